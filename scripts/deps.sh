@@ -1,0 +1,27 @@
+# Sourced by run.sh and test.sh: installs the Debian packages the build needs, if missing.
+LK_PACKAGES=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6multimedia6
+  gstreamer1.0-plugins-base
+  fonts-dejavu-core python3 python3-fonttools
+)
+LK_TEST_PACKAGES=(
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
+  clang libclang-rt-14-dev
+)
+
+lk_install_missing() {
+  local missing=()
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+lk_jobs() { nproc 2>/dev/null || echo 2; }
