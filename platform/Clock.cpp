@@ -1,0 +1,99 @@
+#include "platform/Clock.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+namespace platform {
+
+namespace {
+
+void HandlePendingEvents()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+} // namespace
+
+SystemClock::SystemClock() { elapsed_.start(); }
+
+qint64 SystemClock::TickCount() { return elapsed_.elapsed(); }
+
+void SystemClock::Wait(qint64 ms)
+{
+    const qint64 deadline = TickCount() + ms;
+    // Sleeping instead of spinning blocks the interface just the same.
+    for (qint64 now = TickCount(); now <= deadline; now = TickCount())
+        QThread::msleep(static_cast<unsigned long>(deadline - now + 1));
+}
+
+void SystemClock::WaitWithEvents(qint64 ms)
+{
+    const qint64 deadline = TickCount() + ms;
+    do {
+        HandlePendingEvents();
+        if (TickCount() <= deadline)
+            QThread::msleep(1); // one tick per turn keeps the loop off the CPU
+    } while (TickCount() <= deadline);
+}
+
+bool SystemClock::WaitWithEventsUntil(qint64 deadline, const std::function<bool()> &done)
+{
+    do {
+        if (done && done())
+            return true;
+        HandlePendingEvents();
+        if (TickCount() < deadline)
+            QThread::msleep(1);
+    } while (TickCount() < deadline);
+    return done && done();
+}
+
+QDateTime SystemClock::Now() { return QDateTime::currentDateTime(); }
+
+FakeClock::FakeClock(qint64 startTick, QDateTime startTime)
+    : tick_(startTick), timeBaseTick_(startTick), timeBase_(std::move(startTime))
+{
+}
+
+void FakeClock::MoveTo(qint64 tick)
+{
+    // A handler run during the wait may have moved the time on already.
+    if (tick > tick_)
+        tick_ = tick;
+}
+
+void FakeClock::Wait(qint64 ms)
+{
+    waits_.append(ms);
+    MoveTo(tick_ + ms + 1);
+}
+
+void FakeClock::WaitWithEvents(qint64 ms)
+{
+    waitsWithEvents_.append(ms);
+    const qint64 end = tick_ + ms + 1;
+    HandlePendingEvents();
+    MoveTo(end);
+}
+
+bool FakeClock::WaitWithEventsUntil(qint64 deadline, const std::function<bool()> &done)
+{
+    if (done && done())
+        return true;
+    HandlePendingEvents();
+    if (done && done())
+        return true;
+    MoveTo(deadline);
+    return false;
+}
+
+QDateTime FakeClock::Now() { return timeBase_.addMSecs(tick_ - timeBaseTick_); }
+
+void FakeClock::SetNow(const QDateTime &now)
+{
+    timeBase_ = now;
+    timeBaseTick_ = tick_;
+}
+
+} // namespace platform

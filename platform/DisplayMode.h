@@ -1,0 +1,67 @@
+#pragma once
+// Reading and changing the display mode. On Linux the program does not touch
+// the hardware: its 640 x 480 window is the stage, whatever the screen.
+#include <QList>
+
+namespace platform {
+
+// Which fields of a mode record a change asks for.
+namespace DisplayField {
+inline constexpr unsigned BitsPerPixel = 0x40000;
+inline constexpr unsigned Width = 0x80000;
+inline constexpr unsigned Height = 0x100000;
+inline constexpr unsigned Frequency = 0x400000;
+} // namespace DisplayField
+
+// The change lasts for the run and is not stored.
+inline constexpr unsigned DisplayChangeReset = 0x80000000;
+inline constexpr int DisplayChangeSuccessful = 0;
+inline constexpr int DisplayChangeFailed = -1;
+
+struct DisplayModeRecord {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+    int frequency = 0;
+    unsigned fields = 0;
+};
+
+class DisplayMode {
+public:
+    virtual ~DisplayMode() = default;
+    virtual DisplayModeRecord CurrentMode() = 0;
+    // Returns DisplayChangeSuccessful or an error code.
+    virtual int ChangeMode(const DisplayModeRecord &mode, unsigned flags) = 0;
+};
+
+// Reports the screen as it is; a change succeeds and changes nothing.
+class ScreenDisplayMode final : public DisplayMode {
+public:
+    DisplayModeRecord CurrentMode() override;
+    int ChangeMode(const DisplayModeRecord &mode, unsigned flags) override;
+};
+
+class FakeDisplayMode final : public DisplayMode {
+public:
+    struct Change {
+        DisplayModeRecord mode;
+        unsigned flags;
+    };
+
+    explicit FakeDisplayMode(DisplayModeRecord current = {1920, 1080, 32, 60, 0})
+        : current_(current) {}
+
+    DisplayModeRecord CurrentMode() override { return current_; }
+    int ChangeMode(const DisplayModeRecord &mode, unsigned flags) override;
+
+    // From now on every change is refused with this code (0 accepts again).
+    void FailWith(int code) { failure_ = code; }
+    const QList<Change> &Changes() const { return changes_; }
+
+private:
+    DisplayModeRecord current_;
+    int failure_ = DisplayChangeSuccessful;
+    QList<Change> changes_;
+};
+
+} // namespace platform

@@ -1,0 +1,52 @@
+#include "platform/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace platform {
+
+namespace {
+
+constexpr int ButtonMask = 0x0F;
+constexpr int IconMask = 0xF0;
+
+QMessageBox::Icon IconOf(int style)
+{
+    switch (style & IconMask) {
+    case MessageStyle::Critical: return QMessageBox::Critical;
+    case MessageStyle::Question: return QMessageBox::Question;
+    case MessageStyle::Information: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+bool IsYesNo(int style) { return (style & ButtonMask) == MessageStyle::YesNo; }
+
+} // namespace
+
+MessageAnswer QtMessageBox::Show(const QString &text, int style, const QString &title)
+{
+    QMessageBox box(IconOf(style), title, text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    if (IsYesNo(style)) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int clicked = box.exec();
+    if (!IsYesNo(style))
+        return MessageAnswer::Ok;
+    // Closing the window without a button counts as No.
+    return clicked == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+MessageAnswer FakeMessageBox::Show(const QString &text, int style, const QString &title)
+{
+    asked_.append({text, style, title});
+    if (!script_.isEmpty())
+        return script_.takeFirst();
+    return IsYesNo(style) ? MessageAnswer::Yes : MessageAnswer::Ok;
+}
+
+} // namespace platform

@@ -1,0 +1,107 @@
+#pragma once
+// The printer as the worksheet printing sees it: a current font, colour and
+// position, text output, lines, pictures and page breaks. All coordinates,
+// widths and the page size are in one unit, the twip (1/1440 inch), on the
+// whole sheet with (0, 0) at its top-left corner.
+#include <QColor>
+#include <QImage>
+#include <QString>
+
+class QPrinter;
+
+namespace platform {
+
+enum class PageOrientation { Portrait = 1, Landscape = 2 };
+
+inline constexpr int PaperA4 = 9;
+inline constexpr float TwipsPerInch = 1440.0f;
+// Pictures are placed at their size on a 96-dpi screen.
+inline constexpr float TwipsPerPicturePixel = 15.0f;
+
+class Printer {
+public:
+    virtual ~Printer() = default;
+
+    // Font of every later Print and TextWidth.
+    void SetFontName(const QString &name) { fontName_ = name; }
+    QString FontName() const { return fontName_; }
+    void SetFontSize(float points) { fontSize_ = points; }
+    float FontSize() const { return fontSize_; }
+    void SetFontBold(bool on) { bold_ = on; }
+    bool FontBold() const { return bold_; }
+    void SetFontItalic(bool on) { italic_ = on; }
+    bool FontItalic() const { return italic_; }
+
+    void SetForeColor(const QColor &color) { foreColor_ = color; }
+    QColor ForeColor() const { return foreColor_; }
+
+    // Top-left corner of the next Print.
+    void SetCurrentX(float x) { currentX_ = x; }
+    float CurrentX() const { return currentX_; }
+    void SetCurrentY(float y) { currentY_ = y; }
+    float CurrentY() const { return currentY_; }
+
+    // Prints the text at the current position, then moves to the start of
+    // the next line. An empty text leaves no mark.
+    void Print(const QString &text);
+    // Width of the text as Print would put it on the page.
+    virtual float TextWidth(const QString &text) = 0;
+    virtual void Line(float x1, float y1, float x2, float y2, const QColor &color) = 0;
+    // The picture at its own size, top-left corner at (x, y).
+    virtual void PaintPicture(const QImage &picture, float x, float y) = 0;
+
+    // Ends the page; a page break just before EndDoc adds no blank page.
+    virtual void NewPage() = 0;
+    virtual void EndDoc() = 0;
+    // Abandons the document: nothing of it is printed.
+    virtual void KillDoc() = 0;
+
+    // Size of the sheet in the current orientation.
+    virtual float Width() = 0;
+    virtual float Height() = 0;
+
+    // Job settings, taken over when the next document starts.
+    void SetDeviceName(const QString &name) { deviceName_ = name; }
+    QString DeviceName() const { return deviceName_; }
+    // Read by the program, which prints each copy itself.
+    void SetCopies(int copies) { copies_ = copies; }
+    int Copies() const { return copies_; }
+    void SetOrientation(PageOrientation orientation) { orientation_ = orientation; }
+    PageOrientation Orientation() const { return orientation_; }
+    void SetPaperSize(int paper) { paperSize_ = paper; }
+    int PaperSize() const { return paperSize_; }
+    // Dots per inch.
+    void SetPrintQuality(int dpi) { printQuality_ = dpi; }
+    int PrintQuality() const { return printQuality_; }
+
+protected:
+    virtual void DrawText(float x, float y, const QString &text) = 0;
+    virtual float LineHeight() = 0;
+
+private:
+    QString fontName_ = QStringLiteral("MS Sans Serif");
+    float fontSize_ = 12.0f;
+    bool bold_ = false;
+    bool italic_ = false;
+    QColor foreColor_ = Qt::black;
+    float currentX_ = 0.0f;
+    float currentY_ = 0.0f;
+    QString deviceName_;
+    int copies_ = 1;
+    PageOrientation orientation_ = PageOrientation::Portrait;
+    int paperSize_ = PaperA4;
+    int printQuality_ = 300;
+};
+
+// What the printer dialog's answer sets on the printer: the device, the
+// copies and the orientation chosen, and always A4 at 300 dpi.
+struct PrintDialogChoice {
+    QString deviceName;
+    int copies = 1;
+    PageOrientation orientation = PageOrientation::Portrait;
+};
+
+PrintDialogChoice ChoiceFromDialog(const QPrinter &dialogPrinter);
+void ApplyPrintDialogChoice(Printer &printer, const PrintDialogChoice &choice);
+
+} // namespace platform

@@ -1,0 +1,176 @@
+#include "platform/PrinterDevice.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPageSize>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace platform {
+
+namespace {
+
+QPageSize PageSizeOf(int paper)
+{
+    // The worksheets are laid out on A4; Letter is the only other size a
+    // caller might pass.
+    return QPageSize(paper == 1 ? QPageSize::Letter : QPageSize::A4);
+}
+
+} // namespace
+
+PrinterDevice::PrinterDevice(QString pdfPath, bool useSystemPrinters)
+    : pdfPath_(std::move(pdfPath)), useSystemPrinters_(useSystemPrinters),
+      device_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+    SetUpJob();
+}
+
+PrinterDevice::~PrinterDevice()
+{
+    if (painter_.isActive())
+        painter_.end();
+}
+
+QString PrinterDevice::OutputPrinterName() const
+{
+    if (!useSystemPrinters_)
+        return {};
+    if (!DeviceName().isEmpty() && !QPrinterInfo::printerInfo(DeviceName()).isNull())
+        return DeviceName();
+    return QPrinterInfo::defaultPrinter().printerName();
+}
+
+void PrinterDevice::SetUpJob()
+{
+    const QString printerName = OutputPrinterName();
+    if (printerName.isEmpty()) {
+        device_->setOutputFormat(QPrinter::PdfFormat);
+        device_->setOutputFileName(pdfPath_);
+    } else {
+        device_->setOutputFormat(QPrinter::NativeFormat);
+        device_->setPrinterName(printerName);
+    }
+    device_->setResolution(PrintQuality() > 0 ? PrintQuality() : 300);
+    device_->setFullPage(true);
+    device_->setPageSize(PageSizeOf(PaperSize()));
+    device_->setPageOrientation(Orientation() == PageOrientation::Landscape
+                                    ? QPageLayout::Landscape
+                                    : QPageLayout::Portrait);
+    // Every copy is a worksheet of its own, printed by the program itself.
+    device_->setCopyCount(1);
+    device_->setDocName(QStringLiteral("Loravik Kvantira 2 - Algebra"));
+}
+
+bool PrinterDevice::StartPage()
+{
+    if (!painter_.isActive()) {
+        SetUpJob();
+        if (!painter_.begin(device_.get()))
+            return false;
+        breaksDue_ = 0;
+    }
+    for (; breaksDue_ > 0; --breaksDue_)
+        device_->newPage();
+    return true;
+}
+
+double PrinterDevice::DotsPerTwip() const { return device_->resolution() / double(TwipsPerInch); }
+
+QPointF PrinterDevice::ToDevice(float x, float y) const
+{
+    return QPointF(x * DotsPerTwip(), y * DotsPerTwip());
+}
+
+QFont PrinterDevice::CurrentFont() const
+{
+    QFont font(FontName());
+    font.setPointSizeF(FontSize() > 0 ? FontSize() : 1.0);
+    font.setBold(FontBold());
+    font.setItalic(FontItalic());
+    return font;
+}
+
+void PrinterDevice::DrawText(float x, float y, const QString &text)
+{
+    if (text.isEmpty() || !StartPage())
+        return;
+    const QFont font = CurrentFont();
+    const QFontMetricsF metrics(font, device_.get());
+    painter_.setFont(font);
+    painter_.setPen(ForeColor());
+    // The position is the text's top-left corner; Qt draws from the baseline.
+    painter_.drawText(ToDevice(x, y) + QPointF(0, metrics.ascent()), text);
+}
+
+float PrinterDevice::TextWidth(const QString &text)
+{
+    const QFontMetricsF metrics(CurrentFont(), device_.get());
+    return float(metrics.horizontalAdvance(text) / DotsPerTwip());
+}
+
+float PrinterDevice::LineHeight()
+{
+    const QFontMetricsF metrics(CurrentFont(), device_.get());
+    return float(metrics.lineSpacing() / DotsPerTwip());
+}
+
+void PrinterDevice::Line(float x1, float y1, float x2, float y2, const QColor &color)
+{
+    if (!StartPage())
+        return;
+    painter_.setPen(QPen(color, 1.0)); // one printer dot, the default thickness
+    painter_.drawLine(ToDevice(x1, y1), ToDevice(x2, y2));
+}
+
+void PrinterDevice::PaintPicture(const QImage &picture, float x, float y)
+{
+    if (picture.isNull() || !StartPage())
+        return;
+    const QSizeF size(picture.width() * TwipsPerPicturePixel * DotsPerTwip(),
+                      picture.height() * TwipsPerPicturePixel * DotsPerTwip());
+    painter_.drawImage(QRectF(ToDevice(x, y), size), picture);
+}
+
+void PrinterDevice::NewPage()
+{
+    if (!StartPage())
+        return;
+    ++breaksDue_;
+}
+
+void PrinterDevice::EndDoc()
+{
+    if (!painter_.isActive())
+        return;
+    // The last break closes the last page; only breaks before it add pages.
+    for (; breaksDue_ > 1; --breaksDue_)
+        device_->newPage();
+    breaksDue_ = 0;
+    painter_.end();
+}
+
+void PrinterDevice::KillDoc()
+{
+    if (!painter_.isActive())
+        return;
+    device_->abort();
+    painter_.end();
+    breaksDue_ = 0;
+    if (device_->outputFormat() == QPrinter::PdfFormat)
+        QFile::remove(device_->outputFileName());
+}
+
+QSizeF PrinterDevice::SheetTwips() const
+{
+    QSizeF points = PageSizeOf(PaperSize()).size(QPageSize::Point);
+    if (Orientation() == PageOrientation::Landscape)
+        points.transpose();
+    return points * 20.0; // 20 twips to the point
+}
+
+float PrinterDevice::Width() { return float(SheetTwips().width()); }
+
+float PrinterDevice::Height() { return float(SheetTwips().height()); }
+
+} // namespace platform

@@ -1,0 +1,63 @@
+#include "platform/Services.h"
+
+#include "platform/PrinterDevice.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+namespace platform {
+
+Services::Services() = default;
+Services::~Services() = default;
+
+template <>
+std::unique_ptr<Clock> Services::MakeReal<Clock>() { return std::make_unique<SystemClock>(); }
+
+template <>
+std::unique_ptr<Sound> Services::MakeReal<Sound>() { return std::make_unique<QtSound>(); }
+
+template <>
+std::unique_ptr<MessageBox> Services::MakeReal<MessageBox>()
+{
+    return std::make_unique<QtMessageBox>();
+}
+
+template <>
+std::unique_ptr<RandomSource> Services::MakeReal<RandomSource>()
+{
+    return std::make_unique<EngineRandom>();
+}
+
+template <>
+std::unique_ptr<DisplayMode> Services::MakeReal<DisplayMode>()
+{
+    return std::make_unique<ScreenDisplayMode>();
+}
+
+template <>
+std::unique_ptr<KeyboardLayout> Services::MakeReal<KeyboardLayout>()
+{
+    return std::make_unique<RememberedKeyboardLayout>();
+}
+
+template <>
+std::unique_ptr<Printer> Services::MakeReal<Printer>()
+{
+    return std::make_unique<PrinterDevice>(DefaultPdfPath());
+}
+
+Services &services()
+{
+    static Services instance;
+    return instance;
+}
+
+QString DefaultPdfPath()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(QStringLiteral("pracovny_list.pdf"));
+}
+
+} // namespace platform

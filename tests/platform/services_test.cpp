@@ -1,0 +1,286 @@
+// The service registry and the fakes that other tests stand on: clock,
+// message box, random source, display mode and keyboard layout.
+#include "platform/Services.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+TEST(ServiceRegistry, FakeIsUsedWhileInstalledAndRealComesBack)
+{
+    Clock &real = services().clock();
+    FakeClock outer;
+    {
+        ScopedService<Clock> outerGuard(outer);
+        FakeClock inner;
+        {
+            ScopedService<Clock> innerGuard(inner);
+            EXPECT_EQ(&services().clock(), &inner);
+        }
+        EXPECT_EQ(&services().clock(), &outer);
+    }
+    EXPECT_EQ(&services().clock(), &real);
+}
+
+TEST(ServiceRegistry, EachServiceHasItsOwnPlace)
+{
+    FakeMessageBox box;
+    ScopedService<MessageBox> guard(box);
+    EXPECT_EQ(&services().messageBox(), &box);
+    EXPECT_NE(dynamic_cast<SystemClock *>(&services().clock()), nullptr);
+    EXPECT_NE(dynamic_cast<ScreenDisplayMode *>(&services().displayMode()), nullptr);
+}
+
+TEST(FakeClock, WaitsEndAtTheEarliestMomentTheLoopCouldEnd)
+{
+    struct Row {
+        const char *name;
+        qint64 start;
+        bool withEvents;
+        qint64 ms;
+        qint64 end;
+    };
+    const Row rows[] = {
+        {"wait of 10 ms ends once the clock is past the deadline", 1000, false, 10, 1011},
+        {"wait of 0 ms still moves the clock on", 1000, false, 0, 1001},
+        {"negative wait ends at once", 1000, false, -5, 1000},
+        {"wait with events of 100 ms", 50, true, 100, 151},
+        {"wait across the 32-bit sign boundary ends", 2147483643LL, true, 10, 2147483654LL},
+    };
+    for (const Row &row : rows) {
+        FakeClock clock(row.start);
+        row.withEvents ? clock.WaitWithEvents(row.ms) : clock.Wait(row.ms);
+        EXPECT_EQ(clock.TickCount(), row.end) << row.name;
+    }
+}
+
+TEST(FakeClock, OnlyTheWaitWithEventsLetsQueuedEventsRun)
+{
+    FakeClock clock;
+    int handled = 0;
+    QTimer::singleShot(0, qApp, [&] { ++handled; });
+    clock.Wait(10);
+    EXPECT_EQ(handled, 0) << "a wait without events ran a handler";
+    clock.WaitWithEvents(15);
+    EXPECT_EQ(handled, 1);
+    EXPECT_EQ(clock.Waits(), QList<qint64>{10});
+    EXPECT_EQ(clock.WaitsWithEvents(), QList<qint64>{15});
+}
+
+TEST(FakeClock, HandlerThatWaitsDuringAWaitDoesNotTurnTimeBack)
+{
+    FakeClock clock(0);
+    QTimer::singleShot(0, qApp, [&] { clock.Wait(500); });
+    clock.WaitWithEvents(100);
+    EXPECT_EQ(clock.TickCount(), 501);
+}
+
+TEST(FakeClock, WaitUntilDeadlineEndsByTimeOrByClick)
+{
+    struct Row {
+        const char *name;
+        bool clickQueued;
+        bool endedByClick;
+        qint64 end;
+    };
+    const Row rows[] = {
+        {"no click: the full 10 s pass", false, false, 11000},
+        {"a queued click ends the wait at once", true, true, 1000},
+    };
+    for (const Row &row : rows) {
+        FakeClock clock(1000);
+        bool clicked = false;
+        if (row.clickQueued)
+            QTimer::singleShot(0, qApp, [&] { clicked = true; });
+        const bool byClick = clock.WaitWithEventsUntil(11000, [&] { return clicked; });
+        EXPECT_EQ(byClick, row.endedByClick) << row.name;
+        EXPECT_EQ(clock.TickCount(), row.end) << row.name;
+    }
+}
+
+TEST(FakeClock, DateAndTimeMoveWithTheTicks)
+{
+    FakeClock clock(0, QDateTime(QDate(2027, 3, 5), QTime(23, 59, 59)));
+    clock.Advance(1500);
+    EXPECT_EQ(clock.Now(), QDateTime(QDate(2027, 3, 6), QTime(0, 0, 0, 500)));
+    clock.SetNow(QDateTime(QDate(2030, 1, 1), QTime(8, 0)));
+    clock.Wait(59);
+    EXPECT_EQ(clock.Now(), QDateTime(QDate(2030, 1, 1), QTime(8, 0, 0, 60)));
+}
+
+TEST(FakeMessageBox, AnswersFromTheScriptThenWithTheFirstButton)
+{
+    FakeMessageBox box;
+    box.Script({MessageAnswer::No});
+    const int yesNo = MessageStyle::YesNo | MessageStyle::Question;
+    EXPECT_EQ(box.Show("Naozaj skončiť?", yesNo, "Koniec"), MessageAnswer::No);
+    EXPECT_EQ(box.Show("Naozaj skončiť?", yesNo, "Koniec"), MessageAnswer::Yes);
+    EXPECT_EQ(box.Show("Chyba čítania", MessageStyle::Critical, "Chyba"), MessageAnswer::Ok);
+    ASSERT_EQ(box.AskedBoxes().size(), 3);
+    EXPECT_EQ(box.AskedBoxes()[2].text, "Chyba čítania");
+    EXPECT_EQ(box.AskedBoxes()[2].style, MessageStyle::Critical);
+    EXPECT_EQ(box.AskedBoxes()[2].title, "Chyba");
+}
+
+namespace {
+
+struct SeenBox {
+    bool shown = false;
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Notes what the modal box shows and clicks one of its buttons.
+void ClickWhenShown(QMessageBox::StandardButton button, SeenBox *seen)
+{
+    QTimer::singleShot(0, qApp, [=] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box) {
+            ClickWhenShown(button, seen);
+            return;
+        }
+        *seen = {true, box->windowTitle(), box->text(), box->icon()};
+        box->button(button)->click();
+    });
+}
+
+} // namespace
+
+TEST(QtMessageBox, ShowsAModalBoxAndReportsTheButton)
+{
+    struct Row {
+        const char *name;
+        int style;
+        QMessageBox::StandardButton click;
+        MessageAnswer answer;
+        QMessageBox::Icon icon;
+    };
+    const Row rows[] = {
+        {"question answered Yes", MessageStyle::YesNo | MessageStyle::Question,
+         QMessageBox::Yes, MessageAnswer::Yes, QMessageBox::Question},
+        {"question answered No", MessageStyle::YesNo | MessageStyle::Question,
+         QMessageBox::No, MessageAnswer::No, QMessageBox::Question},
+        {"critical error with OK", MessageStyle::OkOnly | MessageStyle::Critical,
+         QMessageBox::Ok, MessageAnswer::Ok, QMessageBox::Critical},
+        {"plain OK without icon", MessageStyle::OkOnly, QMessageBox::Ok, MessageAnswer::Ok,
+         QMessageBox::NoIcon},
+    };
+    for (const Row &row : rows) {
+        QtMessageBox real;
+        SeenBox seen;
+        ClickWhenShown(row.click, &seen);
+        EXPECT_EQ(real.Show("Text správy", row.style, "Titulok"), row.answer) << row.name;
+        EXPECT_TRUE(seen.shown) << row.name;
+        EXPECT_EQ(seen.icon, row.icon) << row.name;
+        EXPECT_EQ(seen.title, "Titulok") << row.name;
+        EXPECT_EQ(seen.text, "Text správy") << row.name;
+    }
+}
+
+TEST(FakeRandom, GivesTheScriptInOrderAndStartsAgain)
+{
+    FakeRandom random({0.25f, 0.5f});
+    random.Randomize();
+    EXPECT_EQ(random.Rnd(), 0.25f);
+    EXPECT_EQ(random.Rnd(), 0.5f);
+    EXPECT_EQ(random.Rnd(), 0.25f);
+    EXPECT_EQ(random.RandomizeCount(), 1);
+    EXPECT_EQ(random.RndCount(), 3);
+}
+
+TEST(EngineRandom, ValuesStayBelowOne)
+{
+    EngineRandom random;
+    random.Randomize();
+    float lowest = 1.0f, highest = 0.0f;
+    for (int i = 0; i < 200000; ++i) {
+        const float value = random.Rnd();
+        lowest = std::min(lowest, value);
+        highest = std::max(highest, value);
+    }
+    EXPECT_GE(lowest, 0.0f);
+    EXPECT_LT(highest, 1.0f);
+    EXPECT_GT(highest, 0.99f) << "values do not spread over [0, 1)";
+}
+
+TEST(DisplayMode, FakeRefusesWhenToldAndKeepsTheMode)
+{
+    FakeDisplayMode display({1280, 1024, 32, 75, 0});
+    display.FailWith(DisplayChangeFailed);
+    DisplayModeRecord request = display.CurrentMode();
+    request.width = 640;
+    request.height = 480;
+    request.bitsPerPixel = 16;
+    request.fields = DisplayField::BitsPerPixel | DisplayField::Width | DisplayField::Height;
+    EXPECT_EQ(display.ChangeMode(request, DisplayChangeReset), DisplayChangeFailed);
+    EXPECT_EQ(display.CurrentMode().width, 1280);
+    ASSERT_EQ(display.Changes().size(), 1);
+    EXPECT_EQ(display.Changes()[0].flags, DisplayChangeReset);
+    EXPECT_EQ(display.Changes()[0].mode.fields, 0x1C0000u);
+}
+
+TEST(DisplayMode, FakeChangesOnlyTheFieldsAsked)
+{
+    FakeDisplayMode display({1280, 1024, 32, 75, 0});
+    DisplayModeRecord request{640, 480, 16, 60, DisplayField::Width | DisplayField::Height
+                                                    | DisplayField::BitsPerPixel};
+    EXPECT_EQ(display.ChangeMode(request, DisplayChangeReset), DisplayChangeSuccessful);
+    const DisplayModeRecord now = display.CurrentMode();
+    EXPECT_EQ(now.width, 640);
+    EXPECT_EQ(now.height, 480);
+    EXPECT_EQ(now.bitsPerPixel, 16);
+    EXPECT_EQ(now.frequency, 75) << "frequency changed without being asked";
+}
+
+TEST(DisplayMode, ScreenReportsSuccessAndChangesNothing)
+{
+    ScreenDisplayMode display;
+    const DisplayModeRecord before = display.CurrentMode();
+    EXPECT_GT(before.width, 0);
+    EXPECT_EQ(display.ChangeMode({640, 480, 16, 0, 0x1C0000}, DisplayChangeReset),
+              DisplayChangeSuccessful);
+    EXPECT_EQ(display.CurrentMode().width, before.width);
+}
+
+TEST(KeyboardLayout, FakeStepsBackThroughTheRing)
+{
+    const QString slovak = "0000041B";
+    FakeKeyboardLayout keyboard({UsKeyboardLayout, slovak});
+    keyboard.ActivatePrevious();
+    EXPECT_EQ(keyboard.ActiveLayoutName(), slovak);
+    keyboard.ActivatePrevious();
+    EXPECT_EQ(keyboard.ActiveLayoutName(), UsKeyboardLayout);
+    EXPECT_EQ(keyboard.Activations(), 2);
+}
+
+TEST(KeyboardLayout, FakeLoadingAddsToTheRingOrFailsWhenTold)
+{
+    const QString slovak = "0000041B";
+    FakeKeyboardLayout keyboard({slovak});
+    keyboard.FailLoading(true);
+    EXPECT_FALSE(keyboard.LoadLayout(UsKeyboardLayout));
+    EXPECT_EQ(keyboard.ActiveLayoutName(), slovak);
+    keyboard.FailLoading(false);
+    EXPECT_TRUE(keyboard.LoadLayout(UsKeyboardLayout));
+    EXPECT_EQ(keyboard.ActiveLayoutName(), UsKeyboardLayout);
+    keyboard.ActivatePrevious();
+    EXPECT_EQ(keyboard.ActiveLayoutName(), slovak);
+    keyboard.Remove(slovak);
+    EXPECT_EQ(keyboard.Installed(), QStringList{UsKeyboardLayout});
+    EXPECT_EQ(keyboard.Loaded(), (QStringList{UsKeyboardLayout, UsKeyboardLayout}));
+}
+
+TEST(KeyboardLayout, RememberedLayoutStartsAsUsAndKeepsWhatWasLoaded)
+{
+    RememberedKeyboardLayout keyboard;
+    keyboard.ActivatePrevious();
+    EXPECT_EQ(keyboard.ActiveLayoutName(), UsKeyboardLayout);
+    EXPECT_TRUE(keyboard.LoadLayout("0000041B"));
+    keyboard.ActivatePrevious();
+    EXPECT_EQ(keyboard.ActiveLayoutName(), "0000041B");
+}
