@@ -163,10 +163,11 @@ void PrinterDevice::KillDoc()
 
 QSizeF PrinterDevice::SheetTwips() const
 {
-    QSizeF points = PageSizeOf(PaperSize()).size(QPageSize::Point);
+    // Millimetres are exact for A4; whole points are not.
+    QSizeF mm = PageSizeOf(PaperSize()).size(QPageSize::Millimeter);
     if (Orientation() == PageOrientation::Landscape)
-        points.transpose();
-    return points * 20.0; // 20 twips to the point
+        mm.transpose();
+    return mm * (TwipsPerInch / 25.4);
 }
 
 float PrinterDevice::Width() { return float(SheetTwips().width()); }

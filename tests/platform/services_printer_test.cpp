@@ -1,0 +1,194 @@
+// The printer: the fake records what is drawn where, the real one writes a
+// PDF, and both agree on how many pages a sequence of operations makes.
+#include "platform/PrinterDevice.h"
+#include "platform/PrinterFake.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+// Plays a script on a printer: T text, E empty text, L line, P picture,
+// N new page, D end of document, K kill document.
+void Play(Printer &printer, const char *script)
+{
+    QImage picture(20, 10, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    for (const char *c = script; *c; ++c) {
+        printer.SetCurrentX(1000);
+        printer.SetCurrentY(2000);
+        switch (*c) {
+        case 'T': printer.Print("Stránka: 1"); break;
+        case 'E': printer.Print(""); break;
+        case 'L': printer.Line(0, 1417, 11906, 1417, Qt::black); break;
+        case 'P': printer.PaintPicture(picture, 1700, 3000); break;
+        case 'N': printer.NewPage(); break;
+        case 'D': printer.EndDoc(); break;
+        case 'K': printer.KillDoc(); break;
+        }
+    }
+}
+
+int PdfPageCount(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray data = file.readAll();
+    if (!data.startsWith("%PDF-"))
+        return -2;
+    static const QRegularExpression page(R"(/Type\s*/Page(?![a-zA-Z]))");
+    return int(QString::fromLatin1(data).count(page));
+}
+
+struct PageRow {
+    const char *name;
+    const char *script;
+    int pages; // -1: no document at all
+};
+
+const PageRow pageRows[] = {
+    {"one page closed by a break adds no blank page", "TLND", 1},
+    {"three pages each closed by a break", "TNLNPND", 3},
+    {"two breaks in a row leave a blank page", "TNNTND", 3},
+    {"text after the last break starts a page", "TNTD", 2},
+    {"empty text alone makes no page", "ET", 1},
+    {"picture alone makes a page", "PD", 1},
+};
+
+} // namespace
+
+TEST(FakePrinter, CountsPagesAsTheRealPrinterDoes)
+{
+    for (const PageRow &row : pageRows) {
+        FakePrinter printer;
+        Play(printer, row.script);
+        EXPECT_EQ(printer.PageCount(), row.pages) << row.name;
+    }
+}
+
+TEST(PrinterDevice, WritesAPdfWithTheRightPageCount)
+{
+    QTemporaryDir dir;
+    for (const PageRow &row : pageRows) {
+        const QString path = dir.filePath(QString(row.script) + ".pdf");
+        PrinterDevice printer(path, false);
+        Play(printer, row.script);
+        printer.EndDoc(); // a second EndDoc must change nothing
+        EXPECT_EQ(PdfPageCount(path), row.pages) << row.name;
+    }
+}
+
+TEST(PrinterDevice, KilledDocumentLeavesNoFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("killed.pdf");
+    PrinterDevice printer(path, false);
+    Play(printer, "TNTK");
+    EXPECT_FALSE(QFile::exists(path));
+    Play(printer, "TND");
+    EXPECT_EQ(PdfPageCount(path), 1) << "a new document after a killed one";
+}
+
+TEST(PrinterDevice, SheetIsA4InTwipsInEitherOrientation)
+{
+    PrinterDevice printer(QString(), false);
+    EXPECT_NEAR(printer.Width(), 11905.5, 1.0);
+    EXPECT_NEAR(printer.Height(), 16837.8, 1.0);
+    printer.SetOrientation(PageOrientation::Landscape);
+    EXPECT_NEAR(printer.Width(), 16837.8, 1.0);
+    EXPECT_NEAR(printer.Height(), 11905.5, 1.0);
+}
+
+TEST(PrinterDevice, TextWidthFollowsTheFont)
+{
+    PrinterDevice printer(QString(), false);
+    printer.SetFontName("DejaVu Sans");
+    printer.SetFontSize(12);
+    const float one = printer.TextWidth("Základ:_____");
+    EXPECT_GT(one, 0.0f);
+    EXPECT_NEAR(printer.TextWidth("Základ:_____Základ:_____"), 2 * one, one * 0.02);
+    printer.SetFontSize(24);
+    EXPECT_NEAR(printer.TextWidth("Základ:_____"), 2 * one, one * 0.1);
+    // 12-point text of 12 characters is a few centimetres, not pixels or points.
+    EXPECT_GT(one, 1000.0f);
+    EXPECT_LT(one, 3000.0f);
+}
+
+TEST(FakePrinter, RecordsTextWithItsPlaceFontAndColour)
+{
+    FakePrinter printer;
+    printer.SetFontName("Ruvo");
+    printer.SetFontSize(20);
+    printer.SetFontBold(true);
+    printer.SetForeColor(QColor(0, 0, 128));
+    printer.SetCurrentX(227);
+    printer.SetCurrentY(567);
+    printer.Print("Skupina");
+    // Print moves to the start of the next line.
+    EXPECT_EQ(printer.CurrentX(), 0.0f);
+    EXPECT_EQ(printer.CurrentY(), 567.0f + 20 * 24);
+
+    ASSERT_EQ(printer.Texts().size(), 1);
+    const PrintOp &op = printer.Texts()[0];
+    EXPECT_EQ(op.text, "Skupina");
+    EXPECT_EQ(op.x, 227.0f);
+    EXPECT_EQ(op.y, 567.0f);
+    EXPECT_EQ(op.fontName, "Ruvo");
+    EXPECT_EQ(op.fontSize, 20.0f);
+    EXPECT_TRUE(op.bold);
+    EXPECT_FALSE(op.italic);
+    EXPECT_EQ(op.color, QColor(0, 0, 128));
+}
+
+TEST(FakePrinter, RecordsLinesPicturesAndBreaksInOrder)
+{
+    FakePrinter printer;
+    Play(printer, "LPND");
+    const QList<PrintOp> &ops = printer.Ops();
+    ASSERT_EQ(ops.size(), 4);
+    EXPECT_EQ(ops[0].kind, PrintOp::Line);
+    EXPECT_EQ(ops[0].x2, 11906.0f);
+    EXPECT_EQ(ops[0].y2, 1417.0f);
+    EXPECT_EQ(ops[1].kind, PrintOp::Picture);
+    EXPECT_EQ(ops[1].pictureSize, QSize(20, 10));
+    EXPECT_EQ(ops[1].x, 1700.0f);
+    EXPECT_EQ(ops[2].kind, PrintOp::NewPage);
+    EXPECT_EQ(ops[3].kind, PrintOp::EndDoc);
+}
+
+TEST(FakePrinter, SheetTurnsWithTheOrientationAndWidthsArePredictable)
+{
+    FakePrinter printer(630, 891);
+    EXPECT_EQ(printer.Width(), 630.0f);
+    EXPECT_EQ(printer.Height(), 891.0f);
+    printer.SetOrientation(PageOrientation::Landscape);
+    EXPECT_EQ(printer.Width(), 891.0f);
+    EXPECT_EQ(printer.Height(), 630.0f);
+    printer.SetFontSize(12);
+    EXPECT_EQ(printer.TextWidth("abcd"), 480.0f);
+}
+
+TEST(PrintDialog, ChoiceSetsDeviceCopiesOrientationA4And300Dpi)
+{
+    QPrinter dialogPrinter;
+    dialogPrinter.setOutputFormat(QPrinter::PdfFormat);
+    dialogPrinter.setCopyCount(3);
+    dialogPrinter.setPageOrientation(QPageLayout::Landscape);
+    const PrintDialogChoice choice = ChoiceFromDialog(dialogPrinter);
+    EXPECT_TRUE(choice.deviceName.isEmpty()) << "a PDF target is no device";
+
+    FakePrinter printer;
+    printer.SetPaperSize(1);
+    printer.SetPrintQuality(600);
+    ApplyPrintDialogChoice(printer, choice);
+    EXPECT_EQ(printer.Copies(), 3);
+    EXPECT_EQ(printer.Orientation(), PageOrientation::Landscape);
+    EXPECT_EQ(printer.PaperSize(), PaperA4);
+    EXPECT_EQ(printer.PrintQuality(), 300);
+}
