@@ -1,13 +1,13 @@
 #include "platform/Random.h"
 
-#include <QDateTime>
 #include <QRandomGenerator>
 
 namespace platform {
 
 namespace {
 
-// Stand-in until the engine's own Rnd and Randomize are linked in here.
+// Stand-in until the engine's sequence (expr: Rnd, Randomize) is on main;
+// then Rnd() returns ::Rnd() and Randomize() calls ::Randomize().
 QRandomGenerator &Generator()
 {
     static QRandomGenerator generator(QRandomGenerator::global()->generate());
@@ -24,7 +24,9 @@ float EngineRandom::Rnd()
 
 void EngineRandom::Randomize()
 {
-    Generator().seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    // Seeded once on first use: reseeding from the clock on every screen
+    // would repeat the examples drawn within one clock tick.
+    Generator();
 }
 
 float FakeRandom::Rnd()

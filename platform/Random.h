@@ -10,7 +10,7 @@ public:
     virtual ~RandomSource() = default;
     // Next value of the sequence, in [0, 1).
     virtual float Rnd() = 0;
-    // Seeds the sequence from the clock.
+    // Seeds the sequence if it is not seeded yet; later calls keep it running.
     virtual void Randomize() = 0;
 };
 

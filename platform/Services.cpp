@@ -2,6 +2,7 @@
 
 #include "platform/PrinterDevice.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
 
@@ -44,6 +45,15 @@ template <>
 std::unique_ptr<Printer> Services::MakeReal<Printer>()
 {
     return std::make_unique<PrinterDevice>(DefaultPdfPath());
+}
+
+void Services::ReleaseRealAtExit()
+{
+    static bool registered = false;
+    if (registered || !QCoreApplication::instance())
+        return;
+    registered = true;
+    qAddPostRoutine([] { services().ReleaseReal(); });
 }
 
 Services &services()

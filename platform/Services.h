@@ -45,13 +45,19 @@ private:
         if (T *service = std::get<T *>(installed_))
             return *service;
         auto &real = std::get<std::unique_ptr<T>>(real_);
-        if (!real)
+        if (!real) {
+            ReleaseRealAtExit();
             real = MakeReal<T>();
+        }
         return *real;
     }
 
     template <class T>
     static std::unique_ptr<T> MakeReal();
+
+    // Sound and printer objects must go before the application object does.
+    void ReleaseRealAtExit();
+    void ReleaseReal() { real_ = {}; }
 
     std::tuple<Clock *, Sound *, MessageBox *, RandomSource *, DisplayMode *,
                KeyboardLayout *, Printer *>

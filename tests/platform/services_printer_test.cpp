@@ -146,22 +146,6 @@ TEST(FakePrinter, RecordsTextWithItsPlaceFontAndColour)
     EXPECT_EQ(op.color, QColor(0, 0, 128));
 }
 
-TEST(FakePrinter, RecordsLinesPicturesAndBreaksInOrder)
-{
-    FakePrinter printer;
-    Play(printer, "LPND");
-    const QList<PrintOp> &ops = printer.Ops();
-    ASSERT_EQ(ops.size(), 4);
-    EXPECT_EQ(ops[0].kind, PrintOp::Line);
-    EXPECT_EQ(ops[0].x2, 11906.0f);
-    EXPECT_EQ(ops[0].y2, 1417.0f);
-    EXPECT_EQ(ops[1].kind, PrintOp::Picture);
-    EXPECT_EQ(ops[1].pictureSize, QSize(20, 10));
-    EXPECT_EQ(ops[1].x, 1700.0f);
-    EXPECT_EQ(ops[2].kind, PrintOp::NewPage);
-    EXPECT_EQ(ops[3].kind, PrintOp::EndDoc);
-}
-
 TEST(FakePrinter, SheetTurnsWithTheOrientationAndWidthsArePredictable)
 {
     FakePrinter printer(630, 891);

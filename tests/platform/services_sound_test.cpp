@@ -79,13 +79,3 @@ TEST(QtSound, GoodFileIsLoadedOnceAndFoundThroughWindowsSeparators)
     sound.Play(windowsPath);
     EXPECT_TRUE(sound.IsCached(windowsPath));
 }
-
-TEST(FakeSound, RecordsEveryPlayInOrder)
-{
-    FakeSound sound;
-    sound.Play("Sound\\enter.wav");
-    sound.Play("Sound\\click.wav");
-    sound.Play("Sound\\enter.wav");
-    EXPECT_EQ(sound.Played(),
-              (QStringList{"Sound\\enter.wav", "Sound\\click.wav", "Sound\\enter.wav"}));
-}
