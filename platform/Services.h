@@ -74,7 +74,7 @@ Services &services();
 QString DefaultPdfPath();
 
 // Installs a service for the lifetime of the guard and then puts back what
-// was there before; guards nest.
+// was there before; guards nest. Name the service: ScopedService<Clock> g(fake);
 template <class T>
 class ScopedService {
 public:
