@@ -1,0 +1,19 @@
+#pragma once
+// The template records of the current task, owned by the module for the run.
+// The exercise screen's load fills them; the generators only read them:
+//   for k in 1..Pocet_vzoru(): Vzory[k].Druh(), Vzory[k].Zadani(i), ...
+#include "exercise/Vzor_prikladu.h"
+#include "services/Chyba_suboru.h"
+
+namespace Misc {
+
+extern Sada_vzoru Vzory;
+
+inline int Pocet_vzoru() { return Vzory.Pocet(); }
+
+// Reads the section of task `uloha` (variant `varianta` for task 19) of the
+// scrambled task data file at `cesta` into Vzory. On an error Vzory is empty
+// and the result says why.
+Chyba_suboru Nacti_priklady_ze_souboru(const QString &cesta, const QString &uloha, int varianta);
+
+} // namespace Misc

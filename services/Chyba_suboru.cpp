@@ -1,0 +1,33 @@
+#include "services/Chyba_suboru.h"
+
+#include <QDir>
+
+namespace Misc {
+
+namespace {
+struct Text_chyby {
+    Chyba_suboru::Druh druh;
+    const char *text; // %1 path, %2 line
+};
+
+constexpr Text_chyby texty_chyb[] = {
+    {Chyba_suboru::Ziadna, ""},
+    {Chyba_suboru::Neexistuje, "Nemožno nájsť súbor %1."},
+    {Chyba_suboru::Neda_sa_citat, "Nemožno čítať zo súboru %1."},
+    {Chyba_suboru::Neda_sa_zapisat, "Nemožno zapisovať do súboru %1."},
+    {Chyba_suboru::Bez_docasneho_suboru, "Nemožno vytvoriť dočasný súbor v adresári %1."},
+    {Chyba_suboru::Nad_hranice, "Súbor %1 presahuje na riadku %2 rozsah, ktorý program podporuje."},
+};
+} // namespace
+
+QString Chyba_suboru::Text() const
+{
+    for (const Text_chyby &t : texty_chyb)
+        if (t.druh == druh)
+            return QString::fromUtf8(t.text)
+                .replace(QLatin1String("%1"), QDir::toNativeSeparators(cesta))
+                .replace(QLatin1String("%2"), QString::number(riadok));
+    return {};
+}
+
+} // namespace Misc

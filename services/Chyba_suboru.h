@@ -1,0 +1,25 @@
+#pragma once
+// Why a data file could not be read, for the caller's message box.
+#include <QString>
+
+namespace Misc {
+
+struct Chyba_suboru {
+    enum Druh {
+        Ziadna,              // success
+        Neexistuje,          // the file is not there
+        Neda_sa_citat,       // it is there but cannot be opened or read
+        Neda_sa_zapisat,     // the temporary copy cannot be written
+        Bez_docasneho_suboru,// no private temporary file in the temporary directory
+        Nad_hranice,         // the file exceeds the limits of the program's tables
+    };
+
+    Druh druh = Ziadna;
+    QString cesta;   // the file or directory concerned
+    int riadok = 0;  // for Nad_hranice: the line, counted from 1
+
+    bool Je_chyba() const { return druh != Ziadna; }
+    QString Text() const; // Slovak message
+};
+
+} // namespace Misc

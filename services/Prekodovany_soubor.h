@@ -1,0 +1,26 @@
+#pragma once
+// Scrambled data files are read through a plain temporary copy that is
+// scrambled again right after reading, so no plain copy stays on disk.
+//
+// The copy lies in the directory named by TMP, else TEMP, else the platform's
+// temporary directory, in a file that this process alone creates and owns
+// ("Dat.XXXXXX.tmp"); pupils sharing a machine never meet each other's copy.
+#include "services/Chyba_suboru.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace Misc {
+
+// Path of the current temporary copy; empty before the first transform.
+QString Docasny_soubor();
+
+// Transforms the file at `cesta` into the temporary copy. Given the copy's own
+// path, transforms the copy in place.
+Chyba_suboru Prekoduj_soubor(const QString &cesta);
+
+// The whole reading protocol: descramble into the copy, read its lines
+// (Windows-1250, CR LF), scramble the copy again.
+Chyba_suboru Precti_prekodovany_soubor(const QString &cesta, QStringList &riadky);
+
+} // namespace Misc

@@ -1,0 +1,44 @@
+#include "services/Text_1250.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace Misc {
+
+namespace {
+constexpr char kodovanie[] = "windows-1250";
+}
+
+QString Text_z_1250(const QByteArray &bajty)
+{
+    QStringDecoder dekoder(kodovanie);
+    return dekoder(bajty);
+}
+
+QByteArray Text_do_1250(const QString &text, bool *ok)
+{
+    QStringEncoder koder(kodovanie);
+    QByteArray bajty = koder(text);
+    if (ok)
+        *ok = !koder.hasError();
+    return bajty;
+}
+
+QStringList Riadky_textu(const QString &text)
+{
+    QStringList riadky;
+    qsizetype zaciatok = 0;
+    const qsizetype n = text.size();
+    while (zaciatok < n) {
+        qsizetype cr = text.indexOf(QLatin1Char('\r'), zaciatok);
+        if (cr < 0)
+            cr = n;
+        riadky.append(text.mid(zaciatok, cr - zaciatok));
+        zaciatok = cr + 1;
+        if (zaciatok < n && text.at(zaciatok) == QLatin1Char('\n'))
+            ++zaciatok;
+    }
+    return riadky;
+}
+
+} // namespace Misc

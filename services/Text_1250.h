@@ -1,0 +1,19 @@
+#pragma once
+// The program's text files are Windows-1250 with lines ending in CR LF; inside
+// the program every text is Unicode. These are the only conversions between them.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace Misc {
+
+QString Text_z_1250(const QByteArray &bajty);
+
+// Characters that Windows-1250 lacks make `ok` false (and become a substitute).
+QByteArray Text_do_1250(const QString &text, bool *ok = nullptr);
+
+// Lines as the file runtime reads them: a line ends at CR, a LF right after
+// the CR belongs to that end, and a final CR LF starts no further line.
+QStringList Riadky_textu(const QString &text);
+
+} // namespace Misc
