@@ -23,7 +23,7 @@ status=0
 
 fuzz_seconds=${LK_FUZZ_SECONDS:-30}
 for f in build-fuzz/tests/fuzz/fuzz_*; do
-  [ -x "$f" ] || continue
+  [ -f "$f" ] && [ -x "$f" ] || continue
   name=$(basename "$f")
   corpus=tests/fuzz/corpus/${name#fuzz_}
   work=build-fuzz/corpus/$name
@@ -40,7 +40,7 @@ done
 
 # Benchmarks are informative here: their figures go to build/bench-*.txt.
 for b in build/bench/bench_*; do
-  [ -x "$b" ] || continue
+  [ -f "$b" ] && [ -x "$b" ] || continue
   "$b" --benchmark_min_time=0.05 >"build/$(basename "$b").txt" 2>&1 || { echo "benchmark $b failed"; status=1; }
 done
 
