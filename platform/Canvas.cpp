@@ -1,0 +1,245 @@
+#include "platform/Canvas.h"
+
+#include "platform/Fonts.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <cmath>
+
+namespace lk {
+
+QImage *Dc::image() const
+{
+    if (!canvas)
+        return nullptr;
+    return persistent ? &canvas->persistent_ : &canvas->screen_;
+}
+
+void Dc::changed() const
+{
+    if (!canvas)
+        return;
+    if (persistent)
+        canvas->stale_ = true;
+    canvas->update();
+}
+
+Canvas::Canvas(QWidget *parent) : QWidget(parent)
+{
+    persistent_ = QImage(1, 1, QImage::Format_ARGB32);
+    persistent_.fill(backColor_);
+    screen_ = persistent_;
+}
+
+void Canvas::setCanvasBackColor(QColor v)
+{
+    backColor_ = v;
+    // As after a Cls: the persistent image becomes the new background.
+    persistent_ = background();
+    screen_ = persistent_;
+    update();
+}
+
+double Canvas::canvasFontSize() const { return pixelsToPoints(fontPixels_); }
+
+void Canvas::setCanvasFontSize(double v) { fontPixels_ = std::max(1, pointsToPixels(v)); }
+
+QFont Canvas::drawingFont() const
+{
+    QFont f = makeFont(fontName_, 12, fontBold_);
+    f.setPixelSize(fontPixels_);
+    return f;
+}
+
+QImage Canvas::background() const
+{
+    QImage img(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32);
+    img.fill(backColor_);
+    if (!picture_.isNull()) {
+        QPainter p(&img);
+        p.drawImage(0, 0, picture_.image());
+    }
+    return img;
+}
+
+void Canvas::setPicture(lk::Picture v)
+{
+    picture_ = std::move(v);
+    persistent_ = background();
+    screen_ = persistent_;
+    stale_ = false;
+    update();
+}
+
+void Canvas::Line(double x1, double y1, double x2, double y2, bool box)
+{
+    Line(x1, y1, x2, y2, foreColor_, box);
+}
+
+void Canvas::Line(double x1, double y1, double x2, double y2, const QColor &colour, bool box)
+{
+    Dc dc = hDC();
+    QPainter p(dc.image());
+    static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
+                                          Qt::DashDotLine, Qt::DashDotDotLine, Qt::NoPen};
+    QPen pen(colour, 1, styles[std::clamp(drawStyle_, 0, 5)]);
+    pen.setCapStyle(Qt::SquareCap);
+    p.setPen(pen);
+    const QPointF a(std::round(x1), std::round(y1)), b(std::round(x2), std::round(y2));
+    if (box)
+        p.drawRect(QRectF(a, b).normalized());
+    else
+        p.drawLine(a, b);
+    p.end();
+    currentX_ = x2;
+    currentY_ = y2;
+    dc.changed();
+}
+
+void Canvas::Print(const QString &text)
+{
+    Dc dc = hDC();
+    QPainter p(dc.image());
+    p.setFont(drawingFont());
+    p.setPen(foreColor_);
+    const QFontMetrics fm(drawingFont());
+    p.drawText(QPointF(std::round(currentX_), std::round(currentY_) + fm.ascent()), text);
+    p.end();
+    currentX_ = 0;
+    currentY_ += fm.height();
+    dc.changed();
+}
+
+void Canvas::Cls()
+{
+    if (autoRedraw_)
+        persistent_ = background();
+    screen_ = persistent_;
+    stale_ = false;
+    currentX_ = currentY_ = 0;
+    update();
+}
+
+QColor Canvas::Point(int x, int y) const
+{
+    const QImage &img = autoRedraw_ ? persistent_ : screen_;
+    if (!img.valid(x, y))
+        return QColor(); // invalid, as the runtime's -1
+    return QColor(img.pixel(x, y));
+}
+
+int Canvas::TextWidth(const QString &text) const
+{
+    return QFontMetrics(drawingFont()).horizontalAdvance(text);
+}
+
+int Canvas::TextHeight(const QString &text) const
+{
+    const int lines = std::max<qsizetype>(1, text.count('\n') + 1);
+    return QFontMetrics(drawingFont()).height() * lines;
+}
+
+void Canvas::PaintPicture(const lk::Picture &picture, int x, int y, int width, int height)
+{
+    Dc dc = hDC();
+    QPainter p(dc.image());
+    if (width < 0)
+        p.drawImage(x, y, picture.image());
+    else
+        p.drawImage(QRect(x, y, width, height), picture.image());
+    p.end();
+    dc.changed();
+}
+
+void Canvas::Refresh()
+{
+    screen_ = persistent_;
+    stale_ = false;
+    repaint();
+}
+
+void Canvas::paintEvent(QPaintEvent *)
+{
+    if (stale_) {
+        screen_ = persistent_;
+        stale_ = false;
+    }
+    QPainter p(this);
+    p.drawImage(0, 0, screen_);
+}
+
+void Canvas::resizeEvent(QResizeEvent *)
+{
+    // Grown areas take the background; what was drawn stays.
+    auto grow = [this](QImage &img) {
+        QImage bigger = background();
+        QPainter p(&bigger);
+        p.drawImage(0, 0, img);
+        img = bigger;
+    };
+    grow(persistent_);
+    grow(screen_);
+}
+
+namespace {
+
+void copyRect(Dc dest, int x, int y, const QImage &src, QRect from, const QSize &size)
+{
+    QImage *d = dest.image();
+    if (!d || src.isNull())
+        return;
+    QPainter p(d);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QRect(QPoint(x, y), size), src, from);
+    p.end();
+    dest.changed();
+}
+
+} // namespace
+
+void BitBlt(Dc dest, int x, int y, int width, int height, Dc source, int sx, int sy)
+{
+    if (!source.image())
+        return;
+    // A copy of the source, so a surface may be copied onto itself.
+    const QImage src = source.image()->copy(sx, sy, width, height);
+    copyRect(dest, x, y, src, src.rect(), src.size());
+}
+
+void StretchBlt(Dc dest, int x, int y, int width, int height, Dc source, int sx, int sy, int sw,
+                int sh)
+{
+    if (!source.image())
+        return;
+    const QImage src = source.image()->copy(sx, sy, sw, sh);
+    copyRect(dest, x, y, src, src.rect(), QSize(width, height));
+}
+
+void TransparentBlt(Dc dest, int x, int y, int width, int height, Dc source, int sx, int sy,
+                    const QColor &key)
+{
+    if (!source.image() || !dest.image())
+        return;
+    const lk::Picture part(source.image()->copy(sx, sy, width, height));
+    QPainter p(dest.image());
+    p.drawImage(x, y, part.withTransparentKey(key));
+    p.end();
+    dest.changed();
+}
+
+void DrawPicture(Dc dest, int x, int y, const lk::Picture &picture, bool transparent)
+{
+    if (!dest.image() || picture.isNull())
+        return;
+    QPainter p(dest.image());
+    if (transparent) {
+        p.drawImage(x, y, picture.withTransparentKey());
+    } else {
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(x, y, picture.image());
+    }
+    p.end();
+    dest.changed();
+}
+
+} // namespace lk

@@ -1,0 +1,113 @@
+#pragma once
+// A drawing surface with two images, as forms and picture boxes have:
+// the persistent image, which repaints restore, and the image on the
+// screen. With AutoRedraw on, drawing goes to the persistent image (shown
+// at the next repaint); with it off, to the screen image only, so the
+// next Refresh or expose wipes it.
+#include "platform/Picture.h"
+#include "platform/Property.h"
+
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+
+namespace lk {
+
+class Canvas;
+
+// The surface a drawing call writes to or reads from: the persistent image
+// of a canvas with AutoRedraw on, its screen image with it off.
+struct Dc {
+    Canvas *canvas = nullptr;
+    bool persistent = false;
+    QImage *image() const;
+    // Shows what was drawn (at once on the screen layer, at the next
+    // repaint on the persistent one).
+    void changed() const;
+};
+
+class Canvas : public QWidget {
+    Q_OBJECT
+public:
+    explicit Canvas(QWidget *parent = nullptr);
+
+    bool autoRedraw() const { return autoRedraw_; }
+    void setAutoRedraw(bool v) { autoRedraw_ = v; }
+    QColor canvasBackColor() const { return backColor_; }
+    void setCanvasBackColor(QColor v);
+    QColor canvasForeColor() const { return foreColor_; }
+    void setCanvasForeColor(QColor v) { foreColor_ = v; }
+    double currentX() const { return currentX_; }
+    void setCurrentX(double v) { currentX_ = v; }
+    double currentY() const { return currentY_; }
+    void setCurrentY(double v) { currentY_ = v; }
+    QString canvasFontName() const { return fontName_; }
+    void setCanvasFontName(QString v) { fontName_ = std::move(v); }
+    double canvasFontSize() const;
+    void setCanvasFontSize(double v);
+    bool canvasFontBold() const { return fontBold_; }
+    void setCanvasFontBold(bool v) { fontBold_ = v; }
+    int drawStyle() const { return drawStyle_; }
+    void setDrawStyle(int v) { drawStyle_ = v; }
+    lk::Picture picture() const { return picture_; }
+    void setPicture(lk::Picture v);
+
+    LK_PROP(Canvas, bool, AutoRedraw, autoRedraw, setAutoRedraw);
+    LK_PROP(Canvas, double, CurrentX, currentX, setCurrentX);
+    LK_PROP(Canvas, double, CurrentY, currentY, setCurrentY);
+    LK_PROP(Canvas, int, DrawStyle, drawStyle, setDrawStyle);
+    LK_PROP(Canvas, lk::Picture, Picture, picture, setPicture);
+
+    // A straight line, or with `box` the outline of the rectangle between
+    // the two corners, in ForeColor (or `colour`); both ends are drawn.
+    void Line(double x1, double y1, double x2, double y2, bool box = false);
+    void Line(double x1, double y1, double x2, double y2, const QColor &colour, bool box = false);
+    // Text with its top-left corner at (CurrentX, CurrentY); then CurrentX
+    // returns to 0 and CurrentY moves one line down.
+    void Print(const QString &text);
+    // Clears to BackColor and Picture with AutoRedraw on; with it off only
+    // what was drawn on the screen layer goes. CurrentX and CurrentY = 0.
+    void Cls();
+    QColor Point(int x, int y) const;
+    int TextWidth(const QString &text) const;
+    int TextHeight(const QString &text) const;
+    void PaintPicture(const lk::Picture &picture, int x, int y, int width = -1, int height = -1);
+    // Shows the persistent image again, at once.
+    void Refresh();
+
+    Dc hDC() { return Dc{this, autoRedraw_}; }
+    const QImage &persistentImage() const { return persistent_; }
+    const QImage &screenImage() const { return screen_; }
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
+    QFont drawingFont() const;
+    QImage background() const;
+
+private:
+    friend struct Dc;
+    QImage persistent_, screen_;
+    bool stale_ = false;
+    bool autoRedraw_ = false;
+    QColor backColor_{255, 255, 255};
+    QColor foreColor_{0, 0, 0};
+    double currentX_ = 0, currentY_ = 0;
+    QString fontName_;
+    int fontPixels_ = 16;
+    bool fontBold_ = false;
+    int drawStyle_ = 0;
+    lk::Picture picture_;
+};
+
+// Block copies between surfaces. Sizes and positions are pixels.
+void BitBlt(Dc dest, int x, int y, int width, int height, Dc source, int sx, int sy);
+void StretchBlt(Dc dest, int x, int y, int width, int height, Dc source, int sx, int sy, int sw,
+                int sh);
+// Leaves the destination unchanged wherever the source has colour `key`.
+void TransparentBlt(Dc dest, int x, int y, int width, int height, Dc source, int sx, int sy,
+                    const QColor &key = kKeyColour);
+// The same, from a picture instead of a surface.
+void DrawPicture(Dc dest, int x, int y, const lk::Picture &picture, bool transparent = false);
+
+} // namespace lk

@@ -1,0 +1,103 @@
+#include "platform/Picture.h"
+
+#include "platform/ResourcePath.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QtEndian>
+
+namespace lk {
+
+QColor RGB(int red, int green, int blue)
+{
+    return QColor(red, green, blue);
+}
+
+Picture::Picture(QImage image, QPoint hotspot)
+    : image_(std::move(image)), hotspot_(hotspot)
+{
+    if (!image_.isNull() && image_.format() != QImage::Format_ARGB32)
+        image_ = image_.convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage Picture::withTransparentKey(const QColor &key) const
+{
+    QImage out = image_;
+    const QRgb k = key.rgb() & RGB_MASK;
+    for (int y = 0; y < out.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if ((line[x] & RGB_MASK) == k)
+                line[x] = 0;
+    }
+    return out;
+}
+
+namespace {
+
+// A CUR file is an ICO file with type 2 whose directory entries hold the
+// hotspot where an icon holds its planes and bit count.
+Picture readCursor(QByteArray bytes)
+{
+    if (bytes.size() < 22)
+        return {};
+    const auto *d = reinterpret_cast<const uchar *>(bytes.constData());
+    const QPoint hotspot(qFromLittleEndian<quint16>(d + 10), qFromLittleEndian<quint16>(d + 12));
+    bytes[2] = 1; // read the rest as an icon
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "ico");
+    return Picture(reader.read(), hotspot);
+}
+
+} // namespace
+
+Picture LoadPicture(const QString &path)
+{
+    if (path.isEmpty())
+        return {};
+    const QString real = resolvePath(path);
+    QFile file(real);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("LoadPicture: cannot open %s", qPrintable(real));
+        return {};
+    }
+    const QByteArray bytes = file.readAll();
+    Picture picture;
+    if (bytes.size() > 4 && bytes[0] == 0 && bytes[1] == 0 && bytes[2] == 2 && bytes[3] == 0) {
+        picture = readCursor(bytes);
+    } else {
+        QImage image;
+        image.loadFromData(bytes);
+        picture = Picture(image);
+    }
+    if (picture.isNull())
+        qWarning("LoadPicture: cannot read %s", qPrintable(real));
+    return picture;
+}
+
+QRegion regionWithout(const QImage &image, const QColor &key)
+{
+    // Built from runs of kept pixels per row: one rectangle per run rather
+    // than one region operation per removed pixel.
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    const QRgb k = key.rgb() & RGB_MASK;
+    QRegion region;
+    for (int y = 0; y < img.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+        int x = 0;
+        while (x < img.width()) {
+            while (x < img.width() && (line[x] & RGB_MASK) == k)
+                ++x;
+            const int start = x;
+            while (x < img.width() && (line[x] & RGB_MASK) != k)
+                ++x;
+            if (x > start)
+                region += QRect(start, y, x - start, 1);
+        }
+    }
+    return region;
+}
+
+} // namespace lk

@@ -1,0 +1,25 @@
+#pragma once
+// Runtime services of the forms that are not a form or a control.
+#include <QPoint>
+#include <QString>
+
+namespace lk {
+
+// Lets pending events run (input, paints, timers) and returns.
+void DoEvents();
+
+// Sends keystrokes to the control with the focus and returns once they
+// are handled. Only "{TAB}" is understood; false for anything else.
+bool SendKeys(const QString &keys);
+
+// Twips per pixel: fixed at 15, so the twip arithmetic of the forms gives
+// whole pixels whatever the desktop's DPI.
+struct Screen {
+    static constexpr int TwipsPerPixelX = 15;
+    static constexpr int TwipsPerPixelY = 15;
+};
+
+// The mouse position in screen pixels.
+QPoint cursorPosition();
+
+} // namespace lk
