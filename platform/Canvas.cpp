@@ -15,13 +15,13 @@ QImage *Dc::image() const
     return persistent ? &canvas->persistent_ : &canvas->screen_;
 }
 
-void Dc::changed() const
+void Dc::changed(const QRect &area) const
 {
     if (!canvas)
         return;
     if (persistent)
-        canvas->stale_ = true;
-    canvas->update();
+        canvas->stale_ += area;
+    canvas->update(area);
 }
 
 Canvas::Canvas(QWidget *parent) : QWidget(parent)
@@ -67,7 +67,7 @@ void Canvas::setPicture(lk::Picture v)
     picture_ = std::move(v);
     persistent_ = background();
     screen_ = persistent_;
-    stale_ = false;
+    stale_ = QRegion();
     update();
 }
 
@@ -93,7 +93,7 @@ void Canvas::Line(double x1, double y1, double x2, double y2, const QColor &colo
     p.end();
     currentX_ = x2;
     currentY_ = y2;
-    dc.changed();
+    dc.changed(QRectF(a, b).normalized().toAlignedRect().adjusted(-1, -1, 2, 2));
 }
 
 void Canvas::Print(const QString &text)
@@ -103,11 +103,12 @@ void Canvas::Print(const QString &text)
     p.setFont(drawingFont());
     p.setPen(foreColor_);
     const QFontMetrics fm(drawingFont());
-    p.drawText(QPointF(std::round(currentX_), std::round(currentY_) + fm.ascent()), text);
+    const QPoint at(int(std::round(currentX_)), int(std::round(currentY_)));
+    p.drawText(QPointF(at.x(), at.y() + fm.ascent()), text);
     p.end();
     currentX_ = 0;
     currentY_ += fm.height();
-    dc.changed();
+    dc.changed(QRect(at, QSize(fm.horizontalAdvance(text) + 2, fm.height())));
 }
 
 void Canvas::Cls()
@@ -115,7 +116,7 @@ void Canvas::Cls()
     if (autoRedraw_)
         persistent_ = background();
     screen_ = persistent_;
-    stale_ = false;
+    stale_ = QRegion();
     currentX_ = currentY_ = 0;
     update();
 }
@@ -143,26 +144,29 @@ void Canvas::PaintPicture(const lk::Picture &picture, int x, int y, int width, i
 {
     Dc dc = hDC();
     QPainter p(dc.image());
-    if (width < 0)
-        p.drawImage(x, y, picture.image());
-    else
-        p.drawImage(QRect(x, y, width, height), picture.image());
+    const QRect area(x, y, width < 0 ? picture.Width() : width, height < 0 ? picture.Height() : height);
+    p.drawImage(area, picture.image());
     p.end();
-    dc.changed();
+    dc.changed(area);
 }
 
 void Canvas::Refresh()
 {
     screen_ = persistent_;
-    stale_ = false;
+    stale_ = QRegion();
     repaint();
 }
 
 void Canvas::paintEvent(QPaintEvent *)
 {
-    if (stale_) {
-        screen_ = persistent_;
-        stale_ = false;
+    // Only what was drawn on the persistent image is shown again, so a
+    // screen-only drawing beside it stays until a Refresh.
+    if (!stale_.isEmpty()) {
+        QPainter s(&screen_);
+        s.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect &r : stale_)
+            s.drawImage(r, persistent_, r);
+        stale_ = QRegion();
     }
     QPainter p(this);
     p.drawImage(0, 0, screen_);
@@ -192,7 +196,7 @@ void copyRect(Dc dest, int x, int y, const QImage &src, QRect from, const QSize 
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(QRect(QPoint(x, y), size), src, from);
     p.end();
-    dest.changed();
+    dest.changed(QRect(QPoint(x, y), size));
 }
 
 } // namespace
@@ -224,7 +228,7 @@ void TransparentBlt(Dc dest, int x, int y, int width, int height, Dc source, int
     QPainter p(dest.image());
     p.drawImage(x, y, part.withTransparentKey(key));
     p.end();
-    dest.changed();
+    dest.changed(QRect(x, y, width, height));
 }
 
 void DrawPicture(Dc dest, int x, int y, const lk::Picture &picture, bool transparent)
@@ -239,7 +243,7 @@ void DrawPicture(Dc dest, int x, int y, const lk::Picture &picture, bool transpa
         p.drawImage(x, y, picture.image());
     }
     p.end();
-    dest.changed();
+    dest.changed(QRect(QPoint(x, y), picture.image().size()));
 }
 
 } // namespace lk

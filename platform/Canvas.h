@@ -9,6 +9,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 namespace lk {
@@ -21,9 +22,9 @@ struct Dc {
     Canvas *canvas = nullptr;
     bool persistent = false;
     QImage *image() const;
-    // Shows what was drawn (at once on the screen layer, at the next
-    // repaint on the persistent one).
-    void changed() const;
+    // Shows what was drawn in `area` (at once on the screen layer, at the
+    // next repaint on the persistent one).
+    void changed(const QRect &area) const;
 };
 
 class Canvas : public QWidget {
@@ -88,7 +89,7 @@ protected:
 private:
     friend struct Dc;
     QImage persistent_, screen_;
-    bool stale_ = false;
+    QRegion stale_; // drawn on the persistent image, not yet shown
     bool autoRedraw_ = false;
     QColor backColor_{255, 255, 255};
     QColor foreColor_{0, 0, 0};

@@ -49,7 +49,7 @@ public:
             throw ControlArrayError("Object already loaded: element " + std::to_string(index));
         T *first = (*this)(1);
         auto *element = new T(first->widget()->parentWidget());
-        element->copyFrom(*first);
+        static_cast<Control *>(element)->copyFrom(*first);
         element->setVisibleState(false);
         wire(element, index);
         return element;

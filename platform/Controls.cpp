@@ -130,44 +130,121 @@ bool Label::event(QEvent *e)
 
 // ---- TextBox ----
 
-TextBox::TextBox(QWidget *container) : QLineEdit(container), Control(this, false)
+TextBox::TextBox(QWidget *container, bool multiLine) : QWidget(container), Control(this, false)
 {
+    QWidget *ed;
+    if (multiLine) {
+        plain_ = new QPlainTextEdit(this);
+        plain_->setTabChangesFocus(true);
+        plain_->setFrameShape(QFrame::NoFrame);
+        connect(plain_, &QPlainTextEdit::textChanged, this, [this] { if (Change) Change(); });
+        ed = plain_;
+    } else {
+        line_ = new QLineEdit(this);
+        line_->setFrame(false);
+        connect(line_, &QLineEdit::textChanged, this, [this] { if (Change) Change(); });
+        ed = line_;
+    }
+    ed->setFocusPolicy(Qt::ClickFocus);
+    ed->installEventFilter(this);
+    ed->setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
-    setMouseTracking(true);
+    setFocusProxy(ed);
     resize(100, 20);
     applyLook();
-    connect(this, &QLineEdit::textChanged, this, [this] {
-        if (Change)
-            Change();
-    });
     show();
+}
+
+QWidget *TextBox::editor() const
+{
+    return line_ ? static_cast<QWidget *>(line_) : plain_;
+}
+
+QString TextBox::text() const
+{
+    if (line_)
+        return line_->text();
+    return plain_->toPlainText().replace('\n', QStringLiteral("\r\n"));
+}
+
+void TextBox::setTextValue(QString v)
+{
+    if (line_)
+        line_->setText(v);
+    else
+        plain_->setPlainText(v.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void TextBox::setAlignment(int v)
 {
     alignment_ = v;
-    QLineEdit::setAlignment(horizontal(v) | Qt::AlignVCenter);
+    if (line_)
+        line_->setAlignment(horizontal(v) | Qt::AlignVCenter);
+}
+
+bool TextBox::locked() const
+{
+    return line_ ? line_->isReadOnly() : plain_->isReadOnly();
+}
+
+void TextBox::setLocked(bool v)
+{
+    if (line_)
+        line_->setReadOnly(v);
+    else
+        plain_->setReadOnly(v);
 }
 
 int TextBox::selStart() const
 {
-    return hasSelectedText() ? selectionStart() : cursorPosition();
+    if (line_)
+        return line_->hasSelectedText() ? line_->selectionStart() : line_->cursorPosition();
+    return plain_->textCursor().selectionStart();
 }
 
 void TextBox::setSelStart(int v)
 {
-    setCursorPosition(std::clamp(v, 0, int(QLineEdit::text().size())));
+    const int size = int(line_ ? line_->text().size() : plain_->toPlainText().size());
+    v = std::clamp(v, 0, size);
+    if (line_) {
+        line_->setCursorPosition(v);
+    } else {
+        QTextCursor c = plain_->textCursor();
+        c.setPosition(v);
+        plain_->setTextCursor(c);
+        plain_->ensureCursorVisible();
+    }
 }
 
 int TextBox::selLength() const
 {
-    return hasSelectedText() ? int(selectedText().size()) : 0;
+    return int(selText().size());
 }
 
 void TextBox::setSelLength(int v)
 {
     const int start = selStart();
-    setSelection(start, std::clamp(v, 0, int(QLineEdit::text().size()) - start));
+    if (line_) {
+        line_->setSelection(start, std::clamp(v, 0, int(line_->text().size()) - start));
+    } else {
+        QTextCursor c = plain_->textCursor();
+        c.setPosition(start);
+        c.setPosition(std::clamp(start + v, start, int(plain_->toPlainText().size())), QTextCursor::KeepAnchor);
+        plain_->setTextCursor(c);
+    }
+}
+
+QString TextBox::selText() const
+{
+    return line_ ? line_->selectedText() : plain_->textCursor().selectedText();
+}
+
+void TextBox::setSelText(QString v)
+{
+    if (line_)
+        line_->insert(v);
+    else
+        plain_->insertPlainText(v);
 }
 
 void TextBox::copyFrom(const Control &first)
@@ -181,41 +258,54 @@ void TextBox::copyFrom(const Control &first)
 
 void TextBox::applyLook()
 {
-    setFont(controlFont());
-    setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2; border: 1px solid #808080;"
-                                 " padding: 0px; margin: 0px; }")
-                      .arg(backColor().name(), foreColor().name()));
+    QWidget *ed = editor();
+    ed->setFont(controlFont());
+    setStyleSheet(QStringLiteral("TextBox { border: 1px solid #808080; }"));
+    ed->setStyleSheet(QStringLiteral("background: %1; color: %2; border: 0px; padding: 0px; margin: 0px;")
+                          .arg(backColor().name(), foreColor().name()));
 }
 
-bool TextBox::event(QEvent *e)
+void TextBox::resizeEvent(QResizeEvent *)
 {
-    if (isMouse(e)) {
-        if (!acceptsInput())
-            return true;
-        QPointer<TextBox> alive(this);
-        dispatchMouse(static_cast<QMouseEvent *>(e));
-        return alive ? QLineEdit::event(e) : true;
-    }
-    if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) {
-        const bool handled = QLineEdit::event(e);
-        dispatchFocus(e->type() == QEvent::FocusIn);
-        return handled;
-    }
-    return QLineEdit::event(e);
+    // A one-pixel border round the editor, as the runtime's text boxes have.
+    editor()->setGeometry(rect().adjusted(1, 1, -1, -1));
 }
 
-void TextBox::keyPressEvent(QKeyEvent *e)
+bool TextBox::keyFromEditor(QKeyEvent *e)
 {
+    const int key = e->key();
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        return false; // tab order, not a key of the box
     QPointer<TextBox> alive(this);
     QString replacement;
     if (!dispatchKey(e, &replacement) || !alive)
-        return;
-    if (!replacement.isEmpty()) {
-        if (!isReadOnly())
-            insert(replacement);
-        return;
+        return true;
+    if (replacement.isEmpty())
+        return false;
+    if (!locked())
+        setSelText(replacement);
+    return true;
+}
+
+bool TextBox::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched != editor())
+        return false;
+    if (isMouse(e)) {
+        if (!acceptsInput())
+            return true;
+        auto *me = static_cast<QMouseEvent *>(e);
+        QMouseEvent mapped(me->type(), me->position() + QPointF(1, 1), me->scenePosition(),
+                           me->globalPosition(), me->button(), me->buttons(), me->modifiers());
+        QPointer<TextBox> alive(this);
+        dispatchMouse(&mapped);
+        return !alive;
     }
-    QLineEdit::keyPressEvent(e);
+    if (e->type() == QEvent::KeyPress)
+        return keyFromEditor(static_cast<QKeyEvent *>(e));
+    if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)
+        dispatchFocus(e->type() == QEvent::FocusIn);
+    return false;
 }
 
 // ---- Image ----

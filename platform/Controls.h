@@ -5,6 +5,7 @@
 #include "platform/Control.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTimer>
 #include <QWidget>
 
@@ -54,24 +55,26 @@ private:
     int textFlags() const;
 };
 
-// A one-line text box. Locked keeps the text from the keyboard.
-class TextBox : public QLineEdit, public Control {
+// A text box, one-line or (chosen when it is made) multi-line. Locked
+// keeps the text from the keyboard. A multi-line box separates its lines
+// with CR LF in Text.
+class TextBox : public QWidget, public Control {
     Q_OBJECT
 public:
-    explicit TextBox(QWidget *container);
+    explicit TextBox(QWidget *container, bool multiLine = false);
 
-    QString text() const { return QLineEdit::text(); }
-    void setTextValue(QString v) { QLineEdit::setText(v); }
+    QString text() const;
+    void setTextValue(QString v);
     int alignment() const { return alignment_; }
     void setAlignment(int v);
-    bool locked() const { return isReadOnly(); }
-    void setLocked(bool v) { setReadOnly(v); }
+    bool locked() const;
+    void setLocked(bool v);
     int selStart() const;
     void setSelStart(int v);
     int selLength() const;
     void setSelLength(int v);
-    QString selText() const { return selectedText(); }
-    void setSelText(QString v) { insert(v); }
+    QString selText() const;
+    void setSelText(QString v);
 
     LK_PROP(TextBox, QString, Text, text, setTextValue);
     LK_PROP(TextBox, int, Alignment, alignment, setAlignment);
@@ -80,14 +83,20 @@ public:
     LK_PROP(TextBox, int, SelLength, selLength, setSelLength);
     LK_PROP(TextBox, QString, SelText, selText, setSelText);
 
+    // The Qt editor inside (for tests and focus checks).
+    QWidget *editor() const;
+
 protected:
     void copyFrom(const Control &first) override;
     void applyLook() override;
-    bool event(QEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+    void resizeEvent(QResizeEvent *) override;
 
 private:
+    QLineEdit *line_ = nullptr;
+    QPlainTextEdit *plain_ = nullptr;
     int alignment_ = vbLeftJustify;
+    bool keyFromEditor(QKeyEvent *e);
 };
 
 // A picture at its own size (the control takes the picture's size);
@@ -119,6 +128,9 @@ public:
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool v);
     void setBoxPicture(lk::Picture v);
+
+    // Shows the persistent image again.
+    using Canvas::Refresh;
 
     LK_PROP(PictureBox, bool, AutoSize, autoSize, setAutoSize);
     // Takes the picture's size when AutoSize is on.

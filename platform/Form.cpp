@@ -192,7 +192,9 @@ bool Form::moveFocus(bool forward)
     std::stable_sort(order.begin(), order.end(),
                      [](Control *a, Control *b) { return a->tabIndex() < b->tabIndex(); });
     QWidget *focus = QApplication::focusWidget();
-    auto at = std::find_if(order.begin(), order.end(), [focus](Control *c) { return c->widget() == focus; });
+    auto at = std::find_if(order.begin(), order.end(), [focus](Control *c) {
+        return c->widget() == focus || c->widget()->focusProxy() == focus;
+    });
     const int n = int(order.size());
     int i = at == order.end() ? (forward ? -1 : 0) : int(at - order.begin());
     i = ((forward ? i + 1 : i - 1) % n + n) % n;

@@ -1,0 +1,28 @@
+#pragma once
+// Helpers shared by the form-runtime tests.
+#include "platform/Form.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+
+namespace lktest {
+
+// A page form shown on the stage, so focus and painting behave as in use.
+inline void showAndActivate(lk::Form *form)
+{
+    form->Show();
+    QWidget *stage = lk::Stage::instance();
+    stage->activateWindow();
+    QApplication::setActiveWindow(stage);
+    (void)QTest::qWaitForWindowExposed(stage);
+}
+
+inline QImage solid(int w, int h, const QColor &c)
+{
+    QImage img(w, h, QImage::Format_ARGB32);
+    img.fill(c);
+    return img;
+}
+
+} // namespace lktest
