@@ -208,13 +208,14 @@ bool Control::dispatchKey(QKeyEvent *e, QString *replacement)
     if (!acceptsInput())
         return false;
     KeyArgs down = keyArgs(e);
+    const int code = down.KeyCode;
     if (KeyDown) {
         QPointer<QWidget> alive(widget_);
         KeyDown(down);
         if (!alive)
             return false;
     }
-    if (down.KeyCode == 0)
+    if (code != 0 && down.KeyCode == 0)
         return false;
     if (e->text().isEmpty() || !KeyPress)
         return true;

@@ -260,7 +260,6 @@ void TextBox::applyLook()
 {
     QWidget *ed = editor();
     ed->setFont(controlFont());
-    setStyleSheet(QStringLiteral("TextBox { border: 1px solid #808080; }"));
     ed->setStyleSheet(QStringLiteral("background: %1; color: %2; border: 0px; padding: 0px; margin: 0px;")
                           .arg(backColor().name(), foreColor().name()));
 }
@@ -269,6 +268,13 @@ void TextBox::resizeEvent(QResizeEvent *)
 {
     // A one-pixel border round the editor, as the runtime's text boxes have.
     editor()->setGeometry(rect().adjusted(1, 1, -1, -1));
+}
+
+void TextBox::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setPen(QColor(128, 128, 128));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 bool TextBox::keyFromEditor(QKeyEvent *e)

@@ -91,6 +91,7 @@ protected:
     void applyLook() override;
     bool eventFilter(QObject *watched, QEvent *e) override;
     void resizeEvent(QResizeEvent *) override;
+    void paintEvent(QPaintEvent *) override;
 
 private:
     QLineEdit *line_ = nullptr;

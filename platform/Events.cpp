@@ -60,6 +60,17 @@ int namedCode(int key)
     case Qt::Key_Backslash: case Qt::Key_Bar: return 220;
     case Qt::Key_BracketRight: case Qt::Key_BraceRight: return 221;
     case Qt::Key_Apostrophe: case Qt::Key_QuoteDbl: return 222;
+    // Shifted digits of the US digit row report the digit's key.
+    case Qt::Key_Exclam: return '1';
+    case Qt::Key_At: return '2';
+    case Qt::Key_NumberSign: return '3';
+    case Qt::Key_Dollar: return '4';
+    case Qt::Key_Percent: return '5';
+    case Qt::Key_AsciiCircum: return '6';
+    case Qt::Key_Ampersand: return '7';
+    case Qt::Key_Asterisk: return '8';
+    case Qt::Key_ParenLeft: return '9';
+    case Qt::Key_ParenRight: return '0';
     default: return 0;
     }
 }

@@ -5,6 +5,12 @@
 #include <QApplication>
 #include <QImage>
 #include <QTest>
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+// Readable failure messages for texts.
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
 
 namespace lktest {
 

@@ -1,0 +1,196 @@
+#include "Fixtures.h"
+#include "platform/ControlArray.h"
+#include "platform/Controls.h"
+#include "platform/Fonts.h"
+#include "platform/Runtime.h"
+
+#include <gtest/gtest.h>
+
+using namespace lk;
+
+namespace {
+
+struct Recorder : Form {
+    PictureBox *PicTop = new PictureBox(this);
+    TextBox *TV = new TextBox(this);
+    Label *TZ = new Label(this);
+    std::vector<QString> log;
+    int activations = 0;
+
+    Recorder()
+    {
+        PicTop->Move(10, 10, 100, 40);
+        TV->Move(10, 80, 100, 20);
+        TZ->Move(10, 120, 100, 20);
+        PicTop->MouseDown = [this](int b, int s, int x, int y) { note("down", b, s, x, y); };
+        PicTop->MouseUp = [this](int b, int s, int x, int y) { note("up", b, s, x, y); };
+        PicTop->MouseMove = [this](int b, int s, int x, int y) { note("move", b, s, x, y); };
+        PicTop->Click = [this] { log.push_back("click"); };
+        PicTop->DblClick = [this] { log.push_back("dblclick"); };
+        TZ->MouseDown = [this](int b, int s, int x, int y) { note("label", b, s, x, y); };
+    }
+    void note(const char *what, int b, int s, int x, int y)
+    {
+        log.push_back(QString("%1 %2 %3 %4,%5").arg(what).arg(b).arg(s).arg(x).arg(y));
+    }
+    void Form_Activate() override { ++activations; }
+    void Form_MouseDown(int b, int s, int x, int y) override { note("form", b, s, x, y); }
+};
+
+TEST(MouseEvents, ReachTheHandlersWithButtonShiftAndPosition)
+{
+    Recorder f;
+    lktest::showAndActivate(&f);
+    QTest::mousePress(f.PicTop, Qt::RightButton, Qt::ShiftModifier, QPoint(5, 7));
+    QTest::mouseRelease(f.PicTop, Qt::RightButton, Qt::ShiftModifier, QPoint(5, 7));
+    QTest::mouseClick(f.PicTop, Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier, QPoint(1, 2));
+    QTest::mouseDClick(f.PicTop, Qt::LeftButton, {}, QPoint(3, 3));
+    QTest::mouseClick(f.TZ, Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::mouseClick(&f, Qt::LeftButton, {}, QPoint(300, 300));
+    const std::vector<QString> want = {
+        "down 2 1 5,7", "up 2 1 5,7", "click",
+        "down 1 6 1,2", "up 1 6 1,2", "click",
+        "dblclick",
+        "label 1 0 4,4", "form 1 0 300,300"};
+    std::vector<QString> got;
+    for (const QString &s : f.log)
+        if (!s.startsWith("move"))
+            got.push_back(s);
+    EXPECT_EQ(got, want);
+    f.Hide();
+}
+
+TEST(MouseEvents, ABusyFormIgnoresInputUntilItsWaitEnds)
+{
+    Recorder f;
+    lktest::showAndActivate(&f);
+    {
+        Form::Busy busy(&f);
+        QTest::mouseClick(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(&f, Qt::LeftButton, {}, QPoint(300, 300));
+        QTest::keyClicks(f.TV->editor(), "ab");
+    }
+    EXPECT_TRUE(f.log.empty());
+    EXPECT_EQ(f.TV->Text(), "") << "no typing during the wait";
+    QTest::mouseClick(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(f.log.empty());
+    f.Enabled = false;
+    f.log.clear();
+    QTest::mouseClick(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(f.log.empty()) << "a disabled form takes no input";
+    f.Hide();
+}
+
+TEST(KeyEvents, KeyDownGetsTheKeyCodeTextAndScanCode)
+{
+    struct Row { const char *name; Qt::Key key; Qt::KeyboardModifiers mods; QString text; int code, shift; };
+    const Row rows[] = {
+        {"Enter", Qt::Key_Return, {}, "\r", 13, 0},
+        {"digit row", Qt::Key_5, {}, "5", 53, 0},
+        {"keypad digit", Qt::Key_5, Qt::KeypadModifier, "5", 101, 0},
+        {"keypad separator", Qt::Key_Comma, Qt::KeypadModifier, ",", 108, 0},
+        {"letter with shift", Qt::Key_X, Qt::ShiftModifier, "X", 88, 1},
+        {"period", Qt::Key_Period, {}, ".", 190, 0},
+        {"slash", Qt::Key_Slash, {}, "/", 191, 0},
+        {"backspace", Qt::Key_Backspace, {}, "\b", 8, 0},
+    };
+    Recorder f;
+    KeyArgs seen;
+    f.TV->KeyDown = [&](KeyArgs &k) { seen = k; };
+    lktest::showAndActivate(&f);
+    f.TV->SetFocus();
+    for (const Row &r : rows) {
+        QKeyEvent e(QEvent::KeyPress, r.key, r.mods, 42, 0, 0, r.text);
+        QApplication::sendEvent(f.TV->editor(), &e);
+        EXPECT_EQ(seen.KeyCode, r.code) << r.name;
+        EXPECT_EQ(seen.Shift, r.shift) << r.name;
+        EXPECT_EQ(seen.Text, r.text) << r.name;
+        EXPECT_EQ(seen.ScanCode, 42u) << r.name;
+    }
+    f.Hide();
+}
+
+TEST(KeyEvents, KeyPressMayReplaceOrDropTheCharacter)
+{
+    Recorder f;
+    f.TV->KeyPress = [](KeyPressArgs &k) {
+        if (k.KeyAscii == '.')
+            k.KeyAscii = ',';
+        else if (k.KeyAscii == '*')
+            k.KeyAscii = 0x00B7; // middle dot
+        else if (k.KeyAscii == 'q')
+            k.KeyAscii = 0;
+    };
+    f.TV->KeyDown = [](KeyArgs &k) {
+        if (k.KeyCode == 'Z')
+            k.KeyCode = 0;
+    };
+    lktest::showAndActivate(&f);
+    f.TV->SetFocus();
+    QTest::keyClicks(f.TV->editor(), "2.5q*zx");
+    EXPECT_EQ(f.TV->Text(), QString::fromUtf8("2,5\u00B7x"));
+    f.TV->Locked = true;
+    QTest::keyClicks(f.TV->editor(), "1.");
+    EXPECT_EQ(f.TV->Text(), QString::fromUtf8("2,5\u00B7x")) << "a locked cell takes no replaced key either";
+    f.Hide();
+}
+
+TEST(FormLifecycle, ShowActivatesEveryTimeAndOverlaysStayOnTop)
+{
+    Recorder page;
+    Form hint(Form::Kind::Overlay);
+    page.Show();
+    page.Show();
+    EXPECT_EQ(page.activations, 2);
+    hint.Width = 100 * 15;
+    hint.Height = 40 * 15;
+    hint.Show();
+    Recorder other;
+    other.Show();
+    const QObjectList order = Stage::instance()->children();
+    EXPECT_GT(order.indexOf(&hint), order.indexOf(&other)) << "a page shown later stays under the overlay";
+    page.ZOrder(0);
+    EXPECT_GT(Stage::instance()->children().indexOf(&page), Stage::instance()->children().indexOf(&other));
+    EXPECT_EQ(hint.Width(), 1500) << "form sizes are twips";
+    EXPECT_EQ(hint.width(), 100);
+    hint.Hide();
+    other.Hide();
+    page.Hide();
+}
+
+TEST(Labels, AutoSizeFitsTheTextAndLabelsStayUnderWindowedControls)
+{
+    Recorder f;
+    f.TZ->AutoSize = true;
+    f.TZ->Caption = "Meno";
+    Canvas probe;
+    probe.setCanvasFontName(kDesignFont);
+    EXPECT_EQ(f.TZ->Width(), probe.TextWidth("Meno"));
+    f.TZ->ZOrder(0);
+    const QObjectList order = f.children();
+    EXPECT_LT(order.indexOf(f.TZ), order.indexOf(f.TV)) << "windowless under windowed";
+    f.PicTop->ZOrder(1);
+    EXPECT_LT(f.children().indexOf(f.TZ), f.children().indexOf(f.PicTop));
+}
+
+} // namespace
+
+namespace {
+
+TEST(Timers, FireWhileEnabledWithAnInterval)
+{
+    lk::Timer t(nullptr);
+    int ticks = 0;
+    t.OnTimer = [&] { ++ticks; };
+    t.Enabled = true;
+    QTest::qWait(30);
+    EXPECT_EQ(ticks, 0) << "no interval, no ticks";
+    t.Interval = 5;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }, 2000));
+    t.Enabled = false;
+    const int stopped = ticks;
+    QTest::qWait(30);
+    EXPECT_EQ(ticks, stopped);
+}
+
+} // namespace
