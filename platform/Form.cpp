@@ -37,9 +37,22 @@ void Stage::bringToFront(Form *f)
             w->raise();
 }
 
+Form *Stage::frontPage() const
+{
+    const QObjectList all = children();
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
+        auto *f = qobject_cast<Form *>(*it);
+        if (f && f->isVisible() && !f->property("lkOverlay").toBool())
+            return f;
+    }
+    return nullptr;
+}
+
 Form::Form(Kind kind) : Canvas(Stage::instance()), kind_(kind)
 {
     setProperty("lkOverlay", kind == Kind::Overlay);
+    if (kind == Kind::Overlay)
+        setFocusPolicy(Qt::NoFocus); // hint windows never take the focus
     setGeometry(0, 0, Stage::kWidth, Stage::kHeight);
     setMouseTracking(true);
     hide();
@@ -118,7 +131,6 @@ void Form::Unload()
     for (Control *c : all)
         if (c->Index() > 1)
             delete c;
-    deleteLater();
 }
 
 void Form::ZOrder(int position)

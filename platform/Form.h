@@ -26,9 +26,10 @@ public:
     // overlays included: they are never activated otherwise).
     void Show();
     void Hide();
-    // Runs Form_Unload (which may cancel), hides the form, unloads loaded
-    // array elements and deletes the form later; isLoaded() turns false at
-    // once, so code that waited with events can tell.
+    // Runs Form_Unload (which may cancel), hides the form and unloads its
+    // run-time array elements. isLoaded() turns false at once, so code that
+    // waited with events can tell; the default instance then makes a new
+    // form on next use and deletes this one.
     void Unload();
     void ZOrder(int position = 0);
 
@@ -126,7 +127,11 @@ template <class F> class DefaultInstance {
 public:
     F *get()
     {
-        if (!form_ || form_->isUnloaded())
+        if (form_ && form_->isUnloaded()) {
+            form_->deleteLater(); // code of the old form may still be running
+            form_ = nullptr;
+        }
+        if (!form_)
             form_ = new F();
         return form_;
     }
@@ -145,6 +150,8 @@ public:
     static Stage *instance();
     static constexpr int kWidth = 640, kHeight = 480;
     void bringToFront(Form *f);
+    // The page in front: the one the pupil sees.
+    Form *frontPage() const;
 
 private:
     Stage();

@@ -75,17 +75,16 @@ TEST(ControlArray, TextBoxCloneKeepsTextLockAndAlignment)
 
 TEST(ControlArray, LoadedElementsGoWithTheForm)
 {
-    auto *f = new SheetForm;
-    f->Load();
-    f->IHod.Load(2);
-    f->IHod.Load(3);
-    QPointer<Image> loaded = f->IHod(3);
-    QPointer<Image> designed = f->IHod(1);
-    f->Unload();
-    EXPECT_FALSE(f->isLoaded());
+    SheetForm f;
+    f.Load();
+    f.IHod.Load(2);
+    f.IHod.Load(3);
+    QPointer<Image> loaded = f.IHod(3);
+    f.Unload();
+    EXPECT_FALSE(f.isLoaded());
     EXPECT_TRUE(loaded.isNull()) << "run-time elements are unloaded at once";
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(designed.isNull()) << "the form itself goes later";
+    EXPECT_TRUE(f.IHod.exists(1));
+    EXPECT_FALSE(f.IHod.exists(2));
 }
 
 TEST(ControlArray, HandlersOfTheArrayReceiveTheElementIndex)
@@ -123,7 +122,10 @@ TEST(DefaultInstance, MadeOnFirstUseAndAfreshAfterUnload)
     EXPECT_EQ(frm.get(), first);
     frm->Unload();
     EXPECT_EQ(frm.existing(), nullptr);
+    QPointer<Counted> old(first);
     EXPECT_NE(frm.get(), first);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(old.isNull()) << "the unloaded form is deleted once replaced";
     frm->Load();
     EXPECT_EQ(Counted::loads, 2);
     frm->Unload();

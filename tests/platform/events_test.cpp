@@ -149,6 +149,7 @@ TEST(FormLifecycle, ShowActivatesEveryTimeAndOverlaysStayOnTop)
     other.Show();
     const QObjectList order = Stage::instance()->children();
     EXPECT_GT(order.indexOf(&hint), order.indexOf(&other)) << "a page shown later stays under the overlay";
+    EXPECT_EQ(Stage::instance()->frontPage(), &other) << "the overlay is no page";
     page.ZOrder(0);
     EXPECT_GT(Stage::instance()->children().indexOf(&page), Stage::instance()->children().indexOf(&other));
     EXPECT_EQ(hint.Width(), 1500) << "form sizes are twips";
