@@ -6,13 +6,16 @@
 #include <QPainter>
 #include <cmath>
 
-namespace lk {
+namespace platform {
 
 QImage *Dc::image() const
 {
     if (!canvas)
         return nullptr;
-    return persistent ? &canvas->persistent_ : &canvas->screen_;
+    if (persistent)
+        return &canvas->persistent_;
+    canvas->flush();
+    return &canvas->screen_;
 }
 
 void Dc::changed(const QRect &area) const
@@ -62,7 +65,7 @@ QImage Canvas::background() const
     return img;
 }
 
-void Canvas::setPicture(lk::Picture v)
+void Canvas::setPicture(platform::Picture v)
 {
     picture_ = std::move(v);
     persistent_ = background();
@@ -83,7 +86,7 @@ void Canvas::Line(double x1, double y1, double x2, double y2, const QColor &colo
     static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
                                           Qt::DashDotLine, Qt::DashDotDotLine, Qt::NoPen};
     QPen pen(colour, 1, styles[std::clamp(drawStyle_, 0, 5)]);
-    pen.setCapStyle(Qt::SquareCap);
+    pen.setCapStyle(Qt::FlatCap);
     p.setPen(pen);
     const QPointF a(std::round(x1), std::round(y1)), b(std::round(x2), std::round(y2));
     if (box)
@@ -123,6 +126,7 @@ void Canvas::Cls()
 
 QColor Canvas::Point(int x, int y) const
 {
+    flush();
     const QImage &img = autoRedraw_ ? persistent_ : screen_;
     if (!img.valid(x, y))
         return QColor(); // invalid, as the runtime's -1
@@ -140,7 +144,7 @@ int Canvas::TextHeight(const QString &text) const
     return QFontMetrics(drawingFont()).height() * lines;
 }
 
-void Canvas::PaintPicture(const lk::Picture &picture, int x, int y, int width, int height)
+void Canvas::PaintPicture(const platform::Picture &picture, int x, int y, int width, int height)
 {
     Dc dc = hDC();
     QPainter p(dc.image());
@@ -157,17 +161,22 @@ void Canvas::Refresh()
     repaint();
 }
 
+// Only what was drawn on the persistent image is shown again, so a
+// screen-only drawing beside it stays until a Refresh.
+void Canvas::flush() const
+{
+    if (stale_.isEmpty())
+        return;
+    QPainter s(&screen_);
+    s.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect &r : stale_)
+        s.drawImage(r, persistent_, r);
+    stale_ = QRegion();
+}
+
 void Canvas::paintEvent(QPaintEvent *)
 {
-    // Only what was drawn on the persistent image is shown again, so a
-    // screen-only drawing beside it stays until a Refresh.
-    if (!stale_.isEmpty()) {
-        QPainter s(&screen_);
-        s.setCompositionMode(QPainter::CompositionMode_Source);
-        for (const QRect &r : stale_)
-            s.drawImage(r, persistent_, r);
-        stale_ = QRegion();
-    }
+    flush();
     QPainter p(this);
     p.drawImage(0, 0, screen_);
 }
@@ -205,9 +214,14 @@ void BitBlt(Dc dest, int x, int y, int width, int height, Dc source, int sx, int
 {
     if (!source.image())
         return;
+    // Only the part that lies on the source is copied: callers may pass a
+    // size larger than the source (the hint windows pass twips).
+    const QRect from = QRect(sx, sy, width, height) & source.image()->rect();
+    if (from.isEmpty())
+        return;
     // A copy of the source, so a surface may be copied onto itself.
-    const QImage src = source.image()->copy(sx, sy, width, height);
-    copyRect(dest, x, y, src, src.rect(), src.size());
+    const QImage src = source.image()->copy(from);
+    copyRect(dest, x + from.x() - sx, y + from.y() - sy, src, src.rect(), src.size());
 }
 
 void StretchBlt(Dc dest, int x, int y, int width, int height, Dc source, int sx, int sy, int sw,
@@ -224,14 +238,14 @@ void TransparentBlt(Dc dest, int x, int y, int width, int height, Dc source, int
 {
     if (!source.image() || !dest.image())
         return;
-    const lk::Picture part(source.image()->copy(sx, sy, width, height));
+    const platform::Picture part(source.image()->copy(sx, sy, width, height));
     QPainter p(dest.image());
     p.drawImage(x, y, part.withTransparentKey(key));
     p.end();
     dest.changed(QRect(x, y, width, height));
 }
 
-void DrawPicture(Dc dest, int x, int y, const lk::Picture &picture, bool transparent)
+void DrawPicture(Dc dest, int x, int y, const platform::Picture &picture, bool transparent)
 {
     if (!dest.image() || picture.isNull())
         return;
@@ -246,4 +260,4 @@ void DrawPicture(Dc dest, int x, int y, const lk::Picture &picture, bool transpa
     dest.changed(QRect(QPoint(x, y), picture.image().size()));
 }
 
-} // namespace lk
+} // namespace platform

@@ -12,7 +12,7 @@
 #include <QRegion>
 #include <QWidget>
 
-namespace lk {
+namespace platform {
 
 class Canvas;
 
@@ -50,17 +50,18 @@ public:
     void setCanvasFontBold(bool v) { fontBold_ = v; }
     int drawStyle() const { return drawStyle_; }
     void setDrawStyle(int v) { drawStyle_ = v; }
-    lk::Picture picture() const { return picture_; }
-    void setPicture(lk::Picture v);
+    platform::Picture picture() const { return picture_; }
+    void setPicture(platform::Picture v);
 
     LK_PROP(Canvas, bool, AutoRedraw, autoRedraw, setAutoRedraw);
     LK_PROP(Canvas, double, CurrentX, currentX, setCurrentX);
     LK_PROP(Canvas, double, CurrentY, currentY, setCurrentY);
     LK_PROP(Canvas, int, DrawStyle, drawStyle, setDrawStyle);
-    LK_PROP(Canvas, lk::Picture, Picture, picture, setPicture);
+    LK_PROP(Canvas, platform::Picture, Picture, picture, setPicture);
 
-    // A straight line, or with `box` the outline of the rectangle between
-    // the two corners, in ForeColor (or `colour`); both ends are drawn.
+    // A straight line without its end point, as the runtime draws it, or
+    // with `box` the outline of the rectangle between the two corners, both
+    // corners included; in ForeColor or `colour`.
     void Line(double x1, double y1, double x2, double y2, bool box = false);
     void Line(double x1, double y1, double x2, double y2, const QColor &colour, bool box = false);
     // Text with its top-left corner at (CurrentX, CurrentY); then CurrentX
@@ -72,7 +73,7 @@ public:
     QColor Point(int x, int y) const;
     int TextWidth(const QString &text) const;
     int TextHeight(const QString &text) const;
-    void PaintPicture(const lk::Picture &picture, int x, int y, int width = -1, int height = -1);
+    void PaintPicture(const platform::Picture &picture, int x, int y, int width = -1, int height = -1);
     // Shows the persistent image again, at once.
     void Refresh();
 
@@ -88,8 +89,11 @@ protected:
 
 private:
     friend struct Dc;
-    QImage persistent_, screen_;
-    QRegion stale_; // drawn on the persistent image, not yet shown
+    QImage persistent_;
+    mutable QImage screen_;
+    mutable QRegion stale_; // drawn on the persistent image, not yet shown
+    // Brings what was drawn on the persistent image onto the screen image.
+    void flush() const;
     bool autoRedraw_ = false;
     QColor backColor_{255, 255, 255};
     QColor foreColor_{0, 0, 0};
@@ -98,7 +102,7 @@ private:
     int fontPixels_ = 16;
     bool fontBold_ = false;
     int drawStyle_ = 0;
-    lk::Picture picture_;
+    platform::Picture picture_;
 };
 
 // Block copies between surfaces. Sizes and positions are pixels.
@@ -109,6 +113,6 @@ void StretchBlt(Dc dest, int x, int y, int width, int height, Dc source, int sx,
 void TransparentBlt(Dc dest, int x, int y, int width, int height, Dc source, int sx, int sy,
                     const QColor &key = kKeyColour);
 // The same, from a picture instead of a surface.
-void DrawPicture(Dc dest, int x, int y, const lk::Picture &picture, bool transparent = false);
+void DrawPicture(Dc dest, int x, int y, const platform::Picture &picture, bool transparent = false);
 
-} // namespace lk
+} // namespace platform

@@ -9,7 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace lk {
+namespace platform {
 
 Control::Control(QWidget *self, bool windowless) : widget_(self), windowless_(windowless)
 {
@@ -237,4 +237,4 @@ void Control::dispatchFocus(bool in)
         LostFocus();
 }
 
-} // namespace lk
+} // namespace platform

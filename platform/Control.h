@@ -13,7 +13,7 @@
 class QWidget;
 class QEvent;
 
-namespace lk {
+namespace platform {
 
 class Form;
 
@@ -129,4 +129,4 @@ private:
     void applyCursor();
 };
 
-} // namespace lk
+} // namespace platform

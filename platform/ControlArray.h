@@ -9,7 +9,7 @@
 #include <map>
 #include <stdexcept>
 
-namespace lk {
+namespace platform {
 
 class ControlArrayError : public std::runtime_error {
 public:
@@ -105,4 +105,4 @@ private:
     }
 };
 
-} // namespace lk
+} // namespace platform

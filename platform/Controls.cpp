@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPointer>
 
-namespace lk {
+namespace platform {
 namespace {
 
 bool isMouse(const QEvent *e)
@@ -323,7 +323,7 @@ Image::Image(QWidget *container) : QWidget(container), Control(this, true)
     show();
 }
 
-void Image::setPicture(lk::Picture v)
+void Image::setPicture(platform::Picture v)
 {
     picture_ = std::move(v);
     if (!picture_.isNull())
@@ -355,9 +355,9 @@ bool Image::event(QEvent *e)
     return QWidget::event(e);
 }
 
-// ---- lk::PictureBox ----
+// ---- platform::PictureBox ----
 
-lk::PictureBox::PictureBox(QWidget *container) : Canvas(container), Control(this, false)
+platform::PictureBox::PictureBox(QWidget *container) : Canvas(container), Control(this, false)
 {
     setFocusPolicy(Qt::ClickFocus);
     setMouseTracking(true);
@@ -365,30 +365,30 @@ lk::PictureBox::PictureBox(QWidget *container) : Canvas(container), Control(this
     show();
 }
 
-void lk::PictureBox::setAutoSize(bool v)
+void platform::PictureBox::setAutoSize(bool v)
 {
     autoSize_ = v;
     if (autoSize_ && !picture().isNull())
         resize(picture().Width(), picture().Height());
 }
 
-void lk::PictureBox::setBoxPicture(lk::Picture v)
+void platform::PictureBox::setBoxPicture(platform::Picture v)
 {
     if (autoSize_ && !v.isNull())
         resize(v.Width(), v.Height());
     setPicture(std::move(v));
 }
 
-void lk::PictureBox::copyFrom(const Control &first)
+void platform::PictureBox::copyFrom(const Control &first)
 {
     Control::copyFrom(first);
-    const auto &b = static_cast<const lk::PictureBox &>(first);
+    const auto &b = static_cast<const platform::PictureBox &>(first);
     autoSize_ = b.autoSize_;
     setAutoRedraw(b.autoRedraw());
     setBoxPicture(b.picture());
 }
 
-void lk::PictureBox::applyLook()
+void platform::PictureBox::applyLook()
 {
     setCanvasFontName(fontName());
     setCanvasFontSize(fontSize());
@@ -398,7 +398,7 @@ void lk::PictureBox::applyLook()
         setCanvasBackColor(backColor());
 }
 
-bool lk::PictureBox::event(QEvent *e)
+bool platform::PictureBox::event(QEvent *e)
 {
     if (isMouse(e)) {
         dispatchMouse(static_cast<QMouseEvent *>(e));
@@ -447,4 +447,4 @@ void Timer::restart()
         timer_.start(interval_);
 }
 
-} // namespace lk
+} // namespace platform

@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace lk {
+namespace platform {
 
 // Alignment: 0 left, 1 right, 2 centre.
 enum { vbLeftJustify = 0, vbRightJustify = 1, vbCenter = 2 };
@@ -107,9 +107,9 @@ class Image : public QWidget, public Control {
 public:
     explicit Image(QWidget *container);
 
-    lk::Picture picture() const { return picture_; }
-    void setPicture(lk::Picture v);
-    LK_PROP(Image, lk::Picture, Picture, picture, setPicture);
+    platform::Picture picture() const { return picture_; }
+    void setPicture(platform::Picture v);
+    LK_PROP(Image, platform::Picture, Picture, picture, setPicture);
 
 protected:
     void copyFrom(const Control &first) override;
@@ -117,7 +117,7 @@ protected:
     bool event(QEvent *e) override;
 
 private:
-    lk::Picture picture_;
+    platform::Picture picture_;
 };
 
 // A drawing surface with the two images of a form; may hold controls.
@@ -128,14 +128,14 @@ public:
 
     bool autoSize() const { return autoSize_; }
     void setAutoSize(bool v);
-    void setBoxPicture(lk::Picture v);
+    void setBoxPicture(platform::Picture v);
 
     // Shows the persistent image again.
     using Canvas::Refresh;
 
     LK_PROP(PictureBox, bool, AutoSize, autoSize, setAutoSize);
     // Takes the picture's size when AutoSize is on.
-    LK_PROP(PictureBox, lk::Picture, Picture, picture, setBoxPicture);
+    LK_PROP(PictureBox, platform::Picture, Picture, picture, setBoxPicture);
 
 protected:
     void copyFrom(const Control &first) override;
@@ -169,4 +169,4 @@ private:
     void restart();
 };
 
-} // namespace lk
+} // namespace platform

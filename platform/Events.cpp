@@ -3,7 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-namespace lk {
+namespace platform {
 namespace {
 
 int shiftOf(Qt::KeyboardModifiers m)
@@ -110,4 +110,4 @@ KeyArgs keyArgs(const QKeyEvent *e)
     return KeyArgs{virtualKeyCode(e), shiftOf(e->modifiers()), e->text(), e->nativeScanCode()};
 }
 
-} // namespace lk
+} // namespace platform

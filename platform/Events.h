@@ -6,7 +6,7 @@
 class QKeyEvent;
 class QMouseEvent;
 
-namespace lk {
+namespace platform {
 
 // Button: 1 left, 2 right, 4 middle. Shift: 1 Shift, 2 Ctrl, 4 Alt.
 enum { vbLeftButton = 1, vbRightButton = 2, vbMiddleButton = 4 };
@@ -41,4 +41,4 @@ int shiftState(const QMouseEvent *e);
 KeyArgs keyArgs(const QKeyEvent *e);
 int virtualKeyCode(const QKeyEvent *e);
 
-} // namespace lk
+} // namespace platform

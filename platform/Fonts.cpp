@@ -5,7 +5,7 @@
 #include <QFontDatabase>
 #include <cmath>
 
-namespace lk {
+namespace platform {
 
 void registerBundledFonts()
 {
@@ -58,4 +58,4 @@ QFont makeFont(const QString &name, double points, bool bold)
     return font;
 }
 
-} // namespace lk
+} // namespace platform

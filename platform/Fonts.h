@@ -4,7 +4,7 @@
 #include <QFont>
 #include <QString>
 
-namespace lk {
+namespace platform {
 
 // The design font of labels, cells and the printer; mapped to the bundled
 // DejaVu Sans so that text widths are the same on every machine.
@@ -27,4 +27,4 @@ double pixelsToPoints(int pixels);
 
 QFont makeFont(const QString &name, double points, bool bold);
 
-} // namespace lk
+} // namespace platform

@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-namespace lk {
+namespace platform {
 
 namespace {
 constexpr int kTwips = 15;
@@ -160,7 +160,7 @@ void Form::setCaption(QString v)
         Stage::instance()->setWindowTitle(caption_);
 }
 
-void Form::setIcon(lk::Picture v)
+void Form::setIcon(platform::Picture v)
 {
     icon_ = std::move(v);
     if (!icon_.isNull() && kind_ == Kind::Page)
@@ -252,4 +252,4 @@ void Form::mouseDoubleClickEvent(QMouseEvent *)
         Form_DblClick();
 }
 
-} // namespace lk
+} // namespace platform

@@ -9,7 +9,7 @@
 #include <QPointer>
 #include <vector>
 
-namespace lk {
+namespace platform {
 
 class Control;
 
@@ -57,8 +57,8 @@ public:
 
     QString caption() const { return caption_; }
     void setCaption(QString v);
-    lk::Picture icon() const { return icon_; }
-    void setIcon(lk::Picture v);
+    platform::Picture icon() const { return icon_; }
+    void setIcon(platform::Picture v);
     int leftTwips() const;
     void setLeftTwips(int v);
     int topTwips() const;
@@ -73,7 +73,7 @@ public:
     void setWindowRegion(const QRegion &region);
 
     LK_PROP(Form, QString, Caption, caption, setCaption);
-    LK_PROP(Form, lk::Picture, Icon, icon, setIcon);
+    LK_PROP(Form, platform::Picture, Icon, icon, setIcon);
     LK_PROP(Form, int, Left, leftTwips, setLeftTwips);
     LK_PROP(Form, int, Top, topTwips, setTopTwips);
     LK_PROP(Form, int, Width, widthTwips, setWidthTwips);
@@ -115,7 +115,7 @@ private:
     bool pressed_ = false;
     int busy_ = 0;
     QString caption_;
-    lk::Picture icon_;
+    platform::Picture icon_;
     QPoint screenPos_;
     std::vector<Control *> controls_;
     void placeOverlay();
@@ -157,4 +157,4 @@ private:
     Stage();
 };
 
-} // namespace lk
+} // namespace platform

@@ -7,7 +7,7 @@
 #include <QImageReader>
 #include <QtEndian>
 
-namespace lk {
+namespace platform {
 
 QColor RGB(int red, int green, int blue)
 {
@@ -100,4 +100,4 @@ QRegion regionWithout(const QImage &image, const QColor &key)
     return region;
 }
 
-} // namespace lk
+} // namespace platform

@@ -7,7 +7,7 @@
 #include <QRegion>
 #include <QString>
 
-namespace lk {
+namespace platform {
 
 // Key colour of transparent drawing: magenta.
 inline const QColor kKeyColour(255, 0, 255);
@@ -42,4 +42,4 @@ Picture LoadPicture(const QString &path);
 // The rectangle of `image` minus every pixel of colour `key`.
 QRegion regionWithout(const QImage &image, const QColor &key);
 
-} // namespace lk
+} // namespace platform

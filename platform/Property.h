@@ -4,7 +4,7 @@
 #include <QString>
 #include <type_traits>
 
-namespace lk {
+namespace platform {
 
 template <class Owner, class T, auto Get, auto Set>
 class Prop {
@@ -41,9 +41,13 @@ template <class O, auto G, auto S>
 QString operator+(const Prop<O, QString, G, S> &p, const QString &s) { return p() + s; }
 template <class O, auto G, auto S>
 QString operator+(const QString &s, const Prop<O, QString, G, S> &p) { return s + p(); }
+template <class O, auto G, auto S>
+QString operator+(const Prop<O, QString, G, S> &p, const char *s) { return p() + QString::fromUtf8(s); }
+template <class O, auto G, auto S>
+QString operator+(const char *s, const Prop<O, QString, G, S> &p) { return QString::fromUtf8(s) + p(); }
 
-} // namespace lk
+} // namespace platform
 
 // Declares `Name` bound to `getter` / `setter` of the enclosing class `Cls`.
 #define LK_PROP(Cls, Type, Name, getter, setter) \
-    ::lk::Prop<Cls, Type, &Cls::getter, &Cls::setter> Name{this}
+    ::platform::Prop<Cls, Type, &Cls::getter, &Cls::setter> Name{this}

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QHash>
 
-namespace lk {
+namespace platform {
 namespace {
 
 QHash<QString, QString> &cache()
@@ -79,4 +79,4 @@ void clearPathCache()
     cache().clear();
 }
 
-} // namespace lk
+} // namespace platform

@@ -3,7 +3,7 @@
 // original file system; they are resolved here against the real one.
 #include <QString>
 
-namespace lk {
+namespace platform {
 
 // The existing file or directory that `path` names when "\" is read as "/"
 // and every component is matched case-insensitively; when nothing matches,
@@ -12,4 +12,4 @@ QString resolvePath(const QString &path);
 bool fileExists(const QString &path);
 void clearPathCache();
 
-} // namespace lk
+} // namespace platform

@@ -5,7 +5,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 
-namespace lk {
+namespace platform {
 
 void DoEvents()
 {
@@ -33,4 +33,4 @@ QPoint cursorPosition()
     return QCursor::pos();
 }
 
-} // namespace lk
+} // namespace platform

@@ -3,7 +3,7 @@
 #include <QPoint>
 #include <QString>
 
-namespace lk {
+namespace platform {
 
 // Lets pending events run (input, paints, timers) and returns.
 void DoEvents();
@@ -22,4 +22,4 @@ struct Screen {
 // The mouse position in screen pixels.
 QPoint cursorPosition();
 
-} // namespace lk
+} // namespace platform

@@ -15,10 +15,10 @@ QT_END_NAMESPACE
 namespace lktest {
 
 // A page form shown on the stage, so focus and painting behave as in use.
-inline void showAndActivate(lk::Form *form)
+inline void showAndActivate(platform::Form *form)
 {
     form->Show();
-    QWidget *stage = lk::Stage::instance();
+    QWidget *stage = platform::Stage::instance();
     stage->activateWindow();
     QApplication::setActiveWindow(stage);
     (void)QTest::qWaitForWindowExposed(stage);

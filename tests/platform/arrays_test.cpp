@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace lk;
+using namespace platform;
 
 namespace {
 

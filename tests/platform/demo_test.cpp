@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
-using namespace lk;
+using namespace platform;
 
 namespace {
 
@@ -97,7 +97,7 @@ struct frm_Demo : Form {
         p.drawText(face.rect(), Qt::AlignCenter, "Spolu");
         p.end();
         PicTop->BackColor = BackColor;
-        DrawPicture(PicTop->hDC(), 0, 0, lk::Picture(face), true);
+        DrawPicture(PicTop->hDC(), 0, 0, platform::Picture(face), true);
     }
 
     void TV1_KeyDown(int, KeyArgs &k)

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace lk;
+using namespace platform;
 
 namespace {
 
@@ -180,7 +180,7 @@ namespace {
 
 TEST(Timers, FireWhileEnabledWithAnInterval)
 {
-    lk::Timer t(nullptr);
+    platform::Timer t(nullptr);
     int ticks = 0;
     t.OnTimer = [&] { ++ticks; };
     t.Enabled = true;

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace lk;
+using namespace platform;
 
 namespace {
 

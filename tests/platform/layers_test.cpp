@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace lk;
+using namespace platform;
 using lktest::solid;
 
 namespace {
@@ -84,6 +84,10 @@ TEST(Drawing, LineBoxPrintAndPoint)
     };
     for (const Row &r : rows)
         EXPECT_EQ(box.Point(r.x, r.y), r.want) << r.name;
+    box.Line(10, 40, 20, 40, kBlue);
+    EXPECT_EQ(box.Point(10, 40), kBlue) << "a line starts on its first point";
+    EXPECT_EQ(box.Point(19, 40), kBlue);
+    EXPECT_EQ(box.Point(20, 40), kWhite) << "and leaves out its end point";
     EXPECT_FALSE(box.Point(200, 5).isValid()) << "outside the surface";
     box.CurrentX = 5;
     box.CurrentY = 30;
@@ -130,6 +134,9 @@ TEST(Blit, OpaqueAndStretchedCopies)
     BitBlt(dst.hDC(), 2, 2, 4, 4, src.hDC(), 0, 0);
     EXPECT_EQ(dst.Point(5, 5), kRed);
     EXPECT_EQ(dst.Point(6, 6), kWhite) << "no more than the given size";
+    BitBlt(dst.hDC(), 0, 12, 300, 300, src.hDC(), 0, 0);
+    EXPECT_EQ(dst.Point(3, 15), kRed);
+    EXPECT_EQ(dst.Point(5, 17), kWhite) << "a size beyond the source copies only the source";
     StretchBlt(dst.hDC(), 10, 10, 8, 8, src.hDC(), 0, 0, 4, 4);
     EXPECT_EQ(dst.Point(17, 17), kRed);
     EXPECT_EQ(dst.Point(18, 18), kWhite);

@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-using namespace lk;
+using namespace platform;
 
 namespace {
 
