@@ -15,7 +15,7 @@ Control::Control(QWidget *self, bool windowless) : widget_(self), windowless_(wi
 {
     if (Form *f = form())
         f->registerControl(this);
-    applyCursor();
+    applyMousePointer(widget_, mousePointer_, mouseIcon_);
     if (windowless_)
         stackWindowless();
 }
@@ -51,25 +51,13 @@ void Control::setEnabledState(bool v) { widget_->setEnabled(v); }
 void Control::setMousePointer(int v)
 {
     mousePointer_ = v;
-    applyCursor();
+    applyMousePointer(widget_, mousePointer_, mouseIcon_);
 }
 
 void Control::setMouseIcon(Picture v)
 {
     mouseIcon_ = std::move(v);
-    applyCursor();
-}
-
-void Control::applyCursor()
-{
-    if (mousePointer_ == vbCustom && !mouseIcon_.isNull()) {
-        widget_->setCursor(QCursor(QPixmap::fromImage(mouseIcon_.image()), mouseIcon_.hotspot().x(),
-                                   mouseIcon_.hotspot().y()));
-    } else if (mousePointer_ == vbArrow) {
-        widget_->setCursor(Qt::ArrowCursor);
-    } else {
-        widget_->unsetCursor();
-    }
+    applyMousePointer(widget_, mousePointer_, mouseIcon_);
 }
 
 void Control::setFontName(QString v)
@@ -163,7 +151,7 @@ void Control::copyFrom(const Control &first)
     fontBold_ = first.fontBold_;
     foreColor_ = first.foreColor_;
     backColor_ = first.backColor_;
-    applyCursor();
+    applyMousePointer(widget_, mousePointer_, mouseIcon_);
     applyLook();
 }
 

@@ -17,9 +17,6 @@ namespace platform {
 
 class Form;
 
-// Mouse pointers: 0 default, 1 arrow, 99 the control's MouseIcon.
-enum { vbDefault = 0, vbArrow = 1, vbCustom = 99 };
-
 class Control {
 public:
     virtual ~Control();
@@ -126,7 +123,6 @@ private:
     QColor foreColor_{0, 0, 0};
     QColor backColor_{255, 255, 255};
     bool pressed_ = false;
-    void applyCursor();
 };
 
 } // namespace platform

@@ -167,11 +167,13 @@ QString TextBox::text() const
     return plain_->toPlainText().replace('\n', QStringLiteral("\r\n"));
 }
 
+// As in the runtime's edit controls, new text leaves the caret at 0.
 void TextBox::setTextValue(QString v)
 {
-    if (line_)
+    if (line_) {
         line_->setText(v);
-    else
+        line_->setCursorPosition(0);
+    } else
         plain_->setPlainText(v.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
@@ -309,6 +311,16 @@ bool TextBox::eventFilter(QObject *watched, QEvent *e)
     }
     if (e->type() == QEvent::KeyPress)
         return keyFromEditor(static_cast<QKeyEvent *>(e));
+    if (e->type() == QEvent::FocusIn && line_) {
+        // Qt selects the whole text of a box reached by Tab; the runtime
+        // keeps the caret where it was, so typing never wipes a cell.
+        const int caret = line_->cursorPosition();
+        static_cast<QObject *>(line_)->event(e);
+        line_->deselect();
+        line_->setCursorPosition(caret);
+        dispatchFocus(true);
+        return true;
+    }
     if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)
         dispatchFocus(e->type() == QEvent::FocusIn);
     return false;

@@ -167,11 +167,31 @@ void Form::setIcon(platform::Picture v)
         Stage::instance()->setWindowIcon(QIcon(QPixmap::fromImage(icon_.image())));
 }
 
-// Forms keep their position in screen pixels, as the descriptions give it;
-// an overlay is shown at that screen position mapped into the stage.
-int Form::leftTwips() const { return screenPos_.x() * kTwips; }
+void Form::setMousePointer(int v)
+{
+    mousePointer_ = v;
+    applyMousePointer(this, mousePointer_, mouseIcon_);
+}
+
+void Form::setMouseIcon(platform::Picture v)
+{
+    mouseIcon_ = std::move(v);
+    applyMousePointer(this, mousePointer_, mouseIcon_);
+}
+
+// Positions are screen pixels, as the descriptions use them: a page reports
+// where the stage shows it (so screen positions map into it), and an
+// overlay is shown at its screen position mapped into the stage.
+QPoint Form::screenPosition() const
+{
+    if (kind_ == Kind::Overlay)
+        return screenPos_;
+    return Stage::instance()->isVisible() ? mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
+}
+
+int Form::leftTwips() const { return screenPosition().x() * kTwips; }
 void Form::setLeftTwips(int v) { screenPos_.setX(v / kTwips); placeOverlay(); }
-int Form::topTwips() const { return screenPos_.y() * kTwips; }
+int Form::topTwips() const { return screenPosition().y() * kTwips; }
 void Form::setTopTwips(int v) { screenPos_.setY(v / kTwips); placeOverlay(); }
 int Form::widthTwips() const { return width() * kTwips; }
 void Form::setWidthTwips(int v) { resize(v / kTwips, height()); }

@@ -69,6 +69,10 @@ public:
     void setHeightTwips(int v);
     bool formEnabled() const { return isEnabled(); }
     void setFormEnabled(bool v) { setEnabled(v); }
+    int mousePointer() const { return mousePointer_; }
+    void setMousePointer(int v);
+    platform::Picture mouseIcon() const { return mouseIcon_; }
+    void setMouseIcon(platform::Picture v);
     // Window shape: only the region's pixels show and take the mouse.
     void setWindowRegion(const QRegion &region);
 
@@ -79,6 +83,8 @@ public:
     LK_PROP(Form, int, Width, widthTwips, setWidthTwips);
     LK_PROP(Form, int, Height, heightTwips, setHeightTwips);
     LK_PROP(Form, bool, Enabled, formEnabled, setFormEnabled);
+    LK_PROP(Form, int, MousePointer, mousePointer, setMousePointer);
+    LK_PROP(Form, platform::Picture, MouseIcon, mouseIcon, setMouseIcon);
     LK_PROP(Form, QColor, BackColor, canvasBackColor, setCanvasBackColor);
     LK_PROP(Form, QColor, ForeColor, canvasForeColor, setCanvasForeColor);
     LK_PROP(Form, QString, FontName, canvasFontName, setCanvasFontName);
@@ -116,9 +122,12 @@ private:
     int busy_ = 0;
     QString caption_;
     platform::Picture icon_;
+    int mousePointer_ = vbDefault;
+    platform::Picture mouseIcon_;
     QPoint screenPos_;
     std::vector<Control *> controls_;
     void placeOverlay();
+    QPoint screenPosition() const;
     void showOnStage();
 };
 

@@ -3,6 +3,9 @@
 #include "platform/ResourcePath.h"
 
 #include <QBuffer>
+#include <QCursor>
+#include <QPixmap>
+#include <QWidget>
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
@@ -75,6 +78,16 @@ Picture LoadPicture(const QString &path)
     if (picture.isNull())
         qWarning("LoadPicture: cannot read %s", qPrintable(real));
     return picture;
+}
+
+void applyMousePointer(QWidget *widget, int pointer, const Picture &icon)
+{
+    if (pointer == vbCustom && !icon.isNull())
+        widget->setCursor(QCursor(QPixmap::fromImage(icon.image()), icon.hotspot().x(), icon.hotspot().y()));
+    else if (pointer == vbArrow)
+        widget->setCursor(Qt::ArrowCursor);
+    else
+        widget->unsetCursor();
 }
 
 QRegion regionWithout(const QImage &image, const QColor &key)

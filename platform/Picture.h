@@ -7,6 +7,8 @@
 #include <QRegion>
 #include <QString>
 
+class QWidget;
+
 namespace platform {
 
 // Key colour of transparent drawing: magenta.
@@ -38,6 +40,11 @@ private:
 // An empty path gives an empty picture, as does a missing or unreadable
 // file; the latter also logs a warning.
 Picture LoadPicture(const QString &path);
+
+// Mouse pointers: 0 default, 1 arrow, 99 the object's own MouseIcon.
+enum { vbDefault = 0, vbArrow = 1, vbCustom = 99 };
+// Gives `widget` the pointer that MousePointer and MouseIcon select.
+void applyMousePointer(QWidget *widget, int pointer, const Picture &icon);
 
 // The rectangle of `image` minus every pixel of colour `key`.
 QRegion regionWithout(const QImage &image, const QColor &key);

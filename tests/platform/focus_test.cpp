@@ -78,6 +78,20 @@ TEST(TabOrder, EnterSentAsTabMovesToTheNextCellAndTypingFollows)
     f.Hide();
 }
 
+TEST(TabOrder, ACellReachedByTabKeepsItsTextAndCaret)
+{
+    CellsForm f;
+    f.TV1(2)->Text = "ab";
+    lktest::showAndActivate(&f);
+    f.TV1(1)->SetFocus();
+    QTest::keyClick(f.TV1(1)->editor(), Qt::Key_Tab);
+    ASSERT_TRUE(f.focused(2));
+    EXPECT_EQ(f.TV1(2)->SelLength(), 0);
+    QTest::keyClicks(f.TV1(2)->editor(), "c");
+    EXPECT_EQ(f.TV1(2)->Text(), "cab") << "new text leaves the caret at the start";
+    f.Hide();
+}
+
 TEST(Focus, GotFocusReportsTheCellThatTookIt)
 {
     CellsForm f;
