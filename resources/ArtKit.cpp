@@ -38,6 +38,19 @@ QFont mathFont(double pixelSize)
     return font;
 }
 
+QColor backdropAt(double y, double span)
+{
+    const double t = qBound(0.0, y / span, 1.0);
+    auto mix = [t](int a, int b) { return int(a + (b - a) * t + 0.5); };
+    return QColor(mix(Palette::Night.red(), Palette::Sky.red()), mix(Palette::Night.green(), Palette::Sky.green()),
+                  mix(Palette::Night.blue(), Palette::Sky.blue()));
+}
+
+void backdrop(QPainter &p, const QRectF &r, double span)
+{
+    verticalGradient(p, r, backdropAt(r.top(), span), backdropAt(r.bottom(), span));
+}
+
 void verticalGradient(QPainter &p, const QRectF &r, const QColor &top, const QColor &bottom)
 {
     QLinearGradient g(r.topLeft(), r.bottomLeft());

@@ -31,6 +31,10 @@ void setupPainter(QPainter &p);
 QFont captionFont(double pixelSize, bool bold = true);
 QFont mathFont(double pixelSize);
 
+// The colour of a screen's backdrop at height y, the backdrop running from
+// Night at 0 to Sky at span (480 for whole screens, 83 for the exercise header).
+QColor backdropAt(double y, double span = 480);
+void backdrop(QPainter &p, const QRectF &r, double span = 480);
 void verticalGradient(QPainter &p, const QRectF &r, const QColor &top, const QColor &bottom);
 void panel(QPainter &p, const QRectF &r, const QColor &fill, double radius = 10,
            const QColor &border = QColor(255, 255, 255, 150));

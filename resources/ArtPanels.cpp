@@ -139,7 +139,7 @@ void expBar(QImage &img, const Entry &, const QString &caption)
     setupPainter(p);
     verticalGradient(p, img.rect(), Palette::Night, Palette::Night.lighter(130));
     const double keysLeft = 71; // keys start 71 px from the bar's left edge
-    panel(p, QRectF(keysLeft - 5, 1, img.width() - 2 * (keysLeft - 5), 24), Palette::Night.lighter(160), 6);
+    panel(p, QRectF(keysLeft - 5, 1, img.width() - keysLeft + 2, 24), Palette::Night.lighter(160), 6);
     fittedText(p, QRectF(4, 0, keysLeft - 10, 25), caption, captionFont(11), Qt::AlignCenter, Qt::white);
 }
 
@@ -174,7 +174,7 @@ void bubble(QImage &img, const Entry &, const QString &)
     // The bubble's top-right corner sits at the mouse pointer.
     QPainterPath shape;
     shape.addRoundedRect(QRectF(2, 6, img.width() - 4, img.height() - 8), 10, 10);
-    shape.addPolygon(QPolygonF{{img.width() - 1.0, 0.0}, {img.width() - 26.0, 8.0}, {img.width() - 4.0, 20.0}});
+    shape.addPolygon(QPolygonF{{img.width() - 1.0, 0.0}, {img.width() - 30.0, 8.0}, {img.width() - 10.0, 8.0}});
     shape = shape.simplified();
     keyedPicture(img, shape, [&](QPainter &p) {
         p.fillPath(shape, QColor(255, 226, 226));
@@ -185,9 +185,13 @@ void bubble(QImage &img, const Entry &, const QString &)
 
 void variantPanel(QImage &img, const Entry &e, const QString &caption)
 {
-    img.fill(Palette::Night);
     QPainter p(&img);
     setupPainter(p);
+    // Drawn at y 111 (task 19) or 120 (task 21) on the setup backdrop.
+    const double top = e.argument.startsWith(QLatin1String("19")) ? 111 : 120;
+    p.translate(0, -top);
+    backdrop(p, QRectF(img.rect()).translated(0, top));
+    p.translate(0, top);
     const QRectF r = QRectF(img.rect()).adjusted(2, 2, -2, -2);
     panel(p, r, Palette::Paper, 12, Palette::Glow);
     const double logo = qMin(r.height() - 20, 64.0);

@@ -24,7 +24,11 @@ void bigButton(QImage &img, const Entry &e, const QString &caption)
     setupPainter(p);
     const bool hi = e.style.endsWith(QLatin1String("_hi"));
     const QRectF r = img.rect();
-    verticalGradient(p, r, Palette::Night, Palette::Sky);
+    // These buttons stand at y 5 on the header of their screen.
+    p.save();
+    p.translate(0, -5);
+    backdrop(p, r.translated(0, 5), e.screen == QLatin1String("game") ? 83 : 480);
+    p.restore();
     buttonFace(p, r.adjusted(3, 3, -3, -3), QString(), hi, 12, 12);
     // Symbol above, caption below.
     static const QHash<QString, QString> symbols{{"exit", "✕"}, {"back", "↩"}, {"kont", "✔"},
@@ -40,7 +44,16 @@ void simpleButton(QImage &img, const Entry &e, const QString &caption)
     QPainter p(&img);
     setupPainter(p);
     const QRectF r = img.rect();
-    verticalGradient(p, r, Palette::Night, Palette::Sky);
+    // Group buttons stand on the backdrop at the height in their argument,
+    // count and variant buttons on paper panels.
+    if (e.style.startsWith(QLatin1String("group"))) {
+        p.save();
+        p.translate(0, -e.argument.toDouble());
+        backdrop(p, r.translated(0, e.argument.toDouble()));
+        p.restore();
+    } else {
+        img.fill(Palette::Paper);
+    }
     const double px = e.style.startsWith(QLatin1String("count")) ? 14 : 17;
     buttonFace(p, r, caption, e.style.endsWith(QLatin1String("_hi")), px, qMin(10.0, r.height() / 3));
 }

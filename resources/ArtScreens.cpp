@@ -16,7 +16,7 @@ const QColor Translucent(255, 255, 255, 40);
 
 void backdrop(QPainter &p)
 {
-    verticalGradient(p, QRectF(0, 0, 640, 480), Palette::Night, Palette::Sky);
+    Art::backdrop(p, QRectF(0, 0, 640, 480));
 }
 
 // The title area of the chooser, setup and results screens (5, 6, 539 x 75).
@@ -56,8 +56,8 @@ void selectScreen(QPainter &p, const QString &caption)
 
 void namePanel(QPainter &p, int cellTop)
 {
-    panel(p, QRectF(368, cellTop - 30, 234, 60), Palette::Paper, 10);
-    label(p, QRectF(381, cellTop - 27, 195, 22), QStringLiteral("Tvoje meno:"), 14,
+    panel(p, QRectF(368, cellTop - 24, 234, 52), Palette::Paper, 10);
+    label(p, QRectF(381, cellTop - 22, 195, 20), QStringLiteral("Tvoje meno:"), 13,
           Qt::AlignLeft | Qt::AlignVCenter, Palette::Night);
     p.save();
     p.setPen(QPen(Palette::Sky, 1));
@@ -104,7 +104,7 @@ void setupScreen(QPainter &p, const QString &style, const QString &caption, cons
         return;
     }
     // The variant buttons and their marker sit on one panel.
-    panel(p, QRectF(326, 237, 278, 100), Palette::Paper, 10);
+    panel(p, QRectF(326, 237, 278, 96), Palette::Paper, 10);
     const QRectF choice = task == QLatin1String("19") ? QRectF(15, 111, 300, 130) : QRectF(243, 120, 380, 118);
     panel(p, choice, Translucent, 12, Palette::Glow);
     label(p, choice.adjusted(12, 8, -12, -8), QStringLiteral("Vyber variant úlohy:\na) alebo b)"), 18,
@@ -132,7 +132,7 @@ void tabScreen(QPainter &p, const QString &caption)
 
 void gameScreen(QPainter &p, const QString &kind, const QString &caption)
 {
-    verticalGradient(p, QRectF(0, 0, 640, 83), Palette::Night, Palette::Sky);
+    Art::backdrop(p, QRectF(0, 0, 640, 83), 83);
     p.fillRect(QRectF(0, 83, 640, 372), Palette::Sheet);
     verticalGradient(p, QRectF(0, 455, 640, 25), Palette::Night, Palette::Night.lighter(130));
     if (kind.isEmpty())
@@ -163,18 +163,32 @@ void titleScreen(QPainter &p, const QString &caption)
     label(p, QRectF(80, 440, 480, 26), QStringLiteral("Klikni myšou alebo chvíľu počkaj…"), 14, Qt::AlignCenter);
 }
 
-void helpScreen(QPainter &p, const QString &caption, const QString &body)
+void helpScreen(QPainter &p, const QString &title, const QString &kind, const QString &body)
 {
     backdrop(p);
     panel(p, QRectF(16, 14, 608, 452), Palette::Paper, 16, Palette::Glow);
-    fittedText(p, QRectF(36, 24, 568, 44), caption.split(QLatin1Char('\n')).last(), captionFont(28),
+    const double logo = kind.isEmpty() ? 0 : 56;
+    if (!kind.isEmpty())
+        drawLogo(p, QRectF(36, 22, logo, logo), kind);
+    fittedText(p, QRectF(36 + logo + (logo ? 14 : 0), 24, 568 - logo, 52), title, captionFont(28),
                Qt::AlignLeft | Qt::AlignVCenter, Palette::Night);
     p.setPen(QPen(Palette::Orange, 3));
-    p.drawLine(QPointF(36, 72), QPointF(604, 72));
-    fittedText(p, QRectF(36, 84, 568, 336), body, captionFont(17, false),
+    p.drawLine(QPointF(36, 86), QPointF(604, 86));
+    // Paragraphs stand apart so that a pupil can read them one by one.
+    QString spaced = body;
+    spaced.replace(QLatin1String("\n\n"), QLatin1String("\n")).replace(QLatin1String("\n"), QLatin1String("\n\n"));
+    fittedText(p, QRectF(36, 100, 568, 320), spaced, captionFont(19, false),
                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, Palette::Ink);
     fittedText(p, QRectF(36, 428, 568, 28), QStringLiteral("Klikni kamkoľvek myšou."), captionFont(13),
                Qt::AlignRight | Qt::AlignVCenter, Palette::Sky);
+}
+
+QString helpTitle(const QString &caption, const QString &base)
+{
+    QString title = caption.split(QLatin1Char('\n')).last();
+    if (base.size() == 3 && base[0].isDigit())
+        title += QStringLiteral(" – variant ") + base.back();
+    return title;
 }
 
 QString resolveLines(const QString &caption, const Context &context)
@@ -207,7 +221,7 @@ QImage drawScreen(const Entry &e, const QString &caption, const Context &context
     else if (e.style == QLatin1String("title"))
         titleScreen(p, caption);
     else
-        helpScreen(p, caption, context.helpPages.value(base));
+        helpScreen(p, helpTitle(caption, base), e.argument, context.helpPages.value(base));
     return img;
 }
 
