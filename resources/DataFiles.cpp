@@ -3,8 +3,8 @@
 #include "resources/Texts.h"
 #include "resources/Writers.h"
 #include "services/Prekodovani.h"
+#include "services/Text_1250.h"
 
-#include <QStringEncoder>
 #include <stdexcept>
 
 namespace Resources {
@@ -31,15 +31,12 @@ QByteArray scrambled(QByteArray bytes)
 
 QByteArray toWindowsText(const QStringList &lines)
 {
-    QStringEncoder encoder("windows-1250");
-    if (!encoder.isValid())
-        throw std::runtime_error("no Windows-1250 encoder");
     QByteArray bytes;
     for (const QString &line : lines) {
-        bytes += encoder.encode(line);
-        if (encoder.hasError())
+        bool ok = true;
+        bytes += Misc::Text_do_1250(line, &ok) + "\r\n";
+        if (!ok)
             throw std::runtime_error("not in Windows-1250: " + line.toStdString());
-        bytes += "\r\n";
     }
     return bytes;
 }

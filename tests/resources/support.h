@@ -1,10 +1,10 @@
 #pragma once
 // Shared helpers of the resources tests: the generated directories and the manifest.
 #include "resources/Manifest.h"
-#include "services/Prekodovani.h"
+#include "services/Prekodovany_soubor.h"
+#include "services/Text_1250.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 #include <QByteArray>
 #include <QString>
@@ -28,26 +28,20 @@ inline QByteArray readAll(const QString &fileName)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A data file as text lines; every line must end in CR LF.
+// A plain data file read as the program reads it; every line must end in CR LF.
 inline QStringList windowsLines(const QByteArray &bytes)
 {
-    QList<QByteArray> parts = bytes.split('\n');
-    if (parts.last().isEmpty())
-        parts.removeLast(); // after the last line end
-    else
-        parts.last() += "<no line end>";
-    QStringDecoder decoder("windows-1250");
-    QStringList lines;
-    for (const QByteArray &part : parts)
-        lines.append(decoder.decode(part.endsWith('\r') ? part.chopped(1) : part + "<LF only>"));
-    return lines;
+    if (!bytes.isEmpty() && !bytes.endsWith("\r\n"))
+        return {QStringLiteral("<no CR LF at the end>")};
+    return Misc::Riadky_textu(Misc::Text_z_1250(bytes));
 }
 
+// A scrambled data file read through the program's reading protocol.
 inline QStringList unscrambledLines(const QString &fileName)
 {
-    QByteArray bytes = readAll(fileName);
-    Misc::Prekoduj_bajty(bytes);
-    return windowsLines(bytes);
+    QStringList lines;
+    Misc::Precti_prekodovany_soubor(fileName, lines);
+    return lines;
 }
 
 } // namespace ResourcesTest
