@@ -62,7 +62,7 @@ void sideTab(QImage &img, const Entry &e, const QString &caption)
     const bool hi = e.style.endsWith(QLatin1String("_hi"));
     const bool onLeft = e.argument.endsWith(QLatin1String("left"));
     // Rounded on the side that faces the sheet.
-    const QPainterPath shape = roundedWithin(QRectF(onLeft ? -12 : 0.5, 0.5, img.width() + 11.5, img.height() - 1),
+    const QPainterPath shape = roundedWithin(QRectF(onLeft ? -12 : 0.5, 0.5, img.width() + 12, img.height() - 1),
                                              8, img.rect());
     keyedPicture(img, shape, [&](QPainter &p) {
         QLinearGradient g(0, 0, img.width(), 0);

@@ -198,12 +198,18 @@ void row19(QImage &img, const Entry &, const QString &)
     img.fill(Palette::Sheet);
     QPainter p(&img);
     setupPainter(p);
-    const QRectF r = QRectF(img.rect()).adjusted(1, 1, -1, -1);
-    panel(p, r, Qt::white, 10, Palette::Sky);
-    QPainterPath top;
-    top.addRoundedRect(r.adjusted(0, 0, 0, -(r.height() - 44)), 10, 10);
-    top.addRect(r.adjusted(0, 30, 0, -(r.height() - 44)));
-    p.fillPath(top.simplified(), Palette::Button);
+    // The row mark stands at form x 592, 577 px into the picture: the band
+    // stops short of it so that the mark sits on the sheet.
+    const QRectF r(1.5, 1.5, 565, img.height() - 3);
+    QPainterPath shape;
+    shape.addRoundedRect(r, 10, 10);
+    p.fillPath(shape, Qt::white);
+    p.save();
+    p.setClipPath(shape);
+    p.fillRect(QRectF(0, 0, img.width(), 45), Palette::Button); // white text stands here
+    p.restore();
+    p.setPen(QPen(Palette::Sky, 2));
+    p.drawPath(shape);
 }
 
 void fill(QImage &img, const Entry &, const QString &)
