@@ -85,8 +85,8 @@ void buttonFace(QPainter &p, const QRectF &r, const QString &caption, bool highl
     p.setBrush(g);
     p.drawRoundedRect(face, radius, radius);
     p.restore();
-    fittedText(p, face.adjusted(4, 1, -4, -1), caption, captionFont(pixelSize),
-               Qt::AlignCenter | Qt::TextWordWrap, Qt::white);
+    // One line: a long caption gets a smaller font rather than a second line.
+    fittedText(p, face.adjusted(4, 1, -4, -1), caption, captionFont(pixelSize), Qt::AlignCenter, Qt::white);
 }
 
 void fittedText(QPainter &p, const QRectF &r, const QString &text, QFont font, int flags,

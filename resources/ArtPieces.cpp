@@ -54,7 +54,7 @@ void simpleButton(QImage &img, const Entry &e, const QString &caption)
     } else {
         img.fill(Palette::Paper);
     }
-    const double px = e.style.startsWith(QLatin1String("count")) ? 14 : 17;
+    const double px = e.style.startsWith(QLatin1String("count")) ? 14 : e.style.startsWith(QLatin1String("variant")) ? 15 : 17;
     buttonFace(p, r, caption, e.style.endsWith(QLatin1String("_hi")), px, qMin(10.0, r.height() / 3));
 }
 

@@ -81,25 +81,26 @@ void dialPanel(QPainter &p)
 void stepsPanel(QPainter &p, const QRectF &r, bool variant)
 {
     panel(p, r, Translucent, 12);
-    QString steps = QStringLiteral("1. Napíš svoje meno.\n2. Vyber počet príkladov.\n");
-    if (variant)
-        steps += QStringLiteral("3. Vyber variant a alebo b.\n4. Klikni na „Pokračuj“ alebo „Tlač“.");
-    else
-        steps += QStringLiteral("3. Klikni na „Pokračuj“ alebo na „Tlač“.");
-    label(p, r.adjusted(12, 8, -12, -8), steps, 15);
+    const QString steps = variant
+        ? QStringLiteral("1. Napíš meno.\n2. Vyber variant.\n3. Vyber počet.\n4. Pokračuj alebo tlač.")
+        : QStringLiteral("1. Napíš svoje meno.\n2. Vyber počet príkladov.\n3. Klikni na „Pokračuj“ alebo na „Tlač“.");
+    // No wrapping: each step keeps its own line, the font shrinks instead.
+    fittedText(p, r.adjusted(12, 8, -12, -8), steps, captionFont(15), Qt::AlignLeft | Qt::AlignVCenter, Qt::white);
 }
 
-void setupScreen(QPainter &p, const QString &style, const QString &caption, const QString &task)
+void setupScreen(QPainter &p, const QString &argument, const QString &caption, const QString &task)
 {
     backdrop(p);
     titleArea(p, line(caption, 0), line(caption, 1), QStringLiteral("Klikni sem: ako nastaviť cvičenie"));
-    const bool variant = style == QLatin1String("variant");
+    const bool variant = argument.section(QLatin1Char(':'), 0, 0) == QLatin1String("variant");
     dialPanel(p);
     namePanel(p, variant ? 358 : 333);
     panel(p, QRectF(368, 400, 234, 42), Palette::Paper, 10);
     label(p, QRectF(378, 402, 178, 38), QStringLiteral("Najprv ukáž nápovedu"), 13,
           Qt::AlignLeft | Qt::AlignVCenter, Palette::Night);
     if (!variant) {
+        panel(p, QRectF(15, 100, 262, 140), Translucent, 12);
+        drawLogo(p, QRectF(86, 110, 120, 120), argument.section(QLatin1Char(':'), 1));
         stepsPanel(p, QRectF(290, 100, 340, 140), false);
         return;
     }
