@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QPainterPath>
+#include <stdexcept>
 
 namespace Resources::Art {
 
@@ -221,6 +222,8 @@ QImage drawScreen(const Entry &e, const QString &caption, const Context &context
         gameScreen(p, e.argument, caption);
     else if (e.style == QLatin1String("title"))
         titleScreen(p, caption);
+    else if (context.helpPages.value(base).isEmpty())
+        throw std::runtime_error("data/help.txt has no page [" + base.toStdString() + "]");
     else
         helpScreen(p, helpTitle(caption, base), e.argument, context.helpPages.value(base));
     return img;

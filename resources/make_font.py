@@ -53,7 +53,9 @@ def rename(font):
                            (6, FAMILY)):
         names.setName(value, name_id, 3, 1, 0x409)
         names.setName(value, name_id, 1, 0, 0)
-    names.setName("Ruvo is derived from DejaVu Sans; see Ruvo-LICENSE.txt.", 0, 3, 1, 0x409)
+    # The copyright notice (ID 0) and the licence (IDs 13, 14) stay as DejaVu has them.
+    names.setName("Ruvo is DejaVu Sans with maths glyphs moved to the code points "
+                  "of Loravik Kvantira 2.", 10, 3, 1, 0x409)
 
 
 if __name__ == "__main__":
