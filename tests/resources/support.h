@@ -1,0 +1,47 @@
+#pragma once
+// Shared helpers of the resources tests: the generated directories and the manifest.
+#include "resources/Manifest.h"
+#include "services/Prekodovany_soubor.h"
+#include "services/Text_1250.h"
+
+#include <QFile>
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace ResourcesTest {
+
+inline QString resourceDir() { return QStringLiteral(LK_RESOURCE_DIR); }
+inline QString dataDir() { return QStringLiteral(LK_DEFAULT_DATA_DIR); }
+inline QString sourceFile(const QString &name) { return QStringLiteral(LK_SOURCE_DIR "/resources/") + name; }
+
+inline const QList<Resources::Entry> &manifest()
+{
+    static const QList<Resources::Entry> entries = Resources::readManifest(sourceFile(QStringLiteral("manifest.txt")));
+    return entries;
+}
+
+inline QByteArray readAll(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A plain data file read as the program reads it; every line must end in CR LF.
+inline QStringList windowsLines(const QByteArray &bytes)
+{
+    if (!bytes.isEmpty() && !bytes.endsWith("\r\n"))
+        return {QStringLiteral("<no CR LF at the end>")};
+    return Misc::Riadky_textu(Misc::Text_z_1250(bytes));
+}
+
+// A scrambled data file read through the program's reading protocol.
+inline QStringList unscrambledLines(const QString &fileName)
+{
+    QStringList lines;
+    Misc::Precti_prekodovany_soubor(fileName, lines);
+    return lines;
+}
+
+} // namespace ResourcesTest
