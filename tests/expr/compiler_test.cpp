@@ -1,0 +1,208 @@
+// Compiling and running expressions: values, precedence, messages, limits.
+#include "expr/ECompiler.h"
+#include "expr/EEvaluator.h"
+
+#include "RowName.h"
+
+#include <gtest/gtest.h>
+#include <ostream>
+
+namespace {
+
+struct ValueCase {
+    const char *name;
+    const char *text;
+    double x, y, z;
+    double expected;
+};
+
+const ValueCase ValueCases[] = {
+    {"sum", "2+3", 0, 0, 0, 5},
+    {"power is left-associative", "2^3^2", 0, 0, 0, 64},
+    {"unary minus binds weaker than power", "-2^2", 0, 0, 0, -4},
+    {"unary minus binds stronger than product", "-2*3", 0, 0, 0, -6},
+    {"minus after operator", "2*-3", 0, 0, 0, -6},
+    {"negative exponent", "2^-1", 0, 0, 0, 0.5},
+    {"double minus", "--3", 0, 0, 0, 3},
+    {"unary plus is ignored", "+3", 0, 0, 0, 3},
+    {"product before sum", "2+3*4", 0, 0, 0, 14},
+    {"difference is left-associative", "10-4-3", 0, 0, 0, 3},
+    {"quotient is left-associative", "64/4/2", 0, 0, 0, 8},
+    {"brackets", "(2+3)*4", 0, 0, 0, 20},
+    {"template polynomial", "3*x^(2)-2*x+5", 2, 0, 0, 13},
+    {"template fractions", "(2/3+5/6)*12", 0, 0, 0, 18},
+    {"variables", "X+Y*Z", 1, 2, 3, 7},
+    {"lower case", "x*y", 3, 4, 0, 12},
+    {"T is 0", "T+1", 5, 5, 5, 1},
+    {"blanks are skipped", "  1 +  2 ", 0, 0, 0, 3},
+    {"exponent literal", "1E5", 0, 0, 0, 100000},
+    {"exponent with sign then minus", "1E+5-2", 0, 0, 0, 99998},
+    {"rest after exponent ignored", "1E5.5", 0, 0, 0, 100000},
+    {"E without digits", "1E+2", 0, 0, 0, 100},
+    {"point alone is 0", ".", 0, 0, 0, 0},
+    {"leading point", ".5*4", 0, 0, 0, 2},
+    {"hexadecimal", "&H1F", 0, 0, 0, 31},
+    {"hexadecimal lower case", "&hff", 0, 0, 0, 255},
+    {"square root", "SQR(16)", 0, 0, 0, 4},
+    {"EXP is a function", "EXP(0)", 0, 0, 0, 1},
+    {"E alone is e", "E", 0, 0, 0, 2.71828182845905},
+    {"PI", "PI", 0, 0, 0, 3.14159265358979},
+    {"radians to degrees of pi", "RD(PI)", 0, 0, 0, 180.00000000000006},
+    {"degrees to radians", "DR(180)", 0, 0, 0, 3.1415926535897887},
+    {"radians to degrees", "RD(1)", 0, 0, 0, 57.2957795130824},
+    {"FIX truncates", "FIX(-2.5)", 0, 0, 0, -2},
+    {"INT floors", "INT(-2.5)", 0, 0, 0, -3},
+    {"SGN", "SGN(-7)+SGN(0)*5", 0, 0, 0, -1},
+    {"whole quotient", "5\\2", 0, 0, 0, 2},
+    {"whole quotient of negative", "-5\\2", 0, 0, 0, -2},
+    {"whole quotient rounds half to even down", "2.5\\1", 0, 0, 0, 2},
+    {"whole quotient rounds half to even up", "3.5\\1", 0, 0, 0, 4},
+    {"remainder", "7%3", 0, 0, 0, 1},
+    {"remainder takes the dividend's sign", "-7%3", 0, 0, 0, -1},
+    {"shift left", "1<<3", 0, 0, 0, 8},
+    {"shift left floors its count", "1<<2.7", 0, 0, 0, 4},
+    {"shift right", "8>>1", 0, 0, 0, 4},
+    {"shift right is a division", "1>>1", 0, 0, 0, 0.5},
+    {"greater", "2>1", 0, 0, 0, 1},
+    {"equal", "1=2", 0, 0, 0, 0},
+    {"not equal", "1<>2", 0, 0, 0, 1},
+    {"less or equal", "2<=2", 0, 0, 0, 1},
+    {"greater or equal", "1>=2", 0, 0, 0, 0},
+    {"comparison below sum", "1+1=2", 0, 0, 0, 1},
+    {"bitwise and", "6&3", 0, 0, 0, 2},
+    {"bitwise xor", "6#3", 0, 0, 0, 5},
+    {"bitwise or", "6|3", 0, 0, 0, 7},
+    {"complement", "~0", 0, 0, 0, -1},
+    {"complement alias", "!5", 0, 0, 0, -6},
+};
+
+void PrintTo(const ValueCase &c, std::ostream *os) { *os << c.text; }
+
+class ValueTest : public testing::TestWithParam<ValueCase> {};
+
+TEST_P(ValueTest, Evaluates)
+{
+    const ValueCase &c = GetParam();
+    cEEvaluator e;
+    const EValue v = e.Evaluate(QString::fromUtf8(c.text), c.x, c.y, c.z);
+    EXPECT_EQ(v.value, c.expected) << v.message.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, ValueTest, testing::ValuesIn(ValueCases), RowName());
+
+struct MessageCase {
+    const char *name;
+    QString text;
+    const char *message;
+};
+
+const MessageCase MessageCases[] = {
+    {"unclosed bracket", "(1+2", "Unmatched '(' @ posn=4"},
+    {"too many closing", "1+2)", "Too many ')'s @ posn=4"},
+    {"invalid letter", "2+Q", "Invalid char 'Q' @ posn=3"},
+    {"decimal comma", "2,5", "Invalid char ',' @ posn=2"},
+    {"lower-case letter shown upper", "2+q", "Invalid char 'Q' @ posn=3"},
+    {"name without bracket", "SINX", "Invalid char 'S' @ posn=1"},
+    {"P without I", "P", "Invalid char 'P' @ posn=1"},
+    {"ABS is no name", "ABS(1)", "Invalid char 'A' @ posn=1"},
+    {"failure inside function", "SIN(Q)", "Function arglist error @ posn=5"},
+    {"function not closed", "SIN(1", "Function arglist error @ posn=5"},
+    {"failure inside bracket keeps first position", "(1+Q+2)", "Unmatched '(' @ posn=4"},
+    {"outermost bracket wins", "SIN((Q))", "Function arglist error @ posn=6"},
+    {"second point", "1.2.3", "Invalid number (overflow?) @ posn=3"},
+    {"second point after leading point", ".5.3", "Invalid number (overflow?) @ posn=2"},
+    {"second E", "1E5E", "Invalid number (overflow?) @ posn=3"},
+    {"too large", "1E999+1", "Invalid number (overflow?) @ posn=5"},
+    {"hexadecimal too large", "&H100000000", "Invalid number (overflow?) @ posn=11"},
+    {"hex digit run ends at G", "&HG", "Invalid char 'G' @ posn=3"},
+    {"embedded NUL", QString::fromUtf16(u"1+\0" "2", 4), "Invalid char 'U+0000' @ posn=3"},
+    {"tab", "1\t+2", "Invalid char 'U+0009' @ posn=2"},
+    {"non-ASCII letter", QString::fromUtf8("2+\xc3\xa1"), "Invalid char '\xc3\x81' @ posn=3"},
+    {"lone surrogate", QString::fromUtf16(u"1+\xd800", 3), "Invalid char 'U+D800' @ posn=3"},
+    {"emoji", QString::fromUtf8("1+\xf0\x9f\x98\x80"), "Invalid char 'U+1F600' @ posn=3"},
+};
+
+void PrintTo(const MessageCase &c, std::ostream *os) { *os << c.text.toStdString(); }
+
+class MessageTest : public testing::TestWithParam<MessageCase> {};
+
+TEST_P(MessageTest, FailsWithMessage)
+{
+    cECompiler compiler;
+    EXPECT_FALSE(compiler.Compile(GetParam().text));
+    EXPECT_EQ(compiler.ErrMsg(), QString::fromUtf8(GetParam().message));
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, MessageTest, testing::ValuesIn(MessageCases), RowName());
+
+TEST(CompilerLimits, SourceLength)
+{
+    cECompiler compiler;
+    EXPECT_TRUE(compiler.Compile(QString(1024, u' ')));
+    EXPECT_EQ(compiler.ErrMsg(), "OK");
+    EXPECT_FALSE(compiler.Compile(QString(1025, u' ')));
+    EXPECT_EQ(compiler.ErrMsg(), "EProgram source is too long");
+}
+
+TEST(CompilerLimits, ConstantPool)
+{
+    QString text = "0";
+    for (int i = 1; i < 124; ++i)
+        text += "+" + QString::number(i);
+    cECompiler compiler;
+    auto full = compiler.Compile(text);
+    ASSERT_TRUE(full) << compiler.ErrMsg().toStdString();
+    EXPECT_EQ(full->Execute(0), 123 * 124 / 2);
+    EXPECT_FALSE(compiler.Compile(text + "+124"));
+    EXPECT_EQ(compiler.ErrMsg(), "Invalid number (overflow?) @ posn=" + QString::number(text.size() + 4));
+    // A value written again takes no new entry.
+    EXPECT_TRUE(compiler.Compile(text + "+123+0"));
+}
+
+TEST(CompilerLimits, ProgramLength)
+{
+    // "-1" is two codes, each "+1" two more.
+    const QString codes254 = "-1" + QString("+1").repeated(126);
+    cECompiler compiler;
+    auto program = compiler.Compile(codes254);
+    ASSERT_TRUE(program);
+    EXPECT_EQ(program->Code().size(), 255u);
+    EXPECT_EQ(program->Execute(0), 125);
+    EXPECT_FALSE(compiler.Compile("-" + codes254));
+    EXPECT_EQ(compiler.ErrMsg(), "Program is too long");
+}
+
+TEST(CompilerFormat, CodesAndPool)
+{
+    cECompiler compiler;
+    auto program = compiler.Compile(u"x+2.5*x+2.5", QStringLiteral("EP"));
+    ASSERT_TRUE(program);
+    const std::vector<qint16> codes(program->Code().begin(), program->Code().end());
+    EXPECT_EQ(codes, (std::vector<qint16>{253, 1276, 253, 3, 7, 1276, 7, 0}));
+    ASSERT_EQ(program->Constants().size(), 6u); // X Y Z T, one literal, one spare
+    EXPECT_EQ(program->Constants()[4], 2.5);
+    EXPECT_EQ(program->ID(), "EP");
+    EXPECT_EQ(program->Source(), QString::fromUtf16(u"X+2.5*X+2.5\0", 12));
+}
+
+TEST(CompilerFormat, EmptyTextIsTheEndMarkAlone)
+{
+    cECompiler compiler;
+    for (const QString &text : {QString(), QString("   ")}) {
+        auto program = compiler.Compile(text);
+        ASSERT_TRUE(program);
+        EXPECT_EQ(program->Code().size(), 1u);
+    }
+}
+
+TEST(CompilerFormat, CompilerIsReusableAfterFailure)
+{
+    cECompiler compiler;
+    EXPECT_FALSE(compiler.Compile(u"(1"));
+    auto program = compiler.Compile(u"1+1");
+    ASSERT_TRUE(program);
+    EXPECT_EQ(compiler.ErrMsg(), "OK");
+    EXPECT_EQ(program->Execute(0), 2);
+}
+
+} // namespace

@@ -1,0 +1,158 @@
+// Evaluating expression texts, greatest common divisor, the random sequence.
+#include "expr/EEvaluator.h"
+#include "expr/Nsd.h"
+#include "expr/Random.h"
+
+#include "RowName.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+#include <ostream>
+
+namespace {
+
+struct TextCase {
+    const char *name;
+    const char *text;
+    double x;
+    const char *result;
+};
+
+const TextCase TextCases[] = {
+    {"sum", "2+3", 0, "5"},
+    {"square at x", "x^2", 3, "9"},
+    {"quarter", "1/4", 0, "0,25"},
+    {"third", "1/3", 0, "0,333333333333333"},
+    {"empty text runs to 0", "", 0, "0"},
+    {"division by zero gives 0", "1/0", 0, "0"},
+    {"compiler message", "(1+2", 0, "Unmatched '(' @ posn=4"},
+    {"upper-case X", "X", 7, "7"},
+    {"lower-case x", "x", 7, "7"},
+    {"minus zero", "-0*x", 5, "0"},
+    {"root template", "SQR(x^(2)+1)/(x-1)", 3, "1,58113883008419"},
+};
+
+void PrintTo(const TextCase &c, std::ostream *os) { *os << c.text; }
+
+class TextTest : public testing::TestWithParam<TextCase> {};
+
+TEST_P(TextTest, Vypocitej_vyraz)
+{
+    cEEvaluator e;
+    EXPECT_EQ(e.Vypocitej_vyraz(QString::fromUtf8(GetParam().text), GetParam().x, 0, 0), GetParam().result);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, TextTest, testing::ValuesIn(TextCases), RowName());
+
+TEST(Evaluator, StatusTellsFailureFromZero)
+{
+    cEEvaluator e;
+    EXPECT_EQ(e.Evaluate(u"1-1", 0).status, EValue::Status::Ok);
+    EXPECT_EQ(e.Evaluate(u"1/0", 0).status, EValue::Status::RunFailed);
+    EXPECT_EQ(e.Evaluate(u"1/0", 0).message, "VBErr=Division by zero oc=&H4 @ PC=2");
+    EXPECT_EQ(e.Evaluate(u"2 3", 0).status, EValue::Status::RunFailed);
+    const EValue bad = e.Evaluate(u"(1", 0);
+    EXPECT_EQ(bad.status, EValue::Status::CompileFailed);
+    EXPECT_EQ(bad.message, "Unmatched '(' @ posn=2");
+    EXPECT_FALSE(e.EProgram());
+    e.Evaluate(u"X", 0);
+    EXPECT_TRUE(e.EProgram());
+}
+
+TEST(Evaluator, SetsLastFailureOnDivisionByZero)
+{
+    cEEvaluator e;
+    Misc::Posledni_chyba.clear();
+    e.Vypocitej_vyraz(u"1/0", 0, 0, 0);
+    EXPECT_EQ(Misc::Posledni_chyba, "Division by zero");
+}
+
+struct NsdCase {
+    const char *name;
+    double a, b, expected;
+};
+
+const NsdCase NsdCases[] = {
+    {"common divisor", 12, 18, 6},
+    {"one negative", -12, 18, 6},
+    {"both negative", -12, -18, -6},
+    {"equal", 7, 7, 7},
+    {"first zero", 0, 5, 1},
+    {"second zero", 12, 0, 1},
+    {"not whole drops below 1", 1.5, 1, 1},
+    {"not whole meets", 7, 3.5, 3.5},
+    {"equal halves", 0.5, 0.5, 0.5},
+    {"coprime", 17, 5, 1},
+    {"huge ratio ends", std::ldexp(1.0, 100), 3, 1},
+    {"huge common divisor", std::ldexp(1.0, 100), std::ldexp(1.0, 60), std::ldexp(1.0, 60)},
+    {"huge ratio not whole ends", 1e15 + 0.5, 1, 1},
+    {"infinite", std::numeric_limits<double>::infinity(), 2, 1},
+    {"not a number", std::nan(""), 2, 1},
+};
+
+void PrintTo(const NsdCase &c, std::ostream *os) { *os << c.a << ", " << c.b; }
+
+class NsdTest : public testing::TestWithParam<NsdCase> {};
+
+TEST_P(NsdTest, Najdi_NSD)
+{
+    EXPECT_EQ(Misc::Najdi_NSD(GetParam().a, GetParam().b), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Nsd, NsdTest, testing::ValuesIn(NsdCases), RowName());
+
+TEST(Random, SeedMakesSequenceRepeatable)
+{
+    Randomize_seed(7);
+    const float first = Rnd(), second = Rnd();
+    Randomize_seed(7);
+    EXPECT_EQ(Rnd(), first);
+    EXPECT_EQ(Rnd(), second);
+    EXPECT_NE(first, second);
+}
+
+TEST(Random, RandomizeKeepsTheRunningSequence)
+{
+    Randomize_seed(7);
+    Rnd();
+    const float expected = Rnd();
+    Randomize_seed(7);
+    Rnd();
+    Randomize();
+    EXPECT_EQ(Rnd(), expected);
+}
+
+TEST(Random, ArgumentSelectsNextLastOrFixed)
+{
+    Randomize_seed(11);
+    const float r = Rnd(1);
+    EXPECT_EQ(Rnd(0), r);
+    EXPECT_EQ(Rnd(-3), Rnd(-3));
+    EXPECT_NE(Rnd(-3), Rnd(-4));
+    Randomize_seed(11);
+    Rnd(-3);
+    EXPECT_EQ(Rnd(1), r); // a negative argument does not move the sequence
+}
+
+TEST(Random, StaysInUnitInterval)
+{
+    Randomize_seed(3);
+    for (int i = 0; i < 100000; ++i) {
+        const float r = Rnd();
+        ASSERT_GE(r, 0.0f);
+        ASSERT_LT(r, 1.0f);
+    }
+}
+
+TEST(Random, EvaluatorSharesTheSequence)
+{
+    cEEvaluator e;
+    Randomize_seed(5);
+    const float expected = Rnd();
+    Randomize_seed(5);
+    EXPECT_EQ(e.Evaluate(u"RND(1)", 0).value, double(expected));
+    EXPECT_EQ(e.Evaluate(u"RND(0)", 0).value, double(expected));
+}
+
+} // namespace

@@ -1,0 +1,117 @@
+// Runs that fail: stack failures, arithmetic failures and what they leave behind.
+#include "expr/ECompiler.h"
+
+#include "RowName.h"
+
+#include <gtest/gtest.h>
+#include <ostream>
+
+namespace {
+
+struct RunCase {
+    const char *name;
+    QString text;
+    const char *message;
+    const char *posledni_chyba; // expected afterwards; it starts as "-"
+};
+
+QString Nested(int ones)
+{
+    QString text = "1";
+    for (int i = 1; i < ones; ++i)
+        text = (i == 1 ? "1+" : "1+(") + text + (i == 1 ? "" : ")");
+    return text;
+}
+
+const RunCase RunCases[] = {
+    {"empty text", "", "Stack not Empty, -1 items still on stack", "-"},
+    {"two values", "2 3", "Stack not Empty, 1 items still on stack", "-"},
+    {"letters next to each other", "XY", "Stack not Empty, 1 items still on stack", "-"},
+    {"value before bracket", "2(3)", "Stack not Empty, 1 items still on stack", "-"},
+    {"operator without left operand", "*3", "Stack Underflow: oc=&H3 @ PC=1", "-"},
+    {"operator without right operand", "2*", "Stack Underflow: oc=&H3 @ PC=1", "-"},
+    {"function with empty brackets", "SIN()", "Stack Underflow: oc=&H1C @ PC=0", "-"},
+    {"underflow wins over arithmetic", "LOG()", "Stack Underflow: oc=&H19 @ PC=0", "-"},
+    {"33 values at once", Nested(33), "Stack Overflow: oc=&H4FC @ PC=32", "-"},
+    {"division by zero", "1/0", "VBErr=Division by zero oc=&H4 @ PC=2", "Division by zero"},
+    {"zero by zero", "0/0", "VBErr=Division by zero oc=&H4 @ PC=2", "Division by zero"},
+    {"zero to a negative power", "0^-1", "VBErr=Division by zero oc=&H1 @ PC=3", "Division by zero"},
+    {"whole quotient by zero", "1\\0.4", "VBErr=Division by zero oc=&H5 @ PC=2", "Division by zero"},
+    {"remainder by zero", "1%0", "VBErr=Division by zero oc=&H6 @ PC=2", "Division by zero"},
+    {"root of negative", "SQR(-1)", "VBErr=Invalid procedure call or argument oc=&H1D @ PC=2",
+     "Invalid procedure call or argument"},
+    {"log of zero", "LOG(0)", "VBErr=Invalid procedure call or argument oc=&H19 @ PC=1",
+     "Invalid procedure call or argument"},
+    {"negative base, broken exponent", "(-8)^0.5", "VBErr=Invalid procedure call or argument oc=&H1 @ PC=3",
+     "Invalid procedure call or argument"},
+    {"product too large", "1E300*1E300", "VBErr=Overflow oc=&H3 @ PC=2", "Overflow"},
+    {"power too large", "10^400", "VBErr=Overflow oc=&H1 @ PC=2", "Overflow"},
+    {"exp too large", "EXP(1000)", "VBErr=Overflow oc=&H16 @ PC=1", "Overflow"},
+    {"whole number out of range", "3E9\\1", "VBErr=Overflow oc=&H5 @ PC=2", "Overflow"},
+    {"whole quotient out of range", "(-2147483648)\\(-1)", "VBErr=Overflow oc=&H5 @ PC=4", "Overflow"},
+    {"bitwise out of range", "1&1E10", "VBErr=Overflow oc=&H11 @ PC=2", "Overflow"},
+    {"shift too far", "1<<2000", "VBErr=Overflow oc=&H9 @ PC=2", "Overflow"},
+    {"shift right too far", "1>>-2000", "VBErr=Division by zero oc=&HA @ PC=3", "Division by zero"},
+    {"degrees too large", "RD(1E308)", "VBErr=Overflow oc=&HF8 @ PC=1", "Overflow"},
+};
+
+void PrintTo(const RunCase &c, std::ostream *os) { *os << c.text.toStdString(); }
+
+class RunFailureTest : public testing::TestWithParam<RunCase> {};
+
+TEST_P(RunFailureTest, ReturnsZeroWithMessage)
+{
+    const RunCase &c = GetParam();
+    cECompiler compiler;
+    auto program = compiler.Compile(c.text);
+    ASSERT_TRUE(program) << compiler.ErrMsg().toStdString();
+    Misc::Posledni_chyba = "-";
+    EXPECT_EQ(program->Execute(1, 2, 3), 0);
+    EXPECT_EQ(program->ErrMsg(), c.message);
+    EXPECT_EQ(Misc::Posledni_chyba, c.posledni_chyba);
+}
+
+INSTANTIATE_TEST_SUITE_P(Runs, RunFailureTest, testing::ValuesIn(RunCases), RowName());
+
+TEST(Program, ThirtyTwoValuesFit)
+{
+    cECompiler compiler;
+    auto program = compiler.Compile(Nested(32));
+    ASSERT_TRUE(program);
+    EXPECT_EQ(program->Execute(0), 32);
+    EXPECT_EQ(program->ErrMsg(), "OK");
+}
+
+TEST(Program, RunsAgainWithNewValues)
+{
+    cECompiler compiler;
+    auto program = compiler.Compile(u"1/X");
+    ASSERT_TRUE(program);
+    EXPECT_EQ(program->Execute(0), 0);
+    EXPECT_NE(program->ErrMsg(), "OK");
+    EXPECT_EQ(program->Execute(4), 0.25);
+    EXPECT_EQ(program->ErrMsg(), "OK");
+}
+
+TEST(Program, LastFailureIsKeptBySuccessAndStackFailures)
+{
+    cECompiler compiler;
+    auto divide = compiler.Compile(u"1/0");
+    auto fine = compiler.Compile(u"1+1");
+    auto underflow = compiler.Compile(u"2*");
+    Misc::Posledni_chyba.clear();
+    divide->Execute(0);
+    fine->Execute(0);
+    underflow->Execute(0);
+    EXPECT_EQ(Misc::Posledni_chyba, "Division by zero");
+}
+
+TEST(Program, MinusZeroIsZero)
+{
+    cECompiler compiler;
+    auto program = compiler.Compile(u"-0");
+    EXPECT_EQ(program->Execute(0), 0);
+    EXPECT_EQ(program->ErrMsg(), "OK");
+}
+
+} // namespace
