@@ -46,7 +46,8 @@ Fault Power(double b, double a, double &r)
         return InvalidArgument;
     if (b == 0 && a < 0)
         return DivisionByZero;
-    r = std::pow(b, a);
+    // Squares are the common case in templates; b * b is the exact square rounded once.
+    r = a == 2 ? b * b : std::pow(b, a);
     return Finite(r);
 }
 
@@ -156,6 +157,7 @@ cEProgram &cEProgram::operator=(const cEProgram &other)
     m_id = other.m_id;
     m_source = other.m_source;
     m_errMsg = other.m_errMsg;
+    m_ok = other.m_ok;
     m_codeCount = other.m_codeCount;
     m_constCount = other.m_constCount;
     m_stopPc = other.m_stopPc;
@@ -222,27 +224,38 @@ double cEProgram::Execute(double X, double Y, double z, double t)
     m_const[1] = Y;
     m_const[2] = z;
     m_const[3] = t;
-    m_errMsg = EMsg::Text(EMsg::OK);
+    if (!m_ok) {
+        m_errMsg = EMsg::Text(EMsg::OK);
+        m_ok = true;
+    }
     double stack[EOp::StackSize + 1];
     int sp = -1;
+    // Stack depths were checked when the code was set: no bounds tests here.
     for (int pc = 0; pc < m_stopPc; ++pc) {
         const int c = m_code[pc];
         const int op = EOp::Operation(c);
-        Fault f = Ok;
         double r = 0;
-        switch (KindOf(op)) {
-        case Kind::Push:
-            stack[++sp] = op == EOp::ConstE ? ValueE : op == EOp::ConstPi ? ValuePi : m_const[c >> 8];
-            continue;
-        case Kind::Replace:
-            f = Unary(op, stack[sp], r);
-            break;
+        Fault f = Ok;
+        switch (op) {
+        case EOp::Literal:
+        case EOp::Variable: stack[++sp] = m_const[EOp::PoolIndex(c)]; continue;
+        case EOp::ConstE: stack[++sp] = ValueE; continue;
+        case EOp::ConstPi: stack[++sp] = ValuePi; continue;
+        case EOp::Add: r = stack[sp - 1] + stack[sp]; f = Finite(r); --sp; break;
+        case EOp::Sub: r = stack[sp - 1] - stack[sp]; f = Finite(r); --sp; break;
+        case EOp::Mul: r = stack[sp - 1] * stack[sp]; f = Finite(r); --sp; break;
+        case EOp::Div: f = Divide(stack[sp - 1], stack[sp], r); --sp; break;
+        case EOp::Pow: f = Power(stack[sp - 1], stack[sp], r); --sp; break;
+        case EOp::Neg: r = -stack[sp]; break;
         default:
-            f = Binary(op, stack[sp - 1], stack[sp], r);
-            --sp;
-            break;
+            if (KindOf(op) == Kind::Replace) {
+                f = Unary(op, stack[sp], r);
+            } else {
+                f = Binary(op, stack[sp - 1], stack[sp], r);
+                --sp;
+            }
         }
-        if (f != Ok)
+        if (f != Ok) [[unlikely]]
             return FailArithmetic(f, c, pc);
         stack[sp] = r;
     }
@@ -253,6 +266,7 @@ double cEProgram::Execute(double X, double Y, double z, double t)
 
 double cEProgram::FailStop(int code, int pc)
 {
+    m_ok = false;
     const QString hex = Hex(code);
     const QString at = QString::number(pc);
     if (m_stop == Stop::Missing)
@@ -265,6 +279,7 @@ double cEProgram::FailStop(int code, int pc)
 
 double cEProgram::FailArithmetic(Fault fault, int code, int pc)
 {
+    m_ok = false;
     Misc::Posledni_chyba = Description(fault).toString();
     m_errMsg = EMsg::Join({EMsg::ArithPrefix, Misc::Posledni_chyba, u" ", EMsg::CodePrefix, Hex(code),
                            EMsg::PcPrefix, QString::number(pc)});
@@ -275,6 +290,7 @@ double cEProgram::Finish(int sp, const double *stack)
 {
     if (sp == 0)
         return stack[0];
+    m_ok = false;
     m_errMsg = EMsg::Join({EMsg::NotEmptyOpen, QString::number(sp), EMsg::NotEmptyClose});
     return 0;
 }

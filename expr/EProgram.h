@@ -52,6 +52,7 @@ private:
     QString m_id;
     QString m_source;
     QString m_errMsg;
+    bool m_ok = false; // m_errMsg is "OK": spares resetting it on every run
     int m_codeCount = 0;
     int m_constCount = 0;
     // The stack depth before every code is fixed by the codes alone, so stack

@@ -52,11 +52,6 @@ void cETokenReader::Reset(const QChar *source, int length, cEPool *pool)
     m_pool = pool;
 }
 
-char16_t cETokenReader::At(int pos) const
-{
-    return pos >= 1 && pos <= m_length ? m_source[pos - 1].unicode() : u'\0';
-}
-
 int cETokenReader::Fail(QStringView message)
 {
     m_message = EMsg::Join({message, EMsg::PositionPrefix, QString::number(Position())});
@@ -139,7 +134,7 @@ int cETokenReader::ReadName(char16_t c)
 {
     for (const Name &name : Functions) {
         const int len = int(name.text.size());
-        bool match = At(m_start + len) == u'(';
+        bool match = name.text[0] == c && At(m_start + len) == u'(';
         for (int i = 0; match && i < len; ++i)
             match = At(m_start + i) == name.text[i];
         if (match) {
@@ -191,12 +186,14 @@ int cETokenReader::ReadDecimal()
     }
 
     // The value is that of the longest leading part shaped like a number.
-    std::string ascii;
+    char ascii[EOp::MaxSourceLength + 8];
+    int n = 0;
     int pos = m_start;
     bool digits = false;
-    for (; pos < m_read && (IsDigit(At(pos)) || (At(pos) == u'.' && ascii.find('.') == std::string::npos)); ++pos) {
+    for (bool seenPoint = false; pos < m_read && (IsDigit(At(pos)) || (At(pos) == u'.' && !seenPoint)); ++pos) {
+        seenPoint = seenPoint || At(pos) == u'.';
         digits = digits || At(pos) != u'.';
-        ascii += char(At(pos));
+        ascii[n++] = char(At(pos));
     }
     if (!digits)
         return Pooled(0);
@@ -205,12 +202,12 @@ int cETokenReader::ReadDecimal()
         if (At(p) == u'+' || At(p) == u'-')
             ++p;
         if (IsDigit(At(p)) && p < m_read) {
-            ascii += 'e';
+            ascii[n++] = 'e';
             for (int q = pos + 1; q < m_read && (q == pos + 1 || IsDigit(At(q))); ++q)
-                ascii += char(At(q));
+                ascii[n++] = char(At(q));
         }
     }
-    const std::optional<double> v = DecimalToDouble(ascii);
+    const std::optional<double> v = DecimalToDouble(std::string_view(ascii, size_t(n)));
     return v ? Pooled(*v) : Fail(EMsg::InvalidNumber);
 }
 

@@ -31,7 +31,11 @@ public:
     const QString &Message() const { return m_message; }
 
 private:
-    char16_t At(int pos) const;
+    // The character at a 1-based position; NUL on the terminator and beyond.
+    char16_t At(int pos) const
+    {
+        return unsigned(pos - 1) < unsigned(m_length) ? m_source[pos - 1].unicode() : u'\0';
+    }
     int Fail(QStringView message);
     int FailInvalidChar(int pos);
     int ReadOperator(char16_t c, char16_t n);

@@ -37,6 +37,14 @@ long Magnitude(std::string_view t)
 
 std::optional<double> DecimalToDouble(std::string_view ascii)
 {
+    // Short whole numbers, most literals of templates, are exact as integers.
+    if (!ascii.empty() && ascii.size() <= 15
+        && std::all_of(ascii.begin(), ascii.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        qint64 whole = 0;
+        for (char c : ascii)
+            whole = whole * 10 + (c - '0');
+        return double(whole);
+    }
     double value = 0;
     const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
     if (ec == std::errc::result_out_of_range)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test headless:
-# unit and GUI tests through ctest, then each fuzz target for a bounded time.
+# unit and GUI tests through ctest, then each fuzz target for a bounded time
+# (seeds from tests/fuzz/corpus/<name>/, tokens from tests/fuzz/<name>.dict).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
@@ -29,8 +30,10 @@ for f in build-fuzz/tests/fuzz/fuzz_*; do
   work=build-fuzz/corpus/$name
   mkdir -p "$work"
   [ -d "$corpus" ] && cp -n "$corpus"/* "$work"/ 2>/dev/null || true
+  dict=()
+  [ -f "tests/fuzz/${name#fuzz_}.dict" ] && dict=(-dict="tests/fuzz/${name#fuzz_}.dict")
   echo "Fuzzing $name for ${fuzz_seconds}s"
-  if ! "$f" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 \
+  if ! "$f" -max_total_time="$fuzz_seconds" -timeout=10 -rss_limit_mb=2048 "${dict[@]}" \
        -artifact_prefix=build-fuzz/ "$work" >"build-fuzz/$name.log" 2>&1; then
     echo "FUZZ FAILURE in $name:"; tail -n 40 "build-fuzz/$name.log"; status=1
   else

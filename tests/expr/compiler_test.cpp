@@ -5,7 +5,6 @@
 #include "RowName.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace {
 
@@ -17,7 +16,6 @@ struct ValueCase {
 };
 
 const ValueCase ValueCases[] = {
-    {"sum", "2+3", 0, 0, 0, 5},
     {"power is left-associative", "2^3^2", 0, 0, 0, 64},
     {"unary minus binds weaker than power", "-2^2", 0, 0, 0, -4},
     {"unary minus binds stronger than product", "-2*3", 0, 0, 0, -6},
@@ -27,29 +25,20 @@ const ValueCase ValueCases[] = {
     {"unary plus is ignored", "+3", 0, 0, 0, 3},
     {"product before sum", "2+3*4", 0, 0, 0, 14},
     {"difference is left-associative", "10-4-3", 0, 0, 0, 3},
-    {"quotient is left-associative", "64/4/2", 0, 0, 0, 8},
     {"brackets", "(2+3)*4", 0, 0, 0, 20},
     {"template polynomial", "3*x^(2)-2*x+5", 2, 0, 0, 13},
-    {"template fractions", "(2/3+5/6)*12", 0, 0, 0, 18},
     {"variables", "X+Y*Z", 1, 2, 3, 7},
-    {"lower case", "x*y", 3, 4, 0, 12},
     {"T is 0", "T+1", 5, 5, 5, 1},
     {"blanks are skipped", "  1 +  2 ", 0, 0, 0, 3},
-    {"exponent literal", "1E5", 0, 0, 0, 100000},
     {"exponent with sign then minus", "1E+5-2", 0, 0, 0, 99998},
     {"rest after exponent ignored", "1E5.5", 0, 0, 0, 100000},
-    {"E without digits", "1E+2", 0, 0, 0, 100},
     {"point alone is 0", ".", 0, 0, 0, 0},
-    {"leading point", ".5*4", 0, 0, 0, 2},
     {"hexadecimal", "&H1F", 0, 0, 0, 31},
-    {"hexadecimal lower case", "&hff", 0, 0, 0, 255},
     {"square root", "SQR(16)", 0, 0, 0, 4},
-    {"EXP is a function", "EXP(0)", 0, 0, 0, 1},
     {"E alone is e", "E", 0, 0, 0, 2.71828182845905},
     {"PI", "PI", 0, 0, 0, 3.14159265358979},
     {"radians to degrees of pi", "RD(PI)", 0, 0, 0, 180.00000000000006},
     {"degrees to radians", "DR(180)", 0, 0, 0, 3.1415926535897887},
-    {"radians to degrees", "RD(1)", 0, 0, 0, 57.2957795130824},
     {"FIX truncates", "FIX(-2.5)", 0, 0, 0, -2},
     {"INT floors", "INT(-2.5)", 0, 0, 0, -3},
     {"SGN", "SGN(-7)+SGN(0)*5", 0, 0, 0, -1},
@@ -57,9 +46,7 @@ const ValueCase ValueCases[] = {
     {"whole quotient of negative", "-5\\2", 0, 0, 0, -2},
     {"whole quotient rounds half to even down", "2.5\\1", 0, 0, 0, 2},
     {"whole quotient rounds half to even up", "3.5\\1", 0, 0, 0, 4},
-    {"remainder", "7%3", 0, 0, 0, 1},
     {"remainder takes the dividend's sign", "-7%3", 0, 0, 0, -1},
-    {"shift left", "1<<3", 0, 0, 0, 8},
     {"shift left floors its count", "1<<2.7", 0, 0, 0, 4},
     {"shift right", "8>>1", 0, 0, 0, 4},
     {"shift right is a division", "1>>1", 0, 0, 0, 0.5},
@@ -67,16 +54,11 @@ const ValueCase ValueCases[] = {
     {"equal", "1=2", 0, 0, 0, 0},
     {"not equal", "1<>2", 0, 0, 0, 1},
     {"less or equal", "2<=2", 0, 0, 0, 1},
-    {"greater or equal", "1>=2", 0, 0, 0, 0},
-    {"comparison below sum", "1+1=2", 0, 0, 0, 1},
     {"bitwise and", "6&3", 0, 0, 0, 2},
     {"bitwise xor", "6#3", 0, 0, 0, 5},
     {"bitwise or", "6|3", 0, 0, 0, 7},
     {"complement", "~0", 0, 0, 0, -1},
-    {"complement alias", "!5", 0, 0, 0, -6},
 };
-
-void PrintTo(const ValueCase &c, std::ostream *os) { *os << c.text; }
 
 class ValueTest : public testing::TestWithParam<ValueCase> {};
 
@@ -101,12 +83,9 @@ const MessageCase MessageCases[] = {
     {"too many closing", "1+2)", "Too many ')'s @ posn=4"},
     {"invalid letter", "2+Q", "Invalid char 'Q' @ posn=3"},
     {"decimal comma", "2,5", "Invalid char ',' @ posn=2"},
-    {"lower-case letter shown upper", "2+q", "Invalid char 'Q' @ posn=3"},
     {"name without bracket", "SINX", "Invalid char 'S' @ posn=1"},
-    {"P without I", "P", "Invalid char 'P' @ posn=1"},
     {"ABS is no name", "ABS(1)", "Invalid char 'A' @ posn=1"},
     {"failure inside function", "SIN(Q)", "Function arglist error @ posn=5"},
-    {"function not closed", "SIN(1", "Function arglist error @ posn=5"},
     {"failure inside bracket keeps first position", "(1+Q+2)", "Unmatched '(' @ posn=4"},
     {"outermost bracket wins", "SIN((Q))", "Function arglist error @ posn=6"},
     {"second point", "1.2.3", "Invalid number (overflow?) @ posn=3"},
@@ -121,8 +100,6 @@ const MessageCase MessageCases[] = {
     {"lone surrogate", QString::fromUtf16(u"1+\xd800", 3), "Invalid char 'U+D800' @ posn=3"},
     {"emoji", QString::fromUtf8("1+\xf0\x9f\x98\x80"), "Invalid char 'U+1F600' @ posn=3"},
 };
-
-void PrintTo(const MessageCase &c, std::ostream *os) { *os << c.text.toStdString(); }
 
 class MessageTest : public testing::TestWithParam<MessageCase> {};
 
@@ -183,16 +160,6 @@ TEST(CompilerFormat, CodesAndPool)
     EXPECT_EQ(program->Constants()[4], 2.5);
     EXPECT_EQ(program->ID(), "EP");
     EXPECT_EQ(program->Source(), QString::fromUtf16(u"X+2.5*X+2.5\0", 12));
-}
-
-TEST(CompilerFormat, EmptyTextIsTheEndMarkAlone)
-{
-    cECompiler compiler;
-    for (const QString &text : {QString(), QString("   ")}) {
-        auto program = compiler.Compile(text);
-        ASSERT_TRUE(program);
-        EXPECT_EQ(program->Code().size(), 1u);
-    }
 }
 
 TEST(CompilerFormat, CompilerIsReusableAfterFailure)

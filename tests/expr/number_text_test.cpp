@@ -8,7 +8,6 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
-#include <ostream>
 
 namespace {
 
@@ -19,25 +18,18 @@ struct FormatCase {
 };
 
 const FormatCase FormatCases[] = {
-    {"whole", 5, "5"},
     {"decimal comma", 0.25, "0,25"},
     {"fifteen significant digits", 1.0 / 3, "0,333333333333333"},
     {"rounded to fifteen", 2.0 / 3, "0,666666666666667"},
-    {"negative", -2.5, "-2,5"},
     {"minus zero", -0.0, "0"},
     {"no trailing zeros", 1.5000000000000002, "1,5"},
-    {"fifteen whole digits", 999999999999999, "999999999999999"},
     {"sixteen whole digits", 1e15, "1E+15"},
     {"rounding up to sixteen digits", 999999999999999.9, "1E+15"},
-    {"large", 1e300, "1E+300"},
     {"large with mantissa", -1.5e20, "-1,5E+20"},
     {"smallest plain", 0.0001, "0,0001"},
     {"below plain", 0.00001, "1E-05"},
-    {"small with mantissa", 1.25e-7, "1,25E-07"},
     {"pi radians in degrees", 180.00000000000006, "180"},
 };
-
-void PrintTo(const FormatCase &c, std::ostream *os) { *os << c.text; }
 
 class FormatTest : public testing::TestWithParam<FormatCase> {};
 
@@ -56,7 +48,6 @@ INSTANTIATE_TEST_SUITE_P(NumberText, FormatTest, testing::ValuesIn(FormatCases),
 TEST(NumberText, SinglePrecisionForm)
 {
     EXPECT_EQ(FormatNumber(double(0.1f), 7), "0,1");
-    EXPECT_EQ(FormatNumber(double(1.5f), 7), "1,5");
     EXPECT_EQ(FormatNumber(1e7, 7), "1E+07");
 }
 
@@ -80,28 +71,18 @@ struct ParseCase {
 const ParseCase ParseCases[] = {
     {"whole", u"42", 42},
     {"decimal comma", u"0,25", 0.25},
-    {"sign position blank", u" 4", 4},
     {"negative", u"-2,5", -2.5},
-    {"plus", u"+3", 3},
     {"exponent", u"1E+15", 1e15},
-    {"small exponent", u"1,25E-07", 1.25e-7},
     {"comma without decimals", u"5,", 5},
     {"comma first", u",5", 0.5},
     {"decimal point is no Slovak number", u"2.5", std::nullopt},
     {"empty", u"", std::nullopt},
     {"compiler message", u"Unmatched '(' @ posn=4", std::nullopt},
-    {"sign alone", u"-", std::nullopt},
-    {"comma alone", u",", std::nullopt},
     {"exponent without digits", u"1E", std::nullopt},
-    {"grouping", u"1 000", std::nullopt},
     {"two commas", u"1,2,3", std::nullopt},
-    {"infinity word", u"inf", std::nullopt},
     {"too large", u"1E400", std::nullopt},
     {"too small reads as zero", u"1E-400", 0},
-    {"trailing garbage", u"12a", std::nullopt},
 };
-
-void PrintTo(const ParseCase &c, std::ostream *os) { *os << QString::fromUtf16(c.text).toStdString(); }
 
 class ParseTest : public testing::TestWithParam<ParseCase> {};
 

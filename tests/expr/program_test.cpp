@@ -4,7 +4,6 @@
 #include "RowName.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace {
 
@@ -26,7 +25,6 @@ QString Nested(int ones)
 const RunCase RunCases[] = {
     {"empty text", "", "Stack not Empty, -1 items still on stack", "-"},
     {"two values", "2 3", "Stack not Empty, 1 items still on stack", "-"},
-    {"letters next to each other", "XY", "Stack not Empty, 1 items still on stack", "-"},
     {"value before bracket", "2(3)", "Stack not Empty, 1 items still on stack", "-"},
     {"operator without left operand", "*3", "Stack Underflow: oc=&H3 @ PC=1", "-"},
     {"operator without right operand", "2*", "Stack Underflow: oc=&H3 @ PC=1", "-"},
@@ -37,25 +35,17 @@ const RunCase RunCases[] = {
     {"zero by zero", "0/0", "VBErr=Division by zero oc=&H4 @ PC=2", "Division by zero"},
     {"zero to a negative power", "0^-1", "VBErr=Division by zero oc=&H1 @ PC=3", "Division by zero"},
     {"whole quotient by zero", "1\\0.4", "VBErr=Division by zero oc=&H5 @ PC=2", "Division by zero"},
-    {"remainder by zero", "1%0", "VBErr=Division by zero oc=&H6 @ PC=2", "Division by zero"},
     {"root of negative", "SQR(-1)", "VBErr=Invalid procedure call or argument oc=&H1D @ PC=2",
-     "Invalid procedure call or argument"},
-    {"log of zero", "LOG(0)", "VBErr=Invalid procedure call or argument oc=&H19 @ PC=1",
      "Invalid procedure call or argument"},
     {"negative base, broken exponent", "(-8)^0.5", "VBErr=Invalid procedure call or argument oc=&H1 @ PC=3",
      "Invalid procedure call or argument"},
     {"product too large", "1E300*1E300", "VBErr=Overflow oc=&H3 @ PC=2", "Overflow"},
     {"power too large", "10^400", "VBErr=Overflow oc=&H1 @ PC=2", "Overflow"},
-    {"exp too large", "EXP(1000)", "VBErr=Overflow oc=&H16 @ PC=1", "Overflow"},
     {"whole number out of range", "3E9\\1", "VBErr=Overflow oc=&H5 @ PC=2", "Overflow"},
     {"whole quotient out of range", "(-2147483648)\\(-1)", "VBErr=Overflow oc=&H5 @ PC=4", "Overflow"},
     {"bitwise out of range", "1&1E10", "VBErr=Overflow oc=&H11 @ PC=2", "Overflow"},
     {"shift too far", "1<<2000", "VBErr=Overflow oc=&H9 @ PC=2", "Overflow"},
-    {"shift right too far", "1>>-2000", "VBErr=Division by zero oc=&HA @ PC=3", "Division by zero"},
-    {"degrees too large", "RD(1E308)", "VBErr=Overflow oc=&HF8 @ PC=1", "Overflow"},
 };
-
-void PrintTo(const RunCase &c, std::ostream *os) { *os << c.text.toStdString(); }
 
 class RunFailureTest : public testing::TestWithParam<RunCase> {};
 
@@ -104,14 +94,6 @@ TEST(Program, LastFailureIsKeptBySuccessAndStackFailures)
     fine->Execute(0);
     underflow->Execute(0);
     EXPECT_EQ(Misc::Posledni_chyba, "Division by zero");
-}
-
-TEST(Program, MinusZeroIsZero)
-{
-    cECompiler compiler;
-    auto program = compiler.Compile(u"-0");
-    EXPECT_EQ(program->Execute(0), 0);
-    EXPECT_EQ(program->ErrMsg(), "OK");
 }
 
 } // namespace
