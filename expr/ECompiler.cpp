@@ -9,7 +9,8 @@ char16_t Upper(char16_t c)
     if (c < 0x80)
         return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
     // One unit for one unit: positions must stay those of the input.
-    return QChar::isSurrogate(c) ? c : QChar::toUpper(c);
+    const char32_t upper = QChar::isSurrogate(c) ? c : QChar::toUpper(char32_t(c));
+    return upper <= 0xFFFF ? char16_t(upper) : c;
 }
 
 } // namespace
@@ -36,11 +37,14 @@ std::optional<cEProgram> cECompiler::Compile(QStringView ProgString, const QStri
     m_reader.Reset(m_source.constData(), length, &m_pool);
     m_errMsg = EMsg::Text(EMsg::OK);
 
-    const int last = Parse(0);
-    if (last == EOp::Failure)
+    // A ")" at the top level has already failed in the reader, so a parse
+    // that does not fail ends at the end of the text.
+    if (Parse(0) == EOp::Failure)
         return std::nullopt;
-    if (last != EOp::End) // a ")" at the top level has already failed in the reader
-        return Fail(EMsg::TooManyParens), std::nullopt;
+    if (m_emit >= EOp::MaxEmitted) { // cannot happen: every emit is checked before the end
+        m_errMsg = EMsg::Text(EMsg::ProgramTooLong);
+        return std::nullopt;
+    }
     m_code[m_emit] = EOp::End;
 
     std::optional<cEProgram> program(cEProgram{});

@@ -24,4 +24,5 @@ lk_install_missing() {
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-lk_jobs() { nproc 2>/dev/null || echo 2; }
+# LK_JOBS caps the parallel build and test jobs (default: all processors).
+lk_jobs() { echo "${LK_JOBS:-$(nproc 2>/dev/null || echo 2)}"; }
