@@ -98,6 +98,8 @@ const MessageCase MessageCases[] = {
     {"tab", "1\t+2", "Invalid char 'U+0009' @ posn=2"},
     {"non-ASCII letter", QString::fromUtf8("2+\xc3\xa1"), "Invalid char '\xc3\x81' @ posn=3"},
     {"lone surrogate", QString::fromUtf16(u"1+\xd800", 3), "Invalid char 'U+D800' @ posn=3"},
+    {"deep bracket nesting", QString(1024, u'('), "Unmatched '(' @ posn=1024"},
+    {"deep unary nesting", QString(1023, u'-') + "1", "Program is too long"},
     {"emoji", QString::fromUtf8("1+\xf0\x9f\x98\x80"), "Invalid char 'U+1F600' @ posn=3"},
 };
 
