@@ -1,32 +1,18 @@
 #include "platform/Random.h"
 
-#include <QRandomGenerator>
+#include "expr/Random.h"
 
 namespace platform {
 
-namespace {
-
-// Stand-in until the engine's sequence (expr: Rnd, Randomize) is on main;
-// then Rnd() returns ::Rnd() and Randomize() calls ::Randomize().
-QRandomGenerator &Generator()
-{
-    static QRandomGenerator generator(QRandomGenerator::global()->generate());
-    return generator;
-}
-
-} // namespace
-
+// The engine keeps the one sequence, so generators and RND draw from it alike.
 float EngineRandom::Rnd()
 {
-    // 24 random bits fill a float's mantissa exactly, so 1.0 never comes out.
-    return static_cast<float>(Generator().generate() >> 8) * (1.0f / 16777216.0f);
+    return ::Rnd();
 }
 
 void EngineRandom::Randomize()
 {
-    // Seeded once on first use: reseeding from the clock on every screen
-    // would repeat the examples drawn within one clock tick.
-    Generator();
+    ::Randomize();
 }
 
 float FakeRandom::Rnd()
