@@ -138,6 +138,9 @@ Fault Unary(int op, double a, double &r)
     }
 }
 
+// Step code of a pool push joined with the arithmetic operation after it.
+constexpr int PushThen = 256;
+
 enum class Kind { Push, Replace, PopPush, End, Missing };
 
 Kind KindOf(int op)
@@ -165,6 +168,8 @@ cEProgram &cEProgram::operator=(const cEProgram &other)
     m_finalSp = other.m_finalSp;
     std::copy_n(other.m_code.begin(), m_codeCount, m_code.begin());
     std::copy_n(other.m_const.begin(), m_constCount, m_const.begin());
+    m_stepCount = other.m_stepCount;
+    std::copy_n(other.m_steps.begin(), m_stepCount, m_steps.begin());
     return *this;
 }
 
@@ -181,6 +186,27 @@ void cEProgram::SetConstants(const double *values, int count)
     std::copy_n(values, std::min(count, EOp::PoolCapacity), m_const.begin());
     std::fill(m_const.begin() + std::min(count, EOp::PoolCapacity), m_const.begin() + m_constCount, 0.0);
     FindStop();
+}
+
+// The steps that a run takes: the codes up to the stop, each value pushed
+// from the pool joined with an arithmetic operation right after it, so that
+// one dispatch does both.
+void cEProgram::Decode()
+{
+    m_stepCount = 0;
+    for (int pc = 0; pc < m_stopPc; ++pc) {
+        const int c = m_code[pc];
+        int op = EOp::Operation(c);
+        if (op == EOp::Variable)
+            op = EOp::Literal;
+        const int next = pc + 1 < m_stopPc ? EOp::Operation(m_code[pc + 1]) : EOp::End;
+        const bool join = op == EOp::Literal
+                       && (next == EOp::Add || next == EOp::Sub || next == EOp::Mul || next == EOp::Div
+                           || next == EOp::Pow);
+        if (join)
+            ++pc;
+        m_steps[m_stepCount++] = {quint16(join ? PushThen + next : op), quint8(EOp::PoolIndex(c)), qint16(pc)};
+    }
 }
 
 void cEProgram::FindStop()
@@ -205,17 +231,20 @@ void cEProgram::FindStop()
             m_stopPc = pc;
             m_stop = Stop::End;
             m_finalSp = sp;
+            Decode();
             return;
         }
         if (stop != Stop::End) {
             m_stopPc = pc;
             m_stop = stop;
+            Decode();
             return;
         }
     }
     // Without an end mark the run stops where the codes end.
     m_stopPc = m_codeCount;
     m_stop = Stop::Missing;
+    Decode();
 }
 
 double cEProgram::Execute(double X, double Y, double z, double t)
@@ -231,32 +260,35 @@ double cEProgram::Execute(double X, double Y, double z, double t)
     double stack[EOp::StackSize + 1];
     int sp = -1;
     // Stack depths were checked when the code was set: no bounds tests here.
-    for (int pc = 0; pc < m_stopPc; ++pc) {
-        const int c = m_code[pc];
-        const int op = EOp::Operation(c);
+    for (int i = 0; i < m_stepCount; ++i) {
+        const Step step = m_steps[i];
         double r = 0;
         Fault f = Ok;
-        switch (op) {
-        case EOp::Literal:
-        case EOp::Variable: stack[++sp] = m_const[EOp::PoolIndex(c)]; continue;
+        switch (step.op) {
+        case EOp::Literal: stack[++sp] = m_const[step.index]; continue;
         case EOp::ConstE: stack[++sp] = ValueE; continue;
         case EOp::ConstPi: stack[++sp] = ValuePi; continue;
+        case PushThen + EOp::Add: stack[++sp] = m_const[step.index]; [[fallthrough]];
         case EOp::Add: r = stack[sp - 1] + stack[sp]; f = Finite(r); --sp; break;
+        case PushThen + EOp::Sub: stack[++sp] = m_const[step.index]; [[fallthrough]];
         case EOp::Sub: r = stack[sp - 1] - stack[sp]; f = Finite(r); --sp; break;
+        case PushThen + EOp::Mul: stack[++sp] = m_const[step.index]; [[fallthrough]];
         case EOp::Mul: r = stack[sp - 1] * stack[sp]; f = Finite(r); --sp; break;
+        case PushThen + EOp::Div: stack[++sp] = m_const[step.index]; [[fallthrough]];
         case EOp::Div: f = Divide(stack[sp - 1], stack[sp], r); --sp; break;
+        case PushThen + EOp::Pow: stack[++sp] = m_const[step.index]; [[fallthrough]];
         case EOp::Pow: f = Power(stack[sp - 1], stack[sp], r); --sp; break;
         case EOp::Neg: r = -stack[sp]; break;
         default:
-            if (KindOf(op) == Kind::Replace) {
-                f = Unary(op, stack[sp], r);
+            if (KindOf(step.op) == Kind::Replace) {
+                f = Unary(step.op, stack[sp], r);
             } else {
-                f = Binary(op, stack[sp - 1], stack[sp], r);
+                f = Binary(step.op, stack[sp - 1], stack[sp], r);
                 --sp;
             }
         }
         if (f != Ok) [[unlikely]]
-            return FailArithmetic(f, c, pc);
+            return FailArithmetic(f, m_code[step.pc], step.pc);
         stack[sp] = r;
     }
     if (m_stop != Stop::End)

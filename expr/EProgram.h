@@ -44,6 +44,7 @@ private:
     void SetConstants(const double *values, int count);
 
     void FindStop();
+    void Decode();
     double Run(double *stack, int &pc, int &sp);
     double FailStop(int code, int pc);
     double FailArithmetic(int fault, int code, int pc);
@@ -60,6 +61,13 @@ private:
     int m_stopPc = 0;
     Stop m_stop = Stop::End;
     int m_finalSp = -1;
+    struct Step {
+        quint16 op;    // operation, or PushThen + operation
+        quint8 index;  // pool index of a push
+        qint16 pc;     // code index of the operation, for messages
+    };
+    int m_stepCount = 0;
+    std::array<Step, EOp::CodeCapacity> m_steps;
     std::array<qint16, EOp::CodeCapacity> m_code;
     std::array<double, EOp::PoolCapacity + 1> m_const;
 };
