@@ -5,21 +5,19 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 QString Misc::Posledni_chyba;
 
 namespace {
 
-using Fault = int;
-constexpr Fault Ok = 0, DivisionByZero = 1, InvalidArgument = 2, Overflow = 3;
+enum Fault : int { Ok, DivisionByZero, InvalidArgument, Overflow };
 
 // The rounded constants the system has always used, not full precision.
 constexpr double ValueE = 2.71828182845905;
 constexpr double ValuePi = 3.14159265358979;
 constexpr double DegreesPerRadian = 57.2957795130824;
 
-QStringView Description(Fault f)
+QStringView Description(int f)
 {
     return f == DivisionByZero ? EMsg::DivisionByZero
          : f == InvalidArgument ? EMsg::InvalidArgument
@@ -309,7 +307,7 @@ double cEProgram::FailStop(int code, int pc)
     return 0;
 }
 
-double cEProgram::FailArithmetic(Fault fault, int code, int pc)
+double cEProgram::FailArithmetic(int fault, int code, int pc)
 {
     m_ok = false;
     Misc::Posledni_chyba = Description(fault).toString();

@@ -45,7 +45,6 @@ private:
 
     void FindStop();
     void Decode();
-    double Run(double *stack, int &pc, int &sp);
     double FailStop(int code, int pc);
     double FailArithmetic(int fault, int code, int pc);
     double Finish(int sp, const double *stack);
