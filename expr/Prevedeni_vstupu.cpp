@@ -1,0 +1,67 @@
+#include "expr/Prevedeni_vstupu.h"
+
+#include "expr/EEvaluator.h"
+#include "expr/NumberText.h"
+#include "expr/Zapis_vyrazu.h"
+
+namespace {
+
+bool Je_cifra(QChar c) { return c >= u'0' && c <= u'9'; }
+
+bool Je_premenna(QChar c) { return c == u'x' || c == u'y' || c == u'z'; }
+
+bool Je_exponent(QChar c) { return !Misc::Preved_z_exponentu(c).isNull(); }
+
+// The answer cells show "*" as "·" and "." as ","; mapping them back first
+// keeps the look-back below seeing an operator before a variable.
+QChar Zo_zobrazenia(QChar c)
+{
+    if (c == u'\u00B7')
+        return u'*';
+    if (c == u',')
+        return u'.';
+    return c;
+}
+
+} // namespace
+
+QString Preved_vstup_na_vyraz(QStringView vstup)
+{
+    QString vyraz;
+    vyraz.reserve(vstup.size() * 2);
+    QChar p; // the previous non-blank character; null at the start
+    for (const QChar znak : vstup) {
+        const QChar c = Zo_zobrazenia(znak);
+        if (Je_premenna(c)) {
+            if (!p.isNull() && !QStringView(u"+-*/(").contains(p))
+                vyraz += u'*';
+            vyraz += c;
+        } else if (c == u'(') {
+            if (p == u')' || Je_cifra(p))
+                vyraz += u'*';
+            vyraz += c;
+        } else if (const QChar s = Misc::Preved_z_exponentu(c); !s.isNull()) {
+            if (p.isNull())
+                vyraz += c; // nothing to raise; the compiler rejects it
+            else if (Je_exponent(p))
+                vyraz += s;
+            else
+                vyraz += QString(u'^') + s;
+        } else {
+            vyraz += c;
+        }
+        if (c != u' ')
+            p = c;
+    }
+    return vyraz;
+}
+
+std::optional<double> Prevedeni_vstupu_na_vysledek(cEEvaluator &vypocet, QStringView vstup,
+                                                   double Promenna_X, double Promenna_Y, double Promenna_Z)
+{
+    const EValue v = vypocet.Evaluate(Preved_vstup_na_vyraz(vstup), Promenna_X, Promenna_Y, Promenna_Z);
+    if (!v.ok())
+        return std::nullopt;
+    // Values are compared as they would be shown, so that 0,1+0,2 equals 0,3.
+    return ParseNumber(FormatNumber(v.value));
+}

@@ -1,0 +1,84 @@
+// Judging a pupil's answer by its terms and by its value.
+#include "expr/EEvaluator.h"
+#include "expr/Vyhodnoceni_vysledku.h"
+
+#include "Glyfy.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Riadok {
+    const char *nazov;
+    const char16_t *druh;
+    const char *vstup, *vzor;
+    double x;
+    bool spravne;
+};
+
+const Riadok Tabulka[] = {
+    {"order of terms", u"", "3x+2", "2+3x", 0, true},
+    {"leading minus", u"", "-2+3x", "3x-2", 0, true},
+    {"explicit plus", u"", "+3x", "3x", 0, true},
+    {"two empty lines", u"", "", "", 0, true},
+    {"empty against zero", u"", "", "0", 0, false},
+    {"blank before sign trimmed", u"", "3x +2", "3x+2", 0, true},
+    {"blank after sign kept", u"", "3x+ 2", "3x+2", 0, false},
+    {"leading blank kept", u"", " 3x", "3x", 0, false},
+    {"tab is no blank", u"", "3x\t+2", "3x+2", 0, false},
+    {"factors in any order", u"", "2*x*y", "2*y*x", 0, true},
+    {"first factor belongs to the sign", u"", "2*x", "x*2", 0, false},
+    {"more of a term", u"", "x+x", "x", 0, false},
+    {"fewer of a term", u"", "x", "x+x", 0, false},
+    {"same multiplicity", u"", "x+x", "x+x", 0, true},
+    {"case matters", u"", "X", "x", 0, false},
+    {"middle dot does not split", u"", "2·x", "x·2", 0, false},
+    {"relation sign", u"", "<", "<", 0, true},
+    {"undecided sign", u"", "?", "<", 0, false},
+    {"superscripts are text", u"", "x²+1", "1+x²", 0, true},
+
+    {"same value", u"LP", "2x", "x+x", 5, true},
+    {"only the one point", u"LP", "x", "2x", 0, true},
+    {"different value", u"LP", "x", "2x", 1, false},
+    {"square", u"LP", "x²", "9", 3, true},
+    {"run of superscripts", u"LP", "x¹⁰", "1024", 2, true},
+    {"bracket times bracket", u"LP", "(x+1)(x-1)", "x²-1", 7, true},
+    {"middle dot", u"LP", "2·x", "2x", 3, true},
+    {"decimal comma", u"LP", "3,5x", "7x/2", 2, true},
+    {"middle dot before bracket", u"LP", "2·(x+1)", "2x+2", 1, true},
+    {"blank before variable", u"LP", "3 + x", "x+3", 2, true},
+    {"shown precision", u"LP", "0,1x+0,2x", "0,3x", 1, true},
+    {"failed run is not zero", u"LP", "1/(x-2)", "0", 2, false},
+    {"expected value that fails", u"LP", "0", "1/(x-2)", 2, false},
+    {"both fail", u"LP", "1/0", "1/0", 0, false},
+    {"empty line is not zero", u"LP", "", "0", 0, false},
+    {"line that does not run", u"LP", "2x+", "2x", 1, false},
+    {"error text is no number", u"LP", "(1", "0", 0, false},
+    {"upper case after number", u"LP", "2X", "2x", 1, false},
+
+    {"kind in lower case", u"lp", "x", "x", 1, false},
+    {"unknown kind", u"L", "", "", 0, false},
+};
+
+TEST(VyhodnoceniVysledku, Table)
+{
+    cEEvaluator vypocet;
+    for (const Riadok &r : Tabulka)
+        EXPECT_EQ(Vyhodnoceni_vysledku(vypocet, Glyfy(r.vstup), Glyfy(r.vzor), r.druh, r.x), r.spravne) << r.nazov;
+}
+
+TEST(VyhodnoceniVysledku, LongLinesHaveNoTermLimit)
+{
+    QStringList cleny;
+    for (int i = 0; i < 600; ++i)
+        cleny << QStringLiteral("%1x").arg(i);
+    const QString riadok = cleny.join(u'+');
+    std::reverse(cleny.begin(), cleny.end());
+    EXPECT_TRUE(Rovnake_cleny(riadok, cleny.join(u'+')));
+    EXPECT_FALSE(Rovnake_cleny(riadok, riadok + QStringLiteral("+0x")));
+    EXPECT_TRUE(Rovnake_cleny(QString(400, u'-'), QString(400, u'-')));
+}
+
+} // namespace

@@ -1,0 +1,117 @@
+// The internal and the displayed form of expressions, and a pupil's line
+// rewritten for the evaluator.
+#include "expr/EEvaluator.h"
+#include "expr/Prevedeni_vstupu.h"
+#include "expr/Zapis_vyrazu.h"
+
+#include "Glyfy.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ZapisVyrazu, Glyphs)
+{
+    const QString glyfy = QString::fromUtf16(u"\u0154\u00C1\u00C2\u0102\u00C4\u0139\u0106\u00C7\u010C\u00C9\u00AC");
+    const QString plain = QStringLiteral("0123456789-");
+    for (int k = 0; k < plain.size(); ++k) {
+        EXPECT_EQ(Misc::Preved_na_exponent(plain.sliced(k, 1)), glyfy.sliced(k, 1)) << k;
+        EXPECT_EQ(Misc::Preved_z_exponentu(glyfy[k]), plain[k]) << k;
+    }
+    for (const char16_t *znak : {u"a", u"12", u"", u"+"})
+        EXPECT_EQ(Misc::Preved_na_exponent(znak), QString()) << QString::fromUtf16(znak).toStdString();
+    EXPECT_TRUE(Misc::Preved_z_exponentu(u'\u00B2').isNull()); // Unicode's own superscript is not the font's
+}
+
+enum class Prevod { Zobrazeni, Exponenty, Znamenka, Zjednodus, Vstup };
+
+struct Riadok {
+    const char *nazov;
+    Prevod prevod;
+    const char *vstup, *vysledok; // superscripts as in Glyfy
+};
+
+const Riadok Tabulka[] = {
+    {"power and product", Prevod::Zobrazeni, "3*x^(2)", "3·x²"},
+    {"exponent 1 is not shown", Prevod::Zobrazeni, "x^(1)", "x"},
+    {"negative exponent", Prevod::Zobrazeni, "x^(-12)", "x⁻¹²"},
+    {"decimal comma", Prevod::Zobrazeni, "0.5*y", "0,5·y"},
+    {"two-digit exponent", Prevod::Zobrazeni, "x^(10)", "x¹⁰"},
+    {"characters without glyph dropped", Prevod::Zobrazeni, "x^(2.5)+y^(a)", "x²⁵+y"},
+    {"no closing bracket: rest is the exponent", Prevod::Zobrazeni, "x^(23", "x²³"},
+    {"caret at the end", Prevod::Zobrazeni, "2*x^", "2·x"},
+
+    {"sum in exponent", Prevod::Exponenty, "x^(2+1)", "x^(3)"},
+    {"comma outside exponents", Prevod::Exponenty, "2,5*x^(2*2)", "2.5*x^(4)"},
+    {"after the power", Prevod::Exponenty, "y^(3-1)+1,5", "y^(2)+1.5"},
+    {"value with decimal comma stays", Prevod::Exponenty, "x^(1/2)", "x^(0,5)"},
+    {"decimal comma inside exponent is read", Prevod::Exponenty, "x^(0,5*4)", "x^(2)"},
+    {"failed run gives 0", Prevod::Exponenty, "x^(1/0)", "x^(0)"},
+    {"compiler message in place", Prevod::Exponenty, "x^(q)", "x^(Invalid char 'Q' @ posn=1)"},
+
+    {"plus bracketed negative", Prevod::Znamenka, "2+(-3)", "2-3"},
+    {"minus bracketed negative", Prevod::Znamenka, "2-(-3)x", "2+3x"},
+    {"plus minus", Prevod::Znamenka, "5+-2", "5-2"},
+    {"minus minus", Prevod::Znamenka, "5--2", "5+2"},
+    {"leading minus bracket", Prevod::Znamenka, "-(-4)", "+4"},
+    {"bracket taken as one value", Prevod::Znamenka, "-(-3+x)", "+3+x"},
+    {"sign bracket not closed", Prevod::Znamenka, "+(-3", "-3"},
+    {"one scan only", Prevod::Znamenka, "5---2", "5+-2"},
+
+    {"factor 1 first", Prevod::Zjednodus, "1x", "x"},
+    {"factor 1 after plus", Prevod::Zjednodus, "2+1y", "2+y"},
+    {"1 ending a number before variable", Prevod::Zjednodus, "21x", "21x"},
+    {"leading bracketed negative", Prevod::Zjednodus, "(-3)·x", "-3·x"},
+    {"leading 1 before bracket", Prevod::Zjednodus, "1(x+2)", "x+2"},
+    {"minus one times", Prevod::Zjednodus, "-1·x", "-x"},
+    {"two passes", Prevod::Zjednodus, "(-1x)", "-x"},
+    {"bracket unwrapped up to its first )", Prevod::Zjednodus, "1(x+1)·y", "x+1·y"},
+    {"1 after decimal comma", Prevod::Zjednodus, "0,1x", "0,1x"},
+    {"1 ending a number before bracket", Prevod::Zjednodus, "21(x)", "21(x)"},
+    {"11 before bracket", Prevod::Zjednodus, "11(x+2)", "11(x+2)"},
+    {"factor 1 before bracket after minus", Prevod::Zjednodus, "3-1(x-2)", "3-(x-2)"},
+    {"minus 12 times stays", Prevod::Zjednodus, "-12·x", "-12·x"},
+
+    {"number times variable squared", Prevod::Vstup, "2x²", "2*x^2"},
+    {"number before bracket", Prevod::Vstup, "3(x+1)", "3*(x+1)"},
+    {"bracket before bracket", Prevod::Vstup, "(x+1)(x-1)", "(x+1)*(x-1)"},
+    {"minus before bracket", Prevod::Vstup, "-(x+1)", "-(x+1)"},
+    {"two variables", Prevod::Vstup, "xy", "x*y"},
+    {"after operators", Prevod::Vstup, "2/x+y-z", "2/x+y-z"},
+    {"variable after superscript", Prevod::Vstup, "x²y", "x^2*y"},
+    {"superscript minus one", Prevod::Vstup, "x⁻¹", "x^-1"},
+    {"run of superscripts is one exponent", Prevod::Vstup, "x¹⁰", "x^10"},
+    {"upper case gets no star", Prevod::Vstup, "2X", "2X"},
+    {"no star between variable and bracket", Prevod::Vstup, "x(x+1)", "x(x+1)"},
+    {"superscript first passes unchanged", Prevod::Vstup, "²x", "²*x"},
+    {"blank between number and variable", Prevod::Vstup, "2 x", "2 *x"},
+    {"blank after operator", Prevod::Vstup, "3 + x", "3 + x"},
+    {"leading blank", Prevod::Vstup, " x", " x"},
+    {"middle dot is a product", Prevod::Vstup, "2·x", "2*x"},
+    {"decimal comma read as point", Prevod::Vstup, "3,5x", "3.5*x"},
+    {"middle dot before bracket", Prevod::Vstup, "2·(x+1)", "2*(x+1)"},
+};
+
+QString Preved(Prevod prevod, const QString &s, cEEvaluator &vypocet)
+{
+    switch (prevod) {
+    case Prevod::Zobrazeni: return Preved_na_zobrazeni(s);
+    case Prevod::Exponenty: return Vypocitej_exponenty(s, vypocet);
+    case Prevod::Znamenka: return Uprav_znamenka(s);
+    case Prevod::Zjednodus: return Zjednodus_zapis(s, true);
+    case Prevod::Vstup: return Preved_vstup_na_vyraz(s);
+    }
+    return {};
+}
+
+TEST(ZapisVyrazu, Conversions)
+{
+    cEEvaluator vypocet;
+    for (const Riadok &r : Tabulka)
+        EXPECT_EQ(Preved(r.prevod, Glyfy(r.vstup), vypocet), Glyfy(r.vysledok)) << r.nazov;
+    for (int p = 0; p <= int(Prevod::Vstup); ++p)
+        EXPECT_EQ(Preved(Prevod(p), QString(), vypocet), QString()) << "empty text, conversion " << p;
+    EXPECT_EQ(Zjednodus_zapis(u"(-1x)", false), "(-1x)");
+}
+
+} // namespace
