@@ -114,7 +114,8 @@ QString Vypocitej_exponenty(QStringView s, cEEvaluator &vypocet)
             // only a point.
             QString text = e.text.toString();
             text.replace(u',', u'.');
-            vysledok += hlava + vypocet.Vypocitej_vyraz(text, 0, 0, 0);
+            vysledok += hlava;
+            vysledok += vypocet.Vypocitej_vyraz(text, 0, 0, 0);
             if (e.zatvorka < s.size())
                 vysledok += u')';
         },
