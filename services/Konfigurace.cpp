@@ -1,0 +1,99 @@
+#include "services/Konfigurace.h"
+
+#include "platform/Services.h"
+#include "services/Cesty.h"
+#include "services/Ini_subor.h"
+#include "services/Klavesnice.h"
+#include "services/Pismo.h"
+#include "services/Tabulky.h"
+#include "services/Zvuky.h"
+
+#include <QStandardPaths>
+
+namespace Misc {
+
+namespace {
+
+// The three fatal checks and their messages.
+enum class Zlyhanie { Ini, Data, Zdroje };
+
+QString Sprava(Zlyhanie z)
+{
+    switch (z) {
+    case Zlyhanie::Ini:
+        return QStringLiteral("Nemožno nájsť súbor Loravik.INI. Nainštalujte aplikáciu znovu.");
+    case Zlyhanie::Data:
+        return QStringLiteral("Nemožno nájsť súbory so zdrojmi dát. Nainštalujte aplikáciu znovu.");
+    case Zlyhanie::Zdroje:
+        return QStringLiteral("Nemožno korektne čítať z CD-ROM Loraviká.\r\n"
+                              "Skontrolujte, či je CD-ROM v CD mechanike.");
+    }
+    return {};
+}
+
+bool Zlyhaj(Zlyhanie z)
+{
+    platform::services().messageBox().Show(
+        Sprava(z), platform::MessageStyle::OkOnly | platform::MessageStyle::Critical,
+        QStringLiteral("Chyba"));
+    return false;
+}
+
+// A directory key of the INI file; "Chyba\" when the key is missing.
+QString Adresar_z_ini(const QString &klic)
+{
+    return S_oddelovacom(
+        Hodnota_z_ini(Adresar_windows + Nazov_ini, Sekcia_ini, klic, Chyba_ini));
+}
+
+// Every file is asked for, even after one is found missing.
+bool Existuju_vsetky(const QString &adresar, const QStringList &subory)
+{
+    bool vsetky = true;
+    for (const QString &subor : subory)
+        vsetky = Existuje_soubor(adresar + subor) && vsetky;
+    return vsetky;
+}
+
+} // namespace
+
+QString S_oddelovacom(const QString &hodnota)
+{
+    if (hodnota.endsWith(QLatin1Char('\\')) || hodnota.endsWith(QLatin1Char('/')))
+        return hodnota;
+    const bool linuxova = hodnota.contains(QLatin1Char('/')) && !hodnota.contains(QLatin1Char('\\'));
+    return hodnota + (linuxova ? QLatin1Char('/') : QLatin1Char('\\'));
+}
+
+bool Nacti_konfiguraci()
+{
+    const QString chyba = S_oddelovacom(Chyba_ini);
+    Adresar_windows = S_oddelovacom(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+
+    Cesta_CD = Adresar_z_ini(QStringLiteral("CD"));
+    if (Cesta_CD == chyba)
+        return Zlyhaj(Zlyhanie::Ini);
+    Cesta_HD = Adresar_z_ini(QStringLiteral("HD"));
+    if (Cesta_HD == chyba)
+        return Zlyhaj(Zlyhanie::Ini);
+
+    if (!Existuju_vsetky(Cesta_HD, {QStringLiteral("Vysledky.dat"), QStringLiteral("Znamky.dat"),
+                                    QStringLiteral("Texty.dat")}))
+        return Zlyhaj(Zlyhanie::Data);
+    // The resource directory stands for the program's CD; three files
+    // stand for all of it.
+    if (!Existuju_vsetky(Cesta_CD, {QStringLiteral("Bitmap\\Games\\bg_01.bmp"),
+                                    QStringLiteral("Bitmap\\Tab\\01.bmp"),
+                                    QStringLiteral("Sound\\Click.wav")}))
+        return Zlyhaj(Zlyhanie::Zdroje);
+
+    Uloz_klavesnici();
+    Nacti_znamky(Cesta_HD + QStringLiteral("znamky.dat"));
+    Nacti_texty(Cesta_HD + QStringLiteral("texty.dat"));
+    Zaregistruj_pismo();
+    Priprav_zvuky();
+    return true;
+}
+
+} // namespace Misc

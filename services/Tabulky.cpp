@@ -1,0 +1,86 @@
+#include "services/Tabulky.h"
+
+#include <cmath>
+
+namespace Misc {
+
+namespace {
+
+// number = [sign] digits ["." digits] [("E" | "D") [sign] digits]
+// Returns how many characters of `t` from `i` on form the number.
+qsizetype Dlzka_cisla(const QString &t)
+{
+    qsizetype i = 0;
+    const auto cislice = [&] {
+        const qsizetype od = i;
+        while (i < t.size() && t[i].isDigit() && t[i].unicode() < 128)
+            ++i;
+        return i > od;
+    };
+    const auto znamienko = [&] {
+        if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-')))
+            ++i;
+    };
+    znamienko();
+    bool ma_cislice = cislice();
+    if (i < t.size() && t[i] == QLatin1Char('.')) {
+        ++i;
+        ma_cislice = cislice() || ma_cislice;
+    }
+    if (!ma_cislice)
+        return 0;
+    const qsizetype mantisa = i;
+    if (i < t.size() && QStringLiteral("EeDd").contains(t[i])) {
+        ++i;
+        znamienko();
+        if (!cislice())
+            return mantisa;
+    }
+    return i;
+}
+
+} // namespace
+
+std::optional<std::uint8_t> Hodnota_pola(const QString &pole)
+{
+    QString text = pole;
+    text.remove(QLatin1Char(' ')).remove(QLatin1Char('\t')).remove(QLatin1Char('\n'));
+    QString cislo = text.left(Dlzka_cisla(text));
+    cislo.replace(QLatin1Char('D'), QLatin1Char('E')).replace(QLatin1Char('d'), QLatin1Char('E'));
+    bool ok = false;
+    const double hodnota = cislo.isEmpty() ? 0.0 : cislo.toDouble(&ok);
+    if (!cislo.isEmpty() && !ok)
+        return std::nullopt;
+    // nearbyint rounds halves to the even neighbour in the default mode.
+    const double cele = std::nearbyint(hodnota);
+    if (!(cele >= 0 && cele <= 255))
+        return std::nullopt;
+    return static_cast<std::uint8_t>(cele);
+}
+
+void Napln_znamky(const QStringList &riadky)
+{
+    const int pocet = std::min<int>(riadky.size(), Pocet_znamok);
+    for (int r = 1; r <= pocet; ++r) {
+        // Only the first three "|"-separated fields count.
+        const QStringList polia = riadky[r - 1].split(QLatin1Char('|'));
+        std::uint8_t *ciele[] = {&Tabulka_znamek[r].Dolni_hranice,
+                                 &Tabulka_znamek[r].Horni_hranice,
+                                 &Tabulka_znamek[r].Hodnota_znamky};
+        for (int f = 0; f < 3; ++f) {
+            const QString pole = f < polia.size() ? polia[f] : QString();
+            if (const auto hodnota = Hodnota_pola(pole))
+                *ciele[f] = *hodnota;
+        }
+    }
+}
+
+void Napln_texty(const QStringList &riadky)
+{
+    Texty.fill(QString());
+    const int pocet = std::min<int>(riadky.size(), Pocet_textov);
+    for (int k = 1; k <= pocet; ++k)
+        Texty[k] = riadky[k - 1];
+}
+
+} // namespace Misc

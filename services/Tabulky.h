@@ -1,0 +1,46 @@
+#pragma once
+// The two tables loaded at start: the user-visible texts and the marks.
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace Misc {
+
+// Text i is line i of the texts file; element 0 and every element past the
+// file's last line stay empty. Lines beyond the last element are ignored.
+inline constexpr int Pocet_textov = 1000;
+inline std::array<QString, Pocet_textov + 1> Texty;
+
+// One row of the marks table: the percentages of right answers, from and
+// to, that earn the mark.
+struct Hranice_znamky {
+    std::uint8_t Dolni_hranice = 0;
+    std::uint8_t Horni_hranice = 0;
+    std::uint8_t Hodnota_znamky = 0;
+};
+
+// Rows 1 to 5 are lines 1 to 5 of the marks file; row 0 is not used.
+inline constexpr int Pocet_znamok = 5;
+inline std::array<Hranice_znamky, Pocet_znamok + 1> Tabulka_znamek;
+
+// Fills rows 1 to 5 from the marks file; rows the file does not reach keep
+// what they held. Lines after the fifth are ignored, and so is a field whose
+// number lies outside 0 to 255 (its row keeps that field's old value).
+void Nacti_znamky(const QString &cesta);
+
+// Empties the texts and fills them from the scrambled texts file.
+void Nacti_texty(const QString &cesta);
+
+// The same from lines already read.
+void Napln_znamky(const QStringList &riadky);
+void Napln_texty(const QStringList &riadky);
+
+// The number a marks field begins with (blanks anywhere ignored, a field
+// without a number counts 0), rounded half to even; nothing when it lies
+// outside 0 to 255.
+std::optional<std::uint8_t> Hodnota_pola(const QString &pole);
+
+} // namespace Misc

@@ -1,0 +1,26 @@
+#include "services/Zvuky.h"
+
+#include "platform/Services.h"
+#include "services/Cesty.h"
+#include "services/Konfigurace.h"
+
+namespace Misc {
+
+namespace {
+
+QString Zvuk_enter() { return Skutocna_cesta(Cesta_CD + QStringLiteral("Sound\\enter.wav")); }
+QString Zvuk_click() { return Skutocna_cesta(Cesta_CD + QStringLiteral("Sound\\click.wav")); }
+
+} // namespace
+
+void Priprav_zvuky()
+{
+    platform::services().sound().Preload(Zvuk_enter());
+    platform::services().sound().Preload(Zvuk_click());
+}
+
+void Zahraj_enter() { platform::services().sound().Play(Zvuk_enter()); }
+
+void Zahraj_click() { platform::services().sound().Play(Zvuk_click()); }
+
+} // namespace Misc
