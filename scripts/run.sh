@@ -9,4 +9,6 @@ lk_install_missing "${LK_PACKAGES[@]}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLORAVIK_TESTS=OFF -DLORAVIK_BENCH=OFF
 cmake --build build -j "$(lk_jobs)" --target kvantira2
 
+scripts/seed-user-data.sh build/resources/cd build/resources/hd
+
 exec build/kvantira2 "$@"
