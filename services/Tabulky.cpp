@@ -1,5 +1,10 @@
 #include "services/Tabulky.h"
 
+#include "services/Cesty.h"
+#include "services/Prekodovany_soubor.h"
+#include "services/Text_1250.h"
+
+#include <QFile>
 #include <cmath>
 
 namespace Misc {
@@ -81,6 +86,24 @@ void Napln_texty(const QStringList &riadky)
     const int pocet = std::min<int>(riadky.size(), Pocet_textov);
     for (int k = 1; k <= pocet; ++k)
         Texty[k] = riadky[k - 1];
+}
+
+void Nacti_znamky(const QString &cesta)
+{
+    // A file that cannot be read leaves the table as it is: the start-up
+    // has checked that it exists, and reports nothing more.
+    QFile subor(Skutocna_cesta(cesta));
+    if (!subor.open(QIODevice::ReadOnly))
+        return;
+    Napln_znamky(Riadky_textu(Text_z_1250(subor.readAll())));
+}
+
+void Nacti_texty(const QString &cesta)
+{
+    QStringList riadky;
+    if (Chyba_suboru chyba = Precti_prekodovany_soubor(Skutocna_cesta(cesta), riadky); chyba.Je_chyba())
+        qWarning("%s", qPrintable(chyba.Text()));
+    Napln_texty(riadky);
 }
 
 } // namespace Misc

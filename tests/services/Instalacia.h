@@ -3,32 +3,28 @@
 // directory with "Loravik.ini", a resource directory and a data directory.
 // The configuration directory is made the user's one for the fixture's life.
 #include "platform/Services.h"
-#include "services/Prekodovani.h"
+#include "support/Datove_subory.h"
 
 #include <QDir>
-#include <QFile>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "Vypis.h"
 
+// Writes the file, making its directory first.
 inline void Zapis(const QString &cesta, const QByteArray &bajty)
 {
     QDir().mkpath(cesta.section(QLatin1Char('/'), 0, -2));
-    QFile f(cesta);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << cesta.toStdString();
-    ASSERT_EQ(f.write(bajty), bajty.size());
+    ASSERT_TRUE(Zapis_subor(cesta, bajty)) << cesta.toStdString();
 }
 
 // Lines as the program's text files hold them: Windows-1250, CR LF.
 inline QByteArray V_1250(const QStringList &riadky)
 {
-    QStringEncoder do_1250("windows-1250");
     QByteArray bajty;
     for (const QString &r : riadky)
-        bajty += QByteArray(do_1250(r)) + "\r\n";
+        bajty += Misc::Text_do_1250(r) + "\r\n";
     return bajty;
 }
 
@@ -64,9 +60,7 @@ public:
     void Zapis_ini(const QString &text) { Zapis(ini(), text.toUtf8()); }
     void Zapis_texty(const QStringList &riadky)
     {
-        QByteArray bajty = V_1250(riadky);
-        Misc::Prekoduj_bajty(bajty);
-        Zapis(hd() + "Texty.dat", bajty);
+        ASSERT_TRUE(Zapis_prekodovany(hd() + "Texty.dat", riadky));
     }
 
     platform::FakeKeyboardLayout klavesnica{{QStringLiteral("0000041B"), platform::UsKeyboardLayout}};

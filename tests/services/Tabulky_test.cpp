@@ -104,9 +104,7 @@ TEST(Nacti_texty, LineKIsTextK)
     riadky[0] = QStringLiteral("Ľúbostná pieseň ôsmich žiakov: ďaleko, ťažko, ŕ ĺ ä");
     riadky[1] = QStringLiteral("  s medzerami  ");
     riadky[2] = QString();
-    QByteArray bajty = V_1250(riadky);
-    Prekoduj_bajty(bajty);
-    Zapis(cesta, bajty);
+    ASSERT_TRUE(Zapis_prekodovany(cesta, riadky));
 
     Texty[41] = QStringLiteral("stary");
     Nacti_texty(cesta);
@@ -127,9 +125,7 @@ TEST(Nacti_texty, LinesBeyondTheTableAreIgnored)
     QStringList riadky;
     for (int k = 1; k <= 1005; ++k)
         riadky << QString::number(k);
-    QByteArray bajty = V_1250(riadky);
-    Prekoduj_bajty(bajty);
-    Zapis(cesta, bajty);
+    ASSERT_TRUE(Zapis_prekodovany(cesta, riadky));
 
     Nacti_texty(cesta);
     EXPECT_EQ(Texty[1000], QStringLiteral("1000"));
