@@ -1,9 +1,10 @@
 #include "services/Konfigurace.h"
 
 #include "platform/Services.h"
-#include "services/Cesty.h"
+#include "platform/ResourcePath.h"
 #include "services/Ini_subor.h"
 #include "services/Klavesnice.h"
+#include "services/Kresleni.h"
 #include "services/Pismo.h"
 #include "services/Tabulky.h"
 #include "services/Zvuky.h"
@@ -51,7 +52,7 @@ bool Existuju_vsetky(const QString &adresar, const QStringList &subory)
 {
     bool vsetky = true;
     for (const QString &subor : subory)
-        vsetky = Existuje_soubor(adresar + subor) && vsetky;
+        vsetky = platform::fileExists(adresar + subor) && vsetky;
     return vsetky;
 }
 
@@ -88,6 +89,10 @@ bool Nacti_konfiguraci()
                                     QStringLiteral("Sound\\Click.wav")}))
         return Zlyhaj(Zlyhanie::Zdroje);
 
+    // A missing cursor file is not a failure: the pointer stays as it is.
+    Kurzor_sipka = Nacti_obrazek(Cesta_CD + QStringLiteral("Cur\\Arrow.cur"));
+    Kurzor_ruka = Nacti_obrazek(Cesta_CD + QStringLiteral("Cur\\Hand.cur"));
+    Kurzor_napoveda = Nacti_obrazek(Cesta_CD + QStringLiteral("Cur\\Help.cur"));
     Uloz_klavesnici();
     Nacti_znamky(Cesta_HD + QStringLiteral("znamky.dat"));
     Nacti_texty(Cesta_HD + QStringLiteral("texty.dat"));

@@ -2,6 +2,8 @@
 // Start-up configuration: where the program's resources and data lie, the
 // check that they are there, and the tables loaded once for the whole run.
 // Everything here is written once by Nacti_konfiguraci and read-only after.
+#include "platform/Picture.h"
+
 #include <QString>
 
 namespace Misc {
@@ -14,6 +16,12 @@ inline QString Adresar_windows;
 // relative parts are written with "\" and in any letter case.
 inline QString Cesta_CD;
 inline QString Cesta_HD;
+
+// The mouse cursors of the screens: arrow, hand over what can be clicked,
+// and help.
+inline platform::Picture Kurzor_sipka;
+inline platform::Picture Kurzor_ruka;
+inline platform::Picture Kurzor_napoveda;
 
 // The INI file's name, section and keys, and the word that stands for a
 // missing key.

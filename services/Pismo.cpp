@@ -1,7 +1,7 @@
 #include "services/Pismo.h"
 
 #include "services/Konfigurace.h"
-#include "services/Cesty.h"
+#include "platform/ResourcePath.h"
 
 #include <QFontDatabase>
 
@@ -17,7 +17,7 @@ void Zaregistruj_pismo()
     Odeber_pismo();
     // A file that cannot be registered is not reported: text then falls
     // back to another family.
-    id_pisma = QFontDatabase::addApplicationFont(Skutocna_cesta(Soubor_pisma));
+    id_pisma = QFontDatabase::addApplicationFont(platform::resolvePath(Soubor_pisma));
 }
 
 void Odeber_pismo()

@@ -1,6 +1,6 @@
 #include "services/Tabulky.h"
 
-#include "services/Cesty.h"
+#include "platform/ResourcePath.h"
 #include "services/Prekodovany_soubor.h"
 #include "services/Text_1250.h"
 
@@ -92,7 +92,7 @@ void Nacti_znamky(const QString &cesta)
 {
     // A file that cannot be read leaves the table as it is: the start-up
     // has checked that it exists, and reports nothing more.
-    QFile subor(Skutocna_cesta(cesta));
+    QFile subor(platform::resolvePath(cesta));
     if (!subor.open(QIODevice::ReadOnly))
         return;
     Napln_znamky(Riadky_textu(Text_z_1250(subor.readAll())));
@@ -101,7 +101,7 @@ void Nacti_znamky(const QString &cesta)
 void Nacti_texty(const QString &cesta)
 {
     QStringList riadky;
-    if (Chyba_suboru chyba = Precti_prekodovany_soubor(Skutocna_cesta(cesta), riadky); chyba.Je_chyba())
+    if (Chyba_suboru chyba = Precti_prekodovany_soubor(platform::resolvePath(cesta), riadky); chyba.Je_chyba())
         qWarning("%s", qPrintable(chyba.Text()));
     Napln_texty(riadky);
 }

@@ -1,15 +1,15 @@
 #include "services/Zvuky.h"
 
 #include "platform/Services.h"
-#include "services/Cesty.h"
+#include "platform/ResourcePath.h"
 #include "services/Konfigurace.h"
 
 namespace Misc {
 
 namespace {
 
-QString Zvuk_enter() { return Skutocna_cesta(Cesta_CD + QStringLiteral("Sound\\enter.wav")); }
-QString Zvuk_click() { return Skutocna_cesta(Cesta_CD + QStringLiteral("Sound\\click.wav")); }
+QString Zvuk_enter() { return platform::resolvePath(Cesta_CD + QStringLiteral("Sound\\enter.wav")); }
+QString Zvuk_click() { return platform::resolvePath(Cesta_CD + QStringLiteral("Sound\\click.wav")); }
 
 } // namespace
 

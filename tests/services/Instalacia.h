@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Vypis.h"
+#include "platform/Fixtures.h"
 
 // Writes the file, making its directory first.
 inline void Zapis(const QString &cesta, const QByteArray &bajty)
@@ -37,7 +37,7 @@ public:
         qputenv("XDG_CONFIG_HOME", config().toUtf8());
         QDir().mkpath(config());
         Zapis_ini(QStringLiteral("[KVR4]\nCD=%1\nHD=%2\n").arg(cd().chopped(1), hd().chopped(1)));
-        for (const char *zdroj : {"Bitmap/Games/bg_01.bmp", "Bitmap/Tab/01.bmp", "Sound/Click.wav"})
+        for (const char *zdroj : {"Bitmap/Games/bg_01.bmp", "Bitmap/Tab/01.bmp", "Sound/click.wav"})
             Zapis(cd() + zdroj, "x");
         Zapis(hd() + "Vysledky.dat", "");
         Zapis(hd() + "Znamky.dat", V_1250({"0|49|5", "50|64|4", "65|79|3", "80|89|2", "90|100|1"}));

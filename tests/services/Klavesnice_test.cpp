@@ -3,7 +3,7 @@
 
 #include "platform/Services.h"
 
-#include "Vypis.h"
+#include "platform/Fixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 
 #include "Instalacia.h"
 
+#include <QBuffer>
 #include <functional>
 
 using namespace Misc;
@@ -53,12 +54,12 @@ const Pokazenie pokazenia[] = {
     {"data checked before resources",
      [](Instalacia &i) {
          Zmaz(i.hd() + "Texty.dat");
-         Zmaz(i.cd() + "Sound/Click.wav");
+         Zmaz(i.cd() + "Sound/click.wav");
      },
      Sprava_data},
     {"background bitmap missing", [](Instalacia &i) { Zmaz(i.cd() + "Bitmap/Games/bg_01.bmp"); }, Sprava_cd},
     {"table bitmap missing", [](Instalacia &i) { Zmaz(i.cd() + "Bitmap/Tab/01.bmp"); }, Sprava_cd},
-    {"click sound missing", [](Instalacia &i) { Zmaz(i.cd() + "Sound/Click.wav"); }, Sprava_cd},
+    {"click sound missing", [](Instalacia &i) { Zmaz(i.cd() + "Sound/click.wav"); }, Sprava_cd},
     {"resource directory of another program",
      [](Instalacia &i) { i.Zapis_ini("[KVR4]\nCD=" + i.hd() + "\nHD=" + i.hd() + "\n"); }, Sprava_cd},
 };
@@ -91,6 +92,15 @@ TEST(Nacti_konfiguraci, EveryFailedCheckShowsItsMessageOnceAndStops)
 TEST(Nacti_konfiguraci, GoodInstallationLeavesEverythingReady)
 {
     Instalacia instalacia;
+    // A cursor file is an icon file of type 2; the arrow cursor is missing,
+    // which is no failure.
+    QByteArray kurzor;
+    QBuffer buffer(&kurzor);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(lktest::solid(32, 32, Qt::black).save(&buffer, "ICO"));
+    kurzor[2] = 2;
+    Zapis(instalacia.cd() + "Cur/hand.cur", kurzor);
+
     ASSERT_TRUE(Nacti_konfiguraci());
 
     EXPECT_TRUE(instalacia.box.AskedBoxes().isEmpty());
@@ -101,6 +111,8 @@ TEST(Nacti_konfiguraci, GoodInstallationLeavesEverythingReady)
     EXPECT_EQ(Texty[2], QStringLiteral("Chcete skončiť?"));
     EXPECT_EQ(Tabulka_znamek[5].Hodnota_znamky, 1);
     EXPECT_EQ(instalacia.zvuk.Preloaded().size(), 2);
+    EXPECT_EQ(Kurzor_ruka.Width(), 32);
+    EXPECT_TRUE(Kurzor_sipka.isNull());
 }
 
 TEST(Nacti_konfiguraci, KeysAndSectionAreFoundWhateverTheirCase)

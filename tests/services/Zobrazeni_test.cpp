@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include "Vypis.h"
+#include "platform/Fixtures.h"
 
 using namespace Misc;
 using namespace platform;
