@@ -1,7 +1,5 @@
 #pragma once
-// A complete installation in a temporary directory: the user's configuration
-// directory with "Loravik.ini", a resource directory and a data directory.
-// The configuration directory is made the user's one for the fixture's life.
+// Installations in temporary directories for the start-up to find.
 #include "platform/Services.h"
 #include "support/Datove_subory.h"
 
@@ -28,22 +26,19 @@ inline QByteArray V_1250(const QStringList &riadky)
     return bajty;
 }
 
-class Instalacia {
+// A temporary directory whose "config" folder is the user's configuration
+// directory for the object's life, with the OS services a start-up asks
+// (keyboard, message box, sound) replaced by fakes.
+class Prostredie {
 public:
-    Instalacia()
+    Prostredie()
         : stary_config_(qgetenv("XDG_CONFIG_HOME")),
           mal_config_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
     {
         qputenv("XDG_CONFIG_HOME", config().toUtf8());
         QDir().mkpath(config());
-        Zapis_ini(QStringLiteral("[KVR4]\nCD=%1\nHD=%2\n").arg(cd().chopped(1), hd().chopped(1)));
-        for (const char *zdroj : {"Bitmap/Games/bg_01.bmp", "Bitmap/Tab/01.bmp", "Sound/click.wav"})
-            Zapis(cd() + zdroj, "x");
-        Zapis(hd() + "Vysledky.dat", "");
-        Zapis(hd() + "Znamky.dat", V_1250({"0|49|5", "50|64|4", "65|79|3", "80|89|2", "90|100|1"}));
-        Zapis_texty({QStringLiteral("Koniec?"), QStringLiteral("Chcete skončiť?")});
     }
-    ~Instalacia()
+    ~Prostredie()
     {
         if (mal_config_)
             qputenv("XDG_CONFIG_HOME", stary_config_);
@@ -51,17 +46,10 @@ public:
             qunsetenv("XDG_CONFIG_HOME");
     }
 
+    QString koren() const { return koren_.path(); }
     QString config() const { return koren_.filePath("config"); }
     QString ini() const { return config() + "/Loravik.ini"; }
-    // The two directories, with a closing separator; the INI names them without.
-    QString cd() const { return koren_.path() + "/cd/"; }
-    QString hd() const { return koren_.path() + "/hd/"; }
-
     void Zapis_ini(const QString &text) { Zapis(ini(), text.toUtf8()); }
-    void Zapis_texty(const QStringList &riadky)
-    {
-        ASSERT_TRUE(Zapis_prekodovany(hd() + "Texty.dat", riadky));
-    }
 
     platform::FakeKeyboardLayout klavesnica{{QStringLiteral("0000041B"), platform::UsKeyboardLayout}};
     platform::FakeMessageBox box;
@@ -74,4 +62,28 @@ private:
     platform::ScopedService<platform::KeyboardLayout> klavesnica_guard_{klavesnica};
     platform::ScopedService<platform::MessageBox> box_guard_{box};
     platform::ScopedService<platform::Sound> zvuk_guard_{zvuk};
+};
+
+// A complete installation: the INI names a resource directory holding the
+// three files the start-up looks for and a data directory with the data files.
+class Instalacia : public Prostredie {
+public:
+    Instalacia()
+    {
+        Zapis_ini(QStringLiteral("[KVR4]\nCD=%1\nHD=%2\n").arg(cd().chopped(1), hd().chopped(1)));
+        for (const char *zdroj : {"Bitmap/Games/bg_01.bmp", "Bitmap/Tab/01.bmp", "Sound/click.wav"})
+            Zapis(cd() + zdroj, "x");
+        Zapis(hd() + "Vysledky.dat", "");
+        Zapis(hd() + "Znamky.dat", V_1250({"0|49|5", "50|64|4", "65|79|3", "80|89|2", "90|100|1"}));
+        Zapis_texty({QStringLiteral("Koniec?"), QStringLiteral("Chcete skončiť?")});
+    }
+
+    // The two directories, with a closing separator; the INI names them without.
+    QString cd() const { return koren() + "/cd/"; }
+    QString hd() const { return koren() + "/hd/"; }
+
+    void Zapis_texty(const QStringList &riadky)
+    {
+        ASSERT_TRUE(Zapis_prekodovany(hd() + "Texty.dat", riadky));
+    }
 };

@@ -2,6 +2,8 @@
 // what it writes the first time, what it repairs and refreshes later, and
 // what it must leave alone.
 #include "services/Ini_subor.h"
+#include "services/Konfigurace.h"
+#include "services/Tabulky.h"
 
 #include "Instalacia.h"
 
@@ -9,7 +11,7 @@
 
 namespace {
 
-class Priprava {
+class Priprava : public Prostredie {
 public:
     Priprava()
     {
@@ -19,28 +21,26 @@ public:
     // A build's generated resource and default data directories.
     void Build(const QString &nazov, const QByteArray &verzia)
     {
-        build_ = koren_.path() + "/" + nazov + "/resources/";
+        build_ = koren() + "/" + nazov + "/resources/";
         Zapis(build_ + "cd/Bitmap/Games/bg_01.bmp", "x");
         for (const char *s : {"Hra.dat", "Texty.dat", "Znamky.dat", "Vysledky.dat", "Hra.res"})
             Zapis(build_ + "hd/" + s, verzia);
     }
 
-    int Spusti()
+    int Spusti(const QString &cd, const QString &hd)
     {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", config());
-        env.insert("XDG_DATA_HOME", koren_.path() + "/data");
+        env.insert("XDG_DATA_HOME", koren() + "/data");
         p.setProcessEnvironment(env);
-        p.start("bash", {QStringLiteral(LK_SOURCE_DIR "/scripts/seed-user-data.sh"), build_ + "cd",
-                         build_ + "hd"});
+        p.start("bash", {QStringLiteral(LK_SOURCE_DIR "/scripts/seed-user-data.sh"), cd, hd});
         p.waitForFinished();
         return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     }
+    int Spusti() { return Spusti(build_ + "cd", build_ + "hd"); }
 
-    QString config() const { return koren_.path() + "/config"; }
-    QString ini() const { return config() + "/Loravik.ini"; }
-    QString data() const { return koren_.path() + "/data/loravik-kvantira2/"; }
+    QString data() const { return koren() + "/data/loravik-kvantira2/"; }
     QString build() const { return build_; }
     QString Kluc(const char *k) const { return Misc::Hodnota_z_ini(ini(), "KVR4", k, "Chyba"); }
     QByteArray Subor(const QString &n) const
@@ -50,7 +50,6 @@ public:
     }
 
 private:
-    QTemporaryDir koren_;
     QString build_;
 };
 
@@ -104,4 +103,17 @@ TEST(SeedUserData, DirectoriesSetByHandStayAsTheyAre)
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         EXPECT_EQ(QString::fromUtf8(f.readAll()), r.ini) << r.nazov;
     }
+}
+
+TEST(SeedUserData, TheProgramStartsFromWhatTheScriptPrepares)
+{
+    Priprava p;
+    ASSERT_EQ(p.Spusti(LK_RESOURCE_DIR, LK_DEFAULT_DATA_DIR), 0);
+
+    ASSERT_TRUE(Misc::Nacti_konfiguraci());
+    EXPECT_TRUE(p.box.AskedBoxes().isEmpty());
+    EXPECT_FALSE(Misc::Texty[1].isEmpty());
+    for (int r = 1; r <= Misc::Pocet_znamok; ++r)
+        EXPECT_EQ(Misc::Tabulka_znamek[r].Hodnota_znamky, 6 - r) << "row " << r;
+    EXPECT_FALSE(Misc::Kurzor_ruka.isNull());
 }
