@@ -12,7 +12,7 @@ namespace Misc {
 inline QString Adresar_windows;
 // Resource directory (INI key "CD") and data directory (key "HD"), each
 // ending in a separator, so that "Bitmap\Games\check.bmp" or "Hra.dat" can
-// be appended directly. Open what they name through lk::resolvePath: the
+// be appended directly. Open what they name through platform::resolvePath: the
 // relative parts are written with "\" and in any letter case.
 inline QString Cesta_CD;
 inline QString Cesta_HD;
