@@ -23,8 +23,7 @@ inline platform::Picture Kurzor_sipka;
 inline platform::Picture Kurzor_ruka;
 inline platform::Picture Kurzor_napoveda;
 
-// The INI file's name, section and keys, and the word that stands for a
-// missing key.
+// The INI file's name and section, and the word that stands for a missing key.
 inline const QString Nazov_ini = QStringLiteral("Loravik.ini");
 inline const QString Sekcia_ini = QStringLiteral("KVR4");
 inline const QString Chyba_ini = QStringLiteral("Chyba");

@@ -12,7 +12,7 @@ namespace Misc {
 namespace {
 
 // number = [sign] digits ["." digits] [("E" | "D") [sign] digits]
-// Returns how many characters of `t` from `i` on form the number.
+// Returns how many characters at the start of `t` form the number.
 qsizetype Dlzka_cisla(const QString &t)
 {
     qsizetype i = 0;
@@ -44,25 +44,6 @@ qsizetype Dlzka_cisla(const QString &t)
     return i;
 }
 
-} // namespace
-
-std::optional<std::uint8_t> Hodnota_pola(const QString &pole)
-{
-    QString text = pole;
-    text.remove(QLatin1Char(' ')).remove(QLatin1Char('\t')).remove(QLatin1Char('\n'));
-    QString cislo = text.left(Dlzka_cisla(text));
-    cislo.replace(QLatin1Char('D'), QLatin1Char('E')).replace(QLatin1Char('d'), QLatin1Char('E'));
-    bool ok = false;
-    const double hodnota = cislo.isEmpty() ? 0.0 : cislo.toDouble(&ok);
-    if (!cislo.isEmpty() && !ok)
-        return std::nullopt;
-    // nearbyint rounds halves to the even neighbour in the default mode.
-    const double cele = std::nearbyint(hodnota);
-    if (!(cele >= 0 && cele <= 255))
-        return std::nullopt;
-    return static_cast<std::uint8_t>(cele);
-}
-
 void Napln_znamky(const QStringList &riadky)
 {
     const int pocet = std::min<int>(riadky.size(), Pocet_znamok);
@@ -86,6 +67,25 @@ void Napln_texty(const QStringList &riadky)
     const int pocet = std::min<int>(riadky.size(), Pocet_textov);
     for (int k = 1; k <= pocet; ++k)
         Texty[k] = riadky[k - 1];
+}
+
+} // namespace
+
+std::optional<std::uint8_t> Hodnota_pola(const QString &pole)
+{
+    QString text = pole;
+    text.remove(QLatin1Char(' ')).remove(QLatin1Char('\t')).remove(QLatin1Char('\n'));
+    QString cislo = text.left(Dlzka_cisla(text));
+    cislo.replace(QLatin1Char('D'), QLatin1Char('E')).replace(QLatin1Char('d'), QLatin1Char('E'));
+    bool ok = false;
+    const double hodnota = cislo.isEmpty() ? 0.0 : cislo.toDouble(&ok);
+    if (!cislo.isEmpty() && !ok)
+        return std::nullopt;
+    // nearbyint rounds halves to the even neighbour in the default mode.
+    const double cele = std::nearbyint(hodnota);
+    if (!(cele >= 0 && cele <= 255))
+        return std::nullopt;
+    return static_cast<std::uint8_t>(cele);
 }
 
 void Nacti_znamky(const QString &cesta)

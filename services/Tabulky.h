@@ -1,7 +1,6 @@
 #pragma once
 // The two tables loaded at start: the user-visible texts and the marks.
 #include <QString>
-#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -33,10 +32,6 @@ void Nacti_znamky(const QString &cesta);
 
 // Empties the texts and fills them from the scrambled texts file.
 void Nacti_texty(const QString &cesta);
-
-// The same from lines already read.
-void Napln_znamky(const QStringList &riadky);
-void Napln_texty(const QStringList &riadky);
 
 // The number a marks field begins with (blanks anywhere ignored, a field
 // without a number counts 0), rounded half to even; nothing when it lies
