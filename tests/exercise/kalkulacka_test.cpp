@@ -1,0 +1,125 @@
+// The calculator as the pupil drives it: keys on a display, "=" and the tape.
+#include "exercise/Kalkulacka.h"
+#include "expr/EEvaluator.h"
+#include "expr/EProgram.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Keys by the character of their face: R root, S sign, C clear.
+int Index(char k)
+{
+    if (k >= '0' && k <= '9') return k - '0';
+    const std::string keys = ",C/*-RS+=()";
+    return int(keys.find(k)) + 10;
+}
+
+struct Calc {
+    cEEvaluator evaluator;
+    Kalkulacka k{evaluator};
+    Zobrazeni_kalkulacky Press(const QString &display, int caret, int selection, const char *keys)
+    {
+        k.Prevezmi_displej(display, caret, selection);
+        Zobrazeni_kalkulacky z;
+        for (const char *p = keys; *p; ++p)
+            z = k.Stisk_klavesy(Index(*p));
+        return z;
+    }
+};
+
+TEST(Kalkulacka, KeysEditTheDisplayAtTheCaret)
+{
+    const struct { const char *name; QString display; int caret, selection; const char *keys; QString shown; int caretAfter; } rows[] = {
+        {"digit at the caret", "12", 1, 0, "5", "152", 2},
+        {"digit replaces the selection", "1234", 1, 2, "9", "194", 2},
+        {"operators in a row", "2", 1, 0, "*/-+,", "2*/-+,", 6},
+        {"digit replaces a lone zero", "0", 1, 0, "7", "7", 1},
+        {"brackets replace a lone zero", "0", 1, 0, "(", "(", 1},
+        {"plus writes behind a zero", "0", 1, 0, "+", "0+", 2},
+        {"root then digit", "", 0, 0, "R9", "\u00A9(9)", 3},
+        {"root after a result zero waits in its brackets", "0", 1, 0, "R", "\u00A9()", 2},
+        {"sign of an empty display", "", 0, 0, "S", "-", 1},
+        {"sign removed", "-5", 2, 0, "S", "5", 1},
+        {"sign added", "5", 1, 0, "S", "-5", 2},
+        {"sign removed with the caret at the start", "-5", 0, 0, "S", "5", 0},
+        {"caret beyond the text", "12", 99, 5, "3", "123", 3},
+    };
+    for (const auto &r : rows) {
+        Calc c;
+        const Zobrazeni_kalkulacky z = c.Press(r.display, r.caret, r.selection, r.keys);
+        EXPECT_EQ(z.displej, r.shown) << r.name;
+        EXPECT_EQ(z.kurzor, r.caretAfter) << r.name;
+    }
+}
+
+TEST(Kalkulacka, EqualsShowsTheResultAndWritesTheTape)
+{
+    const QString bigOne = "1" + QString(300, '0');
+    const struct { const char *name; QString display; QString shown; QString tape; } rows[] = {
+        {"decimal comma", "2,5+1", "3,5", "2.5+1=3,5"},
+        {"open bracket completed", "(2+3", "5", "(2+3)=5"},
+        {"closing bracket completed in front", "2+3)", "5", "(2+3)=5"},
+        {"equals signs dropped", "2=+3", "5", "2+3=5"},
+        {"root", "\u00A9(9)", "3", "\u00A9(9)=3"},
+        {"root over inner groups", "\u00A9((1+2)*(3+4))", "4,583", "\u00A9((1+2)*(3+4))=4,583"},
+        {"root of a root", "2*\u00A9(\u00A9(16))", "4", "2*\u00A9(\u00A9(16))=4"},
+        {"pasted superscript two", "3\u00C2", "9", "3\u00C2=9"},
+        {"3,14 is pi", "3,14*2", "6,283", "3.14*2=6,283"},
+        {"13,14 is no pi", "13,14", "13,14", "13.14=13,14"},
+        {"3,145 is no pi", "3,145", "3,145", "3.145=3,145"},
+        {"third rounded", "1/3", "0,333", "1/3=0,333"},
+        {"half to the even neighbour below", "1/16", "0,062", "1/16=0,062"},
+        {"half to the even neighbour above", "3/16", "0,188", "3/16=0,188"},
+        {"huge result", bigOne, "\u00B4", bigOne + "=\u00B4"},
+        {"division by zero", "5/0", "", "5/0: Nulou nemo\u017Eno delit."},
+        {"root of a negative number", "\u00A9(-4)", "", "\u00A9(-4): V obore realnych cisel nema riesenie."},
+        {"failure inside brackets", "(1,2,3)", "Chyba", "(1.2.3)=Chyba"},
+        {"number with two commas", "1,2,3", "Chyba", "1.2.3=Chyba"},
+        {"closing bracket first", ")(", "Chyba", ")(=Chyba"},
+        {"two numbers without an operator", "2(3)", "Chyba", "2(3)=Chyba"},
+        {"equals again on an error", "Chyba", "Chyba", "Chyba=Chyba"},
+        {"pasted letters", "abc", "Chyba", "abc=Chyba"},
+        {"root without its bracket", "\u00A99", "Chyba", "\u00A99=Chyba"},
+        {"root group left open", "\u00A9(9", "Chyba", "\u00A9(9)=Chyba"},
+    };
+    for (const auto &r : rows) {
+        Calc c;
+        Misc::Posledni_chyba = "Division by zero"; // left over from an earlier run
+        const Zobrazeni_kalkulacky z = c.Press(r.display, 0, 0, "=");
+        EXPECT_EQ(z.displej, r.shown) << r.name;
+        EXPECT_EQ(z.kurzor, r.shown.size()) << r.name;
+        EXPECT_EQ(z.paska, r.tape) << r.name;
+        EXPECT_TRUE(z.vyhodnoceno) << r.name;
+        EXPECT_EQ(c.Press(z.displej, z.kurzor, 0, "C2+2=").displej, "4") << r.name << ": still usable";
+    }
+}
+
+TEST(Kalkulacka, TapeGrowsByLinesAndOnlyFromResults)
+{
+    Calc c;
+    EXPECT_FALSE(c.Press("", 0, 0, "=").vyhodnoceno) << "equals on an empty display";
+    EXPECT_EQ(c.Press("1+1", 3, 0, "=").paska, "1+1=2");
+    EXPECT_EQ(c.Press("2", 1, 0, "*3=").paska, "1+1=2\r\n2*3=6") << "the result goes on";
+    const Zobrazeni_kalkulacky overflow = c.Press("1E300*1E300", 0, 0, "=");
+    EXPECT_EQ(overflow.displej, "1E300*1E300") << "an overflow keeps the expression";
+    EXPECT_EQ(overflow.paska, "1+1=2\r\n2*3=6") << "and writes no line";
+    EXPECT_EQ(c.Press("5", 1, 0, "C").paska, "1+1=2\r\n2*3=6") << "clear leaves the tape";
+    EXPECT_EQ(c.evaluator.EProgram()->Source().left(11), "1E300*1E300") << "the form's evaluator ran it";
+}
+
+TEST(Kalkulacka, KeyboardFilter)
+{
+    const struct { const char *name; char16_t typed; bool evaluates; char16_t passed; } rows[] = {
+        {"digit", u'7', false, u'7'}, {"point becomes comma", u'.', false, u','}, {"backspace", 8, false, 8},
+        {"letter", u'a', false, 0}, {"power sign", u'^', false, 0}, {"blank", u' ', false, 0},
+        {"enter evaluates", 13, true, 0}, {"equals evaluates", u'=', true, 0},
+    };
+    for (const auto &r : rows) {
+        const Znak_kalkulacky z = Kalkulacka::Filtruj_znak(r.typed);
+        EXPECT_EQ(z.vyhodnotit, r.evaluates) << r.name;
+        EXPECT_EQ(z.znak, r.passed) << r.name;
+    }
+}
+
+} // namespace
