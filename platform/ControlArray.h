@@ -1,7 +1,8 @@
 #pragma once
 // A control array: elements addressed by index from 1. Element 1 exists
 // from the form's design; Load(i) adds element i as a copy of element 1's
-// current state, hidden. Handlers set on the array serve every element and
+// current state, hidden. A few arrays of the screens start at element 0:
+// `ControlArray<T> keys{container, 0}`; their design element is then 0. Handlers set on the array serve every element and
 // receive its index first.
 #include "platform/Control.h"
 
@@ -18,7 +19,7 @@ public:
 
 template <class T> class ControlArray {
 public:
-    explicit ControlArray(QWidget *container) { wire(new T(container), 1); }
+    explicit ControlArray(QWidget *container, int first = 1) : first_(first) { wire(new T(container), first); }
     ControlArray(const ControlArray &) = delete;
     ControlArray &operator=(const ControlArray &) = delete;
 
@@ -47,7 +48,7 @@ public:
     {
         if (exists(index))
             throw ControlArrayError("Object already loaded: element " + std::to_string(index));
-        T *first = (*this)(1);
+        T *first = (*this)(first_);
         auto *element = new T(first->widget()->parentWidget());
         static_cast<Control *>(element)->copyFrom(*first);
         element->setVisibleState(false);
@@ -56,8 +57,8 @@ public:
     }
     void Unload(int index)
     {
-        if (index == 1)
-            throw ControlArrayError("Element 1 of a control array cannot be unloaded");
+        if (index == first_)
+            throw ControlArrayError("Element " + std::to_string(first_) + " of a control array cannot be unloaded");
         delete (*this)(index);
         elements_.erase(index);
     }
@@ -68,6 +69,7 @@ public:
     std::function<void(int Index, KeyPressArgs &)> KeyPress;
 
 private:
+    int first_;
     std::map<int, QPointer<T>> elements_;
 
     void wire(T *e, int index)

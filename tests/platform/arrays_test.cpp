@@ -61,6 +61,20 @@ TEST(ControlArray, ElementsAreAddressedStrictly)
     EXPECT_FALSE(f.TV1.exists(5));
 }
 
+TEST(ControlArray, ArrayStartingAtZeroClonesAndKeepsElementZero)
+{
+    Form f;
+    ControlArray<Image> keys{&f, 0};
+    keys(0)->Move(6, 267, 64, 28);
+    Image *one = keys.Load(1);
+    EXPECT_EQ(one->Left(), 6);
+    EXPECT_EQ(one->Width(), 64);
+    EXPECT_FALSE(one->Visible());
+    EXPECT_EQ(keys.UBound(), 1);
+    EXPECT_THROW(keys.Unload(0), ControlArrayError) << "element 0 is the design's";
+    EXPECT_NO_THROW(keys.Unload(1));
+}
+
 TEST(ControlArray, TextBoxCloneKeepsTextLockAndAlignment)
 {
     SheetForm f;

@@ -1,0 +1,123 @@
+#pragma once
+// The exercise screen: its design (answer-sheet arrays, top bar, continue
+// button, side panels, superscript bar, scratch boxes), the fields that its
+// generators, checks and panels share, and the answer-sheet layouts.
+//
+// Positions are pixels of the 640 x 480 client area. Every control is made
+// with TabStop False, as the load's rescale leaves it; the layouts give the
+// answer cells their tab stops.
+#include "exercise/Tabulka.h"
+#include "exercise/layouts/Harok.h"
+#include "platform/ControlArray.h"
+#include "platform/Controls.h"
+#include "platform/Form.h"
+
+#include <array>
+
+class frm_Game01 : public platform::Form {
+public:
+    frm_Game01();
+
+    // The task that the sheet is built for. The load fills it from the
+    // pupil's choices before it calls a layout.
+    struct Uloha {
+        QString Cislo_ulohy;    // "1" to "21"
+        int Varianta_ulohy = 0; // 1 or 2 for tasks 19 and 21
+    };
+    Uloha Zvolena_uloha;
+
+    // --- Answer sheet: element i is row (or line) i -------------------------
+    platform::ControlArray<platform::TextBox> TV1{this}, TV2{this}, TV3{this}, TV4{this}, TV5{this}, TV6{this};
+    platform::ControlArray<platform::Label> TZ1{this}, TZ2{this}, TZ3{this}, TZ4{this}, TZ5{this}, TZ6{this},
+        TZ7{this}, TZR{this};
+    platform::ControlArray<platform::Label> TR1{this}, TR2{this}, TR3{this}, TR4{this};
+    platform::ControlArray<platform::Image> IHod{this}, ICheck{this}, IZnam{this};
+
+    // --- Top bar, continue button, row-check bubble, graph ------------------
+    platform::ControlArray<platform::PictureBox> PicTop{this};
+    platform::PictureBox *picPokracuj = new platform::PictureBox(this);
+    platform::PictureBox *PicIcheck = new platform::PictureBox(this);
+    platform::Timer *PicIcheckTimer = new platform::Timer(this);
+    platform::PictureBox *PicGraf = new platform::PictureBox(this);
+    // Scratch boxes: 1-3 calculator, continue button and bubble; 4-6 notes.
+    platform::ControlArray<platform::PictureBox> PomPic{this};
+    // Element 1: the surface of the hint windows' background picture.
+    platform::ControlArray<platform::PictureBox> PicMain{this};
+    // Takes the focus when no answer cell may have it.
+    platform::TextBox *Text1 = new platform::TextBox(this);
+
+    // --- Calculator panel ---------------------------------------------------
+    platform::PictureBox *PicKalk = new platform::PictureBox(this);
+    platform::TextBox *TKalk = new platform::TextBox(PicKalk);
+    platform::TextBox *TKalkPoznamky = new platform::TextBox(PicKalk, true);
+    platform::ControlArray<platform::PictureBox> PicKalkButton{PicKalk, 0};
+
+    // --- Notes panel ----------------------------------------------------------
+    platform::PictureBox *PicPozn = new platform::PictureBox(this);
+    platform::TextBox *TPoznamky = new platform::TextBox(PicPozn, true);
+    // 0-5 numerators and denominators, 6-8 the fraction lines.
+    platform::ControlArray<platform::TextBox> tzlomek{PicPozn, 0};
+    platform::TextBox *Text2 = new platform::TextBox(PicPozn);
+    platform::TextBox *Text3 = new platform::TextBox(PicPozn);
+
+    // --- Superscript bar ------------------------------------------------------
+    platform::ControlArray<platform::PictureBox> ExpPic{this, 0};
+
+    // --- Example tables and the generators' shared fields ---------------------
+    Tabulka_prikladov Zadani_prikladu, Vysledek_prikladu, Vysledek_prikladu_2, Vysledek_prikladu_3, Pom_tabulka_1,
+        Pom_tabulka_2;
+    std::array<QString, 51> Pom_text, Podminky;
+    std::array<QString, 11> Leva_strana, Prava_strana;
+    std::array<float, 11> Vysledek_cislo{}, Koeficient_k{}, Hodnoty_x{}, Hodnoty_y{};
+    std::array<qint16, 11> Pouzite_hodnoty{};
+    qint16 Priklad = 0, Pozice = 0, Radek = 0, Pom_i = 0, Pom_j = 0, Pokus = 0;
+    float Par_A = 0, Par_B = 0, Par_C = 0, Par_D = 0, Par_E = 0, Par_F = 0;
+    qint16 Par_K = 0, Par_L = 0, Par_m = 0, Par_n = 0, Par_o = 0, Par_p = 0;
+    qint16 Hodnota_x = 0, Hodnota_y = 0, Hodnota_z = 0;
+    bool Prijato = false, Vyber_vyhovuje = false, Je_zlomek = false;
+    quint8 Faze_kontroly = 0;
+    double Hodnota_X_kontroly = 0;
+    qint32 Konec_bubliny = 0;
+    std::array<platform::Picture, 11> Obr_levy, Obr_stred, Obr_pravy;
+    std::array<platform::Picture, 21> Obr_znamenka;
+
+    // --- Screen state ---------------------------------------------------------
+    bool Zobrazit_pokracuj = true;
+    qint16 Kalkulacka_otevrena = 0, Poznamky_otevrene = 0;
+    QString Aktivni_pole; // "tv1" to "tv6": the cell that had the focus last
+    qint16 Aktivni_index = 0;
+    platform::Picture Obr_kalk_pozadi, Obr_kalk_zalozka_00, Obr_kalk_zalozka_01, Obr_kalk_zalozka_10,
+        Obr_kalk_zalozka_11;
+    std::array<platform::Picture, 21> Obr_kalk_tlacitko, Obr_kalk_tlacitko_zvyraznene;
+    platform::Picture Obr_pozn_pozadi, Obr_pozn_zalozka_00, Obr_pozn_zalozka_01, Obr_pozn_zalozka_10,
+        Obr_pozn_zalozka_11;
+    std::array<platform::Picture, 11> Obr_exponent, Obr_exponent_zvyraznene;
+
+    // --- Answer-sheet layouts (exercise/layouts/) -----------------------------
+    // The load calls exactly one, by the task (Vygeneruj_komponenty_ulohy).
+    void Vygeneruj_komponenty_01();
+    void Vygeneruj_komponenty_13();
+    void Vygeneruj_komponenty_15();
+    void Vygeneruj_komponenty_16();
+    void Vygeneruj_komponenty_18();
+    void Vygeneruj_komponenty_17();
+    void Vygeneruj_komponenty_19_2();
+    void Vygeneruj_komponenty_04();
+    void Vygeneruj_komponenty_11();
+    void Vygeneruj_komponenty_20();
+    void Vygeneruj_komponenty_21();
+    // The layout of Zvolena_uloha; throws Harok::Chyba_ulohy for a task
+    // without one (task 19 or 21 without variant 1 or 2 among them).
+    void Vygeneruj_komponenty_ulohy();
+
+    // An answer-sheet element by array and index, for the layout interpreter.
+    platform::Control *Prvok(Harok::Pole pole, int index);
+    platform::Control *Nacitaj(Harok::Pole pole, int index);
+    bool Existuje(Harok::Pole pole, int index);
+
+private:
+    void Navrhni_harok();
+    void Navrhni_panely();
+    void Navrhni_ostatne();
+    template <class F> decltype(auto) S_polom(Harok::Pole pole, F &&f);
+};
