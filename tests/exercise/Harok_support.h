@@ -98,6 +98,9 @@ inline QStringList Viditelne(frm_Game01 &f)
     return mena;
 }
 
+// A list as one readable text, for failure messages.
+inline std::string Zoznam(const QStringList &l) { return l.join(' ').toStdString(); }
+
 // "TV1(i)" for i in od..po.
 inline QStringList Rad(const char *pole, int od, int po)
 {

@@ -1,0 +1,174 @@
+// The choice of the layout by task and variant, the Tab cycle as the pupil
+// meets it, the focus sink, and a picture of every task's sheet.
+#include "Harok_support.h"
+#include "platform/Fonts.h"
+#include "platform/Runtime.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+
+using namespace harok_test;
+
+namespace {
+
+using Metoda = void (frm_Game01::*)();
+
+const struct Volba {
+    const char *uloha;
+    int varianta;
+    Metoda metoda;
+    const char *subor; // picture name
+} Volby[] = {
+    {"1", 0, &frm_Game01::Vygeneruj_komponenty_01, "01"},     {"2", 0, &frm_Game01::Vygeneruj_komponenty_01, "02"},
+    {"3", 0, &frm_Game01::Vygeneruj_komponenty_01, "03"},     {"4", 0, &frm_Game01::Vygeneruj_komponenty_04, "04"},
+    {"5", 0, &frm_Game01::Vygeneruj_komponenty_04, "05"},     {"6", 0, &frm_Game01::Vygeneruj_komponenty_04, "06"},
+    {"7", 0, &frm_Game01::Vygeneruj_komponenty_04, "07"},     {"8", 0, &frm_Game01::Vygeneruj_komponenty_04, "08"},
+    {"9", 0, &frm_Game01::Vygeneruj_komponenty_04, "09"},     {"10", 0, &frm_Game01::Vygeneruj_komponenty_04, "10"},
+    {"11", 0, &frm_Game01::Vygeneruj_komponenty_11, "11"},    {"12", 0, &frm_Game01::Vygeneruj_komponenty_01, "12"},
+    {"13", 0, &frm_Game01::Vygeneruj_komponenty_13, "13"},    {"14", 0, &frm_Game01::Vygeneruj_komponenty_13, "14"},
+    {"15", 0, &frm_Game01::Vygeneruj_komponenty_15, "15"},    {"16", 0, &frm_Game01::Vygeneruj_komponenty_16, "16"},
+    {"17", 0, &frm_Game01::Vygeneruj_komponenty_17, "17"},    {"18", 0, &frm_Game01::Vygeneruj_komponenty_18, "18"},
+    {"19", 1, &frm_Game01::Vygeneruj_komponenty_04, "19a"},   {"19", 2, &frm_Game01::Vygeneruj_komponenty_19_2, "19b"},
+    {"20", 0, &frm_Game01::Vygeneruj_komponenty_20, "20"},    {"21", 1, &frm_Game01::Vygeneruj_komponenty_21, "21a"},
+    {"21", 2, &frm_Game01::Vygeneruj_komponenty_21, "21b"},
+};
+
+TEST(VygenerujKomponenty, EveryTaskReachesItsOneLayout)
+{
+    for (const Volba &v : Volby) {
+        auto sam = std::make_unique<frm_Game01>();
+        sam->Zvolena_uloha = {QString::fromLatin1(v.uloha), v.varianta};
+        (sam.get()->*v.metoda)();
+        EXPECT_EQ(Otlacok(*Harok_ulohy(v.uloha, v.varianta)).toStdString(), Otlacok(*sam).toStdString()) << v.subor;
+    }
+}
+
+TEST(VygenerujKomponenty, OnlyAnswerCellsTakePartInTheTabCycle)
+{
+    for (const Volba &v : Volby) {
+        auto f = Harok_ulohy(v.uloha, v.varianta);
+        for (const QString &m : Tab_cyklus(*f))
+            EXPECT_TRUE(m.startsWith(QLatin1String("TV"))) << v.subor << ": " << m.toStdString();
+    }
+}
+
+TEST(VygenerujKomponenty, TaskOrVariantWithoutASheetIsRejectedBeforeAnythingIsBuilt)
+{
+    const struct { const char *nazov, *uloha; int varianta; } chyby[] = {
+        {"task 19 printed before a variant is chosen", "19", 0},
+        {"task 19 with an unknown variant", "19", 3},
+        {"task 21 printed before a variant is chosen", "21", 0},
+        {"task 21 with an unknown variant", "21", 255},
+        {"no task 22", "22", 1},
+        {"no task 0", "0", 0},
+        {"no task chosen", "", 0},
+        {"task numbers are compared as text", "01", 0},
+        {"no room for two tasks in one text", "1 2", 0},
+    };
+    for (const auto &ch : chyby) {
+        auto f = std::make_unique<frm_Game01>();
+        f->Zvolena_uloha = {QString::fromLatin1(ch.uloha), ch.varianta};
+        EXPECT_THROW(f->Vygeneruj_komponenty_ulohy(), Harok::Chyba_ulohy) << ch.nazov;
+        EXPECT_EQ(Pocty(*f).toStdString(), "") << ch.nazov << ": nothing loaded";
+    }
+    frm_Game01 f;
+    f.Zvolena_uloha = {QStringLiteral("21"), 0};
+    try {
+        f.Vygeneruj_komponenty_21();
+        ADD_FAILURE() << "the layout of task 21 itself takes no other variant";
+    } catch (const Harok::Chyba_ulohy &e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QLatin1String("21"))) << e.what();
+    }
+    EXPECT_EQ(Pocty(f).toStdString(), "");
+    EXPECT_EQ(f.TZ1(1)->Left(), 55) << "not even row 1 is touched";
+}
+
+// A pupil's Tab (Enter is turned into it) on the shown form.
+class Tab_na_obrazovke : public ::testing::Test {
+protected:
+    void Ukaz(frm_Game01 &f)
+    {
+        f.Show();
+        QApplication::setActiveWindow(platform::Stage::instance());
+        (void)QTest::qWaitForWindowExposed(platform::Stage::instance());
+    }
+    static QWidget *Ohnisko(platform::TextBox *t) { return t->editor(); }
+    static QWidget *Po_tabe(platform::TextBox *z)
+    {
+        z->SetFocus();
+        platform::SendKeys(QStringLiteral("{TAB}"));
+        return QApplication::focusWidget();
+    }
+};
+
+TEST_F(Tab_na_obrazovke, HiddenRowsAreSkippedAndTheCycleWraps)
+{
+    auto f = Harok_ulohy("4");
+    Ukaz(*f);
+    EXPECT_EQ(Po_tabe(f->TV1(1)), Ohnisko(f->TV1(1))) << "rows 2-5 hidden: the cycle has one cell";
+    for (int i = 2; i <= 5; ++i)
+        f->TV1(i)->Visible = true;
+    EXPECT_EQ(Po_tabe(f->TV1(1)), Ohnisko(f->TV1(2)));
+    EXPECT_EQ(Po_tabe(f->TV1(5)), Ohnisko(f->TV1(1))) << "from the last row back to the first";
+    f->Hide();
+}
+
+TEST_F(Tab_na_obrazovke, FractionColumnsAreFilledTopDown)
+{
+    auto f = Harok_ulohy("1");
+    Ukaz(*f);
+    EXPECT_EQ(Po_tabe(f->TV1(1)), Ohnisko(f->TV2(1))) << "one-line example: the lower cell is hidden";
+    f->TV1(2)->Visible = true;
+    f->TV2(2)->Visible = true;
+    EXPECT_EQ(Po_tabe(f->TV1(1)), Ohnisko(f->TV1(2)));
+    EXPECT_EQ(Po_tabe(f->TV1(2)), Ohnisko(f->TV2(1)));
+    f->Hide();
+
+    auto g = Harok_ulohy("21", 1);
+    Ukaz(*g);
+    EXPECT_EQ(Po_tabe(g->TV1(1)), Ohnisko(g->TV2(1))) << "task 21 right after the layout";
+    g->Hide();
+}
+
+TEST_F(Tab_na_obrazovke, TextOneHoldsTheFocusOutOfSight)
+{
+    auto f = Harok_ulohy("1");
+    Ukaz(*f);
+    f->TV1(1)->SetFocus();
+    f->Text1->SetFocus();
+    EXPECT_EQ(QApplication::focusWidget(), Ohnisko(f->Text1));
+    const QRect miesto(f->Text1->Left, f->Text1->Top, f->Text1->Width, f->Text1->Height);
+    EXPECT_FALSE(miesto.intersects(QRect(0, 0, 640, 480))) << "nothing of it shows";
+    EXPECT_FALSE(f->Text1->TabStop()) << "Tab never lands on it";
+    f->Hide();
+}
+
+// Every task's sheet with all rows of its arrays shown (row marks with the
+// right-mark picture), on the task's background, for a person to look at.
+TEST(VygenerujKomponenty, PicturesOfTheSheets)
+{
+    const QString zdroje = QStringLiteral(LK_RESOURCE_DIR);
+    platform::registerFontFile(zdroje + QStringLiteral("/Data/Ruvo.ttf"));
+    const QString adresar = QStringLiteral(LK_BUILD_DIR) + QStringLiteral("/screens");
+    QDir().mkpath(adresar);
+    for (const Volba &v : Volby) {
+        auto f = Harok_ulohy(v.uloha, v.varianta);
+        f->Picture = platform::LoadPicture(zdroje + QStringLiteral("/Bitmap/Games/bg_%1.bmp").arg(QLatin1String(v.subor)));
+        const platform::Picture znamka = platform::LoadPicture(zdroje + QStringLiteral("/Bitmap/Games/Check_ok.bmp"));
+        for (Harok::Pole p : Vsetky_polia())
+            for (int i = 1; i <= 12 && f->Existuje(p, 2); ++i)
+                if (f->Existuje(p, i)) {
+                    f->Prvok(p, i)->Visible = true;
+                    if (p == Harok::Pole::IHod)
+                        f->IHod(i)->Picture = znamka;
+                }
+        f->Show();
+        (void)QTest::qWaitForWindowExposed(platform::Stage::instance());
+        const QString subor = adresar + QStringLiteral("/harok_%1.png").arg(QLatin1String(v.subor));
+        EXPECT_TRUE(platform::Stage::instance()->grab().save(subor)) << subor.toStdString();
+        f->Hide();
+    }
+}
+
+} // namespace
