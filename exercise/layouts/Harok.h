@@ -68,7 +68,7 @@ struct Krok {
     QString text;
     int geometria[4] = {nic, nic, nic, nic};
     std::vector<Odkaz> zdroje;
-    int od = 0, po = 0, krok = 0, pridavok = 0;
+    int od = 0, po = 0, krok = 0, pridavok = 0; // Poradie: od = examples, po = rows of one
     std::vector<Pole> polia;
     std::vector<Recept> recepty;
     bool zastavky = false; // Poradie: TabStop True before TabIndex

@@ -1,15 +1,20 @@
 #pragma once
-// Helpers of the answer-sheet tests: build a task's sheet, address its
-// elements by name ("TV1(3)"), and read back places, tab order and visibility.
+// Helpers of the answer-sheet tests: build a task's sheet and read it back
+// through short queries, so that a test row reads like the sentence of the
+// description it checks.
+//   "TV1(3)"            Left,Top,Width,Height of one element
+//   "TV1(1..10).Top"    one property of a run of elements
+//   "pocty"             arrays holding more than element 1: "TV1 10, IHod 5"
+//   "tab"               the Tab cycle: the tab stops by TabIndex, then creation
+//   "viditelne"         answer-sheet elements whose Visible is True
+// Several queries separated by blanks give their answers separated by blanks.
 #include "exercise/frm_Game01.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 namespace harok_test {
 
@@ -31,134 +36,123 @@ inline std::unique_ptr<frm_Game01> Harok_ulohy(const char *uloha, int varianta =
     return f;
 }
 
-// "TV1(3)" -> the element.
-inline platform::Control *Prvok(frm_Game01 &f, const QString &meno)
+inline QString Meno(Pole p, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(Harok::Meno(p))).arg(i); }
+
+// Every element as (name, control), array by array.
+inline std::vector<std::pair<QString, platform::Control *>> Prvky(frm_Game01 &f)
 {
-    const int z = meno.indexOf('(');
+    std::vector<std::pair<QString, platform::Control *>> v;
     for (Pole p : Vsetky_polia())
-        if (meno.left(z) == QLatin1String(Harok::Meno(p)))
-            return f.Prvok(p, meno.mid(z + 1).chopped(1).toInt());
-    ADD_FAILURE() << "no array " << meno.toStdString();
-    return nullptr;
+        for (int i = 1; i <= 20; ++i)
+            if (f.Existuje(p, i))
+                v.emplace_back(Meno(p, i), f.Prvok(p, i));
+    return v;
 }
 
-inline QString Meno(frm_Game01 &f, const platform::Control *c)
-{
-    for (Pole p : Vsetky_polia())
-        for (int i = 0; i <= 20; ++i)
-            if (f.Existuje(p, i) && f.Prvok(p, i) == c)
-                return QStringLiteral("%1(%2)").arg(QLatin1String(Harok::Meno(p))).arg(i);
-    return QStringLiteral("?");
-}
-
-// Element counts of the arrays that hold more than element 1, e.g.
-// "TV1 10, IHod 10"; a gap in an array shows as "TV1 1-3,5".
 inline QString Pocty(frm_Game01 &f)
 {
-    QStringList vysledok;
+    QStringList r;
     for (Pole p : Vsetky_polia()) {
-        QList<int> prvky;
+        QStringList prvky;
         for (int i = 0; i <= 20; ++i)
             if (f.Existuje(p, i))
-                prvky << i;
-        if (prvky == QList<int>{1})
-            continue;
-        bool suvisle = prvky.first() == 1 && prvky.last() == prvky.size();
-        QStringList cisla;
-        for (int i : prvky)
-            cisla << QString::number(i);
-        vysledok << QStringLiteral("%1 %2").arg(QLatin1String(Harok::Meno(p)),
-                                                suvisle ? QString::number(prvky.size()) : cisla.join(','));
+                prvky << QString::number(i);
+        if (prvky.size() > 1)
+            r << QLatin1String(Harok::Meno(p)) + ' '
+                     + (prvky.last().toInt() == prvky.size() ? QString::number(prvky.size()) : prvky.join(','));
     }
-    return vysledok.join(QStringLiteral(", "));
+    return r.join(QStringLiteral(", "));
 }
 
-// The controls in the Tab cycle, in their order (TabIndex, then creation).
-inline QStringList Tab_cyklus(frm_Game01 &f)
+inline QString Tab_cyklus(frm_Game01 &f)
 {
+    std::map<platform::Control *, QString> mena; // a tab stop outside the sheet shows as "?"
+    for (auto &[meno, c] : Prvky(f))
+        mena[c] = meno;
     std::vector<platform::Control *> v;
     for (platform::Control *c : f.Controls())
         if (c->TabStop)
             v.push_back(c);
     std::stable_sort(v.begin(), v.end(), [](auto *a, auto *b) { return a->TabIndex < b->TabIndex; });
-    QStringList mena;
-    for (auto *c : v)
-        mena << Meno(f, c);
-    return mena;
-}
-
-// Answer-sheet elements whose own Visible is True.
-inline QStringList Viditelne(frm_Game01 &f)
-{
-    QStringList mena;
-    for (Pole p : Vsetky_polia())
-        for (int i = 1; i <= 20; ++i)
-            if (f.Existuje(p, i) && f.Prvok(p, i)->Visible)
-                mena << QStringLiteral("%1(%2)").arg(QLatin1String(Harok::Meno(p))).arg(i);
-    return mena;
-}
-
-// A list as one readable text, for failure messages.
-inline std::string Zoznam(const QStringList &l) { return l.join(' ').toStdString(); }
-
-// "TV1(i)" for i in od..po.
-inline QStringList Rad(const char *pole, int od, int po)
-{
     QStringList r;
-    for (int i = od; i <= po; ++i)
-        r << QStringLiteral("%1(%2)").arg(QLatin1String(pole)).arg(i);
-    return r;
+    for (auto *c : v)
+        r << (mena.count(c) ? mena[c] : QStringLiteral("?"));
+    return r.join(' ');
 }
 
-// Expected place of an element; -1 = not checked.
-struct Miesto {
-    const char *prvok;
-    int left, top, width, height;
-};
-
-inline void Over_miesta(frm_Game01 &f, std::initializer_list<Miesto> miesta, const char *kontext)
+inline QString Vlastnost(platform::Control *c, const QString &v)
 {
-    for (const Miesto &m : miesta) {
-        platform::Control *c = Prvok(f, QString::fromLatin1(m.prvok));
-        if (!c)
-            continue;
-        const int mam[] = {c->Left, c->Top, c->Width, c->Height};
-        const int chcem[] = {m.left, m.top, m.width, m.height};
-        const char *co[] = {"Left", "Top", "Width", "Height"};
-        for (int j = 0; j < 4; ++j)
-            if (chcem[j] != -1)
-                EXPECT_EQ(mam[j], chcem[j]) << kontext << ": " << m.prvok << "." << co[j];
+    if (v == "Left") return QString::number(c->Left);
+    if (v == "Top") return QString::number(c->Top);
+    if (v == "Width") return QString::number(c->Width);
+    if (v == "Visible") return QString::number(c->Visible);
+    if (v == "Enabled") return QString::number(c->Enabled);
+    if (v == "TabStop") return QString::number(c->TabStop);
+    if (v == "TabIndex") return QString::number(c->TabIndex);
+    if (v == "Tag") return c->Tag();
+    if (v == "FontName") return c->FontName();
+    if (v == "FontSize") return QString::number(c->FontSize);
+    if (v == "FontBold") return QString::number(c->FontBold);
+    if (auto *t = dynamic_cast<platform::TextBox *>(c)) {
+        if (v == "Alignment") return QString::number(t->Alignment);
+        if (v == "Locked") return QString::number(t->Locked);
     }
+    if (auto *l = dynamic_cast<platform::Label *>(c)) {
+        if (v == "Alignment") return QString::number(l->Alignment);
+        if (v == "BackStyle") return QString::number(l->BackStyle);
+        if (v == "Caption") return '"' + QString(l->Caption) + '"';
+    }
+    return QStringLiteral("?") + v;
 }
 
-// Tops of elements od..po of one array.
-inline std::vector<int> Vysky(frm_Game01 &f, Pole p, int od, int po)
+inline QString Dotaz(frm_Game01 &f, const QString &dotazy)
 {
-    std::vector<int> v;
-    for (int i = od; i <= po; ++i)
-        v.push_back(f.Prvok(p, i)->Top);
-    return v;
+    static const QRegularExpression tvar(QStringLiteral(R"(^(\w+)\((\d+)(?:\.\.(\d+))?\)(?:\.(\w+))?$)"));
+    QStringList r;
+    for (const QString &d : dotazy.split(' ')) {
+        if (d == "pocty" || d == "tab" || d == "viditelne") {
+            if (d == "pocty")
+                r << Pocty(f);
+            else if (d == "tab")
+                r << Tab_cyklus(f);
+            else
+                for (auto &[meno, c] : Prvky(f))
+                    if (c->Visible)
+                        r << meno;
+            continue;
+        }
+        const auto m = tvar.match(d);
+        const auto polia = Vsetky_polia();
+        auto p = std::find_if(polia.begin(), polia.end(), [&](Pole x) { return m.captured(1) == Harok::Meno(x); });
+        if (!m.hasMatch() || p == polia.end()) {
+            r << "?" + d;
+            continue;
+        }
+        const int od = m.captured(2).toInt(), po = m.captured(3).isEmpty() ? od : m.captured(3).toInt();
+        for (int i = od; i <= po; ++i) {
+            platform::Control *c = f.Existuje(*p, i) ? f.Prvok(*p, i) : nullptr;
+            if (!c)
+                r << QStringLiteral("chýba");
+            else if (m.captured(4).isEmpty())
+                r << QStringLiteral("%1,%2,%3,%4").arg(c->Left).arg(c->Top).arg(c->Width).arg(c->Height);
+            else
+                r << Vlastnost(c, m.captured(4));
+        }
+    }
+    return r.join(' ');
 }
 
 // Everything the layouts set, for comparing whole sheets.
 inline QString Otlacok(frm_Game01 &f)
 {
     QStringList r;
-    for (Pole p : Vsetky_polia())
-        for (int i = 1; i <= 20; ++i)
-            if (f.Existuje(p, i)) {
-                platform::Control *c = f.Prvok(p, i);
-                QString s = QStringLiteral("%1(%2) %3,%4,%5,%6 v%7 t%8/%9 %10/%11 b%12 %13")
-                                .arg(QLatin1String(Harok::Meno(p))).arg(i)
-                                .arg(c->Left).arg(c->Top).arg(c->Width).arg(c->Height)
-                                .arg(c->Visible).arg(c->TabStop).arg(c->TabIndex)
-                                .arg(c->FontName, QString::number(c->FontSize)).arg(c->FontBold).arg(c->Tag);
-                if (auto *t = dynamic_cast<platform::TextBox *>(c))
-                    s += QStringLiteral(" a%1 l%2").arg(t->Alignment).arg(t->Locked);
-                if (auto *l = dynamic_cast<platform::Label *>(c))
-                    s += QStringLiteral(" a%1 '%2' s%3").arg(l->Alignment).arg(l->Caption).arg(l->BackStyle);
-                r << s;
-            }
+    for (auto &[meno, c] : Prvky(f)) {
+        QString s = meno + ' ' + Dotaz(f, meno);
+        for (const char *v : {"Visible", "TabStop", "TabIndex", "Tag", "FontName", "FontSize", "FontBold",
+                              "Alignment", "Locked", "Caption", "BackStyle"})
+            s += ' ' + Vlastnost(c, QLatin1String(v));
+        r << s;
+    }
     return r.join('\n');
 }
 

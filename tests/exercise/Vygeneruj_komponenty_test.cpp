@@ -34,21 +34,15 @@ const struct Volba {
     {"21", 2, &frm_Game01::Vygeneruj_komponenty_21, "21b"},
 };
 
-TEST(VygenerujKomponenty, EveryTaskReachesItsOneLayout)
+TEST(VygenerujKomponenty, EveryTaskReachesItsOneLayoutAndOnlyAnswerCellsTakeTab)
 {
     for (const Volba &v : Volby) {
         auto sam = std::make_unique<frm_Game01>();
         sam->Zvolena_uloha = {QString::fromLatin1(v.uloha), v.varianta};
         (sam.get()->*v.metoda)();
-        EXPECT_EQ(Otlacok(*Harok_ulohy(v.uloha, v.varianta)).toStdString(), Otlacok(*sam).toStdString()) << v.subor;
-    }
-}
-
-TEST(VygenerujKomponenty, OnlyAnswerCellsTakePartInTheTabCycle)
-{
-    for (const Volba &v : Volby) {
         auto f = Harok_ulohy(v.uloha, v.varianta);
-        for (const QString &m : Tab_cyklus(*f))
+        EXPECT_EQ(Otlacok(*f).toStdString(), Otlacok(*sam).toStdString()) << v.subor;
+        for (const QString &m : Tab_cyklus(*f).split(' '))
             EXPECT_TRUE(m.startsWith(QLatin1String("TV"))) << v.subor << ": " << m.toStdString();
     }
 }
@@ -84,64 +78,54 @@ TEST(VygenerujKomponenty, TaskOrVariantWithoutASheetIsRejectedBeforeAnythingIsBu
     EXPECT_EQ(f.TZ1(1)->Left(), 55) << "not even row 1 is touched";
 }
 
-// A pupil's Tab (Enter is turned into it) on the shown form.
-class Tab_na_obrazovke : public ::testing::Test {
-protected:
-    void Ukaz(frm_Game01 &f)
-    {
+TEST(VygenerujKomponenty, XLabelsOfTwentyFitTheirCaption)
+{
+    auto f = Harok_ulohy("20");
+    platform::Label meradlo(f.get());
+    meradlo.FontName = platform::kDesignFont;
+    meradlo.FontSize = 12;
+    meradlo.AutoSize = true;
+    meradlo.Caption = QStringLiteral("x = ");
+    for (int i = 2; i <= 10; ++i) {
+        EXPECT_EQ(f->TR1(i)->Width(), meradlo.Width()) << i;
+        EXPECT_EQ(f->TR1(i)->Height(), meradlo.Height()) << i;
+        EXPECT_FALSE(f->TR1(i)->AutoSize()) << "the fitted size stays, row " << i;
+    }
+    EXPECT_EQ(f->TR1(1)->Width(), 25) << "row 1 keeps the design's size";
+}
+
+// A pupil's Tab (Enter is turned into it) on the shown form: hidden rows
+// are skipped, the cycle wraps, and Text1 holds the focus out of sight.
+TEST(VygenerujKomponenty, TabOnTheScreen)
+{
+    const auto po_tabe = [](frm_Game01 &f, platform::TextBox *z) {
         f.Show();
         QApplication::setActiveWindow(platform::Stage::instance());
         (void)QTest::qWaitForWindowExposed(platform::Stage::instance());
-    }
-    static QWidget *Ohnisko(platform::TextBox *t) { return t->editor(); }
-    static QWidget *Po_tabe(platform::TextBox *z)
-    {
         z->SetFocus();
         platform::SendKeys(QStringLiteral("{TAB}"));
         return QApplication::focusWidget();
-    }
-};
-
-TEST_F(Tab_na_obrazovke, HiddenRowsAreSkippedAndTheCycleWraps)
-{
+    };
     auto f = Harok_ulohy("4");
-    Ukaz(*f);
-    EXPECT_EQ(Po_tabe(f->TV1(1)), Ohnisko(f->TV1(1))) << "rows 2-5 hidden: the cycle has one cell";
+    EXPECT_EQ(po_tabe(*f, f->TV1(1)), f->TV1(1)->editor()) << "rows 2-5 hidden: one cell in the cycle";
     for (int i = 2; i <= 5; ++i)
         f->TV1(i)->Visible = true;
-    EXPECT_EQ(Po_tabe(f->TV1(1)), Ohnisko(f->TV1(2)));
-    EXPECT_EQ(Po_tabe(f->TV1(5)), Ohnisko(f->TV1(1))) << "from the last row back to the first";
-    f->Hide();
-}
-
-TEST_F(Tab_na_obrazovke, FractionColumnsAreFilledTopDown)
-{
-    auto f = Harok_ulohy("1");
-    Ukaz(*f);
-    EXPECT_EQ(Po_tabe(f->TV1(1)), Ohnisko(f->TV2(1))) << "one-line example: the lower cell is hidden";
-    f->TV1(2)->Visible = true;
-    f->TV2(2)->Visible = true;
-    EXPECT_EQ(Po_tabe(f->TV1(1)), Ohnisko(f->TV1(2)));
-    EXPECT_EQ(Po_tabe(f->TV1(2)), Ohnisko(f->TV2(1)));
-    f->Hide();
-
-    auto g = Harok_ulohy("21", 1);
-    Ukaz(*g);
-    EXPECT_EQ(Po_tabe(g->TV1(1)), Ohnisko(g->TV2(1))) << "task 21 right after the layout";
-    g->Hide();
-}
-
-TEST_F(Tab_na_obrazovke, TextOneHoldsTheFocusOutOfSight)
-{
-    auto f = Harok_ulohy("1");
-    Ukaz(*f);
-    f->TV1(1)->SetFocus();
+    EXPECT_EQ(po_tabe(*f, f->TV1(1)), f->TV1(2)->editor());
+    EXPECT_EQ(po_tabe(*f, f->TV1(5)), f->TV1(1)->editor()) << "from the last row back to the first";
     f->Text1->SetFocus();
-    EXPECT_EQ(QApplication::focusWidget(), Ohnisko(f->Text1));
-    const QRect miesto(f->Text1->Left, f->Text1->Top, f->Text1->Width, f->Text1->Height);
-    EXPECT_FALSE(miesto.intersects(QRect(0, 0, 640, 480))) << "nothing of it shows";
-    EXPECT_FALSE(f->Text1->TabStop()) << "Tab never lands on it";
+    EXPECT_EQ(QApplication::focusWidget(), f->Text1->editor());
+    EXPECT_FALSE(QRect(f->Text1->Left, f->Text1->Top, f->Text1->Width, f->Text1->Height).intersects(QRect(0, 0, 640, 480)));
     f->Hide();
+
+    auto g = Harok_ulohy("1");
+    EXPECT_EQ(po_tabe(*g, g->TV1(1)), g->TV2(1)->editor()) << "one-line example: the lower cell is hidden";
+    g->TV1(2)->Visible = true;
+    EXPECT_EQ(po_tabe(*g, g->TV1(1)), g->TV1(2)->editor()) << "fraction: down the column first";
+    g->Hide();
+
+    auto h = Harok_ulohy("21", 1);
+    EXPECT_EQ(po_tabe(*h, h->TV1(1)), h->TV2(1)->editor()) << "task 21 right after the layout";
+    h->Hide();
 }
 
 // Every task's sheet with all rows of its arrays shown (row marks with the
