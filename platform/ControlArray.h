@@ -1,9 +1,9 @@
 #pragma once
 // A control array: elements addressed by index from 1. Element 1 exists
 // from the form's design; Load(i) adds element i as a copy of element 1's
-// current state, hidden. A few arrays of the screens start at element 0:
-// `ControlArray<T> keys{container, 0}`; their design element is then 0. Handlers set on the array serve every element and
-// receive its index first.
+// current state, hidden. Handlers set on the array serve every element and
+// receive its index first. A few arrays of the screens start at element 0
+// (`ControlArray<T> keys{container, 0}`); their design element is then 0.
 #include "platform/Control.h"
 
 #include <QPointer>

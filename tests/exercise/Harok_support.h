@@ -9,6 +9,7 @@
 //   "viditelne"         answer-sheet elements whose Visible is True
 // Several queries separated by blanks give their answers separated by blanks.
 #include "exercise/frm_Game01.h"
+#include "services/Formular.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -28,9 +29,11 @@ inline std::vector<Pole> Vsetky_polia()
     return p;
 }
 
+// The sheet as the load builds it: controls rescaled first, then the layout.
 inline std::unique_ptr<frm_Game01> Harok_ulohy(const char *uloha, int varianta = 0)
 {
     auto f = std::make_unique<frm_Game01>();
+    Misc::Prizpusob_ovladace(*f);
     f->Zvolena_uloha = {QString::fromLatin1(uloha), varianta};
     f->Vygeneruj_komponenty_ulohy();
     return f;
