@@ -19,7 +19,7 @@ template <class T> T *Ako(platform::Control *c, Vlastnost v)
 {
     auto *t = dynamic_cast<T *>(c);
     if (!t)
-        throw Chyba_ulohy("The answer-sheet control has no property " + std::to_string(int(v)));
+        throw std::logic_error("The answer-sheet control has no property " + std::to_string(int(v)));
     return t;
 }
 
@@ -30,7 +30,7 @@ int Citaj(platform::Control *c, Vlastnost v)
     case Vlastnost::Top: return c->Top;
     case Vlastnost::Width: return c->Width;
     case Vlastnost::Height: return c->Height;
-    default: throw Chyba_ulohy("Only positions and sizes are read by the layouts");
+    default: throw std::logic_error("Only positions and sizes are read by the layouts");
     }
 }
 
@@ -57,7 +57,7 @@ void Zapis(platform::Control *c, Vlastnost v, int h)
         else
             Ako<Label>(c, v)->Alignment = h;
         break;
-    default: throw Chyba_ulohy("Not a number property of the answer sheet");
+    default: throw std::logic_error("Not a number property of the answer sheet");
     }
 }
 
@@ -67,7 +67,7 @@ void Zapis_text(platform::Control *c, Vlastnost v, const QString &t)
     case Vlastnost::Caption: Ako<platform::Label>(c, v)->Caption = t; break;
     case Vlastnost::Tag: c->Tag = t; break;
     case Vlastnost::FontName: c->FontName = t; break;
-    default: throw Chyba_ulohy("Not a text property of the answer sheet");
+    default: throw std::logic_error("Not a text property of the answer sheet");
     }
 }
 
