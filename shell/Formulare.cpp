@@ -1,0 +1,44 @@
+#include "shell/Formulare.h"
+
+#include "shell/frm_Intro.h"
+#include "shell/frm_Pozadi.h"
+#include "shell/frm_Select.h"
+#include "shell/frm_Setup.h"
+#include "shell/frm_Tabulka.h"
+
+#include <QCoreApplication>
+
+namespace Formulare {
+
+platform::DefaultInstance<Shell::frm_Intro> frm_Intro;
+platform::DefaultInstance<Shell::frm_Pozadi> frm_Pozadi;
+platform::DefaultInstance<Shell::frm_Select> frm_Select;
+platform::DefaultInstance<Shell::frm_Setup> frm_Setup;
+platform::DefaultInstance<Shell::frm_Tabulka> frm_Tabulka;
+
+} // namespace Formulare
+
+namespace Shell {
+
+namespace {
+bool ukonceny = false;
+int kod_ukoncenia = 0;
+} // namespace
+
+void Ukonci_program(int kod)
+{
+    ukonceny = true;
+    kod_ukoncenia = kod;
+    QCoreApplication::exit(kod);
+}
+
+bool Program_ukonceny() { return ukonceny; }
+int Kod_ukoncenia() { return kod_ukoncenia; }
+
+void Zacni_znovu()
+{
+    ukonceny = false;
+    kod_ukoncenia = 0;
+}
+
+} // namespace Shell

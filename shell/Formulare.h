@@ -1,0 +1,41 @@
+#pragma once
+// The shell screens' default instances, each named as its form, and the
+// program's end. Forms reach each other only through these.
+#include "platform/Form.h"
+
+#include <functional>
+
+namespace Shell {
+class frm_Intro;
+class frm_Pozadi;
+class frm_Select;
+class frm_Setup;
+class frm_Tabulka;
+} // namespace Shell
+
+namespace Formulare {
+
+extern platform::DefaultInstance<Shell::frm_Intro> frm_Intro;
+extern platform::DefaultInstance<Shell::frm_Pozadi> frm_Pozadi;
+extern platform::DefaultInstance<Shell::frm_Select> frm_Select;
+extern platform::DefaultInstance<Shell::frm_Setup> frm_Setup;
+extern platform::DefaultInstance<Shell::frm_Tabulka> frm_Tabulka;
+
+// The exercise screen frm_Game01 (made on first use, afresh after its
+// Unload). Until the exercise screen is linked in, this gives nullptr and
+// the shell has no exercise to open.
+inline std::function<platform::Form *()> frm_Game01;
+
+} // namespace Formulare
+
+namespace Shell {
+
+// Ends the program with `kod`: leaves the event loop, or, before it runs,
+// tells main not to enter it.
+void Ukonci_program(int kod);
+bool Program_ukonceny();
+int Kod_ukoncenia();
+// A new run in the same process (tests).
+void Zacni_znovu();
+
+} // namespace Shell

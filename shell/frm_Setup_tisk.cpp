@@ -1,0 +1,51 @@
+// The setup screen's print command: the printer dialog, then the exercise
+// screen loaded in print mode, which prints the worksheet in its load.
+#include "shell/frm_Setup.h"
+
+#include "platform/Printer.h"
+#include "platform/Services.h"
+#include "services/Promenne_cviceni.h"
+#include "services/Tabulky.h"
+#include "shell/Formulare.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include <exception>
+
+namespace Shell {
+
+void frm_Setup::Vytiskni()
+{
+    QPrinter dialogova_tlaciaren;
+    QPrintDialog dialog(&dialogova_tlaciaren, this);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setWindowTitle(Misc::Texty[30]);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The copies stay on the printer for the exercise screen, which prints
+    // one worksheet per copy; the device itself prints each document once.
+    platform::Printer &tlaciaren = platform::services().printer();
+    platform::ApplyPrintDialogChoice(tlaciaren, platform::ChoiceFromDialog(dialogova_tlaciaren));
+
+    platform::Form *hra = Formulare::frm_Game01 ? Formulare::frm_Game01() : nullptr;
+    if (!hra)
+        return;
+    Misc::Tisk = true;
+    bool vytlacene = false;
+    try {
+        hra->Load();
+        vytlacene = true;
+    } catch (const std::exception &) {
+        // A failed worksheet ends the command silently; the document goes.
+    }
+    Misc::Tisk = false;
+    if (vytlacene)
+        tlaciaren.EndDoc();
+    else
+        tlaciaren.KillDoc();
+    // The next series must start from a freshly loaded exercise screen.
+    hra->Unload();
+}
+
+} // namespace Shell

@@ -1,0 +1,154 @@
+#include "shell/frm_Tabulka.h"
+
+#include "platform/Runtime.h"
+#include "platform/Services.h"
+#include "services/Formular.h"
+#include "services/Klavesnice.h"
+#include "services/Konfigurace.h"
+#include "services/Kresleni.h"
+#include "services/Promenne_cviceni.h"
+#include "services/Tabulky.h"
+#include "services/Zvuky.h"
+
+namespace Shell {
+
+namespace {
+
+QString Subor_vysledkov() { return Misc::Cesta_HD + QStringLiteral("Hra.res"); }
+
+int Cislo(const QString &text) { return text.trimmed().toInt(); }
+
+const QColor Cervena = platform::RGB(227, 0, 0);
+const QColor Cierna = platform::RGB(0, 0, 0);
+
+} // namespace
+
+frm_Tabulka::frm_Tabulka()
+{
+    picKonec->Move(546, 5, 91, 75);
+    LPoradi(1)->Move(32, 165, 50, 20);
+    LJmeno(1)->Move(91, 165, 260, 20);
+    LSpravne(1)->Move(376, 165, 70, 20);
+    LSpatne(1)->Move(464, 165, 70, 20);
+    LZnamka(1)->Move(544, 165, 70, 20);
+    LPoradi(1)->Caption = QStringLiteral("1.");
+    picKonec->Click = [this] { picKonec_Click(); };
+    picKonec->MouseMove = [this](int b, int s, int x, int y) { picKonec_MouseMove(b, s, x, y); };
+}
+
+QString frm_Tabulka::Vlozeni_znamky(int spravne, int celkove) const
+{
+    return Vysledky::Vlozeni_znamky(spravne, celkove, Misc::Tabulka_znamek);
+}
+
+void frm_Tabulka::Form_Load()
+{
+    Misc::Prizpusob_ovladace(*this);
+    Misc::Nastav_formular(*this, 640, 480);
+    Misc::Obnov_klavesnici();
+    const QString nn = QStringLiteral("%1").arg(Misc::Cislo_ulohy.toInt(), 2, 10, QLatin1Char('0'));
+    const bool ma_varianty = nn == QLatin1String("19") || nn == QLatin1String("21");
+    if (!ma_varianty)
+        Picture = Misc::Nacti_obrazek(Misc::Cesta_CD + QStringLiteral("Bitmap\\Tab\\%1.bmp").arg(nn));
+    else if (Misc::Varianta_ulohy == 1 || Misc::Varianta_ulohy == 2)
+        Picture = Misc::Nacti_obrazek(Misc::Cesta_CD + QStringLiteral("Bitmap\\Tab\\%1%2.bmp")
+                                          .arg(nn, Misc::Varianta_ulohy == 1 ? "a" : "b"));
+    Obr_back_0 = Misc::Nacti_obrazek(Misc::Cesta_CD + QStringLiteral("Bitmap\\Tab\\back_0.bmp"));
+    Obr_back_1 = Misc::Nacti_obrazek(Misc::Cesta_CD + QStringLiteral("Bitmap\\Tab\\back_1.bmp"));
+    Zaznamy_ = Vysledky::Nacti_tabulku_ze_souboru(Subor_vysledkov());
+    picKonec->Picture = Obr_back_0;
+
+    platform::ControlArray<platform::Label> *stlpce[] = {&LPoradi, &LJmeno, &LSpravne, &LSpatne, &LZnamka};
+    for (auto *stlpec : stlpce) {
+        (*stlpec)(1)->BackStyle = platform::vbTransparent;
+        (*stlpec)(1)->FontSize = 12.0 * platform::Screen::TwipsPerPixelX / 15;
+        for (int r = 2; r <= Pocet_riadkov; ++r) {
+            platform::Label *l = stlpec->Load(r);
+            l->Top = 165 + 30 * (r - 1);
+            l->Caption = stlpec == &LPoradi ? QStringLiteral(" %1.").arg(r) : QString();
+            l->Visible = true;
+        }
+    }
+    Napln_riadky(false);
+    Misc::Zvyrazneny_prvek = 0;
+}
+
+// The first ten results of the current task, in table order.
+void frm_Tabulka::Napln_riadky(bool farby)
+{
+    const int uloha = Misc::Cislo_ulohy.toInt();
+    int r = 1;
+    for (const Vysledky::Zaznam_vysledku &z : Zaznamy_) {
+        if (r > Pocet_riadkov)
+            break;
+        if (z.cislo_ulohy != uloha)
+            continue;
+        LJmeno(r)->Caption = z.jmeno;
+        LSpravne(r)->Caption = QString::number(z.spravne);
+        LSpatne(r)->Caption = QString::number(z.spatne);
+        LZnamka(r)->Caption = QString::number(z.Znamka);
+        if (farby)
+            for (platform::Label *l : {LPoradi(r), LJmeno(r), LSpravne(r), LSpatne(r), LZnamka(r)})
+                l->ForeColor = z.ID == 1 ? Cervena : Cierna;
+        ++r;
+    }
+    if (farby)
+        for (; r <= Pocet_riadkov; ++r)
+            for (platform::Label *l : {LPoradi(r), LJmeno(r), LSpravne(r), LSpatne(r), LZnamka(r)})
+                l->ForeColor = Cierna;
+}
+
+void frm_Tabulka::Vloz_novy_zaznam(int cislo_ulohy, const QString &jmeno, const QString &spravne,
+                                   const QString &spatne, const QString &Znamka, int ID)
+{
+    for (Vysledky::Zaznam_vysledku &z : Zaznamy_)
+        z.ID = 0;
+    // A mark that is no number (no row of the marks table) is kept as 0,
+    // so the result is still saved and the file stays readable.
+    Zaznamy_.append({cislo_ulohy, Vysledky::Jmeno_pro_soubor(jmeno), Cislo(spravne), Cislo(spatne),
+                     Cislo(Znamka), ID});
+    Vysledky::Zorad_zaznamy(Zaznamy_);
+    Vysledky::Uloz_tabulku_do_souboru(Subor_vysledkov(), Zaznamy_);
+    for (int r = 1; r <= Pocet_riadkov; ++r)
+        for (platform::Label *l : {LJmeno(r), LSpravne(r), LSpatne(r), LZnamka(r)})
+            l->Caption = QString();
+    Napln_riadky(true);
+}
+
+void frm_Tabulka::Vloz_zaznam_do_souboru_vysledky_dat(const QString &jmeno, const QString &uloha,
+                                                      const QString &typulohy, const QString &spravne,
+                                                      const QString &spatne, const QString &Znamka)
+{
+    const Vysledky::Zaznam_logu z{jmeno, uloha, typulohy, spravne, spatne, Znamka,
+                                  Misc::Zvoleny_pocet_prikladu, platform::services().clock().Now()};
+    Vysledky::Pripis_do_logu(Misc::Cesta_HD + QStringLiteral("Vysledky.dat"),
+                             Vysledky::Text_zaznamu_logu(z, [](int i) { return Misc::Texty[i]; }));
+}
+
+void frm_Tabulka::picKonec_Click()
+{
+    Misc::Zahraj_click();
+    if (Nadrazeny_form)
+        Nadrazeny_form->Show();
+    Misc::Aktualni_formular = Nadrazeny_form;
+    Unload();
+}
+
+void frm_Tabulka::picKonec_MouseMove(int, int, int, int)
+{
+    if (Misc::Zvyrazneny_prvek == 4)
+        return;
+    Misc::Zahraj_enter();
+    picKonec->Picture = Obr_back_1;
+    Misc::Zvyrazneny_prvek = 4;
+}
+
+void frm_Tabulka::Form_MouseMove(int, int, int, int)
+{
+    if (Misc::Zvyrazneny_prvek == 0)
+        return;
+    picKonec->Picture = Obr_back_0;
+    Misc::Zvyrazneny_prvek = 0;
+}
+
+} // namespace Shell

@@ -1,0 +1,151 @@
+#pragma once
+// A whole installation for the shell screens: "Loravik.ini" in a temporary
+// configuration directory naming the generated resources and a fresh copy
+// of the default data, with every OS service faked. Helpers drive the
+// screens as a pupil would.
+#include "platform/Controls.h"
+#include "platform/PrinterFake.h"
+#include "platform/Services.h"
+#include "services/Promenne_cviceni.h"
+#include "services/Tabulky.h"
+#include "shell/Formulare.h"
+#include "shell/frm_Intro.h"
+#include "shell/frm_Pozadi.h"
+#include "shell/frm_Select.h"
+#include "shell/frm_Setup.h"
+#include "shell/frm_Tabulka.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
+namespace lktest {
+
+class Program {
+public:
+    Program()
+        : stary_config_(qgetenv("XDG_CONFIG_HOME")), mal_config_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
+    {
+        QDir().mkpath(config());
+        QDir().mkpath(hd());
+        qputenv("XDG_CONFIG_HOME", config().toUtf8());
+        Zapis(config() + "/Loravik.ini",
+              QStringLiteral("[KVR4]\r\nCD=%1\r\nHD=%2\r\n").arg(LK_RESOURCE_DIR, hd()).toUtf8());
+        const QDir vzor(QStringLiteral(LK_DEFAULT_DATA_DIR));
+        for (const QString &subor : vzor.entryList(QDir::Files))
+            QFile::copy(vzor.filePath(subor), hd() + subor);
+        Shell::Zacni_znovu();
+    }
+    ~Program()
+    {
+        for (platform::Form *f : Formy())
+            f->Unload();
+        Formulare::frm_Game01 = nullptr;
+        Shell::Zacni_znovu();
+        if (mal_config_)
+            qputenv("XDG_CONFIG_HOME", stary_config_);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    static std::vector<platform::Form *> Formy()
+    {
+        std::vector<platform::Form *> formy;
+        for (platform::Form *f : std::initializer_list<platform::Form *>{
+                 Formulare::frm_Intro.existing(), Formulare::frm_Setup.existing(),
+                 Formulare::frm_Tabulka.existing(), Formulare::frm_Select.existing(),
+                 Formulare::frm_Pozadi.existing()})
+            if (f)
+                formy.push_back(f);
+        return formy;
+    }
+
+    QString config() const { return koren_.filePath("config"); }
+    // The data directory, with its closing separator.
+    QString hd() const { return koren_.path() + "/hd/"; }
+
+    static void Zapis(const QString &cesta, const QByteArray &bajty)
+    {
+        QFile f(cesta);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << cesta.toStdString();
+        f.write(bajty);
+    }
+
+    // Runs the chooser's load, as the program's start does.
+    void Spusti() { Formulare::frm_Select->Load(); }
+    // The title screen's timer fires; its wait ends at the deadline or at once after a click.
+    void Tik_titulku() { Formulare::frm_Intro->Timer1->OnTimer(); }
+    void Prejdi_titulok()
+    {
+        Spusti();
+        Tik_titulku();
+    }
+
+    platform::FakeClock hodiny;
+    platform::FakeSound zvuk;
+    platform::FakeMessageBox box;
+    platform::FakeDisplayMode displej;
+    platform::FakeKeyboardLayout klavesnica{{QStringLiteral("0000041B"), QStringLiteral("00000409")}};
+    platform::FakePrinter tlaciaren;
+
+private:
+    QTemporaryDir koren_;
+    QByteArray stary_config_;
+    bool mal_config_;
+    platform::ScopedService<platform::Clock> g1_{hodiny};
+    platform::ScopedService<platform::Sound> g2_{zvuk};
+    platform::ScopedService<platform::MessageBox> g3_{box};
+    platform::ScopedService<platform::DisplayMode> g4_{displej};
+    platform::ScopedService<platform::KeyboardLayout> g5_{klavesnica};
+    platform::ScopedService<platform::Printer> g6_{tlaciaren};
+};
+
+// The page the pupil sees.
+inline platform::Form *Vpredu() { return platform::Stage::instance()->frontPage(); }
+
+inline void Klik(platform::Control *c, QPoint kde = {-1, -1})
+{
+    QWidget *w = c->widget();
+    QTest::mouseClick(w, Qt::LeftButton, {}, kde.x() < 0 ? w->rect().center() : kde);
+}
+
+inline void Klik(platform::Form *f, QPoint kde = {300, 470})
+{
+    QTest::mouseClick(f, Qt::LeftButton, {}, kde);
+}
+
+inline void Pohyb(QWidget *w, QPoint kde = {-1, -1})
+{
+    const QPoint p = kde.x() < 0 ? w->rect().center() : kde;
+    QMouseEvent e(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, Qt::NoButton, {});
+    QApplication::sendEvent(w, &e);
+}
+inline void Pohyb(platform::Control *c) { Pohyb(c->widget()); }
+
+// Types text into a text box key by key, Slovak letters included.
+inline void Napis(platform::TextBox *t, const QString &text)
+{
+    for (const QChar ch : text)
+        QTest::sendKeyEvent(QTest::KeyAction::Click, t->editor(), Qt::Key_unknown, QString(ch), {});
+}
+
+inline bool Rovnaky_obrazok(const platform::Picture &a, const QString &cesta_v_cd)
+{
+    const platform::Picture b = platform::LoadPicture(QStringLiteral(LK_RESOURCE_DIR "/") + cesta_v_cd);
+    return !b.isNull() && a.image().convertToFormat(QImage::Format_ARGB32) == b.image().convertToFormat(QImage::Format_ARGB32);
+}
+
+inline int Pocet(const QStringList &zoznam, const QString &co)
+{
+    return int(zoznam.filter(co, Qt::CaseInsensitive).size());
+}
+
+} // namespace lktest
