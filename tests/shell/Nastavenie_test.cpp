@@ -1,0 +1,260 @@
+// The setup screen: name, count dial, variants, the revealed buttons, the
+// help pages, continue and print.
+#include "Program.h"
+
+#include <QPrintDialog>
+#include <QTimer>
+
+using namespace lktest;
+
+namespace {
+
+// Stands in for the exercise screen: records how it was loaded.
+struct Cvicenie : platform::Form {
+    static inline int nacitani = 0;
+    static inline bool tisk = false;
+    static inline bool zlyhaj = false;
+    void Form_Load() override
+    {
+        ++nacitani;
+        tisk = Misc::Tisk;
+        if (zlyhaj)
+            throw std::runtime_error("the worksheet could not be printed");
+    }
+};
+platform::DefaultInstance<Cvicenie> cvicenie;
+
+struct Nastavenie : ::testing::Test {
+    Program p;
+    Shell::frm_Setup *s = nullptr;
+
+    void SetUp() override
+    {
+        Cvicenie::nacitani = 0;
+        Cvicenie::zlyhaj = false;
+        Formulare::frm_Game01 = [] { return cvicenie.get(); };
+        p.Prejdi_titulok();
+    }
+    void TearDown() override
+    {
+        if (auto *f = cvicenie.existing())
+            f->Unload();
+    }
+    void Otvor(int uloha)
+    {
+        for (int g = 1; g <= 6; ++g)
+            for (int k = 1; k <= 4; ++k)
+                if (Shell::Skupiny[g].ulohy[k - 1] == uloha) {
+                    Klik(Formulare::frm_Select->LI(g));
+                    Klik(Formulare::frm_Select->RI(k));
+                }
+        s = Formulare::frm_Setup.get();
+        ASSERT_EQ(Vpredu(), s);
+        ASSERT_EQ(Misc::Cislo_ulohy, QString::number(uloha));
+    }
+    int Vysunutia() const { return int(p.hodiny.WaitsWithEvents().count(15)); }
+};
+
+TEST_F(Nastavenie, LeadingBlanksOfTheNameVanish)
+{
+    Otvor(7);
+    Napis(s->TJmeno, "  Ľubo š");
+    EXPECT_EQ(QString(s->TJmeno->Text), "Ľubo š") << "blanks inside stay";
+    s->TJmeno->Text = "   ";
+    EXPECT_EQ(QString(s->TJmeno->Text), "");
+    Klik(s->ICislo(1));
+    EXPECT_FALSE(s->picPokracuj->Visible) << "a name of blanks is no name";
+}
+
+TEST_F(Nastavenie, CountsFollowTheDialAndTheVariant)
+{
+    struct Pripad {
+        const char *nazov;
+        int uloha;
+        QList<int> kliky; // count buttons 1..5, variants as 11 (a) and 12 (b)
+        int pocet;
+    } pripady[] = {
+        {"button 3 in task 7", 7, {3}, 15},
+        {"button 5 in task 1", 1, {5}, 25},
+        {"task 19, variant b, button 3", 19, {12, 3}, 12},
+        {"task 19 before a variant counts by five", 19, {2}, 10},
+        {"task 19: button 2, then b", 19, {2, 12}, 8},
+        {"task 19: button 2, b, then a", 19, {2, 12, 11}, 10},
+        {"task 21 counts by five in b", 21, {12, 4}, 20},
+    };
+    for (const Pripad &c : pripady) {
+        Otvor(c.uloha);
+        for (int k : c.kliky)
+            Klik(k > 10 ? s->ICisloUloha(k - 10) : s->ICislo(k));
+        EXPECT_EQ(Misc::Zvoleny_pocet_prikladu, c.pocet) << c.nazov;
+        Klik(s->IKonec);
+    }
+}
+
+TEST_F(Nastavenie, Task19FacesFollowTheVariant)
+{
+    Otvor(19);
+    EXPECT_TRUE(Rovnaky_obrazok(s->ICislo(2)->Picture, "Bitmap/Setup/u20_08_0.bmp"));
+    Klik(s->ICislo(2));
+    Klik(s->ICisloUloha(1));
+    EXPECT_TRUE(Rovnaky_obrazok(s->ICislo(2)->Picture, "Bitmap/Setup/u25_10_1.bmp")) << "chosen face kept";
+    EXPECT_TRUE(Rovnaky_obrazok(s->ICisloUloha(1)->Picture, "Bitmap/Setup/tu_19a_1.bmp"));
+    Klik(s->ICisloUloha(2));
+    EXPECT_TRUE(Rovnaky_obrazok(s->ICislo(2)->Picture, "Bitmap/Setup/u20_08_1.bmp"));
+    EXPECT_TRUE(Rovnaky_obrazok(s->ICisloUloha(1)->Picture, "Bitmap/Setup/tu_19a_0.bmp"));
+    EXPECT_EQ(Misc::Varianta_ulohy, 2);
+}
+
+TEST_F(Nastavenie, ContinueRisesOnceWhenTheChoicesAreComplete)
+{
+    Otvor(7);
+    Napis(s->TJmeno, "Ján");
+    EXPECT_FALSE(s->picPokracuj->Visible) << "no count yet";
+    Klik(s->ICislo(2));
+    EXPECT_TRUE(s->picPokracuj->Visible);
+    EXPECT_TRUE(s->picTiskni->Visible);
+    EXPECT_EQ(Vysunutia(), 2 * 25) << "both buttons rose in 25 steps";
+    Napis(s->TJmeno, "ko");
+    EXPECT_EQ(Vysunutia(), 50) << "further letters do not repeat it";
+    s->TJmeno->Text = "";
+    EXPECT_FALSE(s->picPokracuj->Visible);
+    EXPECT_TRUE(s->picTiskni->Visible) << "print needs no name";
+    Napis(s->TJmeno, "Eva");
+    EXPECT_EQ(Vysunutia(), 75);
+    // The face has risen into its place: its lowest solid pixel is the picture's.
+    const QImage tvar = Misc::Obr_pokracuj.image();
+    int x = tvar.width() / 2, y = tvar.height() - 1;
+    while (y > 0 && tvar.pixelColor(x, y) == platform::kKeyColour)
+        --y;
+    EXPECT_EQ(s->picPokracuj->persistentImage().pixelColor(x, y), tvar.pixelColor(x, y));
+}
+
+TEST_F(Nastavenie, VariantTasksOfferContinueAndPrintOnlyWithAVariant)
+{
+    for (int uloha : {19, 21}) {
+        Otvor(uloha);
+        Napis(s->TJmeno, "Ivana");
+        Klik(s->ICislo(1));
+        EXPECT_FALSE(s->picPokracuj->Visible) << uloha;
+        EXPECT_FALSE(s->picTiskni->Visible) << uloha << ": no worksheet without a variant";
+        Klik(s->ICisloUloha(2));
+        EXPECT_TRUE(s->picPokracuj->Visible) << uloha;
+        EXPECT_TRUE(s->picTiskni->Visible) << uloha;
+        EXPECT_EQ(int(s->TJmeno->Top), 358);
+        Klik(s->IKonec);
+    }
+}
+
+TEST_F(Nastavenie, ClicksDuringTheRiseAreIgnored)
+{
+    Otvor(3);
+    Napis(s->TJmeno, "Peter");
+    // The pupil clicks back while the buttons rise; the click waits in the queue.
+    const QPoint stred = s->IKonec->widget()->rect().center();
+    QApplication::postEvent(s->IKonec->widget(), new QMouseEvent(QEvent::MouseButtonPress, stred,
+        s->IKonec->widget()->mapToGlobal(stred), Qt::LeftButton, Qt::LeftButton, {}));
+    Klik(s->ICislo(1));
+    EXPECT_TRUE(s->isLoaded());
+    EXPECT_EQ(Vpredu(), s);
+    EXPECT_TRUE(s->picTiskni->Visible);
+}
+
+TEST_F(Nastavenie, ContinueOpensTheExerciseOrFirstTheTasksHelpPage)
+{
+    Otvor(21);
+    Napis(s->TJmeno, "Žofia");
+    Klik(s->ICisloUloha(2));
+    Klik(s->ICislo(1));
+    Klik(s->INapoveda);
+    EXPECT_TRUE(Misc::Zobrazit_napovedu);
+    Klik(s->picPokracuj);
+    auto *intro = Formulare::frm_Intro.existing();
+    ASSERT_NE(intro, nullptr);
+    EXPECT_EQ(Vpredu(), intro);
+    EXPECT_TRUE(Rovnaky_obrazok(intro->Picture, "Bitmap/Help/21b.bmp"));
+    EXPECT_EQ(Cvicenie::nacitani, 0);
+    Klik(intro, {200, 200});
+    EXPECT_EQ(Vpredu(), cvicenie.get());
+    EXPECT_EQ(Misc::Aktualni_formular, cvicenie.get());
+    EXPECT_EQ(Formulare::frm_Intro.existing(), nullptr);
+    EXPECT_EQ(Misc::Jmeno_zaka, "Žofia");
+    EXPECT_FALSE(Cvicenie::tisk);
+
+    // Back from the exercise: the choices are kept; without help, straight on.
+    cvicenie->Hide();
+    s->Show();
+    Klik(s->INapoveda);
+    Klik(s->picPokracuj);
+    EXPECT_EQ(Vpredu(), cvicenie.get());
+    EXPECT_FALSE(s->isVisible());
+    EXPECT_EQ(p.hodiny.Waits().last(), 10);
+}
+
+TEST_F(Nastavenie, TheScreensOwnHelpPage)
+{
+    struct Pripad {
+        int uloha;
+        const char *obrazok;
+    } pripady[] = {{19, "Bitmap/Help/setup19.bmp"}, {21, "Bitmap/Help/setup21.bmp"}, {5, "Bitmap/Help/setup.bmp"}};
+    for (const Pripad &c : pripady) {
+        Otvor(c.uloha);
+        Napis(s->TJmeno, "Mária");
+        Klik(s->IHelp);
+        auto *intro = Formulare::frm_Intro.existing();
+        ASSERT_NE(intro, nullptr);
+        EXPECT_TRUE(Rovnaky_obrazok(intro->Picture, c.obrazok)) << c.uloha;
+        Klik(intro, {200, 200});
+        EXPECT_EQ(Vpredu(), s);
+        EXPECT_EQ(QString(s->TJmeno->Text), "Mária") << "the choices are kept";
+        Klik(s->IKonec);
+    }
+}
+
+// Answers the printer dialog once it is open.
+void Odpovedz_dialogu(bool prijmi)
+{
+    QTimer::singleShot(0, [prijmi] {
+        auto *d = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr) << "the printer dialog is open";
+        EXPECT_EQ(d->windowTitle(), Misc::Texty[30]);
+        prijmi ? d->accept() : d->reject();
+    });
+}
+
+TEST_F(Nastavenie, PrintLoadsTheExerciseInPrintModeAndEndsTheDocument)
+{
+    struct Pripad {
+        const char *nazov;
+        bool prijmi, zlyhaj;
+        int nacitani;
+        QList<platform::PrintOp::Kind> koniec;
+    } pripady[] = {
+        {"printed", true, false, 1, {platform::PrintOp::EndDoc}},
+        {"cancelled: nothing happens", false, false, 0, {}},
+        {"failed part-way: the document is dropped", true, true, 1, {platform::PrintOp::KillDoc}},
+    };
+    Otvor(4);
+    Klik(s->ICislo(1));
+    for (const Pripad &c : pripady) {
+        Cvicenie::nacitani = 0;
+        Cvicenie::zlyhaj = c.zlyhaj;
+        const qsizetype pred = p.tlaciaren.Ops().size();
+        Odpovedz_dialogu(c.prijmi);
+        Klik(s->picTiskni);
+        EXPECT_EQ(Cvicenie::nacitani, c.nacitani) << c.nazov;
+        if (c.nacitani)
+            EXPECT_TRUE(Cvicenie::tisk) << c.nazov;
+        QList<platform::PrintOp::Kind> koniec;
+        for (qsizetype i = pred; i < p.tlaciaren.Ops().size(); ++i)
+            koniec.append(p.tlaciaren.Ops()[i].kind);
+        EXPECT_EQ(koniec, c.koniec) << c.nazov;
+        EXPECT_EQ(cvicenie.existing(), nullptr) << c.nazov << ": the exercise screen is unloaded";
+        EXPECT_FALSE(Misc::Tisk) << c.nazov;
+        EXPECT_EQ(Vpredu(), s) << c.nazov << ": the setup screen stays";
+    }
+    EXPECT_EQ(p.tlaciaren.PaperSize(), platform::PaperA4);
+    EXPECT_EQ(p.tlaciaren.PrintQuality(), 300);
+    EXPECT_EQ(p.tlaciaren.Copies(), 1);
+}
+
+} // namespace
