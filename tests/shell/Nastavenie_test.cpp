@@ -242,8 +242,9 @@ TEST_F(Nastavenie, PrintLoadsTheExerciseInPrintModeAndEndsTheDocument)
         Odpovedz_dialogu(c.prijmi);
         Klik(s->picTiskni);
         EXPECT_EQ(Cvicenie::nacitani, c.nacitani) << c.nazov;
-        if (c.nacitani)
+        if (c.nacitani) {
             EXPECT_TRUE(Cvicenie::tisk) << c.nazov;
+        }
         QList<platform::PrintOp::Kind> koniec;
         for (qsizetype i = pred; i < p.tlaciaren.Ops().size(); ++i)
             koniec.append(p.tlaciaren.Ops()[i].kind);
