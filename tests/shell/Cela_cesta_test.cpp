@@ -1,0 +1,133 @@
+// The whole program from its start to its exit, as a pupil goes through
+// it, with a picture of every screen under build/screens/shell/ to look at.
+#include "Program.h"
+
+#include <QDir>
+
+using namespace lktest;
+
+namespace {
+
+class Prehliadka {
+public:
+    Prehliadka() : adresar_(QStringLiteral(LK_BUILD_DIR "/screens/shell/")) { QDir().mkpath(adresar_); }
+    void Odfot(const QString &meno)
+    {
+        QApplication::processEvents();
+        EXPECT_TRUE(platform::Stage::instance()->grab().save(adresar_ + meno + ".png")) << meno.toStdString();
+    }
+
+private:
+    QString adresar_;
+};
+
+QString Dve(int n) { return QStringLiteral("%1").arg(n, 2, 10, QChar('0')); }
+
+TEST(WholeProgram, EveryScreenFromTheTitleToTheExit)
+{
+    Program p;
+    Prehliadka foto;
+    p.Spusti();
+    ASSERT_FALSE(Shell::Program_ukonceny());
+    foto.Odfot("01_title");
+    p.Tik_titulku();
+    auto *vyber = Formulare::frm_Select.get();
+    ASSERT_EQ(Vpredu(), vyber);
+    foto.Odfot("02_chooser");
+
+    Klik(vyber->IHelp);
+    ASSERT_EQ(Vpredu(), Formulare::frm_Intro.get());
+    foto.Odfot("03_credits");
+    Klik(Formulare::frm_Intro.get(), {320, 240});
+    ASSERT_EQ(Vpredu(), vyber);
+
+    int ulohy = 0;
+    for (int g = 1; g <= 6; ++g) {
+        Klik(vyber->LI(g));
+        foto.Odfot(QStringLiteral("04_group_%1").arg(g));
+        for (int k = 1; k <= Shell::Skupiny[g].pocet(); ++k) {
+            const int uloha = Shell::Skupiny[g].ulohy[k - 1];
+            Klik(vyber->RI(k));
+            auto *s = Formulare::frm_Setup.get();
+            ASSERT_EQ(Vpredu(), s) << uloha;
+            EXPECT_TRUE(Rovnaky_obrazok(s->Picture, QStringLiteral("Bitmap/Setup/bg_%1.bmp").arg(Dve(uloha))));
+            Napis(s->TJmeno, QStringLiteral("Ľudmila Šťastná"));
+            const bool varianty = uloha == 19 || uloha == 21;
+            if (varianty)
+                Klik(s->ICisloUloha(2));
+            Klik(s->ICislo(k + 1));
+            EXPECT_EQ(Misc::Zvoleny_pocet_prikladu, (k + 1) * (uloha == 19 ? 4 : 5)) << uloha;
+            EXPECT_EQ(Misc::Varianta_ulohy, varianty ? 2 : 0);
+            EXPECT_TRUE(s->picPokracuj->Visible) << uloha;
+            EXPECT_TRUE(s->picTiskni->Visible) << uloha;
+            foto.Odfot(QStringLiteral("05_setup_%1").arg(Dve(uloha)));
+
+            Klik(s->IHelp);
+            ASSERT_EQ(Vpredu(), Formulare::frm_Intro.get());
+            if (uloha == 1 || varianty)
+                foto.Odfot(QStringLiteral("06_setup_help_%1").arg(Dve(uloha)));
+            Klik(Formulare::frm_Intro.get(), {320, 240});
+            ASSERT_EQ(Vpredu(), s);
+            EXPECT_EQ(QString(s->TJmeno->Text), "Ľudmila Šťastná");
+
+            Klik(s->IKonec);
+            ASSERT_EQ(Vpredu(), vyber);
+            ++ulohy;
+        }
+    }
+    EXPECT_EQ(ulohy, 21);
+
+    // The table as the end of a series shows it, over the setup screen.
+    Klik(vyber->LI(3));
+    Klik(vyber->RI(1));
+    auto *s = Formulare::frm_Setup.get();
+    Program::Zapis(p.hd() + "Hra.res", "7|Eva| 5| 0| 1| 0\r\n7|Juraj| 2| 3| 4| 0\r\n");
+    auto *t = Formulare::frm_Tabulka.get();
+    t->Load();
+    const QString znamka = t->Vlozeni_znamky(4, 5);
+    t->Vloz_novy_zaznam(7, QStringLiteral("Ľudmila Šťastná"), "4", "1", znamka, 1);
+    t->Vloz_zaznam_do_souboru_vysledky_dat(QStringLiteral("Ľudmila Šťastná"), Misc::Nazev_skupiny,
+                                           Misc::Nazev_ulohy, "4", "1", znamka);
+    t->Nadrazeny_form = s;
+    t->Show();
+    foto.Odfot("07_results");
+    Klik(t->picKonec);
+    ASSERT_EQ(Vpredu(), s);
+    Klik(s->IKonec);
+
+    p.box.Script({platform::MessageAnswer::No, platform::MessageAnswer::Yes});
+    Klik(vyber->IKonec);
+    EXPECT_FALSE(Shell::Program_ukonceny());
+    Klik(vyber->IKonec);
+    EXPECT_TRUE(Shell::Program_ukonceny());
+    EXPECT_EQ(Shell::Kod_ukoncenia(), 0);
+    EXPECT_TRUE(Program::Formy().empty()) << "every screen is unloaded";
+}
+
+TEST(WholeProgram, TheBackdropAndTheTasksHelpPageOnTheTour)
+{
+    Program p;
+    Prehliadka foto;
+    p.displej.FailWith(-1);
+    p.Prejdi_titulok();
+    Formulare::frm_Select->Hide();
+    Formulare::frm_Pozadi->ZOrder(0);
+    foto.Odfot("08_backdrop");
+    Formulare::frm_Pozadi->Show();
+    ASSERT_EQ(Vpredu(), Formulare::frm_Select.get());
+
+    Klik(Formulare::frm_Select->LI(6));
+    Klik(Formulare::frm_Select->RI(1));
+    auto *s = Formulare::frm_Setup.get();
+    Klik(s->ICisloUloha(1));
+    Klik(s->ICislo(1));
+    Napis(s->TJmeno, "Ondrej");
+    Klik(s->INapoveda);
+    Klik(s->picPokracuj);
+    auto *intro = Formulare::frm_Intro.get();
+    ASSERT_EQ(Vpredu(), intro);
+    EXPECT_TRUE(Rovnaky_obrazok(intro->Picture, "Bitmap/Help/19a.bmp"));
+    foto.Odfot("09_task_help_19a");
+}
+
+} // namespace
