@@ -7,6 +7,7 @@
 #include "shell/frm_Tabulka.h"
 
 #include <QCoreApplication>
+#include <QThread>
 
 namespace Formulare {
 
@@ -29,7 +30,10 @@ void Ukonci_program(int kod)
 {
     ukonceny = true;
     kod_ukoncenia = kod;
-    QCoreApplication::exit(kod);
+    // Outside any event loop exit() would only make every later loop, a
+    // dialog's too, end at once: main then sees the flag instead.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(kod);
 }
 
 bool Program_ukonceny() { return ukonceny; }

@@ -37,19 +37,30 @@ TEST(WholeProgram, EveryScreenFromTheTitleToTheExit)
 
     Klik(vyber->IHelp);
     ASSERT_EQ(Vpredu(), Formulare::frm_Intro.get());
+    EXPECT_TRUE(Rovnaky_obrazok(Formulare::frm_Intro->Picture, "Bitmap/Help/autori.bmp"));
     foto.Odfot("03_credits");
     Klik(Formulare::frm_Intro.get(), {320, 240});
     ASSERT_EQ(Vpredu(), vyber);
+    EXPECT_EQ(Formulare::frm_Intro.existing(), nullptr);
 
+    // Groups: their tasks, the text of the group title and of the first task title.
+    struct Skupina {
+        QList<int> ulohy;
+        int nazov, prvy_nazov_ulohy;
+    } skupiny[] = {{{1, 2, 3}, 3, 4},          {{4, 5, 6}, 7, 8},          {{7, 8, 9, 10}, 11, 12},
+                   {{11, 12, 13, 14}, 16, 17}, {{15, 16, 17, 18}, 21, 22}, {{19, 20, 21}, 26, 27}};
     int ulohy = 0;
     for (int g = 1; g <= 6; ++g) {
         Klik(vyber->LI(g));
         foto.Odfot(QStringLiteral("04_group_%1").arg(g));
-        for (int k = 1; k <= Shell::Skupiny[g].pocet(); ++k) {
-            const int uloha = Shell::Skupiny[g].ulohy[k - 1];
+        for (int k = 1; k <= skupiny[g - 1].ulohy.size(); ++k) {
+            const int uloha = skupiny[g - 1].ulohy[k - 1];
             Klik(vyber->RI(k));
             auto *s = Formulare::frm_Setup.get();
             ASSERT_EQ(Vpredu(), s) << uloha;
+            EXPECT_EQ(Misc::Cislo_ulohy, QString::number(uloha));
+            EXPECT_EQ(Misc::Nazev_skupiny, Misc::Texty[skupiny[g - 1].nazov]);
+            EXPECT_EQ(Misc::Nazev_ulohy, Misc::Texty[skupiny[g - 1].prvy_nazov_ulohy + k - 1]);
             EXPECT_TRUE(Rovnaky_obrazok(s->Picture, QStringLiteral("Bitmap/Setup/bg_%1.bmp").arg(Dve(uloha))));
             Napis(s->TJmeno, QStringLiteral("Ľudmila Šťastná"));
             const bool varianty = uloha == 19 || uloha == 21;
@@ -64,6 +75,8 @@ TEST(WholeProgram, EveryScreenFromTheTitleToTheExit)
 
             Klik(s->IHelp);
             ASSERT_EQ(Vpredu(), Formulare::frm_Intro.get());
+            const QString pomoc = varianty ? QStringLiteral("setup%1").arg(uloha) : QStringLiteral("setup");
+            EXPECT_TRUE(Rovnaky_obrazok(Formulare::frm_Intro->Picture, "Bitmap/Help/" + pomoc + ".bmp"));
             if (uloha == 1 || varianty)
                 foto.Odfot(QStringLiteral("06_setup_help_%1").arg(Dve(uloha)));
             Klik(Formulare::frm_Intro.get(), {320, 240});
@@ -93,6 +106,8 @@ TEST(WholeProgram, EveryScreenFromTheTitleToTheExit)
     foto.Odfot("07_results");
     Klik(t->picKonec);
     ASSERT_EQ(Vpredu(), s);
+    EXPECT_EQ(Misc::Aktualni_formular, s);
+    EXPECT_EQ(Formulare::frm_Tabulka.existing(), nullptr);
     Klik(s->IKonec);
 
     p.box.Script({platform::MessageAnswer::No, platform::MessageAnswer::Yes});

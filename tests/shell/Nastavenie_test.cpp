@@ -91,20 +91,6 @@ TEST_F(Nastavenie, CountsFollowTheDialAndTheVariant)
     }
 }
 
-TEST_F(Nastavenie, Task19FacesFollowTheVariant)
-{
-    Otvor(19);
-    EXPECT_TRUE(Rovnaky_obrazok(s->ICislo(2)->Picture, "Bitmap/Setup/u20_08_0.bmp"));
-    Klik(s->ICislo(2));
-    Klik(s->ICisloUloha(1));
-    EXPECT_TRUE(Rovnaky_obrazok(s->ICislo(2)->Picture, "Bitmap/Setup/u25_10_1.bmp")) << "chosen face kept";
-    EXPECT_TRUE(Rovnaky_obrazok(s->ICisloUloha(1)->Picture, "Bitmap/Setup/tu_19a_1.bmp"));
-    Klik(s->ICisloUloha(2));
-    EXPECT_TRUE(Rovnaky_obrazok(s->ICislo(2)->Picture, "Bitmap/Setup/u20_08_1.bmp"));
-    EXPECT_TRUE(Rovnaky_obrazok(s->ICisloUloha(1)->Picture, "Bitmap/Setup/tu_19a_0.bmp"));
-    EXPECT_EQ(Misc::Varianta_ulohy, 2);
-}
-
 TEST_F(Nastavenie, ContinueRisesOnceWhenTheChoicesAreComplete)
 {
     Otvor(7);
@@ -188,26 +174,6 @@ TEST_F(Nastavenie, ContinueOpensTheExerciseOrFirstTheTasksHelpPage)
     EXPECT_EQ(Vpredu(), cvicenie.get());
     EXPECT_FALSE(s->isVisible());
     EXPECT_EQ(p.hodiny.Waits().last(), 10);
-}
-
-TEST_F(Nastavenie, TheScreensOwnHelpPage)
-{
-    struct Pripad {
-        int uloha;
-        const char *obrazok;
-    } pripady[] = {{19, "Bitmap/Help/setup19.bmp"}, {21, "Bitmap/Help/setup21.bmp"}, {5, "Bitmap/Help/setup.bmp"}};
-    for (const Pripad &c : pripady) {
-        Otvor(c.uloha);
-        Napis(s->TJmeno, "Mária");
-        Klik(s->IHelp);
-        auto *intro = Formulare::frm_Intro.existing();
-        ASSERT_NE(intro, nullptr);
-        EXPECT_TRUE(Rovnaky_obrazok(intro->Picture, c.obrazok)) << c.uloha;
-        Klik(intro, {200, 200});
-        EXPECT_EQ(Vpredu(), s);
-        EXPECT_EQ(QString(s->TJmeno->Text), "Mária") << "the choices are kept";
-        Klik(s->IKonec);
-    }
 }
 
 // Answers the printer dialog once it is open.

@@ -105,15 +105,6 @@ TEST_F(Tabulka, ANewResultBelowTheTenthIsSavedButNotShown)
     EXPECT_EQ(Riadok(t, 10), "Žiak 10 9 0 1");
 }
 
-TEST_F(Tabulka, EqualResultsKeepTheOlderFirst)
-{
-    Uloz_subor({"2|Starší| 3| 2| 3| 1"});
-    auto *t = Otvor("2");
-    t->Vloz_novy_zaznam(2, "Novší", "3", "2", "3", 1);
-    EXPECT_EQ(Riadok(t, 1), "Starší 3 2 3");
-    EXPECT_TRUE(Cerveny(t, 2));
-}
-
 TEST_F(Tabulka, VariantTasksShareOneListUnderTheVariantsBackground)
 {
     Uloz_subor({"19|Áčko| 4| 0| 1| 0", "19|Béčko| 3| 1| 2| 0"});
@@ -145,20 +136,6 @@ TEST_F(Tabulka, TheLogEntryTakesItsLabelsCountAndDate)
     EXPECT_TRUE(riadky[0].endsWith(Misc::Texty[33] + ": 08:04"));
     EXPECT_TRUE(riadky[2].startsWith(Misc::Texty[36] + ":   5    "));
     EXPECT_TRUE(riadky[2].endsWith(Misc::Texty[39] + ":  2"));
-}
-
-TEST_F(Tabulka, BackShowsTheOpenerAndUnloadsTheTable)
-{
-    auto *t = Otvor("1");
-    t->Nadrazeny_form = Formulare::frm_Select.get();
-    t->Show();
-    Pohyb(t->picKonec->widget());
-    EXPECT_TRUE(Rovnaky_obrazok(t->picKonec->Picture, "Bitmap/Tab/back_1.bmp"));
-    EXPECT_EQ(Pocet(p.zvuk.Played(), "enter.wav"), 1);
-    Klik(t->picKonec);
-    EXPECT_EQ(Vpredu(), Formulare::frm_Select.get());
-    EXPECT_EQ(Misc::Aktualni_formular, Formulare::frm_Select.get());
-    EXPECT_EQ(Formulare::frm_Tabulka.existing(), nullptr);
 }
 
 } // namespace

@@ -61,23 +61,6 @@ TEST(StartUp, ARefusedDisplaySwitchShowsTheBackdropWhichBringsTheCurrentFormBack
     EXPECT_EQ(p.hodiny.WaitsWithEvents().last(), 100);
 }
 
-TEST(Credits, ShownFromTheChooserAndLeftByAClick)
-{
-    Program p;
-    p.Prejdi_titulok();
-    Klik(Formulare::frm_Select->IHelp);
-    auto *intro = Formulare::frm_Intro.existing();
-    ASSERT_NE(intro, nullptr);
-    EXPECT_EQ(Vpredu(), intro);
-    EXPECT_TRUE(Rovnaky_obrazok(intro->Picture, "Bitmap/Help/autori.bmp"));
-    EXPECT_FALSE(Formulare::frm_Select->isVisible());
-
-    Klik(intro, {100, 100});
-    EXPECT_EQ(Vpredu(), Formulare::frm_Select.get());
-    EXPECT_EQ(Misc::Aktualni_formular, Formulare::frm_Select.get());
-    EXPECT_EQ(Formulare::frm_Intro.existing(), nullptr);
-}
-
 TEST(Exit, NoKeepsEverythingYesRestoresTheDisplayAndEnds)
 {
     Program p;

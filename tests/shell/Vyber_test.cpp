@@ -7,37 +7,6 @@ namespace {
 
 Shell::frm_Select &Vyber() { return *Formulare::frm_Select.get(); }
 
-TEST(Chooser, EveryGroupAndTaskSetsTheTaskAndItsTitles)
-{
-    Program p;
-    p.Prejdi_titulok();
-    struct Skupina {
-        int g;
-        QList<int> ulohy;
-        int nazov;
-        int prvy_nazov_ulohy;
-    } skupiny[] = {
-        {1, {1, 2, 3}, 3, 4},          {2, {4, 5, 6}, 7, 8},          {3, {7, 8, 9, 10}, 11, 12},
-        {4, {11, 12, 13, 14}, 16, 17}, {5, {15, 16, 17, 18}, 21, 22}, {6, {19, 20, 21}, 26, 27},
-    };
-    for (const Skupina &s : skupiny)
-        for (int k = 1; k <= s.ulohy.size(); ++k) {
-            Klik(Vyber().LI(s.g));
-            ASSERT_TRUE(Vyber().RI(k)->Visible);
-            EXPECT_TRUE(Rovnaky_obrazok(Vyber().RI(k)->Picture,
-                                        QStringLiteral("Bitmap/Select/r_%1_0.bmp").arg(s.ulohy[k - 1], 2, 10, QChar('0'))));
-            Klik(Vyber().RI(k));
-            EXPECT_EQ(Misc::Cislo_ulohy, QString::number(s.ulohy[k - 1])) << "group " << s.g << " item " << k;
-            EXPECT_EQ(Misc::Nazev_skupiny, Misc::Texty[s.nazov]);
-            EXPECT_EQ(Misc::Nazev_ulohy, Misc::Texty[s.prvy_nazov_ulohy + k - 1]);
-            EXPECT_EQ(Vpredu(), Formulare::frm_Setup.get());
-            EXPECT_EQ(QString(Vyber().RI(k)->Tag), "1");
-            Klik(Formulare::frm_Setup->IKonec);
-            ASSERT_EQ(Vpredu(), &Vyber());
-        }
-    EXPECT_FALSE(Misc::Texty[16].isEmpty()) << "the texts come from the installed texts file";
-}
-
 TEST(Chooser, TaskButtonLayouts)
 {
     Program p;

@@ -133,25 +133,6 @@ TEST(ResultsOrder, BestFirstAndStable)
     }
 }
 
-TEST(ResultsFile, LineFormat)
-{
-    struct Pripad {
-        const char *nazov;
-        Zaznam_vysledku z;
-        const char *riadok;
-    } pripady[] = {
-        {"sign blanks from field 3 on", {7, "Ján", 4, 1, 2, 0}, "7|Ján| 4| 1| 2| 0"},
-        {"the latest result", {21, "Ľudmila Šťastná", 20, 0, 1, 1}, "21|Ľudmila Šťastná| 20| 0| 1| 1"},
-        {"a bar in the name cannot shift the fields", {3, "A|B", 1, 1, 3, 0}, "3|A/B| 1| 1| 3| 0"},
-        {"a negative count takes the sign position", {3, "X", -1, 0, 3, 0}, "3|X|-1| 0| 3| 0"},
-    };
-    for (const Pripad &p : pripady) {
-        EXPECT_EQ(Riadok_zaznamu(p.z), QString::fromUtf8(p.riadok)) << p.nazov;
-        EXPECT_EQ(Zaznam_z_riadku(Riadok_zaznamu(p.z)).value_or(Zaznam_vysledku{}).spravne, p.z.spravne)
-            << p.nazov;
-    }
-}
-
 TEST(ResultsFile, ReaderSkipsWhatItCannotParse)
 {
     struct Pripad {
