@@ -128,7 +128,6 @@ inline void Pohyb(QWidget *w, QPoint kde = {-1, -1})
     QMouseEvent e(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, Qt::NoButton, {});
     QApplication::sendEvent(w, &e);
 }
-inline void Pohyb(platform::Control *c) { Pohyb(c->widget()); }
 
 // Types text into a text box key by key, Slovak letters included.
 inline void Napis(platform::TextBox *t, const QString &text)
