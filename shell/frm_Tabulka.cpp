@@ -1,5 +1,6 @@
 #include "shell/frm_Tabulka.h"
 
+#include "platform/ResourcePath.h"
 #include "platform/Runtime.h"
 #include "platform/Services.h"
 #include "services/Formular.h"
@@ -108,7 +109,8 @@ void frm_Tabulka::Vloz_novy_zaznam(int cislo_ulohy, const QString &jmeno, const 
     Zaznamy_.append({cislo_ulohy, Vysledky::Jmeno_pro_soubor(jmeno), Cislo(spravne), Cislo(spatne),
                      Cislo(Znamka), ID});
     Vysledky::Zorad_zaznamy(Zaznamy_);
-    Vysledky::Uloz_tabulku_do_souboru(Subor_vysledkov(), Zaznamy_);
+    if (!Vysledky::Uloz_tabulku_do_souboru(Subor_vysledkov(), Zaznamy_))
+        Oznam_chybu_zapisu(Subor_vysledkov());
     for (int r = 1; r <= Pocet_riadkov; ++r)
         for (platform::Label *l : {LJmeno(r), LSpravne(r), LSpatne(r), LZnamka(r)})
             l->Caption = QString();
@@ -121,8 +123,18 @@ void frm_Tabulka::Vloz_zaznam_do_souboru_vysledky_dat(const QString &jmeno, cons
 {
     const Vysledky::Zaznam_logu z{jmeno, uloha, typulohy, spravne, spatne, Znamka,
                                   Misc::Zvoleny_pocet_prikladu, platform::services().clock().Now()};
-    Vysledky::Pripis_do_logu(Misc::Cesta_HD + QStringLiteral("Vysledky.dat"),
-                             Vysledky::Text_zaznamu_logu(z, [](int i) { return Misc::Texty[i]; }));
+    const QString log = Misc::Cesta_HD + QStringLiteral("Vysledky.dat");
+    if (!Vysledky::Pripis_do_logu(log, Vysledky::Text_zaznamu_logu(z, [](int i) { return Misc::Texty[i]; })))
+        Oznam_chybu_zapisu(log);
+}
+
+// A result that could not be written must not pass unnoticed: the pupil or
+// teacher can still copy it from the table on the screen.
+void frm_Tabulka::Oznam_chybu_zapisu(const QString &cesta)
+{
+    platform::services().messageBox().Show(
+        QStringLiteral("Výsledok sa nepodarilo zapísať do súboru %1.").arg(platform::resolvePath(cesta)),
+        platform::MessageStyle::OkOnly | platform::MessageStyle::Critical, QStringLiteral("Chyba"));
 }
 
 void frm_Tabulka::picKonec_Click()

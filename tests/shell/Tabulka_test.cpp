@@ -139,3 +139,18 @@ TEST_F(Tabulka, TheLogEntryTakesItsLabelsCountAndDate)
 }
 
 } // namespace
+
+TEST_F(Tabulka, AResultThatCannotBeWrittenIsReportedNotLost)
+{
+    QFile::remove(p.hd() + "Hra.res");
+    QFile::remove(p.hd() + "Vysledky.dat");
+    QDir(p.hd()).mkdir("Hra.res"); // a folder in the file's place: no write can succeed
+    QDir(p.hd()).mkdir("Vysledky.dat");
+    auto *t = Otvor("7");
+    const auto pred = p.box.AskedBoxes().size();
+    t->Vloz_novy_zaznam(7, "Anna", "4", "1", "2", 1);
+    t->Vloz_zaznam_do_souboru_vysledky_dat("Anna", "7", "x", "4", "1", "2");
+    ASSERT_EQ(p.box.AskedBoxes().size(), pred + 2);
+    EXPECT_TRUE(p.box.AskedBoxes().last().text.contains("Vysledky.dat"));
+    EXPECT_EQ(Riadok(t, 1), "Anna 4 1 2") << "the result stays on the screen";
+}
