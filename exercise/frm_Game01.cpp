@@ -66,6 +66,7 @@ frm_Game01::frm_Game01()
     Navrhni_harok();
     Navrhni_panely();
     Navrhni_ostatne();
+    Zapoj_postranni_nastroje();
 }
 
 void frm_Game01::Navrhni_harok()

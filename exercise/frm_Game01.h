@@ -6,13 +6,16 @@
 // Positions are pixels of the 640 x 480 client area. Every control is made
 // with TabStop False, as the load's rescale leaves it; the layouts give the
 // answer cells their tab stops.
+#include "exercise/Kalkulacka.h"
 #include "exercise/Tabulka.h"
 #include "exercise/layouts/Harok.h"
 #include "platform/ControlArray.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
+#include "expr/EEvaluator.h"
 
 #include <array>
+#include <memory>
 
 class frm_Game01 : public platform::Form {
 public:
@@ -114,6 +117,65 @@ public:
     platform::Control *Prvok(Harok::Pole pole, int index);
     platform::Control *Nacitaj(Harok::Pole pole, int index);
     bool Existuje(Harok::Pole pole, int index);
+
+    // --- Side tools: calculator, notes, tabs, superscript bar ----------------
+    void Vytvor_kalkulacku();
+    void Skryj_kalkulacku();
+    void Otevri_kalkulacku();
+    void Zavri_kalkulacku();
+    void Vytvor_poznamky();
+    void Otevri_poznamky();
+    void Zavri_poznamky();
+    // What every mouse-press handler of the screen does first.
+    void Zavri_otevrene_panely();
+    void Vykresli_zalozku_kalkulacky_00();
+    void Vykresli_zalozku_kalkulacky_01();
+    void Vykresli_zalozku_poznamek_00();
+    void Vykresli_zalozku_poznamek_01();
+    void Vytvor_listu_exponentu(const QString &druh);
+    void Skryj_listu_exponentu();
+    // Task 19 in variant 1 has no calculator.
+    bool Ma_kalkulacku() const;
+
+    enum class Oblast { Pozadi, Logo, Zalozka_kalkulacky, Zalozka_poznamek };
+    // The hot region of the form's background under (X, Y); borders belong to none.
+    static Oblast Oblast_formulare(int X, int Y);
+    // The task's help page, relative to the resource directory.
+    static QString Napoveda_ulohy(const QString &cislo_ulohy, int varianta);
+
+    void PicKalk_MouseDown(int Button, int Shift, int X, int Y);
+    void PicKalk_MouseMove(int Button, int Shift, int X, int Y);
+    void PicKalkButton_MouseDown(int Index, int Button, int Shift, int X, int Y);
+    void PicKalkButton_MouseUp(int Index, int Button, int Shift, int X, int Y);
+    void TKalk_KeyPress(platform::KeyPressArgs &k);
+    void TKalkPoznamky_MouseDown(int Button, int Shift, int X, int Y);
+    void PicPozn_MouseDown(int Button, int Shift, int X, int Y);
+    void PicPozn_MouseMove(int Button, int Shift, int X, int Y);
+    void ExpPic_MouseDown(int Index, int Button, int Shift, int X, int Y);
+    void ExpPic_MouseUp(int Index, int Button, int Shift, int X, int Y);
+
+    // Placeholders for what other parts of the screen and the shell provide.
+    int &Zastupce_zvyrazneny_prvek();
+    void Zastupce_zvyrazni_tlacitko_menu(int n);
+    void Zastupce_zobraz_napovedu(const QString &cesta);
+    cEEvaluator &Zastupce_evaluator();
+
+protected:
+    void Form_MouseDown(int Button, int Shift, int X, int Y) override;
+    void Form_MouseMove(int Button, int Shift, int X, int Y) override;
+
+private:
+    void Zapoj_postranni_nastroje();
+    void Priprav_pomocne_boxy(int prvni, const platform::Picture &tvar);
+    void Snimek_panelu(platform::PictureBox *panel, int prvni, int posun);
+    void Posun_poznamky(int x);
+    void Zobraz_obsah_poznamek();
+    void Zobraz_kalkulacku(const Zobrazeni_kalkulacky &z);
+    std::unique_ptr<Kalkulacka> Kalkulacka_panelu;
+    cEEvaluator Evaluator_panelu;
+    QString Druh_listy_exponentu;
+    // --- end of side tools ----------------------------------------------------
+public:
 
 private:
     void Navrhni_harok();

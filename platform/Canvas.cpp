@@ -12,6 +12,7 @@ QImage *Dc::image() const
 {
     if (!canvas)
         return nullptr;
+    canvas->fitImages();
     if (persistent)
         return &canvas->persistent_;
     canvas->flush();
@@ -181,8 +182,13 @@ void Canvas::paintEvent(QPaintEvent *)
     p.drawImage(0, 0, screen_);
 }
 
-void Canvas::resizeEvent(QResizeEvent *)
+void Canvas::resizeEvent(QResizeEvent *) { fitImages(); }
+
+void Canvas::fitImages()
 {
+    const QSize size(std::max(1, width()), std::max(1, height()));
+    if (persistent_.size() == size && screen_.size() == size)
+        return;
     // Grown areas take the background; what was drawn stays.
     auto grow = [this](QImage &img) {
         QImage bigger = background();

@@ -94,6 +94,9 @@ private:
     mutable QRegion stale_; // drawn on the persistent image, not yet shown
     // Brings what was drawn on the persistent image onto the screen image.
     void flush() const;
+    // Gives both images the widget's size. A hidden widget learns of a new
+    // size only when it is shown, and drawing before that must not be lost.
+    void fitImages();
     bool autoRedraw_ = false;
     QColor backColor_{255, 255, 255};
     QColor foreColor_{0, 0, 0};

@@ -166,3 +166,24 @@ TEST(WindowShape, KeyColourPixelsAreCutOut)
 }
 
 } // namespace
+
+namespace {
+
+// A hidden box learns of its new size only when shown; what is drawn on it
+// before then, at its new size, must still be there.
+TEST(TwoLayers, HiddenBoxResizedThenDrawnKeepsTheDrawing)
+{
+    Form f;
+    PictureBox box(&f);
+    box.Visible = false;
+    box.Move(0, 0, 60, 30);
+    box.AutoRedraw = true;
+    DrawPicture(box.hDC(), 40, 20, Picture(solid(8, 8, kRed)));
+    lktest::showAndActivate(&f);
+    box.Visible = true;
+    EXPECT_EQ(QColor(box.persistentImage().pixel(44, 24)), kRed);
+    EXPECT_EQ(onScreen(box, 44, 24), kRed);
+    f.Hide();
+}
+
+} // namespace

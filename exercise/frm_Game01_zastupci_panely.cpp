@@ -1,0 +1,21 @@
+// Stand-ins for what the shell and the top bar will provide to the side
+// tools. Each does as little as the exercise screen can live with alone.
+#include "exercise/frm_Game01.h"
+
+// The module's hover code, shared by every screen's hover logic.
+int &frm_Game01::Zastupce_zvyrazneny_prvek()
+{
+    static int kod = 0;
+    return kod;
+}
+
+// Top-bar buttons back to their normal pictures: nothing to do until the
+// top bar is here.
+void frm_Game01::Zastupce_zvyrazni_tlacitko_menu(int n) { (void)n; }
+
+// The task's help page in the picture viewer: nothing to do until the
+// viewer is here.
+void frm_Game01::Zastupce_zobraz_napovedu(const QString &cesta) { (void)cesta; }
+
+// The form's evaluator, whose last program the calculator shares.
+cEEvaluator &frm_Game01::Zastupce_evaluator() { return Evaluator_panelu; }

@@ -1,0 +1,86 @@
+#pragma once
+// The exercise screen with its side tools built as the load builds them,
+// shown on the stage with a fake clock, sound and keyboard, and driven by
+// mouse events as a pupil would.
+#include "exercise/frm_Game01.h"
+#include "platform/Fonts.h"
+#include "platform/Services.h"
+#include "services/Konfigurace.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace panely_test {
+
+class Obrazovka : public ::testing::Test {
+protected:
+    platform::FakeClock hodiny;
+    platform::FakeSound zvuk;
+    platform::FakeKeyboardLayout klavesnice;
+    platform::ScopedService<platform::Clock> s1{hodiny};
+    platform::ScopedService<platform::Sound> s2{zvuk};
+    platform::ScopedService<platform::KeyboardLayout> s3{klavesnice};
+    std::unique_ptr<frm_Game01> f;
+
+    void SetUp() override
+    {
+        const QString zdroje = QStringLiteral(LK_RESOURCE_DIR "/");
+        Misc::Cesta_CD = zdroje;
+        platform::registerFontFile(zdroje + QStringLiteral("Data/Ruvo.ttf"));
+        Misc::Kurzor_sipka = platform::LoadPicture(zdroje + QStringLiteral("Cur/Arrow.cur"));
+        Misc::Kurzor_ruka = platform::LoadPicture(zdroje + QStringLiteral("Cur/Hand.cur"));
+        Misc::Kurzor_napoveda = platform::LoadPicture(zdroje + QStringLiteral("Cur/Help.cur"));
+    }
+    void TearDown() override
+    {
+        if (f)
+            f->Hide();
+    }
+
+    // The task's sheet, panels and bar, on the task's background, in front.
+    frm_Game01 &Nacti(const char *uloha, int varianta, const char *pozadi, const QString &lista)
+    {
+        f = std::make_unique<frm_Game01>();
+        f->Zvolena_uloha = {QString::fromLatin1(uloha), varianta};
+        f->AutoRedraw = true;
+        f->Picture = platform::LoadPicture(Misc::Cesta_CD + QStringLiteral("Bitmap/Games/bg_%1.bmp").arg(pozadi));
+        f->Vygeneruj_komponenty_ulohy();
+        if (f->Ma_kalkulacku())
+            f->Vytvor_kalkulacku();
+        else
+            f->Skryj_kalkulacku();
+        f->Vytvor_poznamky();
+        if (lista.isEmpty())
+            f->Skryj_listu_exponentu();
+        else
+            f->Vytvor_listu_exponentu(lista);
+        f->TKalk->FontName = QStringLiteral("Ruvo");
+        f->TKalkPoznamky->FontName = QStringLiteral("Ruvo");
+        f->TKalkPoznamky->FontBold = true;
+        f->Show();
+        QWidget *stage = platform::Stage::instance();
+        stage->activateWindow();
+        QApplication::setActiveWindow(stage);
+        (void)QTest::qWaitForWindowExposed(stage);
+        if (f->Ma_kalkulacku())
+            f->Vykresli_zalozku_kalkulacky_00();
+        f->Vykresli_zalozku_poznamek_00();
+        f->Zastupce_zvyrazneny_prvek() = 0;
+        return *f;
+    }
+
+    static void Klik(QWidget *w, int x, int y) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(x, y)); }
+    static void Pohyb(QWidget *w, int x, int y)
+    {
+        QMouseEvent e(QEvent::MouseMove, QPointF(x, y), w->mapToGlobal(QPointF(x, y)), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    int Zvuky(const char *subor) const { return int(zvuk.Played().filter(QLatin1String(subor)).size()); }
+    static QWidget *Fokus() { return QApplication::focusWidget(); }
+};
+
+} // namespace panely_test

@@ -1,0 +1,214 @@
+// The exercise screen's side panels, their tabs and the form's hot regions,
+// driven through mouse events on the shown screen.
+#include "Panely_support.h"
+
+#include <QDir>
+
+namespace {
+
+using namespace panely_test;
+using Oblast = frm_Game01::Oblast;
+
+TEST(HotRegions, BordersBelongToNoRegion)
+{
+    const struct { const char *name; int x, y; Oblast oblast; } rows[] = {
+        {"logo", 100, 40, Oblast::Logo},
+        {"logo's left border", 6, 40, Oblast::Pozadi},
+        {"logo's bottom border", 100, 72, Oblast::Pozadi},
+        {"calculator tab", 8, 130, Oblast::Zalozka_kalkulacky},
+        {"calculator tab's right border", 17, 130, Oblast::Pozadi},
+        {"calculator tab's top border", 8, 93, Oblast::Pozadi},
+        {"calculator tab's last row", 8, 175, Oblast::Zalozka_kalkulacky},
+        {"notes tab", 630, 100, Oblast::Zalozka_poznamek},
+        {"notes tab's left border", 623, 100, Oblast::Pozadi},
+        {"background", 300, 300, Oblast::Pozadi},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(frm_Game01::Oblast_formulare(r.x, r.y), r.oblast) << r.name;
+}
+
+TEST(HotRegions, HelpPageOfTheTask)
+{
+    const struct { const char *uloha; int varianta; const char *stranka; } rows[] = {
+        {"7", 0, "Bitmap\\Help\\07.bmp"},   {"21", 2, "Bitmap\\Help\\21b.bmp"},
+        {"19", 1, "Bitmap\\Help\\19a.bmp"}, {"12", 2, "Bitmap\\Help\\12.bmp"},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(frm_Game01::Napoveda_ulohy(r.uloha, r.varianta), QLatin1String(r.stranka)) << r.uloha;
+}
+
+TEST_F(Obrazovka, HoverSoundsOnceOnEnteringARegion)
+{
+    const struct { const char *name; int x, y; int kod, zvuky; const platform::Picture *kurzor; } rows[] = {
+        {"logo entered", 100, 40, 5, 1, &Misc::Kurzor_napoveda},
+        {"moving within the logo", 120, 50, 5, 1, &Misc::Kurzor_napoveda},
+        {"background: arrow, no sound", 300, 300, 0, 1, &Misc::Kurzor_sipka},
+        {"calculator tab", 8, 130, 101, 2, &Misc::Kurzor_ruka},
+        {"its border is background", 17, 130, 0, 2, &Misc::Kurzor_sipka},
+        {"notes tab", 630, 130, 102, 3, &Misc::Kurzor_ruka},
+    };
+    Nacti("1", 0, "01", "dlouhe");
+    for (const auto &r : rows) {
+        Pohyb(f.get(), r.x, r.y);
+        EXPECT_EQ(f->Zastupce_zvyrazneny_prvek(), r.kod) << r.name;
+        EXPECT_EQ(Zvuky("enter"), r.zvuky) << r.name;
+        EXPECT_EQ(f->MouseIcon().image().cacheKey(), r.kurzor->image().cacheKey()) << r.name;
+    }
+}
+
+TEST_F(Obrazovka, ClosedTabTakesItsHighlightAndLosesIt)
+{
+    Nacti("1", 0, "01", "dlouhe");
+    const QImage normal = f->persistentImage().copy(0, 93, 17, 83);
+    Pohyb(f.get(), 8, 130);
+    EXPECT_NE(f->persistentImage().copy(0, 93, 17, 83), normal) << "highlighted tab drawn";
+    Pohyb(f.get(), 300, 300);
+    EXPECT_EQ(f->persistentImage().copy(0, 93, 17, 83), normal) << "normal tab back";
+}
+
+TEST_F(Obrazovka, TaskWithoutCalculatorIgnoresItsTab)
+{
+    Nacti("19", 1, "19a", "");
+    Pohyb(f.get(), 300, 300);
+    const qint64 kurzor = f->MouseIcon().image().cacheKey();
+    Pohyb(f.get(), 8, 130);
+    Klik(f.get(), 8, 130);
+    EXPECT_EQ(f->Zastupce_zvyrazneny_prvek(), 0);
+    EXPECT_EQ(zvuk.Played().size(), 0);
+    EXPECT_EQ(f->MouseIcon().image().cacheKey(), kurzor);
+    EXPECT_EQ(f->Kalkulacka_otevrena, 0);
+    EXPECT_FALSE(f->PicKalk->Visible);
+}
+
+TEST_F(Obrazovka, CalculatorSlidesInAndOut)
+{
+    Nacti("4", 0, "04", "dlouhe");
+    Klik(f.get(), 8, 130);
+    EXPECT_EQ(f->Kalkulacka_otevrena, 1);
+    EXPECT_EQ(hodiny.Waits(), QList<qint64>(35, 10)) << "35 frames of 10 ms";
+    EXPECT_TRUE(f->PicKalk->Visible);
+    EXPECT_EQ(f->PicKalk->Left, 0);
+    EXPECT_EQ(QPoint(f->TKalk->Left, f->TKalk->Top), QPoint(12, 157));
+    EXPECT_EQ(QPoint(f->TKalkPoznamky->Left, f->TKalkPoznamky->Top), QPoint(5, 21));
+    for (int i = 0; i <= 20; ++i)
+        EXPECT_TRUE(f->PicKalkButton(i)->Visible) << "key " << i;
+    EXPECT_EQ(Fokus(), f->TKalk->editor());
+    EXPECT_EQ(Zvuky("click"), 1);
+
+    QTest::keyClicks(f->TKalk->editor(), "12");
+    Klik(f->PicKalk, 200, 200);
+    EXPECT_EQ(f->Kalkulacka_otevrena, 1) << "the face between the keys does nothing";
+
+    Klik(f.get(), 300, 300);
+    EXPECT_EQ(f->Kalkulacka_otevrena, 0);
+    EXPECT_FALSE(f->PicKalk->Visible);
+    EXPECT_EQ(hodiny.Waits().size(), 70);
+    EXPECT_EQ(Zvuky("click"), 1) << "a click on the background only closes";
+
+    Klik(f.get(), 8, 130);
+    EXPECT_EQ(f->TKalk->Text, QStringLiteral("12")) << "the display keeps its text";
+    Pohyb(f->PicKalk, 210, 40);
+    EXPECT_EQ(f->PicKalk->MouseIcon().image().cacheKey(), Misc::Kurzor_ruka.image().cacheKey());
+    const int zvuky = Zvuky("enter");
+    Pohyb(f->PicKalk, 212, 42);
+    EXPECT_EQ(Zvuky("enter"), zvuky + 1) << "every move over the open tab sounds";
+    Klik(f->PicKalk, 210, 40);
+    EXPECT_EQ(f->Kalkulacka_otevrena, 0);
+    EXPECT_FALSE(f->PicKalk->Visible);
+    EXPECT_EQ(Fokus(), f->Text1->editor());
+}
+
+TEST_F(Obrazovka, KeysStandInTheirCells)
+{
+    const struct { int klavesa, x, y, sirka; } rows[] = {
+        {0, 6, 267, 64},   {10, 70, 267, 32}, {13, 102, 267, 32}, {12, 134, 267, 32}, {3, 70, 239, 32},
+        {17, 102, 239, 32}, {14, 134, 239, 32}, {18, 166, 239, 32}, {5, 38, 211, 32}, {19, 102, 211, 32},
+        {20, 134, 211, 32}, {7, 6, 183, 32},  {16, 102, 183, 32}, {15, 134, 183, 32}, {11, 166, 183, 32},
+    };
+    Nacti("1", 0, "01", "dlouhe");
+    for (const auto &r : rows) {
+        platform::PictureBox *k = f->PicKalkButton(r.klavesa);
+        EXPECT_EQ(QRect(k->Left, k->Top, k->Width, k->Height), QRect(r.x, r.y, r.sirka, 28)) << "key " << r.klavesa;
+    }
+}
+
+TEST_F(Obrazovka, CalculatorKeysAndKeyboard)
+{
+    Nacti("1", 0, "01", "dlouhe");
+    Klik(f.get(), 8, 130);
+    const int zvuky = Zvuky("enter");
+    for (int k : {2, 17, 3}) // 2 + 3
+        Klik(f->PicKalkButton(k), 5, 5);
+    QTest::mousePress(f->PicKalkButton(18), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(f->PicKalkButton(18)->Picture().image().cacheKey(),
+              f->Obr_kalk_tlacitko_zvyraznene[18].image().cacheKey()) << "pressed face";
+    QTest::mouseRelease(f->PicKalkButton(18), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(f->PicKalkButton(18)->Picture().image().cacheKey(), f->Obr_kalk_tlacitko[18].image().cacheKey());
+    EXPECT_EQ(Zvuky("enter"), zvuky + 4) << "keys play the hover sound";
+    EXPECT_EQ(f->TKalk->Text, QStringLiteral("5"));
+    EXPECT_EQ(f->TKalkPoznamky->Text, QStringLiteral("2+3=5"));
+    EXPECT_EQ(Fokus(), f->TKalk->editor());
+
+    f->TKalk->Text = QString();
+    QTest::keyClicks(f->TKalk->editor(), "1.5x*2");
+    EXPECT_EQ(f->TKalk->Text, QStringLiteral("1,5*2")) << "point becomes comma, letters are dropped";
+    QTest::keyClick(f->TKalk->editor(), Qt::Key_Return);
+    EXPECT_EQ(f->TKalk->Text, QStringLiteral("3"));
+    EXPECT_EQ(f->TKalkPoznamky->Text, QStringLiteral("2+3=5\r\n1.5*2=3"));
+
+    Klik(f->TKalkPoznamky->editor(), 20, 20);
+    EXPECT_EQ(Fokus(), f->TKalk->editor()) << "the tape never keeps the focus";
+}
+
+TEST_F(Obrazovka, NotesSlideAndAtMostOnePanelIsOpen)
+{
+    Nacti("4", 0, "04", "dlouhe");
+    Klik(f.get(), 630, 130);
+    EXPECT_EQ(f->Poznamky_otevrene, 1);
+    EXPECT_EQ(hodiny.Waits(), QList<qint64>(44, 10)) << "44 frames of 10 ms";
+    EXPECT_EQ(f->PicPozn->Left, 279);
+    const struct { platform::Control *c; int x, y; } mista[] = {
+        {f->TPoznamky, 23, 8},     {f->tzlomek(0), 23, 253}, {f->tzlomek(3), 140, 275},
+        {f->tzlomek(8), 256, 266}, {f->Text2, 126, 264},     {f->Text3, 242, 264},
+    };
+    for (const auto &m : mista)
+        EXPECT_EQ(QPoint(m.c->Left, m.c->Top), QPoint(m.x, m.y));
+    f->TPoznamky->Text = QStringLiteral("poznámka");
+    f->tzlomek(0)->Text = QStringLiteral("3");
+
+    Klik(f.get(), 8, 130);
+    EXPECT_EQ(f->Poznamky_otevrene, 0) << "opening the calculator closes the notes";
+    EXPECT_FALSE(f->PicPozn->Visible);
+    EXPECT_EQ(f->Kalkulacka_otevrena, 1);
+
+    Klik(f.get(), 630, 130);
+    EXPECT_EQ(f->Kalkulacka_otevrena, 0);
+    EXPECT_EQ(f->Poznamky_otevrene, 1);
+    EXPECT_EQ(f->TPoznamky->Text, QStringLiteral("poznámka"));
+    EXPECT_EQ(f->tzlomek(0)->Text, QStringLiteral("3"));
+    Klik(f->PicPozn, 100, 270);
+    EXPECT_EQ(f->Poznamky_otevrene, 1) << "the panel face outside the tab does nothing";
+    Klik(f->PicPozn, 17, 40);
+    EXPECT_EQ(f->Poznamky_otevrene, 0) << "X = 17 still belongs to the open tab";
+    EXPECT_FALSE(f->PicPozn->Visible);
+}
+
+TEST_F(Obrazovka, PicturesWithEachPanelOpen)
+{
+    const QString adresar = QStringLiteral(LK_BUILD_DIR "/screens");
+    QDir().mkpath(adresar);
+    Nacti("4", 0, "04", "dlouhe");
+    Klik(f.get(), 8, 130);
+    for (int k : {1, 13, 15, 2, 18})
+        Klik(f->PicKalkButton(k), 5, 5);
+    EXPECT_TRUE(platform::Stage::instance()->grab().save(adresar + "/panely_kalkulacka.png"));
+    Klik(f.get(), 630, 130);
+    f->TPoznamky->Text = QStringLiteral("2x + 3x = 5x");
+    f->tzlomek(0)->Text = QStringLiteral("1");
+    f->tzlomek(1)->Text = QStringLiteral("2");
+    EXPECT_TRUE(platform::Stage::instance()->grab().save(adresar + "/panely_poznamky.png"));
+    Klik(f.get(), 300, 300);
+    EXPECT_TRUE(platform::Stage::instance()->grab().save(adresar + "/panely_zavrete.png"));
+}
+
+} // namespace
