@@ -321,6 +321,16 @@ bool TextBox::eventFilter(QObject *watched, QEvent *e)
         dispatchFocus(true);
         return true;
     }
+    if (e->type() == QEvent::FocusOut && line_ && line_->hasSelectedText()) {
+        // Qt drops the selection of a box that loses the focus; the runtime
+        // keeps SelStart and SelLength for code that acts on the box later.
+        const int start = line_->selectionStart();
+        const int length = int(line_->selectedText().size());
+        static_cast<QObject *>(line_)->event(e);
+        line_->setSelection(start, length);
+        dispatchFocus(false);
+        return true;
+    }
     if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)
         dispatchFocus(e->type() == QEvent::FocusIn);
     return false;

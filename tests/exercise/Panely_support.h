@@ -13,6 +13,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
+
 namespace panely_test {
 
 class Obrazovka : public ::testing::Test {

@@ -104,4 +104,19 @@ TEST(Focus, GotFocusReportsTheCellThatTookIt)
     f.Hide();
 }
 
+TEST(Focus, ACellThatLosesTheFocusKeepsItsSelection)
+{
+    CellsForm f;
+    f.TV1(1)->Text = "abcd";
+    lktest::showAndActivate(&f);
+    f.TV1(1)->SetFocus();
+    f.TV1(1)->SelStart = 1;
+    f.TV1(1)->SelLength = 2;
+    QTest::mouseClick(f.TV1(2)->editor(), Qt::LeftButton);
+    ASSERT_TRUE(f.focused(2));
+    EXPECT_EQ(f.TV1(1)->SelStart(), 1);
+    EXPECT_EQ(f.TV1(1)->SelText(), "bc");
+    f.Hide();
+}
+
 } // namespace
