@@ -35,6 +35,10 @@ void frm_Game01::Vytvor_poznamky()
 
     Misc::Vykresli_obrazek_na_objekt(Obr_pozn_pozadi, *PicPozn, 0, 0, true);
     Misc::Vykresli_obrazek_na_objekt(Obr_pozn_zalozka_10, *PicPozn, 0, 0, true);
+    // Numerators and denominators lie over the black line boxes, so that
+    // only the gap between them shows as the fraction line.
+    for (int k = 0; k <= 5; ++k)
+        tzlomek(k)->ZOrder(0);
 }
 
 // The content boxes follow the panel picture whose left edge is at x on the form.
