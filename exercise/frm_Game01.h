@@ -15,6 +15,7 @@
 #include "expr/EEvaluator.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class frm_Game01 : public platform::Form {
@@ -168,8 +169,12 @@ private:
     void Zapoj_postranni_nastroje();
     void Priprav_pomocne_boxy(int prvni, const platform::Picture &tvar);
     void Snimek_panelu(platform::PictureBox *panel, int prvni, int posun);
-    void Posun_poznamky(int x);
-    void Zobraz_obsah_poznamek();
+    void Posun_panelu(platform::PictureBox *panel, int prvni, int od, int cil, int krok,
+                      const std::function<void(int)> &posun_obsahu);
+    void Priprav_posun_kalkulacky();
+    void Posun_kalkulacky(int od, int cil, int krok);
+    void Priprav_posun_poznamek();
+    void Posun_poznamky(int posun);
     void Zobraz_kalkulacku(const Zobrazeni_kalkulacky &z);
     std::unique_ptr<Kalkulacka> Kalkulacka_panelu;
     cEEvaluator Evaluator_panelu;

@@ -75,25 +75,33 @@ void frm_Game01::Vytvor_kalkulacku()
 
 void frm_Game01::Skryj_kalkulacku() { PicKalk->Visible = false; }
 
-void frm_Game01::Otevri_kalkulacku()
+// Both slides start with the panel at the left edge, its keys hidden and
+// no clicks taken, and the face with its open tab in PomPic(1).
+void frm_Game01::Priprav_posun_kalkulacky()
 {
     PicKalk->Left = 0;
-    TKalkPoznamky->Left = Zavreny_okraj + Odsazeni_pasky;
-    TKalk->Left = Zavreny_okraj + Odsazeni_displeje;
     for (int i = 0; i < Kalkulacka::Pocet_klaves; ++i)
         PicKalkButton(i)->Visible = false;
     PicKalk->Enabled = false;
-    // Loaded answer cells lie above the design's panel; it slides over them.
-    PicKalk->ZOrder(0);
-
     Priprav_pomocne_boxy(1, Obr_kalk_pozadi);
     Misc::Vykresli_obrazek_na_objekt(Obr_kalk_zalozka_10, *PomPic(1), Zalozka_x, 0, true);
-    BitBlt(PomPic(2)->hDC(), 0, 0, PicKalk->Width, PicKalk->Height, hDC(), 0, PicKalk->Top);
-    for (int x = Zavreny_okraj; x <= 0; x += Krok_posuvu) {
+}
+
+void frm_Game01::Posun_kalkulacky(int od, int cil, int krok)
+{
+    Posun_panelu(PicKalk, 1, od, cil, krok, [this](int x) {
         TKalkPoznamky->Left = x + Odsazeni_pasky;
         TKalk->Left = x + Odsazeni_displeje;
-        Snimek_panelu(PicKalk, 1, x);
-    }
+    });
+}
+
+void frm_Game01::Otevri_kalkulacku()
+{
+    Priprav_posun_kalkulacky();
+    // Loaded answer cells lie above the design's panel; it slides over them.
+    PicKalk->ZOrder(0);
+    BitBlt(PomPic(2)->hDC(), 0, 0, PicKalk->Width, PicKalk->Height, hDC(), 0, PicKalk->Top);
+    Posun_kalkulacky(Zavreny_okraj, 0, Krok_posuvu);
 
     Kalkulacka_otevrena = 1;
     for (int i = 0; i < Kalkulacka::Pocet_klaves; ++i)
@@ -102,22 +110,11 @@ void frm_Game01::Otevri_kalkulacku()
     Refresh();
 }
 
+// PomPic(2) still holds the background that the slide-in saved.
 void frm_Game01::Zavri_kalkulacku()
 {
-    PicKalk->Left = 0;
-    TKalkPoznamky->Left = Odsazeni_pasky;
-    TKalk->Left = Odsazeni_displeje;
-    for (int i = 0; i < Kalkulacka::Pocet_klaves; ++i)
-        PicKalkButton(i)->Visible = false;
-    PicKalk->Enabled = false;
-
-    Priprav_pomocne_boxy(1, Obr_kalk_pozadi);
-    Misc::Vykresli_obrazek_na_objekt(Obr_kalk_zalozka_10, *PomPic(1), Zalozka_x, 0, true);
-    for (int x = 0; x >= Zavreny_okraj; x -= Krok_posuvu) {
-        TKalkPoznamky->Left = x + Odsazeni_pasky;
-        TKalk->Left = x + Odsazeni_displeje;
-        Snimek_panelu(PicKalk, 1, x);
-    }
+    Priprav_posun_kalkulacky();
+    Posun_kalkulacky(0, Zavreny_okraj, -Krok_posuvu);
 
     Kalkulacka_otevrena = 0;
     PicKalk->Visible = false;

@@ -41,10 +41,10 @@ void frm_Game01::Vytvor_poznamky()
         tzlomek(k)->ZOrder(0);
 }
 
-// The content boxes follow the panel picture whose left edge is at x on the form.
-void frm_Game01::Posun_poznamky(int x)
+// The content boxes follow the panel picture, `posun` right of its place
+// in the open panel.
+void frm_Game01::Posun_poznamky(int posun)
 {
-    const int posun = x - Otevreny_okraj;
     TPoznamky->Left = posun + 23;
     Text2->Left = posun + 126;
     Text3->Left = posun + 242;
@@ -53,48 +53,40 @@ void frm_Game01::Posun_poznamky(int x)
         tzlomek(k)->Left = posun + stlpce[k >= 6 ? k - 6 : k / 2];
 }
 
-void frm_Game01::Zobraz_obsah_poznamek()
+// Both slides start with the box at its open place, its contents out of
+// sight beyond its edge, no clicks taken, and the picture with its open
+// tab in PomPic(4).
+void frm_Game01::Priprav_posun_poznamek()
 {
+    PicPozn->Left = Otevreny_okraj;
+    Posun_poznamky(Zavreny_okraj);
     for (Control *c : std::initializer_list<Control *>{TPoznamky, Text2, Text3})
         c->Visible = true;
     for (int k = 0; k <= 8; ++k)
         tzlomek(k)->Visible = true;
+    PicPozn->Enabled = false;
+    Priprav_pomocne_boxy(4, Obr_pozn_pozadi);
+    Misc::Vykresli_obrazek_na_objekt(Obr_pozn_zalozka_10, *PomPic(4), 0, 0, true);
 }
 
 void frm_Game01::Otevri_poznamky()
 {
-    PicPozn->Left = Otevreny_okraj;
-    Posun_poznamky(Zavreny_okraj + Otevreny_okraj);
-    Zobraz_obsah_poznamek();
-    PicPozn->Enabled = false;
+    Priprav_posun_poznamek();
     PicPozn->ZOrder(0);
-
-    Priprav_pomocne_boxy(4, Obr_pozn_pozadi);
-    Misc::Vykresli_obrazek_na_objekt(Obr_pozn_zalozka_10, *PomPic(4), 0, 0, true);
     BitBlt(PomPic(5)->hDC(), 0, 0, PicPozn->Width, PicPozn->Height, hDC(), Otevreny_okraj, PicPozn->Top);
-    for (int x = Zavreny_okraj; x >= Otevreny_okraj; x -= Krok_posuvu) {
-        Posun_poznamky(x);
-        Snimek_panelu(PicPozn, 4, x - Otevreny_okraj);
-    }
-
+    Posun_panelu(PicPozn, 4, Zavreny_okraj - Otevreny_okraj, 0, -Krok_posuvu,
+                 [this](int posun) { Posun_poznamky(posun); });
     Poznamky_otevrene = 1;
     PicPozn->Enabled = true;
 }
 
+// Leaves the box shown at the right edge; the caller hides it. PomPic(5)
+// still holds the form as it was when the panel opened.
 void frm_Game01::Zavri_poznamky()
 {
-    PicPozn->Left = Otevreny_okraj;
-    Posun_poznamky(Zavreny_okraj + Otevreny_okraj);
-    Zobraz_obsah_poznamek();
-    PicPozn->Enabled = false;
-
-    Priprav_pomocne_boxy(4, Obr_pozn_pozadi);
-    Misc::Vykresli_obrazek_na_objekt(Obr_pozn_zalozka_10, *PomPic(4), 0, 0, true);
-    for (int x = Otevreny_okraj; x <= Zavreny_okraj; x += Krok_posuvu) {
-        Posun_poznamky(x);
-        Snimek_panelu(PicPozn, 4, x - Otevreny_okraj);
-    }
-
+    Priprav_posun_poznamek();
+    Posun_panelu(PicPozn, 4, 0, Zavreny_okraj - Otevreny_okraj, Krok_posuvu,
+                 [this](int posun) { Posun_poznamky(posun); });
     Poznamky_otevrene = 0;
     PicPozn->Enabled = true;
 }

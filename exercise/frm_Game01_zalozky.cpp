@@ -106,6 +106,16 @@ void frm_Game01::Snimek_panelu(PictureBox *panel, int prvni, int posun)
     Misc::Cekej(10);
 }
 
+// The frames of a slide, the panel picture going from offset od to cil.
+void frm_Game01::Posun_panelu(PictureBox *panel, int prvni, int od, int cil, int krok,
+                              const std::function<void(int)> &posun_obsahu)
+{
+    for (int x = od; krok > 0 ? x <= cil : x >= cil; x += krok) {
+        posun_obsahu(x);
+        Snimek_panelu(panel, prvni, x);
+    }
+}
+
 void frm_Game01::Vykresli_zalozku_kalkulacky_00()
 {
     Misc::Vykresli_obrazek_na_objekt(Obr_kalk_zalozka_00, *this, 0, Zalozka_y, true);
