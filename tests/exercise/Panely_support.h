@@ -23,7 +23,8 @@ class Obrazovka : public ::testing::Test {
 protected:
     platform::FakeClock hodiny;
     platform::FakeSound zvuk;
-    platform::FakeKeyboardLayout klavesnice;
+    // The pupil's own layout is active; typing must switch to the US one.
+    platform::FakeKeyboardLayout klavesnice{{QStringLiteral("0000041B"), platform::UsKeyboardLayout}};
     platform::ScopedService<platform::Clock> s1{hodiny};
     platform::ScopedService<platform::Sound> s2{zvuk};
     platform::ScopedService<platform::KeyboardLayout> s3{klavesnice};
@@ -85,6 +86,17 @@ protected:
     }
     int Zvuky(const char *subor) const { return int(zvuk.Played().filter(QLatin1String(subor)).size()); }
     static QWidget *Fokus() { return QApplication::focusWidget(); }
+};
+
+// Counts the paintings of a widget: a slide must paint every frame.
+struct Kresleni : QObject {
+    int pocet = 0;
+    explicit Kresleni(QWidget *w) { w->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        pocet += e->type() == QEvent::Paint;
+        return false;
+    }
 };
 
 } // namespace panely_test

@@ -76,8 +76,10 @@ TEST_F(Obrazovka, TaskWithoutCalculatorIgnoresItsTab)
 TEST_F(Obrazovka, CalculatorSlidesInAndOut)
 {
     Nacti("4", 0, "04", "dlouhe");
+    Kresleni kresleni(f->PicKalk);
     Klik(f.get(), 8, 130);
     EXPECT_EQ(f->Kalkulacka_otevrena, 1);
+    EXPECT_GE(kresleni.pocet, 35) << "every frame painted before its wait";
     EXPECT_EQ(hodiny.Waits(), QList<qint64>(35, 10)) << "35 frames of 10 ms";
     EXPECT_TRUE(f->PicKalk->Visible);
     EXPECT_EQ(f->PicKalk->Left, 0);
@@ -143,6 +145,7 @@ TEST_F(Obrazovka, CalculatorKeysAndKeyboard)
 
     f->TKalk->Text = QString();
     QTest::keyClicks(f->TKalk->editor(), "1.5x*2");
+    EXPECT_EQ(klavesnice.ActiveLayoutName(), platform::UsKeyboardLayout) << "keyboard guard";
     EXPECT_EQ(f->TKalk->Text, QStringLiteral("1,5*2")) << "point becomes comma, letters are dropped";
     QTest::keyClick(f->TKalk->editor(), Qt::Key_Return);
     EXPECT_EQ(f->TKalk->Text, QStringLiteral("3"));
@@ -155,7 +158,9 @@ TEST_F(Obrazovka, CalculatorKeysAndKeyboard)
 TEST_F(Obrazovka, NotesSlideAndAtMostOnePanelIsOpen)
 {
     Nacti("4", 0, "04", "dlouhe");
+    Kresleni kresleni(f->PicPozn);
     Klik(f.get(), 630, 130);
+    EXPECT_GE(kresleni.pocet, 44);
     EXPECT_EQ(f->Poznamky_otevrene, 1);
     EXPECT_EQ(hodiny.Waits(), QList<qint64>(44, 10)) << "44 frames of 10 ms";
     EXPECT_EQ(f->PicPozn->Left, 279);
