@@ -156,7 +156,6 @@ public:
     void ExpPic_MouseUp(int Index, int Button, int Shift, int X, int Y);
 
     // Placeholders for what other parts of the screen and the shell provide.
-    int &Zastupce_zvyrazneny_prvek();
     void Zastupce_zvyrazni_tlacitko_menu(int n);
     void Zastupce_zobraz_napovedu(const QString &cesta);
     cEEvaluator &Zastupce_evaluator();

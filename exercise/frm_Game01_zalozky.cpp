@@ -8,6 +8,7 @@
 #include "services/Klavesnice.h"
 #include "services/Konfigurace.h"
 #include "services/Kresleni.h"
+#include "services/Promenne_cviceni.h"
 #include "services/Zvuky.h"
 
 using namespace platform;
@@ -161,7 +162,7 @@ QString frm_Game01::Napoveda_ulohy(const QString &cislo_ulohy, int varianta)
 
 void frm_Game01::Form_MouseMove(int, int, int X, int Y)
 {
-    int &prvek = Zastupce_zvyrazneny_prvek();
+    int &prvek = Misc::Zvyrazneny_prvek;
     // Entering a region sounds and changes the look once; moving on within it does nothing.
     const auto vstup = [&](int kod, const platform::Picture &kurzor) {
         if (prvek == kod)

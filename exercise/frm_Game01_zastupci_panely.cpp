@@ -2,13 +2,6 @@
 // tools. Each does as little as the exercise screen can live with alone.
 #include "exercise/frm_Game01.h"
 
-// The module's hover code, shared by every screen's hover logic.
-int &frm_Game01::Zastupce_zvyrazneny_prvek()
-{
-    static int kod = 0;
-    return kod;
-}
-
 // Top-bar buttons back to their normal pictures: nothing to do until the
 // top bar is here.
 void frm_Game01::Zastupce_zvyrazni_tlacitko_menu(int n) { (void)n; }

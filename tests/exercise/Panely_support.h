@@ -6,6 +6,7 @@
 #include "platform/Fonts.h"
 #include "platform/Services.h"
 #include "services/Konfigurace.h"
+#include "services/Promenne_cviceni.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -73,7 +74,7 @@ protected:
         if (f->Ma_kalkulacku())
             f->Vykresli_zalozku_kalkulacky_00();
         f->Vykresli_zalozku_poznamek_00();
-        f->Zastupce_zvyrazneny_prvek() = 0;
+        Misc::Zvyrazneny_prvek = 0;
         return *f;
     }
 

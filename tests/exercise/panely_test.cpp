@@ -52,7 +52,7 @@ TEST_F(Obrazovka, HoverSoundsOnceOnEnteringARegion)
     const QImage normalna = zalozka();
     for (const auto &r : rows) {
         Pohyb(f.get(), r.x, r.y);
-        EXPECT_EQ(f->Zastupce_zvyrazneny_prvek(), r.kod) << r.name;
+        EXPECT_EQ(Misc::Zvyrazneny_prvek, r.kod) << r.name;
         EXPECT_EQ(Zvuky("enter"), r.zvuky) << r.name;
         EXPECT_EQ(f->MouseIcon().image().cacheKey(), r.kurzor->image().cacheKey()) << r.name;
         EXPECT_EQ(zalozka() != normalna, r.zvyraznena) << r.name;
@@ -66,7 +66,7 @@ TEST_F(Obrazovka, TaskWithoutCalculatorIgnoresItsTab)
     const qint64 kurzor = f->MouseIcon().image().cacheKey();
     Pohyb(f.get(), 8, 130);
     Klik(f.get(), 8, 130);
-    EXPECT_EQ(f->Zastupce_zvyrazneny_prvek(), 0);
+    EXPECT_EQ(Misc::Zvyrazneny_prvek, 0);
     EXPECT_EQ(zvuk.Played().size(), 0);
     EXPECT_EQ(f->MouseIcon().image().cacheKey(), kurzor);
     EXPECT_EQ(f->Kalkulacka_otevrena, 0);
