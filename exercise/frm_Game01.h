@@ -157,7 +157,6 @@ public:
 
     // Placeholders for what other parts of the screen and the shell provide.
     void Zastupce_zvyrazni_tlacitko_menu(int n);
-    void Zastupce_zobraz_napovedu(const QString &cesta);
     cEEvaluator &Zastupce_evaluator();
 
 protected:
@@ -166,6 +165,7 @@ protected:
 
 private:
     void Zapoj_postranni_nastroje();
+    void Zobraz_napovedu_ulohy();
     void Priprav_pomocne_boxy(int prvni, const platform::Picture &tvar);
     void Snimek_panelu(platform::PictureBox *panel, int prvni, int posun);
     void Posun_panelu(platform::PictureBox *panel, int prvni, int od, int cil, int krok,

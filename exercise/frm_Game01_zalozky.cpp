@@ -10,6 +10,8 @@
 #include "services/Kresleni.h"
 #include "services/Promenne_cviceni.h"
 #include "services/Zvuky.h"
+#include "shell/Formulare.h"
+#include "shell/frm_Intro.h"
 
 using namespace platform;
 
@@ -160,6 +162,21 @@ QString frm_Game01::Napoveda_ulohy(const QString &cislo_ulohy, int varianta)
     return QStringLiteral("Bitmap\\Help\\%1").arg(cislo_ulohy.toInt(), 2, 10, QLatin1Char('0')) + pripona;
 }
 
+// The task's help page in the picture viewer, which brings this screen
+// back when it is left; the screen stays loaded meanwhile.
+void frm_Game01::Zobraz_napovedu_ulohy()
+{
+    auto &intro = Formulare::frm_Intro;
+    intro->STAV_FORMU.clear();
+    intro->Load();
+    intro->Picture = Misc::Nacti_obrazek(Misc::Cesta_CD
+                                         + Napoveda_ulohy(Zvolena_uloha.Cislo_ulohy, Zvolena_uloha.Varianta_ulohy));
+    intro->Show();
+    intro->Nadrazeny_form = this;
+    Misc::Aktualni_formular = intro.get();
+    Hide();
+}
+
 void frm_Game01::Form_MouseMove(int, int, int X, int Y)
 {
     int &prvek = Misc::Zvyrazneny_prvek;
@@ -203,8 +220,7 @@ void frm_Game01::Form_MouseDown(int, int, int X, int Y)
     switch (Oblast_formulare(X, Y)) {
     case Oblast::Logo:
         Misc::Zahraj_click();
-        Zastupce_zobraz_napovedu(Misc::Cesta_CD
-                                 + Napoveda_ulohy(Zvolena_uloha.Cislo_ulohy, Zvolena_uloha.Varianta_ulohy));
+        Zobraz_napovedu_ulohy();
         return;
     case Oblast::Zalozka_kalkulacky:
         if (!Ma_kalkulacku())

@@ -6,9 +6,5 @@
 // top bar is here.
 void frm_Game01::Zastupce_zvyrazni_tlacitko_menu(int n) { (void)n; }
 
-// The task's help page in the picture viewer: nothing to do until the
-// viewer is here.
-void frm_Game01::Zastupce_zobraz_napovedu(const QString &cesta) { (void)cesta; }
-
 // The form's evaluator, whose last program the calculator shares.
 cEEvaluator &frm_Game01::Zastupce_evaluator() { return Evaluator_panelu; }

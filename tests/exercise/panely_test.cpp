@@ -2,6 +2,9 @@
 // driven through mouse events on the shown screen.
 #include "Panely_support.h"
 
+#include "shell/Formulare.h"
+#include "shell/frm_Intro.h"
+
 #include <QDir>
 
 namespace {
@@ -188,6 +191,21 @@ TEST_F(Obrazovka, NotesSlideAndAtMostOnePanelIsOpen)
     Klik(f->PicPozn, 17, 40);
     EXPECT_EQ(f->Poznamky_otevrene, 0) << "X = 17 still belongs to the open tab";
     EXPECT_FALSE(f->PicPozn->Visible);
+}
+
+TEST_F(Obrazovka, LogoClosesAnOpenPanelThenShowsTheHelpPage)
+{
+    Nacti("21", 2, "21b", "");
+    Klik(f.get(), 630, 130);
+    Klik(f.get(), 100, 40);
+    EXPECT_EQ(f->Poznamky_otevrene, 0);
+    EXPECT_FALSE(f->PicPozn->Visible);
+    auto &intro = Formulare::frm_Intro;
+    EXPECT_EQ(platform::Stage::instance()->frontPage(), intro.get());
+    EXPECT_EQ(intro->Picture().image(), platform::LoadPicture(Misc::Cesta_CD + "Bitmap/Help/21b.bmp").image());
+    EXPECT_TRUE(f->isLoaded());
+    Klik(intro.get(), 10, 10);
+    EXPECT_EQ(platform::Stage::instance()->frontPage(), f.get()) << "the viewer brings the screen back";
 }
 
 TEST_F(Obrazovka, PicturesWithEachPanelOpen)
