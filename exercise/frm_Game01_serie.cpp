@@ -37,15 +37,18 @@ bool Je_uloha(const QString &uloha, int od, int po)
 void frm_Game01::Zobraz_tlacitko_pokracuj()
 {
     platform::PictureBox *pozadie = PomPic(1), *tvar = PomPic(3);
-    for (platform::PictureBox *p : {pozadie, tvar}) {
-        p->Width = 94;
-        p->Height = 23;
+    // Cls gives a hidden box a persistent image of its new size at once.
+    for (platform::PictureBox *p : {pozadie, tvar, picPokracuj}) {
+        if (p != picPokracuj) {
+            p->Width = 94;
+            p->Height = 23;
+        }
         p->AutoRedraw = true;
+        p->Cls();
     }
     const int w = pozadie->Width, h = pozadie->Height;
     platform::BitBlt(pozadie->hDC(), 0, 0, w, h, hDC(), picPokracuj->Left, picPokracuj->Top);
     tvar->Picture = Obr_pokracuj;
-    picPokracuj->AutoRedraw = true;
     platform::BitBlt(picPokracuj->hDC(), 0, 0, w, h, pozadie->hDC(), 0, 0);
     picPokracuj->Visible = true;
 
