@@ -82,6 +82,7 @@ void frm_Game01::Form_Load()
     Nacti_tlacitka_menu();
     Obr_pokracuj = Nacti_obrazek(Zdroj("Bitmap\\Games\\pokracuj.bmp"));
     picPokracuj->Visible = false;
+    picPokracuj->Enabled = false;
     Zobrazit_pokracuj = true;
     Nakresli_pozadie(*n);
     Nastav_panely(*n);

@@ -1,7 +1,6 @@
 #pragma once
-// The exercise screen under test: the program's resources and default data,
-// fakes for the OS services, and a screen whose calls to the other forms
-// (hint windows, results table, worksheet printing) are written down.
+// The exercise screen under test: the program's resources and data, fake OS
+// services, and a screen that writes down its calls to the other forms.
 #include "exercise/frm_Game01.h"
 #include "platform/Fixtures.h"
 #include "platform/PrinterFake.h"
@@ -10,9 +9,10 @@
 #include "services/Promenne_cviceni.h"
 #include "services/Tabulky.h"
 
+#include <QApplication>
 #include <QDir>
-#include <QStringList>
 #include <QTemporaryDir>
+#include <QVariant>
 #include <gtest/gtest.h>
 
 namespace hra_test {
@@ -20,82 +20,40 @@ namespace hra_test {
 class Hra : public frm_Game01 {
 public:
     QStringList zaznam; // the calls out, in order
-    bool Nacitana() const { return isLoaded(); }
+    template <class... A> void Pis(const A &...a) { zaznam << QStringList{QVariant(a).toString()...}.join(' '); }
 
-    void Nacti_chybova_okna() override { zaznam << QStringLiteral("Load frm_Chybovy, frm_Chybovy2"); }
-    void Uvolni_chybova_okna() override { zaznam << QStringLiteral("Unload frm_Chybovy, frm_Chybovy2"); }
-    void Nacti_tabulku() override { zaznam << QStringLiteral("Load frm_Tabulka"); }
-    QString Tabulka_Vlozeni_znamky(int spravne, int celkove) override
+    void Nacti_chybova_okna() override { Pis("hints loaded"); }
+    void Uvolni_chybova_okna() override { Pis("hints unloaded"); }
+    void Nacti_tabulku() override { Pis("table loaded"); }
+    QString Tabulka_Vlozeni_znamky(int s, int c) override { return Pis("mark", s, c), QStringLiteral("2"); }
+    void Tabulka_Vloz_novy_zaznam(int u, const QString &j, const QString &s, const QString &z, const QString &m,
+                                  int id) override { Pis("Hra.res", u, j, s, z, m, id); }
+    void Tabulka_Vloz_zaznam_do_souboru_vysledky_dat(const QString &j, const QString &g, const QString &u,
+                                                     const QString &s, const QString &z, const QString &m) override
     {
-        zaznam << QStringLiteral("Vlozeni_znamky %1 %2").arg(spravne).arg(celkove);
-        return QStringLiteral("2");
+        Pis("Vysledky.dat", j, g, u, s, z, m);
     }
-    void Tabulka_Vloz_novy_zaznam(int uloha, const QString &jmeno, const QString &spravne, const QString &spatne,
-                                  const QString &znamka, int ID) override
+    void Zobraz_tabulku_nad_nastavenim() override { Pis("table shown"); }
+    void Vytiskni_pracovni_list(const QString &g, const QString &u, const QString &z, const std::array<int, 5> &st,
+                                int n, int p) override
     {
-        zaznam << QStringLiteral("Vloz_novy_zaznam %1 %2 %3 %4 %5 %6").arg(uloha).arg(jmeno, spravne, spatne, znamka).arg(ID);
-    }
-    void Tabulka_Vloz_zaznam_do_souboru_vysledky_dat(const QString &jmeno, const QString &skupina,
-                                                     const QString &uloha, const QString &spravne,
-                                                     const QString &spatne, const QString &znamka) override
-    {
-        zaznam << QStringLiteral("Vysledky.dat %1 %2 %3 %4 %5 %6").arg(jmeno, skupina, uloha, spravne, spatne, znamka);
-    }
-    void Zobraz_tabulku_nad_nastavenim() override { zaznam << QStringLiteral("Show frm_Tabulka"); }
-    void Vytiskni_pracovni_list(const QString &skupina, const QString &uloha, const QString &zadani,
-                                const std::array<int, 5> &strany, int na_stranu, int priklady) override
-    {
-        QStringList s;
-        for (int k : strany)
-            s << QString::number(k);
-        zaznam << QStringLiteral("list %1 %2 %3 [%4] %5 %6 tisk=%7")
-                      .arg(skupina, uloha, zadani, s.join(' '))
-                      .arg(na_stranu)
-                      .arg(priklady)
-                      .arg(Misc::Tisk);
+        Pis("sheet", g, u, z, st[0], st[1], st[2], st[3], st[4], n, p, Misc::Tisk);
     }
 };
 
-// A resource directory of plain pictures, "Bitmap/Games/<meno>.bmp" each of
-// one colour, for tests that must tell pictures apart on the screen.
-class Vlastne_obrazky {
-public:
-    QString Cesta() const { return adresar_.path() + QLatin1Char('/'); }
-    void Uloz(const QString &meno, QSize velkost, QRgb farba)
-    {
-        QDir().mkpath(adresar_.filePath(QStringLiteral("Bitmap/Games")));
-        QImage obraz(velkost, QImage::Format_RGB32);
-        obraz.fill(farba);
-        ASSERT_TRUE(obraz.save(adresar_.filePath(QStringLiteral("Bitmap/Games/%1.bmp").arg(meno)), "BMP"));
-    }
-
-private:
-    QTemporaryDir adresar_;
-};
-
-// The module as the setup screen leaves it, the services faked.
+// The module as the setup screen leaves it, the OS services faked.
 class Obrazovka : public ::testing::Test {
 protected:
     Obrazovka()
     {
         Misc::Cesta_CD = QStringLiteral(LK_RESOURCE_DIR "/");
         Misc::Cesta_HD = QStringLiteral(LK_DEFAULT_DATA_DIR "/");
-        Misc::Kurzor_sipka = platform::LoadPicture(Misc::Cesta_CD + QStringLiteral("Cur/Arrow.cur"));
-        Misc::Kurzor_ruka = platform::LoadPicture(Misc::Cesta_CD + QStringLiteral("Cur/Hand.cur"));
         for (int i = 1; i <= 70; ++i)
             Misc::Texty[i] = QStringLiteral("T%1").arg(i);
         Misc::Jmeno_zaka = QStringLiteral("Jano");
         Misc::Nazev_skupiny = QStringLiteral("Skupina");
         Misc::Nazev_ulohy = QStringLiteral("Uloha");
-        Misc::Tisk = false;
     }
-    ~Obrazovka() override
-    {
-        if (hra && hra->isLoaded())
-            hra->Unload();
-        Misc::Varianta_ulohy = 0;
-    }
-
     // A fresh screen loaded for the task, as the setup screen opens it.
     Hra &Nacitaj(const char *uloha, int varianta, int pocet)
     {
@@ -106,30 +64,28 @@ protected:
         hra->Load();
         return *hra;
     }
-    // The sounds played so far by name ("click enter"), then forgotten.
-    QString Zvuky()
+    // Resources of plain one-colour pictures "Bitmap/Games/<meno>.bmp".
+    void Vlastne_obrazky(std::initializer_list<std::tuple<const char *, QSize, QRgb>> obrazky)
     {
-        QStringList mena;
-        for (const QString &cesta : zvuk.Played())
-            mena << cesta.section(QLatin1Char('/'), -1).section(QLatin1Char('.'), 0, 0);
-        const QString r = mena.mid(odohrane_).join(' ');
-        odohrane_ = int(mena.size());
-        return r;
+        QDir().mkpath(zdroje.filePath(QStringLiteral("Bitmap/Games")));
+        for (auto [meno, velkost, farba] : obrazky) {
+            QImage obraz(velkost, QImage::Format_RGB32);
+            obraz.fill(farba);
+            ASSERT_TRUE(obraz.save(zdroje.filePath(QStringLiteral("Bitmap/Games/%1.bmp").arg(meno)), "BMP"));
+        }
+        Misc::Cesta_CD = zdroje.path() + QLatin1Char('/');
     }
-    void Zobraz()
-    {
-        lktest::showAndActivate(hra.get());
-    }
+    QWidget *Fokus() const { return QApplication::focusWidget(); }
 
     platform::FakeClock hodiny;
     platform::FakeSound zvuk;
     platform::FakeKeyboardLayout klavesnica{{QStringLiteral("0000041B"), platform::UsKeyboardLayout}};
     platform::FakeMessageBox box;
     platform::FakePrinter tlaciaren;
+    QTemporaryDir zdroje;
     std::unique_ptr<Hra> hra;
 
 private:
-    int odohrane_ = 0;
     platform::ScopedService<platform::Clock> g1{hodiny};
     platform::ScopedService<platform::Sound> g2{zvuk};
     platform::ScopedService<platform::KeyboardLayout> g3{klavesnica};
