@@ -17,6 +17,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class frm_Game01 : public platform::Form {
 public:
@@ -119,22 +120,14 @@ public:
     platform::Control *Nacitaj(Harok::Pole pole, int index);
     bool Existuje(Harok::Pole pole, int index);
 
+public:
     // --- Side tools: calculator, notes, tabs, superscript bar ----------------
-    void Vytvor_kalkulacku();
-    void Skryj_kalkulacku();
     void Otevri_kalkulacku();
-    void Zavri_kalkulacku();
-    void Vytvor_poznamky();
     void Otevri_poznamky();
-    void Zavri_poznamky();
     // What every mouse-press handler of the screen does first.
     void Zavri_otevrene_panely();
-    void Vykresli_zalozku_kalkulacky_00();
     void Vykresli_zalozku_kalkulacky_01();
-    void Vykresli_zalozku_poznamek_00();
     void Vykresli_zalozku_poznamek_01();
-    void Vytvor_listu_exponentu(const QString &druh);
-    void Skryj_listu_exponentu();
     // Task 19 in variant 1 has no calculator.
     bool Ma_kalkulacku() const;
 
@@ -180,6 +173,115 @@ private:
     QString Druh_listy_exponentu;
     // --- end of side tools ----------------------------------------------------
 public:
+    // --- Load, series, cells, relation sign -----------------------------------
+    // What the screen differs in by task.
+    struct Nastavenie_ulohy {
+        const char *Pripona_pozadia; // after "bg_NN": ".bmp", "a.bmp" or "b.bmp"
+        int Strop;                   // examples per screen
+        void (frm_Game01::*Generator)(bool Prvni_generovani);
+        const char *Lista_exponentu; // "dlouhe", "kratke" or "" for none
+        bool Kalkulacka;
+        int Fokus; // element of TV1 that an activation focuses; 0 none
+        // Worksheet: text-table lines of the group, task and statement, the
+        // pages for the five lengths of series, the examples on a page.
+        int Skupina, Nazov, Zadanie;
+        std::array<int, 5> Strany;
+        int Na_stranu;
+    };
+    // Nothing for a task without a screen (19 or 21 without variant 1 or 2).
+    static std::optional<Nastavenie_ulohy> Nastavenie(const QString &uloha, int varianta);
+    // The settings of the task being shown, taken by the load.
+    Nastavenie_ulohy Nastavenie_obrazovky{};
+
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Unload(int &Cancel) override;
+
+    void Zobraz_tlacitko_pokracuj();
+    void picPokracuj_Click();
+    void picPokracuj_MouseDown(int Button, int Shift, int X, int Y);
+    void picPokracuj_MouseMove(int Button, int Shift, int X, int Y);
+
+    void TV1_GotFocus(int Index), TV2_GotFocus(int Index), TV3_GotFocus(int Index), TV4_GotFocus(int Index),
+        TV5_GotFocus(int Index), TV6_GotFocus(int Index);
+    void TV1_KeyDown(int Index, platform::KeyArgs &k), TV2_KeyDown(int Index, platform::KeyArgs &k),
+        TV3_KeyDown(int Index, platform::KeyArgs &k), TV4_KeyDown(int Index, platform::KeyArgs &k),
+        TV5_KeyDown(int Index, platform::KeyArgs &k), TV6_KeyDown(int Index, platform::KeyArgs &k);
+    void TV1_KeyPress(int Index, platform::KeyPressArgs &k), TV2_KeyPress(int Index, platform::KeyPressArgs &k),
+        TV3_KeyPress(int Index, platform::KeyPressArgs &k), TV4_KeyPress(int Index, platform::KeyPressArgs &k),
+        TV5_KeyPress(int Index, platform::KeyPressArgs &k), TV6_KeyPress(int Index, platform::KeyPressArgs &k);
+    void TV1_MouseDown(int Index, int Button, int Shift, int X, int Y),
+        TV2_MouseDown(int Index, int Button, int Shift, int X, int Y),
+        TV3_MouseDown(int Index, int Button, int Shift, int X, int Y),
+        TV4_MouseDown(int Index, int Button, int Shift, int X, int Y),
+        TV5_MouseDown(int Index, int Button, int Shift, int X, int Y),
+        TV6_MouseDown(int Index, int Button, int Shift, int X, int Y);
+    void TV1_MouseMove(int Index, int Button, int Shift, int X, int Y),
+        TV2_MouseMove(int Index, int Button, int Shift, int X, int Y),
+        TV3_MouseMove(int Index, int Button, int Shift, int X, int Y),
+        TV4_MouseMove(int Index, int Button, int Shift, int X, int Y),
+        TV5_MouseMove(int Index, int Button, int Shift, int X, int Y),
+        TV6_MouseMove(int Index, int Button, int Shift, int X, int Y);
+
+    void IZnam_MouseDown(int Index, int Button, int Shift, int X, int Y);
+    void IZnam_DblClick(int Index);
+
+    // Stand-ins until the top bar, the side panels, the generators, the hint
+    // windows, the results table and the worksheet printing exist
+    // (frm_Game01_zastupci.cpp). The calls out of this form are virtual so
+    // that a test can watch them.
+    void Nacti_tlacitka_menu();
+    void PicTop_MouseDown(int Index, int Button, int Shift, int X, int Y);
+    void Vytvor_kalkulacku();
+    void Skryj_kalkulacku();
+    void Zavri_kalkulacku();
+    void Vytvor_poznamky();
+    void Zavri_poznamky();
+    void Vytvor_listu_exponentu(const QString &druh);
+    void Skryj_listu_exponentu();
+    void Vykresli_zalozku_kalkulacky_00();
+    void Vykresli_zalozku_poznamek_00();
+    void Vygeneruj_priklad_01(bool Prvni_generovani), Vygeneruj_priklad_04(bool Prvni_generovani),
+        Vygeneruj_priklad_07(bool Prvni_generovani), Vygeneruj_priklad_10(bool Prvni_generovani),
+        Vygeneruj_priklad_11(bool Prvni_generovani), Vygeneruj_priklad_12(bool Prvni_generovani),
+        Vygeneruj_priklad_13(bool Prvni_generovani), Vygeneruj_priklad_14(bool Prvni_generovani),
+        Vygeneruj_priklad_15(bool Prvni_generovani), Vygeneruj_priklad_16(bool Prvni_generovani),
+        Vygeneruj_priklad_17(bool Prvni_generovani), Vygeneruj_priklad_18(bool Prvni_generovani),
+        Vygeneruj_priklad_19(bool Prvni_generovani), Vygeneruj_priklad_20(bool Prvni_generovani),
+        Vygeneruj_priklad_21(bool Prvni_generovani);
+    virtual void Nacti_chybova_okna();
+    virtual void Uvolni_chybova_okna();
+    virtual void Nacti_tabulku();
+    virtual QString Tabulka_Vlozeni_znamky(int spravne, int celkove);
+    virtual void Tabulka_Vloz_novy_zaznam(int cislo_ulohy, const QString &jmeno, const QString &spravne,
+                                          const QString &spatne, const QString &Znamka, int ID);
+    virtual void Tabulka_Vloz_zaznam_do_souboru_vysledky_dat(const QString &jmeno, const QString &uloha,
+                                                             const QString &typulohy, const QString &spravne,
+                                                             const QString &spatne, const QString &Znamka);
+    // Nadrazeny_form = frm_Setup, show the table, Aktualni_formular = the table.
+    virtual void Zobraz_tabulku_nad_nastavenim();
+    virtual void Vytiskni_pracovni_list(const QString &skupina, const QString &uloha, const QString &zadani,
+                                        const std::array<int, 5> &strany, int na_stranu, int priklady);
+
+private:
+    void Pripoj_udalosti();
+    void Nakresli_pozadie(const Nastavenie_ulohy &n);
+    void Nastav_panely(const Nastavenie_ulohy &n);
+    void Nastav_pocty(const Nastavenie_ulohy &n);
+    void Vytlac(const Nastavenie_ulohy &n);
+    void Dalsia_obrazovka();
+    void Koniec_serie();
+    void Skry_priklad_11(int priklad);
+    void Zakry_modrou(int X, int Y, int sirka, int vyska);
+    platform::ControlArray<platform::TextBox> &Stlpec(int stlpec);
+    bool Upravitelna(int stlpec, int Index);
+    void Bunka_GotFocus(int stlpec, int Index);
+    void Bunka_KeyDown(int stlpec, int Index, platform::KeyArgs &k);
+    void Bunka_KeyPress(platform::KeyPressArgs &k);
+    void Bunka_MouseDown(int stlpec, int Index);
+    void Bunka_MouseMove(int stlpec, int Index);
+    void Pravidlo_otaznika(int stlpec, int Index);
+    // --- end of load, series, cells, relation sign ---------------------------
 
 private:
     void Navrhni_harok();

@@ -29,10 +29,15 @@ inline std::vector<Pole> Vsetky_polia()
     return p;
 }
 
-// The sheet as the load builds it: controls rescaled first, then the layout.
+// The sheet as the load builds it: controls rescaled first, then the layout;
+// shown without the screen's load, which would build it again.
+struct Len_harok : frm_Game01 {
+    void Form_Load() override {}
+};
+
 inline std::unique_ptr<frm_Game01> Harok_ulohy(const char *uloha, int varianta = 0)
 {
-    auto f = std::make_unique<frm_Game01>();
+    std::unique_ptr<frm_Game01> f = std::make_unique<Len_harok>();
     Misc::Prizpusob_ovladace(*f);
     f->Zvolena_uloha = {QString::fromLatin1(uloha), varianta};
     f->Vygeneruj_komponenty_ulohy();

@@ -46,10 +46,16 @@ protected:
             f->Hide();
     }
 
+    // The screen without its load, which would build everything again from
+    // the module's choices; each test builds what it looks at itself.
+    struct Bez_nacitania : frm_Game01 {
+        void Form_Load() override {}
+    };
+
     // The task's sheet, panels and bar, on the task's background, in front.
     frm_Game01 &Nacti(const char *uloha, int varianta, const char *pozadi, const QString &lista)
     {
-        f = std::make_unique<frm_Game01>();
+        f = std::make_unique<Bez_nacitania>();
         f->Zvolena_uloha = {QString::fromLatin1(uloha), varianta};
         f->AutoRedraw = true;
         f->Picture = platform::LoadPicture(Misc::Cesta_CD + QStringLiteral("Bitmap/Games/bg_%1.bmp").arg(pozadi));

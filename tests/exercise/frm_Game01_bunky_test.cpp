@@ -1,0 +1,95 @@
+// The answer cells and their keys, and the relation signs of task 18, driven
+// through the real widgets of a shown screen.
+#include "Hra_support.h"
+
+namespace {
+
+using namespace hra_test;
+using BunkyOdpovedi = Obrazovka;
+
+TEST_F(BunkyOdpovedi, KeysInACell)
+{
+    const struct {
+        const char *meno, *pisane, *zobrazene;
+        int fokus; // TV1 element with the focus afterwards
+    } Pripady[] = {
+        {"decimal point", "3.5", "3,5", 1}, {"asterisk", "2*x", "2\u00B7x", 1},
+        {"a comma stays", "1,5", "1,5", 1}, {"Enter moves on like Tab", "4\r", "4", 2},
+    };
+    Hra &h = Nacitaj("4", 0, 5);
+    h.TV1(2)->Visible = true;
+    lktest::showAndActivate(&h);
+    for (const auto &p : Pripady) {
+        h.TV1(1)->Text = QString();
+        h.TV1(1)->SetFocus();
+        QTest::keyClicks(h.TV1(1)->editor(), QString::fromUtf8(p.pisane));
+        EXPECT_EQ(h.TV1(1)->Text, QString::fromUtf8(p.zobrazene)) << p.meno;
+        EXPECT_EQ(Fokus(), h.TV1(p.fokus)->editor()) << p.meno;
+    }
+    QTest::keyClick(h.TV1(2)->editor(), Qt::Key_Comma, Qt::KeypadModifier);
+    EXPECT_EQ(Fokus(), h.TV1(1)->editor()) << "so does the keypad separator";
+    EXPECT_EQ(klavesnica.ActiveLayoutName(), platform::UsKeyboardLayout);
+}
+
+TEST_F(BunkyOdpovedi, RedQuestionMarkOfPercentageRows)
+{
+    const struct {
+        const char *meno;
+        int varianta, stlpec;  // the cell typed in
+        const char *pred, *po; // TV1 to TV4 of the row, "-" empty; a new "?" is red
+    } Pripady[] = {
+        {"base given", 2, 1, "- 50 - -", "5 50 ? -"},   {"percentage given", 2, 1, "- - 20 -", "5 ? 20 -"},
+        {"typing the percentage", 2, 3, "- 7 - -", "? 7 5 -"}, {"both given", 2, 1, "- 50 20 -", "5 50 20 -"},
+        {"both empty", 2, 1, "- - - -", "5 - - -"},     {"one already asked", 2, 1, "- - ? -", "5 - ? -"},
+        {"fourth column", 2, 4, "- 50 - -", "- 50 - 5"}, {"variant a", 1, 1, "- 50 - -", "5 50 - -"},
+    };
+    for (const auto &p : Pripady) {
+        Hra &h = Nacitaj("19", p.varianta, 5);
+        lktest::showAndActivate(&h);
+        platform::TextBox *bunky[4] = {h.TV1(1), h.TV2(1), h.TV3(1), h.TV4(1)};
+        const QStringList pred = QString::fromLatin1(p.pred).split(' ');
+        for (int s = 0; s < 4; ++s)
+            bunky[s]->Text = pred[s] == QLatin1String("-") ? QString() : pred[s];
+        QTest::keyClick(bunky[p.stlpec - 1]->editor(), Qt::Key_5);
+        QStringList po;
+        for (int s = 0; s < 4; ++s) {
+            po << (QString(bunky[s]->Text).isEmpty() ? QStringLiteral("-") : QString(bunky[s]->Text));
+            EXPECT_EQ(bunky[s]->ForeColor == platform::RGB(255, 0, 0), po[s] == QLatin1String("?") && pred[s] != po[s])
+                << p.meno << " TV" << s + 1;
+        }
+        EXPECT_EQ(po.join(' '), QLatin1String(p.po)) << p.meno;
+        h.Unload();
+    }
+}
+
+TEST_F(BunkyOdpovedi, RelationSignCyclesWithThePictureOfItsLine)
+{
+    Hra &h = Nacitaj("18", 0, 5);
+    for (int k = 2; k <= 7; ++k)
+        h.Obr_znamenka[k] = platform::Picture(lktest::solid(24, 32, QColor(k * 30, 0, 0)));
+    h.TZ1(2)->Tag = QStringLiteral("check_zlomek");
+    lktest::showAndActivate(&h);
+    const auto znamienko = [&h](int i) {
+        int k = 7;
+        while (k > 1 && h.IZnam(i)->picture().image() != h.Obr_znamenka[k].image())
+            --k;
+        return h.IZnam(i)->Tag + QString::number(k);
+    };
+    QStringList r;
+    for (int i = 1; i <= 2; ++i) {
+        h.IZnam(i)->Tag = QStringLiteral("?");
+        h.IZnam(i)->Visible = true;
+        for (int k = 0; k < 3; ++k) {
+            QTest::mouseClick(h.IZnam(i), Qt::LeftButton, {}, QPoint(5, 5));
+            r << znamienko(i);
+        }
+    }
+    EXPECT_EQ(r.join(' '), QStringLiteral("<4 >3 <4 <7 >6 <7"));
+    h.Kalkulacka_otevrena = 1;
+    h.PicKalk->Visible = true;
+    QTest::mouseDClick(h.IZnam(1), Qt::LeftButton, {}, QPoint(5, 5)); // the second click of a double click
+    EXPECT_EQ(znamienko(1), QStringLiteral(">3"));
+    EXPECT_FALSE(h.PicKalk->Visible) << "an open panel closes on the same click";
+}
+
+} // namespace
