@@ -1,5 +1,6 @@
 #include "shell/Formulare.h"
 
+#include "exercise/frm_Game01.h"
 #include "shell/frm_Intro.h"
 #include "shell/frm_Pozadi.h"
 #include "shell/frm_Select.h"
@@ -16,6 +17,10 @@ platform::DefaultInstance<Shell::frm_Pozadi> frm_Pozadi;
 platform::DefaultInstance<Shell::frm_Select> frm_Select;
 platform::DefaultInstance<Shell::frm_Setup> frm_Setup;
 platform::DefaultInstance<Shell::frm_Tabulka> frm_Tabulka;
+namespace {
+platform::DefaultInstance<::frm_Game01> Hra;
+}
+std::function<platform::Form *()> frm_Game01 = [] { return static_cast<platform::Form *>(Hra.get()); };
 
 } // namespace Formulare
 

@@ -22,9 +22,8 @@ extern platform::DefaultInstance<Shell::frm_Setup> frm_Setup;
 extern platform::DefaultInstance<Shell::frm_Tabulka> frm_Tabulka;
 
 // The exercise screen frm_Game01 (made on first use, afresh after its
-// Unload). Until the exercise screen is linked in, this gives nullptr and
-// the shell has no exercise to open.
-inline std::function<platform::Form *()> frm_Game01;
+// Unload). Tests may put a stand-in screen here, or none.
+extern std::function<platform::Form *()> frm_Game01;
 
 } // namespace Formulare
 
