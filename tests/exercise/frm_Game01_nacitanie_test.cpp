@@ -39,8 +39,9 @@ TEST_F(NacitanieObrazovky, EveryTaskAndVariant)
         EXPECT_EQ(h.persistentImage().pixel(320, 240), Farba(k));
         EXPECT_EQ(h.zaznam.join('|'), QStringLiteral("hints loaded"));
         lktest::showAndActivate(&h);
-        if (v.fokus)
+        if (v.fokus) {
             EXPECT_EQ(Fokus(), h.TV1(v.fokus)->editor());
+        }
         h.PicTop(1)->Enabled = false; // as after the check
         h.TV1(1)->SetFocus();
         h.Show();

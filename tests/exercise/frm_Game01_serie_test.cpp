@@ -29,8 +29,9 @@ TEST_F(SeriaObrazoviek, RemainingCountsAndTheEndAtTheResultsTable)
             Misc::Pocet_spatnych += 1;
             h.TR1(1)->Visible = true;
             h.picPokracuj_Click();
-            if (h.isLoaded() && s.uloha == QLatin1String("15"))
+            if (h.isLoaded() && s.uloha == QLatin1String("15")) {
                 EXPECT_FALSE(h.TR1(1)->Visible) << "hidden before the new example";
+            }
         }
         EXPECT_EQ(obrazovky.join(' '), QLatin1String(s.obrazovky));
         EXPECT_FALSE(h.isLoaded() || h.isVisible());
