@@ -1,0 +1,25 @@
+#pragma once
+// The hint window of one-line answers, of fractions (tasks 3, 12 to 14:
+// numerator, bar, denominator) and of task 21's value table of two rows
+// and seven columns.
+#include "shell/Okno_napovedy.h"
+
+class frm_Chybovy : public Okno_napovedy {
+public:
+    frm_Chybovy();
+
+    // Task 21's table: the first column's left, the lefts of the seven
+    // columns and the widths of the first column and of the others.
+    struct Tabulka_hodnot {
+        int varianta;
+        std::array<int, 7> lefty;
+        int sirka_prveho, sirka_bunky;
+    };
+
+protected:
+    void Vloz_radky(const Radky &radky) override;
+    bool Rozloz_zvlastne() override;
+    Cara Druh_cary() const override;
+};
+
+inline platform::DefaultInstance<frm_Chybovy> Chybovy;
