@@ -2,6 +2,9 @@
 
 #include "platform/Fonts.h"
 #include "platform/Runtime.h"
+#include "services/Formular.h"
+#include "services/Konfigurace.h"
+#include "services/Kresleni.h"
 
 #include <algorithm>
 
@@ -9,7 +12,6 @@ using namespace platform;
 
 namespace {
 
-const QString Nazov_okna = QStringLiteral("Loravik Kvantira 2 - Algebra");
 constexpr int Vyska_popisku = 20;
 
 } // namespace
@@ -38,10 +40,8 @@ bool Okno_napovedy::Je_uloha(std::initializer_list<const char *> ulohy) const
 
 void Okno_napovedy::Form_Load()
 {
-    // The common rescale: at 15 twips per pixel only the font changes.
-    Label1(1)->FontSize = 12.0 * Screen::TwipsPerPixelX / 15;
-    Label1(1)->TabStop = false;
-    Caption = Nazov_okna;
+    Misc::Prizpusob_ovladace(*this);
+    Caption = Misc::Nazov_okna;
     Label1(1)->BackStyle = vbTransparent;
     BackColor = RGB(0, 0, 0);
     Left = 0;
@@ -57,10 +57,8 @@ void Okno_napovedy::Nastav_obrazek_a_velikost()
     for (const Obrazek_okna &r : obrazky_) {
         if (!r.ulohy.contains(Zdroj.Cislo_ulohy) || (r.varianta != 0 && r.varianta != Zdroj.Varianta_ulohy))
             continue;
-        Obrazek_napovedy = LoadPicture(Zdroj.Cesta_CD + r.cesta);
-        Caption = Nazov_okna;
-        Width = r.sirka * Screen::TwipsPerPixelX;
-        Height = r.vyska * Screen::TwipsPerPixelY;
+        Obrazek_napovedy = LoadPicture(Misc::Cesta_CD + r.cesta);
+        Misc::Nastav_formular(*this, r.sirka, r.vyska);
         return;
     }
 }
@@ -92,13 +90,9 @@ void Okno_napovedy::Dokonci_okno()
         plocha->AutoSize = true;
         plocha->AutoRedraw = true;
         plocha->Picture = Obrazek_napovedy;
-        for (bool vrstva : {false, true}) {
-            AutoRedraw = vrstva;
-            BitBlt(hDC(), 0, 0, Width, Height, plocha->hDC(), 0, 0);
-        }
+        Misc::Vykresli_dc_na_formular(*this, 0, 0, Width, Height, plocha->hDC());
     }
-    AutoRedraw = true;
-    setWindowRegion(regionWithout(persistentImage(), Point(1, 1)));
+    Misc::Nastav_tvar_okna(*this, Point(1, 1));
     Refresh();
 }
 

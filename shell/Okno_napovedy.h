@@ -14,13 +14,12 @@
 
 class Okno_napovedy : public platform::Form {
 public:
-    // What the load reads: the task and its variant, the resource directory
-    // (ending in "\") and the exercise screen's PicMain(1), the surface the
+    // What the load reads beside the resource directory: the task and its
+    // variant, and the exercise screen's PicMain(1), the surface the
     // background picture passes through. Set before the window is loaded.
     struct Zdroje {
         QString Cislo_ulohy;
         int Varianta_ulohy = 0;
-        QString Cesta_CD;
         platform::PictureBox *PicMain = nullptr;
     };
     Zdroje Zdroj;

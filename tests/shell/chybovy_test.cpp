@@ -5,6 +5,7 @@
 
 #include "expr/Zapis_vyrazu.h"
 #include "platform/Fonts.h"
+#include "services/Konfigurace.h"
 
 #include <QDir>
 #include <QPainter>
@@ -19,6 +20,7 @@ const QString Cesta_CD = QStringLiteral(LK_RESOURCE_DIR "/");
 const QColor Cierna(0, 0, 0);
 
 struct Napoveda : ::testing::Test {
+    Napoveda() { Misc::Cesta_CD = Cesta_CD; }
     Form hra; // stands for the exercise screen
     // Smaller than every hint picture, as the exercise screen's design has it.
     PictureBox *PicMain = new PictureBox(&hra);
@@ -27,7 +29,7 @@ struct Napoveda : ::testing::Test {
     {
         std::unique_ptr<Okno_napovedy> o;
         o.reset(okno == 1 ? static_cast<Okno_napovedy *>(new frm_Chybovy) : new frm_Chybovy2);
-        o->Zdroj = {uloha, varianta, Cesta_CD, PicMain};
+        o->Zdroj = {uloha, varianta, PicMain};
         o->Load();
         return o;
     }
