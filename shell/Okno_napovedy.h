@@ -9,7 +9,6 @@
 #include "platform/Form.h"
 
 #include <array>
-#include <optional>
 #include <vector>
 
 class Okno_napovedy : public platform::Form {
