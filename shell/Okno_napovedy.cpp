@@ -10,6 +10,8 @@
 
 using namespace platform;
 
+namespace Shell {
+
 namespace {
 
 constexpr int Vyska_popisku = 20;
@@ -187,3 +189,5 @@ void Okno_napovedy::Vykresli_caru()
     ForeColor = druh == Cara::Cerna ? RGB(0, 0, 0) : Point(L - 2, T + H + 1);
     Line(L, T + H + 1, L + W, T + H + 1, true);
 }
+
+} // namespace Shell

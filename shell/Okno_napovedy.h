@@ -11,7 +11,10 @@
 #include <array>
 #include <vector>
 
+namespace Shell {
+
 class Okno_napovedy : public platform::Form {
+    Q_OBJECT
 public:
     // What the load reads beside the resource directory: the task and its
     // variant, and the exercise screen's PicMain(1), the surface the
@@ -88,3 +91,5 @@ private:
     void Dokonci_okno();
     void Vykresli_caru();
 };
+
+} // namespace Shell

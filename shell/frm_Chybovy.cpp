@@ -4,6 +4,7 @@
 
 using namespace platform;
 
+namespace Shell {
 namespace {
 
 const std::vector<Okno_napovedy::Obrazek_okna> Obrazky = {
@@ -76,3 +77,5 @@ Okno_napovedy::Cara frm_Chybovy::Druh_cary() const
         return Cara::Barvou_obrazku;
     return Cara::Zadna;
 }
+
+} // namespace Shell

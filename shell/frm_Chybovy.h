@@ -4,7 +4,10 @@
 // and seven columns.
 #include "shell/Okno_napovedy.h"
 
+namespace Shell {
+
 class frm_Chybovy : public Okno_napovedy {
+    Q_OBJECT
 public:
     frm_Chybovy();
 
@@ -22,4 +25,8 @@ protected:
     Cara Druh_cary() const override;
 };
 
-inline platform::DefaultInstance<frm_Chybovy> Chybovy;
+} // namespace Shell
+
+namespace Formulare {
+inline platform::DefaultInstance<Shell::frm_Chybovy> frm_Chybovy;
+} // namespace Formulare

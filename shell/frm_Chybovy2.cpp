@@ -1,5 +1,6 @@
 #include "shell/frm_Chybovy2.h"
 
+namespace Shell {
 namespace {
 
 const std::vector<Okno_napovedy::Obrazek_okna> Obrazky = {
@@ -38,3 +39,5 @@ Okno_napovedy::Cara frm_Chybovy2::Druh_cary() const
         return Cara::Zadna;
     return Label1(2)->Caption == QLatin1String(" ") ? Cara::Barvou_obrazku : Cara::Cerna;
 }
+
+} // namespace Shell

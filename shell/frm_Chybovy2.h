@@ -4,7 +4,10 @@
 // one-line answers.
 #include "shell/Okno_napovedy.h"
 
+namespace Shell {
+
 class frm_Chybovy2 : public Okno_napovedy {
+    Q_OBJECT
 public:
     frm_Chybovy2();
 
@@ -13,4 +16,8 @@ protected:
     Cara Druh_cary() const override;
 };
 
-inline platform::DefaultInstance<frm_Chybovy2> Chybovy2;
+} // namespace Shell
+
+namespace Formulare {
+inline platform::DefaultInstance<Shell::frm_Chybovy2> frm_Chybovy2;
+} // namespace Formulare

@@ -13,6 +13,7 @@
 #include <memory>
 
 using namespace platform;
+using namespace Shell;
 
 namespace {
 
