@@ -1,6 +1,8 @@
 #include "shell/Formulare.h"
 
 #include "exercise/frm_Game01.h"
+#include "shell/frm_Chybovy.h"
+#include "shell/frm_Chybovy2.h"
 #include "shell/frm_Intro.h"
 #include "shell/frm_Pozadi.h"
 #include "shell/frm_Select.h"
@@ -12,6 +14,8 @@
 
 namespace Formulare {
 
+platform::DefaultInstance<Shell::frm_Chybovy> frm_Chybovy;
+platform::DefaultInstance<Shell::frm_Chybovy2> frm_Chybovy2;
 platform::DefaultInstance<Shell::frm_Intro> frm_Intro;
 platform::DefaultInstance<Shell::frm_Pozadi> frm_Pozadi;
 platform::DefaultInstance<Shell::frm_Select> frm_Select;

@@ -6,6 +6,8 @@
 #include <functional>
 
 namespace Shell {
+class frm_Chybovy;
+class frm_Chybovy2;
 class frm_Intro;
 class frm_Pozadi;
 class frm_Select;
@@ -15,6 +17,8 @@ class frm_Tabulka;
 
 namespace Formulare {
 
+extern platform::DefaultInstance<Shell::frm_Chybovy> frm_Chybovy;
+extern platform::DefaultInstance<Shell::frm_Chybovy2> frm_Chybovy2;
 extern platform::DefaultInstance<Shell::frm_Intro> frm_Intro;
 extern platform::DefaultInstance<Shell::frm_Pozadi> frm_Pozadi;
 extern platform::DefaultInstance<Shell::frm_Select> frm_Select;

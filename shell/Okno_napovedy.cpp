@@ -5,6 +5,7 @@
 #include "services/Formular.h"
 #include "services/Konfigurace.h"
 #include "services/Kresleni.h"
+#include "services/Promenne_cviceni.h"
 
 #include <algorithm>
 
@@ -37,7 +38,7 @@ Okno_napovedy::Okno_napovedy(const std::vector<Obrazek_okna> &obrazky,
 bool Okno_napovedy::Je_uloha(std::initializer_list<const char *> ulohy) const
 {
     return std::any_of(ulohy.begin(), ulohy.end(),
-                       [this](const char *u) { return Zdroj.Cislo_ulohy == QLatin1String(u); });
+                       [this](const char *u) { return Misc::Cislo_ulohy == QLatin1String(u); });
 }
 
 void Okno_napovedy::Form_Load()
@@ -57,7 +58,7 @@ void Okno_napovedy::Form_Load()
 void Okno_napovedy::Nastav_obrazek_a_velikost()
 {
     for (const Obrazek_okna &r : obrazky_) {
-        if (!r.ulohy.contains(Zdroj.Cislo_ulohy) || (r.varianta != 0 && r.varianta != Zdroj.Varianta_ulohy))
+        if (!r.ulohy.contains(Misc::Cislo_ulohy) || (r.varianta != 0 && r.varianta != Misc::Varianta_ulohy))
             continue;
         Obrazek_napovedy = LoadPicture(Misc::Cesta_CD + r.cesta);
         Misc::Nastav_formular(*this, r.sirka, r.vyska);
@@ -68,7 +69,7 @@ void Okno_napovedy::Nastav_obrazek_a_velikost()
 bool Okno_napovedy::Rozloz_popisky()
 {
     const auto r = std::find_if(rozlozeni_.begin(), rozlozeni_.end(),
-                                [this](const Rozlozeni &r) { return r.ulohy.contains(Zdroj.Cislo_ulohy); });
+                                [this](const Rozlozeni &r) { return r.ulohy.contains(Misc::Cislo_ulohy); });
     if (r == rozlozeni_.end())
         return false;
     for (const Popisek &p : r->popisky) {
@@ -87,7 +88,7 @@ void Okno_napovedy::Dokonci_okno()
     // A hidden window's images keep their old size until it is shown:
     // start from a black image of the window's new size.
     Cls();
-    if (PictureBox *plocha = Zdroj.PicMain) {
+    if (PictureBox *plocha = Plocha_obrazku) {
         // The surface must hold the whole picture, whatever its design size.
         plocha->AutoSize = true;
         plocha->AutoRedraw = true;

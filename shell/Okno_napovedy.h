@@ -8,6 +8,7 @@
 #include "platform/Controls.h"
 #include "platform/Form.h"
 
+#include <QPointer>
 #include <array>
 #include <vector>
 
@@ -16,15 +17,9 @@ namespace Shell {
 class Okno_napovedy : public platform::Form {
     Q_OBJECT
 public:
-    // What the load reads beside the resource directory: the task and its
-    // variant, and the exercise screen's PicMain(1), the surface the
-    // background picture passes through. Set before the window is loaded.
-    struct Zdroje {
-        QString Cislo_ulohy;
-        int Varianta_ulohy = 0;
-        platform::PictureBox *PicMain = nullptr;
-    };
-    Zdroje Zdroj;
+    // The exercise screen's PicMain(1), the surface the background picture
+    // passes through; set before the window is loaded.
+    QPointer<platform::PictureBox> Plocha_obrazku;
 
     platform::ControlArray<platform::Label> Label1{this};
     // Base top of the text lines: 12 once a layout is applied.

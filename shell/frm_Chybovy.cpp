@@ -1,6 +1,7 @@
 #include "shell/frm_Chybovy.h"
 
 #include "platform/Runtime.h"
+#include "services/Promenne_cviceni.h"
 
 using namespace platform;
 
@@ -38,7 +39,7 @@ bool frm_Chybovy::Rozloz_zvlastne()
     if (!Je_uloha({"21"}))
         return false;
     for (const Tabulka_hodnot &t : Tabulky_hodnot) {
-        if (t.varianta != Zdroj.Varianta_ulohy)
+        if (t.varianta != Misc::Varianta_ulohy)
             continue;
         for (int k = 1; k <= 14; ++k) {
             Label *l = k == 1 ? Label1(1) : Label1.Load(k);

@@ -26,7 +26,3 @@ protected:
 };
 
 } // namespace Shell
-
-namespace Formulare {
-inline platform::DefaultInstance<Shell::frm_Chybovy> frm_Chybovy;
-} // namespace Formulare

@@ -17,7 +17,3 @@ protected:
 };
 
 } // namespace Shell
-
-namespace Formulare {
-inline platform::DefaultInstance<Shell::frm_Chybovy2> frm_Chybovy2;
-} // namespace Formulare

@@ -6,6 +6,7 @@
 #include "expr/Zapis_vyrazu.h"
 #include "platform/Fonts.h"
 #include "services/Konfigurace.h"
+#include "services/Promenne_cviceni.h"
 
 #include <QDir>
 #include <QPainter>
@@ -21,7 +22,14 @@ const QString Cesta_CD = QStringLiteral(LK_RESOURCE_DIR "/");
 const QColor Cierna(0, 0, 0);
 
 struct Napoveda : ::testing::Test {
+    // The module's variables that the load reads, put back afterwards.
+    const QString stare_cd = Misc::Cesta_CD, stara_uloha = Misc::Cislo_ulohy;
+    const quint8 stara_varianta = Misc::Varianta_ulohy;
     Napoveda() { Misc::Cesta_CD = Cesta_CD; }
+    ~Napoveda() override
+    {
+        Misc::Cesta_CD = stare_cd, Misc::Cislo_ulohy = stara_uloha, Misc::Varianta_ulohy = stara_varianta;
+    }
     Form hra; // stands for the exercise screen
     // Smaller than every hint picture, as the exercise screen's design has it.
     PictureBox *PicMain = new PictureBox(&hra);
@@ -30,7 +38,9 @@ struct Napoveda : ::testing::Test {
     {
         std::unique_ptr<Okno_napovedy> o;
         o.reset(okno == 1 ? static_cast<Okno_napovedy *>(new frm_Chybovy) : new frm_Chybovy2);
-        o->Zdroj = {uloha, varianta, PicMain};
+        Misc::Cislo_ulohy = uloha;
+        Misc::Varianta_ulohy = quint8(varianta);
+        o->Plocha_obrazku = PicMain;
         o->Load();
         return o;
     }
