@@ -111,8 +111,8 @@ void Okno_napovedy::Vloz_Text(const QString &text, const QString &Text2, const Q
 
 namespace {
 
-// The text's width at the label's size, estimated from the window's
-// 8-point font as the labels have always been sized.
+// The text's width at the label's size, estimated from the window's own
+// 8-point font (the layouts' widths are made for this estimate).
 float Odhad_sirky(const Form &okno, const QString &t, double velikost)
 {
     return float(velikost / 8) * float(okno.TextWidth(t));

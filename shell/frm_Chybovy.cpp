@@ -24,7 +24,15 @@ const std::vector<Okno_napovedy::Rozlozeni> Rozlozenia = {
      {{1, 11, 12, 190}}},
 };
 
-const frm_Chybovy::Tabulka_hodnot Tabulky_hodnot[] = {
+// Task 21's value table per variant: the lefts of the seven columns, the
+// width of the first column (the row names) and of the others.
+struct Tabulka_hodnot {
+    int varianta;
+    std::array<int, 7> lefty;
+    int sirka_prveho, sirka_bunky;
+};
+
+const Tabulka_hodnot Tabulky_hodnot[] = {
     {1, {4, 27, 67, 107, 147, 187, 227}, 23, 39},
     {2, {4, 42, 97, 152, 207, 262, 317}, 38, 54},
 };

@@ -11,14 +11,6 @@ class frm_Chybovy : public Okno_napovedy {
 public:
     frm_Chybovy();
 
-    // Task 21's table: the first column's left, the lefts of the seven
-    // columns and the widths of the first column and of the others.
-    struct Tabulka_hodnot {
-        int varianta;
-        std::array<int, 7> lefty;
-        int sirka_prveho, sirka_bunky;
-    };
-
 protected:
     void Vloz_radky(const Radky &radky) override;
     bool Rozloz_zvlastne() override;
