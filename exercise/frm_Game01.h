@@ -226,8 +226,14 @@ public:
     void IZnam_MouseDown(int Index, int Button, int Shift, int X, int Y);
     void IZnam_DblClick(int Index);
 
-    // Stand-ins until the top bar, the side panels, the generators, the hint
-    // windows, the results table and the worksheet printing exist
+    // The two hint windows: loaded hidden for this screen's task, unloaded
+    // when it goes (frm_Game01_chybova_okna.cpp). Virtual, as the calls out
+    // below, so that a test can watch them.
+    virtual void Nacti_chybova_okna();
+    virtual void Uvolni_chybova_okna();
+
+    // Stand-ins until the top bar, the side panels, the generators, the
+    // results table and the worksheet printing exist
     // (frm_Game01_zastupci.cpp). The calls out of this form are virtual so
     // that a test can watch them.
     void Nacti_tlacitka_menu();
@@ -249,8 +255,6 @@ public:
         Vygeneruj_priklad_17(bool Prvni_generovani), Vygeneruj_priklad_18(bool Prvni_generovani),
         Vygeneruj_priklad_19(bool Prvni_generovani), Vygeneruj_priklad_20(bool Prvni_generovani),
         Vygeneruj_priklad_21(bool Prvni_generovani);
-    virtual void Nacti_chybova_okna();
-    virtual void Uvolni_chybova_okna();
     virtual void Nacti_tabulku();
     virtual QString Tabulka_Vlozeni_znamky(int spravne, int celkove);
     virtual void Tabulka_Vloz_novy_zaznam(int cislo_ulohy, const QString &jmeno, const QString &spravne,

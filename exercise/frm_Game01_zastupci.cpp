@@ -1,7 +1,7 @@
 // Stand-ins for what other parts of the program will give the exercise
-// screen: the top bar, the generators, the hint windows and the worksheet
-// printing. Each does nothing; whoever builds the real one removes its entry
-// here (and its line among the stand-ins in frm_Game01.h).
+// screen: the top bar, the generators and the worksheet printing. Each
+// does nothing; whoever builds the real one removes its entry here (and its
+// line among the stand-ins in frm_Game01.h).
 #include "exercise/frm_Game01.h"
 
 void frm_Game01::Nacti_tlacitka_menu() {}
@@ -22,10 +22,6 @@ void frm_Game01::Vygeneruj_priklad_18(bool) {}
 void frm_Game01::Vygeneruj_priklad_19(bool) {}
 void frm_Game01::Vygeneruj_priklad_20(bool) {}
 void frm_Game01::Vygeneruj_priklad_21(bool) {}
-
-// frm_Chybovy and frm_Chybovy2: Load on the screen's load, Unload at its end.
-void frm_Game01::Nacti_chybova_okna() {}
-void frm_Game01::Uvolni_chybova_okna() {}
 
 void frm_Game01::Vytiskni_pracovni_list(const QString &, const QString &, const QString &,
                                         const std::array<int, 5> &, int, int)

@@ -3,6 +3,9 @@
 #include "shell/frm_Chybovy.h"
 #include "shell/frm_Chybovy2.h"
 
+#include "exercise/frm_Game01.h"
+#include "shell/Formulare.h"
+
 #include "expr/Zapis_vyrazu.h"
 #include "platform/Fonts.h"
 #include "services/Konfigurace.h"
@@ -194,6 +197,21 @@ TEST_F(Napoveda, FractionBarOnAFreshPicture)
     rovnica->Vloz_Text("x = 4", " ");
     rovnica->Show();
     EXPECT_EQ(rovnica->persistentImage().copy(obrazok.rect()), obrazok) << "no denominator, no bar";
+}
+
+TEST_F(Napoveda, ExerciseScreenLoadsTheWindowsForItsTaskAndUnloadsThem)
+{
+    frm_Game01 hra;
+    for (const char *uloha : {"17", "4"}) {
+        Misc::Cislo_ulohy = uloha;
+        hra.Nacti_chybova_okna();
+        const QImage obrazok = Formulare::frm_Chybovy->Obrazek_napovedy.image();
+        EXPECT_EQ(Formulare::frm_Chybovy->Label1.UBound(), 1) << uloha;
+        EXPECT_EQ(Formulare::frm_Chybovy2->Label1.UBound(), uloha == QLatin1String("17") ? 3 : 1) << uloha;
+        EXPECT_EQ(Formulare::frm_Chybovy->persistentImage().copy(obrazok.rect()), obrazok) << uloha;
+    }
+    hra.Uvolni_chybova_okna();
+    EXPECT_FALSE(Formulare::frm_Chybovy.existing() || Formulare::frm_Chybovy2.existing());
 }
 
 TEST_F(Napoveda, FilledWindowsForReview)
