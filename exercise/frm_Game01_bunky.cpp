@@ -114,6 +114,7 @@ void frm_Game01::Pravidlo_otaznika(int stlpec, int Index)
 
 void frm_Game01::Bunka_KeyPress(platform::KeyPressArgs &k)
 {
+    k.KeyAscii = platform::usKeyAscii(k);
     if (k.KeyAscii == '.')
         k.KeyAscii = ',';
     else if (k.KeyAscii == '*')

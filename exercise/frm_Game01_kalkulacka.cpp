@@ -180,7 +180,7 @@ void frm_Game01::PicKalkButton_MouseUp(int Index, int, int, int, int)
 
 void frm_Game01::TKalk_KeyPress(KeyPressArgs &k)
 {
-    const Znak_kalkulacky z = Kalkulacka::Filtruj_znak(char16_t(k.KeyAscii));
+    const Znak_kalkulacky z = Kalkulacka::Filtruj_znak(char16_t(platform::usKeyAscii(k)));
     if (z.vyhodnotit)
         PicKalkButton_MouseDown(Kalkulacka::Rovna_se, vbLeftButton, 0, 1, 1);
     k.KeyAscii = z.znak;

@@ -207,7 +207,7 @@ bool Control::dispatchKey(QKeyEvent *e, QString *replacement)
         return false;
     if (e->text().isEmpty() || !KeyPress)
         return true;
-    KeyPressArgs press{int(e->text().at(0).unicode()), e->text(), e->nativeScanCode()};
+    KeyPressArgs press{int(e->text().at(0).unicode()), e->text(), e->nativeScanCode(), down.Shift};
     const int original = press.KeyAscii;
     KeyPress(press);
     if (press.KeyAscii == 0)

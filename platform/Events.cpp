@@ -105,6 +105,29 @@ int virtualKeyCode(const QKeyEvent *e)
     return namedCode(key);
 }
 
+int usKeyAscii(const KeyPressArgs &k)
+{
+    // X keyboard codes (evdev + 8), the same under X11 and Wayland; other
+    // platforms report no scan code here and keep the typed character.
+    struct Poloha {
+        quint32 kod;
+        char zakladny, s_shiftom;
+    };
+    static constexpr Poloha polohy[] = {
+        {10, '1', '!'},  {11, '2', '@'}, {12, '3', '#'},  {13, '4', '$'},  {14, '5', '%'},  {15, '6', '^'},
+        {16, '7', '&'},  {17, '8', '*'}, {18, '9', '('},  {19, '0', ')'},  {20, '-', '_'},  {21, '=', '+'},
+        {34, '[', '{'},  {35, ']', '}'}, {47, ';', ':'},  {48, '\'', '"'}, {49, '`', '~'}, {51, '\\', '|'},
+        {59, ',', '<'},  {60, '.', '>'}, {61, '/', '?'},  {63, '*', '*'},  {82, '-', '-'},  {86, '+', '+'},
+        {106, '/', '/'},
+    };
+    if (k.Shift & vbCtrlMask || k.Shift & vbAltMask)
+        return k.KeyAscii;
+    for (const Poloha &p : polohy)
+        if (p.kod == k.ScanCode)
+            return (k.Shift & vbShiftMask) ? p.s_shiftom : p.zakladny;
+    return k.KeyAscii;
+}
+
 KeyArgs keyArgs(const QKeyEvent *e)
 {
     return KeyArgs{virtualKeyCode(e), shiftOf(e->modifiers()), e->text(), e->nativeScanCode()};

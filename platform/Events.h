@@ -29,7 +29,15 @@ struct KeyPressArgs {
     int KeyAscii = 0;
     QString Text;
     quint32 ScanCode = 0;
+    int Shift = 0;
 };
+
+// The character that a key of the digit row or an operator key gives on the
+// US layout, found by the key's position (its scan code); any other key keeps
+// its own character. Answer cells and the calculator read keys this way, so
+// that a national layout cannot type letters that the maths font shows as
+// superscript digits.
+int usKeyAscii(const KeyPressArgs &k);
 
 using MouseHandler = std::function<void(int Button, int Shift, int X, int Y)>;
 using PlainHandler = std::function<void()>;

@@ -135,6 +135,30 @@ TEST(KeyEvents, KeyPressMayReplaceOrDropTheCharacter)
     f.Hide();
 }
 
+TEST(KeyEvents, DigitRowAndOperatorsAreReadByTheirUsPosition)
+{
+    struct Row { const char *name; quint32 scan; Qt::KeyboardModifiers mods; QString text; QString typed; };
+    const Row rows[] = {
+        {"Slovak digit row gives digits", 11, {}, QString::fromUtf8("ľ"), "2"},
+        {"Slovak key 8 cannot type a glyph letter", 17, Qt::ShiftModifier, QString::fromUtf8("Á"), "*"},
+        {"keypad star", 63, Qt::KeypadModifier, "*", "*"},
+        {"US period", 60, {}, ".", "."},
+        {"letters keep their own character", 53, {}, "x", "x"},
+        {"no scan code keeps the text", 0, {}, QString::fromUtf8("Č"), QString::fromUtf8("Č")},
+    };
+    Recorder f;
+    f.TV->KeyPress = [](KeyPressArgs &k) { k.KeyAscii = usKeyAscii(k); };
+    lktest::showAndActivate(&f);
+    f.TV->SetFocus();
+    for (const Row &r : rows) {
+        f.TV->Text = QString();
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_unknown, r.mods, r.scan, 0, 0, r.text);
+        QApplication::sendEvent(f.TV->editor(), &e);
+        EXPECT_EQ(f.TV->Text(), r.typed) << r.name;
+    }
+    f.Hide();
+}
+
 TEST(FormLifecycle, ShowActivatesEveryTimeAndOverlaysStayOnTop)
 {
     Recorder page;
