@@ -1,6 +1,8 @@
 #include "shell/Formulare.h"
 
 #include "exercise/frm_Game01.h"
+#include "services/Cekani.h"
+#include "services/Promenne_cviceni.h"
 #include "shell/frm_Chybovy.h"
 #include "shell/frm_Chybovy2.h"
 #include "shell/frm_Intro.h"
@@ -52,6 +54,18 @@ void Zacni_znovu()
 {
     ukonceny = false;
     kod_ukoncenia = 0;
+}
+
+bool Ukaz_hru(platform::Form &odkial)
+{
+    platform::Form *hra = Formulare::frm_Game01 ? Formulare::frm_Game01() : nullptr;
+    if (!hra)
+        return false;
+    hra->Show();
+    Misc::Cekej(10);
+    odkial.Hide();
+    Misc::Aktualni_formular = hra;
+    return true;
 }
 
 } // namespace Shell

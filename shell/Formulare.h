@@ -41,4 +41,8 @@ int Kod_ukoncenia();
 // A new run in the same process (tests).
 void Zacni_znovu();
 
+// Shows the exercise screen in place of `odkial` and makes it the current
+// form. False, with nothing changed, when there is no exercise screen.
+bool Ukaz_hru(platform::Form &odkial);
+
 } // namespace Shell

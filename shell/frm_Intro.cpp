@@ -61,14 +61,8 @@ void frm_Intro::Form_MouseDown(int, int, int, int)
         return;
     }
     if (STAV_FORMU == Uvodni_napoveda) {
-        platform::Form *hra = Formulare::frm_Game01 ? Formulare::frm_Game01() : nullptr;
-        if (!hra)
-            return;
-        hra->Show();
-        Misc::Cekej(10);
-        Hide();
-        Misc::Aktualni_formular = hra;
-        Unload();
+        if (Ukaz_hru(*this))
+            Unload();
         return;
     }
     if (Nadrazeny_form)

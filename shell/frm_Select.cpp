@@ -12,6 +12,7 @@
 #include "services/Zobrazeni.h"
 #include "services/Zvuky.h"
 #include "shell/Formulare.h"
+#include "shell/Obrazovky.h"
 #include "shell/frm_Intro.h"
 #include "shell/frm_Pozadi.h"
 #include "shell/frm_Setup.h"
@@ -19,15 +20,6 @@
 namespace Shell {
 
 namespace {
-
-platform::Picture Obrazek(const QString &cesta)
-{
-    return Misc::Nacti_obrazek(Misc::Cesta_CD + cesta);
-}
-
-QString Dve_cislice(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
-
-bool Zvolene(const platform::Control *c) { return QString(c->Tag).toInt() == 1; }
 
 // Heights of the task buttons in the three- and four-row layouts.
 constexpr std::array<int, 4> Vysky_troch{102, 93, 105, 0};

@@ -10,6 +10,7 @@
 #include "services/Tabulky.h"
 #include "services/Zvuky.h"
 #include "shell/Formulare.h"
+#include "shell/Obrazovky.h"
 #include "shell/frm_Intro.h"
 #include "shell/frm_Select.h"
 
@@ -18,15 +19,6 @@
 namespace Shell {
 
 namespace {
-
-platform::Picture Obrazek(const QString &cesta)
-{
-    return Misc::Nacti_obrazek(Misc::Cesta_CD + cesta);
-}
-
-QString Dve_cislice(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
-
-bool Zvolene(const platform::Control *c) { return QString(c->Tag).toInt() == 1; }
 
 // The dial's pointer and the variant marker stand at fixed places.
 constexpr int Sipka_x = 101, Sipka_y = 293;
@@ -283,13 +275,7 @@ void frm_Setup::picPokracuj_Click()
     Misc::Jmeno_zaka = TJmeno->Text;
     Misc::Tisk = false;
     if (!Misc::Zobrazit_napovedu) {
-        platform::Form *hra = Formulare::frm_Game01 ? Formulare::frm_Game01() : nullptr;
-        if (!hra)
-            return;
-        hra->Show();
-        Misc::Cekej(10);
-        Hide();
-        Misc::Aktualni_formular = hra;
+        Ukaz_hru(*this);
         return;
     }
     auto &intro = Formulare::frm_Intro;
