@@ -1,5 +1,6 @@
-// The service registry and the fakes that other tests stand on: clock,
-// message box, random source, display mode and keyboard layout.
+// The service registry, the fake clock other tests stand on, and the real
+// message box, random source and display mode. The other fakes are driven
+// by the services and screens that use them.
 #include "platform/Services.h"
 
 #include <QApplication>
@@ -106,30 +107,6 @@ TEST(FakeClock, WaitUntilDeadlineEndsByTimeOrByClick)
     }
 }
 
-TEST(FakeClock, DateAndTimeMoveWithTheTicks)
-{
-    FakeClock clock(0, QDateTime(QDate(2027, 3, 5), QTime(23, 59, 59)));
-    clock.Advance(1500);
-    EXPECT_EQ(clock.Now(), QDateTime(QDate(2027, 3, 6), QTime(0, 0, 0, 500)));
-    clock.SetNow(QDateTime(QDate(2030, 1, 1), QTime(8, 0)));
-    clock.Wait(59);
-    EXPECT_EQ(clock.Now(), QDateTime(QDate(2030, 1, 1), QTime(8, 0, 0, 60)));
-}
-
-TEST(FakeMessageBox, AnswersFromTheScriptThenWithTheFirstButton)
-{
-    FakeMessageBox box;
-    box.Script({MessageAnswer::No});
-    const int yesNo = MessageStyle::YesNo | MessageStyle::Question;
-    EXPECT_EQ(box.Show("Naozaj skončiť?", yesNo, "Koniec"), MessageAnswer::No);
-    EXPECT_EQ(box.Show("Naozaj skončiť?", yesNo, "Koniec"), MessageAnswer::Yes);
-    EXPECT_EQ(box.Show("Chyba čítania", MessageStyle::Critical, "Chyba"), MessageAnswer::Ok);
-    ASSERT_EQ(box.AskedBoxes().size(), 3);
-    EXPECT_EQ(box.AskedBoxes()[2].text, "Chyba čítania");
-    EXPECT_EQ(box.AskedBoxes()[2].style, MessageStyle::Critical);
-    EXPECT_EQ(box.AskedBoxes()[2].title, "Chyba");
-}
-
 namespace {
 
 struct SeenBox {
@@ -201,35 +178,6 @@ TEST(EngineRandom, ValuesStayBelowOne)
     EXPECT_GT(highest, 0.99f) << "values do not spread over [0, 1)";
 }
 
-TEST(DisplayMode, FakeRefusesWhenToldAndKeepsTheMode)
-{
-    FakeDisplayMode display({1280, 1024, 32, 75, 0});
-    display.FailWith(DisplayChangeFailed);
-    DisplayModeRecord request = display.CurrentMode();
-    request.width = 640;
-    request.height = 480;
-    request.bitsPerPixel = 16;
-    request.fields = DisplayField::BitsPerPixel | DisplayField::Width | DisplayField::Height;
-    EXPECT_EQ(display.ChangeMode(request, DisplayChangeReset), DisplayChangeFailed);
-    EXPECT_EQ(display.CurrentMode().width, 1280);
-    ASSERT_EQ(display.Changes().size(), 1);
-    EXPECT_EQ(display.Changes()[0].flags, DisplayChangeReset);
-    EXPECT_EQ(display.Changes()[0].mode.fields, 0x1C0000u);
-}
-
-TEST(DisplayMode, FakeChangesOnlyTheFieldsAsked)
-{
-    FakeDisplayMode display({1280, 1024, 32, 75, 0});
-    DisplayModeRecord request{640, 480, 16, 60, DisplayField::Width | DisplayField::Height
-                                                    | DisplayField::BitsPerPixel};
-    EXPECT_EQ(display.ChangeMode(request, DisplayChangeReset), DisplayChangeSuccessful);
-    const DisplayModeRecord now = display.CurrentMode();
-    EXPECT_EQ(now.width, 640);
-    EXPECT_EQ(now.height, 480);
-    EXPECT_EQ(now.bitsPerPixel, 16);
-    EXPECT_EQ(now.frequency, 75) << "frequency changed without being asked";
-}
-
 TEST(DisplayMode, ScreenReportsSuccessAndChangesNothing)
 {
     ScreenDisplayMode display;
@@ -238,32 +186,4 @@ TEST(DisplayMode, ScreenReportsSuccessAndChangesNothing)
     EXPECT_EQ(display.ChangeMode({640, 480, 16, 0, 0x1C0000}, DisplayChangeReset),
               DisplayChangeSuccessful);
     EXPECT_EQ(display.CurrentMode().width, before.width);
-}
-
-TEST(KeyboardLayout, FakeStepsBackThroughTheRing)
-{
-    const QString slovak = "0000041B";
-    FakeKeyboardLayout keyboard({UsKeyboardLayout, slovak});
-    keyboard.ActivatePrevious();
-    EXPECT_EQ(keyboard.ActiveLayoutName(), slovak);
-    keyboard.ActivatePrevious();
-    EXPECT_EQ(keyboard.ActiveLayoutName(), UsKeyboardLayout);
-    EXPECT_EQ(keyboard.Activations(), 2);
-}
-
-TEST(KeyboardLayout, FakeLoadingAddsToTheRingOrFailsWhenTold)
-{
-    const QString slovak = "0000041B";
-    FakeKeyboardLayout keyboard({slovak});
-    keyboard.FailLoading(true);
-    EXPECT_FALSE(keyboard.LoadLayout(UsKeyboardLayout));
-    EXPECT_EQ(keyboard.ActiveLayoutName(), slovak);
-    keyboard.FailLoading(false);
-    EXPECT_TRUE(keyboard.LoadLayout(UsKeyboardLayout));
-    EXPECT_EQ(keyboard.ActiveLayoutName(), UsKeyboardLayout);
-    keyboard.ActivatePrevious();
-    EXPECT_EQ(keyboard.ActiveLayoutName(), slovak);
-    keyboard.Remove(slovak);
-    EXPECT_EQ(keyboard.Installed(), QStringList{UsKeyboardLayout});
-    EXPECT_EQ(keyboard.Loaded(), (QStringList{UsKeyboardLayout, UsKeyboardLayout}));
 }
