@@ -1,4 +1,5 @@
-// The default data directory: texts, marks, task sections, empty results.
+// The default data directory: texts, task sections, empty results (the
+// marks are checked where the results table reads them).
 #include "support.h"
 
 #include <QFileInfo>
@@ -16,29 +17,6 @@ QStringList texts()
 }
 
 QString text(int index) { return index >= 1 && index <= texts().size() ? texts()[index - 1] : QString(); }
-
-struct MarkRow { double low, high; int mark; };
-
-QList<MarkRow> marks()
-{
-    QList<MarkRow> rows;
-    for (const QString &line : windowsLines(readAll(dataDir() + QStringLiteral("/Znamky.dat")))) {
-        const QStringList f = line.split(QLatin1Char('|'));
-        if (f.size() >= 3)
-            rows.append({f[0].trimmed().toDouble(), f[1].trimmed().toDouble(), f[2].trimmed().toInt()});
-    }
-    return rows;
-}
-
-// The marks lookup: every row is tried and the last row that holds p wins.
-int markFor(double p)
-{
-    int mark = 0;
-    for (const MarkRow &row : marks())
-        if (row.low <= p && p <= row.high)
-            mark = row.mark;
-    return mark;
-}
 
 } // namespace
 
@@ -66,25 +44,6 @@ TEST(DefaultData, TextsKeepSlovakLettersThroughTheCodePage)
     EXPECT_FALSE(all.contains(QChar::ReplacementCharacter));
     // Scrambled on disk: the plain words are not readable there.
     EXPECT_FALSE(readAll(dataDir() + QStringLiteral("/Texty.dat")).contains("Koniec"));
-}
-
-TEST(DefaultData, MarksCoverEveryPercentageWithTheSlovakScale)
-{
-    ASSERT_EQ(marks().size(), 5);
-    QList<int> seen;
-    for (const MarkRow &row : marks())
-        seen.append(row.mark);
-    std::sort(seen.begin(), seen.end());
-    EXPECT_EQ(seen, (QList<int>{1, 2, 3, 4, 5}));
-    for (int i = 0; i <= 100000; ++i)
-        ASSERT_NE(markFor(i / 1000.0), 0) << "no mark for " << i / 1000.0 << " %";
-    // Computed as the results table computes it: 11 of 20 is a hair above 55.
-    for (int total = 1; total <= 25; ++total)
-        for (int right = 0; right <= total; ++right)
-            ASSERT_NE(markFor(double(right) / total * 100), 0) << right << " of " << total;
-    EXPECT_EQ(markFor(100), 1);
-    EXPECT_EQ(markFor(0), 5);
-    EXPECT_GE(markFor(50), markFor(90)) << "more right answers never give a worse mark";
 }
 
 TEST(DefaultData, TaskFileHasTwentyOneSectionsInOrder)
