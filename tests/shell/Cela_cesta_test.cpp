@@ -110,12 +110,21 @@ TEST(WholeProgram, EveryScreenFromTheTitleToTheExit)
     EXPECT_EQ(Formulare::frm_Tabulka.existing(), nullptr);
     Klik(s->IKonec);
 
+    // Exit: No keeps everything, Yes restores the saved display mode and ends.
     p.box.Script({platform::MessageAnswer::No, platform::MessageAnswer::Yes});
     Klik(vyber->IKonec);
     EXPECT_FALSE(Shell::Program_ukonceny());
+    ASSERT_EQ(p.box.AskedBoxes().size(), 1);
+    EXPECT_EQ(p.box.AskedBoxes()[0].text, Misc::Texty[1]);
+    EXPECT_EQ(p.box.AskedBoxes()[0].title, Misc::Texty[2]);
+    EXPECT_EQ(p.box.AskedBoxes()[0].style, platform::MessageStyle::YesNo | platform::MessageStyle::Question);
+    EXPECT_EQ(Vpredu(), vyber);
+    EXPECT_EQ(p.displej.Changes().size(), 1);
     Klik(vyber->IKonec);
     EXPECT_TRUE(Shell::Program_ukonceny());
     EXPECT_EQ(Shell::Kod_ukoncenia(), 0);
+    ASSERT_EQ(p.displej.Changes().size(), 2);
+    EXPECT_EQ(p.displej.Changes()[1].mode.width, 1920) << "the saved mode comes back";
     EXPECT_TRUE(Program::Formy().empty()) << "every screen is unloaded";
 }
 
@@ -123,13 +132,18 @@ TEST(WholeProgram, TheBackdropAndTheTasksHelpPageOnTheTour)
 {
     Program p;
     Prehliadka foto;
+    // A refused display switch: the message, then the backdrop, which brings
+    // the current form back when the pupil clicks it.
     p.displej.FailWith(-1);
     p.Prejdi_titulok();
+    ASSERT_NE(Formulare::frm_Pozadi.existing(), nullptr);
+    EXPECT_EQ(p.box.AskedBoxes().size(), 1) << "the display message";
     Formulare::frm_Select->Hide();
     Formulare::frm_Pozadi->ZOrder(0);
     foto.Odfot("08_backdrop");
     Formulare::frm_Pozadi->Show();
     ASSERT_EQ(Vpredu(), Formulare::frm_Select.get());
+    EXPECT_EQ(p.hodiny.WaitsWithEvents().last(), 100);
 
     Klik(Formulare::frm_Select->LI(6));
     Klik(Formulare::frm_Select->RI(1));

@@ -1,4 +1,5 @@
-// Start-up, the title screen, the credits viewer and the backdrop.
+// Start-up and the title screen. The backdrop and the exit are on the
+// whole-program runs.
 #include "Program.h"
 
 using namespace lktest;
@@ -45,43 +46,6 @@ TEST(StartUp, AMissingIniEndsTheProgramWithTheMessage)
     ASSERT_EQ(p.box.AskedBoxes().size(), 1);
     EXPECT_EQ(p.box.AskedBoxes()[0].title, "Chyba");
     EXPECT_EQ(Formulare::frm_Intro.existing(), nullptr) << "nothing after the failed check runs";
-}
-
-TEST(StartUp, ARefusedDisplaySwitchShowsTheBackdropWhichBringsTheCurrentFormBack)
-{
-    Program p;
-    p.displej.FailWith(-1);
-    p.Prejdi_titulok();
-    ASSERT_NE(Formulare::frm_Pozadi.existing(), nullptr);
-    EXPECT_EQ(p.box.AskedBoxes().size(), 1) << "the display message";
-    EXPECT_EQ(Vpredu(), Formulare::frm_Select.get());
-
-    Formulare::frm_Pozadi->Show(); // the pupil clicks the backdrop
-    EXPECT_EQ(Vpredu(), Formulare::frm_Select.get());
-    EXPECT_EQ(p.hodiny.WaitsWithEvents().last(), 100);
-}
-
-TEST(Exit, NoKeepsEverythingYesRestoresTheDisplayAndEnds)
-{
-    Program p;
-    p.Prejdi_titulok();
-    p.box.Script({platform::MessageAnswer::No});
-    Klik(Formulare::frm_Select->IKonec);
-    ASSERT_EQ(p.box.AskedBoxes().size(), 1);
-    EXPECT_EQ(p.box.AskedBoxes()[0].text, Misc::Texty[1]);
-    EXPECT_EQ(p.box.AskedBoxes()[0].title, Misc::Texty[2]);
-    EXPECT_EQ(p.box.AskedBoxes()[0].style, platform::MessageStyle::YesNo | platform::MessageStyle::Question);
-    EXPECT_FALSE(Shell::Program_ukonceny());
-    EXPECT_EQ(Vpredu(), Formulare::frm_Select.get());
-    EXPECT_EQ(p.displej.Changes().size(), 1);
-
-    p.box.Script({platform::MessageAnswer::Yes});
-    Klik(Formulare::frm_Select->IKonec);
-    EXPECT_TRUE(Shell::Program_ukonceny());
-    EXPECT_EQ(Shell::Kod_ukoncenia(), 0);
-    ASSERT_EQ(p.displej.Changes().size(), 2);
-    EXPECT_EQ(p.displej.Changes()[1].mode.width, 1920) << "the saved mode comes back";
-    EXPECT_EQ(Formulare::frm_Select.existing(), nullptr);
 }
 
 } // namespace
