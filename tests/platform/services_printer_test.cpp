@@ -1,5 +1,5 @@
-// The printer: the fake records what is drawn where, the real one writes a
-// PDF, and both agree on how many pages a sequence of operations makes.
+// The printer: the real one writes a PDF, and the fake that stands in for it
+// agrees on how many pages a sequence of operations makes.
 #include "platform/PrinterDevice.h"
 #include "platform/PrinterFake.h"
 
@@ -118,44 +118,6 @@ TEST(PrinterDevice, TextWidthFollowsTheFont)
     // 12-point text of 12 characters is a few centimetres, not pixels or points.
     EXPECT_GT(one, 1000.0f);
     EXPECT_LT(one, 3000.0f);
-}
-
-TEST(FakePrinter, RecordsTextWithItsPlaceFontAndColour)
-{
-    FakePrinter printer;
-    printer.SetFontName("Ruvo");
-    printer.SetFontSize(20);
-    printer.SetFontBold(true);
-    printer.SetForeColor(QColor(0, 0, 128));
-    printer.SetCurrentX(227);
-    printer.SetCurrentY(567);
-    printer.Print("Skupina");
-    // Print moves to the start of the next line.
-    EXPECT_EQ(printer.CurrentX(), 0.0f);
-    EXPECT_EQ(printer.CurrentY(), 567.0f + 20 * 24);
-
-    ASSERT_EQ(printer.Texts().size(), 1);
-    const PrintOp &op = printer.Texts()[0];
-    EXPECT_EQ(op.text, "Skupina");
-    EXPECT_EQ(op.x, 227.0f);
-    EXPECT_EQ(op.y, 567.0f);
-    EXPECT_EQ(op.fontName, "Ruvo");
-    EXPECT_EQ(op.fontSize, 20.0f);
-    EXPECT_TRUE(op.bold);
-    EXPECT_FALSE(op.italic);
-    EXPECT_EQ(op.color, QColor(0, 0, 128));
-}
-
-TEST(FakePrinter, SheetTurnsWithTheOrientationAndWidthsArePredictable)
-{
-    FakePrinter printer(630, 891);
-    EXPECT_EQ(printer.Width(), 630.0f);
-    EXPECT_EQ(printer.Height(), 891.0f);
-    printer.SetOrientation(PageOrientation::Landscape);
-    EXPECT_EQ(printer.Width(), 891.0f);
-    EXPECT_EQ(printer.Height(), 630.0f);
-    printer.SetFontSize(12);
-    EXPECT_EQ(printer.TextWidth("abcd"), 480.0f);
 }
 
 TEST(PrintDialog, ChoiceSetsDeviceCopiesOrientationA4And300Dpi)
