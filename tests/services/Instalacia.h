@@ -2,6 +2,7 @@
 // Installations in temporary directories for the start-up to find.
 #include "platform/Services.h"
 #include "support/Datove_subory.h"
+#include "support/Docasny_config.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -26,28 +27,10 @@ inline QByteArray V_1250(const QStringList &riadky)
     return bajty;
 }
 
-// A temporary directory whose "config" folder is the user's configuration
-// directory for the object's life, with the OS services a start-up asks
+// A temporary configuration directory with the OS services a start-up asks
 // (keyboard, message box, sound) replaced by fakes.
-class Prostredie {
+class Prostredie : public Docasny_config {
 public:
-    Prostredie()
-        : stary_config_(qgetenv("XDG_CONFIG_HOME")),
-          mal_config_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
-    {
-        qputenv("XDG_CONFIG_HOME", config().toUtf8());
-        QDir().mkpath(config());
-    }
-    ~Prostredie()
-    {
-        if (mal_config_)
-            qputenv("XDG_CONFIG_HOME", stary_config_);
-        else
-            qunsetenv("XDG_CONFIG_HOME");
-    }
-
-    QString koren() const { return koren_.path(); }
-    QString config() const { return koren_.filePath("config"); }
     QString ini() const { return config() + "/Loravik.ini"; }
     void Zapis_ini(const QString &text) { Zapis(ini(), text.toUtf8()); }
 
@@ -56,9 +39,6 @@ public:
     platform::FakeSound zvuk;
 
 private:
-    QTemporaryDir koren_;
-    QByteArray stary_config_;
-    bool mal_config_;
     platform::ScopedService<platform::KeyboardLayout> klavesnica_guard_{klavesnica};
     platform::ScopedService<platform::MessageBox> box_guard_{box};
     platform::ScopedService<platform::Sound> zvuk_guard_{zvuk};

@@ -14,6 +14,7 @@
 #include "shell/frm_Select.h"
 #include "shell/frm_Setup.h"
 #include "shell/frm_Tabulka.h"
+#include "support/Docasny_config.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,14 +30,11 @@ QT_END_NAMESPACE
 
 namespace lktest {
 
-class Program {
+class Program : public Docasny_config {
 public:
     Program()
-        : stary_config_(qgetenv("XDG_CONFIG_HOME")), mal_config_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
     {
-        QDir().mkpath(config());
         QDir().mkpath(hd());
-        qputenv("XDG_CONFIG_HOME", config().toUtf8());
         Zapis(config() + "/Loravik.ini",
               QStringLiteral("[KVR4]\r\nCD=%1\r\nHD=%2\r\n").arg(LK_RESOURCE_DIR, hd()).toUtf8());
         const QDir vzor(QStringLiteral(LK_DEFAULT_DATA_DIR));
@@ -50,10 +48,6 @@ public:
             f->Unload();
         Formulare::frm_Game01 = nullptr;
         Shell::Zacni_znovu();
-        if (mal_config_)
-            qputenv("XDG_CONFIG_HOME", stary_config_);
-        else
-            qunsetenv("XDG_CONFIG_HOME");
     }
 
     static std::vector<platform::Form *> Formy()
@@ -68,9 +62,8 @@ public:
         return formy;
     }
 
-    QString config() const { return koren_.filePath("config"); }
     // The data directory, with its closing separator.
-    QString hd() const { return koren_.path() + "/hd/"; }
+    QString hd() const { return koren() + "/hd/"; }
 
     static void Zapis(const QString &cesta, const QByteArray &bajty)
     {
@@ -97,9 +90,6 @@ public:
     platform::FakePrinter tlaciaren;
 
 private:
-    QTemporaryDir koren_;
-    QByteArray stary_config_;
-    bool mal_config_;
     platform::ScopedService<platform::Clock> g1_{hodiny};
     platform::ScopedService<platform::Sound> g2_{zvuk};
     platform::ScopedService<platform::MessageBox> g3_{box};
