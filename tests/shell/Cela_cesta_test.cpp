@@ -27,12 +27,22 @@ TEST(WholeProgram, EveryScreenFromTheTitleToTheExit)
 {
     Program p;
     Prehliadka foto;
+    const qint64 start = p.hodiny.TickCount();
     p.Spusti();
     ASSERT_FALSE(Shell::Program_ukonceny());
+    EXPECT_EQ(Vpredu(), Formulare::frm_Intro.get()) << "the title is in front, the chooser hidden";
+    EXPECT_FALSE(Formulare::frm_Select->isVisible());
+    EXPECT_EQ(p.displej.Changes().size(), 1) << "the display was switched to 640 x 480";
+    EXPECT_EQ(Formulare::frm_Pozadi.existing(), nullptr) << "no backdrop after a good switch";
+    EXPECT_EQ(Misc::Cislo_ulohy, "0");
     foto.Odfot("01_title");
+    // The title stays ten seconds from its load.
     p.Tik_titulku();
+    EXPECT_EQ(p.hodiny.TickCount(), start + 10000);
     auto *vyber = Formulare::frm_Select.get();
     ASSERT_EQ(Vpredu(), vyber);
+    EXPECT_EQ(Misc::Aktualni_formular, vyber);
+    EXPECT_EQ(Formulare::frm_Intro.existing(), nullptr) << "the title is unloaded";
     foto.Odfot("02_chooser");
 
     Klik(vyber->IHelp);

@@ -1,28 +1,11 @@
-// Start-up and the title screen. The backdrop and the exit are on the
+// Start-up and the title screen: a click ends it, a missing INI ends the
+// program. The full title, the backdrop and the exit are on the
 // whole-program runs.
 #include "Program.h"
 
 using namespace lktest;
 
 namespace {
-
-TEST(StartUp, TitleStaysTenSecondsFromItsLoadThenTheChooser)
-{
-    Program p;
-    const qint64 start = p.hodiny.TickCount();
-    p.Spusti();
-    EXPECT_EQ(Vpredu(), Formulare::frm_Intro.get()) << "the title is in front, the chooser hidden";
-    EXPECT_FALSE(Formulare::frm_Select->isVisible());
-    EXPECT_EQ(p.displej.Changes().size(), 1) << "the display was switched to 640 x 480";
-    EXPECT_EQ(Formulare::frm_Pozadi.existing(), nullptr) << "no backdrop after a good switch";
-    EXPECT_EQ(Misc::Cislo_ulohy, "0");
-
-    p.Tik_titulku();
-    EXPECT_EQ(p.hodiny.TickCount(), start + 10000);
-    EXPECT_EQ(Vpredu(), Formulare::frm_Select.get());
-    EXPECT_EQ(Misc::Aktualni_formular, Formulare::frm_Select.get());
-    EXPECT_EQ(Formulare::frm_Intro.existing(), nullptr) << "the title is unloaded";
-}
 
 TEST(StartUp, AClickEndsTheTitleAtOnce)
 {
