@@ -1,5 +1,6 @@
 #include "platform/MessageBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -28,9 +29,12 @@ MessageAnswer QtMessageBox::Show(const QString &text, int style, const QString &
 {
     QMessageBox box(IconOf(style), title, text, QMessageBox::NoButton,
                     QApplication::activeWindow());
+    // Qt's own Slovak translation lacks the standard buttons' texts.
     if (IsYesNo(style)) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Áno"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("&Nie"));
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }

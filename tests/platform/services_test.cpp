@@ -65,6 +65,7 @@ struct SeenBox {
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString button; // text of the button clicked
 };
 
 // Notes what the modal box shows and clicks one of its buttons.
@@ -76,7 +77,7 @@ void ClickWhenShown(QMessageBox::StandardButton button, SeenBox *seen)
             ClickWhenShown(button, seen);
             return;
         }
-        *seen = {true, box->windowTitle(), box->text(), box->icon()};
+        *seen = {true, box->windowTitle(), box->text(), box->icon(), box->button(button)->text()};
         box->button(button)->click();
     });
 }
@@ -91,16 +92,17 @@ TEST(QtMessageBox, ShowsAModalBoxAndReportsTheButton)
         QMessageBox::StandardButton click;
         MessageAnswer answer;
         QMessageBox::Icon icon;
+        const char *button;
     };
     const Row rows[] = {
         {"question answered Yes", MessageStyle::YesNo | MessageStyle::Question,
-         QMessageBox::Yes, MessageAnswer::Yes, QMessageBox::Question},
+         QMessageBox::Yes, MessageAnswer::Yes, QMessageBox::Question, "&Áno"},
         {"question answered No", MessageStyle::YesNo | MessageStyle::Question,
-         QMessageBox::No, MessageAnswer::No, QMessageBox::Question},
+         QMessageBox::No, MessageAnswer::No, QMessageBox::Question, "&Nie"},
         {"critical error with OK", MessageStyle::OkOnly | MessageStyle::Critical,
-         QMessageBox::Ok, MessageAnswer::Ok, QMessageBox::Critical},
+         QMessageBox::Ok, MessageAnswer::Ok, QMessageBox::Critical, "OK"},
         {"plain OK without icon", MessageStyle::OkOnly, QMessageBox::Ok, MessageAnswer::Ok,
-         QMessageBox::NoIcon},
+         QMessageBox::NoIcon, "OK"},
     };
     for (const Row &row : rows) {
         QtMessageBox real;
@@ -111,6 +113,7 @@ TEST(QtMessageBox, ShowsAModalBoxAndReportsTheButton)
         EXPECT_EQ(seen.icon, row.icon) << row.name;
         EXPECT_EQ(seen.title, "Titulok") << row.name;
         EXPECT_EQ(seen.text, "Text správy") << row.name;
+        EXPECT_EQ(seen.button, QString::fromUtf8(row.button)) << row.name << ": Slovak buttons";
     }
 }
 
