@@ -1,5 +1,7 @@
 #include "platform/PrinterDevice.h"
 
+#include "platform/Fonts.h"
+
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPageSize>
@@ -84,7 +86,10 @@ QPointF PrinterDevice::ToDevice(float x, float y) const
 
 QFont PrinterDevice::CurrentFont() const
 {
-    QFont font(FontName());
+    // The design face is the bundled one here as on screen, so a worksheet
+    // measures and wraps the same on every machine.
+    registerBundledFonts();
+    QFont font(mapFontFamily(FontName()));
     font.setPointSizeF(FontSize() > 0 ? FontSize() : 1.0);
     font.setBold(FontBold());
     font.setItalic(FontItalic());

@@ -120,6 +120,25 @@ TEST(PrinterDevice, TextWidthFollowsTheFont)
     EXPECT_LT(one, 3000.0f);
 }
 
+TEST(PrinterDevice, DesignFaceIsTheBundledDejaVuSans)
+{
+    // Worksheets wrap their statements by these widths: they must not
+    // depend on what the machine substitutes for "MS Sans Serif".
+    PrinterDevice printer(QString(), false);
+    printer.SetFontSize(12);
+    const QString text = QStringLiteral("Vypočítaj hodnotu každého výrazu.");
+    printer.SetFontName("DejaVu Sans");
+    const float dejavu = printer.TextWidth(text);
+    printer.SetFontName("MS Sans Serif");
+    EXPECT_EQ(printer.TextWidth(text), dejavu);
+    printer.SetFontBold(true);
+    printer.SetFontName("DejaVu Sans");
+    const float dejavuBold = printer.TextWidth(text);
+    printer.SetFontName("MS Sans Serif");
+    EXPECT_EQ(printer.TextWidth(text), dejavuBold);
+    EXPECT_GT(dejavuBold, dejavu);
+}
+
 TEST(PrintDialog, ChoiceSetsDeviceCopiesOrientationA4And300Dpi)
 {
     QPrinter dialogPrinter;
