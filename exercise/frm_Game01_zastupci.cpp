@@ -22,8 +22,3 @@ void frm_Game01::Vygeneruj_priklad_18(bool) {}
 void frm_Game01::Vygeneruj_priklad_19(bool) {}
 void frm_Game01::Vygeneruj_priklad_20(bool) {}
 void frm_Game01::Vygeneruj_priklad_21(bool) {}
-
-void frm_Game01::Vytiskni_pracovni_list(const QString &, const QString &, const QString &,
-                                        const std::array<int, 5> &, int, int)
-{
-}

@@ -1,0 +1,190 @@
+// Whole worksheets as the setup screen's print command makes them: the
+// exercise screen loaded in print mode prints one worksheet per copy on the
+// fake printer. The examples come from whatever the task's generator puts
+// on the answer sheet; these tests look at pages, numbering and places.
+#include "Tlac_support.h"
+
+#include "exercise/Hra_support.h"
+#include "printing/Pracovni_list.h"
+#include "printing/Stranka.h"
+
+#include <QRegularExpression>
+
+using namespace Misc;
+using platform::PrintOp;
+
+namespace {
+
+// What one printed page holds.
+struct Strana {
+    QString cislo_strany;      // the page line of the footer
+    QList<int> priklady;       // example numbers, in print order
+    QList<PrintOp> texty_ruvo; // the example column
+    QList<PrintOp> zadanie;    // the statement lines (italic)
+};
+
+class Pracovny_list : public hra_test::Obrazovka {
+protected:
+    Pracovny_list()
+    {
+        tlac_test::Zaregistruj_ruvo();
+        Texty[32] = QStringLiteral("Dátum");
+    }
+    ~Pracovny_list() override { Texty[32].clear(); }
+
+    // The print command: the screen loaded with the print flag set.
+    void Vytlac(const char *uloha, int varianta, int pocet, int kopie = 1)
+    {
+        tlaciaren.SetCopies(kopie);
+        Tisk = true;
+        Cislo_ulohy = QString::fromLatin1(uloha);
+        Varianta_ulohy = quint8(varianta);
+        Zvoleny_pocet_prikladu = quint8(pocet);
+        formular = std::make_unique<frm_Game01>();
+        formular->Load();
+    }
+
+    // The recorded document cut at its page breaks.
+    QList<Strana> Strany() const
+    {
+        static const QRegularExpression cislo(QStringLiteral("^(\\d+)\\) "));
+        QList<Strana> strany(1);
+        for (const PrintOp &op : tlaciaren.Ops()) {
+            if (op.kind == PrintOp::NewPage) {
+                strany.append(Strana());
+                continue;
+            }
+            if (op.kind != PrintOp::Text)
+                continue;
+            Strana &s = strany.last();
+            if (op.text.startsWith(QStringLiteral("Stránka: ")))
+                s.cislo_strany = op.text.mid(9);
+            if (op.italic)
+                s.zadanie.append(op);
+            if (op.fontName != QLatin1String("Ruvo"))
+                continue;
+            s.texty_ruvo.append(op);
+            if (const auto m = cislo.match(op.text); m.hasMatch())
+                s.priklady.append(m.captured(1).toInt());
+        }
+        EXPECT_TRUE(strany.last().texty_ruvo.isEmpty() && strany.last().cislo_strany.isEmpty())
+            << "every page, the last included, is closed by a page break";
+        strany.removeLast();
+        return strany;
+    }
+
+    static QList<int> Od_do(int od, int po)
+    {
+        QList<int> c;
+        for (int i = od; i <= po; ++i)
+            c.append(i);
+        return c;
+    }
+
+    std::unique_ptr<frm_Game01> formular;
+};
+
+struct Plan {
+    const char *name;
+    const char *uloha;
+    int varianta, pocet;
+    QList<QList<int>> priklady; // per page
+};
+
+TEST_F(Pracovny_list, PagesAndNumbersFollowThePlanOfTheTask)
+{
+    const Plan plany[] = {
+        {"task 1: 25 examples on one page", "1", 0, 25, {Od_do(1, 25)}},
+        {"task 3: 15 examples, 10 and 5", "3", 0, 15, {Od_do(1, 10), Od_do(11, 15)}},
+        {"task 11: 25 examples, 8 + 8 + 8 + 1", "11", 0, 25, {Od_do(1, 8), Od_do(9, 16), Od_do(17, 24), {25}}},
+        {"task 14: 20 examples, 10 and 10", "14", 0, 20, {Od_do(1, 10), Od_do(11, 20)}},
+        {"task 15: 10 examples, 5 and 5", "15", 0, 10, {Od_do(1, 5), Od_do(6, 10)}},
+        {"task 7: 5 examples, the rest of the page blank", "7", 0, 5, {Od_do(1, 5)}},
+    };
+    for (const Plan &p : plany) {
+        tlaciaren = platform::FakePrinter();
+        Vytlac(p.uloha, p.varianta, p.pocet);
+        const QList<Strana> strany = Strany();
+        ASSERT_EQ(strany.size(), p.priklady.size()) << p.name;
+        for (qsizetype i = 0; i < strany.size(); ++i) {
+            EXPECT_EQ(strany[i].priklady, p.priklady[i]) << p.name << ", page " << i + 1;
+            EXPECT_EQ(strany[i].cislo_strany, QStringLiteral(" %1").arg(i + 1)) << p.name;
+        }
+    }
+}
+
+TEST_F(Pracovny_list, WordProblemsCountInFoursForTheirPages)
+{
+    // 8 of the word problems of task 19 fill two pages; 10 is no count of
+    // theirs and keeps the plan of the worksheet before.
+    Vytlac("19", 2, 8);
+    const qsizetype dve = Strany().size();
+    EXPECT_EQ(dve, 2);
+    tlaciaren = platform::FakePrinter();
+    Vytlac("19", 2, 16);
+    EXPECT_EQ(Strany().size(), 3);
+    tlaciaren = platform::FakePrinter();
+    Vytlac("19", 2, 10);
+    EXPECT_EQ(Strany().size(), 3) << "the pages of the worksheet before";
+}
+
+TEST_F(Pracovny_list, ExamplesStandUnderTheStatementInTheMathsFont)
+{
+    // 89 characters of the fake fill a 190 mm line: three words of 60 make
+    // three lines.
+    const QString a(60, QLatin1Char('a')), b(60, QLatin1Char('b')), c(60, QLatin1Char('c'));
+    Texty[45] = a + QLatin1Char(' ') + b + QLatin1Char(' ') + c;
+    Vytlac("1", 0, 5);
+    const QList<Strana> strany = Strany();
+    ASSERT_EQ(strany.size(), 1);
+    ASSERT_EQ(strany[0].zadanie.size(), 5);
+    EXPECT_EQ(strany[0].zadanie[2].text, c + QLatin1Char(' '));
+    EXPECT_EQ(Radky_zadani[3], c + QLatin1Char(' '));
+
+    const auto &t = strany[0].texty_ruvo;
+    ASSERT_EQ(t.size(), 10) << "an answer line and the numbered assignment per example";
+    for (int k = 1; k <= 5; ++k) {
+        const PrintOp &ciara = t[2 * k - 2], &priklad = t[2 * k - 1];
+        EXPECT_EQ(ciara.text, QString(48, QLatin1Char('_')) + " = " + QString(21, QLatin1Char('_')));
+        EXPECT_TRUE(priklad.text.startsWith(QStringLiteral("%1)  ").arg(k))) << priklad.text.toStdString();
+        EXPECT_TRUE(priklad.text.endsWith(QStringLiteral(" = ")));
+        EXPECT_EQ(priklad.x, Prepocitej_mm_x(20));
+        EXPECT_EQ(priklad.y, Prepocitej_mm_y(47 + 8 * k)) << "example " << k << " under three lines";
+        EXPECT_EQ(ciara.y, priklad.y);
+        EXPECT_EQ(priklad.fontSize, 12);
+        EXPECT_FALSE(priklad.bold);
+        EXPECT_FALSE(priklad.italic);
+        EXPECT_EQ(priklad.color, QColor(0, 0, 0));
+    }
+    // The last example is the one still on the answer sheet.
+    EXPECT_EQ(t.last().text, QStringLiteral("5)  ") + formular->TZ1(1)->Caption() + QStringLiteral(" = "));
+}
+
+TEST_F(Pracovny_list, EveryCopyIsAWholeWorksheetNumberedFromOne)
+{
+    Vytlac("13", 0, 15, 2);
+    const QList<Strana> strany = Strany();
+    ASSERT_EQ(strany.size(), 4);
+    QList<int> vsetky;
+    for (const Strana &s : strany)
+        vsetky += s.priklady;
+    EXPECT_EQ(vsetky, Od_do(1, 15) + Od_do(1, 15));
+    EXPECT_EQ(strany[2].cislo_strany, QStringLiteral(" 1"));
+    EXPECT_FALSE(Tisk) << "the next load shows the screen";
+}
+
+TEST_F(Pracovny_list, HeaderCarriesTitlesAndThePupilsName)
+{
+    Vytlac("12", 0, 5);
+    QStringList texty;
+    for (const PrintOp &op : tlaciaren.Texts())
+        texty << op.text;
+    // Group, task title and statement of task 12 in the text table.
+    EXPECT_TRUE(texty.contains(QStringLiteral("T16")));
+    EXPECT_TRUE(texty.contains(QStringLiteral("T18")));
+    EXPECT_TRUE(texty.contains(QStringLiteral("T56 ")));
+    EXPECT_TRUE(texty.contains(QStringLiteral("Jano")));
+    EXPECT_TRUE(texty.contains(QStringLiteral("Dátum: 05.03.2027")));
+}
+
+} // namespace
