@@ -31,6 +31,7 @@ public:
     float Width() override { return zariadenie.Width(); }
     float Height() override { return zariadenie.Height(); }
 
+    const QList<platform::PrintOp> &Ops() const { return zaznam.Ops(); }
     QList<platform::PrintOp> Texts() const { return zaznam.Texts(); }
 
 protected:
