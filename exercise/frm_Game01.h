@@ -267,6 +267,8 @@ public:
                                                              const QString &spatne, const QString &Znamka);
     // Nadrazeny_form = frm_Setup, show the table, Aktualni_formular = the table.
     virtual void Zobraz_tabulku_nad_nastavenim();
+
+    // One whole worksheet on the printer (printing/Pracovni_list.cpp).
     virtual void Vytiskni_pracovni_list(const QString &skupina, const QString &uloha, const QString &zadani,
                                         const std::array<int, 5> &strany, int na_stranu, int priklady);
 

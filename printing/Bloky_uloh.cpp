@@ -20,7 +20,10 @@ const Kus_textu N{D::Cislo, QString()};
 Kus_textu P(Pole pole, int nasobok, int posun) { return {D::Popisek, QString(), pole, nasobok, posun}; }
 // A run of underscores: an answer line, or the bar of a fraction.
 Kus_textu U(int dlzka) { return T(QString(dlzka, QLatin1Char('_'))); }
-Kus_textu U(int pred, int za) { return T(QString(pred, QLatin1Char('_')) + QStringLiteral(" = ") + QString(za, QLatin1Char('_'))); }
+Kus_textu U(int pred, int za)
+{
+    return T(QString(pred, QLatin1Char('_')) + QStringLiteral(" = ") + QString(za, QLatin1Char('_')));
+}
 
 const QString rovna_sa = QStringLiteral(" = ");
 

@@ -11,7 +11,6 @@
 // goes to the caller; what was printed before stays on the page.
 #include <QString>
 
-#include <array>
 #include <stdexcept>
 
 namespace Misc {

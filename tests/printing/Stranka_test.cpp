@@ -70,15 +70,6 @@ TEST(Prepocitej_mm, ReadsThePageAtEveryCall)
     EXPECT_EQ(Prepocitej_mm_x(210), 891);
 }
 
-TEST(Prepocitej_mm, OtherPrinterPutInPlaceIsAskedAtOnce)
-{
-    FakePrinter prva(630, 891), druha(2100, 2970);
-    platform::ScopedService<platform::Printer> g1(prva);
-    EXPECT_EQ(Prepocitej_mm_x(20), 60);
-    platform::ScopedService<platform::Printer> g2(druha);
-    EXPECT_EQ(Prepocitej_mm_x(20), 200);
-}
-
 // --- Row of text pieces (sheet in tenths of a millimetre; 12 points of the
 // fake are 120 units, 12 mm, per character) --------------------------------------
 
@@ -248,15 +239,6 @@ TEST_F(Tlac, Vytiskni_zadani_PrintsFiveSlotsAndTheYBelowTheLastLine)
             EXPECT_EQ(t[i].fontName, QStringLiteral("MS Sans Serif")) << "the caller's face";
         }
     }
-}
-
-TEST_F(Tlac, Vytiskni_zadani_NeitherMeasuresNorCuts)
-{
-    const QString dlhy(300, QLatin1Char('m'));
-    qint16 y = 0;
-    Vytiskni_zadani(dlhy, QString(), QString(), QString(), QString(), y);
-    EXPECT_EQ(tlaciaren.Texts()[0].text, dlhy);
-    EXPECT_TRUE(tlaciaren.FontItalic()) << "italic stays on for the rows to switch off";
 }
 
 // --- Page frame ---------------------------------------------------------------
