@@ -33,11 +33,12 @@ void frm_Setup::Vytiskni()
         return;
     Misc::Tisk = true;
     bool vytlacene = false;
+    QString dovod;
     try {
         hra->Load();
         vytlacene = true;
-    } catch (const std::exception &) {
-        // A failed worksheet ends the command silently; the document goes.
+    } catch (const std::exception &e) {
+        dovod = QString::fromUtf8(e.what());
     }
     Misc::Tisk = false;
     if (vytlacene)
@@ -46,6 +47,11 @@ void frm_Setup::Vytiskni()
         tlaciaren.KillDoc();
     // The next series must start from a freshly loaded exercise screen.
     hra->Unload();
+    // The pupil waits for paper: a dropped document must be said.
+    if (!vytlacene)
+        platform::services().messageBox().Show(
+            QStringLiteral("Pracovný list sa nepodarilo vytlačiť.\n%1").arg(dovod),
+            platform::MessageStyle::OkOnly | platform::MessageStyle::Critical, QStringLiteral("Chyba"));
 }
 
 } // namespace Shell

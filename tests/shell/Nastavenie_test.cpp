@@ -196,10 +196,12 @@ TEST_F(Nastavenie, PrintLoadsTheExerciseInPrintModeAndEndsTheDocument)
         bool prijmi, zlyhaj;
         int nacitani;
         QList<platform::PrintOp::Kind> koniec;
+        bool chyba_oznamena;
     } pripady[] = {
-        {"printed", true, false, 1, {platform::PrintOp::EndDoc}},
-        {"cancelled: nothing happens", false, false, 0, {}},
-        {"failed part-way: the document is dropped", true, true, 1, {platform::PrintOp::KillDoc}},
+        {"printed", true, false, 1, {platform::PrintOp::EndDoc}, false},
+        {"cancelled: nothing happens", false, false, 0, {}, false},
+        {"failed part-way: the document is dropped and the pupil told", true, true, 1, {platform::PrintOp::KillDoc},
+         true},
     };
     Otvor(4);
     Klik(s->ICislo(1));
@@ -207,6 +209,7 @@ TEST_F(Nastavenie, PrintLoadsTheExerciseInPrintModeAndEndsTheDocument)
         Cvicenie::nacitani = 0;
         Cvicenie::zlyhaj = c.zlyhaj;
         const qsizetype pred = p.tlaciaren.Ops().size();
+        const qsizetype okien = p.box.AskedBoxes().size();
         Odpovedz_dialogu(c.prijmi);
         Klik(s->picTiskni);
         EXPECT_EQ(Cvicenie::nacitani, c.nacitani) << c.nazov;
@@ -218,6 +221,10 @@ TEST_F(Nastavenie, PrintLoadsTheExerciseInPrintModeAndEndsTheDocument)
         for (qsizetype i = pred; i < p.tlaciaren.Ops().size(); ++i)
             koniec.append(p.tlaciaren.Ops()[i].kind);
         EXPECT_EQ(koniec, c.koniec) << c.nazov;
+        EXPECT_EQ(p.box.AskedBoxes().size() - okien, c.chyba_oznamena ? 1 : 0) << c.nazov;
+        if (c.chyba_oznamena) {
+            EXPECT_EQ(p.box.AskedBoxes().last().title, QStringLiteral("Chyba")) << c.nazov;
+        }
         EXPECT_EQ(cvicenie.existing(), nullptr) << c.nazov << ": the exercise screen is unloaded";
         EXPECT_FALSE(Misc::Tisk) << c.nazov;
         EXPECT_EQ(Vpredu(), s) << c.nazov << ": the setup screen stays";
