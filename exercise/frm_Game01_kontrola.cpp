@@ -22,18 +22,53 @@ struct Posudok {
 // A task's rule for example i: it locks the example's cells and judges them.
 using Pravidlo = Posudok (*)(G &g, int i);
 
+bool Vyplnena(const platform::TextBox *bunka) { return !QString(bunka->Text).isEmpty(); }
+
+// Answer against expected text, term by term.
+bool VV(G &g, const QString &vstup, const QString &vzor)
+{
+    return Vyhodnoceni_vysledku(g.Zastupce_evaluator(), vstup, vzor, {});
+}
+
+void Zamkni(G &g, std::initializer_list<platform::TextBox *> bunky)
+{
+    for (platform::TextBox *b : bunky)
+        b->Locked = true;
+    g.Text1->SetFocus();
+}
+
+// Tasks 1 to 3 and 12: example i on rows 2i - 1 and 2i. The pupil may
+// write the answer in either column; the expected lines are the Tags of
+// the second one. A fraction needs both its lines in one column.
+Posudok Dva_riadky(G &g, int i)
+{
+    const int u = 2 * i - 1, l = 2 * i;
+    platform::TextBox *hu = g.TV1(u), *hl = g.TV1(l), *du = g.TV2(u), *dl = g.TV2(l);
+    Zamkni(g, {hu, hl, du, dl});
+    bool spravne = false;
+    if (!QString(hl->Tag).isEmpty() || !QString(dl->Tag).isEmpty()) {
+        if (Vyplnena(hu) && Vyplnena(hl))
+            spravne = VV(g, hu->Text, du->Tag) && VV(g, hl->Text, dl->Tag);
+        if (Vyplnena(du) && Vyplnena(dl) && !spravne)
+            spravne = VV(g, du->Text, du->Tag) && VV(g, dl->Text, dl->Tag);
+    } else if (Vyplnena(hu) || Vyplnena(du)) {
+        spravne = VV(g, hu->Text, du->Tag) || VV(g, du->Text, du->Tag);
+    }
+    return {u, spravne};
+}
+
 struct Pravidlo_ulohy {
     const char *uloha;
     Pravidlo pravidlo;
 };
 const Pravidlo_ulohy Pravidla[] = {
-    {nullptr, nullptr},
+    {"1", Dva_riadky}, {"2", Dva_riadky}, {"3", Dva_riadky}, {"12", Dva_riadky},
 };
 
 Pravidlo Najdi_pravidlo(const QString &uloha)
 {
     for (const Pravidlo_ulohy &p : Pravidla)
-        if (p.uloha && uloha == QLatin1String(p.uloha))
+        if (uloha == QLatin1String(p.uloha))
             return p.pravidlo;
     return nullptr;
 }
