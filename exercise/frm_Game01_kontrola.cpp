@@ -8,6 +8,8 @@
 #include "services/Kresleni.h"
 #include "services/Promenne_cviceni.h"
 
+#include <functional>
+
 using namespace Misc;
 
 namespace {
@@ -57,12 +59,86 @@ Posudok Dva_riadky(G &g, int i)
     return {u, spravne};
 }
 
+// Examples of one answer cell: the cell locked, the cell judged (an empty
+// one is wrong without a comparison) and the example's mark.
+Posudok Jedna_bunka(G &g, platform::TextBox *zamknuta, platform::TextBox *posudzovana, int znacka,
+                    const std::function<bool(const QString &)> &prijata)
+{
+    Zamkni(g, {zamknuta});
+    return {znacka, Vyplnena(posudzovana) && prijata(posudzovana->Text)};
+}
+
+// Tasks 4 to 9: the cell's Tag or a second form of the result in the
+// label's Tag (empty where the generator has none).
+Posudok Vyraz(G &g, int i)
+{
+    return Jedna_bunka(g, g.TV1(i), g.TV1(i), i, [&](const QString &text) {
+        return VV(g, text, g.TV1(i)->Tag) || VV(g, text, g.TZ1(i)->Tag);
+    });
+}
+
+// Task 10: up to ten accepted forms in the example table.
+Posudok Vyraz_10(G &g, int i)
+{
+    return Jedna_bunka(g, g.TV1(i), g.TV1(i), i, [&](const QString &text) {
+        for (int k = 1; k <= 10; ++k)
+            if (VV(g, text, g.Vysledek_prikladu(k, i)))
+                return true;
+        return false;
+    });
+}
+
+// Task 19: variant 2 judges the result in the fourth cell; its base, part
+// and percentage cells stay open.
+Posudok Percenta(G &g, int i)
+{
+    if (Varianta_ulohy == 1)
+        return Jedna_bunka(g, g.TV1(i), g.TV1(i), i, [&](const QString &t) { return VV(g, t, g.TV1(i)->Tag); });
+    if (Varianta_ulohy == 2)
+        return Jedna_bunka(g, g.TV1(i), g.TV4(i), i, [&](const QString &t) { return VV(g, t, g.TV4(i)->Tag); });
+    Zamkni(g, {g.TV1(i)});
+    return {i, false};
+}
+
+// Task 20: x is typed on the example's lower row, which carries the mark.
+Posudok Umera(G &g, int i)
+{
+    platform::TextBox *x = g.TV3(2 * i);
+    return Jedna_bunka(g, x, x, 2 * i, [&](const QString &t) { return VV(g, t, x->Tag); });
+}
+
+// Tasks 13 and 14: a fraction per column, numerators on row 2i - 1,
+// denominators on row 2i. A filled lower cell of the second column always
+// lets that column decide; its upper cell alone only when the first column
+// was not right. Task 13 also accepts the second result in the Tags of the
+// first column, both lines from the same result.
+Posudok Zlomky(G &g, int i, bool druhy_vysledok)
+{
+    const int u = 2 * i - 1, l = 2 * i;
+    platform::TextBox *hu = g.TV1(u), *hl = g.TV1(l), *du = g.TV2(u), *dl = g.TV2(l);
+    Zamkni(g, {hu, hl, du, dl});
+    const auto stlpec = [&](platform::TextBox *hore, platform::TextBox *dole) {
+        const bool druhy = druhy_vysledok && VV(g, hore->Text, hu->Tag) && VV(g, dole->Text, hl->Tag);
+        return (VV(g, hore->Text, du->Tag) && VV(g, dole->Text, dl->Tag)) || druhy;
+    };
+    bool spravne = false;
+    if (Vyplnena(hu) && Vyplnena(hl))
+        spravne = stlpec(hu, hl);
+    if ((Vyplnena(du) && !spravne) || Vyplnena(dl))
+        spravne = stlpec(du, dl);
+    return {u, spravne};
+}
+Posudok Zlomky_13(G &g, int i) { return Zlomky(g, i, true); }
+Posudok Zlomky_14(G &g, int i) { return Zlomky(g, i, false); }
+
 struct Pravidlo_ulohy {
     const char *uloha;
     Pravidlo pravidlo;
 };
 const Pravidlo_ulohy Pravidla[] = {
-    {"1", Dva_riadky}, {"2", Dva_riadky}, {"3", Dva_riadky}, {"12", Dva_riadky},
+    {"1", Dva_riadky}, {"2", Dva_riadky}, {"3", Dva_riadky}, {"12", Dva_riadky}, {"4", Vyraz},
+    {"5", Vyraz},      {"6", Vyraz},      {"7", Vyraz},      {"8", Vyraz},       {"9", Vyraz},
+    {"19", Percenta},  {"10", Vyraz_10},  {"13", Zlomky_13}, {"14", Zlomky_14},  {"20", Umera},
 };
 
 Pravidlo Najdi_pravidlo(const QString &uloha)
