@@ -240,6 +240,13 @@ public:
     void PicTop_MouseMove(int Index, int Button, int Shift, int X, int Y);
     void PicTop_DblClick(int Index);
 
+    // Marks of the checked examples: a wrong one shows the correct answer
+    // in a hint window while the mouse button is held on it
+    // (frm_Game01_spravna_odpoved.cpp).
+    void IHod_MouseDown(int Index, int Button, int Shift, int X, int Y);
+    void IHod_MouseUp(int Index, int Button, int Shift, int X, int Y);
+    void IHod_MouseMove(int Index, int Button, int Shift, int X, int Y);
+
 private:
     // "vypnuto" disables the four buttons, "zapnuto" enables them; any
     // other text changes nothing.

@@ -1,69 +1,11 @@
 // The check command: the pupil types answers into the cells that a
 // generator has filled, presses the check button, and sees one mark per
 // example and the counts of the series.
-#include "Hra_support.h"
+#include "Kontrola_support.h"
 
 namespace {
 
 using namespace hra_test;
-
-class Kontrola : public Obrazovka {
-protected:
-    // A screen of the task, shown, with `pocet` examples chosen.
-    Hra &Ukaz(const char *uloha, int varianta, int pocet)
-    {
-        Hra &h = Nacitaj(uloha, varianta, pocet);
-        lktest::showAndActivate(&h);
-        return h;
-    }
-    static platform::TextBox *Bunka(Hra &h, const QString &stlpec, int riadok)
-    {
-        platform::ControlArray<platform::TextBox> *stlpce[] = {&h.TV1, &h.TV2, &h.TV3, &h.TV4, &h.TV5, &h.TV6};
-        return (*stlpce[stlpec.mid(2).toInt() - 1])(riadok);
-    }
-    // "TV2(3)=12 TZ1(1)=x V(2,1)=a": Tags of cells and labels, entries
-    // of Vysledek_prikladu, as a generator leaves them; the cells shown.
-    static void Ako_generator(Hra &h, const char *tagy)
-    {
-        for (const QString &t : QString::fromUtf8(tagy).split(' ', Qt::SkipEmptyParts)) {
-            const QString meno = t.section('=', 0, 0), hodnota = t.section('=', 1);
-            const QStringList c = meno.section('(', 1).chopped(1).split(',');
-            if (meno.startsWith('V'))
-                h.Vysledek_prikladu(c[0].toInt(), c[1].toInt()) = hodnota;
-            else if (meno.startsWith(QLatin1String("TZ1")))
-                h.TZ1(c[0].toInt())->Tag = hodnota;
-            else {
-                platform::TextBox *b = Bunka(h, meno.section('(', 0, 0), c[0].toInt());
-                b->Tag = hodnota;
-                b->Visible = true;
-            }
-        }
-    }
-    // "TV1(1)=5+7": typed key by key into the cells.
-    static void Napis(Hra &h, const char *odpovede)
-    {
-        for (const QString &t : QString::fromUtf8(odpovede).split(' ', Qt::SkipEmptyParts)) {
-            const QString meno = t.section('=', 0, 0);
-            platform::TextBox *b = Bunka(h, meno.section('(', 0, 0), meno.section('(', 1).chopped(1).toInt());
-            b->Visible = true;
-            b->SetFocus();
-            QTest::keyClicks(b->editor(), t.section('=', 1));
-        }
-    }
-    static void Skontroluj(Hra &h) { QTest::mouseClick(h.PicTop(1), Qt::LeftButton, {}, QPoint(5, 5)); }
-    // A mark as the pupil sees it: "ok", "ko" (pressable) or "-" hidden.
-    static QString Znacka(Hra &h, int i)
-    {
-        platform::Image *z = h.IHod(i);
-        if (!z->Visible)
-            return QStringLiteral("-");
-        const QImage obraz = platform::Picture(z->Picture).image();
-        for (const char *meno : {"ok", "ko"})
-            if (obraz == platform::LoadPicture(Misc::Cesta_CD + "Bitmap/Games/Check_" + meno + ".bmp").image())
-                return QLatin1String(meno) + (z->Enabled ? QStringLiteral("!") : QString());
-        return QStringLiteral("?");
-    }
-};
 
 TEST_F(Kontrola, OneRightAndOneWrongExampleAreMarkedAndCounted)
 {
