@@ -136,9 +136,9 @@ struct Pravidlo_ulohy {
     Pravidlo pravidlo;
 };
 const Pravidlo_ulohy Pravidla[] = {
-    {"1", Dva_riadky}, {"2", Dva_riadky}, {"3", Dva_riadky}, {"12", Dva_riadky}, {"4", Vyraz},
-    {"5", Vyraz},      {"6", Vyraz},      {"7", Vyraz},      {"8", Vyraz},       {"9", Vyraz},
-    {"19", Percenta},  {"10", Vyraz_10},  {"13", Zlomky_13}, {"14", Zlomky_14},  {"20", Umera},
+    {"1", Dva_riadky}, {"2", Dva_riadky},  {"3", Dva_riadky}, {"4", Vyraz},       {"5", Vyraz},
+    {"6", Vyraz},      {"7", Vyraz},       {"8", Vyraz},      {"9", Vyraz},       {"10", Vyraz_10},
+    {"12", Dva_riadky}, {"13", Zlomky_13}, {"14", Zlomky_14}, {"19", Percenta},   {"20", Umera},
 };
 
 Pravidlo Najdi_pravidlo(const QString &uloha)
