@@ -157,22 +157,4 @@ TEST_F(SpravnaOdpoved, EachTaskShowsItsAnswer)
     }
 }
 
-TEST_F(SpravnaOdpoved, LinesAreSetUpForTheirAnswer)
-{
-    Hra &h = Skontrolovana("5", 0, "TV1(1)=2x");
-    Stlac(h, 1);
-    EXPECT_EQ(Okno(1)->Label1(1)->Top, Okno(1)->Horni_okraj + 1) << "line 1 one pixel lower";
-    EXPECT_EQ(QString(Okno(1)->Label1(1)->FontName), "Ruvo");
-    Pusti(h, 1);
-    h.frm_Game01::Uvolni_chybova_okna();
-
-    Hra &g = Skontrolovana("17", 0, "TV1(7)=2 TV1(8)=3 TV1(12)=1");
-    Stlac(g, 1);
-    Shell::Okno_napovedy *o = Okno(2);
-    EXPECT_EQ(o->Label1(3)->Top, o->Label1(1)->Top + 10) << "line 3 beside the fraction";
-    EXPECT_EQ(QString(o->Label1(3)->FontName), "Ruvo");
-    EXPECT_EQ(o->Label1(1)->Alignment + o->Label1(2)->Alignment, 2 * platform::vbCenter);
-    Pusti(g, 1);
-}
-
 } // namespace
