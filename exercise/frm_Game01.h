@@ -152,7 +152,6 @@ public:
     void ExpPic_MouseUp(int Index, int Button, int Shift, int X, int Y);
 
     // Placeholders for what other parts of the screen and the shell provide.
-    void Zastupce_zvyrazni_tlacitko_menu(int n);
     cEEvaluator &Zastupce_evaluator();
 
 protected:
@@ -229,6 +228,36 @@ public:
     void IZnam_MouseDown(int Index, int Button, int Shift, int X, int Y);
     void IZnam_DblClick(int Index);
 
+    // --- Top bar: check, new example, results table, back --------------------
+    // (frm_Game01_horna_lista.cpp; the check of the examples in
+    // frm_Game01_kontrola.cpp)
+    // Buttons 2 to 4 beside the design's button 1, all with their faces.
+    void Nacti_tlacitka_menu();
+    // Button n highlighted, the other three normal; no button for any n
+    // outside 1 to 4.
+    void Zvyrazni_tlacitko_menu(int n);
+    void PicTop_MouseDown(int Index, int Button, int Shift, int X, int Y);
+    void PicTop_MouseMove(int Index, int Button, int Shift, int X, int Y);
+    void PicTop_DblClick(int Index);
+
+    // Marks of the checked examples: a wrong one shows the correct answer
+    // in a hint window while the mouse button is held on it
+    // (frm_Game01_spravna_odpoved.cpp).
+    void IHod_MouseDown(int Index, int Button, int Shift, int X, int Y);
+    void IHod_MouseUp(int Index, int Button, int Shift, int X, int Y);
+    void IHod_MouseMove(int Index, int Button, int Shift, int X, int Y);
+
+private:
+    // "vypnuto" disables the four buttons, "zapnuto" enables them; any
+    // other text changes nothing.
+    void Zapni_vypni_tlacitka(const QString &stav);
+    void Skontroluj_priklady();
+    void Nove_priklady();
+    void Otvor_tabulku_vysledkov();
+    void Spat_na_nastavenie();
+
+public:
+
     // The two hint windows: loaded hidden for this screen's task, unloaded
     // when it goes (frm_Game01_chybova_okna.cpp). Virtual, as the calls out
     // below, so that a test can watch them.
@@ -239,8 +268,6 @@ public:
     // results table and the worksheet printing exist
     // (frm_Game01_zastupci.cpp). The calls out of this form are virtual so
     // that a test can watch them.
-    void Nacti_tlacitka_menu();
-    void PicTop_MouseDown(int Index, int Button, int Shift, int X, int Y);
     void Vytvor_kalkulacku();
     void Skryj_kalkulacku();
     void Zavri_kalkulacku();

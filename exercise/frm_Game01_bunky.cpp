@@ -53,6 +53,12 @@ void frm_Game01::Pripoj_udalosti()
 #undef LK_PRIPOJ
     IZnam.MouseDown = [this](int i, int b, int s, int x, int y) { IZnam_MouseDown(i, b, s, x, y); };
     IZnam.DblClick = [this](int i) { IZnam_DblClick(i); };
+    PicTop.MouseDown = [this](int i, int b, int s, int x, int y) { PicTop_MouseDown(i, b, s, x, y); };
+    PicTop.MouseMove = [this](int i, int b, int s, int x, int y) { PicTop_MouseMove(i, b, s, x, y); };
+    PicTop.DblClick = [this](int i) { PicTop_DblClick(i); };
+    IHod.MouseDown = [this](int i, int b, int s, int x, int y) { IHod_MouseDown(i, b, s, x, y); };
+    IHod.MouseUp = [this](int i, int b, int s, int x, int y) { IHod_MouseUp(i, b, s, x, y); };
+    IHod.MouseMove = [this](int i, int b, int s, int x, int y) { IHod_MouseMove(i, b, s, x, y); };
     picPokracuj->Click = [this] { picPokracuj_Click(); };
     picPokracuj->MouseDown = [this](int b, int s, int x, int y) { picPokracuj_MouseDown(b, s, x, y); };
     picPokracuj->MouseMove = [this](int b, int s, int x, int y) { picPokracuj_MouseMove(b, s, x, y); };

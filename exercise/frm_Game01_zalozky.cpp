@@ -210,7 +210,7 @@ void frm_Game01::Form_MouseMove(int, int, int X, int Y)
     if (Ma_kalkulacku())
         Vykresli_zalozku_kalkulacky_00();
     Vykresli_zalozku_poznamek_00();
-    Zastupce_zvyrazni_tlacitko_menu(0);
+    Zvyrazni_tlacitko_menu(0);
     prvek = Kod_nic;
 }
 

@@ -4,9 +4,6 @@
 // line among the stand-ins in frm_Game01.h).
 #include "exercise/frm_Game01.h"
 
-void frm_Game01::Nacti_tlacitka_menu() {}
-void frm_Game01::PicTop_MouseDown(int, int, int, int, int) {}
-
 void frm_Game01::Vygeneruj_priklad_01(bool) {}
 void frm_Game01::Vygeneruj_priklad_04(bool) {}
 void frm_Game01::Vygeneruj_priklad_07(bool) {}

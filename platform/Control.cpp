@@ -155,8 +155,13 @@ void Control::copyFrom(const Control &first)
     applyLook();
 }
 
+// A disabled control takes no input, even when an event is sent to it
+// directly (our controls handle mouse events before QWidget::event could
+// drop them).
 bool Control::acceptsInput() const
 {
+    if (!widget_->isEnabled())
+        return false;
     const Form *f = form();
     return !f || f->acceptsInput();
 }

@@ -37,4 +37,11 @@ inline int Zvyrazneny_prvek = 0;
 inline platform::Picture Obr_pokracuj;
 inline platform::Picture Obr_tiskni;
 
+// Faces of the exercise screen's top bar, normal and highlighted: check,
+// new example, results table, back. Loaded anew by every exercise screen.
+inline platform::Picture Obr_mkont, Obr_mkonth;
+inline platform::Picture Obr_mnove, Obr_mnoveh;
+inline platform::Picture Obr_mtab, Obr_mtabh;
+inline platform::Picture Obr_mzpet, Obr_mzpeth;
+
 } // namespace Misc

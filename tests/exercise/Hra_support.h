@@ -39,6 +39,9 @@ public:
     {
         Pis("sheet", g, u, z, st[0], st[1], st[2], st[3], st[4], n, p, Misc::Tisk);
     }
+    // Stands for the task's generator, whose calls it writes down.
+    void Generator(bool Prvni_generovani) { Pis("generated", Prvni_generovani); }
+    void Sleduj_generator() { Nastavenie_obrazovky.Generator = static_cast<void (frm_Game01::*)(bool)>(&Hra::Generator); }
 };
 
 // The module as the setup screen leaves it, the OS services faked.

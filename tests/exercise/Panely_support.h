@@ -59,6 +59,7 @@ protected:
         f->Zvolena_uloha = {QString::fromLatin1(uloha), varianta};
         f->AutoRedraw = true;
         f->Picture = platform::LoadPicture(Misc::Cesta_CD + QStringLiteral("Bitmap/Games/bg_%1.bmp").arg(pozadi));
+        f->Nacti_tlacitka_menu();
         f->Vygeneruj_komponenty_ulohy();
         if (f->Ma_kalkulacku())
             f->Vytvor_kalkulacku();

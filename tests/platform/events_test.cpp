@@ -78,6 +78,11 @@ TEST(MouseEvents, ABusyFormIgnoresInputUntilItsWaitEnds)
     f.log.clear();
     QTest::mouseClick(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_TRUE(f.log.empty()) << "a disabled form takes no input";
+    f.Enabled = true;
+    f.PicTop->Enabled = false;
+    QTest::mouseClick(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseDClick(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(f.log.empty()) << "nor does a disabled control";
     f.Hide();
 }
 

@@ -1,0 +1,76 @@
+#pragma once
+// The exercise screen after a generator: the answers' Tags filled as the
+// generators leave them, the pupil's answers typed key by key, the check
+// button pressed and the marks read as the pupil sees them.
+#include "Hra_support.h"
+
+namespace hra_test {
+
+class Kontrola : public Obrazovka {
+protected:
+    // A screen of the task, shown, with `pocet` examples chosen.
+    Hra &Ukaz(const char *uloha, int varianta, int pocet)
+    {
+        Hra &h = Nacitaj(uloha, varianta, pocet);
+        lktest::showAndActivate(&h);
+        return h;
+    }
+    static platform::TextBox *Bunka(Hra &h, const QString &stlpec, int riadok)
+    {
+        platform::ControlArray<platform::TextBox> *stlpce[] = {&h.TV1, &h.TV2, &h.TV3, &h.TV4, &h.TV5, &h.TV6};
+        return (*stlpce[stlpec.mid(2).toInt() - 1])(riadok);
+    }
+    // "TV2(3)=12 TZ1(1)=x V(2,1)=a TZR(6).Caption=<": Tags (or captions) of
+    // cells, labels and marks and entries of Vysledek_prikladu, as a
+    // generator leaves them; the cells shown.
+    static void Ako_generator(Hra &h, const char *tagy)
+    {
+        for (const QString &t : QString::fromUtf8(tagy).split(' ', Qt::SkipEmptyParts)) {
+            const QString meno = t.section('=', 0, 0), hodnota = t.section('=', 1);
+            const QString pole = meno.section('(', 0, 0);
+            const QStringList c = meno.section('(', 1).section(')', 0, 0).split(',');
+            const int r = c[0].toInt();
+            if (pole == QLatin1String("V"))
+                h.Vysledek_prikladu(r, c[1].toInt()) = hodnota;
+            else if (pole == QLatin1String("IHod"))
+                h.IHod(r)->Tag = hodnota;
+            else if (pole.startsWith(QLatin1String("TZ"))) {
+                platform::Label *l = pole == QLatin1String("TZR") ? h.TZR(r) : h.TZ1(r);
+                if (meno.endsWith(QLatin1String(".Caption")))
+                    l->Caption = hodnota;
+                else
+                    l->Tag = hodnota;
+            } else {
+                platform::TextBox *b = Bunka(h, pole, r);
+                b->Tag = hodnota;
+                b->Visible = true;
+            }
+        }
+    }
+    // "TV1(1)=5+7": typed key by key into the cells.
+    static void Napis(Hra &h, const char *odpovede)
+    {
+        for (const QString &t : QString::fromUtf8(odpovede).split(' ', Qt::SkipEmptyParts)) {
+            const QString meno = t.section('=', 0, 0);
+            platform::TextBox *b = Bunka(h, meno.section('(', 0, 0), meno.section('(', 1).chopped(1).toInt());
+            b->Visible = true;
+            b->SetFocus();
+            QTest::keyClicks(b->editor(), t.section('=', 1));
+        }
+    }
+    static void Skontroluj(Hra &h) { QTest::mouseClick(h.PicTop(1), Qt::LeftButton, {}, QPoint(5, 5)); }
+    // A mark as the pupil sees it: "ok", "ko" (pressable) or "-" hidden.
+    static QString Znacka(Hra &h, int i)
+    {
+        platform::Image *z = h.IHod(i);
+        if (!z->Visible)
+            return QStringLiteral("-");
+        const QImage obraz = platform::Picture(z->Picture).image();
+        for (const char *meno : {"ok", "ko"})
+            if (obraz == platform::LoadPicture(Misc::Cesta_CD + "Bitmap/Games/Check_" + meno + ".bmp").image())
+                return QLatin1String(meno) + (z->Enabled ? QStringLiteral("!") : QString());
+        return QStringLiteral("?");
+    }
+};
+
+} // namespace hra_test
