@@ -1,0 +1,329 @@
+#include "exercise/generators/Stupne_rovnice.h"
+
+#include "exercise/Nacti_priklady.h"
+#include "exercise/frm_Game01.h"
+#include "expr/EEvaluator.h"
+#include "expr/Nsd.h"
+#include "expr/NumberText.h"
+#include "expr/Zapis_vyrazu.h"
+#include "platform/Services.h"
+#include "services/Konfigurace.h"
+#include "services/Kresleni.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace Stupne {
+
+namespace {
+
+// A template is kept this many passes before another is drawn.
+constexpr int Priechodov_so_vzorom = 500;
+// Passes of one example in all: the templates of a sound task give an
+// example long before, broken ones must not hold the screen for ever.
+constexpr int Najviac_priechodov = 5000;
+constexpr float Hranica_hodnoty = 1000;
+
+bool Je_text_vysledku(const QString &kus, bool zatvorka_je_text)
+{
+    return kus.contains(u'/') || kus.contains(u'x') || kus.contains(u'=') || kus == u"-"
+           || (zatvorka_je_text && kus.contains(u')') && !kus.contains(u'('));
+}
+
+} // namespace
+
+void Pismena::Nastav(char pismeno, const QString &text) { texty[size_t(pismeno - 'A')] = text; }
+
+QString Pismena::Dosad(QStringView kus) const
+{
+    QString vysledok;
+    vysledok.reserve(kus.size() + 8);
+    for (QChar c : kus) {
+        const char16_t velke = c.toUpper().unicode();
+        if (velke >= u'A' && velke <= u'Z' && !texty[velke - u'A'].isEmpty())
+            vysledok += texty[velke - u'A'];
+        else
+            vysledok += c;
+    }
+    return vysledok;
+}
+
+Pismena Parametre(const frm_Game01 &f)
+{
+    Pismena p;
+    const float hodnoty[] = {f.Par_A, f.Par_B, f.Par_C, f.Par_D, f.Par_E, f.Par_F};
+    for (int k = 0; k < 6; ++k)
+        p.Nastav(char('A' + k), FormatNumber(hodnoty[k], 7));
+    return p;
+}
+
+int Nahodne_cislo(int n)
+{
+    // In double the product of n and the largest Rnd stays below n.
+    const int k = int(std::floor(double(n) * double(platform::services().random().Rnd()) + 1));
+    return std::clamp(k, 1, std::max(n, 1));
+}
+
+void Losuj_parametre(frm_Game01 &f)
+{
+    for (float *p : {&f.Par_A, &f.Par_B, &f.Par_C, &f.Par_D, &f.Par_E, &f.Par_F})
+        *p = float(Nahodne_cislo(4) + 1);
+}
+
+Hodnota Vycisli(cEEvaluator &vypocet, const QString &kus)
+{
+    const EValue v = vypocet.Evaluate(kus, 0, 0, 0);
+    if (v.status == EValue::Status::CompileFailed)
+        return {Stav::Chybny_zapis, {}};
+    if (!v.ok())
+        return {Stav::Chyba_vypoctu, {}};
+    const float hodnota = float(v.value);
+    if (!(std::fabs(hodnota) <= Hranica_hodnoty))
+        return {Stav::Mimo_rozsah, {}};
+    const QString text = FormatNumber(v.value);
+    return {Stav::Ok, hodnota < 0 ? QLatin1Char('(') + text + QLatin1Char(')') : text};
+}
+
+Priechod Z_hodnoty(Stav stav)
+{
+    switch (stav) {
+    case Stav::Ok: return Priechod::Prijaty;
+    case Stav::Chybny_zapis: return Priechod::Zly_vzor;
+    case Stav::Mimo_rozsah:
+    case Stav::Chyba_vypoctu: break;
+    }
+    return Priechod::Zamietnuty;
+}
+
+bool Hladaj_priklad(frm_Game01 &f, int priklad, const std::function<Priechod(int vzor)> &priechod)
+{
+    if (Misc::Pocet_vzoru() == 0)
+        return false;
+    f.Pokus = 1;
+    for (int n = 0; n < Najviac_priechodov; ++n) {
+        if (f.Pokus == 1)
+            Misc::Vybrany_vzor[size_t(priklad)] = Nahodne_cislo(Misc::Pocet_vzoru());
+        f.Prijato = false;
+        ++f.Pokus;
+        const Priechod p = priechod(Misc::Vybrany_vzor[size_t(priklad)]);
+        if (p == Priechod::Prijaty) {
+            f.Prijato = true;
+            return true;
+        }
+        if (p == Priechod::Zly_vzor || f.Pokus >= Priechodov_so_vzorom)
+            f.Pokus = 1;
+    }
+    return false;
+}
+
+Priechod Zostav_riadky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena,
+                       bool zatvorka_je_text, bool hodnota_x)
+{
+    cEEvaluator &vypocet = f.Zastupce_evaluator();
+    Tabulka_prikladov &v = f.Vysledek_prikladu;
+    for (int r = 1; r <= 50; ++r) {
+        f.Radek = qint16(r);
+        for (int k = 1; k <= 50; ++k) {
+            v(r, k).clear();
+            const QString sablona = vzor.Vysledek2(r, k);
+            if (sablona.isEmpty())
+                continue;
+            const QString kus = Vypocitej_exponenty(pismena.Dosad(sablona), vypocet);
+            if (Je_text_vysledku(kus, zatvorka_je_text)) {
+                v(r, k) = kus;
+                continue;
+            }
+            const Hodnota h = Vycisli(vypocet, kus);
+            if (h.stav != Stav::Ok)
+                return Z_hodnoty(h.stav);
+            v(r, k) = h.text;
+        }
+        for (int k = 1; k <= 50; ++k) {
+            v(r, k) = Preved_na_zobrazeni(v(r, k));
+            if (k >= 2)
+                v(r, 1) += v(r, k);
+        }
+        v(r, 1) = Uprav_znamenka(Preved_na_zobrazeni(v(r, 1)));
+        if (!v(r, 1).isEmpty()) {
+            const qsizetype rovna_sa = v(r, 1).indexOf(u'=');
+            v(r, 2) = rovna_sa < 0 ? QString() : v(r, 1).mid(rovna_sa + 1);
+            v(r, 1) = rovna_sa < 0 ? v(r, 1) : v(r, 1).left(rovna_sa);
+        }
+        v(r, 2) = Zjednodus_zapis(v(r, 2), true);
+        v(r, 1) = Zjednodus_zapis(v(r, 1), true);
+    }
+    // Without a solution that can be read the result cells would judge the
+    // pupil against nothing, or against the example before.
+    const Vysledok riesenie = Vysledok_rovnice(v);
+    if (!riesenie.platny)
+        return riesenie.nulovy_menovatel ? Priechod::Zamietnuty : Priechod::Zly_vzor;
+    if (hodnota_x) {
+        const EValue x = vypocet.Evaluate(v(riesenie.riadok, 2), 0, 0, 0);
+        if (!x.ok())
+            return Priechod::Zamietnuty;
+        f.Hodnota_X_kontroly = x.value;
+    }
+    return Priechod::Prijaty;
+}
+
+Vysledok Vysledok_rovnice(const Tabulka_prikladov &Vysledek_prikladu)
+{
+    Vysledok v;
+    for (int r = 50; r >= 1 && v.riadok == 0; --r)
+        if (Vysledek_prikladu(r, 1) == u"x")
+            v.riadok = r;
+    if (v.riadok == 0)
+        return v;
+    const QString &prava = Vysledek_prikladu(v.riadok, 2);
+    const qsizetype lomka = prava.indexOf(u'/');
+    if (lomka < 0) {
+        v.cele = prava;
+        v.platny = ParseNumber(prava).has_value();
+        return v;
+    }
+    const std::optional<double> a = ParseNumber(Zjednodus_zapis(prava.left(lomka), true));
+    const std::optional<double> b = ParseNumber(Zjednodus_zapis(prava.mid(lomka + 1), true));
+    v.nulovy_menovatel = b && *b == 0;
+    if (!a || !b || *b == 0)
+        return v;
+    v.platny = true;
+    // Divisible, 0 among them, is whole; the divisor of 0 would be taken for 1.
+    if (std::fmod(*a, *b) == 0) {
+        v.cele = FormatNumber(*a / *b);
+        return v;
+    }
+    const double g = Misc::Najdi_NSD(*a, *b);
+    v.citatel = FormatNumber(*a / g);
+    v.menovatel = FormatNumber(*b / g);
+    return v;
+}
+
+void Zapis_vysledok(frm_Game01 &f, const Vysledok &v, int cele, int citatel, int menovatel)
+{
+    if (v.riadok == 0)
+        return;
+    if (v.citatel.isEmpty()) {
+        f.Vysledek_prikladu(v.riadok, 2) = v.cele;
+    } else {
+        f.Pom_tabulka_1(1, 1) = v.citatel;
+        f.Pom_tabulka_2(1, 1) = v.menovatel;
+    }
+    f.TV1(cele)->Tag = v.cele;
+    f.TV1(citatel)->Tag = v.citatel;
+    f.TV1(menovatel)->Tag = v.menovatel;
+}
+
+void Otvor_harok(frm_Game01 &f, int riadkov)
+{
+    const auto obrazok = [](const char *subor) {
+        return Misc::Nacti_obrazek(Misc::Cesta_CD + QStringLiteral("Bitmap\\Games\\") + QLatin1String(subor));
+    };
+    // Strip style k is element k of the three strip arrays; style 5 has no
+    // middle piece and borrows that of style 1.
+    const std::pair<const char *, platform::Picture *> obrazky[] = {
+        {"1list_l.bmp", &f.Obr_levy[1]},       {"1list_s.bmp", &f.Obr_stred[1]},
+        {"1list_pw.bmp", &f.Obr_pravy[1]},     {"1list_lg.bmp", &f.Obr_levy[2]},
+        {"1list_sg.bmp", &f.Obr_stred[2]},     {"1list_pg.bmp", &f.Obr_pravy[2]},
+        {"2list_l.bmp", &f.Obr_levy[4]},       {"2list_s.bmp", &f.Obr_stred[4]},
+        {"2list_p.bmp", &f.Obr_pravy[4]},      {"check.bmp", &f.Obr_check},
+        {"1list_ly.bmp", &f.Obr_levy[5]},      {"1list_p.bmp", &f.Obr_pravy[5]},
+        {"1l_otaz.bmp", &f.Obr_znamenka[2]},   {"1l_vetsi.bmp", &f.Obr_znamenka[3]},
+        {"1l_mensi.bmp", &f.Obr_znamenka[4]},  {"2l_otaz.bmp", &f.Obr_znamenka[5]},
+        {"2l_vetsi.bmp", &f.Obr_znamenka[6]},  {"2l_mensi.bmp", &f.Obr_znamenka[7]},
+        {"txt_podm.bmp", &f.Obr_znamenka[10]}, {"hint02.bmp", &f.Obr_znamenka[11]},
+        {"txt_vysl.bmp", &f.Obr_znamenka[12]}, {"a_zar.bmp", &f.Obr_a_zar},
+    };
+    for (const auto &[subor, ciel] : obrazky)
+        *ciel = obrazok(subor);
+
+    for (int r = 1; r <= riadkov; ++r) {
+        f.TV1(r)->Tag = QString();
+        f.TV2(r)->Tag = QString();
+        f.TV3(r)->Tag = QString();
+    }
+    Misc::Vykresli_obrazek_roztazeny(obrazok("blue.bmp"), f, 30, 95, 580, 355);
+}
+
+void Ukaz_text(platform::Label *popis, const QString &text, int sirka)
+{
+    popis->Caption = text;
+    if (sirka > 0)
+        popis->Width = sirka;
+    popis->Alignment = 2;
+    popis->Visible = true;
+}
+
+void Otvor_bunku(platform::TextBox *bunka)
+{
+    bunka->Text = QString();
+    bunka->Locked = false;
+    bunka->Visible = true;
+    bunka->Enabled = true;
+}
+
+void Riadky_krokov(frm_Game01 &f, int od, int po)
+{
+    for (int k = od; k <= po; ++k) {
+        for (platform::TextBox *bunka : {f.TV1(k), f.TV2(k), f.TV3(k)})
+            Otvor_bunku(bunka);
+        f.TZR(k)->Caption = QStringLiteral("=");
+        f.TZR(k)->Visible = true;
+        f.TR1(k)->Caption = QStringLiteral("/");
+        f.TR1(k)->Visible = true;
+        f.IHod(1)->Tag = QStringLiteral("check");
+        Misc::Vykresli_ramecek(f, f.TV1(k)->Left, f.TV1(k)->Top,
+                               f.TV3(k)->Left + f.TV3(k)->Width - f.TV1(k)->Left, 32, true, f.Obr_levy[5],
+                               f.Obr_stred[1], f.Obr_pravy[5]);
+    }
+}
+
+void Riadok_vysledku(frm_Game01 &f, int cele)
+{
+    platform::Label *x = f.TZ1(cele), *x_zlomku = f.TZ1(cele + 1);
+    platform::TextBox *bunka = f.TV1(cele), *citatel = f.TV1(cele + 1), *menovatel = f.TV1(cele + 2);
+    Misc::Vykresli_obrazek(f.Obr_znamenka[12], f, 32, x->Top - 30);
+    Ukaz_text(x, QStringLiteral("x ="), 54);
+    Otvor_bunku(bunka);
+    bunka->Left = x->Left + x->Width;
+    bunka->Width = 152;
+    Misc::Vykresli_ramecek(f, x->Left, x->Top, bunka->Left + bunka->Width - x->Left, 32, true, f.Obr_levy[1],
+                           f.Obr_stred[1], f.Obr_pravy[5]);
+
+    Ukaz_text(x_zlomku, QStringLiteral("x ="), 54);
+    x_zlomku->Left = x->Left + 300;
+    x_zlomku->Top = x->Top;
+    for (platform::TextBox *b : {citatel, menovatel}) {
+        Otvor_bunku(b);
+        b->Left = x_zlomku->Left + x_zlomku->Width;
+        b->Width = 152;
+    }
+    citatel->Top = x_zlomku->Top - 10;
+    menovatel->Top = x_zlomku->Top + 11;
+    f.IHod(1)->Top = x->Top - 5;
+    f.IHod(1)->Left = menovatel->Left + menovatel->Width + 20;
+    Misc::Vykresli_ramecek(f, x_zlomku->Left, citatel->Top, citatel->Left + citatel->Width - x_zlomku->Left, 53,
+                           true, f.Obr_levy[4], f.Obr_stred[4], f.Obr_pravy[4]);
+    Nakresli_obdlznik(f, citatel->Left, citatel->Top + 19, citatel->Left + citatel->Width - 1, citatel->Top + 21,
+                      platform::RGB(0, 0, 0), true);
+}
+
+void Nakresli_obdlznik(frm_Game01 &f, int x1, int y1, int x2, int y2, const QColor &farba, bool vyplneny)
+{
+    const QColor Puvodni_barva_popredi = f.ForeColor;
+    f.ForeColor = farba;
+    if (vyplneny)
+        for (int y = std::min(y1, y2); y <= std::max(y1, y2); ++y)
+            f.Line(x1, y, x2, y, true);
+    else
+        f.Line(x1, y1, x2, y2, true);
+    f.ForeColor = Puvodni_barva_popredi;
+}
+
+void Oznam_bez_prikladu(const QString &uloha)
+{
+    platform::services().messageBox().Show(
+        QStringLiteral("Z predlôh úlohy %1 sa nedá vytvoriť príklad. Súbor Hra.dat je poškodený.").arg(uloha),
+        platform::MessageStyle::OkOnly | platform::MessageStyle::Critical, QStringLiteral("Chyba"));
+}
+
+} // namespace Stupne

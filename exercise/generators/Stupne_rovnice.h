@@ -1,0 +1,114 @@
+#pragma once
+// What the generators of the equations and inequalities solved in stages
+// (tasks 15 to 18) have in common: the letters of a template, the value of
+// a piece, the pass loop, the result rows, the expected result and the
+// opening of the sheet.
+#include "exercise/Tabulka.h"
+
+#include <QColor>
+#include <QString>
+#include <QStringView>
+
+#include <array>
+#include <functional>
+
+class frm_Game01;
+namespace platform {
+class Label;
+class TextBox;
+} // namespace platform
+class cEEvaluator;
+namespace Misc {
+class Vzor_prikladu;
+}
+
+namespace Stupne {
+
+// Texts that the letters of a template stand for, in either case; any other
+// character, "x" included, is copied.
+class Pismena {
+public:
+    void Nastav(char pismeno, const QString &text);
+    QString Dosad(QStringView kus) const;
+
+private:
+    std::array<QString, 26> texty;
+};
+
+// A to F with the form's parameters as they are now.
+Pismena Parametre(const frm_Game01 &f);
+
+// The form's six parameters A to F, in this order, each a whole number 2..5.
+void Losuj_parametre(frm_Game01 &f);
+// A whole number from 1 to n, as Int(n * Rnd + 1).
+int Nahodne_cislo(int n);
+
+// The value of a piece that holds no unknown, as text: bracketed when it is
+// negative. A value beyond 1000 either way, a failed run (a division by
+// zero) and a text that does not compile give no text.
+enum class Stav { Ok, Mimo_rozsah, Chyba_vypoctu, Chybny_zapis };
+struct Hodnota {
+    Stav stav = Stav::Ok;
+    QString text;
+};
+Hodnota Vycisli(cEEvaluator &vypocet, const QString &kus);
+
+// How a pass ended. A broken template makes the next pass draw another.
+enum class Priechod { Prijaty, Zamietnuty, Zly_vzor };
+Priechod Z_hodnoty(Stav stav);
+
+// Passes for example `priklad` until one is accepted: a template is drawn
+// into Vybrany_vzor when Pokus is 1 and kept for 499 passes, or dropped at
+// once when it is broken. False when no pass was accepted within the bound.
+bool Hladaj_priklad(frm_Game01 &f, int priklad, const std::function<Priechod(int vzor)> &priechod);
+
+// The result rows of the template, one stage a row, into Vysledek_prikladu:
+// pieces with text are taken as they are, the others evaluated; each row is
+// joined, shown, split at "=" into its two sides and simplified. With
+// `zatvorka_je_text` a piece with ")" but no "(" is text too; with
+// `hodnota_x` the value of the solution row goes to Hodnota_X_kontroly.
+// A pass is rejected when a value is out of range, or when the template has
+// no solution row whose value can be read.
+Priechod Zostav_riadky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena,
+                       bool zatvorka_je_text, bool hodnota_x);
+
+// The solution as the result cells expect it: from the last row whose left
+// side is "x", a whole number or a reduced fraction.
+struct Vysledok {
+    int riadok = 0; // 0: no such row
+    bool platny = false; // the value can be read and its denominator is not 0
+    bool nulovy_menovatel = false;
+    QString cele;               // the whole number, or empty
+    QString citatel, menovatel; // the reduced fraction, or empty
+};
+Vysledok Vysledok_rovnice(const Tabulka_prikladov &Vysledek_prikladu);
+// Writes the solution row's whole value and the reduced fraction back into
+// the tables, and the expected answers into the Tags of the three result
+// cells of TV1; nothing when there is no solution row.
+void Zapis_vysledok(frm_Game01 &f, const Vysledok &v, int cele, int citatel, int menovatel);
+
+// The opening of every staged sheet: the pictures of its strips and signs,
+// empty Tags in rows 1..riadkov, the sheet area wiped with its background.
+void Otvor_harok(frm_Game01 &f, int riadkov);
+
+// A label shown with its caption centred, at a width of its own when given.
+void Ukaz_text(platform::Label *popis, const QString &text, int sirka = 0);
+// An answer cell shown empty and open to the pupil.
+void Otvor_bunku(platform::TextBox *bunka);
+
+// Rows od..po for the pupil's stages: new left side "=" new right side "/"
+// the step taken, each in a marked strip; the row mark will judge the result.
+void Riadky_krokov(frm_Game01 &f, int od, int po);
+// The result under its stage label: "x =" and one cell in row `cele`, and
+// beside it "x =" and a numerator cell over a denominator cell in the two
+// rows after it, each in its strip; the row mark right of the fraction.
+void Riadok_vysledku(frm_Game01 &f, int cele);
+
+// A box between two corners in a colour of its own, outlined or filled; the
+// form's ForeColor ends as it was.
+void Nakresli_obdlznik(frm_Game01 &f, int x1, int y1, int x2, int y2, const QColor &farba, bool vyplneny);
+
+// Tells the pupil that the task's templates give no example.
+void Oznam_bez_prikladu(const QString &uloha);
+
+} // namespace Stupne

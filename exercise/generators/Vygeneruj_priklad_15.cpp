@@ -1,0 +1,118 @@
+// Task 15: a linear equation solved in stages, one per screen. Row 1 shows
+// it, rows 2 to 4 take the pupil's stages unjudged, and the solution is
+// written either as one number (row 5) or as a fraction (rows 6 and 7).
+#include "exercise/Nacti_priklady.h"
+#include "exercise/frm_Game01.h"
+#include "exercise/generators/Stupne_rovnice.h"
+#include "expr/EEvaluator.h"
+#include "expr/Zapis_vyrazu.h"
+#include "platform/Services.h"
+#include "services/Kresleni.h"
+#include "services/Promenne_cviceni.h"
+
+using Stupne::Priechod;
+
+namespace {
+
+// Parameters that would leave the unknown without a coefficient, or with
+// the coefficient 1, are drawn again (by template number).
+bool Znovu_15(int vzor, const frm_Game01 &f)
+{
+    const float A = f.Par_A, B = f.Par_B, C = f.Par_C, D = f.Par_D, E = f.Par_E;
+    switch (vzor) {
+    case 2: return A - C == 1 || A == C;
+    case 3: return C + A == E || C + A - E == 1 || D == C;
+    case 5: return E * D == A * B || A * B - E * D == 1;
+    case 6: return B - D == 1 || B == D;
+    case 7: return -B * C == A * B - A * D || A * B - A * D + B * C == 1;
+    default: return false;
+    }
+}
+
+constexpr int Najviac_losovani = 1000;
+
+Priechod Priechod_15(frm_Game01 &f, int i, int t)
+{
+    const Misc::Vzor_prikladu &vzor = Misc::Vzory[t];
+    int losovani = 0;
+    do {
+        if (++losovani > Najviac_losovani)
+            return Priechod::Zamietnuty;
+        Stupne::Losuj_parametre(f);
+    } while (Znovu_15(t, f));
+    f.Pom_tabulka_1(1, i).clear();
+    f.Pom_tabulka_2(1, i).clear();
+
+    cEEvaluator &vypocet = f.Zastupce_evaluator();
+    const Stupne::Pismena pismena = Stupne::Parametre(f);
+    for (int j = 1; j <= 50; ++j) {
+        f.Pom_j = qint16(j);
+        f.Zadani_prikladu(j, i).clear();
+        f.Pom_text[1].clear();
+        if (!vzor.Zadani(j).isEmpty()) {
+            f.Zadani_prikladu(j, i) = pismena.Dosad(vzor.Zadani(j));
+            if (f.Zadani_prikladu(j, i).contains(u'x')) {
+                f.Pom_text[1] = f.Zadani_prikladu(j, i);
+            } else {
+                const Stupne::Hodnota h = Stupne::Vycisli(vypocet, f.Zadani_prikladu(j, i));
+                if (h.stav != Stupne::Stav::Ok)
+                    return Stupne::Z_hodnoty(h.stav);
+                f.Pom_text[1] = h.text;
+            }
+        }
+        f.Zadani_prikladu(j, i) = Vypocitej_exponenty(f.Pom_text[1], vypocet);
+    }
+    for (int j = 2; j <= 50; ++j)
+        f.Zadani_prikladu(1, i) += f.Zadani_prikladu(j, i);
+    const qsizetype rovna_sa = f.Zadani_prikladu(1, i).indexOf(u'=');
+    if (rovna_sa < 0)
+        return Priechod::Zly_vzor;
+    f.Leva_strana[1] = f.Zadani_prikladu(1, i).left(rovna_sa);
+    f.Prava_strana[1] = f.Zadani_prikladu(1, i).mid(rovna_sa + 1);
+    for (QString *strana : {&f.Leva_strana[1], &f.Prava_strana[1]})
+        *strana = Zjednodus_zapis(Uprav_znamenka(Preved_na_zobrazeni(*strana)), true);
+    return Stupne::Zostav_riadky(f, vzor, pismena, false, true);
+}
+
+} // namespace
+
+void frm_Game01::Vygeneruj_priklad_15(bool Prvni_generovani)
+{
+    (void)Prvni_generovani;
+    platform::services().random().Randomize();
+    Vymaz_data_prikladu();
+    const int pocet = Misc::Pocet_prikladu;
+    bool vytvoreny = true;
+    for (Priklad = 1; Priklad <= pocet && vytvoreny; ++Priklad) {
+        const int i = Priklad;
+        vytvoreny = Stupne::Hladaj_priklad(*this, i, [this, i](int t) { return Priechod_15(*this, i, t); });
+    }
+
+    Stupne::Otvor_harok(*this, 5);
+    if (!vytvoreny) {
+        for (int k : {6, 7})
+            TV1(k)->Tag = QString();
+        Refresh();
+        Stupne::Oznam_bez_prikladu(QStringLiteral("15"));
+        Faze_kontroly = 1;
+        return;
+    }
+    Stupne::Ukaz_text(TZ1(1), Leva_strana[1]);
+    TV1(1)->Visible = false;
+    TZR(1)->Caption = QStringLiteral("=");
+    TZR(1)->Visible = true;
+    Stupne::Ukaz_text(TZ2(1), Prava_strana[1]);
+    TV2(1)->Visible = false;
+    TR1(1)->Caption = QStringLiteral("/");
+    TR1(1)->Visible = false;
+    Stupne::Otvor_bunku(TV3(1));
+    TV3(1)->Visible = false;
+    Misc::Vykresli_ramecek(*this, TZ1(1)->Left, TZ1(1)->Top, TV2(1)->Left + TV2(1)->Width - TZ1(1)->Left, 32, true,
+                           Obr_levy[1], Obr_stred[1], Obr_pravy[1]);
+
+    Stupne::Riadky_krokov(*this, 2, 4);
+    Stupne::Riadok_vysledku(*this, 5);
+    Stupne::Zapis_vysledok(*this, Stupne::Vysledok_rovnice(Vysledek_prikladu), 5, 6, 7);
+    Refresh();
+    Faze_kontroly = 1;
+}
