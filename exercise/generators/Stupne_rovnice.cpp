@@ -9,6 +9,7 @@
 #include "platform/Services.h"
 #include "services/Konfigurace.h"
 #include "services/Kresleni.h"
+#include "services/Promenne_cviceni.h"
 
 #include <algorithm>
 #include <cmath>
@@ -114,6 +115,38 @@ bool Hladaj_priklad(frm_Game01 &f, int priklad, const std::function<Priechod(int
             f.Pokus = 1;
     }
     return false;
+}
+
+Priechod Zostav_rovnicu(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena, int i)
+{
+    cEEvaluator &vypocet = f.Zastupce_evaluator();
+    for (int j = 1; j <= 50; ++j) {
+        f.Pom_j = qint16(j);
+        f.Zadani_prikladu(j, i).clear();
+        f.Pom_text[1].clear();
+        if (!vzor.Zadani(j).isEmpty()) {
+            f.Zadani_prikladu(j, i) = pismena.Dosad(vzor.Zadani(j));
+            if (f.Zadani_prikladu(j, i).contains(u'x')) {
+                f.Pom_text[1] = f.Zadani_prikladu(j, i);
+            } else {
+                const Hodnota h = Vycisli(vypocet, f.Zadani_prikladu(j, i));
+                if (h.stav != Stav::Ok)
+                    return Z_hodnoty(h.stav);
+                f.Pom_text[1] = h.text;
+            }
+        }
+        f.Zadani_prikladu(j, i) = Vypocitej_exponenty(f.Pom_text[1], vypocet);
+    }
+    for (int j = 2; j <= 50; ++j)
+        f.Zadani_prikladu(1, i) += f.Zadani_prikladu(j, i);
+    const qsizetype rovna_sa = f.Zadani_prikladu(1, i).indexOf(u'=');
+    if (rovna_sa < 0)
+        return Priechod::Zly_vzor;
+    f.Leva_strana[1] = f.Zadani_prikladu(1, i).left(rovna_sa);
+    f.Prava_strana[1] = f.Zadani_prikladu(1, i).mid(rovna_sa + 1);
+    for (QString *strana : {&f.Leva_strana[1], &f.Prava_strana[1]})
+        *strana = Zjednodus_zapis(Uprav_znamenka(Preved_na_zobrazeni(*strana)), true);
+    return Priechod::Prijaty;
 }
 
 Priechod Zostav_riadky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena,
@@ -319,11 +352,26 @@ void Nakresli_obdlznik(frm_Game01 &f, int x1, int y1, int x2, int y2, const QCol
     f.ForeColor = Puvodni_barva_popredi;
 }
 
-void Oznam_bez_prikladu(const QString &uloha)
+bool Vygeneruj_priklady(frm_Game01 &f, const std::function<Priechod(int priklad, int vzor)> &priechod)
 {
+    const int pocet = Misc::Pocet_prikladu;
+    for (f.Priklad = 1; f.Priklad <= pocet; ++f.Priklad) {
+        const int i = f.Priklad;
+        if (!Hladaj_priklad(f, i, [&priechod, i](int t) { return priechod(i, t); }))
+            return false;
+    }
+    return true;
+}
+
+void Bez_prikladu(frm_Game01 &f, const QString &uloha, int cele)
+{
+    for (int k = cele; k <= cele + 2; ++k)
+        f.TV1(k)->Tag = QString();
+    f.Refresh();
     platform::services().messageBox().Show(
         QStringLiteral("Z predlôh úlohy %1 sa nedá vytvoriť príklad. Súbor Hra.dat je poškodený.").arg(uloha),
         platform::MessageStyle::OkOnly | platform::MessageStyle::Critical, QStringLiteral("Chyba"));
+    f.Faze_kontroly = 1;
 }
 
 } // namespace Stupne

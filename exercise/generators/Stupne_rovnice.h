@@ -62,6 +62,18 @@ Priechod Z_hodnoty(Stav stav);
 // once when it is broken. False when no pass was accepted within the bound.
 bool Hladaj_priklad(frm_Game01 &f, int priklad, const std::function<Priechod(int vzor)> &priechod);
 
+// The equation of example i written on one line: the pieces with the
+// unknown as text, the others evaluated, joined into Zadani_prikladu(1, i)
+// and split at "=" into the two shown sides Leva_strana(1), Prava_strana(1).
+Priechod Zostav_rovnicu(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena, int i);
+
+// Every example of the screen (Pocet_prikladu) by Hladaj_priklad; false
+// as soon as one cannot be made.
+bool Vygeneruj_priklady(frm_Game01 &f, const std::function<Priechod(int priklad, int vzor)> &priechod);
+// A sheet without an example: the result cells from row `cele` on judge
+// nothing, and the pupil is told that the templates are broken.
+void Bez_prikladu(frm_Game01 &f, const QString &uloha, int cele);
+
 // The result rows of the template, one stage a row, into Vysledek_prikladu:
 // pieces with text are taken as they are, the others evaluated; each row is
 // joined, shown, split at "=" into its two sides and simplified. With
@@ -108,7 +120,5 @@ void Riadok_vysledku(frm_Game01 &f, int cele);
 // form's ForeColor ends as it was.
 void Nakresli_obdlznik(frm_Game01 &f, int x1, int y1, int x2, int y2, const QColor &farba, bool vyplneny);
 
-// Tells the pupil that the task's templates give no example.
-void Oznam_bez_prikladu(const QString &uloha);
 
 } // namespace Stupne

@@ -4,8 +4,6 @@
 #include "exercise/Nacti_priklady.h"
 #include "exercise/frm_Game01.h"
 #include "exercise/generators/Stupne_rovnice.h"
-#include "expr/EEvaluator.h"
-#include "expr/Zapis_vyrazu.h"
 #include "platform/Services.h"
 #include "services/Kresleni.h"
 #include "services/Promenne_cviceni.h"
@@ -43,34 +41,9 @@ Priechod Priechod_15(frm_Game01 &f, int i, int t)
     f.Pom_tabulka_1(1, i).clear();
     f.Pom_tabulka_2(1, i).clear();
 
-    cEEvaluator &vypocet = f.Zastupce_evaluator();
     const Stupne::Pismena pismena = Stupne::Parametre(f);
-    for (int j = 1; j <= 50; ++j) {
-        f.Pom_j = qint16(j);
-        f.Zadani_prikladu(j, i).clear();
-        f.Pom_text[1].clear();
-        if (!vzor.Zadani(j).isEmpty()) {
-            f.Zadani_prikladu(j, i) = pismena.Dosad(vzor.Zadani(j));
-            if (f.Zadani_prikladu(j, i).contains(u'x')) {
-                f.Pom_text[1] = f.Zadani_prikladu(j, i);
-            } else {
-                const Stupne::Hodnota h = Stupne::Vycisli(vypocet, f.Zadani_prikladu(j, i));
-                if (h.stav != Stupne::Stav::Ok)
-                    return Stupne::Z_hodnoty(h.stav);
-                f.Pom_text[1] = h.text;
-            }
-        }
-        f.Zadani_prikladu(j, i) = Vypocitej_exponenty(f.Pom_text[1], vypocet);
-    }
-    for (int j = 2; j <= 50; ++j)
-        f.Zadani_prikladu(1, i) += f.Zadani_prikladu(j, i);
-    const qsizetype rovna_sa = f.Zadani_prikladu(1, i).indexOf(u'=');
-    if (rovna_sa < 0)
-        return Priechod::Zly_vzor;
-    f.Leva_strana[1] = f.Zadani_prikladu(1, i).left(rovna_sa);
-    f.Prava_strana[1] = f.Zadani_prikladu(1, i).mid(rovna_sa + 1);
-    for (QString *strana : {&f.Leva_strana[1], &f.Prava_strana[1]})
-        *strana = Zjednodus_zapis(Uprav_znamenka(Preved_na_zobrazeni(*strana)), true);
+    if (const Priechod p = Stupne::Zostav_rovnicu(f, vzor, pismena, i); p != Priechod::Prijaty)
+        return p;
     return Stupne::Zostav_riadky(f, vzor, pismena, false, true);
 }
 
@@ -81,22 +54,10 @@ void frm_Game01::Vygeneruj_priklad_15(bool Prvni_generovani)
     (void)Prvni_generovani;
     platform::services().random().Randomize();
     Vymaz_data_prikladu();
-    const int pocet = Misc::Pocet_prikladu;
-    bool vytvoreny = true;
-    for (Priklad = 1; Priklad <= pocet && vytvoreny; ++Priklad) {
-        const int i = Priklad;
-        vytvoreny = Stupne::Hladaj_priklad(*this, i, [this, i](int t) { return Priechod_15(*this, i, t); });
-    }
-
+    const bool vytvoreny = Stupne::Vygeneruj_priklady(*this, [this](int i, int t) { return Priechod_15(*this, i, t); });
     Stupne::Otvor_harok(*this, 5);
-    if (!vytvoreny) {
-        for (int k : {6, 7})
-            TV1(k)->Tag = QString();
-        Refresh();
-        Stupne::Oznam_bez_prikladu(QStringLiteral("15"));
-        Faze_kontroly = 1;
-        return;
-    }
+    if (!vytvoreny)
+        return Stupne::Bez_prikladu(*this, QStringLiteral("15"), 5);
     Stupne::Ukaz_text(TZ1(1), Leva_strana[1]);
     TV1(1)->Visible = false;
     TZR(1)->Caption = QStringLiteral("=");

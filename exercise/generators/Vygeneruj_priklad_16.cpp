@@ -1,0 +1,228 @@
+// Task 16: an equation solved in stages, one per screen, of two kinds: a
+// formula written on one line ("vzorec"), or terms written as fractions
+// ("zlomek") with the first step asked for in row 1. Rows 2 to 5 take the
+// pupil's stages unjudged; the solution is one number (row 6) or a
+// fraction (rows 7 and 8).
+#include "exercise/Nacti_priklady.h"
+#include "exercise/frm_Game01.h"
+#include "exercise/generators/Stupne_rovnice.h"
+#include "expr/EEvaluator.h"
+#include "expr/Nsd.h"
+#include "expr/NumberText.h"
+#include "expr/Zapis_vyrazu.h"
+#include "platform/Services.h"
+#include "services/Kresleni.h"
+#include "services/Promenne_cviceni.h"
+
+#include <cmath>
+
+using Stupne::Priechod;
+
+namespace {
+
+constexpr int Najviac_losovani = 1000;
+
+bool Delitelne(double n, double m) { return std::fmod(n, m) == 0; }
+
+// Whether the drawn parameters suit the template: the formula templates
+// 1 to 4 give a whole solution for w = 1 and a fraction for w = 2, the
+// others keep the unknown's coefficient and the solution from 0. Templates
+// 6 and 9 keep the common divisor of two parameters for their stages.
+bool Vyhovuje_16(frm_Game01 &f, bool zlomek, int t, int w)
+{
+    const double A = f.Par_A, B = f.Par_B, C = f.Par_C, D = f.Par_D, E = f.Par_E, F = f.Par_F;
+    const auto podla_w = [w](double n, double m) { return Delitelne(n, m) == (w == 1); };
+    if (!zlomek) {
+        switch (t) {
+        case 1: return podla_w(A * B * B, -B - 2 * A * B);
+        case 2: return D - B * B != 0 && podla_w(D - B * B, 2 * B);
+        case 3: return B - C * C - A * A != 0 && podla_w(B - C * C - A * A, -2 * A);
+        case 4: return A != B && C * C - A * B != 0 && podla_w(C * C - A * B, A - B - 2 * C);
+        default: return true;
+        }
+    }
+    switch (t) {
+    case 6: f.Par_K = qint16(Misc::Najdi_NSD(A, B)); return A != B;
+    case 8: return C * B - A != 0;
+    case 9: f.Par_K = qint16(Misc::Najdi_NSD(C, E)); return E * A - C * B != 0 && C * D - E * B != 0;
+    case 10: return C * C + A * F != 0 && C * D * F + E * C - F * B != 0;
+    default: return true;
+    }
+}
+
+// The pieces of a fraction template stay text: operators, the sign between
+// the sides, and terms split at "/" into numerator and denominator.
+void Zostav_zlomky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Stupne::Pismena &pismena, int i)
+{
+    cEEvaluator &vypocet = f.Zastupce_evaluator();
+    for (int j = 1; j <= 50; ++j) {
+        f.Pom_j = qint16(j);
+        f.Zadani_prikladu(j, i).clear();
+        f.Pom_text[1].clear();
+        // A term that an earlier template had must not show in this one.
+        f.Pom_tabulka_1(j, i).clear();
+        f.Pom_tabulka_2(j, i).clear();
+        if (vzor.Zadani(j).isEmpty())
+            continue;
+        QString kus = pismena.Dosad(vzor.Zadani(j));
+        kus = Uprav_znamenka(Vypocitej_exponenty(Preved_na_zobrazeni(kus), vypocet));
+        f.Zadani_prikladu(j, i) = kus;
+        const qsizetype lomka = kus.indexOf(u'/');
+        f.Pom_tabulka_1(j, i) = lomka < 0 ? kus : kus.left(lomka);
+        if (lomka >= 0)
+            f.Pom_tabulka_2(j, i) = kus.mid(lomka + 1);
+    }
+}
+
+Priechod Priechod_16(frm_Game01 &f, int i, int t)
+{
+    const Misc::Vzor_prikladu &vzor = Misc::Vzory[t];
+    if (vzor.Druh() == u"vzorec")
+        f.Je_zlomek = false;
+    else if (vzor.Druh() == u"zlomek")
+        f.Je_zlomek = true;
+    else
+        return Priechod::Zly_vzor;
+
+    int losovani = 0;
+    do {
+        if (++losovani > Najviac_losovani)
+            return Priechod::Zamietnuty;
+        Stupne::Losuj_parametre(f);
+        const int w = !f.Je_zlomek && t >= 1 && t <= 4 ? Stupne::Nahodne_cislo(2) : 0;
+        f.Vyber_vyhovuje = Vyhovuje_16(f, f.Je_zlomek, t, w);
+    } while (!f.Vyber_vyhovuje);
+
+    Stupne::Pismena pismena = Stupne::Parametre(f);
+    if (f.Je_zlomek) {
+        Stupne::Pismena s_k = pismena;
+        s_k.Nastav('K', QString::number(f.Par_K));
+        Zostav_zlomky(f, vzor, s_k, i);
+        // The stages of these two work with the fraction of two parameters reduced.
+        const float K = f.Par_K;
+        if (t == 6) {
+            pismena.Nastav('A', FormatNumber(f.Par_A / K, 7));
+            pismena.Nastav('B', FormatNumber(f.Par_B / K, 7));
+        } else if (t == 9) {
+            pismena.Nastav('C', FormatNumber(f.Par_C / K, 7));
+            pismena.Nastav('E', FormatNumber(f.Par_E / K, 7));
+        }
+    } else if (const Priechod p = Stupne::Zostav_rovnicu(f, vzor, pismena, i); p != Priechod::Prijaty) {
+        return p;
+    }
+    return Stupne::Zostav_riadky(f, vzor, pismena, true, f.Je_zlomek);
+}
+
+// A term of row 1: on the line, or as a fraction whose numerator stands
+// 11 px above it and whose denominator right under the numerator.
+void Umiestni_clen(frm_Game01 &f, platform::Label *citatel, platform::Label *menovatel)
+{
+    citatel->Visible = true;
+    if (QString(menovatel->Caption).isEmpty()) {
+        menovatel->Visible = false;
+        citatel->Top = f.TR1(1)->Top;
+        return;
+    }
+    citatel->Top = f.TR1(1)->Top - 11;
+    menovatel->Top = citatel->Top + 21;
+    menovatel->Visible = true;
+}
+
+// One side of row 1: a term, or two terms joined by an operator.
+void Umiestni_stranu(frm_Game01 &f, platform::ControlArray<platform::Label> &prvy, platform::Label *znamienko,
+                     platform::ControlArray<platform::Label> &druhy)
+{
+    if (!QString(znamienko->Caption).isEmpty()) {
+        znamienko->Visible = true;
+        prvy(1)->Width = 82;
+        prvy(2)->Width = 82;
+        Umiestni_clen(f, prvy(1), prvy(2));
+        Umiestni_clen(f, druhy(1), druhy(2));
+        return;
+    }
+    znamienko->Visible = false;
+    druhy(1)->Visible = false;
+    druhy(2)->Visible = false;
+    prvy(1)->Width = 179;
+    if (!QString(prvy(2)->Caption).isEmpty())
+        prvy(2)->Width = 179;
+    Umiestni_clen(f, prvy(1), prvy(2));
+}
+
+void Riadok_vzorca(frm_Game01 &f)
+{
+    for (auto [popis, text] : {std::pair{f.TZ1(1), f.Leva_strana[1]}, std::pair{f.TZ3(1), f.Prava_strana[1]}}) {
+        Stupne::Ukaz_text(popis, text, 179);
+        popis->Top = f.TZR(1)->Top;
+    }
+    for (platform::Control *c : std::initializer_list<platform::Control *>{
+             f.TZ1(2), f.TZ2(1), f.TZ2(2), f.TV1(1), f.TR2(1), f.TZ3(2), f.TZ4(1), f.TZ4(2), f.TV2(1), f.TR3(1)})
+        c->Visible = false;
+    f.TZR(1)->Caption = QStringLiteral("=");
+    f.TZR(1)->Visible = true;
+    f.TR1(1)->Caption = QStringLiteral("/");
+    f.TR1(1)->Visible = false;
+    Stupne::Otvor_bunku(f.TV3(1));
+    f.TV3(1)->Visible = false;
+    Misc::Vykresli_ramecek(f, f.TZ1(1)->Left, f.TZ1(1)->Top, f.TV2(1)->Left + f.TV2(1)->Width - f.TZ1(1)->Left,
+                           32, true, f.Obr_levy[1], f.Obr_stred[1], f.Obr_pravy[1]);
+}
+
+void Riadok_zlomkov(frm_Game01 &f)
+{
+    const struct {
+        platform::Label *popis;
+        int kus;
+    } Popisy[] = {{f.TZ1(1), 1}, {f.TR2(1), 2}, {f.TZ2(1), 3}, {f.TZR(1), 4}, {f.TZ3(1), 5}, {f.TR3(1), 6},
+                  {f.TZ4(1), 7}};
+    for (const auto &p : Popisy) {
+        const bool clen = p.kus % 2 == 1;
+        p.popis->Caption = clen ? f.Pom_tabulka_1(p.kus, 1) : f.Zadani_prikladu(p.kus, 1);
+        p.popis->Alignment = 2;
+    }
+    for (auto [popis, kus] : {std::pair{&f.TZ1, 1}, std::pair{&f.TZ2, 3}, std::pair{&f.TZ3, 5}, std::pair{&f.TZ4, 7}}) {
+        (*popis)(2)->Caption = f.Pom_tabulka_2(kus, 1);
+        (*popis)(2)->Alignment = 2;
+    }
+    Umiestni_stranu(f, f.TZ1, f.TR2(1), f.TZ2);
+    Umiestni_stranu(f, f.TZ3, f.TR3(1), f.TZ4);
+    f.TV1(1)->Visible = false;
+    f.TZR(1)->Visible = true;
+    f.TV2(1)->Visible = false;
+    f.TR1(1)->Caption = QStringLiteral("/");
+    f.TR1(1)->Visible = true;
+    Stupne::Otvor_bunku(f.TV3(1));
+
+    platform::TextBox *krok = f.TV3(1);
+    // The strip takes the height of a fraction whatever the first term is.
+    const int hore = f.TR1(1)->Top - 11;
+    Misc::Vykresli_ramecek(f, f.TZ1(1)->Left, hore, krok->Left + krok->Width - f.TZ1(1)->Left, 53, true,
+                           f.Obr_levy[4], f.Obr_stred[4], f.Obr_pravy[4]);
+    Stupne::Nakresli_obdlznik(f, krok->Left, krok->Top - 11, krok->Left + krok->Width, krok->Top + 29,
+                              platform::RGB(255, 236, 182), false);
+    // Bars only under the terms shown as fractions.
+    for (auto *pole : {&f.TZ1, &f.TZ2, &f.TZ3, &f.TZ4}) {
+        platform::Label *n = (*pole)(1);
+        if ((*pole)(2)->Visible)
+            f.Line(n->Left, f.TZR(1)->Top + 9, n->Left + n->Width, f.TZR(1)->Top + 9);
+    }
+}
+
+} // namespace
+
+void frm_Game01::Vygeneruj_priklad_16(bool Prvni_generovani)
+{
+    (void)Prvni_generovani;
+    Vymaz_data_prikladu();
+    platform::services().random().Randomize();
+    const bool vytvoreny = Stupne::Vygeneruj_priklady(*this, [this](int i, int t) { return Priechod_16(*this, i, t); });
+    Stupne::Otvor_harok(*this, 5);
+    if (!vytvoreny)
+        return Stupne::Bez_prikladu(*this, QStringLiteral("16"), 6);
+    Je_zlomek ? Riadok_zlomkov(*this) : Riadok_vzorca(*this);
+    Stupne::Riadky_krokov(*this, 2, 5);
+    Stupne::Riadok_vysledku(*this, 6);
+    Stupne::Zapis_vysledok(*this, Stupne::Vysledok_rovnice(Vysledek_prikladu), 6, 7, 8);
+    Refresh();
+    Faze_kontroly = 1;
+}
