@@ -149,6 +149,28 @@ Priechod Zostav_rovnicu(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pi
     return Priechod::Prijaty;
 }
 
+void Zostav_zlomky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena, int i)
+{
+    cEEvaluator &vypocet = f.Zastupce_evaluator();
+    for (int j = 1; j <= 50; ++j) {
+        f.Pom_j = qint16(j);
+        f.Zadani_prikladu(j, i).clear();
+        f.Pom_text[1].clear();
+        // A term that an earlier template had must not show in this one.
+        f.Pom_tabulka_1(j, i).clear();
+        f.Pom_tabulka_2(j, i).clear();
+        if (vzor.Zadani(j).isEmpty())
+            continue;
+        QString kus = pismena.Dosad(vzor.Zadani(j));
+        kus = Uprav_znamenka(Vypocitej_exponenty(Preved_na_zobrazeni(kus), vypocet));
+        f.Zadani_prikladu(j, i) = kus;
+        const qsizetype lomka = kus.indexOf(u'/');
+        f.Pom_tabulka_1(j, i) = lomka < 0 ? kus : kus.left(lomka);
+        if (lomka >= 0)
+            f.Pom_tabulka_2(j, i) = kus.mid(lomka + 1);
+    }
+}
+
 Priechod Zostav_riadky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena,
                        bool zatvorka_je_text, bool hodnota_x)
 {
@@ -294,6 +316,54 @@ void Otvor_bunku(platform::TextBox *bunka)
     bunka->Enabled = true;
 }
 
+void Umiestni_clen(frm_Game01 &f, platform::Label *citatel, platform::Label *menovatel)
+{
+    citatel->Visible = true;
+    if (QString(menovatel->Caption).isEmpty()) {
+        menovatel->Visible = false;
+        citatel->Top = f.TR1(1)->Top;
+        return;
+    }
+    citatel->Top = f.TR1(1)->Top - 11;
+    menovatel->Top = citatel->Top + 21;
+    menovatel->Visible = true;
+}
+
+void Popisy_zlomkov(frm_Game01 &f, std::initializer_list<Clen> cleny, std::initializer_list<Znamienko> znamienka)
+{
+    for (const Clen &c : cleny)
+        for (int k : {1, 2}) {
+            (*c.popisy)(k)->Caption = k == 1 ? f.Pom_tabulka_1(c.kus, 1) : f.Pom_tabulka_2(c.kus, 1);
+            (*c.popisy)(k)->Alignment = 2;
+        }
+    for (const Znamienko &z : znamienka)
+        z.popis->Caption = f.Zadani_prikladu(z.kus, 1);
+}
+
+void Dokonci_riadok_zlomkov(frm_Game01 &f, std::initializer_list<platform::ControlArray<platform::Label> *> cleny)
+{
+    f.TV1(1)->Visible = false;
+    f.TZR(1)->Visible = true;
+    f.TV2(1)->Visible = false;
+    f.TR1(1)->Caption = QStringLiteral("/");
+    f.TR1(1)->Visible = true;
+    Otvor_bunku(f.TV3(1));
+
+    platform::TextBox *krok = f.TV3(1);
+    // The strip takes the height of a fraction whatever the first term is.
+    const int hore = f.TR1(1)->Top - 11;
+    Misc::Vykresli_ramecek(f, f.TZ1(1)->Left, hore, krok->Left + krok->Width - f.TZ1(1)->Left, 53, true,
+                           f.Obr_levy[4], f.Obr_stred[4], f.Obr_pravy[4]);
+    Nakresli_obdlznik(f, krok->Left, krok->Top - 11, krok->Left + krok->Width, krok->Top + 29,
+                      platform::RGB(255, 236, 182), false);
+    // Bars only under the terms shown as fractions.
+    for (platform::ControlArray<platform::Label> *clen : cleny) {
+        platform::Label *n = (*clen)(1);
+        if ((*clen)(2)->Visible)
+            f.Line(n->Left, f.TZR(1)->Top + 9, n->Left + n->Width, f.TZR(1)->Top + 9);
+    }
+}
+
 void Riadky_krokov(frm_Game01 &f, int od, int po)
 {
     for (int k = od; k <= po; ++k) {
@@ -310,14 +380,15 @@ void Riadky_krokov(frm_Game01 &f, int od, int po)
     }
 }
 
-void Riadok_vysledku(frm_Game01 &f, int cele)
+void Riadok_vysledku(frm_Game01 &f, int cele, int nad_popisom)
 {
     platform::Label *x = f.TZ1(cele), *x_zlomku = f.TZ1(cele + 1);
     platform::TextBox *bunka = f.TV1(cele), *citatel = f.TV1(cele + 1), *menovatel = f.TV1(cele + 2);
-    Misc::Vykresli_obrazek(f.Obr_znamenka[12], f, 32, x->Top - 30);
+    Misc::Vykresli_obrazek(f.Obr_znamenka[12], f, 32, x->Top - nad_popisom);
     Ukaz_text(x, QStringLiteral("x ="), 54);
     Otvor_bunku(bunka);
     bunka->Left = x->Left + x->Width;
+    bunka->Top = x->Top;
     bunka->Width = 152;
     Misc::Vykresli_ramecek(f, x->Left, x->Top, bunka->Left + bunka->Width - x->Left, 32, true, f.Obr_levy[1],
                            f.Obr_stred[1], f.Obr_pravy[5]);

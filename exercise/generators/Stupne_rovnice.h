@@ -11,11 +11,13 @@
 
 #include <array>
 #include <functional>
+#include <initializer_list>
 
 class frm_Game01;
 namespace platform {
 class Label;
 class TextBox;
+template <class T> class ControlArray;
 } // namespace platform
 class cEEvaluator;
 namespace Misc {
@@ -74,6 +76,11 @@ bool Vygeneruj_priklady(frm_Game01 &f, const std::function<Priechod(int priklad,
 // nothing, and the pupil is told that the templates are broken.
 void Bez_prikladu(frm_Game01 &f, const QString &uloha, int cele);
 
+// The pieces of an assignment whose terms are fractions stay text: signs
+// between the terms, and terms split at their first "/" into numerator
+// (Pom_tabulka_1) and denominator (Pom_tabulka_2).
+void Zostav_zlomky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena, int i);
+
 // The result rows of the template, one stage a row, into Vysledek_prikladu:
 // pieces with text are taken as they are, the others evaluated; each row is
 // joined, shown, split at "=" into its two sides and simplified. With
@@ -108,13 +115,33 @@ void Ukaz_text(platform::Label *popis, const QString &text, int sirka = 0);
 // An answer cell shown empty and open to the pupil.
 void Otvor_bunku(platform::TextBox *bunka);
 
+// Row 1 of an equation of fractions: each term (numerator and denominator
+// labels) shows its assignment piece, each sign label its piece.
+struct Clen {
+    platform::ControlArray<platform::Label> *popisy;
+    int kus;
+};
+struct Znamienko {
+    platform::Label *popis;
+    int kus;
+};
+void Popisy_zlomkov(frm_Game01 &f, std::initializer_list<Clen> cleny, std::initializer_list<Znamienko> znamienka);
+// A term of row 1 shown on the line, or as a fraction with its numerator
+// 11 px above the line and its denominator right under the numerator.
+void Umiestni_clen(frm_Game01 &f, platform::Label *citatel, platform::Label *menovatel);
+// The rest of row 1 of an equation of fractions: "/" and the open cell of
+// the first step, the two-line strip, a box around that cell, and the bars
+// under the terms shown as fractions.
+void Dokonci_riadok_zlomkov(frm_Game01 &f, std::initializer_list<platform::ControlArray<platform::Label> *> cleny);
+
 // Rows od..po for the pupil's stages: new left side "=" new right side "/"
 // the step taken, each in a marked strip; the row mark will judge the result.
 void Riadky_krokov(frm_Game01 &f, int od, int po);
-// The result under its stage label: "x =" and one cell in row `cele`, and
-// beside it "x =" and a numerator cell over a denominator cell in the two
-// rows after it, each in its strip; the row mark right of the fraction.
-void Riadok_vysledku(frm_Game01 &f, int cele);
+// The result under its stage label (`nad_popisom` px above it): "x =" and
+// one cell in row `cele`, and beside it "x =" and a numerator cell over a
+// denominator cell in the two rows after it, each in its strip; the row
+// mark right of the fraction.
+void Riadok_vysledku(frm_Game01 &f, int cele, int nad_popisom = 30);
 
 // A box between two corners in a colour of its own, outlined or filled; the
 // form's ForeColor ends as it was.

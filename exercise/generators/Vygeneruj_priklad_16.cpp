@@ -50,30 +50,6 @@ bool Vyhovuje_16(frm_Game01 &f, bool zlomek, int t, int w)
     }
 }
 
-// The pieces of a fraction template stay text: operators, the sign between
-// the sides, and terms split at "/" into numerator and denominator.
-void Zostav_zlomky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Stupne::Pismena &pismena, int i)
-{
-    cEEvaluator &vypocet = f.Zastupce_evaluator();
-    for (int j = 1; j <= 50; ++j) {
-        f.Pom_j = qint16(j);
-        f.Zadani_prikladu(j, i).clear();
-        f.Pom_text[1].clear();
-        // A term that an earlier template had must not show in this one.
-        f.Pom_tabulka_1(j, i).clear();
-        f.Pom_tabulka_2(j, i).clear();
-        if (vzor.Zadani(j).isEmpty())
-            continue;
-        QString kus = pismena.Dosad(vzor.Zadani(j));
-        kus = Uprav_znamenka(Vypocitej_exponenty(Preved_na_zobrazeni(kus), vypocet));
-        f.Zadani_prikladu(j, i) = kus;
-        const qsizetype lomka = kus.indexOf(u'/');
-        f.Pom_tabulka_1(j, i) = lomka < 0 ? kus : kus.left(lomka);
-        if (lomka >= 0)
-            f.Pom_tabulka_2(j, i) = kus.mid(lomka + 1);
-    }
-}
-
 Priechod Priechod_16(frm_Game01 &f, int i, int t)
 {
     const Misc::Vzor_prikladu &vzor = Misc::Vzory[t];
@@ -97,7 +73,7 @@ Priechod Priechod_16(frm_Game01 &f, int i, int t)
     if (f.Je_zlomek) {
         Stupne::Pismena s_k = pismena;
         s_k.Nastav('K', QString::number(f.Par_K));
-        Zostav_zlomky(f, vzor, s_k, i);
+        Stupne::Zostav_zlomky(f, vzor, s_k, i);
         // The stages of these two work with the fraction of two parameters reduced.
         const float K = f.Par_K;
         if (t == 6) {
@@ -113,21 +89,6 @@ Priechod Priechod_16(frm_Game01 &f, int i, int t)
     return Stupne::Zostav_riadky(f, vzor, pismena, true, f.Je_zlomek);
 }
 
-// A term of row 1: on the line, or as a fraction whose numerator stands
-// 11 px above it and whose denominator right under the numerator.
-void Umiestni_clen(frm_Game01 &f, platform::Label *citatel, platform::Label *menovatel)
-{
-    citatel->Visible = true;
-    if (QString(menovatel->Caption).isEmpty()) {
-        menovatel->Visible = false;
-        citatel->Top = f.TR1(1)->Top;
-        return;
-    }
-    citatel->Top = f.TR1(1)->Top - 11;
-    menovatel->Top = citatel->Top + 21;
-    menovatel->Visible = true;
-}
-
 // One side of row 1: a term, or two terms joined by an operator.
 void Umiestni_stranu(frm_Game01 &f, platform::ControlArray<platform::Label> &prvy, platform::Label *znamienko,
                      platform::ControlArray<platform::Label> &druhy)
@@ -136,8 +97,8 @@ void Umiestni_stranu(frm_Game01 &f, platform::ControlArray<platform::Label> &prv
         znamienko->Visible = true;
         prvy(1)->Width = 82;
         prvy(2)->Width = 82;
-        Umiestni_clen(f, prvy(1), prvy(2));
-        Umiestni_clen(f, druhy(1), druhy(2));
+        Stupne::Umiestni_clen(f, prvy(1), prvy(2));
+        Stupne::Umiestni_clen(f, druhy(1), druhy(2));
         return;
     }
     znamienko->Visible = false;
@@ -146,7 +107,7 @@ void Umiestni_stranu(frm_Game01 &f, platform::ControlArray<platform::Label> &prv
     prvy(1)->Width = 179;
     if (!QString(prvy(2)->Caption).isEmpty())
         prvy(2)->Width = 179;
-    Umiestni_clen(f, prvy(1), prvy(2));
+    Stupne::Umiestni_clen(f, prvy(1), prvy(2));
 }
 
 void Riadok_vzorca(frm_Game01 &f)
@@ -170,42 +131,11 @@ void Riadok_vzorca(frm_Game01 &f)
 
 void Riadok_zlomkov(frm_Game01 &f)
 {
-    const struct {
-        platform::Label *popis;
-        int kus;
-    } Popisy[] = {{f.TZ1(1), 1}, {f.TR2(1), 2}, {f.TZ2(1), 3}, {f.TZR(1), 4}, {f.TZ3(1), 5}, {f.TR3(1), 6},
-                  {f.TZ4(1), 7}};
-    for (const auto &p : Popisy) {
-        const bool clen = p.kus % 2 == 1;
-        p.popis->Caption = clen ? f.Pom_tabulka_1(p.kus, 1) : f.Zadani_prikladu(p.kus, 1);
-        p.popis->Alignment = 2;
-    }
-    for (auto [popis, kus] : {std::pair{&f.TZ1, 1}, std::pair{&f.TZ2, 3}, std::pair{&f.TZ3, 5}, std::pair{&f.TZ4, 7}}) {
-        (*popis)(2)->Caption = f.Pom_tabulka_2(kus, 1);
-        (*popis)(2)->Alignment = 2;
-    }
+    Stupne::Popisy_zlomkov(f, {{&f.TZ1, 1}, {&f.TZ2, 3}, {&f.TZ3, 5}, {&f.TZ4, 7}},
+                           {{f.TR2(1), 2}, {f.TZR(1), 4}, {f.TR3(1), 6}});
     Umiestni_stranu(f, f.TZ1, f.TR2(1), f.TZ2);
     Umiestni_stranu(f, f.TZ3, f.TR3(1), f.TZ4);
-    f.TV1(1)->Visible = false;
-    f.TZR(1)->Visible = true;
-    f.TV2(1)->Visible = false;
-    f.TR1(1)->Caption = QStringLiteral("/");
-    f.TR1(1)->Visible = true;
-    Stupne::Otvor_bunku(f.TV3(1));
-
-    platform::TextBox *krok = f.TV3(1);
-    // The strip takes the height of a fraction whatever the first term is.
-    const int hore = f.TR1(1)->Top - 11;
-    Misc::Vykresli_ramecek(f, f.TZ1(1)->Left, hore, krok->Left + krok->Width - f.TZ1(1)->Left, 53, true,
-                           f.Obr_levy[4], f.Obr_stred[4], f.Obr_pravy[4]);
-    Stupne::Nakresli_obdlznik(f, krok->Left, krok->Top - 11, krok->Left + krok->Width, krok->Top + 29,
-                              platform::RGB(255, 236, 182), false);
-    // Bars only under the terms shown as fractions.
-    for (auto *pole : {&f.TZ1, &f.TZ2, &f.TZ3, &f.TZ4}) {
-        platform::Label *n = (*pole)(1);
-        if ((*pole)(2)->Visible)
-            f.Line(n->Left, f.TZR(1)->Top + 9, n->Left + n->Width, f.TZR(1)->Top + 9);
-    }
+    Stupne::Dokonci_riadok_zlomkov(f, {&f.TZ1, &f.TZ2, &f.TZ3, &f.TZ4});
 }
 
 } // namespace
