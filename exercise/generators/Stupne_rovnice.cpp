@@ -24,6 +24,9 @@ constexpr int Priechodov_so_vzorom = 500;
 // example long before, broken ones must not hold the screen for ever.
 constexpr int Najviac_priechodov = 5000;
 constexpr float Hranica_hodnoty = 1000;
+// Draws of the parameters for one pass: every rule of a sound template is
+// met within a few.
+constexpr int Najviac_losovani = 1000;
 
 bool Je_text_vysledku(const QString &kus, bool zatvorka_je_text)
 {
@@ -69,6 +72,17 @@ void Losuj_parametre(frm_Game01 &f)
 {
     for (float *p : {&f.Par_A, &f.Par_B, &f.Par_C, &f.Par_D, &f.Par_E, &f.Par_F})
         *p = float(Nahodne_cislo(4) + 1);
+}
+
+bool Losuj_vyhovujuce(frm_Game01 &f, const std::function<bool()> &vyhovuje)
+{
+    for (int losovani = 0; losovani < Najviac_losovani; ++losovani) {
+        Losuj_parametre(f);
+        f.Vyber_vyhovuje = vyhovuje();
+        if (f.Vyber_vyhovuje)
+            return true;
+    }
+    return false;
 }
 
 Hodnota Vycisli(cEEvaluator &vypocet, const QString &kus)
@@ -409,6 +423,15 @@ void Riadok_vysledku(frm_Game01 &f, int cele, int nad_popisom)
                            true, f.Obr_levy[4], f.Obr_stred[4], f.Obr_pravy[4]);
     Nakresli_obdlznik(f, citatel->Left, citatel->Top + 19, citatel->Left + citatel->Width - 1, citatel->Top + 21,
                       platform::RGB(0, 0, 0), true);
+}
+
+void Dokonci_harok(frm_Game01 &f, int posledny_krok, int cele, int nad_popisom)
+{
+    Riadky_krokov(f, 2, posledny_krok);
+    Riadok_vysledku(f, cele, nad_popisom);
+    Zapis_vysledok(f, Vysledok_rovnice(f.Vysledek_prikladu), cele, cele + 1, cele + 2);
+    f.Refresh();
+    f.Faze_kontroly = 1;
 }
 
 void Nakresli_obdlznik(frm_Game01 &f, int x1, int y1, int x2, int y2, const QColor &farba, bool vyplneny)

@@ -42,6 +42,9 @@ Pismena Parametre(const frm_Game01 &f);
 
 // The form's six parameters A to F, in this order, each a whole number 2..5.
 void Losuj_parametre(frm_Game01 &f);
+// A to F drawn again until they suit the template (`vyhovuje`, which may
+// draw more of its own); false when no draw within the bound did.
+bool Losuj_vyhovujuce(frm_Game01 &f, const std::function<bool()> &vyhovuje);
 // A whole number from 1 to n, as Int(n * Rnd + 1).
 int Nahodne_cislo(int n);
 
@@ -142,6 +145,10 @@ void Riadky_krokov(frm_Game01 &f, int od, int po);
 // denominator cell in the two rows after it, each in its strip; the row
 // mark right of the fraction.
 void Riadok_vysledku(frm_Game01 &f, int cele, int nad_popisom = 30);
+
+// Rows 2..posledny_krok for the stages, the result from row `cele` on, its
+// expected answers; then the sheet is shown and the row check starts anew.
+void Dokonci_harok(frm_Game01 &f, int posledny_krok, int cele, int nad_popisom = 30);
 
 // A box between two corners in a colour of its own, outlined or filled; the
 // form's ForeColor ends as it was.

@@ -27,17 +27,11 @@ bool Znovu_15(int vzor, const frm_Game01 &f)
     }
 }
 
-constexpr int Najviac_losovani = 1000;
-
 Priechod Priechod_15(frm_Game01 &f, int i, int t)
 {
     const Misc::Vzor_prikladu &vzor = Misc::Vzory[t];
-    int losovani = 0;
-    do {
-        if (++losovani > Najviac_losovani)
-            return Priechod::Zamietnuty;
-        Stupne::Losuj_parametre(f);
-    } while (Znovu_15(t, f));
+    if (!Stupne::Losuj_vyhovujuce(f, [&f, t] { return !Znovu_15(t, f); }))
+        return Priechod::Zamietnuty;
     f.Pom_tabulka_1(1, i).clear();
     f.Pom_tabulka_2(1, i).clear();
 
@@ -71,9 +65,5 @@ void frm_Game01::Vygeneruj_priklad_15(bool Prvni_generovani)
     Misc::Vykresli_ramecek(*this, TZ1(1)->Left, TZ1(1)->Top, TV2(1)->Left + TV2(1)->Width - TZ1(1)->Left, 32, true,
                            Obr_levy[1], Obr_stred[1], Obr_pravy[1]);
 
-    Stupne::Riadky_krokov(*this, 2, 4);
-    Stupne::Riadok_vysledku(*this, 5);
-    Stupne::Zapis_vysledok(*this, Stupne::Vysledok_rovnice(Vysledek_prikladu), 5, 6, 7);
-    Refresh();
-    Faze_kontroly = 1;
+    Stupne::Dokonci_harok(*this, 4, 5);
 }

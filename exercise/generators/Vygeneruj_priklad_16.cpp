@@ -20,8 +20,6 @@ using Stupne::Priechod;
 
 namespace {
 
-constexpr int Najviac_losovani = 1000;
-
 bool Delitelne(double n, double m) { return std::fmod(n, m) == 0; }
 
 // Whether the drawn parameters suit the template: the formula templates
@@ -60,14 +58,13 @@ Priechod Priechod_16(frm_Game01 &f, int i, int t)
     else
         return Priechod::Zly_vzor;
 
-    int losovani = 0;
-    do {
-        if (++losovani > Najviac_losovani)
-            return Priechod::Zamietnuty;
-        Stupne::Losuj_parametre(f);
+    // w chooses a whole (1) or a fractional (2) solution where the template can give either.
+    const bool vyhovuje = Stupne::Losuj_vyhovujuce(f, [&f, t] {
         const int w = !f.Je_zlomek && t >= 1 && t <= 4 ? Stupne::Nahodne_cislo(2) : 0;
-        f.Vyber_vyhovuje = Vyhovuje_16(f, f.Je_zlomek, t, w);
-    } while (!f.Vyber_vyhovuje);
+        return Vyhovuje_16(f, f.Je_zlomek, t, w);
+    });
+    if (!vyhovuje)
+        return Priechod::Zamietnuty;
 
     Stupne::Pismena pismena = Stupne::Parametre(f);
     if (f.Je_zlomek) {
@@ -150,9 +147,5 @@ void frm_Game01::Vygeneruj_priklad_16(bool Prvni_generovani)
     if (!vytvoreny)
         return Stupne::Bez_prikladu(*this, QStringLiteral("16"), 6);
     Je_zlomek ? Riadok_zlomkov(*this) : Riadok_vzorca(*this);
-    Stupne::Riadky_krokov(*this, 2, 5);
-    Stupne::Riadok_vysledku(*this, 6);
-    Stupne::Zapis_vysledok(*this, Stupne::Vysledok_rovnice(Vysledek_prikladu), 6, 7, 8);
-    Refresh();
-    Faze_kontroly = 1;
+    Stupne::Dokonci_harok(*this, 5, 6);
 }

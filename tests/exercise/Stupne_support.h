@@ -68,6 +68,22 @@ inline QString Riadky_platia(frm_Game01 &f, double x)
     return {};
 }
 
+// One side of row 1 of an equation of fractions as the pupil reads it: the
+// first term, then every further term whose sign is shown, terms bracketed.
+using Popisy = platform::ControlArray<platform::Label>;
+inline QString Strana(Popisy &prvy, std::initializer_list<std::pair<platform::Label *, Popisy *>> dalsie)
+{
+    const auto clen = [](Popisy &popis) {
+        const QString n = popis(1)->Caption(), d = popis(2)->Caption();
+        return popis(2)->Visible ? QStringLiteral("(%1)/(%2)").arg(n, d) : '(' + n + ')';
+    };
+    QString s = clen(prvy);
+    for (auto [znamienko, clen_za] : dalsie)
+        if (znamienko->Visible)
+            s += znamienko->Caption() + clen(*clen_za);
+    return s;
+}
+
 inline bool Parametre_2_az_5(const frm_Game01 &f)
 {
     for (float p : {f.Par_A, f.Par_B, f.Par_C, f.Par_D, f.Par_E, f.Par_F})

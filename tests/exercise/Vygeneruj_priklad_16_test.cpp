@@ -17,15 +17,7 @@ using Priklad16 = Obrazovka;
 // The two sides of a fraction example as the pupil reads row 1.
 std::pair<QString, QString> Strany_zlomkov(frm_Game01 &f)
 {
-    const auto clen = [](platform::ControlArray<platform::Label> &popis) {
-        const QString n = popis(1)->Caption(), d = popis(2)->Caption();
-        return popis(2)->Visible ? QStringLiteral("(%1)/(%2)").arg(n, d) : '(' + n + ')';
-    };
-    const auto strana = [&](platform::ControlArray<platform::Label> &prvy, platform::Label *op,
-                            platform::ControlArray<platform::Label> &druhy) {
-        return op->Visible ? clen(prvy) + op->Caption() + clen(druhy) : clen(prvy);
-    };
-    return {strana(f.TZ1, f.TR2(1), f.TZ2), strana(f.TZ3, f.TR3(1), f.TZ4)};
+    return {Strana(f.TZ1, {{f.TR2(1), &f.TZ2}}), Strana(f.TZ3, {{f.TR3(1), &f.TZ4}})};
 }
 
 TEST_F(Priklad16, ShippedTemplatesGiveSolvedEquationsOfBothKinds)
