@@ -69,14 +69,15 @@ TEST_F(Priklad16, RowOneByKind)
     };
     const struct {
         const char *meno, *riadok, *ocakavane; // TZ1(1) TZ1(2) TR2 TZ2(1) TZ2(2) TZR TZ3(1) TZ3(2) TR3 TZ4(1) TZ4(2)
+        const char *pruhy;                     // under TZ1 to TZ4
     } Riadky[] = {
         {"two fractions a side", "zlomek$x/A$+$x/B$=$x/C$-$D/E#x@=@1",
-         "x@119/82 2@140/82 +@130/15 x@119/82 3@140/82 =@130/15 x@119/82 4@140/82 -@130/15 5@119/82 2@140/82"},
+         "x@119/82 2@140/82 +@130/15 x@119/82 3@140/82 =@130/15 x@119/82 4@140/82 -@130/15 5@119/82 2@140/82", "1111"},
         {"one term a side, one line on the right", "zlomek$Ax+B/C$$$=$D#x@=@1",
-         "2x+3@119/179 4@140/179 - - - =@130/15 5@130/179 - - - -"},
+         "2x+3@119/179 4@140/179 - - - =@130/15 5@130/179 - - - -", "1-0-"},
         {"a line term after a fraction", "zlomek$Ax/B$-$D$=$C#x@=@1",
-         "2x@119/82 3@140/82 -@130/15 5@130/82 - =@130/15 4@130/179 - - - -"},
-        {"formula", "vzorec$Ax+B=$C*D#x@=@1", "2x+3@130/179 - - - - =@130/15 20@130/179 - - - -"},
+         "2x@119/82 3@140/82 -@130/15 5@130/82 - =@130/15 4@130/179 - - - -", "100-"},
+        {"formula", "vzorec$Ax+B=$C*D#x@=@1", "2x+3@130/179 - - - - =@130/15 20@130/179 - - - -", "0-0-"},
     };
     for (const auto &r : Riadky) {
         // Template 5 (the formula templates before it have rules of their
@@ -91,9 +92,32 @@ TEST_F(Priklad16, RowOneByKind)
                         h.TZ4(1), h.TZ4(2)}),
                   QString::fromUtf8(r.ocakavane).toStdString())
             << r.meno;
+        // A bar under every fraction, none through a term on the line.
+        QString pruhy;
+        for (auto *clen : {&h.TZ1, &h.TZ2, &h.TZ3, &h.TZ4}) {
+            platform::Label *n = (*clen)(1);
+            const bool pruh = h.persistentImage().pixel(n->Left + 5, h.TZR(1)->Top + 9) == qRgb(0, 0, 0);
+            pruhy += !n->Visible ? '-' : pruh ? '1' : '0';
+        }
+        EXPECT_EQ(pruhy.toStdString(), r.pruhy) << r.meno;
         EXPECT_EQ(h.TV3(1)->Visible, h.Je_zlomek) << r.meno << ": the first step asked for in row 1";
         EXPECT_EQ(h.TR1(1)->Visible, h.Je_zlomek) << r.meno;
         EXPECT_EQ(h.TV1(1)->Visible || h.TV2(1)->Visible, false) << r.meno;
+    }
+}
+
+// A template drawn after another within one call shows none of its terms.
+TEST_F(Priklad16, NoTermOfAnEarlierTemplate)
+{
+    Hra &h = Nacitaj("16", 0, 5);
+    Misc::Vzory = Misc::Precti_vzory({QStringLiteral("[16]"), QStringLiteral("zlomek$x/A$+$x/5$=$1#x@=@A*1000"),
+                                      QStringLiteral("zlomek$x/A$+$7$=$1#x@=@A")}, "16", 0).vzory;
+    for (quint32 seed = 1; seed <= 12; ++seed) {
+        Randomize_seed(seed);
+        h.Vygeneruj_priklad_16(false);
+        ASSERT_EQ(Misc::Vybrany_vzor[1], 2);
+        EXPECT_EQ(h.TZ2(1)->Caption(), "7");
+        EXPECT_FALSE(h.TZ2(2)->Visible) << seed;
     }
 }
 
