@@ -136,6 +136,11 @@ TEST_F(Priklad15, TemplatesThatGiveNoExampleEndInAMessage)
         EXPECT_EQ(box.AskedBoxes().last().title, "Chyba");
         EXPECT_EQ(h.TV1(5)->Tag() + h.TV1(6)->Tag() + h.TV1(7)->Tag(), QString()) << c.meno;
     }
+    Misc::Vzory.Vyprazdni();
+    const int bez_vzorov = int(box.AskedBoxes().size());
+    h.Vygeneruj_priklad_15(false);
+    EXPECT_EQ(int(box.AskedBoxes().size()), bez_vzorov + 1) << "no templates at all";
+
     Misc::Vzory = Misc::Precti_vzory({QStringLiteral("[15]"), QStringLiteral("$Ax=$A*1000#x@=@1"),
                                       QStringLiteral("$Ax=$A*B#x@=@B")}, "15", 0).vzory;
     const int pred = int(box.AskedBoxes().size());
