@@ -5,11 +5,16 @@
 #include "exercise/Vzor_prikladu.h"
 #include "services/Chyba_suboru.h"
 
+#include <array>
+
 namespace Misc {
 
 extern Sada_vzoru Vzory;
 
 inline int Pocet_vzoru() { return Vzory.Pocet(); }
+
+// The record drawn for example i of the screen (1..30).
+inline std::array<int, 31> Vybrany_vzor{};
 
 // Reads the section of task `uloha` (variant `varianta` for task 19) of the
 // scrambled task data file at `cesta` into Vzory. On an error Vzory is empty

@@ -85,6 +85,7 @@ public:
     qint32 Konec_bubliny = 0;
     std::array<platform::Picture, 11> Obr_levy, Obr_stred, Obr_pravy;
     std::array<platform::Picture, 21> Obr_znamenka;
+    platform::Picture Obr_check, Obr_a_zar;
     // Empties the example tables, sides, values and substitution buffer
     // (elements from 1); parameters, conditions and Hodnota_X_kontroly stay.
     void Vymaz_data_prikladu();

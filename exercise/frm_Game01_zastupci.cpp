@@ -12,9 +12,6 @@ void frm_Game01::Vygeneruj_priklad_11(bool) {}
 void frm_Game01::Vygeneruj_priklad_12(bool) {}
 void frm_Game01::Vygeneruj_priklad_13(bool) {}
 void frm_Game01::Vygeneruj_priklad_14(bool) {}
-void frm_Game01::Vygeneruj_priklad_15(bool) {}
-void frm_Game01::Vygeneruj_priklad_16(bool) {}
-void frm_Game01::Vygeneruj_priklad_17(bool) {}
 void frm_Game01::Vygeneruj_priklad_18(bool) {}
 void frm_Game01::Vygeneruj_priklad_19(bool) {}
 void frm_Game01::Vygeneruj_priklad_20(bool) {}

@@ -1,0 +1,203 @@
+// The sheet of the equations solved in stages: its opening, row 1 of an
+// equation of fractions, the stage rows, the result line and its Tags.
+#include "exercise/frm_Game01.h"
+#include "exercise/generators/Stupne_rovnice.h"
+#include "platform/Services.h"
+#include "services/Konfigurace.h"
+#include "services/Kresleni.h"
+
+#include <algorithm>
+
+namespace Stupne {
+
+void Zapis_vysledok(frm_Game01 &f, const Vysledok &v, int cele, int citatel, int menovatel)
+{
+    if (v.riadok == 0)
+        return;
+    if (v.citatel.isEmpty()) {
+        f.Vysledek_prikladu(v.riadok, 2) = v.cele;
+    } else {
+        f.Pom_tabulka_1(1, 1) = v.citatel;
+        f.Pom_tabulka_2(1, 1) = v.menovatel;
+    }
+    f.TV1(cele)->Tag = v.cele;
+    f.TV1(citatel)->Tag = v.citatel;
+    f.TV1(menovatel)->Tag = v.menovatel;
+}
+
+void Otvor_harok(frm_Game01 &f, int riadkov)
+{
+    const auto obrazok = [](const char *subor) {
+        return Misc::Nacti_obrazek(Misc::Cesta_CD + QStringLiteral("Bitmap\\Games\\") + QLatin1String(subor));
+    };
+    // Strip style k is element k of the three strip arrays; style 5 has no
+    // middle piece and borrows that of style 1.
+    const std::pair<const char *, platform::Picture *> obrazky[] = {
+        {"1list_l.bmp", &f.Obr_levy[1]},       {"1list_s.bmp", &f.Obr_stred[1]},
+        {"1list_pw.bmp", &f.Obr_pravy[1]},     {"1list_lg.bmp", &f.Obr_levy[2]},
+        {"1list_sg.bmp", &f.Obr_stred[2]},     {"1list_pg.bmp", &f.Obr_pravy[2]},
+        {"2list_l.bmp", &f.Obr_levy[4]},       {"2list_s.bmp", &f.Obr_stred[4]},
+        {"2list_p.bmp", &f.Obr_pravy[4]},      {"check.bmp", &f.Obr_check},
+        {"1list_ly.bmp", &f.Obr_levy[5]},      {"1list_p.bmp", &f.Obr_pravy[5]},
+        {"1l_otaz.bmp", &f.Obr_znamenka[2]},   {"1l_vetsi.bmp", &f.Obr_znamenka[3]},
+        {"1l_mensi.bmp", &f.Obr_znamenka[4]},  {"2l_otaz.bmp", &f.Obr_znamenka[5]},
+        {"2l_vetsi.bmp", &f.Obr_znamenka[6]},  {"2l_mensi.bmp", &f.Obr_znamenka[7]},
+        {"txt_podm.bmp", &f.Obr_znamenka[10]}, {"hint02.bmp", &f.Obr_znamenka[11]},
+        {"txt_vysl.bmp", &f.Obr_znamenka[12]}, {"a_zar.bmp", &f.Obr_a_zar},
+    };
+    for (const auto &[subor, ciel] : obrazky)
+        *ciel = obrazok(subor);
+
+    for (int r = 1; r <= riadkov; ++r) {
+        f.TV1(r)->Tag = QString();
+        f.TV2(r)->Tag = QString();
+        f.TV3(r)->Tag = QString();
+    }
+    Misc::Vykresli_obrazek_roztazeny(obrazok("blue.bmp"), f, 30, 95, 580, 355);
+}
+
+void Ukaz_text(platform::Label *popis, const QString &text, int sirka)
+{
+    popis->Caption = text;
+    if (sirka > 0)
+        popis->Width = sirka;
+    popis->Alignment = 2;
+    popis->Visible = true;
+}
+
+void Otvor_bunku(platform::TextBox *bunka)
+{
+    bunka->Text = QString();
+    bunka->Locked = false;
+    bunka->Visible = true;
+    bunka->Enabled = true;
+}
+
+void Umiestni_clen(frm_Game01 &f, platform::Label *citatel, platform::Label *menovatel)
+{
+    citatel->Visible = true;
+    if (QString(menovatel->Caption).isEmpty()) {
+        menovatel->Visible = false;
+        citatel->Top = f.TR1(1)->Top;
+        return;
+    }
+    citatel->Top = f.TR1(1)->Top - 11;
+    menovatel->Top = citatel->Top + 21;
+    menovatel->Visible = true;
+}
+
+void Popisy_zlomkov(frm_Game01 &f, std::initializer_list<Clen> cleny, std::initializer_list<Znamienko> znamienka)
+{
+    for (const Clen &c : cleny)
+        for (int k : {1, 2}) {
+            (*c.popisy)(k)->Caption = k == 1 ? f.Pom_tabulka_1(c.kus, 1) : f.Pom_tabulka_2(c.kus, 1);
+            (*c.popisy)(k)->Alignment = 2;
+        }
+    for (const Znamienko &z : znamienka)
+        z.popis->Caption = f.Zadani_prikladu(z.kus, 1);
+}
+
+void Dokonci_riadok_zlomkov(frm_Game01 &f, std::initializer_list<platform::ControlArray<platform::Label> *> cleny)
+{
+    f.TV1(1)->Visible = false;
+    f.TZR(1)->Visible = true;
+    f.TV2(1)->Visible = false;
+    f.TR1(1)->Caption = QStringLiteral("/");
+    f.TR1(1)->Visible = true;
+    Otvor_bunku(f.TV3(1));
+
+    platform::TextBox *krok = f.TV3(1);
+    // The strip takes the height of a fraction whatever the first term is.
+    const int hore = f.TR1(1)->Top - 11;
+    Misc::Vykresli_ramecek(f, f.TZ1(1)->Left, hore, krok->Left + krok->Width - f.TZ1(1)->Left, 53, true,
+                           f.Obr_levy[4], f.Obr_stred[4], f.Obr_pravy[4]);
+    Nakresli_obdlznik(f, krok->Left, krok->Top - 11, krok->Left + krok->Width, krok->Top + 29,
+                      platform::RGB(255, 236, 182), false);
+    // Bars only under the terms shown as fractions.
+    for (platform::ControlArray<platform::Label> *clen : cleny) {
+        platform::Label *n = (*clen)(1);
+        if ((*clen)(2)->Visible)
+            f.Line(n->Left, f.TZR(1)->Top + 9, n->Left + n->Width, f.TZR(1)->Top + 9);
+    }
+}
+
+void Riadky_krokov(frm_Game01 &f, int od, int po)
+{
+    for (int k = od; k <= po; ++k) {
+        for (platform::TextBox *bunka : {f.TV1(k), f.TV2(k), f.TV3(k)})
+            Otvor_bunku(bunka);
+        f.TZR(k)->Caption = QStringLiteral("=");
+        f.TZR(k)->Visible = true;
+        f.TR1(k)->Caption = QStringLiteral("/");
+        f.TR1(k)->Visible = true;
+        f.IHod(1)->Tag = QStringLiteral("check");
+        Misc::Vykresli_ramecek(f, f.TV1(k)->Left, f.TV1(k)->Top,
+                               f.TV3(k)->Left + f.TV3(k)->Width - f.TV1(k)->Left, 32, true, f.Obr_levy[5],
+                               f.Obr_stred[1], f.Obr_pravy[5]);
+    }
+}
+
+void Riadok_vysledku(frm_Game01 &f, int cele, int nad_popisom)
+{
+    platform::Label *x = f.TZ1(cele), *x_zlomku = f.TZ1(cele + 1);
+    platform::TextBox *bunka = f.TV1(cele), *citatel = f.TV1(cele + 1), *menovatel = f.TV1(cele + 2);
+    Misc::Vykresli_obrazek(f.Obr_znamenka[12], f, 32, x->Top - nad_popisom);
+    Ukaz_text(x, QStringLiteral("x ="), 54);
+    Otvor_bunku(bunka);
+    bunka->Left = x->Left + x->Width;
+    bunka->Top = x->Top;
+    bunka->Width = 152;
+    Misc::Vykresli_ramecek(f, x->Left, x->Top, bunka->Left + bunka->Width - x->Left, 32, true, f.Obr_levy[1],
+                           f.Obr_stred[1], f.Obr_pravy[5]);
+
+    Ukaz_text(x_zlomku, QStringLiteral("x ="), 54);
+    x_zlomku->Left = x->Left + 300;
+    x_zlomku->Top = x->Top;
+    for (platform::TextBox *b : {citatel, menovatel}) {
+        Otvor_bunku(b);
+        b->Left = x_zlomku->Left + x_zlomku->Width;
+        b->Width = 152;
+    }
+    citatel->Top = x_zlomku->Top - 10;
+    menovatel->Top = x_zlomku->Top + 11;
+    f.IHod(1)->Top = x->Top - 5;
+    f.IHod(1)->Left = menovatel->Left + menovatel->Width + 20;
+    Misc::Vykresli_ramecek(f, x_zlomku->Left, citatel->Top, citatel->Left + citatel->Width - x_zlomku->Left, 53,
+                           true, f.Obr_levy[4], f.Obr_stred[4], f.Obr_pravy[4]);
+    Nakresli_obdlznik(f, citatel->Left, citatel->Top + 19, citatel->Left + citatel->Width - 1, citatel->Top + 21,
+                      platform::RGB(0, 0, 0), true);
+}
+
+void Dokonci_harok(frm_Game01 &f, int posledny_krok, int cele, int nad_popisom)
+{
+    Riadky_krokov(f, 2, posledny_krok);
+    Riadok_vysledku(f, cele, nad_popisom);
+    Zapis_vysledok(f, Vysledok_rovnice(f.Vysledek_prikladu), cele, cele + 1, cele + 2);
+    f.Refresh();
+    f.Faze_kontroly = 1;
+}
+
+void Nakresli_obdlznik(frm_Game01 &f, int x1, int y1, int x2, int y2, const QColor &farba, bool vyplneny)
+{
+    const QColor Puvodni_barva_popredi = f.ForeColor;
+    f.ForeColor = farba;
+    if (vyplneny)
+        for (int y = std::min(y1, y2); y <= std::max(y1, y2); ++y)
+            f.Line(x1, y, x2, y, true);
+    else
+        f.Line(x1, y1, x2, y2, true);
+    f.ForeColor = Puvodni_barva_popredi;
+}
+
+void Bez_prikladu(frm_Game01 &f, const QString &uloha, int cele)
+{
+    for (int k = cele; k <= cele + 2; ++k)
+        f.TV1(k)->Tag = QString();
+    f.Refresh();
+    platform::services().messageBox().Show(
+        QStringLiteral("Z predlôh úlohy %1 sa nedá vytvoriť príklad. Súbor Hra.dat je poškodený.").arg(uloha),
+        platform::MessageStyle::OkOnly | platform::MessageStyle::Critical, QStringLiteral("Chyba"));
+    f.Faze_kontroly = 1;
+}
+
+} // namespace Stupne
