@@ -1,0 +1,217 @@
+// The example generators of tasks 1 to 9 with the shipped templates: many
+// screens with fixed seeds, each expected answer checked against its
+// assignment through the engine; screens that cannot be made; pictures.
+#include "Hra_support.h"
+#include "exercise/Gramatika_vzoru.h"
+#include "exercise/Nacti_priklady.h"
+#include "exercise/generators/Generovanie.h"
+#include "expr/Nsd.h"
+#include "expr/NumberText.h"
+#include "expr/Prevedeni_vstupu.h"
+#include "expr/Random.h"
+#include "expr/Zapis_vyrazu.h"
+#include "platform/Fonts.h"
+#include "platform/Runtime.h"
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QSet>
+#include <cmath>
+
+namespace {
+
+using namespace hra_test;
+
+constexpr int Obrazoviek = 120; // screens of five examples per task
+
+class Generatory : public Obrazovka {
+protected:
+    Hra &Uloha(const char *uloha)
+    {
+        Hra &h = Nacitaj(uloha, 0, 5);
+        EXPECT_GT(Misc::Pocet_vzoru(), 3) << "templates of task " << uloha;
+        return h;
+    }
+    void Obrazovka_so_semienkom(Hra &h, quint32 seed)
+    {
+        Randomize_seed(seed);
+        (h.*h.Nastavenie_obrazovky.Generator)(false);
+    }
+    // Runs `priklad`(seed, i) on every example of every screen; gives the
+    // templates that the examples were drawn from.
+    template <class F> QSet<int> Kazdy_priklad(Hra &h, F &&priklad)
+    {
+        QSet<int> vzory;
+        for (quint32 s = 1; s <= Obrazoviek; ++s) {
+            Obrazovka_so_semienkom(h, s);
+            for (int i = 1; i <= 5; ++i) {
+                vzory << Misc::Vybrany_vzor[i];
+                priklad(s, i);
+            }
+        }
+        return vzory;
+    }
+    // A displayed text's value at (x, y); ":" is the school's sign of division.
+    std::optional<double> Hodnota(const QString &zobrazeny, double x, double y)
+    {
+        QString t = zobrazeny;
+        t.replace(u':', u'/');
+        return Prevedeni_vstupu_na_vysledek(vypocet, t, x, y, 0);
+    }
+    // Empty when the two displayed expressions agree at a few points.
+    QString Rozdiel(const QString &zadanie, const QString &odpoved)
+    {
+        for (auto [x, y] : {std::pair{1.5, -0.5}, std::pair{-2.0, 3.0}, std::pair{0.7, 1.3}}) {
+            const auto a = Hodnota(zadanie, x, y), b = Hodnota(odpoved, x, y);
+            if (!a || !b)
+                return QStringLiteral("no value");
+            if (std::abs(*a - *b) > 1e-9 * std::max(1.0, std::abs(*a)))
+                return QStringLiteral("%1 <> %2 at x=%3").arg(*a).arg(*b).arg(x);
+        }
+        return {};
+    }
+    cEEvaluator vypocet;
+};
+
+// A number in the example is whole when it reads back as one.
+bool Cele(const QString &t) { return ParseNumber(t) && *ParseNumber(t) == std::round(*ParseNumber(t)); }
+
+QString Chyby(const QStringList &chyby) { return chyby.mid(0, 8).join(QLatin1Char('\n')); }
+
+TEST_F(Generatory, NumericValuesOfTasks1And2)
+{
+    for (const char *uloha : {"1", "2"}) {
+        Hra &h = Uloha(uloha);
+        QStringList chyby;
+        const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+            const QString zadanie = h.TZ1(2 * i - 1)->Caption, tag = h.TV2(2 * i - 1)->Tag;
+            const auto v = Hodnota(zadanie, 0, 0);
+            const QString riadok = QStringLiteral("seed %1: %2 = %3").arg(s).arg(zadanie, tag);
+            if (!v || FormatNumber(std::round(*v * 1000) / 1000) != tag)
+                chyby << riadok + " (value " + (v ? FormatNumber(*v) : QStringLiteral("none")) + ")";
+            if (QLatin1String(uloha) == QLatin1String("1") && !Cele(tag))
+                chyby << riadok + " is not whole";
+            if (!h.TZ1(2 * i - 1)->Visible || h.TZ1(2 * i)->Visible || !QString(h.TV2(2 * i)->Tag).isEmpty())
+                chyby << riadok + " not shown on one row";
+        });
+        EXPECT_TRUE(chyby.isEmpty()) << "task " << uloha << "\n" << Chyby(chyby).toStdString();
+        EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru()) << "every template gives examples, task " << uloha;
+    }
+}
+
+TEST_F(Generatory, ReducedFractionsOfTask3)
+{
+    Hra &h = Uloha("3");
+    QStringList chyby;
+    const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+        const int u = 2 * i - 1, l = 2 * i;
+        const auto N = Hodnota(h.TZ1(u)->Caption, 0, 0), D = Hodnota(h.TZ1(l)->Caption, 0, 0);
+        const QString p = h.TV2(u)->Tag, q = h.TV2(l)->Tag;
+        const QString riadok = QStringLiteral("seed %1: (%2)/(%3) = %4/%5")
+                                   .arg(s)
+                                   .arg(h.TZ1(u)->Caption, h.TZ1(l)->Caption, p, q);
+        if (!N || !D || !Cele(p) || !Cele(q)) {
+            chyby << riadok + " not whole";
+            return;
+        }
+        const double a = *ParseNumber(p), b = *ParseNumber(q);
+        if (b < 2 || Misc::Najdi_NSD(a, b) != 1 || a * *D != b * *N)
+            chyby << riadok;
+    });
+    EXPECT_TRUE(chyby.isEmpty()) << Chyby(chyby).toStdString();
+    EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru());
+}
+
+TEST_F(Generatory, SimplifiedExpressionsOfTasks4To9)
+{
+    for (const char *uloha : {"4", "5", "6", "7", "8", "9"}) {
+        Hra &h = Uloha(uloha);
+        const bool bez_nuly = QByteArray(uloha) >= "7";
+        QStringList chyby;
+        const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+            const QString zadanie = h.TZ1(i)->Caption, tag = h.TV1(i)->Tag;
+            const QString riadok = QStringLiteral("seed %1: %2 = %3").arg(s).arg(zadanie, tag);
+            if (const QString r = Rozdiel(zadanie, tag); !r.isEmpty())
+                chyby << riadok + ": " + r;
+            if (!QString(h.TZ1(i)->Tag).isEmpty() && !Rozdiel(zadanie, h.TZ1(i)->Tag).isEmpty())
+                chyby << riadok + ", second form " + h.TZ1(i)->Tag;
+            // A simplified answer: no brackets left, no double signs, no
+            // factor 1, no zero coefficient.
+            static const QRegularExpression nezjednodusene(QStringLiteral(R"([()]|[+-][+-]|(^|[^0-9,])1[xy·]|(^|[^0-9,])0)"));
+            if (tag.contains(nezjednodusene))
+                chyby << riadok + " not simplified";
+            if (bez_nuly && tag.contains(u'0'))
+                chyby << riadok + " has a zero digit";
+        });
+        EXPECT_TRUE(chyby.isEmpty()) << "task " << uloha << "\n" << Chyby(chyby).toStdString();
+        const int losovane = QLatin1String(uloha) == QLatin1String("6") ? Misc::Pocet_vzoru() - 1 : Misc::Pocet_vzoru();
+        EXPECT_EQ(vzory.size(), losovane) << "every template gives examples, task " << uloha;
+    }
+}
+
+// One template alone, task by task: what the first example's cells expect,
+// or "-" when the template can never give an example.
+TEST_F(Generatory, SingleTemplates)
+{
+    const struct {
+        const char *nazov, *uloha, *sablona, *ocakavane;
+    } Riadky[] = {
+        {"value 2000 is in range", "1", "nezlomek#1000*2", "2000|"},
+        {"value 2000.5 is not", "1", "nezlomek#4001/2", "-"},
+        {"decimal value", "2", "nezlomek#5/2", "2,5|"},
+        {"value rounded to three places", "2", "nezlomek#2/3", "0,667|"},
+        {"fraction reduced, minus in the numerator", "3", "zlomek#6/(-4)", "-3|2"},
+        {"whole fraction drawn again in task 3", "3", "zlomek#8/4", "-"},
+        {"denominator -1 is whole too", "3", "zlomek#4/(-4)", "-"},
+        {"whole fraction allowed in task 1", "1", "zlomek#8/4", "2|1"},
+        {"zero numerator", "2", "zlomek#0/4", "-"},
+        {"fraction without a bar", "3", "zlomek#6+4", "-"},
+        {"failed run is no value", "1", "nezlomek#3/0", "-"},
+        {"text that does not compile", "1", "nezlomek#3+*", "-"},
+        {"unknown kind", "1", "vzorec#3", "-"},
+        {"piece out of range", "4", "vzorec$1001$x#2$x", "-"},
+        {"piece at the end of the range", "4", "vzorec$-1000$x#2#x", "2x|"},
+        {"second result out of range", "5", "vzorec$2$x#2#x&1001", "-"},
+        {"zero digit in the result", "7", "vzorec$5$x*$2$x#10$x^(2)", "-"},
+        {"exponent 10 is no zero digit", "7", "vzorec$x^(5)*x^(5)#x^(10)", "x^(10)|"},
+    };
+    for (const auto &r : Riadky) {
+        SCOPED_TRACE(r.nazov);
+        Hra &h = Nacitaj(r.uloha, 0, 2);
+        Misc::Vzory = Misc::Precti_vzory({QStringLiteral("[%1]").arg(QLatin1String(r.uloha)), QString::fromUtf8(r.sablona)},
+                                         QLatin1String(r.uloha), 0)
+                          .vzory;
+        ASSERT_EQ(Misc::Pocet_vzoru(), 1);
+        const qsizetype boxov = box.AskedBoxes().size();
+        QElapsedTimer cas;
+        cas.start();
+        Obrazovka_so_semienkom(h, 7);
+        const bool dva = QByteArray(r.uloha) <= "3";
+        platform::Control *bunka = dva ? (platform::Control *)h.TV2(1) : (platform::Control *)h.TV1(1);
+        const QString ziskane = !bunka->Visible ? QStringLiteral("-")
+                                : dva ? QString(h.TV2(1)->Tag) + '|' + QString(h.TV2(2)->Tag)
+                                      : QString(h.TV1(1)->Tag) + '|' + QString(h.TZ1(1)->Tag);
+        EXPECT_EQ(ziskane, Preved_na_zobrazeni(QString::fromUtf8(r.ocakavane)));
+        EXPECT_EQ(box.AskedBoxes().size() - boxov, ziskane == QLatin1String("-") ? 1 : 0) << "one message per screen";
+        EXPECT_LT(cas.elapsed(), 20000) << "a template that never passes is given up";
+    }
+}
+
+// One generated screen of every task, for a person to look at.
+TEST_F(Generatory, PicturesOfGeneratedScreens)
+{
+    platform::registerFontFile(QStringLiteral(LK_RESOURCE_DIR "/Data/Ruvo.ttf"));
+    const QString adresar = QStringLiteral(LK_BUILD_DIR "/screens");
+    QDir().mkpath(adresar);
+    for (const char *uloha : {"1", "2", "3", "4", "5", "6", "7", "8", "9"}) {
+        Hra &h = Uloha(uloha);
+        Obrazovka_so_semienkom(h, 3);
+        lktest::showAndActivate(&h);
+        const QString subor = adresar + QStringLiteral("/priklady_%1.png").arg(QString::fromLatin1(uloha).rightJustified(2, u'0'));
+        EXPECT_TRUE(platform::Stage::instance()->grab().save(subor)) << subor.toStdString();
+        h.Hide();
+    }
+}
+
+} // namespace
+
