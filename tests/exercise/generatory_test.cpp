@@ -51,10 +51,18 @@ protected:
         }
         return vzory;
     }
-    // A displayed text's value at (x, y); ":" is the school's sign of division.
+    // A displayed text's value at (x, y); ":" is the school's sign of
+    // division, and a bracket right after a variable or a power multiplies
+    // (the pupil's line reader takes that only after a digit or a bracket).
     std::optional<double> Hodnota(const QString &zobrazeny, double x, double y)
     {
-        QString t = zobrazeny;
+        QString t;
+        for (QChar c : zobrazeny) {
+            if (c == u'(' && !t.isEmpty()
+                && (QStringView(u"xyz").contains(t.back()) || !Misc::Preved_z_exponentu(t.back()).isNull()))
+                t += QChar(0x00B7);
+            t += c;
+        }
         t.replace(u':', u'/');
         return Prevedeni_vstupu_na_vysledek(vypocet, t, x, y, 0);
     }
@@ -77,6 +85,26 @@ protected:
 bool Cele(const QString &t) { return ParseNumber(t) && *ParseNumber(t) == std::round(*ParseNumber(t)); }
 
 QString Chyby(const QStringList &chyby) { return chyby.mid(0, 8).join(QLatin1Char('\n')); }
+
+// The templates of the current task, as the load would read them.
+void Vzory(const char *uloha, const QStringList &riadky)
+{
+    Misc::Vzory = Misc::Precti_vzory(QStringList{QStringLiteral("[%1]").arg(QLatin1String(uloha))} + riadky,
+                                     QLatin1String(uloha), 0)
+                      .vzory;
+}
+
+// The plain digits of the superscripts in a caption, "-" between runs.
+QString Exponenty(const QString &text)
+{
+    QString e;
+    for (QChar c : text)
+        if (const QChar p = Misc::Preved_z_exponentu(c); !p.isNull())
+            e += p;
+        else if (!e.endsWith(u'-') && !e.isEmpty())
+            e += u'-';
+    return e;
+}
 
 TEST_F(Generatory, NumericValuesOfTasks1And2)
 {
@@ -149,6 +177,47 @@ TEST_F(Generatory, SimplifiedExpressionsOfTasks4To9)
     }
 }
 
+// Task 10 keeps its accepted forms in the example table, every one of them
+// a product equal to the assignment.
+TEST_F(Generatory, FactorisationsOfTask10)
+{
+    Hra &h = Uloha("10");
+    QStringList chyby;
+    const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+        const QString zadanie = h.TZ1(i)->Caption;
+        int foriem = 0;
+        for (int k = 1; k <= 10; ++k) {
+            const QString forma = h.Vysledek_prikladu(k, i);
+            if (forma.isEmpty())
+                continue;
+            ++foriem;
+            const QString riadok = QStringLiteral("seed %1, template %2: %3 = %4").arg(s).arg(Misc::Vybrany_vzor[i]).arg(zadanie, forma);
+            if (const QString r = Rozdiel(zadanie, forma); !r.isEmpty())
+                chyby << riadok + ": " + r;
+            if (!forma.contains(u'(') || forma.contains(u'0'))
+                chyby << riadok + " is no product";
+        }
+        if (foriem < 2 || !QString(h.TV1(i)->Tag).isEmpty())
+            chyby << QStringLiteral("seed %1: %2 has %3 forms").arg(s).arg(zadanie).arg(foriem);
+        if (i > 1 && Misc::Vybrany_vzor[i] > 10 && Misc::Vybrany_vzor[i - 1] > 10)
+            chyby << QStringLiteral("seed %1: templates above 10 one after the other").arg(s);
+    });
+    EXPECT_TRUE(chyby.isEmpty()) << Chyby(chyby).toStdString();
+    EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru());
+}
+
+TEST_F(Generatory, Template5OfTask10KeepsItsFormsAsWritten)
+{
+    Hra &h = Nacitaj("10", 0, 3);
+    for (int miesto : {4, 5}) {
+        QStringList riadky(miesto - 1, QStringLiteral("vzorec$x#10x")); // never passes
+        Vzory("10", riadky << QStringLiteral("vzorec$x+y#1(x+y)#(x+y)*1"));
+        Obrazovka_so_semienkom(h, 1);
+        const QString ocakavane = miesto == 5 ? QStringLiteral("1(x+y) (x+y)\u00b71") : QStringLiteral("x+y (x+y)\u00b71");
+        EXPECT_EQ(h.Vysledek_prikladu(1, 3) + ' ' + h.Vysledek_prikladu(2, 3), ocakavane) << "template " << miesto;
+    }
+}
+
 // One template alone, task by task: what the first example's cells expect,
 // or "-" when the template can never give an example.
 TEST_F(Generatory, SingleTemplates)
@@ -178,9 +247,7 @@ TEST_F(Generatory, SingleTemplates)
     for (const auto &r : Riadky) {
         SCOPED_TRACE(r.nazov);
         Hra &h = Nacitaj(r.uloha, 0, 2);
-        Misc::Vzory = Misc::Precti_vzory({QStringLiteral("[%1]").arg(QLatin1String(r.uloha)), QString::fromUtf8(r.sablona)},
-                                         QLatin1String(r.uloha), 0)
-                          .vzory;
+        Vzory(r.uloha, {QString::fromUtf8(r.sablona)});
         ASSERT_EQ(Misc::Pocet_vzoru(), 1);
         const qsizetype boxov = box.AskedBoxes().size();
         QElapsedTimer cas;
@@ -197,13 +264,61 @@ TEST_F(Generatory, SingleTemplates)
     }
 }
 
+TEST_F(Generatory, ATemplateThatNeverPassesGivesWayToAnother)
+{
+    Hra &h = Nacitaj("2", 0, 5);
+    Vzory("2", {QStringLiteral("nezlomek#9^(9)"), QStringLiteral("nezlomek#m+n")});
+    Kazdy_priklad(h, [&](quint32, int i) { EXPECT_EQ(Misc::Vybrany_vzor[i], 2); });
+    EXPECT_TRUE(box.AskedBoxes().isEmpty());
+}
+
+// Task 9 fixes its exponents by template number; task 8 keeps them apart.
+TEST_F(Generatory, ExponentsByTemplateNumber)
+{
+    QStringList riadky;
+    for (int k = 1; k <= 26; ++k)
+        riadky << QStringLiteral("vzorec$x^(m)y^(n)z^(p)#x");
+    Hra &h = Nacitaj("9", 0, 5);
+    Vzory("9", riadky);
+    std::map<int, QSet<QString>> videne; // 1: templates 5-15, 2: 16-25, 0: the others
+    Kazdy_priklad(h, [&](quint32, int i) {
+        const int T = Misc::Vybrany_vzor[i];
+        videne[T >= 5 && T <= 15 ? 1 : T >= 16 && T <= 25 ? 2 : 0] << Exponenty(h.TZ1(i)->Caption);
+    });
+    EXPECT_EQ(videne[0], (QSet<QString>{"2-4-3", "4-2-3"}));
+    EXPECT_EQ(videne[1], QSet<QString>{"2-4-3"});
+    EXPECT_EQ(videne[2], (QSet<QString>{"3-5-2", "3-5-4"}));
+
+    Nacitaj("8", 0, 5);
+    Vzory("8", {QStringLiteral("vzorec$x^(m)y^(n)z^(p)#x")});
+    QSet<QString> osmicka;
+    Kazdy_priklad(*hra, [&](quint32, int i) { osmicka << Exponenty(hra->TZ1(i)->Caption).remove(u'-'); });
+    for (const QString &e : osmicka)
+        EXPECT_TRUE(e.size() == 3 || (e.size() == 2 && !e.contains(u'1'))) << "m, n, p apart: " << e.toStdString();
+    EXPECT_GT(osmicka.size(), 10);
+}
+
+TEST_F(Generatory, ParametersOfTasks5And6)
+{
+    Hra &h = Nacitaj("5", 0, 5);
+    Vzory("5", {QStringLiteral("vzorec$x#x")});
+    Kazdy_priklad(h, [&](quint32, int) {
+        EXPECT_EQ(std::abs(h.Par_A + h.Par_B), 11) << h.Par_A << " " << h.Par_B;
+        EXPECT_GT(h.Par_A * h.Par_B, 0);
+    });
+    Nacitaj("6", 0, 5);
+    Vzory("6", {QStringLiteral("vzorec$x#x"), QStringLiteral("vzorec$y#y"), QStringLiteral("vzorec$x#y")});
+    const QSet<int> vzory = Kazdy_priklad(*hra, [](quint32, int) {});
+    EXPECT_EQ(vzory, (QSet<int>{1, 2})) << "the last template of task 6 is never drawn";
+}
+
 // One generated screen of every task, for a person to look at.
 TEST_F(Generatory, PicturesOfGeneratedScreens)
 {
     platform::registerFontFile(QStringLiteral(LK_RESOURCE_DIR "/Data/Ruvo.ttf"));
     const QString adresar = QStringLiteral(LK_BUILD_DIR "/screens");
     QDir().mkpath(adresar);
-    for (const char *uloha : {"1", "2", "3", "4", "5", "6", "7", "8", "9"}) {
+    for (const char *uloha : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}) {
         Hra &h = Uloha(uloha);
         Obrazovka_so_semienkom(h, 3);
         lktest::showAndActivate(&h);
