@@ -8,7 +8,6 @@ void frm_Game01::Nacti_tlacitka_menu() {}
 void frm_Game01::PicTop_MouseDown(int, int, int, int, int) {}
 
 void frm_Game01::Vygeneruj_priklad_11(bool) {}
-void frm_Game01::Vygeneruj_priklad_12(bool) {}
 void frm_Game01::Vygeneruj_priklad_13(bool) {}
 void frm_Game01::Vygeneruj_priklad_14(bool) {}
 void frm_Game01::Vygeneruj_priklad_15(bool) {}

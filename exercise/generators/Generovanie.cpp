@@ -26,7 +26,7 @@ int Los_so_znamienkom(int zaporne_od, int zaporne_do, int kladne_od, int kladne_
 
 int Los_vzoru(int pocet) { return int(std::floor(double(pocet) * Rnd())) + 1; }
 
-QString Dosad(QStringView sablona, Pismena pismena)
+QString Dosad(QStringView sablona, const Pismena &pismena)
 {
     QString vysledok;
     vysledok.reserve(sablona.size() + 8);
@@ -59,7 +59,7 @@ QString Text_clena(double hodnota)
     return hodnota < 0 ? u'(' + text + u')' : text;
 }
 
-bool Pridaj_kusy(frm_Game01 &f, QString &ciel, const std::function<QString(int)> &kus, Pismena pismena,
+bool Pridaj_kusy(frm_Game01 &f, QString &ciel, const std::function<QString(int)> &kus, const Pismena &pismena,
                  QStringView premenne)
 {
     cEEvaluator &vypocet = f.Zastupce_evaluator();
@@ -80,7 +80,7 @@ bool Pridaj_kusy(frm_Game01 &f, QString &ciel, const std::function<QString(int)>
     return true;
 }
 
-bool Zostav(frm_Game01 &f, QString &ciel, const std::function<QString(int)> &kus, Pismena pismena,
+bool Zostav(frm_Game01 &f, QString &ciel, const std::function<QString(int)> &kus, const Pismena &pismena,
             QStringView premenne, Uprava uprava)
 {
     ciel.clear();
@@ -205,6 +205,49 @@ void Skry_riadok(frm_Game01 &f, int i)
     f.TV1(i)->Visible = false;
     f.TZ1(i)->Tag = QString();
     f.TV1(i)->Tag = QString();
+}
+
+void Zobraz_zlomok(frm_Game01 &f, int i)
+{
+    const int u = 2 * i - 1, l = 2 * i;
+    Ramcek(f, f.TZ1(u), f.TV2(u), 53);
+    for (const platform::Control *c : std::initializer_list<const platform::Control *>{f.TZ1(u), f.TV1(u),
+                                       f.TV2(u)})
+        Ciara_pod(f, c);
+    Popis(f.TZ1(u), f.Pom_tabulka_1(1, i));
+    f.TV2(u)->Tag = f.Vysledek_prikladu(1, i);
+    f.TZ1(u)->Visible = true;
+    f.TZ1(l)->Top = f.TZ1(u)->Top + 21;
+    Popis(f.TZ1(l), f.Pom_tabulka_2(1, i));
+    f.TV2(l)->Tag = f.Vysledek_prikladu(2, i);
+    f.TZ1(l)->Visible = true;
+    f.TR1(u)->Top = f.TR1(l)->Top - 24;
+    f.TR1(u)->Visible = true;
+    f.TR1(l)->Visible = false;
+    Otvor(f.TV1(u));
+    f.TV1(l)->Top = f.TV1(u)->Top + 21;
+    Otvor(f.TV1(l));
+    f.TR2(u)->Top = f.TR2(l)->Top - 24;
+    f.TR2(u)->Visible = true;
+    f.TR2(l)->Visible = false;
+    Otvor(f.TV2(u));
+    f.TV2(l)->Top = f.TV2(u)->Top + 21;
+    Otvor(f.TV2(l));
+}
+
+// A row that the example does not use: hidden, its cells expect nothing.
+void Odloz_riadok(frm_Game01 &f, int r)
+{
+    for (platform::Control *c : std::initializer_list<platform::Control *>{f.TZ1(r), f.TR1(r), f.TV1(r), f.TR2(r), f.TV2(r)})
+        c->Visible = false;
+    f.TV1(r)->Tag = QString();
+    f.TV2(r)->Tag = QString();
+}
+
+void Skry_zlomok(frm_Game01 &f, int i)
+{
+    Odloz_riadok(f, 2 * i - 1);
+    Odloz_riadok(f, 2 * i);
 }
 
 void Ohlas_nevytvorene(int pocet)

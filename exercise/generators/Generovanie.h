@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringView>
 #include <functional>
-#include <initializer_list>
+#include <vector>
 #include <optional>
 
 namespace Generovanie {
@@ -32,9 +32,9 @@ struct Pismeno {
     double hodnota;
     bool zatvorky;
 };
-using Pismena = std::initializer_list<Pismeno>;
+using Pismena = std::vector<Pismeno>;
 
-QString Dosad(QStringView sablona, Pismena pismena);
+QString Dosad(QStringView sablona, const Pismena &pismena);
 
 // The value of an expression text, or nothing when it does not compile or its
 // run fails: such a pass is drawn again rather than read as a number.
@@ -46,13 +46,13 @@ QString Text_clena(double hodnota);
 // Appends the pieces kus(1..50) to `ciel`: empty pieces are skipped, a piece
 // holding one of `premenne` stays text, any other is computed and must lie
 // within -1000..1000. False as soon as a piece fails.
-bool Pridaj_kusy(frm_Game01 &f, QString &ciel, const std::function<QString(int)> &kus, Pismena pismena,
+bool Pridaj_kusy(frm_Game01 &f, QString &ciel, const std::function<QString(int)> &kus, const Pismena &pismena,
                  QStringView premenne);
 
 // A line built of pieces (Pridaj_kusy) into `ciel`, then converted: the
 // assignment to be shown, or a result as the pupil types it.
 enum class Uprava { Zadani, Vysledek };
-bool Zostav(frm_Game01 &f, QString &ciel, const std::function<QString(int)> &kus, Pismena pismena,
+bool Zostav(frm_Game01 &f, QString &ciel, const std::function<QString(int)> &kus, const Pismena &pismena,
             QStringView premenne, Uprava uprava);
 
 // Passes of example i until `pokus` accepts one. The template is drawn by
@@ -90,6 +90,16 @@ void Ciara_pod(frm_Game01 &f, const platform::Control *c);
 void Zobraz_riadok(frm_Game01 &f, int i, const std::optional<QString> &tag,
                    const std::optional<QString> &druhy = std::nullopt);
 void Skry_riadok(frm_Game01 &f, int i);
+
+// Example i as a fraction on rows 2i-1 and 2i: the lines Pom_tabulka_1(1, i)
+// over Pom_tabulka_2(1, i) with their bars, two answer fractions, the
+// expected numerator Vysledek_prikladu(1, i) and denominator (2, i) in the
+// Tags of the right-hand cells.
+void Zobraz_zlomok(frm_Game01 &f, int i);
+// Row r of the fraction layout hidden, its cells expecting nothing.
+void Odloz_riadok(frm_Game01 &f, int r);
+// Both rows of example i hidden, their cells expecting nothing.
+void Skry_zlomok(frm_Game01 &f, int i);
 
 // Examples that could not be made from the templates, said once per screen.
 void Ohlas_nevytvorene(int pocet);

@@ -93,15 +93,6 @@ bool Pokus_01(frm_Game01 &f, int i)
     return false;
 }
 
-// A row that the example does not use: hidden, its cells expect nothing.
-void Odloz_riadok(frm_Game01 &f, int r)
-{
-    for (platform::Control *c : std::initializer_list<platform::Control *>{f.TZ1(r), f.TR1(r), f.TV1(r), f.TR2(r), f.TV2(r)})
-        c->Visible = false;
-    f.TV1(r)->Tag = QString();
-    f.TV2(r)->Tag = QString();
-}
-
 void Zobraz_cislo(frm_Game01 &f, int i)
 {
     const int u = 2 * i - 1, l = 2 * i;
@@ -120,9 +111,9 @@ void Zobraz_cislo(frm_Game01 &f, int i)
     Odloz_riadok(f, l);
 }
 
-void Zobraz_zlomok(frm_Game01 &f, int i)
+// The fraction reduced, its minus in the numerator, then shown.
+void Skrat_zlomok(frm_Game01 &f, int i)
 {
-    const int u = 2 * i - 1, l = 2 * i;
     for (f.Pom_i = 1; f.Pom_i <= 2; ++f.Pom_i) {
         QString &riadok = f.Pom_i == 1 ? f.Pom_tabulka_1(1, i) : f.Pom_tabulka_2(1, i);
         f.Zadani_prikladu(1, i) = riadok;
@@ -141,36 +132,7 @@ void Zobraz_zlomok(frm_Game01 &f, int i)
     f.Vysledek_prikladu(1, i) = FormatNumber(citatel);
     f.Vysledek_prikladu(2, i) = FormatNumber(menovatel);
 
-    Ramcek(f, f.TZ1(u), f.TV2(u), 53);
-    for (const platform::Control *c : std::initializer_list<const platform::Control *>{f.TZ1(u), f.TV1(u),
-                                       f.TV2(u)})
-        Ciara_pod(f, c);
-    Popis(f.TZ1(u), f.Pom_tabulka_1(1, i));
-    f.TV2(u)->Tag = f.Vysledek_prikladu(1, i);
-    f.TZ1(u)->Visible = true;
-    f.TZ1(l)->Top = f.TZ1(u)->Top + 21;
-    Popis(f.TZ1(l), f.Pom_tabulka_2(1, i));
-    f.TV2(l)->Tag = f.Vysledek_prikladu(2, i);
-    f.TZ1(l)->Visible = true;
-    f.TR1(u)->Top = f.TR1(l)->Top - 24;
-    f.TR1(u)->Visible = true;
-    f.TR1(l)->Visible = false;
-    Otvor(f.TV1(u));
-    f.TV1(l)->Top = f.TV1(u)->Top + 21;
-    Otvor(f.TV1(l));
-    f.TR2(u)->Top = f.TR2(l)->Top - 24;
-    f.TR2(u)->Visible = true;
-    f.TR2(l)->Visible = false;
-    Otvor(f.TV2(u));
-    f.TV2(l)->Top = f.TV2(u)->Top + 21;
-    Otvor(f.TV2(l));
-}
-
-// An example that the templates could not give: both rows put away.
-void Skry_priklad_01(frm_Game01 &f, int i)
-{
-    Odloz_riadok(f, 2 * i - 1);
-    Odloz_riadok(f, 2 * i);
+    Generovanie::Zobraz_zlomok(f, i);
 }
 
 } // namespace
@@ -182,6 +144,6 @@ void frm_Game01::Vygeneruj_priklad_01(bool Prvni_generovani)
     Obrazovka(
         *this, [] { return Los_vzoru(Misc::Pocet_vzoru()); }, [this](int i) { return Pokus_01(*this, i); },
         [&druh] { return druh(1) != QLatin1String("nezlomek"); },
-        [this, &druh](int i) { druh(i) == QLatin1String("nezlomek") ? Zobraz_cislo(*this, i) : Zobraz_zlomok(*this, i); },
-        [this](int i) { Skry_priklad_01(*this, i); });
+        [this, &druh](int i) { druh(i) == QLatin1String("nezlomek") ? Zobraz_cislo(*this, i) : Skrat_zlomok(*this, i); },
+        [this](int i) { Skry_zlomok(*this, i); });
 }

@@ -69,7 +69,7 @@ protected:
     // Empty when the two displayed expressions agree at a few points.
     QString Rozdiel(const QString &zadanie, const QString &odpoved)
     {
-        for (auto [x, y] : {std::pair{1.5, -0.5}, std::pair{-2.0, 3.0}, std::pair{0.7, 1.3}}) {
+        for (auto [x, y] : {std::pair{1.5, -0.5}, std::pair{-2.5, 3.5}, std::pair{0.7, 1.3}}) {
             const auto a = Hodnota(zadanie, x, y), b = Hodnota(odpoved, x, y);
             if (!a || !b)
                 return QStringLiteral("no value");
@@ -218,6 +218,46 @@ TEST_F(Generatory, Template5OfTask10KeepsItsFormsAsWritten)
     }
 }
 
+TEST_F(Generatory, ReducedAlgebraicFractionsOfTask12)
+{
+    Hra &h = Uloha("12");
+    QStringList chyby;
+    const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+        const int u = 2 * i - 1, l = 2 * i;
+        auto zlomok = [](const QString &c, const QString &m) { return '(' + c + ")/(" + m + ')'; };
+        const QString zadanie = zlomok(h.TZ1(u)->Caption, h.TZ1(l)->Caption);
+        const QString odpoved = zlomok(h.TV2(u)->Tag, h.TV2(l)->Tag);
+        const QString riadok = QStringLiteral("seed %1, template %2: %3 = %4").arg(s).arg(Misc::Vybrany_vzor[i]).arg(zadanie, odpoved);
+        if (const QString r = Rozdiel(zadanie, odpoved); !r.isEmpty())
+            chyby << riadok + ": " + r;
+        if (odpoved.contains(QStringLiteral("()")) || QString(h.TV2(l)->Tag).startsWith(u'-'))
+            chyby << riadok + " has an empty line or a minus below";
+        if (h.TZ1(l)->Top != h.TZ1(u)->Top + 21 || !h.TV2(l)->Visible || h.TR1(l)->Visible)
+            chyby << riadok + " is not laid out as a fraction";
+    });
+    EXPECT_TRUE(chyby.isEmpty()) << Chyby(chyby).toStdString();
+    EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru());
+}
+
+TEST_F(Generatory, ExponentRelationsOfTask12)
+{
+    Hra &h = Nacitaj("12", 0, 5);
+    Vzory("12", QStringList(10, QStringLiteral("vzorec$x^(n)y^(m)/x^(o)y^(p)#x/y")));
+    Kazdy_priklad(h, [&](quint32, int i) {
+        const int T = Misc::Vybrany_vzor[i];
+        if (T == 10)
+            return;
+        // The last example's draw is the one left in the parameters.
+        if (i == 5) {
+            const int n_o = h.Par_n > h.Par_o ? 0 : h.Par_n == h.Par_o ? 1 : 2;
+            const int m_p = h.Par_m > h.Par_p ? 0 : h.Par_m == h.Par_p ? 1 : 2;
+            EXPECT_EQ(3 * m_p + n_o + 1, T);
+            EXPECT_EQ(Misc::Najdi_NSD(h.Par_K, h.Par_L), 1);
+            EXPECT_GE(std::abs(h.Par_A), 2);
+        }
+    });
+}
+
 // One template alone, task by task: what the first example's cells expect,
 // or "-" when the template can never give an example.
 TEST_F(Generatory, SingleTemplates)
@@ -275,11 +315,8 @@ TEST_F(Generatory, ATemplateThatNeverPassesGivesWayToAnother)
 // Task 9 fixes its exponents by template number; task 8 keeps them apart.
 TEST_F(Generatory, ExponentsByTemplateNumber)
 {
-    QStringList riadky;
-    for (int k = 1; k <= 26; ++k)
-        riadky << QStringLiteral("vzorec$x^(m)y^(n)z^(p)#x");
     Hra &h = Nacitaj("9", 0, 5);
-    Vzory("9", riadky);
+    Vzory("9", QStringList(26, QStringLiteral("vzorec$x^(m)y^(n)z^(p)#x")));
     std::map<int, QSet<QString>> videne; // 1: templates 5-15, 2: 16-25, 0: the others
     Kazdy_priklad(h, [&](quint32, int i) {
         const int T = Misc::Vybrany_vzor[i];
@@ -318,7 +355,7 @@ TEST_F(Generatory, PicturesOfGeneratedScreens)
     platform::registerFontFile(QStringLiteral(LK_RESOURCE_DIR "/Data/Ruvo.ttf"));
     const QString adresar = QStringLiteral(LK_BUILD_DIR "/screens");
     QDir().mkpath(adresar);
-    for (const char *uloha : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}) {
+    for (const char *uloha : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "12"}) {
         Hra &h = Uloha(uloha);
         Obrazovka_so_semienkom(h, 3);
         lktest::showAndActivate(&h);
