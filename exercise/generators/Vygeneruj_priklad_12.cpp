@@ -33,12 +33,16 @@ void Losuj_parametre_12(frm_Game01 &f, int T)
     } while (!Vztah_12(f, T));
 }
 
-// A converted text split at its first "/" into the two lines.
-void Rozdel(const QString &text, QString &citatel, QString &menovatel)
+// A converted text split at its first "/" into the two lines; a text
+// without a bar gives no fraction and the pass is drawn again.
+bool Rozdel(const QString &text, QString &citatel, QString &menovatel)
 {
     const qsizetype lomka = text.indexOf(u'/');
-    citatel = Zjednodus_zapis(lomka < 0 ? text : text.left(lomka), true);
-    menovatel = Zjednodus_zapis(lomka < 0 ? QString() : text.mid(lomka + 1), true);
+    if (lomka < 0)
+        return false;
+    citatel = Zjednodus_zapis(text.left(lomka), true);
+    menovatel = Zjednodus_zapis(text.mid(lomka + 1), true);
+    return true;
 }
 
 bool Pokus_12(frm_Game01 &f, int i)
@@ -58,13 +62,14 @@ bool Pokus_12(frm_Game01 &f, int i)
     if (!Pridaj_kusy(f, zadani, [&](int k) { return vzor.Zadani(k); }, pismena(true), u"xyz/"))
         return false;
     zadani = Uprav_znamenka(Vypocitej_exponenty(Preved_na_zobrazeni(zadani), f.Zastupce_evaluator()));
-    Rozdel(zadani, f.Pom_tabulka_1(1, i), f.Pom_tabulka_2(1, i));
+    if (!Rozdel(zadani, f.Pom_tabulka_1(1, i), f.Pom_tabulka_2(1, i)))
+        return false;
 
     QString vysledok;
     if (!Pridaj_kusy(f, vysledok, [&](int k) { return vzor.Vysledek(k); }, pismena(false), u"xyz~/"))
         return false;
-    Rozdel(Uprav_znamenka(Preved_na_zobrazeni(vysledok)), f.Vysledek_prikladu(1, i), f.Vysledek_prikladu(2, i));
-    return true;
+    return Rozdel(Uprav_znamenka(Preved_na_zobrazeni(vysledok)), f.Vysledek_prikladu(1, i),
+                  f.Vysledek_prikladu(2, i));
 }
 
 } // namespace
