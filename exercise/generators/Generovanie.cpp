@@ -118,7 +118,7 @@ void Obrazovka(frm_Game01 &f, const std::function<int()> &losuj_vzor, const std:
 {
     f.Vymaz_data_prikladu();
     Randomize();
-    const int pocet = Misc::Pocet_prikladu;
+    const int pocet = std::min(Misc::Pocet_prikladu, int(Misc::Vybrany_vzor.size()) - 1);
     std::array<bool, 31> hotovo{};
     for (f.Priklad = 1; f.Priklad <= pocet; ++f.Priklad) {
         const int i = f.Priklad;

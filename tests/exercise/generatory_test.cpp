@@ -351,6 +351,34 @@ TEST_F(Generatory, ParametersOfTasks5And6)
     EXPECT_EQ(vzory, (QSet<int>{1, 2})) << "the last template of task 6 is never drawn";
 }
 
+// What a second call leaves on the sheet: new captions, empty unlocked
+// cells, fraction bars, and nothing of the examples it no longer shows.
+TEST_F(Generatory, ASecondCallReplacesTheScreen)
+{
+    Hra &h = Nacitaj("3", 0, 5);
+    h.TV1(1)->Text = QStringLiteral("7");
+    h.TV1(1)->Locked = true;
+    Misc::Pocet_prikladu = 2;
+    Obrazovka_so_semienkom(h, 5);
+    EXPECT_EQ(QString(h.TV1(1)->Text), QString());
+    EXPECT_FALSE(h.TV1(1)->Locked);
+    EXPECT_EQ(QString(h.TZ1(1)->FontName), QStringLiteral("Ruvo"));
+    EXPECT_EQ(h.TZ1(1)->Alignment, 2);
+    EXPECT_EQ(h.TV2(2)->Top, h.TV2(1)->Top + 21);
+    EXPECT_EQ(h.TR2(1)->Top, h.TR2(2)->Top - 24);
+    for (const platform::Control *c : std::initializer_list<const platform::Control *>{h.TZ1(1), h.TV1(1), h.TV2(1)})
+        EXPECT_EQ(h.persistentImage().pixel(c->Left + c->Width / 2, c->Top + c->Height), qRgb(0, 0, 0))
+            << "fraction bar";
+    EXPECT_FALSE(h.Zadani_prikladu(1, 2).isEmpty());
+    for (int i = 3; i <= 5; ++i)
+        EXPECT_TRUE(h.Zadani_prikladu(1, i).isEmpty() && h.Vysledek_prikladu(1, i).isEmpty()) << i;
+
+    Nacitaj("1", 0, 1);
+    Obrazovka_so_semienkom(*hra, 5);
+    EXPECT_EQ(hra->TR1(1)->Top, hra->TR1(2)->Top - 35) << "one number on the upper row";
+    EXPECT_FALSE(hra->TV1(2)->Visible);
+}
+
 // One generated screen of every task, for a person to look at.
 TEST_F(Generatory, PicturesOfGeneratedScreens)
 {
