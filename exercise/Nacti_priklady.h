@@ -13,7 +13,8 @@ extern Sada_vzoru Vzory;
 
 inline int Pocet_vzoru() { return Vzory.Pocet(); }
 
-// The record drawn for example i of the screen (1..30).
+// The template drawn for example i of the screen now shown (element i); the
+// worksheet printing reads it after each generator call.
 inline std::array<int, 31> Vybrany_vzor{};
 
 // Reads the section of task `uloha` (variant `varianta` for task 19) of the

@@ -79,6 +79,7 @@ public:
     float Par_A = 0, Par_B = 0, Par_C = 0, Par_D = 0, Par_E = 0, Par_F = 0;
     qint16 Par_K = 0, Par_L = 0, Par_m = 0, Par_n = 0, Par_o = 0, Par_p = 0;
     qint16 Hodnota_x = 0, Hodnota_y = 0, Hodnota_z = 0;
+    qint16 Spolecny_delitel = 0; // of the last fraction shown
     bool Prijato = false, Vyber_vyhovuje = false, Je_zlomek = false;
     quint8 Faze_kontroly = 0;
     double Hodnota_X_kontroly = 0;

@@ -4,12 +4,7 @@
 // line among the stand-ins in frm_Game01.h).
 #include "exercise/frm_Game01.h"
 
-void frm_Game01::Vygeneruj_priklad_01(bool) {}
-void frm_Game01::Vygeneruj_priklad_04(bool) {}
-void frm_Game01::Vygeneruj_priklad_07(bool) {}
-void frm_Game01::Vygeneruj_priklad_10(bool) {}
 void frm_Game01::Vygeneruj_priklad_11(bool) {}
-void frm_Game01::Vygeneruj_priklad_12(bool) {}
 void frm_Game01::Vygeneruj_priklad_13(bool) {}
 void frm_Game01::Vygeneruj_priklad_14(bool) {}
 void frm_Game01::Vygeneruj_priklad_18(bool) {}

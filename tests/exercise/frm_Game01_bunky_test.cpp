@@ -16,7 +16,7 @@ TEST_F(BunkyOdpovedi, KeysInACell)
         {"decimal point", "3.5", "3,5", 1}, {"asterisk", "2*x", "2\u00B7x", 1},
         {"a comma stays", "1,5", "1,5", 1}, {"Enter moves on like Tab", "4\r", "4", 2},
     };
-    Hra &h = Nacitaj("4", 0, 5);
+    Hra &h = Nacitaj("4", 0, 2); // two rows: Tab from the second wraps to the first
     h.TV1(2)->Visible = true;
     lktest::showAndActivate(&h);
     for (const auto &p : Pripady) {

@@ -1,0 +1,399 @@
+// The example generators of tasks 1 to 9 with the shipped templates: many
+// screens with fixed seeds, each expected answer checked against its
+// assignment through the engine; screens that cannot be made; pictures.
+#include "Hra_support.h"
+#include "exercise/Gramatika_vzoru.h"
+#include "exercise/Nacti_priklady.h"
+#include "exercise/generators/Generovanie.h"
+#include "expr/Nsd.h"
+#include "expr/NumberText.h"
+#include "expr/Prevedeni_vstupu.h"
+#include "expr/Random.h"
+#include "expr/Zapis_vyrazu.h"
+#include "platform/Fonts.h"
+#include "platform/Runtime.h"
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QSet>
+#include <cmath>
+
+namespace {
+
+using namespace hra_test;
+
+constexpr int Obrazoviek = 120; // screens of five examples per task
+
+class Generatory : public Obrazovka {
+protected:
+    Hra &Uloha(const char *uloha)
+    {
+        Hra &h = Nacitaj(uloha, 0, 5);
+        EXPECT_GT(Misc::Pocet_vzoru(), 3) << "templates of task " << uloha;
+        return h;
+    }
+    void Obrazovka_so_semienkom(Hra &h, quint32 seed)
+    {
+        Randomize_seed(seed);
+        (h.*h.Nastavenie_obrazovky.Generator)(false);
+    }
+    // Runs `priklad`(seed, i) on every example of every screen; gives the
+    // templates that the examples were drawn from.
+    template <class F> QSet<int> Kazdy_priklad(Hra &h, F &&priklad)
+    {
+        QSet<int> vzory;
+        for (quint32 s = 1; s <= Obrazoviek; ++s) {
+            Obrazovka_so_semienkom(h, s);
+            for (int i = 1; i <= 5; ++i) {
+                vzory << Misc::Vybrany_vzor[i];
+                priklad(s, i);
+            }
+        }
+        return vzory;
+    }
+    // A displayed text's value at (x, y); ":" is the school's sign of
+    // division, and a bracket right after a variable or a power multiplies
+    // (the pupil's line reader takes that only after a digit or a bracket).
+    std::optional<double> Hodnota(const QString &zobrazeny, double x, double y)
+    {
+        QString t;
+        for (QChar c : zobrazeny) {
+            if (c == u'(' && !t.isEmpty()
+                && (QStringView(u"xyz").contains(t.back()) || !Misc::Preved_z_exponentu(t.back()).isNull()))
+                t += QChar(0x00B7);
+            t += c;
+        }
+        t.replace(u':', u'/');
+        return Prevedeni_vstupu_na_vysledek(vypocet, t, x, y, 0);
+    }
+    // Empty when the two displayed expressions agree at a few points.
+    QString Rozdiel(const QString &zadanie, const QString &odpoved)
+    {
+        for (auto [x, y] : {std::pair{1.5, -0.5}, std::pair{-2.5, 3.5}, std::pair{0.7, 1.3}}) {
+            const auto a = Hodnota(zadanie, x, y), b = Hodnota(odpoved, x, y);
+            if (!a || !b)
+                return QStringLiteral("no value");
+            if (std::abs(*a - *b) > 1e-9 * std::max(1.0, std::abs(*a)))
+                return QStringLiteral("%1 <> %2 at x=%3").arg(*a).arg(*b).arg(x);
+        }
+        return {};
+    }
+    cEEvaluator vypocet;
+};
+
+// A number in the example is whole when it reads back as one.
+bool Cele(const QString &t) { return ParseNumber(t) && *ParseNumber(t) == std::round(*ParseNumber(t)); }
+
+QString Chyby(const QStringList &chyby) { return chyby.mid(0, 8).join(QLatin1Char('\n')); }
+
+// The templates of the current task, as the load would read them.
+void Vzory(const char *uloha, const QStringList &riadky)
+{
+    Misc::Vzory = Misc::Precti_vzory(QStringList{QStringLiteral("[%1]").arg(QLatin1String(uloha))} + riadky,
+                                     QLatin1String(uloha), 0)
+                      .vzory;
+}
+
+// The plain digits of the superscripts in a caption, "-" between runs.
+QString Exponenty(const QString &text)
+{
+    QString e;
+    for (QChar c : text)
+        if (const QChar p = Misc::Preved_z_exponentu(c); !p.isNull())
+            e += p;
+        else if (!e.endsWith(u'-') && !e.isEmpty())
+            e += u'-';
+    return e;
+}
+
+TEST_F(Generatory, NumericValuesOfTasks1And2)
+{
+    for (const char *uloha : {"1", "2"}) {
+        Hra &h = Uloha(uloha);
+        QStringList chyby;
+        const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+            const QString zadanie = h.TZ1(2 * i - 1)->Caption, tag = h.TV2(2 * i - 1)->Tag;
+            const auto v = Hodnota(zadanie, 0, 0);
+            const QString riadok = QStringLiteral("seed %1: %2 = %3").arg(s).arg(zadanie, tag);
+            if (!v || FormatNumber(std::round(*v * 1000) / 1000) != tag)
+                chyby << riadok + " (value " + (v ? FormatNumber(*v) : QStringLiteral("none")) + ")";
+            if (QLatin1String(uloha) == QLatin1String("1") && !Cele(tag))
+                chyby << riadok + " is not whole";
+            if (!h.TZ1(2 * i - 1)->Visible || h.TZ1(2 * i)->Visible || !QString(h.TV2(2 * i)->Tag).isEmpty())
+                chyby << riadok + " not shown on one row";
+        });
+        EXPECT_TRUE(chyby.isEmpty()) << "task " << uloha << "\n" << Chyby(chyby).toStdString();
+        EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru()) << "every template gives examples, task " << uloha;
+    }
+}
+
+TEST_F(Generatory, ReducedFractionsOfTask3)
+{
+    Hra &h = Uloha("3");
+    QStringList chyby;
+    const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+        const int u = 2 * i - 1, l = 2 * i;
+        const auto N = Hodnota(h.TZ1(u)->Caption, 0, 0), D = Hodnota(h.TZ1(l)->Caption, 0, 0);
+        const QString p = h.TV2(u)->Tag, q = h.TV2(l)->Tag;
+        const QString riadok = QStringLiteral("seed %1: (%2)/(%3) = %4/%5")
+                                   .arg(s)
+                                   .arg(h.TZ1(u)->Caption, h.TZ1(l)->Caption, p, q);
+        if (!N || !D || !Cele(p) || !Cele(q)) {
+            chyby << riadok + " not whole";
+            return;
+        }
+        const double a = *ParseNumber(p), b = *ParseNumber(q);
+        if (b < 2 || Misc::Najdi_NSD(a, b) != 1 || a * *D != b * *N)
+            chyby << riadok;
+    });
+    EXPECT_TRUE(chyby.isEmpty()) << Chyby(chyby).toStdString();
+    EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru());
+}
+
+TEST_F(Generatory, SimplifiedExpressionsOfTasks4To9)
+{
+    for (const char *uloha : {"4", "5", "6", "7", "8", "9"}) {
+        Hra &h = Uloha(uloha);
+        const bool bez_nuly = QByteArray(uloha) >= "7";
+        QStringList chyby;
+        const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+            const QString zadanie = h.TZ1(i)->Caption, tag = h.TV1(i)->Tag;
+            const QString riadok = QStringLiteral("seed %1: %2 = %3").arg(s).arg(zadanie, tag);
+            if (const QString r = Rozdiel(zadanie, tag); !r.isEmpty())
+                chyby << riadok + ": " + r;
+            if (!QString(h.TZ1(i)->Tag).isEmpty() && !Rozdiel(zadanie, h.TZ1(i)->Tag).isEmpty())
+                chyby << riadok + ", second form " + h.TZ1(i)->Tag;
+            // A simplified answer: no brackets left, no double signs, no
+            // factor 1, no zero coefficient.
+            static const QRegularExpression nezjednodusene(QStringLiteral(R"([()]|[+-][+-]|(^|[^0-9,])1[xy·]|(^|[^0-9,])0)"));
+            if (tag.contains(nezjednodusene))
+                chyby << riadok + " not simplified";
+            if (bez_nuly && tag.contains(u'0'))
+                chyby << riadok + " has a zero digit";
+        });
+        EXPECT_TRUE(chyby.isEmpty()) << "task " << uloha << "\n" << Chyby(chyby).toStdString();
+        const int losovane = QLatin1String(uloha) == QLatin1String("6") ? Misc::Pocet_vzoru() - 1 : Misc::Pocet_vzoru();
+        EXPECT_EQ(vzory.size(), losovane) << "every template gives examples, task " << uloha;
+    }
+}
+
+// Task 10 keeps its accepted forms in the example table, every one of them
+// a product equal to the assignment.
+TEST_F(Generatory, FactorisationsOfTask10)
+{
+    Hra &h = Uloha("10");
+    QStringList chyby;
+    const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+        const QString zadanie = h.TZ1(i)->Caption;
+        int foriem = 0;
+        for (int k = 1; k <= 10; ++k) {
+            const QString forma = h.Vysledek_prikladu(k, i);
+            if (forma.isEmpty())
+                continue;
+            ++foriem;
+            const QString riadok = QStringLiteral("seed %1, template %2: %3 = %4").arg(s).arg(Misc::Vybrany_vzor[i]).arg(zadanie, forma);
+            if (const QString r = Rozdiel(zadanie, forma); !r.isEmpty())
+                chyby << riadok + ": " + r;
+            if (!forma.contains(u'(') || forma.contains(u'0'))
+                chyby << riadok + " is no product";
+        }
+        if (foriem < 2 || !QString(h.TV1(i)->Tag).isEmpty())
+            chyby << QStringLiteral("seed %1: %2 has %3 forms").arg(s).arg(zadanie).arg(foriem);
+        if (i > 1 && Misc::Vybrany_vzor[i] > 10 && Misc::Vybrany_vzor[i - 1] > 10)
+            chyby << QStringLiteral("seed %1: templates above 10 one after the other").arg(s);
+    });
+    EXPECT_TRUE(chyby.isEmpty()) << Chyby(chyby).toStdString();
+    EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru());
+}
+
+TEST_F(Generatory, Template5OfTask10KeepsItsFormsAsWritten)
+{
+    Hra &h = Nacitaj("10", 0, 3);
+    for (int miesto : {4, 5}) {
+        QStringList riadky(miesto - 1, QStringLiteral("vzorec$x#10x")); // never passes
+        Vzory("10", riadky << QStringLiteral("vzorec$x+y#1(x+y)#(x+y)*1"));
+        Obrazovka_so_semienkom(h, 1);
+        const QString ocakavane = miesto == 5 ? QStringLiteral("1(x+y) (x+y)\u00b71") : QStringLiteral("x+y (x+y)\u00b71");
+        EXPECT_EQ(h.Vysledek_prikladu(1, 3) + ' ' + h.Vysledek_prikladu(2, 3), ocakavane) << "template " << miesto;
+    }
+}
+
+TEST_F(Generatory, ReducedAlgebraicFractionsOfTask12)
+{
+    Hra &h = Uloha("12");
+    QStringList chyby;
+    const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+        const int u = 2 * i - 1, l = 2 * i;
+        auto zlomok = [](const QString &c, const QString &m) { return '(' + c + ")/(" + m + ')'; };
+        const QString zadanie = zlomok(h.TZ1(u)->Caption, h.TZ1(l)->Caption);
+        const QString odpoved = zlomok(h.TV2(u)->Tag, h.TV2(l)->Tag);
+        const QString riadok = QStringLiteral("seed %1, template %2: %3 = %4").arg(s).arg(Misc::Vybrany_vzor[i]).arg(zadanie, odpoved);
+        if (const QString r = Rozdiel(zadanie, odpoved); !r.isEmpty())
+            chyby << riadok + ": " + r;
+        if (odpoved.contains(QStringLiteral("()")) || QString(h.TV2(l)->Tag).startsWith(u'-'))
+            chyby << riadok + " has an empty line or a minus below";
+        if (h.TZ1(l)->Top != h.TZ1(u)->Top + 21 || !h.TV2(l)->Visible || h.TR1(l)->Visible)
+            chyby << riadok + " is not laid out as a fraction";
+    });
+    EXPECT_TRUE(chyby.isEmpty()) << Chyby(chyby).toStdString();
+    EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru());
+}
+
+TEST_F(Generatory, ExponentRelationsOfTask12)
+{
+    Hra &h = Nacitaj("12", 0, 5);
+    Vzory("12", QStringList(10, QStringLiteral("vzorec$x^(n)y^(m)/x^(o)y^(p)#x/y")));
+    Kazdy_priklad(h, [&](quint32, int i) {
+        const int T = Misc::Vybrany_vzor[i];
+        if (T == 10)
+            return;
+        // The last example's draw is the one left in the parameters.
+        if (i == 5) {
+            const int n_o = h.Par_n > h.Par_o ? 0 : h.Par_n == h.Par_o ? 1 : 2;
+            const int m_p = h.Par_m > h.Par_p ? 0 : h.Par_m == h.Par_p ? 1 : 2;
+            EXPECT_EQ(3 * m_p + n_o + 1, T);
+            EXPECT_EQ(Misc::Najdi_NSD(h.Par_K, h.Par_L), 1);
+            EXPECT_GE(std::abs(h.Par_A), 2);
+        }
+    });
+}
+
+// One template alone, task by task: what the first example's cells expect,
+// or "-" when the template can never give an example.
+TEST_F(Generatory, SingleTemplates)
+{
+    const struct {
+        const char *nazov, *uloha, *sablona, *ocakavane;
+    } Riadky[] = {
+        {"value 2000 is in range", "1", "nezlomek#1000*2", "2000|"},
+        {"value 2000.5 is not", "1", "nezlomek#4001/2", "-"},
+        {"decimal value", "2", "nezlomek#5/2", "2,5|"},
+        {"value rounded to three places", "2", "nezlomek#2/3", "0,667|"},
+        {"fraction reduced, minus in the numerator", "3", "zlomek#6/(-4)", "-3|2"},
+        {"whole fraction drawn again in task 3", "3", "zlomek#8/4", "-"},
+        {"denominator -1 is whole too", "3", "zlomek#4/(-4)", "-"},
+        {"whole fraction allowed in task 1", "1", "zlomek#8/4", "2|1"},
+        {"zero numerator", "2", "zlomek#0/4", "-"},
+        {"fraction without a bar", "3", "zlomek#6+4", "-"},
+        {"failed run is no value", "1", "nezlomek#3/0", "-"},
+        {"text that does not compile", "1", "nezlomek#3+*", "-"},
+        {"unknown kind", "1", "vzorec#3", "-"},
+        {"piece out of range", "4", "vzorec$1001$x#2$x", "-"},
+        {"piece at the end of the range", "4", "vzorec$-1000$x#2#x", "2x|"},
+        {"second result out of range", "5", "vzorec$2$x#2#x&1001", "-"},
+        {"zero digit in the result", "7", "vzorec$5$x*$2$x#10$x^(2)", "-"},
+        {"algebraic fraction without a bar", "12", "vzorec$x#x", "-"},
+        {"result without a bar", "12", "vzorec$x/y#x", "-"},
+        {"exponent 10 is no zero digit", "7", "vzorec$x^(5)*x^(5)#x^(10)", "x^(10)|"},
+    };
+    for (const auto &r : Riadky) {
+        SCOPED_TRACE(r.nazov);
+        Hra &h = Nacitaj(r.uloha, 0, 2);
+        Vzory(r.uloha, {QString::fromUtf8(r.sablona)});
+        ASSERT_EQ(Misc::Pocet_vzoru(), 1);
+        const qsizetype boxov = box.AskedBoxes().size();
+        QElapsedTimer cas;
+        cas.start();
+        Obrazovka_so_semienkom(h, 7);
+        const bool dva = QByteArray(r.uloha).toInt() <= 3 || QByteArray(r.uloha) == "12";
+        platform::Control *bunka = dva ? (platform::Control *)h.TV2(1) : (platform::Control *)h.TV1(1);
+        const QString ziskane = !bunka->Visible ? QStringLiteral("-")
+                                : dva ? QString(h.TV2(1)->Tag) + '|' + QString(h.TV2(2)->Tag)
+                                      : QString(h.TV1(1)->Tag) + '|' + QString(h.TZ1(1)->Tag);
+        EXPECT_EQ(ziskane, Preved_na_zobrazeni(QString::fromUtf8(r.ocakavane)));
+        EXPECT_EQ(box.AskedBoxes().size() - boxov, ziskane == QLatin1String("-") ? 1 : 0) << "one message per screen";
+        EXPECT_LT(cas.elapsed(), 20000) << "a template that never passes is given up";
+    }
+}
+
+TEST_F(Generatory, ATemplateThatNeverPassesGivesWayToAnother)
+{
+    Hra &h = Nacitaj("2", 0, 5);
+    Vzory("2", {QStringLiteral("nezlomek#9^(9)"), QStringLiteral("nezlomek#m+n")});
+    Kazdy_priklad(h, [&](quint32, int i) { EXPECT_EQ(Misc::Vybrany_vzor[i], 2); });
+    EXPECT_TRUE(box.AskedBoxes().isEmpty());
+}
+
+// Task 9 fixes its exponents by template number; task 8 keeps them apart.
+TEST_F(Generatory, ExponentsByTemplateNumber)
+{
+    Hra &h = Nacitaj("9", 0, 5);
+    Vzory("9", QStringList(26, QStringLiteral("vzorec$x^(m)y^(n)z^(p)#x")));
+    std::map<int, QSet<QString>> videne; // 1: templates 5-15, 2: 16-25, 0: the others
+    Kazdy_priklad(h, [&](quint32, int i) {
+        const int T = Misc::Vybrany_vzor[i];
+        videne[T >= 5 && T <= 15 ? 1 : T >= 16 && T <= 25 ? 2 : 0] << Exponenty(h.TZ1(i)->Caption);
+    });
+    EXPECT_EQ(videne[0], (QSet<QString>{"2-4-3", "4-2-3"}));
+    EXPECT_EQ(videne[1], QSet<QString>{"2-4-3"});
+    EXPECT_EQ(videne[2], (QSet<QString>{"3-5-2", "3-5-4"}));
+
+    Nacitaj("8", 0, 5);
+    Vzory("8", {QStringLiteral("vzorec$x^(m)y^(n)z^(p)#x")});
+    QSet<QString> osmicka;
+    Kazdy_priklad(*hra, [&](quint32, int i) { osmicka << Exponenty(hra->TZ1(i)->Caption).remove(u'-'); });
+    for (const QString &e : osmicka)
+        EXPECT_TRUE(e.size() == 3 || (e.size() == 2 && !e.contains(u'1'))) << "m, n, p apart: " << e.toStdString();
+    EXPECT_GT(osmicka.size(), 10);
+}
+
+TEST_F(Generatory, ParametersOfTasks5And6)
+{
+    Hra &h = Nacitaj("5", 0, 5);
+    Vzory("5", {QStringLiteral("vzorec$x#x")});
+    Kazdy_priklad(h, [&](quint32, int) {
+        EXPECT_EQ(std::abs(h.Par_A + h.Par_B), 11) << h.Par_A << " " << h.Par_B;
+        EXPECT_GT(h.Par_A * h.Par_B, 0);
+    });
+    Nacitaj("6", 0, 5);
+    Vzory("6", {QStringLiteral("vzorec$x#x"), QStringLiteral("vzorec$y#y"), QStringLiteral("vzorec$x#y")});
+    const QSet<int> vzory = Kazdy_priklad(*hra, [](quint32, int) {});
+    EXPECT_EQ(vzory, (QSet<int>{1, 2})) << "the last template of task 6 is never drawn";
+}
+
+// What a second call leaves on the sheet: new captions, empty unlocked
+// cells, fraction bars, and nothing of the examples it no longer shows.
+TEST_F(Generatory, ASecondCallReplacesTheScreen)
+{
+    Hra &h = Nacitaj("3", 0, 5);
+    h.TV1(1)->Text = QStringLiteral("7");
+    h.TV1(1)->Locked = true;
+    Misc::Pocet_prikladu = 2;
+    Obrazovka_so_semienkom(h, 5);
+    EXPECT_EQ(QString(h.TV1(1)->Text), QString());
+    EXPECT_FALSE(h.TV1(1)->Locked);
+    EXPECT_EQ(QString(h.TZ1(1)->FontName), QStringLiteral("Ruvo"));
+    EXPECT_EQ(h.TZ1(1)->Alignment, 2);
+    EXPECT_EQ(h.TV2(2)->Top, h.TV2(1)->Top + 21);
+    EXPECT_EQ(h.TR2(1)->Top, h.TR2(2)->Top - 24);
+    for (const platform::Control *c : std::initializer_list<const platform::Control *>{h.TZ1(1), h.TV1(1), h.TV2(1)})
+        EXPECT_EQ(h.persistentImage().pixel(c->Left + c->Width / 2, c->Top + c->Height), qRgb(0, 0, 0))
+            << "fraction bar";
+    EXPECT_FALSE(h.Zadani_prikladu(1, 2).isEmpty());
+    for (int i = 3; i <= 5; ++i)
+        EXPECT_TRUE(h.Zadani_prikladu(1, i).isEmpty() && h.Vysledek_prikladu(1, i).isEmpty()) << i;
+
+    Nacitaj("1", 0, 1);
+    Obrazovka_so_semienkom(*hra, 5);
+    EXPECT_EQ(hra->TR1(1)->Top, hra->TR1(2)->Top - 35) << "one number on the upper row";
+    EXPECT_FALSE(hra->TV1(2)->Visible);
+}
+
+// One generated screen of every task, for a person to look at.
+TEST_F(Generatory, PicturesOfGeneratedScreens)
+{
+    platform::registerFontFile(QStringLiteral(LK_RESOURCE_DIR "/Data/Ruvo.ttf"));
+    const QString adresar = QStringLiteral(LK_BUILD_DIR "/screens");
+    QDir().mkpath(adresar);
+    for (const char *uloha : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "12"}) {
+        Hra &h = Uloha(uloha);
+        Obrazovka_so_semienkom(h, 3);
+        lktest::showAndActivate(&h);
+        const QString subor = adresar + QStringLiteral("/priklady_%1.png").arg(QString::fromLatin1(uloha).rightJustified(2, u'0'));
+        EXPECT_TRUE(platform::Stage::instance()->grab().save(subor)) << subor.toStdString();
+        h.Hide();
+    }
+}
+
+} // namespace
+
