@@ -3,12 +3,15 @@
 // button. It runs once per screen: its button stays off until new examples.
 #include "exercise/frm_Game01.h"
 
+#include "expr/NumberText.h"
 #include "expr/Vyhodnoceni_vysledku.h"
 #include "services/Konfigurace.h"
 #include "services/Kresleni.h"
 #include "services/Promenne_cviceni.h"
 
+#include <cmath>
 #include <functional>
+#include <optional>
 
 using namespace Misc;
 
@@ -131,21 +134,113 @@ Posudok Zlomky(G &g, int i, bool druhy_vysledok)
 Posudok Zlomky_13(G &g, int i) { return Zlomky(g, i, true); }
 Posudok Zlomky_14(G &g, int i) { return Zlomky(g, i, false); }
 
+// --- Tasks 15 to 18: the answer x of an equation solved in stages --------
+
+// The final answer: one number in D, or a fraction N over M. The generator
+// leaves the expected x in exactly one of the two shapes.
+struct Odpoved_x {
+    platform::TextBox *D, *N, *M;
+};
+enum class Tvar { Ziadny, Cislo, Zlomok };
+struct Posudok_x {
+    Tvar tvar;
+    bool spravne;
+};
+
+// A derived text that could not be made agrees with nothing.
+bool VV_ak(G &g, const std::optional<QString> &vstup, const std::optional<QString> &vzor)
+{
+    return vstup && vzor && VV(g, *vstup, *vzor);
+}
+
+bool Prazdny_tag(const platform::Control *c) { return QString(c->Tag).isEmpty(); }
+
+// a / b written as the generator writes a quotient; nothing when either is
+// not a number or b is 0.
+std::optional<QString> Podiel(const QString &a, const QString &b)
+{
+    const std::optional<double> x = ParseNumber(a), y = ParseNumber(b);
+    if (!x || !y || *y == 0)
+        return std::nullopt;
+    return FormatNumber(*x / *y);
+}
+
+// The pupil's whole number with its sign changed; nothing when the text has
+// no value or the number leaves the 16-bit range the check counts in.
+std::optional<QString> Opacne_znamienko(G &g, const QString &text)
+{
+    const EValue v = g.Zastupce_evaluator().Evaluate(text, 0, 0, 0);
+    if (!v.ok())
+        return std::nullopt;
+    const double cele = std::nearbyint(v.value); // a half goes to the even neighbour
+    if (!(cele >= -32767 && cele <= 32767))
+        return std::nullopt;
+    return FormatNumber(-cele);
+}
+
+// A reduced fraction may carry its minus sign above or below the bar; an
+// expected number may be written as any fraction of that value.
+Posudok_x Posud_x(G &g, const Odpoved_x &o)
+{
+    if (Vyplnena(o.D)) {
+        if (!Prazdny_tag(o.N) && !Prazdny_tag(o.M))
+            return {Tvar::Cislo, VV_ak(g, QString(o.D->Text), Podiel(o.N->Tag, o.M->Tag))};
+        return {Tvar::Cislo, VV(g, o.D->Text, o.D->Tag)};
+    }
+    if (!Vyplnena(o.N) || !Vyplnena(o.M))
+        return {Tvar::Ziadny, false};
+    if (!Prazdny_tag(o.D))
+        return {Tvar::Zlomok, VV_ak(g, Podiel(o.N->Text, o.M->Text), QString(o.D->Tag))};
+    const bool ako_zadane = VV(g, o.N->Text, o.N->Tag) && VV(g, o.M->Text, o.M->Tag);
+    const bool opacne = VV_ak(g, Opacne_znamienko(g, o.N->Text), QString(o.N->Tag))
+                        && VV_ak(g, Opacne_znamienko(g, o.M->Text), QString(o.M->Tag));
+    return {Tvar::Zlomok, ako_zadane || opacne};
+}
+
+// The mark goes beside the form the pupil used, else beside the expected one.
+void Posun_znacku(G &g, const Odpoved_x &o)
+{
+    platform::TextBox *vedla = Vyplnena(o.D) ? o.D : Vyplnena(o.M) ? o.M : !Prazdny_tag(o.D) ? o.D
+                             : !Prazdny_tag(o.M) ? o.M : nullptr;
+    if (vedla)
+        g.IHod(1)->Left = vedla->Left + vedla->Width + 20;
+}
+
+void Zamkni_riadky(G &g, int riadkov)
+{
+    for (int k = 1; k <= riadkov; ++k)
+        Zamkni(g, {g.TV1(k), g.TV2(k), g.TV3(k)});
+}
+
+// Tasks 15 and 16: the working rows are locked, only x is judged.
+Posudok Rovnica(G &g, int D, int riadkov)
+{
+    Zamkni_riadky(g, riadkov);
+    const Odpoved_x o{g.TV1(D), g.TV1(D + 1), g.TV1(D + 2)};
+    const bool spravne = Posud_x(g, o).spravne;
+    Posun_znacku(g, o);
+    return {1, spravne};
+}
+Posudok Rovnica_15(G &g, int) { return Rovnica(g, 5, 7); }
+Posudok Rovnica_16(G &g, int) { return Rovnica(g, 6, 8); }
+
 struct Pravidlo_ulohy {
     const char *uloha;
     Pravidlo pravidlo;
+    bool jeden_priklad = false; // a screen of one example, whatever Pocet_prikladu says
 };
 const Pravidlo_ulohy Pravidla[] = {
-    {"1", Dva_riadky}, {"2", Dva_riadky},  {"3", Dva_riadky}, {"4", Vyraz},       {"5", Vyraz},
-    {"6", Vyraz},      {"7", Vyraz},       {"8", Vyraz},      {"9", Vyraz},       {"10", Vyraz_10},
-    {"12", Dva_riadky}, {"13", Zlomky_13}, {"14", Zlomky_14}, {"19", Percenta},   {"20", Umera},
+    {"1", Dva_riadky},  {"2", Dva_riadky},  {"3", Dva_riadky},  {"4", Vyraz},           {"5", Vyraz},
+    {"6", Vyraz},       {"7", Vyraz},       {"8", Vyraz},       {"9", Vyraz},           {"10", Vyraz_10},
+    {"12", Dva_riadky}, {"13", Zlomky_13},  {"14", Zlomky_14},  {"15", Rovnica_15, true}, {"16", Rovnica_16, true},
+    {"19", Percenta},   {"20", Umera},
 };
 
-Pravidlo Najdi_pravidlo(const QString &uloha)
+const Pravidlo_ulohy *Najdi_pravidlo(const QString &uloha)
 {
     for (const Pravidlo_ulohy &p : Pravidla)
         if (uloha == QLatin1String(p.uloha))
-            return p.pravidlo;
+            return &p;
     return nullptr;
 }
 
@@ -167,10 +262,10 @@ void frm_Game01::Skontroluj_priklady()
     Zapni_vypni_tlacitka(QStringLiteral("vypnuto"));
     PicTop(4)->Enabled = true;
     Text1->SetFocus();
-    if (const Pravidlo pravidlo = Najdi_pravidlo(Cislo_ulohy)) {
-        const int pocet = Pocet_prikladu;
+    if (const Pravidlo_ulohy *p = Najdi_pravidlo(Cislo_ulohy)) {
+        const int pocet = p->jeden_priklad ? 1 : int(Pocet_prikladu);
         for (int i = 1; i <= pocet; ++i)
-            Oznac(*this, pravidlo(*this, i));
+            Oznac(*this, p->pravidlo(*this, i));
     }
     if (Zobrazit_pokracuj)
         Zobraz_tlacitko_pokracuj();
