@@ -224,6 +224,36 @@ Posudok Rovnica(G &g, int D, int riadkov)
 Posudok Rovnica_15(G &g, int) { return Rovnica(g, 5, 7); }
 Posudok Rovnica_16(G &g, int) { return Rovnica(g, 6, 8); }
 
+// Task 17: x and the values its conditions exclude, in either order.
+Posudok Rovnica_17(G &g, int)
+{
+    Zamkni_riadky(g, 8);
+    g.ICheck(1)->Enabled = false;
+    platform::TextBox *a = g.TV1(12), *b = g.TV2(12);
+    const bool podmienky = (VV(g, a->Text, a->Tag) && VV(g, b->Text, b->Tag))
+                           || (VV(g, a->Text, b->Tag) && VV(g, b->Text, a->Tag));
+    const Odpoved_x o{g.TV1(6), g.TV1(7), g.TV1(8)};
+    const bool spravne = podmienky && Posud_x(g, o).spravne;
+    Posun_znacku(g, o);
+    return {1, spravne};
+}
+
+// Task 18: x with the relation sign the pupil set on the row of the form
+// used; the signs of the working rows are not judged.
+Posudok Nerovnica_18(G &g, int)
+{
+    for (int k = 1; k <= 8; ++k) {
+        Zamkni(g, {g.TV1(k), g.TV2(k), g.TV3(k)});
+        g.IZnam(k)->Enabled = false;
+    }
+    const Odpoved_x o{g.TV1(6), g.TV1(7), g.TV1(8)};
+    const Posudok_x x = Posud_x(g, o);
+    const auto znamienko = [&](int r) { return VV(g, g.TZR(r)->Caption, g.IZnam(r)->Tag); };
+    const bool spravne = x.spravne && (x.tvar == Tvar::Cislo ? znamienko(6) : znamienko(7));
+    Posun_znacku(g, o);
+    return {1, spravne};
+}
+
 struct Pravidlo_ulohy {
     const char *uloha;
     Pravidlo pravidlo;
@@ -233,7 +263,7 @@ const Pravidlo_ulohy Pravidla[] = {
     {"1", Dva_riadky},  {"2", Dva_riadky},  {"3", Dva_riadky},  {"4", Vyraz},           {"5", Vyraz},
     {"6", Vyraz},       {"7", Vyraz},       {"8", Vyraz},       {"9", Vyraz},           {"10", Vyraz_10},
     {"12", Dva_riadky}, {"13", Zlomky_13},  {"14", Zlomky_14},  {"15", Rovnica_15, true}, {"16", Rovnica_16, true},
-    {"19", Percenta},   {"20", Umera},
+    {"17", Rovnica_17, true}, {"18", Nerovnica_18, true}, {"19", Percenta}, {"20", Umera},
 };
 
 const Pravidlo_ulohy *Najdi_pravidlo(const QString &uloha)

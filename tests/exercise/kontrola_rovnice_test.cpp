@@ -1,5 +1,6 @@
-// The check of the equations solved in stages: only the final x is
-// judged, as one number or as a fraction.
+// The check of the equations and inequalities solved in stages: only the
+// final x is judged, as one number or as a fraction, with the conditions
+// of task 17 and the relation sign of task 18.
 #include "Kontrola_support.h"
 
 namespace {
@@ -32,6 +33,29 @@ const Pripad Pripady[] = {
     {"number expected, a fraction that is no number", "16", "TV1(6)=2", "TV1(7)=2+2 TV1(8)=2", false},
     {"only the numerator", "16", "TV1(6)=2", "TV1(7)=2", false},
     {"a wrong number beside a right fraction", "16", "TV1(6)=2", "TV1(6)=3 TV1(7)=4 TV1(8)=2", false},
+    // Task 17: x = 3 and the conditions x ż 1, x ż -2.
+    {"conditions and x right", "17", "TV1(6)=3 TV1(12)=1 TV2(12)=-2", "TV1(6)=3 TV1(12)=1 TV2(12)=-2", true},
+    {"conditions swapped", "17", "TV1(6)=3 TV1(12)=1 TV2(12)=-2", "TV1(6)=3 TV1(12)=-2 TV2(12)=1", true},
+    {"a condition missing", "17", "TV1(6)=3 TV1(12)=1 TV2(12)=-2", "TV1(6)=3 TV1(12)=1", false},
+    {"conditions right, x wrong", "17", "TV1(6)=3 TV1(12)=1 TV2(12)=-2", "TV1(6)=4 TV1(12)=1 TV2(12)=-2", false},
+    {"one condition in the first cell", "17", "TV1(6)=3 TV1(12)=1", "TV1(6)=3 TV1(12)=1", true},
+    {"one condition in the second cell", "17", "TV1(6)=3 TV1(12)=1", "TV1(6)=3 TV2(12)=1", true},
+    {"one condition written twice", "17", "TV1(6)=3 TV1(12)=1", "TV1(6)=3 TV1(12)=1 TV2(12)=1", false},
+    // Task 18: x < 3/4.
+    {"the decimal value with its sign", "18", "TV1(7)=3 TV1(8)=4 TZR(6).Caption=< TZR(7).Caption=<",
+     "TV1(6)=0,75 IZnam(6)=<", true},
+    {"the decimal value, the sign reversed", "18", "TV1(7)=3 TV1(8)=4 TZR(6).Caption=< TZR(7).Caption=<",
+     "TV1(6)=0,75 IZnam(6)=>", false},
+    {"the decimal value, no sign set", "18", "TV1(7)=3 TV1(8)=4 TZR(6).Caption=< TZR(7).Caption=<",
+     "TV1(6)=0,75", false},
+    {"the decimal value, the sign on the fraction's row", "18",
+     "TV1(7)=3 TV1(8)=4 TZR(6).Caption=< TZR(7).Caption=<", "TV1(6)=0,75 IZnam(7)=<", false},
+    {"the fraction of negatives keeps the sign", "18", "TV1(7)=3 TV1(8)=4 TZR(6).Caption=< TZR(7).Caption=<",
+     "TV1(7)=-3 TV1(8)=-4 IZnam(7)=<", true},
+    {"number expected, a fraction with its sign", "18", "TV1(6)=2 TZR(6).Caption=> TZR(7).Caption=>",
+     "TV1(7)=4 TV1(8)=2 IZnam(7)=>", true},
+    {"number expected, a fraction with the other sign", "18", "TV1(6)=2 TZR(6).Caption=> TZR(7).Caption=>",
+     "TV1(7)=4 TV1(8)=2 IZnam(7)=<", false},
 };
 
 TEST_F(Kontrola, RulesOfTheEquations)
@@ -73,7 +97,7 @@ TEST_F(Kontrola, EquationsLockTheirWorkingRows)
     const struct {
         const char *uloha;
         int riadkov;
-    } Ulohy[] = {{"15", 7}, {"16", 8}};
+    } Ulohy[] = {{"15", 7}, {"16", 8}, {"17", 8}, {"18", 8}};
     for (const auto &u : Ulohy) {
         Hra &h = Ukaz(u.uloha, 0, 1);
         Skontroluj(h);
@@ -83,6 +107,19 @@ TEST_F(Kontrola, EquationsLockTheirWorkingRows)
         EXPECT_EQ(Misc::Pocet_spatnych, 1) << u.uloha;
         Misc::Pocet_spatnych = 0;
     }
+}
+
+TEST_F(Kontrola, AfterTheCheckTheSignsAndTheRowButtonNoLongerReact)
+{
+    Hra &h = Ukaz("18", 0, 1);
+    Skontroluj(h);
+    QTest::mouseClick(h.IZnam(6), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_EQ(QString(h.IZnam(6)->Tag).toStdString(), "?");
+
+    Hra &h17 = Ukaz("17", 0, 1);
+    Skontroluj(h17);
+    EXPECT_FALSE(h17.ICheck(1)->Enabled);
+    EXPECT_FALSE(h17.TV1(12)->Locked) << "the conditions stay open";
 }
 
 } // namespace
