@@ -254,6 +254,45 @@ Posudok Nerovnica_18(G &g, int)
     return {1, spravne};
 }
 
+// --- Task 21: tables of y = k·x and the coefficient k ----------------------
+
+// Which examples of the screen are value tables, as the generator lays them out.
+bool Je_tabulka_21(int i) { return i == 1 || i == 3 || (Varianta_ulohy == 2 && i == 5); }
+
+// An x value rounded to a whole number; nothing for a text without a value.
+std::optional<QString> Zaokruhlene(const QString &text)
+{
+    const std::optional<double> x = ParseNumber(text);
+    if (!x)
+        return std::nullopt;
+    return FormatNumber(std::nearbyint(*x)); // a half goes to the even neighbour
+}
+
+// Example i on rows 2i - 1 (x values) and 2i (y values). Variant 2 also
+// takes x values that round to the expected whole numbers.
+Posudok Funkcia_21(G &g, int i)
+{
+    if (Varianta_ulohy != 1 && Varianta_ulohy != 2)
+        return {0, false};
+    const int u = 2 * i - 1, l = 2 * i;
+    platform::ControlArray<platform::TextBox> *stlpce[] = {&g.TV1, &g.TV2, &g.TV3, &g.TV4, &g.TV5, &g.TV6};
+    for (auto *s : stlpce)
+        Zamkni(g, {(*s)(u), (*s)(l)});
+    if (!Je_tabulka_21(i)) {
+        platform::TextBox *k = g.TV5(l);
+        return {i, Vyplnena(k) && VV(g, k->Text, k->Tag)};
+    }
+    bool vsetky = true, presne = true, zaokruhlene = true;
+    for (auto *s : stlpce) {
+        platform::TextBox *x = (*s)(u), *y = (*s)(l);
+        vsetky = vsetky && Vyplnena(x) && Vyplnena(y);
+        const bool y_sedi = VV(g, y->Text, y->Tag);
+        presne = presne && VV(g, x->Text, x->Tag) && y_sedi;
+        zaokruhlene = zaokruhlene && VV_ak(g, Zaokruhlene(x->Text), Zaokruhlene(x->Tag)) && y_sedi;
+    }
+    return {i, vsetky && (presne || (Varianta_ulohy == 2 && zaokruhlene))};
+}
+
 struct Pravidlo_ulohy {
     const char *uloha;
     Pravidlo pravidlo;
@@ -263,7 +302,7 @@ const Pravidlo_ulohy Pravidla[] = {
     {"1", Dva_riadky},  {"2", Dva_riadky},  {"3", Dva_riadky},  {"4", Vyraz},           {"5", Vyraz},
     {"6", Vyraz},       {"7", Vyraz},       {"8", Vyraz},       {"9", Vyraz},           {"10", Vyraz_10},
     {"12", Dva_riadky}, {"13", Zlomky_13},  {"14", Zlomky_14},  {"15", Rovnica_15, true}, {"16", Rovnica_16, true},
-    {"17", Rovnica_17, true}, {"18", Nerovnica_18, true}, {"19", Percenta}, {"20", Umera},
+    {"17", Rovnica_17, true}, {"18", Nerovnica_18, true}, {"19", Percenta}, {"20", Umera}, {"21", Funkcia_21},
 };
 
 const Pravidlo_ulohy *Najdi_pravidlo(const QString &uloha)
@@ -274,8 +313,11 @@ const Pravidlo_ulohy *Najdi_pravidlo(const QString &uloha)
     return nullptr;
 }
 
+// Mark 0: the rule judged nothing.
 void Oznac(G &g, const Posudok &p)
 {
+    if (p.znacka == 0)
+        return;
     platform::Image *znacka = g.IHod(p.znacka);
     znacka->Picture = Nacti_obrazek(Cesta_CD + (p.spravne ? QStringLiteral("Bitmap\\Games\\Check_ok.bmp")
                                                           : QStringLiteral("Bitmap\\Games\\Check_ko.bmp")));
