@@ -1,7 +1,7 @@
 // The check command: every example of the screen judged at once by its
 // task's rule, one mark and one count per example, then the continue
 // button. It runs once per screen: its button stays off until new examples.
-#include "exercise/frm_Game01.h"
+#include "exercise/frm_Game01_kontrola.h"
 
 #include "expr/NumberText.h"
 #include "expr/Vyhodnoceni_vysledku.h"
@@ -293,6 +293,46 @@ Posudok Funkcia_21(G &g, int i)
     return {i, vsetky && (presne || (Varianta_ulohy == 2 && zaokruhlene))};
 }
 
+// --- Task 11: rows of conditions ---------------------------------------------
+
+// The row that judges example i: row 3i, or row 3i - 1 when row 3i expects
+// nothing; 0 when neither expects a first condition.
+int Posudzovany_riadok_11(G &g, int i)
+{
+    const int r = 3 * i;
+    if (!Prazdny_tag(g.TV1(r)))
+        return r;
+    if (!Prazdny_tag(g.TV3(r)) || Prazdny_tag(g.TV1(r - 1)))
+        return 0;
+    return r - 1;
+}
+
+// Two expected conditions may be written in either order; the sides of a
+// condition keep their cells. One expected condition must be what each
+// written condition says.
+bool Riadok_podmienok_11(G &g, int r)
+{
+    platform::TextBox *a = g.TV1(r), *b = g.TV2(r), *c = g.TV3(r), *d = g.TV4(r);
+    if (!Prazdny_tag(c)) {
+        const bool rovno = VV(g, a->Text, a->Tag) && VV(g, b->Text, b->Tag) && VV(g, c->Text, c->Tag)
+                           && VV(g, d->Text, d->Tag);
+        const bool krizom = VV(g, a->Text, c->Tag) && VV(g, b->Text, d->Tag) && VV(g, c->Text, a->Tag)
+                            && VV(g, d->Text, b->Tag);
+        return rovno || krizom;
+    }
+    if (!Vyplnena(a))
+        return false;
+    const bool prva = VV(g, a->Text, a->Tag) && VV(g, b->Text, b->Tag);
+    if (!Vyplnena(c))
+        return prva;
+    return prva && VV(g, c->Text, a->Tag) && VV(g, d->Text, b->Tag);
+}
+
+Posudok Podmienky_11(G &g, int i)
+{
+    return {i, Kontrola::Posud_priklad_11(g, i)};
+}
+
 struct Pravidlo_ulohy {
     const char *uloha;
     Pravidlo pravidlo;
@@ -300,7 +340,7 @@ struct Pravidlo_ulohy {
 };
 const Pravidlo_ulohy Pravidla[] = {
     {"1", Dva_riadky},  {"2", Dva_riadky},  {"3", Dva_riadky},  {"4", Vyraz},           {"5", Vyraz},
-    {"6", Vyraz},       {"7", Vyraz},       {"8", Vyraz},       {"9", Vyraz},           {"10", Vyraz_10},
+    {"6", Vyraz},       {"7", Vyraz},       {"8", Vyraz},       {"9", Vyraz},           {"10", Vyraz_10}, {"11", Podmienky_11},
     {"12", Dva_riadky}, {"13", Zlomky_13},  {"14", Zlomky_14},  {"15", Rovnica_15, true}, {"16", Rovnica_16, true},
     {"17", Rovnica_17, true}, {"18", Nerovnica_18, true}, {"19", Percenta}, {"20", Umera}, {"21", Funkcia_21},
 };
@@ -316,18 +356,36 @@ const Pravidlo_ulohy *Najdi_pravidlo(const QString &uloha)
 // Mark 0: the rule judged nothing.
 void Oznac(G &g, const Posudok &p)
 {
-    if (p.znacka == 0)
-        return;
-    platform::Image *znacka = g.IHod(p.znacka);
-    znacka->Picture = Nacti_obrazek(Cesta_CD + (p.spravne ? QStringLiteral("Bitmap\\Games\\Check_ok.bmp")
-                                                          : QStringLiteral("Bitmap\\Games\\Check_ko.bmp")));
-    znacka->Visible = true;
-    // A wrong example's mark shows its correct answer when pressed.
-    znacka->Enabled = !p.spravne;
-    ++(p.spravne ? Pocet_spravnych : Pocet_spatnych);
+    if (p.znacka != 0)
+        Kontrola::Oznac_priklad(g, p.znacka, p.spravne, true);
 }
 
 } // namespace
+
+bool Kontrola::Posud_priklad_11(frm_Game01 &g, int i)
+{
+    const int prvy = 3 * i - 2, posledny = 3 * i;
+    for (auto *s : {&g.TV1, &g.TV2, &g.TV3, &g.TV4})
+        for (int r = prvy; r <= posledny; ++r)
+            (*s)(r)->Locked = true;
+    for (int r = prvy; r <= posledny; ++r)
+        g.ICheck(r)->Enabled = false;
+    g.Text1->SetFocus();
+    const int R = Posudzovany_riadok_11(g, i);
+    return R != 0 && Riadok_podmienok_11(g, R);
+}
+
+void Kontrola::Oznac_priklad(frm_Game01 &g, int znacka, bool spravne, bool pocitat)
+{
+    platform::Image *z = g.IHod(znacka);
+    z->Picture = Nacti_obrazek(Cesta_CD + (spravne ? QStringLiteral("Bitmap\\Games\\Check_ok.bmp")
+                                                   : QStringLiteral("Bitmap\\Games\\Check_ko.bmp")));
+    z->Visible = true;
+    // A wrong example's mark shows its correct answer when pressed.
+    z->Enabled = !spravne;
+    if (pocitat)
+        ++(spravne ? Pocet_spravnych : Pocet_spatnych);
+}
 
 void frm_Game01::Skontroluj_priklady()
 {
