@@ -29,11 +29,7 @@ using Pravidlo = Posudok (*)(G &g, int i);
 
 bool Vyplnena(const platform::TextBox *bunka) { return !QString(bunka->Text).isEmpty(); }
 
-// Answer against expected text, term by term.
-bool VV(G &g, const QString &vstup, const QString &vzor)
-{
-    return Vyhodnoceni_vysledku(g.Zastupce_evaluator(), vstup, vzor, {});
-}
+using Kontrola::VV;
 
 void Zamkni(G &g, std::initializer_list<platform::TextBox *> bunky)
 {
@@ -361,6 +357,11 @@ void Oznac(G &g, const Posudok &p)
 }
 
 } // namespace
+
+bool Kontrola::VV(frm_Game01 &g, const QString &vstup, const QString &vzor)
+{
+    return Vyhodnoceni_vysledku(g.Zastupce_evaluator(), vstup, vzor, {});
+}
 
 bool Kontrola::Posud_priklad_11(frm_Game01 &g, int i)
 {

@@ -5,6 +5,9 @@
 
 namespace Kontrola {
 
+// The pupil's answer against the expected text, term by term.
+bool VV(frm_Game01 &g, const QString &vstup, const QString &vzor);
+
 // Task 11, example i (rows 3i - 2 to 3i): its twelve cells locked, its row
 // buttons switched off, and whether it is right.
 bool Posud_priklad_11(frm_Game01 &g, int i);
