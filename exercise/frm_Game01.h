@@ -83,7 +83,7 @@ public:
     bool Prijato = false, Vyber_vyhovuje = false, Je_zlomek = false;
     quint8 Faze_kontroly = 0;
     double Hodnota_X_kontroly = 0;
-    qint32 Konec_bubliny = 0;
+    qint64 Konec_bubliny = 0;
     std::array<platform::Picture, 11> Obr_levy, Obr_stred, Obr_pravy;
     std::array<platform::Picture, 21> Obr_znamenka;
     platform::Picture Obr_check, Obr_a_zar;
@@ -248,6 +248,12 @@ public:
     void IHod_MouseDown(int Index, int Button, int Shift, int X, int Y);
     void IHod_MouseUp(int Index, int Button, int Shift, int X, int Y);
     void IHod_MouseMove(int Index, int Button, int Shift, int X, int Y);
+
+    // Row-check button of tasks 11 and 17 and its error bubble
+    // (frm_Game01_kontrola_riadku.cpp).
+    void ICheck_MouseDown(int Index, int Button, int Shift, int X, int Y);
+    void ICheck_MouseUp(int Index, int Button, int Shift, int X, int Y);
+    void PicIcheckTimer_Timer();
 
 private:
     // "vypnuto" disables the four buttons, "zapnuto" enables them; any

@@ -59,6 +59,9 @@ void frm_Game01::Pripoj_udalosti()
     IHod.MouseDown = [this](int i, int b, int s, int x, int y) { IHod_MouseDown(i, b, s, x, y); };
     IHod.MouseUp = [this](int i, int b, int s, int x, int y) { IHod_MouseUp(i, b, s, x, y); };
     IHod.MouseMove = [this](int i, int b, int s, int x, int y) { IHod_MouseMove(i, b, s, x, y); };
+    ICheck.MouseDown = [this](int i, int b, int s, int x, int y) { ICheck_MouseDown(i, b, s, x, y); };
+    ICheck.MouseUp = [this](int i, int b, int s, int x, int y) { ICheck_MouseUp(i, b, s, x, y); };
+    PicIcheckTimer->OnTimer = [this] { PicIcheckTimer_Timer(); };
     picPokracuj->Click = [this] { picPokracuj_Click(); };
     picPokracuj->MouseDown = [this](int b, int s, int x, int y) { picPokracuj_MouseDown(b, s, x, y); };
     picPokracuj->MouseMove = [this](int b, int s, int x, int y) { picPokracuj_MouseMove(b, s, x, y); };

@@ -39,6 +39,8 @@ protected:
                 h.Vysledek_prikladu(r, c[1].toInt()) = hodnota;
             else if (pole == QLatin1String("IHod"))
                 h.IHod(r)->Tag = hodnota;
+            else if (pole == QLatin1String("ICheck"))
+                h.ICheck(r)->Tag = hodnota;
             else if (pole.startsWith(QLatin1String("TZ"))) {
                 platform::Label *l = pole == QLatin1String("TZR") ? h.TZR(r) : h.TZ1(r);
                 if (meno.endsWith(QLatin1String(".Caption")))
@@ -52,12 +54,19 @@ protected:
             }
         }
     }
-    // "TV1(1)=5+7": typed key by key into the cells.
+    // "TV1(1)=5+7": typed key by key into the cells; "IZnam(6)=>": the
+    // relation sign clicked until it shows ">".
     static void Napis(Hra &h, const char *odpovede)
     {
         for (const QString &t : QString::fromUtf8(odpovede).split(' ', Qt::SkipEmptyParts)) {
             const QString meno = t.section('=', 0, 0);
-            platform::TextBox *b = Bunka(h, meno.section('(', 0, 0), meno.section('(', 1).chopped(1).toInt());
+            const int r = meno.section('(', 1).chopped(1).toInt();
+            if (meno.startsWith(QLatin1String("IZnam"))) {
+                for (int k = 0; k < 2 && h.IZnam(r)->Tag != t.section('=', 1); ++k)
+                    QTest::mouseClick(h.IZnam(r), Qt::LeftButton, {}, QPoint(3, 3));
+                continue;
+            }
+            platform::TextBox *b = Bunka(h, meno.section('(', 0, 0), r);
             b->Visible = true;
             b->SetFocus();
             QTest::keyClicks(b->editor(), t.section('=', 1));

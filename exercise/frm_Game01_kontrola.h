@@ -1,0 +1,19 @@
+#pragma once
+// What the row-check button of the exercise screen shares with the check
+// of all rows: task 11's rule for one example and the marking of an example.
+#include "exercise/frm_Game01.h"
+
+namespace Kontrola {
+
+// The pupil's answer against the expected text, term by term.
+bool VV(frm_Game01 &g, const QString &vstup, const QString &vzor);
+
+// Task 11, example i (rows 3i - 2 to 3i): its twelve cells locked, its row
+// buttons switched off, and whether it is right.
+bool Posud_priklad_11(frm_Game01 &g, int i);
+
+// The example's mark IHod(znacka) shows the verdict; a wrong one can be
+// pressed for the correct answer. Counted in the series when `pocitat`.
+void Oznac_priklad(frm_Game01 &g, int znacka, bool spravne, bool pocitat);
+
+} // namespace Kontrola

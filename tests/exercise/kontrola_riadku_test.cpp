@@ -1,0 +1,242 @@
+// The row-check button of tasks 11 and 17: the pupil clicks beside a row;
+// a right row opens the next cells, a wrong one gets the error bubble, and
+// a second wrong click ends the example.
+#include "Kontrola_support.h"
+#include "platform/Fonts.h"
+#include "services/Kresleni.h"
+
+#include <QCursor>
+
+namespace {
+
+using namespace hra_test;
+
+class KontrolaRiadku : public Kontrola {
+protected:
+    static platform::Picture Obrazok(const char *meno)
+    {
+        return Misc::Nacti_obrazek(Misc::Cesta_CD + "Bitmap\\Games\\" + meno + ".bmp");
+    }
+    // As the generator of task 11 leaves a screen: row 1 open, its button
+    // the check picture, the second row's element by `druhy` ("Check" or
+    // "Switcher_and").
+    Hra &Uloha_11(int pocet, const char *tagy, const char *druhy = "Check")
+    {
+        Hra &h = Ukaz("11", 0, pocet);
+        for (int r = 1; r <= 9; ++r) {
+            h.ICheck(r)->Tag = QString();
+            h.ICheck(r)->Enabled = true;
+        }
+        for (int p = 1; p <= pocet; ++p) {
+            h.ICheck(3 * p - 2)->Tag = QStringLiteral("Check");
+            h.ICheck(3 * p - 2)->Picture = Obrazok("check");
+            h.ICheck(3 * p - 2)->Visible = true;
+            h.ICheck(3 * p - 1)->Tag = QString::fromLatin1(druhy);
+        }
+        h.Obr_znamenka[11] = Obrazok("hint06");
+        for (int s : {1, 2}) {
+            const char *c = s == 1 ? "1list_" : "2list_";
+            h.Obr_levy[s] = Obrazok((std::string(c) + "l").c_str());
+            h.Obr_stred[s] = Obrazok((std::string(c) + "s").c_str());
+            h.Obr_pravy[s] = Obrazok((std::string(c) + "p").c_str());
+        }
+        h.Faze_kontroly = 1;
+        Ako_generator(h, tagy);
+        return h;
+    }
+    // As the generator of task 17 leaves a screen with x = 3.
+    Hra &Uloha_17(int pocet)
+    {
+        Hra &h = Ukaz("17", 0, pocet);
+        h.Sleduj_generator();
+        Ako_generator(h, "TV1(6)=3 TV1(12)=1 TV2(12)=-2 ICheck(1)=check ICheck(12)=Switcher_and IHod(1)=check");
+        h.ICheck(1)->Visible = true;
+        h.ICheck(12)->Visible = true;
+        h.Hodnota_X_kontroly = 3;
+        h.Obr_znamenka[11] = Obrazok("hint02");
+        h.Obr_levy[1] = Obrazok("1list_l");
+        h.Obr_stred[1] = Obrazok("1list_s");
+        h.Obr_pravy[5] = Obrazok("1list_pw");
+        h.Faze_kontroly = 1;
+        return h;
+    }
+    static void Klikni(Hra &h, int r, QPoint kurzor = {400, 300})
+    {
+        QCursor::setPos(kurzor);
+        QTest::mouseClick(h.ICheck(r), Qt::LeftButton, {}, QPoint(3, 3));
+    }
+    // The stage with the bubble, for a person to look at.
+    static void Obrazok_bubliny(const char *uloha)
+    {
+        const QString adresar = QStringLiteral(LK_BUILD_DIR "/screens");
+        QDir().mkpath(adresar);
+        EXPECT_TRUE(platform::Stage::instance()->grab().save(adresar + "/bublina_" + uloha + ".png"));
+    }
+    // The bubble goes when the timer's tick has waited for its deadline.
+    bool Bublina_zmizne(Hra &h)
+    {
+        return QTest::qWaitFor([&] { return !h.PicIcheck->Visible; }, 2000) && h.Enabled;
+    }
+    static std::string Bunka(const platform::TextBox *b)
+    {
+        if (!b->Visible)
+            return "hidden";
+        if (b->Locked)
+            return "locked";
+        return b->Enabled ? (QColor(b->BackColor) == platform::RGB(255, 236, 182) ? "open" : "?") : "waiting";
+    }
+};
+
+TEST_F(KontrolaRiadku, ARightRowOpensTheNextOne)
+{
+    Hra &h = Uloha_11(3, "TV1(1)=x TV2(1)=2 TV3(1)=x TV4(1)=-1");
+    Napis(h, "TV1(1)=x TV2(1)=-1");
+    Klikni(h, 1);
+    EXPECT_FALSE(h.PicIcheck->Visible) << "either condition of the row is right";
+    EXPECT_TRUE(h.ICheck(2)->Visible);
+    EXPECT_EQ(Bunka(h.TV1(2)) + " " + Bunka(h.TV2(2)), "open open");
+    EXPECT_EQ(QColor(h.TR1(2)->BackColor), platform::RGB(255, 255, 255));
+    EXPECT_EQ(Bunka(h.TV1(3)) + " " + Bunka(h.TV2(3)), "waiting waiting");
+    EXPECT_EQ(QColor(h.TR1(3)->BackColor), platform::RGB(179, 179, 179));
+    EXPECT_EQ(h.Faze_kontroly, 1);
+}
+
+TEST_F(KontrolaRiadku, ARightRowBeforeASwitchOpensBothConditionsOfTheNextRow)
+{
+    Hra &h = Uloha_11(3, "TV1(1)=x TV2(1)=2", "Switcher_and");
+    Napis(h, "TV1(1)=x TV2(1)=2");
+    Klikni(h, 1);
+    EXPECT_EQ(Bunka(h.TV1(2)) + " " + Bunka(h.TV2(2)) + " " + Bunka(h.TV3(2)) + " " + Bunka(h.TV4(2)),
+              "open open waiting waiting");
+    EXPECT_EQ(h.ICheck(2)->Left, h.ICheck(1)->Left - 6);
+
+    // The switch opens the second condition of its row, right or not.
+    Napis(h, "TV1(2)=y TV2(2)=0");
+    Klikni(h, 2);
+    EXPECT_EQ(Bunka(h.TV3(2)) + " " + Bunka(h.TV4(2)), "open open");
+    EXPECT_FALSE(h.PicIcheck->Visible);
+}
+
+TEST_F(KontrolaRiadku, AWrongRowGetsTheBubbleForFourSeconds)
+{
+    Hra &h = Uloha_11(3, "TV1(1)=x TV2(1)=2");
+    Napis(h, "TV1(1)=x TV2(1)=3");
+    const QPoint kurzor = h.mapToGlobal(QPoint(590, 140));
+    Klikni(h, 1, kurzor);
+    ASSERT_TRUE(h.PicIcheck->Visible);
+    Obrazok_bubliny("11");
+    EXPECT_EQ(QRect(h.PicIcheck->Left, h.PicIcheck->Top, h.PicIcheck->Width, h.PicIcheck->Height),
+              QRect(h.mapFromGlobal(kurzor) - QPoint(241, 0), QSize(241, 57)))
+        << "its top right corner at the pointer";
+    EXPECT_FALSE(h.Enabled) << "the screen takes no input meanwhile";
+    EXPECT_EQ(h.Faze_kontroly, 2);
+    EXPECT_TRUE(Bublina_zmizne(h));
+    EXPECT_EQ(hodiny.Waits().back(), 4000);
+}
+
+TEST_F(KontrolaRiadku, ASecondWrongClickEndsTheExampleUncounted)
+{
+    Hra &h = Uloha_11(3, "TV1(1)=x TV2(1)=2 TV1(3)=x TV2(3)=5");
+    Napis(h, "TV1(1)=x TV2(1)=3");
+    Klikni(h, 1);
+    ASSERT_TRUE(Bublina_zmizne(h));
+    Klikni(h, 1);
+    EXPECT_FALSE(h.PicIcheck->Visible);
+    EXPECT_EQ((Znacka(h, 1) + Znacka(h, 2)).toStdString(), "ko!-");
+    EXPECT_EQ(Misc::Pocet_spravnych + Misc::Pocet_spatnych, 0);
+    EXPECT_TRUE(h.TV1(1)->Locked && !h.ICheck(1)->Enabled);
+    EXPECT_FALSE(h.TV1(4)->Locked) << "the other examples stay open";
+    EXPECT_EQ(h.Faze_kontroly, 1);
+    EXPECT_TRUE(h.PicTop(1)->Enabled) << "the screen is not checked yet";
+}
+
+TEST_F(KontrolaRiadku, ARightRowAfterABubbleGivesTheNextBubbleAgain)
+{
+    Hra &h = Uloha_11(3, "TV1(1)=x TV2(1)=2 TV1(2)=x TV2(2)=4");
+    Napis(h, "TV1(1)=x TV2(1)=3");
+    Klikni(h, 1);
+    ASSERT_TRUE(Bublina_zmizne(h));
+    QTest::keyClick(h.TV2(1)->editor(), Qt::Key_Backspace);
+    Napis(h, "TV2(1)=2");
+    Klikni(h, 1);
+    EXPECT_EQ(h.Faze_kontroly, 1);
+    Napis(h, "TV1(2)=x TV2(2)=5");
+    Klikni(h, 2);
+    EXPECT_TRUE(h.PicIcheck->Visible);
+    EXPECT_EQ(Znacka(h, 1), "-");
+}
+
+TEST_F(KontrolaRiadku, ClicksThatFindNothingToDo)
+{
+    // A right row before an element without a word: it only shows up.
+    Hra &h = Uloha_11(3, "TV1(1)=x TV2(1)=2", "");
+    h.Faze_kontroly = 2;
+    Napis(h, "TV1(1)=x TV2(1)=2");
+    Klikni(h, 1);
+    EXPECT_TRUE(h.ICheck(2)->Visible);
+    EXPECT_FALSE(h.TV1(2)->Visible);
+    EXPECT_EQ(h.Faze_kontroly, 2);
+
+    // A second wrong click on a row of no example of the screen.
+    Hra &k = Uloha_11(1, "TV1(1)=x TV2(1)=2");
+    k.ICheck(4)->Tag = QStringLiteral("Check");
+    k.Faze_kontroly = 2;
+    Napis(k, "TV1(4)=x");
+    Klikni(k, 4);
+    EXPECT_EQ(Znacka(k, 1) + Znacka(k, 2), "--");
+    EXPECT_EQ(k.Faze_kontroly, 1);
+}
+
+TEST_F(KontrolaRiadku, Task17AcceptsTheConditionsInEitherOrderAndRowsByValue)
+{
+    Hra &h = Uloha_17(1);
+    Napis(h, "TV1(12)=-2 TV2(12)=1");
+    Klikni(h, 1);
+    EXPECT_FALSE(h.PicIcheck->Visible);
+    EXPECT_FALSE(h.ICheck(1)->Enabled || h.ICheck(12)->Enabled);
+    EXPECT_TRUE(h.TV1(12)->Locked && h.TV2(12)->Locked);
+    EXPECT_EQ(platform::Picture(h.ICheck(1)->Picture).image(), Obrazok("Check_ok").image());
+
+    Hra &k = Uloha_17(1);
+    Napis(k, "TV1(1)=2x+1 TV2(1)=7");
+    Klikni(k, 1);
+    EXPECT_FALSE(k.PicIcheck->Visible) << "2x+1 and 7 agree at x = 3";
+    EXPECT_TRUE(k.TV1(1)->Locked && k.TV2(1)->Locked && !k.ICheck(1)->Enabled);
+}
+
+TEST_F(KontrolaRiadku, Task17SwitchOpensTheSecondCondition)
+{
+    Hra &h = Uloha_17(1);
+    h.TV2(12)->Text = QStringLiteral("9");
+    Klikni(h, 12);
+    EXPECT_EQ(Bunka(h.TV2(12)), "open");
+    EXPECT_EQ(QString(h.TV2(12)->Text).toStdString(), "");
+    EXPECT_EQ(QApplication::focusWidget(), h.TV2(12)->editor());
+    EXPECT_EQ(QString(h.FontName), QString(platform::kDesignFont)) << "the form keeps its face";
+}
+
+TEST_F(KontrolaRiadku, Task17SecondWrongClickChecksAndGoesOn)
+{
+    const struct {
+        int pocet;
+        const char *zaznam; // the calls out after the second wrong click
+    } Serie[] = {{2, "generated false"}, {1, "table loaded|mark 0 1|Hra.res 17 Jano 0 1 2 1"}};
+    for (const auto &s : Serie) {
+        Misc::Pocet_spravnych = Misc::Pocet_spatnych = 0;
+        Hra &h = Uloha_17(s.pocet);
+        Napis(h, "TV1(1)=2x TV2(1)=7");
+        Klikni(h, 1, h.mapToGlobal(QPoint(590, 140)));
+        Obrazok_bubliny("17");
+        ASSERT_TRUE(Bublina_zmizne(h));
+        EXPECT_EQ(hodiny.Waits().back(), 5000);
+        const qsizetype pred = h.zaznam.size();
+        Klikni(h, 1);
+        EXPECT_EQ(Misc::Pocet_spatnych, 1) << s.pocet;
+        EXPECT_EQ(hodiny.WaitsWithEvents().size(), 0) << "the continue button is not drawn";
+        EXPECT_TRUE(h.zaznam.mid(pred).join('|').startsWith(QLatin1String(s.zaznam)))
+            << h.zaznam.mid(pred).join('|').toStdString();
+        EXPECT_EQ(h.isLoaded(), s.pocet == 2);
+    }
+}
+
+} // namespace
