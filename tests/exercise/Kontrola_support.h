@@ -67,7 +67,10 @@ protected:
                 continue;
             }
             platform::TextBox *b = Bunka(h, meno.section('(', 0, 0), r);
+            // As if the pupil had opened the cell (task 17's second condition
+            // waits for its switch): the rules, not the opening, are tested here.
             b->Visible = true;
+            b->Enabled = true;
             b->SetFocus();
             QTest::keyClicks(b->editor(), t.section('=', 1));
         }
