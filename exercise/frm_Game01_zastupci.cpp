@@ -21,4 +21,3 @@ void frm_Game01::Vygeneruj_priklad_17(bool) {}
 void frm_Game01::Vygeneruj_priklad_18(bool) {}
 void frm_Game01::Vygeneruj_priklad_19(bool) {}
 void frm_Game01::Vygeneruj_priklad_20(bool) {}
-void frm_Game01::Vygeneruj_priklad_21(bool) {}
