@@ -5,11 +5,17 @@
 #include "exercise/Vzor_prikladu.h"
 #include "services/Chyba_suboru.h"
 
+#include <array>
+
 namespace Misc {
 
 extern Sada_vzoru Vzory;
 
 inline int Pocet_vzoru() { return Vzory.Pocet(); }
+
+// The template drawn for example i of the screen now shown (element i); the
+// worksheet printing reads it after each generator call.
+inline std::array<int, 31> Vybrany_vzor{};
 
 // Reads the section of task `uloha` (variant `varianta` for task 19) of the
 // scrambled task data file at `cesta` into Vzory. On an error Vzory is empty

@@ -20,4 +20,3 @@ void frm_Game01::Vygeneruj_priklad_16(bool) {}
 void frm_Game01::Vygeneruj_priklad_17(bool) {}
 void frm_Game01::Vygeneruj_priklad_18(bool) {}
 void frm_Game01::Vygeneruj_priklad_19(bool) {}
-void frm_Game01::Vygeneruj_priklad_20(bool) {}
