@@ -19,4 +19,3 @@ void frm_Game01::Vygeneruj_priklad_15(bool) {}
 void frm_Game01::Vygeneruj_priklad_16(bool) {}
 void frm_Game01::Vygeneruj_priklad_17(bool) {}
 void frm_Game01::Vygeneruj_priklad_18(bool) {}
-void frm_Game01::Vygeneruj_priklad_19(bool) {}

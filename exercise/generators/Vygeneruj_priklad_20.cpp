@@ -3,13 +3,11 @@
 // with arrows that tell the kind, two scratch fractions and the answer cell.
 #include "exercise/Nacti_priklady.h"
 #include "exercise/generators/Losovanie_19_21.h"
-#include "platform/Fonts.h"
 #include "platform/Runtime.h"
 #include "services/Konfigurace.h"
 #include "services/Kresleni.h"
 #include "services/Promenne_cviceni.h"
 
-#include <QFontMetrics>
 #include <algorithm>
 
 using namespace Losovanie;
@@ -93,21 +91,6 @@ void Losuj_seriu(frm_Game01 &f)
     }
 }
 
-// The sheet's font is wider than the one these 130 px were measured for: a
-// pair of lines that would be cut is set smaller instead (from the design's
-// 12 points, so that one long pair does not shrink the next screen's).
-void Vojdi_do_sirky(platform::Label *hore, platform::Label *dole)
-{
-    double velkost = 12;
-    const auto sirka = [&](platform::Label *l) {
-        return QFontMetrics(platform::makeFont(l->FontName, velkost, l->FontBold)).horizontalAdvance(l->Caption);
-    };
-    while (velkost > 8 && std::max(sirka(hore), sirka(dole)) > hore->Width - 2)
-        velkost -= 0.75;
-    hore->FontSize = velkost;
-    dole->FontSize = velkost;
-}
-
 void Umiestni_riadky(frm_Game01 &f, int i)
 {
     const int u = 2 * i - 1, l = 2 * i;
@@ -121,7 +104,10 @@ void Umiestni_riadky(frm_Game01 &f, int i)
         z->Width = 130;
         z->Visible = true;
     }
-    Vojdi_do_sirky(f.TZ1(u), f.TZ1(l));
+    // A pair of lines that would be cut is set smaller instead.
+    const double velkost = Velkost_pre_sirku(*f.TZ1(u), {f.TZ1(u)->Caption, f.TZ1(l)->Caption}, 128);
+    f.TZ1(u)->FontSize = velkost;
+    f.TZ1(l)->FontSize = velkost;
     f.TR1(u)->Visible = false;
     platform::Label *x_je = f.TR1(l);
     x_je->Left = 470;
