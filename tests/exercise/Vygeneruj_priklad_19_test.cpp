@@ -144,32 +144,6 @@ TEST_F(Priklady19, EveryAnswerComesFromTheNumbersOfItsTextOnManySeries)
     }
 }
 
-TEST_F(Priklady19, SubTypesOfWordProblemsFromTheirPairs)
-{
-    const struct {
-        const char *nazov, *riadok;
-        double x;
-    } Pripady[] = {
-        {"B as a percentage of A", "2#12#Z AA je BB.#40/10", 25},
-        {"by how many percent B is less than A", "2#19#Z AA je BB.#40/10", 75},
-        {"h percent of A", "2#5#xx % z AA.#20/150", 30},
-        {"A lowered by h percent", "2#8#AA bez xx %.#30/250", 175},
-        {"the rise when A is h percent", "2#22#AA je xx %.#125/250", 50},
-        {"before a rise", "2#27#AA po raste o xx %.#10/880", 800},
-        {"before a fall", "2#28#AA po zľave o xx %.#20/64", 80},
-        {"the base of which A is h percent", "2#24#AA je xx %.#80/96", 120},
-    };
-    Hra &h = Nacitaj("19", 2, 4);
-    for (const auto &p : Pripady) {
-        SCOPED_TRACE(p.nazov);
-        Vzory_z({QString::fromUtf8(p.riadok)}, 2);
-        Misc::Pocet_prikladu = 1;
-        Misc::Pocet_zbyvajicich_prikladu = 1;
-        h.Vygeneruj_priklad_19(true);
-        EXPECT_EQ(Cislo(h.TV4(1)->Tag), p.x);
-    }
-}
-
 TEST_F(Priklady19, BrokenTemplateDataCannotHoldTheScreen)
 {
     const struct {
