@@ -52,6 +52,9 @@ void Vytiskni_pracovni_list(frm_Game01 &hra, QString Skupina, QString Uloha, QSt
     Cislo_tisteneho_prikladu = 0;
 
     const Blok_ulohy *blok = Blok_pre_ulohu(Cislo_ulohy);
+    const Blok_v_kode blok_v_kode = Blok_v_kode_pre_ulohu(Cislo_ulohy);
+    std::array<int, 31> Vytistene_vzory{};
+    const int Prikladu_listu = Zbyva_vytisknout;
     const auto nastavenie = frm_Game01::Nastavenie(Cislo_ulohy, Varianta_ulohy);
     const Citac_popisku popisek = [&hra](Harok::Pole pole, int index) { return Popisek(hra, pole, index); };
 
@@ -65,7 +68,15 @@ void Vytiskni_pracovni_list(frm_Game01 &hra, QString Skupina, QString Uloha, QSt
         for (int slot = 1; slot <= Prikladu_na_strane; ++slot) {
             Cislo_tisteneho_prikladu = 1;
             // Slots beyond the examples asked for stay empty.
-            if (Zbyva_vytisknout < 1 || !blok || !nastavenie)
+            if (Zbyva_vytisknout < 1)
+                continue;
+            if (blok_v_kode) {
+                Slot_listu s{hra, Strana, Prikladu_na_strane, slot, Y_zacatku, Prikladu_listu, Vytistene_vzory};
+                if (blok_v_kode(s))
+                    Zbyva_vytisknout -= Cislo_tisteneho_prikladu;
+                continue;
+            }
+            if (!blok || !nastavenie)
                 continue;
             (hra.*nastavenie->Generator)(true);
             Vytiskni_blok(*blok, (Strana - 1) * Prikladu_na_strane + slot, slot, Y_zacatku, popisek);

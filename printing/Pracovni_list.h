@@ -62,6 +62,28 @@ using Citac_popisku = std::function<QString(Harok::Pole pole, int index)>;
 // page whose example column starts at Y_zacatku mm.
 void Vytiskni_blok(const Blok_ulohy &blok, int cislo, int slot, qint16 Y_zacatku, const Citac_popisku &popisek);
 
+// --- Example blocks in code: tasks 19 to 21 ---------------------------------------
+
+// What such a block reads of the driver, and moves on: it generates for
+// itself, and the blocks of task 21 use up several slots.
+struct Slot_listu {
+    frm_Game01 &hra;
+    int Strana, Prikladu_na_strane;
+    int &Poradi_na_strane;
+    qint16 Y_zacatku;
+    // Word problems of task 19: the examples of the worksheet and the
+    // record printed as example n (element n); empty when the call begins.
+    int Prikladu_listu;
+    std::array<int, 31> &Vytistene_vzory;
+};
+
+// Prints what belongs in the slot; false when it printed nothing, which
+// then counts no example.
+using Blok_v_kode = bool (*)(Slot_listu &slot);
+
+// The block of a task ("19" to "21"); nullptr for a task without one.
+Blok_v_kode Blok_v_kode_pre_ulohu(const QString &uloha);
+
 // --- The worksheet ----------------------------------------------------------------
 
 // One whole worksheet of the chosen task (Cislo_ulohy, Varianta_ulohy) on

@@ -2,87 +2,13 @@
 // exercise screen loaded in print mode prints one worksheet per copy on the
 // fake printer. The examples come from whatever the task's generator puts
 // on the answer sheet; these tests look at pages, numbering and places.
-#include "Tlac_support.h"
-
-#include "exercise/Hra_support.h"
-#include "printing/Pracovni_list.h"
-#include "printing/Stranka.h"
-
-#include <QRegularExpression>
+#include "Pracovny_list_support.h"
 
 using namespace Misc;
 using platform::PrintOp;
+using namespace pracovny_list_test;
 
 namespace {
-
-// What one printed page holds.
-struct Strana {
-    QString cislo_strany;      // the page line of the footer
-    QList<int> priklady;       // example numbers, in print order
-    QList<PrintOp> texty_ruvo; // the example column
-    QList<PrintOp> zadanie;    // the statement lines (italic)
-};
-
-class Pracovny_list : public hra_test::Obrazovka {
-protected:
-    Pracovny_list()
-    {
-        tlac_test::Zaregistruj_ruvo();
-        Texty[32] = QStringLiteral("Dátum");
-    }
-    ~Pracovny_list() override { Texty[32].clear(); }
-
-    // The print command: the screen loaded with the print flag set.
-    void Vytlac(const char *uloha, int varianta, int pocet, int kopie = 1)
-    {
-        tlaciaren.SetCopies(kopie);
-        Tisk = true;
-        Cislo_ulohy = QString::fromLatin1(uloha);
-        Varianta_ulohy = quint8(varianta);
-        Zvoleny_pocet_prikladu = quint8(pocet);
-        formular = std::make_unique<frm_Game01>();
-        formular->Load();
-    }
-
-    // The recorded document cut at its page breaks.
-    QList<Strana> Strany() const
-    {
-        static const QRegularExpression cislo(QStringLiteral("^(\\d+)\\) "));
-        QList<Strana> strany(1);
-        for (const PrintOp &op : tlaciaren.Ops()) {
-            if (op.kind == PrintOp::NewPage) {
-                strany.append(Strana());
-                continue;
-            }
-            if (op.kind != PrintOp::Text)
-                continue;
-            Strana &s = strany.last();
-            if (op.text.startsWith(QStringLiteral("Stránka: ")))
-                s.cislo_strany = op.text.mid(9);
-            if (op.italic)
-                s.zadanie.append(op);
-            if (op.fontName != QLatin1String("Ruvo"))
-                continue;
-            s.texty_ruvo.append(op);
-            if (const auto m = cislo.match(op.text); m.hasMatch())
-                s.priklady.append(m.captured(1).toInt());
-        }
-        EXPECT_TRUE(strany.last().texty_ruvo.isEmpty() && strany.last().cislo_strany.isEmpty())
-            << "every page, the last included, is closed by a page break";
-        strany.removeLast();
-        return strany;
-    }
-
-    static QList<int> Od_do(int od, int po)
-    {
-        QList<int> c;
-        for (int i = od; i <= po; ++i)
-            c.append(i);
-        return c;
-    }
-
-    std::unique_ptr<frm_Game01> formular;
-};
 
 struct Plan {
     const char *name;

@@ -1,0 +1,55 @@
+#pragma once
+// Helpers of the generator tests: numbers read back from what a screen
+// shows, a random sequence stuck on one value, and the picture of a
+// generated screen for a person to look at.
+#include "Hra_support.h"
+#include "expr/NumberText.h"
+#include "expr/Random.h"
+#include "platform/Fonts.h"
+#include "platform/Random.h"
+
+#include <QDir>
+#include <QTest>
+#include <cmath>
+
+namespace priklady_test {
+
+// A number as the pupil reads it; NaN when the text is none.
+inline double Cislo(const QString &text)
+{
+    const auto v = ParseNumber(text);
+    return v ? *v : std::nan("");
+}
+
+// Decimal places of a shown number ("0,375" has 3).
+inline int Desatinne(const QString &text)
+{
+    const qsizetype ciarka = text.indexOf(QLatin1Char(','));
+    return ciarka < 0 ? 0 : int(text.size() - ciarka - 1);
+}
+
+// Every Rnd gives `hodnota`: each draw that must differ from an earlier
+// one is rejected for ever unless the generator bounds its passes.
+class Zaseknuta_nahoda {
+public:
+    explicit Zaseknuta_nahoda(float hodnota) : nahoda({hodnota}) {}
+
+private:
+    platform::FakeRandom nahoda;
+    platform::ScopedService<platform::RandomSource> g{nahoda};
+};
+
+// The screen as the pupil sees it, into build/screens/<meno>.png.
+inline void Uloz_obrazovku(platform::Form &f, const QString &meno)
+{
+    platform::registerFontFile(QStringLiteral(LK_RESOURCE_DIR "/Data/Ruvo.ttf"));
+    const QString adresar = QStringLiteral(LK_BUILD_DIR "/screens");
+    QDir().mkpath(adresar);
+    f.Show();
+    (void)QTest::qWaitForWindowExposed(platform::Stage::instance());
+    const QString subor = adresar + QLatin1Char('/') + meno + QStringLiteral(".png");
+    EXPECT_TRUE(platform::Stage::instance()->grab().save(subor)) << subor.toStdString();
+    f.Hide();
+}
+
+} // namespace priklady_test

@@ -1,0 +1,233 @@
+// Task 19 screens: the numbers read back from each assignment text give
+// the answer in its cell's Tag, word problems never repeat on a screen or
+// straight after it, and broken template data cannot hold the screen.
+#include "Priklady_support.h"
+
+#include "exercise/Gramatika_vzoru.h"
+#include "exercise/Nacti_priklady.h"
+
+#include <QFontMetrics>
+#include <QRegularExpression>
+#include <map>
+#include <set>
+
+namespace {
+
+using namespace hra_test;
+using namespace priklady_test;
+using Priklady19 = Obrazovka;
+
+// The numbers that stand for "AA", "BB" and "xx" in `text` made from `sablona`.
+std::map<QString, double> Dosadene(const QString &sablona, const QString &text)
+{
+    static const QRegularExpression miesto(QStringLiteral("AA|BB|xx"));
+    QString vzor = QStringLiteral("^");
+    QStringList mena;
+    qsizetype od = 0;
+    for (auto it = miesto.globalMatch(sablona); it.hasNext();) {
+        const auto m = it.next();
+        vzor += QRegularExpression::escape(sablona.mid(od, m.capturedStart() - od)) + QStringLiteral("([0-9,]+)");
+        mena << m.captured();
+        od = m.capturedEnd();
+    }
+    vzor += QRegularExpression::escape(sablona.mid(od)) + QLatin1Char('$');
+    const auto m = QRegularExpression(vzor).match(text);
+    std::map<QString, double> hodnoty;
+    EXPECT_TRUE(m.hasMatch()) << text.toStdString();
+    for (int k = 0; m.hasMatch() && k < mena.size(); ++k)
+        hodnoty[mena[k]] = Cislo(m.captured(k + 1));
+    return hodnoty;
+}
+
+// Variant 1: what each sub-type asks, from the numbers the pupil reads.
+double Odpoved_1(const QString &podtyp, std::map<QString, double> c)
+{
+    const double p = c["xx"], A = c["AA"], B = c["BB"];
+    if (podtyp == "1") {
+        EXPECT_TRUE(std::set<double>({10, 20, 25, 50, 75}).count(p) && A >= p && A <= 20 * p) << p << " " << A;
+        return p * A / 100;
+    }
+    if (podtyp == "2") {
+        EXPECT_TRUE(std::set<double>({10, 20, 25, 50, 75}).count(p) && A >= 5 && A <= 500) << p << " " << A;
+        return 100 * A / p;
+    }
+    EXPECT_TRUE(std::set<double>({1, 2, 4, 5, 10}).count(B / A) && A >= 5 && A <= 500) << A << " " << B;
+    return 100 * A / B;
+}
+
+// Variant 2: the formula of each sub-type, in words.
+double Odpoved_2(int t, std::map<QString, double> c)
+{
+    const double h = c["xx"], A = c["AA"], B = c["BB"];
+    if (t == 4 || t == 8) return A * (100 - h) / 100;   // A lowered by h percent
+    if (t <= 10) return A * h / 100;                    // h percent of A
+    if (t >= 18 && t <= 20) return 100 * (A - B) / A;   // by how many percent B is less than A
+    if (t <= 17) return 100 * B / A;                    // B as a percentage of A
+    if (t == 22) return A - 100 * A / h;                // the rise, A being h percent of the old value
+    if (t == 26 || t == 27) return 100 * A / (100 + h); // before a rise by h percent
+    if (t == 28 || t == 29) return 100 * A / (100 - h); // before a fall by h percent
+    return 100 * A / h;                                 // the base of which A is h percent
+}
+
+void Over_obrazovku(Hra &h, int varianta)
+{
+    const int pocet = Misc::Pocet_prikladu;
+    std::set<int> vzory, pary;
+    for (int i = 1; i <= pocet; ++i) {
+        SCOPED_TRACE(i);
+        const Misc::Vzor_prikladu &R = Misc::Vzory[Misc::Vybrany_vzor[size_t(i)]];
+        const QString text = h.TZ1(i)->Caption;
+        auto cisla = Dosadene(R.Zadani(1), text);
+        platform::TextBox *bunka = varianta == 1 ? h.TV1(i) : h.TV4(i);
+        const double x = Cislo(bunka->Tag);
+        EXPECT_EQ(x, std::round(x)) << "whole answer";
+        EXPECT_TRUE(bunka->Visible && !bunka->Locked && bunka->Text().isEmpty());
+        if (varianta == 1) {
+            EXPECT_NEAR(x, Odpoved_1(R.Zadani_radek(), cisla), 1e-9);
+            EXPECT_FALSE(h.TR1(i)->Visible);
+            continue;
+        }
+        const int t = R.Zadani_radek().toInt(), q = h.Pouzite_hodnoty[size_t(i)];
+        EXPECT_NEAR(x, Odpoved_2(t, cisla), 1e-9) << text.toStdString();
+        EXPECT_EQ(q % 2, 0);
+        const QString prvy = t >= 11 && t <= 20 ? "AA" : "xx", druhy = t >= 11 && t <= 20 ? "BB" : "AA";
+        EXPECT_EQ(cisla[prvy], Cislo(R.Zadani(q)));
+        EXPECT_EQ(cisla[druhy], Cislo(R.Zadani(q + 1)));
+        vzory.insert(Misc::Vybrany_vzor[size_t(i)]);
+        pary.insert(q);
+        EXPECT_TRUE(h.TR1(i)->Visible && h.TV1(i)->Visible && h.TV2(i)->Visible && h.TV3(i)->Visible);
+        EXPECT_TRUE(h.TV1(i)->Tag().isEmpty());
+    }
+    if (varianta == 2) {
+        EXPECT_EQ(int(vzory.size()), pocet) << "word problems differ on a screen";
+        if (Misc::Pocet_vzoru() > 5) {
+            EXPECT_EQ(int(pary.size()), pocet) << "pair indices differ on a screen";
+        }
+        EXPECT_FALSE(h.TR2(1)->Visible);
+    }
+}
+
+// Templates of task 19 from lines of its section.
+void Vzory_z(QStringList riadky, int varianta)
+{
+    riadky.prepend(QStringLiteral("[19]"));
+    Misc::Vzory = Misc::Precti_vzory(riadky, "19", varianta).vzory;
+    ASSERT_GT(Misc::Pocet_vzoru(), 0);
+}
+
+std::vector<int> Vzory_obrazovky()
+{
+    return {Misc::Vybrany_vzor.begin() + 1, Misc::Vybrany_vzor.begin() + 1 + Misc::Pocet_prikladu};
+}
+
+TEST_F(Priklady19, EveryAnswerComesFromTheNumbersOfItsTextOnManySeries)
+{
+    for (int varianta : {1, 2}) {
+        SCOPED_TRACE(varianta);
+        Hra &h = Nacitaj("19", varianta, varianta == 1 ? 25 : 20);
+        ASSERT_EQ(Misc::Pocet_vzoru(), varianta == 1 ? 9 : 30);
+        for (quint32 seed = 1; seed <= 150 && !HasFailure(); ++seed) {
+            SCOPED_TRACE(seed);
+            Randomize_seed(seed);
+            Misc::Pocet_zbyvajicich_prikladu = varianta == 1 ? 25 : 20;
+            h.Vygeneruj_priklad_19(true);
+            Over_obrazovku(h, varianta);
+            if (varianta == 1)
+                continue;
+            const std::vector<int> predosle = Vzory_obrazovky();
+            Misc::Pocet_zbyvajicich_prikladu -= 4;
+            h.Vygeneruj_priklad_19(false);
+            Over_obrazovku(h, varianta);
+            for (int v : Vzory_obrazovky())
+                EXPECT_EQ(std::count(predosle.begin(), predosle.end(), v), 0) << "record " << v << " again";
+        }
+    }
+}
+
+TEST_F(Priklady19, BrokenTemplateDataCannotHoldTheScreen)
+{
+    const struct {
+        const char *nazov;
+        int varianta;
+        QStringList riadky;
+        const char *ukazane; // examples shown, "1" or "0" each
+    } Pripady[] = {
+        {"four word problems for a series of eight", 2,
+         {"2#1#A xx AA#10/10/20/20/30/30/40/40", "2#2#B xx AA#10/10/20/20/30/30/40/40",
+          "2#3#C xx AA#10/10/20/20/30/30/40/40", "2#6#D xx AA#10/10/20/20/30/30/40/40"},
+         "1111"},
+        {"one pair shared by four examples", 2,
+         {"2#1#A xx AA#10/10", "2#2#B xx AA#10/10", "2#3#C xx AA#10/10", "2#6#D xx AA#10/10", "2#7#E xx AA#10/10"},
+         "1111"},
+        {"pieces that are no numbers and unknown sub-types", 2,
+         {"2#1#A xx AA#a/b/10/10/20/20/30/30/40/40", "2#31#B xx AA#10/10", "2#x#C#10/10",
+          "2#2#D xx AA#10/10/20/20/30/30/40/40", "2#3#E xx AA#10/10/20/20/30/30/40/40",
+          "2#6#F xx AA#10/10/20/20/30/30/40/40", "2#7#G xx AA#10/10/20/20/30/30/40/40"},
+         "1111"},
+        {"no record gives a whole answer", 2, {"2#12#AA z BB#3/1/7/1/9/1/11/1"}, "0000"},
+        {"a sub-type of variant 1 that does not exist", 1, {"1#4#AA", "1#1#xx % z AA"}, "11111"},
+    };
+    Hra &h = Nacitaj("19", 2, 8);
+    for (const auto &p : Pripady) {
+        SCOPED_TRACE(p.nazov);
+        Misc::Varianta_ulohy = quint8(p.varianta);
+        Vzory_z(p.riadky, p.varianta);
+        Misc::Pocet_prikladu = p.varianta == 1 ? 5 : 4;
+        Misc::Pocet_zbyvajicich_prikladu = 8;
+        Randomize_seed(7);
+        h.Vygeneruj_priklad_19(true);
+        QString ukazane;
+        for (int i = 1; i <= Misc::Pocet_prikladu; ++i)
+            ukazane += h.TZ1(i)->Visible ? u'1' : u'0';
+        EXPECT_EQ(ukazane, QLatin1String(p.ukazane));
+        if (ukazane.contains(u'1'))
+            Over_obrazovku(h, p.varianta);
+    }
+}
+
+TEST_F(Priklady19, ARandomSequenceStuckOnOneValueStillFillsTheScreen)
+{
+    for (int varianta : {1, 2}) {
+        SCOPED_TRACE(varianta);
+        Zaseknuta_nahoda nahoda(0.0f);
+        Over_obrazovku(Nacitaj("19", varianta, 8), varianta);
+    }
+}
+
+// Every text of the task data, with its largest numbers, fits its label:
+// one line of 320 px in variant 1, two lines of 539 px in variant 2.
+TEST_F(Priklady19, TextsOfTheTaskDataFitTheirLabels)
+{
+    for (int varianta : {1, 2}) {
+        Hra &h = Nacitaj("19", varianta, varianta == 1 ? 5 : 4);
+        platform::Label *z = h.TZ1(1);
+        const QFontMetrics m(platform::makeFont(z->FontName, z->FontSize, z->FontBold));
+        for (int k = 1; k <= Misc::Pocet_vzoru(); ++k) {
+            const Misc::Vzor_prikladu &R = Misc::Vzory[k];
+            QString najdlhsie = QStringLiteral("5000");
+            for (int q = 2; !R.Zadani(q).isEmpty(); ++q)
+                najdlhsie = std::max(najdlhsie, R.Zadani(q), [](auto &a, auto &b) { return a.size() < b.size(); });
+            QString text = R.Zadani(1);
+            text.replace("AA", najdlhsie).replace("BB", najdlhsie).replace("xx", najdlhsie);
+            if (varianta == 1)
+                EXPECT_LE(m.horizontalAdvance(text), 320) << text.toStdString();
+            else
+                EXPECT_LE(m.boundingRect(QRect(0, 0, 539, 400), Qt::TextWordWrap, text).height(), 40)
+                    << text.toStdString();
+            if (varianta == 2) {
+                EXPECT_GE(R.Pocet_kusu(), 1 + 8) << "four pairs at least: " << text.toStdString();
+            }
+        }
+    }
+}
+
+TEST_F(Priklady19, PicturesOfGeneratedScreens)
+{
+    for (int varianta : {1, 2}) {
+        Randomize_seed(19);
+        Hra &h = Nacitaj("19", varianta, varianta == 1 ? 5 : 4);
+        Uloz_obrazovku(h, QStringLiteral("priklad_19%1").arg(varianta == 1 ? 'a' : 'b'));
+    }
+}
+
+} // namespace

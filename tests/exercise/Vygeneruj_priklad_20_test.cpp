@@ -1,0 +1,103 @@
+// Task 20 screens, many seeds: the two lines of each example and the
+// expected x in its answer cell make a true proportion of the kind that the
+// arrows show, and no kind fills more than three examples of a screen.
+#include "Priklady_support.h"
+
+#include "exercise/Nacti_priklady.h"
+#include "services/Kresleni.h"
+
+#include <QFontMetrics>
+
+namespace {
+
+using namespace hra_test;
+using namespace priklady_test;
+using Priklady20 = Obrazovka;
+
+const QString Oddelovac = QStringLiteral("     .  .  .     ");
+
+// Whether the picture stands at (x, y) of the form's persistent image.
+bool Obrazok_na(frm_Game01 &h, const char *meno, int x, int y)
+{
+    const QImage obr = Misc::Nacti_obrazek(Misc::Cesta_CD + "Bitmap\\Games\\" + meno).image();
+    const QImage &forma = h.persistentImage();
+    for (int j = 0; j < obr.height(); ++j)
+        for (int i = 0; i < obr.width(); ++i)
+            if (forma.pixel(x + i, y + j) != obr.pixel(i, j))
+                return false;
+    return !obr.isNull();
+}
+
+void Over_obrazovku(Hra &h)
+{
+    int druhy[3] = {};
+    for (int i = 1; i <= 5; ++i) {
+        SCOPED_TRACE(i);
+        const int u = 2 * i - 1, l = 2 * i;
+        const QStringList hore = h.TZ1(u)->Caption().split(Oddelovac), dole = h.TZ1(l)->Caption().split(Oddelovac);
+        ASSERT_EQ(hore.size(), 2);
+        ASSERT_EQ(dole.size(), 2);
+        EXPECT_EQ(dole[1], QLatin1String("x"));
+        for (platform::Label *z : {h.TZ1(u), h.TZ1(l)}) {
+            const QFontMetrics m(platform::makeFont(z->FontName, z->FontSize, z->FontBold));
+            EXPECT_LE(m.horizontalAdvance(z->Caption), z->Width) << "line shown whole: " << z->Caption().toStdString();
+        }
+        const double a = Cislo(hore[0]), b = Cislo(hore[1]), ka = Cislo(dole[0]), k = ka / a;
+        const double x = Cislo(h.TV3(l)->Tag);
+        EXPECT_TRUE(a >= 10 && a <= 200 && b >= 10 && b <= 200 && a == std::round(a) && b == std::round(b));
+        EXPECT_TRUE(k >= 1 && k <= 20 && k == std::round(k)) << k;
+        const int druh = Misc::Vybrany_vzor[size_t(i)];
+        ASSERT_TRUE(druh == 1 || druh == 2);
+        ++druhy[druh];
+        if (druh == 1)
+            EXPECT_EQ(x, k * b) << "direct";
+        else
+            EXPECT_NEAR(x, b / k, 1e-9 * b) << "inverse";
+        EXPECT_NEAR(x * 10, std::round(x * 10), 1e-6) << "one decimal at most";
+        EXPECT_TRUE(Obrazok_na(h, druh == 1 ? "sipka_up.bmp" : "sipka_dn.bmp", 180, h.TZ1(u)->Top))
+            << "right arrow";
+        EXPECT_TRUE(Obrazok_na(h, "sipka_up.bmp", 41, h.TZ1(u)->Top)) << "left arrow";
+        EXPECT_FALSE(h.TR1(u)->Visible || h.TV3(u)->Visible);
+        EXPECT_TRUE(h.TR1(l)->Visible && h.TV3(l)->Visible && !h.TV3(l)->Locked && h.TV3(l)->Text().isEmpty());
+        for (auto *tv : {&h.TV1, &h.TV2})
+            for (int r : {u, l})
+                EXPECT_TRUE((*tv)(r)->Visible && (*tv)(r)->Text().isEmpty() && (*tv)(r)->Tag().isEmpty());
+    }
+    EXPECT_LE(druhy[1], 3);
+    EXPECT_LE(druhy[2], 3);
+}
+
+TEST_F(Priklady20, EveryProportionHoldsOnManyScreens)
+{
+    Hra &h = Nacitaj("20", 0, 10);
+    for (quint32 seed = 1; seed <= 300 && !HasFailure(); ++seed) {
+        SCOPED_TRACE(seed);
+        Randomize_seed(seed);
+        h.Vygeneruj_priklad_20(false);
+        Over_obrazovku(h);
+    }
+}
+
+TEST_F(Priklady20, ARandomSequenceStuckOnOneValueStillFillsTheScreen)
+{
+    const struct {
+        const char *nazov;
+        float rnd;
+    } Pripady[] = {
+        {"every example direct", 0.0f},
+        {"every example inverse with an answer of two decimals", 0.75f},
+    };
+    for (const auto &p : Pripady) {
+        SCOPED_TRACE(p.nazov);
+        Zaseknuta_nahoda nahoda(p.rnd);
+        Over_obrazovku(Nacitaj("20", 0, 5));
+    }
+}
+
+TEST_F(Priklady20, PictureOfAGeneratedScreen)
+{
+    Randomize_seed(20);
+    Uloz_obrazovku(Nacitaj("20", 0, 5), QStringLiteral("priklad_20"));
+}
+
+} // namespace

@@ -1,0 +1,174 @@
+// Task 21 screens, many seeds each: every expected answer in the cells'
+// Tags fits its example (y = k·x, y = k / x), the given values stand in
+// labels over hidden locked cells, the asked cells are open and empty.
+#include "Priklady_support.h"
+
+#include <functional>
+#include <set>
+
+namespace {
+
+using namespace hra_test;
+using namespace priklady_test;
+using Priklady21 = Obrazovka;
+
+// y of a column as the task shows it, within its rounding.
+using Vzorec = std::function<void(double k, double x, double y, const QString &text_y)>;
+
+const Vzorec Priamy = [](double k, double x, double y, const QString &) { EXPECT_NEAR(y, k * x, 1e-6); };
+const Vzorec Nepriamy = [](double k, double x, double y, const QString &text_y) {
+    EXPECT_NEAR(y, k / x, 0.0005 + 1e-9);
+    EXPECT_LE(Desatinne(text_y), 3) << text_y.toStdString();
+};
+
+void Over_tabulku(frm_Game01 &h, int i, const Vzorec &vzorec)
+{
+    const int u = 2 * i - 1, l = 2 * i;
+    SCOPED_TRACE(i);
+    const double k = Cislo(h.TZ1(u)->Tag);
+    platform::ControlArray<platform::TextBox> *tv[] = {&h.TV1, &h.TV2, &h.TV3, &h.TV4, &h.TV5, &h.TV6};
+    platform::ControlArray<platform::Label> *tz[] = {&h.TZ2, &h.TZ3, &h.TZ4, &h.TZ5, &h.TZ6, &h.TZ7};
+    double predosle = 0;
+    for (int c = 1; c <= 6; ++c) {
+        const double x = Cislo((*tv[c - 1])(u)->Tag), y = Cislo((*tv[c - 1])(l)->Tag);
+        EXPECT_GT(x, predosle) << "x rises, column " << c;
+        EXPECT_EQ(x, std::round(x));
+        predosle = x;
+        vzorec(k, x, y, (*tv[c - 1])(l)->Tag);
+        const int dany = c % 2 ? u : l, hladany = c % 2 ? l : u;
+        platform::TextBox *d = (*tv[c - 1])(dany), *o = (*tv[c - 1])(hladany);
+        EXPECT_TRUE(!d->Visible && d->Locked && d->Text() == d->Tag()) << "given cell, column " << c;
+        EXPECT_EQ((*tz[c - 1])(dany)->Caption(), d->Tag());
+        EXPECT_TRUE((*tz[c - 1])(dany)->Visible);
+        EXPECT_TRUE(o->Visible && !o->Locked && o->Text().isEmpty()) << "asked cell, column " << c;
+    }
+    EXPECT_EQ(h.IHod(i)->Tag(), QLatin1String("table"));
+}
+
+// Two given columns and the one answer cell TV5(l), whose Tag is k.
+double Over_koeficient(frm_Game01 &h, int i, const Vzorec &vzorec)
+{
+    const int u = 2 * i - 1, l = 2 * i;
+    SCOPED_TRACE(i);
+    const double k = Cislo(h.TV5(l)->Tag);
+    vzorec(k, Cislo(h.TZ2(u)->Caption), Cislo(h.TZ2(l)->Caption), h.TZ2(l)->Caption);
+    vzorec(k, Cislo(h.TZ3(u)->Caption), Cislo(h.TZ3(l)->Caption), h.TZ3(l)->Caption);
+    EXPECT_LT(Cislo(h.TZ2(u)->Caption), Cislo(h.TZ3(u)->Caption));
+    EXPECT_TRUE(h.TV5(l)->Visible && !h.TV5(l)->Locked && h.TV5(l)->Text().isEmpty());
+    for (auto *tv : {&h.TV3, &h.TV4, &h.TV6})
+        EXPECT_FALSE((*tv)(u)->Visible || (*tv)(l)->Visible);
+    EXPECT_EQ(h.IHod(i)->Tag(), QLatin1String("label"));
+    return k;
+}
+
+// Variant 1's k: 1 to 2 in hundredths, all five different.
+void Over_k_1(const std::vector<double> &k)
+{
+    EXPECT_EQ(std::set<double>(k.begin(), k.end()).size(), k.size()) << "k's differ";
+    for (double v : k) {
+        EXPECT_TRUE(v >= 1 && v <= 2) << v;
+        EXPECT_NEAR(v * 100, std::round(v * 100), 1e-6) << v;
+    }
+}
+
+// The graph example: k from a grid point with whole coordinates, which the
+// picture marks with a red cross.
+void Over_graf(frm_Game01 &h, double k)
+{
+    EXPECT_EQ(Cislo(h.TV5(10)->Tag), k);
+    EXPECT_TRUE(h.TV5(10)->Visible && !h.TV5(10)->Locked && h.PicGraf->Visible);
+    int bodov = 0;
+    for (int p = 1; p <= 10; ++p) {
+        const double y = std::round(k * 100) * p / 100;
+        if (y != std::round(y) || y > 10)
+            continue;
+        ++bodov;
+        const QColor kriz = h.PicGraf->persistentImage().pixelColor(40 + 15 * p - 4, int(220 - 15 * y));
+        EXPECT_EQ(kriz, QColor(255, 0, 0)) << "cross at x = " << p;
+    }
+    EXPECT_GT(bodov, 0) << "k = " << k;
+}
+
+void Over_variantu_1(frm_Game01 &h)
+{
+    std::vector<double> k;
+    for (int i : {1, 3}) {
+        Over_tabulku(h, i, Priamy);
+        k.push_back(Cislo(h.TZ1(2 * i - 1)->Tag));
+    }
+    for (int i : {2, 4}) {
+        k.push_back(Over_koeficient(h, i, Priamy));
+        EXPECT_NE(Cislo(h.TZ2(2 * i - 1)->Caption), 1) << "x = 1 would give k away";
+    }
+    k.push_back(Cislo(h.TV5(10)->Tag));
+    Over_k_1(k);
+    Over_graf(h, k.back());
+}
+
+void Over_variantu_2(frm_Game01 &h)
+{
+    std::set<double> k;
+    for (int i : {1, 3, 5}) {
+        Over_tabulku(h, i, Nepriamy);
+        const double ki = Cislo(h.TZ1(2 * i - 1)->Tag);
+        k.insert(ki);
+        const double x6 = Cislo(h.TV6(2 * i - 1)->Tag), y6 = Cislo(h.TV6(2 * i)->Tag);
+        EXPECT_NEAR(ki / y6, x6, 0.5) << "the largest x comes back from its y";
+    }
+    for (int i : {2, 4})
+        k.insert(Over_koeficient(h, i, Nepriamy));
+    EXPECT_EQ(k.size(), 5u) << "k's differ";
+    for (double v : k)
+        EXPECT_TRUE(v >= 1 && v <= 20 && v == std::round(v)) << v;
+}
+
+TEST_F(Priklady21, EveryAnswerFitsItsExampleOnManyScreens)
+{
+    const struct {
+        const char *nazov;
+        int varianta;
+        void (*over)(frm_Game01 &);
+    } Varianty[] = {{"y = k·x", 1, Over_variantu_1}, {"y = k / x", 2, Over_variantu_2}};
+    for (const auto &v : Varianty) {
+        SCOPED_TRACE(v.nazov);
+        Hra &h = Nacitaj("21", v.varianta, 10);
+        for (quint32 seed = 1; seed <= 200 && !HasFailure(); ++seed) {
+            SCOPED_TRACE(seed);
+            Randomize_seed(seed);
+            h.Vygeneruj_priklad_21(false);
+            v.over(h);
+        }
+    }
+}
+
+TEST_F(Priklady21, ARandomSequenceStuckOnOneValueStillFillsTheScreen)
+{
+    const struct {
+        const char *nazov;
+        int varianta;
+        float rnd;
+        void (*over)(frm_Game01 &);
+    } Pripady[] = {
+        {"variant 1, r = 0", 1, 0.0f, Over_variantu_1},
+        {"variant 1, r near 1", 1, 0.9999f, Over_variantu_1},
+        {"variant 2, r = 0", 2, 0.0f, Over_variantu_2},
+        {"variant 2, r = 0.5", 2, 0.5f, Over_variantu_2},
+    };
+    for (const auto &p : Pripady) {
+        SCOPED_TRACE(p.nazov);
+        Zaseknuta_nahoda nahoda(p.rnd);
+        Hra &h = Nacitaj("21", p.varianta, 5);
+        p.over(h);
+    }
+}
+
+TEST_F(Priklady21, PicturesOfGeneratedScreens)
+{
+    for (int varianta : {1, 2}) {
+        Randomize_seed(21);
+        Hra &h = Nacitaj("21", varianta, 5);
+        Uloz_obrazovku(h, QStringLiteral("priklad_21%1").arg(varianta == 1 ? 'a' : 'b'));
+    }
+}
+
+} // namespace
