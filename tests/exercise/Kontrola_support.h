@@ -28,8 +28,11 @@ protected:
         // What the load's real generator left must not mix with the case's Tags.
         for (auto *stlpec : {&h.TV1, &h.TV2, &h.TV3, &h.TV4, &h.TV5, &h.TV6})
             for (int i = 0; i <= stlpec->UBound(); ++i)
-                if (stlpec->exists(i))
+                if (stlpec->exists(i)) {
                     (*stlpec)(i)->Tag = QString();
+                    (*stlpec)(i)->Text = QString();
+                    (*stlpec)(i)->Locked = false;
+                }
         for (const QString &t : QString::fromUtf8(tagy).split(' ', Qt::SkipEmptyParts)) {
             const QString meno = t.section('=', 0, 0), hodnota = t.section('=', 1);
             const QString pole = meno.section('(', 0, 0);
