@@ -52,6 +52,7 @@ void Vytiskni_pracovni_list(frm_Game01 &hra, QString Skupina, QString Uloha, QSt
     Cislo_tisteneho_prikladu = 0;
 
     const Blok_ulohy *blok = Blok_pre_ulohu(Cislo_ulohy);
+    const Blok_rovnice rovnica = Blok_rovnice_pre_ulohu(Cislo_ulohy);
     const auto nastavenie = frm_Game01::Nastavenie(Cislo_ulohy, Varianta_ulohy);
     const Citac_popisku popisek = [&hra](Harok::Pole pole, int index) { return Popisek(hra, pole, index); };
 
@@ -65,10 +66,14 @@ void Vytiskni_pracovni_list(frm_Game01 &hra, QString Skupina, QString Uloha, QSt
         for (int slot = 1; slot <= Prikladu_na_strane; ++slot) {
             Cislo_tisteneho_prikladu = 1;
             // Slots beyond the examples asked for stay empty.
-            if (Zbyva_vytisknout < 1 || !blok || !nastavenie)
+            if (Zbyva_vytisknout < 1 || !(blok || rovnica) || !nastavenie)
                 continue;
             (hra.*nastavenie->Generator)(true);
-            Vytiskni_blok(*blok, (Strana - 1) * Prikladu_na_strane + slot, slot, Y_zacatku, popisek);
+            const int cislo = (Strana - 1) * Prikladu_na_strane + slot;
+            if (blok)
+                Vytiskni_blok(*blok, cislo, slot, Y_zacatku, popisek);
+            else
+                rovnica(hra, cislo, slot, Y_zacatku);
             Zbyva_vytisknout -= Cislo_tisteneho_prikladu;
         }
         Tlaciaren().NewPage();
