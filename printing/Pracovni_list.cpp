@@ -55,6 +55,7 @@ void Vytiskni_pracovni_list(frm_Game01 &hra, QString Skupina, QString Uloha, QSt
     const Blok_v_kode blok_v_kode = Blok_v_kode_pre_ulohu(Cislo_ulohy);
     std::array<int, 31> Vytistene_vzory{};
     const int Prikladu_listu = Zbyva_vytisknout;
+    const Blok_rovnice rovnica = Blok_rovnice_pre_ulohu(Cislo_ulohy);
     const auto nastavenie = frm_Game01::Nastavenie(Cislo_ulohy, Varianta_ulohy);
     const Citac_popisku popisek = [&hra](Harok::Pole pole, int index) { return Popisek(hra, pole, index); };
 
@@ -76,10 +77,14 @@ void Vytiskni_pracovni_list(frm_Game01 &hra, QString Skupina, QString Uloha, QSt
                     Zbyva_vytisknout -= Cislo_tisteneho_prikladu;
                 continue;
             }
-            if (!blok || !nastavenie)
+            if ((!blok && !rovnica) || !nastavenie)
                 continue;
             (hra.*nastavenie->Generator)(true);
-            Vytiskni_blok(*blok, (Strana - 1) * Prikladu_na_strane + slot, slot, Y_zacatku, popisek);
+            const int cislo = (Strana - 1) * Prikladu_na_strane + slot;
+            if (blok)
+                Vytiskni_blok(*blok, cislo, slot, Y_zacatku, popisek);
+            else
+                rovnica(hra, cislo, slot, Y_zacatku);
             Zbyva_vytisknout -= Cislo_tisteneho_prikladu;
         }
         Tlaciaren().NewPage();

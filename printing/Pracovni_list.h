@@ -84,6 +84,15 @@ using Blok_v_kode = bool (*)(Slot_listu &slot);
 // The block of a task ("19" to "21"); nullptr for a task without one.
 Blok_v_kode Blok_v_kode_pre_ulohu(const QString &uloha);
 
+// --- Example blocks of tasks 16 to 18 -------------------------------------------
+
+// How tasks 16 to 18 print one example from row 1 of the answer sheet that
+// the generator has just filled: number `cislo`, in slot `slot` of a page
+// whose example column starts at Y_zacatku mm.
+using Blok_rovnice = std::function<void(frm_Game01 &hra, int cislo, int slot, qint16 Y_zacatku)>;
+// The block of task "16", "17" or "18"; empty for any other task.
+Blok_rovnice Blok_rovnice_pre_ulohu(const QString &uloha);
+
 // --- The worksheet ----------------------------------------------------------------
 
 // One whole worksheet of the chosen task (Cislo_ulohy, Varianta_ulohy) on

@@ -26,6 +26,8 @@ TEST_F(Pracovny_list, PagesAndNumbersFollowThePlanOfTheTask)
         {"task 14: 20 examples, 10 and 10", "14", 0, 20, {Od_do(1, 10), Od_do(11, 20)}},
         {"task 15: 10 examples, 5 and 5", "15", 0, 10, {Od_do(1, 5), Od_do(6, 10)}},
         {"task 7: 5 examples, the rest of the page blank", "7", 0, 5, {Od_do(1, 5)}},
+        {"task 16: 15 examples, three pages of 5", "16", 0, 15, {Od_do(1, 5), Od_do(6, 10), Od_do(11, 15)}},
+        {"task 17: 10 examples, 5 and 5", "17", 0, 10, {Od_do(1, 5), Od_do(6, 10)}},
     };
     for (const Plan &p : plany) {
         tlaciaren = platform::FakePrinter();
@@ -84,6 +86,34 @@ TEST_F(Pracovny_list, ExamplesStandUnderTheStatementInTheMathsFont)
     }
     // The last example is the one still on the answer sheet.
     EXPECT_EQ(t.last().text, QStringLiteral("5)  ") + formular->TZ1(1)->Caption() + QStringLiteral(" = "));
+}
+
+TEST_F(Pracovny_list, EquationsStandFortyMillimetresApartAndShowTheGeneratedExample)
+{
+    for (const char *uloha : {"16", "17"}) {
+        SCOPED_TRACE(uloha);
+        tlaciaren = platform::FakePrinter();
+        Vytlac(uloha, 0, 5);
+        const QList<Strana> strany = Strany();
+        ASSERT_EQ(strany.size(), 1);
+        // One statement line: the slots' base lines at 37 + 40 s mm, the
+        // numbers 16 mm above them.
+        QList<float> cisla;
+        QString texty;
+        for (const PrintOp &op : strany[0].texty_ruvo) {
+            if (QRegularExpression(QStringLiteral("^\\d+\\) $")).match(op.text).hasMatch()) {
+                cisla.append(op.y);
+                texty.clear();
+            }
+            texty += op.text + QLatin1Char('|');
+        }
+        EXPECT_EQ(cisla, (QList<float>{Prepocitej_mm_y(61), Prepocitej_mm_y(101), Prepocitej_mm_y(141),
+                                        Prepocitej_mm_y(181), Prepocitej_mm_y(221)}));
+        // The last slot prints the example still on the answer sheet.
+        EXPECT_FALSE(formular->TZ1(1)->Caption().isEmpty());
+        EXPECT_TRUE(texty.contains(formular->TZ1(1)->Caption())) << texty.toStdString();
+        EXPECT_TRUE(texty.endsWith(QString(55, QLatin1Char('_')) + QLatin1Char('|')));
+    }
 }
 
 TEST_F(Pracovny_list, EveryCopyIsAWholeWorksheetNumberedFromOne)
