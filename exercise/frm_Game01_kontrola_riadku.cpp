@@ -280,13 +280,13 @@ void frm_Game01::ICheck_MouseUp(int Index, int Button, int Shift, int X, int Y)
     (void)Index, (void)Button, (void)Shift, (void)X, (void)Y;
 }
 
-// The bubble stands until its deadline whenever the first tick comes;
-// nothing else runs meanwhile, as the screen is disabled anyway.
+// The bubble goes at the first tick after its deadline. Ticks before it
+// return at once: waiting inside the tick would freeze the whole window
+// for seconds, while the disabled screen already keeps the pupil out.
 void frm_Game01::PicIcheckTimer_Timer()
 {
-    const qint64 zostava = Konec_bubliny - platform::services().clock().TickCount();
-    if (zostava > 0)
-        Cekej(zostava);
+    if (platform::services().clock().TickCount() < Konec_bubliny)
+        return;
     PicIcheckTimer->Enabled = false;
     if (!isLoaded())
         return;
