@@ -5,6 +5,4 @@
 #include "exercise/frm_Game01.h"
 
 void frm_Game01::Vygeneruj_priklad_11(bool) {}
-void frm_Game01::Vygeneruj_priklad_13(bool) {}
-void frm_Game01::Vygeneruj_priklad_14(bool) {}
 void frm_Game01::Vygeneruj_priklad_18(bool) {}

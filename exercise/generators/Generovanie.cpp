@@ -93,6 +93,16 @@ bool Zostav(frm_Game01 &f, QString &ciel, const std::function<QString(int)> &kus
     return true;
 }
 
+bool Rozdel_zlomok(const QString &text, QString &citatel, QString &menovatel)
+{
+    const qsizetype lomka = text.indexOf(u'/');
+    if (lomka < 0)
+        return false;
+    citatel = Zjednodus_zapis(text.left(lomka), true);
+    menovatel = Zjednodus_zapis(text.mid(lomka + 1), true);
+    return true;
+}
+
 // A template that no pass can accept must not hold the screen for ever:
 // after twenty templates' worth of passes the example is left out.
 bool Vygeneruj(frm_Game01 &f, int i, const std::function<int()> &losuj_vzor, const std::function<bool()> &pokus)

@@ -55,6 +55,11 @@ enum class Uprava { Zadani, Vysledek };
 bool Zostav(frm_Game01 &f, QString &ciel, const std::function<QString(int)> &kus, const Pismena &pismena,
             QStringView premenne, Uprava uprava);
 
+// A converted text split at its first "/" into its two lines, each
+// simplified; a text without a bar gives no fraction (false), and the pass
+// is drawn again.
+bool Rozdel_zlomok(const QString &text, QString &citatel, QString &menovatel);
+
 // Passes of example i until `pokus` accepts one. The template is drawn by
 // `losuj_vzor` on the first pass and again after every 499 failed passes;
 // after Max_pokusov passes the example is given up (false).

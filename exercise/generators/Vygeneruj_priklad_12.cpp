@@ -33,18 +33,6 @@ void Losuj_parametre_12(frm_Game01 &f, int T)
     } while (!Vztah_12(f, T));
 }
 
-// A converted text split at its first "/" into the two lines; a text
-// without a bar gives no fraction and the pass is drawn again.
-bool Rozdel(const QString &text, QString &citatel, QString &menovatel)
-{
-    const qsizetype lomka = text.indexOf(u'/');
-    if (lomka < 0)
-        return false;
-    citatel = Zjednodus_zapis(text.left(lomka), true);
-    menovatel = Zjednodus_zapis(text.mid(lomka + 1), true);
-    return true;
-}
-
 bool Pokus_12(frm_Game01 &f, int i)
 {
     const int T = Misc::Vybrany_vzor[i];
@@ -62,13 +50,13 @@ bool Pokus_12(frm_Game01 &f, int i)
     if (!Pridaj_kusy(f, zadani, [&](int k) { return vzor.Zadani(k); }, pismena(true), u"xyz/"))
         return false;
     zadani = Uprav_znamenka(Vypocitej_exponenty(Preved_na_zobrazeni(zadani), f.Zastupce_evaluator()));
-    if (!Rozdel(zadani, f.Pom_tabulka_1(1, i), f.Pom_tabulka_2(1, i)))
+    if (!Rozdel_zlomok(zadani, f.Pom_tabulka_1(1, i), f.Pom_tabulka_2(1, i)))
         return false;
 
     QString vysledok;
     if (!Pridaj_kusy(f, vysledok, [&](int k) { return vzor.Vysledek(k); }, pismena(false), u"xyz~/"))
         return false;
-    return Rozdel(Uprav_znamenka(Preved_na_zobrazeni(vysledok)), f.Vysledek_prikladu(1, i),
+    return Rozdel_zlomok(Uprav_znamenka(Preved_na_zobrazeni(vysledok)), f.Vysledek_prikladu(1, i),
                   f.Vysledek_prikladu(2, i));
 }
 

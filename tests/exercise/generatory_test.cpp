@@ -1,7 +1,7 @@
 // The example generators of tasks 1 to 9 with the shipped templates: many
 // screens with fixed seeds, each expected answer checked against its
 // assignment through the engine; screens that cannot be made; pictures.
-#include "Hra_support.h"
+#include "Generatory_support.h"
 #include "exercise/Gramatika_vzoru.h"
 #include "exercise/Nacti_priklady.h"
 #include "exercise/generators/Generovanie.h"
@@ -22,9 +22,7 @@ namespace {
 
 using namespace hra_test;
 
-constexpr int Obrazoviek = 120; // screens of five examples per task
-
-class Generatory : public Obrazovka {
+class Generatory : public Generatory_test<Obrazovka> {
 protected:
     Hra &Uloha(const char *uloha)
     {
@@ -32,67 +30,10 @@ protected:
         EXPECT_GT(Misc::Pocet_vzoru(), 3) << "templates of task " << uloha;
         return h;
     }
-    void Obrazovka_so_semienkom(Hra &h, quint32 seed)
-    {
-        Randomize_seed(seed);
-        (h.*h.Nastavenie_obrazovky.Generator)(false);
-    }
-    // Runs `priklad`(seed, i) on every example of every screen; gives the
-    // templates that the examples were drawn from.
-    template <class F> QSet<int> Kazdy_priklad(Hra &h, F &&priklad)
-    {
-        QSet<int> vzory;
-        for (quint32 s = 1; s <= Obrazoviek; ++s) {
-            Obrazovka_so_semienkom(h, s);
-            for (int i = 1; i <= 5; ++i) {
-                vzory << Misc::Vybrany_vzor[i];
-                priklad(s, i);
-            }
-        }
-        return vzory;
-    }
-    // A displayed text's value at (x, y); ":" is the school's sign of
-    // division, and a bracket right after a variable or a power multiplies
-    // (the pupil's line reader takes that only after a digit or a bracket).
-    std::optional<double> Hodnota(const QString &zobrazeny, double x, double y)
-    {
-        QString t;
-        for (QChar c : zobrazeny) {
-            if (c == u'(' && !t.isEmpty()
-                && (QStringView(u"xyz").contains(t.back()) || !Misc::Preved_z_exponentu(t.back()).isNull()))
-                t += QChar(0x00B7);
-            t += c;
-        }
-        t.replace(u':', u'/');
-        return Prevedeni_vstupu_na_vysledek(vypocet, t, x, y, 0);
-    }
-    // Empty when the two displayed expressions agree at a few points.
-    QString Rozdiel(const QString &zadanie, const QString &odpoved)
-    {
-        for (auto [x, y] : {std::pair{1.5, -0.5}, std::pair{-2.5, 3.5}, std::pair{0.7, 1.3}}) {
-            const auto a = Hodnota(zadanie, x, y), b = Hodnota(odpoved, x, y);
-            if (!a || !b)
-                return QStringLiteral("no value");
-            if (std::abs(*a - *b) > 1e-9 * std::max(1.0, std::abs(*a)))
-                return QStringLiteral("%1 <> %2 at x=%3").arg(*a).arg(*b).arg(x);
-        }
-        return {};
-    }
-    cEEvaluator vypocet;
 };
 
 // A number in the example is whole when it reads back as one.
 bool Cele(const QString &t) { return ParseNumber(t) && *ParseNumber(t) == std::round(*ParseNumber(t)); }
-
-QString Chyby(const QStringList &chyby) { return chyby.mid(0, 8).join(QLatin1Char('\n')); }
-
-// The templates of the current task, as the load would read them.
-void Vzory(const char *uloha, const QStringList &riadky)
-{
-    Misc::Vzory = Misc::Precti_vzory(QStringList{QStringLiteral("[%1]").arg(QLatin1String(uloha))} + riadky,
-                                     QLatin1String(uloha), 0)
-                      .vzory;
-}
 
 // The plain digits of the superscripts in a caption, "-" between runs.
 QString Exponenty(const QString &text)

@@ -1,0 +1,79 @@
+#pragma once
+// Generator tests: screens made with fixed seeds, templates of the test's
+// own, and the value of a displayed expression through the engine.
+#include "Hra_support.h"
+#include "exercise/Gramatika_vzoru.h"
+#include "exercise/Nacti_priklady.h"
+#include "expr/Prevedeni_vstupu.h"
+#include "expr/Random.h"
+#include "expr/Zapis_vyrazu.h"
+
+#include <QSet>
+#include <cmath>
+
+namespace hra_test {
+
+inline constexpr int Obrazoviek = 120; // screens of five examples per task
+
+template <class Zaklad> class Generatory_test : public Zaklad {
+protected:
+    void Obrazovka_so_semienkom(Hra &h, quint32 seed)
+    {
+        Randomize_seed(seed);
+        (h.*h.Nastavenie_obrazovky.Generator)(false);
+    }
+    // Runs `priklad`(seed, i) on every example of every screen; gives the
+    // templates that the examples were drawn from.
+    template <class F> QSet<int> Kazdy_priklad(Hra &h, F &&priklad)
+    {
+        QSet<int> vzory;
+        for (quint32 s = 1; s <= Obrazoviek; ++s) {
+            Obrazovka_so_semienkom(h, s);
+            for (int i = 1; i <= 5; ++i) {
+                vzory << Misc::Vybrany_vzor[i];
+                priklad(s, i);
+            }
+        }
+        return vzory;
+    }
+    // A displayed text's value at (x, y); ":" is the school's sign of
+    // division, and a bracket right after a variable or a power multiplies
+    // (the pupil's line reader takes that only after a digit or a bracket).
+    std::optional<double> Hodnota(const QString &zobrazeny, double x, double y)
+    {
+        QString t;
+        for (QChar c : zobrazeny) {
+            if (c == u'(' && !t.isEmpty()
+                && (QStringView(u"xyz").contains(t.back()) || !Misc::Preved_z_exponentu(t.back()).isNull()))
+                t += QChar(0x00B7);
+            t += c;
+        }
+        t.replace(u':', u'/');
+        return Prevedeni_vstupu_na_vysledek(vypocet, t, x, y, 0);
+    }
+    // Empty when the two displayed expressions agree at a few points.
+    QString Rozdiel(const QString &zadanie, const QString &odpoved)
+    {
+        for (auto [x, y] : {std::pair{1.5, -0.5}, std::pair{-2.5, 3.5}, std::pair{0.7, 1.3}}) {
+            const auto a = Hodnota(zadanie, x, y), b = Hodnota(odpoved, x, y);
+            if (!a || !b)
+                return QStringLiteral("no value");
+            if (std::abs(*a - *b) > 1e-9 * std::max(1.0, std::abs(*a)))
+                return QStringLiteral("%1 <> %2 at x=%3").arg(*a).arg(*b).arg(x);
+        }
+        return {};
+    }
+    cEEvaluator vypocet;
+};
+
+inline QString Chyby(const QStringList &chyby) { return chyby.mid(0, 8).join(QLatin1Char('\n')); }
+
+// The templates of the current task, as the load would read them.
+inline void Vzory(const char *uloha, const QStringList &riadky)
+{
+    Misc::Vzory = Misc::Precti_vzory(QStringList{QStringLiteral("[%1]").arg(QLatin1String(uloha))} + riadky,
+                                     QLatin1String(uloha), 0)
+                      .vzory;
+}
+
+} // namespace hra_test

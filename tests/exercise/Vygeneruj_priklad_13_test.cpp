@@ -1,0 +1,243 @@
+// The generators of tasks 13 and 14 with the shipped templates: many screens
+// with fixed seeds, each expected fraction checked against its assignment
+// through the engine and for lowest terms; templates that cannot give an
+// example; a pupil's whole screen checked.
+#include "Generatory_support.h"
+#include "Kontrola_support.h"
+#include "expr/Nsd.h"
+#include "platform/Fonts.h"
+#include "platform/Runtime.h"
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
+
+namespace {
+
+using namespace hra_test;
+
+// The greatest whole number that divides every coefficient of a displayed
+// polynomial, written as a sum of terms, each a number times variables,
+// powers and bracketed sums.
+double Obsah(QStringView text)
+{
+    double sucet = 0; // gcd of the terms so far; 0 before the first
+    int hlbka = 0;
+    qsizetype zaciatok = 0;
+    for (qsizetype k = 0; k <= text.size(); ++k) {
+        const bool koniec = k == text.size();
+        if (!koniec && text[k] == u'(')
+            ++hlbka;
+        else if (!koniec && text[k] == u')')
+            --hlbka;
+        if (!koniec && (hlbka > 0 || k == 0 || (text[k] != u'+' && text[k] != u'-')))
+            continue;
+        QStringView clen = text.mid(zaciatok, k - zaciatok);
+        zaciatok = k;
+        if (clen.startsWith(u'+') || clen.startsWith(u'-'))
+            clen = clen.mid(1);
+        qsizetype cislic = 0;
+        while (cislic < clen.size() && clen[cislic].isDigit())
+            ++cislic;
+        double c = cislic ? clen.left(cislic).toDouble() : 1;
+        for (qsizetype j = cislic, h = 0, od = 0; j < clen.size(); ++j) {
+            if (clen[j] == u'(' && h++ == 0)
+                od = j + 1;
+            else if (clen[j] == u')' && --h == 0)
+                c *= Obsah(clen.mid(od, j - od));
+        }
+        sucet = sucet == 0 ? c : std::abs(Misc::Najdi_NSD(sucet, c));
+    }
+    return sucet;
+}
+
+struct Zlomok {
+    QString citatel, menovatel;
+    QString Text() const { return citatel + u'/' + menovatel; }
+    // As one line for the engine.
+    QString Riadok() const { return u'(' + citatel + QStringLiteral(")/(") + menovatel + u')'; }
+};
+
+class Zlomky : public Generatory_test<Kontrola> {
+protected:
+    // The two given fractions joined by the example's sign, as one line.
+    QString Zadanie(Hra &h, int i)
+    {
+        const int u = 2 * i - 1, l = 2 * i;
+        return u'(' + Zlomok{h.TZ1(u)->Caption, h.TZ1(l)->Caption}.Riadok() + u')' + h.TZR(u)->Caption + u'('
+               + Zlomok{h.TZ2(u)->Caption, h.TZ2(l)->Caption}.Riadok() + u')';
+    }
+    // Empty when numerator and denominator share no factor: no whole number
+    // above 1 divides both, and neither x, y nor a bracket (x ± c) of the
+    // denominator is a factor of the numerator.
+    QString Nekratitelny(const Zlomok &z)
+    {
+        if (const double c = Misc::Najdi_NSD(Obsah(z.citatel), Obsah(z.menovatel)); c != 1)
+            return QStringLiteral("common divisor %1").arg(c);
+        const QString N = u'(' + z.citatel + u')', D = u'(' + z.menovatel + u')';
+        std::vector<std::pair<double, double>> korene{{0, 1.3}, {1.3, 0}};
+        static const QRegularExpression zatvorka(QStringLiteral(R"(\(x([+-]\d+)\))"));
+        for (auto it = zatvorka.globalMatch(z.menovatel); it.hasNext();)
+            korene.push_back({-it.next().captured(1).toDouble(), 1.3});
+        for (auto [x, y] : korene)
+            if (Hodnota(D, x, y) == 0.0 && Hodnota(N, x, y) == 0.0)
+                return QStringLiteral("common zero at x=%1, y=%2").arg(x).arg(y);
+        return {};
+    }
+    // What a simplified line never holds: an empty line, a bracketed
+    // negative number, a double sign, a factor 1, a zero coefficient, a
+    // minus in the denominator.
+    static bool Zjednoduseny(const Zlomok &z)
+    {
+        static const QRegularExpression zle(QStringLiteral(R"(^$|\(-|[+-][+-]|(^|[^0-9])1[xy(]|(^|[^0-9])0)"));
+        return !z.citatel.contains(zle) && !z.menovatel.contains(zle) && !z.menovatel.startsWith(u'-');
+    }
+};
+
+TEST_F(Zlomky, ShippedTemplatesGiveRightFractionsInLowestTerms)
+{
+    const struct {
+        const char *uloha;
+        QString znaky; // odd, even template
+        int vzorov;
+    } Ulohy[] = {{"13", QStringLiteral("+-"), 10}, {"14", QStringLiteral("\u00B7:"), 6}};
+    for (const auto &u : Ulohy) {
+        Hra &h = Nacitaj(u.uloha, 0, 5);
+        ASSERT_EQ(Misc::Pocet_vzoru(), u.vzorov) << "templates of task " << u.uloha;
+        QStringList chyby;
+        int druhych = 0;
+        const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+            const int r = 2 * i - 1, T = Misc::Vybrany_vzor[i];
+            const QString zadanie = Zadanie(h, i);
+            const Zlomok z{h.TV2(r)->Tag, h.TV2(r + 1)->Tag}, druhy{h.TV1(r)->Tag, h.TV1(r + 1)->Tag};
+            const QString riadok = QStringLiteral("seed %1, template %2: %3 = %4").arg(s).arg(T).arg(zadanie, z.Text());
+            if (const QString d = Rozdiel(zadanie, z.Riadok()); !d.isEmpty())
+                chyby << riadok + ": " + d;
+            if (const QString n = Nekratitelny(z); !n.isEmpty())
+                chyby << riadok + ": " + n;
+            if (!Zjednoduseny(z))
+                chyby << riadok + " not simplified";
+            if (z.citatel != h.Vysledek_prikladu(1, i) || z.menovatel != h.Vysledek_prikladu(2, i))
+                chyby << riadok + " differs from the example table";
+            if (QLatin1String(u.uloha) == QLatin1String("13") && !druhy.citatel.isEmpty()) {
+                ++druhych;
+                if (!Rozdiel(zadanie, druhy.Riadok()).isEmpty() || !Nekratitelny(druhy).isEmpty() || !Zjednoduseny(druhy))
+                    chyby << riadok + ", second form " + druhy.Text();
+            }
+            if (QString(h.TZR(r)->Caption) != u.znaky.at(T % 2 ? 0 : 1))
+                chyby << riadok + " has the sign " + h.TZR(r)->Caption;
+            if (h.TZ2(r + 1)->Top != h.TZ2(r)->Top + 21 || h.TZR(r + 1)->Visible || h.TR2(r + 1)->Visible
+                || !h.TV1(r + 1)->Visible || h.TV2(r + 1)->Locked)
+                chyby << riadok + " is not laid out as two fractions";
+        });
+        EXPECT_TRUE(chyby.isEmpty()) << "task " << u.uloha << "\n" << Chyby(chyby).toStdString();
+        EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru()) << "every template gives examples, task " << u.uloha;
+        if (QLatin1String(u.uloha) == QLatin1String("13")) {
+            EXPECT_GT(druhych, Obrazoviek) << "second forms are given";
+        }
+    }
+}
+
+// One template alone: what the first example shows and expects, as
+// "sign|numerator|denominator|first column's Tags", or "-" when the template
+// cannot give an example.
+TEST_F(Zlomky, SingleTemplates)
+{
+    const struct {
+        const char *nazov, *uloha, *sablona, *ocakavane;
+    } Riadky[] = {
+        {"one template shows +", "13", "vzorec$1/x~$1/x#2/x", "+|2|x||"},
+        {"second form in the first column", "13", "vzorec$1/x~$1/x#2|2#/x|/x", "+|2|x|2|x"},
+        {"negative piece unwrapped", "13", "vzorec$1/x~$1/x#0-2#/x", "+|-2|x||"},
+        {"factor 1 dropped", "13", "vzorec$1/x~$1/x#1#x+#2-1#/#3-2#y", "+|x+1|y||"},
+        {"piece of 1000 accepted", "13", "vzorec$1000$/x~$1/x#1/x", "+|1|x||"},
+        {"piece of 1001 not", "13", "vzorec$1001$/x~$1/x#1/x", "-"},
+        {"second result out of range", "13", "vzorec$1/x~$1/x#1/x|1001", "-"},
+        {"side without a bar", "13", "vzorec$x~$1/x#1/x", "-"},
+        {"result without a bar", "13", "vzorec$1/x~$1/x#2", "-"},
+        {"second result without a bar", "13", "vzorec$1/x~$1/x#2/x|2", "-"},
+        {"no result at all", "13", "vzorec$1/x~$1/x", "-"},
+        {"piece that does not compile", "13", "vzorec$1/x~$1/x#3+*#/x", "-"},
+        {"task 14 multiplies, first column kept", "14", "vzorec$1/x~$1/x#1/x^(2)", "*|1|x^(2)|?|?"},
+        {"bar inside a text piece", "14", "vzorec$x^(2)-$2*2$/x~$x/x+2#x-2/x", "*|x-2|x|?|?"},
+    };
+    for (const auto &r : Riadky) {
+        SCOPED_TRACE(r.nazov);
+        Hra &h = Nacitaj(r.uloha, 0, 2);
+        Vzory(r.uloha, {QString::fromUtf8(r.sablona)});
+        h.TV1(1)->Tag = h.TV1(2)->Tag = QStringLiteral("?");
+        const qsizetype boxov = box.AskedBoxes().size();
+        QElapsedTimer cas;
+        cas.start();
+        Obrazovka_so_semienkom(h, 7);
+        EXPECT_LT(cas.elapsed(), 20000) << "a template that never passes is given up";
+        const QString ziskane = !h.TV2(1)->Visible
+                                    ? QStringLiteral("-")
+                                    : QStringList{h.TZR(1)->Caption, h.TV2(1)->Tag, h.TV2(2)->Tag, h.TV1(1)->Tag,
+                                                  h.TV1(2)->Tag}
+                                          .join(u'|');
+        EXPECT_EQ(ziskane, Preved_na_zobrazeni(QString::fromUtf8(r.ocakavane)));
+        EXPECT_EQ(box.AskedBoxes().size() - boxov, ziskane == QLatin1String("-") ? 1 : 0) << "one message per screen";
+        if (ziskane == QLatin1String("-")) {
+            EXPECT_FALSE(h.TZ2(1)->Visible || h.TZR(1)->Visible || h.TZ1(2)->Visible || !QString(h.TV2(2)->Tag).isEmpty());
+        }
+    }
+}
+
+// A pupil types the expected fractions, superscripts from the bar, and
+// one wrong numerator; the check marks each example.
+TEST_F(Zlomky, ThePupilsTypedAnswersAreChecked)
+{
+    for (const char *uloha : {"13", "14"}) {
+        SCOPED_TRACE(uloha);
+        Hra &h = Ukaz(uloha, 0, 5);
+        Obrazovka_so_semienkom(h, 11);
+        int prvych = 0;
+        for (int i = 1; i <= 5; ++i) {
+            const int u = 2 * i - 1;
+            // Task 13's second form goes into the first column where there is one.
+            const bool prvy = QLatin1String(uloha) == QLatin1String("13") && !QString(h.TV1(u)->Tag).isEmpty();
+            auto &stlpec = prvy ? h.TV1 : h.TV2;
+            prvych += prvy;
+            QStringList napisane, ocakavane;
+            for (int r : {u, u + 1}) {
+                QString text = stlpec(r)->Tag;
+                if (i == 5 && r == u)
+                    text += u'1';
+                ocakavane << text;
+                stlpec(r)->SetFocus();
+                for (QChar c : text) {
+                    if (const QChar e = Misc::Preved_z_exponentu(c); !e.isNull())
+                        QTest::mouseClick(h.ExpPic(e.digitValue()), Qt::LeftButton, {}, QPoint(5, 5));
+                    else
+                        QTest::keyClicks(stlpec(r)->editor(), QString(c));
+                }
+                napisane << stlpec(r)->Text;
+            }
+            ASSERT_EQ(napisane, ocakavane) << "typed as a pupil would";
+        }
+        Skontroluj(h);
+        QStringList znacky;
+        for (int i = 1; i <= 5; ++i)
+            znacky << Znacka(h, 2 * i - 1);
+        EXPECT_EQ(znacky.join(' ').toStdString(), "ok ok ok ok ko!");
+        EXPECT_EQ(Misc::Pocet_spravnych, 4);
+        EXPECT_EQ(prvych > 0, QLatin1String(uloha) == QLatin1String("13")) << "a second form typed";
+    }
+}
+
+// One generated screen of each task, for a person to look at.
+TEST_F(Zlomky, PicturesOfGeneratedScreens)
+{
+    platform::registerFontFile(QStringLiteral(LK_RESOURCE_DIR "/Data/Ruvo.ttf"));
+    const QString adresar = QStringLiteral(LK_BUILD_DIR "/screens");
+    QDir().mkpath(adresar);
+    for (const char *uloha : {"13", "14"}) {
+        Hra &h = Ukaz(uloha, 0, 5);
+        Obrazovka_so_semienkom(h, 3);
+        const QString subor = adresar + QStringLiteral("/priklady_%1.png").arg(QLatin1String(uloha));
+        EXPECT_TRUE(platform::Stage::instance()->grab().save(subor)) << subor.toStdString();
+        h.Hide();
+    }
+}
+
+} // namespace
