@@ -7,7 +7,6 @@
 void frm_Game01::Vygeneruj_priklad_11(bool) {}
 void frm_Game01::Vygeneruj_priklad_13(bool) {}
 void frm_Game01::Vygeneruj_priklad_14(bool) {}
-void frm_Game01::Vygeneruj_priklad_18(bool) {}
 void frm_Game01::Vygeneruj_priklad_19(bool) {}
 void frm_Game01::Vygeneruj_priklad_20(bool) {}
 void frm_Game01::Vygeneruj_priklad_21(bool) {}
