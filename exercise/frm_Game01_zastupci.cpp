@@ -4,7 +4,6 @@
 // line among the stand-ins in frm_Game01.h).
 #include "exercise/frm_Game01.h"
 
-void frm_Game01::Vygeneruj_priklad_11(bool) {}
 void frm_Game01::Vygeneruj_priklad_13(bool) {}
 void frm_Game01::Vygeneruj_priklad_14(bool) {}
 void frm_Game01::Vygeneruj_priklad_19(bool) {}

@@ -25,14 +25,17 @@ void Zapis_vysledok(frm_Game01 &f, const Vysledok &v, int cele, int citatel, int
     f.TV1(menovatel)->Tag = v.menovatel;
 }
 
+void Nacitaj_obrazky(std::initializer_list<std::pair<const char *, platform::Picture *>> obrazky)
+{
+    for (const auto &[subor, ciel] : obrazky)
+        *ciel = Misc::Nacti_obrazek(Misc::Cesta_CD + QStringLiteral("Bitmap\\Games\\") + QLatin1String(subor));
+}
+
 void Otvor_harok(frm_Game01 &f, int riadkov)
 {
-    const auto obrazok = [](const char *subor) {
-        return Misc::Nacti_obrazek(Misc::Cesta_CD + QStringLiteral("Bitmap\\Games\\") + QLatin1String(subor));
-    };
     // Strip style k is element k of the three strip arrays; style 5 has no
     // middle piece and borrows that of style 1.
-    const std::pair<const char *, platform::Picture *> obrazky[] = {
+    Nacitaj_obrazky({
         {"1list_l.bmp", &f.Obr_levy[1]},       {"1list_s.bmp", &f.Obr_stred[1]},
         {"1list_pw.bmp", &f.Obr_pravy[1]},     {"1list_lg.bmp", &f.Obr_levy[2]},
         {"1list_sg.bmp", &f.Obr_stred[2]},     {"1list_pg.bmp", &f.Obr_pravy[2]},
@@ -44,16 +47,21 @@ void Otvor_harok(frm_Game01 &f, int riadkov)
         {"2l_vetsi.bmp", &f.Obr_znamenka[6]},  {"2l_mensi.bmp", &f.Obr_znamenka[7]},
         {"txt_podm.bmp", &f.Obr_znamenka[10]}, {"hint02.bmp", &f.Obr_znamenka[11]},
         {"txt_vysl.bmp", &f.Obr_znamenka[12]}, {"a_zar.bmp", &f.Obr_a_zar},
-    };
-    for (const auto &[subor, ciel] : obrazky)
-        *ciel = obrazok(subor);
+    });
 
     for (int r = 1; r <= riadkov; ++r) {
         f.TV1(r)->Tag = QString();
         f.TV2(r)->Tag = QString();
         f.TV3(r)->Tag = QString();
     }
-    Misc::Vykresli_obrazek_roztazeny(obrazok("blue.bmp"), f, 30, 95, 580, 355);
+    Zakry_harok(f, 30, 95, 580, 355);
+}
+
+void Zakry_harok(frm_Game01 &f, int x, int y, int sirka, int vyska)
+{
+    platform::Picture modra;
+    Nacitaj_obrazky({{"blue.bmp", &modra}});
+    Misc::Vykresli_obrazek_roztazeny(modra, f, x, y, sirka, vyska);
 }
 
 void Ukaz_text(platform::Label *popis, const QString &text, int sirka)

@@ -16,6 +16,7 @@
 class frm_Game01;
 namespace platform {
 class Label;
+class Picture;
 class TextBox;
 template <class T> class ControlArray;
 } // namespace platform
@@ -122,6 +123,12 @@ Vysledok Vysledok_rovnice(const Tabulka_prikladov &Vysledek_prikladu);
 // the tables, and the expected answers into the Tags of the three result
 // cells of TV1; nothing when there is no solution row.
 void Zapis_vysledok(frm_Game01 &f, const Vysledok &v, int cele, int citatel, int menovatel);
+
+// Pictures "Bitmap\\Games\\<name>" of the resource directory, in this order.
+void Nacitaj_obrazky(std::initializer_list<std::pair<const char *, platform::Picture *>> obrazky);
+// The sheet area given wiped with its background "blue.bmp": what earlier
+// examples drew there goes.
+void Zakry_harok(frm_Game01 &f, int x, int y, int sirka, int vyska);
 
 // The opening of every staged sheet: the pictures of its strips and signs,
 // empty Tags in rows 1..riadkov, the sheet area wiped with its background.
