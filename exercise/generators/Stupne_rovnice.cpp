@@ -32,6 +32,16 @@ bool Je_text_vysledku(const QString &kus, bool zatvorka_je_text)
            || (zatvorka_je_text && kus.contains(u')') && !kus.contains(u'('));
 }
 
+// Where a line is split into its two sides: its "=", or for an inequality
+// its first ">" or else its first "<"; -1 when it has no such sign.
+qsizetype Znamienko_vztahu(const QString &riadok, bool nerovnica)
+{
+    if (!nerovnica)
+        return riadok.indexOf(u'=');
+    const qsizetype vacsi = riadok.indexOf(u'>');
+    return vacsi >= 0 ? vacsi : riadok.indexOf(u'<');
+}
+
 } // namespace
 
 void Pismena::Nastav(char pismeno, const QString &text) { texty[size_t(pismeno - 'A')] = text; }
@@ -127,14 +137,6 @@ bool Hladaj_priklad(frm_Game01 &f, int priklad, const std::function<Priechod(int
             f.Pokus = 1;
     }
     return false;
-}
-
-qsizetype Znamienko_vztahu(const QString &riadok, bool nerovnica)
-{
-    if (!nerovnica)
-        return riadok.indexOf(u'=');
-    const qsizetype vacsi = riadok.indexOf(u'>');
-    return vacsi >= 0 ? vacsi : riadok.indexOf(u'<');
 }
 
 Priechod Zostav_rovnicu(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena, int i,

@@ -74,9 +74,6 @@ bool Hladaj_priklad(frm_Game01 &f, int priklad, const std::function<Priechod(int
 // An inequality is split at its first ">", or else its first "<".
 Priechod Zostav_rovnicu(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena, int i,
                         bool nerovnica = false);
-// Where a line is split into its two sides: its "=", or for an inequality
-// its first ">" or else its first "<"; -1 when it has no such sign.
-qsizetype Znamienko_vztahu(const QString &riadok, bool nerovnica);
 
 // Every example of the screen (Pocet_prikladu) by Hladaj_priklad; false
 // as soon as one cannot be made.
@@ -124,7 +121,7 @@ Vysledok Vysledok_rovnice(const Tabulka_prikladov &Vysledek_prikladu);
 // cells of TV1; nothing when there is no solution row.
 void Zapis_vysledok(frm_Game01 &f, const Vysledok &v, int cele, int citatel, int menovatel);
 
-// Pictures "Bitmap\\Games\\<name>" of the resource directory, in this order.
+// Pictures "Bitmap\Games\<name>" of the resource directory, in this order.
 void Nacitaj_obrazky(std::initializer_list<std::pair<const char *, platform::Picture *>> obrazky);
 // The sheet area given wiped with its background "blue.bmp": what earlier
 // examples drew there goes.

@@ -110,7 +110,9 @@ Priechod Zostav_tabulku(frm_Game01 &f, Misc::Vzor_prikladu::Pole pole, Tabulka_p
 // the two sides of a condition; without it no answer could be right.
 bool Podmienky_s_vlnovkou(const frm_Game01 &f, int i)
 {
-    const auto ma = [](const QString &riadok, bool povinny) { return riadok.contains(u'~') || (!povinny && riadok.isEmpty()); };
+    const auto ma = [](const QString &riadok, bool povinny) {
+        return riadok.contains(u'~') || (!povinny && riadok.isEmpty());
+    };
     return ma(f.Vysledek_prikladu(1, i), true) && ma(f.Vysledek_prikladu(2, i), true)
            && ma(f.Vysledek_prikladu(3, i), false) && ma(f.Vysledek_prikladu(4, i), false)
            && ma(f.Vysledek_prikladu_2(2, i), false);

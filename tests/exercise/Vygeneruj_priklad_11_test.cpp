@@ -77,7 +77,8 @@ TEST_F(Priklad11, ShippedTemplatesExcludeExactlyTheZerosOfTheLowerPart)
             if (t != 1) {
                 EXPECT_EQ(Rovnocenna(h, menovatel, h.TV1(b)->Tag, h.TV2(b)->Tag), QString()) << "line 2";
                 if (!h.TV3(b)->Tag().isEmpty()) {
-                    EXPECT_EQ(Rovnocenna(h, menovatel, h.TV3(b)->Tag, h.TV4(b)->Tag), QString()) << "line 2, other form";
+                    EXPECT_EQ(Rovnocenna(h, menovatel, h.TV3(b)->Tag, h.TV4(b)->Tag), QString())
+                        << "line 2, other form";
                 }
             }
             EXPECT_EQ((h.ICheck(a)->Tag() + '|' + h.ICheck(b)->Tag() + '|' + h.ICheck(c)->Tag()).toStdString(),
@@ -156,7 +157,8 @@ TEST_F(Priklad11, SheetOfTwoExamples)
         EXPECT_TRUE(h.TV1(a)->Visible && h.TV1(a)->Enabled && !h.TV1(a)->Locked && h.TV2(a)->Visible);
         EXPECT_TRUE(h.TV1(b)->Visible && !h.TV1(b)->Enabled && h.TR1(b)->Visible);
         EXPECT_EQ(h.TV2(b)->BackColor(), platform::RGB(179, 179, 179));
-        EXPECT_EQ(QStringLiteral("%1 %2").arg(h.TV1(b)->Top - h.TV1(a)->Top).arg(h.TV4(c)->Top - h.TV4(a)->Top), "32 64");
+        EXPECT_EQ(QStringLiteral("%1 %2").arg(h.TV1(b)->Top - h.TV1(a)->Top).arg(h.TV4(c)->Top - h.TV4(a)->Top),
+                  "32 64");
         EXPECT_FALSE(h.TV1(c)->Visible || h.TV3(a)->Visible || h.TV3(b)->Visible || h.ICheck(b)->Visible);
         EXPECT_TRUE(h.ICheck(a)->Visible);
         EXPECT_EQ(h.ICheck(b)->Top, h.ICheck(a)->Top + 32);
