@@ -116,6 +116,29 @@ TEST_F(Priklad18, SignOfRowOneByKind)
     }
 }
 
+// A stage is split at its first ">", or else at its first "<".
+TEST_F(Priklad18, StagesSplitAtTheirRelationSign)
+{
+    Hra &h = Nacitaj("18", 0, 5);
+    const struct {
+        const char *meno, *riadok, *ocakavane; // left | sign | right of stage 1
+    } Riadky[] = {
+        {"greater than", "vzorec$x>$1#2x>@3-5#x>@1", "2x|>|-2"},
+        {"less than", "vzorec$x<$1#2x<@3*4#x<@1", "2x|<|12"},
+        {"both signs: the first greater than", "vzorec$x>$1#1<x>@0#x>@1", "1<x|>|0"},
+        {"a sign after text", "vzorec$x>$1#x-@A*B@<2x#x>@1", "x-6|<|2x"},
+    };
+    for (const auto &r : Riadky) {
+        Misc::Vzory = Misc::Precti_vzory({QStringLiteral("[18]"), QString::fromUtf8(r.riadok)}, "18", 0).vzory;
+        platform::FakeRandom nahoda({0.0f, 0.0f, 0.25f}); // A = 2, B = 3
+        platform::ScopedService<platform::RandomSource> g(nahoda);
+        h.Vygeneruj_priklad_18(false);
+        const QString stav =
+            h.Vysledek_prikladu(1, 1) + '|' + h.Vysledek_prikladu(1, 3) + '|' + h.Vysledek_prikladu(1, 2);
+        EXPECT_EQ(stav.toStdString(), r.ocakavane) << r.meno;
+    }
+}
+
 // The result row: its sign for both forms, the boundary in one of them.
 TEST_F(Priklad18, ResultCells)
 {
