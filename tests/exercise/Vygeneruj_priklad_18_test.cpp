@@ -193,10 +193,6 @@ TEST_F(Priklad18, SignImagesStartUnchosen)
         EXPECT_EQ(h.IZnam(k)->Top, h.TZR(k)->Top - 5) << k;
         EXPECT_TRUE(h.TV1(k)->Visible && h.TV2(k)->Visible && h.TV3(k)->Visible) << k;
     }
-    // A click cycles the pupil's sign, on a fraction row with its two-line pictures.
-    h.IZnam_MouseDown(7, platform::vbLeftButton, 0, 1, 1);
-    EXPECT_EQ(h.IZnam(7)->Tag(), "<");
-    EXPECT_EQ(h.IZnam(7)->Picture().image(), h.Obr_znamenka[7].image());
 }
 
 // Templates that can give no example end in a message, never in a loop
