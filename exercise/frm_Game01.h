@@ -153,8 +153,9 @@ public:
     void ExpPic_MouseDown(int Index, int Button, int Shift, int X, int Y);
     void ExpPic_MouseUp(int Index, int Button, int Shift, int X, int Y);
 
-    // Placeholders for what other parts of the screen and the shell provide.
-    cEEvaluator &Zastupce_evaluator();
+    // The form's one compiler and program: generators, checks and the
+    // calculator share it, so the calculator's last program is the form's.
+    cEEvaluator &Evaluator_formulara() { return Evaluator_panelu; }
 
 protected:
     void Form_MouseDown(int Button, int Shift, int X, int Y) override;
@@ -272,10 +273,9 @@ public:
     virtual void Nacti_chybova_okna();
     virtual void Uvolni_chybova_okna();
 
-    // Stand-ins until the top bar, the side panels, the generators, the
-    // results table and the worksheet printing exist
-    // (frm_Game01_zastupci.cpp). The calls out of this form are virtual so
-    // that a test can watch them.
+    // The side panels, the generators, and the calls out to the results
+    // table and the printer. The calls out are virtual so that a test can
+    // watch them.
     void Vytvor_kalkulacku();
     void Skryj_kalkulacku();
     void Zavri_kalkulacku();

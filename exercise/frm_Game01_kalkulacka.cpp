@@ -152,7 +152,7 @@ void frm_Game01::PicKalkButton_MouseDown(int Index, int, int, int, int)
     Misc::Zahraj_enter();
     PicKalkButton(Index)->Picture = Obr_kalk_tlacitko_zvyraznene[Index];
     if (!Kalkulacka_panelu)
-        Kalkulacka_panelu = std::make_unique<Kalkulacka>(Zastupce_evaluator());
+        Kalkulacka_panelu = std::make_unique<Kalkulacka>(Evaluator_formulara());
     Kalkulacka_panelu->Prevezmi_displej(TKalk->Text, TKalk->SelStart, TKalk->SelLength);
     TKalk->SetFocus();
     Zobraz_kalkulacku(Kalkulacka_panelu->Stisk_klavesy(Index));

@@ -165,7 +165,7 @@ std::optional<QString> Podiel(const QString &a, const QString &b)
 // no value or the number leaves the 16-bit range the check counts in.
 std::optional<QString> Opacne_znamienko(G &g, const QString &text)
 {
-    const EValue v = g.Zastupce_evaluator().Evaluate(text, 0, 0, 0);
+    const EValue v = g.Evaluator_formulara().Evaluate(text, 0, 0, 0);
     if (!v.ok())
         return std::nullopt;
     const double cele = std::nearbyint(v.value); // a half goes to the even neighbour
@@ -360,7 +360,7 @@ void Oznac(G &g, const Posudok &p)
 
 bool Kontrola::VV(frm_Game01 &g, const QString &vstup, const QString &vzor)
 {
-    return Vyhodnoceni_vysledku(g.Zastupce_evaluator(), vstup, vzor, {});
+    return Vyhodnoceni_vysledku(g.Evaluator_formulara(), vstup, vzor, {});
 }
 
 bool Kontrola::Posud_priklad_11(frm_Game01 &g, int i)

@@ -242,7 +242,7 @@ void Kontrola_riadku_17(G &g, int r)
         p1->Locked = true;
         p2->Locked = true;
     } else if (Vyplnena(a) && Vyplnena(b)
-               && Vyhodnoceni_vysledku(g.Zastupce_evaluator(), QString(a->Text), QString(b->Text), u"LP",
+               && Vyhodnoceni_vysledku(g.Evaluator_formulara(), QString(a->Text), QString(b->Text), u"LP",
                                        g.Hodnota_X_kontroly)) {
         // Both sides of the row have one value at the example's solution.
         a->Locked = true;

@@ -17,7 +17,7 @@ bool Strany(frm_Game01 &f, int i, const Misc::Vzor_prikladu &vzor, const Pismena
             return false;
         if (strana.isEmpty())
             continue;
-        strana = Uprav_znamenka(Vypocitej_exponenty(Preved_na_zobrazeni(strana), f.Zastupce_evaluator()));
+        strana = Uprav_znamenka(Vypocitej_exponenty(Preved_na_zobrazeni(strana), f.Evaluator_formulara()));
         if (!Rozdel_zlomok(strana, f.Pom_tabulka_1(s, i), f.Pom_tabulka_2(s, i)))
             return false;
     }

@@ -62,7 +62,7 @@ QString Text_clena(double hodnota)
 bool Pridaj_kusy(frm_Game01 &f, QString &ciel, const std::function<QString(int)> &kus, const Pismena &pismena,
                  QStringView premenne)
 {
-    cEEvaluator &vypocet = f.Zastupce_evaluator();
+    cEEvaluator &vypocet = f.Evaluator_formulara();
     for (f.Radek = 1; f.Radek <= 50; ++f.Radek) {
         const QString sablona = kus(f.Radek);
         if (sablona.isEmpty())
@@ -88,7 +88,7 @@ bool Zostav(frm_Game01 &f, QString &ciel, const std::function<QString(int)> &kus
         return false;
     QString text = Preved_na_zobrazeni(ciel);
     if (uprava == Uprava::Zadani)
-        text = Vypocitej_exponenty(text, f.Zastupce_evaluator());
+        text = Vypocitej_exponenty(text, f.Evaluator_formulara());
     ciel = Zjednodus_zapis(Uprav_znamenka(text), true);
     return true;
 }

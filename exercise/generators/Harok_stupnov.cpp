@@ -25,14 +25,17 @@ void Zapis_vysledok(frm_Game01 &f, const Vysledok &v, int cele, int citatel, int
     f.TV1(menovatel)->Tag = v.menovatel;
 }
 
+void Nacitaj_obrazky(std::initializer_list<std::pair<const char *, platform::Picture *>> obrazky)
+{
+    for (const auto &[subor, ciel] : obrazky)
+        *ciel = Misc::Nacti_obrazek(Misc::Cesta_CD + QStringLiteral("Bitmap\\Games\\") + QLatin1String(subor));
+}
+
 void Otvor_harok(frm_Game01 &f, int riadkov)
 {
-    const auto obrazok = [](const char *subor) {
-        return Misc::Nacti_obrazek(Misc::Cesta_CD + QStringLiteral("Bitmap\\Games\\") + QLatin1String(subor));
-    };
     // Strip style k is element k of the three strip arrays; style 5 has no
     // middle piece and borrows that of style 1.
-    const std::pair<const char *, platform::Picture *> obrazky[] = {
+    Nacitaj_obrazky({
         {"1list_l.bmp", &f.Obr_levy[1]},       {"1list_s.bmp", &f.Obr_stred[1]},
         {"1list_pw.bmp", &f.Obr_pravy[1]},     {"1list_lg.bmp", &f.Obr_levy[2]},
         {"1list_sg.bmp", &f.Obr_stred[2]},     {"1list_pg.bmp", &f.Obr_pravy[2]},
@@ -44,16 +47,21 @@ void Otvor_harok(frm_Game01 &f, int riadkov)
         {"2l_vetsi.bmp", &f.Obr_znamenka[6]},  {"2l_mensi.bmp", &f.Obr_znamenka[7]},
         {"txt_podm.bmp", &f.Obr_znamenka[10]}, {"hint02.bmp", &f.Obr_znamenka[11]},
         {"txt_vysl.bmp", &f.Obr_znamenka[12]}, {"a_zar.bmp", &f.Obr_a_zar},
-    };
-    for (const auto &[subor, ciel] : obrazky)
-        *ciel = obrazok(subor);
+    });
 
     for (int r = 1; r <= riadkov; ++r) {
         f.TV1(r)->Tag = QString();
         f.TV2(r)->Tag = QString();
         f.TV3(r)->Tag = QString();
     }
-    Misc::Vykresli_obrazek_roztazeny(obrazok("blue.bmp"), f, 30, 95, 580, 355);
+    Zakry_harok(f, 30, 95, 580, 355);
+}
+
+void Zakry_harok(frm_Game01 &f, int x, int y, int sirka, int vyska)
+{
+    platform::Picture modra;
+    Nacitaj_obrazky({{"blue.bmp", &modra}});
+    Misc::Vykresli_obrazek_roztazeny(modra, f, x, y, sirka, vyska);
 }
 
 void Ukaz_text(platform::Label *popis, const QString &text, int sirka)
@@ -121,6 +129,71 @@ void Dokonci_riadok_zlomkov(frm_Game01 &f, std::initializer_list<platform::Contr
     }
 }
 
+namespace {
+
+// One side of row 1: a term, or two terms joined by an operator.
+void Umiestni_stranu(frm_Game01 &f, platform::ControlArray<platform::Label> &prvy, platform::Label *znamienko,
+                     platform::ControlArray<platform::Label> &druhy)
+{
+    if (!QString(znamienko->Caption).isEmpty()) {
+        znamienko->Visible = true;
+        prvy(1)->Width = 82;
+        prvy(2)->Width = 82;
+        Umiestni_clen(f, prvy(1), prvy(2));
+        Umiestni_clen(f, druhy(1), druhy(2));
+        return;
+    }
+    znamienko->Visible = false;
+    druhy(1)->Visible = false;
+    druhy(2)->Visible = false;
+    prvy(1)->Width = 179;
+    if (!QString(prvy(2)->Caption).isEmpty())
+        prvy(2)->Width = 179;
+    Umiestni_clen(f, prvy(1), prvy(2));
+}
+
+// The relation-sign image of an inequality's result right of its "x",
+// `hore` px above it; the cell follows the image.
+int Znamienko_vysledku(frm_Game01 &f, int riadok, const platform::Label *x, int obrazok, int hore)
+{
+    platform::Image *z = f.IZnam(riadok);
+    z->Picture = f.Obr_znamenka[size_t(obrazok)];
+    z->Visible = true;
+    z->Top = x->Top - hore;
+    z->Left = x->Left + x->Width;
+    return z->Width;
+}
+
+} // namespace
+
+void Riadok_vzorca(frm_Game01 &f, const QString &znamienko)
+{
+    for (auto [popis, text] : {std::pair{f.TZ1(1), f.Leva_strana[1]}, std::pair{f.TZ3(1), f.Prava_strana[1]}}) {
+        Ukaz_text(popis, text, 179);
+        popis->Top = f.TZR(1)->Top;
+    }
+    for (platform::Control *c : std::initializer_list<platform::Control *>{
+             f.TZ1(2), f.TZ2(1), f.TZ2(2), f.TV1(1), f.TR2(1), f.TZ3(2), f.TZ4(1), f.TZ4(2), f.TV2(1), f.TR3(1)})
+        c->Visible = false;
+    f.TZR(1)->Caption = znamienko;
+    f.TZR(1)->Visible = true;
+    f.TR1(1)->Caption = QStringLiteral("/");
+    f.TR1(1)->Visible = false;
+    Otvor_bunku(f.TV3(1));
+    f.TV3(1)->Visible = false;
+    Misc::Vykresli_ramecek(f, f.TZ1(1)->Left, f.TZ1(1)->Top, f.TV2(1)->Left + f.TV2(1)->Width - f.TZ1(1)->Left,
+                           32, true, f.Obr_levy[1], f.Obr_stred[1], f.Obr_pravy[1]);
+}
+
+void Riadok_styroch_clenov(frm_Game01 &f)
+{
+    Popisy_zlomkov(f, {{&f.TZ1, 1}, {&f.TZ2, 3}, {&f.TZ3, 5}, {&f.TZ4, 7}},
+                   {{f.TR2(1), 2}, {f.TZR(1), 4}, {f.TR3(1), 6}});
+    Umiestni_stranu(f, f.TZ1, f.TR2(1), f.TZ2);
+    Umiestni_stranu(f, f.TZ3, f.TR3(1), f.TZ4);
+    Dokonci_riadok_zlomkov(f, {&f.TZ1, &f.TZ2, &f.TZ3, &f.TZ4});
+}
+
 void Riadky_krokov(frm_Game01 &f, int od, int po)
 {
     for (int k = od; k <= po; ++k) {
@@ -137,25 +210,28 @@ void Riadky_krokov(frm_Game01 &f, int od, int po)
     }
 }
 
-void Riadok_vysledku(frm_Game01 &f, int cele, int nad_popisom)
+void Riadok_vysledku(frm_Game01 &f, int cele, int nad_popisom, bool nerovnica)
 {
     platform::Label *x = f.TZ1(cele), *x_zlomku = f.TZ1(cele + 1);
     platform::TextBox *bunka = f.TV1(cele), *citatel = f.TV1(cele + 1), *menovatel = f.TV1(cele + 2);
+    const QString popis = nerovnica ? QStringLiteral("x") : QStringLiteral("x =");
+    const int sirka_popisu = nerovnica ? 34 : 54;
     Misc::Vykresli_obrazek(f.Obr_znamenka[12], f, 32, x->Top - nad_popisom);
-    Ukaz_text(x, QStringLiteral("x ="), 54);
+    Ukaz_text(x, popis, sirka_popisu);
     Otvor_bunku(bunka);
-    bunka->Left = x->Left + x->Width;
+    bunka->Left = x->Left + x->Width + (nerovnica ? Znamienko_vysledku(f, cele, x, 2, 5) : 0);
     bunka->Top = x->Top;
     bunka->Width = 152;
     Misc::Vykresli_ramecek(f, x->Left, x->Top, bunka->Left + bunka->Width - x->Left, 32, true, f.Obr_levy[1],
                            f.Obr_stred[1], f.Obr_pravy[5]);
 
-    Ukaz_text(x_zlomku, QStringLiteral("x ="), 54);
+    Ukaz_text(x_zlomku, popis, sirka_popisu);
     x_zlomku->Left = x->Left + 300;
     x_zlomku->Top = x->Top;
+    const int za_znamienkom = nerovnica ? Znamienko_vysledku(f, cele + 1, x_zlomku, 5, 15) : 0;
     for (platform::TextBox *b : {citatel, menovatel}) {
         Otvor_bunku(b);
-        b->Left = x_zlomku->Left + x_zlomku->Width;
+        b->Left = x_zlomku->Left + x_zlomku->Width + za_znamienkom;
         b->Width = 152;
     }
     citatel->Top = x_zlomku->Top - 10;

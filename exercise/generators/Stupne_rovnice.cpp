@@ -32,6 +32,16 @@ bool Je_text_vysledku(const QString &kus, bool zatvorka_je_text)
            || (zatvorka_je_text && kus.contains(u')') && !kus.contains(u'('));
 }
 
+// Where a line is split into its two sides: its "=", or for an inequality
+// its first ">" or else its first "<"; -1 when it has no such sign.
+qsizetype Znamienko_vztahu(const QString &riadok, bool nerovnica)
+{
+    if (!nerovnica)
+        return riadok.indexOf(u'=');
+    const qsizetype vacsi = riadok.indexOf(u'>');
+    return vacsi >= 0 ? vacsi : riadok.indexOf(u'<');
+}
+
 } // namespace
 
 void Pismena::Nastav(char pismeno, const QString &text) { texty[size_t(pismeno - 'A')] = text; }
@@ -129,9 +139,10 @@ bool Hladaj_priklad(frm_Game01 &f, int priklad, const std::function<Priechod(int
     return false;
 }
 
-Priechod Zostav_rovnicu(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena, int i)
+Priechod Zostav_rovnicu(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena, int i,
+                        bool nerovnica)
 {
-    cEEvaluator &vypocet = f.Zastupce_evaluator();
+    cEEvaluator &vypocet = f.Evaluator_formulara();
     for (int j = 1; j <= 50; ++j) {
         f.Pom_j = qint16(j);
         f.Zadani_prikladu(j, i).clear();
@@ -151,7 +162,7 @@ Priechod Zostav_rovnicu(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pi
     }
     for (int j = 2; j <= 50; ++j)
         f.Zadani_prikladu(1, i) += f.Zadani_prikladu(j, i);
-    const qsizetype rovna_sa = f.Zadani_prikladu(1, i).indexOf(u'=');
+    const qsizetype rovna_sa = Znamienko_vztahu(f.Zadani_prikladu(1, i), nerovnica);
     if (rovna_sa < 0)
         return Priechod::Zly_vzor;
     f.Leva_strana[1] = f.Zadani_prikladu(1, i).left(rovna_sa);
@@ -163,7 +174,7 @@ Priechod Zostav_rovnicu(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pi
 
 void Zostav_zlomky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena, int i)
 {
-    cEEvaluator &vypocet = f.Zastupce_evaluator();
+    cEEvaluator &vypocet = f.Evaluator_formulara();
     for (int j = 1; j <= 50; ++j) {
         f.Pom_j = qint16(j);
         f.Zadani_prikladu(j, i).clear();
@@ -183,10 +194,32 @@ void Zostav_zlomky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena
     }
 }
 
-Priechod Zostav_riadky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena,
-                       bool zatvorka_je_text, bool hodnota_x)
+bool Nastav_druh(frm_Game01 &f, const Misc::Vzor_prikladu &vzor)
 {
-    cEEvaluator &vypocet = f.Zastupce_evaluator();
+    if (vzor.Druh() == u"vzorec")
+        f.Je_zlomek = false;
+    else if (vzor.Druh() == u"zlomek")
+        f.Je_zlomek = true;
+    else
+        return false;
+    return true;
+}
+
+Priechod Zostav_zadanie(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena, int i,
+                        bool nerovnica)
+{
+    if (!f.Je_zlomek)
+        return Zostav_rovnicu(f, vzor, pismena, i, nerovnica);
+    Pismena s_k = pismena;
+    s_k.Nastav('K', QString::number(f.Par_K));
+    Zostav_zlomky(f, vzor, s_k, i);
+    return Priechod::Prijaty;
+}
+
+Priechod Zostav_riadky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena,
+                       bool zatvorka_je_text, bool hodnota_x, bool nerovnica)
+{
+    cEEvaluator &vypocet = f.Evaluator_formulara();
     Tabulka_prikladov &v = f.Vysledek_prikladu;
     for (int r = 1; r <= 50; ++r) {
         f.Radek = qint16(r);
@@ -212,8 +245,10 @@ Priechod Zostav_riadky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pis
         }
         v(r, 1) = Uprav_znamenka(Preved_na_zobrazeni(v(r, 1)));
         if (!v(r, 1).isEmpty()) {
-            const qsizetype rovna_sa = v(r, 1).indexOf(u'=');
+            const qsizetype rovna_sa = Znamienko_vztahu(v(r, 1), nerovnica);
             v(r, 2) = rovna_sa < 0 ? QString() : v(r, 1).mid(rovna_sa + 1);
+            if (nerovnica)
+                v(r, 3) = rovna_sa < 0 ? QString() : v(r, 1).mid(rovna_sa, 1);
             v(r, 1) = rovna_sa < 0 ? v(r, 1) : v(r, 1).left(rovna_sa);
         }
         v(r, 2) = Zjednodus_zapis(v(r, 2), true);

@@ -16,6 +16,7 @@
 class frm_Game01;
 namespace platform {
 class Label;
+class Picture;
 class TextBox;
 template <class T> class ControlArray;
 } // namespace platform
@@ -70,7 +71,9 @@ bool Hladaj_priklad(frm_Game01 &f, int priklad, const std::function<Priechod(int
 // The equation of example i written on one line: the pieces with the
 // unknown as text, the others evaluated, joined into Zadani_prikladu(1, i)
 // and split at "=" into the two shown sides Leva_strana(1), Prava_strana(1).
-Priechod Zostav_rovnicu(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena, int i);
+// An inequality is split at its first ">", or else its first "<".
+Priechod Zostav_rovnicu(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena, int i,
+                        bool nerovnica = false);
 
 // Every example of the screen (Pocet_prikladu) by Hladaj_priklad; false
 // as soon as one cannot be made.
@@ -78,6 +81,14 @@ bool Vygeneruj_priklady(frm_Game01 &f, const std::function<Priechod(int priklad,
 // A sheet without an example: the result cells from row `cele` on judge
 // nothing, and the pupil is told that the templates are broken.
 void Bez_prikladu(frm_Game01 &f, const QString &uloha, int cele);
+
+// Tasks 16 and 18: Je_zlomek by the template's kind, "vzorec" or "zlomek";
+// false for a template of neither kind.
+bool Nastav_druh(frm_Game01 &f, const Misc::Vzor_prikladu &vzor);
+// The assignment of example i by kind: written on one line, or as terms
+// (Zostav_zlomky) where "K" stands for Par_K.
+Priechod Zostav_zadanie(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena, int i,
+                        bool nerovnica);
 
 // The pieces of an assignment whose terms are fractions stay text: signs
 // between the terms, and terms split at their first "/" into numerator
@@ -88,11 +99,12 @@ void Zostav_zlomky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena
 // pieces with text are taken as they are, the others evaluated; each row is
 // joined, shown, split at "=" into its two sides and simplified. With
 // `zatvorka_je_text` a piece with ")" but no "(" is text too; with
-// `hodnota_x` the value of the solution row goes to Hodnota_X_kontroly.
+// `hodnota_x` the value of the solution row goes to Hodnota_X_kontroly;
+// the rows of an inequality keep their relation sign in column 3.
 // A pass is rejected when a value is out of range, or when the template has
 // no solution row whose value can be read.
 Priechod Zostav_riadky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Pismena &pismena,
-                       bool zatvorka_je_text, bool hodnota_x);
+                       bool zatvorka_je_text, bool hodnota_x, bool nerovnica = false);
 
 // The solution as the result cells expect it: from the last row whose left
 // side is "x", a whole number or a reduced fraction.
@@ -108,6 +120,12 @@ Vysledok Vysledok_rovnice(const Tabulka_prikladov &Vysledek_prikladu);
 // the tables, and the expected answers into the Tags of the three result
 // cells of TV1; nothing when there is no solution row.
 void Zapis_vysledok(frm_Game01 &f, const Vysledok &v, int cele, int citatel, int menovatel);
+
+// Pictures "Bitmap\Games\<name>" of the resource directory, in this order.
+void Nacitaj_obrazky(std::initializer_list<std::pair<const char *, platform::Picture *>> obrazky);
+// The sheet area given wiped with its background "blue.bmp": what earlier
+// examples drew there goes.
+void Zakry_harok(frm_Game01 &f, int x, int y, int sirka, int vyska);
 
 // The opening of every staged sheet: the pictures of its strips and signs,
 // empty Tags in rows 1..riadkov, the sheet area wiped with its background.
@@ -137,14 +155,23 @@ void Umiestni_clen(frm_Game01 &f, platform::Label *citatel, platform::Label *men
 // under the terms shown as fractions.
 void Dokonci_riadok_zlomkov(frm_Game01 &f, std::initializer_list<platform::ControlArray<platform::Label> *> cleny);
 
+// Row 1 written on one line: the left side, the sign label with `znamienko`
+// and the right side, in a one-line strip; the cells of the row hidden.
+void Riadok_vzorca(frm_Game01 &f, const QString &znamienko);
+// Row 1 of up to two terms a side (tasks 16 and 18): numerators and
+// denominators from the assignment pieces 1, 3, 5 and 7, the operators
+// and the sign label from pieces 2, 4 and 6.
+void Riadok_styroch_clenov(frm_Game01 &f);
+
 // Rows od..po for the pupil's stages: new left side "=" new right side "/"
 // the step taken, each in a marked strip; the row mark will judge the result.
 void Riadky_krokov(frm_Game01 &f, int od, int po);
 // The result under its stage label (`nad_popisom` px above it): "x =" and
 // one cell in row `cele`, and beside it "x =" and a numerator cell over a
 // denominator cell in the two rows after it, each in its strip; the row
-// mark right of the fraction.
-void Riadok_vysledku(frm_Game01 &f, int cele, int nad_popisom = 30);
+// mark right of the fraction. An inequality has "x", a sign image for the
+// pupil to set and then the cells.
+void Riadok_vysledku(frm_Game01 &f, int cele, int nad_popisom = 30, bool nerovnica = false);
 
 // Rows 2..posledny_krok for the stages, the result from row `cele` on, its
 // expected answers; then the sheet is shown and the row check starts anew.

@@ -42,7 +42,7 @@ void Losuj_parametre_01(frm_Game01 &f, int vzor)
 // task 3 it must not reduce to a whole number (denominator 1 or -1).
 bool Prijmi_zlomok(frm_Game01 &f, int i)
 {
-    cEEvaluator &vypocet = f.Zastupce_evaluator();
+    cEEvaluator &vypocet = f.Evaluator_formulara();
     const QString &zadani = f.Zadani_prikladu(1, i);
     const qsizetype lomka = zadani.indexOf(u'/');
     if (lomka < 0)
@@ -78,11 +78,11 @@ bool Pokus_01(frm_Game01 &f, int i)
                                                  {'a', f.Par_A, true},
                                                  {'b', f.Par_B, true},
                                                  {'c', f.Par_C, true}});
-    zadani = Vypocitej_exponenty(zadani, f.Zastupce_evaluator());
+    zadani = Vypocitej_exponenty(zadani, f.Evaluator_formulara());
     f.Zadani_prikladu(1, i) = Zjednodus_zapis(Uprav_znamenka(zadani), true);
 
     if (vzor.Druh() == QLatin1String("nezlomek")) {
-        const auto v = Hodnota(f.Zastupce_evaluator(), f.Zadani_prikladu(1, i));
+        const auto v = Hodnota(f.Evaluator_formulara(), f.Zadani_prikladu(1, i));
         if (!v)
             return false;
         f.Vysledek_prikladu(1, i) = FormatNumber(*v);

@@ -49,7 +49,7 @@ bool Pokus_12(frm_Game01 &f, int i)
     QString &zadani = f.Zadani_prikladu(1, i);
     if (!Pridaj_kusy(f, zadani, [&](int k) { return vzor.Zadani(k); }, pismena(true), u"xyz/"))
         return false;
-    zadani = Uprav_znamenka(Vypocitej_exponenty(Preved_na_zobrazeni(zadani), f.Zastupce_evaluator()));
+    zadani = Uprav_znamenka(Vypocitej_exponenty(Preved_na_zobrazeni(zadani), f.Evaluator_formulara()));
     if (!Rozdel_zlomok(zadani, f.Pom_tabulka_1(1, i), f.Pom_tabulka_2(1, i)))
         return false;
 

@@ -51,11 +51,7 @@ bool Vyhovuje_16(frm_Game01 &f, bool zlomek, int t, int w)
 Priechod Priechod_16(frm_Game01 &f, int i, int t)
 {
     const Misc::Vzor_prikladu &vzor = Misc::Vzory[t];
-    if (vzor.Druh() == u"vzorec")
-        f.Je_zlomek = false;
-    else if (vzor.Druh() == u"zlomek")
-        f.Je_zlomek = true;
-    else
+    if (!Stupne::Nastav_druh(f, vzor))
         return Priechod::Zly_vzor;
 
     // w chooses a whole (1) or a fractional (2) solution where the template can give either.
@@ -67,72 +63,18 @@ Priechod Priechod_16(frm_Game01 &f, int i, int t)
         return Priechod::Zamietnuty;
 
     Stupne::Pismena pismena = Stupne::Parametre(f);
-    if (f.Je_zlomek) {
-        Stupne::Pismena s_k = pismena;
-        s_k.Nastav('K', QString::number(f.Par_K));
-        Stupne::Zostav_zlomky(f, vzor, s_k, i);
-        // The stages of these two work with the fraction of two parameters reduced.
-        const float K = f.Par_K;
-        if (t == 6) {
-            pismena.Nastav('A', FormatNumber(f.Par_A / K, 7));
-            pismena.Nastav('B', FormatNumber(f.Par_B / K, 7));
-        } else if (t == 9) {
-            pismena.Nastav('C', FormatNumber(f.Par_C / K, 7));
-            pismena.Nastav('E', FormatNumber(f.Par_E / K, 7));
-        }
-    } else if (const Priechod p = Stupne::Zostav_rovnicu(f, vzor, pismena, i); p != Priechod::Prijaty) {
+    if (const Priechod p = Stupne::Zostav_zadanie(f, vzor, pismena, i, false); p != Priechod::Prijaty)
         return p;
+    // The stages of these two work with the fraction of two parameters reduced.
+    const float K = f.Par_K;
+    if (f.Je_zlomek && t == 6) {
+        pismena.Nastav('A', FormatNumber(f.Par_A / K, 7));
+        pismena.Nastav('B', FormatNumber(f.Par_B / K, 7));
+    } else if (f.Je_zlomek && t == 9) {
+        pismena.Nastav('C', FormatNumber(f.Par_C / K, 7));
+        pismena.Nastav('E', FormatNumber(f.Par_E / K, 7));
     }
     return Stupne::Zostav_riadky(f, vzor, pismena, true, f.Je_zlomek);
-}
-
-// One side of row 1: a term, or two terms joined by an operator.
-void Umiestni_stranu(frm_Game01 &f, platform::ControlArray<platform::Label> &prvy, platform::Label *znamienko,
-                     platform::ControlArray<platform::Label> &druhy)
-{
-    if (!QString(znamienko->Caption).isEmpty()) {
-        znamienko->Visible = true;
-        prvy(1)->Width = 82;
-        prvy(2)->Width = 82;
-        Stupne::Umiestni_clen(f, prvy(1), prvy(2));
-        Stupne::Umiestni_clen(f, druhy(1), druhy(2));
-        return;
-    }
-    znamienko->Visible = false;
-    druhy(1)->Visible = false;
-    druhy(2)->Visible = false;
-    prvy(1)->Width = 179;
-    if (!QString(prvy(2)->Caption).isEmpty())
-        prvy(2)->Width = 179;
-    Stupne::Umiestni_clen(f, prvy(1), prvy(2));
-}
-
-void Riadok_vzorca(frm_Game01 &f)
-{
-    for (auto [popis, text] : {std::pair{f.TZ1(1), f.Leva_strana[1]}, std::pair{f.TZ3(1), f.Prava_strana[1]}}) {
-        Stupne::Ukaz_text(popis, text, 179);
-        popis->Top = f.TZR(1)->Top;
-    }
-    for (platform::Control *c : std::initializer_list<platform::Control *>{
-             f.TZ1(2), f.TZ2(1), f.TZ2(2), f.TV1(1), f.TR2(1), f.TZ3(2), f.TZ4(1), f.TZ4(2), f.TV2(1), f.TR3(1)})
-        c->Visible = false;
-    f.TZR(1)->Caption = QStringLiteral("=");
-    f.TZR(1)->Visible = true;
-    f.TR1(1)->Caption = QStringLiteral("/");
-    f.TR1(1)->Visible = false;
-    Stupne::Otvor_bunku(f.TV3(1));
-    f.TV3(1)->Visible = false;
-    Misc::Vykresli_ramecek(f, f.TZ1(1)->Left, f.TZ1(1)->Top, f.TV2(1)->Left + f.TV2(1)->Width - f.TZ1(1)->Left,
-                           32, true, f.Obr_levy[1], f.Obr_stred[1], f.Obr_pravy[1]);
-}
-
-void Riadok_zlomkov(frm_Game01 &f)
-{
-    Stupne::Popisy_zlomkov(f, {{&f.TZ1, 1}, {&f.TZ2, 3}, {&f.TZ3, 5}, {&f.TZ4, 7}},
-                           {{f.TR2(1), 2}, {f.TZR(1), 4}, {f.TR3(1), 6}});
-    Umiestni_stranu(f, f.TZ1, f.TR2(1), f.TZ2);
-    Umiestni_stranu(f, f.TZ3, f.TR3(1), f.TZ4);
-    Stupne::Dokonci_riadok_zlomkov(f, {&f.TZ1, &f.TZ2, &f.TZ3, &f.TZ4});
 }
 
 } // namespace
@@ -146,6 +88,6 @@ void frm_Game01::Vygeneruj_priklad_16(bool Prvni_generovani)
     Stupne::Otvor_harok(*this, 5);
     if (!vytvoreny)
         return Stupne::Bez_prikladu(*this, QStringLiteral("16"), 6);
-    Je_zlomek ? Riadok_zlomkov(*this) : Riadok_vzorca(*this);
+    Je_zlomek ? Stupne::Riadok_styroch_clenov(*this) : Stupne::Riadok_vzorca(*this, QStringLiteral("="));
     Stupne::Dokonci_harok(*this, 5, 6);
 }

@@ -36,7 +36,7 @@ bool Vyhovuje_17(const frm_Game01 &f, int t)
 // they are text ("/" makes no text here: a quotient is a value).
 Priechod Zostav_podmienky(frm_Game01 &f, const Misc::Vzor_prikladu &vzor, const Stupne::Pismena &pismena)
 {
-    cEEvaluator &vypocet = f.Zastupce_evaluator();
+    cEEvaluator &vypocet = f.Evaluator_formulara();
     for (int k = 1; k <= 50; ++k) {
         f.Podminky[size_t(k)].clear();
         f.Pom_text[1].clear();

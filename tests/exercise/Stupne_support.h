@@ -61,7 +61,7 @@ inline QString Riadky_platia(frm_Game01 &f, double x)
         const QString &l = f.Vysledek_prikladu(r, 1), &p = f.Vysledek_prikladu(r, 2);
         if (l.isEmpty() && p.isEmpty())
             continue;
-        const QString chyba = Plati(f.Zastupce_evaluator(), l, p, x);
+        const QString chyba = Plati(f.Evaluator_formulara(), l, p, x);
         if (!chyba.isEmpty())
             return QStringLiteral("row %1: ").arg(r) + chyba;
     }

@@ -32,7 +32,7 @@ TEST_F(Priklad15, ShippedTemplatesGiveSolvedEquations)
         const Riesenie r = Riesenie_z_tagov(h, 5, 6, 7);
         ASSERT_TRUE(r.x) << r.chyba.toStdString();
         zlomky += !h.TV1(6)->Tag().isEmpty();
-        EXPECT_EQ(Plati(h.Zastupce_evaluator(), h.Leva_strana[1], h.Prava_strana[1], *r.x), QString());
+        EXPECT_EQ(Plati(h.Evaluator_formulara(), h.Leva_strana[1], h.Prava_strana[1], *r.x), QString());
         EXPECT_EQ(Riadky_platia(h, *r.x), QString());
         EXPECT_DOUBLE_EQ(h.Hodnota_X_kontroly, *r.x);
         EXPECT_EQ(h.TZ1(1)->Caption() + '=' + h.TZ2(1)->Caption(), h.Leva_strana[1] + '=' + h.Prava_strana[1]);

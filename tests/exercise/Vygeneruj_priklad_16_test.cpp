@@ -37,7 +37,7 @@ TEST_F(Priklad16, ShippedTemplatesGiveSolvedEquationsOfBothKinds)
         EXPECT_TRUE(Parametre_2_az_5(h));
         const Riesenie r = Riesenie_z_tagov(h, 6, 7, 8);
         ASSERT_TRUE(r.x) << r.chyba.toStdString();
-        EXPECT_EQ(Plati(h.Zastupce_evaluator(), lava, prava, *r.x), QString());
+        EXPECT_EQ(Plati(h.Evaluator_formulara(), lava, prava, *r.x), QString());
         EXPECT_EQ(Riadky_platia(h, *r.x), QString());
         if (h.Je_zlomek) {
             EXPECT_DOUBLE_EQ(h.Hodnota_X_kontroly, *r.x);

@@ -36,15 +36,15 @@ TEST_F(Priklad17, ShippedTemplatesGiveSolvedEquationsAndTheirConditions)
         EXPECT_TRUE(Parametre_2_az_5(h));
         const Riesenie r = Riesenie_z_tagov(h, 6, 7, 8);
         ASSERT_TRUE(r.x) << r.chyba.toStdString();
-        EXPECT_EQ(Plati(h.Zastupce_evaluator(), lava, prava, *r.x), QString());
+        EXPECT_EQ(Plati(h.Evaluator_formulara(), lava, prava, *r.x), QString());
         EXPECT_EQ(Riadky_platia(h, *r.x), QString());
         EXPECT_DOUBLE_EQ(h.Hodnota_X_kontroly, *r.x);
         EXPECT_NE(h.TV1(12)->Tag(), h.TV2(12)->Tag());
         for (const QString &podmienka : {h.TV1(12)->Tag(), h.TV2(12)->Tag()}) {
             const auto c = ParseNumber(podmienka);
             ASSERT_TRUE(c && *c == std::round(*c)) << podmienka.toStdString();
-            const bool lava_ma = Prevedeni_vstupu_na_vysledek(h.Zastupce_evaluator(), lava, *c, 0, 0).has_value();
-            const bool prava_ma = Prevedeni_vstupu_na_vysledek(h.Zastupce_evaluator(), prava, *c, 0, 0).has_value();
+            const bool lava_ma = Prevedeni_vstupu_na_vysledek(h.Evaluator_formulara(), lava, *c, 0, 0).has_value();
+            const bool prava_ma = Prevedeni_vstupu_na_vysledek(h.Evaluator_formulara(), prava, *c, 0, 0).has_value();
             EXPECT_FALSE(lava_ma && prava_ma) << "x = " << podmienka.toStdString() << " leaves every denominator";
         }
     }

@@ -47,14 +47,16 @@ TEST_F(SeriaObrazoviek, RemainingCountsAndTheEndAtTheResultsTable)
 TEST_F(SeriaObrazoviek, ShortLastScreensOfTask11HideAndCoverOnlyTheExamplesLeftOut)
 {
     const QRgb modra = qRgb(0, 0, 255);
-    Vlastne_obrazky({{"blue", {16, 372}, modra}, {"bg_11", {640, 480}, qRgb(250, 250, 210)}});
+    const QRgb pas = qRgb(200, 200, 200);
+    Vlastne_obrazky({{"blue", {16, 372}, modra}, {"bg_11", {640, 480}, qRgb(250, 250, 210)},
+                     {"1list_s", {8, 32}, pas}, {"2list_s", {8, 63}, pas}});
     const struct {
         int zvolene;
         const char *ukazane;          // examples 1 to 3 still shown after the click
-        std::vector<int> modre, nie;  // y at x = 300
+        std::vector<int> modre, nie;  // y at x = 200, between the strips of a line
     } Pripady[] = {
         {5, "110", {84, 250, 454}, {82, 455, 465}},           // 2 left: the area down to y 455
-        {10, "100", {206, 250, 380, 411}, {150, 420, 455, 465}}, // 1 left: examples 2 and 3
+        {10, "100", {206, 250, 380, 400}, {82, 420, 455, 465}}, // 1 left: examples 2 and 3
     };
     for (const auto &p : Pripady) {
         Hra &h = Nacitaj("11", 0, p.zvolene);
@@ -65,14 +67,15 @@ TEST_F(SeriaObrazoviek, ShortLastScreensOfTask11HideAndCoverOnlyTheExamplesLeftO
         h.picPokracuj_Click();
         QString ukazane;
         for (int i = 1; i <= 3; ++i) {
-            ukazane += h.TV4(3 * i)->Visible && h.TZ1(3 * i - 2)->Visible ? '1' : '0';
+            ukazane += h.TV1(3 * i - 2)->Visible && h.TZ1(3 * i - 2)->Visible ? '1' : '0';
             EXPECT_FALSE(h.IHod(i)->Visible) << "no marks on new examples " << i;
         }
         EXPECT_EQ(ukazane, QLatin1String(p.ukazane));
         for (int y : p.modre)
-            EXPECT_EQ(h.persistentImage().pixel(300, y), modra) << p.zvolene << " y " << y;
+            EXPECT_EQ(h.persistentImage().pixel(200, y), modra) << p.zvolene << " y " << y;
         for (int y : p.nie)
-            EXPECT_NE(h.persistentImage().pixel(300, y), modra) << p.zvolene << " y " << y;
+            EXPECT_NE(h.persistentImage().pixel(200, y), modra) << p.zvolene << " y " << y;
+        EXPECT_EQ(h.persistentImage().pixel(300, 150), pas) << "the strips of the example shown stay";
     }
 }
 

@@ -1,8 +1,0 @@
-// Stand-ins for what other parts of the program will give the exercise
-// screen: the top bar, the generators and the worksheet printing. Each
-// does nothing; whoever builds the real one removes its entry here (and its
-// line among the stand-ins in frm_Game01.h).
-#include "exercise/frm_Game01.h"
-
-void frm_Game01::Vygeneruj_priklad_11(bool) {}
-void frm_Game01::Vygeneruj_priklad_18(bool) {}
