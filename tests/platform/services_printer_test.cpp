@@ -95,48 +95,28 @@ TEST(PrinterDevice, KilledDocumentLeavesNoFile)
     EXPECT_EQ(PdfPageCount(path), 1) << "a new document after a killed one";
 }
 
-TEST(PrinterDevice, SheetIsA4InTwipsInEitherOrientation)
+TEST(PrinterDevice, A4InTwipsAndWidthsOfTheBundledDesignFace)
 {
     PrinterDevice printer(QString(), false);
     EXPECT_NEAR(printer.Width(), 11905.5, 1.0);
     EXPECT_NEAR(printer.Height(), 16837.8, 1.0);
+    // Worksheets wrap their statements by these widths: they must not
+    // depend on what the machine substitutes for "MS Sans Serif".
+    const auto width = [&printer](const char *face, bool bold, int size) {
+        printer.SetFontName(face);
+        printer.SetFontBold(bold);
+        printer.SetFontSize(size);
+        return printer.TextWidth(QStringLiteral("Vypočítaj hodnotu každého výrazu."));
+    };
+    const float dejavu = width("DejaVu Sans", false, 12);
+    EXPECT_EQ(width("MS Sans Serif", false, 12), dejavu);
+    EXPECT_EQ(width("MS Sans Serif", true, 12), width("DejaVu Sans", true, 12));
+    EXPECT_GT(width("DejaVu Sans", true, 12), dejavu);
+    EXPECT_NEAR(width("DejaVu Sans", false, 24), 2 * dejavu, dejavu * 0.1);
+    EXPECT_TRUE(dejavu > 3000.0f && dejavu < 6000.0f) << dejavu << ": twips, not pixels or points";
     printer.SetOrientation(PageOrientation::Landscape);
     EXPECT_NEAR(printer.Width(), 16837.8, 1.0);
     EXPECT_NEAR(printer.Height(), 11905.5, 1.0);
-}
-
-TEST(PrinterDevice, TextWidthFollowsTheFont)
-{
-    PrinterDevice printer(QString(), false);
-    printer.SetFontName("DejaVu Sans");
-    printer.SetFontSize(12);
-    const float one = printer.TextWidth("Základ:_____");
-    EXPECT_GT(one, 0.0f);
-    EXPECT_NEAR(printer.TextWidth("Základ:_____Základ:_____"), 2 * one, one * 0.02);
-    printer.SetFontSize(24);
-    EXPECT_NEAR(printer.TextWidth("Základ:_____"), 2 * one, one * 0.1);
-    // 12-point text of 12 characters is a few centimetres, not pixels or points.
-    EXPECT_GT(one, 1000.0f);
-    EXPECT_LT(one, 3000.0f);
-}
-
-TEST(PrinterDevice, DesignFaceIsTheBundledDejaVuSans)
-{
-    // Worksheets wrap their statements by these widths: they must not
-    // depend on what the machine substitutes for "MS Sans Serif".
-    PrinterDevice printer(QString(), false);
-    printer.SetFontSize(12);
-    const QString text = QStringLiteral("Vypočítaj hodnotu každého výrazu.");
-    printer.SetFontName("DejaVu Sans");
-    const float dejavu = printer.TextWidth(text);
-    printer.SetFontName("MS Sans Serif");
-    EXPECT_EQ(printer.TextWidth(text), dejavu);
-    printer.SetFontBold(true);
-    printer.SetFontName("DejaVu Sans");
-    const float dejavuBold = printer.TextWidth(text);
-    printer.SetFontName("MS Sans Serif");
-    EXPECT_EQ(printer.TextWidth(text), dejavuBold);
-    EXPECT_GT(dejavuBold, dejavu);
 }
 
 TEST(PrintDialog, ChoiceSetsDeviceCopiesOrientationA4And300Dpi)

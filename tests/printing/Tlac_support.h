@@ -10,6 +10,7 @@
 #include "services/Pismo.h"
 #include "services/Tabulky.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace tlac_test {
@@ -70,6 +71,29 @@ class Tlac : public ::testing::Test {
 protected:
     Tlac() { Misc::Texty[32] = QStringLiteral("Dátum"); }
     ~Tlac() override { Misc::Texty[32].clear(); }
+
+    // A fresh sheet, the printer as the statement block leaves it.
+    void Nova_strana()
+    {
+        tlaciaren = platform::FakePrinter(2100.0f, 2970.0f);
+        tlaciaren.SetFontSize(12);
+        tlaciaren.SetFontItalic(true);
+    }
+
+    // What an example block printed, "|" between texts: each trimmed, a run
+    // of underscores as one "_", and with s_x its x in mm after "@". Every
+    // text of a block stands upright in the maths font.
+    QString Texty_bloku(bool s_x = false) const
+    {
+        static const QRegularExpression ciara(QStringLiteral("_+"));
+        QStringList texty;
+        for (const platform::PrintOp &op : tlaciaren.Texts()) {
+            QString text = op.text.trimmed().replace(ciara, QStringLiteral("_"));
+            EXPECT_TRUE(op.fontName == QLatin1String("Ruvo") && !op.italic) << text.toStdString();
+            texty << (s_x ? text + QLatin1Char('@') + QString::number(op.x / 10) : text);
+        }
+        return texty.join(QLatin1Char('|'));
+    }
 
     platform::FakeClock hodiny;
     platform::FakePrinter tlaciaren{2100.0f, 2970.0f};

@@ -1,8 +1,5 @@
 #pragma once
-// Sample worksheet pages for a person to look at: build/print/ gets the PDF
-// that the real printer writes and a PNG of every page drawn from what was
-// recorded with the same measures. The examples are made up by the tests,
-// in the displayed form the generators give their captions.
+// Sample worksheet pages for a person to look at.
 #include "Tlac_support.h"
 
 #include "expr/Zapis_vyrazu.h"
@@ -32,7 +29,6 @@ inline qint16 Vytlac_ramec(const char *skupina, const char *nazov, const char *z
     p.SetFontName(QStringLiteral("MS Sans Serif"));
     Rozdel_text_do_radku(QString::fromUtf8(zadanie), 190, Radky_zadani[1], Radky_zadani[2], Radky_zadani[3],
                          Radky_zadani[4], Radky_zadani[5]);
-    p.SetFontName(QStringLiteral("MS Sans Serif"));
     p.SetFontSize(12);
     Vytiskni_hlavicku(QString::fromUtf8(skupina), QString::fromUtf8(nazov), QStringLiteral("Ľudmila Šťastná"),
                       QStringLiteral(" %1").arg(strana));
@@ -41,8 +37,8 @@ inline qint16 Vytlac_ramec(const char *skupina, const char *nazov, const char *z
     return Y;
 }
 
-// Draws recorded operations on a white A4 page at 150 dpi, as the device
-// draws them: the text position is its top-left corner.
+// Draws the recorded operations of one page on a white A4 page at 150 dpi,
+// as the device draws them: the text position is its top-left corner.
 inline QImage Obrazok_strany(const QList<platform::PrintOp> &ops, float sirka, float vyska)
 {
     using platform::PrintOp;
@@ -53,36 +49,33 @@ inline QImage Obrazok_strany(const QList<platform::PrintOp> &ops, float sirka, f
     obraz.fill(Qt::white);
     QPainter p(&obraz);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
     const double kx = obraz.width() / double(sirka), ky = obraz.height() / double(vyska);
     for (const PrintOp &op : ops) {
-        if (op.kind == PrintOp::Line) {
-            p.setPen(QPen(op.color, 1.0));
+        p.setPen(op.color);
+        if (op.kind == PrintOp::Line)
             p.drawLine(QPointF(op.x * kx, op.y * ky), QPointF(op.x2 * kx, op.y2 * ky));
-        } else if (op.kind == PrintOp::Text && !op.text.isEmpty()) {
-            QFont pismo(platform::mapFontFamily(op.fontName));
-            pismo.setPointSizeF(op.fontSize);
-            pismo.setBold(op.bold);
-            pismo.setItalic(op.italic);
-            p.setFont(pismo);
-            p.setPen(op.color);
-            p.drawText(QPointF(op.x * kx, op.y * ky + QFontMetricsF(pismo, &obraz).ascent()), op.text);
-        }
+        if (op.kind != PrintOp::Text)
+            continue;
+        QFont pismo(platform::mapFontFamily(op.fontName));
+        pismo.setPointSizeF(op.fontSize);
+        pismo.setBold(op.bold);
+        pismo.setItalic(op.italic);
+        p.setFont(pismo);
+        p.drawText(QPointF(op.x * kx, op.y * ky + QFontMetricsF(pismo, &obraz).ascent()), op.text);
     }
     return obraz;
 }
 
-// Prints the pages of `vytlac` (each closed by NewPage) into <meno>.pdf and
-// <meno>_<page>.png under build/print/.
+// Prints the pages of `vytlac` (each closed by NewPage) into <meno>.pdf on
+// the real printer and <meno>_<page>.png drawn from what was recorded with
+// the same measures, under build/print/.
 inline void Uloz(const QString &meno, int strany, const std::function<void()> &vytlac)
 {
-    using platform::PrintOp;
     tlac_test::Zaregistruj_ruvo();
     platform::FakeClock hodiny;
     platform::ScopedService<platform::Clock> g1(hodiny);
     Misc::Texty[32] = QStringLiteral("Dátum");
     ASSERT_TRUE(QDir().mkpath(vystup));
-
     const QString pdf = vystup + QLatin1Char('/') + meno + QStringLiteral(".pdf");
     QFile::remove(pdf);
     {
@@ -96,19 +89,18 @@ inline void Uloz(const QString &meno, int strany, const std::function<void()> &v
     tlac_test::Meriaca_tlaciaren zaznam;
     platform::ScopedService<platform::Printer> g3(zaznam);
     vytlac();
-    int strana = 1;
-    QList<PrintOp> ops;
-    for (const PrintOp &op : zaznam.Ops()) {
-        if (op.kind != PrintOp::NewPage) {
+    int strana = 0;
+    QList<platform::PrintOp> ops;
+    for (const platform::PrintOp &op : zaznam.Ops()) {
+        if (op.kind != platform::PrintOp::NewPage) {
             ops.append(op);
             continue;
         }
-        const QImage obraz = Obrazok_strany(ops, zaznam.Width(), zaznam.Height());
-        const QString png = vystup + QStringLiteral("/%1_%2.png").arg(meno).arg(strana++);
-        EXPECT_TRUE(obraz.save(png)) << png.toStdString();
+        const QString png = vystup + QStringLiteral("/%1_%2.png").arg(meno).arg(++strana);
+        EXPECT_TRUE(Obrazok_strany(ops, zaznam.Width(), zaznam.Height()).save(png)) << png.toStdString();
         ops.clear();
     }
-    EXPECT_EQ(strana - 1, strany);
+    EXPECT_EQ(strana, strany);
     Misc::Texty[32].clear();
     Misc::Cislo_tisteneho_prikladu = 0;
 }
