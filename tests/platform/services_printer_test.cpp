@@ -43,36 +43,26 @@ int PdfPageCount(const QString &path)
     return int(QString::fromLatin1(file.readAll()).count(page));
 }
 
-struct PageRow {
-    const char *name;
-    const char *script;
-    int pages; // -1: no document at all
-};
-
-const PageRow pageRows[] = {
-    {"one page closed by a break adds no blank page", "TLND", 1},
-    {"three pages each closed by a break", "TNLNPND", 3},
-    {"two breaks in a row leave a blank page", "TNNTND", 3},
-    {"text after the last break starts a page", "TNTD", 2},
-    {"empty text alone makes no page", "ET", 1},
-    {"picture alone makes a page", "PD", 1},
-};
-
 } // namespace
 
-TEST(FakePrinter, CountsPagesAsTheRealPrinterDoes)
+TEST(PrinterDevice, WritesAPdfOfThePagesTheFakeCounts)
 {
-    for (const PageRow &row : pageRows) {
-        FakePrinter printer;
-        Play(printer, row.script);
-        EXPECT_EQ(printer.PageCount(), row.pages) << row.name;
-    }
-}
-
-TEST(PrinterDevice, WritesAPdfWithTheRightPageCount)
-{
+    const struct {
+        const char *name, *script;
+        int pages;
+    } rows[] = {
+        {"one page closed by a break adds no blank page", "TLND", 1},
+        {"three pages each closed by a break", "TNLNPND", 3},
+        {"two breaks in a row leave a blank page", "TNNTND", 3},
+        {"text after the last break starts a page", "TNTD", 2},
+        {"empty text alone makes no page", "ET", 1},
+        {"picture alone makes a page", "PD", 1},
+    };
     QTemporaryDir dir;
-    for (const PageRow &row : pageRows) {
+    for (const auto &row : rows) {
+        FakePrinter fake;
+        Play(fake, row.script);
+        EXPECT_EQ(fake.PageCount(), row.pages) << row.name;
         const QString path = dir.filePath(QString(row.script) + ".pdf");
         PrinterDevice printer(path, false);
         Play(printer, row.script);

@@ -25,7 +25,6 @@ struct Prevod {
 
 const Prevod prevody[] = {
     {"210 x 297 mm is exactly the whole sheet", 11906, 16838, false, 210, 297, 11906, 16838},
-    {"105 mm across is exactly half the width", 11906, 16838, false, 105, 0, 5953, 0},
     {"landscape stretches the upright layout", 630, 891, true, 210, 297, 891, 630},
     {"negative values lie left of and above the sheet", 630, 891, false, -10, -27, -30, -81},
 };
@@ -78,8 +77,8 @@ TEST_F(Tlac, Vytiskni_radek_PiecesFollowTheMeasuredWidthsUpright)
         for (qsizetype i = 0; i < t.size(); ++i) {
             const auto &[text, x, pismo] = k.vytlacene[i];
             EXPECT_TRUE(t[i].text == text && t[i].x == x && t[i].fontName == pismo) << k.name << ", piece " << i + 1;
-            EXPECT_EQ(t[i].y, 450) << k.name << ": one top edge for all pieces";
-            EXPECT_FALSE(t[i].italic) << k.name << ": the statement's italic is switched off";
+            // One top edge for all pieces; the statement's italic switched off.
+            EXPECT_TRUE(t[i].y == 450 && !t[i].italic) << k.name << ", piece " << i + 1;
         }
     }
 }
@@ -138,8 +137,7 @@ TEST_F(Tlac, Vytiskni_zadani_FiveItalicLinesAndTheYBelowTheLastOne)
         const auto t = tlaciaren.Texts();
         ASSERT_EQ(t.size(), 5) << z.name;
         for (int i = 0; i < 5; ++i) {
-            EXPECT_EQ(t[i].text, QString::fromUtf8(z.radky[i])) << z.name;
-            EXPECT_EQ(t[i].y, 300 + 50 * i) << z.name << ", line " << i + 1;
+            EXPECT_TRUE(t[i].text == QString::fromUtf8(z.radky[i]) && t[i].y == 300 + 50 * i) << z.name << ", line " << i + 1;
             EXPECT_TRUE(t[i].italic && !t[i].bold && t[i].fontSize == 12) << z.name;
         }
     }
