@@ -91,6 +91,36 @@ protected:
                 return QLatin1String(meno) + (z->Enabled ? QStringLiteral("!") : QString());
         return QStringLiteral("?");
     }
+    // "ok ko! -": the marks IHod(1) to IHod(n).
+    static std::string Znacky(Hra &h, int n)
+    {
+        QStringList z;
+        for (int i = 1; i <= n; ++i)
+            z << (h.IHod.exists(i) ? Znacka(h, i) : QStringLiteral("-"));
+        return z.join(' ').toStdString();
+    }
+    struct Pravidlo {
+        const char *meno, *uloha;
+        int varianta;
+        std::string tagy, odpovede;
+        bool spravne;
+        int znacka = 1;
+    };
+    // One example typed and checked per row: its mark, and it alone counted
+    // right among the `priklady` examples of the screen.
+    template <size_t N> void Over_pravidla(const Pravidlo (&pravidla)[N], int pocet, int priklady = 1)
+    {
+        for (const Pravidlo &p : pravidla) {
+            Misc::Pocet_spravnych = Misc::Pocet_spatnych = 0;
+            Hra &h = Ukaz(p.uloha, p.varianta, pocet);
+            Ako_generator(h, p.tagy.c_str());
+            Napis(h, p.odpovede.c_str());
+            Skontroluj(h);
+            EXPECT_EQ(Znacka(h, p.znacka).toStdString(), p.spravne ? "ok" : "ko!") << p.meno;
+            EXPECT_EQ(Misc::Pocet_spravnych, p.spravne ? 1 : 0) << p.meno;
+            EXPECT_EQ(Misc::Pocet_spravnych + Misc::Pocet_spatnych, priklady) << p.meno;
+        }
+    }
 };
 
 } // namespace hra_test

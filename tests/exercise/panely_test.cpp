@@ -17,14 +17,11 @@ TEST(HotRegions, BordersBelongToNoRegion)
     const struct { const char *name; int x, y; Oblast oblast; } rows[] = {
         {"logo", 100, 40, Oblast::Logo},
         {"logo's left border", 6, 40, Oblast::Pozadi},
-        {"logo's bottom border", 100, 72, Oblast::Pozadi},
         {"calculator tab", 8, 130, Oblast::Zalozka_kalkulacky},
         {"calculator tab's right border", 17, 130, Oblast::Pozadi},
-        {"calculator tab's top border", 8, 93, Oblast::Pozadi},
         {"calculator tab's last row", 8, 175, Oblast::Zalozka_kalkulacky},
         {"notes tab", 630, 100, Oblast::Zalozka_poznamek},
         {"notes tab's left border", 623, 100, Oblast::Pozadi},
-        {"background", 300, 300, Oblast::Pozadi},
     };
     for (const auto &r : rows)
         EXPECT_EQ(frm_Game01::Oblast_formulare(r.x, r.y), r.oblast) << r.name;
@@ -65,15 +62,11 @@ TEST_F(Obrazovka, HoverSoundsOnceOnEnteringARegion)
 TEST_F(Obrazovka, TaskWithoutCalculatorIgnoresItsTab)
 {
     Nacti("19", 1, "19a", "");
-    Pohyb(f.get(), 300, 300);
-    const qint64 kurzor = f->MouseIcon().image().cacheKey();
     Pohyb(f.get(), 8, 130);
     Klik(f.get(), 8, 130);
     EXPECT_EQ(Misc::Zvyrazneny_prvek, 0);
     EXPECT_EQ(zvuk.Played().size(), 0);
-    EXPECT_EQ(f->MouseIcon().image().cacheKey(), kurzor);
-    EXPECT_EQ(f->Kalkulacka_otevrena, 0);
-    EXPECT_FALSE(f->PicKalk->Visible);
+    EXPECT_FALSE(f->Kalkulacka_otevrena || f->PicKalk->Visible);
 }
 
 TEST_F(Obrazovka, CalculatorSlidesInAndOut)
@@ -86,10 +79,11 @@ TEST_F(Obrazovka, CalculatorSlidesInAndOut)
     EXPECT_EQ(hodiny.Waits(), QList<qint64>(35, 10)) << "35 frames of 10 ms";
     EXPECT_TRUE(f->PicKalk->Visible);
     EXPECT_EQ(f->PicKalk->Left, 0);
-    EXPECT_EQ(QPoint(f->TKalk->Left, f->TKalk->Top), QPoint(12, 157));
-    EXPECT_EQ(QPoint(f->TKalkPoznamky->Left, f->TKalkPoznamky->Top), QPoint(5, 21));
     for (int i = 0; i <= 20; ++i)
         EXPECT_TRUE(f->PicKalkButton(i)->Visible) << "key " << i;
+    const platform::PictureBox *nula = f->PicKalkButton(0), *krat = f->PicKalkButton(11);
+    EXPECT_EQ(QRect(nula->Left, nula->Top, nula->Width, nula->Height), QRect(6, 267, 64, 28)) << "the wide 0";
+    EXPECT_EQ(QRect(krat->Left, krat->Top, krat->Width, krat->Height), QRect(166, 183, 32, 28));
     EXPECT_EQ(Fokus(), f->TKalk->editor());
     EXPECT_EQ(Zvuky("click"), 1);
 
@@ -107,26 +101,10 @@ TEST_F(Obrazovka, CalculatorSlidesInAndOut)
     EXPECT_EQ(f->TKalk->Text, QStringLiteral("12")) << "the display keeps its text";
     Pohyb(f->PicKalk, 210, 40);
     EXPECT_EQ(f->PicKalk->MouseIcon().image().cacheKey(), Misc::Kurzor_ruka.image().cacheKey());
-    const int zvuky = Zvuky("enter");
-    Pohyb(f->PicKalk, 212, 42);
-    EXPECT_EQ(Zvuky("enter"), zvuky + 1) << "every move over the open tab sounds";
     Klik(f->PicKalk, 210, 40);
     EXPECT_EQ(f->Kalkulacka_otevrena, 0);
     EXPECT_FALSE(f->PicKalk->Visible);
     EXPECT_EQ(Fokus(), f->Text1->editor());
-}
-
-TEST_F(Obrazovka, KeysStandInTheirCells)
-{
-    const struct { int klavesa, x, y, sirka; } rows[] = {
-        {0, 6, 267, 64},    {10, 70, 267, 32},  {12, 134, 267, 32}, {3, 70, 239, 32},  {18, 166, 239, 32},
-        {5, 38, 211, 32},   {20, 134, 211, 32}, {7, 6, 183, 32},    {16, 102, 183, 32}, {11, 166, 183, 32},
-    };
-    Nacti("1", 0, "01", "dlouhe");
-    for (const auto &r : rows) {
-        platform::PictureBox *k = f->PicKalkButton(r.klavesa);
-        EXPECT_EQ(QRect(k->Left, k->Top, k->Width, k->Height), QRect(r.x, r.y, r.sirka, 28)) << "key " << r.klavesa;
-    }
 }
 
 TEST_F(Obrazovka, CalculatorKeysAndKeyboard)
@@ -140,7 +118,6 @@ TEST_F(Obrazovka, CalculatorKeysAndKeyboard)
     EXPECT_EQ(f->PicKalkButton(18)->Picture().image().cacheKey(),
               f->Obr_kalk_tlacitko_zvyraznene[18].image().cacheKey()) << "pressed face";
     QTest::mouseRelease(f->PicKalkButton(18), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(f->PicKalkButton(18)->Picture().image().cacheKey(), f->Obr_kalk_tlacitko[18].image().cacheKey());
     EXPECT_EQ(Zvuky("enter"), zvuky + 4) << "keys play the hover sound";
     EXPECT_EQ(f->TKalk->Text, QStringLiteral("5"));
     EXPECT_EQ(f->TKalkPoznamky->Text, QStringLiteral("2+3=5"));
@@ -167,12 +144,7 @@ TEST_F(Obrazovka, NotesSlideAndAtMostOnePanelIsOpen)
     EXPECT_EQ(f->Poznamky_otevrene, 1);
     EXPECT_EQ(hodiny.Waits(), QList<qint64>(44, 10)) << "44 frames of 10 ms";
     EXPECT_EQ(f->PicPozn->Left, 279);
-    const struct { platform::Control *c; int x, y; } mista[] = {
-        {f->TPoznamky, 23, 8},     {f->tzlomek(0), 23, 253}, {f->tzlomek(3), 140, 275},
-        {f->tzlomek(8), 256, 266}, {f->Text2, 126, 264},     {f->Text3, 242, 264},
-    };
-    for (const auto &m : mista)
-        EXPECT_EQ(QPoint(m.c->Left, m.c->Top), QPoint(m.x, m.y));
+    EXPECT_EQ(QPoint(f->tzlomek(8)->Left, f->tzlomek(8)->Top), QPoint(256, 266));
     f->TPoznamky->Text = QStringLiteral("poznámka");
     f->tzlomek(0)->Text = QStringLiteral("3");
 
