@@ -105,8 +105,7 @@ TEST_F(HornaLista, CheckLeavesOnlyBackOnAndTheContinueButtonBringsNewExamples)
     Klik(h.picPokracuj);
     EXPECT_EQ(Zaznam(), "hints loaded|generated false");
     EXPECT_EQ(Zapnute(h), "1111");
-    EXPECT_FALSE(h.picPokracuj->Visible);
-    EXPECT_FALSE(h.IHod(3)->Visible);
+    EXPECT_FALSE(h.picPokracuj->Visible || h.IHod(3)->Visible);
     EXPECT_EQ(Fokus(), h.TV1(1)->editor()) << "the activation focuses the first cell again";
 }
 
@@ -131,8 +130,10 @@ TEST_F(HornaLista, NewExamplesHideTheMarksOfTheTasksSheet)
 TEST_F(HornaLista, DoubleClicks)
 {
     Hra &h = Ukaz("1", 10);
+    h.Otevri_kalkulacku();
     Dvojklik(h.PicTop(2));
     EXPECT_EQ(Zaznam(), "hints loaded|generated false|generated false") << "new examples twice";
+    EXPECT_FALSE(h.Kalkulacka_otevrena || h.PicKalk->Visible) << "the open calculator closed first";
 
     Ukaz("1", 10);
     hra->TV1(1)->Visible = hra->TV2(1)->Visible = true;
@@ -140,15 +141,6 @@ TEST_F(HornaLista, DoubleClicks)
     EXPECT_EQ(Zaznam(), "hints loaded") << "a check runs once";
     EXPECT_EQ(Zvuky("click.wav"), 3);
     EXPECT_EQ(Zapnute(*hra), "0001");
-}
-
-TEST_F(HornaLista, AClickClosesTheOpenCalculatorFirst)
-{
-    Hra &h = Ukaz("1", 10);
-    h.Otevri_kalkulacku();
-    Klik(h.PicTop(2));
-    EXPECT_FALSE(h.Kalkulacka_otevrena || h.PicKalk->Visible);
-    EXPECT_EQ(h.zaznam.last(), "generated false");
 }
 
 TEST_F(HornaLista, ResultsTableHidesTheScreenAndBringsItBackAsItWas)
@@ -160,8 +152,7 @@ TEST_F(HornaLista, ResultsTableHidesTheScreenAndBringsItBackAsItWas)
     auto *tabulka = Formulare::frm_Tabulka.existing();
     ASSERT_NE(tabulka, nullptr);
     EXPECT_EQ(Misc::Aktualni_formular, tabulka);
-    EXPECT_FALSE(h.isVisible());
-    EXPECT_TRUE(h.isLoaded());
+    EXPECT_TRUE(!h.isVisible() && h.isLoaded());
 
     Klik(tabulka->picKonec);
     EXPECT_EQ(platform::Stage::instance()->frontPage(), &h);

@@ -71,8 +71,7 @@ TEST_F(SpravnaOdpoved, BeforeTheCheckAMarkShowsNothing)
     h.IHod(1)->Visible = true;
     h.Otevri_kalkulacku();
     Stlac(h, 1);
-    EXPECT_EQ(Ukazane(), "-");
-    EXPECT_EQ(Zvuky("click.wav"), 0);
+    EXPECT_TRUE(Ukazane() == "-" && Zvuky("click.wav") == 0);
     EXPECT_EQ(h.Kalkulacka_otevrena, 0) << "the open calculator is closed all the same";
 }
 
@@ -84,8 +83,7 @@ TEST_F(SpravnaOdpoved, MarksGetTheHandAndOneSoundOnlyAfterTheCheck)
     Hra &h = Ukaz("20", 0, 5);
     h.IHod(2)->Visible = true;
     QTest::mouseMove(h.IHod(2), QPoint(3, 3));
-    EXPECT_EQ(Zvuky("enter.wav"), 0);
-    EXPECT_TRUE(platform::Picture(h.IHod(2)->MouseIcon).image() == Misc::Kurzor_sipka.image());
+    EXPECT_TRUE(Zvuky("enter.wav") == 0 && platform::Picture(h.IHod(2)->MouseIcon).image() == Misc::Kurzor_sipka.image());
     Skontroluj(h);
     Misc::Zvyrazneny_prvek = 0;
     QTest::mouseMove(h.IHod(2), QPoint(3, 3));

@@ -121,9 +121,8 @@ TEST_F(Nastavenie, ClicksDuringTheRiseAreIgnored)
     QApplication::postEvent(s->IKonec->widget(), new QMouseEvent(QEvent::MouseButtonPress, stred,
         s->IKonec->widget()->mapToGlobal(stred), Qt::LeftButton, Qt::LeftButton, {}));
     Klik(s->ICislo(1));
-    EXPECT_TRUE(s->isLoaded());
+    EXPECT_TRUE(s->isLoaded() && s->picTiskni->Visible);
     EXPECT_EQ(Vpredu(), s);
-    EXPECT_TRUE(s->picTiskni->Visible);
 }
 
 TEST_F(Nastavenie, ContinueOpensTheExerciseOrFirstTheTasksHelpPage)
@@ -136,14 +135,12 @@ TEST_F(Nastavenie, ContinueOpensTheExerciseOrFirstTheTasksHelpPage)
     EXPECT_TRUE(Misc::Zobrazit_napovedu);
     Klik(s->picPokracuj);
     auto *intro = Formulare::frm_Intro.existing();
-    ASSERT_NE(intro, nullptr);
-    EXPECT_EQ(Vpredu(), intro);
+    ASSERT_EQ(Vpredu(), intro);
     EXPECT_TRUE(Rovnaky_obrazok(intro->Picture, "Bitmap/Help/21b.bmp"));
     EXPECT_EQ(Cvicenie::nacitani, 0);
     Klik(intro, {200, 200});
     EXPECT_EQ(Misc::Aktualni_formular, cvicenie.get());
-    EXPECT_EQ(Formulare::frm_Intro.existing(), nullptr);
-    EXPECT_FALSE(Cvicenie::tisk);
+    EXPECT_FALSE(Formulare::frm_Intro.existing() || Cvicenie::tisk);
 
     // Back from the exercise: the choices are kept; without help, straight on.
     cvicenie->Hide();
@@ -152,7 +149,6 @@ TEST_F(Nastavenie, ContinueOpensTheExerciseOrFirstTheTasksHelpPage)
     Klik(s->picPokracuj);
     EXPECT_EQ(Vpredu(), cvicenie.get());
     EXPECT_FALSE(s->isVisible());
-    EXPECT_EQ(p.hodiny.Waits().last(), 10);
 }
 
 // Answers the printer dialog once it is open.
