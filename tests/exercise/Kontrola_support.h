@@ -79,18 +79,25 @@ protected:
         }
     }
     static void Skontroluj(Hra &h) { QTest::mouseClick(h.PicTop(1), Qt::LeftButton, {}, QPoint(5, 5)); }
-    // A mark as the pupil sees it: "ok", "ko" (pressable) or "-" hidden.
+    // Which picture "Bitmap/Games/<meno>.bmp" a control shows, "?" for none.
+    static QString Obraz(const platform::Picture &obraz, std::initializer_list<const char *> mena)
+    {
+        for (const char *meno : mena)
+            if (obraz.image()
+                == platform::LoadPicture(Misc::Cesta_CD + "Bitmap/Games/" + meno + ".bmp").image())
+                return QLatin1String(meno);
+        return QStringLiteral("?");
+    }
+    // A mark as the pupil sees it: "ok", "ko!" (pressable) or "-" hidden.
     static QString Znacka(Hra &h, int i)
     {
         platform::Image *z = h.IHod(i);
-        if (!z->Visible)
-            return QStringLiteral("-");
-        const QImage obraz = platform::Picture(z->Picture).image();
-        for (const char *meno : {"ok", "ko"})
-            if (obraz == platform::LoadPicture(Misc::Cesta_CD + "Bitmap/Games/Check_" + meno + ".bmp").image())
-                return QLatin1String(meno) + (z->Enabled ? QStringLiteral("!") : QString());
-        return QStringLiteral("?");
+        const QString meno = Obraz(z->Picture, {"Check_ok", "Check_ko"});
+        if (!z->Visible || meno == QLatin1String("?"))
+            return z->Visible ? meno : QStringLiteral("-");
+        return meno.mid(6) + (z->Enabled ? QStringLiteral("!") : QString());
     }
+    int Zvuky(const char *subor) const { return int(zvuk.Played().filter(QLatin1String(subor)).size()); }
     // "ok ko! -": the marks IHod(1) to IHod(n).
     static std::string Znacky(Hra &h, int n)
     {

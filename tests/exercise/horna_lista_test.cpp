@@ -1,7 +1,7 @@
 // The top bar of the exercise screen: its four buttons, their highlight
 // under the mouse and the commands new examples, results table and back,
 // driven with the mouse on a shown screen.
-#include "Hra_support.h"
+#include "Kontrola_support.h"
 #include "services/Klavesnice.h"
 #include "shell/Formulare.h"
 #include "shell/frm_Setup.h"
@@ -13,7 +13,7 @@ namespace {
 
 using namespace hra_test;
 
-class HornaLista : public Obrazovka {
+class HornaLista : public Kontrola {
 protected:
     void TearDown() override
     {
@@ -24,9 +24,8 @@ protected:
     }
     Hra &Ukaz(const char *uloha, int pocet)
     {
-        Hra &h = Nacitaj(uloha, 0, pocet);
+        Hra &h = Kontrola::Ukaz(uloha, 0, pocet);
         h.Sleduj_generator();
-        lktest::showAndActivate(&h);
         return h;
     }
     static void Klik(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(5, 5)); }
@@ -39,18 +38,13 @@ protected:
                       Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(w, &e);
     }
-    int Zvuky(const char *subor) const { return int(zvuk.Played().filter(QLatin1String(subor)).size()); }
-    // The button's face as "mkont", "mnoveh", ...: the file it shows.
-    static QString Tvar(platform::PictureBox *b)
-    {
-        for (const char *meno : {"mkont", "mkonth", "mnove", "mnoveh", "mtab", "mtabh", "mzpet", "mzpeth"})
-            if (platform::Picture(b->Picture).image() == platform::LoadPicture(Misc::Cesta_CD + "Bitmap/Games/" + meno + ".bmp").image())
-                return QLatin1String(meno);
-        return QStringLiteral("?");
-    }
+    // The buttons' faces as "mkont mnoveh ...": the files they show.
     static QString Tvary(Hra &h)
     {
-        return QStringList{Tvar(h.PicTop(1)), Tvar(h.PicTop(2)), Tvar(h.PicTop(3)), Tvar(h.PicTop(4))}.join(' ');
+        QStringList t;
+        for (int i = 1; i <= 4; ++i)
+            t << Obraz(h.PicTop(i)->Picture, {"mkont", "mkonth", "mnove", "mnoveh", "mtab", "mtabh", "mzpet", "mzpeth"});
+        return t.join(' ');
     }
     static QString Zapnute(Hra &h)
     {
