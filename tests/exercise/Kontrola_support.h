@@ -106,13 +106,8 @@ protected:
             z << (h.IHod.exists(i) ? Znacka(h, i) : QStringLiteral("-"));
         return z.join(' ').toStdString();
     }
-    struct Pravidlo {
-        const char *meno, *uloha;
-        int varianta;
-        std::string tagy, odpovede;
-        bool spravne;
-        int znacka = 1;
-    };
+    struct Pravidlo { const char *meno, *uloha; int varianta; std::string tagy, odpovede; bool spravne;
+                      int znacka = 1; };
     // One example typed and checked per row: its mark, and it alone counted
     // right among the `priklady` examples of the screen.
     template <size_t N> void Over_pravidla(const Pravidlo (&pravidla)[N], int pocet, int priklady = 1)

@@ -62,12 +62,8 @@ TEST_F(HornaLista, FourButtonsEdgeToEdgeHighlightedUnderTheMouseWithOneSoundPerE
     EXPECT_EQ(Tvary(h), "mkont mnove mtab mzpet");
     EXPECT_EQ(Zapnute(h), "1111");
     Misc::Zvyrazneny_prvek = 0;
-    const struct {
-        const char *meno;
-        int tlacitko, x, y; // 0: the form's bare background
-        const char *tvary;
-        int zvuky;
-    } Kroky[] = {
+    // tlacitko 0: the form's bare background
+    const struct { const char *meno; int tlacitko, x, y; const char *tvary; int zvuky; } Kroky[] = {
         {"onto new example", 2, 10, 10, "mkont mnoveh mtab mzpet", 1},
         {"on within it", 2, 60, 40, "mkont mnoveh mtab mzpet", 1},
         {"onto check", 1, 10, 10, "mkonth mnove mtab mzpet", 2},

@@ -187,10 +187,9 @@ TEST_F(KontrolaRiadku, Task17SwitchOpensTheSecondConditionAndBothAreAcceptedInEi
 
 TEST_F(KontrolaRiadku, Task17SecondWrongClickChecksAndGoesOn)
 {
-    const struct {
-        int pocet;
-        const char *zaznam; // the calls out after the second wrong click
-    } Serie[] = {{2, "generated false"}, {1, "table loaded|mark 0 1|Hra.res 17 Jano 0 1 2 1"}};
+    // zaznam: the calls out after the second wrong click
+    const struct { int pocet; const char *zaznam; } Serie[] = {
+        {2, "generated false"}, {1, "table loaded|mark 0 1|Hra.res 17 Jano 0 1 2 1"}};
     for (const auto &s : Serie) {
         Misc::Pocet_spravnych = Misc::Pocet_spatnych = 0;
         Hra &h = Uloha_17(s.pocet);

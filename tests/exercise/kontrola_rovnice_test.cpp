@@ -51,10 +51,8 @@ TEST_F(Kontrola, RulesOfTheEquations)
 
 TEST_F(Kontrola, TheMarkStandsBesideTheFormUsed)
 {
-    const struct {
-        const char *meno, *tagy, *odpovede;
-        int bunka; // the row of TV1 the mark stands beside
-    } Pripady[] = {
+    // bunka: the row of TV1 the mark stands beside
+    const struct { const char *meno, *tagy, *odpovede; int bunka; } Pripady[] = {
         {"the number written", "TV1(7)=3 TV1(8)=4", "TV1(6)=1", 6},
         {"the fraction written", "TV1(6)=2", "TV1(7)=4 TV1(8)=2", 8},
         {"only the numerator, a fraction expected", "TV1(7)=3 TV1(8)=4", "TV1(7)=3", 8},

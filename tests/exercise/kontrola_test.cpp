@@ -37,11 +37,8 @@ TEST_F(Kontrola, TheRowCheckSuppressesTheContinueButtonOnce)
 
 TEST_F(Kontrola, EachTaskMarksAndLocksOnlyTheExamplesOfItsScreen)
 {
-    const struct {
-        const char *uloha;
-        int varianta, pocet;
-        const char *znacky; // IHod(1) to IHod(10)
-    } Obrazovky[] = {
+    // znacky: IHod(1) to IHod(10)
+    const struct { const char *uloha; int varianta, pocet; const char *znacky; } Obrazovky[] = {
         {"1", 0, 2, "ko! - ko! - - - - - - -"},   {"19", 2, 8, "ko! ko! ko! ko! - - - - - -"},
         {"20", 0, 3, "- ko! - ko! - ko! - - - -"}, {"13", 0, 10, "ko! - ko! - ko! - ko! - ko! -"},
         {"4", 0, 5, "ko! ko! ko! ko! ko! - - - - -"},

@@ -90,13 +90,9 @@ TEST_F(SpravnaOdpoved, BeforeTheCheckMarksShowNothingAndAfterItTheyGetTheHandAnd
 
 TEST_F(SpravnaOdpoved, EachTaskShowsItsAnswer)
 {
-    const struct {
-        const char *meno, *uloha;
-        int varianta;
-        const char *tagy;
-        int znacka;
-        const char *ukazane;
-    } Pripady[] = {
+    // ukazane: the window shown and its lines, as Ukazane() gives them
+    const struct { const char *meno, *uloha; int varianta; const char *tagy; int znacka; const char *ukazane; }
+        Pripady[] = {
         {"task 1: one line", "1", 0, "TV2(1)=12", 1, "1:12"},
         {"task 2: a fraction on one line", "2", 0, "TV2(3)=3 TV2(4)=4", 3, "1:3 / 4"},
         {"task 3: numerator and denominator", "3", 0, "TV2(1)=3 TV2(2)=4", 1, "1:3|4"},

@@ -60,11 +60,8 @@ struct Nastavenie : ::testing::Test {
 
 TEST_F(Nastavenie, CountsFollowTheDialAndTheVariant)
 {
-    struct Pripad {
-        const char *nazov;
-        QList<int> kliky; // count buttons 1..5, variants as 11 (a) and 12 (b)
-        int pocet;
-    } pripady[] = {
+    // kliky: count buttons 1..5, variants as 11 (a) and 12 (b)
+    struct Pripad { const char *nazov; QList<int> kliky; int pocet; } pripady[] = {
         {"task 19 before a variant counts by five", {2}, 10},
         {"task 19: button 2, then b", {2, 12}, 8},
         {"task 19: button 2, b, then a", {2, 12, 11}, 10},
@@ -166,13 +163,8 @@ void Odpovedz_dialogu(bool prijmi)
 
 TEST_F(Nastavenie, PrintLoadsTheExerciseInPrintModeAndEndsTheDocument)
 {
-    struct Pripad {
-        const char *nazov;
-        bool prijmi, zlyhaj;
-        int nacitani;
-        QList<platform::PrintOp::Kind> koniec;
-        bool chyba_oznamena;
-    } pripady[] = {
+    struct Pripad { const char *nazov; bool prijmi, zlyhaj; int nacitani; QList<platform::PrintOp::Kind> koniec;
+                    bool chyba_oznamena; } pripady[] = {
         {"printed", true, false, 1, {platform::PrintOp::EndDoc}, false},
         {"cancelled: nothing happens", false, false, 0, {}, false},
         {"failed part-way: the document is dropped and the pupil told", true, true, 1, {platform::PrintOp::KillDoc},
