@@ -88,11 +88,8 @@ protected:
     }
     static std::string Bunka(const platform::TextBox *b)
     {
-        if (!b->Visible)
-            return "hidden";
-        if (b->Locked)
-            return "locked";
-        return b->Enabled ? (QColor(b->BackColor) == platform::RGB(255, 236, 182) ? "open" : "?") : "waiting";
+        return !b->Visible ? "hidden" : b->Locked ? "locked" : !b->Enabled ? "waiting"
+               : QColor(b->BackColor) == platform::RGB(255, 236, 182) ? "open" : "?";
     }
 };
 
