@@ -79,17 +79,49 @@ protected:
         }
     }
     static void Skontroluj(Hra &h) { QTest::mouseClick(h.PicTop(1), Qt::LeftButton, {}, QPoint(5, 5)); }
-    // A mark as the pupil sees it: "ok", "ko" (pressable) or "-" hidden.
+    // Which picture "Bitmap/Games/<meno>.bmp" a control shows, "?" for none.
+    static QString Obraz(const platform::Picture &obraz, std::initializer_list<const char *> mena)
+    {
+        for (const char *meno : mena)
+            if (obraz.image()
+                == platform::LoadPicture(Misc::Cesta_CD + "Bitmap/Games/" + meno + ".bmp").image())
+                return QLatin1String(meno);
+        return QStringLiteral("?");
+    }
+    // A mark as the pupil sees it: "ok", "ko!" (pressable) or "-" hidden.
     static QString Znacka(Hra &h, int i)
     {
         platform::Image *z = h.IHod(i);
-        if (!z->Visible)
-            return QStringLiteral("-");
-        const QImage obraz = platform::Picture(z->Picture).image();
-        for (const char *meno : {"ok", "ko"})
-            if (obraz == platform::LoadPicture(Misc::Cesta_CD + "Bitmap/Games/Check_" + meno + ".bmp").image())
-                return QLatin1String(meno) + (z->Enabled ? QStringLiteral("!") : QString());
-        return QStringLiteral("?");
+        const QString meno = Obraz(z->Picture, {"Check_ok", "Check_ko"});
+        if (!z->Visible || meno == QLatin1String("?"))
+            return z->Visible ? meno : QStringLiteral("-");
+        return meno.mid(6) + (z->Enabled ? QStringLiteral("!") : QString());
+    }
+    int Zvuky(const char *subor) const { return int(zvuk.Played().filter(QLatin1String(subor)).size()); }
+    // "ok ko! -": the marks IHod(1) to IHod(n).
+    static std::string Znacky(Hra &h, int n)
+    {
+        QStringList z;
+        for (int i = 1; i <= n; ++i)
+            z << (h.IHod.exists(i) ? Znacka(h, i) : QStringLiteral("-"));
+        return z.join(' ').toStdString();
+    }
+    struct Pravidlo { const char *meno, *uloha; int varianta; std::string tagy, odpovede; bool spravne;
+                      int znacka = 1; };
+    // One example typed and checked per row: its mark, and it alone counted
+    // right among the `priklady` examples of the screen.
+    template <size_t N> void Over_pravidla(const Pravidlo (&pravidla)[N], int pocet, int priklady = 1)
+    {
+        for (const Pravidlo &p : pravidla) {
+            Misc::Pocet_spravnych = Misc::Pocet_spatnych = 0;
+            Hra &h = Ukaz(p.uloha, p.varianta, pocet);
+            Ako_generator(h, p.tagy.c_str());
+            Napis(h, p.odpovede.c_str());
+            Skontroluj(h);
+            EXPECT_EQ(Znacka(h, p.znacka).toStdString(), p.spravne ? "ok" : "ko!") << p.meno;
+            EXPECT_EQ(Misc::Pocet_spravnych, p.spravne ? 1 : 0) << p.meno;
+            EXPECT_EQ(Misc::Pocet_spravnych + Misc::Pocet_spatnych, priklady) << p.meno;
+        }
     }
 };
 
