@@ -2,7 +2,6 @@
 // Helpers of the tests of the equations solved in stages: the solution
 // that the result cells expect, and whether a displayed line holds at it.
 #include "Generatory_support.h"
-#include "Priklady_support.h"
 #include "expr/EEvaluator.h"
 #include "expr/NumberText.h"
 #include "expr/Prevedeni_vstupu.h"
@@ -93,8 +92,6 @@ inline bool Parametre_2_az_5(const frm_Game01 &f)
     return true;
 }
 
-using priklady_test::Uloz_obrazovku;
-
 // Screens of seeds 1 to `pocet`, each traced and handed to `over` with its
 // first example's template; gives the templates drawn.
 template <class F> std::set<int> Kazda_obrazovka(frm_Game01 &h, quint32 pocet, F &&over)
@@ -110,17 +107,6 @@ template <class F> std::set<int> Kazda_obrazovka(frm_Game01 &h, quint32 pocet, F
         EXPECT_EQ(h.Faze_kontroly, 1);
     }
     return vzory;
-}
-
-// The first screen with a template that `hledany` accepts, for a picture.
-template <class F> void Obrazovka_so_vzorom(frm_Game01 &h, F &&hledany)
-{
-    for (quint32 s = 1; s < 100; ++s) {
-        Randomize_seed(s);
-        (h.*h.Nastavenie_obrazovky.Generator)(false);
-        if (hledany(Misc::Vybrany_vzor[1]))
-            return;
-    }
 }
 
 // The three result cells' Tags, "whole|numerator|denominator".

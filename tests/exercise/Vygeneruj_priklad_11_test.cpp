@@ -174,12 +174,4 @@ TEST_F(Priklad11, TemplatesThatGiveNoExample)
     }
 }
 
-TEST_F(Priklad11, PictureOfAGeneratedScreen)
-{
-    Hra &h = Nacitaj("11", 0, 5);
-    Randomize_seed(3);
-    h.Vygeneruj_priklad_11(false);
-    Uloz_obrazovku(h, QStringLiteral("harok_11_priklad"));
-}
-
 } // namespace

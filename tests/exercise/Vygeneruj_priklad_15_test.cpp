@@ -133,12 +133,4 @@ TEST_F(Priklad15, NoTemplatesOrASoundOneAmongBrokenOnes)
     EXPECT_EQ(h.TV1(5)->Tag, QString::number(h.Par_B));
 }
 
-TEST_F(Priklad15, PictureOfAGeneratedSheet)
-{
-    Hra &h = Nacitaj("15", 0, 5);
-    Randomize_seed(15);
-    h.Vygeneruj_priklad_15(false);
-    Uloz_obrazovku(h, QStringLiteral("harok_15_priklad"));
-}
-
 } // namespace

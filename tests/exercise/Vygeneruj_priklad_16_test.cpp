@@ -106,13 +106,4 @@ TEST_F(Priklad16, ResultCellsAndWorkingRowsStartEmpty)
     EXPECT_EQ(Vysledne_tagy(h, 6), "|5|2");
 }
 
-TEST_F(Priklad16, PicturesOfGeneratedSheets)
-{
-    Hra &h = Nacitaj("16", 0, 5);
-    Obrazovka_so_vzorom(h, [&](int t) { return !h.Je_zlomek && t <= 4; });
-    Uloz_obrazovku(h, QStringLiteral("harok_16_priklad"));
-    Obrazovka_so_vzorom(h, [&](int t) { return h.Je_zlomek && t >= 9; });
-    Uloz_obrazovku(h, QStringLiteral("harok_16_priklad_zlomky"));
-}
-
 } // namespace

@@ -55,11 +55,4 @@ TEST_F(Priklad17, ConditionsRowAndResultCells)
     EXPECT_EQ(h.ICheck(12)->Picture().image(), h.Obr_a_zar.image());
 }
 
-TEST_F(Priklad17, PictureOfAGeneratedSheet)
-{
-    Hra &h = Nacitaj("17", 0, 5);
-    Obrazovka_so_vzorom(h, [](int t) { return t == 9; });
-    Uloz_obrazovku(h, QStringLiteral("harok_17_priklad"));
-}
-
 } // namespace

@@ -124,11 +124,4 @@ TEST_F(Priklad18, SignImagesStartUnchosen)
     }
 }
 
-TEST_F(Priklad18, PictureOfAGeneratedSheet)
-{
-    Hra &h = Nacitaj("18", 0, 5);
-    Obrazovka_so_vzorom(h, [](int t) { return t == 9; });
-    Uloz_obrazovku(h, QStringLiteral("harok_18_priklad"));
-}
-
 } // namespace

