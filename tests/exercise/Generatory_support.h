@@ -22,6 +22,8 @@ inline void Vzory(const char *uloha, const QStringList &riadky)
                       .vzory;
 }
 
+inline QString Chyby(const QStringList &chyby) { return chyby.mid(0, 8).join(QLatin1Char('\n')); }
+
 inline constexpr int Obrazoviek = 120; // screens of five examples per task
 
 template <class Zaklad> class Generatory_test : public Zaklad {
@@ -44,6 +46,21 @@ protected:
             }
         }
         return vzory;
+    }
+    // Loads `uloha` and gives `chyby_prikladu`(h, i) every example of every
+    // screen; the faults it names fail the test, and so does a template never
+    // drawn (but the `nelosovane` last ones).
+    template <class F> void Kazdy_priklad_ulohy(const char *uloha, F &&chyby_prikladu, int nelosovane = 0)
+    {
+        Hra &h = this->Nacitaj(uloha, 0, 5);
+        EXPECT_GT(Misc::Pocet_vzoru(), 3) << "templates of task " << uloha;
+        QStringList chyby;
+        const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+            for (const QString &c : chyby_prikladu(h, i))
+                chyby << QStringLiteral("seed %1, template %2: ").arg(s).arg(Misc::Vybrany_vzor[i]) + c;
+        });
+        EXPECT_TRUE(chyby.isEmpty()) << "task " << uloha << "\n" << Chyby(chyby).toStdString();
+        EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru() - nelosovane) << "every template gives examples, task " << uloha;
     }
     // The screen of seed 7 from the one template `sablona` of `uloha`, as
     // `stav` reads it, or "-" when no example came; either way soon, with a
@@ -98,7 +115,6 @@ QString Generatory_test<Zaklad>::Z_jedneho_vzoru(const char *uloha, const char *
     return ziskane;
 }
 
-inline QString Chyby(const QStringList &chyby) { return chyby.mid(0, 8).join(QLatin1Char('\n')); }
 
 
 } // namespace hra_test

@@ -30,21 +30,6 @@ TEST_F(Priklad15, ShippedTemplatesGiveSolvedEquations)
     EXPECT_LT(zlomky, 270);
 }
 
-// Working rows are open, empty and not judged, whatever the last example left.
-TEST_F(Priklad15, WorkingRowsStartEmpty)
-{
-    Hra &h = Nacitaj("15", 0, 5);
-    h.TV2(3)->Text = QStringLiteral("staré");
-    h.TV2(3)->Locked = true;
-    h.TV1(2)->Tag = QStringLiteral("staré");
-    h.Vygeneruj_priklad_15(false);
-    EXPECT_EQ(h.TV2(3)->Text, QString());
-    EXPECT_FALSE(h.TV2(3)->Locked);
-    for (int k = 2; k <= 4; ++k)
-        EXPECT_EQ(h.TV1(k)->Tag() + h.TV2(k)->Tag() + h.TV3(k)->Tag(), QString()) << k;
-    EXPECT_EQ(h.persistentImage().pixel(h.TV1(6)->Left + 20, h.TV1(6)->Top + 20), qRgb(0, 0, 0)) << "fraction bar";
-}
-
 // The result cells' Tags from the solution row, as the pupil must write it.
 TEST(Vysledok15, SolutionRowToCells)
 {

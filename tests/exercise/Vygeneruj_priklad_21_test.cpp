@@ -61,16 +61,6 @@ double Over_koeficient(frm_Game01 &h, int i, const Vzorec &vzorec)
     return k;
 }
 
-// Variant 1's k: 1 to 2 in hundredths, all five different.
-void Over_k_1(const std::vector<double> &k)
-{
-    EXPECT_EQ(std::set<double>(k.begin(), k.end()).size(), k.size()) << "k's differ";
-    for (double v : k) {
-        EXPECT_TRUE(v >= 1 && v <= 2) << v;
-        EXPECT_NEAR(v * 100, std::round(v * 100), 1e-6) << v;
-    }
-}
-
 // The graph example: k from a grid point with whole coordinates, which the
 // picture marks with a red cross.
 void Over_graf(frm_Game01 &h, double k)
@@ -101,7 +91,9 @@ void Over_variantu_1(frm_Game01 &h)
         EXPECT_NE(Cislo(h.TZ2(2 * i - 1)->Caption), 1) << "x = 1 would give k away";
     }
     k.push_back(Cislo(h.TV5(10)->Tag));
-    Over_k_1(k);
+    EXPECT_EQ(std::set<double>(k.begin(), k.end()).size(), k.size()) << "k's differ";
+    for (double v : k)
+        EXPECT_TRUE(v >= 1 && v <= 2 && std::abs(v * 100 - std::round(v * 100)) < 1e-6) << "1 to 2 in hundredths: " << v;
     Over_graf(h, k.back());
 }
 
