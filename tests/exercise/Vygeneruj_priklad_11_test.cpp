@@ -143,35 +143,4 @@ TEST_F(Priklad11, SheetOfTwoExamples)
     EXPECT_EQ(h.ICheck(6)->Picture().image(), h.Obr_a_zar.image());
 }
 
-// A value of 1000 is in range; beyond it, or a template without "~" in the
-// lines that give Tags, no example comes, the pupil is told, and the
-// passes end.
-TEST_F(Priklad11, TemplatesThatGiveNoExample)
-{
-    Hra &h = Nacitaj("11", 0, 1);
-    platform::FakeRandom nahoda({0.95f}); // A to E = 10, K = 9
-    platform::ScopedService<platform::RandomSource> g(nahoda);
-    const struct {
-        const char *meno, *riadok;
-        bool vytvoreny;
-    } Riadky[] = {
-        {"1000 is in range", "$x/x-$A*100#x-@A*100@~0#x~@A*100", true},
-        {"-1000 is in range", "$x/x+$A*100#x+@A*100@~0#x~-@A*100", true},
-        {"1000.5 is not", "$x/x-$A*100+0.5#x~0#x~1", false},
-        {"out of range in a result only", "$x/x-1#x-1~0#x~@A*101", false},
-        {"division by zero", "$x/x-1#x-1~0#x~@A/(K-9)", false},
-        {"no ~ in line 2", "$x/x-1#x-1~0#x", false},
-        {"nothing at all", "", false},
-    };
-    for (const auto &r : Riadky) {
-        Vzory("11", {QString::fromUtf8(r.riadok), QStringLiteral(";")});
-        const int pred = int(box.AskedBoxes().size());
-        h.TV1(1)->Tag = QStringLiteral("staré");
-        h.Vygeneruj_priklad_11(false);
-        EXPECT_EQ(int(box.AskedBoxes().size()), pred + (r.vytvoreny ? 0 : 1)) << r.meno;
-        EXPECT_EQ(h.TZ1(1)->Visible, r.vytvoreny) << r.meno;
-        EXPECT_EQ(h.TV1(1)->Tag().isEmpty(), !r.vytvoreny) << r.meno;
-    }
-}
-
 } // namespace
