@@ -8,10 +8,21 @@
 #include "expr/Random.h"
 #include "expr/Zapis_vyrazu.h"
 
+#include <QElapsedTimer>
 #include <QSet>
 #include <cmath>
 
 namespace hra_test {
+
+// The templates of the current task, as the load would read them.
+inline void Vzory(const char *uloha, const QStringList &riadky)
+{
+    Misc::Vzory = Misc::Precti_vzory(QStringList{QStringLiteral("[%1]").arg(QLatin1String(uloha))} + riadky,
+                                     QLatin1String(uloha), 0)
+                      .vzory;
+}
+
+inline QString Chyby(const QStringList &chyby) { return chyby.mid(0, 8).join(QLatin1Char('\n')); }
 
 inline constexpr int Obrazoviek = 120; // screens of five examples per task
 
@@ -36,6 +47,26 @@ protected:
         }
         return vzory;
     }
+    // Loads `uloha` and gives `chyby_prikladu`(h, i) every example of every
+    // screen; the faults it names fail the test, and so does a template never
+    // drawn (but the `nelosovane` last ones).
+    template <class F> void Kazdy_priklad_ulohy(const char *uloha, F &&chyby_prikladu, int nelosovane = 0)
+    {
+        Hra &h = this->Nacitaj(uloha, 0, 5);
+        EXPECT_GT(Misc::Pocet_vzoru(), 3) << "templates of task " << uloha;
+        QStringList chyby;
+        const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+            for (const QString &c : chyby_prikladu(h, i))
+                chyby << QStringLiteral("seed %1, template %2: ").arg(s).arg(Misc::Vybrany_vzor[i]) + c;
+        });
+        EXPECT_TRUE(chyby.isEmpty()) << "task " << uloha << "\n" << Chyby(chyby).toStdString();
+        EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru() - nelosovane) << "every template gives examples, task " << uloha;
+    }
+    // The screen of seed 7 from the one template `sablona` of `uloha`, as
+    // `stav` reads it, or "-" when no example came; either way soon, with a
+    // message only when no example came. The first column starts with stale
+    // Tags "?".
+    template <class F> QString Z_jedneho_vzoru(const char *uloha, const char *sablona, F &&stav);
     // A displayed text's value at (x, y); ":" is the school's sign of
     // division, and a bracket right after a variable or a power multiplies
     // (the pupil's line reader takes that only after a digit or a bracket).
@@ -66,14 +97,24 @@ protected:
     cEEvaluator vypocet;
 };
 
-inline QString Chyby(const QStringList &chyby) { return chyby.mid(0, 8).join(QLatin1Char('\n')); }
-
-// The templates of the current task, as the load would read them.
-inline void Vzory(const char *uloha, const QStringList &riadky)
+template <class Zaklad>
+template <class F>
+QString Generatory_test<Zaklad>::Z_jedneho_vzoru(const char *uloha, const char *sablona, F &&stav)
 {
-    Misc::Vzory = Misc::Precti_vzory(QStringList{QStringLiteral("[%1]").arg(QLatin1String(uloha))} + riadky,
-                                     QLatin1String(uloha), 0)
-                      .vzory;
+    Hra &h = this->Nacitaj(uloha, 0, 2);
+    Vzory(uloha, {QString::fromUtf8(sablona)});
+    EXPECT_EQ(Misc::Pocet_vzoru(), 1);
+    h.TV1(1)->Tag = h.TV1(2)->Tag = QStringLiteral("?");
+    const qsizetype boxov = this->box.AskedBoxes().size();
+    QElapsedTimer cas;
+    cas.start();
+    Obrazovka_so_semienkom(h, 7);
+    EXPECT_LT(cas.elapsed(), 20000) << "a template that never passes is given up";
+    const QString ziskane = stav(h);
+    EXPECT_EQ(this->box.AskedBoxes().size() - boxov, ziskane == QLatin1String("-") ? 1 : 0) << "one message per screen";
+    return ziskane;
 }
+
+
 
 } // namespace hra_test

@@ -1,16 +1,16 @@
 #pragma once
 // Helpers of the tests of the equations solved in stages: the solution
 // that the result cells expect, and whether a displayed line holds at it.
-#include "Hra_support.h"
+#include "Generatory_support.h"
 #include "expr/EEvaluator.h"
 #include "expr/NumberText.h"
 #include "expr/Prevedeni_vstupu.h"
 #include "expr/Random.h"
 
-#include <QDir>
 #include <cmath>
 #include <numeric>
 #include <optional>
+#include <set>
 
 namespace stupne_test {
 
@@ -92,14 +92,27 @@ inline bool Parametre_2_az_5(const frm_Game01 &f)
     return true;
 }
 
-// The form's picture, for a person to look at.
-inline void Uloz_obrazok(frm_Game01 &f, const QString &meno)
+// Screens of seeds 1 to `pocet`, each traced and handed to `over` with its
+// first example's template; gives the templates drawn.
+template <class F> std::set<int> Kazda_obrazovka(frm_Game01 &h, quint32 pocet, F &&over)
 {
-    const QString adresar = QStringLiteral(LK_BUILD_DIR "/screens");
-    QDir().mkpath(adresar);
-    f.Show();
-    f.Refresh();
-    EXPECT_TRUE(platform::Stage::instance()->grab().save(adresar + QLatin1Char('/') + meno)) << meno.toStdString();
+    std::set<int> vzory;
+    for (quint32 s = 1; s <= pocet; ++s) {
+        Randomize_seed(s);
+        (h.*h.Nastavenie_obrazovky.Generator)(false);
+        const int t = Misc::Vybrany_vzor[1];
+        SCOPED_TRACE(QStringLiteral("seed %1, template %2").arg(s).arg(t).toStdString());
+        vzory.insert(t);
+        over(t);
+        EXPECT_EQ(h.Faze_kontroly, 1);
+    }
+    return vzory;
+}
+
+// The three result cells' Tags, "whole|numerator|denominator".
+inline std::string Vysledne_tagy(frm_Game01 &f, int prva)
+{
+    return (f.TV1(prva)->Tag() + '|' + f.TV1(prva + 1)->Tag() + '|' + f.TV1(prva + 2)->Tag()).toStdString();
 }
 
 } // namespace stupne_test

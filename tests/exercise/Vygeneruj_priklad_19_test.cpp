@@ -84,35 +84,23 @@ void Over_obrazovku(Hra &h, int varianta)
         EXPECT_TRUE(bunka->Visible && !bunka->Locked && bunka->Text().isEmpty());
         if (varianta == 1) {
             EXPECT_NEAR(x, Odpoved_1(R.Zadani_radek(), cisla), 1e-9);
-            EXPECT_FALSE(h.TR1(i)->Visible);
             continue;
         }
         const int t = R.Zadani_radek().toInt(), q = h.Pouzite_hodnoty[size_t(i)];
         EXPECT_NEAR(x, Odpoved_2(t, cisla), 1e-9) << text.toStdString();
-        EXPECT_EQ(q % 2, 0);
         const QString prvy = t >= 11 && t <= 20 ? "AA" : "xx", druhy = t >= 11 && t <= 20 ? "BB" : "AA";
         EXPECT_EQ(cisla[prvy], Cislo(R.Zadani(q)));
         EXPECT_EQ(cisla[druhy], Cislo(R.Zadani(q + 1)));
         vzory.insert(Misc::Vybrany_vzor[size_t(i)]);
         pary.insert(q);
-        EXPECT_TRUE(h.TR1(i)->Visible && h.TV1(i)->Visible && h.TV2(i)->Visible && h.TV3(i)->Visible);
-        EXPECT_TRUE(h.TV1(i)->Tag().isEmpty());
+        EXPECT_TRUE(h.TV1(i)->Tag().isEmpty()) << "only the last cell is judged";
     }
     if (varianta == 2) {
         EXPECT_EQ(int(vzory.size()), pocet) << "word problems differ on a screen";
         if (Misc::Pocet_vzoru() > 5) {
             EXPECT_EQ(int(pary.size()), pocet) << "pair indices differ on a screen";
         }
-        EXPECT_FALSE(h.TR2(1)->Visible);
     }
-}
-
-// Templates of task 19 from lines of its section.
-void Vzory_z(QStringList riadky, int varianta)
-{
-    riadky.prepend(QStringLiteral("[19]"));
-    Misc::Vzory = Misc::Precti_vzory(riadky, "19", varianta).vzory;
-    ASSERT_GT(Misc::Pocet_vzoru(), 0);
 }
 
 std::vector<int> Vzory_obrazovky()
@@ -120,7 +108,7 @@ std::vector<int> Vzory_obrazovky()
     return {Misc::Vybrany_vzor.begin() + 1, Misc::Vybrany_vzor.begin() + 1 + Misc::Pocet_prikladu};
 }
 
-TEST_F(Priklady19, EveryAnswerComesFromTheNumbersOfItsTextOnManySeries)
+TEST_F(Priklady19, EveryAnswerComesFromTheNumbersOfItsText)
 {
     for (int varianta : {1, 2}) {
         SCOPED_TRACE(varianta);
@@ -141,6 +129,8 @@ TEST_F(Priklady19, EveryAnswerComesFromTheNumbersOfItsTextOnManySeries)
             for (int v : Vzory_obrazovky())
                 EXPECT_EQ(std::count(predosle.begin(), predosle.end(), v), 0) << "record " << v << " again";
         }
+        Zaseknuta_nahoda nahoda(0.0f); // a random sequence stuck on one value still fills the screen
+        Over_obrazovku(Nacitaj("19", varianta, 8), varianta);
     }
 }
 
@@ -171,7 +161,7 @@ TEST_F(Priklady19, BrokenTemplateDataCannotHoldTheScreen)
     for (const auto &p : Pripady) {
         SCOPED_TRACE(p.nazov);
         Misc::Varianta_ulohy = quint8(p.varianta);
-        Vzory_z(p.riadky, p.varianta);
+        Misc::Vzory = Misc::Precti_vzory(QStringList{QStringLiteral("[19]")} + p.riadky, "19", p.varianta).vzory;
         Misc::Pocet_prikladu = p.varianta == 1 ? 5 : 4;
         Misc::Pocet_zbyvajicich_prikladu = 8;
         Randomize_seed(7);
@@ -182,15 +172,6 @@ TEST_F(Priklady19, BrokenTemplateDataCannotHoldTheScreen)
         EXPECT_EQ(ukazane, QLatin1String(p.ukazane));
         if (ukazane.contains(u'1'))
             Over_obrazovku(h, p.varianta);
-    }
-}
-
-TEST_F(Priklady19, ARandomSequenceStuckOnOneValueStillFillsTheScreen)
-{
-    for (int varianta : {1, 2}) {
-        SCOPED_TRACE(varianta);
-        Zaseknuta_nahoda nahoda(0.0f);
-        Over_obrazovku(Nacitaj("19", varianta, 8), varianta);
     }
 }
 
@@ -218,15 +199,6 @@ TEST_F(Priklady19, TextsOfTheTaskDataFitTheirLabels)
                 EXPECT_GE(R.Pocet_kusu(), 1 + 8) << "four pairs at least: " << text.toStdString();
             }
         }
-    }
-}
-
-TEST_F(Priklady19, PicturesOfGeneratedScreens)
-{
-    for (int varianta : {1, 2}) {
-        Randomize_seed(19);
-        Hra &h = Nacitaj("19", varianta, varianta == 1 ? 5 : 4);
-        Uloz_obrazovku(h, QStringLiteral("priklad_19%1").arg(varianta == 1 ? 'a' : 'b'));
     }
 }
 

@@ -2,35 +2,17 @@
 // screens with fixed seeds, each expected answer checked against its
 // assignment through the engine; screens that cannot be made; pictures.
 #include "Generatory_support.h"
-#include "exercise/Gramatika_vzoru.h"
-#include "exercise/Nacti_priklady.h"
-#include "exercise/generators/Generovanie.h"
+#include "Priklady_support.h"
 #include "expr/Nsd.h"
 #include "expr/NumberText.h"
-#include "expr/Prevedeni_vstupu.h"
-#include "expr/Random.h"
-#include "expr/Zapis_vyrazu.h"
-#include "platform/Fonts.h"
-#include "platform/Runtime.h"
 
-#include <QElapsedTimer>
 #include <QRegularExpression>
-#include <QSet>
-#include <cmath>
 
 namespace {
 
 using namespace hra_test;
 
-class Generatory : public Generatory_test<Obrazovka> {
-protected:
-    Hra &Uloha(const char *uloha)
-    {
-        Hra &h = Nacitaj(uloha, 0, 5);
-        EXPECT_GT(Misc::Pocet_vzoru(), 3) << "templates of task " << uloha;
-        return h;
-    }
-};
+using Generatory = Generatory_test<Obrazovka>;
 
 // A number in the example is whole when it reads back as one.
 bool Cele(const QString &t) { return ParseNumber(t) && *ParseNumber(t) == std::round(*ParseNumber(t)); }
@@ -50,56 +32,43 @@ QString Exponenty(const QString &text)
 TEST_F(Generatory, NumericValuesOfTasks1And2)
 {
     for (const char *uloha : {"1", "2"}) {
-        Hra &h = Uloha(uloha);
-        QStringList chyby;
-        const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+        Kazdy_priklad_ulohy(uloha, [&](Hra &h, int i) {
             const QString zadanie = h.TZ1(2 * i - 1)->Caption, tag = h.TV2(2 * i - 1)->Tag;
             const auto v = Hodnota(zadanie, 0, 0);
-            const QString riadok = QStringLiteral("seed %1: %2 = %3").arg(s).arg(zadanie, tag);
+            const QString riadok = zadanie + " = " + tag;
+            QStringList chyby;
             if (!v || FormatNumber(std::round(*v * 1000) / 1000) != tag)
                 chyby << riadok + " (value " + (v ? FormatNumber(*v) : QStringLiteral("none")) + ")";
-            if (QLatin1String(uloha) == QLatin1String("1") && !Cele(tag))
+            if (QByteArray(uloha) == "1" && !Cele(tag))
                 chyby << riadok + " is not whole";
             if (!h.TZ1(2 * i - 1)->Visible || h.TZ1(2 * i)->Visible || !QString(h.TV2(2 * i)->Tag).isEmpty())
                 chyby << riadok + " not shown on one row";
+            return chyby;
         });
-        EXPECT_TRUE(chyby.isEmpty()) << "task " << uloha << "\n" << Chyby(chyby).toStdString();
-        EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru()) << "every template gives examples, task " << uloha;
     }
 }
 
 TEST_F(Generatory, ReducedFractionsOfTask3)
 {
-    Hra &h = Uloha("3");
-    QStringList chyby;
-    const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+    Kazdy_priklad_ulohy("3", [&](Hra &h, int i) {
         const int u = 2 * i - 1, l = 2 * i;
         const auto N = Hodnota(h.TZ1(u)->Caption, 0, 0), D = Hodnota(h.TZ1(l)->Caption, 0, 0);
         const QString p = h.TV2(u)->Tag, q = h.TV2(l)->Tag;
-        const QString riadok = QStringLiteral("seed %1: (%2)/(%3) = %4/%5")
-                                   .arg(s)
-                                   .arg(h.TZ1(u)->Caption, h.TZ1(l)->Caption, p, q);
-        if (!N || !D || !Cele(p) || !Cele(q)) {
-            chyby << riadok + " not whole";
-            return;
-        }
+        const QString riadok = QStringLiteral("(%1)/(%2) = %3/%4").arg(h.TZ1(u)->Caption, h.TZ1(l)->Caption, p, q);
+        if (!N || !D || !Cele(p) || !Cele(q))
+            return QStringList{riadok + " not whole"};
         const double a = *ParseNumber(p), b = *ParseNumber(q);
-        if (b < 2 || Misc::Najdi_NSD(a, b) != 1 || a * *D != b * *N)
-            chyby << riadok;
+        return b < 2 || Misc::Najdi_NSD(a, b) != 1 || a * *D != b * *N ? QStringList{riadok} : QStringList{};
     });
-    EXPECT_TRUE(chyby.isEmpty()) << Chyby(chyby).toStdString();
-    EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru());
 }
 
 TEST_F(Generatory, SimplifiedExpressionsOfTasks4To9)
 {
     for (const char *uloha : {"4", "5", "6", "7", "8", "9"}) {
-        Hra &h = Uloha(uloha);
         const bool bez_nuly = QByteArray(uloha) >= "7";
-        QStringList chyby;
-        const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
-            const QString zadanie = h.TZ1(i)->Caption, tag = h.TV1(i)->Tag;
-            const QString riadok = QStringLiteral("seed %1: %2 = %3").arg(s).arg(zadanie, tag);
+        Kazdy_priklad_ulohy(uloha, [&](Hra &h, int i) {
+            const QString zadanie = h.TZ1(i)->Caption, tag = h.TV1(i)->Tag, riadok = zadanie + " = " + tag;
+            QStringList chyby;
             if (const QString r = Rozdiel(zadanie, tag); !r.isEmpty())
                 chyby << riadok + ": " + r;
             if (!QString(h.TZ1(i)->Tag).isEmpty() && !Rozdiel(zadanie, h.TZ1(i)->Tag).isEmpty())
@@ -111,10 +80,8 @@ TEST_F(Generatory, SimplifiedExpressionsOfTasks4To9)
                 chyby << riadok + " not simplified";
             if (bez_nuly && tag.contains(u'0'))
                 chyby << riadok + " has a zero digit";
-        });
-        EXPECT_TRUE(chyby.isEmpty()) << "task " << uloha << "\n" << Chyby(chyby).toStdString();
-        const int losovane = QLatin1String(uloha) == QLatin1String("6") ? Misc::Pocet_vzoru() - 1 : Misc::Pocet_vzoru();
-        EXPECT_EQ(vzory.size(), losovane) << "every template gives examples, task " << uloha;
+            return chyby;
+        }, QByteArray(uloha) == "6" ? 1 : 0);
     }
 }
 
@@ -122,29 +89,26 @@ TEST_F(Generatory, SimplifiedExpressionsOfTasks4To9)
 // a product equal to the assignment.
 TEST_F(Generatory, FactorisationsOfTask10)
 {
-    Hra &h = Uloha("10");
-    QStringList chyby;
-    const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+    Kazdy_priklad_ulohy("10", [&](Hra &h, int i) {
         const QString zadanie = h.TZ1(i)->Caption;
+        QStringList chyby;
         int foriem = 0;
         for (int k = 1; k <= 10; ++k) {
             const QString forma = h.Vysledek_prikladu(k, i);
             if (forma.isEmpty())
                 continue;
             ++foriem;
-            const QString riadok = QStringLiteral("seed %1, template %2: %3 = %4").arg(s).arg(Misc::Vybrany_vzor[i]).arg(zadanie, forma);
             if (const QString r = Rozdiel(zadanie, forma); !r.isEmpty())
-                chyby << riadok + ": " + r;
+                chyby << zadanie + " = " + forma + ": " + r;
             if (!forma.contains(u'(') || forma.contains(u'0'))
-                chyby << riadok + " is no product";
+                chyby << forma + " is no product";
         }
         if (foriem < 2 || !QString(h.TV1(i)->Tag).isEmpty())
-            chyby << QStringLiteral("seed %1: %2 has %3 forms").arg(s).arg(zadanie).arg(foriem);
+            chyby << QStringLiteral("%1 has %2 forms").arg(zadanie).arg(foriem);
         if (i > 1 && Misc::Vybrany_vzor[i] > 10 && Misc::Vybrany_vzor[i - 1] > 10)
-            chyby << QStringLiteral("seed %1: templates above 10 one after the other").arg(s);
+            chyby << QStringLiteral("templates above 10 one after the other");
+        return chyby;
     });
-    EXPECT_TRUE(chyby.isEmpty()) << Chyby(chyby).toStdString();
-    EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru());
 }
 
 TEST_F(Generatory, Template5OfTask10KeepsItsFormsAsWritten)
@@ -161,23 +125,18 @@ TEST_F(Generatory, Template5OfTask10KeepsItsFormsAsWritten)
 
 TEST_F(Generatory, ReducedAlgebraicFractionsOfTask12)
 {
-    Hra &h = Uloha("12");
-    QStringList chyby;
-    const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
+    Kazdy_priklad_ulohy("12", [&](Hra &h, int i) {
         const int u = 2 * i - 1, l = 2 * i;
         auto zlomok = [](const QString &c, const QString &m) { return '(' + c + ")/(" + m + ')'; };
         const QString zadanie = zlomok(h.TZ1(u)->Caption, h.TZ1(l)->Caption);
-        const QString odpoved = zlomok(h.TV2(u)->Tag, h.TV2(l)->Tag);
-        const QString riadok = QStringLiteral("seed %1, template %2: %3 = %4").arg(s).arg(Misc::Vybrany_vzor[i]).arg(zadanie, odpoved);
+        const QString odpoved = zlomok(h.TV2(u)->Tag, h.TV2(l)->Tag), riadok = zadanie + " = " + odpoved;
+        QStringList chyby;
         if (const QString r = Rozdiel(zadanie, odpoved); !r.isEmpty())
             chyby << riadok + ": " + r;
         if (odpoved.contains(QStringLiteral("()")) || QString(h.TV2(l)->Tag).startsWith(u'-'))
             chyby << riadok + " has an empty line or a minus below";
-        if (h.TZ1(l)->Top != h.TZ1(u)->Top + 21 || !h.TV2(l)->Visible || h.TR1(l)->Visible)
-            chyby << riadok + " is not laid out as a fraction";
+        return chyby;
     });
-    EXPECT_TRUE(chyby.isEmpty()) << Chyby(chyby).toStdString();
-    EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru());
 }
 
 TEST_F(Generatory, ExponentRelationsOfTask12)
@@ -185,17 +144,15 @@ TEST_F(Generatory, ExponentRelationsOfTask12)
     Hra &h = Nacitaj("12", 0, 5);
     Vzory("12", QStringList(10, QStringLiteral("vzorec$x^(n)y^(m)/x^(o)y^(p)#x/y")));
     Kazdy_priklad(h, [&](quint32, int i) {
-        const int T = Misc::Vybrany_vzor[i];
-        if (T == 10)
-            return;
         // The last example's draw is the one left in the parameters.
-        if (i == 5) {
-            const int n_o = h.Par_n > h.Par_o ? 0 : h.Par_n == h.Par_o ? 1 : 2;
-            const int m_p = h.Par_m > h.Par_p ? 0 : h.Par_m == h.Par_p ? 1 : 2;
-            EXPECT_EQ(3 * m_p + n_o + 1, T);
-            EXPECT_EQ(Misc::Najdi_NSD(h.Par_K, h.Par_L), 1);
-            EXPECT_GE(std::abs(h.Par_A), 2);
-        }
+        const int T = Misc::Vybrany_vzor[i];
+        if (i != 5 || T == 10)
+            return;
+        const int n_o = h.Par_n > h.Par_o ? 0 : h.Par_n == h.Par_o ? 1 : 2;
+        const int m_p = h.Par_m > h.Par_p ? 0 : h.Par_m == h.Par_p ? 1 : 2;
+        EXPECT_EQ(3 * m_p + n_o + 1, T);
+        EXPECT_EQ(Misc::Najdi_NSD(h.Par_K, h.Par_L), 1);
+        EXPECT_GE(std::abs(h.Par_A), 2);
     });
 }
 
@@ -208,7 +165,6 @@ TEST_F(Generatory, SingleTemplates)
     } Riadky[] = {
         {"value 2000 is in range", "1", "nezlomek#1000*2", "2000|"},
         {"value 2000.5 is not", "1", "nezlomek#4001/2", "-"},
-        {"decimal value", "2", "nezlomek#5/2", "2,5|"},
         {"value rounded to three places", "2", "nezlomek#2/3", "0,667|"},
         {"fraction reduced, minus in the numerator", "3", "zlomek#6/(-4)", "-3|2"},
         {"whole fraction drawn again in task 3", "3", "zlomek#8/4", "-"},
@@ -229,21 +185,13 @@ TEST_F(Generatory, SingleTemplates)
     };
     for (const auto &r : Riadky) {
         SCOPED_TRACE(r.nazov);
-        Hra &h = Nacitaj(r.uloha, 0, 2);
-        Vzory(r.uloha, {QString::fromUtf8(r.sablona)});
-        ASSERT_EQ(Misc::Pocet_vzoru(), 1);
-        const qsizetype boxov = box.AskedBoxes().size();
-        QElapsedTimer cas;
-        cas.start();
-        Obrazovka_so_semienkom(h, 7);
         const bool dva = QByteArray(r.uloha).toInt() <= 3 || QByteArray(r.uloha) == "12";
-        platform::Control *bunka = dva ? (platform::Control *)h.TV2(1) : (platform::Control *)h.TV1(1);
-        const QString ziskane = !bunka->Visible ? QStringLiteral("-")
-                                : dva ? QString(h.TV2(1)->Tag) + '|' + QString(h.TV2(2)->Tag)
-                                      : QString(h.TV1(1)->Tag) + '|' + QString(h.TZ1(1)->Tag);
+        const QString ziskane = Z_jedneho_vzoru(r.uloha, r.sablona, [&](Hra &h) {
+            if (!(dva ? (platform::Control *)h.TV2(1) : (platform::Control *)h.TV1(1))->Visible)
+                return QStringLiteral("-");
+            return dva ? QString(h.TV2(1)->Tag) + '|' + QString(h.TV2(2)->Tag) : QString(h.TV1(1)->Tag) + '|' + QString(h.TZ1(1)->Tag);
+        });
         EXPECT_EQ(ziskane, Preved_na_zobrazeni(QString::fromUtf8(r.ocakavane)));
-        EXPECT_EQ(box.AskedBoxes().size() - boxov, ziskane == QLatin1String("-") ? 1 : 0) << "one message per screen";
-        EXPECT_LT(cas.elapsed(), 20000) << "a template that never passes is given up";
     }
 }
 
@@ -292,8 +240,8 @@ TEST_F(Generatory, ParametersOfTasks5And6)
     EXPECT_EQ(vzory, (QSet<int>{1, 2})) << "the last template of task 6 is never drawn";
 }
 
-// What a second call leaves on the sheet: new captions, empty unlocked
-// cells, fraction bars, and nothing of the examples it no longer shows.
+// A second call leaves nothing of the screen before: cells emptied and
+// unlocked, examples no longer shown cleared.
 TEST_F(Generatory, ASecondCallReplacesTheScreen)
 {
     Hra &h = Nacitaj("3", 0, 5);
@@ -303,38 +251,44 @@ TEST_F(Generatory, ASecondCallReplacesTheScreen)
     Obrazovka_so_semienkom(h, 5);
     EXPECT_EQ(QString(h.TV1(1)->Text), QString());
     EXPECT_FALSE(h.TV1(1)->Locked);
-    EXPECT_EQ(QString(h.TZ1(1)->FontName), QStringLiteral("Ruvo"));
-    EXPECT_EQ(h.TZ1(1)->Alignment, 2);
-    EXPECT_EQ(h.TV2(2)->Top, h.TV2(1)->Top + 21);
-    EXPECT_EQ(h.TR2(1)->Top, h.TR2(2)->Top - 24);
     for (const platform::Control *c : std::initializer_list<const platform::Control *>{h.TZ1(1), h.TV1(1), h.TV2(1)})
         EXPECT_EQ(h.persistentImage().pixel(c->Left + c->Width / 2, c->Top + c->Height), qRgb(0, 0, 0))
             << "fraction bar";
     EXPECT_FALSE(h.Zadani_prikladu(1, 2).isEmpty());
     for (int i = 3; i <= 5; ++i)
         EXPECT_TRUE(h.Zadani_prikladu(1, i).isEmpty() && h.Vysledek_prikladu(1, i).isEmpty()) << i;
-
-    Nacitaj("1", 0, 1);
-    Obrazovka_so_semienkom(*hra, 5);
-    EXPECT_EQ(hra->TR1(1)->Top, hra->TR1(2)->Top - 35) << "one number on the upper row";
-    EXPECT_FALSE(hra->TV1(2)->Visible);
 }
 
-// One generated screen of every task, for a person to look at.
+// One generated screen of every task, for a person to look at; where a
+// template is named, the first seed that draws it.
 TEST_F(Generatory, PicturesOfGeneratedScreens)
 {
-    platform::registerFontFile(QStringLiteral(LK_RESOURCE_DIR "/Data/Ruvo.ttf"));
-    const QString adresar = QStringLiteral(LK_BUILD_DIR "/screens");
-    QDir().mkpath(adresar);
-    for (const char *uloha : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "12"}) {
-        Hra &h = Uloha(uloha);
+    const struct {
+        const char *uloha;
+        int varianta, vzor;
+        const char *meno;
+    } Obrazky[] = {
+        {"11", 0, 0, "harok_11_priklad"},  {"15", 0, 0, "harok_15_priklad"},
+        {"16", 0, 1, "harok_16_priklad"},  {"16", 0, 9, "harok_16_priklad_zlomky"},
+        {"17", 0, 9, "harok_17_priklad"},  {"18", 0, 9, "harok_18_priklad"},
+        {"19", 1, 0, "priklad_19a"},       {"19", 2, 0, "priklad_19b"},
+        {"20", 0, 0, "priklad_20"},        {"21", 1, 0, "priklad_21a"},
+        {"21", 2, 0, "priklad_21b"},
+    };
+    for (const char *uloha : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "12", "13", "14"}) {
+        Hra &h = Nacitaj(uloha, 0, 5);
         Obrazovka_so_semienkom(h, 3);
-        lktest::showAndActivate(&h);
-        const QString subor = adresar + QStringLiteral("/priklady_%1.png").arg(QString::fromLatin1(uloha).rightJustified(2, u'0'));
-        EXPECT_TRUE(platform::Stage::instance()->grab().save(subor)) << subor.toStdString();
-        h.Hide();
+        priklady_test::Uloz_obrazovku(h, QStringLiteral("priklady_%1").arg(QString::fromLatin1(uloha).rightJustified(2, u'0')));
+    }
+    for (const auto &o : Obrazky) {
+        Hra &h = Nacitaj(o.uloha, o.varianta, 5);
+        for (quint32 s = 3; s < 100; ++s) {
+            Obrazovka_so_semienkom(h, s);
+            if (!o.vzor || Misc::Vybrany_vzor[1] == o.vzor)
+                break;
+        }
+        priklady_test::Uloz_obrazovku(h, QString::fromLatin1(o.meno));
     }
 }
 
 } // namespace
-
