@@ -92,7 +92,6 @@ inline QString Vlastnost(platform::Control *c, const QString &v)
 {
     if (v == "Left") return QString::number(c->Left);
     if (v == "Top") return QString::number(c->Top);
-    if (v == "Width") return QString::number(c->Width);
     if (v == "Visible") return QString::number(c->Visible);
     if (v == "Enabled") return QString::number(c->Enabled);
     if (v == "TabStop") return QString::number(c->TabStop);
@@ -118,15 +117,14 @@ inline QString Dotaz(frm_Game01 &f, const QString &dotazy)
     static const QRegularExpression tvar(QStringLiteral(R"(^(\w+)\((\d+)(?:\.\.(\d+))?\)(?:\.(\w+))?$)"));
     QStringList r;
     for (const QString &d : dotazy.split(' ')) {
-        if (d == "pocty" || d == "tab" || d == "viditelne") {
-            if (d == "pocty")
-                r << Pocty(f);
-            else if (d == "tab")
-                r << Tab_cyklus(f);
-            else
-                for (auto &[meno, c] : Prvky(f))
-                    if (c->Visible)
-                        r << meno;
+        if (d == "pocty" || d == "tab") {
+            r << (d == "pocty" ? Pocty(f) : Tab_cyklus(f));
+            continue;
+        }
+        if (d == "viditelne") {
+            for (auto &[meno, c] : Prvky(f))
+                r << (c->Visible ? meno : QString());
+            r.removeAll(QString());
             continue;
         }
         const auto m = tvar.match(d);
@@ -139,12 +137,9 @@ inline QString Dotaz(frm_Game01 &f, const QString &dotazy)
         const int od = m.captured(2).toInt(), po = m.captured(3).isEmpty() ? od : m.captured(3).toInt();
         for (int i = od; i <= po; ++i) {
             platform::Control *c = f.Existuje(*p, i) ? f.Prvok(*p, i) : nullptr;
-            if (!c)
-                r << QStringLiteral("chýba");
-            else if (m.captured(4).isEmpty())
-                r << QStringLiteral("%1,%2,%3,%4").arg(c->Left).arg(c->Top).arg(c->Width).arg(c->Height);
-            else
-                r << Vlastnost(c, m.captured(4));
+            r << (!c ? QStringLiteral("chýba")
+                     : m.captured(4).isEmpty() ? QStringLiteral("%1,%2,%3,%4").arg(c->Left).arg(c->Top).arg(c->Width).arg(c->Height)
+                                               : Vlastnost(c, m.captured(4)));
         }
     }
     return r.join(' ');

@@ -21,8 +21,6 @@ const ValueCase ValueCases[] = {
     {"unary minus binds stronger than product", "-2*3", 0, 0, 0, -6},
     {"minus after operator", "2*-3", 0, 0, 0, -6},
     {"negative exponent", "2^-1", 0, 0, 0, 0.5},
-    {"double minus", "--3", 0, 0, 0, 3},
-    {"unary plus is ignored", "+3", 0, 0, 0, 3},
     {"product before sum", "2+3*4", 0, 0, 0, 14},
     {"difference is left-associative", "10-4-3", 0, 0, 0, 3},
     {"brackets", "(2+3)*4", 0, 0, 0, 20},
@@ -43,16 +41,12 @@ const ValueCase ValueCases[] = {
     {"INT floors", "INT(-2.5)", 0, 0, 0, -3},
     {"SGN", "SGN(-7)+SGN(0)*5", 0, 0, 0, -1},
     {"whole quotient", "5\\2", 0, 0, 0, 2},
-    {"whole quotient of negative", "-5\\2", 0, 0, 0, -2},
     {"whole quotient rounds half to even down", "2.5\\1", 0, 0, 0, 2},
     {"whole quotient rounds half to even up", "3.5\\1", 0, 0, 0, 4},
     {"remainder takes the dividend's sign", "-7%3", 0, 0, 0, -1},
     {"shift left floors its count", "1<<2.7", 0, 0, 0, 4},
-    {"shift right", "8>>1", 0, 0, 0, 4},
     {"shift right is a division", "1>>1", 0, 0, 0, 0.5},
-    {"greater", "2>1", 0, 0, 0, 1},
     {"equal", "1=2", 0, 0, 0, 0},
-    {"not equal", "1<>2", 0, 0, 0, 1},
     {"less or equal", "2<=2", 0, 0, 0, 1},
     {"bitwise and", "6&3", 0, 0, 0, 2},
     {"bitwise xor", "6#3", 0, 0, 0, 5},
@@ -84,18 +78,15 @@ const MessageCase MessageCases[] = {
     {"invalid letter", "2+Q", "Invalid char 'Q' @ posn=3"},
     {"decimal comma", "2,5", "Invalid char ',' @ posn=2"},
     {"name without bracket", "SINX", "Invalid char 'S' @ posn=1"},
-    {"ABS is no name", "ABS(1)", "Invalid char 'A' @ posn=1"},
     {"failure inside function", "SIN(Q)", "Function arglist error @ posn=5"},
     {"failure inside bracket keeps first position", "(1+Q+2)", "Unmatched '(' @ posn=4"},
     {"outermost bracket wins", "SIN((Q))", "Function arglist error @ posn=6"},
     {"second point", "1.2.3", "Invalid number (overflow?) @ posn=3"},
-    {"second point after leading point", ".5.3", "Invalid number (overflow?) @ posn=2"},
     {"second E", "1E5E", "Invalid number (overflow?) @ posn=3"},
     {"too large", "1E999+1", "Invalid number (overflow?) @ posn=5"},
     {"hexadecimal too large", "&H100000000", "Invalid number (overflow?) @ posn=11"},
     {"hex digit run ends at G", "&HG", "Invalid char 'G' @ posn=3"},
     {"embedded NUL", QString::fromUtf16(u"1+\0" "2", 4), "Invalid char 'U+0000' @ posn=3"},
-    {"tab", "1\t+2", "Invalid char 'U+0009' @ posn=2"},
     {"non-ASCII letter", QString::fromUtf8("2+\xc3\xa1"), "Invalid char '\xc3\x81' @ posn=3"},
     {"lone surrogate", QString::fromUtf16(u"1+\xd800", 3), "Invalid char 'U+D800' @ posn=3"},
     {"deep bracket nesting", QString(1024, u'('), "Unmatched '(' @ posn=1024"},
@@ -151,9 +142,10 @@ TEST(CompilerLimits, ProgramLength)
     EXPECT_EQ(compiler.ErrMsg(), "Program is too long");
 }
 
-TEST(CompilerFormat, CodesAndPool)
+TEST(CompilerFormat, CodesAndPoolAfterAFailure)
 {
     cECompiler compiler;
+    EXPECT_FALSE(compiler.Compile(u"(1"));
     auto program = compiler.Compile(u"x+2.5*x+2.5", QStringLiteral("EP"));
     ASSERT_TRUE(program);
     const std::vector<qint16> codes(program->Code().begin(), program->Code().end());
@@ -161,17 +153,8 @@ TEST(CompilerFormat, CodesAndPool)
     ASSERT_EQ(program->Constants().size(), 6u); // X Y Z T, one literal, one spare
     EXPECT_EQ(program->Constants()[4], 2.5);
     EXPECT_EQ(program->ID(), "EP");
-    EXPECT_EQ(program->Source(), QString::fromUtf16(u"X+2.5*X+2.5\0", 12));
-}
-
-TEST(CompilerFormat, CompilerIsReusableAfterFailure)
-{
-    cECompiler compiler;
-    EXPECT_FALSE(compiler.Compile(u"(1"));
-    auto program = compiler.Compile(u"1+1");
-    ASSERT_TRUE(program);
     EXPECT_EQ(compiler.ErrMsg(), "OK");
-    EXPECT_EQ(program->Execute(0), 2);
+    EXPECT_EQ(program->Source(), QString::fromUtf16(u"X+2.5*X+2.5\0", 12));
 }
 
 } // namespace

@@ -21,7 +21,6 @@ struct Riadok {
 const Riadok Tabulka[] = {
     {"order of terms", u"", "3x+2", "2+3x", 0, true},
     {"leading minus", u"", "-2+3x", "3x-2", 0, true},
-    {"explicit plus", u"", "+3x", "3x", 0, true},
     {"two empty lines", u"", "", "", 0, true},
     {"empty against zero", u"", "", "0", 0, false},
     {"blank before sign trimmed", u"", "3x +2", "3x+2", 0, true},
@@ -42,7 +41,6 @@ const Riadok Tabulka[] = {
     {"same value", u"LP", "2x", "x+x", 5, true},
     {"only the one point", u"LP", "x", "2x", 0, true},
     {"different value", u"LP", "x", "2x", 1, false},
-    {"square", u"LP", "x²", "9", 3, true},
     {"run of superscripts", u"LP", "x¹⁰", "1024", 2, true},
     {"bracket times bracket", u"LP", "(x+1)(x-1)", "x²-1", 7, true},
     {"middle dot", u"LP", "2·x", "2x", 3, true},
@@ -52,7 +50,6 @@ const Riadok Tabulka[] = {
     {"shown precision", u"LP", "0,1x+0,2x", "0,3x", 1, true},
     {"failed run is not zero", u"LP", "1/(x-2)", "0", 2, false},
     {"expected value that fails", u"LP", "0", "1/(x-2)", 2, false},
-    {"both fail", u"LP", "1/0", "1/0", 0, false},
     {"empty line is not zero", u"LP", "", "0", 0, false},
     {"line that does not run", u"LP", "2x+", "2x", 1, false},
     {"error text is no number", u"LP", "(1", "0", 0, false},

@@ -29,7 +29,8 @@ QRectF glyphBounds(const QRawFont &font, QChar c)
     return ids.isEmpty() ? QRectF() : font.pathForGlyph(ids.first()).boundingRect();
 }
 
-QRect inkOf(const QString &text, QFont font)
+// The box of the dark pixels of `text`; `count` takes their number.
+QRect inkOf(const QString &text, QFont font, int *count = nullptr)
 {
     QImage image(200, 120, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -41,7 +42,7 @@ QRect inkOf(const QString &text, QFont font)
     QRect ink;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 128)
+            if (qGray(image.pixel(x, y)) < 128 && (!count || ++*count))
                 ink |= QRect(x, y, 1, 1);
     return ink;
 }
@@ -96,20 +97,8 @@ TEST(MathsFont, SuperscriptsRenderRaisedAndSmaller)
 TEST(MathsFont, BoldCaptionsAreHeavier)
 {
     // The cells use the font bold; Qt emboldens the one face.
-    auto area = [](const QString &t, const QFont &f) { const QRect r = inkOf(t, f); return r.width() * r.height(); };
     int normalInk = 0, boldInk = 0;
-    QImage a(200, 120, QImage::Format_RGB32), b(200, 120, QImage::Format_RGB32);
-    for (auto [image, bold, ink] : {std::tuple{&a, false, &normalInk}, std::tuple{&b, true, &boldInk}}) {
-        image->fill(Qt::white);
-        QPainter p(image);
-        p.setFont(ruvo(40, bold));
-        p.setPen(Qt::black);
-        p.drawText(QPointF(10, 80), QStringLiteral("x+1"));
-        p.end();
-        for (int y = 0; y < image->height(); ++y)
-            for (int x = 0; x < image->width(); ++x)
-                *ink += qGray(image->pixel(x, y)) < 128;
-    }
+    inkOf(QStringLiteral("x+1"), ruvo(40), &normalInk);
+    inkOf(QStringLiteral("x+1"), ruvo(40, true), &boldInk);
     EXPECT_GT(boldInk, normalInk * 1.15);
-    EXPECT_GT(area(QStringLiteral("x"), ruvo(40)), 0);
 }

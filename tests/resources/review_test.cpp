@@ -59,12 +59,11 @@ TEST(Review, ContactSheetsAndFontLine)
     // "2x² − 3·(x + 1) ≠ 0", "10⁻³", "√9", "∞", "0123456789" and their superscripts, in the program's code points.
     const QString text = QString::fromUtf16(u"2x\u00C2 - 3\u00B7(x + 1) \u017C 0   10\u00AC\u0102   \u00A99   \u00B4");
     const QString digits = QString::fromUtf16(u"0123456789 x\u0154\u00C1\u00C2\u0102\u00C4\u0139\u0106\u00C7\u010C\u00C9");
+    QFont font(QStringLiteral("Ruvo"));
+    font.setPixelSize(34);
     for (int bold = 0; bold < 2; ++bold) {
-        QFont font(QStringLiteral("Ruvo"));
-        font.setPixelSize(34);
         font.setBold(bold);
         p.setFont(font);
-        p.setPen(Qt::black);
         p.drawText(QPointF(10, 45 + 95 * bold), text);
         p.drawText(QPointF(10, 88 + 95 * bold), digits);
     }

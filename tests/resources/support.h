@@ -2,11 +2,9 @@
 // Shared helpers of the resources tests: the generated directories and the manifest.
 #include "resources/Manifest.h"
 #include "services/Prekodovany_soubor.h"
-#include "services/Text_1250.h"
-
-#include <QFile>
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -26,14 +24,6 @@ inline QByteArray readAll(const QString &fileName)
 {
     QFile file(fileName);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A plain data file read as the program reads it; every line must end in CR LF.
-inline QStringList windowsLines(const QByteArray &bytes)
-{
-    if (!bytes.isEmpty() && !bytes.endsWith("\r\n"))
-        return {QStringLiteral("<no CR LF at the end>")};
-    return Misc::Riadky_textu(Misc::Text_z_1250(bytes));
 }
 
 // A scrambled data file read through the program's reading protocol.
