@@ -61,7 +61,6 @@ TEST(GramatikaVzoru, SectionsAndNumbering)
         {"[1] does not match [11] or [1] with a blank", "1", 0, {"[11]", "x#1", "[1]", "a#1#2", "[1] ", "y#1"}, {"a"}},
         {"blank and comment lines take no record number", "1", 0, {"[1]", "a#1#2", "", ";note", "b#3#4", ""}, {"a", "b"}},
         {"a head on the last line gives an empty section", "2", 0, {"[1]", "x#1#2", "[2]"}, {}},
-        {"a head directly followed by another head", "2", 0, {"[2]", "[3]", "x#1#2"}, {}},
         {"tasks 20 and 21 take no templates", "20", 0, {"[20]", "a#1#2"}, {}},
         {"task 19 reads the lines of its variant", "19", 2, {"[19]", "1#a#x", "2#b#y", "", "x#c", "2#d"}, {"2", "2"}},
         {"task 19 without a variant reads none", "19", 0, {"[19]", "1#a#x"}, {}},

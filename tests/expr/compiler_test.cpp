@@ -105,15 +105,6 @@ TEST_P(MessageTest, FailsWithMessage)
 
 INSTANTIATE_TEST_SUITE_P(Messages, MessageTest, testing::ValuesIn(MessageCases), RowName());
 
-TEST(CompilerLimits, SourceLength)
-{
-    cECompiler compiler;
-    EXPECT_TRUE(compiler.Compile(QString(1024, u' ')));
-    EXPECT_EQ(compiler.ErrMsg(), "OK");
-    EXPECT_FALSE(compiler.Compile(QString(1025, u' ')));
-    EXPECT_EQ(compiler.ErrMsg(), "EProgram source is too long");
-}
-
 TEST(CompilerLimits, ConstantPool)
 {
     QString text = "0";
@@ -129,11 +120,14 @@ TEST(CompilerLimits, ConstantPool)
     EXPECT_TRUE(compiler.Compile(text + "+123+0"));
 }
 
-TEST(CompilerLimits, ProgramLength)
+TEST(CompilerLimits, SourceAndProgramLength)
 {
+    cECompiler compiler;
+    EXPECT_TRUE(compiler.Compile(QString(1024, u' ')));
+    EXPECT_FALSE(compiler.Compile(QString(1025, u' ')));
+    EXPECT_EQ(compiler.ErrMsg(), "EProgram source is too long");
     // "-1" is two codes, each "+1" two more.
     const QString codes254 = "-1" + QString("+1").repeated(126);
-    cECompiler compiler;
     auto program = compiler.Compile(codes254);
     ASSERT_TRUE(program);
     EXPECT_EQ(program->Code().size(), 255u);
