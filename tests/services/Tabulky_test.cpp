@@ -69,11 +69,8 @@ TEST(Nacti_texty, LineKIsTextKUpToTheTablesEnd)
 
         Nacti_texty(cesta);
 
-        EXPECT_EQ(Texty[0], QString());
-        EXPECT_EQ(Texty[1], riadky[0]);
-        EXPECT_EQ(Texty[2], riadky[1]);
-        EXPECT_EQ(Texty[40], QStringLiteral("40"));
-        EXPECT_EQ(Texty[41], pocet == 40 ? QString() : QStringLiteral("41"));
-        EXPECT_EQ(Texty[1000], pocet == 40 ? QString() : QStringLiteral("1000"));
+        const bool vela = pocet > 40; // a short file leaves no old text behind
+        EXPECT_EQ(QStringList({Texty[0], Texty[1], Texty[2], Texty[40], Texty[41], Texty[1000]}),
+                  QStringList({"", riadky[0], riadky[1], "40", vela ? "41" : "", vela ? "1000" : ""}));
     }
 }
