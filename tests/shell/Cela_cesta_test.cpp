@@ -110,7 +110,7 @@ TEST(WholeProgram, EveryScreenFromTheTitleToTheExit)
     EXPECT_TRUE(Program::Formy().empty()) << "every screen is unloaded";
 }
 
-TEST(WholeProgram, TheBackdropAndTheTasksHelpPageOnTheTour)
+TEST(WholeProgram, TheBackdropOnTheTour)
 {
     Program p;
     Prehliadka foto;
@@ -124,21 +124,7 @@ TEST(WholeProgram, TheBackdropAndTheTasksHelpPageOnTheTour)
     Formulare::frm_Pozadi->ZOrder(0);
     foto.Odfot("08_backdrop");
     Formulare::frm_Pozadi->Show();
-    ASSERT_EQ(Vpredu(), Formulare::frm_Select.get());
-    EXPECT_EQ(p.hodiny.WaitsWithEvents().last(), 100);
-
-    Klik(Formulare::frm_Select->LI(6));
-    Klik(Formulare::frm_Select->RI(1));
-    auto *s = Formulare::frm_Setup.get();
-    Klik(s->ICisloUloha(1));
-    Klik(s->ICislo(1));
-    Napis(s->TJmeno, "Ondrej");
-    Klik(s->INapoveda);
-    Klik(s->picPokracuj);
-    auto *intro = Formulare::frm_Intro.get();
-    ASSERT_EQ(Vpredu(), intro);
-    EXPECT_TRUE(Rovnaky_obrazok(intro->Picture, "Bitmap/Help/19a.bmp"));
-    foto.Odfot("09_task_help_19a");
+    EXPECT_EQ(Vpredu(), Formulare::frm_Select.get());
 }
 
 TEST(StartUp, AClickEndsTheTitleAtOnce)

@@ -75,6 +75,16 @@ TEST_F(Tabulka, EndOfASeriesAddsTheResultSortedAndRed)
     EXPECT_EQ(Subor(), (QStringList{"7|Anna| 5| 0| 1| 0", "3|Boris| 4| 1| 2| 0", "7|Ďuro/Ťažký| 4| 1| 2| 1",
                                     "7|Cyril| 3| 2| 3| 0"}))
         << "all tasks sorted together; only the new result has ID 1";
+    // The log entry takes its labels, the series' length and the date.
+    Misc::Zvoleny_pocet_prikladu = 5;
+    p.hodiny.SetNow(QDateTime(QDate(2027, 3, 5), QTime(8, 4)));
+    t->Vloz_zaznam_do_souboru_vysledky_dat("Ďuro", "Skupina", "Úloha", "4", "1", znamka);
+    const QStringList log = Misc::Riadky_textu(Misc::Text_z_1250(Obsah(p.hd() + "Vysledky.dat")));
+    ASSERT_GE(log.size(), 4);
+    const QString prvy = log[log.size() - 4], treti = log[log.size() - 2];
+    EXPECT_TRUE(prvy.startsWith(Misc::Texty[31] + ": Ďuro ") && prvy.endsWith(": 08:04"));
+    EXPECT_TRUE(prvy.contains(Misc::Texty[32] + ": 5.3.2027  "));
+    EXPECT_TRUE(treti.startsWith(Misc::Texty[36] + ":   5    "));
     t->Unload();
     EXPECT_EQ(Riadok(Otvor("7"), 2), "Ďuro/Ťažký 4 1 2") << "the file loads again";
 }
@@ -88,20 +98,6 @@ TEST_F(Tabulka, VariantTasksShareOneListUnderTheVariantsBackground)
         EXPECT_EQ(Riadok(t, 2), "Béčko 3 1 2");
         t->Unload();
     }
-}
-
-TEST_F(Tabulka, TheLogEntryTakesItsLabelsCountAndDate)
-{
-    auto *t = Otvor("7");
-    Misc::Zvoleny_pocet_prikladu = 5;
-    p.hodiny.SetNow(QDateTime(QDate(2027, 3, 5), QTime(8, 4)));
-    const qint64 pred = QFileInfo(p.hd() + "Vysledky.dat").size();
-    t->Vloz_zaznam_do_souboru_vysledky_dat("Ján", "Skupina", "Úloha", "4", "1", "2");
-    const QStringList riadky = Misc::Riadky_textu(Misc::Text_z_1250(Obsah(p.hd() + "Vysledky.dat").mid(pred)));
-    ASSERT_EQ(riadky.size(), 4);
-    EXPECT_TRUE(riadky[0].startsWith(Misc::Texty[31] + ": Ján ") && riadky[0].endsWith(": 08:04"));
-    EXPECT_TRUE(riadky[0].contains(Misc::Texty[32] + ": 5.3.2027  "));
-    EXPECT_TRUE(riadky[2].startsWith(Misc::Texty[36] + ":   5    "));
 }
 
 } // namespace
