@@ -41,7 +41,6 @@ TEST(Prizpusob_ovladace, ScalesEveryControlByTheScreensTwipsPerPixel)
         Misc::Prizpusob_ovladace(formular, r.twipy);
         EXPECT_EQ(formular.TZ->widget()->geometry(), r.tz) << r.nazov;
         EXPECT_EQ(formular.TR(2)->widget()->geometry(), r.tr2) << r.nazov;
-        ASSERT_EQ(formular.Controls().size(), 5u);
         for (Control *c : formular.Controls()) {
             EXPECT_FALSE(c->TabStop()) << r.nazov;
             EXPECT_DOUBLE_EQ(c->FontSize(), pixelsToPoints(pointsToPixels(r.pismo))) << r.nazov;

@@ -23,7 +23,6 @@ TEST(Prepni_na_anglickou_klavesnici, ReachesUsByGoingRoundTheRing)
         int aktivacie;
         QString nakoniec;
     } riadky[] = {
-        {"US alone: one activation", {Us}, false, 1, Us},
         {"US active beside Slovak: round once", {Us, Sk}, false, 2, Us},
         {"no US: 100 tries, load, go round to it", {Sk, Cz}, false, 100 + 3, Us},
         {"no US and the load fails: stop", {Sk, Cz}, true, 100, Sk},

@@ -35,20 +35,17 @@ protected:
 
 TEST_F(PrekodovanySubor, BytesByPositionInTheirChunk)
 {
-    const struct { const char *nazov; qsizetype dlzka, pozicia; char bajt; } tabulka[] = {
-        {"one byte is copied unchanged", 1, 0, '\0'},
-        {"byte 1 takes key character 2", 5, 1, '0'},
-        {"byte 2 takes key character 3", 5, 2, '8'},
-        {"byte 3 takes key character 4", 5, 3, '3'},
-        {"byte 4 takes key character 1", 5, 4, '6'},
-        {"exactly one chunk: its last byte is transformed", Blok, Blok - 1, '6'},
-        {"two chunks: the second chunk's first byte stays", Blok + 1, Blok, '\0'},
-        {"the key restarts in the second chunk", Blok + 2, Blok + 1, '0'},
+    // Zero bytes come out as the key character that transforms them.
+    const struct { const char *nazov; qsizetype dlzka, pozicia; QByteArray bajty; } tabulka[] = {
+        {"one byte is copied unchanged", 1, 0, QByteArray(1, '\0')},
+        {"bytes 1 to 4 take key characters 2, 3, 4, 1", 5, 0, QByteArray("\0" "0836", 5)},
+        {"exactly one chunk: its last byte is transformed", Blok, Blok - 1, "6"},
+        {"two chunks: the key restarts in the second", Blok + 2, Blok, QByteArray("\0" "0", 2)},
     };
     for (const auto &r : tabulka) {
         const QByteArray kopia = Prekoduj(QByteArray(r.dlzka, '\0'));
         ASSERT_EQ(kopia.size(), r.dlzka) << r.nazov;
-        EXPECT_EQ(kopia.at(r.pozicia), r.bajt) << r.nazov;
+        EXPECT_EQ(kopia.mid(r.pozicia), r.bajty) << r.nazov;
     }
 }
 

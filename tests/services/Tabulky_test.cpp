@@ -12,10 +12,9 @@ TEST(Nacti_znamky, FieldsAreReadAsTheNumbersTheyBeginWith)
         QString pole;
         int hodnota; // -1: ignored
     } riadky[] = {
-        {"blanks, tabs and line feeds anywhere", " 4\t9\n", 49}, {"stops at a letter", "49abc", 49},
+        {"blanks, tabs and line feeds anywhere", " 4\t9\n", 49}, {"a comma ends it", "49,9", 49},
         {"no number counts 0", "abc", 0},   {"half to even, down", "48.5", 48},
-        {"half to even, up", "49.5", 50},   {"decimal comma ends it", "49,9", 49},
-        {"exponent", "1E2", 100},           {"255 fits", "255", 255},
+        {"half to even, up", "49.5", 50},   {"exponent", "1E2", 100},
         {"256 is ignored", "256", -1},      {"negative is ignored", "-1", -1},
     };
     for (const Riadok &r : riadky) {
@@ -69,11 +68,8 @@ TEST(Nacti_texty, LineKIsTextKUpToTheTablesEnd)
 
         Nacti_texty(cesta);
 
-        EXPECT_EQ(Texty[0], QString());
-        EXPECT_EQ(Texty[1], riadky[0]);
-        EXPECT_EQ(Texty[2], riadky[1]);
-        EXPECT_EQ(Texty[40], QStringLiteral("40"));
-        EXPECT_EQ(Texty[41], pocet == 40 ? QString() : QStringLiteral("41"));
-        EXPECT_EQ(Texty[1000], pocet == 40 ? QString() : QStringLiteral("1000"));
+        const bool vela = pocet > 40; // a short file leaves no old text behind
+        EXPECT_EQ(QStringList({Texty[0], Texty[1], Texty[2], Texty[40], Texty[41], Texty[1000]}),
+                  QStringList({"", riadky[0], riadky[1], "40", vela ? "41" : "", vela ? "1000" : ""}));
     }
 }

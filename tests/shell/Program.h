@@ -14,13 +14,11 @@
 #include "shell/frm_Select.h"
 #include "shell/frm_Setup.h"
 #include "shell/frm_Tabulka.h"
+#include "support/Datove_subory.h"
 #include "support/Docasny_config.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -35,8 +33,8 @@ public:
     Program()
     {
         QDir().mkpath(hd());
-        Zapis(config() + "/Loravik.ini",
-              QStringLiteral("[KVR4]\r\nCD=%1\r\nHD=%2\r\n").arg(LK_RESOURCE_DIR, hd()).toUtf8());
+        Zapis_subor(config() + "/Loravik.ini",
+                    QStringLiteral("[KVR4]\r\nCD=%1\r\nHD=%2\r\n").arg(LK_RESOURCE_DIR, hd()).toUtf8());
         const QDir vzor(QStringLiteral(LK_DEFAULT_DATA_DIR));
         for (const QString &subor : vzor.entryList(QDir::Files))
             QFile::copy(vzor.filePath(subor), hd() + subor);
@@ -52,25 +50,15 @@ public:
 
     static std::vector<platform::Form *> Formy()
     {
-        std::vector<platform::Form *> formy;
-        for (platform::Form *f : std::initializer_list<platform::Form *>{
-                 Formulare::frm_Intro.existing(), Formulare::frm_Setup.existing(),
-                 Formulare::frm_Tabulka.existing(), Formulare::frm_Select.existing(),
-                 Formulare::frm_Pozadi.existing()})
-            if (f)
-                formy.push_back(f);
+        std::vector<platform::Form *> formy{Formulare::frm_Intro.existing(), Formulare::frm_Setup.existing(),
+                                            Formulare::frm_Tabulka.existing(), Formulare::frm_Select.existing(),
+                                            Formulare::frm_Pozadi.existing()};
+        std::erase(formy, nullptr);
         return formy;
     }
 
     // The data directory, with its closing separator.
     QString hd() const { return koren() + "/hd/"; }
-
-    static void Zapis(const QString &cesta, const QByteArray &bajty)
-    {
-        QFile f(cesta);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << cesta.toStdString();
-        f.write(bajty);
-    }
 
     // Runs the chooser's load, as the program's start does.
     void Spusti() { Formulare::frm_Select->Load(); }
@@ -112,9 +100,8 @@ inline void Klik(platform::Form *f, QPoint kde = {300, 470})
     QTest::mouseClick(f, Qt::LeftButton, {}, kde);
 }
 
-inline void Pohyb(QWidget *w, QPoint kde = {-1, -1})
+inline void Pohyb(QWidget *w, QPoint p)
 {
-    const QPoint p = kde.x() < 0 ? w->rect().center() : kde;
     QMouseEvent e(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, Qt::NoButton, {});
     QApplication::sendEvent(w, &e);
 }
