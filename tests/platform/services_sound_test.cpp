@@ -3,6 +3,7 @@
 #include "platform/Sound.h"
 
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -22,8 +23,7 @@ void WriteWav(const QString &path)
     file.write("RIFF");
     out << quint32(36 + samples.size());
     file.write("WAVEfmt ");
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(8000)
-        << quint16(1) << quint16(8);
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(8000) << quint16(1) << quint16(8);
     file.write("data");
     out << quint32(samples.size());
     file.write(samples);
@@ -31,9 +31,11 @@ void WriteWav(const QString &path)
 
 } // namespace
 
-TEST(QtSound, FilesThatCannotBePlayedAreSilentAndNotKept)
+TEST(QtSound, OnlyPlayableFilesAreKeptAndNoneFails)
 {
     QTemporaryDir dir;
+    QDir(dir.path()).mkdir("Sound");
+    WriteWav(dir.filePath("Sound/click.wav"));
     const QString garbage = dir.filePath("broken.wav");
     QFile file(garbage);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -43,15 +45,10 @@ TEST(QtSound, FilesThatCannotBePlayedAreSilentAndNotKept)
     WriteWav(unreadable);
     QFile::setPermissions(unreadable, QFileDevice::WriteOwner);
 
-    struct Row {
-        const char *name;
-        QString path;
-        bool kept;
-    };
+    struct Row { const char *name; QString path; bool kept; };
     const Row rows[] = {
-        {"missing file", dir.filePath("missing.wav"), false},
-        {"missing folder", dir.filePath("Sound\\enter.wav"), false},
-        {"empty path", QString(), false},
+        {"good file named with backslashes", dir.path() + "\\Sound\\click.wav", true},
+        {"missing file", dir.filePath("Sound\\enter.wav"), false},
         {"a directory", dir.path(), false},
         {"unreadable file", unreadable, QFileInfo(unreadable).isReadable()},
         {"file that is no WAV", garbage, true},
@@ -62,20 +59,5 @@ TEST(QtSound, FilesThatCannotBePlayedAreSilentAndNotKept)
         sound.Play(row.path); // a second try must not fail either
         EXPECT_EQ(sound.IsCached(row.path), row.kept) << row.name;
     }
-}
-
-TEST(QtSound, GoodFileIsLoadedOnceAndFoundThroughWindowsSeparators)
-{
-    QTemporaryDir dir;
-    QDir(dir.path()).mkdir("Sound");
-    WriteWav(dir.filePath("Sound/click.wav"));
-    const QString windowsPath = dir.path() + "\\Sound\\click.wav";
-
-    QtSound sound;
-    sound.Preload(windowsPath);
-    EXPECT_TRUE(sound.IsCached(windowsPath));
-    EXPECT_TRUE(sound.IsCached(dir.filePath("Sound/click.wav")));
-    sound.Play(windowsPath);
-    sound.Play(windowsPath);
-    EXPECT_TRUE(sound.IsCached(windowsPath));
+    EXPECT_TRUE(sound.IsCached(dir.filePath("Sound/click.wav"))) << "one entry whatever the separators";
 }
