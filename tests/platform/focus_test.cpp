@@ -27,11 +27,7 @@ struct CellsForm : Form {
 
 TEST(TabOrder, FollowsTabIndexAndSkipsWhatCannotTakeTheFocus)
 {
-    struct Row {
-        const char *name;
-        std::vector<int> tabIndex; // of TV1(1..4)
-        int hidden, noStop, from, to;
-    };
+    struct Row { const char *name; std::vector<int> tabIndex /* of TV1(1..4) */; int hidden, noStop, from, to; };
     const Row rows[] = {
         {"by TabIndex, not creation order", {1, 3, 2, 4}, 0, 0, 1, 3},
         {"wraps round to the lowest", {1, 2, 3, 4}, 0, 0, 4, 1},

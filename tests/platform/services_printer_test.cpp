@@ -48,10 +48,7 @@ int PdfPageCount(const QString &path)
 
 TEST(PrinterDevice, WritesAPdfOfThePagesTheFakeCounts)
 {
-    const struct {
-        const char *name, *script;
-        int pages;
-    } rows[] = {
+    const struct { const char *name, *script; int pages; } rows[] = {
         {"one page closed by a break adds no blank page", "TLND", 1},
         {"two breaks in a row leave a blank page", "TNNLND", 3},
         {"text after the last break starts a page", "TNTD", 2},
@@ -77,7 +74,6 @@ TEST(PrinterDevice, WritesAPdfOfThePagesTheFakeCounts)
     EXPECT_EQ(PdfPageCount(killed), 1) << "a new document after a killed one";
 }
 
-
 TEST(PrinterDevice, A4InTwipsAndWidthsOfTheBundledDesignFace)
 {
     PrinterDevice printer(QString(), false);
@@ -85,15 +81,15 @@ TEST(PrinterDevice, A4InTwipsAndWidthsOfTheBundledDesignFace)
     EXPECT_NEAR(printer.Height(), 16837.8, 1.0);
     // Worksheets wrap their statements by these widths: they must not
     // depend on what the machine substitutes for "MS Sans Serif".
-    const auto width = [&printer](const char *face, bool bold, int size) {
+    printer.SetFontSize(12);
+    const auto width = [&printer](const char *face, bool bold) {
         printer.SetFontName(face);
         printer.SetFontBold(bold);
-        printer.SetFontSize(size);
         return printer.TextWidth(QStringLiteral("Vypočítaj hodnotu každého výrazu."));
     };
-    const float dejavu = width("DejaVu Sans", false, 12);
-    EXPECT_EQ(width("MS Sans Serif", true, 12), width("DejaVu Sans", true, 12));
-    EXPECT_GT(width("DejaVu Sans", true, 12), dejavu);
+    const float dejavu = width("DejaVu Sans", false);
+    EXPECT_EQ(width("MS Sans Serif", true), width("DejaVu Sans", true));
+    EXPECT_GT(width("DejaVu Sans", true), dejavu);
     EXPECT_TRUE(dejavu > 3000.0f && dejavu < 6000.0f) << dejavu << ": twips, not pixels or points";
     printer.SetOrientation(PageOrientation::Landscape);
     EXPECT_NEAR(printer.Width(), 16837.8, 1.0);
