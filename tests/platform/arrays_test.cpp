@@ -53,7 +53,7 @@ TEST(ControlArray, LoadedElementTakesElementOnesCurrentStateAndStartsHidden)
     EXPECT_TRUE(first->Visible()) << "element 1 keeps its visibility";
 }
 
-TEST(ControlArray, ElementsAreAddressedStrictlyAndGoWithTheForm)
+TEST(ControlArray, ElementsAreAddressedStrictlyServeTheArraysHandlersAndGoWithTheForm)
 {
     SheetForm f;
     f.TV1.Load(2);
@@ -69,17 +69,6 @@ TEST(ControlArray, ElementsAreAddressedStrictlyAndGoWithTheForm)
     EXPECT_EQ(keys.Load(1)->Left(), 6) << "an array from 0 clones element 0";
     EXPECT_THROW(keys.Unload(0), ControlArrayError) << "element 0 is the design's";
 
-    f.Load();
-    QPointer<TextBox> loaded = f.TV1(2);
-    f.Unload();
-    EXPECT_TRUE(loaded.isNull()) << "run-time elements are unloaded with the form";
-    EXPECT_TRUE(f.TV1.exists(1));
-    EXPECT_FALSE(f.TV1.exists(2));
-}
-
-TEST(ControlArray, HandlersOfTheArrayReceiveTheElementIndex)
-{
-    SheetForm f;
     lktest::showAndActivate(&f);
     Image *third = f.IHod.Load(3);
     third->Move(100, 10, 32, 32);
@@ -88,7 +77,13 @@ TEST(ControlArray, HandlersOfTheArrayReceiveTheElementIndex)
     f.IHod.MouseDown = [&](int Index, int, int, int X, int Y) { got = {Index, X, Y}; };
     f.IHod.Click = [&](int Index) { got.push_back(Index); };
     QTest::mouseClick(third, Qt::LeftButton, {}, QPoint(4, 6));
-    EXPECT_EQ(got, (std::vector<int>{3, 4, 6, 3}));
+    EXPECT_EQ(got, (std::vector<int>{3, 4, 6, 3})) << "handlers of the array receive the element's index";
+
+    QPointer<TextBox> loaded = f.TV1(2);
+    f.Unload();
+    EXPECT_TRUE(loaded.isNull()) << "run-time elements are unloaded with the form";
+    EXPECT_TRUE(f.TV1.exists(1));
+    EXPECT_FALSE(f.TV1.exists(2));
 }
 
 struct Counted : Form {

@@ -66,7 +66,6 @@ struct frm_Demo : Form {
     {
         BackColor = RGB(200, 220, 255);
         AutoRedraw = true;
-        ForeColor = RGB(0, 0, 128);
         Line(20, 80, 620, 240, true);
         CurrentX = 40;
         CurrentY = 30;

@@ -42,7 +42,7 @@ struct Recorder : Form {
     void Form_MouseDown(int b, int s, int x, int y) override { note("form", b, s, x, y); }
 };
 
-TEST(MouseEvents, ReachTheHandlersWithButtonShiftAndPosition)
+TEST(MouseEvents, ReachTheHandlersWithButtonShiftAndPositionUnlessTheFormIsBusyOrDisabled)
 {
     Recorder f;
     lktest::showAndActivate(&f);
@@ -60,12 +60,8 @@ TEST(MouseEvents, ReachTheHandlersWithButtonShiftAndPosition)
         "label 1 0 4,4", "form 1 0 300,300", "move 0 0 8,9"};
     std::erase_if(f.log, [](const QString &s) { return s.startsWith("move") && s != "move 0 0 8,9"; });
     EXPECT_EQ(f.log, want);
-}
 
-TEST(MouseEvents, ABusyFormIgnoresInputUntilItsWaitEnds)
-{
-    Recorder f;
-    lktest::showAndActivate(&f);
+    f.log.clear();
     {
         Form::Busy busy(&f);
         QTest::mouseClick(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
@@ -144,7 +140,7 @@ TEST(KeyEvents, KeyPressMayReplaceOrDropTheCharacterAndReadTheUsPosition)
     }
 }
 
-TEST(FormLifecycle, ShowActivatesEveryTimeAndOverlaysStayOnTop)
+TEST(FormLifecycle, ShowActivatesEveryTimeOverlaysStayOnTopLabelsStayUnderWindowedControls)
 {
     Recorder page;
     Form hint(Form::Kind::Overlay);
@@ -162,19 +158,14 @@ TEST(FormLifecycle, ShowActivatesEveryTimeAndOverlaysStayOnTop)
     page.ZOrder(0);
     EXPECT_GT(Stage::instance()->children().indexOf(&page), Stage::instance()->children().indexOf(&other));
     EXPECT_EQ(hint.width(), 100) << "form sizes are twips";
-}
 
-TEST(Labels, AutoSizeFitsTheTextAndLabelsStayUnderWindowedControls)
-{
-    Recorder f;
-    f.TZ->AutoSize = true;
-    f.TZ->Caption = "Meno";
+    page.TZ->AutoSize = true;
+    page.TZ->Caption = "Meno";
     Canvas probe;
     probe.setCanvasFontName(kDesignFont);
-    EXPECT_EQ(f.TZ->Width(), probe.TextWidth("Meno"));
-    f.TZ->ZOrder(0);
-    const QObjectList order = f.children();
-    EXPECT_LT(order.indexOf(f.TZ), order.indexOf(f.TV)) << "windowless under windowed";
+    EXPECT_EQ(page.TZ->Width(), probe.TextWidth("Meno")) << "an AutoSize label fits its text";
+    page.TZ->ZOrder(0);
+    EXPECT_LT(page.children().indexOf(page.TZ), page.children().indexOf(page.TV)) << "windowless under windowed";
 }
 
 TEST(Timers, FireWhileEnabledWithAnInterval)
