@@ -67,8 +67,6 @@ struct frm_Demo : Form {
         BackColor = RGB(200, 220, 255);
         AutoRedraw = true;
         Line(20, 80, 620, 240, true);
-        CurrentX = 40;
-        CurrentY = 30;
         FontSize = 16;
         Print("Ukážkový formulár");
         TV1.Load(2)->Top = TV1(1)->Top + 35;

@@ -11,7 +11,6 @@ namespace {
 
 struct CellsForm : Form {
     ControlArray<TextBox> TV1{this};
-    TextBox *Text1 = new TextBox(this);
     CellsForm()
     {
         for (int i = 2; i <= 4; ++i)
@@ -20,7 +19,6 @@ struct CellsForm : Form {
             TV1(i)->Move(10, 30 * i, 100, 20);
             TV1(i)->Visible = true;
         }
-        Text1->TabStop = false;
     }
     bool focused(int i) const { return TV1(i)->editor()->hasFocus(); }
 };

@@ -13,11 +13,7 @@ TEST(QtSound, OnlyPlayableFilesAreKeptAndNoneFails)
 {
     QTemporaryDir dir;
     const QString good = QStringLiteral(LK_RESOURCE_DIR "/Sound/click.wav");
-    const QString garbage = dir.filePath("broken.wav");
-    QFile file(garbage);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("not a sound at all");
-    file.close();
+    const QString garbage = QStringLiteral(LK_RESOURCE_DIR "/Cur/Hand.cur");
     const QString unreadable = dir.filePath("locked.wav");
     ASSERT_TRUE(QFile::copy(good, unreadable));
     QFile::setPermissions(unreadable, QFileDevice::WriteOwner);
@@ -28,7 +24,7 @@ TEST(QtSound, OnlyPlayableFilesAreKeptAndNoneFails)
         {"missing file", dir.filePath("Sound\\enter.wav"), false},
         {"a directory", dir.path(), false},
         {"unreadable file", unreadable, QFileInfo(unreadable).isReadable()},
-        {"file that is no WAV", garbage, true},
+        {"file that is no sound", garbage, true},
     };
     QtSound sound;
     for (const Row &row : rows) {
