@@ -40,6 +40,7 @@ struct frm_Hint : Form {
         Label1(1)->Move(10, 12, 140, 20);
         Label1(1)->BackStyle = vbTransparent;
         Label1(1)->Alignment = vbCenter;
+        Label1(1)->FontSize = 10;
     }
 };
 
@@ -67,6 +68,8 @@ struct frm_Demo : Form {
         BackColor = RGB(200, 220, 255);
         AutoRedraw = true;
         Line(20, 80, 620, 240, true);
+        CurrentX = 40;
+        CurrentY = 30;
         FontSize = 16;
         Print("Ukážkový formulár");
         TV1.Load(2)->Top = TV1(1)->Top + 35;
