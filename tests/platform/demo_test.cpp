@@ -7,22 +7,21 @@
 
 #include <QDir>
 #include <QPainter>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace platform;
 
 namespace {
 
-// A round bubble on a magenta ground: the magenta is cut out of the window.
-Picture bubblePicture(int w, int h)
+// A face drawn on the key colour, which is cut out or shows what lies below.
+QImage onKeyColour(int w, int h, const std::function<void(QPainter &)> &draw)
 {
     QImage img(w, h, QImage::Format_ARGB32);
     img.fill(kKeyColour);
     QPainter p(&img);
-    p.setPen(Qt::black);
-    p.setBrush(QColor(255, 255, 210));
-    p.drawRoundedRect(QRect(0, 0, w - 1, h - 1), 12, 12);
-    return Picture(img);
+    draw(p);
+    return img;
 }
 
 struct frm_Hint : Form {
@@ -33,7 +32,10 @@ struct frm_Hint : Form {
         Width = 160 * Screen::TwipsPerPixelX;
         Height = 40 * Screen::TwipsPerPixelY;
         AutoRedraw = true;
-        Picture = bubblePicture(160, 40);
+        Picture = platform::Picture(onKeyColour(160, 40, [](QPainter &p) {
+            p.setBrush(QColor(255, 255, 210));
+            p.drawRoundedRect(QRect(0, 0, 159, 39), 12, 12);
+        }));
         setWindowRegion(regionWithout(persistentImage(), Point(0, 0)));
         Label1(1)->Move(10, 12, 140, 20);
         Label1(1)->BackStyle = vbTransparent;
@@ -44,69 +46,46 @@ struct frm_Hint : Form {
 
 struct frm_Demo : Form {
     ControlArray<TextBox> TV1{this};
-    Label *TZ1 = new Label(this);
     Label *TVysledok = new Label(this);
     PictureBox *PicTop = new PictureBox(this);
     frm_Hint hint;
 
     frm_Demo()
     {
-        TZ1->Move(40, 100, 200, 20);
-        TZ1->Caption = "Sčítaj čísla:";
         TV1(1)->Move(260, 95, 100, 20);
-        TV1(1)->BackColor = RGB(255, 236, 182);
         TV1(1)->Alignment = vbCenter;
         TVysledok->Move(40, 200, 300, 20);
-        TVysledok->Caption = "";
         PicTop->Move(400, 95, 96, 32);
         PicTop->AutoRedraw = true;
-        TV1.KeyDown = [this](int Index, KeyArgs &k) { TV1_KeyDown(Index, k); };
+        TV1.KeyDown = [](int, KeyArgs &k) { if (k.KeyCode == 13) SendKeys("{TAB}"); };
         TV1.KeyPress = [](int, KeyPressArgs &k) { if (k.KeyAscii == '.') k.KeyAscii = ','; };
-        PicTop->MouseDown = [this](int Button, int Shift, int X, int Y) { PicTop_MouseDown(Button, Shift, X, Y); };
+        PicTop->MouseDown = [this](int, int, int X, int Y) { PicTop_MouseDown(X, Y); };
         PicTop->MouseUp = [this](int, int, int, int) { hint.Hide(); };
     }
 
     void Form_Load() override
     {
-        Caption = "Loravik Kvantira 2 - Algebra";
         BackColor = RGB(200, 220, 255);
         AutoRedraw = true;
-        ForeColor = RGB(0, 0, 128);
         Line(20, 80, 620, 240, true);
         CurrentX = 40;
         CurrentY = 30;
         FontSize = 16;
         Print("Ukážkový formulár");
-        TV1.Load(2);
-        TV1(2)->Top = TV1(1)->Top + 35;
+        TV1.Load(2)->Top = TV1(1)->Top + 35;
         TV1(2)->Visible = true;
-        TV1(2)->TabIndex = 2;
-        TV1(1)->TabIndex = 1;
-        drawButton();
+        TV1(2)->TabIndex = 1; // after the cell above, before the button
+        PicTop->BackColor = BackColor;
+        DrawPicture(PicTop->hDC(), 0, 0, platform::Picture(onKeyColour(96, 32, [](QPainter &p) {
+            p.setBrush(QColor(0, 140, 0));
+            p.drawEllipse(QRect(2, 2, 91, 27));
+            p.setPen(Qt::white);
+            p.drawText(QRect(0, 0, 96, 32), Qt::AlignCenter, "Spolu");
+        })), true);
         hint.Load();
     }
 
-    void drawButton()
-    {
-        QImage face(96, 32, QImage::Format_ARGB32);
-        face.fill(kKeyColour);
-        QPainter p(&face);
-        p.setBrush(QColor(0, 140, 0));
-        p.drawEllipse(QRect(2, 2, 91, 27));
-        p.setPen(Qt::white);
-        p.drawText(face.rect(), Qt::AlignCenter, "Spolu");
-        p.end();
-        PicTop->BackColor = BackColor;
-        DrawPicture(PicTop->hDC(), 0, 0, platform::Picture(face), true);
-    }
-
-    void TV1_KeyDown(int, KeyArgs &k)
-    {
-        if (k.KeyCode == 13)
-            SendKeys("{TAB}");
-    }
-
-    void PicTop_MouseDown(int, int, int X, int Y)
+    void PicTop_MouseDown(int X, int Y)
     {
         double sum = 0;
         for (int i = 1; i <= TV1.UBound(); ++i)
@@ -133,6 +112,9 @@ TEST(DemoForm, PupilTypesTwoNumbersAndGetsTheirSum)
     QTest::mousePress(f.PicTop, Qt::LeftButton, {}, QPoint(48, 16));
     EXPECT_EQ(f.TVysledok->Caption(), "Spolu: 15,5");
     EXPECT_TRUE(f.hint.isVisible());
+    QWidget *focused = QApplication::focusWidget();
+    QTest::mouseClick(&f.hint, Qt::LeftButton, {}, QPoint(80, 20));
+    EXPECT_EQ(QApplication::focusWidget(), focused) << "the hint takes no focus";
     EXPECT_EQ(f.hint.geometry().right() + 1, f.PicTop->mapTo(Stage::instance(), QPoint(48, 16)).x() + 5)
         << "the hint's right edge stands 5 px right of the mouse";
     EXPECT_FALSE(f.hint.mask().contains(QPoint(0, 0))) << "the magenta corner is cut out";
@@ -144,7 +126,6 @@ TEST(DemoForm, PupilTypesTwoNumbersAndGetsTheirSum)
 
     QTest::mouseRelease(f.PicTop, Qt::LeftButton, {}, QPoint(48, 16));
     EXPECT_FALSE(f.hint.isVisible());
-    f.Hide();
 }
 
 } // namespace
