@@ -2,7 +2,6 @@
 
 #include "exercise/Nacti_priklady.h"
 #include "expr/NumberText.h"
-#include "expr/Random.h"
 #include "expr/Zapis_vyrazu.h"
 #include "platform/Runtime.h"
 #include "platform/Services.h"
@@ -15,6 +14,11 @@
 
 namespace Generovanie {
 
+namespace {
+// The program's one sequence, through the service so that a test can script it.
+double Rnd() { return double(platform::services().random().Rnd()); }
+} // namespace
+
 int Los(int a, int b) { return int(std::floor(double(b - a + 1) * Rnd())) + a; }
 
 bool Los_zaporneho() { return int(std::floor(2 * Rnd())) + 1 == 1; }
@@ -24,7 +28,12 @@ int Los_so_znamienkom(int zaporne_od, int zaporne_do, int kladne_od, int kladne_
     return Los_zaporneho() ? Los(zaporne_od, zaporne_do) : Los(kladne_od, kladne_do);
 }
 
-int Los_vzoru(int pocet) { return int(std::floor(double(pocet) * Rnd())) + 1; }
+int Los_vzoru(int pocet)
+{
+    // In double the product of pocet and the largest Rnd stays below pocet;
+    // the clamp also keeps an empty set of templates at 1.
+    return std::clamp(int(std::floor(double(pocet) * Rnd())) + 1, 1, std::max(pocet, 1));
+}
 
 QString Dosad(QStringView sablona, const Pismena &pismena)
 {
@@ -127,7 +136,7 @@ void Obrazovka(frm_Game01 &f, const std::function<int()> &losuj_vzor, const std:
                const std::function<void(int)> &skry)
 {
     f.Vymaz_data_prikladu();
-    Randomize();
+    platform::services().random().Randomize();
     const int pocet = std::min(Misc::Pocet_prikladu, int(Misc::Vybrany_vzor.size()) - 1);
     std::array<bool, 31> hotovo{};
     for (f.Priklad = 1; f.Priklad <= pocet; ++f.Priklad) {

@@ -1,4 +1,5 @@
 #include "exercise/generators/Stupne_rovnice.h"
+#include "exercise/generators/Generovanie.h"
 
 #include "exercise/Nacti_priklady.h"
 #include "exercise/frm_Game01.h"
@@ -69,17 +70,10 @@ Pismena Parametre(const frm_Game01 &f)
     return p;
 }
 
-int Nahodne_cislo(int n)
-{
-    // In double the product of n and the largest Rnd stays below n.
-    const int k = int(std::floor(double(n) * double(platform::services().random().Rnd()) + 1));
-    return std::clamp(k, 1, std::max(n, 1));
-}
-
 void Losuj_parametre(frm_Game01 &f)
 {
     for (float *p : {&f.Par_A, &f.Par_B, &f.Par_C, &f.Par_D, &f.Par_E, &f.Par_F})
-        *p = float(Nahodne_cislo(4) + 1);
+        *p = float(Generovanie::Los_vzoru(4) + 1);
 }
 
 bool Losuj_vyhovujuce(frm_Game01 &f, const std::function<bool()> &vyhovuje)
@@ -125,7 +119,7 @@ bool Hladaj_priklad(frm_Game01 &f, int priklad, const std::function<Priechod(int
     f.Pokus = 1;
     for (int n = 0; n < Najviac_priechodov; ++n) {
         if (f.Pokus == 1)
-            Misc::Vybrany_vzor[size_t(priklad)] = Nahodne_cislo(Misc::Pocet_vzoru());
+            Misc::Vybrany_vzor[size_t(priklad)] = Generovanie::Los_vzoru(Misc::Pocet_vzoru());
         f.Prijato = false;
         ++f.Pokus;
         const Priechod p = priechod(Misc::Vybrany_vzor[size_t(priklad)]);

@@ -46,8 +46,6 @@ void Losuj_parametre(frm_Game01 &f);
 // A to F drawn again until they suit the template (`vyhovuje`, which may
 // draw more of its own); false when no draw within the bound did.
 bool Losuj_vyhovujuce(frm_Game01 &f, const std::function<bool()> &vyhovuje);
-// A whole number from 1 to n, as Int(n * Rnd + 1).
-int Nahodne_cislo(int n);
 
 // The value of a piece that holds no unknown, as text: bracketed when it is
 // negative. A value beyond 1000 either way, a failed run (a division by

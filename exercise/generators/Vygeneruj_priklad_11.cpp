@@ -24,10 +24,10 @@ Stupne::Pismena Losuj_parametre_11(frm_Game01 &f)
     Stupne::Pismena pismena;
     char pismeno = 'A';
     for (float *p : {&f.Par_A, &f.Par_B, &f.Par_C, &f.Par_D, &f.Par_E}) {
-        *p = float(Stupne::Nahodne_cislo(10));
+        *p = float(Generovanie::Los_vzoru(10));
         pismena.Nastav(pismeno++, QString::number(int(*p)));
     }
-    f.Par_K = qint16(Stupne::Nahodne_cislo(9));
+    f.Par_K = qint16(Generovanie::Los_vzoru(9));
     pismena.Nastav('K', QString::number(f.Par_K));
     return pismena;
 }

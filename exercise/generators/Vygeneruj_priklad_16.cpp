@@ -6,6 +6,7 @@
 #include "exercise/Nacti_priklady.h"
 #include "exercise/frm_Game01.h"
 #include "exercise/generators/Stupne_rovnice.h"
+#include "exercise/generators/Generovanie.h"
 #include "expr/EEvaluator.h"
 #include "expr/Nsd.h"
 #include "expr/NumberText.h"
@@ -56,7 +57,7 @@ Priechod Priechod_16(frm_Game01 &f, int i, int t)
 
     // w chooses a whole (1) or a fractional (2) solution where the template can give either.
     const bool vyhovuje = Stupne::Losuj_vyhovujuce(f, [&f, t] {
-        const int w = !f.Je_zlomek && t >= 1 && t <= 4 ? Stupne::Nahodne_cislo(2) : 0;
+        const int w = !f.Je_zlomek && t >= 1 && t <= 4 ? Generovanie::Los_vzoru(2) : 0;
         return Vyhovuje_16(f, f.Je_zlomek, t, w);
     });
     if (!vyhovuje)
