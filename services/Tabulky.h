@@ -25,6 +25,35 @@ struct Hranice_znamky {
 inline constexpr int Pocet_znamok = 5;
 inline std::array<Hranice_znamky, Pocet_znamok + 1> Tabulka_znamek;
 
+// The mark for `spravne` right rows out of `celkove`, as text, from a marks
+// table whose rows 1 to size() - 1 hold Dolni_hranice, Horni_hranice and
+// Hodnota_znamky. Where ranges overlap, the last row holding the percentage
+// wins. The file's bounds are whole numbers while the percentage is not
+// (11 of 20 gives a little over 55), so a percentage in a gap between rows
+// belongs to the row whose upper bound lies just below it. The empty text:
+// no examples, or a percentage below every row.
+template <class Tabulka>
+QString Vlozeni_znamky(int spravne, int celkove, const Tabulka &tabulka)
+{
+    if (celkove <= 0)
+        return {};
+    const double p = (double(spravne) / double(celkove)) * 100.0;
+    int najdeny = 0;
+    int pod_medzerou = 0;
+    for (int k = 1; k < int(tabulka.size()); ++k) {
+        const double dolni = tabulka[k].Dolni_hranice;
+        const double horni = tabulka[k].Horni_hranice;
+        if (dolni <= p && p <= horni)
+            najdeny = k;
+        else if (horni < p && (pod_medzerou == 0 || horni >= tabulka[pod_medzerou].Horni_hranice))
+            pod_medzerou = k;
+    }
+    const int k = najdeny ? najdeny : pod_medzerou;
+    if (k == 0)
+        return {};
+    return QString::number(int(tabulka[k].Hodnota_znamky));
+}
+
 // Fills rows 1 to 5 from the marks file; rows the file does not reach keep
 // what they held. Lines after the fifth are ignored, and so is a field whose
 // number lies outside 0 to 255 (its row keeps that field's old value).

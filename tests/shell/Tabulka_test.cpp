@@ -4,6 +4,9 @@
 
 #include "services/Text_1250.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace lktest;
 
 namespace {
@@ -38,7 +41,7 @@ struct Tabulka : ::testing::Test {
     }
 };
 
-TEST_F(Tabulka, ShowsTheFirstTenOfTheTaskAndSkipsBrokenLines)
+TEST_F(Tabulka, ShowsTheFirstTenOfTheTaskAndKeepsBrokenLinesInACopy)
 {
     QFile::remove(p.hd() + "Hra.res");
     EXPECT_EQ(Riadok(Otvor("7"), 1), "") << "a missing file is an empty table";
@@ -59,6 +62,7 @@ TEST_F(Tabulka, ShowsTheFirstTenOfTheTaskAndSkipsBrokenLines)
     for (int r = 1; r <= 10; ++r)
         EXPECT_FALSE(Cerveny(t, r)) << r;
     EXPECT_EQ(Subor().last(), "7|Posledný| 1| 9| 5| 1");
+    EXPECT_TRUE(p.box.AskedBoxes().last().text.contains("Hra.res.bak")) << "the pupil is told where the old file is";
 }
 
 TEST_F(Tabulka, EndOfASeriesAddsTheResultSortedAndRed)
@@ -102,15 +106,59 @@ TEST_F(Tabulka, VariantTasksShareOneListUnderTheVariantsBackground)
 
 } // namespace
 
-TEST_F(Tabulka, AResultThatCannotBeWrittenIsReportedNotLost)
+TEST_F(Tabulka, AFullDiskKeepsBothFilesAndIsReported)
 {
-    for (const char *subor : {"Hra.res", "Vysledky.dat"}) // a folder in the file's place: no write can succeed
-        QFile::remove(p.hd() + subor), QDir(p.hd()).mkdir(subor);
+    QStringList riadky;
+    for (int i = 1; i <= 400; ++i)
+        riadky << QStringLiteral("7|Žiak %1| 5| 0| 1| 0").arg(i);
+    Uloz_subor(riadky);
+    Zapis_subor(p.hd() + "Vysledky.dat", "stary zaznam\r\n");
+    const QByteArray tabulka = Obsah(p.hd() + "Hra.res"), log = Obsah(p.hd() + "Vysledky.dat");
     auto *t = Otvor("7");
     const auto pred = p.box.AskedBoxes().size();
-    t->Vloz_novy_zaznam(7, "Anna", "4", "1", "2", 1);
-    t->Vloz_zaznam_do_souboru_vysledky_dat("Anna", "7", "x", "4", "1", "2");
+    {
+        // Room for part of a log entry and for far less than the table.
+        Plny_disk disk(log.size() + 100);
+        t->Vloz_novy_zaznam(7, "Anna", "6", "0", "1", 1);
+        t->Vloz_zaznam_do_souboru_vysledky_dat("Anna", "7", "x", "6", "0", "1");
+    }
+    EXPECT_TRUE(Obsah(p.hd() + "Hra.res") == tabulka);
+    EXPECT_TRUE(Obsah(p.hd() + "Vysledky.dat") == log) << "no half entry is left behind";
     ASSERT_EQ(p.box.AskedBoxes().size(), pred + 2);
+    EXPECT_TRUE(p.box.AskedBoxes()[pred].text.contains("Hra.res"));
+    EXPECT_EQ(p.box.AskedBoxes()[pred].title, "Chyba");
     EXPECT_TRUE(p.box.AskedBoxes().last().text.contains("Vysledky.dat"));
-    EXPECT_EQ(Riadok(t, 1), "Anna 4 1 2") << "the result stays on the screen";
+    EXPECT_EQ(Riadok(t, 1), "Anna 6 0 1") << "the result stays on the screen";
+}
+
+TEST_F(Tabulka, TwoProgramsFinishingAtOnceKeepBothResults)
+{
+    Uloz_subor({"7|Anna| 9| 0| 1| 0"});
+    auto *t = Otvor("7"); // each program read the table when its screen loaded
+    constexpr int kola = 10;
+    for (int k = 0; k < kola; ++k) {
+        int start[2];
+        ASSERT_EQ(pipe(start), 0);
+        pid_t programy[2];
+        for (int i = 0; i < 2; ++i)
+            if ((programy[i] = fork()) == 0) {
+                char c;
+                close(start[1]);
+                (void)!read(start[0], &c, 1); // both go on when the pipe closes
+                t->Vloz_novy_zaznam(7, QStringLiteral("Žiak %1-%2").arg(k).arg(i), "4", "1", "2", 1);
+                _exit(int(p.box.AskedBoxes().size()));
+            }
+        close(start[0]);
+        close(start[1]);
+        for (pid_t program : programy) {
+            int stav = -1;
+            waitpid(program, &stav, 0);
+            EXPECT_TRUE(WIFEXITED(stav) && WEXITSTATUS(stav) == 0) << "no message";
+        }
+    }
+    const QStringList subor = Subor();
+    EXPECT_EQ(subor.size(), 1 + 2 * kola);
+    for (int k = 0; k < kola; ++k)
+        for (int i = 0; i < 2; ++i)
+            EXPECT_TRUE(subor.join('\n').contains(QStringLiteral("Žiak %1-%2|").arg(k).arg(i))) << k << i;
 }

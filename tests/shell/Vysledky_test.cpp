@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -13,6 +15,7 @@
 
 using namespace Vysledky;
 using Misc::Text_do_1250;
+using Misc::Vlozeni_znamky;
 
 namespace {
 
@@ -81,6 +84,7 @@ TEST(ResultsOrder, BestFirstAndStable)
         {"equals keep their order, the new one last",
          {{1, "Ľubo", 3, 1, 2, 0}, {7, "Šimon", 3, 1, 2, 0}, {1, "Žofia", 3, 1, 2, 1}},
          {"Ľubo", "Šimon", "Žofia"}},
+        {"no mark (0) after every marked one", {{1, "Bez", 9, 0, 0, 0}, {1, "Päťka", 0, 9, 5, 0}}, {"Päťka", "Bez"}},
     };
     for (Pripad &p : pripady) {
         Zorad_zaznamy(p.vstup);
@@ -103,29 +107,82 @@ TEST(ResultsFile, ReaderSkipsWhatItCannotParse)
         EXPECT_EQ(Zaznam_z_riadku(QString::fromUtf8(riadok)).has_value(), prijaty) << riadok;
 }
 
-TEST(ResultsFile, RoundTripInWindows1250WithCrLfAndMissingOrBadLines)
+TEST(ResultsFile, RoundTripInWindows1250WithCrLf)
 {
     QTemporaryDir dir;
     const QString cesta = dir.filePath("Hra.res");
-    EXPECT_TRUE(Nacti_tabulku_ze_souboru(cesta).isEmpty()) << "a missing file is an empty table";
+    EXPECT_TRUE(Nacti_tabulku_ze_souboru(cesta).zaznamy.isEmpty()) << "a missing file is an empty table";
     const QList<Zaznam_vysledku> zaznamy{{7, "Ľubomír Čierny", 4, 1, 2, 0}, {12, "Ťažký Ôsmak", 9, 1, 3, 1}};
     ASSERT_TRUE(Uloz_tabulku_do_souboru(cesta, zaznamy));
     EXPECT_EQ(Obsah(cesta), Text_do_1250("7|Ľubomír Čierny| 4| 1| 2| 0\r\n12|Ťažký Ôsmak| 9| 1| 3| 1\r\n"));
-    EXPECT_EQ(Nacti_tabulku_ze_souboru(cesta), zaznamy);
-
-    ASSERT_TRUE(Zapis_subor(cesta, Text_do_1250("1|Eva| 5| 0| 1| 0\r\n\r\n1|Ad|am| 4| 1| 2| 1\r\n2|Ivan| 3| 2| 3| 0")));
-    const auto citane = Nacti_tabulku_ze_souboru(cesta);
-    ASSERT_EQ(citane.size(), 2);
-    EXPECT_EQ(citane[1].jmeno, "Ivan") << "a last line without CR LF counts";
+    EXPECT_EQ(Nacti_tabulku_ze_souboru(cesta).zaznamy, zaznamy);
 }
 
-TEST(ResultsFile, AFailedWriteKeepsTheOldFile)
+QStringList Mena(const QList<Zaznam_vysledku> &zaznamy)
 {
+    QStringList mena;
+    for (const Zaznam_vysledku &z : zaznamy)
+        mena << z.jmeno;
+    return mena;
+}
+
+TEST(ResultsFile, AddingKeepsEveryLineOfAHandEditedTable)
+{
+    const struct {
+        const char *nazov;
+        QByteArray obsah;
+        QStringList mena; // after the new result, best first
+        bool kopia;
+    } pripady[] = {
+        {"LF only", "7|Eva| 5| 0| 1| 0\n7|Ivan| 3| 2| 3| 0\n", {"Eva", "Nov\u00FD", "Ivan"}, false},
+        {"CR LF, a blank line, no end on the last", "7|Eva| 5| 0| 1| 0\r\n\r\n7|Ivan| 3| 2| 3| 0",
+         {"Eva", "Nov\u00FD", "Ivan"}, false},
+        {"byte-order mark", "\xEF\xBB\xBF" "7|Eva| 5| 0| 1| 0\r\n", {"Eva", "Nov\u00FD"}, false},
+        {"a line that holds no result", "7|Ad|am| 4| 1| 2| 1\r\n7|Eva| 5| 0| 1| 0\r\n", {"Eva", "Nov\u00FD"}, true},
+    };
+    for (const auto &p : pripady) {
+        QTemporaryDir dir;
+        const QString cesta = dir.filePath("Hra.res");
+        Zapis_subor(cesta, p.obsah);
+        QList<Zaznam_vysledku> zobrazene; // read when the screen loaded, before another program added more
+        const Pridanie pridanie = Pridaj_do_tabulky(cesta, zobrazene, {7, "Nový", 4, 1, 2, 1});
+        EXPECT_EQ(pridanie.zapis, Zapis::Hotovy) << p.nazov;
+        EXPECT_EQ(Mena(Nacti_tabulku_ze_souboru(cesta).zaznamy), p.mena) << p.nazov;
+        EXPECT_EQ(Mena(zobrazene), p.mena) << p.nazov;
+        ASSERT_EQ(!pridanie.kopia.isEmpty(), p.kopia) << p.nazov;
+        EXPECT_TRUE(!p.kopia || Obsah(pridanie.kopia) == p.obsah) << "the old file is kept whole";
+        EXPECT_TRUE(Pridaj_do_tabulky(cesta, zobrazene, {7, "Ďalší", 1, 1, 1, 1}).kopia.isEmpty()) << "told once";
+    }
+}
+
+TEST(ResultsFile, AResultThatCannotBeSavedLeavesTheTableAlone)
+{
+    using namespace std::chrono_literals;
     QTemporaryDir dir;
-    EXPECT_FALSE(Uloz_tabulku_do_souboru(dir.filePath("chyba/Hra.res"), {{1, "Eva", 5, 0, 1, 1}}));
-    // A directory where the file should be: the save cannot replace it.
-    ASSERT_TRUE(QDir(dir.path()).mkdir("Hra.res"));
-    EXPECT_FALSE(Uloz_tabulku_do_souboru(dir.filePath("Hra.res"), {{1, "Eva", 5, 0, 1, 1}}));
+    const QString cesta = dir.filePath("Hra.res");
+    const Zaznam_vysledku novy{7, "Nový", 4, 1, 2, 1};
+    QList<Zaznam_vysledku> zobrazene{{7, "Eva", 5, 0, 1, 1}};
+    EXPECT_EQ(Pridaj_do_tabulky(dir.filePath("chyba/Hra.res"), zobrazene, novy).zapis, Zapis::Nezapisany);
+    EXPECT_EQ(zobrazene, (QList<Zaznam_vysledku>{{7, "Eva", 5, 0, 1, 0}, novy})) << "still shown";
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Hra.res")); // there, but no one can read it
+    EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy).zapis, Zapis::Necitatelny);
+    EXPECT_TRUE(QFileInfo(cesta).isDir() && QDir(dir.path()).rmdir("Hra.res")) << "never written over";
+
+    {
+        const Zamok_vysledkov iny_program(cesta);
+        ASSERT_EQ(iny_program.Stav(), Zapis::Hotovy);
+        EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy, 50ms).zapis, Zapis::Obsadeny);
+        EXPECT_EQ(Pripis_do_logu(dir.filePath("Vysledky.dat"), "x", 50ms), Zapis::Obsadeny);
+        EXPECT_FALSE(QFile::exists(cesta) || QFile::exists(dir.filePath("Vysledky.dat")));
+    }
+    const pid_t spadnuty = fork(); // takes the lock and ends without releasing it
+    if (spadnuty == 0) {
+        new Zamok_vysledkov(cesta);
+        _exit(0);
+    }
+    waitpid(spadnuty, nullptr, 0);
+    EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy, 50ms).zapis, Zapis::Hotovy) << "a stale lock";
 }
 
 QString Stitok(int i) { return QStringLiteral("T%1").arg(i); }
@@ -149,11 +206,11 @@ TEST(ResultsLog, EntryLayoutAppendedWhole)
     QTemporaryDir dir;
     const QString cesta = dir.filePath("Vysledky.dat");
     for (int i = 0; i < 2; ++i)
-        ASSERT_TRUE(Pripis_do_logu(cesta, Text_zaznamu_logu(z, Stitok)));
+        ASSERT_EQ(Pripis_do_logu(cesta, Text_zaznamu_logu(z, Stitok)), Zapis::Hotovy);
     const QByteArray bajty = Obsah(cesta);
     EXPECT_EQ(bajty.count("\r\n"), 8);
     EXPECT_TRUE(bajty.startsWith(Text_do_1250("T31: " + z.jmeno)));
-    EXPECT_FALSE(Pripis_do_logu(dir.filePath("chyba/Vysledky.dat"), "x"));
+    EXPECT_EQ(Pripis_do_logu(dir.filePath("chyba/Vysledky.dat"), "x"), Zapis::Nezapisany);
 }
 
 } // namespace

@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QStringList>
 
+#include <csignal>
+#include <sys/resource.h>
+
 inline bool Zapis_subor(const QString &cesta, const QByteArray &bajty)
 {
     QFile f(cesta);
@@ -24,3 +27,28 @@ inline QByteArray Obsah(const QString &cesta)
     QFile f(cesta);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
+
+// While it lives, no file of this process may grow beyond `bajty`: a write
+// past the limit fails with EFBIG (SIGXFSZ ignored), as on a full disk.
+class Plny_disk {
+public:
+    explicit Plny_disk(qint64 bajty)
+    {
+        getrlimit(RLIMIT_FSIZE, &povodny_);
+        rlimit r = povodny_;
+        r.rlim_cur = rlim_t(bajty);
+        povodny_signal_ = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &r);
+    }
+    ~Plny_disk()
+    {
+        setrlimit(RLIMIT_FSIZE, &povodny_);
+        std::signal(SIGXFSZ, povodny_signal_);
+    }
+    Plny_disk(const Plny_disk &) = delete;
+    Plny_disk &operator=(const Plny_disk &) = delete;
+
+private:
+    rlimit povodny_{};
+    void (*povodny_signal_)(int) = nullptr;
+};
