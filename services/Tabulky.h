@@ -1,5 +1,7 @@
 #pragma once
 // The two tables loaded at start: the user-visible texts and the marks.
+#include "services/Chyba_suboru.h"
+
 #include <QString>
 
 #include <array>
@@ -57,10 +59,14 @@ QString Vlozeni_znamky(int spravne, int celkove, const Tabulka &tabulka)
 // Fills rows 1 to 5 from the marks file; rows the file does not reach keep
 // what they held. Lines after the fifth are ignored, and so is a field whose
 // number lies outside 0 to 255 (its row keeps that field's old value).
-void Nacti_znamky(const QString &cesta);
+// Fails when the file cannot be read, or when some whole percentage from 0
+// to 100 then gets no mark (a mark 0 is none).
+Chyba_suboru Nacti_znamky(const QString &cesta);
 
-// Empties the texts and fills them from the scrambled texts file.
-void Nacti_texty(const QString &cesta);
+// Empties the texts and fills them from the scrambled texts file. Fails,
+// leaving the texts as they were, when the file cannot be read or is no
+// texts file (no line, or a control character in a line).
+Chyba_suboru Nacti_texty(const QString &cesta);
 
 // The number a marks field begins with (blanks anywhere ignored, a field
 // without a number counts 0), rounded half to even; nothing when it lies
