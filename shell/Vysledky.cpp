@@ -47,18 +47,17 @@ void Zorad_zaznamy(QList<Zaznam_vysledku> &zaznamy)
 QString Jmeno_pro_soubor(const QString &jmeno)
 {
     QString s;
-    for (const char32_t c : jmeno.toUcs4()) {
-        const QString znak = QString::fromUcs4(&c, 1);
-        bool v_1250 = false;
-        Misc::Text_do_1250(znak, &v_1250);
-        if (c == U'\r' || c == U'\n' || c == U'\t')
+    for (const char32_t c : QString(jmeno).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUcs4()) {
+        if (c == U'\r' || c == U'\n' || c == U'\t') {
             s += QLatin1Char(' ');
-        else if (QChar::category(c) == QChar::Other_Control)
-            continue;
-        else if (c == U'|')
+        } else if (c == U'|') {
             s += QLatin1Char('/');
-        else
+        } else if (QChar::category(c) != QChar::Other_Control) {
+            const QString znak = QString::fromUcs4(&c, 1);
+            bool v_1250 = false;
+            Misc::Text_do_1250(znak, &v_1250);
             s += v_1250 ? znak : QStringLiteral("?");
+        }
     }
     return s;
 }

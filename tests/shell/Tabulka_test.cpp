@@ -82,11 +82,11 @@ TEST_F(Tabulka, EndOfASeriesAddsTheResultSortedAndRed)
     // The log entry takes its labels, the series' length and the date.
     Misc::Zvoleny_pocet_prikladu = 5;
     p.hodiny.SetNow(QDateTime(QDate(2027, 3, 5), QTime(8, 4)));
-    t->Vloz_zaznam_do_souboru_vysledky_dat("Ďuro", "Skupina", "Úloha", "4", "1", znamka);
+    t->Vloz_zaznam_do_souboru_vysledky_dat("Ďuro|Ťažký", "Skupina", "Úloha", "4", "1", znamka);
     const QStringList log = Misc::Riadky_textu(Misc::Text_z_1250(Obsah(p.hd() + "Vysledky.dat")));
     ASSERT_GE(log.size(), 4);
     const QString prvy = log[log.size() - 4], treti = log[log.size() - 2];
-    EXPECT_TRUE(prvy.startsWith(Misc::Texty[31] + ": Ďuro ") && prvy.endsWith(": 08:04"));
+    EXPECT_TRUE(prvy.startsWith(Misc::Texty[31] + ": Ďuro/Ťažký ") && prvy.endsWith(": 08:04")) << "the table's name";
     EXPECT_TRUE(prvy.contains(Misc::Texty[32] + ": 5.3.2027  "));
     EXPECT_TRUE(treti.startsWith(Misc::Texty[36] + ":   5    "));
     t->Unload();
