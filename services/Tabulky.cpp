@@ -97,9 +97,12 @@ Chyba_suboru Nacti_znamky(const QString &cesta)
     if (!subor.isOpen() || subor.error() != QFileDevice::NoError)
         return {Chyba_suboru::Neda_sa_citat, subor.fileName()};
     Napln_znamky(Riadky_suboru(bajty));
-    // Without this check a damaged file gives every pupil the mark 0.
+    // Without this check a damaged file gives every pupil the mark 0. The
+    // fractions between whole percentages go to the row just below them.
     for (int p = 0; p <= 100; ++p)
-        if (Vlozeni_znamky(p, 100, Tabulka_znamek).toInt() == 0)
+        if (std::none_of(Tabulka_znamek.cbegin() + 1, Tabulka_znamek.cend(), [p](const Hranice_znamky &h) {
+                return h.Hodnota_znamky != 0 && h.Dolni_hranice <= p && p <= h.Horni_hranice;
+            }))
             return {Chyba_suboru::Bez_znamok, subor.fileName()};
     return {};
 }

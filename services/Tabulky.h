@@ -32,8 +32,9 @@ inline std::array<Hranice_znamky, Pocet_znamok + 1> Tabulka_znamek;
 // Hodnota_znamky. Where ranges overlap, the last row holding the percentage
 // wins. The file's bounds are whole numbers while the percentage is not
 // (11 of 20 gives a little over 55), so a percentage in a gap between rows
-// belongs to the row whose upper bound lies just below it. The empty text:
-// no examples, or a percentage below every row.
+// belongs to the row whose upper bound lies just below it. A row whose mark
+// is 0 (an empty line, a row the file does not reach) gives none. The empty
+// text: no examples, or a percentage below every row.
 template <class Tabulka>
 QString Vlozeni_znamky(int spravne, int celkove, const Tabulka &tabulka)
 {
@@ -43,6 +44,8 @@ QString Vlozeni_znamky(int spravne, int celkove, const Tabulka &tabulka)
     int najdeny = 0;
     int pod_medzerou = 0;
     for (int k = 1; k < int(tabulka.size()); ++k) {
+        if (tabulka[k].Hodnota_znamky == 0)
+            continue;
         const double dolni = tabulka[k].Dolni_hranice;
         const double horni = tabulka[k].Horni_hranice;
         if (dolni <= p && p <= horni)
@@ -60,7 +63,7 @@ QString Vlozeni_znamky(int spravne, int celkove, const Tabulka &tabulka)
 // what they held. Lines after the fifth are ignored, and so is a field whose
 // number lies outside 0 to 255 (its row keeps that field's old value).
 // Fails when the file cannot be read, or when some whole percentage from 0
-// to 100 then gets no mark (a mark 0 is none).
+// to 100 then lies in no row with a mark.
 Chyba_suboru Nacti_znamky(const QString &cesta);
 
 // Empties the texts and fills them from the scrambled texts file. Fails,
