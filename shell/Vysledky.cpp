@@ -46,6 +46,13 @@ void Zorad_zaznamy(QList<Zaznam_vysledku> &zaznamy)
 
 QString Jmeno_pro_soubor(const QString &jmeno)
 {
+    // Almost every name is fine as it is; the table writes every name each time.
+    bool v_1250 = false;
+    Misc::Text_do_1250(jmeno, &v_1250);
+    if (v_1250 && std::none_of(jmeno.cbegin(), jmeno.cend(), [](QChar c) {
+            return c == QLatin1Char('|') || c.category() == QChar::Other_Control;
+        }))
+        return jmeno;
     QString s;
     for (const char32_t c : QString(jmeno).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUcs4()) {
         if (c == U'\r' || c == U'\n' || c == U'\t') {
@@ -54,7 +61,6 @@ QString Jmeno_pro_soubor(const QString &jmeno)
             s += QLatin1Char('/');
         } else if (QChar::category(c) != QChar::Other_Control) {
             const QString znak = QString::fromUcs4(&c, 1);
-            bool v_1250 = false;
             Misc::Text_do_1250(znak, &v_1250);
             s += v_1250 ? znak : QStringLiteral("?");
         }
