@@ -17,19 +17,6 @@ TEST(Text1250, LinesEndAtCarriageReturn)
         EXPECT_EQ(Misc::Riadky_textu(r.text), r.riadky) << r.nazov;
 }
 
-TEST(Text1250, EditedFilesReadWithAnyLineEndAndEncoding)
-{
-    const struct { const char *nazov; QByteArray bajty; QStringList riadky; } tabulka[] = {
-        {"LF only", "a\nb\n", {"a", "b"}},
-        {"CR LF, a blank line, a last line without end", "a\r\n\r\nb", {"a", "", "b"}},
-        {"byte-order mark", "\xEF\xBB\xBF" "7|J\xC3\xA1n\r\n", {"7|J\u00E1n"}},
-        {"UTF-8 without a mark", "J\xC3\xA1n\n", {"J\u00E1n"}},
-        {"Windows-1250", "J\xE1n\r", {"J\u00E1n"}},
-    };
-    for (const auto &r : tabulka)
-        EXPECT_EQ(Misc::Riadky_suboru(r.bajty), r.riadky) << r.nazov;
-}
-
 TEST(Text1250, CharactersOutsideTheCodePageAreReported)
 {
     bool ok = true;

@@ -30,25 +30,14 @@ inline QByteArray Obsah(const QString &cesta)
 
 // While it lives, no file of this process may grow beyond `bajty`: a write
 // past the limit fails with EFBIG (SIGXFSZ ignored), as on a full disk.
-class Plny_disk {
-public:
+struct Plny_disk {
+    rlimit povodny{};
+    void (*povodny_signal)(int) = std::signal(SIGXFSZ, SIG_IGN);
     explicit Plny_disk(qint64 bajty)
     {
-        getrlimit(RLIMIT_FSIZE, &povodny_);
-        rlimit r = povodny_;
-        r.rlim_cur = rlim_t(bajty);
-        povodny_signal_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &povodny);
+        const rlimit r{rlim_t(bajty), povodny.rlim_max};
         setrlimit(RLIMIT_FSIZE, &r);
     }
-    ~Plny_disk()
-    {
-        setrlimit(RLIMIT_FSIZE, &povodny_);
-        std::signal(SIGXFSZ, povodny_signal_);
-    }
-    Plny_disk(const Plny_disk &) = delete;
-    Plny_disk &operator=(const Plny_disk &) = delete;
-
-private:
-    rlimit povodny_{};
-    void (*povodny_signal_)(int) = nullptr;
+    ~Plny_disk() { setrlimit(RLIMIT_FSIZE, &povodny), std::signal(SIGXFSZ, povodny_signal); }
 };
