@@ -17,6 +17,8 @@ constexpr Text_chyby texty_chyb[] = {
     {Chyba_suboru::Neda_sa_zapisat, "Nemožno zapisovať do súboru %1."},
     {Chyba_suboru::Bez_docasneho_suboru, "Nemožno vytvoriť dočasný súbor v adresári %1."},
     {Chyba_suboru::Nad_hranice, "Súbor %1 presahuje na riadku %2 rozsah, ktorý program podporuje."},
+    {Chyba_suboru::Poskodeny, "Súbor %1 je poškodený (riadok %2)."},
+    {Chyba_suboru::Bez_znamok, "Súbor %1 nedáva známku pre každé percento od 0 do 100."},
 };
 } // namespace
 

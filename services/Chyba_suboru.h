@@ -12,11 +12,13 @@ struct Chyba_suboru {
         Neda_sa_zapisat,     // the temporary copy cannot be written
         Bez_docasneho_suboru,// no private temporary file in the temporary directory
         Nad_hranice,         // the file exceeds the limits of the program's tables
+        Poskodeny,           // a line holds what the file cannot hold (or the file is empty)
+        Bez_znamok,          // the marks leave a percentage from 0 to 100 without a mark
     };
 
     Druh druh = Ziadna;
     QString cesta;   // the file or directory concerned
-    int riadok = 0;  // for Nad_hranice: the line, counted from 1
+    int riadok = 0;  // for Nad_hranice and Poskodeny: the line, counted from 1
 
     bool Je_chyba() const { return druh != Ziadna; }
     QString Text() const; // Slovak message

@@ -32,13 +32,14 @@ QString Sprava(Zlyhanie z)
     return {};
 }
 
-bool Zlyhaj(Zlyhanie z)
+bool Zlyhaj(const QString &sprava)
 {
     platform::services().messageBox().Show(
-        Sprava(z), platform::MessageStyle::OkOnly | platform::MessageStyle::Critical,
-        QStringLiteral("Chyba"));
+        sprava, platform::MessageStyle::OkOnly | platform::MessageStyle::Critical, QStringLiteral("Chyba"));
     return false;
 }
+
+bool Zlyhaj(Zlyhanie z) { return Zlyhaj(Sprava(z)); }
 
 // A directory key of the INI file; "Chyba\" when the key is missing.
 QString Adresar_z_ini(const QString &klic)
@@ -94,8 +95,10 @@ bool Nacti_konfiguraci()
     Kurzor_ruka = Nacti_obrazek(Cesta_CD + QStringLiteral("Cur\\Hand.cur"));
     Kurzor_napoveda = Nacti_obrazek(Cesta_CD + QStringLiteral("Cur\\Help.cur"));
     Uloz_klavesnici();
-    Nacti_znamky(Cesta_HD + QStringLiteral("znamky.dat"));
-    Nacti_texty(Cesta_HD + QStringLiteral("texty.dat"));
+    if (const Chyba_suboru chyba = Nacti_znamky(Cesta_HD + QStringLiteral("znamky.dat")); chyba.Je_chyba())
+        return Zlyhaj(chyba.Text());
+    if (const Chyba_suboru chyba = Nacti_texty(Cesta_HD + QStringLiteral("texty.dat")); chyba.Je_chyba())
+        return Zlyhaj(chyba.Text());
     Zaregistruj_pismo();
     Priprav_zvuky();
     return true;

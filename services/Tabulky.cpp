@@ -5,6 +5,8 @@
 #include "services/Text_1250.h"
 
 #include <QFile>
+
+#include <algorithm>
 #include <cmath>
 
 namespace Misc {
@@ -88,22 +90,41 @@ std::optional<std::uint8_t> Hodnota_pola(const QString &pole)
     return static_cast<std::uint8_t>(cele);
 }
 
-void Nacti_znamky(const QString &cesta)
+Chyba_suboru Nacti_znamky(const QString &cesta)
 {
-    // A file that cannot be read leaves the table as it is: the start-up
-    // has checked that it exists, and reports nothing more.
     QFile subor(platform::resolvePath(cesta));
-    if (!subor.open(QIODevice::ReadOnly))
-        return;
-    Napln_znamky(Riadky_textu(Text_z_1250(subor.readAll())));
+    const QByteArray bajty = subor.open(QIODevice::ReadOnly) ? subor.readAll() : QByteArray();
+    if (!subor.isOpen() || subor.error() != QFileDevice::NoError)
+        return {Chyba_suboru::Neda_sa_citat, subor.fileName()};
+    Napln_znamky(Riadky_suboru(bajty));
+    // Without this check a damaged file gives every pupil the mark 0. The
+    // fractions between whole percentages go to the row just below them.
+    for (int p = 0; p <= 100; ++p)
+        if (std::none_of(Tabulka_znamek.cbegin() + 1, Tabulka_znamek.cend(), [p](const Hranice_znamky &h) {
+                return h.Hodnota_znamky != 0 && h.Dolni_hranice <= p && p <= h.Horni_hranice;
+            }))
+            return {Chyba_suboru::Bez_znamok, subor.fileName()};
+    return {};
 }
 
-void Nacti_texty(const QString &cesta)
+Chyba_suboru Nacti_texty(const QString &cesta)
 {
     QStringList riadky;
-    if (Chyba_suboru chyba = Precti_prekodovany_soubor(platform::resolvePath(cesta), riadky); chyba.Je_chyba())
-        qWarning("%s", qPrintable(chyba.Text()));
+    const QString subor = platform::resolvePath(cesta);
+    if (Chyba_suboru chyba = Precti_prekodovany_soubor(subor, riadky); chyba.Je_chyba())
+        return chyba;
+    // A file that was not scrambled, or holds no text, unscrambles into
+    // control characters and bytes that Windows-1250 leaves undefined.
+    const auto cudzi = [](QChar c) {
+        return c != QLatin1Char('\t') && (c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter);
+    };
+    if (riadky.isEmpty())
+        return {Chyba_suboru::Poskodeny, subor, 1};
+    for (int k = 0; k < riadky.size(); ++k)
+        if (std::any_of(riadky[k].cbegin(), riadky[k].cend(), cudzi))
+            return {Chyba_suboru::Poskodeny, subor, k + 1};
     Napln_texty(riadky);
+    return {};
 }
 
 } // namespace Misc

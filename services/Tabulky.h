@@ -1,5 +1,7 @@
 #pragma once
 // The two tables loaded at start: the user-visible texts and the marks.
+#include "services/Chyba_suboru.h"
+
 #include <QString>
 
 #include <array>
@@ -25,13 +27,49 @@ struct Hranice_znamky {
 inline constexpr int Pocet_znamok = 5;
 inline std::array<Hranice_znamky, Pocet_znamok + 1> Tabulka_znamek;
 
+// The mark for `spravne` right rows out of `celkove`, as text, from a marks
+// table whose rows 1 to size() - 1 hold Dolni_hranice, Horni_hranice and
+// Hodnota_znamky. Where ranges overlap, the last row holding the percentage
+// wins. The file's bounds are whole numbers while the percentage is not
+// (11 of 20 gives a little over 55), so a percentage in a gap between rows
+// belongs to the row whose upper bound lies just below it. A row whose mark
+// is 0 (an empty line, a row the file does not reach) gives none. The empty
+// text: no examples, or a percentage below every row.
+template <class Tabulka>
+QString Vlozeni_znamky(int spravne, int celkove, const Tabulka &tabulka)
+{
+    if (celkove <= 0)
+        return {};
+    const double p = (double(spravne) / double(celkove)) * 100.0;
+    int najdeny = 0;
+    int pod_medzerou = 0;
+    for (int k = 1; k < int(tabulka.size()); ++k) {
+        if (tabulka[k].Hodnota_znamky == 0)
+            continue;
+        const double dolni = tabulka[k].Dolni_hranice;
+        const double horni = tabulka[k].Horni_hranice;
+        if (dolni <= p && p <= horni)
+            najdeny = k;
+        else if (horni < p && (pod_medzerou == 0 || horni >= tabulka[pod_medzerou].Horni_hranice))
+            pod_medzerou = k;
+    }
+    const int k = najdeny ? najdeny : pod_medzerou;
+    if (k == 0)
+        return {};
+    return QString::number(int(tabulka[k].Hodnota_znamky));
+}
+
 // Fills rows 1 to 5 from the marks file; rows the file does not reach keep
 // what they held. Lines after the fifth are ignored, and so is a field whose
 // number lies outside 0 to 255 (its row keeps that field's old value).
-void Nacti_znamky(const QString &cesta);
+// Fails when the file cannot be read, or when some whole percentage from 0
+// to 100 then lies in no row with a mark.
+Chyba_suboru Nacti_znamky(const QString &cesta);
 
-// Empties the texts and fills them from the scrambled texts file.
-void Nacti_texty(const QString &cesta);
+// Empties the texts and fills them from the scrambled texts file. Fails,
+// leaving the texts as they were, when the file cannot be read or is no
+// texts file (no line, or a control character in a line).
+Chyba_suboru Nacti_texty(const QString &cesta);
 
 // The number a marks field begins with (blanks anywhere ignored, a field
 // without a number counts 0), rounded half to even; nothing when it lies

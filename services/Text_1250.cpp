@@ -41,4 +41,21 @@ QStringList Riadky_textu(const QString &text)
     return riadky;
 }
 
+QStringList Riadky_suboru(const QByteArray &bajty)
+{
+    static const QByteArray bom("\xEF\xBB\xBF");
+    QString text;
+    if (bajty.startsWith(bom)) {
+        text = QString::fromUtf8(bajty.mid(bom.size()));
+    } else {
+        // Slovak letters in Windows-1250 are never valid UTF-8 sequences.
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        text = utf8(bajty);
+        if (utf8.hasError() || text.size() == bajty.size())
+            text = Text_z_1250(bajty);
+    }
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\n'), QLatin1Char('\r'));
+    return Riadky_textu(text);
+}
+
 } // namespace Misc

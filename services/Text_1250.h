@@ -16,4 +16,9 @@ QByteArray Text_do_1250(const QString &text, bool *ok = nullptr);
 // the CR belongs to that end, and a final CR LF starts no further line.
 QStringList Riadky_textu(const QString &text);
 
+// Lines of a file that a person may have edited (the marks, the results
+// table): lines end at CR LF, CR or LF; a byte-order mark, or bytes that
+// only UTF-8 reads whole, mean UTF-8 text instead of Windows-1250.
+QStringList Riadky_suboru(const QByteArray &bajty);
+
 } // namespace Misc

@@ -3,7 +3,9 @@
 #include "platform/ResourcePath.h"
 #include "services/Text_1250.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -32,6 +34,8 @@ void Zorad_zaznamy(QList<Zaznam_vysledku> &zaznamy)
 {
     std::stable_sort(zaznamy.begin(), zaznamy.end(),
                      [](const Zaznam_vysledku &a, const Zaznam_vysledku &b) {
+                         if ((a.Znamka > 0) != (b.Znamka > 0))
+                             return a.Znamka > 0;
                          if (a.Znamka != b.Znamka)
                              return a.Znamka < b.Znamka;
                          if (a.spravne != b.spravne)
@@ -42,10 +46,25 @@ void Zorad_zaznamy(QList<Zaznam_vysledku> &zaznamy)
 
 QString Jmeno_pro_soubor(const QString &jmeno)
 {
-    QString s = jmeno;
-    s.replace(QLatin1Char('|'), QLatin1Char('/'));
-    s.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    s.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    // Almost every name is fine as it is; the table writes every name each time.
+    bool v_1250 = false;
+    Misc::Text_do_1250(jmeno, &v_1250);
+    if (v_1250 && std::none_of(jmeno.cbegin(), jmeno.cend(), [](QChar c) {
+            return c == QLatin1Char('|') || c.category() == QChar::Other_Control;
+        }))
+        return jmeno;
+    QString s;
+    for (const char32_t c : QString(jmeno).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUcs4()) {
+        if (c == U'\r' || c == U'\n' || c == U'\t') {
+            s += QLatin1Char(' ');
+        } else if (c == U'|') {
+            s += QLatin1Char('/');
+        } else if (QChar::category(c) != QChar::Other_Control) {
+            const QString znak = QString::fromUcs4(&c, 1);
+            Misc::Text_do_1250(znak, &v_1250);
+            s += v_1250 ? znak : QStringLiteral("?");
+        }
+    }
     return s;
 }
 
@@ -80,16 +99,25 @@ std::optional<Zaznam_vysledku> Zaznam_z_riadku(const QString &riadok)
     return Zaznam_vysledku{*uloha, polia[1], *spravne, *spatne, *znamka, *id};
 }
 
-QList<Zaznam_vysledku> Nacti_tabulku_ze_souboru(const QString &cesta)
+Tabulka_zo_suboru Nacti_tabulku_ze_souboru(const QString &cesta)
 {
-    QList<Zaznam_vysledku> zaznamy;
+    Tabulka_zo_suboru tabulka;
     QFile subor(platform::resolvePath(cesta));
-    if (!subor.open(QIODevice::ReadOnly))
-        return zaznamy;
-    for (const QString &riadok : Misc::Riadky_textu(Misc::Text_z_1250(subor.readAll())))
+    if (!subor.exists())
+        return tabulka;
+    QByteArray bajty;
+    if (QFileInfo(subor).isDir() || !subor.open(QIODevice::ReadOnly)
+        || (bajty = subor.readAll(), subor.error() != QFileDevice::NoError)) {
+        tabulka.precitana = false;
+        return tabulka;
+    }
+    for (const QString &riadok : Misc::Riadky_suboru(bajty)) {
         if (const auto z = Zaznam_z_riadku(riadok))
-            zaznamy.append(*z);
-    return zaznamy;
+            tabulka.zaznamy.append(*z);
+        else if (!riadok.trimmed().isEmpty())
+            ++tabulka.neprecitane;
+    }
+    return tabulka;
 }
 
 bool Uloz_tabulku_do_souboru(const QString &cesta, const QList<Zaznam_vysledku> &zaznamy)
@@ -97,11 +125,96 @@ bool Uloz_tabulku_do_souboru(const QString &cesta, const QList<Zaznam_vysledku> 
     QString text;
     for (const Zaznam_vysledku &z : zaznamy)
         text += Riadok_zaznamu(z) + konec_riadku;
+    const QByteArray bajty = Misc::Text_do_1250(text);
     QSaveFile subor(platform::resolvePath(cesta));
     if (!subor.open(QIODevice::WriteOnly))
         return false;
-    subor.write(Misc::Text_do_1250(text));
+    // commit() does not see a failed flush (a full disk): check each step.
+    if (subor.write(bajty) != bajty.size() || !subor.flush() || subor.error() != QFileDevice::NoError) {
+        subor.cancelWriting();
+        subor.commit();
+        return false;
+    }
     return subor.commit();
+}
+
+Zamok_vysledkov::Zamok_vysledkov(const QString &subor, std::chrono::milliseconds cakanie)
+    : zamok_(QFileInfo(platform::resolvePath(subor)).absolutePath() + QStringLiteral("/Vysledky.lock"))
+{
+    // The lock is held for milliseconds; an older one was left behind.
+    zamok_.setStaleLockTime(std::chrono::seconds(3));
+    if (!zamok_.tryLock(cakanie))
+        stav_ = zamok_.error() == QLockFile::LockFailedError ? Zapis::Obsadeny : Zapis::Nezapisany;
+}
+
+QString Text_zapisu(Zapis z, const QString &cesta)
+{
+    static const struct {
+        Zapis zapis;
+        const char *text; // %1 the file
+    } texty[] = {
+        {Zapis::Hotovy, ""},
+        {Zapis::Obsadeny, "Výsledok sa nepodarilo zapísať do súboru %1: súbor práve zapisuje iný program."},
+        {Zapis::Necitatelny, "Súbor %1 sa nedá prečítať, preto doň výsledok nebol zapísaný."},
+        {Zapis::Nezapisany, "Výsledok sa nepodarilo zapísať do súboru %1."},
+    };
+    for (const auto &t : texty)
+        if (t.zapis == z)
+            return QString::fromUtf8(t.text).arg(QDir::toNativeSeparators(platform::resolvePath(cesta)));
+    return {};
+}
+
+namespace {
+
+void Pridaj(QList<Zaznam_vysledku> &zaznamy, const Zaznam_vysledku &novy)
+{
+    for (Zaznam_vysledku &z : zaznamy)
+        z.ID = 0;
+    zaznamy.append(novy);
+    Zorad_zaznamy(zaznamy);
+}
+
+// A byte-for-byte copy beside the file under a name not yet taken; empty
+// when none could be made.
+QString Odloz_kopiu(const QString &cesta)
+{
+    const QString subor = platform::resolvePath(cesta);
+    for (int n = 1; n < 100; ++n) {
+        const QString kopia = subor + (n == 1 ? QStringLiteral(".bak") : QStringLiteral(".%1.bak").arg(n));
+        if (QFile::copy(subor, kopia))
+            return kopia;
+        if (!QFile::exists(kopia))
+            break;
+    }
+    return {};
+}
+
+} // namespace
+
+Pridanie Pridaj_do_tabulky(const QString &cesta, QList<Zaznam_vysledku> &zaznamy, const Zaznam_vysledku &novy,
+                           std::chrono::milliseconds cakanie)
+{
+    const Zamok_vysledkov zamok(cesta, cakanie);
+    if (zamok.Stav() != Zapis::Hotovy) {
+        Pridaj(zaznamy, novy);
+        return {zamok.Stav(), {}};
+    }
+    Tabulka_zo_suboru tabulka = Nacti_tabulku_ze_souboru(cesta);
+    if (!tabulka.precitana) {
+        Pridaj(zaznamy, novy);
+        return {Zapis::Necitatelny, {}};
+    }
+    zaznamy = std::move(tabulka.zaznamy);
+    Pridaj(zaznamy, novy);
+    Pridanie pridanie;
+    if (tabulka.neprecitane > 0 && (pridanie.kopia = Odloz_kopiu(cesta)).isEmpty())
+        return {Zapis::Nezapisany, {}};
+    if (!Uloz_tabulku_do_souboru(cesta, zaznamy)) {
+        if (!pridanie.kopia.isEmpty())
+            QFile::remove(pridanie.kopia);
+        return {Zapis::Nezapisany, {}};
+    }
+    return pridanie;
 }
 
 QString Text_zaznamu_logu(const Zaznam_logu &z, const std::function<QString(int)> &text)
@@ -124,14 +237,21 @@ QString Text_zaznamu_logu(const Zaznam_logu &z, const std::function<QString(int)
     return s;
 }
 
-bool Pripis_do_logu(const QString &cesta, const QString &zaznam)
+Zapis Pripis_do_logu(const QString &cesta, const QString &zaznam, std::chrono::milliseconds cakanie)
 {
+    const Zamok_vysledkov zamok(cesta, cakanie);
+    if (zamok.Stav() != Zapis::Hotovy)
+        return zamok.Stav();
     QFile subor(platform::resolvePath(cesta));
-    if (!subor.open(QIODevice::WriteOnly | QIODevice::Append))
-        return false;
+    // Unbuffered, so that nothing of a failed write is flushed after it is taken back.
+    if (!subor.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return Zapis::Nezapisany;
+    const qint64 povodna = subor.size();
     const QByteArray bajty = Misc::Text_do_1250(zaznam);
-    const bool cely = subor.write(bajty) == bajty.size();
-    return subor.flush() && cely;
+    if (subor.write(bajty) == bajty.size())
+        return Zapis::Hotovy;
+    subor.resize(povodna);
+    return Zapis::Nezapisany;
 }
 
 } // namespace Vysledky

@@ -11,6 +11,7 @@
 #include "services/Zvuky.h"
 #include "shell/Formulare.h"
 #include "shell/Obrazovky.h"
+#include "shell/Vysledky.h"
 #include "shell/frm_Intro.h"
 #include "shell/frm_Select.h"
 
@@ -160,14 +161,20 @@ void frm_Setup::Normalne_pocty()
 
 void frm_Setup::TJmeno_Change()
 {
+    // The name goes into both result files: at once only what they can
+    // hold, and no leading blanks; the caret stays where the pupil typed.
     const QString text = TJmeno->Text;
+    const QString cisty = Vysledky::Jmeno_pro_soubor(text);
     qsizetype zaciatok = 0;
-    while (zaciatok < text.size() && text.at(zaciatok) == QLatin1Char(' '))
+    while (zaciatok < cisty.size() && cisty.at(zaciatok) == QLatin1Char(' '))
         ++zaciatok;
-    if (zaciatok > 0)
-        TJmeno->Text = text.mid(zaciatok); // runs this handler again
-    else
+    if (zaciatok == 0 && cisty == text) {
         Aktualizuj_tlacitko_pokracuj();
+        return;
+    }
+    const qsizetype kurzor = Vysledky::Jmeno_pro_soubor(text.left(TJmeno->SelStart)).size() - zaciatok;
+    TJmeno->Text = cisty.mid(zaciatok); // runs this handler again
+    TJmeno->SelStart = int(std::max<qsizetype>(kurzor, 0));
 }
 
 void frm_Setup::ICislo_MouseDown(int Index, int, int, int, int)

@@ -11,6 +11,8 @@
 #include "services/Tabulky.h"
 #include "services/Zvuky.h"
 
+#include <QDir>
+
 namespace Shell {
 
 namespace {
@@ -39,7 +41,7 @@ frm_Tabulka::frm_Tabulka()
 
 QString frm_Tabulka::Vlozeni_znamky(int spravne, int celkove) const
 {
-    return Vysledky::Vlozeni_znamky(spravne, celkove, Misc::Tabulka_znamek);
+    return Misc::Vlozeni_znamky(spravne, celkove, Misc::Tabulka_znamek);
 }
 
 void frm_Tabulka::Form_Load()
@@ -56,7 +58,7 @@ void frm_Tabulka::Form_Load()
                                           .arg(nn, Misc::Varianta_ulohy == 1 ? "a" : "b"));
     Obr_back_0 = Misc::Nacti_obrazek(Misc::Cesta_CD + QStringLiteral("Bitmap\\Tab\\back_0.bmp"));
     Obr_back_1 = Misc::Nacti_obrazek(Misc::Cesta_CD + QStringLiteral("Bitmap\\Tab\\back_1.bmp"));
-    Zaznamy_ = Vysledky::Nacti_tabulku_ze_souboru(Subor_vysledkov());
+    Zaznamy_ = Vysledky::Nacti_tabulku_ze_souboru(Subor_vysledkov()).zaznamy;
     picKonec->Picture = Obr_back_0;
 
     platform::ControlArray<platform::Label> *stlpce[] = {&LPoradi, &LJmeno, &LSpravne, &LSpatne, &LZnamka};
@@ -102,15 +104,18 @@ void frm_Tabulka::Napln_riadky(bool farby)
 void frm_Tabulka::Vloz_novy_zaznam(int cislo_ulohy, const QString &jmeno, const QString &spravne,
                                    const QString &spatne, const QString &Znamka, int ID)
 {
-    for (Vysledky::Zaznam_vysledku &z : Zaznamy_)
-        z.ID = 0;
     // A mark that is no number (no row of the marks table) is kept as 0,
     // so the result is still saved and the file stays readable.
-    Zaznamy_.append({cislo_ulohy, Vysledky::Jmeno_pro_soubor(jmeno), Cislo(spravne), Cislo(spatne),
-                     Cislo(Znamka), ID});
-    Vysledky::Zorad_zaznamy(Zaznamy_);
-    if (!Vysledky::Uloz_tabulku_do_souboru(Subor_vysledkov(), Zaznamy_))
-        Oznam_chybu_zapisu(Subor_vysledkov());
+    const Vysledky::Zaznam_vysledku novy{cislo_ulohy, Vysledky::Jmeno_pro_soubor(jmeno), Cislo(spravne),
+                                         Cislo(spatne), Cislo(Znamka), ID};
+    const Vysledky::Pridanie pridanie = Vysledky::Pridaj_do_tabulky(Subor_vysledkov(), Zaznamy_, novy);
+    Oznam_chybu_zapisu(pridanie.zapis, Subor_vysledkov());
+    if (!pridanie.kopia.isEmpty())
+        platform::services().messageBox().Show(
+            QStringLiteral("Niektoré riadky súboru %1 sa nedali prečítať. Pôvodný súbor je uložený ako %2.")
+                .arg(QDir::toNativeSeparators(platform::resolvePath(Subor_vysledkov())),
+                     QDir::toNativeSeparators(pridanie.kopia)),
+            platform::MessageStyle::OkOnly | platform::MessageStyle::Information, QStringLiteral("Upozornenie"));
     for (int r = 1; r <= Pocet_riadkov; ++r)
         for (platform::Label *l : {LJmeno(r), LSpravne(r), LSpatne(r), LZnamka(r)})
             l->Caption = QString();
@@ -121,20 +126,21 @@ void frm_Tabulka::Vloz_zaznam_do_souboru_vysledky_dat(const QString &jmeno, cons
                                                       const QString &typulohy, const QString &spravne,
                                                       const QString &spatne, const QString &Znamka)
 {
-    const Vysledky::Zaznam_logu z{jmeno, uloha, typulohy, spravne, spatne, Znamka,
+    const Vysledky::Zaznam_logu z{Vysledky::Jmeno_pro_soubor(jmeno), uloha, typulohy, spravne, spatne, Znamka,
                                   Misc::Zvoleny_pocet_prikladu, platform::services().clock().Now()};
     const QString log = Misc::Cesta_HD + QStringLiteral("Vysledky.dat");
-    if (!Vysledky::Pripis_do_logu(log, Vysledky::Text_zaznamu_logu(z, [](int i) { return Misc::Texty[i]; })))
-        Oznam_chybu_zapisu(log);
+    Oznam_chybu_zapisu(
+        Vysledky::Pripis_do_logu(log, Vysledky::Text_zaznamu_logu(z, [](int i) { return Misc::Texty[i]; })), log);
 }
 
 // A result that could not be written must not pass unnoticed: the pupil or
 // teacher can still copy it from the table on the screen.
-void frm_Tabulka::Oznam_chybu_zapisu(const QString &cesta)
+void frm_Tabulka::Oznam_chybu_zapisu(Vysledky::Zapis zapis, const QString &cesta)
 {
-    platform::services().messageBox().Show(
-        QStringLiteral("Výsledok sa nepodarilo zapísať do súboru %1.").arg(platform::resolvePath(cesta)),
-        platform::MessageStyle::OkOnly | platform::MessageStyle::Critical, QStringLiteral("Chyba"));
+    if (zapis != Vysledky::Zapis::Hotovy)
+        platform::services().messageBox().Show(Vysledky::Text_zapisu(zapis, cesta),
+                                               platform::MessageStyle::OkOnly | platform::MessageStyle::Critical,
+                                               QStringLiteral("Chyba"));
 }
 
 void frm_Tabulka::picKonec_Click()

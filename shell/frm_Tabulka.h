@@ -43,7 +43,7 @@ private:
     void picKonec_Click();
     void picKonec_MouseMove(int Button, int Shift, int X, int Y);
     void Napln_riadky(bool farby);
-    void Oznam_chybu_zapisu(const QString &cesta);
+    void Oznam_chybu_zapisu(Vysledky::Zapis zapis, const QString &cesta);
 
     QList<Vysledky::Zaznam_vysledku> Zaznamy_;
     platform::Picture Obr_back_0, Obr_back_1;

@@ -2,6 +2,7 @@
 // help pages, continue and print.
 #include "Program.h"
 
+#include <QClipboard>
 #include <QPrintDialog>
 #include <QSpinBox>
 #include <QTimer>
@@ -92,6 +93,28 @@ TEST_F(Nastavenie, ContinueRisesOnceWhenTheChoicesAreComplete)
     EXPECT_TRUE(s->picTiskni->Visible) << "print needs no name";
     Napis(s->TJmeno, "Eva");
     EXPECT_EQ(Vysunutia(), 75);
+}
+
+TEST_F(Nastavenie, TheNameKeepsOnlyWhatTheResultFilesCanHold)
+{
+    Otvor(7);
+    const struct { const char *nazov; QString vlozene, meno; } pripady[] = {
+        {"pasted line break", "Ján\r\nKováč", "Ján Kováč"},
+        {"field separator", " A|B", "A/B"},
+        {"control character", "Ev\x01" "a", "Eva"},
+        {"outside Windows-1250", "Zoë 漢😀", "Zoë ??"},
+    };
+    for (const auto &c : pripady) {
+        s->TJmeno->Text = QString();
+        QApplication::clipboard()->setText(c.vlozene);
+        QTest::keyClick(s->TJmeno->editor(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(QString(s->TJmeno->Text), c.meno) << c.nazov;
+    }
+    s->TJmeno->SelStart = 3;
+    Napis(s->TJmeno, "漢");
+    EXPECT_EQ(QString(s->TJmeno->Text), "Zoë? ??") << "typing goes on where it was";
+    Napis(s->TJmeno, "x");
+    EXPECT_EQ(QString(s->TJmeno->Text), "Zoë?x ??");
 }
 
 TEST_F(Nastavenie, VariantTasksOfferContinueAndPrintOnlyWithAVariant)

@@ -4,6 +4,9 @@
 
 #include "services/Text_1250.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace lktest;
 
 namespace {
@@ -38,11 +41,8 @@ struct Tabulka : ::testing::Test {
     }
 };
 
-TEST_F(Tabulka, ShowsTheFirstTenOfTheTaskAndSkipsBrokenLines)
+TEST_F(Tabulka, ShowsTheFirstTenOfTheTaskAndKeepsBrokenLinesInACopy)
 {
-    QFile::remove(p.hd() + "Hra.res");
-    EXPECT_EQ(Riadok(Otvor("7"), 1), "") << "a missing file is an empty table";
-    Formulare::frm_Tabulka->Unload();
     QStringList riadky;
     for (int i = 1; i <= 12; ++i)
         riadky << QStringLiteral("7|Žiak %1| %2| 0| 1| 0").arg(i).arg(30 - i);
@@ -59,6 +59,7 @@ TEST_F(Tabulka, ShowsTheFirstTenOfTheTaskAndSkipsBrokenLines)
     for (int r = 1; r <= 10; ++r)
         EXPECT_FALSE(Cerveny(t, r)) << r;
     EXPECT_EQ(Subor().last(), "7|Posledný| 1| 9| 5| 1");
+    EXPECT_TRUE(p.box.AskedBoxes().last().text.contains("Hra.res.bak")) << "the pupil is told where the old file is";
 }
 
 TEST_F(Tabulka, EndOfASeriesAddsTheResultSortedAndRed)
@@ -78,11 +79,11 @@ TEST_F(Tabulka, EndOfASeriesAddsTheResultSortedAndRed)
     // The log entry takes its labels, the series' length and the date.
     Misc::Zvoleny_pocet_prikladu = 5;
     p.hodiny.SetNow(QDateTime(QDate(2027, 3, 5), QTime(8, 4)));
-    t->Vloz_zaznam_do_souboru_vysledky_dat("Ďuro", "Skupina", "Úloha", "4", "1", znamka);
+    t->Vloz_zaznam_do_souboru_vysledky_dat("Ďuro|Ťažký", "Skupina", "Úloha", "4", "1", znamka);
     const QStringList log = Misc::Riadky_textu(Misc::Text_z_1250(Obsah(p.hd() + "Vysledky.dat")));
     ASSERT_GE(log.size(), 4);
     const QString prvy = log[log.size() - 4], treti = log[log.size() - 2];
-    EXPECT_TRUE(prvy.startsWith(Misc::Texty[31] + ": Ďuro ") && prvy.endsWith(": 08:04"));
+    EXPECT_TRUE(prvy.startsWith(Misc::Texty[31] + ": Ďuro/Ťažký ") && prvy.endsWith(": 08:04")) << "the table's name";
     EXPECT_TRUE(prvy.contains(Misc::Texty[32] + ": 5.3.2027  "));
     EXPECT_TRUE(treti.startsWith(Misc::Texty[36] + ":   5    "));
     t->Unload();
@@ -102,15 +103,50 @@ TEST_F(Tabulka, VariantTasksShareOneListUnderTheVariantsBackground)
 
 } // namespace
 
-TEST_F(Tabulka, AResultThatCannotBeWrittenIsReportedNotLost)
+TEST_F(Tabulka, AFullDiskKeepsBothFilesAndIsReported)
 {
-    for (const char *subor : {"Hra.res", "Vysledky.dat"}) // a folder in the file's place: no write can succeed
-        QFile::remove(p.hd() + subor), QDir(p.hd()).mkdir(subor);
+    QStringList riadky;
+    for (int i = 1; i <= 400; ++i)
+        riadky << QStringLiteral("7|Žiak %1| 5| 0| 1| 0").arg(i);
+    Uloz_subor(riadky);
+    Zapis_subor(p.hd() + "Vysledky.dat", "stary zaznam\r\n");
+    const QByteArray tabulka = Obsah(p.hd() + "Hra.res"), log = Obsah(p.hd() + "Vysledky.dat");
     auto *t = Otvor("7");
     const auto pred = p.box.AskedBoxes().size();
-    t->Vloz_novy_zaznam(7, "Anna", "4", "1", "2", 1);
-    t->Vloz_zaznam_do_souboru_vysledky_dat("Anna", "7", "x", "4", "1", "2");
+    {
+        // Room for part of a log entry and for far less than the table.
+        Plny_disk disk(log.size() + 100);
+        t->Vloz_novy_zaznam(7, "Anna", "6", "0", "1", 1);
+        t->Vloz_zaznam_do_souboru_vysledky_dat("Anna", "7", "x", "6", "0", "1");
+    }
+    EXPECT_TRUE(Obsah(p.hd() + "Hra.res") == tabulka);
+    EXPECT_TRUE(Obsah(p.hd() + "Vysledky.dat") == log) << "no half entry is left behind";
     ASSERT_EQ(p.box.AskedBoxes().size(), pred + 2);
+    EXPECT_TRUE(p.box.AskedBoxes()[pred].text.contains("Hra.res"));
+    EXPECT_EQ(p.box.AskedBoxes()[pred].title, "Chyba");
     EXPECT_TRUE(p.box.AskedBoxes().last().text.contains("Vysledky.dat"));
-    EXPECT_EQ(Riadok(t, 1), "Anna 4 1 2") << "the result stays on the screen";
+    EXPECT_EQ(Riadok(t, 1), "Anna 6 0 1") << "the result stays on the screen";
+}
+
+TEST_F(Tabulka, TwoProgramsFinishingAtOnceKeepBothResults)
+{
+    Uloz_subor({"7|Anna| 9| 0| 1| 0"});
+    auto *t = Otvor("7"); // each program read the table when its screen loaded
+    constexpr int kola = 10;
+    for (int k = 0; k < kola; ++k) {
+        int start[2];
+        ASSERT_EQ(pipe(start), 0);
+        pid_t programy[2];
+        for (int i = 0; i < 2; ++i)
+            if ((programy[i] = fork()) == 0) {
+                close(start[1]);
+                (void)!read(start[0], start, 1); // both go on when the pipe closes
+                t->Vloz_novy_zaznam(7, QStringLiteral("Žiak %1-%2").arg(k).arg(i), "4", "1", "2", 1);
+                _exit(int(p.box.AskedBoxes().size()));
+            }
+        close(start[0]), close(start[1]);
+        for (int stav = -1; pid_t program : programy)
+            EXPECT_TRUE(waitpid(program, &stav, 0) == program && stav == 0) << "saved without a message";
+    }
+    EXPECT_EQ(Subor().size(), 1 + 2 * kola) << "every result is there";
 }

@@ -4,15 +4,18 @@
 #include "support/Datove_subory.h"
 
 #include <QDir>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 
 using namespace Vysledky;
 using Misc::Text_do_1250;
+using Misc::Vlozeni_znamky;
 
 namespace {
 
@@ -21,26 +24,17 @@ struct Riadok {
 };
 using Tabulka = std::array<Riadok, 6>; // row 0 unused, as in the module
 
-TEST(Marks, ShippedTableGivesAMarkForEveryCountAndEveryPercentage)
+TEST(Marks, ShippedTableNeverGivesMoreRightAWorseMarkAndUsesTheWholeScale)
 {
-    Misc::Nacti_znamky(QStringLiteral(LK_DEFAULT_DATA_DIR "/Znamky.dat"));
-    // Every series length the setup screen offers, and 100 for every whole
-    // percentage: a mark each time, never worse for more right answers, and
-    // the whole scale from 5 to 1 used.
-    QList<int> znamky;
-    for (int celkove : {4, 5, 8, 10, 12, 15, 16, 20, 25, 100}) {
-        int predosla = 5;
-        for (int spravne = 0; spravne <= celkove; ++spravne) {
-            const QString z = Vlozeni_znamky(spravne, celkove, Misc::Tabulka_znamek);
-            ASSERT_FALSE(z.isEmpty()) << spravne << " of " << celkove;
-            EXPECT_LE(z.toInt(), predosla) << spravne << " of " << celkove;
-            predosla = z.toInt();
-            if (!znamky.contains(predosla))
-                znamky.append(predosla);
+    ASSERT_FALSE(Misc::Nacti_znamky(QStringLiteral(LK_DEFAULT_DATA_DIR "/Znamky.dat")).Je_chyba());
+    QSet<int> znamky;
+    for (int celkove : {4, 5, 8, 10, 12, 15, 16, 20, 25, 100})
+        for (int spravne = 1; spravne <= celkove; ++spravne) {
+            const int z = Vlozeni_znamky(spravne, celkove, Misc::Tabulka_znamek).toInt();
+            EXPECT_LE(z, Vlozeni_znamky(spravne - 1, celkove, Misc::Tabulka_znamek).toInt()) << spravne << "/" << celkove;
+            znamky.insert(z);
         }
-    }
-    std::sort(znamky.begin(), znamky.end());
-    EXPECT_EQ(znamky, (QList<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(znamky, (QSet<int>{1, 2, 3, 4, 5}));
 }
 
 TEST(Marks, EdgeTables)
@@ -49,6 +43,7 @@ TEST(Marks, EdgeTables)
     const Tabulka medzery{{{}, {0, 29, 5}, {30, 49, 4}, {50, 55, 3}, {56, 84, 2}, {85, 100, 1}}};
     const Tabulka bez_nuly{{{}, {10, 40, 4}, {40, 60, 3}, {60, 80, 2}, {80, 100, 1}, {80, 100, 1}}};
     const Tabulka bez_sto{{{}, {0, 30, 5}, {30, 50, 4}, {50, 70, 3}, {70, 80, 2}, {80, 90, 1}}};
+    const Tabulka dva_riadky{{{}, {0, 59, 2}, {60, 100, 1}, {}, {}, {}}}; // empty rows are (0, 0, 0)
     struct Pripad {
         const char *nazov;
         const Tabulka &t;
@@ -62,6 +57,7 @@ TEST(Marks, EdgeTables)
         {"below every row: no mark", bez_nuly, 0, 5, ""},
         {"above every row: the highest row below", bez_sto, 5, 5, "1"},
         {"a series of no examples", medzery, 0, 0, ""},
+        {"a row without a mark gives none", dva_riadky, 0, 5, "2"},
     };
     for (const Pripad &p : pripady)
         EXPECT_EQ(Vlozeni_znamky(p.spravne, p.celkove, p.t), QString::fromLatin1(p.znamka)) << p.nazov;
@@ -81,6 +77,7 @@ TEST(ResultsOrder, BestFirstAndStable)
         {"equals keep their order, the new one last",
          {{1, "Ľubo", 3, 1, 2, 0}, {7, "Šimon", 3, 1, 2, 0}, {1, "Žofia", 3, 1, 2, 1}},
          {"Ľubo", "Šimon", "Žofia"}},
+        {"no mark (0) after every marked one", {{1, "Bez", 9, 0, 0, 0}, {1, "Päťka", 0, 9, 5, 0}}, {"Päťka", "Bez"}},
     };
     for (Pripad &p : pripady) {
         Zorad_zaznamy(p.vstup);
@@ -103,34 +100,84 @@ TEST(ResultsFile, ReaderSkipsWhatItCannotParse)
         EXPECT_EQ(Zaznam_z_riadku(QString::fromUtf8(riadok)).has_value(), prijaty) << riadok;
 }
 
-TEST(ResultsFile, RoundTripInWindows1250WithCrLfAndMissingOrBadLines)
+TEST(ResultsFile, RoundTripInWindows1250WithCrLf)
 {
     QTemporaryDir dir;
     const QString cesta = dir.filePath("Hra.res");
-    EXPECT_TRUE(Nacti_tabulku_ze_souboru(cesta).isEmpty()) << "a missing file is an empty table";
+    EXPECT_TRUE(Nacti_tabulku_ze_souboru(cesta).zaznamy.isEmpty()) << "a missing file is an empty table";
     const QList<Zaznam_vysledku> zaznamy{{7, "Ľubomír Čierny", 4, 1, 2, 0}, {12, "Ťažký Ôsmak", 9, 1, 3, 1}};
     ASSERT_TRUE(Uloz_tabulku_do_souboru(cesta, zaznamy));
     EXPECT_EQ(Obsah(cesta), Text_do_1250("7|Ľubomír Čierny| 4| 1| 2| 0\r\n12|Ťažký Ôsmak| 9| 1| 3| 1\r\n"));
-    EXPECT_EQ(Nacti_tabulku_ze_souboru(cesta), zaznamy);
-
-    ASSERT_TRUE(Zapis_subor(cesta, Text_do_1250("1|Eva| 5| 0| 1| 0\r\n\r\n1|Ad|am| 4| 1| 2| 1\r\n2|Ivan| 3| 2| 3| 0")));
-    const auto citane = Nacti_tabulku_ze_souboru(cesta);
-    ASSERT_EQ(citane.size(), 2);
-    EXPECT_EQ(citane[1].jmeno, "Ivan") << "a last line without CR LF counts";
+    EXPECT_EQ(Nacti_tabulku_ze_souboru(cesta).zaznamy, zaznamy);
 }
 
-TEST(ResultsFile, AFailedWriteKeepsTheOldFile)
+QStringList Mena(const QList<Zaznam_vysledku> &zaznamy)
 {
+    QStringList mena;
+    for (const Zaznam_vysledku &z : zaznamy)
+        mena << z.jmeno;
+    return mena;
+}
+
+TEST(ResultsFile, AddingKeepsEveryLineOfAHandEditedTable)
+{
+    const struct {
+        const char *nazov;
+        QByteArray obsah;
+        QStringList mena; // after the new result, best first
+        bool kopia;
+    } pripady[] = {
+        {"Linux editor: LF only, UTF-8", "7|J\xC3\xA1n| 5| 0| 1| 0\n7|Ivan| 3| 2| 3| 0\n", {"J\u00E1n", "Nov\u00FD", "Ivan"}, false},
+        {"byte-order mark, CR LF, a blank line, no end on the last", "\xEF\xBB\xBF" "7|\xC4\xBDubo| 5| 0| 1| 0\r\n\r\n7|Ivan| 3| 2| 3| 0",
+         {"\u013Dubo", "Nov\u00FD", "Ivan"}, false},
+        {"a line that holds no result", "7|Ad|am| 4| 1| 2| 1\r\n7|Eva| 5| 0| 1| 0\r\n", {"Eva", "Nov\u00FD"}, true},
+    };
+    for (const auto &p : pripady) {
+        QTemporaryDir dir;
+        const QString cesta = dir.filePath("Hra.res");
+        Zapis_subor(cesta, p.obsah);
+        QList<Zaznam_vysledku> zobrazene; // read when the screen loaded, before another program added more
+        const Pridanie pridanie = Pridaj_do_tabulky(cesta, zobrazene, {7, "Nový", 4, 1, 2, 1});
+        EXPECT_EQ(pridanie.zapis, Zapis::Hotovy) << p.nazov;
+        EXPECT_EQ(Mena(Nacti_tabulku_ze_souboru(cesta).zaznamy), p.mena) << p.nazov;
+        EXPECT_EQ(Mena(zobrazene), p.mena) << p.nazov;
+        ASSERT_EQ(!pridanie.kopia.isEmpty(), p.kopia) << p.nazov;
+        EXPECT_TRUE(!p.kopia || Obsah(pridanie.kopia) == p.obsah) << "the old file is kept whole";
+        EXPECT_TRUE(Pridaj_do_tabulky(cesta, zobrazene, {7, "Ďalší", 1, 1, 1, 1}).kopia.isEmpty()) << "told once";
+    }
+}
+
+TEST(ResultsFile, AResultThatCannotBeSavedLeavesTheTableAlone)
+{
+    using namespace std::chrono_literals;
     QTemporaryDir dir;
-    EXPECT_FALSE(Uloz_tabulku_do_souboru(dir.filePath("chyba/Hra.res"), {{1, "Eva", 5, 0, 1, 1}}));
-    // A directory where the file should be: the save cannot replace it.
-    ASSERT_TRUE(QDir(dir.path()).mkdir("Hra.res"));
-    EXPECT_FALSE(Uloz_tabulku_do_souboru(dir.filePath("Hra.res"), {{1, "Eva", 5, 0, 1, 1}}));
+    const QString cesta = dir.filePath("Hra.res");
+    const Zaznam_vysledku novy{7, "Nový", 4, 1, 2, 1};
+    QList<Zaznam_vysledku> zobrazene{{7, "Eva", 5, 0, 1, 1}};
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Hra.res")); // there, but no one can read it
+    EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy).zapis, Zapis::Necitatelny);
+    EXPECT_TRUE(QFileInfo(cesta).isDir() && QDir(dir.path()).rmdir("Hra.res")) << "never written over";
+    EXPECT_EQ(zobrazene, (QList<Zaznam_vysledku>{{7, "Eva", 5, 0, 1, 0}, novy})) << "still shown";
+
+    {
+        const Zamok_vysledkov iny_program(cesta);
+        ASSERT_EQ(iny_program.Stav(), Zapis::Hotovy);
+        EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy, 50ms).zapis, Zapis::Obsadeny);
+        EXPECT_EQ(Pripis_do_logu(dir.filePath("Vysledky.dat"), "x", 50ms), Zapis::Obsadeny);
+        EXPECT_FALSE(QFile::exists(cesta) || QFile::exists(dir.filePath("Vysledky.dat")));
+    }
+    const pid_t spadnuty = fork(); // takes the lock and ends without releasing it
+    if (spadnuty == 0) {
+        new Zamok_vysledkov(cesta);
+        _exit(0);
+    }
+    waitpid(spadnuty, nullptr, 0);
+    EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy, 50ms).zapis, Zapis::Hotovy) << "a stale lock";
 }
 
 QString Stitok(int i) { return QStringLiteral("T%1").arg(i); }
 
-TEST(ResultsLog, EntryLayoutAppendedWhole)
+TEST(ResultsLog, EntryLayout)
 {
     Zaznam_logu z{"Ján Kováč", "Výrazy", "Sčítanie", "4", "1", "2", 5, QDateTime(QDate(2027, 3, 5), QTime(9, 7))};
     const QStringList riadky = Text_zaznamu_logu(z, Stitok).split("\r\n");
@@ -145,15 +192,6 @@ TEST(ResultsLog, EntryLayoutAppendedWhole)
     z.kedy = QDateTime(QDate(2027, 12, 31), QTime(23, 59));
     EXPECT_TRUE(Text_zaznamu_logu(z, Stitok).startsWith("T31: " + z.jmeno + "   T32: 31.12.2027   T33: 23:59"))
         << "a long name is written whole and shifts the rest";
-
-    QTemporaryDir dir;
-    const QString cesta = dir.filePath("Vysledky.dat");
-    for (int i = 0; i < 2; ++i)
-        ASSERT_TRUE(Pripis_do_logu(cesta, Text_zaznamu_logu(z, Stitok)));
-    const QByteArray bajty = Obsah(cesta);
-    EXPECT_EQ(bajty.count("\r\n"), 8);
-    EXPECT_TRUE(bajty.startsWith(Text_do_1250("T31: " + z.jmeno)));
-    EXPECT_FALSE(Pripis_do_logu(dir.filePath("chyba/Vysledky.dat"), "x"));
 }
 
 } // namespace

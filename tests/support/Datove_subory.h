@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QStringList>
 
+#include <csignal>
+#include <sys/resource.h>
+
 inline bool Zapis_subor(const QString &cesta, const QByteArray &bajty)
 {
     QFile f(cesta);
@@ -24,3 +27,17 @@ inline QByteArray Obsah(const QString &cesta)
     QFile f(cesta);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
+
+// While it lives, no file of this process may grow beyond `bajty`: a write
+// past the limit fails with EFBIG (SIGXFSZ ignored), as on a full disk.
+struct Plny_disk {
+    rlimit povodny{};
+    void (*povodny_signal)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    explicit Plny_disk(qint64 bajty)
+    {
+        getrlimit(RLIMIT_FSIZE, &povodny);
+        const rlimit r{rlim_t(bajty), povodny.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &r);
+    }
+    ~Plny_disk() { setrlimit(RLIMIT_FSIZE, &povodny), std::signal(SIGXFSZ, povodny_signal); }
+};
