@@ -1,5 +1,7 @@
 #include "platform/DisplayMode.h"
 
+#include "platform/Form.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -19,8 +21,15 @@ DisplayModeRecord ScreenDisplayMode::CurrentMode()
     return mode;
 }
 
-int ScreenDisplayMode::ChangeMode(const DisplayModeRecord &, unsigned)
+int ScreenDisplayMode::ChangeMode(const DisplayModeRecord &mode, unsigned)
 {
+    // The stage's own size asks for the stage to fill the screen; any other
+    // mode is the desktop's, which never changed.
+    Stage *stage = Stage::instance();
+    if ((mode.fields & DisplayField::Width) && mode.width == Stage::kWidth
+        && (mode.fields & DisplayField::Height) && mode.height == Stage::kHeight)
+        return stage->fillScreen() ? DisplayChangeSuccessful : DisplayChangeFailed;
+    stage->leaveScreen();
     return DisplayChangeSuccessful;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Reading and changing the display mode. On Linux the program does not touch
-// the hardware: its 640 x 480 window is the stage, whatever the screen.
+// Reading and changing the display mode. The program never touches the
+// monitor's real mode: a change to the stage's size makes the stage fill
+// the screen, scaled, and the change back returns it to a window.
 #include <QList>
 
 namespace platform {
@@ -34,7 +35,8 @@ public:
     virtual int ChangeMode(const DisplayModeRecord &mode, unsigned flags) = 0;
 };
 
-// Reports the screen as it is; a change succeeds and changes nothing.
+// Reports the screen as it is. A change to 640 x 480 fails where the stage
+// cannot fill the screen.
 class ScreenDisplayMode final : public DisplayMode {
 public:
     DisplayModeRecord CurrentMode() override;

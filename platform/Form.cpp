@@ -2,7 +2,6 @@
 
 #include "platform/Control.h"
 
-#include <QApplication>
 #include <QMouseEvent>
 #include <algorithm>
 
@@ -186,7 +185,7 @@ QPoint Form::screenPosition() const
 {
     if (kind_ == Kind::Overlay)
         return screenPos_;
-    return Stage::instance()->isVisible() ? mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
+    return Stage::instance()->toScreen(pos());
 }
 
 int Form::leftTwips() const { return screenPosition().x() * kTwips; }
@@ -202,8 +201,7 @@ void Form::placeOverlay()
 {
     if (kind_ != Kind::Overlay)
         return;
-    Stage *stage = Stage::instance();
-    move(stage->isVisible() ? stage->mapFromGlobal(screenPos_) : screenPos_);
+    move(Stage::instance()->toStage(screenPos_));
 }
 
 void Form::setWindowRegion(const QRegion &region)
@@ -223,7 +221,7 @@ bool Form::moveFocus(bool forward)
         return true;
     std::stable_sort(order.begin(), order.end(),
                      [](Control *a, Control *b) { return a->tabIndex() < b->tabIndex(); });
-    QWidget *focus = QApplication::focusWidget();
+    QWidget *focus = Stage::focusedWidget();
     auto at = std::find_if(order.begin(), order.end(), [focus](Control *c) {
         return c->widget() == focus || c->widget()->focusProxy() == focus;
     });

@@ -152,7 +152,12 @@ private:
     QPointer<F> form_;
 };
 
-// The program's one window.
+class StageView;
+
+// The program's one window, 640 x 480 pixels. It may fill the screen: a
+// full-screen window then shows it scaled by the largest factor that fits,
+// centred on black, and the screen positions that forms and the mouse
+// report are stage pixels, as on a screen of the stage's size.
 class Stage : public QWidget {
     Q_OBJECT
 public:
@@ -162,8 +167,34 @@ public:
     // The page in front: the one the pupil sees.
     Form *frontPage() const;
 
+    // False where the screen is smaller than the stage or the window system
+    // keeps the window from filling it; the stage then stays a window.
+    bool fillScreen();
+    // The stage becomes a window again, shown with the next form shown.
+    void leaveScreen();
+    bool fillsScreen() const { return view_ != nullptr; }
+    // Screen pixels per stage pixel.
+    double scale() const;
+    // The window the pupil sees: the full-screen one, or the stage.
+    QWidget *shownWindow();
+    // What dialogs open over: they stay outside the scaled stage, above it.
+    static QWidget *dialogParent();
+    // The widget with the keyboard focus, inside the stage too: Qt names
+    // the full-screen window instead.
+    static QWidget *focusedWidget();
+
+    // Screen positions as the forms know them, and back to stage pixels.
+    QPoint toScreen(QPoint stagePixel) const;
+    QPoint toStage(QPoint screenPixel) const;
+    QPoint cursorPosition() const;
+
+protected:
+    bool event(QEvent *e) override;
+    void changeEvent(QEvent *e) override;
+
 private:
     Stage();
+    StageView *view_ = nullptr;
 };
 
 } // namespace platform

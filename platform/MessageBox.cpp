@@ -1,7 +1,8 @@
 #include "platform/MessageBox.h"
 
+#include "platform/Form.h"
+
 #include <QAbstractButton>
-#include <QApplication>
 #include <QMessageBox>
 
 namespace platform {
@@ -27,8 +28,7 @@ bool IsYesNo(int style) { return (style & ButtonMask) == MessageStyle::YesNo; }
 
 MessageAnswer QtMessageBox::Show(const QString &text, int style, const QString &title)
 {
-    QMessageBox box(IconOf(style), title, text, QMessageBox::NoButton,
-                    QApplication::activeWindow());
+    QMessageBox box(IconOf(style), title, text, QMessageBox::NoButton, Stage::dialogParent());
     // Qt's own Slovak translation lacks the standard buttons' texts.
     if (IsYesNo(style)) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

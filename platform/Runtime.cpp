@@ -1,7 +1,8 @@
 #include "platform/Runtime.h"
 
+#include "platform/Form.h"
+
 #include <QApplication>
-#include <QCursor>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -30,7 +31,7 @@ bool SendKeys(const QString &keys)
 
 QPoint cursorPosition()
 {
-    return QCursor::pos();
+    return Stage::instance()->cursorPosition();
 }
 
 } // namespace platform

@@ -19,7 +19,8 @@ struct Screen {
     static constexpr int TwipsPerPixelY = 15;
 };
 
-// The mouse position in screen pixels.
+// The mouse position in screen pixels (stage pixels while the stage fills
+// the screen).
 QPoint cursorPosition();
 
 } // namespace platform

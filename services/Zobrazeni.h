@@ -1,6 +1,7 @@
 #pragma once
-// The display mode of the run: 640 x 480 x 16 while the program runs, the
-// saved mode again at exit.
+// The display mode of the run: 640 x 480 x 16 while the program runs (the
+// display service makes the stage fill the screen), the saved mode again
+// at exit.
 namespace Misc {
 
 // The mode in force before the switch.

@@ -18,7 +18,7 @@ namespace Shell {
 void frm_Setup::Vytiskni()
 {
     QPrinter dialogova_tlaciaren;
-    QPrintDialog dialog(&dialogova_tlaciaren, this);
+    QPrintDialog dialog(&dialogova_tlaciaren, platform::Stage::dialogParent());
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setWindowTitle(Misc::Texty[30]);
     if (dialog.exec() != QDialog::Accepted)
