@@ -15,6 +15,7 @@ struct Plan {
     const char *uloha;
     int pocet;
     QList<QList<int>> priklady; // per page
+    int od = 0, po = 0;         // the pages chosen in the printer dialog
 };
 
 TEST_F(Pracovny_list, PagesAndNumbersFollowThePlanOfTheTask)
@@ -26,21 +27,25 @@ TEST_F(Pracovny_list, PagesAndNumbersFollowThePlanOfTheTask)
         {"task 15: 10 examples, 5 and 5", "15", 10, {Od_do(1, 5), Od_do(6, 10)}},
         {"task 7: 5 examples, the rest of the page blank", "7", 5, {Od_do(1, 5)}},
         {"task 16: 15 examples, three pages of 5", "16", 15, {Od_do(1, 5), Od_do(6, 10), Od_do(11, 15)}},
+        {"task 11: pages 2 and 3 of 25 examples keep their numbers", "11", 25, {Od_do(9, 16), Od_do(17, 24)}, 2, 3},
+        {"task 3: from page 2 on", "3", 15, {Od_do(11, 15)}, 2, 9},
     };
     for (const Plan &p : plany) {
         tlaciaren = platform::FakePrinter();
+        tlaciaren.SetPageRange(p.od, p.po);
         Vytlac(p.uloha, 0, p.pocet);
         const QList<Strana> strany = Strany();
         ASSERT_EQ(strany.size(), p.priklady.size()) << p.name;
         for (qsizetype i = 0; i < strany.size(); ++i) {
             EXPECT_EQ(strany[i].priklady, p.priklady[i]) << p.name << ", page " << i + 1;
-            EXPECT_EQ(strany[i].cislo_strany, QStringLiteral(" %1").arg(i + 1)) << p.name;
+            EXPECT_EQ(strany[i].cislo_strany, QStringLiteral(" %1").arg(i + qMax(p.od, 1))) << p.name;
         }
         // The last example printed is the one still on the answer sheet.
         const QString popisok = formular->TZ1(1)->Caption();
         QString posledny;
         for (const PrintOp &op : strany.last().texty_ruvo)
-            posledny = op.text.startsWith(QString::number(p.pocet) + ')') ? op.text : posledny + '|' + op.text;
+            posledny = op.text.startsWith(QString::number(p.priklady.last().last()) + ')') ? op.text
+                                                                                          : posledny + '|' + op.text;
         EXPECT_TRUE(!popisok.isEmpty() && posledny.contains(popisok)) << p.name << ": " << posledny.toStdString();
     }
 }

@@ -54,7 +54,7 @@ private:
         p.SetFontBold(FontBold());
         p.SetFontItalic(FontItalic());
     }
-    platform::PrinterDevice zariadenie{QString(), false};
+    platform::PrinterDevice zariadenie{false};
     platform::FakePrinter zaznam;
 };
 

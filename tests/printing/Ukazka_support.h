@@ -79,7 +79,8 @@ inline void Uloz(const QString &meno, int strany, const std::function<void()> &v
     const QString pdf = vystup + QLatin1Char('/') + meno + QStringLiteral(".pdf");
     QFile::remove(pdf);
     {
-        platform::PrinterDevice zariadenie(pdf, false);
+        platform::PrinterDevice zariadenie(false);
+        zariadenie.SetOutputFileName(pdf);
         platform::ScopedService<platform::Printer> g2(zariadenie);
         vytlac();
         zariadenie.EndDoc();
