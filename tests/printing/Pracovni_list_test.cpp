@@ -4,6 +4,11 @@
 // on the answer sheet; these tests look at pages, numbering and places.
 #include "Pracovny_list_support.h"
 
+#include "expr/Random.h"
+
+#include <QDir>
+#include <QPdfDocument>
+
 using namespace Misc;
 using platform::PrintOp;
 using namespace pracovny_list_test;
@@ -101,6 +106,57 @@ TEST_F(Pracovny_list, HeaderCarriesTitlesAndThePupilsName)
     // Group, task title and statement of task 12 in the text table.
     for (const char *text : {"T16", "T18", "T56 ", "Jano", "Dátum: 05.03.2027"})
         EXPECT_TRUE(texty.contains(QString::fromUtf8(text))) << text;
+}
+
+// Every task's worksheet as the print command makes it, laid out with the
+// real measures: no ink out of place on any page, and for a person to look
+// at, build/print/pracovny_list_NN.pdf with a PNG of each of its pages.
+TEST_F(Pracovny_list, EveryWorksheetKeepsItsInkOnThePageClearOfBarsAndLines)
+{
+    Nacti_texty(Cesta_HD + QStringLiteral("Texty.dat"));
+    Jmeno_zaka = QStringLiteral("Ľudmila Šťastná");
+    const QString vystup = QStringLiteral(LK_BUILD_DIR "/print/");
+    ASSERT_TRUE(QDir().mkpath(vystup));
+    for (int uloha = 1; uloha <= 21; ++uloha) {
+        for (int varianta : uloha == 19 || uloha == 21 ? QList<int>{1, 2} : QList<int>{0}) {
+            const QByteArray cislo = QByteArray::number(uloha);
+            const QString meno = vystup + QStringLiteral("pracovny_list_%1%2").arg(uloha, 2, 10, QLatin1Char('0'))
+                                              .arg(QLatin1String(varianta ? varianta == 1 ? "a" : "b" : ""));
+            const int pocet = uloha == 19 && varianta == 2 ? 20 : 25;
+            SCOPED_TRACE(meno.toStdString());
+            int strany = 0;
+            {
+                tlac_test::Meriaca_tlaciaren tlaciaren;
+                platform::ScopedService<platform::Printer> g(tlaciaren);
+                Randomize_seed(uloha);
+                Vytlac(cislo.constData(), varianta, pocet);
+                QList<PrintOp> strana;
+                for (const PrintOp &op : tlaciaren.Ops()) {
+                    if (op.kind != PrintOp::NewPage) {
+                        strana << op;
+                        continue;
+                    }
+                    const QStringList chyby = tlac_test::Chyby_strany(strana, tlaciaren.Width(), tlaciaren.Height());
+                    ++strany;
+                    EXPECT_TRUE(chyby.isEmpty()) << "page " << strany << ":\n" << chyby.join('\n').toStdString();
+                    strana.clear();
+                }
+            }
+            {
+                platform::PrinterDevice zariadenie(false);
+                zariadenie.SetOutputFileName(meno + QStringLiteral(".pdf"));
+                platform::ScopedService<platform::Printer> g(zariadenie);
+                Randomize_seed(uloha);
+                Vytlac(cislo.constData(), varianta, pocet);
+                zariadenie.EndDoc();
+            }
+            QPdfDocument pdf;
+            ASSERT_EQ(pdf.load(meno + QStringLiteral(".pdf")), QPdfDocument::Error::None);
+            EXPECT_EQ(pdf.pageCount(), strany);
+            for (int i = 0; i < pdf.pageCount(); ++i)
+                EXPECT_TRUE(pdf.render(i, QSize(827, 1169)).save(meno + QStringLiteral("_%1.png").arg(i + 1)));
+        }
+    }
 }
 
 } // namespace
