@@ -66,24 +66,6 @@ TEST_F(Pracovny_list, WordProblemsCountInFoursForTheirPages)
     }
 }
 
-TEST_F(Pracovny_list, ExamplesStandUnderTheWrappedStatement)
-{
-    // 89 characters of the fake fill a 190 mm line: three words of 60 make
-    // three lines.
-    const QString a(60, QLatin1Char('a')), b(60, QLatin1Char('b')), c(60, QLatin1Char('c'));
-    Texty[45] = a + QLatin1Char(' ') + b + QLatin1Char(' ') + c;
-    Vytlac("1", 0, 5);
-    const QList<Strana> strany = Strany();
-    ASSERT_EQ(strany.size(), 1);
-    ASSERT_EQ(strany[0].zadanie.size(), 5);
-    EXPECT_EQ(strany[0].zadanie[2].text, c + QLatin1Char(' '));
-
-    const auto &t = strany[0].texty_ruvo;
-    ASSERT_EQ(t.size(), 10) << "an answer line and the numbered assignment per example";
-    for (int k = 1; k <= 5; ++k)
-        EXPECT_EQ(t[2 * k - 1].y, Prepocitej_mm_y(47 + 8 * k)) << "example " << k << " under three lines";
-}
-
 TEST_F(Pracovny_list, EveryCopyIsAWholeWorksheetNumberedFromOne)
 {
     Vytlac("13", 0, 15, 2);
