@@ -22,9 +22,8 @@ PrintDialogChoice ChoiceFromDialog(const QPrinter &dialogPrinter)
     } else {
         // A file asked for without a name (some dialogs offer the home
         // folder as one) must still not reach a printer.
-        choice.fileName = dialogPrinter.outputFileName();
-        if (choice.fileName.isEmpty() || QFileInfo(choice.fileName).isDir())
-            choice.fileName = DefaultPdfPath();
+        const QFileInfo file(dialogPrinter.outputFileName());
+        choice.fileName = file.fileName().isEmpty() || file.isDir() ? DefaultPdfPath() : file.filePath();
     }
     choice.copies = qMax(1, dialogPrinter.copyCount());
     if (dialogPrinter.printRange() == QPrinter::PageRange) {

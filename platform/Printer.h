@@ -52,7 +52,9 @@ public:
     // The picture at its own size, top-left corner at (x, y).
     virtual void PaintPicture(const QImage &picture, float x, float y) = 0;
 
-    // Ends the page; a page break just before EndDoc adds no blank page.
+    // Ends the page; a page break just before EndDoc adds no blank page. A
+    // device that cannot start, page or finish a document throws
+    // PrinterError from the call that found it out.
     virtual void NewPage() = 0;
     virtual void EndDoc() = 0;
     // Abandons the document: nothing of it is printed.

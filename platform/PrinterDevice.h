@@ -28,7 +28,6 @@ public:
     float Width() override;
     float Height() override;
 
-
 protected:
     void DrawText(float x, float y, const QString &text) override;
     float LineHeight() override;

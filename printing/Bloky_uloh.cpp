@@ -158,9 +158,10 @@ void Prisposob_ciary(std::vector<Kus> &kusy)
     }
     for (Kus &t : kusy) {
         for (const Kus &b : kusy) {
-            if (!b.Ciara() || t.dy != b.dy + 2 || t.x >= b.x || t.x + Sirka_mm(t.text.trimmed()) < b.x - 0.5f)
+            if (!b.Ciara() || t.dy != b.dy + 2 || t.x >= b.x || t.Atrament() + Sirka_mm(t.text.trimmed()) < b.x - 0.5f)
                 continue;
-            float pred = 0;
+            // Without a bar before it, it just steps back from this one.
+            float pred = b.x - 1 - 2 * Sirka_mm(t.text);
             for (const Kus &a : kusy)
                 if (a.Ciara() && a.dy == b.dy && a.x < t.x)
                     pred = std::max(pred, a.Koniec());
