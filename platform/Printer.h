@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QString>
 
+#include <stdexcept>
+
 class QPrinter;
 
 namespace platform {
@@ -50,11 +52,15 @@ public:
     // The picture at its own size, top-left corner at (x, y).
     virtual void PaintPicture(const QImage &picture, float x, float y) = 0;
 
-    // Ends the page; a page break just before EndDoc adds no blank page.
+    // Ends the page; a page break just before EndDoc adds no blank page. A
+    // device that cannot start, page or finish a document throws
+    // PrinterError from the call that found it out.
     virtual void NewPage() = 0;
     virtual void EndDoc() = 0;
     // Abandons the document: nothing of it is printed.
     virtual void KillDoc() = 0;
+    // The PDF file the last document went to; empty when it went to a printer.
+    virtual QString DocumentFile() const { return {}; }
 
     // Size of the sheet in the current orientation.
     virtual float Width() = 0;
@@ -63,9 +69,24 @@ public:
     // Job settings, taken over when the next document starts.
     void SetDeviceName(const QString &name) { deviceName_ = name; }
     QString DeviceName() const { return deviceName_; }
+    // A PDF file to write instead of printing; empty leaves the choice to
+    // the device.
+    void SetOutputFileName(const QString &path) { outputFileName_ = path; }
+    QString OutputFileName() const { return outputFileName_; }
     // Read by the program, which prints each copy itself.
     void SetCopies(int copies) { copies_ = copies; }
     int Copies() const { return copies_; }
+    // Pages of each copy to print, counted from 1; 0 to 0 is all of them.
+    // Read by the program, which numbers the pages of a copy itself.
+    void SetPageRange(int from, int to)
+    {
+        fromPage_ = from;
+        toPage_ = to;
+    }
+    bool PageInRange(int page) const
+    {
+        return (fromPage_ < 1 || page >= fromPage_) && (toPage_ < 1 || page <= toPage_);
+    }
     void SetOrientation(PageOrientation orientation) { orientation_ = orientation; }
     PageOrientation Orientation() const { return orientation_; }
     void SetPaperSize(int paper) { paperSize_ = paper; }
@@ -87,18 +108,30 @@ private:
     float currentX_ = 0.0f;
     float currentY_ = 0.0f;
     QString deviceName_;
+    QString outputFileName_;
     int copies_ = 1;
+    int fromPage_ = 0;
+    int toPage_ = 0;
     PageOrientation orientation_ = PageOrientation::Portrait;
     int paperSize_ = PaperA4;
     int printQuality_ = 300;
 };
 
-// What the printer dialog's answer sets on the printer: the device, the
-// copies and the orientation chosen, and always A4 at 300 dpi.
+// A document that could not be started, paged or finished; the text says
+// why, for the teacher.
+class PrinterError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// What the printer dialog's answer sets on the printer: the printer or the
+// PDF file chosen, the copies and the pages, and always A4 upright at
+// 300 dpi, for the worksheets are laid out on nothing else.
 struct PrintDialogChoice {
     QString deviceName;
+    QString fileName;
     int copies = 1;
-    PageOrientation orientation = PageOrientation::Portrait;
+    int fromPage = 0, toPage = 0;
 };
 
 PrintDialogChoice ChoiceFromDialog(const QPrinter &dialogPrinter);

@@ -1,7 +1,9 @@
 #include "platform/PrinterDevice.h"
 
 #include "platform/Fonts.h"
+#include "platform/Services.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPageSize>
@@ -21,11 +23,10 @@ QPageSize PageSizeOf(int paper)
 
 } // namespace
 
-PrinterDevice::PrinterDevice(QString pdfPath, bool useSystemPrinters)
-    : pdfPath_(std::move(pdfPath)), useSystemPrinters_(useSystemPrinters),
-      device_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+PrinterDevice::PrinterDevice(bool useSystemPrinters)
+    : useSystemPrinters_(useSystemPrinters), device_(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
-    SetUpJob();
+    SetUpPage();
 }
 
 PrinterDevice::~PrinterDevice()
@@ -36,45 +37,80 @@ PrinterDevice::~PrinterDevice()
 
 QString PrinterDevice::OutputPrinterName() const
 {
-    if (!useSystemPrinters_)
+    if (!useSystemPrinters_ || !OutputFileName().isEmpty())
         return {};
     if (!DeviceName().isEmpty() && !QPrinterInfo::printerInfo(DeviceName()).isNull())
         return DeviceName();
     return QPrinterInfo::defaultPrinter().printerName();
 }
 
-void PrinterDevice::SetUpJob()
+void PrinterDevice::SetUpPage()
 {
-    const QString printerName = OutputPrinterName();
-    if (printerName.isEmpty()) {
-        device_->setOutputFormat(QPrinter::PdfFormat);
-        device_->setOutputFileName(pdfPath_);
-    } else {
-        device_->setOutputFormat(QPrinter::NativeFormat);
-        device_->setPrinterName(printerName);
-    }
     device_->setResolution(PrintQuality() > 0 ? PrintQuality() : 300);
     device_->setFullPage(true);
     device_->setPageSize(PageSizeOf(PaperSize()));
     device_->setPageOrientation(Orientation() == PageOrientation::Landscape
                                     ? QPageLayout::Landscape
                                     : QPageLayout::Portrait);
+}
+
+void PrinterDevice::SetUpJob()
+{
+    const QString printerName = OutputPrinterName();
+    if (printerName.isEmpty()) {
+        documentFile_ = OutputFileName().isEmpty() ? DefaultPdfPath() : OutputFileName();
+        device_->setOutputFormat(QPrinter::PdfFormat);
+        device_->setOutputFileName(documentFile_);
+    } else {
+        documentFile_.clear();
+        device_->setOutputFormat(QPrinter::NativeFormat);
+        device_->setPrinterName(printerName);
+    }
+    SetUpPage();
     // Every copy is a worksheet of its own, printed by the program itself.
     device_->setCopyCount(1);
     device_->setDocName(QStringLiteral("Loravik Kvantira 2 - Algebra"));
 }
 
-bool PrinterDevice::StartPage()
+void PrinterDevice::Drop()
+{
+    breaksDue_ = 0;
+    if (painter_.isActive()) {
+        device_->abort();
+        painter_.end();
+        // Only a file that this document opened is removed.
+        if (!documentFile_.isEmpty())
+            QFile::remove(documentFile_);
+    }
+    documentFile_.clear();
+}
+
+void PrinterDevice::Fail(const QString &why)
+{
+    Drop();
+    throw PrinterError(why.toStdString());
+}
+
+void PrinterDevice::Break()
+{
+    if (!device_->newPage())
+        Fail(QStringLiteral("Na tlačiarni sa nedá začať ďalšia strana."));
+}
+
+void PrinterDevice::StartPage()
 {
     if (!painter_.isActive()) {
         SetUpJob();
         if (!painter_.begin(device_.get()))
-            return false;
+            Fail(documentFile_.isEmpty()
+                     ? QStringLiteral("Tlačiareň %1 sa nedá použiť.").arg(device_->printerName())
+                     : QStringLiteral("Súbor %1 sa nedá vytvoriť.").arg(QDir::toNativeSeparators(documentFile_)));
+        // A graph blurred by JPEG is no use on paper.
+        painter_.setRenderHint(QPainter::LosslessImageRendering);
         breaksDue_ = 0;
     }
     for (; breaksDue_ > 0; --breaksDue_)
-        device_->newPage();
-    return true;
+        Break();
 }
 
 double PrinterDevice::DotsPerTwip() const { return device_->resolution() / double(TwipsPerInch); }
@@ -98,8 +134,9 @@ QFont PrinterDevice::CurrentFont() const
 
 void PrinterDevice::DrawText(float x, float y, const QString &text)
 {
-    if (text.isEmpty() || !StartPage())
+    if (text.isEmpty())
         return;
+    StartPage();
     const QFont font = CurrentFont();
     const QFontMetricsF metrics(font, device_.get());
     painter_.setFont(font);
@@ -122,16 +159,16 @@ float PrinterDevice::LineHeight()
 
 void PrinterDevice::Line(float x1, float y1, float x2, float y2, const QColor &color)
 {
-    if (!StartPage())
-        return;
+    StartPage();
     painter_.setPen(QPen(color, 1.0)); // one printer dot, the default thickness
     painter_.drawLine(ToDevice(x1, y1), ToDevice(x2, y2));
 }
 
 void PrinterDevice::PaintPicture(const QImage &picture, float x, float y)
 {
-    if (picture.isNull() || !StartPage())
+    if (picture.isNull())
         return;
+    StartPage();
     const QSizeF size(picture.width() * TwipsPerPicturePixel * DotsPerTwip(),
                       picture.height() * TwipsPerPicturePixel * DotsPerTwip());
     painter_.drawImage(QRectF(ToDevice(x, y), size), picture);
@@ -139,31 +176,29 @@ void PrinterDevice::PaintPicture(const QImage &picture, float x, float y)
 
 void PrinterDevice::NewPage()
 {
-    if (!StartPage())
-        return;
+    StartPage();
     ++breaksDue_;
 }
 
 void PrinterDevice::EndDoc()
 {
     if (!painter_.isActive())
-        return;
+        Fail(QStringLiteral("Nebolo čo tlačiť."));
     // The last break closes the last page; only breaks before it add pages.
     for (; breaksDue_ > 1; --breaksDue_)
-        device_->newPage();
+        Break();
     breaksDue_ = 0;
-    painter_.end();
+    if (!painter_.end()) {
+        if (!documentFile_.isEmpty())
+            QFile::remove(documentFile_);
+        Fail(QStringLiteral("Dokument sa nepodarilo dokončiť."));
+    }
 }
 
 void PrinterDevice::KillDoc()
 {
-    if (!painter_.isActive())
-        return;
-    device_->abort();
-    painter_.end();
-    breaksDue_ = 0;
-    if (device_->outputFormat() == QPrinter::PdfFormat)
-        QFile::remove(device_->outputFileName());
+    if (painter_.isActive())
+        Drop();
 }
 
 QSizeF PrinterDevice::SheetTwips() const

@@ -1,6 +1,7 @@
 #pragma once
-// The printer on a real device: the chosen or default system printer, or a
-// PDF file when the machine has no printer.
+// The printer on a real device: the PDF file asked for, else the chosen or
+// default system printer, else a new PDF file (DefaultPdfPath). A document
+// that cannot be started, paged or finished throws PrinterError.
 #include "platform/Printer.h"
 
 #include <QFont>
@@ -13,9 +14,8 @@ namespace platform {
 
 class PrinterDevice final : public Printer {
 public:
-    // pdfPath receives the output when no system printer is used;
-    // useSystemPrinters false always writes the PDF.
-    explicit PrinterDevice(QString pdfPath, bool useSystemPrinters = true);
+    // useSystemPrinters false never prints on paper.
+    explicit PrinterDevice(bool useSystemPrinters = true);
     ~PrinterDevice() override;
 
     float TextWidth(const QString &text) override;
@@ -24,26 +24,30 @@ public:
     void NewPage() override;
     void EndDoc() override;
     void KillDoc() override;
+    QString DocumentFile() const override { return documentFile_; }
     float Width() override;
     float Height() override;
-
-    // Where the document goes: a printer name, or empty for the PDF file.
-    QString OutputPrinterName() const;
 
 protected:
     void DrawText(float x, float y, const QString &text) override;
     float LineHeight() override;
 
 private:
-    bool StartPage();
+    void StartPage();
+    void Break();
+    // Abandons the document; Fail then throws why.
+    void Drop();
+    [[noreturn]] void Fail(const QString &why);
+    void SetUpPage();
     void SetUpJob();
+    QString OutputPrinterName() const;
     QSizeF SheetTwips() const;
     QFont CurrentFont() const;
     double DotsPerTwip() const;
     QPointF ToDevice(float x, float y) const;
 
-    QString pdfPath_;
     bool useSystemPrinters_;
+    QString documentFile_;
     std::unique_ptr<QPrinter> device_;
     QPainter painter_;
     int breaksDue_ = 0;

@@ -34,6 +34,7 @@ public:
     void NewPage() override { Record(PrintOp::NewPage); }
     void EndDoc() override { Record(PrintOp::EndDoc); }
     void KillDoc() override { Record(PrintOp::KillDoc); }
+    QString DocumentFile() const override { return OutputFileName(); }
     float Width() override;
     float Height() override;
 

@@ -44,7 +44,7 @@ std::unique_ptr<KeyboardLayout> Services::MakeReal<KeyboardLayout>()
 template <>
 std::unique_ptr<Printer> Services::MakeReal<Printer>()
 {
-    return std::make_unique<PrinterDevice>(DefaultPdfPath());
+    return std::make_unique<PrinterDevice>();
 }
 
 void Services::ReleaseRealAtExit()
@@ -64,10 +64,15 @@ Services &services()
 
 QString DefaultPdfPath()
 {
+    // Many desktops name a documents folder that was never made.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !QDir().mkpath(folder))
         folder = QDir::homePath();
-    return QDir(folder).filePath(QStringLiteral("pracovny_list.pdf"));
+    const QDir dir(folder);
+    QString name = QStringLiteral("pracovny_list.pdf");
+    for (int n = 2; dir.exists(name); ++n)
+        name = QStringLiteral("pracovny_list_%1.pdf").arg(n);
+    return dir.filePath(name);
 }
 
 } // namespace platform

@@ -70,7 +70,9 @@ private:
 
 Services &services();
 
-// Where the printer writes when the machine has no printer.
+// Where a worksheet goes when no printer and no file is chosen: a new
+// name in the documents folder, made when missing, or else in the home
+// folder.
 QString DefaultPdfPath();
 
 // Installs a service for the lifetime of the guard and then puts back what

@@ -9,6 +9,7 @@
 #include "exercise/frm_Game01.h"
 #include "printing/Stranka.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <map>
 
@@ -40,7 +41,10 @@ void Vytiskni_clen(const Slot &s, Popisy &clen, qint16 x)
         Text(x, s.Y - 12, clen(1)->Caption());
         return;
     }
-    Text(x, s.Y - 14, QString(5, QLatin1Char('_')));
+    // The bar is never shorter than the longer of the two.
+    const QString ciara = Ciara_mm(std::max({Sirka_mm(QString(5, QLatin1Char('_'))), Sirka_mm(clen(1)->Caption()),
+                                             Sirka_mm(menovatel)}));
+    Text(x, s.Y - 14, ciara);
     Text(x, s.Y - 16, clen(1)->Caption());
     Text(x, s.Y - 9, menovatel);
 }

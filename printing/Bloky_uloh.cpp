@@ -5,6 +5,9 @@
 
 #include "printing/Stranka.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <map>
 
 namespace Misc {
@@ -111,9 +114,68 @@ const Blok_ulohy *Blok_pre_ulohu(const QString &uloha)
     return it == Bloky().end() ? nullptr : it->second;
 }
 
+namespace {
+
+// One text of an example, built; a bar is a text of underscores alone.
+struct Kus {
+    float x;
+    qint16 dy;
+    QString text;
+    bool Ciara() const { return !text.isEmpty() && text.count(QLatin1Char('_')) == text.size(); }
+    float Koniec() const { return x + Sirka_mm(text); }
+    // Where its ink begins, after any leading blanks.
+    float Atrament() const
+    {
+        qsizetype pred = 0;
+        while (pred < text.size() && text[pred].isSpace())
+            ++pred;
+        return x + Sirka_mm(text.left(pred));
+    }
+};
+
+// The maths font is wider than the blocks were drawn for. A bar grows to
+// cover what stands over and under it and stops short of a sign on its
+// middle line (2 mm lower); a sign that would touch the bar after it moves
+// into the gap between that bar and the one before it.
+void Prisposob_ciary(std::vector<Kus> &kusy)
+{
+    for (Kus &b : kusy) {
+        if (!b.Ciara())
+            continue;
+        float koniec = b.Koniec(), rez = std::numeric_limits<float>::max();
+        for (const Kus &t : kusy) {
+            if (t.Ciara() || t.text.trimmed().isEmpty() || t.x < b.x || t.x >= b.Koniec())
+                continue;
+            if (t.dy == b.dy + 2)
+                rez = std::min(rez, t.Atrament() - 1);
+            else if (std::abs(t.dy - b.dy) <= 6)
+                koniec = std::max(koniec, t.Koniec());
+        }
+        if (rez < koniec)
+            b.text = Ciara_mm(rez - b.x, true);
+        else if (koniec > b.Koniec())
+            b.text = Ciara_mm(koniec - b.x);
+    }
+    for (Kus &t : kusy) {
+        for (const Kus &b : kusy) {
+            if (!b.Ciara() || t.dy != b.dy + 2 || t.x >= b.x || t.Atrament() + Sirka_mm(t.text.trimmed()) < b.x - 0.5f)
+                continue;
+            // Without a bar before it, it just steps back from this one.
+            float pred = b.x - 1 - 2 * Sirka_mm(t.text);
+            for (const Kus &a : kusy)
+                if (a.Ciara() && a.dy == b.dy && a.x < t.x)
+                    pred = std::max(pred, a.Koniec());
+            t.x = std::floor((pred + b.x - Sirka_mm(t.text)) / 2);
+        }
+    }
+}
+
+} // namespace
+
 void Vytiskni_blok(const Blok_ulohy &blok, int cislo, int slot, qint16 Y_zacatku, const Citac_popisku &popisek)
 {
     const qint16 y = qint16(Y_zacatku + slot * blok.vyska_slotu);
+    std::vector<Kus> kusy;
     for (const Riadok_bloku &r : blok.riadky) {
         QString text;
         for (const Kus_textu &k : r.text) {
@@ -123,8 +185,11 @@ void Vytiskni_blok(const Blok_ulohy &blok, int cislo, int slot, qint16 Y_zacatku
             case D::Popisek: text += popisek(k.pole, k.nasobok * Cislo_tisteneho_prikladu + k.posun); break;
             }
         }
-        Vytiskni_radek(r.x, qint16(y + r.dy), text, QStringLiteral("Ruvo"));
+        kusy.push_back({float(r.x), r.dy, text});
     }
+    Prisposob_ciary(kusy);
+    for (const Kus &k : kusy)
+        Vytiskni_radek(qint16(k.x), qint16(y + k.dy), k.text, QStringLiteral("Ruvo"));
 }
 
 } // namespace Misc

@@ -11,6 +11,7 @@
 #include "services/Promenne_cviceni.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace Misc {
 
@@ -110,19 +111,29 @@ bool Blok_20(Slot_listu &s)
 {
     s.hra.Vygeneruj_priklad_20(true);
     const int Y = 25 * s.Poradi_na_strane + s.Y_zacatku;
+    const QString riadok1 = s.hra.TZ1(1)->Caption, riadok2 = s.hra.TZ1(2)->Caption, cislo = Cislo_s(s, ") ");
+    // Our maths font is wide: a two-digit number steps left of the left
+    // arrow's head, the right arrow stands after the longer line, and the
+    // blank proportion moves right with it.
+    const int x_cisla = std::min(20, int(std::floor(27 - 0.5f - Sirka_mm(cislo.trimmed()))));
+    const int x_sipky = std::max(68, int(std::ceil(30 + std::max(Sirka_mm(riadok1), Sirka_mm(riadok2)) + 1.5f)));
+    const int x_zlomku = std::max(80, x_sipky + 5);
     const QString zlomok(11, QLatin1Char('_'));
-    Text(20, Y - 5, Cislo_s(s, ") "));
-    Text(30, Y - 5, s.hra.TZ1(1)->Caption);
-    Text(30, Y + 2, s.hra.TZ1(2)->Caption);
-    Text(80, Y - 3, zlomok);
-    Text(110, Y - 3, zlomok);
-    Text(106, Y - 1, QStringLiteral(" = "));
-    Text(80, Y + 9, QStringLiteral("x = ") + QString(25, QLatin1Char('_')) + QStringLiteral(" = ") + zlomok);
+    Text(x_cisla, Y - 5, cislo);
+    Text(30, Y - 5, riadok1);
+    Text(30, Y + 2, riadok2);
+    Text(x_zlomku, Y - 3, zlomok);
+    Text(x_zlomku + 30, Y - 3, zlomok);
+    // " = " in the middle of the gap between the two bars.
+    const float koniec_prveho = float(x_zlomku) + Sirka_mm(zlomok);
+    Text(int(std::floor((koniec_prveho + float(x_zlomku + 30) - Sirka_mm(QStringLiteral(" = "))) / 2)), Y - 1,
+         QStringLiteral(" = "));
+    Text(x_zlomku, Y + 9, QStringLiteral("x = ") + QString(25, QLatin1Char('_')) + QStringLiteral(" = ") + zlomok);
     Sipka(28, Y - 5, Y + 7);
     if (Vybrany_vzor[1] == 1)
-        Sipka(68, Y - 5, Y + 7);
+        Sipka(x_sipky, Y - 5, Y + 7);
     else
-        Sipka(68, Y + 7, Y - 5);
+        Sipka(x_sipky, Y + 7, Y - 5);
     return true;
 }
 

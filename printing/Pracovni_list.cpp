@@ -9,6 +9,8 @@
 #include "printing/Stranka.h"
 #include "services/Promenne_cviceni.h"
 
+#include <algorithm>
+
 namespace Misc {
 
 namespace {
@@ -61,6 +63,12 @@ void Vytiskni_pracovni_list(frm_Game01 &hra, QString Skupina, QString Uloha, QSt
 
     qint16 Y_zacatku = 0;
     for (int Strana = 1; Strana <= Pocet_stran; ++Strana) {
+        // A page left out of the printer dialog's range still uses up its
+        // examples, so the pages printed keep their numbers.
+        if (!Tlaciaren().PageInRange(Strana)) {
+            Zbyva_vytisknout -= std::clamp(Zbyva_vytisknout, 0, Prikladu_na_strane);
+            continue;
+        }
         // The rows of the page before left the maths font in force.
         Nastav_pismo_textu();
         Vytiskni_hlavicku(Skupina, Uloha, Jmeno_zaka, QLatin1Char(' ') + QString::number(Strana));

@@ -7,6 +7,9 @@
 
 #include <QColor>
 
+#include <algorithm>
+#include <cmath>
+
 namespace Misc {
 
 namespace {
@@ -43,6 +46,19 @@ float Prepocitej_mm_y(float mm)
 {
     const float vyska = Tlaciaren().Height();
     return float(double(vyska) / double(Vyska_listu_mm) * double(mm));
+}
+
+float Sirka_mm(const QString &text)
+{
+    Tlaciaren().SetFontName(QStringLiteral("Ruvo"));
+    return Tlaciaren().TextWidth(text) / Prepocitej_mm_x(1);
+}
+
+QString Ciara_mm(float mm, bool najviac)
+{
+    const float podciarknik = Sirka_mm(QStringLiteral("_"));
+    const float kusov = mm / podciarknik;
+    return QString(std::max(1, int(najviac ? std::floor(kusov) : std::ceil(kusov))), QLatin1Char('_'));
 }
 
 void Vytiskni_radek(qint16 X_mm, qint16 Y_mm, QString Cast1, QString Pismo1, QString Cast2, QString Pismo2,
@@ -108,7 +124,12 @@ void Vytiskni_hlavicku(QString Skupina, QString Typ_ulohy, QString Jmeno, QStrin
 
     Tlaciaren().SetFontSize(12);
     Vytiskni_na(4, 17, Typ_ulohy);
-    Vytiskni_na(116, 17, Radek_jmena);
+    // However wide the face prints the dots, the line ends inside the sheet.
+    QString radek_jmena = Radek_jmena;
+    while (radek_jmena.endsWith(QLatin1Char('.'))
+           && Tlaciaren().TextWidth(radek_jmena) > Prepocitej_mm_x(Sirka_listu_mm - 4 - 116))
+        radek_jmena.chop(1);
+    Vytiskni_na(116, 17, radek_jmena);
     Vytiskni_na(135, 285, Nazev_produktu);
 
     Tlaciaren().SetForeColor(Cierna);

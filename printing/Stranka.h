@@ -38,6 +38,14 @@ float Prepocitej_mm_y(float mm);
 void Vytiskni_radek(qint16 X_mm, qint16 Y_mm, QString Cast1, QString Pismo1, QString Cast2 = QString(),
                     QString Pismo2 = QString(), QString Cast3 = QString(), QString Pismo3 = QString());
 
+// --- Fitting the maths font -------------------------------------------------
+
+// Width in millimetres of the text in the maths font at the printer's size.
+float Sirka_mm(const QString &text);
+// A fraction bar or answer line of underscores at least `mm` long, or with
+// najviac at most that long (but one underscore at least).
+QString Ciara_mm(float mm, bool najviac = false);
+
 // --- Statement word wrap --------------------------------------------------
 
 // The wrap ran out of lines (a sixth line, or a word wider than the width
@@ -74,10 +82,12 @@ void Vytiskni_zadani(QString Radek1, QString Radek2, QString Radek3, QString Rad
 // --- Page frame -------------------------------------------------------------
 
 inline const QString Nazev_produktu = QStringLiteral("Loravik Kvantira 2 - Algebra");
-// "Jméno:", one blank and 56 full stops.
+// "Jméno:", one blank and 56 full stops, of which the page frame prints as
+// many as end inside the right margin.
 inline const QString Radek_jmena = QStringLiteral("Jméno: ") + QString(56, QLatin1Char('.'));
 
 // The frame of one worksheet page: group and task titles, the name line
+// (its dots cut to end 4 mm inside the sheet)
 // and the pupil's name above a rule at 25 mm; a rule at 282 mm, and under
 // it the date (text 32 of the text table, ": ", today as dd.mm.yyyy), the
 // page line ("Stránka: " and Stranka as given) and the product caption.

@@ -6,7 +6,7 @@ LK_PACKAGES=(
   fonts-dejavu-core python3 python3-fonttools
 )
 LK_TEST_PACKAGES=(
-  googletest libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev qt6-pdf-dev
   clang libclang-rt-14-dev
 )
 

@@ -4,10 +4,12 @@
 
 #include "platform/Printer.h"
 #include "platform/Services.h"
+#include "services/Formular.h"
 #include "services/Promenne_cviceni.h"
 #include "services/Tabulky.h"
 #include "shell/Formulare.h"
 
+#include <QDir>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -36,22 +38,25 @@ void frm_Setup::Vytiskni()
     QString dovod;
     try {
         hra->Load();
+        tlaciaren.EndDoc();
         vytlacene = true;
     } catch (const std::exception &e) {
         dovod = QString::fromUtf8(e.what());
     }
     Misc::Tisk = false;
-    if (vytlacene)
-        tlaciaren.EndDoc();
-    else
+    if (!vytlacene)
         tlaciaren.KillDoc();
     // The next series must start from a freshly loaded exercise screen.
     hra->Unload();
-    // The pupil waits for paper: a dropped document must be said.
+    // The teacher waits for paper: a dropped document must be said, and a
+    // file must be found.
+    auto &okno = platform::services().messageBox();
     if (!vytlacene)
-        platform::services().messageBox().Show(
-            QStringLiteral("Pracovný list sa nepodarilo vytlačiť.\n%1").arg(dovod),
-            platform::MessageStyle::OkOnly | platform::MessageStyle::Critical, QStringLiteral("Chyba"));
+        okno.Show(QStringLiteral("Pracovný list sa nepodarilo vytlačiť.\n%1").arg(dovod),
+                  platform::MessageStyle::OkOnly | platform::MessageStyle::Critical, QStringLiteral("Chyba"));
+    else if (const QString subor = tlaciaren.DocumentFile(); !subor.isEmpty())
+        okno.Show(QStringLiteral("Pracovný list je uložený v súbore\n%1").arg(QDir::toNativeSeparators(subor)),
+                  platform::MessageStyle::OkOnly | platform::MessageStyle::Information, Misc::Nazov_okna);
 }
 
 } // namespace Shell

@@ -52,8 +52,9 @@ TEST(PrinterDevice, WritesAPdfOfThePagesTheFakeCounts)
         {"one page closed by a break adds no blank page", "TLND", 1},
         {"two breaks in a row leave a blank page", "TNNLND", 3},
         {"text after the last break starts a page", "TNTD", 2},
-        {"empty text alone makes no page", "ET", 1},
+        {"empty text alone makes no page", "ETD", 1},
         {"picture alone makes a page", "PD", 1},
+        {"a document with nothing on it fails", "ED", 0},
     };
     QTemporaryDir dir;
     for (const auto &row : rows) {
@@ -61,22 +62,44 @@ TEST(PrinterDevice, WritesAPdfOfThePagesTheFakeCounts)
         Play(fake, row.script);
         EXPECT_EQ(fake.PageCount(), row.pages) << row.name;
         const QString path = dir.filePath(QString(row.script) + ".pdf");
-        PrinterDevice printer(path, false);
-        Play(printer, row.script);
-        printer.EndDoc(); // a second EndDoc must change nothing
-        EXPECT_EQ(PdfPageCount(path), row.pages) << row.name;
+        PrinterDevice printer(false);
+        printer.SetOutputFileName(path);
+        if (row.pages)
+            Play(printer, row.script);
+        else
+            EXPECT_THROW(Play(printer, row.script), PrinterError) << row.name;
+        EXPECT_EQ(PdfPageCount(path), row.pages ? row.pages : -1) << row.name;
     }
     const QString killed = dir.filePath("killed.pdf");
-    PrinterDevice printer(killed, false);
+    PrinterDevice printer(false);
+    printer.SetOutputFileName(killed);
     Play(printer, "TNTK");
     EXPECT_FALSE(QFile::exists(killed)) << "a killed document leaves no file";
     Play(printer, "TND");
     EXPECT_EQ(PdfPageCount(killed), 1) << "a new document after a killed one";
+    EXPECT_EQ(printer.DocumentFile(), killed);
+}
+
+// The graph of task 21 must not come out blurred.
+TEST(PrinterDevice, PicturesAreEmbeddedLosslessly)
+{
+    QImage graph(260, 260, QImage::Format_RGB32);
+    for (int y = 0; y < graph.height(); ++y)
+        for (int x = 0; x < graph.width(); ++x)
+            graph.setPixel(x, y, qRgb(x, y, (x * y) % 256));
+    QTemporaryDir dir;
+    PrinterDevice printer(false);
+    printer.SetOutputFileName(dir.filePath("graph.pdf"));
+    printer.PaintPicture(graph, 1700, 3000);
+    printer.EndDoc();
+    QFile pdf(dir.filePath("graph.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(pdf.readAll().contains("/DCTDecode"));
 }
 
 TEST(PrinterDevice, A4InTwipsAndWidthsOfTheBundledDesignFace)
 {
-    PrinterDevice printer(QString(), false);
+    PrinterDevice printer(false);
     EXPECT_NEAR(printer.Width(), 11905.5, 1.0);
     EXPECT_NEAR(printer.Height(), 16837.8, 1.0);
     // Worksheets wrap their statements by these widths: they must not
@@ -95,18 +118,35 @@ TEST(PrinterDevice, A4InTwipsAndWidthsOfTheBundledDesignFace)
     EXPECT_NEAR(printer.Width(), 16837.8, 1.0);
 }
 
-TEST(PrintDialog, ChoiceSetsDeviceCopiesOrientationA4And300Dpi)
+TEST(PrintDialog, ChoiceCarriesTheFileCopiesAndPagesUprightA4)
 {
-    QPrinter dialogPrinter;
-    dialogPrinter.setOutputFormat(QPrinter::PdfFormat);
-    dialogPrinter.setCopyCount(3);
-    dialogPrinter.setPageOrientation(QPageLayout::Landscape);
-    const PrintDialogChoice choice = ChoiceFromDialog(dialogPrinter);
-    EXPECT_TRUE(choice.deviceName.isEmpty()) << "a PDF target is no device";
-    FakePrinter printer;
-    printer.SetPaperSize(1);
-    printer.SetPrintQuality(600);
-    ApplyPrintDialogChoice(printer, choice);
-    EXPECT_EQ(std::tuple(printer.Copies(), printer.Orientation(), printer.PaperSize(), printer.PrintQuality()),
-              std::tuple(3, PageOrientation::Landscape, int(PaperA4), 300));
+    QTemporaryDir home;
+    const QByteArray homeBefore = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    const struct { const char *name, *file; int copies, from, to; QString written; } rows[] = {
+        {"the file named in the dialog is the file written", "chosen.pdf", 3, 0, 0, home.filePath("chosen.pdf")},
+        {"a file without a name goes to the documents folder, which is made", "", 1, 2, 3,
+         home.filePath("Documents/pracovny_list.pdf")},
+    };
+    for (const auto &row : rows) {
+        QPrinter dialogPrinter;
+        dialogPrinter.setOutputFormat(QPrinter::PdfFormat);
+        dialogPrinter.setOutputFileName(*row.file ? home.filePath(row.file) : QString());
+        dialogPrinter.setCopyCount(row.copies);
+        dialogPrinter.setPageOrientation(QPageLayout::Landscape);
+        if (row.from) {
+            dialogPrinter.setPrintRange(QPrinter::PageRange);
+            dialogPrinter.setFromTo(row.from, row.to);
+        }
+        PrinterDevice printer(false);
+        printer.SetPaperSize(1);
+        printer.SetPrintQuality(600);
+        ApplyPrintDialogChoice(printer, ChoiceFromDialog(dialogPrinter));
+        EXPECT_EQ(std::tuple(printer.Copies(), printer.Orientation(), printer.PaperSize(), printer.PrintQuality()),
+                  std::tuple(row.copies, PageOrientation::Portrait, int(PaperA4), 300)) << row.name;
+        EXPECT_TRUE(printer.PageInRange(row.from ? row.from : 1) && printer.PageInRange(4) == !row.from) << row.name;
+        Play(printer, "TND");
+        EXPECT_EQ(PdfPageCount(row.written), 1) << row.name;
+    }
+    qputenv("HOME", homeBefore);
 }

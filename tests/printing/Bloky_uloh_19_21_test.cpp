@@ -1,7 +1,6 @@
 // Worksheets of tasks 19 to 21 as the print command makes them: what each
-// page's example column holds, and where.
+// page's example column holds.
 #include "Pracovny_list_support.h"
-#include "Ukazka_support.h"
 
 #include "exercise/Nacti_priklady.h"
 #include "expr/Random.h"
@@ -14,98 +13,79 @@ using namespace pracovny_list_test;
 
 namespace {
 
-class Bloky_19_21 : public Pracovny_list {
-protected:
-    // The operation of that kind at (x, y) mm of the page; a line ends at (x2, y2) mm.
-    static const PrintOp *Op(const Strana &s, PrintOp::Kind druh, float x, float y, float x2 = 0, float y2 = 0)
-    {
-        for (const PrintOp &op : s.ops)
-            if (op.kind == druh && op.x == Prepocitej_mm_x(x) && op.y == Prepocitej_mm_y(y)
-                && (druh != PrintOp::Line || (op.x2 == Prepocitej_mm_x(x2) && op.y2 == Prepocitej_mm_y(y2))))
-                return &op;
-        return nullptr;
-    }
-    // The text at (x, y) mm; "?" when there is none.
-    static QString Na(const Strana &s, int x, int y)
-    {
-        const PrintOp *op = Op(s, PrintOp::Text, float(x), float(y));
-        return op ? op->text : QStringLiteral("?");
-    }
-    static bool Ciara(const Strana &s, int x1, int y1, int x2, int y2)
-    {
-        return Op(s, PrintOp::Line, float(x1), float(y1), float(x2), float(y2));
-    }
-};
+// The texts of a page in print order.
+QStringList Texty(const Strana &s)
+{
+    QStringList t;
+    for (const PrintOp &op : s.ops)
+        if (op.kind == PrintOp::Text)
+            t << op.text;
+    return t;
+}
 
-// The statements of these tasks in the text table take one line: the
-// example column starts at 37 mm.
-constexpr int Y0 = 37;
-
-TEST_F(Bloky_19_21, PercentageQuestionsTenAPageWithTheirAnswerLines)
+TEST_F(Pracovny_list, PercentageQuestionsTenAPageWithTheirAnswerLines)
 {
     Randomize_seed(1);
     Vytlac("19", 1, 15);
     const QList<Strana> strany = Strany();
     ASSERT_EQ(strany.size(), 2);
-    for (int n = 1; n <= 15; ++n) {
-        const Strana &s = strany[(n - 1) / 10];
-        const int Y = Y0 + 18 * ((n - 1) % 10 + 1);
-        const QString otazka = Na(s, 20, Y);
-        EXPECT_TRUE(otazka.startsWith(QStringLiteral("%1)  ").arg(n)) && otazka.size() > 12) << otazka.toStdString();
-        EXPECT_EQ(Na(s, 20, Y + 7), QString(72, QLatin1Char('_')));
+    for (int p = 0; p < 2; ++p) {
+        const QStringList t = Texty(strany[p]);
+        for (int n = 10 * p + 1; n <= qMin(15, 10 * p + 10); ++n) {
+            const qsizetype i = t.indexOf(QRegularExpression(QStringLiteral("^%1\\)  .{10,}").arg(n)));
+            ASSERT_GE(i, 0) << n;
+            EXPECT_EQ(t.value(i + 1), QString(72, QLatin1Char('_'))) << n << ": its answer line under it";
+        }
+        EXPECT_EQ(strany[p].priklady.size(), 0) << "questions in the text face";
     }
-    EXPECT_EQ(Na(strany[1], 20, Y0 + 18 * 6), QStringLiteral("?")) << "the slots after example 15 stay empty";
-    EXPECT_TRUE(strany[0].texty_ruvo.isEmpty()) << "questions in the text face";
+    EXPECT_EQ(Texty(strany[1]).count(QString(72, QLatin1Char('_'))), 5) << "the slots after example 15 stay empty";
 }
 
-TEST_F(Bloky_19_21, WordProblemsAreNotRepeatedOnASheet)
+TEST_F(Pracovny_list, WordProblemsAreNotRepeatedOnASheet)
 {
     Randomize_seed(2);
     Vytlac("19", 2, 20);
     const QList<Strana> strany = Strany();
     ASSERT_EQ(strany.size(), 4);
     const QString zaklad = QStringLiteral("Základ:_____________, časť:_____________, percentá:_____________.");
-    const QString vysledok = QStringLiteral("Výsledok:") + QString(52, QLatin1Char('_')) + QLatin1Char('.');
     std::set<QString> ulohy;
-    for (int n = 1; n <= 20; ++n) {
-        SCOPED_TRACE(n);
-        const Strana &s = strany[(n - 1) / 6];
-        const int Y = Y0 + 32 * ((n - 1) % 6 + 1);
-        const QString prvy = Na(s, 20, Y - 14);
-        ASSERT_TRUE(prvy.startsWith(QStringLiteral("%1)  ").arg(n))) << prvy.toStdString();
-        ulohy.insert(prvy.mid(prvy.indexOf(QLatin1Char(')'))));
-        // A problem of one line moves the answer lines up by one.
-        const int dole = Na(s, 20, Y - 7) == zaklad ? 0 : 7;
-        EXPECT_EQ(Na(s, 20, Y - 7 + dole), zaklad);
-        EXPECT_EQ(Na(s, 20, Y + dole), vysledok);
-    }
+    int n = 0, zaklady = 0;
+    for (const Strana &s : strany)
+        for (const QString &text : Texty(s)) {
+            zaklady += text == zaklad;
+            if (text.startsWith(QStringLiteral("%1)  ").arg(n + 1)))
+                ulohy.insert(text.mid(text.indexOf(QLatin1Char(')')))), ++n;
+        }
+    EXPECT_EQ(n, 20) << "numbered in order";
+    EXPECT_EQ(zaklady, 20) << "every problem with its answer template";
     EXPECT_EQ(ulohy.size(), 20u) << "twenty different word problems";
 }
 
-TEST_F(Bloky_19_21, ProportionsWithArrowsOfTheirKind)
+// Each example draws two arrows of three lines, the left one first; the
+// right one points down for an inverse proportion.
+TEST_F(Pracovny_list, ProportionsWithArrowsOfTheirKind)
 {
     Randomize_seed(3);
     Vytlac("20", 0, 10);
     const QList<Strana> strany = Strany();
     ASSERT_EQ(strany.size(), 2);
-    EXPECT_EQ(Na(strany[1], 20, Y0 + 50 - 5), QStringLiteral("?")) << "example 10 alone on page 2";
-    int dole = 0;
-    for (int n = 1; n <= 10; ++n) {
-        SCOPED_TRACE(n);
-        const Strana &s = strany[(n - 1) / 9];
-        const int Y = Y0 + 25 * ((n - 1) % 9 + 1);
-        EXPECT_EQ(Na(s, 20, Y - 5), QStringLiteral("%1) ").arg(n));
-        EXPECT_TRUE(Na(s, 30, Y - 5).contains(QStringLiteral(" .  .  . ")));
-        EXPECT_TRUE(Ciara(s, 28, Y - 5, 28, Y + 7) && Ciara(s, 28, Y - 5, 27, Y - 2)) << "left arrow up";
-        const bool hore = Ciara(s, 68, Y - 5, 67, Y - 2), dolu = Ciara(s, 68, Y + 7, 67, Y + 4);
-        EXPECT_TRUE(Ciara(s, 68, Y - 5, 68, Y + 7) && hore != dolu) << "right arrow";
-        dole += dolu;
-        EXPECT_TRUE(n < 10 || dolu == (Vybrany_vzor[1] == 2)) << "the kind of the example on the screen";
+    QList<bool> dolu;
+    for (const Strana &s : strany) {
+        QList<PrintOp> ciary;
+        for (const PrintOp &op : s.ops)
+            if (op.kind == PrintOp::Line && op.y != op.y2)
+                ciary << op; // the arrows' shafts and heads, not the page's rules
+        for (qsizetype i = 0; i + 5 < ciary.size(); i += 6) {
+            EXPECT_GT(ciary[i + 1].y2, ciary[i + 1].y) << "left arrow up: its head runs down from the tip";
+            dolu << (ciary[i + 4].y2 < ciary[i + 4].y);
+        }
     }
-    EXPECT_TRUE(dole > 0 && dole < 10) << "both kinds on the sheet";
+    ASSERT_EQ(dolu.size(), 10);
+    EXPECT_EQ(dolu.last(), Vybrany_vzor[1] == 2) << "the kind of the example on the screen";
+    EXPECT_TRUE(dolu.contains(true) && dolu.contains(false)) << "both kinds on the sheet";
 }
 
-TEST_F(Bloky_19_21, LinearFunctionFiveExamplesOfOneScreenAPage)
+TEST_F(Pracovny_list, LinearFunctionFiveExamplesOfOneScreenAPage)
 {
     Randomize_seed(4);
     Vytlac("21", 1, 10);
@@ -114,47 +94,28 @@ TEST_F(Bloky_19_21, LinearFunctionFiveExamplesOfOneScreenAPage)
     for (int p = 0; p < 2; ++p) {
         SCOPED_TRACE(p + 1);
         const Strana &s = strany[p];
-        for (int e = 1; e <= 5; ++e)
-            EXPECT_EQ(Na(s, 20, Y0 + 30 * e), QStringLiteral("%1) ").arg(5 * p + e));
-        for (int e : {1, 3})
-            EXPECT_TRUE(Na(s, 150, Y0 + 30 * e).contains(QRegularExpression("^y = .+ \u00B7 x$"))) << e;
-        for (int e : {2, 4, 5})
-            EXPECT_EQ(Na(s, 100, Y0 + 30 * e), QStringLiteral("y = _____________ \u00B7 x"));
-        const PrintOp *graf = Op(s, PrintOp::Picture, 30, Y0 + 150);
-        EXPECT_TRUE(graf && graf->pictureSize == QSize(260, 260)) << "the graph at its own size under the examples";
+        EXPECT_EQ(s.priklady, Od_do(5 * p + 1, 5 * p + 5));
+        const QStringList t = Texty(s);
+        EXPECT_EQ(t.filter(QRegularExpression("^y = [-0-9,]+ \u00B7 x$")).size(), 2) << "k given in two tables";
+        EXPECT_EQ(t.count(QStringLiteral("y = _____________ \u00B7 x")), 3) << "k asked three times";
+        const auto graf = std::find_if(s.ops.begin(), s.ops.end(), [](const PrintOp &op) {
+            return op.kind == PrintOp::Picture;
+        });
+        EXPECT_TRUE(graf != s.ops.end() && graf->pictureSize == QSize(260, 260)) << "the graph at its own size";
     }
-    EXPECT_EQ(Na(strany[1], 40, Y0 + 30), formular->TZ2(1)->Caption()) << "page 2 from the last screen";
+    EXPECT_TRUE(Texty(strany[1]).contains(formular->TZ2(1)->Caption())) << "page 2 from the last screen";
 }
 
-TEST_F(Bloky_19_21, InverseProportionWithKAsTheNumerator)
+TEST_F(Pracovny_list, InverseProportionWithKAsTheNumerator)
 {
     Randomize_seed(5);
     Vytlac("21", 2, 5);
     const QList<Strana> strany = Strany();
     ASSERT_EQ(strany.size(), 1);
-    const Strana &s = strany[0];
-    for (int e = 1; e <= 5; ++e) {
-        const int Y = Y0 + 30 * e;
-        EXPECT_TRUE(e % 2 == 0 || Na(s, 163, Y) == formular->TZ1(2 * e - 1)->Tag()) << e << ": k over x";
-        EXPECT_TRUE(e % 2 == 1 || (Na(s, 113, Y) == "?" && Na(s, 55, Y + 7) == formular->TZ3(2 * e)->Caption()))
-            << e << ": the numerator is the pupil's";
-    }
-}
-
-// The worksheets for a person to look at.
-TEST_F(Bloky_19_21, SampleWorksheetsToPdfAndPng)
-{
-    const struct {
-        const char *uloha;
-        int varianta, pocet, strany;
-        const char *subor;
-    } listy[] = {{"19", 1, 10, 1, "19a"}, {"19", 2, 8, 2, "19b"}, {"20", 0, 10, 2, "20"}, {"21", 1, 5, 1, "21a"},
-                 {"21", 2, 5, 1, "21b"}};
-    for (const auto &l : listy)
-        ukazka::Uloz(QStringLiteral("pracovny_list_%1").arg(QLatin1String(l.subor)), l.strany, [&] {
-            Randomize_seed(6);
-            Vytlac(l.uloha, l.varianta, l.pocet);
-        });
+    const QStringList t = Texty(strany[0]);
+    for (int e : {1, 3, 5})
+        EXPECT_TRUE(t.contains(formular->TZ1(2 * e - 1)->Tag())) << e << ": k over x";
+    EXPECT_EQ(t.count(QStringLiteral("x")), 5 + 5) << "the x rows' names and the five denominators";
 }
 
 } // namespace

@@ -4,6 +4,11 @@
 // on the answer sheet; these tests look at pages, numbering and places.
 #include "Pracovny_list_support.h"
 
+#include "expr/Random.h"
+
+#include <QDir>
+#include <QPdfDocument>
+
 using namespace Misc;
 using platform::PrintOp;
 using namespace pracovny_list_test;
@@ -15,6 +20,7 @@ struct Plan {
     const char *uloha;
     int pocet;
     QList<QList<int>> priklady; // per page
+    int od = 0, po = 0;         // the pages chosen in the printer dialog
 };
 
 TEST_F(Pracovny_list, PagesAndNumbersFollowThePlanOfTheTask)
@@ -26,21 +32,25 @@ TEST_F(Pracovny_list, PagesAndNumbersFollowThePlanOfTheTask)
         {"task 15: 10 examples, 5 and 5", "15", 10, {Od_do(1, 5), Od_do(6, 10)}},
         {"task 7: 5 examples, the rest of the page blank", "7", 5, {Od_do(1, 5)}},
         {"task 16: 15 examples, three pages of 5", "16", 15, {Od_do(1, 5), Od_do(6, 10), Od_do(11, 15)}},
+        {"task 11: pages 2 and 3 of 25 examples keep their numbers", "11", 25, {Od_do(9, 16), Od_do(17, 24)}, 2, 3},
+        {"task 3: from page 2 on", "3", 15, {Od_do(11, 15)}, 2, 9},
     };
     for (const Plan &p : plany) {
         tlaciaren = platform::FakePrinter();
+        tlaciaren.SetPageRange(p.od, p.po);
         Vytlac(p.uloha, 0, p.pocet);
         const QList<Strana> strany = Strany();
         ASSERT_EQ(strany.size(), p.priklady.size()) << p.name;
         for (qsizetype i = 0; i < strany.size(); ++i) {
             EXPECT_EQ(strany[i].priklady, p.priklady[i]) << p.name << ", page " << i + 1;
-            EXPECT_EQ(strany[i].cislo_strany, QStringLiteral(" %1").arg(i + 1)) << p.name;
+            EXPECT_EQ(strany[i].cislo_strany, QStringLiteral(" %1").arg(i + qMax(p.od, 1))) << p.name;
         }
         // The last example printed is the one still on the answer sheet.
         const QString popisok = formular->TZ1(1)->Caption();
         QString posledny;
         for (const PrintOp &op : strany.last().texty_ruvo)
-            posledny = op.text.startsWith(QString::number(p.pocet) + ')') ? op.text : posledny + '|' + op.text;
+            posledny = op.text.startsWith(QString::number(p.priklady.last().last()) + ')') ? op.text
+                                                                                          : posledny + '|' + op.text;
         EXPECT_TRUE(!popisok.isEmpty() && posledny.contains(popisok)) << p.name << ": " << posledny.toStdString();
     }
 }
@@ -54,24 +64,6 @@ TEST_F(Pracovny_list, WordProblemsCountInFoursForTheirPages)
         Vytlac("19", 2, pocet);
         EXPECT_EQ(Strany().size(), strany) << pocet << " word problems";
     }
-}
-
-TEST_F(Pracovny_list, ExamplesStandUnderTheWrappedStatement)
-{
-    // 89 characters of the fake fill a 190 mm line: three words of 60 make
-    // three lines.
-    const QString a(60, QLatin1Char('a')), b(60, QLatin1Char('b')), c(60, QLatin1Char('c'));
-    Texty[45] = a + QLatin1Char(' ') + b + QLatin1Char(' ') + c;
-    Vytlac("1", 0, 5);
-    const QList<Strana> strany = Strany();
-    ASSERT_EQ(strany.size(), 1);
-    ASSERT_EQ(strany[0].zadanie.size(), 5);
-    EXPECT_EQ(strany[0].zadanie[2].text, c + QLatin1Char(' '));
-
-    const auto &t = strany[0].texty_ruvo;
-    ASSERT_EQ(t.size(), 10) << "an answer line and the numbered assignment per example";
-    for (int k = 1; k <= 5; ++k)
-        EXPECT_EQ(t[2 * k - 1].y, Prepocitej_mm_y(47 + 8 * k)) << "example " << k << " under three lines";
 }
 
 TEST_F(Pracovny_list, EveryCopyIsAWholeWorksheetNumberedFromOne)
@@ -96,6 +88,57 @@ TEST_F(Pracovny_list, HeaderCarriesTitlesAndThePupilsName)
     // Group, task title and statement of task 12 in the text table.
     for (const char *text : {"T16", "T18", "T56 ", "Jano", "Dátum: 05.03.2027"})
         EXPECT_TRUE(texty.contains(QString::fromUtf8(text))) << text;
+}
+
+// Every task's worksheet as the print command makes it, laid out with the
+// real measures: no ink out of place on any page, and for a person to look
+// at, build/print/pracovny_list_NN.pdf with a PNG of each of its pages.
+TEST_F(Pracovny_list, EveryWorksheetKeepsItsInkOnThePageClearOfBarsAndLines)
+{
+    Nacti_texty(Cesta_HD + QStringLiteral("Texty.dat"));
+    Jmeno_zaka = QStringLiteral("Ľudmila Šťastná");
+    const QString vystup = QStringLiteral(LK_BUILD_DIR "/print/");
+    ASSERT_TRUE(QDir().mkpath(vystup));
+    for (int uloha = 1; uloha <= 21; ++uloha) {
+        for (int varianta : uloha == 19 || uloha == 21 ? QList<int>{1, 2} : QList<int>{0}) {
+            const QByteArray cislo = QByteArray::number(uloha);
+            const QString meno = vystup + QStringLiteral("pracovny_list_%1%2").arg(uloha, 2, 10, QLatin1Char('0'))
+                                              .arg(QLatin1String(varianta ? varianta == 1 ? "a" : "b" : ""));
+            const int pocet = uloha == 19 && varianta == 2 ? 20 : 25;
+            SCOPED_TRACE(meno.toStdString());
+            int strany = 0;
+            {
+                tlac_test::Meriaca_tlaciaren tlaciaren;
+                platform::ScopedService<platform::Printer> g(tlaciaren);
+                Randomize_seed(uloha);
+                Vytlac(cislo.constData(), varianta, pocet);
+                QList<PrintOp> strana;
+                for (const PrintOp &op : tlaciaren.Ops()) {
+                    if (op.kind != PrintOp::NewPage) {
+                        strana << op;
+                        continue;
+                    }
+                    const QStringList chyby = tlac_test::Chyby_strany(strana, tlaciaren.Width(), tlaciaren.Height());
+                    ++strany;
+                    EXPECT_TRUE(chyby.isEmpty()) << "page " << strany << ":\n" << chyby.join('\n').toStdString();
+                    strana.clear();
+                }
+            }
+            {
+                platform::PrinterDevice zariadenie(false);
+                zariadenie.SetOutputFileName(meno + QStringLiteral(".pdf"));
+                platform::ScopedService<platform::Printer> g(zariadenie);
+                Randomize_seed(uloha);
+                Vytlac(cislo.constData(), varianta, pocet);
+                zariadenie.EndDoc();
+            }
+            QPdfDocument pdf;
+            ASSERT_EQ(pdf.load(meno + QStringLiteral(".pdf")), QPdfDocument::Error::None);
+            EXPECT_EQ(pdf.pageCount(), strany);
+            for (int i = 0; i < pdf.pageCount(); ++i)
+                EXPECT_TRUE(pdf.render(i, QSize(827, 1169)).save(meno + QStringLiteral("_%1.png").arg(i + 1)));
+        }
+    }
 }
 
 } // namespace

@@ -2,7 +2,11 @@
 // help pages, continue and print.
 #include "Program.h"
 
+#include "platform/PrinterDevice.h"
+
 #include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QSpinBox>
 #include <QTimer>
@@ -22,6 +26,7 @@ struct Cvicenie : platform::Form {
         ++nacitani;
         tisk = Misc::Tisk;
         kopie = platform::services().printer().Copies();
+        platform::services().printer().Print(QStringLiteral("Pracovný list"));
         if (zlyhaj)
             throw std::runtime_error("the worksheet could not be printed");
     }
@@ -171,49 +176,75 @@ TEST_F(Nastavenie, ContinueOpensTheExerciseOrFirstTheTasksHelpPage)
     EXPECT_FALSE(s->isVisible());
 }
 
-// Answers the printer dialog once it is open.
-void Odpovedz_dialogu(bool prijmi)
+// Answers the printer dialog once it is open: three copies and that file
+// name typed for the PDF file.
+void Odpovedz_dialogu(bool prijmi, const QString &subor)
 {
-    QTimer::singleShot(0, [prijmi] {
+    QTimer::singleShot(0, [prijmi, subor] {
         auto *d = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr) << "the printer dialog is open";
         EXPECT_EQ(d->windowTitle(), Misc::Texty[30]);
         if (auto *kopie = d->findChild<QSpinBox *>(QStringLiteral("copies")))
             kopie->setValue(3);
+        auto *tlaciarne = d->findChild<QComboBox *>(QStringLiteral("printers"));
+        auto *nazov = d->findChild<QLineEdit *>(QStringLiteral("filename"));
+        ASSERT_TRUE(tlaciarne && nazov);
+        tlaciarne->setCurrentIndex(tlaciarne->count() - 1);
+        nazov->setText(subor);
         prijmi ? d->accept() : d->reject();
     });
 }
 
-TEST_F(Nastavenie, PrintLoadsTheExerciseInPrintModeAndEndsTheDocument)
+TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
 {
-    struct Pripad { const char *nazov; bool prijmi, zlyhaj; int nacitani; QList<platform::PrintOp::Kind> koniec;
-                    bool chyba_oznamena; } pripady[] = {
-        {"printed", true, false, 1, {platform::PrintOp::EndDoc}, false},
-        {"cancelled: nothing happens", false, false, 0, {}, false},
-        {"failed part-way: the document is dropped and the pupil told", true, true, 1, {platform::PrintOp::KillDoc},
-         true},
+    // Files relative to a home folder of its own, which holds a plain file.
+    QTemporaryDir domov;
+    const QByteArray stary_domov = qgetenv("HOME");
+    QFile(domov.filePath("subor")).open(QIODevice::WriteOnly);
+    platform::PrinterDevice zariadenie(false);
+    platform::ScopedService<platform::Printer> g(zariadenie);
+    struct Pripad { const char *nazov, *domov, *subor; bool prijmi, zlyhaj; const char *vysledok; } pripady[] = {
+        {"the file named in the dialog is written, and the teacher told where", "", "list.pdf", true, false,
+         "list.pdf"},
+        {"no name, only a folder: a new file in the documents folder", "", "", true, false,
+         "Documents/pracovny_list.pdf"},
+        {"and the next one beside it", "", "", true, false, "Documents/pracovny_list_2.pdf"},
+        {"cancelled: nothing happens", "", "zrusene.pdf", false, false, nullptr},
+        {"failed part-way: the file dropped, the teacher told", "", "zlyhane.pdf", true, true, nullptr},
+        {"a folder that is missing", "", "chyba/list.pdf", true, false, nullptr},
+        {"no documents folder nor home can be made", "subor/domov", "", true, false, nullptr},
     };
     Otvor(4);
     Klik(s->ICislo(1));
     for (const Pripad &c : pripady) {
+        const QString home = domov.filePath(c.domov);
+        qputenv("HOME", home.toUtf8());
         Cvicenie::nacitani = 0;
         Cvicenie::zlyhaj = c.zlyhaj;
-        const qsizetype pred = p.tlaciaren.Ops().size();
         const qsizetype okien = p.box.AskedBoxes().size();
-        Odpovedz_dialogu(c.prijmi);
+        const QString subor = *c.subor ? QDir(home).filePath(c.subor) : home + '/';
+        Odpovedz_dialogu(c.prijmi, subor);
         Klik(s->picTiskni);
-        EXPECT_EQ(Cvicenie::nacitani, c.nacitani) << c.nazov;
-        EXPECT_TRUE(!c.nacitani || (Cvicenie::tisk && Cvicenie::kopie == 3)) << c.nazov << ": a sheet per copy";
-        QList<platform::PrintOp::Kind> koniec;
-        for (qsizetype i = pred; i < p.tlaciaren.Ops().size(); ++i)
-            koniec.append(p.tlaciaren.Ops()[i].kind);
-        EXPECT_EQ(koniec, c.koniec) << c.nazov;
-        EXPECT_EQ(p.box.AskedBoxes().size() - okien, c.chyba_oznamena ? 1 : 0) << c.nazov;
+        EXPECT_EQ(Cvicenie::nacitani, c.prijmi ? 1 : 0) << c.nazov;
+        EXPECT_TRUE(!c.prijmi || (Cvicenie::tisk && Cvicenie::kopie == 3)) << c.nazov << ": a sheet per copy";
+        const auto okna = p.box.AskedBoxes().mid(okien);
+        const std::string sprava = okna.isEmpty() ? "no box" : okna[0].text.toStdString();
+        if (c.vysledok) {
+            const QString zapisany = QDir(home).filePath(c.vysledok);
+            EXPECT_TRUE(QFile::exists(zapisany)) << c.nazov;
+            EXPECT_TRUE(okna.size() == 1 && okna[0].text.contains(zapisany)
+                        && !(okna[0].style & platform::MessageStyle::Critical)) << c.nazov << ": " << sprava;
+        } else {
+            EXPECT_FALSE(QFile::exists(subor) && QFileInfo(subor).isFile()) << c.nazov;
+            EXPECT_TRUE(c.prijmi ? okna.size() == 1 && okna[0].title == "Chyba"
+                                       && okna[0].text.startsWith("Pracovný list sa nepodarilo vytlačiť.")
+                                 : okna.isEmpty()) << c.nazov << ": " << sprava;
+        }
         EXPECT_EQ(cvicenie.existing(), nullptr) << c.nazov << ": the exercise screen is unloaded";
         EXPECT_FALSE(Misc::Tisk) << c.nazov;
         EXPECT_EQ(Vpredu(), s) << c.nazov << ": the setup screen stays";
     }
-    EXPECT_EQ(p.tlaciaren.PaperSize(), platform::PaperA4);
+    qputenv("HOME", stary_domov);
 }
 
 } // namespace

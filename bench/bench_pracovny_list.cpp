@@ -1,0 +1,69 @@
+// A worksheet of 25 examples as the print command makes it: the exercise
+// screen loaded in print mode writes every page to a PDF file. The target
+// is 300 ms a worksheet.
+#include "exercise/frm_Game01.h"
+#include "platform/Clock.h"
+#include "platform/Keyboard.h"
+#include "platform/MessageBox.h"
+#include "platform/PrinterDevice.h"
+#include "platform/Services.h"
+#include "platform/Sound.h"
+#include "services/Konfigurace.h"
+#include "services/Pismo.h"
+#include "services/Promenne_cviceni.h"
+#include "services/Tabulky.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void Pracovny_list(benchmark::State &state, const char *uloha, int varianta)
+{
+    QTemporaryDir priecinok;
+    platform::PrinterDevice tlaciaren(false);
+    tlaciaren.SetOutputFileName(priecinok.filePath(QStringLiteral("list.pdf")));
+    platform::ScopedService<platform::Printer> g(tlaciaren);
+    for (auto _ : state) {
+        Misc::Tisk = true;
+        Misc::Cislo_ulohy = QString::fromLatin1(uloha);
+        Misc::Varianta_ulohy = quint8(varianta);
+        Misc::Zvoleny_pocet_prikladu = 25;
+        frm_Game01 hra;
+        hra.Load();
+        tlaciaren.EndDoc();
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    platform::FakeClock hodiny;
+    platform::FakeSound zvuk;
+    platform::FakeMessageBox okno;
+    platform::FakeKeyboardLayout klavesnica{{QStringLiteral("0000041B"), platform::UsKeyboardLayout}};
+    platform::ScopedService<platform::Clock> g1(hodiny);
+    platform::ScopedService<platform::Sound> g2(zvuk);
+    platform::ScopedService<platform::MessageBox> g3(okno);
+    platform::ScopedService<platform::KeyboardLayout> g4(klavesnica);
+    Misc::Cesta_CD = QStringLiteral(LK_RESOURCE_DIR "/");
+    Misc::Cesta_HD = QStringLiteral(LK_DEFAULT_DATA_DIR "/");
+    Misc::Nacti_texty(Misc::Cesta_HD + QStringLiteral("Texty.dat"));
+    Misc::Zaregistruj_pismo();
+    Misc::Jmeno_zaka = QStringLiteral("Ľudmila Šťastná");
+    // One page of 25, four of fractions, five of equations, arrows, graphs.
+    for (const auto &[uloha, varianta] : {std::pair{"1", 0}, std::pair{"11", 0}, std::pair{"16", 0},
+                                          std::pair{"20", 0}, std::pair{"21", 1}})
+        benchmark::RegisterBenchmark((std::string("Worksheet25/") + uloha).c_str(), Pracovny_list, uloha, varianta)
+            ->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
