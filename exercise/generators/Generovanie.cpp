@@ -274,7 +274,7 @@ void Ohlas_nevytvorene(int pocet)
     if (pocet == 0)
         return;
     platform::services().messageBox().Show(
-        QStringLiteral("Zo vzorov úlohy %1 sa nepodarilo vytvoriť každý príklad obrazovky (chýba ich %2).")
+        QStringLiteral("Zo vzorov úlohy %1 sa nepodarilo vytvoriť všetky príklady tejto obrazovky. Chýbajúce príklady: %2.")
             .arg(Misc::Cislo_ulohy)
             .arg(pocet),
         platform::MessageStyle::OkOnly | platform::MessageStyle::Critical, QStringLiteral("Chyba"));

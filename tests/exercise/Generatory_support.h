@@ -7,10 +7,12 @@
 #include "expr/Prevedeni_vstupu.h"
 #include "expr/Random.h"
 #include "expr/Zapis_vyrazu.h"
+#include "platform/Runtime.h"
 
 #include <QElapsedTimer>
 #include <QSet>
 #include <cmath>
+#include <set>
 
 namespace hra_test {
 
@@ -24,7 +26,63 @@ inline void Vzory(const char *uloha, const QStringList &riadky)
 
 inline QString Chyby(const QStringList &chyby) { return chyby.mid(0, 8).join(QLatin1Char('\n')); }
 
-inline constexpr int Obrazoviek = 120; // screens of five examples per task
+inline constexpr int Obrazoviek = 120; // screens of five examples from a test's own templates
+
+// The example as the pupil sees it: its assignment pieces, the numerator
+// line of a task 3 fraction and the operation of tasks 13 and 14.
+inline QString Zadanie_prikladu(frm_Game01 &h, int i)
+{
+    QStringList k{h.Pom_tabulka_1(1, i)};
+    if (Misc::Cislo_ulohy == QLatin1String("13") || Misc::Cislo_ulohy == QLatin1String("14"))
+        k << h.TZR(2 * i - 1)->Caption;
+    for (int s = 1; s <= 50; ++s)
+        k << h.Zadani_prikladu(s, i);
+    return k.join(u'|');
+}
+
+// The shipped templates as a pupil meets them: Serii series, each the
+// longest that the setup screen offers (25 examples, 20 in task 19 b),
+// screen after screen from one seed. A pupil should seldom see an example
+// twice in a series and hardly ever on one screen.
+inline constexpr int Serii = 200;
+inline constexpr double Opakovanych_na_seriu = 0.5, Obrazoviek_s_opakovanim = 0.02;
+
+// Every screen of the series goes to `obrazovka`; gives the templates drawn.
+// The form shrinks to one pixel: drawing is most of a screen's time and no
+// example depends on it.
+template <class F> std::set<int> Kazda_seria(frm_Game01 &h, F &&obrazovka)
+{
+    const int strop = Misc::Pocet_prikladu;
+    const int dlzka = Misc::Cislo_ulohy == QLatin1String("19") && Misc::Varianta_ulohy == 2 ? 20 : 25;
+    h.Width = h.Height = int(platform::Screen::TwipsPerPixelX);
+    std::set<int> vzory;
+    int opakovane = 0, obrazoviek = 0, s_opakovanim = 0;
+    for (quint32 s = 1; s <= Serii; ++s) {
+        Randomize_seed(s);
+        QSet<QString> v_serii;
+        for (int zostava = dlzka; zostava > 0; zostava -= Misc::Pocet_prikladu) {
+            Misc::Pocet_prikladu = std::min(strop, zostava);
+            Misc::Pocet_zbyvajicich_prikladu = zostava;
+            (h.*h.Nastavenie_obrazovky.Generator)(zostava == dlzka);
+            QSet<QString> na_obrazovke;
+            for (int i = 1; i <= Misc::Pocet_prikladu; ++i) {
+                const QString z = Zadanie_prikladu(h, i);
+                vzory.insert(Misc::Vybrany_vzor[i]);
+                opakovane += v_serii.contains(z);
+                v_serii << z;
+                na_obrazovke << z;
+            }
+            ++obrazoviek;
+            s_opakovanim += na_obrazovke.size() < Misc::Pocet_prikladu;
+            obrazovka(s);
+        }
+    }
+    const std::string uloha = "task " + Misc::Cislo_ulohy.toStdString();
+    EXPECT_LE(double(opakovane) / Serii, Opakovanych_na_seriu) << "repeated examples per series, " << uloha;
+    EXPECT_LE(double(s_opakovanim) / obrazoviek, Obrazoviek_s_opakovanim) << "screens with a repeat, " << uloha;
+    Misc::Pocet_prikladu = strop;
+    return vzory;
+}
 
 template <class Zaklad> class Generatory_test : public Zaklad {
 protected:
@@ -48,19 +106,20 @@ protected:
         return vzory;
     }
     // Loads `uloha` and gives `chyby_prikladu`(h, i) every example of every
-    // screen; the faults it names fail the test, and so does a template never
+    // series; the faults it names fail the test, and so does a template never
     // drawn (but the `nelosovane` last ones).
     template <class F> void Kazdy_priklad_ulohy(const char *uloha, F &&chyby_prikladu, int nelosovane = 0)
     {
         Hra &h = this->Nacitaj(uloha, 0, 5);
         EXPECT_GT(Misc::Pocet_vzoru(), 3) << "templates of task " << uloha;
         QStringList chyby;
-        const QSet<int> vzory = Kazdy_priklad(h, [&](quint32 s, int i) {
-            for (const QString &c : chyby_prikladu(h, i))
-                chyby << QStringLiteral("seed %1, template %2: ").arg(s).arg(Misc::Vybrany_vzor[i]) + c;
+        const std::set<int> vzory = Kazda_seria(h, [&](quint32 s) {
+            for (int i = 1; i <= Misc::Pocet_prikladu; ++i)
+                for (const QString &c : chyby_prikladu(h, i))
+                    chyby << QStringLiteral("seed %1, template %2: ").arg(s).arg(Misc::Vybrany_vzor[i]) + c;
         });
         EXPECT_TRUE(chyby.isEmpty()) << "task " << uloha << "\n" << Chyby(chyby).toStdString();
-        EXPECT_EQ(vzory.size(), Misc::Pocet_vzoru() - nelosovane) << "every template gives examples, task " << uloha;
+        EXPECT_EQ(int(vzory.size()), Misc::Pocet_vzoru() - nelosovane) << "every template drawn, task " << uloha;
     }
     // The screen of seed 7 from the one template `sablona` of `uloha`, as
     // `stav` reads it, or "-" when no example came; either way soon, with a

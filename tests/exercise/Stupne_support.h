@@ -92,21 +92,16 @@ inline bool Parametre_2_az_5(const frm_Game01 &f)
     return true;
 }
 
-// Screens of seeds 1 to `pocet`, each traced and handed to `over` with its
-// first example's template; gives the templates drawn.
-template <class F> std::set<int> Kazda_obrazovka(frm_Game01 &h, quint32 pocet, F &&over)
+// Every screen of the series (Kazda_seria), traced and handed to `over`
+// with its first example's template; gives the templates drawn.
+template <class F> std::set<int> Kazda_obrazovka(frm_Game01 &h, F &&over)
 {
-    std::set<int> vzory;
-    for (quint32 s = 1; s <= pocet; ++s) {
-        Randomize_seed(s);
-        (h.*h.Nastavenie_obrazovky.Generator)(false);
+    return hra_test::Kazda_seria(h, [&](quint32 s) {
         const int t = Misc::Vybrany_vzor[1];
         SCOPED_TRACE(QStringLiteral("seed %1, template %2").arg(s).arg(t).toStdString());
-        vzory.insert(t);
         over(t);
         EXPECT_EQ(h.Faze_kontroly, 1);
-    }
-    return vzory;
+    });
 }
 
 // The three result cells' Tags, "whole|numerator|denominator".

@@ -49,8 +49,8 @@ TEST_F(Priklad11, ShippedTemplatesExcludeExactlyTheZerosOfTheLowerPart)
     ASSERT_EQ(Misc::Pocet_prikladu, 3);
     ASSERT_GE(Misc::Pocet_vzoru(), 6);
     std::set<int> vzory, parametre, k;
-    Kazda_obrazovka(h, 150, [&](int) {
-        for (int i = 1; i <= 3; ++i) {
+    Kazda_obrazovka(h, [&](int) {
+        for (int i = 1; i <= Misc::Pocet_prikladu; ++i) {
             const int t = Misc::Vybrany_vzor[i], a = 3 * i - 2, b = a + 1, c = a + 2;
             const QString menovatel = h.TZ1(b)->Caption;
             SCOPED_TRACE(QStringLiteral("example %1, template %2: %3 / %4").arg(i).arg(t).arg(h.TZ1(a)->Caption(), menovatel).toStdString());

@@ -1,4 +1,4 @@
-// The generators of tasks 13 and 14 with the shipped templates: many screens
+// The generators of tasks 13 and 14 with the shipped templates: whole series
 // with fixed seeds, each expected fraction checked against its assignment
 // through the engine and for lowest terms; templates that cannot give an
 // example; a pupil's whole screen checked.
@@ -109,6 +109,8 @@ TEST_F(Zlomky, ShippedTemplatesGiveRightFractionsInLowestTerms)
                 chyby << riadok + " not simplified";
             if (z.citatel != h.Vysledek_prikladu(1, i) || z.menovatel != h.Vysledek_prikladu(2, i))
                 chyby << riadok + " differs from the example table";
+            if (h.TZ1(r + 1)->Caption().startsWith(u'-') || h.TZ2(r + 1)->Caption().startsWith(u'-'))
+                chyby << zadanie + " shows a minus below";
             if (trinast && !druhy.citatel.isEmpty()) {
                 ++druhych;
                 if (!Rozdiel(zadanie, druhy.Riadok()).isEmpty() || !Nekratitelny(druhy).isEmpty() || !Zjednoduseny(druhy))
@@ -119,7 +121,7 @@ TEST_F(Zlomky, ShippedTemplatesGiveRightFractionsInLowestTerms)
                 chyby << riadok + " has the sign " + h.TZR(r)->Caption;
             return chyby;
         });
-        EXPECT_EQ(druhych > Obrazoviek, trinast) << "second forms are given in task 13 only";
+        EXPECT_EQ(druhych > Serii, trinast) << "second forms are given in task 13 only";
     }
 }
 
@@ -135,14 +137,11 @@ TEST_F(Zlomky, SingleTemplates)
         {"second form in the first column", "13", "vzorec$1/x~$1/x#2|2#/x|/x", "+|2|x|2|x"},
         {"negative piece unwrapped", "13", "vzorec$1/x~$1/x#0-2#/x", "+|-2|x||"},
         {"factor 1 dropped", "13", "vzorec$1/x~$1/x#1#x+#2-1#/#3-2#y", "+|x+1|y||"},
-        {"piece of 1000 accepted", "13", "vzorec$1000$/x~$1/x#1/x", "+|1|x||"},
-        {"piece of 1001 not", "13", "vzorec$1001$/x~$1/x#1/x", "-"},
         {"second result out of range", "13", "vzorec$1/x~$1/x#1/x|1001", "-"},
         {"side without a bar", "13", "vzorec$x~$1/x#1/x", "-"},
         {"result without a bar", "13", "vzorec$1/x~$1/x#2", "-"},
         {"second result without a bar", "13", "vzorec$1/x~$1/x#2/x|2", "-"},
         {"no result at all", "13", "vzorec$1/x~$1/x", "-"},
-        {"piece that does not compile", "13", "vzorec$1/x~$1/x#3+*#/x", "-"},
         {"task 14 multiplies, first column kept", "14", "vzorec$1/x~$1/x#1/x^(2)", "*|1|x^(2)|?|?"},
         {"bar inside a text piece", "14", "vzorec$x^(2)-$2*2$/x~$x/x+2#x-2/x", "*|x-2|x|?|?"},
     };

@@ -13,7 +13,7 @@ TEST_F(Priklad17, ShippedTemplatesGiveSolvedEquationsAndTheirConditions)
 {
     Hra &h = Nacitaj("17", 0, 5);
     ASSERT_GE(Misc::Pocet_vzoru(), 6);
-    const auto vzory = Kazda_obrazovka(h, 300, [&](int) {
+    const auto vzory = Kazda_obrazovka(h, [&](int) {
         const QString lava = Strana(h.TZ1, {{h.TR2(1), &h.TZ2}, {h.TR3(1), &h.TZ3}}),
                       prava = Strana(h.TZ4, {{h.TR4(1), &h.TZ5}});
         SCOPED_TRACE(QStringLiteral("%1 = %2, x ≠ %3, %4").arg(lava, prava, h.TV1(12)->Tag(), h.TV2(12)->Tag()).toStdString());

@@ -41,7 +41,7 @@ TEST_F(Priklad18, ShippedTemplatesGiveSolvedInequalitiesOfBothKinds)
     Hra &h = Nacitaj("18", 0, 5);
     ASSERT_GE(Misc::Pocet_vzoru(), 10);
     int zlomky = 0, cele = 0;
-    const auto vzory = Kazda_obrazovka(h, 400, [&](int t) {
+    const auto vzory = Kazda_obrazovka(h, [&](int t) {
         const auto [lava, prava] = h.Je_zlomek ? std::pair{Strana(h.TZ1, {{h.TR2(1), &h.TZ2}}),
                                                            Strana(h.TZ3, {{h.TR3(1), &h.TZ4}})}
                                                : std::pair{h.Leva_strana[1], h.Prava_strana[1]};
@@ -70,9 +70,9 @@ TEST_F(Priklad18, ShippedTemplatesGiveSolvedInequalitiesOfBothKinds)
         cele += !h.TV1(6)->Tag().isEmpty();
     });
     EXPECT_EQ(int(vzory.size()), Misc::Pocet_vzoru()) << "every template drawn";
-    EXPECT_GT(zlomky, 80);
-    EXPECT_GT(cele, 40);
-    EXPECT_LT(cele, 360) << "fractional boundaries too";
+    EXPECT_GT(zlomky, 1000);
+    EXPECT_GT(cele, 500);
+    EXPECT_LT(cele, 4500) << "fractional boundaries too";
 }
 
 // Row 1 shows the given sign as a fixed picture; a stage is split at its
