@@ -4,6 +4,7 @@
 #include "exercise/frm_Game01_kontrola.h"
 
 #include "expr/NumberText.h"
+#include "expr/Prevedeni_vstupu.h"
 #include "expr/Vyhodnoceni_vysledku.h"
 #include "services/Konfigurace.h"
 #include "services/Kresleni.h"
@@ -27,9 +28,8 @@ struct Posudok {
 // A task's rule for example i: it locks the example's cells and judges them.
 using Pravidlo = Posudok (*)(G &g, int i);
 
-bool Vyplnena(const platform::TextBox *bunka) { return !QString(bunka->Text).isEmpty(); }
-
 using Kontrola::VV;
+using Kontrola::Vyplnena;
 
 void Zamkni(G &g, std::initializer_list<platform::TextBox *> bunky)
 {
@@ -155,7 +155,7 @@ bool Prazdny_tag(const platform::Control *c) { return QString(c->Tag).isEmpty();
 // not a number or b is 0.
 std::optional<QString> Podiel(const QString &a, const QString &b)
 {
-    const std::optional<double> x = ParseNumber(a), y = ParseNumber(b);
+    const std::optional<double> x = ParseNumber(Bez_medzier(a)), y = ParseNumber(Bez_medzier(b));
     if (!x || !y || *y == 0)
         return std::nullopt;
     return FormatNumber(*x / *y);
@@ -165,7 +165,7 @@ std::optional<QString> Podiel(const QString &a, const QString &b)
 // no value or the number leaves the 16-bit range the check counts in.
 std::optional<QString> Opacne_znamienko(G &g, const QString &text)
 {
-    const EValue v = g.Evaluator_formulara().Evaluate(text, 0, 0, 0);
+    const EValue v = g.Evaluator_formulara().Evaluate(Bez_medzier(text), 0, 0, 0);
     if (!v.ok())
         return std::nullopt;
     const double cele = std::nearbyint(v.value); // a half goes to the even neighbour
@@ -258,7 +258,7 @@ bool Je_tabulka_21(int i) { return i == 1 || i == 3 || (Varianta_ulohy == 2 && i
 // An x value rounded to a whole number; nothing for a text without a value.
 std::optional<QString> Zaokruhlene(const QString &text)
 {
-    const std::optional<double> x = ParseNumber(text);
+    const std::optional<double> x = ParseNumber(Bez_medzier(text));
     if (!x)
         return std::nullopt;
     return FormatNumber(std::nearbyint(*x)); // a half goes to the even neighbour
@@ -362,6 +362,8 @@ bool Kontrola::VV(frm_Game01 &g, const QString &vstup, const QString &vzor)
 {
     return Vyhodnoceni_vysledku(g.Evaluator_formulara(), vstup, vzor, {});
 }
+
+bool Kontrola::Vyplnena(const platform::TextBox *bunka) { return !Bez_medzier(QString(bunka->Text)).isEmpty(); }
 
 bool Kontrola::Posud_priklad_11(frm_Game01 &g, int i)
 {

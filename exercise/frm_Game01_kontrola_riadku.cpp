@@ -32,7 +32,7 @@ const QString Prepinac = QStringLiteral("Switcher_and");
 
 enum Styl_ramceka { Ramcek_otvoreny = 1, Ramcek_cakajuci = 2, Ramcek_podmienky = 5 };
 
-bool Vyplnena(const TextBox *b) { return !QString(b->Text).isEmpty(); }
+using Kontrola::Vyplnena;
 
 // --- Opening cells -----------------------------------------------------------
 

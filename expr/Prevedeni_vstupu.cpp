@@ -25,12 +25,22 @@ QChar Zo_zobrazenia(QChar c)
 
 } // namespace
 
+QString Bez_medzier(QStringView riadok)
+{
+    QString vysledok;
+    vysledok.reserve(riadok.size());
+    for (const QChar c : riadok)
+        if (!c.isSpace())
+            vysledok += c;
+    return vysledok;
+}
+
 QString Preved_vstup_na_vyraz(QStringView vstup)
 {
     QString vyraz;
     vyraz.reserve(vstup.size() * 2);
-    QChar p; // the previous non-blank character; null at the start
-    for (const QChar znak : vstup) {
+    QChar p; // the previous character; null at the start
+    for (const QChar znak : Bez_medzier(vstup)) {
         const QChar c = Zo_zobrazenia(znak);
         if (Je_premenna(c)) {
             if (!p.isNull() && !QStringView(u"+-*/(").contains(p))
@@ -50,8 +60,7 @@ QString Preved_vstup_na_vyraz(QStringView vstup)
         } else {
             vyraz += c;
         }
-        if (c != u' ')
-            p = c;
+        p = c;
     }
     return vyraz;
 }

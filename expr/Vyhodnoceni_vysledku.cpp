@@ -7,27 +7,17 @@
 
 namespace {
 
-// Only the blank: any other white space is part of the term.
-QStringView Bez_medzier(QStringView s)
-{
-    while (!s.isEmpty() && s.front() == u' ')
-        s = s.sliced(1);
-    while (!s.isEmpty() && s.back() == u' ')
-        s.chop(1);
-    return s;
-}
-
 // The terms of a line, sorted, so that equal multisets give equal lists.
 QList<QStringView> Cleny(QStringView riadok, QString &pamat)
 {
-    pamat = riadok.toString();
+    pamat = Bez_medzier(riadok);
     if (pamat.isEmpty() || (pamat.front() != u'+' && pamat.front() != u'-'))
         pamat.prepend(u'+');
     QList<QStringView> cleny;
     qsizetype zaciatok = 0;
     for (qsizetype i = 0; i <= pamat.size(); ++i) {
         if (i == pamat.size() || pamat[i] == u'+' || pamat[i] == u'-' || pamat[i] == u'*') {
-            cleny.append(Bez_medzier(QStringView(pamat).sliced(zaciatok, i - zaciatok)));
+            cleny.append(QStringView(pamat).sliced(zaciatok, i - zaciatok));
             zaciatok = i;
         }
     }

@@ -57,8 +57,8 @@ protected:
             }
         }
     }
-    // "TV1(1)=5+7": typed key by key into the cells; "IZnam(6)=>": the
-    // relation sign clicked until it shows ">".
+    // "TV1(1)=5+7": typed key by key into the cells ("_" types a blank);
+    // "IZnam(6)=>": the relation sign clicked until it shows ">".
     static void Napis(Hra &h, const char *odpovede)
     {
         for (const QString &t : QString::fromUtf8(odpovede).split(' ', Qt::SkipEmptyParts)) {
@@ -75,7 +75,7 @@ protected:
             b->Visible = true;
             b->Enabled = true;
             b->SetFocus();
-            QTest::keyClicks(b->editor(), t.section('=', 1));
+            QTest::keyClicks(b->editor(), t.section('=', 1).replace(u'_', u' '));
         }
     }
     static void Skontroluj(Hra &h) { QTest::mouseClick(h.PicTop(1), Qt::LeftButton, {}, QPoint(5, 5)); }

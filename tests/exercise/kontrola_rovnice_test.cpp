@@ -25,6 +25,7 @@ TEST_F(Kontrola, RulesOfTheEquations)
         {"a numerator without a value", "15", 0, Zlomok_3_4, "TV1(6)=a TV1(7)=4", false},
         {"number expected, written", "16", 0, "TV1(6)=2", "TV1(6)=2", true},
         {"number expected, as a fraction of negatives", "16", 0, "TV1(6)=2", "TV1(7)=-4 TV1(8)=-2", true},
+        {"number expected, a fraction typed with blanks", "16", 0, "TV1(6)=2", "TV1(7)=-_4 TV1(8)=-_2", true},
         {"number expected, a fraction of another value", "16", 0, "TV1(6)=2", "TV1(7)=5 TV1(8)=2", false},
         {"number expected, a fraction over zero", "16", 0, "TV1(6)=2", "TV1(7)=4 TV1(8)=0", false},
         {"number expected, a fraction that is no number", "16", 0, "TV1(6)=2", "TV1(7)=2+2 TV1(8)=2", false},
