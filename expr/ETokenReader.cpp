@@ -25,6 +25,16 @@ constexpr quint64 MaxHex = 0xFFFFFFFFu;
 
 } // namespace
 
+int FunctionNameLength(QStringView text)
+{
+    for (const Name &name : Functions) {
+        const QStringView jmeno(name.text.data(), qsizetype(name.text.size()));
+        if (text.size() > jmeno.size() && text.startsWith(jmeno, Qt::CaseInsensitive) && text[jmeno.size()] == u'(')
+            return int(jmeno.size());
+    }
+    return 0;
+}
+
 void cEPool::Reset()
 {
     values.fill(0);

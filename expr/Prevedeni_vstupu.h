@@ -13,8 +13,9 @@ QString Bez_medzier(QStringView riadok);
 
 // Drops blanks (Bez_medzier); maps "·" to "*" and "," to "."; puts "*"
 // before x, y, z unless it begins the line or follows an operator or "(",
-// and before "(" that follows a digit or ")"; turns a run of superscripts
-// after a base into "^" and its plain characters. Nothing else changes.
+// and before "(" that follows a digit, x, y, z, a superscript or ")"; turns
+// a run of superscripts after a base into "^" and its plain characters.
+// The function names of the language are passed on whole.
 QString Preved_vstup_na_vyraz(QStringView vstup);
 
 // The value of the rewritten line at (x, y, z), with the precision of its

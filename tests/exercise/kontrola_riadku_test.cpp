@@ -175,11 +175,24 @@ TEST_F(KontrolaRiadku, Task17SwitchOpensTheSecondConditionAndBothAreAcceptedInEi
     EXPECT_FALSE(h.PicIcheck->Visible);
     EXPECT_FALSE(h.ICheck(1)->Enabled || h.ICheck(12)->Enabled || !h.TV2(12)->Locked);
     EXPECT_EQ(platform::Picture(h.ICheck(1)->Picture).image(), Obrazok("Check_ok").image());
+}
 
-    Hra &k = Uloha_17(1);
-    Napis(k, "TV1(1)=2x+1 TV2(1)=7");
-    Klikni(k, 1);
-    EXPECT_TRUE(!k.PicIcheck->Visible && k.TV2(1)->Locked && !k.ICheck(1)->Enabled) << "2x+1 and 7 agree at x = 3";
+TEST_F(KontrolaRiadku, Task17RowsAreRightWhenBothSidesAgreeAtTheSolution)
+{
+    // x = 3; riadok: the row typed into TV1(1) and TV2(1)
+    const struct { const char *meno, *riadok; bool spravny; } Riadky[] = {
+        {"a sum and a number", "TV1(1)=2x+1 TV2(1)=7", true},
+        {"a letter times a bracket", "TV1(1)=x(x+1) TV2(1)=12", true},
+        {"a power times a bracket", "TV1(1)=x²(x-1) TV2(1)=18", true},
+        {"two brackets", "TV1(1)=(x+1)(x-1) TV2(1)=8", true},
+        {"sides that differ", "TV1(1)=x(x+1) TV2(1)=13", false},
+    };
+    for (const auto &r : Riadky) {
+        Hra &k = Uloha_17(1);
+        Napis(k, r.riadok);
+        Klikni(k, 1);
+        EXPECT_EQ(!k.PicIcheck->Visible && k.TV2(1)->Locked && !k.ICheck(1)->Enabled, r.spravny) << r.meno;
+    }
 }
 
 TEST_F(KontrolaRiadku, Task17SecondWrongClickChecksAndGoesOn)
