@@ -13,5 +13,6 @@ bool Vyhodnoceni_vysledku(cEEvaluator &vypocet, QStringView vstup, QStringView v
 
 // Terms: a "+" is put before a line that begins with neither "+" nor "-";
 // every "+", "-" and "*" opens a term and stays at its head; blanks, tabs
-// and line breaks do not count. Terms compare case-sensitively.
+// and line breaks do not count, nor do the order of juxtaposed bracketed
+// factors and a "·" beside them. Terms compare case-sensitively.
 bool Rovnake_cleny(QStringView vstup, QStringView vzor);

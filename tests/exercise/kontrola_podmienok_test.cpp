@@ -29,6 +29,8 @@ TEST_F(Kontrola, RowsOfConditions)
         {"no row expects a first condition", "TV3(2)=x TV4(2)=2", "TV3(2)=x TV4(2)=2", false},
         {"the last row expects a second condition only", "TV3(3)=x TV4(3)=-3 TV1(2)=x TV2(2)=2",
          "TV1(2)=x TV2(2)=2", false},
+        {"factors without a dot, in another order", "TV1(3)=x·(x-3)·(x+1) TV2(3)=0",
+         "TV1(3)=x(x+1)(x-3) TV2(3)=0", true},
         {"the first row is never judged", "TV1(1)=x TV2(1)=2", "TV1(1)=x TV2(1)=2", false},
     };
     for (const auto &p : Pripady) {

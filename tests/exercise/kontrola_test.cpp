@@ -95,6 +95,8 @@ TEST_F(Kontrola, RulesOfTheTasks)
         {"task 20: x on the lower row", "20", 0, "TV3(2)=6", "TV3(2)=6", true, 2},
         // Tasks 13 and 14: a fraction per column, numerators on row 1.
         {"task 13: the second result in the first column", "13", 0, Dva_zlomky, "TV1(1)=2 TV1(2)=4", true},
+        {"task 13: the factors below in another order", "13", 0, "TV2(1)=1 TV2(2)=(x+8)(x+10)",
+         "TV2(1)=1 TV2(2)=(x+10)(x+8)", true},
         {"task 13: lines of the two results mixed", "13", 0, Dva_zlomky, "TV1(1)=1 TV1(2)=4", false},
         {"task 13: a lower cell of the second column decides", "13", 0, "TV2(1)=1 TV2(2)=2",
          "TV1(1)=1 TV1(2)=2 TV2(2)=5", false},
