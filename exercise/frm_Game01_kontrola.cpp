@@ -10,6 +10,7 @@
 #include "services/Kresleni.h"
 #include "services/Promenne_cviceni.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -392,14 +393,20 @@ void Kontrola::Oznac_priklad(frm_Game01 &g, int znacka, bool spravne, bool pocit
 
 void frm_Game01::Skontroluj_priklady()
 {
+    const Pravidlo_ulohy *p = Najdi_pravidlo(Cislo_ulohy);
+    const int pocet = !p ? 0 : p->jeden_priklad ? 1 : std::min(int(Pocet_prikladu), 30);
+    // A screen that holds no example has nothing to check and nothing to count.
+    if (p && std::none_of(Priklad_vytvoreny.begin() + 1, Priklad_vytvoreny.begin() + 1 + pocet,
+                          [](bool v) { return v; })) {
+        Zobrazit_pokracuj = true;
+        return;
+    }
     Zapni_vypni_tlacitka(QStringLiteral("vypnuto"));
     PicTop(4)->Enabled = true;
     Text1->SetFocus();
-    if (const Pravidlo_ulohy *p = Najdi_pravidlo(Cislo_ulohy)) {
-        const int pocet = p->jeden_priklad ? 1 : int(Pocet_prikladu);
-        for (int i = 1; i <= pocet; ++i)
+    for (int i = 1; i <= pocet; ++i)
+        if (Priklad_vytvoreny[size_t(i)])
             Oznac(*this, p->pravidlo(*this, i));
-    }
     if (Zobrazit_pokracuj)
         Zobraz_tlacitko_pokracuj();
     Zobrazit_pokracuj = true;

@@ -62,6 +62,30 @@ TEST_F(Kontrola, EachTaskMarksAndLocksOnlyTheExamplesOfItsScreen)
     EXPECT_FALSE(hra->TV2(1)->Locked || hra->TV3(1)->Locked || hra->TV4(1)->Locked);
 }
 
+TEST_F(Kontrola, ExamplesNeverMadeAreNeitherJudgedNorCounted)
+{
+    // vynechane: examples the generator gave up on; znacky: IHod(1) to IHod(10);
+    // riadok: a row of TV1 of the first of them, left open
+    const struct { const char *uloha; std::vector<int> vynechane; const char *znacky; int pocet, riadok; } Obrazovky[] = {
+        {"4", {2, 4}, "ko! - ko! - ko! - - - - -", 3, 2},
+        {"13", {1}, "- - ko! - ko! - ko! - ko! -", 4, 1},
+        {"11", {3}, "ko! ko! - - - - - - - -", 2, 7},
+        {"15", {1}, "- - - - - - - - - -", 0, 5},
+        {"2", {1, 2, 3, 4, 5}, "- - - - - - - - - -", 0, 1},
+    };
+    for (const auto &o : Obrazovky) {
+        Misc::Pocet_spravnych = Misc::Pocet_spatnych = 0;
+        Hra &h = Ukaz(o.uloha, 0, 5);
+        for (int i : o.vynechane)
+            h.Priklad_vytvoreny[size_t(i)] = false;
+        Skontroluj(h);
+        EXPECT_EQ(Znacky(h, 10), o.znacky) << o.uloha;
+        EXPECT_EQ(Misc::Pocet_spatnych, o.pocet) << o.uloha;
+        EXPECT_FALSE(h.TV1(o.riadok)->Locked) << o.uloha;
+        EXPECT_EQ(h.PicTop(1)->Enabled, o.pocet == 0) << o.uloha << ": a screen without examples is not checked";
+    }
+}
+
 const char *const Zlomok = "TV2(1)=3 TV2(2)=4", *const Dva_zlomky = "TV2(1)=1 TV2(2)=2 TV1(1)=2 TV1(2)=4";
 
 TEST_F(Kontrola, RulesOfTheTasks)
