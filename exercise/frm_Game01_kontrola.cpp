@@ -292,9 +292,9 @@ Posudok Funkcia_21(G &g, int i)
 
 // --- Task 11: rows of conditions ---------------------------------------------
 
-// The row that judges example i: row 3i, or row 3i - 1 when row 3i expects
-// nothing; 0 when neither expects a first condition.
-int Posudzovany_riadok_11(G &g, int i)
+} // namespace
+
+int Kontrola::Posudzovany_riadok_11(frm_Game01 &g, int i)
 {
     const int r = 3 * i;
     if (!Prazdny_tag(g.TV1(r)))
@@ -303,6 +303,8 @@ int Posudzovany_riadok_11(G &g, int i)
         return 0;
     return r - 1;
 }
+
+namespace {
 
 // Two expected conditions may be written in either order; the sides of a
 // condition keep their cells. One expected condition must be what each
@@ -375,7 +377,7 @@ bool Kontrola::Posud_priklad_11(frm_Game01 &g, int i)
     for (int r = prvy; r <= posledny; ++r)
         g.ICheck(r)->Enabled = false;
     g.Text1->SetFocus();
-    const int R = Posudzovany_riadok_11(g, i);
+    const int R = Kontrola::Posudzovany_riadok_11(g, i);
     return R != 0 && Riadok_podmienok_11(g, R);
 }
 
