@@ -221,12 +221,15 @@ Posudok Rovnica(G &g, int D, int riadkov)
 Posudok Rovnica_15(G &g, int) { return Rovnica(g, 5, 7); }
 Posudok Rovnica_16(G &g, int) { return Rovnica(g, 6, 8); }
 
-// Task 17: x and the values its conditions exclude, in either order.
+// Task 17: x and the values its conditions exclude, in either order. The
+// conditions and their "and" switch are locked with the rest.
 Posudok Rovnica_17(G &g, int)
 {
     Zamkni_riadky(g, 8);
-    g.ICheck(1)->Enabled = false;
     platform::TextBox *a = g.TV1(12), *b = g.TV2(12);
+    Zamkni(g, {a, b});
+    g.ICheck(1)->Enabled = false;
+    g.ICheck(12)->Enabled = false;
     const bool podmienky = (VV(g, a->Text, a->Tag) && VV(g, b->Text, b->Tag))
                            || (VV(g, a->Text, b->Tag) && VV(g, b->Text, a->Tag));
     const Odpoved_x o{g.TV1(6), g.TV1(7), g.TV1(8)};

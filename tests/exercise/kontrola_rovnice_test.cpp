@@ -82,9 +82,12 @@ TEST_F(Kontrola, EquationsLockTheirWorkingRowsAndTheirButtons)
     EXPECT_EQ(QString(hra->IZnam(6)->Tag).toStdString(), "?") << "the sign no longer reacts";
 
     Hra &h17 = Ukaz("17", 0, 1);
+    Napis(h17, "TV1(12)=5 TV2(12)=7");
     Skontroluj(h17);
-    EXPECT_FALSE(h17.ICheck(1)->Enabled);
-    EXPECT_FALSE(h17.TV1(12)->Locked) << "the conditions stay open";
+    QTest::mouseClick(h17.ICheck(12), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_FALSE(h17.ICheck(1)->Enabled || h17.ICheck(12)->Enabled);
+    EXPECT_TRUE(h17.TV1(12)->Locked && h17.TV2(12)->Locked) << "the conditions are judged";
+    EXPECT_EQ(QString(h17.TV2(12)->Text).toStdString(), "7") << "the switch no longer empties it";
 }
 
 } // namespace
