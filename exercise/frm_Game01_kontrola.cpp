@@ -163,16 +163,14 @@ std::optional<QString> Podiel(const QString &a, const QString &b)
 }
 
 // The pupil's whole number with its sign changed; nothing when the text has
-// no value or the number leaves the 16-bit range the check counts in.
+// no value, the value is not whole (rounding it would make a wrong answer
+// right) or it leaves the 16-bit range the check counts in.
 std::optional<QString> Opacne_znamienko(G &g, const QString &text)
 {
     const EValue v = g.Evaluator_formulara().Evaluate(Bez_medzier(text), 0, 0, 0);
-    if (!v.ok())
+    if (!v.ok() || v.value != std::trunc(v.value) || !(v.value >= -32767 && v.value <= 32767))
         return std::nullopt;
-    const double cele = std::nearbyint(v.value); // a half goes to the even neighbour
-    if (!(cele >= -32767 && cele <= 32767))
-        return std::nullopt;
-    return FormatNumber(-cele);
+    return FormatNumber(-v.value);
 }
 
 // A reduced fraction may carry its minus sign above or below the bar; an
