@@ -21,7 +21,7 @@ TEST_F(Kontrola, RulesOfTheEquations)
         {"fraction expected, a decimal with a trailing zero", "15", 0, Zlomok_3_4, "TV1(5)=0,750", false},
         {"both signs changed, a numerator that only rounds to it", "15", 0, "TV1(6)=31 TV1(7)=16",
          "TV1(6)=-31-2/5 TV1(7)=-16", false},
-        {"minus below the bar moved above it", "15", 0, "TV1(6)=3 TV1(7)=-4", "TV1(6)=-3 TV1(7)=4", true},
+        {"the minus written below the bar", "15", 0, "TV1(6)=-3 TV1(7)=4", "TV1(6)=3 TV1(7)=-4", true},
         {"a third rounded", "15", 0, "TV1(6)=1 TV1(7)=3", "TV1(5)=0,33", false},
         {"a third to fifteen digits", "15", 0, "TV1(6)=1 TV1(7)=3", "TV1(5)=0,333333333333333", true},
         {"a numerator without a value", "15", 0, Zlomok_3_4, "TV1(6)=a TV1(7)=4", false},
