@@ -61,8 +61,7 @@ TEST_F(NacitanieObrazovky, WithoutItsTemplatesTheScreenSaysWhyAndTheSetupScreenS
     for (const auto &subor : {std::optional<QStringList>(), std::optional(QStringList{}),
                               std::optional(QStringList{"[5]", "vzorec$x#x"})}) {
         QTemporaryDir data;
-        if (subor)
-            ASSERT_TRUE(Zapis_prekodovany(data.filePath("Hra.dat"), *subor));
+        ASSERT_TRUE(!subor || Zapis_prekodovany(data.filePath("Hra.dat"), *subor));
         Misc::Cesta_HD = data.path() + '/';
         Misc::Cislo_ulohy = QStringLiteral("4");
         hra = std::make_unique<Hra>();

@@ -43,18 +43,4 @@ TEST_F(Kontrola, RowsOfConditions)
     }
 }
 
-TEST_F(Kontrola, EveryExampleOfConditionsIsLockedAndMarked)
-{
-    Hra &h = Ukaz("11", 0, 3);
-    Ako_generator(h, "TV1(3)=x TV2(3)=2 TV1(6)=x TV2(6)=2 TV1(9)=x TV2(9)=2");
-    Napis(h, "TV1(6)=x TV2(6)=2");
-    Skontroluj(h);
-    EXPECT_EQ((Znacka(h, 1) + Znacka(h, 2) + Znacka(h, 3)).toStdString(), "ko!okko!");
-    EXPECT_EQ(Misc::Pocet_spravnych * 10 + Misc::Pocet_spatnych, 12);
-    for (int r = 1; r <= 9; ++r) {
-        EXPECT_TRUE(h.TV1(r)->Locked && h.TV2(r)->Locked && h.TV3(r)->Locked && h.TV4(r)->Locked) << r;
-        EXPECT_FALSE(h.ICheck(r)->Enabled) << r;
-    }
-}
-
 } // namespace

@@ -14,7 +14,6 @@ const char *const Zlomok_3_4 = "TV1(6)=3 TV1(7)=4", *const X_3 = "TV1(6)=3 TV1(1
 TEST_F(Kontrola, RulesOfTheEquations)
 {
     const Pravidlo Pravidla[] = {
-        {"fraction expected, written as expected", "15", 0, Zlomok_3_4, "TV1(6)=3 TV1(7)=4", true},
         {"fraction expected, both signs changed", "15", 0, Zlomok_3_4, "TV1(6)=-3 TV1(7)=-4", true},
         {"fraction expected, not reduced", "15", 0, Zlomok_3_4, "TV1(6)=6 TV1(7)=8", false},
         {"fraction expected, its decimal value", "15", 0, Zlomok_3_4, "TV1(5)=0,75 TV1(6)=1 TV1(7)=9", true},
@@ -25,7 +24,6 @@ TEST_F(Kontrola, RulesOfTheEquations)
         {"a third rounded", "15", 0, "TV1(6)=1 TV1(7)=3", "TV1(5)=0,33", false},
         {"a third to fifteen digits", "15", 0, "TV1(6)=1 TV1(7)=3", "TV1(5)=0,333333333333333", true},
         {"a numerator without a value", "15", 0, Zlomok_3_4, "TV1(6)=a TV1(7)=4", false},
-        {"number expected, written", "16", 0, "TV1(6)=2", "TV1(6)=2", true},
         {"number expected, as a fraction of negatives", "16", 0, "TV1(6)=2", "TV1(7)=-4 TV1(8)=-2", true},
         {"number expected, a fraction typed with blanks", "16", 0, "TV1(6)=2", "TV1(7)=-_4 TV1(8)=-_2", true},
         {"number expected, a fraction of another value", "16", 0, "TV1(6)=2", "TV1(7)=5 TV1(8)=2", false},
@@ -34,7 +32,6 @@ TEST_F(Kontrola, RulesOfTheEquations)
         {"only the numerator", "16", 0, "TV1(6)=2", "TV1(7)=2", false},
         {"a wrong number beside a right fraction", "16", 0, "TV1(6)=2", "TV1(6)=3 TV1(7)=4 TV1(8)=2", false},
         // Task 17: x = 3 and the conditions x ż 1, x ż -2.
-        {"conditions and x right", "17", 0, X_3, X_3, true},
         {"conditions swapped", "17", 0, X_3, "TV1(6)=3 TV1(12)=-2 TV2(12)=1", true},
         {"a condition missing", "17", 0, X_3, "TV1(6)=3 TV1(12)=1", false},
         {"conditions right, x wrong", "17", 0, X_3, "TV1(6)=4 TV1(12)=1 TV2(12)=-2", false},

@@ -6,6 +6,7 @@
 #include "expr/Random.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 namespace {
 
@@ -37,35 +38,15 @@ const struct Uloha {
              {"20", 0, 2, 2, 0},  {"21", 1, 2, 1, 0},  {"21", 2, 2, 1, 0}};
 
 // A text as a pupil may type it: blanks around signs and before it, no "·"
-// beside a bracket, juxtaposed bracketed factors in the other order.
-QString Ako_ziak(const QString &t)
+// before a bracket, two juxtaposed bracketed factors (with their
+// superscripts) in the other order.
+QString Ako_ziak(QString t)
 {
-    QString s;
-    for (qsizetype i = 0; i < t.size();) {
-        QStringList cinitele;
-        for (qsizetype j = i; j < t.size() && t[j] == u'(';) {
-            const qsizetype z = t.indexOf(u')', j);
-            if (z < 0 || t.mid(j + 1, z - j - 1).contains(u'('))
-                break;
-            qsizetype k = z + 1;
-            while (k < t.size() && !Misc::Preved_z_exponentu(t[k]).isNull())
-                ++k;
-            cinitele.prepend(t.mid(j, k - j));
-            i = k;
-            j = k < t.size() && t[k] == u'\u00B7' && k + 1 < t.size() && t[k + 1] == u'(' ? k + 1 : k;
-        }
-        if (!cinitele.isEmpty() && s.endsWith(u'/'))
-            std::reverse(cinitele.begin(), cinitele.end());
-        if (!cinitele.isEmpty()) {
-            if (s.endsWith(u'\u00B7'))
-                s.chop(1);
-            s += cinitele.join(QString());
-        } else {
-            s += t[i] == u'+' || t[i] == u'-' ? QStringLiteral(" %1 ").arg(t[i]) : QString(t[i]);
-            ++i;
-        }
-    }
-    return u' ' + s;
+    const QString cinitel = QStringLiteral("(\\([^()]*\\)[\u0154\u00C1\u00C2\u0102\u00C4\u0139\u0106\u00C7\u010C\u00C9\u00AC]*)");
+    t.replace(QRegularExpression(cinitel + QStringLiteral("\u00B7?") + cinitel), QStringLiteral("\\2\\1"));
+    t.replace(QStringLiteral("\u00B7("), QStringLiteral("("));
+    t.replace(QRegularExpression(QStringLiteral("([+-])")), QStringLiteral(" \\1 "));
+    return u' ' + t;
 }
 
 // The first digit of a text, plain or superscript, one higher (9 to 0);
@@ -73,12 +54,11 @@ QString Ako_ziak(const QString &t)
 QString Zmen_cifru(QString t)
 {
     for (QChar &c : t) {
-        const QChar p = Misc::Preved_z_exponentu(c);
-        const QChar d = p.isNull() ? c : p;
+        const QChar p = Misc::Preved_z_exponentu(c), d = p.isNull() ? c : p;
         if (d >= u'0' && d <= u'9') {
-            const QString nova(QChar(u'0' + (d.unicode() - u'0' + 1) % 10));
-            c = p.isNull() ? nova[0] : Misc::Preved_na_exponent(nova)[0];
-            return t;
+            const QString n = QString::number((d.digitValue() + 1) % 10);
+            c = p.isNull() ? n[0] : Misc::Preved_na_exponent(n)[0];
+            break;
         }
     }
     return t;
@@ -86,8 +66,8 @@ QString Zmen_cifru(QString t)
 
 // Every answer a screen expects, typed into its cells as the pupil types
 // it; with `chyba`, one digit changed in each. Gives, example by example,
-// whether anything was changed.
-std::vector<bool> Napis_ocakavane(Hra &h, const Uloha &u, bool chyba)
+// whether anything was changed, and the cells typed into.
+std::vector<bool> Napis_ocakavane(Hra &h, const Uloha &u, bool chyba, std::vector<platform::TextBox *> &napisane)
 {
     std::vector<bool> zmenene(size_t(Misc::Pocet_prikladu) + 1);
     for (int i = 1; i <= (u.krok ? Misc::Pocet_prikladu : 1); ++i)
@@ -99,9 +79,10 @@ std::vector<bool> Napis_ocakavane(Hra &h, const Uloha &u, bool chyba)
                                               ? h.Vysledek_prikladu(1, i) : QString(b->Tag);
                 if (ocakavane.isEmpty())
                     continue;
-                const QString napisane = chyba ? Zmen_cifru(ocakavane) : ocakavane;
-                zmenene[size_t(i)] = zmenene[size_t(i)] || napisane != ocakavane;
-                b->Text = Ako_ziak(napisane);
+                const QString text = chyba ? Zmen_cifru(ocakavane) : ocakavane;
+                zmenene[size_t(i)] = zmenene[size_t(i)] || text != ocakavane;
+                b->Text = Ako_ziak(text);
+                napisane.push_back(b);
             }
     for (int r : {6, 7}) // task 18: the relation sign set as expected
         if (h.IZnam.exists(r))
@@ -109,62 +90,63 @@ std::vector<bool> Napis_ocakavane(Hra &h, const Uloha &u, bool chyba)
     return zmenene;
 }
 
-TEST_F(Kontrola, ExpectedAnswersTypedAsAPupilTypesThemAreRightAndWithADigitChangedWrong)
+// Random garbage in every open cell; tasks 11 and 17 press their row-check
+// button first, whose bubble must go again before the screen takes the check.
+void Napis_nahodne(Hra &h, QRandomGenerator &nahoda, platform::FakeClock &hodiny)
 {
-    for (const Uloha &u : Ulohy) {
-        Hra &h = Ukaz(u.uloha, u.varianta, 25);
-        for (quint32 seed = 1; seed <= 12; ++seed) {
-            for (bool chyba : {false, true}) {
-                SCOPED_TRACE(QStringLiteral("task %1/%2, seed %3%4").arg(u.uloha).arg(u.varianta).arg(seed)
-                                 .arg(chyba ? ", a digit changed" : "").toStdString());
-                Randomize_seed(seed);
-                h.PicTop_MouseDown(2, 1, 0, 1, 1);
-                const std::vector<bool> zmenene = Napis_ocakavane(h, u, chyba);
-                Misc::Pocet_spravnych = Misc::Pocet_spatnych = 0;
-                Skontroluj(h);
-                for (int i = 1; i < int(zmenene.size()) && (u.krok || i == 1); ++i) {
-                    EXPECT_EQ(Znacka(h, u.krok * i + u.posun).toStdString(), zmenene[size_t(i)] ? "ko!" : "ok")
-                        << "example " << i;
-                }
-            }
+    for (auto *stlpec : {&h.TV1, &h.TV2, &h.TV3, &h.TV4, &h.TV5, &h.TV6})
+        for (int i = 0; i <= stlpec->UBound(); ++i)
+            if (stlpec->exists(i) && (*stlpec)(i)->Visible && !(*stlpec)(i)->Locked)
+                (*stlpec)(i)->Text = Nahodny_text(nahoda);
+    if (h.ICheck.exists(1) && h.ICheck(1)->Visible && h.ICheck(1)->Enabled) {
+        QTest::mouseClick(h.ICheck(1), Qt::LeftButton, {}, QPoint(3, 3));
+        if (h.PicIcheck->Visible) {
+            hodiny.Advance(6000);
+            h.PicIcheckTimer_Timer();
         }
+        ASSERT_TRUE(h.Enabled);
     }
 }
 
-TEST_F(Kontrola, GarbageInEveryCellIsJudgedOncePerExampleAndNothingBreaks)
+// Seeded screens of every task, filled three ways: the expected answers
+// typed as a pupil types them are all right; with a digit changed, every
+// example changed is wrong; with garbage, every example is judged once and
+// the correct answer of each wrong one can still be shown.
+TEST_F(Kontrola, ExpectedAnswersAsAPupilTypesThemDigitsChangedAndGarbage)
 {
-    QRandomGenerator r(20261206);
-    for (const auto &u : Ulohy) {
-        for (int kolo = 1; kolo <= 3; ++kolo) {
-            Misc::Pocet_spravnych = Misc::Pocet_spatnych = 0;
-            Hra &h = Ukaz(u.uloha, u.varianta, 10);
-            h.frm_Game01::Nacti_chybova_okna();
-            for (auto *stlpec : {&h.TV1, &h.TV2, &h.TV3, &h.TV4, &h.TV5, &h.TV6})
-                for (int i = 0; i <= stlpec->UBound(); ++i)
-                    if (stlpec->exists(i) && (*stlpec)(i)->Visible && !(*stlpec)(i)->Locked)
-                        (*stlpec)(i)->Text = Nahodny_text(r);
-            // Tasks 11 and 17: the row-check button first, whose bubble
-            // must go again before the screen takes the check.
-            if (h.ICheck.exists(1) && h.ICheck(1)->Visible && h.ICheck(1)->Enabled) {
-                QTest::mouseClick(h.ICheck(1), Qt::LeftButton, {}, QPoint(3, 3));
-                if (h.PicIcheck->Visible) {
-                    hodiny.Advance(6000);
-                    h.PicIcheckTimer_Timer();
-                }
-                ASSERT_TRUE(h.Enabled) << "task " << u.uloha;
+    QRandomGenerator nahoda(20261206);
+    for (const Uloha &u : Ulohy) {
+        Hra &h = Ukaz(u.uloha, u.varianta, 25);
+        h.frm_Game01::Nacti_chybova_okna();
+        for (quint32 seed = 1; seed <= 12; ++seed) {
+            for (const char *vyplnenie : {"expected", "a digit changed", "garbage"}) {
+                SCOPED_TRACE(QStringLiteral("task %1/%2, seed %3, %4").arg(u.uloha).arg(u.varianta).arg(seed)
+                                 .arg(vyplnenie).toStdString());
+                Randomize_seed(seed);
+                h.PicTop_MouseDown(2, 1, 0, 1, 1);
+                Misc::Pocet_spravnych = Misc::Pocet_spatnych = 0;
+                std::vector<platform::TextBox *> napisane;
+                std::vector<bool> zmenene;
+                if (vyplnenie[0] == 'g')
+                    Napis_nahodne(h, nahoda, hodiny);
+                else
+                    zmenene = Napis_ocakavane(h, u, vyplnenie[0] == 'a', napisane);
+                Skontroluj(h);
+                EXPECT_EQ(Misc::Pocet_spravnych + Misc::Pocet_spatnych, Misc::Pocet_prikladu);
+                for (int i = 1; i < int(zmenene.size()) && (u.krok || i == 1); ++i)
+                    EXPECT_EQ(Znacka(h, u.krok * i + u.posun).toStdString(), zmenene[size_t(i)] ? "ko!" : "ok")
+                        << "example " << i;
+                // Every cell typed into is locked, but the result of percentages of variant b.
+                for (platform::TextBox *b : napisane)
+                    EXPECT_TRUE(b->Locked || (u.uloha == std::string("19") && b == h.TV4(b->Index()))) << b->Index();
+                for (int i = 0; i <= h.IHod.UBound(); ++i)
+                    if (h.IHod.exists(i) && h.IHod(i)->Visible && h.IHod(i)->Enabled) {
+                        QTest::mousePress(h.IHod(i), Qt::LeftButton, {}, QPoint(3, 3));
+                        QTest::mouseRelease(h.IHod(i), Qt::LeftButton, {}, QPoint(3, 3));
+                    }
             }
-            Skontroluj(h);
-            EXPECT_GT(Misc::Pocet_prikladu, 0) << "task " << u.uloha;
-            EXPECT_EQ(Misc::Pocet_spravnych + Misc::Pocet_spatnych, Misc::Pocet_prikladu)
-                << "task " << u.uloha << "/" << u.varianta << ", round " << kolo;
-            // Each wrong example's correct answer, as the pupil holds its mark.
-            for (int i = 0; i <= h.IHod.UBound(); ++i)
-                if (h.IHod.exists(i) && h.IHod(i)->Visible && h.IHod(i)->Enabled) {
-                    QTest::mousePress(h.IHod(i), Qt::LeftButton, {}, QPoint(3, 3));
-                    QTest::mouseRelease(h.IHod(i), Qt::LeftButton, {}, QPoint(3, 3));
-                }
-            h.frm_Game01::Uvolni_chybova_okna();
         }
+        h.frm_Game01::Uvolni_chybova_okna();
     }
 }
 
