@@ -81,6 +81,10 @@ public:
     qint16 Hodnota_x = 0, Hodnota_y = 0, Hodnota_z = 0;
     qint16 Spolecny_delitel = 0; // of the last fraction shown
     bool Prijato = false, Vyber_vyhovuje = false, Je_zlomek = false;
+    // Element i: example i of the screen was made. Emptying the tables marks
+    // the screen's examples made; a generator unmarks each one it gives up
+    // on, and the checks leave such an example alone.
+    std::array<bool, 31> Priklad_vytvoreny{};
     quint8 Faze_kontroly = 0;
     double Hodnota_X_kontroly = 0;
     qint64 Konec_bubliny = 0;
@@ -88,7 +92,8 @@ public:
     std::array<platform::Picture, 21> Obr_znamenka;
     platform::Picture Obr_check, Obr_a_zar;
     // Empties the example tables, sides, values and substitution buffer
-    // (elements from 1); parameters, conditions and Hodnota_X_kontroly stay.
+    // (elements from 1) and marks examples 1 to Pocet_prikladu made;
+    // parameters, conditions and Hodnota_X_kontroly stay.
     void Vymaz_data_prikladu();
 
     // --- Screen state ---------------------------------------------------------

@@ -4,11 +4,13 @@
 #include "exercise/frm_Game01_kontrola.h"
 
 #include "expr/NumberText.h"
+#include "expr/Prevedeni_vstupu.h"
 #include "expr/Vyhodnoceni_vysledku.h"
 #include "services/Konfigurace.h"
 #include "services/Kresleni.h"
 #include "services/Promenne_cviceni.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <optional>
@@ -27,9 +29,8 @@ struct Posudok {
 // A task's rule for example i: it locks the example's cells and judges them.
 using Pravidlo = Posudok (*)(G &g, int i);
 
-bool Vyplnena(const platform::TextBox *bunka) { return !QString(bunka->Text).isEmpty(); }
-
 using Kontrola::VV;
+using Kontrola::Vyplnena;
 
 void Zamkni(G &g, std::initializer_list<platform::TextBox *> bunky)
 {
@@ -155,23 +156,21 @@ bool Prazdny_tag(const platform::Control *c) { return QString(c->Tag).isEmpty();
 // not a number or b is 0.
 std::optional<QString> Podiel(const QString &a, const QString &b)
 {
-    const std::optional<double> x = ParseNumber(a), y = ParseNumber(b);
+    const std::optional<double> x = ParseNumber(Bez_medzier(a)), y = ParseNumber(Bez_medzier(b));
     if (!x || !y || *y == 0)
         return std::nullopt;
     return FormatNumber(*x / *y);
 }
 
 // The pupil's whole number with its sign changed; nothing when the text has
-// no value or the number leaves the 16-bit range the check counts in.
+// no value, the value is not whole (rounding it would make a wrong answer
+// right) or it leaves the 16-bit range the check counts in.
 std::optional<QString> Opacne_znamienko(G &g, const QString &text)
 {
-    const EValue v = g.Evaluator_formulara().Evaluate(text, 0, 0, 0);
-    if (!v.ok())
+    const EValue v = g.Evaluator_formulara().Evaluate(Bez_medzier(text), 0, 0, 0);
+    if (!v.ok() || v.value != std::trunc(v.value) || !(v.value >= -32767 && v.value <= 32767))
         return std::nullopt;
-    const double cele = std::nearbyint(v.value); // a half goes to the even neighbour
-    if (!(cele >= -32767 && cele <= 32767))
-        return std::nullopt;
-    return FormatNumber(-cele);
+    return FormatNumber(-v.value);
 }
 
 // A reduced fraction may carry its minus sign above or below the bar; an
@@ -220,12 +219,15 @@ Posudok Rovnica(G &g, int D, int riadkov)
 Posudok Rovnica_15(G &g, int) { return Rovnica(g, 5, 7); }
 Posudok Rovnica_16(G &g, int) { return Rovnica(g, 6, 8); }
 
-// Task 17: x and the values its conditions exclude, in either order.
+// Task 17: x and the values its conditions exclude, in either order. The
+// conditions and their "and" switch are locked with the rest.
 Posudok Rovnica_17(G &g, int)
 {
     Zamkni_riadky(g, 8);
-    g.ICheck(1)->Enabled = false;
     platform::TextBox *a = g.TV1(12), *b = g.TV2(12);
+    Zamkni(g, {a, b});
+    g.ICheck(1)->Enabled = false;
+    g.ICheck(12)->Enabled = false;
     const bool podmienky = (VV(g, a->Text, a->Tag) && VV(g, b->Text, b->Tag))
                            || (VV(g, a->Text, b->Tag) && VV(g, b->Text, a->Tag));
     const Odpoved_x o{g.TV1(6), g.TV1(7), g.TV1(8)};
@@ -258,7 +260,7 @@ bool Je_tabulka_21(int i) { return i == 1 || i == 3 || (Varianta_ulohy == 2 && i
 // An x value rounded to a whole number; nothing for a text without a value.
 std::optional<QString> Zaokruhlene(const QString &text)
 {
-    const std::optional<double> x = ParseNumber(text);
+    const std::optional<double> x = ParseNumber(Bez_medzier(text));
     if (!x)
         return std::nullopt;
     return FormatNumber(std::nearbyint(*x)); // a half goes to the even neighbour
@@ -291,9 +293,9 @@ Posudok Funkcia_21(G &g, int i)
 
 // --- Task 11: rows of conditions ---------------------------------------------
 
-// The row that judges example i: row 3i, or row 3i - 1 when row 3i expects
-// nothing; 0 when neither expects a first condition.
-int Posudzovany_riadok_11(G &g, int i)
+} // namespace
+
+int Kontrola::Posudzovany_riadok_11(frm_Game01 &g, int i)
 {
     const int r = 3 * i;
     if (!Prazdny_tag(g.TV1(r)))
@@ -302,6 +304,8 @@ int Posudzovany_riadok_11(G &g, int i)
         return 0;
     return r - 1;
 }
+
+namespace {
 
 // Two expected conditions may be written in either order; the sides of a
 // condition keep their cells. One expected condition must be what each
@@ -363,6 +367,8 @@ bool Kontrola::VV(frm_Game01 &g, const QString &vstup, const QString &vzor)
     return Vyhodnoceni_vysledku(g.Evaluator_formulara(), vstup, vzor, {});
 }
 
+bool Kontrola::Vyplnena(const platform::TextBox *bunka) { return !Bez_medzier(QString(bunka->Text)).isEmpty(); }
+
 bool Kontrola::Posud_priklad_11(frm_Game01 &g, int i)
 {
     const int prvy = 3 * i - 2, posledny = 3 * i;
@@ -372,7 +378,7 @@ bool Kontrola::Posud_priklad_11(frm_Game01 &g, int i)
     for (int r = prvy; r <= posledny; ++r)
         g.ICheck(r)->Enabled = false;
     g.Text1->SetFocus();
-    const int R = Posudzovany_riadok_11(g, i);
+    const int R = Kontrola::Posudzovany_riadok_11(g, i);
     return R != 0 && Riadok_podmienok_11(g, R);
 }
 
@@ -390,14 +396,20 @@ void Kontrola::Oznac_priklad(frm_Game01 &g, int znacka, bool spravne, bool pocit
 
 void frm_Game01::Skontroluj_priklady()
 {
+    const Pravidlo_ulohy *p = Najdi_pravidlo(Cislo_ulohy);
+    const int pocet = !p ? 0 : p->jeden_priklad ? 1 : std::min(int(Pocet_prikladu), 30);
+    // A screen that holds no example has nothing to check and nothing to count.
+    if (p && std::none_of(Priklad_vytvoreny.begin() + 1, Priklad_vytvoreny.begin() + 1 + pocet,
+                          [](bool v) { return v; })) {
+        Zobrazit_pokracuj = true;
+        return;
+    }
     Zapni_vypni_tlacitka(QStringLiteral("vypnuto"));
     PicTop(4)->Enabled = true;
     Text1->SetFocus();
-    if (const Pravidlo_ulohy *p = Najdi_pravidlo(Cislo_ulohy)) {
-        const int pocet = p->jeden_priklad ? 1 : int(Pocet_prikladu);
-        for (int i = 1; i <= pocet; ++i)
+    for (int i = 1; i <= pocet; ++i)
+        if (Priklad_vytvoreny[size_t(i)])
             Oznac(*this, p->pravidlo(*this, i));
-    }
     if (Zobrazit_pokracuj)
         Zobraz_tlacitko_pokracuj();
     Zobrazit_pokracuj = true;

@@ -8,6 +8,13 @@ namespace Kontrola {
 // The pupil's answer against the expected text, term by term.
 bool VV(frm_Game01 &g, const QString &vstup, const QString &vzor);
 
+// A cell of nothing but blanks is as empty as one never typed into.
+bool Vyplnena(const platform::TextBox *bunka);
+
+// Task 11: the row that judges example i: row 3i, or row 3i - 1 when row 3i
+// expects nothing; 0 when neither expects a first condition.
+int Posudzovany_riadok_11(frm_Game01 &g, int i);
+
 // Task 11, example i (rows 3i - 2 to 3i): its twelve cells locked, its row
 // buttons switched off, and whether it is right.
 bool Posud_priklad_11(frm_Game01 &g, int i);

@@ -32,7 +32,7 @@ const QString Prepinac = QStringLiteral("Switcher_and");
 
 enum Styl_ramceka { Ramcek_otvoreny = 1, Ramcek_cakajuci = 2, Ramcek_podmienky = 5 };
 
-bool Vyplnena(const TextBox *b) { return !QString(b->Text).isEmpty(); }
+using Kontrola::Vyplnena;
 
 // --- Opening cells -----------------------------------------------------------
 
@@ -264,6 +264,10 @@ void frm_Game01::ICheck_MouseDown(int Index, int Button, int Shift, int X, int Y
     Zavri_otevrene_panely();
     AutoRedraw = false;
     QPointer<frm_Game01> ja(this);
+    // A row of an example that was never made checks nothing.
+    const int priklad = Cislo_ulohy == QLatin1String("11") ? (Index + 2) / 3 : 1;
+    if (priklad >= int(Priklad_vytvoreny.size()) || !Priklad_vytvoreny[size_t(priklad)])
+        return;
     if (Cislo_ulohy == QLatin1String("11"))
         Kontrola_riadku_11(*this, Index);
     else if (Cislo_ulohy == QLatin1String("17"))

@@ -12,6 +12,8 @@
 #include "services/Promenne_cviceni.h"
 #include "services/Tabulky.h"
 
+#include <QDir>
+
 using namespace Misc;
 
 namespace {
@@ -90,15 +92,19 @@ void frm_Game01::Form_Load()
 
     Zvolena_uloha = {Cislo_ulohy, Varianta_ulohy};
     Vygeneruj_komponenty_ulohy();
-    const Chyba_suboru chyba = Nacti_priklady_ze_souboru(Cesta_HD + QStringLiteral("Hra.dat"), Cislo_ulohy,
-                                                         Varianta_ulohy);
-    // Without its templates a task has nothing to generate: say why and
-    // leave the sheet empty rather than let a generator draw from nothing.
-    const bool bez_vzorov = chyba.Je_chyba() && Cislo_ulohy != QLatin1String("20")
-                            && Cislo_ulohy != QLatin1String("21");
-    if (chyba.Je_chyba())
+    const QString cesta = Cesta_HD + QStringLiteral("Hra.dat");
+    const Chyba_suboru chyba = Nacti_priklady_ze_souboru(cesta, Cislo_ulohy, Varianta_ulohy);
+    const bool so_vzormi = Cislo_ulohy != QLatin1String("20") && Cislo_ulohy != QLatin1String("21");
+    QString sprava = chyba.Text();
+    if (!chyba.Je_chyba() && so_vzormi && Pocet_vzoru() == 0)
+        sprava = QStringLiteral("V súbore %1 nie sú predlohy úlohy %2.")
+                     .arg(QDir::toNativeSeparators(cesta), Cislo_ulohy);
+    if (!sprava.isEmpty())
         platform::services().messageBox().Show(
-            chyba.Text(), platform::MessageStyle::OkOnly | platform::MessageStyle::Critical, QStringLiteral("Chyba"));
+            sprava, platform::MessageStyle::OkOnly | platform::MessageStyle::Critical, QStringLiteral("Chyba"));
+    // Without its templates a task has nothing to generate: the pupil goes
+    // back to where the series was started from.
+    const bool bez_vzorov = so_vzormi && Pocet_vzoru() == 0;
 
     if (Tisk) {
         if (!bez_vzorov)
@@ -106,8 +112,11 @@ void frm_Game01::Form_Load()
         Tisk = false;
         return;
     }
-    if (!bez_vzorov)
-        (this->*n->Generator)(true);
+    if (bez_vzorov) {
+        Unload();
+        return;
+    }
+    (this->*n->Generator)(true);
     Nacti_chybova_okna();
 }
 

@@ -2,7 +2,7 @@
 // answer in one of the two hint windows at the mouse pointer, releasing the
 // button hides it. The answer comes from what the generator left in the
 // example's cells (their Tags), labels or example table.
-#include "exercise/frm_Game01.h"
+#include "exercise/frm_Game01_kontrola.h"
 
 #include "platform/Runtime.h"
 #include "services/Konfigurace.h"
@@ -58,23 +58,18 @@ Odpoved Zlomok(Shell::Okno_napovedy *okno, const QString &hore, const QString &d
     return o;
 }
 
-// Task 11: the last row of the example that holds a whole condition.
+// Task 11: every condition of the row that the check judges.
 Odpoved Podmienky_11(G &g, int Index)
 {
-    const int r = 3 * Index;
-    const auto podmienka = [&](platform::TextBox *lava, platform::TextBox *prava) {
-        return Tag(lava) + Nerovna_sa + Tag(prava);
-    };
+    const int r = Kontrola::Posudzovany_riadok_11(g, Index);
     const auto plna = [&](platform::TextBox *a, platform::TextBox *b) { return !Tag(a).isEmpty() && !Tag(b).isEmpty(); };
-    if (plna(g.TV3(r), g.TV4(r)))
-        return Riadok(Okno_1(), podmienka(g.TV1(r), g.TV2(r)) + QStringLiteral(", ") + podmienka(g.TV3(r), g.TV4(r)),
-                      true);
-    if (plna(g.TV1(r), g.TV2(r)))
-        return Riadok(Okno_1(), podmienka(g.TV1(r), g.TV2(r)), true);
-    if (plna(g.TV1(r - 1), g.TV2(r - 1)))
-        return Riadok(Okno_1(), podmienka(g.TV1(r - 1), g.TV2(r - 1)), true);
     // No whole condition: rather no window than the lines of another example.
-    return {};
+    if (r == 0 || !plna(g.TV1(r), g.TV2(r)))
+        return {};
+    QString text = Tag(g.TV1(r)) + Nerovna_sa + Tag(g.TV2(r));
+    if (plna(g.TV3(r), g.TV4(r)))
+        text += QStringLiteral(", ") + Tag(g.TV3(r)) + Nerovna_sa + Tag(g.TV4(r));
+    return Riadok(Okno_1(), text, true);
 }
 
 // Tasks 15 to 18: the result as one number in cell D, or as a fraction in

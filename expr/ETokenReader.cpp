@@ -25,6 +25,16 @@ constexpr quint64 MaxHex = 0xFFFFFFFFu;
 
 } // namespace
 
+int FunctionNameLength(QStringView text)
+{
+    for (const Name &name : Functions) {
+        const QStringView jmeno(name.text.data(), qsizetype(name.text.size()));
+        if (text.size() > jmeno.size() && text.startsWith(jmeno, Qt::CaseInsensitive) && text[jmeno.size()] == u'(')
+            return int(jmeno.size());
+    }
+    return 0;
+}
+
 void cEPool::Reset()
 {
     values.fill(0);
@@ -60,16 +70,18 @@ int cETokenReader::Fail(QStringView message)
 
 int cETokenReader::FailInvalidChar(int pos)
 {
-    // Characters that cannot be shown inside quotes are named by code point.
+    // Characters that cannot be shown inside quotes are named by code point;
+    // the others as the upper-cased source holds them ("ß" has no single
+    // upper-case letter and stays).
     const char16_t c = At(pos);
     QString shown;
     if (QChar::isHighSurrogate(c) && QChar::isLowSurrogate(At(pos + 1)))
-        shown = QStringLiteral("U+%1").arg(QChar::surrogateToUcs4(c, At(pos + 1)), 4, 16, QLatin1Char('0'));
+        shown = QStringLiteral("U+%1").arg(QChar::surrogateToUcs4(c, At(pos + 1)), 4, 16, QLatin1Char('0')).toUpper();
     else if (c < 0x20 || (c >= 0x7F && c < 0xA0) || QChar::isSurrogate(c))
-        shown = QStringLiteral("U+%1").arg(int(c), 4, 16, QLatin1Char('0'));
+        shown = QStringLiteral("U+%1").arg(int(c), 4, 16, QLatin1Char('0')).toUpper();
     else
         shown = QChar(c);
-    return Fail(EMsg::Join({EMsg::InvalidCharOpen, shown.toUpper(), EMsg::InvalidCharClose}));
+    return Fail(EMsg::Join({EMsg::InvalidCharOpen, shown, EMsg::InvalidCharClose}));
 }
 
 int cETokenReader::Next()

@@ -8,6 +8,10 @@
 #include <QString>
 #include <array>
 
+// The length of the function name ("SIN", "EXP", ... in either case) that
+// begins `text` with its "(" right after it; 0 when none does.
+int FunctionNameLength(QStringView text);
+
 // Numeric literals of one compilation, each distinct value once.
 struct cEPool {
     std::array<double, EOp::PoolCapacity> values{};

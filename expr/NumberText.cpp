@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -60,9 +61,24 @@ QString FormatNumber(double value, int significant)
         return QStringLiteral("0"); // also minus zero
     if (!std::isfinite(value))
         return QString::number(value);
+    const int cifry = std::clamp(significant, 1, 17);
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general,
-                                   std::clamp(significant, 1, 17));
+    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, cifry);
+    if (!DecimalToDouble(std::string_view(buf, size_t(res.ptr - buf)))) {
+        // Rounded up past the largest double: cut the digits instead, so
+        // that the text still reads back.
+        res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 16);
+        const std::string_view cele(buf, size_t(res.ptr - buf));
+        const size_t e = cele.find('e'), bodka = cele.find('.');
+        size_t koniec = std::min(bodka + size_t(cifry), e);
+        while (buf[koniec - 1] == '0')
+            --koniec;
+        if (buf[koniec - 1] == '.')
+            --koniec;
+        const std::string text = std::string(cele.substr(0, koniec)) + std::string(cele.substr(e));
+        std::copy(text.begin(), text.end(), buf);
+        res.ptr = buf + text.size();
+    }
     QString text(res.ptr - buf, Qt::Uninitialized);
     QChar *out = text.data();
     for (const char *p = buf; p != res.ptr; ++p, ++out)

@@ -11,7 +11,9 @@
 // grouping, "-" for negatives, "0" for minus zero. Plain notation while the
 // whole part has at most `significant` digits and the magnitude is 0,0001 or
 // more; otherwise the mantissa, "E", the sign and at least two exponent
-// digits ("1E+15", "1,5E-05"). Use 15 for doubles, 7 for single precision.
+// digits ("1E+15", "1,5E-05"). A value that would round past the largest
+// double is cut to its digits instead. Use 15 for doubles, 7 for single
+// precision.
 QString FormatNumber(double value, int significant = 15);
 
 // The inverse of FormatNumber: optional blanks, optional sign, digits with at

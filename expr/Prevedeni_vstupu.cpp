@@ -1,6 +1,7 @@
 #include "expr/Prevedeni_vstupu.h"
 
 #include "expr/EEvaluator.h"
+#include "expr/ETokenReader.h"
 #include "expr/NumberText.h"
 #include "expr/Zapis_vyrazu.h"
 
@@ -25,19 +26,38 @@ QChar Zo_zobrazenia(QChar c)
 
 } // namespace
 
+QString Bez_medzier(QStringView riadok)
+{
+    QString vysledok;
+    vysledok.reserve(riadok.size());
+    for (const QChar c : riadok)
+        if (!c.isSpace())
+            vysledok += c;
+    return vysledok;
+}
+
 QString Preved_vstup_na_vyraz(QStringView vstup)
 {
     QString vyraz;
     vyraz.reserve(vstup.size() * 2);
-    QChar p; // the previous non-blank character; null at the start
-    for (const QChar znak : vstup) {
-        const QChar c = Zo_zobrazenia(znak);
+    const QString riadok = Bez_medzier(vstup);
+    QChar p; // the previous character; null at the start
+    for (qsizetype i = 0; i < riadok.size(); ++i) {
+        const QChar c = Zo_zobrazenia(riadok[i]);
+        if (const int funkcia = FunctionNameLength(QStringView(riadok).sliced(i))) {
+            // A function's name and its bracket stay whole.
+            vyraz += QStringView(riadok).sliced(i, funkcia + 1);
+            i += funkcia;
+            p = u'(';
+            continue;
+        }
         if (Je_premenna(c)) {
             if (!p.isNull() && !QStringView(u"+-*/(").contains(p))
                 vyraz += u'*';
             vyraz += c;
         } else if (c == u'(') {
-            if (p == u')' || Je_cifra(p))
+            // Juxtaposition before a bracket is a product, as before a letter.
+            if (p == u')' || Je_cifra(p) || Je_premenna(p) || Je_exponent(p))
                 vyraz += u'*';
             vyraz += c;
         } else if (const QChar s = Misc::Preved_z_exponentu(c); !s.isNull()) {
@@ -50,8 +70,7 @@ QString Preved_vstup_na_vyraz(QStringView vstup)
         } else {
             vyraz += c;
         }
-        if (c != u' ')
-            p = c;
+        p = c;
     }
     return vyraz;
 }

@@ -7,10 +7,15 @@
 
 class cEEvaluator;
 
-// Maps "·" to "*" and "," to "."; puts "*" before x, y, z unless it begins
-// the line or follows an operator or "(", and before "(" that follows a digit
-// or ")"; turns a run of superscripts after a base into "^" and its plain
-// characters. Blanks are skipped when looking back. Nothing else changes.
+// Blanks, tabs and line breaks carry no meaning in an answer: the line
+// without them.
+QString Bez_medzier(QStringView riadok);
+
+// Drops blanks (Bez_medzier); maps "·" to "*" and "," to "."; puts "*"
+// before x, y, z unless it begins the line or follows an operator or "(",
+// and before "(" that follows a digit, x, y, z, a superscript or ")"; turns
+// a run of superscripts after a base into "^" and its plain characters.
+// The function names of the language are passed on whole.
 QString Preved_vstup_na_vyraz(QStringView vstup);
 
 // The value of the rewritten line at (x, y, z), with the precision of its

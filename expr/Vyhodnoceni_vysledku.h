@@ -12,6 +12,7 @@ bool Vyhodnoceni_vysledku(cEEvaluator &vypocet, QStringView vstup, QStringView v
                           double Prom_X = 0, double Prom_Y = 0, double Prom_Z = 0);
 
 // Terms: a "+" is put before a line that begins with neither "+" nor "-";
-// every "+", "-" and "*" opens a term and stays at its head; blanks at the
-// ends of a term do not count. Terms compare case-sensitively.
+// every "+", "-" and "*" opens a term and stays at its head; blanks, tabs
+// and line breaks do not count, nor do the order of juxtaposed bracketed
+// factors and a "·" beside them. Terms compare case-sensitively.
 bool Rovnake_cleny(QStringView vstup, QStringView vzor);

@@ -126,13 +126,18 @@ QString Uprav_znamenka(QStringView s)
 {
     QString vysledok;
     vysledok.reserve(s.size());
+    // The first ")" at or after the last place searched from (-1: none,
+    // -2: not searched yet): the scan only moves on, so it is searched once.
+    qsizetype dalsia_zatvorka = -2;
     for (qsizetype i = 0; i < s.size(); ++i) {
         const QChar c = s[i];
         const bool znamienko = c == u'+' || c == u'-';
         const QChar opacne = c == u'+' ? u'-' : u'+';
         if (znamienko && s.sliced(i + 1).startsWith(u"(-")) {
             vysledok += opacne;
-            const qsizetype zatvorka = Zatvorka_od(s, i + 3);
+            if (dalsia_zatvorka == -2 || (dalsia_zatvorka >= 0 && dalsia_zatvorka < i + 3))
+                dalsia_zatvorka = Zatvorka_od(s, i + 3);
+            const qsizetype zatvorka = dalsia_zatvorka;
             if (zatvorka >= 0) {
                 vysledok += s.sliced(i + 3, zatvorka - (i + 3));
                 i = zatvorka;

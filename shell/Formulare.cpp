@@ -62,6 +62,9 @@ bool Ukaz_hru(platform::Form &odkial)
     if (!hra)
         return false;
     hra->Show();
+    // A screen without its task's examples has unloaded itself after saying so.
+    if (!hra->isLoaded())
+        return false;
     Misc::Cekej(10);
     odkial.Hide();
     Misc::Aktualni_formular = hra;

@@ -42,7 +42,8 @@ int Kod_ukoncenia();
 void Zacni_znovu();
 
 // Shows the exercise screen in place of `odkial` and makes it the current
-// form. False, with nothing changed, when there is no exercise screen.
+// form. False, with nothing changed, when there is no exercise screen or it
+// could not start (its task's examples cannot be read).
 bool Ukaz_hru(platform::Form &odkial);
 
 } // namespace Shell

@@ -60,9 +60,8 @@ void frm_Intro::Form_MouseDown(int, int, int, int)
         Kliknuto = true;
         return;
     }
-    if (STAV_FORMU == Uvodni_napoveda) {
-        if (Ukaz_hru(*this))
-            Unload();
+    if (STAV_FORMU == Uvodni_napoveda && Ukaz_hru(*this)) {
+        Unload();
         return;
     }
     if (Nadrazeny_form)

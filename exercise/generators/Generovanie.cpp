@@ -150,6 +150,7 @@ void Obrazovka(frm_Game01 &f, const std::function<int()> &losuj_vzor, const std:
             zobraz(f.Priklad);
         } else {
             skry(f.Priklad);
+            f.Priklad_vytvoreny[size_t(f.Priklad)] = false;
             ++nevytvorene;
         }
     }

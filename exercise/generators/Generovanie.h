@@ -74,7 +74,8 @@ bool Vygeneruj(frm_Game01 &f, int i, const std::function<int()> &losuj_vzor, con
 void Obrazovka(frm_Game01 &f, const std::function<int()> &losuj_vzor, const std::function<bool(int)> &pokus,
                const std::function<bool()> &dvojriadkovy, const std::function<void(int)> &zobraz,
                const std::function<void(int)> &skry);
-// Shows example i only when its template is a formula ("vzorec").
+// Whether example i's template is a formula ("vzorec"), the one kind that
+// tasks 4 to 10 can show: a pass from any other kind fails.
 bool Je_vzorec(int i);
 
 // The strip pictures of the screen: one line or two.

@@ -269,6 +269,7 @@ void Bez_prikladu(frm_Game01 &f, const QString &uloha, int cele)
 {
     for (int k = cele; k <= cele + 2; ++k)
         f.TV1(k)->Tag = QString();
+    f.Priklad_vytvoreny[1] = false;
     f.Refresh();
     platform::services().messageBox().Show(
         QStringLiteral("Z predlôh úlohy %1 sa nedá vytvoriť príklad. Súbor Hra.dat je poškodený.").arg(uloha),

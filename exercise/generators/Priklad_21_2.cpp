@@ -56,14 +56,28 @@ void Losuj_x(frm_Game01 &f)
         Hodnoty_z_kroku(f, 1);
 }
 
-// y rounded to thousandths; the draw holds when the largest x comes back
-// whole from k and its rounded y.
+// Whether the whole numbers a / b fall on an exact half: the pupil's
+// rounding (half up) and the program's (half to even) part there.
+bool Na_polovici(qint64 a, qint64 b) { return b != 0 && (2 * a) % b == 0 && ((2 * a) / b) % 2 == 1; }
+
+// y rounded to thousandths; the draw holds when no y falls on a half and
+// every x the pupil is asked for (even columns) comes back as the nearest
+// whole number to k over the y shown, again not on a half.
 bool Spocitaj_y(frm_Game01 &f, int i)
 {
     const float k = f.Koeficient_k[i];
-    for (int p = 1; p <= 6; ++p)
+    const qint64 tisicin_k = qint64(k) * 1000;
+    bool plati = true;
+    for (int p = 1; p <= 6; ++p) {
+        const qint64 x = qint64(f.Hodnoty_x[p]);
         f.Hodnoty_y[p] = Zaokrouhli(double(k / f.Hodnoty_x[p]), 3);
-    return f.Hodnoty_x[6] == Zaokrouhli(double(k / f.Hodnoty_y[6]), 0);
+        const qint64 tisicin_y = std::llround(double(f.Hodnoty_y[p]) * 1000);
+        plati = plati && !Na_polovici(tisicin_k, x);
+        if (p % 2 == 0)
+            plati = plati && tisicin_y != 0 && !Na_polovici(tisicin_k, tisicin_y)
+                    && std::llround(double(tisicin_k) / double(tisicin_y)) == x;
+    }
+    return plati;
 }
 
 // With h = 1 every k passes, so the fixed draw keeps the last k.

@@ -288,7 +288,9 @@ Vysledok Vysledok_rovnice(const Tabulka_prikladov &Vysledek_prikladu)
         v.cele = FormatNumber(*a / *b);
         return v;
     }
-    const double g = Misc::Najdi_NSD(*a, *b);
+    double g = Misc::Najdi_NSD(*a, *b);
+    if (*b / g < 0) // the minus goes above the bar
+        g = -g;
     v.citatel = FormatNumber(*a / g);
     v.menovatel = FormatNumber(*b / g);
     return v;

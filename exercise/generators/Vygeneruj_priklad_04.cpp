@@ -27,6 +27,8 @@ bool Pokus_04(frm_Game01 &f, int i)
 {
     const Misc::Vzor_prikladu &vzor = Misc::Vzory[Misc::Vybrany_vzor[i]];
     f.Vysledek_prikladu(1, i).clear();
+    if (!Je_vzorec(i))
+        return false;
     Losuj_parametre_04(f, Misc::Vybrany_vzor[i]);
     const Pismena pismena = {{'a', f.Par_A, true}, {'b', f.Par_B, true}, {'c', f.Par_C}, {'d', f.Par_D},
                              {'m', f.Par_m},       {'n', f.Par_n},       {'o', f.Par_o}, {'p', f.Par_p}};
@@ -37,7 +39,7 @@ bool Pokus_04(frm_Game01 &f, int i)
     return Zostav(f, zadani, [&](int k) { return vzor.Zadani(k); }, pismena, u"xy", Uprava::Zadani)
            && Zostav(f, vysledok, [&](int k) { return vzor.Vysledek(k); }, pismena, u"xy", Uprava::Vysledek)
            && Zostav(f, druhy, [&](int k) { return vzor.Vysledek3(k, 1); }, pismena, u"xy", Uprava::Vysledek)
-           && !(zadani.isEmpty() && vysledok.isEmpty() && druhy.isEmpty());
+           && !zadani.isEmpty() && !vysledok.isEmpty();
 }
 
 } // namespace
@@ -51,9 +53,6 @@ void frm_Game01::Vygeneruj_priklad_04(bool Prvni_generovani)
     Obrazovka(
         *this, [vzorov] { return Los_vzoru(vzorov); }, [this](int i) { return Pokus_04(*this, i); },
         [] { return false; },
-        [this](int i) {
-            if (Je_vzorec(i))
-                Zobraz_riadok(*this, i, Vysledek_prikladu(1, i), Vysledek_prikladu_2(1, i));
-        },
+        [this](int i) { Zobraz_riadok(*this, i, Vysledek_prikladu(1, i), Vysledek_prikladu_2(1, i)); },
         [this](int i) { Skry_riadok(*this, i); });
 }

@@ -51,6 +51,8 @@ bool Pokus_07(frm_Game01 &f, int i)
 {
     const Misc::Vzor_prikladu &vzor = Misc::Vzory[Misc::Vybrany_vzor[i]];
     f.Vysledek_prikladu(1, i).clear();
+    if (!Je_vzorec(i))
+        return false;
     Losuj_parametre_07(f, Misc::Vybrany_vzor[i]);
     const Pismena pismena = {{'a', f.Par_A}, {'b', f.Par_B}, {'c', f.Par_C}, {'d', f.Par_D},
                              {'m', f.Par_m}, {'n', f.Par_n}, {'p', f.Par_p}};
@@ -60,7 +62,7 @@ bool Pokus_07(frm_Game01 &f, int i)
         return false;
     // Exponents are superscript glyphs by now: only a digit 0 of a
     // coefficient (10, 20, a lone 0) turns the example down.
-    return !vysledok.contains(u'0');
+    return !vysledok.contains(u'0') && !vysledok.isEmpty() && !f.Zadani_prikladu(1, i).isEmpty();
 }
 
 } // namespace
@@ -71,9 +73,6 @@ void frm_Game01::Vygeneruj_priklad_07(bool Prvni_generovani)
     Obrazovka(
         *this, [] { return Los_vzoru(Misc::Pocet_vzoru()); }, [this](int i) { return Pokus_07(*this, i); },
         [] { return false; },
-        [this](int i) {
-            if (Je_vzorec(i))
-                Zobraz_riadok(*this, i, Vysledek_prikladu(1, i));
-        },
+        [this](int i) { Zobraz_riadok(*this, i, Vysledek_prikladu(1, i)); },
         [this](int i) { Skry_riadok(*this, i); });
 }

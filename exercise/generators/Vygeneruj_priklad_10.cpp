@@ -62,11 +62,14 @@ bool Pokus_10(frm_Game01 &f, int i)
     const Misc::Vzor_prikladu &vzor = Misc::Vzory[T];
     for (int k = 1; k <= 50; ++k)
         f.Vysledek_prikladu(k, i).clear();
+    if (!Je_vzorec(i))
+        return false;
     Losuj_parametre_10(f, T);
     const Pismena pismena = {{'a', f.Par_A}, {'b', f.Par_B}, {'c', f.Par_C},
                              {'m', f.Par_m}, {'n', f.Par_n}, {'p', f.Par_p}};
     if (!Zostav(f, f.Zadani_prikladu(1, i), [&](int k) { return vzor.Zadani(k); }, pismena, u"xyz",
-                Uprava::Zadani))
+                Uprava::Zadani)
+        || f.Zadani_prikladu(1, i).isEmpty() || vzor.Vysledek2(1, 1).isEmpty())
         return false;
     for (int k = 1; k <= 50; ++k) {
         QString &forma = f.Vysledek_prikladu(k, i);
@@ -101,10 +104,8 @@ void frm_Game01::Vygeneruj_priklad_10(bool Prvni_generovani)
     Obrazovka(
         *this, losuj, [this](int i) { return Pokus_10(*this, i); }, [] { return false; },
         [this](int i) {
-            if (Je_vzorec(i)) {
-                Zobraz_riadok(*this, i, std::nullopt);
-                TV1(i)->Text = QString();
-            }
+            Zobraz_riadok(*this, i, std::nullopt);
+            TV1(i)->Text = QString();
         },
         [this](int i) { Skry_riadok(*this, i); });
 }

@@ -283,6 +283,7 @@ void frm_Game01::Vygeneruj_priklad_11(bool Prvni_generovani)
             Zobraz_priklad(*this, Priklad);
         } else {
             Skry_priklad(*this, Priklad);
+            Priklad_vytvoreny[size_t(Priklad)] = false;
             ++nevytvorene;
         }
     }

@@ -4,6 +4,7 @@
 // with its own number pairs; a screen never repeats one, nor takes one of
 // the screen before it.
 #include "exercise/Nacti_priklady.h"
+#include "exercise/generators/Generovanie.h"
 #include "exercise/generators/Losovanie_19_21.h"
 #include "services/Konfigurace.h"
 #include "services/Kresleni.h"
@@ -349,13 +350,17 @@ void frm_Game01::Vygeneruj_priklad_19(bool Prvni_generovani)
         lista = Obrazok("19lista.bmp");
     }
     const int riadkov = std::min(Pocet_na_obrazovke(), 5);
+    int nevytvorene = 0;
     for (Priklad = 1; Priklad <= riadkov; ++Priklad) {
-        if (!hotovo[size_t(Priklad)])
+        if (!hotovo[size_t(Priklad)]) {
             Skry(*this, Priklad, varianta_1);
-        else if (varianta_1)
+            Priklad_vytvoreny[size_t(Priklad)] = false;
+            ++nevytvorene;
+        } else if (varianta_1)
             Zobraz_1(*this, Priklad);
         else
             Zobraz_2(*this, Priklad, lista);
     }
     Refresh();
+    Generovanie::Ohlas_nevytvorene(nevytvorene);
 }

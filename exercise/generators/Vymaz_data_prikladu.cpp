@@ -1,6 +1,7 @@
 // Every generator starts from empty example tables; element 0 of each
 // table is left alone, as nothing in a generator writes it.
 #include "exercise/frm_Game01.h"
+#include "services/Promenne_cviceni.h"
 
 void frm_Game01::Vymaz_data_prikladu()
 {
@@ -17,4 +18,6 @@ void frm_Game01::Vymaz_data_prikladu()
     }
     for (int i = 1; i <= 50; ++i)
         Pom_text[i].clear();
+    for (int i = 0; i < int(Priklad_vytvoreny.size()); ++i)
+        Priklad_vytvoreny[size_t(i)] = i >= 1 && i <= Misc::Pocet_prikladu;
 }

@@ -126,20 +126,10 @@ protected:
     // message only when no example came. The first column starts with stale
     // Tags "?".
     template <class F> QString Z_jedneho_vzoru(const char *uloha, const char *sablona, F &&stav);
-    // A displayed text's value at (x, y); ":" is the school's sign of
-    // division, and a bracket right after a variable or a power multiplies
-    // (the pupil's line reader takes that only after a digit or a bracket).
-    std::optional<double> Hodnota(const QString &zobrazeny, double x, double y)
+    // A displayed text's value at (x, y); ":" is the school's sign of division.
+    std::optional<double> Hodnota(QString zobrazeny, double x, double y)
     {
-        QString t;
-        for (QChar c : zobrazeny) {
-            if (c == u'(' && !t.isEmpty()
-                && (QStringView(u"xyz").contains(t.back()) || !Misc::Preved_z_exponentu(t.back()).isNull()))
-                t += QChar(0x00B7);
-            t += c;
-        }
-        t.replace(u':', u'/');
-        return Prevedeni_vstupu_na_vysledek(vypocet, t, x, y, 0);
+        return Prevedeni_vstupu_na_vysledek(vypocet, zobrazeny.replace(u':', u'/'), x, y, 0);
     }
     // Empty when the two displayed expressions agree at a few points.
     QString Rozdiel(const QString &zadanie, const QString &odpoved)

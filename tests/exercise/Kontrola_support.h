@@ -3,6 +3,7 @@
 // generators leave them, the pupil's answers typed key by key, the check
 // button pressed and the marks read as the pupil sees them.
 #include "Hra_support.h"
+#include "expr/Glyfy.h"
 
 namespace hra_test {
 
@@ -57,8 +58,9 @@ protected:
             }
         }
     }
-    // "TV1(1)=5+7": typed key by key into the cells; "IZnam(6)=>": the
-    // relation sign clicked until it shows ">".
+    // "TV1(1)=5+7": typed key by key into the cells ("_" types a blank, "²"
+    // the maths font's superscript);
+    // "IZnam(6)=>": the relation sign clicked until it shows ">".
     static void Napis(Hra &h, const char *odpovede)
     {
         for (const QString &t : QString::fromUtf8(odpovede).split(' ', Qt::SkipEmptyParts)) {
@@ -75,7 +77,7 @@ protected:
             b->Visible = true;
             b->Enabled = true;
             b->SetFocus();
-            QTest::keyClicks(b->editor(), t.section('=', 1));
+            QTest::keyClicks(b->editor(), Glyfy(t.section('=', 1).toUtf8().constData()).replace(u'_', u' '));
         }
     }
     static void Skontroluj(Hra &h) { QTest::mouseClick(h.PicTop(1), Qt::LeftButton, {}, QPoint(5, 5)); }

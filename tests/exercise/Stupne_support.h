@@ -36,8 +36,8 @@ inline Riesenie Riesenie_z_tagov(frm_Game01 &f, int cele, int citatel, int menov
     if (!a || !b || *b == 0)
         return {{}, QStringLiteral("no readable fraction: %1/%2").arg(n, d)};
     const long long p = std::llround(*a), q = std::llround(*b);
-    if (p != *a || q != *b || std::gcd(p, q) != 1 || std::llabs(q) == 1 || p == 0)
-        return {{}, QStringLiteral("not a reduced proper fraction: %1/%2").arg(n, d)};
+    if (p != *a || q != *b || std::gcd(p, q) != 1 || q <= 1 || p == 0)
+        return {{}, QStringLiteral("not a reduced proper fraction with its sign above: %1/%2").arg(n, d)};
     return {*a / *b, {}};
 }
 

@@ -158,34 +158,4 @@ TEST_F(Zlomky, SingleTemplates)
     }
 }
 
-// A pupil types the expected fractions, superscripts from the bar, and
-// one wrong numerator; the check marks each example.
-TEST_F(Zlomky, ThePupilsTypedAnswersAreChecked)
-{
-    for (const char *uloha : {"13", "14"}) {
-        SCOPED_TRACE(uloha);
-        Hra &h = Ukaz(uloha, 0, 5);
-        Obrazovka_so_semienkom(h, 11);
-        int prvych = 0;
-        for (int u = 1; u <= 9; u += 2) {
-            // Task 13's second form goes into the first column where there is one.
-            const bool prvy = QByteArray(uloha) == "13" && !QString(h.TV1(u)->Tag).isEmpty();
-            auto &stlpec = prvy ? h.TV1 : h.TV2;
-            prvych += prvy;
-            for (int r : {u, u + 1}) {
-                stlpec(r)->SetFocus();
-                for (QChar c : QString(stlpec(r)->Tag) + (r == 9 ? "1" : ""))
-                    if (const QChar e = Misc::Preved_z_exponentu(c); !e.isNull())
-                        QTest::mouseClick(h.ExpPic(e.digitValue()), Qt::LeftButton, {}, QPoint(5, 5));
-                    else
-                        QTest::keyClicks(stlpec(r)->editor(), QString(c));
-            }
-        }
-        Skontroluj(h);
-        EXPECT_EQ((QStringList{Znacka(h, 1), Znacka(h, 3), Znacka(h, 5), Znacka(h, 7), Znacka(h, 9)}.join(' ')), "ok ok ok ok ko!");
-        EXPECT_EQ(Misc::Pocet_spravnych, 4);
-        EXPECT_EQ(prvych > 0, QByteArray(uloha) == "13") << "a second form typed";
-    }
-}
-
 } // namespace

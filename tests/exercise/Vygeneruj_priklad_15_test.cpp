@@ -40,9 +40,8 @@ TEST(Vysledok15, SolutionRowToCells)
         {"fraction that is whole", "6/3", "2||"},
         {"fraction reduced", "4/6", "|2|3"},
         {"negative numerator", "-6/4", "|-3|2"},
-        {"negative denominator as left", "6/-4", "|3|-2"},
+        {"a minus below the bar goes above it", "6/(-4)", "|-3|2"},
         {"both negative", "-6/-4", "|3|2"},
-        {"bracketed denominator", "6/(-4)", "|3|-2"},
         {"zero is the whole number 0", "0/5", "0||"},
         {"whole from a negative quotient", "6/-2", "-3||"},
     };

@@ -93,15 +93,24 @@ void Over_variantu_1(frm_Game01 &h)
     Over_graf(h, k.back());
 }
 
+// Whether the last digit shown falls on an exact half, where rounding half up
+// and rounding half to even part.
+bool Na_polovici(double hodnota) { return hodnota - std::floor(hodnota) == 0.5; }
+
 void Over_variantu_2(frm_Game01 &h)
 {
     std::set<double> k;
+    platform::ControlArray<platform::TextBox> *tv[] = {&h.TV1, &h.TV2, &h.TV3, &h.TV4, &h.TV5, &h.TV6};
     for (int i : {1, 3, 5}) {
         Over_tabulku(h, i, Nepriamy);
         const double ki = Cislo(h.TZ1(2 * i - 1)->Tag);
         k.insert(ki);
-        const double x6 = Cislo(h.TV6(2 * i - 1)->Tag), y6 = Cislo(h.TV6(2 * i)->Tag);
-        EXPECT_NEAR(ki / y6, x6, 0.5) << "the largest x comes back from its y";
+        for (int c = 1; c <= 6; ++c) {
+            const double x = Cislo((*tv[c - 1])(2 * i - 1)->Tag), y = Cislo((*tv[c - 1])(2 * i)->Tag);
+            const double spat = ki * 1000 / std::round(y * 1000); // an asked x: from the y shown
+            EXPECT_TRUE(!Na_polovici(ki * 1000 / x) && (c % 2 == 1 || (!Na_polovici(spat) && std::nearbyint(spat) == x)))
+                << "k " << ki << ", x " << x << ", y " << y;
+        }
     }
     for (int i : {2, 4})
         k.insert(Over_koeficient(h, i, Nepriamy));

@@ -1,6 +1,8 @@
 // The exercise screen's load for every task and variant, its activation
 // and its print mode.
 #include "Hra_support.h"
+#include "shell/Formulare.h"
+#include "support/Datove_subory.h"
 
 namespace {
 
@@ -48,6 +50,28 @@ TEST_F(NacitanieObrazovky, EveryTaskAndVariant)
         EXPECT_EQ(Fokus(), v.fokus ? h.Text1->editor() : h.TV1(1)->editor()) << "activated after the check";
         h.Unload();
     }
+}
+
+TEST_F(NacitanieObrazovky, WithoutItsTemplatesTheScreenSaysWhyAndTheSetupScreenStays)
+{
+    platform::Form odkial;
+    odkial.Show();
+    Formulare::frm_Game01 = [this] { return hra.get(); };
+    // subor: the lines of the task data file, none when it is missing
+    for (const auto &subor : {std::optional<QStringList>(), std::optional(QStringList{}),
+                              std::optional(QStringList{"[5]", "vzorec$x#x"})}) {
+        QTemporaryDir data;
+        ASSERT_TRUE(!subor || Zapis_prekodovany(data.filePath("Hra.dat"), *subor));
+        Misc::Cesta_HD = data.path() + '/';
+        Misc::Cislo_ulohy = QStringLiteral("4");
+        hra = std::make_unique<Hra>();
+        const qsizetype sprav = box.AskedBoxes().size();
+        EXPECT_FALSE(Shell::Ukaz_hru(odkial)) << (subor ? subor->join('|').toStdString() : "no file");
+        EXPECT_EQ(box.AskedBoxes().size() - sprav, 1);
+        EXPECT_FALSE(hra->isLoaded() || hra->zaznam.contains("hints loaded"));
+        EXPECT_TRUE(odkial.isVisible());
+    }
+    Formulare::frm_Game01 = nullptr;
 }
 
 TEST_F(NacitanieObrazovky, PrintModePrintsOneWorksheetPerCopyAndNoScreen)

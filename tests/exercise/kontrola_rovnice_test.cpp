@@ -14,24 +14,24 @@ const char *const Zlomok_3_4 = "TV1(6)=3 TV1(7)=4", *const X_3 = "TV1(6)=3 TV1(1
 TEST_F(Kontrola, RulesOfTheEquations)
 {
     const Pravidlo Pravidla[] = {
-        {"fraction expected, written as expected", "15", 0, Zlomok_3_4, "TV1(6)=3 TV1(7)=4", true},
         {"fraction expected, both signs changed", "15", 0, Zlomok_3_4, "TV1(6)=-3 TV1(7)=-4", true},
         {"fraction expected, not reduced", "15", 0, Zlomok_3_4, "TV1(6)=6 TV1(7)=8", false},
         {"fraction expected, its decimal value", "15", 0, Zlomok_3_4, "TV1(5)=0,75 TV1(6)=1 TV1(7)=9", true},
         {"fraction expected, a decimal with a trailing zero", "15", 0, Zlomok_3_4, "TV1(5)=0,750", false},
-        {"minus below the bar moved above it", "15", 0, "TV1(6)=3 TV1(7)=-4", "TV1(6)=-3 TV1(7)=4", true},
+        {"both signs changed, a numerator that only rounds to it", "15", 0, "TV1(6)=31 TV1(7)=16",
+         "TV1(6)=-31-2/5 TV1(7)=-16", false},
+        {"the minus written below the bar", "15", 0, "TV1(6)=-3 TV1(7)=4", "TV1(6)=3 TV1(7)=-4", true},
         {"a third rounded", "15", 0, "TV1(6)=1 TV1(7)=3", "TV1(5)=0,33", false},
         {"a third to fifteen digits", "15", 0, "TV1(6)=1 TV1(7)=3", "TV1(5)=0,333333333333333", true},
         {"a numerator without a value", "15", 0, Zlomok_3_4, "TV1(6)=a TV1(7)=4", false},
-        {"number expected, written", "16", 0, "TV1(6)=2", "TV1(6)=2", true},
         {"number expected, as a fraction of negatives", "16", 0, "TV1(6)=2", "TV1(7)=-4 TV1(8)=-2", true},
+        {"number expected, a fraction typed with blanks", "16", 0, "TV1(6)=2", "TV1(7)=-_4 TV1(8)=-_2", true},
         {"number expected, a fraction of another value", "16", 0, "TV1(6)=2", "TV1(7)=5 TV1(8)=2", false},
         {"number expected, a fraction over zero", "16", 0, "TV1(6)=2", "TV1(7)=4 TV1(8)=0", false},
         {"number expected, a fraction that is no number", "16", 0, "TV1(6)=2", "TV1(7)=2+2 TV1(8)=2", false},
         {"only the numerator", "16", 0, "TV1(6)=2", "TV1(7)=2", false},
         {"a wrong number beside a right fraction", "16", 0, "TV1(6)=2", "TV1(6)=3 TV1(7)=4 TV1(8)=2", false},
         // Task 17: x = 3 and the conditions x ż 1, x ż -2.
-        {"conditions and x right", "17", 0, X_3, X_3, true},
         {"conditions swapped", "17", 0, X_3, "TV1(6)=3 TV1(12)=-2 TV2(12)=1", true},
         {"a condition missing", "17", 0, X_3, "TV1(6)=3 TV1(12)=1", false},
         {"conditions right, x wrong", "17", 0, X_3, "TV1(6)=4 TV1(12)=1 TV2(12)=-2", false},
@@ -81,9 +81,12 @@ TEST_F(Kontrola, EquationsLockTheirWorkingRowsAndTheirButtons)
     EXPECT_EQ(QString(hra->IZnam(6)->Tag).toStdString(), "?") << "the sign no longer reacts";
 
     Hra &h17 = Ukaz("17", 0, 1);
+    Napis(h17, "TV1(12)=5 TV2(12)=7");
     Skontroluj(h17);
-    EXPECT_FALSE(h17.ICheck(1)->Enabled);
-    EXPECT_FALSE(h17.TV1(12)->Locked) << "the conditions stay open";
+    QTest::mouseClick(h17.ICheck(12), Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_FALSE(h17.ICheck(1)->Enabled || h17.ICheck(12)->Enabled);
+    EXPECT_TRUE(h17.TV1(12)->Locked && h17.TV2(12)->Locked) << "the conditions are judged";
+    EXPECT_EQ(QString(h17.TV2(12)->Text).toStdString(), "7") << "the switch no longer empties it";
 }
 
 } // namespace

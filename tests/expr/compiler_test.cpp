@@ -83,6 +83,7 @@ const MessageCase MessageCases[] = {
     {"hex digit run ends at G", "&HG", "Invalid char 'G' @ posn=3"},
     {"embedded NUL", QString::fromUtf16(u"1+\0" "2", 4), "Invalid char 'U+0000' @ posn=3"},
     {"non-ASCII letter", QString::fromUtf8("2+\xc3\xa1"), "Invalid char '\xc3\x81' @ posn=3"},
+    {"a letter without one upper case", QString::fromUtf8("2+\xc3\x9f"), "Invalid char '\xc3\x9f' @ posn=3"},
     {"lone surrogate", QString::fromUtf16(u"1+\xd800", 3), "Invalid char 'U+D800' @ posn=3"},
     {"deep bracket nesting", QString(1024, u'('), "Unmatched '(' @ posn=1024"},
     {"deep unary nesting", QString(1023, u'-') + "1", "Program is too long"},

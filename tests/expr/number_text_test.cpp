@@ -27,6 +27,7 @@ const FormatCase FormatCases[] = {
     {"smallest plain", 0.0001, "0,0001"},
     {"below plain", 0.00001, "1E-05"},
     {"pi radians in degrees", 180.00000000000006, "180"},
+    {"largest double rounds down, not past the range", std::numeric_limits<double>::max(), "1,79769313486231E+308"},
 };
 
 TEST(NumberText, WritesAndReadsBack)
