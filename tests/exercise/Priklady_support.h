@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QTest>
 #include <cmath>
+#include <optional>
 
 namespace priklady_test {
 
@@ -38,6 +39,24 @@ private:
     platform::FakeRandom nahoda;
     platform::ScopedService<platform::RandomSource> g{nahoda};
 };
+
+// Where a picture stands whole on the form's persistent image, its corner
+// within `oblast`: nothing drawn over it, none of it cut.
+inline std::optional<QPoint> Kde_je_obrazok(const QImage &forma, const QImage &obr, const QRect &oblast)
+{
+    const auto zhoda = [&](int x, int y) {
+        for (int j = 0; j < obr.height(); ++j)
+            for (int i = 0; i < obr.width(); ++i)
+                if (!forma.rect().contains(x + i, y + j) || (forma.pixel(x + i, y + j) | 0xff000000) != (obr.pixel(i, j) | 0xff000000))
+                    return false;
+        return true;
+    };
+    for (int y = oblast.top(); y <= oblast.bottom(); ++y)
+        for (int x = oblast.left(); x <= oblast.right(); ++x)
+            if (!obr.isNull() && zhoda(x, y))
+                return QPoint(x, y);
+    return std::nullopt;
+}
 
 // The screen as the pupil sees it, into build/screens/<meno>.png.
 inline void Uloz_obrazovku(platform::Form &f, const QString &meno)

@@ -75,11 +75,25 @@ void Over_graf(frm_Game01 &h, double k)
     EXPECT_GT(bodov, 0) << "k = " << k;
 }
 
+// The equation printed above a table lies inside its strip: the strip's
+// right piece shows whole, with no ink of the text right of its left edge.
+void Over_rovnicu_v_ramceku(frm_Game01 &h, int i)
+{
+    const QImage &obraz = h.persistentImage();
+    const int pod = h.TV1(2 * i - 1)->Top;
+    const auto kus = Kde_je_obrazok(obraz, h.Obr_pravy[1].image(), QRect(0, pod - 60, h.PicGraf->Left, 30));
+    ASSERT_TRUE(kus) << "no whole strip above the table of example " << i;
+    for (int y = kus->y(); y < kus->y() + h.Obr_pravy[1].Height(); ++y)
+        for (int x = kus->x(); x < h.PicGraf->Left; ++x)
+            EXPECT_NE(obraz.pixel(x, y) | 0xff000000, qRgb(0, 0, 0)) << "ink right of the strip at " << x;
+}
+
 void Over_variantu_1(frm_Game01 &h)
 {
     std::vector<double> k;
     for (int i : {1, 3}) {
         Over_tabulku(h, i, Priamy);
+        Over_rovnicu_v_ramceku(h, i);
         k.push_back(Cislo(h.TZ1(2 * i - 1)->Tag));
     }
     for (int i : {2, 4}) {
