@@ -122,6 +122,23 @@ TEST_F(Nastavenie, ClicksDuringTheRiseAreIgnored)
     EXPECT_EQ(Vpredu(), s);
 }
 
+// The count first, then the name typed at once: its first letter while the
+// count's wait runs, the rest while continue rises. No letter is lost.
+TEST_F(Nastavenie, TypingDuringTheRiseIsKept)
+{
+    Otvor(7);
+    const QString meno = QStringLiteral("Ľubica Šťastná");
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&] { Napis(s->TJmeno, meno.mid(1)); });
+        Napis(s->TJmeno, meno.left(1));
+    });
+    Klik(s->ICislo(2));
+    EXPECT_EQ(QString(s->TJmeno->Text), meno);
+    EXPECT_TRUE(s->picPokracuj->Visible && s->picTiskni->Visible);
+    Klik(s->picPokracuj);
+    EXPECT_EQ(Misc::Jmeno_zaka, meno);
+}
+
 TEST_F(Nastavenie, ContinueOpensTheExerciseOrFirstTheTasksHelpPage)
 {
     Otvor(21);
