@@ -182,6 +182,26 @@ TEST_F(KontrolaRiadku, Task17SwitchOpensTheSecondConditionAndBothAreAcceptedInEi
     EXPECT_TRUE(!k.PicIcheck->Visible && k.TV2(1)->Locked && !k.ICheck(1)->Enabled) << "2x+1 and 7 agree at x = 3";
 }
 
+// Its top right corner at the pointer, or shifted to lie wholly on the
+// stage; the bubble's size stays.
+TEST_F(KontrolaRiadku, TheBubbleStaysOnTheStage)
+{
+    const struct { const char *nazov, *uloha; QPoint kurzor; QPoint (*roh)(QSize); } Riadky[] = {
+        {"task 17 at the pointer", "17", {590, 140}, [](QSize s) { return QPoint(590 - s.width(), 140); }},
+        {"task 17 near the left edge", "17", {300, 140}, [](QSize) { return QPoint(0, 140); }},
+        {"task 11 near the bottom", "11", {400, 470}, [](QSize s) { return QPoint(400 - s.width(), 480 - s.height()); }},
+    };
+    for (const auto &r : Riadky) {
+        Hra &h = QByteArray(r.uloha) == "17" ? Uloha_17(1) : Uloha_11(3, "TV1(1)=x TV2(1)=2");
+        Napis(h, "TV1(1)=2x TV2(1)=7");
+        Klikni(h, 1, h.mapToGlobal(r.kurzor));
+        ASSERT_TRUE(h.PicIcheck->Visible) << r.nazov;
+        EXPECT_EQ(QPoint(h.PicIcheck->Left, h.PicIcheck->Top), r.roh(QSize(h.PicIcheck->Width, h.PicIcheck->Height))) << r.nazov;
+        if (r.kurzor.x() == 300)
+            Obrazok_bubliny("17_okraj");
+    }
+}
+
 TEST_F(KontrolaRiadku, Task17SecondWrongClickChecksAndGoesOn)
 {
     // zaznam: the calls out after the second wrong click
