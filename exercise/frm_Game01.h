@@ -324,6 +324,7 @@ private:
     void Bunka_KeyDown(int stlpec, int Index, platform::KeyArgs &k);
     void Bunka_KeyPress(platform::KeyPressArgs &k);
     void Bunka_MouseDown(int stlpec, int Index);
+    void Bunka_DblClick(int stlpec, int Index);
     void Bunka_MouseMove(int stlpec, int Index);
     void Pravidlo_otaznika(int stlpec, int Index);
     // --- end of load, series, cells, relation sign ---------------------------
