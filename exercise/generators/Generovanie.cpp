@@ -213,8 +213,7 @@ void Otvor(platform::TextBox *t)
 void Ciara_pod(frm_Game01 &f, const platform::Control *c)
 {
     const int y = c->Top + c->Height;
-    f.ForeColor = QColor(Qt::black);
-    f.Line(c->Left, y, c->Left + c->Width, y);
+    f.Line(c->Left, y, c->Left + c->Width, y, platform::RGB(0, 0, 0));
 }
 
 void Zobraz_riadok(frm_Game01 &f, int i, const std::optional<QString> &tag, const std::optional<QString> &druhy)

@@ -93,7 +93,7 @@ double Velkost_pre_sirku(const platform::Label &l, std::initializer_list<QString
 void Popis(platform::Label *l, const QString &text);
 // An empty, unlocked, visible cell in the maths font.
 void Otvor(platform::TextBox *t);
-// The fraction bar under a control, in black.
+// The fraction bar under a control, in black; the form's ForeColor stays.
 void Ciara_pod(frm_Game01 &f, const platform::Control *c);
 
 // Example i on its one row of tasks 4 to 10: its displayed assignment as the

@@ -252,7 +252,9 @@ TEST_F(Generatory, ASecondCallReplacesTheScreen)
     h.TV1(1)->Text = QStringLiteral("7");
     h.TV1(1)->Locked = true;
     Misc::Pocet_prikladu = 2;
+    h.ForeColor = platform::RGB(0, 0, 255);
     Obrazovka_so_semienkom(h, 5);
+    EXPECT_EQ(QColor(h.ForeColor), platform::RGB(0, 0, 255)) << "the bars leave the form's colour as it was";
     EXPECT_EQ(QString(h.TV1(1)->Text), QString());
     EXPECT_FALSE(h.TV1(1)->Locked);
     for (const platform::Control *c : std::initializer_list<const platform::Control *>{h.TZ1(1), h.TV1(1), h.TV2(1)})
