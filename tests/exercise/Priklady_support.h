@@ -44,16 +44,11 @@ private:
 // within `oblast`: nothing drawn over it, none of it cut.
 inline std::optional<QPoint> Kde_je_obrazok(const QImage &forma, const QImage &obr, const QRect &oblast)
 {
-    const auto zhoda = [&](int x, int y) {
-        for (int j = 0; j < obr.height(); ++j)
-            for (int i = 0; i < obr.width(); ++i)
-                if (!forma.rect().contains(x + i, y + j) || (forma.pixel(x + i, y + j) | 0xff000000) != (obr.pixel(i, j) | 0xff000000))
-                    return false;
-        return true;
-    };
+    const QImage hladany = obr.convertToFormat(QImage::Format_RGB32);
     for (int y = oblast.top(); y <= oblast.bottom(); ++y)
         for (int x = oblast.left(); x <= oblast.right(); ++x)
-            if (!obr.isNull() && zhoda(x, y))
+            if (!obr.isNull() && forma.pixel(x, y) == hladany.pixel(0, 0)
+                && forma.copy(QRect(QPoint(x, y), obr.size())).convertToFormat(QImage::Format_RGB32) == hladany)
                 return QPoint(x, y);
     return std::nullopt;
 }

@@ -174,13 +174,4 @@ TEST_F(Priklady19, BrokenTemplateDataCannotHoldTheScreen)
     }
 }
 
-// Every word problem has four number pairs at least, so that four examples
-// of a screen never share one.
-TEST_F(Priklady19, EveryWordProblemHasFourPairs)
-{
-    Nacitaj("19", 2, 4);
-    for (int k = 1; k <= Misc::Pocet_vzoru(); ++k)
-        EXPECT_GE(Misc::Vzory[k].Pocet_kusu(), 1 + 8) << Misc::Vzory[k].Zadani(1).toStdString();
-}
-
 } // namespace

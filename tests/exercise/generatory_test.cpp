@@ -1,7 +1,7 @@
 // The example generators of tasks 1 to 9 with the shipped templates: many
 // screens with fixed seeds, each expected answer checked against its
 // assignment through the engine; screens that cannot be made; every
-// caption of every task on the stage whole; pictures.
+// caption of every task on the stage whole, with pictures.
 #include "Generatory_support.h"
 #include "Harok_support.h"
 #include "Priklady_support.h"
@@ -265,15 +265,11 @@ TEST_F(Generatory, ASecondCallReplacesTheScreen)
         EXPECT_TRUE(h.Zadani_prikladu(1, i).isEmpty() && h.Vysledek_prikladu(1, i).isEmpty()) << i;
 }
 
-QRect Na_stage(const platform::Control *c, const QWidget *forma)
-{
-    return {c->widget()->mapTo(forma, QPoint(0, 0)), c->widget()->size()};
-}
-
-// What keeps a shown label or cell from being seen whole: off the stage; a
-// text that its own font cannot set in its box (a label wraps at its width
-// and shows the lines its height holds, a cell shows one line); or, for a
-// label, a word of it under one of `nad`.
+// What keeps a shown label or cell `r` of the stage from being seen whole:
+// off the stage; a text that its own font cannot set in its box (a label
+// wraps at its width and shows the lines its height holds, a cell shows one
+// line); a word of a one-line caption under one of `nad` (a caption spaced
+// out to stand between cells leaves its gaps free).
 QString Nevidno(const platform::Control *c, const QRect &r, const std::vector<std::pair<QString, QRect>> &nad)
 {
     if (!QRect(0, 0, platform::Stage::kWidth, platform::Stage::kHeight).contains(r))
@@ -281,25 +277,20 @@ QString Nevidno(const platform::Control *c, const QRect &r, const std::vector<st
     auto *popis = dynamic_cast<const platform::Label *>(c);
     auto *bunka = dynamic_cast<const platform::TextBox *>(c);
     const QString text = popis ? popis->Caption() : bunka ? bunka->Text() : QString();
-    if (text.isEmpty())
-        return {};
     const QFontMetrics m(platform::makeFont(c->FontName, c->FontSize, c->FontBold));
     const QSize treba = popis ? m.boundingRect(QRect(0, 0, r.width(), 100000), Qt::TextWordWrap, text).size()
                               : QSize(m.horizontalAdvance(text) + 6, 0); // border and the editor's margins
     if (treba.width() > r.width() || treba.height() > std::max(r.height(), m.height()))
-        return QStringLiteral("\"%1\" needs %2 x %3 px in %4 x %5")
-            .arg(text).arg(treba.width()).arg(treba.height()).arg(r.width()).arg(r.height());
-    // The words of a one-line caption: one spaced out to stand between
-    // cells leaves its gaps free.
+        return QStringLiteral("\"%1\" needs %2 x %3 px in %4 x %5").arg(text).arg(treba.width()).arg(treba.height()).arg(r.width()).arg(r.height());
     const QString cely = text.trimmed();
-    const int volno = r.width() - m.horizontalAdvance(cely);
-    const int od = r.x() + (popis && popis->Alignment == 1 ? volno : popis && popis->Alignment == 2 ? volno / 2 : 0);
+    const int volno = r.width() - m.horizontalAdvance(cely), zarovnanie = popis ? popis->Alignment() : 0;
     static const QRegularExpression slovo(QStringLiteral("\\S+"));
     for (auto it = slovo.globalMatch(cely); popis && treba.height() <= m.height() && it.hasNext();) {
-        const auto s = it.next();
-        const QRect ink(od + m.horizontalAdvance(cely.left(s.capturedStart())), r.y(), m.horizontalAdvance(s.captured()), m.height());
+        const auto w = it.next();
+        const QRect atrament(r.x() + (zarovnanie == 1 ? volno : zarovnanie == 2 ? volno / 2 : 0) + m.horizontalAdvance(cely.left(w.capturedStart())),
+                             r.y(), m.horizontalAdvance(w.captured()), m.height());
         for (const auto &[ine, kde] : nad)
-            if (ink.intersects(kde))
+            if (atrament.intersects(kde))
                 return QStringLiteral("\"%1\" lies under %2").arg(text, ine);
     }
     return {};
@@ -309,9 +300,18 @@ QString Nevidno(const platform::Control *c, const QRect &r, const std::vector<st
 // been drawn: every shown label and cell of the sheet lies on the stage and
 // shows its whole text, under no cell, picture box or row mark; each row
 // mark lies on the sheet, clear of the logo and the tabs; nothing is drawn
-// over the bar under the sheet.
+// over the bar under the sheet. A screen of each task is left for a person
+// to look at: the first one, or the first that draws the template named.
 TEST_F(Generatory, EveryCaptionOfEveryTaskShowsWhole)
 {
+    struct Obrazok { int uloha, varianta, vzor; QString meno; };
+    std::vector<Obrazok> obrazky = {
+        {11, 0, 0, "harok_11_priklad"}, {15, 0, 0, "harok_15_priklad"}, {16, 0, 1, "harok_16_priklad"},
+        {16, 0, 9, "harok_16_priklad_zlomky"}, {17, 0, 9, "harok_17_priklad"}, {17, 0, 5, "harok_17_priklad_5"},
+        {18, 0, 9, "harok_18_priklad"}, {19, 1, 0, "priklad_19a"}, {19, 2, 0, "priklad_19b"},
+        {20, 0, 0, "priklad_20"}, {21, 1, 0, "priklad_21a"}, {21, 2, 0, "priklad_21b"}};
+    for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14})
+        obrazky.push_back({n, 0, 0, QStringLiteral("priklady_%1").arg(n, 2, 10, QChar('0'))});
     platform::registerFontFile(QStringLiteral(LK_RESOURCE_DIR "/Data/Ruvo.ttf"));
     for (int n = 1; n <= 21; ++n)
         for (int varianta : n == 19 || n == 21 ? std::vector{1, 2} : std::vector{0}) {
@@ -324,23 +324,23 @@ TEST_F(Generatory, EveryCaptionOfEveryTaskShowsWhole)
             Hra &h = Nacitaj(QByteArray::number(n), varianta, nastavenie->Strop);
             const int vzorov = Misc::Pocet_vzoru() - (n == 6), riadkov = std::max(1, h.TV1.UBound() / nastavenie->Strop);
             QSet<int> vzory;
+            QSet<QString> ulozene;
             std::map<QString, QString> chyby; // the first fault of each control
             for (quint32 s = 1; s <= 300 && (s <= 40 || vzory.size() < vzorov); ++s) {
                 Obrazovka_so_semienkom(h, s);
-                const auto zapis = [&](const QString &meno, int priklad, const QString &chyba) {
+                const auto zapis = [&](const QString &meno, int i, const QString &chyba) {
                     if (!chyba.isEmpty() && !chyby.count(meno))
-                        chyby[meno] = QStringLiteral("%1, example %2 (template %3), %4 (seed %5): %6")
-                                          .arg(nazov).arg(priklad)
-                                          .arg(vzorov ? QString::number(Misc::Vybrany_vzor[priklad]) : QStringLiteral("none"))
-                                          .arg(meno).arg(s).arg(chyba);
+                        chyby[meno] = QStringLiteral("%1, example %2 (template %3), %4 (seed %5): %6").arg(nazov).arg(i)
+                            .arg(vzorov ? QString::number(Misc::Vybrany_vzor[i]) : QStringLiteral("none")).arg(meno).arg(s).arg(chyba);
                 };
+                const auto na_stage = [&h](const platform::Control *c) { return QRect(c->widget()->mapTo(&h, QPoint()), c->widget()->size()); };
                 std::vector<std::pair<QString, QRect>> nad;
                 for (platform::Control *c : h.Controls())
                     if (c->widget()->isVisibleTo(&h) && !dynamic_cast<platform::Label *>(c) && !dynamic_cast<platform::Image *>(c))
-                        nad.emplace_back(QStringLiteral("a box at %1,%2").arg(c->Left).arg(c->Top), Na_stage(c, &h));
+                        nad.emplace_back(QStringLiteral("a box at %1,%2").arg(c->Left).arg(c->Top), na_stage(c));
                 for (int i = 1; i <= Misc::Pocet_prikladu; ++i) {
                     vzory << Misc::Vybrany_vzor[i];
-                    const QRect r = Na_stage(h.IHod(i), &h);
+                    const QRect r = na_stage(h.IHod(i));
                     for (int y = r.top() - 1; y <= r.bottom() + 1; ++y)
                         for (int x = r.left() - 1; x <= r.right() + 1; ++x)
                             if (frm_Game01::Oblast_formulare(x, y) != frm_Game01::Oblast::Pozadi || (r.contains(x, y) && !na_harku(y)))
@@ -349,11 +349,14 @@ TEST_F(Generatory, EveryCaptionOfEveryTaskShowsWhole)
                 }
                 for (auto &[meno, c] : harok_test::Prvky(h))
                     if (c->widget()->isVisibleTo(&h))
-                        zapis(meno, meno.startsWith("IHod") ? c->Index() : (c->Index() - 1) / riadkov + 1, Nevidno(c, Na_stage(c, &h), nad));
+                        zapis(meno, meno.startsWith("IHod") ? c->Index() : (c->Index() - 1) / riadkov + 1, Nevidno(c, na_stage(c), nad));
                 for (int y = pozadie.height() - 1; !na_harku(y); --y)
                     for (int x = 0; x < pozadie.width(); ++x)
                         if (h.persistentImage().pixel(x, y) != prazdna.pixel(x, y))
                             zapis(QStringLiteral("the sheet"), Misc::Pocet_prikladu, QStringLiteral("drawn over the bar at %1,%2").arg(x).arg(y));
+                for (const Obrazok &o : obrazky)
+                    if (o.uloha == n && o.varianta == varianta && (o.vzor ? o.vzor == Misc::Vybrany_vzor[1] : s == 1) && !ulozene.contains(o.meno))
+                        ulozene << o.meno, priklady_test::Uloz_obrazovku(h, o.meno);
             }
             QStringList vsetky;
             for (auto &[kde, chyba] : chyby)
@@ -361,39 +364,6 @@ TEST_F(Generatory, EveryCaptionOfEveryTaskShowsWhole)
             EXPECT_TRUE(vsetky.isEmpty()) << vsetky.join('\n').toStdString();
             EXPECT_GE(vzory.size(), vzorov) << nazov.toStdString() << ": every template drawn"; // but task 6's last
         }
-}
-
-// One generated screen of every task, for a person to look at; where a
-// template is named, the first seed that draws it.
-TEST_F(Generatory, PicturesOfGeneratedScreens)
-{
-    const struct {
-        const char *uloha;
-        int varianta, vzor;
-        const char *meno;
-    } Obrazky[] = {
-        {"11", 0, 0, "harok_11_priklad"},  {"15", 0, 0, "harok_15_priklad"},
-        {"16", 0, 1, "harok_16_priklad"},  {"16", 0, 9, "harok_16_priklad_zlomky"},
-        {"17", 0, 9, "harok_17_priklad"},  {"17", 0, 5, "harok_17_priklad_5"},
-        {"18", 0, 9, "harok_18_priklad"},
-        {"19", 1, 0, "priklad_19a"},       {"19", 2, 0, "priklad_19b"},
-        {"20", 0, 0, "priklad_20"},        {"21", 1, 0, "priklad_21a"},
-        {"21", 2, 0, "priklad_21b"},
-    };
-    for (const char *uloha : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "12", "13", "14"}) {
-        Hra &h = Nacitaj(uloha, 0, 5);
-        Obrazovka_so_semienkom(h, 3);
-        priklady_test::Uloz_obrazovku(h, QStringLiteral("priklady_%1").arg(QString::fromLatin1(uloha).rightJustified(2, u'0')));
-    }
-    for (const auto &o : Obrazky) {
-        Hra &h = Nacitaj(o.uloha, o.varianta, 5);
-        for (quint32 s = 3; s < 100; ++s) {
-            Obrazovka_so_semienkom(h, s);
-            if (!o.vzor || Misc::Vybrany_vzor[1] == o.vzor)
-                break;
-        }
-        priklady_test::Uloz_obrazovku(h, QString::fromLatin1(o.meno));
-    }
 }
 
 } // namespace

@@ -54,8 +54,7 @@ TEST_F(SpravnaOdpoved, TheAnswerStandsAtThePointerWhileTheButtonIsHeld)
 {
     const struct { const char *nazov; QPoint kurzor; QPoint (*roh)(QSize); } Riadky[] = {
         {"at the pointer", {400, 150}, [](QSize s) { return QPoint(405 - s.width(), 150); }},
-        {"near the left edge", {10, 200}, [](QSize) { return QPoint(0, 200); }},
-        {"near the bottom", {400, 450}, [](QSize s) { return QPoint(405 - s.width(), 480 - s.height()); }},
+        {"near the bottom left corner", {10, 450}, [](QSize s) { return QPoint(0, 480 - s.height()); }},
     };
     Hra &h = Skontrolovana("1", 0, "TV2(1)=12");
     const QPoint javisko = h.mapToGlobal(QPoint(0, 0));
