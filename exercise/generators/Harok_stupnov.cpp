@@ -3,10 +3,10 @@
 #include "exercise/frm_Game01.h"
 #include "exercise/generators/Generovanie.h"
 #include "exercise/generators/Stupne_rovnice.h"
+#include "platform/Fonts.h"
 #include "platform/Services.h"
 #include "services/Konfigurace.h"
 #include "services/Kresleni.h"
-#include "platform/Fonts.h"
 
 #include <QFontMetrics>
 
