@@ -88,6 +88,7 @@ public:
     quint8 Faze_kontroly = 0;
     double Hodnota_X_kontroly = 0;
     qint64 Konec_bubliny = 0;
+    int Sirka_stlpca_zadania = 0; // the sheet's width of the given fractions' column, once read
     std::array<platform::Picture, 11> Obr_levy, Obr_stred, Obr_pravy;
     std::array<platform::Picture, 21> Obr_znamenka;
     platform::Picture Obr_check, Obr_a_zar;
@@ -328,6 +329,7 @@ private:
     void Bunka_KeyDown(int stlpec, int Index, platform::KeyArgs &k);
     void Bunka_KeyPress(platform::KeyPressArgs &k);
     void Bunka_MouseDown(int stlpec, int Index);
+    void Bunka_DblClick(int stlpec, int Index);
     void Bunka_MouseMove(int stlpec, int Index);
     void Pravidlo_otaznika(int stlpec, int Index);
     // --- end of load, series, cells, relation sign ---------------------------

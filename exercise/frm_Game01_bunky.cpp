@@ -43,7 +43,8 @@ void frm_Game01::Pripoj_udalosti()
     TV##n.KeyDown = [this](int i, platform::KeyArgs &k) { TV##n##_KeyDown(i, k); };                             \
     TV##n.KeyPress = [this](int i, platform::KeyPressArgs &k) { TV##n##_KeyPress(i, k); };                      \
     TV##n.MouseDown = [this](int i, int b, int s, int x, int y) { TV##n##_MouseDown(i, b, s, x, y); };          \
-    TV##n.MouseMove = [this](int i, int b, int s, int x, int y) { TV##n##_MouseMove(i, b, s, x, y); };
+    TV##n.MouseMove = [this](int i, int b, int s, int x, int y) { TV##n##_MouseMove(i, b, s, x, y); };          \
+    TV##n.DblClick = [this](int i) { Bunka_DblClick(n, i); };
     LK_PRIPOJ(1)
     LK_PRIPOJ(2)
     LK_PRIPOJ(3)
@@ -137,6 +138,14 @@ void frm_Game01::Bunka_MouseDown(int stlpec, int Index)
     if (Upravitelna(stlpec, Index))
         Zahraj_click();
     else
+        Text1->SetFocus();
+}
+
+// The second press of a double click is no MouseDown, but it focuses the
+// cell all the same: a cell closed to the pupil gives the focus back.
+void frm_Game01::Bunka_DblClick(int stlpec, int Index)
+{
+    if (!Upravitelna(stlpec, Index))
         Text1->SetFocus();
 }
 

@@ -10,6 +10,7 @@
 #include "platform/Runtime.h"
 #include "platform/Services.h"
 #include "services/Cekani.h"
+#include "services/Formular.h"
 #include "services/Konfigurace.h"
 #include "services/Kresleni.h"
 #include "services/Promenne_cviceni.h"
@@ -65,8 +66,8 @@ void Druha_podmienka(G &g, int r, bool otvorena, int vyska)
 // --- The error bubble ----------------------------------------------------------
 
 // The bubble picture over what lies under it, its key colour left out, its
-// top right corner at the pointer. The screen takes no input until the
-// timer takes the bubble away.
+// top right corner at the pointer, or shifted so that it lies wholly on the
+// stage. The screen takes no input until the timer takes the bubble away.
 void Ukaz_bublinu(G &g, bool uloha_11)
 {
     platform::PictureBox *bublina = g.PicIcheck, *obraz = g.PomPic(1), *pozadie = g.PomPic(2),
@@ -80,8 +81,10 @@ void Ukaz_bublinu(G &g, bool uloha_11)
         p->Cls();
     }
     const QPoint kurzor = platform::cursorPosition();
-    bublina->Left = kurzor.x() - g.Left / platform::Screen::TwipsPerPixelX - w;
-    bublina->Top = kurzor.y() - g.Top / platform::Screen::TwipsPerPixelY;
+    const QPoint kde = Misc::Na_javisku({kurzor.x() - g.Left / platform::Screen::TwipsPerPixelX - w,
+                                         kurzor.y() - g.Top / platform::Screen::TwipsPerPixelY}, {w, h});
+    bublina->Left = kde.x();
+    bublina->Top = kde.y();
     platform::BitBlt(pozadie->hDC(), 0, 0, w, h, g.hDC(), bublina->Left, bublina->Top);
     obraz->Picture = picture;
     platform::BitBlt(zlozena->hDC(), 0, 0, w, h, pozadie->hDC(), 0, 0);

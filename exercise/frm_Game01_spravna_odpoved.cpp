@@ -5,6 +5,7 @@
 #include "exercise/frm_Game01_kontrola.h"
 
 #include "platform/Runtime.h"
+#include "services/Formular.h"
 #include "services/Konfigurace.h"
 #include "services/Promenne_cviceni.h"
 #include "services/Zvuky.h"
@@ -151,7 +152,7 @@ Odpoved Spravna_odpoved(G &g, int Index)
     }
 }
 
-void Ukaz(const Odpoved &o, const QPoint &kurzor)
+void Ukaz(const Odpoved &o, const QPoint &kurzor, const platform::Form &g)
 {
     Shell::Okno_napovedy *okno = o.okno;
     for (int n : o.v_strede)
@@ -168,9 +169,14 @@ void Ukaz(const Odpoved &o, const QPoint &kurzor)
         okno->Label1(1)->Top = okno->Label1(1)->Top + 1;
     if (o.riadok_3_pod_1 && okno->Label1.exists(3))
         okno->Label1(3)->Top = okno->Label1(1)->Top + 10;
-    // Its right edge 5 pixels right of the pointer, its top at the pointer.
-    okno->Left = platform::Screen::TwipsPerPixelX * (kurzor.x() + 5) - okno->Width;
-    okno->Top = platform::Screen::TwipsPerPixelY * kurzor.y();
+    // Its right edge 5 pixels right of the pointer, its top at the pointer,
+    // or shifted so that it lies wholly on the stage.
+    const int tx = platform::Screen::TwipsPerPixelX, ty = platform::Screen::TwipsPerPixelY;
+    const QPoint javisko(g.Left / tx, g.Top / ty);
+    const QSize velkost(okno->Width / tx, okno->Height / ty);
+    const QPoint kde = javisko + Misc::Na_javisku(kurzor + QPoint(5 - velkost.width(), 0) - javisko, velkost);
+    okno->Left = tx * kde.x();
+    okno->Top = ty * kde.y();
     okno->Show();
     okno->Refresh();
 }
@@ -191,7 +197,7 @@ void frm_Game01::IHod_MouseDown(int Index, int Button, int Shift, int X, int Y)
     Okno_1()->Top = 0;
     const Odpoved o = Spravna_odpoved(*this, Index);
     if (o.okno)
-        Ukaz(o, kurzor);
+        Ukaz(o, kurzor, *this);
 }
 
 // The mark holds the mouse while its button is down: the release comes

@@ -158,12 +158,12 @@ void Control::copyFrom(const Control &first)
 // A disabled control takes no input, even when an event is sent to it
 // directly (our controls handle mouse events before QWidget::event could
 // drop them).
-bool Control::acceptsInput() const
+bool Control::acceptsInput(bool typing) const
 {
     if (!widget_->isEnabled())
         return false;
     const Form *f = form();
-    return !f || f->acceptsInput();
+    return !f || (typing ? f->acceptsTyping() : f->acceptsInput());
 }
 
 bool Control::dispatchMouse(QMouseEvent *e)
@@ -196,9 +196,9 @@ bool Control::dispatchMouse(QMouseEvent *e)
     }
 }
 
-bool Control::dispatchKey(QKeyEvent *e, QString *replacement)
+bool Control::dispatchKey(QKeyEvent *e, QString *replacement, bool typing)
 {
-    if (!acceptsInput())
+    if (!acceptsInput(typing))
         return false;
     KeyArgs down = keyArgs(e);
     const int code = down.KeyCode;

@@ -101,10 +101,11 @@ protected:
     // (busy or disabled) or the event is none of ours.
     bool dispatchMouse(QMouseEvent *e);
     // KeyDown, then KeyPress. Returns false when the key is dropped;
-    // `replacement` receives a character changed by KeyPress.
-    bool dispatchKey(QKeyEvent *e, QString *replacement);
+    // `replacement` receives a character changed by KeyPress. Keys typed
+    // into a text box (`typing`) are taken while the form is busy.
+    bool dispatchKey(QKeyEvent *e, QString *replacement, bool typing = false);
     void dispatchFocus(bool in);
-    bool acceptsInput() const;
+    bool acceptsInput(bool typing = false) const;
     void stackWindowless();
 
 private:

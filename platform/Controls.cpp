@@ -286,7 +286,7 @@ bool TextBox::keyFromEditor(QKeyEvent *e)
         return false; // tab order, not a key of the box
     QPointer<TextBox> alive(this);
     QString replacement;
-    if (!dispatchKey(e, &replacement) || !alive)
+    if (!dispatchKey(e, &replacement, true) || !alive)
         return true;
     if (replacement.isEmpty())
         return false;

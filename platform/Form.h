@@ -39,8 +39,9 @@ public:
     bool isTearingDown() const { return tearingDown_; }
 
     // While a form is busy (a wait that handles events is running inside
-    // its code) it ignores mouse and keys, so no click can start another
-    // handler or unload the form under the running one.
+    // its code) it ignores the mouse and the keys of its picture boxes, so
+    // no click can start another handler or unload the form under the
+    // running one; what is typed into a text box still goes in.
     class Busy {
     public:
         explicit Busy(Form *f);
@@ -50,7 +51,8 @@ public:
     private:
         QPointer<Form> form_;
     };
-    bool acceptsInput() const { return loaded_ && busy_ == 0 && isEnabled(); }
+    bool acceptsInput() const { return acceptsTyping() && busy_ == 0; }
+    bool acceptsTyping() const { return loaded_ && isEnabled(); }
 
     // Every control of the form, in creation order (array elements too).
     const std::vector<Control *> &Controls() const { return controls_; }

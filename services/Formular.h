@@ -1,11 +1,22 @@
 #pragma once
 // The set-up every form's load makes: window caption, icon and size, and
-// the rescaling of its controls to the screen's pixel size.
+// the rescaling of its controls to the screen's pixel size; the place of a
+// box that must lie on the stage.
 #include "platform/Form.h"
+
+#include <algorithm>
 
 namespace Misc {
 
 inline const QString Nazov_okna = QStringLiteral("Loravik Kvantira 2 - Algebra");
+
+// Where a box of `velkost` that would stand at `kde` (stage pixels) lies
+// wholly on the 640 x 480 stage: shifted as little as needed, never shrunk.
+inline QPoint Na_javisku(QPoint kde, QSize velkost)
+{
+    return {std::clamp(kde.x(), 0, std::max(0, platform::Stage::kWidth - velkost.width())),
+            std::clamp(kde.y(), 0, std::max(0, platform::Stage::kHeight - velkost.height()))};
+}
 
 // Caption, icon and a window of sirka x vyska pixels.
 void Nastav_formular(platform::Form &formular, int sirka, int vyska);

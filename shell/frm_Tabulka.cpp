@@ -1,5 +1,6 @@
 #include "shell/frm_Tabulka.h"
 
+#include "platform/Fonts.h"
 #include "platform/ResourcePath.h"
 #include "platform/Runtime.h"
 #include "platform/Services.h"
@@ -12,6 +13,7 @@
 #include "services/Zvuky.h"
 
 #include <QDir>
+#include <QFontMetrics>
 
 namespace Shell {
 
@@ -86,7 +88,10 @@ void frm_Tabulka::Napln_riadky(bool farby)
             break;
         if (z.cislo_ulohy != uloha)
             continue;
-        LJmeno(r)->Caption = z.jmeno;
+        // A long name keeps to its one line, cut short with "…".
+        platform::Label *meno = LJmeno(r);
+        meno->Caption = QFontMetrics(platform::makeFont(meno->FontName, meno->FontSize, meno->FontBold))
+                            .elidedText(z.jmeno, Qt::ElideRight, meno->Width);
         LSpravne(r)->Caption = QString::number(z.spravne);
         LSpatne(r)->Caption = QString::number(z.spatne);
         LZnamka(r)->Caption = QString::number(z.Znamka);

@@ -3,11 +3,14 @@
 #include "exercise/Nacti_priklady.h"
 #include "expr/NumberText.h"
 #include "expr/Zapis_vyrazu.h"
+#include "platform/Fonts.h"
 #include "platform/Runtime.h"
 #include "platform/Services.h"
 #include "services/Konfigurace.h"
 #include "services/Kresleni.h"
 #include "services/Promenne_cviceni.h"
+
+#include <QFontMetrics>
 
 #include <algorithm>
 #include <cmath>
@@ -181,11 +184,23 @@ void Pismo(platform::Control *c)
     c->FontSize = 12.0 * platform::Screen::TwipsPerPixelX / 15;
 }
 
+double Velkost_pre_sirku(const platform::Label &l, std::initializer_list<QString> texty, int sirka)
+{
+    double velkost = 12;
+    const auto siroky = [&](const QString &t) {
+        return QFontMetrics(platform::makeFont(l.FontName, velkost, l.FontBold)).horizontalAdvance(t) > sirka;
+    };
+    while (velkost > 8 && std::any_of(texty.begin(), texty.end(), siroky))
+        velkost -= 0.75;
+    return velkost;
+}
+
 void Popis(platform::Label *l, const QString &text)
 {
     Pismo(l);
     l->Caption = text;
     l->Alignment = 2;
+    l->FontSize = Velkost_pre_sirku(*l, {text}, l->Width);
 }
 
 void Otvor(platform::TextBox *t)
@@ -199,8 +214,7 @@ void Otvor(platform::TextBox *t)
 void Ciara_pod(frm_Game01 &f, const platform::Control *c)
 {
     const int y = c->Top + c->Height;
-    f.ForeColor = QColor(Qt::black);
-    f.Line(c->Left, y, c->Left + c->Width, y);
+    f.Line(c->Left, y, c->Left + c->Width, y, platform::RGB(0, 0, 0));
 }
 
 void Zobraz_riadok(frm_Game01 &f, int i, const std::optional<QString> &tag, const std::optional<QString> &druhy)
@@ -227,9 +241,39 @@ void Skry_riadok(frm_Game01 &f, int i)
     f.TV1(i)->Tag = QString();
 }
 
+namespace {
+
+// A fraction wider than the sheet's column of given fractions widens the
+// column of its two rows into the answer cell after it (the cell keeps at
+// least half its width); the column comes back to the sheet's width once
+// its fraction fits.
+void Sirka_zlomku(frm_Game01 &f, int i, int u, int l)
+{
+    if (f.Sirka_stlpca_zadania == 0)
+        f.Sirka_stlpca_zadania = f.TZ1(u)->Width;
+    const QFontMetrics m(platform::makeFont(QStringLiteral("Ruvo"), 12, false));
+    const int treba = std::max(m.horizontalAdvance(f.Pom_tabulka_1(1, i)),
+                               m.horizontalAdvance(f.Pom_tabulka_2(1, i))) + 4;
+    for (int r : {u, l}) {
+        platform::Label *zadanie = f.TZ1(r);
+        platform::TextBox *bunka = f.TV1(r);
+        const int navyse = zadanie->Width - f.Sirka_stlpca_zadania;
+        const int sirka = std::clamp(treba, f.Sirka_stlpca_zadania,
+                                     f.Sirka_stlpca_zadania + (bunka->Width + navyse) / 2);
+        const int posun = sirka - zadanie->Width;
+        zadanie->Width = sirka;
+        f.TR1(r)->Left = f.TR1(r)->Left + posun;
+        bunka->Left = bunka->Left + posun;
+        bunka->Width = bunka->Width - posun;
+    }
+}
+
+} // namespace
+
 void Zobraz_zlomok(frm_Game01 &f, int i)
 {
     const int u = 2 * i - 1, l = 2 * i;
+    Sirka_zlomku(f, i, u, l);
     Ramcek(f, f.TZ1(u), f.TV2(u), 53);
     for (const platform::Control *c : std::initializer_list<const platform::Control *>{f.TZ1(u), f.TV1(u),
                                        f.TV2(u)})
@@ -239,6 +283,10 @@ void Zobraz_zlomok(frm_Game01 &f, int i)
     f.TZ1(u)->Visible = true;
     f.TZ1(l)->Top = f.TZ1(u)->Top + 21;
     Popis(f.TZ1(l), f.Pom_tabulka_2(1, i));
+    // Numerator and denominator in one size.
+    const double velkost = std::min(f.TZ1(u)->FontSize(), f.TZ1(l)->FontSize());
+    f.TZ1(u)->FontSize = velkost;
+    f.TZ1(l)->FontSize = velkost;
     f.TV2(l)->Tag = f.Vysledek_prikladu(2, i);
     f.TZ1(l)->Visible = true;
     f.TR1(u)->Top = f.TR1(l)->Top - 24;

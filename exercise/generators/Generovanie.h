@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringView>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 #include <optional>
 
@@ -84,10 +85,16 @@ void Nacitaj_ramcek(frm_Game01 &f, bool dvojriadkovy);
 void Ramcek(frm_Game01 &f, const platform::Control *zaciatok, const platform::Control *koniec, int vyska);
 // The maths font at 12 points on a 15-twip pixel.
 void Pismo(platform::Control *c);
+// The sheet's font is wider than the one its positions were measured for:
+// the largest size, from the design's 12 points down to 8, at which every
+// text fits `sirka` px in the label's face (from 12 each time, so that one
+// long text does not shrink the next screen's).
+double Velkost_pre_sirku(const platform::Label &l, std::initializer_list<QString> texty, int sirka);
+// A caption in the maths font, set smaller when it would not fit the label.
 void Popis(platform::Label *l, const QString &text);
 // An empty, unlocked, visible cell in the maths font.
 void Otvor(platform::TextBox *t);
-// The fraction bar under a control, in black.
+// The fraction bar under a control, in black; the form's ForeColor stays.
 void Ciara_pod(frm_Game01 &f, const platform::Control *c);
 
 // Example i on its one row of tasks 4 to 10: its displayed assignment as the

@@ -1,10 +1,14 @@
 // The sheet of the equations solved in stages: its opening, row 1 of an
 // equation of fractions, the stage rows, the result line and its Tags.
 #include "exercise/frm_Game01.h"
+#include "exercise/generators/Generovanie.h"
 #include "exercise/generators/Stupne_rovnice.h"
+#include "platform/Fonts.h"
 #include "platform/Services.h"
 #include "services/Konfigurace.h"
 #include "services/Kresleni.h"
+
+#include <QFontMetrics>
 
 #include <algorithm>
 
@@ -105,6 +109,58 @@ void Popisy_zlomkov(frm_Game01 &f, std::initializer_list<Clen> cleny, std::initi
         z.popis->Caption = f.Zadani_prikladu(z.kus, 1);
 }
 
+void Uprav_stranu(int po, std::initializer_list<Clen_strany> cleny)
+{
+    const auto potreba = [](platform::ControlArray<platform::Label> &popisy) {
+        int t = 0;
+        for (int k : {1, 2})
+            if (k == 1 || popisy(2)->Visible) {
+                const platform::Label *l = popisy(k);
+                const QFontMetrics m(platform::makeFont(l->FontName, 12, l->FontBold));
+                t = std::max(t, m.horizontalAdvance(l->Caption));
+            }
+        return t;
+    };
+    std::vector<int> treba;
+    bool sedi = true;
+    int znamienka = 0, spolu = 0;
+    for (const Clen_strany &c : cleny) {
+        treba.push_back(potreba(*c.popisy));
+        sedi = sedi && treba.back() <= (*c.popisy)(1)->Width;
+        treba.back() += 4; // a little air beside the signs
+        spolu += treba.back();
+        znamienka += c.znamienko ? c.znamienko->Width() : 0;
+    }
+    if (sedi) {
+        for (const Clen_strany &c : cleny)
+            for (int k : {1, 2})
+                Generovanie::Pismo((*c.popisy)(k));
+        return;
+    }
+    const int od = (*cleny.begin()->popisy)(1)->Left, n = int(cleny.size());
+    const int volne = po - od - znamienka - spolu;
+    int x = od;
+    size_t i = 0;
+    for (const Clen_strany &c : cleny) {
+        // Room left over goes to the terms in equal parts; too little room
+        // is shared in proportion to what each term needs.
+        const int sirka = volne >= 0 ? treba[i] + volne / n + (i + 1 == size_t(n) ? volne % n : 0)
+                                     : treba[i] * (po - od - znamienka) / spolu;
+        for (int k : {1, 2}) {
+            platform::Label *l = (*c.popisy)(k);
+            l->Left = x;
+            l->Width = sirka;
+            l->FontSize = Generovanie::Velkost_pre_sirku(*l, {l->Caption}, sirka);
+        }
+        x += sirka;
+        if (c.znamienko) {
+            c.znamienko->Left = x;
+            x += c.znamienko->Width;
+        }
+        ++i;
+    }
+}
+
 void Dokonci_riadok_zlomkov(frm_Game01 &f, std::initializer_list<platform::ControlArray<platform::Label> *> cleny)
 {
     f.TV1(1)->Visible = false;
@@ -133,14 +189,19 @@ namespace {
 
 // One side of row 1: a term, or two terms joined by an operator.
 void Umiestni_stranu(frm_Game01 &f, platform::ControlArray<platform::Label> &prvy, platform::Label *znamienko,
-                     platform::ControlArray<platform::Label> &druhy)
+                     platform::ControlArray<platform::Label> &druhy, int po)
 {
     if (!QString(znamienko->Caption).isEmpty()) {
         znamienko->Visible = true;
-        prvy(1)->Width = 82;
-        prvy(2)->Width = 82;
+        znamienko->Left = prvy(1)->Left + 82;
+        for (int k : {1, 2}) {
+            prvy(k)->Width = 82;
+            druhy(k)->Left = znamienko->Left + znamienko->Width;
+            druhy(k)->Width = 82;
+        }
         Umiestni_clen(f, prvy(1), prvy(2));
         Umiestni_clen(f, druhy(1), druhy(2));
+        Uprav_stranu(po, {{&prvy, znamienko}, {&druhy}});
         return;
     }
     znamienko->Visible = false;
@@ -150,6 +211,7 @@ void Umiestni_stranu(frm_Game01 &f, platform::ControlArray<platform::Label> &prv
     if (!QString(prvy(2)->Caption).isEmpty())
         prvy(2)->Width = 179;
     Umiestni_clen(f, prvy(1), prvy(2));
+    Uprav_stranu(po, {{&prvy}});
 }
 
 // The relation-sign image of an inequality's result right of its "x",
@@ -189,8 +251,8 @@ void Riadok_styroch_clenov(frm_Game01 &f)
 {
     Popisy_zlomkov(f, {{&f.TZ1, 1}, {&f.TZ2, 3}, {&f.TZ3, 5}, {&f.TZ4, 7}},
                    {{f.TR2(1), 2}, {f.TZR(1), 4}, {f.TR3(1), 6}});
-    Umiestni_stranu(f, f.TZ1, f.TR2(1), f.TZ2);
-    Umiestni_stranu(f, f.TZ3, f.TR3(1), f.TZ4);
+    Umiestni_stranu(f, f.TZ1, f.TR2(1), f.TZ2, f.TZR(1)->Left);
+    Umiestni_stranu(f, f.TZ3, f.TR3(1), f.TZ4, f.TR1(1)->Left);
     Dokonci_riadok_zlomkov(f, {&f.TZ1, &f.TZ2, &f.TZ3, &f.TZ4});
 }
 

@@ -4,11 +4,9 @@
 // neighbour, a single-precision value as the pupil reads it, and the bound
 // on drawing passes.
 #include "exercise/frm_Game01.h"
+#include "exercise/generators/Generovanie.h"
 #include "expr/NumberText.h"
-#include "platform/Fonts.h"
 #include "platform/Services.h"
-
-#include <QFontMetrics>
 
 #include <algorithm>
 #include <cmath>
@@ -38,20 +36,7 @@ inline bool Je_cele(double hodnota) { return hodnota == std::nearbyint(hodnota);
 
 inline QString Text(float hodnota) { return FormatNumber(double(hodnota), 7); }
 
-// The sheet's font is wider than the one its positions were measured for:
-// the largest size, from the design's 12 points down to 8, at which every
-// text fits `sirka` px in the label's face (from 12 each time, so that one
-// long text does not shrink the next screen's).
-inline double Velkost_pre_sirku(const platform::Label &l, std::initializer_list<QString> texty, int sirka)
-{
-    double velkost = 12;
-    const auto siroky = [&](const QString &t) {
-        return QFontMetrics(platform::makeFont(l.FontName, velkost, l.FontBold)).horizontalAdvance(t) > sirka;
-    };
-    while (velkost > 8 && std::any_of(texty.begin(), texty.end(), siroky))
-        velkost -= 0.75;
-    return velkost;
-}
+using Generovanie::Velkost_pre_sirku;
 
 // Runs drawing passes until one is accepted, counting them in Pokus and
 // leaving the verdict in Prijato; false when Max_pokusu passes all failed.

@@ -3,8 +3,13 @@
 // graph.
 #include "exercise/generators/Losovanie_19_21.h"
 #include "exercise/generators/Priklad_21.h"
+#include "platform/Fonts.h"
 #include "platform/Picture.h"
 #include "services/Kresleni.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
 
 using namespace Losovanie;
 
@@ -83,13 +88,28 @@ void Losuj_x(frm_Game01 &f, int i)
 void Tabulka(frm_Game01 &f, int i)
 {
     const int y0 = 74 * (i - 1);
-    Misc::Vykresli_ramecek(f, 35, 121 + y0, 122, 20, true, f.Obr_levy[1], f.Obr_stred[1], f.Obr_pravy[1]);
+    f.FontSize = Velkost_pisma();
+    const QString rovnica = QStringLiteral("y   =   ") + Text(f.Koeficient_k[i]) + QStringLiteral("   \u00B7   x");
+    // The strip is as long as the equation needs, at least as designed.
+    Misc::Vykresli_ramecek(f, 35, 121 + y0, std::max(122, f.TextWidth(rovnica) + 8), 20, true, f.Obr_levy[1],
+                           f.Obr_stred[1], f.Obr_pravy[1]);
     f.CurrentX = 40;
     f.CurrentY = 120 + y0;
-    f.FontSize = Velkost_pisma();
     f.ForeColor = platform::RGB(0, 0, 0);
-    f.Print(QStringLiteral("y   =   ") + Text(f.Koeficient_k[i]) + QStringLiteral("   \u00B7   x"));
+    f.Print(rovnica);
     Tabulka_hodnot(f, i, true);
+}
+
+// "y  =", the gap for the answer cell, then "· x" just after the cell: the
+// blanks are counted in the label's own font, so that "· x" keeps clear of
+// the row mark.
+QString Rovnica_s_bunkou(const platform::Label *popis, int koniec_bunky)
+{
+    const QFontMetrics m(platform::makeFont(popis->FontName, popis->FontSize, popis->FontBold));
+    QString text = QStringLiteral("y  =");
+    while (popis->Left + m.horizontalAdvance(text) < koniec_bunky + 5)
+        text += u' ';
+    return text + QStringLiteral("\u00B7 x");
 }
 
 void Koeficient(frm_Game01 &f, int i)
@@ -129,7 +149,7 @@ void Koeficient(frm_Game01 &f, int i)
     f.TR1(l)->Top = f.TR1(u)->Top + 9;
     f.TR1(l)->Left = f.TV4(l)->Left;
     f.TR1(l)->AutoSize = true;
-    f.TR1(l)->Caption = QStringLiteral("y  =               \u00B7 x  ");
+    f.TR1(l)->Caption = Rovnica_s_bunkou(f.TR1(l), f.TV5(l)->Left + f.TV5(l)->Width);
     f.TR1(l)->BackStyle = 0;
     f.TR1(l)->Visible = true;
     // A disabled cell 2 px above the answer cell and behind it.
@@ -203,10 +223,10 @@ void Graf(frm_Game01 &f)
     }
     platform::Label *popis = f.TR1(10);
     popis->AutoSize = true;
-    popis->Caption = QStringLiteral("y  =                \u00B7 x  ");
-    popis->BackStyle = 0;
     popis->Left = 422;
     popis->Top = 429;
+    popis->Caption = Rovnica_s_bunkou(popis, popis->Left + 36 + f.TV5(10)->Width);
+    popis->BackStyle = 0;
     popis->Visible = true;
     f.TV5(9)->Top = popis->Top + 1;
     f.TV5(9)->Left = popis->Left + 36;

@@ -6,6 +6,8 @@
 #include "platform/Picture.h"
 #include "services/Kresleni.h"
 
+#include <algorithm>
+
 using namespace Losovanie;
 
 namespace Priklad_21 {
@@ -100,10 +102,16 @@ void Tlac(frm_Game01 &f, int x, int y, const QString &text)
     f.Print(text);
 }
 
+// Where the bar under the answer sheet begins.
+constexpr int Spodok_harku = 455;
+
 void Tabulka(frm_Game01 &f, int i)
 {
     const int y0 = 74 * (i - 1);
-    Misc::Vykresli_ramecek(f, 40, 108 + y0, 163, 53, true, f.Obr_levy[2], f.Obr_stred[2], f.Obr_pravy[2]);
+    // The last strip would run under the bar: it rises onto the sheet, its
+    // formula still inside it.
+    const int hore = std::min(108 + y0, Spodok_harku + 5 - f.Obr_levy[2].Height());
+    Misc::Vykresli_ramecek(f, 40, hore, 163, 53, true, f.Obr_levy[2], f.Obr_stred[2], f.Obr_pravy[2]);
     f.FontSize = Velkost_pisma();
     f.ForeColor = platform::RGB(0, 0, 0);
     const QString k = Text(f.Koeficient_k[i]);

@@ -148,6 +148,17 @@ void Popisy_zlomkov(frm_Game01 &f, std::initializer_list<Clen> cleny, std::initi
 // A term of row 1 shown on the line, or as a fraction with its numerator
 // 11 px above the line and its denominator right under the numerator.
 void Umiestni_clen(frm_Game01 &f, platform::Label *citatel, platform::Label *menovatel);
+// One side of row 1 ending at `po`: its terms left to right, each with the
+// sign label after it (none after the last), placed as the sheet has them.
+// When a term's captions need more than its width, the terms are set again
+// from the first one's Left, each as wide as its captions need with the
+// room left shared out, the signs keeping their widths; a side too narrow
+// even so sets its terms smaller.
+struct Clen_strany {
+    platform::ControlArray<platform::Label> *popisy;
+    platform::Label *znamienko = nullptr;
+};
+void Uprav_stranu(int po, std::initializer_list<Clen_strany> cleny);
 // The rest of row 1 of an equation of fractions: "/" and the open cell of
 // the first step, the two-line strip, a box around that cell, and the bars
 // under the terms shown as fractions.

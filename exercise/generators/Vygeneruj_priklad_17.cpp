@@ -97,6 +97,7 @@ void Riadok_rovnice(frm_Game01 &f)
     Stupne::Popisy_zlomkov(f, {{&f.TZ1, 1}, {&f.TZ2, 3}, {&f.TZ3, 5}, {&f.TZ4, 7}, {&f.TZ5, 9}},
                            {{f.TR2(1), 2}, {f.TR3(1), 4}, {f.TZR(1), 6}, {f.TR4(1), 8}});
     const bool druhy = !QString(f.TR2(1)->Caption).isEmpty(), treti = !QString(f.TR3(1)->Caption).isEmpty();
+    const int lava = f.TZR(1)->Left, prava = f.TR1(1)->Left;
     if (druhy && treti) {
         f.TR2(1)->Visible = true;
         f.TR2(1)->Left = 98;
@@ -105,24 +106,30 @@ void Riadok_rovnice(frm_Game01 &f)
         Umiestni(f, f.TZ1, 50);
         Umiestni(f, f.TZ2, 50, 112);
         Umiestni(f, f.TZ3, 50, 177);
+        Stupne::Uprav_stranu(lava, {{&f.TZ1, f.TR2(1)}, {&f.TZ2, f.TR3(1)}, {&f.TZ3}});
     } else if (druhy) {
         f.TR2(1)->Visible = true;
         f.TR2(1)->Left = 130;
         Skry({f.TR3(1), f.TZ3(1), f.TZ3(2)});
         Umiestni(f, f.TZ1, 82);
         Umiestni(f, f.TZ2, 82, 145);
+        Stupne::Uprav_stranu(lava, {{&f.TZ1, f.TR2(1)}, {&f.TZ2}});
     } else if (!treti) {
         Skry({f.TR2(1), f.TZ2(1), f.TZ2(2), f.TR3(1), f.TZ3(1), f.TZ3(2)});
         Umiestni(f, f.TZ1, 179);
+        Stupne::Uprav_stranu(lava, {{&f.TZ1}});
     }
     if (!QString(f.TR4(1)->Caption).isEmpty()) {
         f.TR4(1)->Visible = true;
+        f.TR4(1)->Left = 324;
         Umiestni(f, f.TZ4, 82);
-        Stupne::Umiestni_clen(f, f.TZ5(1), f.TZ5(2));
+        Umiestni(f, f.TZ5, 82, 339);
+        Stupne::Uprav_stranu(prava, {{&f.TZ4, f.TR4(1)}, {&f.TZ5}});
     } else {
         f.TR4(1)->Visible = false;
         Umiestni(f, f.TZ4, 179);
         Skry({f.TZ5(1), f.TZ5(2)});
+        Stupne::Uprav_stranu(prava, {{&f.TZ4}});
     }
     Stupne::Dokonci_riadok_zlomkov(f, {&f.TZ1, &f.TZ2, &f.TZ3, &f.TZ4, &f.TZ5});
 }
@@ -142,7 +149,12 @@ void Napis_x_rozne(frm_Game01 &f, platform::TextBox *bunka)
 void Riadok_podmienok(frm_Game01 &f)
 {
     platform::TextBox *prva = f.TV1(12), *druha = f.TV2(12);
-    Misc::Vykresli_obrazek(f.Obr_znamenka[10], f, 32, prva->Top - 20);
+    // The caption stands right under the equation's strip and the line 5 px
+    // under the caption, so that neither covers a border of a strip.
+    const int pod_rovnicou = f.TR1(1)->Top - 16 + f.Obr_levy[4].Height();
+    Misc::Vykresli_obrazek(f.Obr_znamenka[10], f, 32, pod_rovnicou);
+    prva->Top = pod_rovnicou + f.Obr_znamenka[10].Height() + 5;
+    druha->Top = prva->Top;
     prva->Left = f.TV1(2)->Left + 40;
     prva->Width = f.TV1(2)->Width - 80;
     Stupne::Otvor_bunku(prva);

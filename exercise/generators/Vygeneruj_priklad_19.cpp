@@ -291,21 +291,30 @@ void Zobraz_2(frm_Game01 &f, int i, const platform::Picture &lista)
     z->ForeColor = platform::RGB(255, 255, 255);
     z->BackStyle = 0;
     z->Visible = true;
-    platform::Label *r = f.TR1(i);
-    r->Alignment = 0;
-    r->AutoSize = true;
-    r->Caption = QStringLiteral("z =") + QString(27, u' ') + QStringLiteral("č =") + QString(27, u' ')
-                 + QStringLiteral("p =") + QString(24, u' ') + QStringLiteral("výsledok = ");
-    r->AutoSize = false;
-    // Its blanks set each caption before its cell; in a font that would
-    // push them under the cells the row is set smaller.
-    r->FontSize = Velkost_pre_sirku(*r, {r->Caption}, f.TV4(i)->Left - r->Left);
-    r->Visible = true;
-    f.TR2(1)->Visible = false;
-    for (auto *tv : {&f.TV1, &f.TV2, &f.TV3, &f.TV4}) {
-        (*tv)(i)->Text = QString();
-        (*tv)(i)->Locked = false;
-        (*tv)(i)->Visible = true;
+    // Each cell's name stands just left of it, on the band, set smaller
+    // where the gap after the cell before is too narrow for it.
+    const struct {
+        platform::ControlArray<platform::Label> *nazov;
+        platform::ControlArray<platform::TextBox> *bunka;
+        const char *text;
+    } stlpce[] = {{&f.TR1, &f.TV1, "z ="}, {&f.TR2, &f.TV2, "č ="}, {&f.TR3, &f.TV3, "p ="},
+                  {&f.TR4, &f.TV4, "výsledok ="}};
+    int volne_od = z->Left - 8;
+    for (const auto &s : stlpce) {
+        platform::TextBox *bunka = (*s.bunka)(i);
+        platform::Label *nazov = (*s.nazov)(i);
+        nazov->Alignment = 0;
+        nazov->BackStyle = 0;
+        nazov->Caption = QString::fromUtf8(s.text);
+        nazov->FontSize = Velkost_pre_sirku(*nazov, {nazov->Caption}, bunka->Left - 3 - volne_od);
+        nazov->AutoSize = true;
+        nazov->Top = bunka->Top + (bunka->Height - nazov->Height) / 2;
+        nazov->Left = bunka->Left - 3 - nazov->Width;
+        nazov->Visible = true;
+        bunka->Text = QString();
+        bunka->Locked = false;
+        bunka->Visible = true;
+        volne_od = bunka->Left + bunka->Width + 3;
     }
     f.TV4(i)->Tag = Text(f.Vysledek_cislo[i]);
     Misc::Vykresli_obrazek(lista, f, z->Left - 15, z->Top - 7);
@@ -315,7 +324,9 @@ void Zobraz_2(frm_Game01 &f, int i, const platform::Picture &lista)
 void Skry(frm_Game01 &f, int i, bool varianta_1)
 {
     f.TZ1(i)->Visible = false;
-    f.TR1(i)->Visible = false;
+    for (auto *tr : {&f.TR1, &f.TR2, &f.TR3, &f.TR4})
+        if (!varianta_1 || tr == &f.TR1)
+            (*tr)(i)->Visible = false;
     for (auto *tv : {&f.TV1, &f.TV2, &f.TV3, &f.TV4})
         if (!varianta_1 || tv == &f.TV1) {
             (*tv)(i)->Tag = QString();

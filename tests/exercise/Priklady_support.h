@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QTest>
 #include <cmath>
+#include <optional>
 
 namespace priklady_test {
 
@@ -38,6 +39,19 @@ private:
     platform::FakeRandom nahoda;
     platform::ScopedService<platform::RandomSource> g{nahoda};
 };
+
+// Where a picture stands whole on the form's persistent image, its corner
+// within `oblast`: nothing drawn over it, none of it cut.
+inline std::optional<QPoint> Kde_je_obrazok(const QImage &forma, const QImage &obr, const QRect &oblast)
+{
+    const QImage hladany = obr.convertToFormat(QImage::Format_RGB32);
+    for (int y = oblast.top(); y <= oblast.bottom(); ++y)
+        for (int x = oblast.left(); x <= oblast.right(); ++x)
+            if (!obr.isNull() && forma.pixel(x, y) == hladany.pixel(0, 0)
+                && forma.copy(QRect(QPoint(x, y), obr.size())).convertToFormat(QImage::Format_RGB32) == hladany)
+                return QPoint(x, y);
+    return std::nullopt;
+}
 
 // The screen as the pupil sees it, into build/screens/<meno>.png.
 inline void Uloz_obrazovku(platform::Form &f, const QString &meno)

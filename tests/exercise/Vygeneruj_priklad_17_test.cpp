@@ -1,6 +1,7 @@
 // Task 17: examples from the shipped templates solve their equations and
 // exclude exactly the values that zero a denominator; the conditions row
-// waits for the switch.
+// waits for the switch, its caption clear of the strips around it.
+#include "Priklady_support.h"
 #include "Stupne_support.h"
 
 namespace {
@@ -53,6 +54,11 @@ TEST_F(Priklad17, ConditionsRowAndResultCells)
     EXPECT_EQ((h.ICheck(12)->Tag() + '|' + h.ICheck(1)->Tag() + '|' + h.IHod(1)->Tag()).toStdString(),
               "Switcher_and|check|check");
     EXPECT_EQ(h.ICheck(12)->Picture().image(), h.Obr_a_zar.image());
+    // The conditions' caption stands between the equation's strip and the
+    // conditions' strip: all three whole, none drawn over another.
+    for (const platform::Picture *obr : {&h.Obr_znamenka[10], &h.Obr_levy[4], &h.Obr_levy[1]})
+        EXPECT_TRUE(priklady_test::Kde_je_obrazok(h.persistentImage(), obr->image(), QRect(0, 90, 100, 130)))
+            << obr->Width() << " x " << obr->Height();
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 #include "exercise/Gramatika_vzoru.h"
 #include "exercise/Nacti_priklady.h"
 
-#include <QFontMetrics>
 #include <QRegularExpression>
 #include <map>
 #include <set>
@@ -172,33 +171,6 @@ TEST_F(Priklady19, BrokenTemplateDataCannotHoldTheScreen)
         EXPECT_EQ(box.AskedBoxes().size() - sprav, ukazane.contains(u'0') ? 1 : 0) << "the examples left out are said";
         if (ukazane.contains(u'1'))
             Over_obrazovku(h, p.varianta);
-    }
-}
-
-// Every text of the task data, with its largest numbers, fits its label:
-// one line of 320 px in variant 1, two lines of 539 px in variant 2.
-TEST_F(Priklady19, TextsOfTheTaskDataFitTheirLabels)
-{
-    for (int varianta : {1, 2}) {
-        Hra &h = Nacitaj("19", varianta, varianta == 1 ? 5 : 4);
-        platform::Label *z = h.TZ1(1);
-        const QFontMetrics m(platform::makeFont(z->FontName, z->FontSize, z->FontBold));
-        for (int k = 1; k <= Misc::Pocet_vzoru(); ++k) {
-            const Misc::Vzor_prikladu &R = Misc::Vzory[k];
-            QString najdlhsie = QStringLiteral("5000");
-            for (int q = 2; !R.Zadani(q).isEmpty(); ++q)
-                najdlhsie = std::max(najdlhsie, R.Zadani(q), [](auto &a, auto &b) { return a.size() < b.size(); });
-            QString text = R.Zadani(1);
-            text.replace("AA", najdlhsie).replace("BB", najdlhsie).replace("xx", najdlhsie);
-            if (varianta == 1)
-                EXPECT_LE(m.horizontalAdvance(text), 320) << text.toStdString();
-            else
-                EXPECT_LE(m.boundingRect(QRect(0, 0, 539, 400), Qt::TextWordWrap, text).height(), 40)
-                    << text.toStdString();
-            if (varianta == 2) {
-                EXPECT_GE(R.Pocet_kusu(), 1 + 8) << "four pairs at least: " << text.toStdString();
-            }
-        }
     }
 }
 

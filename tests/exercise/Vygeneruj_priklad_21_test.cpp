@@ -75,11 +75,20 @@ void Over_graf(frm_Game01 &h, double k)
     EXPECT_GT(bodov, 0) << "k = " << k;
 }
 
+// The equation printed above a table lies inside its strip: no ink of it
+// on the strip's right piece, which shows whole.
+void Over_rovnicu_v_ramceku(frm_Game01 &h, int i)
+{
+    const QRect pred_tabulkou(0, h.TV1(2 * i - 1)->Top - 60, h.PicGraf->Left, 30);
+    EXPECT_TRUE(Kde_je_obrazok(h.persistentImage(), h.Obr_pravy[1].image(), pred_tabulkou)) << "example " << i;
+}
+
 void Over_variantu_1(frm_Game01 &h)
 {
     std::vector<double> k;
     for (int i : {1, 3}) {
         Over_tabulku(h, i, Priamy);
+        Over_rovnicu_v_ramceku(h, i);
         k.push_back(Cislo(h.TZ1(2 * i - 1)->Tag));
     }
     for (int i : {2, 4}) {

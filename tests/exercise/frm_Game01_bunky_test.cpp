@@ -29,6 +29,9 @@ TEST_F(BunkyOdpovedi, KeysInACell)
     QTest::keyClick(h.TV1(2)->editor(), Qt::Key_Comma, Qt::KeypadModifier);
     EXPECT_EQ(Fokus(), h.TV1(1)->editor()) << "so does the keypad separator";
     EXPECT_EQ(klavesnica.ActiveLayoutName(), platform::UsKeyboardLayout);
+    QTest::mouseClick(h.PicTop(1), Qt::LeftButton, {}, QPoint(5, 5)); // the check locks the cells
+    QTest::mouseDClick(h.TV1(2)->editor(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(Fokus(), h.Text1->editor()) << "a double click into a locked cell gives the focus to the sink";
 }
 
 TEST_F(BunkyOdpovedi, RedQuestionMarkOfPercentageRows)

@@ -2,7 +2,10 @@
 // red, the file rewritten sorted, the log entry, and the way back.
 #include "Program.h"
 
+#include "platform/Fonts.h"
 #include "services/Text_1250.h"
+
+#include <QFontMetrics>
 
 #include <sys/wait.h>
 #include <unistd.h>
@@ -54,6 +57,9 @@ TEST_F(Tabulka, ShowsTheFirstTenOfTheTaskAndKeepsBrokenLinesInACopy)
     EXPECT_EQ(Riadok(t, 10), "Žiak 10 20 0 1");
     EXPECT_FALSE(Cerveny(t, 1)) << "opened for viewing: no red row";
     EXPECT_EQ(Subor().size(), 14) << "viewing does not change the file";
+    t->Vloz_novy_zaznam(7, "Ľudmila Šťastná-Kováčiková z Horného Kubína", "30", "0", "1", 1);
+    const platform::Label *meno = t->LJmeno(1); // too long: one line, cut short with "…"
+    EXPECT_TRUE(meno->Caption().endsWith(u'…') && QFontMetrics(platform::makeFont(meno->FontName, meno->FontSize, false)).horizontalAdvance(meno->Caption) <= meno->Width);
     // A new result below the tenth is saved but not shown.
     t->Vloz_novy_zaznam(7, "Posledný", "1", "9", "5", 1);
     for (int r = 1; r <= 10; ++r)
