@@ -174,6 +174,7 @@ private:
     void Posun_poznamky(int posun);
     void Zobraz_kalkulacku(const Zobrazeni_kalkulacky &z);
     std::unique_ptr<Kalkulacka> Kalkulacka_panelu;
+    qsizetype Zobrazena_dlzka_pasky = 0; // of the calculator's tape, in its box
     cEEvaluator Evaluator_panelu;
     QString Druh_listy_exponentu;
     // --- end of side tools ----------------------------------------------------
