@@ -196,6 +196,9 @@ public:
     };
     // Nothing for a task without a screen (19 or 21 without variant 1 or 2).
     static std::optional<Nastavenie_ulohy> Nastavenie(const QString &uloha, int varianta);
+    // Decodes the pictures that every task's screen draws, so that the
+    // first screen opens without: the title screen calls it while it waits.
+    static void Nacti_spolocne_obrazky();
     // The settings of the task being shown, taken by the load.
     Nastavenie_ulohy Nastavenie_obrazovky{};
 
