@@ -261,13 +261,22 @@ void TextBox::copyFrom(const Control &first)
 }
 
 // Font and palette rather than a style sheet, set only when they change:
-// boxes are made by the hundred and recoloured on every key typed.
+// boxes are made by the hundred and recoloured on every key typed. A
+// multi-line box (a screen has one or two) keeps its sheet, which gives its
+// scroll bar the box's colours too.
 void TextBox::applyLook()
 {
     QWidget *ed = editor();
     const QFont font = controlFont();
     if (ed->font() != font)
         ed->setFont(font);
+    if (plain_) {
+        const QString sheet = QStringLiteral("background: %1; color: %2; border: 0px; padding: 0px; margin: 0px;")
+                                  .arg(backColor().name(), foreColor().name());
+        if (plain_->styleSheet() != sheet)
+            plain_->setStyleSheet(sheet);
+        return;
+    }
     QPalette palette = ed->palette();
     for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window})
         palette.setColor(role, backColor());
