@@ -61,7 +61,6 @@ TEST(ControlArray, LoadedElementTakesElementOnesCurrentStateAndStartsHidden)
         {"shown bold", editor->font().bold(), true},
         {"shown back colour", shown.color(QPalette::Disabled, QPalette::Base), QColor(255, 236, 182)},
         {"shown text colour", shown.color(QPalette::Disabled, QPalette::Text), QColor(0, 0, 255)},
-        {"active text colour", shown.color(QPalette::Active, QPalette::Text), QColor(0, 0, 255)},
         {"no frame of the editor's own", editor->hasFrame(), false},
         {"no text margins", editor->textMargins() == QMargins(), true},
     };
