@@ -7,7 +7,9 @@
 //   kalkulacka.Prevezmi_displej(TKalk.Text, TKalk.SelStart, TKalk.SelLength);
 //   const Zobrazeni_kalkulacky z = kalkulacka.Stisk_klavesy(Index);
 //   TKalk.Text = z.displej; TKalk.SelStart = z.kurzor;
-//   if (z.vyhodnoceno) TKalkPoznamky.Text = z.paska;  // caret to its end
+//   if (z.vyhodnoceno) TKalkPoznamky shows z.paska;  // caret to its end
+//
+// The tape only grows, line by line: a box may take just its new end.
 //
 // Evaluation goes through the form's evaluator, so its last program is the
 // calculator's as well.

@@ -180,6 +180,7 @@ private:
     void Posun_poznamky(int posun);
     void Zobraz_kalkulacku(const Zobrazeni_kalkulacky &z);
     std::unique_ptr<Kalkulacka> Kalkulacka_panelu;
+    qsizetype Zobrazena_dlzka_pasky = 0; // of the calculator's tape, in its box
     cEEvaluator Evaluator_panelu;
     QString Druh_listy_exponentu;
     // --- end of side tools ----------------------------------------------------
@@ -201,6 +202,9 @@ public:
     };
     // Nothing for a task without a screen (19 or 21 without variant 1 or 2).
     static std::optional<Nastavenie_ulohy> Nastavenie(const QString &uloha, int varianta);
+    // Decodes the pictures that every task's screen draws, so that the
+    // first screen opens without: the title screen calls it while it waits.
+    static void Nacti_spolocne_obrazky();
     // The settings of the task being shown, taken by the load.
     Nastavenie_ulohy Nastavenie_obrazovky{};
 

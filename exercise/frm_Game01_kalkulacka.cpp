@@ -164,9 +164,13 @@ void frm_Game01::Zobraz_kalkulacku(const Zobrazeni_kalkulacky &z)
     TKalk->SelStart = z.kurzor;
     if (!z.vyhodnoceno)
         return;
-    // The newest tape line comes into view before the display has the focus again.
-    TKalkPoznamky->Text = z.paska;
+    // The tape only grows: only its new end goes in, since rewriting the
+    // whole box took longer with every line. The newest line comes into
+    // view before the display has the focus again.
     TKalkPoznamky->SetFocus();
+    TKalkPoznamky->SelStart = int(z.paska.size());
+    TKalkPoznamky->SelText = z.paska.sliced(std::min(Zobrazena_dlzka_pasky, z.paska.size()));
+    Zobrazena_dlzka_pasky = z.paska.size();
     TKalkPoznamky->SelStart = int(z.paska.size());
     TKalk->SetFocus();
     TKalk->SelStart = int(z.displej.size());

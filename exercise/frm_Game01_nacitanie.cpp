@@ -4,6 +4,7 @@
 #include "exercise/frm_Game01.h"
 
 #include "exercise/Nacti_priklady.h"
+#include "platform/ResourcePath.h"
 #include "platform/Runtime.h"
 #include "platform/Services.h"
 #include "services/Formular.h"
@@ -68,6 +69,17 @@ std::optional<frm_Game01::Nastavenie_ulohy> frm_Game01::Nastavenie(const QString
         if (r.uloha == u && (r.varianta == 0 || r.varianta == varianta))
             return r.n;
     return std::nullopt;
+}
+
+// The background, the continue button, the top bar (m*), the notes (p_*)
+// and the calculator (k_*) panels.
+void frm_Game01::Nacti_spolocne_obrazky()
+{
+    const QString zlozka = Zdroj("Bitmap\\Games\\");
+    const QStringList vzory{QStringLiteral("bg.bmp"), QStringLiteral("pokracuj.bmp"), QStringLiteral("m*.bmp"),
+                            QStringLiteral("p_*.bmp"), QStringLiteral("k_*.bmp")};
+    for (const QString &subor : QDir(platform::resolvePath(zlozka)).entryList(vzory, QDir::Files))
+        Nacti_obrazek(zlozka + subor);
 }
 
 void frm_Game01::Form_Load()

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <QTimer>
+
+#include <limits>
 
 namespace platform {
 
@@ -11,6 +14,30 @@ void HandlePendingEvents()
 {
     if (QCoreApplication::instance())
         QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+// Handles events until done() holds or the clock reaches `end`, asleep in
+// between: a timer wakes the loop at `end`, any event sooner. Pending events
+// are handled at least once, however late it is.
+bool HandleEventsUntil(SystemClock &clock, qint64 end, const std::function<bool()> &done)
+{
+    if (!QCoreApplication::instance()) {
+        if (const qint64 left = end - clock.TickCount(); left > 0)
+            QThread::msleep(static_cast<unsigned long>(left));
+        return done && done();
+    }
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    do {
+        if (done && done())
+            return true;
+        const qint64 left = end - clock.TickCount();
+        if (left > 0)
+            wake.start(int(std::min<qint64>(left, std::numeric_limits<int>::max())));
+        QCoreApplication::processEvents(left > 0 ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+    } while (clock.TickCount() < end);
+    return done && done();
 }
 
 } // namespace
@@ -29,24 +56,12 @@ void SystemClock::Wait(qint64 ms)
 
 void SystemClock::WaitWithEvents(qint64 ms)
 {
-    const qint64 deadline = TickCount() + ms;
-    do {
-        HandlePendingEvents();
-        if (TickCount() <= deadline)
-            QThread::msleep(1); // one tick per turn keeps the loop off the CPU
-    } while (TickCount() <= deadline);
+    HandleEventsUntil(*this, TickCount() + ms + 1, nullptr);
 }
 
 bool SystemClock::WaitWithEventsUntil(qint64 deadline, const std::function<bool()> &done)
 {
-    do {
-        if (done && done())
-            return true;
-        HandlePendingEvents();
-        if (TickCount() < deadline)
-            QThread::msleep(1);
-    } while (TickCount() < deadline);
-    return done && done();
+    return HandleEventsUntil(*this, deadline, done);
 }
 
 QDateTime SystemClock::Now() { return QDateTime::currentDateTime(); }

@@ -1,7 +1,7 @@
 #pragma once
-// Millisecond clock and the program's waits. The waits of the screens are
-// busy loops on this clock; going through one interface lets tests finish
-// every wait at once instead of sleeping.
+// Millisecond clock and the program's waits. The screens wait on this
+// clock; going through one interface lets tests finish every wait at once
+// instead of sleeping.
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <functional>
@@ -19,11 +19,13 @@ public:
     // Even a wait of 0 lasts until the clock has moved on.
     virtual void Wait(qint64 ms) = 0;
 
-    // As Wait, but pending events are handled on every turn.
+    // As Wait, but events are handled as they come; in between the program
+    // sleeps.
     virtual void WaitWithEvents(qint64 ms) = 0;
 
-    // Handles events turn by turn until done() holds or the clock reaches
-    // deadline (a TickCount value). Returns whether done() ended the wait.
+    // Handles events as they come until done() holds (asked after each
+    // batch) or the clock reaches deadline (a TickCount value). Returns
+    // whether done() ended the wait.
     virtual bool WaitWithEventsUntil(qint64 deadline, const std::function<bool()> &done) = 0;
 
     // Local date and time, for dates written into files and printouts.

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace platform {
 
 Control::Control(QWidget *self, bool windowless) : widget_(self), windowless_(windowless)
@@ -128,12 +130,23 @@ void Control::stackWindowless()
     if (!parent)
         return;
     const QObjectList siblings = parent->children();
-    for (QObject *o : siblings) {
-        auto *w = qobject_cast<QWidget *>(o);
-        auto *c = dynamic_cast<Control *>(w);
-        if (c && !c->windowless_)
-            w->raise();
+    const auto windowed = [](QObject *o) {
+        auto *c = dynamic_cast<Control *>(qobject_cast<QWidget *>(o));
+        return c && !c->windowless_;
+    };
+    // Mostly the windowed siblings lie on top already and at most this
+    // control is among them: one move then, not a raise of each (a screen
+    // loads its labels by the hundred).
+    const auto lowest = std::find_if(siblings.begin(), siblings.end(), windowed);
+    if (std::all_of(lowest, siblings.end(),
+                    [&](QObject *o) { return windowed(o) || o == widget_ || !o->isWidgetType(); })) {
+        if (windowless_ && std::find(lowest, siblings.end(), widget_) != siblings.end())
+            widget_->stackUnder(static_cast<QWidget *>(*lowest));
+        return;
     }
+    for (QObject *o : siblings)
+        if (windowed(o))
+            static_cast<QWidget *>(o)->raise();
 }
 
 void Control::Refresh() { widget_->repaint(); }

@@ -142,6 +142,7 @@ TextBox::TextBox(QWidget *container, bool multiLine) : QWidget(container), Contr
     } else {
         line_ = new QLineEdit(this);
         line_->setFrame(false);
+        line_->setTextMargins(0, 0, 0, 0);
         connect(line_, &QLineEdit::textChanged, this, [this] { if (Change) Change(); });
         ed = line_;
     }
@@ -206,7 +207,8 @@ int TextBox::selStart() const
 
 void TextBox::setSelStart(int v)
 {
-    const int size = int(line_ ? line_->text().size() : plain_->toPlainText().size());
+    // The document's count, not its text: a long tape is not copied per call.
+    const int size = line_ ? int(line_->text().size()) : plain_->document()->characterCount() - 1;
     v = std::clamp(v, 0, size);
     if (line_) {
         line_->setCursorPosition(v);
@@ -246,7 +248,7 @@ void TextBox::setSelText(QString v)
     if (line_)
         line_->insert(v);
     else
-        plain_->insertPlainText(v);
+        plain_->insertPlainText(v.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void TextBox::copyFrom(const Control &first)
@@ -258,12 +260,30 @@ void TextBox::copyFrom(const Control &first)
     setLocked(t.locked());
 }
 
+// Font and palette rather than a style sheet, set only when they change:
+// boxes are made by the hundred and recoloured on every key typed. A
+// multi-line box (a screen has one or two) keeps its sheet, which gives its
+// scroll bar the box's colours too.
 void TextBox::applyLook()
 {
     QWidget *ed = editor();
-    ed->setFont(controlFont());
-    ed->setStyleSheet(QStringLiteral("background: %1; color: %2; border: 0px; padding: 0px; margin: 0px;")
-                          .arg(backColor().name(), foreColor().name()));
+    const QFont font = controlFont();
+    if (ed->font() != font)
+        ed->setFont(font);
+    if (plain_) {
+        const QString sheet = QStringLiteral("background: %1; color: %2; border: 0px; padding: 0px; margin: 0px;")
+                                  .arg(backColor().name(), foreColor().name());
+        if (plain_->styleSheet() != sheet)
+            plain_->setStyleSheet(sheet);
+        return;
+    }
+    QPalette palette = ed->palette();
+    for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window})
+        palette.setColor(role, backColor());
+    for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText})
+        palette.setColor(role, foreColor());
+    if (palette != ed->palette())
+        ed->setPalette(palette);
 }
 
 void TextBox::resizeEvent(QResizeEvent *)

@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QWidget>
 #include <QFile>
+#include <QHash>
 #include <QImageReader>
 #include <QtEndian>
 
@@ -80,11 +81,31 @@ Picture LoadPicture(const QString &path)
     return picture;
 }
 
+namespace {
+
+// Screens set a pointer on every mouse move: each picture's cursor is made
+// once (a program has a handful).
+QCursor cursorOf(const Picture &icon)
+{
+    static QHash<std::pair<qint64, QPoint>, QCursor> cursors;
+    const std::pair key(icon.image().cacheKey(), icon.hotspot());
+    auto hit = cursors.constFind(key);
+    if (hit != cursors.constEnd())
+        return *hit;
+    if (cursors.size() >= 32)
+        cursors.clear();
+    return *cursors.insert(key, QCursor(QPixmap::fromImage(icon.image()), icon.hotspot().x(), icon.hotspot().y()));
+}
+
+} // namespace
+
 void applyMousePointer(QWidget *widget, int pointer, const Picture &icon)
 {
-    if (pointer == vbCustom && !icon.isNull())
-        widget->setCursor(QCursor(QPixmap::fromImage(icon.image()), icon.hotspot().x(), icon.hotspot().y()));
-    else if (pointer == vbArrow)
+    if (pointer == vbCustom && !icon.isNull()) {
+        const QCursor cursor = cursorOf(icon);
+        if (!widget->testAttribute(Qt::WA_SetCursor) || widget->cursor() != cursor)
+            widget->setCursor(cursor);
+    } else if (pointer == vbArrow)
         widget->setCursor(Qt::ArrowCursor);
     else
         widget->unsetCursor();

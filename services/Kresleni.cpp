@@ -1,7 +1,5 @@
 #include "services/Kresleni.h"
 
-#include "platform/ResourcePath.h"
-
 #include <QCache>
 #include <QPainter>
 
@@ -9,8 +7,11 @@ namespace Misc {
 
 namespace {
 
-// Costs in KiB: enough for every screen's bitmaps, bounded all the same.
-constexpr int Limit_vyrovnavacej_pamate = 64 * 1024;
+// Costs in KiB. The pictures of the screens on the way to an exercise and
+// of the exercise screen itself fit; backgrounds of tasks left long ago give
+// way, or a run through every task would keep some 90 MiB of bitmaps.
+constexpr int Limit_obrazkov = 12 * 1024;
+constexpr int Limit_pruhladnych = 8 * 1024;
 
 int Cena(const QImage &obraz) { return int(std::max<qsizetype>(1, obraz.sizeInBytes() / 1024)); }
 
@@ -18,7 +19,7 @@ int Cena(const QImage &obraz) { return int(std::max<qsizetype>(1, obraz.sizeInBy
 // per picture; QImage::cacheKey tells pictures apart and follows copies.
 QImage Pruhledna_kopia(const platform::Picture &obrazek)
 {
-    static QCache<qint64, QImage> kopie(Limit_vyrovnavacej_pamate);
+    static QCache<qint64, QImage> kopie(Limit_pruhladnych);
     const qint64 kluc = obrazek.image().cacheKey();
     if (const QImage *hotova = kopie.object(kluc))
         return *hotova;
@@ -51,14 +52,16 @@ void Kresli_pruhladne(platform::Dc dc, int x, int y, const QImage &obraz)
 
 platform::Picture Nacti_obrazek(const QString &cesta)
 {
-    static QCache<QString, platform::Picture> obrazky(Limit_vyrovnavacej_pamate);
-    const QString skutocna = platform::resolvePath(cesta);
-    if (const platform::Picture *nacitany = obrazky.object(skutocna))
+    static QCache<QString, platform::Picture> obrazky(Limit_obrazkov);
+    // Keyed by the path as written, in one case and with one kind of
+    // slash: a picture drawn again needs no look at the disk.
+    const QString kluc = QString(cesta).replace(QLatin1Char('\\'), QLatin1Char('/')).toLower();
+    if (const platform::Picture *nacitany = obrazky.object(kluc))
         return *nacitany;
-    platform::Picture obrazek = platform::LoadPicture(skutocna);
+    platform::Picture obrazek = platform::LoadPicture(cesta);
     // A missing file is not remembered: it may be there on the next call.
     if (!obrazek.isNull())
-        obrazky.insert(skutocna, new platform::Picture(obrazek), Cena(obrazek.image()));
+        obrazky.insert(kluc, new platform::Picture(obrazek), Cena(obrazek.image()));
     return obrazek;
 }
 

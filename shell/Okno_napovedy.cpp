@@ -60,7 +60,7 @@ void Okno_napovedy::Nastav_obrazek_a_velikost()
     for (const Obrazek_okna &r : obrazky_) {
         if (!r.ulohy.contains(Misc::Cislo_ulohy) || (r.varianta != 0 && r.varianta != Misc::Varianta_ulohy))
             continue;
-        Obrazek_napovedy = LoadPicture(Misc::Cesta_CD + r.cesta);
+        Obrazek_napovedy = Misc::Nacti_obrazek(Misc::Cesta_CD + r.cesta);
         Misc::Nastav_formular(*this, r.sirka, r.vyska);
         return;
     }

@@ -1,5 +1,6 @@
 #include "shell/frm_Intro.h"
 
+#include "exercise/frm_Game01.h"
 #include "platform/Services.h"
 #include "services/Cekani.h"
 #include "services/Formular.h"
@@ -46,6 +47,7 @@ void frm_Intro::Timer1_Timer()
 {
     // The wait below handles events, timers included: one run is enough.
     Timer1->Enabled = false;
+    frm_Game01::Nacti_spolocne_obrazky();
     platform::services().clock().WaitWithEventsUntil(Cas_konce, [this] { return Kliknuto; });
     Misc::Aktualni_formular = Formulare::frm_Select.get();
     Formulare::frm_Select->Show();

@@ -2,6 +2,7 @@
 #include "platform/ControlArray.h"
 #include "platform/Controls.h"
 
+#include <QLineEdit>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -29,8 +30,17 @@ TEST(ControlArray, LoadedElementTakesElementOnesCurrentStateAndStartsHidden)
     f.TV1(1)->Text = "x+1";
     f.TV1(1)->Locked = true;
     f.TV1(1)->Alignment = vbCenter;
+    f.TV1(1)->FontSize = 12;
+    f.TV1(1)->FontBold = true;
+    f.TV1(1)->BackColor = QColor(255, 236, 182);
+    f.TV1(1)->ForeColor = QColor(0, 0, 255);
     Label *second = f.TZ1.Load(2);
     TextBox *cell = f.TV1.Load(2);
+    cell->Enabled = false;
+    // The look as the editor inside shows it, disabled or not.
+    auto *editor = qobject_cast<QLineEdit *>(cell->editor());
+    ASSERT_NE(editor, nullptr);
+    const QPalette shown = editor->palette();
 
     struct Row { const char *name; QVariant got, want; };
     const Row rows[] = {
@@ -47,6 +57,12 @@ TEST(ControlArray, LoadedElementTakesElementOnesCurrentStateAndStartsHidden)
         {"text box text", cell->Text(), QString("x+1")},
         {"text box lock", cell->Locked(), true},
         {"text box alignment", cell->Alignment(), int(vbCenter)},
+        {"shown font size", editor->font().pixelSize(), 16},
+        {"shown bold", editor->font().bold(), true},
+        {"shown back colour", shown.color(QPalette::Disabled, QPalette::Base), QColor(255, 236, 182)},
+        {"shown text colour", shown.color(QPalette::Disabled, QPalette::Text), QColor(0, 0, 255)},
+        {"no frame of the editor's own", editor->hasFrame(), false},
+        {"no text margins", editor->textMargins() == QMargins(), true},
     };
     for (const Row &r : rows)
         EXPECT_EQ(r.got, r.want) << r.name;

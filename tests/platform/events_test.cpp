@@ -166,6 +166,9 @@ TEST(FormLifecycle, ShowActivatesEveryTimeOverlaysStayOnTopLabelsStayUnderWindow
     EXPECT_EQ(page.TZ->Width(), probe.TextWidth("Meno")) << "an AutoSize label fits its text";
     page.TZ->ZOrder(0);
     EXPECT_LT(page.children().indexOf(page.TZ), page.children().indexOf(page.TV)) << "windowless under windowed";
+    Label later(&page);
+    EXPECT_LT(page.children().indexOf(&later), page.children().indexOf(page.TV)) << "also when made later";
+    EXPECT_GT(page.children().indexOf(&later), page.children().indexOf(page.TZ)) << "over the older label";
 }
 
 TEST(Timers, FireWhileEnabledWithAnInterval)

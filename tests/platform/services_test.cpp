@@ -44,6 +44,21 @@ TEST(FakeClock, WaitsEndAtOnceAndANestedWaitDoesNotTurnTimeBack)
     EXPECT_EQ(clock.TickCount(), 501);
 }
 
+// The real waits sleep between events: an event that satisfies the wait
+// ends it long before its deadline, and without one it lasts to the end.
+TEST(SystemClock, AWaitEndsAtTheEventThatSatisfiesItOrAtItsDeadline)
+{
+    SystemClock clock;
+    bool done = false;
+    QTimer::singleShot(20, qApp, [&] { done = true; });
+    qint64 start = clock.TickCount();
+    EXPECT_TRUE(clock.WaitWithEventsUntil(start + 60000, [&] { return done; }));
+    EXPECT_LT(clock.TickCount() - start, 30000);
+    start = clock.TickCount();
+    EXPECT_FALSE(clock.WaitWithEventsUntil(start + 30, [] { return false; }));
+    EXPECT_GE(clock.TickCount() - start, 30);
+}
+
 namespace {
 
 // Clicks a button of the modal box once it shows; notes what the box showed.

@@ -1,0 +1,353 @@
+// The exercise screen as the pupil meets it, offscreen with faked OS
+// services over the generated resources and a fresh copy of the data:
+// opening it for every task and variant (setup's continue to the painted
+// screen) first after the program's start and again in one process; one
+// key typed in an answer cell against a plain QLineEdit; "=" on the
+// calculator after a long tape; and the peak resident memory of every task
+// variant played one after another.
+//
+// A first open and the memory run each need a fresh process: the program
+// runs itself with --prve-otvorenie=N or --hranie and reads the figure
+// from its output.
+#include "exercise/frm_Game01.h"
+#include "platform/PrinterFake.h"
+#include "platform/Services.h"
+#include "shell/Formulare.h"
+#include "shell/frm_Intro.h"
+#include "shell/frm_Select.h"
+#include "shell/frm_Setup.h"
+#include "shell/frm_Tabulka.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace {
+
+struct Varianta {
+    int uloha, varianta;
+};
+constexpr Varianta Varianty[] = {{1, 1},  {2, 1},  {3, 1},  {4, 1},  {5, 1},  {6, 1},  {7, 1},  {8, 1},
+                                 {9, 1},  {10, 1}, {11, 1}, {12, 1}, {13, 1}, {14, 1}, {15, 1}, {16, 1},
+                                 {17, 1}, {18, 1}, {19, 1}, {19, 2}, {20, 1}, {21, 1}, {21, 2}};
+constexpr int Pocet_variant = int(std::size(Varianty));
+// Tasks in the chooser's groups.
+constexpr int Ulohy_skupiny[] = {3, 3, 4, 4, 4, 3};
+
+// A whole installation: "Loravik.ini" naming the generated resources and a
+// fresh copy of the default data, every OS service faked, so that waits
+// end at once and nothing sounds.
+class Instalacia {
+public:
+    Instalacia()
+    {
+        const QString config = koren_.filePath(QStringLiteral("config"));
+        const QString hd = koren_.filePath(QStringLiteral("hd/"));
+        QDir().mkpath(config);
+        QDir().mkpath(hd);
+        qputenv("XDG_CONFIG_HOME", config.toUtf8());
+        QFile ini(config + QStringLiteral("/Loravik.ini"));
+        if (ini.open(QIODevice::WriteOnly))
+            ini.write(QStringLiteral("[KVR4]\r\nCD=%1\r\nHD=%2\r\n").arg(LK_RESOURCE_DIR, hd).toUtf8());
+        ini.close();
+        const QDir vzor(QStringLiteral(LK_DEFAULT_DATA_DIR));
+        for (const QString &subor : vzor.entryList(QDir::Files))
+            QFile::copy(vzor.filePath(subor), hd + subor);
+        // The program's start: the chooser's load, then the title's wait.
+        Formulare::frm_Select->Load();
+        Formulare::frm_Intro->Timer1->OnTimer();
+        QApplication::processEvents();
+    }
+
+private:
+    QTemporaryDir koren_;
+    platform::FakeClock hodiny_;
+    platform::FakeSound zvuk_;
+    platform::FakeMessageBox box_;
+    platform::FakeDisplayMode displej_;
+    platform::FakeKeyboardLayout klavesnica_{{QStringLiteral("0000041B"), QStringLiteral("00000409")}};
+    platform::FakePrinter tlaciaren_;
+    platform::ScopedService<platform::Clock> g1_{hodiny_};
+    platform::ScopedService<platform::Sound> g2_{zvuk_};
+    platform::ScopedService<platform::MessageBox> g3_{box_};
+    platform::ScopedService<platform::DisplayMode> g4_{displej_};
+    platform::ScopedService<platform::KeyboardLayout> g5_{klavesnica_};
+    platform::ScopedService<platform::Printer> g6_{tlaciaren_};
+};
+
+Instalacia &Program()
+{
+    static Instalacia p;
+    return p;
+}
+
+// A press may unload the button's form: then there is nothing to release.
+void Klik(platform::Control *c)
+{
+    QPointer<QWidget> w = c->widget();
+    QTest::mousePress(w, Qt::LeftButton, {}, w->rect().center());
+    if (w)
+        QTest::mouseRelease(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+// Events posted so far run, the paint included, and unloaded forms go.
+void Dobehni()
+{
+    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// From the chooser to the setup screen of the variant, ready to continue.
+Shell::frm_Setup *Nastav(const Varianta &v)
+{
+    int skupina = 1, k = v.uloha;
+    while (k > Ulohy_skupiny[skupina - 1])
+        k -= Ulohy_skupiny[skupina++ - 1];
+    Klik(Formulare::frm_Select->LI(skupina));
+    Klik(Formulare::frm_Select->RI(k));
+    Shell::frm_Setup *s = Formulare::frm_Setup.get();
+    s->TJmeno->SetFocus();
+    QTest::keyClicks(s->TJmeno->editor(), QStringLiteral("Jano"));
+    Klik(s->ICisloUloha(v.varianta));
+    Klik(s->ICislo(2));
+    Dobehni();
+    return s;
+}
+
+frm_Game01 *Hra()
+{
+    return dynamic_cast<frm_Game01 *>(platform::Stage::instance()->frontPage());
+}
+
+frm_Game01 *Otvor(Shell::frm_Setup *s)
+{
+    Klik(s->picPokracuj);
+    QApplication::processEvents();
+    return Hra();
+}
+
+void Spat(frm_Game01 *h)
+{
+    Klik(h->PicTop(4));
+    Dobehni();
+}
+
+void Odid(Shell::frm_Setup *s)
+{
+    Klik(s->IKonec);
+    Dobehni();
+}
+
+// ---- in a child process ----
+
+int Prve_otvorenie(int index)
+{
+    Program();
+    Shell::frm_Setup *s = Nastav(Varianty[index]);
+    QElapsedTimer t;
+    t.start();
+    const bool otvorena = Otvor(s) != nullptr;
+    const qint64 ns = t.nsecsElapsed();
+    std::printf("%lld\n", static_cast<long long>(ns));
+    return otvorena ? 0 : 1;
+}
+
+qint64 VmHWM_KiB()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &riadok : f.readAll().split('\n'))
+        if (riadok.startsWith("VmHWM:"))
+            return riadok.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+// Every variant: a whole series, each screen checked unanswered and
+// continued, then the results table closed, back to the chooser.
+int Hranie()
+{
+    Program();
+    QElapsedTimer t;
+    t.start();
+    for (const Varianta &v : Varianty) {
+        Shell::frm_Setup *s = Nastav(v);
+        if (!Otvor(s))
+            return 1;
+        while (frm_Game01 *h = Hra()) {
+            Klik(h->PicTop(1));
+            Klik(h->picPokracuj);
+            Dobehni();
+        }
+        if (auto *tabulka = Formulare::frm_Tabulka.existing()) {
+            Klik(tabulka->picKonec);
+            Dobehni();
+        }
+        Odid(s);
+    }
+    std::printf("%lld %lld\n", static_cast<long long>(VmHWM_KiB()), static_cast<long long>(t.nsecsElapsed()));
+    return 0;
+}
+
+// The child's figures, or none when it failed.
+QList<QByteArray> Spusti_seba(const QString &argument)
+{
+    QProcess p;
+    p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    p.start(QCoreApplication::applicationFilePath(), {argument});
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return {};
+    return p.readAllStandardOutput().trimmed().split(' ');
+}
+
+void Pomenuj(benchmark::State &state)
+{
+    const Varianta &v = Varianty[state.range(0)];
+    state.SetLabel(QStringLiteral("task %1 variant %2").arg(v.uloha).arg(v.varianta).toStdString());
+}
+
+// ---- benchmarks ----
+
+void BM_Prve_otvorenie(benchmark::State &state)
+{
+    Pomenuj(state);
+    for (auto _ : state) {
+        const QList<QByteArray> cisla = Spusti_seba(QStringLiteral("--prve-otvorenie=%1").arg(state.range(0)));
+        if (cisla.isEmpty())
+            return state.SkipWithError("the child process failed");
+        state.SetIterationTime(cisla[0].toDouble() * 1e-9);
+    }
+}
+BENCHMARK(BM_Prve_otvorenie)->DenseRange(0, Pocet_variant - 1)->UseManualTime()->Iterations(1)
+    ->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+
+// Construct, load and show, the pupil's way back to the setup screen untimed.
+void BM_Opakovane_otvorenie(benchmark::State &state)
+{
+    Program();
+    Pomenuj(state);
+    Shell::frm_Setup *s = Nastav(Varianty[state.range(0)]);
+    for (auto _ : state) {
+        frm_Game01 *h = Otvor(s);
+        state.PauseTiming();
+        if (!h)
+            return state.SkipWithError("no exercise screen");
+        Spat(h);
+        state.ResumeTiming();
+    }
+    Odid(s);
+}
+BENCHMARK(BM_Opakovane_otvorenie)->DenseRange(0, Pocet_variant - 1)->Unit(benchmark::kMillisecond);
+
+// One digit typed into the focused box and painted; the box is emptied
+// (untimed) every few keys.
+void Pisanie(benchmark::State &state, QWidget *editor, const std::function<void()> &vymaz)
+{
+    editor->setFocus();
+    int znaky = 0;
+    for (auto _ : state) {
+        QTest::keyClick(editor, Qt::Key_1);
+        QApplication::processEvents();
+        if (++znaky % 16 == 0) {
+            state.PauseTiming();
+            vymaz();
+            QApplication::processEvents();
+            state.ResumeTiming();
+        }
+    }
+}
+
+// Runs `f` on the first task's exercise screen, opened from the setup
+// screen and left again.
+void Na_obrazovke(benchmark::State &state, const std::function<void(frm_Game01 &)> &f)
+{
+    Program();
+    Shell::frm_Setup *s = Nastav(Varianty[0]);
+    frm_Game01 *h = Otvor(s);
+    if (!h)
+        return state.SkipWithError("no exercise screen");
+    f(*h);
+    Spat(h);
+    Odid(s);
+}
+
+void BM_Klaves_v_bunke(benchmark::State &state)
+{
+    Na_obrazovke(state, [&](frm_Game01 &h) {
+        platform::TextBox *bunka = h.TV2(1);
+        Pisanie(state, bunka->editor(), [bunka] { bunka->Text = QString(); });
+    });
+}
+BENCHMARK(BM_Klaves_v_bunke)->Unit(benchmark::kMicrosecond);
+
+// The same key in a QLineEdit of the cell's size on the same screen.
+void BM_Klaves_v_QLineEdit(benchmark::State &state)
+{
+    Na_obrazovke(state, [&](frm_Game01 &h) {
+        QLineEdit pole(&h);
+        pole.setGeometry(h.TV2(1)->widget()->geometry());
+        pole.show();
+        Pisanie(state, &pole, [&pole] { pole.clear(); });
+    });
+}
+BENCHMARK(BM_Klaves_v_QLineEdit)->Unit(benchmark::kMicrosecond);
+
+// "=" typed on the calculator's display after range(0) evaluations.
+void BM_Kalkulacka_rovna_sa(benchmark::State &state)
+{
+    Na_obrazovke(state, [&](frm_Game01 &h) {
+        const auto rovna_sa = [&h] {
+            h.TKalk->Text = QStringLiteral("12+3");
+            QTest::keyClick(h.TKalk->editor(), Qt::Key_Return);
+        };
+        for (int i = 0; i < state.range(0); ++i)
+            rovna_sa();
+        for (auto _ : state)
+            rovna_sa();
+    });
+}
+BENCHMARK(BM_Kalkulacka_rovna_sa)->Arg(0)->Arg(1000)->Iterations(200)->Unit(benchmark::kMicrosecond);
+
+// Peak resident memory of one process that plays every variant.
+void BM_Pamat_vsetkych_variant(benchmark::State &state)
+{
+    for (auto _ : state) {
+        const QList<QByteArray> cisla = Spusti_seba(QStringLiteral("--hranie"));
+        if (cisla.size() < 2)
+            return state.SkipWithError("the child process failed");
+        state.counters["VmHWM_MiB"] = cisla[0].toDouble() / 1024;
+        state.SetIterationTime(cisla[1].toDouble() * 1e-9);
+    }
+}
+BENCHMARK(BM_Pamat_vsetkych_variant)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString prve = QStringLiteral("--prve-otvorenie=");
+    if (argc == 2 && QString::fromLocal8Bit(argv[1]).startsWith(prve))
+        return Prve_otvorenie(std::clamp(QString::fromLocal8Bit(argv[1]).mid(prve.size()).toInt(), 0,
+                                         Pocet_variant - 1));
+    if (argc == 2 && QString::fromLocal8Bit(argv[1]) == QLatin1String("--hranie"))
+        return Hranie();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
