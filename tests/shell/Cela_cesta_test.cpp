@@ -1,6 +1,6 @@
 // The whole program from its start to its exit, as a pupil goes through
 // it, with a picture of every screen under build/screens/shell/ to look at;
-// and the two other ways out of the title: a click, and a missing INI.
+// the backdrop of a refused display switch, and a missing INI.
 #include "Program.h"
 
 using namespace lktest;
@@ -36,6 +36,10 @@ TEST(WholeProgram, EveryScreenFromTheTitleToTheExit)
     ASSERT_EQ(Vpredu(), vyber);
     EXPECT_EQ(Formulare::frm_Intro.existing(), nullptr) << "the title is unloaded";
     foto.Odfot("02_chooser");
+    // The hover sound plays once per element the pointer enters.
+    for (QWidget *kam : {vyber->LI(1)->widget(), vyber->LI(1)->widget(), vyber->IKonec->widget()})
+        Pohyb(kam, kam->rect().center());
+    EXPECT_EQ(Pocet(p.zvuk.Played(), "enter.wav"), 2);
 
     Klik(vyber->IHelp);
     ASSERT_EQ(Vpredu(), Formulare::frm_Intro.get());
@@ -49,6 +53,7 @@ TEST(WholeProgram, EveryScreenFromTheTitleToTheExit)
     int uloha = 0;
     for (int g = 1; g <= 6; ++g) {
         Klik(vyber->LI(g));
+        EXPECT_EQ(bool(vyber->RI(4)->Visible), ulohy_skupiny[g - 1] == 4) << "no button left from the group before";
         foto.Odfot(QStringLiteral("04_group_%1").arg(g));
         for (int k = 1; k <= ulohy_skupiny[g - 1]; ++k) {
             ++uloha;
@@ -110,14 +115,18 @@ TEST(WholeProgram, EveryScreenFromTheTitleToTheExit)
     EXPECT_TRUE(Program::Formy().empty()) << "every screen is unloaded";
 }
 
-TEST(WholeProgram, TheBackdropOnTheTour)
+TEST(WholeProgram, TheBackdropOnTheTourAndAClickThatEndsTheTitle)
 {
     Program p;
     Prehliadka foto;
     // A refused display switch: the message, then the backdrop, which brings
     // the current form back when the pupil clicks it.
     p.displej.FailWith(-1);
-    p.Prejdi_titulok();
+    p.Spusti();
+    const qint64 start = p.hodiny.TickCount();
+    Klik(Formulare::frm_Intro.get(), {320, 240});
+    p.Tik_titulku();
+    EXPECT_EQ(p.hodiny.TickCount(), start) << "a click ends the title at once";
     ASSERT_NE(Formulare::frm_Pozadi.existing(), nullptr);
     EXPECT_EQ(p.box.AskedBoxes().size(), 1) << "the display message";
     Formulare::frm_Select->Hide();
@@ -125,18 +134,6 @@ TEST(WholeProgram, TheBackdropOnTheTour)
     foto.Odfot("08_backdrop");
     Formulare::frm_Pozadi->Show();
     EXPECT_EQ(Vpredu(), Formulare::frm_Select.get());
-}
-
-TEST(StartUp, AClickEndsTheTitleAtOnce)
-{
-    Program p;
-    p.Spusti();
-    const qint64 start = p.hodiny.TickCount();
-    Klik(Formulare::frm_Intro.get(), {320, 240});
-    p.Tik_titulku();
-    EXPECT_EQ(p.hodiny.TickCount(), start);
-    EXPECT_EQ(Vpredu(), Formulare::frm_Select.get());
-    EXPECT_EQ(Pocet(p.zvuk.Played(), "click.wav"), 1);
 }
 
 TEST(StartUp, AMissingIniEndsTheProgramWithTheMessage)

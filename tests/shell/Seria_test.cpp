@@ -19,11 +19,7 @@ namespace {
 
 platform::DefaultInstance<frm_Game01> hra;
 
-QString Obsah_1250(const QString &cesta)
-{
-    QFile f(cesta);
-    return f.open(QIODevice::ReadOnly) ? Misc::Text_z_1250(f.readAll()) : QString();
-}
+QString Obsah_1250(const QString &cesta) { return Misc::Text_z_1250(Obsah(cesta)); }
 
 TEST(WholeProgram, ASeriesOfTask1FromTheChooserToTheResultsFile)
 {

@@ -1,5 +1,6 @@
 // The results table screen: rows of the current task, the new result in
-// red, the file rewritten sorted, the log entry, and the way back.
+// red, the file rewritten sorted, the log entry; a full disk and two
+// programs finishing at once.
 #include "Program.h"
 
 #include "platform/Fonts.h"
@@ -60,54 +61,36 @@ TEST_F(Tabulka, ShowsTheFirstTenOfTheTaskAndKeepsBrokenLinesInACopy)
     t->Vloz_novy_zaznam(7, "Ľudmila Šťastná-Kováčiková z Horného Kubína", "30", "0", "1", 1);
     const platform::Label *meno = t->LJmeno(1); // too long: one line, cut short with "…"
     EXPECT_TRUE(meno->Caption().endsWith(u'…') && QFontMetrics(platform::makeFont(meno->FontName, meno->FontSize, false)).horizontalAdvance(meno->Caption) <= meno->Width);
-    // A new result below the tenth is saved but not shown.
-    t->Vloz_novy_zaznam(7, "Posledný", "1", "9", "5", 1);
-    for (int r = 1; r <= 10; ++r)
-        EXPECT_FALSE(Cerveny(t, r)) << r;
-    EXPECT_EQ(Subor().last(), "7|Posledný| 1| 9| 5| 1");
     EXPECT_TRUE(p.box.AskedBoxes().last().text.contains("Hra.res.bak")) << "the pupil is told where the old file is";
 }
 
+// The end of a series: the new result sorted among all tasks' (lower mark,
+// more right, fewer wrong; after its equals; no mark last) and red, and its
+// entry in the log.
 TEST_F(Tabulka, EndOfASeriesAddsTheResultSortedAndRed)
 {
-    Uloz_subor({"7|Anna| 5| 0| 1| 0", "3|Boris| 4| 1| 2| 1", "7|Cyril| 3| 2| 3| 0"});
+    Uloz_subor({"7|Bez| 9| 0| 0| 0", "7|Cyril| 3| 2| 2| 0", "3|Boris| 4| 1| 2| 1", "7|Anna| 5| 0| 1| 0",
+                "7|Dana| 4| 0| 2| 0"});
     auto *t = Otvor("7");
-    const QString znamka = t->Vlozeni_znamky(4, 5);
-    EXPECT_EQ(znamka, "2") << "80 % in the shipped table";
-    t->Vloz_novy_zaznam(7, "Ďuro|Ťažký", "4", "1", znamka, 1);
-    EXPECT_EQ(Riadok(t, 1), "Anna 5 0 1");
-    EXPECT_EQ(Riadok(t, 2), "Ďuro/Ťažký 4 1 2") << "a bar in the name cannot break the file";
-    EXPECT_EQ(Riadok(t, 3), "Cyril 3 2 3");
-    EXPECT_TRUE(!Cerveny(t, 1) && Cerveny(t, 2) && !Cerveny(t, 3)) << "only the new row is red";
-    EXPECT_EQ(Subor(), (QStringList{"7|Anna| 5| 0| 1| 0", "3|Boris| 4| 1| 2| 0", "7|Ďuro/Ťažký| 4| 1| 2| 1",
-                                    "7|Cyril| 3| 2| 3| 0"}))
-        << "all tasks sorted together; only the new result has ID 1";
-    // The log entry takes its labels, the series' length and the date.
+    t->Vloz_novy_zaznam(7, "Ďuro|Ťažký", "4", "1", "2", 1);
+    EXPECT_EQ(Riadok(t, 3), "Ďuro/Ťažký 4 1 2") << "a bar in the name cannot break the file";
+    for (int r = 1; r <= 5; ++r)
+        EXPECT_EQ(Cerveny(t, r), r == 3) << "only the new row is red: " << r;
+    EXPECT_EQ(Subor(), (QStringList{"7|Anna| 5| 0| 1| 0", "7|Dana| 4| 0| 2| 0", "3|Boris| 4| 1| 2| 0",
+                                    "7|Ďuro/Ťažký| 4| 1| 2| 1", "7|Cyril| 3| 2| 2| 0", "7|Bez| 9| 0| 0| 0"}))
+        << "only the new result has ID 1";
     Misc::Zvoleny_pocet_prikladu = 5;
     p.hodiny.SetNow(QDateTime(QDate(2027, 3, 5), QTime(8, 4)));
-    t->Vloz_zaznam_do_souboru_vysledky_dat("Ďuro|Ťažký", "Skupina", "Úloha", "4", "1", znamka);
+    t->Vloz_zaznam_do_souboru_vysledky_dat("Ďuro|Ťažký", "Skupina", "Úloha", "4", "1", "2");
     const QStringList log = Misc::Riadky_textu(Misc::Text_z_1250(Obsah(p.hd() + "Vysledky.dat")));
     ASSERT_GE(log.size(), 4);
-    const QString prvy = log[log.size() - 4], treti = log[log.size() - 2];
-    EXPECT_TRUE(prvy.startsWith(Misc::Texty[31] + ": Ďuro/Ťažký ") && prvy.endsWith(": 08:04")) << "the table's name";
-    EXPECT_TRUE(prvy.contains(Misc::Texty[32] + ": 5.3.2027  "));
-    EXPECT_TRUE(treti.startsWith(Misc::Texty[36] + ":   5    "));
+    const QString zaznam = log.mid(log.size() - 4).join('\n');
+    for (const QString &co : {Misc::Texty[31] + ": Ďuro/Ťažký ", QStringLiteral(" 5.3.2027 "), QStringLiteral(" 08:04"),
+                              Misc::Texty[35] + ": Úloha", Misc::Texty[36] + ":   5 ", QString(75, '=')})
+        EXPECT_TRUE(zaznam.contains(co)) << co.toStdString() << " in\n" << zaznam.toStdString();
     t->Unload();
-    EXPECT_EQ(Riadok(Otvor("7"), 2), "Ďuro/Ťažký 4 1 2") << "the file loads again";
+    EXPECT_TRUE(Rovnaky_obrazok(Otvor("19", 2)->Picture, "Bitmap/Tab/19b.bmp")) << "the variant's background";
 }
-
-TEST_F(Tabulka, VariantTasksShareOneListUnderTheVariantsBackground)
-{
-    Uloz_subor({"19|Áčko| 4| 0| 1| 0", "19|Béčko| 3| 1| 2| 0"});
-    for (int varianta : {1, 2}) {
-        auto *t = Otvor("19", varianta);
-        EXPECT_TRUE(Rovnaky_obrazok(t->Picture, QStringLiteral("Bitmap/Tab/19%1.bmp").arg(QChar('a' + varianta - 1))));
-        EXPECT_EQ(Riadok(t, 2), "Béčko 3 1 2");
-        t->Unload();
-    }
-}
-
-} // namespace
 
 TEST_F(Tabulka, AFullDiskKeepsBothFilesAndIsReported)
 {
@@ -156,3 +139,5 @@ TEST_F(Tabulka, TwoProgramsFinishingAtOnceKeepBothResults)
     }
     EXPECT_EQ(Subor().size(), 1 + 2 * kola) << "every result is there";
 }
+
+} // namespace
