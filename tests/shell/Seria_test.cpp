@@ -33,6 +33,7 @@ TEST(WholeProgram, ASeriesOfTask1FromTheChooserToTheResultsFile)
     Klik(s->ICislo(2));
     ASSERT_EQ(Misc::Zvoleny_pocet_prikladu, 10);
     Klik(s->picPokracuj);
+    EXPECT_FALSE(s->isVisible()) << "the setup screen makes way";
 
     for (int obrazovka = 1; obrazovka <= 2; ++obrazovka) {
         frm_Game01 *h = hra.get();

@@ -61,7 +61,8 @@ TEST_F(Tabulka, ShowsTheFirstTenOfTheTaskAndKeepsBrokenLinesInACopy)
     t->Vloz_novy_zaznam(7, "Ľudmila Šťastná-Kováčiková z Horného Kubína", "30", "0", "1", 1);
     const platform::Label *meno = t->LJmeno(1); // too long: one line, cut short with "…"
     EXPECT_TRUE(meno->Caption().endsWith(u'…') && QFontMetrics(platform::makeFont(meno->FontName, meno->FontSize, false)).horizontalAdvance(meno->Caption) <= meno->Width);
-    EXPECT_TRUE(p.box.AskedBoxes().last().text.contains("Hra.res.bak")) << "the pupil is told where the old file is";
+    EXPECT_TRUE(!p.box.AskedBoxes().isEmpty() && p.box.AskedBoxes().last().text.contains("Hra.res.bak"))
+        << "the pupil is told where the old file is";
 }
 
 // The end of a series: the new result sorted among all tasks' (lower mark,

@@ -107,6 +107,7 @@ TEST(ResultsFile, AResultThatCannotBeSavedLeavesTheTableAlone)
         const Zamok_vysledkov iny_program(cesta);
         ASSERT_EQ(iny_program.Stav(), Zapis::Hotovy);
         EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy, 50ms).zapis, Zapis::Obsadeny);
+        EXPECT_EQ(zobrazene.size(), 3) << "shown though not saved";
         EXPECT_EQ(Pripis_do_logu(dir.filePath("Vysledky.dat"), "x", 50ms), Zapis::Obsadeny);
         EXPECT_FALSE(QFile::exists(cesta) || QFile::exists(dir.filePath("Vysledky.dat")));
     }

@@ -41,8 +41,8 @@ struct Napoveda : ::testing::Test {
     }
 };
 
-// Each visible line shows its text whole, or cut short with "…" at the
-// smallest size, and in both cases on one line of its label.
+// Each line lies inside the window and shows its text whole, or cut short
+// with "…" at the smallest size, in both cases on one line of its label.
 void Riadky_sa_zmestia(const Okno_napovedy &o, const QStringList &texty, const std::string &kde)
 {
     for (int k = 1; k <= o.Label1.UBound() && k <= texty.size(); ++k) {
@@ -53,6 +53,7 @@ void Riadky_sa_zmestia(const Okno_napovedy &o, const QStringList &texty, const s
             << kde << ", line " << k << ": " << t.toStdString();
         EXPECT_LE(QFontMetrics(makeFont(l->FontName, l->FontSize, false)).horizontalAdvance(t), l->Width)
             << kde << ", line " << k << ": " << t.toStdString();
+        EXPECT_TRUE(o.rect().contains(l->widget()->geometry())) << kde << ", line " << k << " lies outside the window";
     }
 }
 
