@@ -100,6 +100,15 @@ inline void Klik(platform::Form *f, QPoint kde = {300, 470})
     QTest::mouseClick(f, Qt::LeftButton, {}, kde);
 }
 
+// A press that reaches the control only when events are next handled.
+inline void Stlac_neskor(platform::Control *c)
+{
+    QWidget *w = c->widget();
+    const QPoint p = w->rect().center();
+    QApplication::postEvent(w, new QMouseEvent(QEvent::MouseButtonPress, p, w->mapToGlobal(p), Qt::LeftButton,
+                                               Qt::LeftButton, {}));
+}
+
 inline void Pohyb(QWidget *w, QPoint p)
 {
     QMouseEvent e(QEvent::MouseMove, p, w->mapToGlobal(p), Qt::NoButton, Qt::NoButton, {});
@@ -117,6 +126,14 @@ inline bool Rovnaky_obrazok(const platform::Picture &a, const QString &cesta_v_c
 {
     const platform::Picture b = platform::LoadPicture(QStringLiteral(LK_RESOURCE_DIR "/") + cesta_v_cd);
     return !b.isNull() && a.image().convertToFormat(QImage::Format_ARGB32) == b.image().convertToFormat(QImage::Format_ARGB32);
+}
+
+// The stage as the pupil sees it, under build/screens/shell/ for a person to look at.
+inline void Odfot(const QString &meno)
+{
+    QApplication::processEvents();
+    QDir().mkpath(LK_BUILD_DIR "/screens/shell/");
+    EXPECT_TRUE(platform::Stage::instance()->grab().save(LK_BUILD_DIR "/screens/shell/" + meno + ".png")) << meno.toStdString();
 }
 
 inline int Pocet(const QStringList &zoznam, const QString &co)

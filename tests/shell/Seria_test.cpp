@@ -1,7 +1,7 @@
-// A whole series as a pupil works it: chooser, setup, two screens of
-// generated examples typed, checked and continued, and the result that
-// reaches the table, the results file and the log; and the way there on a
-// screen that the stage fills.
+// A whole series as a pupil works it: chooser, setup (the name typed while
+// its buttons rise), two screens of generated examples typed, checked and
+// continued, and the result that reaches the table, the results file and
+// the log; and the way there on a screen that the stage fills.
 #include "Program.h"
 
 #include "exercise/frm_Game01.h"
@@ -11,6 +11,7 @@
 
 #include <QCursor>
 #include <QScreen>
+#include <QTimer>
 #include <QWindow>
 
 using namespace lktest;
@@ -19,24 +20,32 @@ namespace {
 
 platform::DefaultInstance<frm_Game01> hra;
 
-QString Obsah_1250(const QString &cesta)
-{
-    QFile f(cesta);
-    return f.open(QIODevice::ReadOnly) ? Misc::Text_z_1250(f.readAll()) : QString();
-}
+QString Obsah_1250(const QString &cesta) { return Misc::Text_z_1250(Obsah(cesta)); }
 
 TEST(WholeProgram, ASeriesOfTask1FromTheChooserToTheResultsFile)
 {
     Program p;
     Formulare::frm_Game01 = [] { return static_cast<platform::Form *>(hra.get()); };
+    Zapis_subor(p.hd() + "Hra.res", "1|Eva| 10| 0| 1| 0\r\n1|Juraj| 2| 8| 5| 0\r\n");
     p.Prejdi_titulok();
     Klik(Formulare::frm_Select->LI(1));
     Klik(Formulare::frm_Select->RI(1));
     auto *s = Formulare::frm_Setup.get();
-    Napis(s->TJmeno, QStringLiteral("Ľudmila"));
+    // The count first, then the name typed at once: its first letter while
+    // the count's wait runs, the rest while continue rises. No letter is
+    // lost, but a click on back meanwhile is.
+    const QString meno = QStringLiteral("Ľubica Šťastná");
+    Stlac_neskor(s->IKonec);
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&] { Napis(s->TJmeno, meno.mid(1)); });
+        Napis(s->TJmeno, meno.left(1));
+    });
     Klik(s->ICislo(2));
+    ASSERT_EQ(Vpredu(), s);
+    EXPECT_EQ(QString(s->TJmeno->Text), meno);
     ASSERT_EQ(Misc::Zvoleny_pocet_prikladu, 10);
     Klik(s->picPokracuj);
+    EXPECT_FALSE(s->isVisible()) << "the setup screen makes way";
 
     for (int obrazovka = 1; obrazovka <= 2; ++obrazovka) {
         frm_Game01 *h = hra.get();
@@ -61,10 +70,12 @@ TEST(WholeProgram, ASeriesOfTask1FromTheChooserToTheResultsFile)
     EXPECT_EQ(hra.existing(), nullptr) << "the exercise screen is unloaded at the end of the series";
     EXPECT_EQ(Misc::Pocet_spravnych, 9);
     EXPECT_EQ(Misc::Pocet_spatnych, 1);
-    EXPECT_TRUE(Obsah_1250(p.hd() + "Hra.res").contains(QStringLiteral("1|Ľudmila| 9| 1|")))
-        << Obsah_1250(p.hd() + "Hra.res").toStdString();
-    EXPECT_TRUE(Obsah_1250(p.hd() + "Vysledky.dat").contains(QStringLiteral("Ľudmila")));
+    EXPECT_TRUE(Obsah_1250(p.hd() + "Hra.res").contains("1|" + meno + "| 9| 1|")) << Obsah_1250(p.hd() + "Hra.res").toStdString();
+    EXPECT_TRUE(Obsah_1250(p.hd() + "Vysledky.dat").contains(meno));
     EXPECT_TRUE(p.box.AskedBoxes().isEmpty()) << "nothing went wrong on the way";
+    Odfot("07_results");
+    Klik(t->picKonec);
+    EXPECT_EQ(Vpredu(), Formulare::frm_Setup.existing()) << "back to the setup screen";
 }
 
 } // namespace

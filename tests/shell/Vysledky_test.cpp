@@ -1,28 +1,26 @@
-// Marks, the order of the results table, and the two result files byte by byte.
-#include "shell/Vysledky.h"
-#include "services/Tabulky.h"
-#include "support/Datove_subory.h"
+// The results: marks, the results file read, added to under the lock and
+// never lost (a full disk, two programs at once, a damaged or unreadable
+// table), and the results table screen with its log entry.
+#include "Program.h"
 
-#include <QDir>
+#include "platform/Fonts.h"
+#include "services/Text_1250.h"
+#include "shell/Vysledky.h"
+
+#include <QFontMetrics>
 #include <QSet>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
-#include <cstdint>
-
+using namespace lktest;
 using namespace Vysledky;
 using Misc::Text_do_1250;
 using Misc::Vlozeni_znamky;
 
 namespace {
 
-struct Riadok {
-    std::uint8_t Dolni_hranice, Horni_hranice, Hodnota_znamky;
-};
-using Tabulka = std::array<Riadok, 6>; // row 0 unused, as in the module
+using Znamky = decltype(Misc::Tabulka_znamek); // row 0 unused
 
 TEST(Marks, ShippedTableNeverGivesMoreRightAWorseMarkAndUsesTheWholeScale)
 {
@@ -39,23 +37,15 @@ TEST(Marks, ShippedTableNeverGivesMoreRightAWorseMarkAndUsesTheWholeScale)
 
 TEST(Marks, EdgeTables)
 {
-    const Tabulka prekryv{{{}, {0, 50, 5}, {50, 100, 1}, {}, {}, {}}};
-    const Tabulka medzery{{{}, {0, 29, 5}, {30, 49, 4}, {50, 55, 3}, {56, 84, 2}, {85, 100, 1}}};
-    const Tabulka bez_nuly{{{}, {10, 40, 4}, {40, 60, 3}, {60, 80, 2}, {80, 100, 1}, {80, 100, 1}}};
-    const Tabulka bez_sto{{{}, {0, 30, 5}, {30, 50, 4}, {50, 70, 3}, {70, 80, 2}, {80, 90, 1}}};
-    const Tabulka dva_riadky{{{}, {0, 59, 2}, {60, 100, 1}, {}, {}, {}}}; // empty rows are (0, 0, 0)
-    struct Pripad {
-        const char *nazov;
-        const Tabulka &t;
-        int spravne, celkove;
-        const char *znamka;
-    } pripady[] = {
+    const Znamky prekryv{{{}, {0, 50, 5}, {50, 100, 1}, {}, {}, {}}};
+    const Znamky medzery{{{}, {0, 29, 5}, {30, 49, 4}, {50, 55, 3}, {56, 84, 2}, {85, 100, 1}}};
+    const Znamky bez_nuly{{{}, {10, 40, 4}, {40, 60, 3}, {60, 80, 2}, {80, 100, 1}, {80, 100, 1}}};
+    const Znamky dva_riadky{{{}, {0, 59, 2}, {60, 100, 1}, {}, {}, {}}}; // empty rows are (0, 0, 0)
+    struct Pripad { const char *nazov; const Znamky &t; int spravne, celkove; const char *znamka; } pripady[] = {
         {"shared bound: the later row wins", prekryv, 10, 20, "1"},
         {"11 of 20 lies a hair above 55: the row ending at 55", medzery, 11, 20, "3"},
-        {"29.5 % in the gap 29..30: the row below", medzery, 59, 200, "5"},
         {"84.5 % in the gap 84..85: the row below", medzery, 169, 200, "2"},
         {"below every row: no mark", bez_nuly, 0, 5, ""},
-        {"above every row: the highest row below", bez_sto, 5, 5, "1"},
         {"a series of no examples", medzery, 0, 0, ""},
         {"a row without a mark gives none", dva_riadky, 0, 5, "2"},
     };
@@ -63,84 +53,39 @@ TEST(Marks, EdgeTables)
         EXPECT_EQ(Vlozeni_znamky(p.spravne, p.celkove, p.t), QString::fromLatin1(p.znamka)) << p.nazov;
 }
 
-TEST(ResultsOrder, BestFirstAndStable)
-{
-    using Z = Zaznam_vysledku;
-    struct Pripad {
-        const char *nazov;
-        QList<Z> vstup;
-        QList<QString> poradie;
-    } pripady[] = {
-        {"lower mark, then more right, then fewer wrong",
-         {{1, "D", 5, 0, 2, 0}, {1, "C", 2, 0, 1, 0}, {1, "B", 3, 2, 1, 0}, {1, "A", 3, 1, 1, 0}},
-         {"A", "B", "C", "D"}},
-        {"equals keep their order, the new one last",
-         {{1, "Ľubo", 3, 1, 2, 0}, {7, "Šimon", 3, 1, 2, 0}, {1, "Žofia", 3, 1, 2, 1}},
-         {"Ľubo", "Šimon", "Žofia"}},
-        {"no mark (0) after every marked one", {{1, "Bez", 9, 0, 0, 0}, {1, "Päťka", 0, 9, 5, 0}}, {"Päťka", "Bez"}},
-    };
-    for (Pripad &p : pripady) {
-        Zorad_zaznamy(p.vstup);
-        QList<QString> mena;
-        for (const Z &z : p.vstup)
-            mena.append(z.jmeno);
-        EXPECT_EQ(mena, p.poradie) << p.nazov;
-    }
-}
-
 TEST(ResultsFile, ReaderSkipsWhatItCannotParse)
 {
     const std::pair<const char *, bool> pripady[] = {
-        {"7|Ján|4|1|2|1", true},           {"7|Ján| 4| 1| 2| 0|text after a sixth bar", true},
-        {"", false},                        {"7|Ján| 4| 1| 2", false},
-        {"7|A|B| 4| 1| 2| 0", false},      {"7|Ján| x| 1| 2| 0", false},
-        {"7|Ján| 4| 1| 2| 300", false},    {"70000|Ján| 4| 1| 2| 0", false},
+        {"7|Ján|4|1|2|1", true}, {"7|Ján| 4| 1| 2| 0|text after a sixth bar", true}, {"7|Ján| 4| 1| 2", false},
+        {"7|A|B| 4| 1| 2| 0", false}, {"7|Ján| 4| 1| 2| 300", false}, {"70000|Ján| 4| 1| 2| 0", false},
     };
     for (const auto &[riadok, prijaty] : pripady)
         EXPECT_EQ(Zaznam_z_riadku(QString::fromUtf8(riadok)).has_value(), prijaty) << riadok;
 }
 
-TEST(ResultsFile, RoundTripInWindows1250WithCrLf)
-{
-    QTemporaryDir dir;
-    const QString cesta = dir.filePath("Hra.res");
-    EXPECT_TRUE(Nacti_tabulku_ze_souboru(cesta).zaznamy.isEmpty()) << "a missing file is an empty table";
-    const QList<Zaznam_vysledku> zaznamy{{7, "Ľubomír Čierny", 4, 1, 2, 0}, {12, "Ťažký Ôsmak", 9, 1, 3, 1}};
-    ASSERT_TRUE(Uloz_tabulku_do_souboru(cesta, zaznamy));
-    EXPECT_EQ(Obsah(cesta), Text_do_1250("7|Ľubomír Čierny| 4| 1| 2| 0\r\n12|Ťažký Ôsmak| 9| 1| 3| 1\r\n"));
-    EXPECT_EQ(Nacti_tabulku_ze_souboru(cesta).zaznamy, zaznamy);
-}
-
-QStringList Mena(const QList<Zaznam_vysledku> &zaznamy)
-{
-    QStringList mena;
-    for (const Zaznam_vysledku &z : zaznamy)
-        mena << z.jmeno;
-    return mena;
-}
-
+// The table as read, the new result added, written back in Windows-1250
+// with CR LF and read again as shown.
 TEST(ResultsFile, AddingKeepsEveryLineOfAHandEditedTable)
 {
-    const struct {
-        const char *nazov;
-        QByteArray obsah;
-        QStringList mena; // after the new result, best first
-        bool kopia;
-    } pripady[] = {
-        {"Linux editor: LF only, UTF-8", "7|J\xC3\xA1n| 5| 0| 1| 0\n7|Ivan| 3| 2| 3| 0\n", {"J\u00E1n", "Nov\u00FD", "Ivan"}, false},
+    const struct { const char *nazov, *obsah; QString subor; bool kopia; } pripady[] = {
+        {"no file yet: an empty table", nullptr, "7|Nový| 4| 1| 2| 1\r\n", false},
+        {"Linux editor: LF only, UTF-8", "7|J\xC3\xA1n| 5| 0| 1| 0\n7|Ivan| 3| 2| 3| 0\n",
+         "7|Ján| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n7|Ivan| 3| 2| 3| 0\r\n", false},
         {"byte-order mark, CR LF, a blank line, no end on the last", "\xEF\xBB\xBF" "7|\xC4\xBDubo| 5| 0| 1| 0\r\n\r\n7|Ivan| 3| 2| 3| 0",
-         {"\u013Dubo", "Nov\u00FD", "Ivan"}, false},
-        {"a line that holds no result", "7|Ad|am| 4| 1| 2| 1\r\n7|Eva| 5| 0| 1| 0\r\n", {"Eva", "Nov\u00FD"}, true},
+         "7|Ľubo| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n7|Ivan| 3| 2| 3| 0\r\n", false},
+        {"a line that holds no result", "7|Ad|am| 4| 1| 2| 1\r\n7|Eva| 5| 0| 1| 0\r\n",
+         "7|Eva| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n", true},
     };
     for (const auto &p : pripady) {
         QTemporaryDir dir;
         const QString cesta = dir.filePath("Hra.res");
-        Zapis_subor(cesta, p.obsah);
+        if (p.obsah)
+            Zapis_subor(cesta, p.obsah);
         QList<Zaznam_vysledku> zobrazene; // read when the screen loaded, before another program added more
         const Pridanie pridanie = Pridaj_do_tabulky(cesta, zobrazene, {7, "Nový", 4, 1, 2, 1});
         EXPECT_EQ(pridanie.zapis, Zapis::Hotovy) << p.nazov;
-        EXPECT_EQ(Mena(Nacti_tabulku_ze_souboru(cesta).zaznamy), p.mena) << p.nazov;
-        EXPECT_EQ(Mena(zobrazene), p.mena) << p.nazov;
+        EXPECT_EQ(Obsah(cesta), Text_do_1250(p.subor)) << p.nazov;
+        EXPECT_EQ(Nacti_tabulku_ze_souboru(cesta).zaznamy, zobrazene) << p.nazov;
         ASSERT_EQ(!pridanie.kopia.isEmpty(), p.kopia) << p.nazov;
         EXPECT_TRUE(!p.kopia || Obsah(pridanie.kopia) == p.obsah) << "the old file is kept whole";
         EXPECT_TRUE(Pridaj_do_tabulky(cesta, zobrazene, {7, "Ďalší", 1, 1, 1, 1}).kopia.isEmpty()) << "told once";
@@ -163,6 +108,7 @@ TEST(ResultsFile, AResultThatCannotBeSavedLeavesTheTableAlone)
         const Zamok_vysledkov iny_program(cesta);
         ASSERT_EQ(iny_program.Stav(), Zapis::Hotovy);
         EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy, 50ms).zapis, Zapis::Obsadeny);
+        EXPECT_EQ(zobrazene.size(), 3) << "shown though not saved";
         EXPECT_EQ(Pripis_do_logu(dir.filePath("Vysledky.dat"), "x", 50ms), Zapis::Obsadeny);
         EXPECT_FALSE(QFile::exists(cesta) || QFile::exists(dir.filePath("Vysledky.dat")));
     }
@@ -175,23 +121,127 @@ TEST(ResultsFile, AResultThatCannotBeSavedLeavesTheTableAlone)
     EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy, 50ms).zapis, Zapis::Hotovy) << "a stale lock";
 }
 
-QString Stitok(int i) { return QStringLiteral("T%1").arg(i); }
+struct Tabulka : ::testing::Test {
+    Program p;
+    void SetUp() override { p.Prejdi_titulok(); }
 
-TEST(ResultsLog, EntryLayout)
+    void Uloz_subor(const QStringList &riadky)
+    {
+        Zapis_subor(p.hd() + "Hra.res", Misc::Text_do_1250(riadky.join("\r\n") + "\r\n"));
+    }
+    QStringList Subor() const { return Misc::Riadky_textu(Misc::Text_z_1250(Obsah(p.hd() + "Hra.res"))); }
+    Shell::frm_Tabulka *Otvor(const QString &uloha, int varianta = 0)
+    {
+        Misc::Cislo_ulohy = uloha, Misc::Varianta_ulohy = quint8(varianta);
+        Formulare::frm_Tabulka->Load();
+        return Formulare::frm_Tabulka.get();
+    }
+    // Name, right, wrong and mark of row r as shown.
+    static QString Riadok(Shell::frm_Tabulka *t, int r)
+    {
+        return QStringList{t->LJmeno(r)->Caption, t->LSpravne(r)->Caption, t->LSpatne(r)->Caption,
+                           t->LZnamka(r)->Caption}.join(' ').trimmed();
+    }
+    static bool Cerveny(Shell::frm_Tabulka *t, int r)
+    {
+        return t->LJmeno(r)->ForeColor == platform::RGB(227, 0, 0) && t->LPoradi(r)->ForeColor == platform::RGB(227, 0, 0);
+    }
+};
+
+TEST_F(Tabulka, ShowsTheFirstTenOfTheTaskAndKeepsBrokenLinesInACopy)
 {
-    Zaznam_logu z{"Ján Kováč", "Výrazy", "Sčítanie", "4", "1", "2", 5, QDateTime(QDate(2027, 3, 5), QTime(9, 7))};
-    const QStringList riadky = Text_zaznamu_logu(z, Stitok).split("\r\n");
-    ASSERT_EQ(riadky.size(), 5) << "four lines, each ended by CR LF";
-    EXPECT_EQ(riadky[0], "T31: Ján Kováč" + QString(26, ' ') + "   T32: 5.3.2027" + QString(2, ' ') + "   T33: 09:07");
-    EXPECT_EQ(riadky[1], "T34: Výrazy" + QString(14, ' ') + " T35: Sčítanie" + QString(22, ' '))
-        << "line 2 ends with the blanks of the task title";
-    EXPECT_EQ(riadky[2], "T36:   5    " "   T37:  4     " "    T38:  1     " "    T39:  2");
-    EXPECT_EQ(riadky[3], QString(75, '='));
+    QStringList riadky;
+    for (int i = 1; i <= 12; ++i)
+        riadky << QStringLiteral("7|Žiak %1| %2| 0| 1| 0").arg(i).arg(30 - i);
+    riadky.insert(3, "12|Iná úloha| 9| 0| 1| 0");
+    riadky.insert(5, "7|Zlý|riadok| 1| 1| 1| 0");
+    Uloz_subor(riadky);
+    auto *t = Otvor("7");
+    EXPECT_EQ(Riadok(t, 1), "Žiak 1 29 0 1");
+    EXPECT_EQ(Riadok(t, 10), "Žiak 10 20 0 1");
+    EXPECT_FALSE(Cerveny(t, 1)) << "opened for viewing: no red row";
+    EXPECT_EQ(Subor().size(), 14) << "viewing does not change the file";
+    t->Vloz_novy_zaznam(7, "Ľudmila Šťastná-Kováčiková z Horného Kubína", "30", "0", "1", 1);
+    const platform::Label *meno = t->LJmeno(1); // too long: one line, cut short with "…"
+    EXPECT_TRUE(meno->Caption().endsWith(u'…') && QFontMetrics(platform::makeFont(meno->FontName, meno->FontSize, false)).horizontalAdvance(meno->Caption) <= meno->Width);
+    EXPECT_TRUE(!p.box.AskedBoxes().isEmpty() && p.box.AskedBoxes().last().text.contains("Hra.res.bak"))
+        << "the pupil is told where the old file is";
+}
 
-    z.jmeno = QString(40, QChar(u'ž'));
-    z.kedy = QDateTime(QDate(2027, 12, 31), QTime(23, 59));
-    EXPECT_TRUE(Text_zaznamu_logu(z, Stitok).startsWith("T31: " + z.jmeno + "   T32: 31.12.2027   T33: 23:59"))
-        << "a long name is written whole and shifts the rest";
+// The end of a series: the new result sorted among all tasks' (lower mark,
+// more right, fewer wrong; after its equals; no mark last) and red, and its
+// entry in the log.
+TEST_F(Tabulka, EndOfASeriesAddsTheResultSortedAndRed)
+{
+    Uloz_subor({"7|Bez| 9| 0| 0| 0", "7|Cyril| 3| 2| 2| 0", "3|Boris| 4| 1| 2| 1", "7|Anna| 5| 0| 1| 0",
+                "7|Dana| 4| 0| 2| 0"});
+    auto *t = Otvor("7");
+    t->Vloz_novy_zaznam(7, "Ďuro|Ťažký", "4", "1", "2", 1);
+    EXPECT_EQ(Riadok(t, 3), "Ďuro/Ťažký 4 1 2") << "a bar in the name cannot break the file";
+    for (int r = 1; r <= 5; ++r)
+        EXPECT_EQ(Cerveny(t, r), r == 3) << "only the new row is red: " << r;
+    EXPECT_EQ(Subor(), (QStringList{"7|Anna| 5| 0| 1| 0", "7|Dana| 4| 0| 2| 0", "3|Boris| 4| 1| 2| 0",
+                                    "7|Ďuro/Ťažký| 4| 1| 2| 1", "7|Cyril| 3| 2| 2| 0", "7|Bez| 9| 0| 0| 0"}))
+        << "only the new result has ID 1";
+    Misc::Zvoleny_pocet_prikladu = 5;
+    p.hodiny.SetNow(QDateTime(QDate(2027, 3, 5), QTime(8, 4)));
+    t->Vloz_zaznam_do_souboru_vysledky_dat("Ďuro|Ťažký", "Skupina", "Úloha", "4", "1", "2");
+    const QStringList log = Misc::Riadky_textu(Misc::Text_z_1250(Obsah(p.hd() + "Vysledky.dat")));
+    ASSERT_GE(log.size(), 4);
+    const QString zaznam = log.mid(log.size() - 4).join('\n');
+    for (const QString &co : {Misc::Texty[31] + ": Ďuro/Ťažký ", QStringLiteral(" 5.3.2027 "), QStringLiteral(" 08:04"),
+                              Misc::Texty[35] + ": Úloha", Misc::Texty[36] + ":   5 ", QString(75, '=')})
+        EXPECT_TRUE(zaznam.contains(co)) << co.toStdString() << " in\n" << zaznam.toStdString();
+    t->Unload();
+    EXPECT_TRUE(Rovnaky_obrazok(Otvor("19", 2)->Picture, "Bitmap/Tab/19b.bmp")) << "the variant's background";
+}
+
+TEST_F(Tabulka, AFullDiskKeepsBothFilesAndIsReported)
+{
+    QStringList riadky;
+    for (int i = 1; i <= 400; ++i)
+        riadky << QStringLiteral("7|Žiak %1| 5| 0| 1| 0").arg(i);
+    Uloz_subor(riadky);
+    Zapis_subor(p.hd() + "Vysledky.dat", "stary zaznam\r\n");
+    const QByteArray tabulka = Obsah(p.hd() + "Hra.res"), log = Obsah(p.hd() + "Vysledky.dat");
+    auto *t = Otvor("7");
+    const auto pred = p.box.AskedBoxes().size();
+    {
+        // Room for part of a log entry and for far less than the table.
+        Plny_disk disk(log.size() + 100);
+        t->Vloz_novy_zaznam(7, "Anna", "6", "0", "1", 1);
+        t->Vloz_zaznam_do_souboru_vysledky_dat("Anna", "7", "x", "6", "0", "1");
+    }
+    EXPECT_TRUE(Obsah(p.hd() + "Hra.res") == tabulka);
+    EXPECT_TRUE(Obsah(p.hd() + "Vysledky.dat") == log) << "no half entry is left behind";
+    ASSERT_EQ(p.box.AskedBoxes().size(), pred + 2);
+    EXPECT_TRUE(p.box.AskedBoxes()[pred].text.contains("Hra.res"));
+    EXPECT_EQ(p.box.AskedBoxes()[pred].title, "Chyba");
+    EXPECT_TRUE(p.box.AskedBoxes().last().text.contains("Vysledky.dat"));
+    EXPECT_EQ(Riadok(t, 1), "Anna 6 0 1") << "the result stays on the screen";
+}
+
+TEST_F(Tabulka, TwoProgramsFinishingAtOnceKeepBothResults)
+{
+    Uloz_subor({"7|Anna| 9| 0| 1| 0"});
+    auto *t = Otvor("7"); // each program read the table when its screen loaded
+    constexpr int kola = 10;
+    for (int k = 0; k < kola; ++k) {
+        int start[2];
+        ASSERT_EQ(pipe(start), 0);
+        pid_t programy[2];
+        for (int i = 0; i < 2; ++i)
+            if ((programy[i] = fork()) == 0) {
+                close(start[1]);
+                (void)!read(start[0], start, 1); // both go on when the pipe closes
+                t->Vloz_novy_zaznam(7, QStringLiteral("Žiak %1-%2").arg(k).arg(i), "4", "1", "2", 1);
+                _exit(int(p.box.AskedBoxes().size()));
+            }
+        close(start[0]), close(start[1]);
+        for (int stav = -1; pid_t program : programy)
+            EXPECT_TRUE(waitpid(program, &stav, 0) == program && stav == 0) << "saved without a message";
+    }
+    EXPECT_EQ(Subor().size(), 1 + 2 * kola) << "every result is there";
 }
 
 } // namespace
