@@ -3,10 +3,9 @@
 #include "resources/Manifest.h"
 #include "services/Prekodovany_soubor.h"
 
-#include <QByteArray>
 #include <QFile>
-#include <QString>
-#include <QStringList>
+#include <QImage>
+#include <gtest/gtest.h>
 
 namespace ResourcesTest {
 
