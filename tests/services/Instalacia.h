@@ -19,13 +19,7 @@ inline void Zapis(const QString &cesta, const QByteArray &bajty)
 }
 
 // Lines as the program's text files hold them: Windows-1250, CR LF.
-inline QByteArray V_1250(const QStringList &riadky)
-{
-    QByteArray bajty;
-    for (const QString &r : riadky)
-        bajty += Misc::Text_do_1250(r) + "\r\n";
-    return bajty;
-}
+inline QByteArray V_1250(const QStringList &riadky) { return Misc::Text_do_1250(riadky.join("\r\n") + "\r\n"); }
 
 // A temporary configuration directory with the OS services a start-up asks
 // (keyboard, message box, sound) replaced by fakes.

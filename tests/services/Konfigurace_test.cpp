@@ -1,62 +1,58 @@
-// The start-up configuration against a real directory tree: every failed
-// check shows its one message and stops the sequence; a good installation
-// leaves directories, tables, cursors, keyboard and sounds ready.
+// The start-up against a real directory tree: every failed check shows its
+// one message and stops the sequence; a good installation leaves directories,
+// tables, cursors, keyboard, font and sounds ready. The keyboard guard, the
+// display mode and the waits that the screens use after it.
+#include "services/Cekani.h"
 #include "services/Klavesnice.h"
 #include "services/Konfigurace.h"
+#include "services/Pismo.h"
 #include "services/Tabulky.h"
+#include "services/Zobrazeni.h"
 
 #include "Instalacia.h"
 
+#include <QCoreApplication>
+#include <QFontDatabase>
+#include <QTimer>
 #include <functional>
 
 using namespace Misc;
+using namespace platform;
 
 namespace {
 
 enum Sprava { Sprava_ini, Data, Cd, Sprava_znamky, Sprava_texty };
-const QString spravy[] = {
-    QStringLiteral("Nemožno nájsť súbor Loravik.INI. Nainštalujte aplikáciu znovu."),
-    QStringLiteral("Nemožno nájsť súbory so zdrojmi dát. Nainštalujte aplikáciu znovu."),
-    QStringLiteral("Nemožno korektne čítať z CD-ROM Loraviká.\r\nSkontrolujte, či je CD-ROM v CD mechanike."),
-    QStringLiteral("Znamky.dat"), // the message names the file
-    QStringLiteral("Texty.dat"),
-};
+// A word of each message; the marks and texts messages name their file.
+const char *const spravy[] = {"Loravik.INI", "zdrojmi dát", "CD-ROM", "Znamky.dat", "Texty.dat"};
 
 void Zmaz(const QString &cesta) { ASSERT_TRUE(QFile::remove(cesta)) << cesta.toStdString(); }
 void Ini(Instalacia &i, const QString &cd, const QString &hd) { i.Zapis_ini("[KVR4]\n" + cd + "\n" + hd + "\n"); }
 // A data file that is there but cannot be read, even by root: reading a
 // process's memory from address 0 fails.
 void Necitatelny(const QString &cesta) { Zmaz(cesta), QFile::link("/proc/self/mem", cesta); }
-void Zapis_znamky(Instalacia &i, const QByteArray &obsah) { Zapis(i.hd() + "Znamky.dat", obsah); }
+
+const QString Us = UsKeyboardLayout, Sk = QStringLiteral("0000041B"), Cz = QStringLiteral("00000405");
 
 } // namespace
 
 TEST(Nacti_konfiguraci, EveryFailedCheckShowsItsMessageOnceAndStops)
 {
-    struct Pokazenie {
-        const char *nazov;
-        std::function<void(Instalacia &)> pokaz;
-        Sprava sprava;
-    } pokazenia[] = {
-        {"no INI file", [](Instalacia &i) { Zmaz(i.ini()); }, Sprava_ini},
+    const struct { const char *nazov; std::function<void(Instalacia &)> pokaz; Sprava sprava; } pokazenia[] = {
         {"CD key missing", [](Instalacia &i) { Ini(i, "", "HD=" + i.hd()); }, Sprava_ini},
-        {"CD literally Chyba", [](Instalacia &i) { Ini(i, "CD=Chyba", "HD=" + i.hd()); }, Sprava_ini},
         {"HD present but empty", [](Instalacia &i) { Ini(i, "CD=" + i.cd(), "HD="); }, Sprava_ini},
         {"results log missing", [](Instalacia &i) { Zmaz(i.hd() + "Vysledky.dat"); }, Data},
         {"texts file missing, resources too: data first",
          [](Instalacia &i) { Zmaz(i.hd() + "Texty.dat"), Zmaz(i.cd() + "Sound/click.wav"); }, Data},
-        {"data directory absent", [](Instalacia &i) { Ini(i, "CD=" + i.cd(), "HD=/nie"); }, Data},
-        {"background bitmap missing", [](Instalacia &i) { Zmaz(i.cd() + "Bitmap/Games/bg_01.bmp"); }, Cd},
         {"click sound missing", [](Instalacia &i) { Zmaz(i.cd() + "Sound/click.wav"); }, Cd},
         {"marks unreadable", [](Instalacia &i) { Necitatelny(i.hd() + "Znamky.dat"); }, Sprava_znamky},
-        {"marks empty", [](Instalacia &i) { Zapis_znamky(i, ""); }, Sprava_znamky},
-        {"marks leave 50 to 59 out", [](Instalacia &i) { Zapis_znamky(i, "0|49|5\r\n60|100|1\r\n"); }, Sprava_znamky},
+        {"marks give 50 to 59 the mark 0", [](Instalacia &i) { Zapis(i.hd() + "Znamky.dat", "0|49|5\r\n50|59|0\r\n60|100|1\r\n"); },
+         Sprava_znamky},
         {"texts unreadable", [](Instalacia &i) { Necitatelny(i.hd() + "Texty.dat"); }, Sprava_texty},
         {"texts empty", [](Instalacia &i) { Zapis(i.hd() + "Texty.dat", ""); }, Sprava_texty},
         {"texts not scrambled", [](Instalacia &i) { Zapis(i.hd() + "Texty.dat", V_1250({"Koniec?", "Ano alebo nie"})); },
          Sprava_texty},
     };
-    for (const Pokazenie &p : pokazenia) {
+    for (const auto &p : pokazenia) {
         SCOPED_TRACE(p.nazov);
         Instalacia instalacia;
         p.pokaz(instalacia);
@@ -67,9 +63,9 @@ TEST(Nacti_konfiguraci, EveryFailedCheckShowsItsMessageOnceAndStops)
 
         ASSERT_EQ(instalacia.box.AskedBoxes().size(), 1);
         const auto &box = instalacia.box.AskedBoxes().first();
-        EXPECT_TRUE(box.text.contains(spravy[p.sprava])) << box.text.toStdString();
+        EXPECT_TRUE(box.text.contains(QString::fromUtf8(spravy[p.sprava]))) << box.text.toStdString();
         EXPECT_EQ(box.title, QStringLiteral("Chyba"));
-        EXPECT_EQ(box.style, platform::MessageStyle::OkOnly | platform::MessageStyle::Critical);
+        EXPECT_EQ(box.style, MessageStyle::OkOnly | MessageStyle::Critical);
         EXPECT_TRUE((p.sprava > Cd || Puvodni_klavesnice == "nezmenene") && Texty[1] == "nezmenene")
             << "nothing after the failed check ran";
     }
@@ -94,9 +90,83 @@ TEST(Nacti_konfiguraci, GoodInstallationLeavesEverythingReady)
     EXPECT_TRUE(Kurzor_ruka.isNull() && Kurzor_sipka.isNull());
 }
 
-TEST(S_oddelovacom, DirectoryValuesEndInExactlyOneSeparator)
+TEST(S_oddelovacom, DirectoryValuesEndInExactlyOneSeparatorOfTheirKind)
 {
-    const QString riadky[][2] = {{"D:\\Loravik", "D:\\Loravik\\"}, {"D:\\Loravik\\", "D:\\Loravik\\"}, {"/opt/lk/", "/opt/lk/"}};
-    for (const auto &r : riadky)
-        EXPECT_EQ(S_oddelovacom(r[0]), r[1]);
+    for (const auto &[hodnota, cesta] :
+         {std::pair{"D:\\Loravik", "D:\\Loravik\\"}, {"D:\\Loravik\\", "D:\\Loravik\\"}, {"/opt/lk/", "/opt/lk/"}})
+        EXPECT_EQ(S_oddelovacom(hodnota), cesta) << hodnota;
+}
+
+TEST(Zaregistruj_pismo, FamilyRuvoIsAvailableUntilRemoved)
+{
+    const QString ruvo = QStringLiteral("Ruvo");
+    ASSERT_FALSE(QFontDatabase::families().contains(ruvo)) << "not a font of the system";
+    Cesta_CD = QStringLiteral(LK_RESOURCE_DIR "/");
+    Zaregistruj_pismo();
+    Zaregistruj_pismo(); // twice registers it once
+    EXPECT_TRUE(QFontDatabase::families().contains(ruvo));
+    Odeber_pismo();
+    EXPECT_FALSE(QFontDatabase::families().contains(ruvo));
+    Odeber_pismo(); // harmless when nothing is registered
+}
+
+TEST(Klavesnica, AnswersAreTypedOnUsAndThePupilsLayoutComesBackWithinTheBound)
+{
+    const struct { const char *nazov; QStringList ring; bool nacitanie_zlyha; int aktivacie; QString nakoniec; } riadky[] = {
+        {"US beside Slovak: round once", {Us, Sk}, false, 2, Us},
+        {"no US: 100 tries, load, go round to it", {Sk, Cz}, false, 100 + 3, Us},
+        {"no US and the load fails: stop", {Sk, Cz}, true, 100, Sk},
+    };
+    for (const auto &r : riadky) {
+        FakeKeyboardLayout klavesnica(r.ring);
+        klavesnica.FailLoading(r.nacitanie_zlyha);
+        ScopedService<KeyboardLayout> guard(klavesnica);
+        Prepni_na_anglickou_klavesnici();
+        EXPECT_EQ(klavesnica.Activations(), r.aktivacie) << r.nazov;
+        EXPECT_EQ(klavesnica.ActiveLayoutName(), r.nakoniec) << r.nazov;
+    }
+    // The saved layout, two steps on round the ring, is one step back.
+    FakeKeyboardLayout klavesnica({Sk, Us, Cz});
+    ScopedService<KeyboardLayout> guard(klavesnica);
+    Uloz_klavesnici();
+    klavesnica.ActivatePrevious(), klavesnica.ActivatePrevious();
+    Obnov_klavesnici();
+    EXPECT_EQ(klavesnica.Activations(), 3);
+    EXPECT_EQ(klavesnica.ActiveLayoutName(), Sk);
+}
+
+TEST(Zmen_rozliseni, ARefusedSwitchIsReportedAndTheSavedModeComesBackRefreshRateIncluded)
+{
+    Texty[40] = "prepnutie", Texty[41] = "R", Texty[43] = "obnova", Texty[44] = "O";
+    FakeDisplayMode displej({640, 480, 16, 75, 0}); // switched all the same
+    FakeMessageBox box;
+    ScopedService<DisplayMode> g1(displej);
+    ScopedService<MessageBox> g2(box);
+    displej.FailWith(-2);
+
+    EXPECT_FALSE(Zmen_rozliseni());
+    Obnov_rozliseni();
+
+    ASSERT_EQ(displej.Changes().size(), 2);
+    const DisplayModeRecord &tam = displej.Changes()[0].mode, &spat = displej.Changes()[1].mode;
+    EXPECT_EQ(QList<int>({tam.width, tam.height, tam.bitsPerPixel}), QList<int>({640, 480, 16}));
+    EXPECT_EQ(spat.frequency, 75);
+    QStringList boxy;
+    for (const auto &b : box.AskedBoxes())
+        boxy << b.text + "|" + b.title;
+    EXPECT_EQ(boxy, QStringList({"prepnutie|R", "obnova|O"}));
+}
+
+TEST(Cekani, OnlyTheWaitWithEventsHandlesEvents)
+{
+    FakeClock hodiny;
+    ScopedService<Clock> g(hodiny);
+    for (bool s_udalostmi : {false, true}) {
+        bool prebehla = false;
+        QTimer::singleShot(0, [&] { prebehla = true; });
+        s_udalostmi ? Cekej_s_udalostmi(15) : Cekej(15);
+        EXPECT_EQ(prebehla, s_udalostmi);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(hodiny.Waits() + hodiny.WaitsWithEvents(), QList<qint64>({15, 15}));
 }

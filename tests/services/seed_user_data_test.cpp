@@ -41,7 +41,7 @@ public:
 
 } // namespace
 
-TEST(SeedUserData, FirstRunSeedsLaterRunsRepairAndRefreshButKeepResultsAndMarks)
+TEST(SeedUserData, FirstRunSeedsLaterRunsRepairAndRefreshButKeepResultsMarksAndHandSetDirectories)
 {
     Priprava p;
     p.Build("b1", "v1");
@@ -61,12 +61,8 @@ TEST(SeedUserData, FirstRunSeedsLaterRunsRepairAndRefreshButKeepResultsAndMarks)
         EXPECT_EQ(p.Subor(s), "v2") << s;
     for (const char *s : {"Znamky.dat", "Hra.res", "Vysledky.dat"})
         EXPECT_EQ(p.Subor(s), "ucitel") << s;
-}
 
-TEST(SeedUserData, DirectoriesSetByHandStayAsTheyAre)
-{
-    Priprava p;
-    p.Build("b1", "v1");
+    // Directories set by hand stay as they are.
     const QByteArray ini = "; moje\r\n[Ine]\nCD=/x/resources/cd/\n[kvr4]\ncd = /media/cdrom\nHD=\n";
     Zapis(p.ini(), ini);
     ASSERT_EQ(p.Spusti(), 0);
