@@ -1,8 +1,7 @@
 // The start-up against a real directory tree: every failed check shows its
 // one message and stops the sequence; a good installation leaves directories,
-// tables, cursors, keyboard, font and sounds ready. The keyboard guard, the
-// display mode and the waits that the screens use after it.
-#include "services/Cekani.h"
+// tables, cursors, keyboard, font and sounds ready. The keyboard guard and
+// the display mode that the screens use after it.
 #include "services/Klavesnice.h"
 #include "services/Konfigurace.h"
 #include "services/Pismo.h"
@@ -11,9 +10,7 @@
 
 #include "Instalacia.h"
 
-#include <QCoreApplication>
 #include <QFontDatabase>
-#include <QTimer>
 #include <functional>
 
 using namespace Misc;
@@ -99,14 +96,14 @@ TEST(S_oddelovacom, DirectoryValuesEndInExactlyOneSeparatorOfTheirKind)
 
 TEST(Zaregistruj_pismo, FamilyRuvoIsAvailableUntilRemoved)
 {
-    const QString ruvo = QStringLiteral("Ruvo");
-    ASSERT_FALSE(QFontDatabase::families().contains(ruvo)) << "not a font of the system";
+    const auto je = [] { return QFontDatabase::families().contains(QStringLiteral("Ruvo")); };
+    ASSERT_FALSE(je()) << "not a font of the system";
     Cesta_CD = QStringLiteral(LK_RESOURCE_DIR "/");
     Zaregistruj_pismo();
     Zaregistruj_pismo(); // twice registers it once
-    EXPECT_TRUE(QFontDatabase::families().contains(ruvo));
+    EXPECT_TRUE(je());
     Odeber_pismo();
-    EXPECT_FALSE(QFontDatabase::families().contains(ruvo));
+    EXPECT_FALSE(je());
     Odeber_pismo(); // harmless when nothing is registered
 }
 
@@ -155,18 +152,4 @@ TEST(Zmen_rozliseni, ARefusedSwitchIsReportedAndTheSavedModeComesBackRefreshRate
     for (const auto &b : box.AskedBoxes())
         boxy << b.text + "|" + b.title;
     EXPECT_EQ(boxy, QStringList({"prepnutie|R", "obnova|O"}));
-}
-
-TEST(Cekani, OnlyTheWaitWithEventsHandlesEvents)
-{
-    FakeClock hodiny;
-    ScopedService<Clock> g(hodiny);
-    for (bool s_udalostmi : {false, true}) {
-        bool prebehla = false;
-        QTimer::singleShot(0, [&] { prebehla = true; });
-        s_udalostmi ? Cekej_s_udalostmi(15) : Cekej(15);
-        EXPECT_EQ(prebehla, s_udalostmi);
-        QCoreApplication::processEvents();
-    }
-    EXPECT_EQ(hodiny.Waits() + hodiny.WaitsWithEvents(), QList<qint64>({15, 15}));
 }
