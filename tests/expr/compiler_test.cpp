@@ -24,21 +24,16 @@ const ValueCase ValueCases[] = {
     {"hexadecimal", "&H1F", 0, 0, 0, 31},
     {"square root", "SQR(16)", 0, 0, 0, 4},
     {"E alone is e", "E", 0, 0, 0, 2.71828182845905},
-    {"PI", "PI", 0, 0, 0, 3.14159265358979},
     {"radians to degrees of pi", "RD(PI)", 0, 0, 0, 180.00000000000006},
     {"degrees to radians", "DR(180)", 0, 0, 0, 3.1415926535897887},
-    {"FIX truncates", "FIX(-2.5)", 0, 0, 0, -2},
-    {"INT floors", "INT(-2.5)", 0, 0, 0, -3},
+    {"FIX truncates, INT floors", "FIX(-2.5)*10+INT(-2.5)", 0, 0, 0, -23},
     {"SGN", "SGN(-7)+SGN(0)*5", 0, 0, 0, -1},
     {"whole quotient", "5\\2", 0, 0, 0, 2},
     {"whole quotient rounds half to even", "(2.5\\1)*10+(3.5\\1)", 0, 0, 0, 24},
     {"remainder takes the dividend's sign", "-7%3", 0, 0, 0, -1},
-    {"shift left floors its count", "1<<2.7", 0, 0, 0, 4},
-    {"shift right is a division", "1>>1", 0, 0, 0, 0.5},
+    {"shift left floors its count, shift right divides", "(1<<2.7)+(1>>1)", 0, 0, 0, 4.5},
     {"comparisons", "(2<=2)*10+(1=2)", 0, 0, 0, 10},
-    {"bitwise and", "6&3", 0, 0, 0, 2},
-    {"bitwise xor", "6#3", 0, 0, 0, 5},
-    {"bitwise or", "6|3", 0, 0, 0, 7},
+    {"bitwise and, xor, or", "(6&3)*100+(6#3)*10+(6|3)", 0, 0, 0, 257},
     {"complement", "~0", 0, 0, 0, -1},
 };
 
@@ -128,7 +123,6 @@ struct RunCase { const char *name; QString text; const char *message; const char
 
 const RunCase RunCases[] = {
     {"empty text", "", "Stack not Empty, -1 items still on stack", "-"},
-    {"two values", "2 3", "Stack not Empty, 1 items still on stack", "-"},
     {"operator without an operand", "2*", "Stack Underflow: oc=&H3 @ PC=1", "-"},
     {"underflow wins over arithmetic", "LOG()", "Stack Underflow: oc=&H19 @ PC=0", "-"},
     {"33 values at once", Nested(33), "Stack Overflow: oc=&H4FC @ PC=32", "-"},

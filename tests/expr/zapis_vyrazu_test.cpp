@@ -64,7 +64,6 @@ const Riadok Tabulka[] = {
     {"number before bracket", Prevod::Vstup, "3(x+1)", "3*(x+1)"},
     {"bracket before bracket", Prevod::Vstup, "(x+1)(x-1)", "(x+1)*(x-1)"},
     {"variable after superscript", Prevod::Vstup, "x²y", "x^2*y"},
-    {"superscript minus one", Prevod::Vstup, "x⁻¹", "x^-1"},
     {"run of superscripts is one exponent", Prevod::Vstup, "x¹⁰", "x^10"},
     {"upper case gets no star", Prevod::Vstup, "2X", "2X"},
     {"variable times bracket", Prevod::Vstup, "x(x+1)", "x*(x+1)"},

@@ -49,15 +49,10 @@ public:
             Zapis(cd() + zdroj, "x");
         Zapis(hd() + "Vysledky.dat", "");
         Zapis(hd() + "Znamky.dat", V_1250({"0|49|5", "50|64|4", "65|79|3", "80|89|2", "90|100|1"}));
-        Zapis_texty({QStringLiteral("Koniec?"), QStringLiteral("Chcete skončiť?")});
+        EXPECT_TRUE(Zapis_prekodovany(hd() + "Texty.dat", {QStringLiteral("Koniec?"), QStringLiteral("Chcete skončiť?")}));
     }
 
     // The two directories, with a closing separator; the INI names them without.
     QString cd() const { return koren() + "/cd/"; }
     QString hd() const { return koren() + "/hd/"; }
-
-    void Zapis_texty(const QStringList &riadky)
-    {
-        ASSERT_TRUE(Zapis_prekodovany(hd() + "Texty.dat", riadky));
-    }
 };

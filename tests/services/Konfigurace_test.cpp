@@ -1,7 +1,9 @@
 // The start-up against a real directory tree: every failed check shows its
 // one message and stops the sequence; a good installation leaves directories,
-// tables, cursors, keyboard, font and sounds ready. The keyboard guard and
-// the display mode that the screens use after it.
+// tables, cursors, keyboard, font and sounds ready. The script that prepares a
+// user's configuration: what it writes, repairs, refreshes and leaves alone.
+// The keyboard guard and the display mode that the screens use after start.
+#include "services/Ini_subor.h"
 #include "services/Klavesnice.h"
 #include "services/Konfigurace.h"
 #include "services/Pismo.h"
@@ -11,6 +13,7 @@
 #include "Instalacia.h"
 
 #include <QFontDatabase>
+#include <QProcess>
 #include <functional>
 
 using namespace Misc;
@@ -27,6 +30,35 @@ void Ini(Instalacia &i, const QString &cd, const QString &hd) { i.Zapis_ini("[KV
 // A data file that is there but cannot be read, even by root: reading a
 // process's memory from address 0 fails.
 void Necitatelny(const QString &cesta) { Zmaz(cesta), QFile::link("/proc/self/mem", cesta); }
+
+// The seeding script, run with a temporary home.
+class Priprava : public Prostredie {
+public:
+    // A build's generated resource and default data directories.
+    void Build(const QString &nazov, const QByteArray &verzia)
+    {
+        build = koren() + "/" + nazov + "/resources/";
+        Zapis(build + "cd/Bitmap/ico.ico", "x");
+        for (const char *s : {"Hra.dat", "Texty.dat", "Znamky.dat", "Vysledky.dat", "Hra.res"})
+            Zapis(build + "hd/" + s, verzia);
+    }
+    int Spusti(const QString &cd, const QString &hd)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", config());
+        env.insert("XDG_DATA_HOME", koren() + "/data");
+        p.setProcessEnvironment(env);
+        p.start("bash", {QStringLiteral(LK_SOURCE_DIR "/scripts/seed-user-data.sh"), cd, hd});
+        p.waitForFinished();
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    }
+    int Spusti() { return Spusti(build + "cd", build + "hd"); }
+    QString Kluc(const char *k) const { return Misc::Hodnota_z_ini(ini(), "KVR4", k, "Chyba"); }
+    QByteArray Subor(const char *n) const { return Obsah(data + n); }
+
+    QString build, data = koren() + "/data/loravik-kvantira2/";
+};
 
 const QString Us = UsKeyboardLayout, Sk = QStringLiteral("0000041B"), Cz = QStringLiteral("00000405");
 
@@ -73,8 +105,7 @@ TEST(Nacti_konfiguraci, GoodInstallationLeavesEverythingReady)
     Instalacia instalacia;
     instalacia.Zapis_ini("[kvr4]\r\n  cd = " + instalacia.cd() + "\r\nHd=" + instalacia.hd().chopped(1));
     Zapis(instalacia.hd() + "Znamky.dat", "0|49|5\n50|64|4\n65|79|3\n80|89|2\n90|100|1\n"); // from a Linux editor
-    // The cursors are missing, which is no failure; the shipped ones load
-    // in the seeding script's test.
+    // Missing cursors are no failure; the shipped ones load in the seeding script's test.
 
     ASSERT_TRUE(Nacti_konfiguraci());
 
@@ -152,4 +183,44 @@ TEST(Zmen_rozliseni, ARefusedSwitchIsReportedAndTheSavedModeComesBackRefreshRate
     for (const auto &b : box.AskedBoxes())
         boxy << b.text + "|" + b.title;
     EXPECT_EQ(boxy, QStringList({"prepnutie|R", "obnova|O"}));
+}
+
+TEST(SeedUserData, FirstRunSeedsLaterRunsRepairAndRefreshButKeepResultsMarksAndHandSetDirectories)
+{
+    Priprava p;
+    p.Build("b1", "v1");
+    ASSERT_EQ(p.Spusti(), 0);
+    EXPECT_EQ(p.Kluc("CD"), p.build + "cd/");
+    EXPECT_EQ(p.Kluc("HD"), p.data);
+    EXPECT_EQ(p.Subor("Hra.res"), "v1");
+
+    for (const char *s : {"Znamky.dat", "Hra.res", "Vysledky.dat"})
+        Zapis(p.data + s, "ucitel");
+    ASSERT_TRUE(QDir(p.build + "..").removeRecursively());
+    p.Build("b2", "v2");
+    ASSERT_EQ(p.Spusti(), 0);
+
+    EXPECT_EQ(p.Kluc("CD"), p.build + "cd/") << "the gone build is replaced";
+    for (const char *s : {"Hra.dat", "Texty.dat"})
+        EXPECT_EQ(p.Subor(s), "v2") << s;
+    for (const char *s : {"Znamky.dat", "Hra.res", "Vysledky.dat"})
+        EXPECT_EQ(p.Subor(s), "ucitel") << s;
+
+    // Directories set by hand stay as they are.
+    const QByteArray ini = "; moje\r\n[Ine]\nCD=/x/resources/cd/\n[kvr4]\ncd = /media/cdrom\nHD=\n";
+    Zapis(p.ini(), ini);
+    ASSERT_EQ(p.Spusti(), 0);
+    EXPECT_EQ(Obsah(p.ini()), ini);
+}
+
+TEST(SeedUserData, TheProgramStartsFromWhatTheScriptPrepares)
+{
+    Priprava p;
+    ASSERT_EQ(p.Spusti(LK_RESOURCE_DIR, LK_DEFAULT_DATA_DIR), 0);
+
+    ASSERT_TRUE(Misc::Nacti_konfiguraci());
+    EXPECT_TRUE(p.box.AskedBoxes().isEmpty());
+    EXPECT_FALSE(Misc::Texty[1].isEmpty());
+    EXPECT_EQ(Misc::Tabulka_znamek[Misc::Pocet_znamok].Hodnota_znamky, 1);
+    EXPECT_FALSE(Misc::Kurzor_ruka.isNull());
 }

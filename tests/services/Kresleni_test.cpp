@@ -9,6 +9,7 @@
 #include "platform/Fixtures.h"
 #include "platform/Fonts.h"
 
+#include <QPainter>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -22,19 +23,14 @@ namespace {
 const QColor Biela(Qt::white), Cervena(Qt::red), Zelena(0, 128, 0), Modra(Qt::blue), Zlta(Qt::yellow),
     Magenta = kKeyColour;
 
-QColor Na_obrazovke(Canvas &c, int x, int y)
-{
-    c.repaint();
-    return QColor(c.screenImage().pixel(x, y));
-}
+QColor Na_obrazovke(Canvas &c, int x, int y) { return c.repaint(), QColor(c.screenImage().pixel(x, y)); }
 QColor Trvalo(const Canvas &c, int x, int y) { return QColor(c.persistentImage().pixel(x, y)); }
 
 // A 4 x 4 picture: a magenta frame of one pixel around a red 2 x 2 middle.
 Picture S_ramom()
 {
     QImage obraz = solid(4, 4, Magenta);
-    for (QPoint b : {QPoint(1, 1), QPoint(1, 2), QPoint(2, 1), QPoint(2, 2)})
-        obraz.setPixelColor(b, Cervena);
+    QPainter(&obraz).fillRect(1, 1, 2, 2, Cervena);
     return Picture(obraz);
 }
 
@@ -75,7 +71,7 @@ TEST(Vykresli_obrazek, EveryServiceDrawsOnBothLayersAndKeepsAutoRedraw)
         }
 }
 
-TEST(Vykresli_obrazek_na_objekt, KeyColourIsLeftOut)
+TEST(Vykresli_pruhledne, KeyColourIsLeftOutOnAPictureAndBetweenSurfaces)
 {
     // Twice: the see-through copy made at the first draw serves the second.
     for (int opakovanie = 1; opakovanie <= 2; ++opakovanie) {
@@ -84,6 +80,11 @@ TEST(Vykresli_obrazek_na_objekt, KeyColourIsLeftOut)
         EXPECT_EQ(Trvalo(plocha, 21, 11), Cervena);
         EXPECT_EQ(Na_obrazovke(plocha, 20, 10), Zlta);
     }
+    Plocha zdroj(true, Biela, {4, 4}), ciel(true, Zlta);
+    Vykresli_obrazek(S_ramom(), zdroj, 0, 0);
+    Vykresli_pruhledne(ciel.hDC(), 5, 5, 4, 4, zdroj.hDC(), 0, 0);
+    EXPECT_EQ(Trvalo(ciel, 5, 5), Zlta);
+    EXPECT_EQ(Trvalo(ciel, 6, 6), Cervena);
 }
 
 TEST(Nastav_tvar_okna, PixelsOfTheColourAreCutOut)
