@@ -10,27 +10,16 @@
 
 namespace {
 
-struct Riadok {
-    const char *nazov;
-    const char16_t *druh;
-    const char *vstup, *vzor;
-    double x;
-    bool spravne;
-};
+struct Riadok { const char *nazov; const char16_t *druh; const char *vstup, *vzor; double x; bool spravne; };
 
 const Riadok Tabulka[] = {
     {"order of terms", u"", "3x+2", "2+3x", 0, true},
     {"leading minus", u"", "-2+3x", "3x-2", 0, true},
-    {"two empty lines", u"", "", "", 0, true},
     {"empty against zero", u"", "", "0", 0, false},
     {"blanks, a tab and a pasted line break", u"", " 3·(x +\t5)+ 2\r\n", "3·(x+5)+2", 0, true},
-    {"blanks in the expected line", u"", "x²-11x+18", "x² - 11x + 18", 0, true},
     {"factors in any order", u"", "2*x*y", "2*y*x", 0, true},
     {"first factor belongs to the sign", u"", "2*x", "x*2", 0, false},
     {"more of a term", u"", "x+x", "x", 0, false},
-    {"same multiplicity", u"", "x+x", "x+x", 0, true},
-    {"case matters", u"", "X", "x", 0, false},
-    {"middle dot does not split", u"", "2·x", "x·2", 0, false},
     {"a dot before a bracket", u"", "x(x-3)", "x·(x-3)", 0, true},
     {"a dot between brackets", u"", "2(x+1)·(x-1)+3", "3+2(x-1)(x+1)", 0, true},
     {"a power goes with its bracket", u"", "(x-1)(x+1)²", "(x+1)²(x-1)", 0, true},
@@ -38,27 +27,17 @@ const Riadok Tabulka[] = {
     {"the coefficient stays in front", u"", "(x-3)x", "x(x-3)", 0, false},
     {"a divisor keeps its place", u"", "1/(x+1)(x-1)", "1/(x-1)(x+1)", 0, false},
     {"letters keep their order", u"", "yx", "xy", 0, false},
-    {"relation sign", u"", "<", "<", 0, true},
-    {"undecided sign", u"", "?", "<", 0, false},
     {"superscripts are text", u"", "x²+1", "1+x²", 0, true},
 
     {"same value", u"LP", "2x", "x+x", 5, true},
     {"only the one point", u"LP", "x", "2x", 0, true},
     {"different value", u"LP", "x", "2x", 1, false},
-    {"run of superscripts", u"LP", "x¹⁰", "1024", 2, true},
-    {"bracket times bracket", u"LP", "(x+1)(x-1)", "x²-1", 7, true},
-    {"middle dot", u"LP", "2·x", "2x", 3, true},
-    {"decimal comma", u"LP", "3,5x", "7x/2", 2, true},
-    {"middle dot before bracket", u"LP", "2·(x+1)", "2x+2", 1, true},
-    {"blanks and a line break", u"LP", "3 + x\n", "x+3", 2, true},
     {"shown precision", u"LP", "0,1x+0,2x", "0,3x", 1, true},
     {"failed run is not zero", u"LP", "1/(x-2)", "0", 2, false},
     {"empty line is not zero", u"LP", "", "0", 0, false},
     {"error text is no number", u"LP", "(1", "0", 0, false},
-    {"upper case after number", u"LP", "2X", "2x", 1, false},
 
     {"kind in lower case", u"lp", "x", "x", 1, false},
-    {"unknown kind", u"L", "", "", 0, false},
 };
 
 TEST(VyhodnoceniVysledku, Table)

@@ -12,11 +12,12 @@ namespace {
 
 TEST(ZapisVyrazu, Glyphs)
 {
+    // Where the maths font keeps the superscripts 0 to 9 and minus.
     const QString glyfy = QString::fromUtf16(u"\u0154\u00C1\u00C2\u0102\u00C4\u0139\u0106\u00C7\u010C\u00C9\u00AC");
-    const QString plain = QStringLiteral("0123456789-");
-    for (int k = 0; k < plain.size(); ++k) {
-        EXPECT_EQ(Misc::Preved_na_exponent(plain.sliced(k, 1)), glyfy.sliced(k, 1)) << k;
-        EXPECT_EQ(Misc::Preved_z_exponentu(glyfy[k]), plain[k]) << k;
+    for (int k = 0; k < glyfy.size(); ++k) {
+        const QString znak = QStringLiteral("0123456789-").sliced(k, 1);
+        EXPECT_EQ(Misc::Preved_na_exponent(znak), glyfy.sliced(k, 1)) << k;
+        EXPECT_EQ(Misc::Preved_z_exponentu(glyfy[k]), znak[0]) << k;
     }
     for (const char16_t *znak : {u"a", u"12", u"", u"+"})
         EXPECT_EQ(Misc::Preved_na_exponent(znak), QString()) << QString::fromUtf16(znak).toStdString();
@@ -25,22 +26,17 @@ TEST(ZapisVyrazu, Glyphs)
 
 enum class Prevod { Zobrazeni, Exponenty, Znamenka, Zjednodus, Vstup };
 
-struct Riadok {
-    const char *nazov;
-    Prevod prevod;
-    const char *vstup, *vysledok; // superscripts as in Glyfy
-};
+// Superscripts written as Glyfy reads them.
+struct Riadok { const char *nazov; Prevod prevod; const char *vstup, *vysledok; };
 
 const Riadok Tabulka[] = {
-    {"power and product", Prevod::Zobrazeni, "3*x^(2)", "3·x²"},
+    {"power, product and decimal point", Prevod::Zobrazeni, "0.5*x^(2)", "0,5·x²"},
     {"exponent 1 is not shown", Prevod::Zobrazeni, "x^(1)", "x"},
     {"negative exponent", Prevod::Zobrazeni, "x^(-12)", "x⁻¹²"},
-    {"decimal comma", Prevod::Zobrazeni, "0.5*y", "0,5·y"},
     {"characters without glyph dropped", Prevod::Zobrazeni, "x^(2.5)+y^(a)", "x²⁵+y"},
     {"no closing bracket: rest is the exponent", Prevod::Zobrazeni, "x^(23", "x²³"},
     {"caret at the end", Prevod::Zobrazeni, "2*x^", "2·x"},
 
-    {"sum in exponent", Prevod::Exponenty, "x^(2+1)", "x^(3)"},
     {"comma outside exponents", Prevod::Exponenty, "2,5*x^(2*2)", "2.5*x^(4)"},
     {"value with decimal comma stays", Prevod::Exponenty, "x^(1/2)", "x^(0,5)"},
     {"decimal comma inside exponent is read", Prevod::Exponenty, "x^(0,5*4)", "x^(2)"},
@@ -50,12 +46,10 @@ const Riadok Tabulka[] = {
     {"plus bracketed negative", Prevod::Znamenka, "2+(-3)", "2-3"},
     {"minus bracketed negative", Prevod::Znamenka, "2-(-3)x", "2+3x"},
     {"minus minus", Prevod::Znamenka, "5--2", "5+2"},
-    {"leading minus bracket", Prevod::Znamenka, "-(-4)", "+4"},
     {"bracket taken as one value", Prevod::Znamenka, "-(-3+x)", "+3+x"},
     {"sign bracket not closed", Prevod::Znamenka, "+(-3", "-3"},
     {"one scan only", Prevod::Znamenka, "5---2", "5+-2"},
 
-    {"factor 1 first", Prevod::Zjednodus, "1x", "x"},
     {"1 ending a number before variable", Prevod::Zjednodus, "21x", "21x"},
     {"leading bracketed negative", Prevod::Zjednodus, "(-3)·x", "-3·x"},
     {"leading 1 before bracket", Prevod::Zjednodus, "1(x+2)", "x+2"},
@@ -69,9 +63,7 @@ const Riadok Tabulka[] = {
     {"number times variable squared", Prevod::Vstup, "2x²", "2*x^2"},
     {"number before bracket", Prevod::Vstup, "3(x+1)", "3*(x+1)"},
     {"bracket before bracket", Prevod::Vstup, "(x+1)(x-1)", "(x+1)*(x-1)"},
-    {"two variables", Prevod::Vstup, "xy", "x*y"},
     {"variable after superscript", Prevod::Vstup, "x²y", "x^2*y"},
-    {"superscript minus one", Prevod::Vstup, "x⁻¹", "x^-1"},
     {"run of superscripts is one exponent", Prevod::Vstup, "x¹⁰", "x^10"},
     {"upper case gets no star", Prevod::Vstup, "2X", "2X"},
     {"variable times bracket", Prevod::Vstup, "x(x+1)", "x*(x+1)"},
@@ -81,7 +73,6 @@ const Riadok Tabulka[] = {
     {"blanks mean nothing", Prevod::Vstup, "2 x\t+ 3\n", "2*x+3"},
     {"middle dot is a product", Prevod::Vstup, "2·x", "2*x"},
     {"decimal comma read as point", Prevod::Vstup, "3,5x", "3.5*x"},
-    {"middle dot before bracket", Prevod::Vstup, "2·(x+1)", "2*(x+1)"},
 };
 
 QString Preved(Prevod prevod, const QString &s, cEEvaluator &vypocet)

@@ -19,13 +19,7 @@ inline void Zapis(const QString &cesta, const QByteArray &bajty)
 }
 
 // Lines as the program's text files hold them: Windows-1250, CR LF.
-inline QByteArray V_1250(const QStringList &riadky)
-{
-    QByteArray bajty;
-    for (const QString &r : riadky)
-        bajty += Misc::Text_do_1250(r) + "\r\n";
-    return bajty;
-}
+inline QByteArray V_1250(const QStringList &riadky) { return Misc::Text_do_1250(riadky.join("\r\n") + "\r\n"); }
 
 // A temporary configuration directory with the OS services a start-up asks
 // (keyboard, message box, sound) replaced by fakes.
@@ -55,15 +49,10 @@ public:
             Zapis(cd() + zdroj, "x");
         Zapis(hd() + "Vysledky.dat", "");
         Zapis(hd() + "Znamky.dat", V_1250({"0|49|5", "50|64|4", "65|79|3", "80|89|2", "90|100|1"}));
-        Zapis_texty({QStringLiteral("Koniec?"), QStringLiteral("Chcete skončiť?")});
+        EXPECT_TRUE(Zapis_prekodovany(hd() + "Texty.dat", {QStringLiteral("Koniec?"), QStringLiteral("Chcete skončiť?")}));
     }
 
     // The two directories, with a closing separator; the INI names them without.
     QString cd() const { return koren() + "/cd/"; }
     QString hd() const { return koren() + "/hd/"; }
-
-    void Zapis_texty(const QStringList &riadky)
-    {
-        ASSERT_TRUE(Zapis_prekodovany(hd() + "Texty.dat", riadky));
-    }
 };

@@ -1,62 +1,87 @@
-// The start-up configuration against a real directory tree: every failed
-// check shows its one message and stops the sequence; a good installation
-// leaves directories, tables, cursors, keyboard and sounds ready.
+// The start-up against a real directory tree: every failed check shows its
+// one message and stops the sequence; a good installation leaves directories,
+// tables, cursors, keyboard, font and sounds ready. The script that prepares a
+// user's configuration: what it writes, repairs, refreshes and leaves alone.
+// The keyboard guard and the display mode that the screens use after start.
+#include "services/Ini_subor.h"
 #include "services/Klavesnice.h"
 #include "services/Konfigurace.h"
+#include "services/Pismo.h"
 #include "services/Tabulky.h"
+#include "services/Zobrazeni.h"
 
 #include "Instalacia.h"
 
+#include <QFontDatabase>
+#include <QProcess>
 #include <functional>
 
 using namespace Misc;
+using namespace platform;
 
 namespace {
 
 enum Sprava { Sprava_ini, Data, Cd, Sprava_znamky, Sprava_texty };
-const QString spravy[] = {
-    QStringLiteral("Nemožno nájsť súbor Loravik.INI. Nainštalujte aplikáciu znovu."),
-    QStringLiteral("Nemožno nájsť súbory so zdrojmi dát. Nainštalujte aplikáciu znovu."),
-    QStringLiteral("Nemožno korektne čítať z CD-ROM Loraviká.\r\nSkontrolujte, či je CD-ROM v CD mechanike."),
-    QStringLiteral("Znamky.dat"), // the message names the file
-    QStringLiteral("Texty.dat"),
-};
+// A word of each message; the marks and texts messages name their file.
+const char *const spravy[] = {"Loravik.INI", "zdrojmi dát", "CD-ROM", "Znamky.dat", "Texty.dat"};
 
 void Zmaz(const QString &cesta) { ASSERT_TRUE(QFile::remove(cesta)) << cesta.toStdString(); }
 void Ini(Instalacia &i, const QString &cd, const QString &hd) { i.Zapis_ini("[KVR4]\n" + cd + "\n" + hd + "\n"); }
 // A data file that is there but cannot be read, even by root: reading a
 // process's memory from address 0 fails.
 void Necitatelny(const QString &cesta) { Zmaz(cesta), QFile::link("/proc/self/mem", cesta); }
-void Zapis_znamky(Instalacia &i, const QByteArray &obsah) { Zapis(i.hd() + "Znamky.dat", obsah); }
+
+// The seeding script, run with a temporary home.
+class Priprava : public Prostredie {
+public:
+    // A build's generated resource and default data directories.
+    void Build(const QString &nazov, const QByteArray &verzia)
+    {
+        build = koren() + "/" + nazov + "/resources/";
+        Zapis(build + "cd/Bitmap/ico.ico", "x");
+        for (const char *s : {"Hra.dat", "Texty.dat", "Znamky.dat", "Vysledky.dat", "Hra.res"})
+            Zapis(build + "hd/" + s, verzia);
+    }
+    int Spusti(const QString &cd, const QString &hd)
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", config());
+        env.insert("XDG_DATA_HOME", koren() + "/data");
+        p.setProcessEnvironment(env);
+        p.start("bash", {QStringLiteral(LK_SOURCE_DIR "/scripts/seed-user-data.sh"), cd, hd});
+        p.waitForFinished();
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    }
+    int Spusti() { return Spusti(build + "cd", build + "hd"); }
+    QString Kluc(const char *k) const { return Misc::Hodnota_z_ini(ini(), "KVR4", k, "Chyba"); }
+    QByteArray Subor(const char *n) const { return Obsah(data + n); }
+
+    QString build, data = koren() + "/data/loravik-kvantira2/";
+};
+
+const QString Us = UsKeyboardLayout, Sk = QStringLiteral("0000041B"), Cz = QStringLiteral("00000405");
 
 } // namespace
 
 TEST(Nacti_konfiguraci, EveryFailedCheckShowsItsMessageOnceAndStops)
 {
-    struct Pokazenie {
-        const char *nazov;
-        std::function<void(Instalacia &)> pokaz;
-        Sprava sprava;
-    } pokazenia[] = {
-        {"no INI file", [](Instalacia &i) { Zmaz(i.ini()); }, Sprava_ini},
+    const struct { const char *nazov; std::function<void(Instalacia &)> pokaz; Sprava sprava; } pokazenia[] = {
         {"CD key missing", [](Instalacia &i) { Ini(i, "", "HD=" + i.hd()); }, Sprava_ini},
-        {"CD literally Chyba", [](Instalacia &i) { Ini(i, "CD=Chyba", "HD=" + i.hd()); }, Sprava_ini},
         {"HD present but empty", [](Instalacia &i) { Ini(i, "CD=" + i.cd(), "HD="); }, Sprava_ini},
         {"results log missing", [](Instalacia &i) { Zmaz(i.hd() + "Vysledky.dat"); }, Data},
         {"texts file missing, resources too: data first",
          [](Instalacia &i) { Zmaz(i.hd() + "Texty.dat"), Zmaz(i.cd() + "Sound/click.wav"); }, Data},
-        {"data directory absent", [](Instalacia &i) { Ini(i, "CD=" + i.cd(), "HD=/nie"); }, Data},
-        {"background bitmap missing", [](Instalacia &i) { Zmaz(i.cd() + "Bitmap/Games/bg_01.bmp"); }, Cd},
         {"click sound missing", [](Instalacia &i) { Zmaz(i.cd() + "Sound/click.wav"); }, Cd},
         {"marks unreadable", [](Instalacia &i) { Necitatelny(i.hd() + "Znamky.dat"); }, Sprava_znamky},
-        {"marks empty", [](Instalacia &i) { Zapis_znamky(i, ""); }, Sprava_znamky},
-        {"marks leave 50 to 59 out", [](Instalacia &i) { Zapis_znamky(i, "0|49|5\r\n60|100|1\r\n"); }, Sprava_znamky},
+        {"marks give 50 to 59 the mark 0", [](Instalacia &i) { Zapis(i.hd() + "Znamky.dat", "0|49|5\r\n50|59|0\r\n60|100|1\r\n"); },
+         Sprava_znamky},
         {"texts unreadable", [](Instalacia &i) { Necitatelny(i.hd() + "Texty.dat"); }, Sprava_texty},
         {"texts empty", [](Instalacia &i) { Zapis(i.hd() + "Texty.dat", ""); }, Sprava_texty},
         {"texts not scrambled", [](Instalacia &i) { Zapis(i.hd() + "Texty.dat", V_1250({"Koniec?", "Ano alebo nie"})); },
          Sprava_texty},
     };
-    for (const Pokazenie &p : pokazenia) {
+    for (const auto &p : pokazenia) {
         SCOPED_TRACE(p.nazov);
         Instalacia instalacia;
         p.pokaz(instalacia);
@@ -67,9 +92,9 @@ TEST(Nacti_konfiguraci, EveryFailedCheckShowsItsMessageOnceAndStops)
 
         ASSERT_EQ(instalacia.box.AskedBoxes().size(), 1);
         const auto &box = instalacia.box.AskedBoxes().first();
-        EXPECT_TRUE(box.text.contains(spravy[p.sprava])) << box.text.toStdString();
+        EXPECT_TRUE(box.text.contains(QString::fromUtf8(spravy[p.sprava]))) << box.text.toStdString();
         EXPECT_EQ(box.title, QStringLiteral("Chyba"));
-        EXPECT_EQ(box.style, platform::MessageStyle::OkOnly | platform::MessageStyle::Critical);
+        EXPECT_EQ(box.style, MessageStyle::OkOnly | MessageStyle::Critical);
         EXPECT_TRUE((p.sprava > Cd || Puvodni_klavesnice == "nezmenene") && Texty[1] == "nezmenene")
             << "nothing after the failed check ran";
     }
@@ -80,8 +105,7 @@ TEST(Nacti_konfiguraci, GoodInstallationLeavesEverythingReady)
     Instalacia instalacia;
     instalacia.Zapis_ini("[kvr4]\r\n  cd = " + instalacia.cd() + "\r\nHd=" + instalacia.hd().chopped(1));
     Zapis(instalacia.hd() + "Znamky.dat", "0|49|5\n50|64|4\n65|79|3\n80|89|2\n90|100|1\n"); // from a Linux editor
-    // The cursors are missing, which is no failure; the shipped ones load
-    // in the seeding script's test.
+    // Missing cursors are no failure; the shipped ones load in the seeding script's test.
 
     ASSERT_TRUE(Nacti_konfiguraci());
 
@@ -94,9 +118,109 @@ TEST(Nacti_konfiguraci, GoodInstallationLeavesEverythingReady)
     EXPECT_TRUE(Kurzor_ruka.isNull() && Kurzor_sipka.isNull());
 }
 
-TEST(S_oddelovacom, DirectoryValuesEndInExactlyOneSeparator)
+TEST(S_oddelovacom, DirectoryValuesEndInExactlyOneSeparatorOfTheirKind)
 {
-    const QString riadky[][2] = {{"D:\\Loravik", "D:\\Loravik\\"}, {"D:\\Loravik\\", "D:\\Loravik\\"}, {"/opt/lk/", "/opt/lk/"}};
-    for (const auto &r : riadky)
-        EXPECT_EQ(S_oddelovacom(r[0]), r[1]);
+    for (const auto &[hodnota, cesta] :
+         {std::pair{"D:\\Loravik", "D:\\Loravik\\"}, {"D:\\Loravik\\", "D:\\Loravik\\"}, {"/opt/lk/", "/opt/lk/"}})
+        EXPECT_EQ(S_oddelovacom(hodnota), cesta) << hodnota;
+}
+
+TEST(Zaregistruj_pismo, FamilyRuvoIsAvailableUntilRemoved)
+{
+    const auto je = [] { return QFontDatabase::families().contains(QStringLiteral("Ruvo")); };
+    ASSERT_FALSE(je()) << "not a font of the system";
+    Cesta_CD = QStringLiteral(LK_RESOURCE_DIR "/");
+    Zaregistruj_pismo();
+    Zaregistruj_pismo(); // twice registers it once
+    EXPECT_TRUE(je());
+    Odeber_pismo();
+    EXPECT_FALSE(je());
+    Odeber_pismo(); // harmless when nothing is registered
+}
+
+TEST(Klavesnica, AnswersAreTypedOnUsAndThePupilsLayoutComesBackWithinTheBound)
+{
+    const struct { const char *nazov; QStringList ring; bool nacitanie_zlyha; int aktivacie; QString nakoniec; } riadky[] = {
+        {"US beside Slovak: round once", {Us, Sk}, false, 2, Us},
+        {"no US: 100 tries, load, go round to it", {Sk, Cz}, false, 100 + 3, Us},
+        {"no US and the load fails: stop", {Sk, Cz}, true, 100, Sk},
+    };
+    for (const auto &r : riadky) {
+        FakeKeyboardLayout klavesnica(r.ring);
+        klavesnica.FailLoading(r.nacitanie_zlyha);
+        ScopedService<KeyboardLayout> guard(klavesnica);
+        Prepni_na_anglickou_klavesnici();
+        EXPECT_EQ(klavesnica.Activations(), r.aktivacie) << r.nazov;
+        EXPECT_EQ(klavesnica.ActiveLayoutName(), r.nakoniec) << r.nazov;
+    }
+    // The saved layout, two steps on round the ring, is one step back.
+    FakeKeyboardLayout klavesnica({Sk, Us, Cz});
+    ScopedService<KeyboardLayout> guard(klavesnica);
+    Uloz_klavesnici();
+    klavesnica.ActivatePrevious(), klavesnica.ActivatePrevious();
+    Obnov_klavesnici();
+    EXPECT_EQ(klavesnica.Activations(), 3);
+    EXPECT_EQ(klavesnica.ActiveLayoutName(), Sk);
+}
+
+TEST(Zmen_rozliseni, ARefusedSwitchIsReportedAndTheSavedModeComesBackRefreshRateIncluded)
+{
+    Texty[40] = "prepnutie", Texty[41] = "R", Texty[43] = "obnova", Texty[44] = "O";
+    FakeDisplayMode displej({640, 480, 16, 75, 0}); // switched all the same
+    FakeMessageBox box;
+    ScopedService<DisplayMode> g1(displej);
+    ScopedService<MessageBox> g2(box);
+    displej.FailWith(-2);
+
+    EXPECT_FALSE(Zmen_rozliseni());
+    Obnov_rozliseni();
+
+    ASSERT_EQ(displej.Changes().size(), 2);
+    const DisplayModeRecord &tam = displej.Changes()[0].mode, &spat = displej.Changes()[1].mode;
+    EXPECT_EQ(QList<int>({tam.width, tam.height, tam.bitsPerPixel}), QList<int>({640, 480, 16}));
+    EXPECT_EQ(spat.frequency, 75);
+    QStringList boxy;
+    for (const auto &b : box.AskedBoxes())
+        boxy << b.text + "|" + b.title;
+    EXPECT_EQ(boxy, QStringList({"prepnutie|R", "obnova|O"}));
+}
+
+TEST(SeedUserData, FirstRunSeedsLaterRunsRepairAndRefreshButKeepResultsMarksAndHandSetDirectories)
+{
+    Priprava p;
+    p.Build("b1", "v1");
+    ASSERT_EQ(p.Spusti(), 0);
+    EXPECT_EQ(p.Kluc("CD"), p.build + "cd/");
+    EXPECT_EQ(p.Kluc("HD"), p.data);
+    EXPECT_EQ(p.Subor("Hra.res"), "v1");
+
+    for (const char *s : {"Znamky.dat", "Hra.res", "Vysledky.dat"})
+        Zapis(p.data + s, "ucitel");
+    ASSERT_TRUE(QDir(p.build + "..").removeRecursively());
+    p.Build("b2", "v2");
+    ASSERT_EQ(p.Spusti(), 0);
+
+    EXPECT_EQ(p.Kluc("CD"), p.build + "cd/") << "the gone build is replaced";
+    for (const char *s : {"Hra.dat", "Texty.dat"})
+        EXPECT_EQ(p.Subor(s), "v2") << s;
+    for (const char *s : {"Znamky.dat", "Hra.res", "Vysledky.dat"})
+        EXPECT_EQ(p.Subor(s), "ucitel") << s;
+
+    // Directories set by hand stay as they are.
+    const QByteArray ini = "; moje\r\n[Ine]\nCD=/x/resources/cd/\n[kvr4]\ncd = /media/cdrom\nHD=\n";
+    Zapis(p.ini(), ini);
+    ASSERT_EQ(p.Spusti(), 0);
+    EXPECT_EQ(Obsah(p.ini()), ini);
+}
+
+TEST(SeedUserData, TheProgramStartsFromWhatTheScriptPrepares)
+{
+    Priprava p;
+    ASSERT_EQ(p.Spusti(LK_RESOURCE_DIR, LK_DEFAULT_DATA_DIR), 0);
+
+    ASSERT_TRUE(Misc::Nacti_konfiguraci());
+    EXPECT_TRUE(p.box.AskedBoxes().isEmpty());
+    EXPECT_FALSE(Misc::Texty[1].isEmpty());
+    EXPECT_EQ(Misc::Tabulka_znamek[Misc::Pocet_znamok].Hodnota_znamky, 1);
+    EXPECT_FALSE(Misc::Kurzor_ruka.isNull());
 }

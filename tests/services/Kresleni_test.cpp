@@ -1,11 +1,15 @@
 // Pictures on forms and picture boxes as the screens draw them: on both
 // layers, opaque, stretched or with the key colour left out; window shapes;
-// the frame strips behind example rows.
+// the frame strips behind example rows; controls rescaled to the screen.
+#include "services/Formular.h"
 #include "services/Kresleni.h"
 
+#include "platform/ControlArray.h"
 #include "platform/Controls.h"
 #include "platform/Fixtures.h"
+#include "platform/Fonts.h"
 
+#include <QPainter>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -19,19 +23,14 @@ namespace {
 const QColor Biela(Qt::white), Cervena(Qt::red), Zelena(0, 128, 0), Modra(Qt::blue), Zlta(Qt::yellow),
     Magenta = kKeyColour;
 
-QColor Na_obrazovke(Canvas &c, int x, int y)
-{
-    c.repaint();
-    return QColor(c.screenImage().pixel(x, y));
-}
+QColor Na_obrazovke(Canvas &c, int x, int y) { return c.repaint(), QColor(c.screenImage().pixel(x, y)); }
 QColor Trvalo(const Canvas &c, int x, int y) { return QColor(c.persistentImage().pixel(x, y)); }
 
 // A 4 x 4 picture: a magenta frame of one pixel around a red 2 x 2 middle.
 Picture S_ramom()
 {
     QImage obraz = solid(4, 4, Magenta);
-    for (QPoint b : {QPoint(1, 1), QPoint(1, 2), QPoint(2, 1), QPoint(2, 2)})
-        obraz.setPixelColor(b, Cervena);
+    QPainter(&obraz).fillRect(1, 1, 2, 2, Cervena);
     return Picture(obraz);
 }
 
@@ -72,42 +71,29 @@ TEST(Vykresli_obrazek, EveryServiceDrawsOnBothLayersAndKeepsAutoRedraw)
         }
 }
 
-TEST(Vykresli_pruhledne, KeyColourIsLeftOutAndTheSourceStaysAsItWas)
+TEST(Vykresli_pruhledne, KeyColourIsLeftOutOnAPictureAndBetweenSurfaces)
 {
-    const std::tuple<const char *, Picture, QColor, QColor> riadky[] = {
-        {"all key colour leaves the destination", Picture(solid(4, 4, Magenta)), Zlta, Zlta},
-        {"no key colour copies as opaque", Picture(solid(4, 4, Modra)), Modra, Modra},
-        {"frame of key colour", S_ramom(), Cervena, Zlta},
-    };
-    for (const auto &[nazov, obrazek, v_strede, na_okraji] : riadky) {
-        // Twice: the see-through copy made at the first draw serves the second.
-        for (int opakovanie = 1; opakovanie <= 2; ++opakovanie) {
-            Plocha plocha(false, Zlta);
-            Vykresli_obrazek_na_objekt(obrazek, plocha, 20, 10, true);
-            EXPECT_EQ(Trvalo(plocha, 21, 11), v_strede) << nazov;
-            EXPECT_EQ(Na_obrazovke(plocha, 20, 10), na_okraji) << nazov;
-        }
-        // Between surfaces.
-        Plocha zdroj(true, Biela, {4, 4}), ciel(true, Zlta);
-        Vykresli_obrazek(obrazek, zdroj, 0, 0);
-        const QImage zdroj_pred = zdroj.persistentImage();
-        Vykresli_pruhledne(ciel.hDC(), 5, 5, 4, 4, zdroj.hDC(), 0, 0);
-        EXPECT_EQ(Trvalo(ciel, 6, 6), v_strede) << nazov;
-        EXPECT_EQ(Trvalo(ciel, 5, 5), na_okraji) << nazov;
-        EXPECT_EQ(zdroj.persistentImage(), zdroj_pred) << nazov;
+    // Twice: the see-through copy made at the first draw serves the second.
+    for (int opakovanie = 1; opakovanie <= 2; ++opakovanie) {
+        Plocha plocha(false, Zlta);
+        Vykresli_obrazek_na_objekt(S_ramom(), plocha, 20, 10, true);
+        EXPECT_EQ(Trvalo(plocha, 21, 11), Cervena);
+        EXPECT_EQ(Na_obrazovke(plocha, 20, 10), Zlta);
     }
+    Plocha zdroj(true, Biela, {4, 4}), ciel(true, Zlta);
+    Vykresli_obrazek(S_ramom(), zdroj, 0, 0);
+    Vykresli_pruhledne(ciel.hDC(), 5, 5, 4, 4, zdroj.hDC(), 0, 0);
+    EXPECT_EQ(Trvalo(ciel, 5, 5), Zlta);
+    EXPECT_EQ(Trvalo(ciel, 6, 6), Cervena);
 }
 
 TEST(Nastav_tvar_okna, PixelsOfTheColourAreCutOut)
 {
-    for (const auto &[farba, tvar] : {std::pair{Magenta, QRect(1, 1, 2, 2)}, {Modra, QRect(0, 0, 4, 4)}}) {
-        Form okno(Form::Kind::Overlay);
-        okno.resize(4, 4);
-        okno.BackColor = Biela;
-        Vykresli_obrazek(S_ramom(), okno, 0, 0);
-        Nastav_tvar_okna(okno, farba);
-        EXPECT_EQ(okno.mask(), QRegion(tvar)) << farba.name().toStdString();
-    }
+    Form okno(Form::Kind::Overlay);
+    okno.resize(4, 4);
+    Vykresli_obrazek(S_ramom(), okno, 0, 0);
+    Nastav_tvar_okna(okno, Magenta);
+    EXPECT_EQ(okno.mask(), QRegion(1, 1, 2, 2));
 }
 
 TEST(Nacti_obrazek, LoadsOnceByPathInAnyCaseAndRetriesAMissingOne)
@@ -126,34 +112,38 @@ TEST(Nacti_obrazek, LoadsOnceByPathInAnyCaseAndRetriesAMissingOne)
     EXPECT_FALSE(Nacti_obrazek(neskor).isNull());
 }
 
-TEST(Vykresli_ramecek, PiecesLieAroundTheRowWhateverTheHeight)
+TEST(Vykresli_ramecek, ThreePiecesSideBySideWhateverTheRowsHeight)
 {
     const Picture lavy(solid(15, 10, Cervena)), stredny(solid(4, 10, Zelena)), pravy(solid(6, 10, Modra));
-    struct Riadok {
-        const char *nazov;
-        int width;
-        Picture stred;
-        std::vector<std::tuple<int, int, QColor>> body;
-    } riadky[] = {
-        {"three pieces", 10, stredny,
-         {{5, 5, Cervena}, {20, 5, Zelena}, {29, 14, Zelena}, {35, 14, Modra}, {36, 5, Biela}, {4, 5, Biela},
-          {20, 15, Biela}, {20, 4, Biela}}},
-        {"empty middle: only the ends", 10, Picture(), {{19, 5, Cervena}, {25, 5, Biela}, {30, 5, Modra}}},
-        {"width 0: right piece starts at X", 0, stredny, {{19, 5, Cervena}, {20, 5, Modra}}},
-    };
-    for (const Riadok &r : riadky)
-        for (int height : {0, 500}) {
-            Plocha plocha(false);
-            Vykresli_ramecek(plocha, 20, 10, r.width, height, true, lavy, r.stred, pravy);
-            EXPECT_TRUE(plocha.AutoRedraw());
-            for (const auto &[x, y, farba] : r.body)
-                EXPECT_EQ(Trvalo(plocha, x, y), farba) << r.nazov << " at " << x << "," << y;
-        }
-    // Without AutoRedraw the strip is on the screen only, until a refresh.
-    Plocha plocha(true);
-    Vykresli_ramecek(plocha, 20, 10, 10, 32, false, lavy, stredny, pravy);
-    EXPECT_EQ(Na_obrazovke(plocha, 25, 5), Zelena);
-    EXPECT_EQ(Trvalo(plocha, 25, 5), Biela);
-    plocha.Refresh();
-    EXPECT_EQ(Na_obrazovke(plocha, 25, 5), Biela);
+    for (int vyska : {0, 500}) {
+        Plocha plocha(false);
+        Vykresli_ramecek(plocha, 20, 10, 10, vyska, true, lavy, stredny, pravy);
+        EXPECT_TRUE(plocha.AutoRedraw());
+        // The middle piece stretched to the row's width, no overlap, no gap.
+        const QImage obraz = plocha.persistentImage();
+        int pocet = 0;
+        for (int y = 0; y < obraz.height(); ++y)
+            for (int x = 0; x < obraz.width(); ++x)
+                pocet += QColor(obraz.pixel(x, y)) != Biela;
+        EXPECT_EQ(pocet, (15 + 10 + 6) * 10) << vyska;
+        EXPECT_EQ(Trvalo(plocha, 20, 9), Zelena) << "the middle piece starts at the row";
+    }
+}
+
+TEST(Prizpusob_ovladace, ScalesEveryControlAndItsFontByTheScreensTwipsPerPixel)
+{
+    // A label, an array element and a timer, which has no size or font.
+    Form formular;
+    auto *popis = new Label(&formular);
+    popis->Move(30, 60, 150, 45);
+    ControlArray<Label> pole{&formular};
+    pole.Load(2)->Move(15, 45, 45, 15);
+    new Timer(&formular);
+    Prizpusob_ovladace(formular, 12); // 0.8 times the designed size
+    EXPECT_EQ(popis->widget()->geometry(), QRect(24, 48, 120, 36));
+    EXPECT_EQ(pole(2)->widget()->geometry(), QRect(12, 36, 36, 12));
+    for (Control *c : formular.Controls()) {
+        EXPECT_FALSE(c->TabStop());
+        EXPECT_DOUBLE_EQ(c->FontSize(), pixelsToPoints(pointsToPixels(9.6)));
+    }
 }
