@@ -45,6 +45,8 @@ TEST_F(NacitanieObrazovky, TasksAndVariants)
         EXPECT_EQ(Fokus(), v.fokus ? h.Text1->editor() : h.TV1(1)->editor()) << "activated after the check";
         h.Unload();
     }
+    for (auto [uloha, varianta] : {std::pair{"19", 0}, std::pair{"21", 3}, std::pair{"22", 0}})
+        EXPECT_THROW(Nacitaj(uloha, varianta, 5), Harok::Chyba_ulohy) << "no screen for " << uloha << varianta;
 }
 
 TEST_F(NacitanieObrazovky, WithoutItsTemplatesTheScreenSaysWhyAndTheSetupScreenStays)
@@ -67,17 +69,6 @@ TEST_F(NacitanieObrazovky, WithoutItsTemplatesTheScreenSaysWhyAndTheSetupScreenS
         EXPECT_TRUE(odkial.isVisible());
     }
     Formulare::frm_Game01 = nullptr;
-}
-
-TEST_F(NacitanieObrazovky, PrintModePrintsOneWorksheetPerCopyAndNoScreen)
-{
-    tlaciaren.SetCopies(2);
-    Misc::Tisk = true;
-    const QString list = QStringLiteral("sheet T26 T27 T64 1 2 2 3 4 6 8 false");
-    EXPECT_EQ(Nacitaj("19", 2, 8).zaznam.join('|'), list + '|' + list);
-    EXPECT_EQ(Nacitaj("3", 0, 10).zaznam.join('|'), QStringLiteral("hints loaded")) << "the next load shows";
-    for (auto [uloha, varianta] : {std::pair{"19", 0}, std::pair{"21", 3}, std::pair{"22", 0}})
-        EXPECT_THROW(Nacitaj(uloha, varianta, 5), Harok::Chyba_ulohy) << "no screen for " << uloha << varianta;
 }
 
 } // namespace

@@ -28,8 +28,11 @@ struct Calc {
     }
 };
 
-TEST(Kalkulacka, KeysEditTheDisplayAtTheCaret)
+// Keys edit the display at the caret; "=" shows the result with the caret
+// at its end (caretAfter -1), and the calculator goes on after any of them.
+TEST(Kalkulacka, KeysAndEquals)
 {
+    const QString bigOne = "1" + QString(300, '0');
     const struct { const char *name; QString display; int caret, selection; const char *keys; QString shown; int caretAfter; } rows[] = {
         {"digit replaces the selection", "1234", 1, 2, "9", "194", 2},
         {"operators in a row", "2", 1, 0, "*/-+,", "2*/-+,", 6},
@@ -41,43 +44,30 @@ TEST(Kalkulacka, KeysEditTheDisplayAtTheCaret)
         {"sign added", "5", 1, 0, "S", "-5", 2},
         {"sign removed with the caret at the start", "-5", 0, 0, "S", "5", 0},
         {"caret beyond the text", "12", 99, 5, "3", "123", 3},
-    };
-    for (const auto &r : rows) {
-        Calc c;
-        const Zobrazeni_kalkulacky z = c.Press(r.display, r.caret, r.selection, r.keys);
-        EXPECT_EQ(z.displej, r.shown) << r.name;
-        EXPECT_EQ(z.kurzor, r.caretAfter) << r.name;
-    }
-}
-
-TEST(Kalkulacka, EqualsShowsTheResult)
-{
-    const QString bigOne = "1" + QString(300, '0');
-    const struct { const char *name; QString display, shown; } rows[] = {
-        {"decimal comma", "2,5+1", "3,5"},
-        {"open bracket completed", "(2+3", "5"},
-        {"closing bracket completed in front", "2+3)", "5"},
-        {"equals signs dropped", "2=+3", "5"},
-        {"root over inner groups", "\u00A9((1+2)*(3+4))", "4,583"},
-        {"pasted superscript two", "3\u00C2", "9"},
-        {"3,14 is pi", "3,14*2", "6,283"},
-        {"13,14 is no pi", "13,14", "13,14"},
-        {"3,145 is no pi", "3,145", "3,145"},
-        {"half to the even neighbour below", "1/16", "0,062"},
-        {"half to the even neighbour above", "3/16", "0,188"},
-        {"huge result", bigOne, "\u00B4"},
-        {"division by zero", "5/0", ""},
-        {"root of a negative number", "\u00A9(-4)", ""},
-        {"number with two commas", "1,2,3", "Chyba"},
-        {"root group left open", "\u00A9(9", "Chyba"},
+        {"decimal comma", "2,5+1", 0, 0, "=", "3,5", -1},
+        {"open bracket completed", "(2+3", 0, 0, "=", "5", -1},
+        {"closing bracket completed in front", "2+3)", 0, 0, "=", "5", -1},
+        {"equals signs dropped", "2=+3", 0, 0, "=", "5", -1},
+        {"root over inner groups", "\u00A9((1+2)*(3+4))", 0, 0, "=", "4,583", -1},
+        {"pasted superscript two", "3\u00C2", 0, 0, "=", "9", -1},
+        {"3,14 is pi", "3,14*2", 0, 0, "=", "6,283", -1},
+        {"13,14 is no pi", "13,14", 0, 0, "=", "13,14", -1},
+        {"3,145 is no pi", "3,145", 0, 0, "=", "3,145", -1},
+        {"half to the even neighbour below", "1/16", 0, 0, "=", "0,062", -1},
+        {"half to the even neighbour above", "3/16", 0, 0, "=", "0,188", -1},
+        {"huge result", bigOne, 0, 0, "=", "\u00B4", -1},
+        {"division by zero", "5/0", 0, 0, "=", "", -1},
+        {"root of a negative number", "\u00A9(-4)", 0, 0, "=", "", -1},
+        {"number with two commas", "1,2,3", 0, 0, "=", "Chyba", -1},
+        {"root group left open", "\u00A9(9", 0, 0, "=", "Chyba", -1},
     };
     for (const auto &r : rows) {
         Calc c;
         Misc::Posledni_chyba = "Division by zero"; // left over from an earlier run
-        const Zobrazeni_kalkulacky z = c.Press(r.display, 0, 0, "=");
+        const Zobrazeni_kalkulacky z = c.Press(r.display, r.caret, r.selection, r.keys);
         EXPECT_EQ(z.displej, r.shown) << r.name;
-        EXPECT_EQ(z.kurzor, r.shown.size()) << r.name;
-        EXPECT_TRUE(z.vyhodnoceno) << r.name;
+        EXPECT_EQ(z.kurzor, r.caretAfter < 0 ? r.shown.size() : r.caretAfter) << r.name;
+        EXPECT_EQ(z.vyhodnoceno, r.caretAfter < 0) << r.name;
         EXPECT_EQ(c.Press(z.displej, z.kurzor, 0, "C2+2=").displej, "4") << r.name << ": still usable";
     }
 }

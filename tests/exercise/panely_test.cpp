@@ -10,24 +10,38 @@ namespace {
 using namespace hra_test;
 using Panely = Kontrola;
 
+// Entering a region or a top-bar button sounds and highlights once.
 TEST_F(Panely, HoverSoundsOnceOnEnteringARegion)
 {
-    // zvyraznena: the calculator tab drawn highlighted
-    const struct { const char *name; int x, y, zvuky; const platform::Picture *kurzor; bool zvyraznena; } rows[] = {
-        {"logo entered", 100, 40, 1, &Misc::Kurzor_napoveda, false},
-        {"moving within the logo", 120, 50, 1, &Misc::Kurzor_napoveda, false},
-        {"calculator tab", 8, 130, 2, &Misc::Kurzor_ruka, true},
-        {"background: arrow, no sound, the tab drawn again", 300, 300, 2, &Misc::Kurzor_sipka, false},
-        {"notes tab", 630, 130, 3, &Misc::Kurzor_ruka, false},
-    };
+    // kde: 0 the form, 1 to 4 a top-bar button; zvyraznene: the calculator
+    // tab ("tab") and the buttons highlighted; kurzor: the form's, if checked
+    const struct { const char *name; int kde, x, y, zvuky; const platform::Picture *kurzor; const char *zvyraznene; }
+        rows[] = {
+            {"logo entered", 0, 100, 40, 1, &Misc::Kurzor_napoveda, ""},
+            {"moving within the logo", 0, 120, 50, 1, &Misc::Kurzor_napoveda, ""},
+            {"calculator tab", 0, 8, 130, 2, &Misc::Kurzor_ruka, "tab"},
+            {"background: arrow, no sound, the tab drawn again", 0, 300, 300, 2, &Misc::Kurzor_sipka, ""},
+            {"notes tab", 0, 630, 130, 3, &Misc::Kurzor_ruka, ""},
+            {"onto new examples", 2, 10, 10, 4, nullptr, "2"},
+            {"on within it", 2, 60, 40, 4, nullptr, "2"},
+            {"onto check", 1, 10, 10, 5, nullptr, "1"},
+            {"back onto the background", 0, 300, 300, 5, &Misc::Kurzor_sipka, ""},
+        };
     Hra &h = Ukaz("1", 0, 5);
     const auto zalozka = [&] { return h.persistentImage().copy(0, 93, 17, 83); };
     const QImage normalna = zalozka();
+    const auto zvyraznene = [&] {
+        QString z = zalozka() != normalna ? QStringLiteral("tab") : QString();
+        for (int i = 1; i <= 4; ++i)
+            if (Obraz(h.PicTop(i)->Picture, {"mkonth", "mnoveh", "mtabh", "mzpeth"}) != QLatin1String("?"))
+                z += QString::number(i);
+        return z;
+    };
     for (const auto &r : rows) {
-        Pohyb(&h, r.x, r.y);
+        Pohyb(r.kde ? static_cast<QWidget *>(h.PicTop(r.kde)) : &h, r.x, r.y);
         EXPECT_EQ(Zvuky("enter"), r.zvuky) << r.name;
-        EXPECT_TRUE(Rovnake(h.MouseIcon, *r.kurzor)) << r.name;
-        EXPECT_EQ(zalozka() != normalna, r.zvyraznena) << r.name;
+        EXPECT_TRUE(!r.kurzor || Rovnake(h.MouseIcon, *r.kurzor)) << r.name;
+        EXPECT_EQ(zvyraznene(), QLatin1String(r.zvyraznene)) << r.name;
     }
 }
 
