@@ -86,17 +86,4 @@ TEST(Kalkulacka, TapeGrowsByLinesAndOnlyFromResults)
     EXPECT_EQ(c.evaluator.EProgram()->Source().left(11), "1E300*1E300") << "the form's evaluator ran it";
 }
 
-TEST(Kalkulacka, KeyboardFilter)
-{
-    const struct { const char *name; char16_t typed; bool evaluates; char16_t passed; } rows[] = {
-        {"digit", u'7', false, u'7'}, {"point becomes comma", u'.', false, u','}, {"backspace", 8, false, 8},
-        {"letter", u'a', false, 0},   {"enter evaluates", 13, true, 0},      {"equals evaluates", u'=', true, 0},
-    };
-    for (const auto &r : rows) {
-        const Znak_kalkulacky z = Kalkulacka::Filtruj_znak(r.typed);
-        EXPECT_EQ(z.vyhodnotit, r.evaluates) << r.name;
-        EXPECT_EQ(z.znak, r.passed) << r.name;
-    }
-}
-
 } // namespace
