@@ -45,15 +45,6 @@ TEST_F(Panely, HoverSoundsOnceOnEnteringARegion)
     }
 }
 
-TEST_F(Panely, TaskWithoutCalculatorIgnoresItsTabAndShowsNoSuperscriptBar)
-{
-    Hra &h = Ukaz("19", 1, 5);
-    Pohyb(&h, 8, 130);
-    Klik(&h, 8, 130);
-    EXPECT_EQ(zvuk.Played().size(), 0);
-    EXPECT_FALSE(h.Kalkulacka_otevrena || h.PicKalk->Visible || h.ExpPic(0)->Visible);
-}
-
 TEST_F(Panely, CalculatorSlidesInAndOutAndKeepsItsDisplay)
 {
     Hra &h = Ukaz("4", 0, 5);
@@ -132,15 +123,20 @@ TEST_F(Panely, NotesSlideAndAtMostOnePanelIsOpen)
     Obrazok(QStringLiteral("panely_zavrete"));
 }
 
-TEST_F(Panely, LogoClosesAnOpenPanelThenShowsTheHelpPage)
+// Task 19a has neither a calculator nor a superscript bar.
+TEST_F(Panely, LogoClosesAnOpenPanelThenShowsTheHelpPageOfTheTasksVariant)
 {
-    Hra &h = Ukaz("21", 2, 5);
+    Hra &h = Ukaz("19", 1, 5);
+    Pohyb(&h, 8, 130);
+    Klik(&h, 8, 130);
+    EXPECT_EQ(zvuk.Played().size(), 0);
+    EXPECT_FALSE(h.Kalkulacka_otevrena || h.PicKalk->Visible || h.ExpPic(0)->Visible);
     Klik(&h, 630, 130);
     Klik(&h, 100, 40);
     EXPECT_FALSE(h.Poznamky_otevrene || h.PicPozn->Visible);
     auto &intro = Formulare::frm_Intro;
     EXPECT_EQ(platform::Stage::instance()->frontPage(), intro.get());
-    EXPECT_TRUE(Rovnake(intro->Picture, platform::LoadPicture(Misc::Cesta_CD + "Bitmap/Help/21b.bmp")));
+    EXPECT_TRUE(Rovnake(intro->Picture, platform::LoadPicture(Misc::Cesta_CD + "Bitmap/Help/19a.bmp")));
     EXPECT_TRUE(h.isLoaded());
     Klik(intro.get(), 10, 10);
     EXPECT_EQ(platform::Stage::instance()->frontPage(), &h) << "the viewer brings the screen back";
