@@ -1,5 +1,13 @@
+// The task data file read into template records: the grammar of every
+// group's template lines, sections, limits, the file itself and the table
+// of examples.
 #include "exercise/Gramatika_vzoru.h"
+#include "exercise/Nacti_priklady.h"
+#include "exercise/Tabulka.h"
+#include "services/Prekodovany_soubor.h"
+#include "support/Datove_subory.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Misc;
@@ -33,7 +41,6 @@ TEST(GramatikaVzoru, TemplateLineOfEveryGroup)
         {"1-3: comment; other markers are text", "2", 0, "k#a&b|c@d%e~f#r;#x", "Druh=k Zadani_radek=a&b|c@d%e~f Vysledek(1)=r"},
         {"4-9, 12: pieces, alternative, comment", "4", 0, "vzorec$A*x$+B#r1&r1b#r2;note",
          "Druh=vzorec Zadani(1)=A*x Zadani(2)=+B Vysledek(1)=r1 Vysledek(2)=r2 Vysledek3(1,1)=r1b"},
-        {"4-9, 12: task 12 reads the same", "12", 0, "v$a#r$b", "Druh=v Zadani(1)=a Zadani(2)=b Vysledek(1)=r"},
         {"10: results in row 1 of Vysledek2; & is text", "10", 0, "v$a#r1#x&y;c", "Druh=v Zadani(1)=a Vysledek2(1,1)=r1 Vysledek2(1,2)=x&y"},
         {"11, 15-18: @ next column", "11", 0, "k$z#a@b", "Druh=k Zadani(1)=z Vysledek2(1,1)=a Vysledek2(1,2)=b"},
         {"11, 15-18: % verification pieces", "15", 0, "k$z%p%q", "Druh=k Zadani(1)=z Vysledek(1)=p Vysledek(2)=q"},
@@ -44,7 +51,6 @@ TEST(GramatikaVzoru, TemplateLineOfEveryGroup)
         {"13, 14: without ~ all is side 2; results", "14", 0, "k$1$2#r|t;x", "Druh=k Zadani_strany(2,1)=1 Zadani_strany(2,2)=2 Vysledek(1)=r Vysledek4(1,1)=t"},
         {"19: fields and / pieces", "19", 2, "2#1#text#a/b", "Druh=2 Zadani_radek=1 Zadani(1)=text Zadani(2)=a Zadani(3)=b"},
         {"19: / counts in every field; no comment", "19", 1, "1#s;/x#t#a#zbytok", "Druh=1 Zadani_radek=s;x Zadani(1)=t Zadani(3)=a"},
-        {"19: Slovak text", "19", 2, QStringLiteral("2#3#Koľko stojí šťava?"), QStringLiteral("Druh=2 Zadani_radek=3 Zadani(1)=Koľko stojí šťava?")},
     };
     for (const auto &r : tabulka) {
         const QString uloha = QString::fromLatin1(r.uloha);
@@ -64,7 +70,7 @@ TEST(GramatikaVzoru, SectionsAndNumbering)
         {"tasks 20 and 21 take no templates", "20", 0, {"[20]", "a#1#2"}, {}},
         {"task 19 reads the lines of its variant", "19", 2, {"[19]", "1#a#x", "2#b#y", "", "x#c", "2#d"}, {"2", "2"}},
         {"task 19 without a variant reads none", "19", 0, {"[19]", "1#a#x"}, {}},
-        {"tasks 13, 14 need a kind or a result", "13", 0, {"[13]", "$1$2", "k$1$2"}, {"k"}},
+        {"tasks 13, 14 need a kind or a result", "13", 0, {"[13]", "$1$2", "k$1$2", "#r"}, {"k", ""}},
     };
     for (const auto &r : tabulka) {
         const Vzory_ulohy v = Precti_vzory(r.riadky, QString::fromLatin1(r.uloha), r.varianta);
@@ -97,6 +103,48 @@ TEST(GramatikaVzoru, LimitsOfTheTables)
         EXPECT_EQ(v.chybny_riadok, r.chybny) << r.nazov;
         EXPECT_EQ(v.vzory.Pocet() == 0, r.chybny != 0) << r.nazov;
     }
+}
+
+TEST(NactiPriklady, ReadsTheTasksSectionAndReportsFailuresWithEmptyRecords)
+{
+    QTemporaryDir hd;
+    const QString hra = hd.filePath(QStringLiteral("Hra.dat")), chybna = hd.filePath(QStringLiteral("chybna.dat"));
+    const QStringList subor{"[1]", "zlomek#2*x+1#5#7", "[19]", "1#1#Cena#x", QStringLiteral("2#4#Koľko je ťava?#a/b")};
+    ASSERT_TRUE(Zapis_prekodovany(hra, subor) && Zapis_prekodovany(chybna, subor + QStringList{"[4]", "k" + QStringLiteral("$x").repeated(91)}));
+
+    ASSERT_FALSE(Nacti_priklady_ze_souboru(hra, QStringLiteral("19"), 2).Je_chyba());
+    ASSERT_EQ(Pocet_vzoru(), 1);
+    EXPECT_EQ(Vzory[1].Zadani(1), QStringLiteral("Koľko je ťava?"));
+    EXPECT_EQ(Obsah(Docasny_soubor()), Obsah(hra)) << "the temporary copy is scrambled again";
+
+    const struct { const char *nazov; QString cesta; Chyba_suboru::Druh druh; int riadok; } tabulka[] = {
+        {"missing task data file", hd.filePath(QStringLiteral("nie.dat")), Chyba_suboru::Neexistuje, 0},
+        {"line beyond the tables", chybna, Chyba_suboru::Nad_hranice, 7},
+    };
+    for (const auto &r : tabulka) {
+        ASSERT_FALSE(Nacti_priklady_ze_souboru(hra, QStringLiteral("1"), 0).Je_chyba());
+        ASSERT_EQ(Pocet_vzoru(), 1);
+        const Chyba_suboru chyba = Nacti_priklady_ze_souboru(r.cesta, QStringLiteral("4"), 0);
+        EXPECT_EQ(chyba.druh, r.druh) << r.nazov;
+        EXPECT_EQ(chyba.riadok, r.riadok) << r.nazov;
+        EXPECT_EQ(Pocet_vzoru(), 0) << r.nazov;
+        EXPECT_TRUE(Vzory[1].Druh().isEmpty()) << r.nazov;
+    }
+}
+
+TEST(TabulkaPrikladov, HoldsZeroToFiftyBothWaysAndRefusesTheRest)
+{
+    Tabulka_prikladov t;
+    t(50, 50) = QStringLiteral("posledny");
+    t(1, 3) = QStringLiteral("3/4");
+    EXPECT_EQ(t(50, 50), "posledny");
+    EXPECT_EQ(t(3, 1), "") << "rows and columns are not swapped";
+    const struct { const char *nazov; int i, j; } mimo[] = {
+        {"row 51", 51, 0}, {"column 51", 0, 51}, {"negative row", -1, 5}, {"negative column", 5, -1}};
+    for (const auto &m : mimo)
+        EXPECT_THROW(t(m.i, m.j), std::out_of_range) << m.nazov;
+    t.Vymaz();
+    EXPECT_EQ(t(1, 3), "");
 }
 
 } // namespace

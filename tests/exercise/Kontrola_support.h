@@ -1,14 +1,25 @@
 #pragma once
-// The exercise screen after a generator: the answers' Tags filled as the
-// generators leave them, the pupil's answers typed key by key, the check
-// button pressed and the marks read as the pupil sees them.
+// The exercise screen loaded and shown: the answers' Tags filled as the
+// generators leave them, the pupil's answers typed key by key, the mouse
+// driven as a pupil drives it and the marks read as the pupil sees them.
 #include "Hra_support.h"
 #include "expr/Glyfy.h"
+#include "platform/Fonts.h"
+
+#include <QMouseEvent>
 
 namespace hra_test {
 
 class Kontrola : public Obrazovka {
 protected:
+    Kontrola()
+    {
+        static const int pismo = platform::registerFontFile(QStringLiteral(LK_RESOURCE_DIR "/Data/Ruvo.ttf"));
+        (void)pismo;
+        for (auto [kurzor, subor] : {std::pair{&Misc::Kurzor_sipka, "Arrow"}, std::pair{&Misc::Kurzor_ruka, "Hand"},
+                                     std::pair{&Misc::Kurzor_napoveda, "Help"}})
+            *kurzor = platform::LoadPicture(Misc::Cesta_CD + QStringLiteral("Cur/%1.cur").arg(subor));
+    }
     // A screen of the task, shown, with `pocet` examples chosen.
     Hra &Ukaz(const char *uloha, int varianta, int pocet)
     {
@@ -16,10 +27,14 @@ protected:
         lktest::showAndActivate(&h);
         return h;
     }
-    static platform::TextBox *Bunka(Hra &h, const QString &stlpec, int riadok)
+    static platform::ControlArray<platform::TextBox> *Stlpec(Hra &h, int k)
     {
         platform::ControlArray<platform::TextBox> *stlpce[] = {&h.TV1, &h.TV2, &h.TV3, &h.TV4, &h.TV5, &h.TV6};
-        return (*stlpce[stlpec.mid(2).toInt() - 1])(riadok);
+        return stlpce[k - 1];
+    }
+    static platform::TextBox *Bunka(Hra &h, const QString &stlpec, int riadok)
+    {
+        return (*Stlpec(h, stlpec.mid(2).toInt()))(riadok);
     }
     // "TV2(3)=12 TZ1(1)=x V(2,1)=a TZR(6).Caption=<": Tags (or captions) of
     // cells, labels and marks and entries of Vysledek_prikladu, as a
@@ -27,12 +42,12 @@ protected:
     static void Ako_generator(Hra &h, const char *tagy)
     {
         // What the load's real generator left must not mix with the case's Tags.
-        for (auto *stlpec : {&h.TV1, &h.TV2, &h.TV3, &h.TV4, &h.TV5, &h.TV6})
-            for (int i = 0; i <= stlpec->UBound(); ++i)
-                if (stlpec->exists(i)) {
-                    (*stlpec)(i)->Tag = QString();
-                    (*stlpec)(i)->Text = QString();
-                    (*stlpec)(i)->Locked = false;
+        for (int k = 1; k <= 6; ++k)
+            for (int i = 0; i <= Stlpec(h, k)->UBound(); ++i)
+                if (Stlpec(h, k)->exists(i)) {
+                    platform::TextBox *b = (*Stlpec(h, k))(i);
+                    b->Tag = b->Text = QString();
+                    b->Locked = false;
                 }
         for (const QString &t : QString::fromUtf8(tagy).split(' ', Qt::SkipEmptyParts)) {
             const QString meno = t.section('=', 0, 0), hodnota = t.section('=', 1);
@@ -43,8 +58,6 @@ protected:
                 h.Vysledek_prikladu(r, c[1].toInt()) = hodnota;
             else if (pole == QLatin1String("IHod"))
                 h.IHod(r)->Tag = hodnota;
-            else if (pole == QLatin1String("ICheck"))
-                h.ICheck(r)->Tag = hodnota;
             else if (pole.startsWith(QLatin1String("TZ"))) {
                 platform::Label *l = pole == QLatin1String("TZR") ? h.TZR(r) : h.TZ1(r);
                 if (meno.endsWith(QLatin1String(".Caption")))
@@ -52,9 +65,8 @@ protected:
                 else
                     l->Tag = hodnota;
             } else {
-                platform::TextBox *b = Bunka(h, pole, r);
-                b->Tag = hodnota;
-                b->Visible = true;
+                Bunka(h, pole, r)->Tag = hodnota;
+                Bunka(h, pole, r)->Visible = true;
             }
         }
     }
@@ -80,13 +92,20 @@ protected:
             QTest::keyClicks(b->editor(), Glyfy(t.section('=', 1).toUtf8().constData()).replace(u'_', u' '));
         }
     }
-    static void Skontroluj(Hra &h) { QTest::mouseClick(h.PicTop(1), Qt::LeftButton, {}, QPoint(5, 5)); }
+    static void Skontroluj(Hra &h) { Klik(h.PicTop(1)); }
+    static void Klik(QWidget *w, int x = 5, int y = 5) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(x, y)); }
+    static void Pohyb(QWidget *w, int x, int y)
+    {
+        QMouseEvent e(QEvent::MouseMove, QPointF(x, y), w->mapToGlobal(QPointF(x, y)), Qt::NoButton,
+                      Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    }
+    static bool Rovnake(const platform::Picture &a, const platform::Picture &b) { return a.image() == b.image(); }
     // Which picture "Bitmap/Games/<meno>.bmp" a control shows, "?" for none.
     static QString Obraz(const platform::Picture &obraz, std::initializer_list<const char *> mena)
     {
         for (const char *meno : mena)
-            if (obraz.image()
-                == platform::LoadPicture(Misc::Cesta_CD + "Bitmap/Games/" + meno + ".bmp").image())
+            if (Rovnake(obraz, platform::LoadPicture(Misc::Cesta_CD + "Bitmap/Games/" + meno + ".bmp")))
                 return QLatin1String(meno);
         return QStringLiteral("?");
     }
@@ -99,7 +118,6 @@ protected:
             return z->Visible ? meno : QStringLiteral("-");
         return meno.mid(6) + (z->Enabled ? QStringLiteral("!") : QString());
     }
-    int Zvuky(const char *subor) const { return int(zvuk.Played().filter(QLatin1String(subor)).size()); }
     // "ok ko! -": the marks IHod(1) to IHod(n).
     static std::string Znacky(Hra &h, int n)
     {
@@ -108,22 +126,42 @@ protected:
             z << (h.IHod.exists(i) ? Znacka(h, i) : QStringLiteral("-"));
         return z.join(' ').toStdString();
     }
-    struct Pravidlo { const char *meno, *uloha; int varianta; std::string tagy, odpovede; bool spravne;
-                      int znacka = 1; };
-    // One example typed and checked per row: its mark, and it alone counted
-    // right among the `priklady` examples of the screen.
-    template <size_t N> void Over_pravidla(const Pravidlo (&pravidla)[N], int pocet, int priklady = 1)
+    // Task 21, example 1 as a table: x values 1 to 6 on row 1, y = 2x on row 2;
+    // `zmena` ("TV2(1)=2,4") replaces cells.
+    static std::string Tabulka_21(const QString &zmena = {})
     {
-        for (const Pravidlo &p : pravidla) {
-            Misc::Pocet_spravnych = Misc::Pocet_spatnych = 0;
-            Hra &h = Ukaz(p.uloha, p.varianta, pocet);
-            Ako_generator(h, p.tagy.c_str());
-            Napis(h, p.odpovede.c_str());
-            Skontroluj(h);
-            EXPECT_EQ(Znacka(h, p.znacka).toStdString(), p.spravne ? "ok" : "ko!") << p.meno;
-            EXPECT_EQ(Misc::Pocet_spravnych, p.spravne ? 1 : 0) << p.meno;
-            EXPECT_EQ(Misc::Pocet_spravnych + Misc::Pocet_spatnych, priklady) << p.meno;
+        QMap<QString, QString> bunky;
+        for (int k = 1; k <= 6; ++k) {
+            bunky[QStringLiteral("TV%1(1)").arg(k)] = QString::number(k);
+            bunky[QStringLiteral("TV%1(2)").arg(k)] = QString::number(2 * k);
         }
+        for (const QString &z : zmena.split(' ', Qt::SkipEmptyParts))
+            bunky[z.section('=', 0, 0)] = z.section('=', 1);
+        QStringList t;
+        for (auto it = bunky.cbegin(); it != bunky.cend(); ++it)
+            t << it.key() + '=' + it.value();
+        return t.join(' ').toStdString();
+    }
+    int Zvuky(const char *subor) const { return int(zvuk.Played().filter(QLatin1String(subor)).size()); }
+    // A rectangle of form pixels lies wholly on the 640 x 480 stage.
+    static bool Na_javisku(const QRect &r) { return QRect(0, 0, 640, 480).contains(r); }
+    // The stage as it is now, for a person to look at: build/screens/<meno>.png.
+    static void Obrazok(const QString &meno)
+    {
+        const QString adresar = QStringLiteral(LK_BUILD_DIR "/screens");
+        QDir().mkpath(adresar);
+        EXPECT_TRUE(platform::Stage::instance()->grab().save(adresar + '/' + meno + ".png")) << meno.toStdString();
+    }
+};
+
+// Counts the paintings of a widget: a slide must paint every frame.
+struct Kresleni : QObject {
+    int pocet = 0;
+    explicit Kresleni(QWidget *w) { w->installEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        pocet += e->type() == QEvent::Paint;
+        return false;
     }
 };
 

@@ -16,9 +16,8 @@ TEST_F(SeriaObrazoviek, RemainingCountsAndTheEndAtTheResultsTable)
         int varianta, zvolene;
         const char *obrazovky; // examples on the screen / remaining, screen by screen
     } Serie[] = {
-        {"1", 0, 10, "5/10 5/5"},       {"19", 2, 8, "4/8 4/4"},
-        {"11", 0, 5, "3/5 2/2"},        {"11", 0, 10, "3/10 3/7 3/4 1/1"},
-        {"11", 0, 15, "3/15 3/12 3/9 3/6 3/3"}, {"15", 0, 5, "1/5 1/4 1/3 1/2 1/1"},
+        {"1", 0, 10, "5/10 5/5"}, {"11", 0, 5, "3/5 2/2"}, {"11", 0, 10, "3/10 3/7 3/4 1/1"},
+        {"15", 0, 5, "1/5 1/4 1/3 1/2 1/1"},
     };
     for (const auto &s : Serie) {
         Hra &h = Nacitaj(s.uloha, s.varianta, s.zvolene);

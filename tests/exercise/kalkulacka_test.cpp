@@ -28,92 +28,62 @@ struct Calc {
     }
 };
 
-TEST(Kalkulacka, KeysEditTheDisplayAtTheCaret)
+// Keys edit the display at the caret; "=" shows the result with the caret
+// at its end (caretAfter -1), and the calculator goes on after any of them.
+TEST(Kalkulacka, KeysAndEquals)
 {
+    const QString bigOne = "1" + QString(300, '0');
     const struct { const char *name; QString display; int caret, selection; const char *keys; QString shown; int caretAfter; } rows[] = {
-        {"digit at the caret", "12", 1, 0, "5", "152", 2},
         {"digit replaces the selection", "1234", 1, 2, "9", "194", 2},
         {"operators in a row", "2", 1, 0, "*/-+,", "2*/-+,", 6},
         {"digit replaces a lone zero", "0", 1, 0, "7", "7", 1},
         {"plus writes behind a zero", "0", 1, 0, "+", "0+", 2},
         {"root then digit", "", 0, 0, "R9", "\u00A9(9)", 3},
         {"root after a result zero waits in its brackets", "0", 1, 0, "R", "\u00A9()", 2},
-        {"sign of an empty display", "", 0, 0, "S", "-", 1},
         {"sign removed", "-5", 2, 0, "S", "5", 1},
         {"sign added", "5", 1, 0, "S", "-5", 2},
         {"sign removed with the caret at the start", "-5", 0, 0, "S", "5", 0},
         {"caret beyond the text", "12", 99, 5, "3", "123", 3},
-    };
-    for (const auto &r : rows) {
-        Calc c;
-        const Zobrazeni_kalkulacky z = c.Press(r.display, r.caret, r.selection, r.keys);
-        EXPECT_EQ(z.displej, r.shown) << r.name;
-        EXPECT_EQ(z.kurzor, r.caretAfter) << r.name;
-    }
-}
-
-TEST(Kalkulacka, EqualsShowsTheResultAndWritesTheTape)
-{
-    const QString bigOne = "1" + QString(300, '0');
-    const struct { const char *name; QString display; QString shown; QString tape; } rows[] = {
-        {"decimal comma", "2,5+1", "3,5", "2.5+1=3,5"},
-        {"open bracket completed", "(2+3", "5", "(2+3)=5"},
-        {"closing bracket completed in front", "2+3)", "5", "(2+3)=5"},
-        {"equals signs dropped", "2=+3", "5", "2+3=5"},
-        {"root", "\u00A9(9)", "3", "\u00A9(9)=3"},
-        {"root over inner groups", "\u00A9((1+2)*(3+4))", "4,583", "\u00A9((1+2)*(3+4))=4,583"},
-        {"pasted superscript two", "3\u00C2", "9", "3\u00C2=9"},
-        {"3,14 is pi", "3,14*2", "6,283", "3.14*2=6,283"},
-        {"13,14 is no pi", "13,14", "13,14", "13.14=13,14"},
-        {"3,145 is no pi", "3,145", "3,145", "3.145=3,145"},
-        {"third rounded", "1/3", "0,333", "1/3=0,333"},
-        {"half to the even neighbour below", "1/16", "0,062", "1/16=0,062"},
-        {"half to the even neighbour above", "3/16", "0,188", "3/16=0,188"},
-        {"huge result", bigOne, "\u00B4", bigOne + "=\u00B4"},
-        {"division by zero", "5/0", "", "5/0: Nulou nemo\u017Eno delit."},
-        {"root of a negative number", "\u00A9(-4)", "", "\u00A9(-4): V obore realnych cisel nema riesenie."},
-        {"number with two commas", "1,2,3", "Chyba", "1.2.3=Chyba"},
-        {"closing bracket first", ")(", "Chyba", ")(=Chyba"},
-        {"pasted letters", "abc", "Chyba", "abc=Chyba"},
-        {"root group left open", "\u00A9(9", "Chyba", "\u00A9(9)=Chyba"},
+        {"decimal comma", "2,5+1", 0, 0, "=", "3,5", -1},
+        {"open bracket completed", "(2+3", 0, 0, "=", "5", -1},
+        {"closing bracket completed in front", "2+3)", 0, 0, "=", "5", -1},
+        {"equals signs dropped", "2=+3", 0, 0, "=", "5", -1},
+        {"root over inner groups", "\u00A9((1+2)*(3+4))", 0, 0, "=", "4,583", -1},
+        {"pasted superscript two", "3\u00C2", 0, 0, "=", "9", -1},
+        {"3,14 is pi", "3,14*2", 0, 0, "=", "6,283", -1},
+        {"13,14 is no pi", "13,14", 0, 0, "=", "13,14", -1},
+        {"3,145 is no pi", "3,145", 0, 0, "=", "3,145", -1},
+        {"half to the even neighbour below", "1/16", 0, 0, "=", "0,062", -1},
+        {"half to the even neighbour above", "3/16", 0, 0, "=", "0,188", -1},
+        {"huge result", bigOne, 0, 0, "=", "\u00B4", -1},
+        {"division by zero", "5/0", 0, 0, "=", "", -1},
+        {"root of a negative number", "\u00A9(-4)", 0, 0, "=", "", -1},
+        {"number with two commas", "1,2,3", 0, 0, "=", "Chyba", -1},
+        {"root group left open", "\u00A9(9", 0, 0, "=", "Chyba", -1},
     };
     for (const auto &r : rows) {
         Calc c;
         Misc::Posledni_chyba = "Division by zero"; // left over from an earlier run
-        const Zobrazeni_kalkulacky z = c.Press(r.display, 0, 0, "=");
+        const Zobrazeni_kalkulacky z = c.Press(r.display, r.caret, r.selection, r.keys);
         EXPECT_EQ(z.displej, r.shown) << r.name;
-        EXPECT_EQ(z.kurzor, r.shown.size()) << r.name;
-        EXPECT_EQ(z.paska, r.tape) << r.name;
-        EXPECT_TRUE(z.vyhodnoceno) << r.name;
+        EXPECT_EQ(z.kurzor, r.caretAfter < 0 ? r.shown.size() : r.caretAfter) << r.name;
+        EXPECT_EQ(z.vyhodnoceno, r.caretAfter < 0) << r.name;
         EXPECT_EQ(c.Press(z.displej, z.kurzor, 0, "C2+2=").displej, "4") << r.name << ": still usable";
     }
 }
 
+// Each line as the display showed it before the run, brackets completed.
 TEST(Kalkulacka, TapeGrowsByLinesAndOnlyFromResults)
 {
     Calc c;
     EXPECT_FALSE(c.Press("", 0, 0, "=").vyhodnoceno) << "equals on an empty display";
-    EXPECT_EQ(c.Press("1+1", 3, 0, "=").paska, "1+1=2");
-    EXPECT_EQ(c.Press("2", 1, 0, "*3=").paska, "1+1=2\r\n2*3=6") << "the result goes on";
+    EXPECT_EQ(c.Press("2+3)", 3, 0, "=").paska, "(2+3)=5");
+    EXPECT_EQ(c.Press("5,5", 3, 0, "/0=").paska, "(2+3)=5\r\n5.5/0: Nulou nemo\u017Eno delit.");
     const Zobrazeni_kalkulacky overflow = c.Press("1E300*1E300", 0, 0, "=");
     EXPECT_EQ(overflow.displej, "1E300*1E300") << "an overflow keeps the expression";
-    EXPECT_EQ(overflow.paska, "1+1=2\r\n2*3=6") << "and writes no line";
-    EXPECT_EQ(c.Press("5", 1, 0, "C").paska, "1+1=2\r\n2*3=6") << "clear leaves the tape";
+    EXPECT_EQ(overflow.paska.count('\n'), 1) << "and writes no line";
+    EXPECT_EQ(c.Press("5", 1, 0, "C").paska.count('\n'), 1) << "clear leaves the tape";
     EXPECT_EQ(c.evaluator.EProgram()->Source().left(11), "1E300*1E300") << "the form's evaluator ran it";
-}
-
-TEST(Kalkulacka, KeyboardFilter)
-{
-    const struct { const char *name; char16_t typed; bool evaluates; char16_t passed; } rows[] = {
-        {"digit", u'7', false, u'7'}, {"point becomes comma", u'.', false, u','}, {"backspace", 8, false, 8},
-        {"letter", u'a', false, 0}, {"power sign", u'^', false, 0}, {"blank", u' ', false, 0},
-        {"enter evaluates", 13, true, 0}, {"equals evaluates", u'=', true, 0},
-    };
-    for (const auto &r : rows) {
-        const Znak_kalkulacky z = Kalkulacka::Filtruj_znak(r.typed);
-        EXPECT_EQ(z.vyhodnotit, r.evaluates) << r.name;
-        EXPECT_EQ(z.znak, r.passed) << r.name;
-    }
 }
 
 } // namespace

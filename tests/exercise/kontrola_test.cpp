@@ -7,48 +7,18 @@ namespace {
 
 using namespace hra_test;
 
-TEST_F(Kontrola, OneRightAndOneWrongExampleAreMarkedAndCounted)
-{
-    Hra &h = Ukaz("1", 0, 10);
-    Ako_generator(h, "TV2(1)=12 TV2(3)=3 TV2(4)=4");
-    Napis(h, "TV2(1)=12 TV2(3)=3 TV2(4)=5");
-    Skontroluj(h);
-    EXPECT_EQ(Znacky(h, 10), "ok - ko! - ko! - ko! - ko! -") << "empty examples are wrong";
-    EXPECT_EQ(Misc::Pocet_spravnych, 1);
-    EXPECT_EQ(Misc::Pocet_spatnych, 4);
-    EXPECT_TRUE(h.picPokracuj->Visible);
-
-    QTest::keyClicks(h.TV2(1)->editor(), QStringLiteral("3"));
-    QTest::mouseClick(h.TV1(2)->editor(), Qt::LeftButton);
-    QTest::keyClicks(h.TV1(2)->editor(), QStringLiteral("3"));
-    EXPECT_EQ(QString(h.TV2(1)->Text).toStdString(), "12") << "the checked cells are locked";
-    EXPECT_EQ(QString(h.TV1(2)->Text).toStdString(), "");
-}
-
-TEST_F(Kontrola, TheRowCheckSuppressesTheContinueButtonOnce)
-{
-    Hra &h = Ukaz("1", 0, 10);
-    h.Zobrazit_pokracuj = false;
-    Skontroluj(h);
-    EXPECT_FALSE(h.picPokracuj->Visible);
-    EXPECT_TRUE(h.Zobrazit_pokracuj);
-    EXPECT_EQ(hodiny.WaitsWithEvents().size(), 0) << "no slide";
-}
-
 TEST_F(Kontrola, EachTaskMarksLocksAndCountsOnlyTheExamplesOfItsScreen)
 {
     // vynechane: examples the generator gave up on; znacky: IHod(1) to IHod(10);
     // otvoreny: a row of TV1 outside the examples judged, left open
-    const struct { const char *uloha; int varianta, zvolene; std::vector<int> vynechane; const char *znacky;
-                   int otvoreny; } Obrazovky[] = {
-        {"1", 0, 2, {}, "ko! - ko! - - - - - - -", 5},     {"19", 2, 8, {}, "ko! ko! ko! ko! - - - - - -", 5},
-        {"20", 0, 3, {}, "- ko! - ko! - ko! - - - -", 7}, {"13", 0, 10, {1}, "- - ko! - ko! - ko! - ko! -", 1},
-        {"4", 0, 5, {2, 4}, "ko! - ko! - ko! - - - - -", 2}, {"11", 0, 5, {3}, "ko! ko! - - - - - - - -", 7},
-        {"15", 0, 5, {1}, "- - - - - - - - - -", 5},         {"2", 0, 5, {1, 2, 3, 4, 5}, "- - - - - - - - - -", 1},
-    };
+    const struct { const char *uloha; int zvolene; std::vector<int> vynechane; const char *znacky; int otvoreny; }
+        Obrazovky[] = {
+            {"1", 2, {}, "ko! - ko! - - - - - - -", 5},        {"13", 10, {1}, "- - ko! - ko! - ko! - ko! -", 1},
+            {"4", 5, {2, 4}, "ko! - ko! - ko! - - - - -", 2},  {"11", 5, {3}, "ko! ko! - - - - - - - -", 7},
+            {"15", 5, {1}, "- - - - - - - - - -", 5},          {"2", 5, {1, 2, 3, 4, 5}, "- - - - - - - - - -", 1},
+        };
     for (const auto &o : Obrazovky) {
-        Misc::Pocet_spravnych = Misc::Pocet_spatnych = 0;
-        Hra &h = Ukaz(o.uloha, o.varianta, o.zvolene);
+        Hra &h = Ukaz(o.uloha, 0, o.zvolene);
         for (int i : o.vynechane)
             h.Priklad_vytvoreny[size_t(i)] = false; // as a generator leaves an example it gave up on
         Skontroluj(h);
@@ -59,59 +29,135 @@ TEST_F(Kontrola, EachTaskMarksLocksAndCountsOnlyTheExamplesOfItsScreen)
         EXPECT_EQ(h.PicTop(1)->Enabled, pocet == 0) << o.uloha << ": a screen without examples is not checked";
     }
     // Percentages of variant b keep their working cells open.
-    Ukaz("19", 2, 4);
-    Skontroluj(*hra);
+    Skontroluj(Ukaz("19", 2, 4));
     EXPECT_TRUE(hra->TV1(1)->Locked);
     EXPECT_FALSE(hra->TV2(1)->Locked || hra->TV3(1)->Locked || hra->TV4(1)->Locked);
 }
 
-const char *const Zlomok = "TV2(1)=3 TV2(2)=4", *const Dva_zlomky = "TV2(1)=1 TV2(2)=2 TV1(1)=2 TV1(2)=4";
+const std::string Zlomok = "TV2(1)=3 TV2(2)=4", Dva_zlomky = "TV2(1)=1 TV2(2)=2 TV1(1)=2 TV1(2)=4";
+// Task 11, example 1 on rows 1 to 3: conditions "x ż 2" and "x ż -3" (left
+// sides in TV1 or TV3, right sides in TV2 or TV4).
+const char *const Dve = "TV1(3)=x TV2(3)=2 TV3(3)=x TV4(3)=-3", *const Jedna = "TV1(3)=x TV2(3)=2";
+// One row of every task: its name, the task, the Tags, the pupil's answers, right or not.
+struct Pravidlo { const char *meno, *uloha; std::string tagy, odpovede; bool spravne; };
+// Task 15: D = TV1(5), N over M = TV1(6) over TV1(7); tasks 16 to 18 one row lower.
+const char *const Zlomok_3_4 = "TV1(6)=3 TV1(7)=4", *const X_3 = "TV1(6)=3 TV1(12)=1 TV2(12)=-2",
+                  *const Menej_3_4 = "TV1(7)=3 TV1(8)=4 TZR(6).Caption=< TZR(7).Caption=<";
 
+// One example of the task ("19b": variant b) typed and checked per row.
 TEST_F(Kontrola, RulesOfTheTasks)
 {
     const Pravidlo Pravidla[] = {
         // Tasks 1 to 3 and 12: rows 1 and 2, expected lines in the second column.
-        {"one row: a step in the first column, the result in the second", "2", 0, "TV2(1)=12",
-         "TV1(1)=5+7 TV2(1)=12", true},
-        {"one row: the result in the first column", "1", 0, "TV2(1)=12", "TV1(1)=12", true},
-        {"one row: terms added in another order", "1", 0, "TV2(1)=2x+3", "TV2(1)=3+2x", true},
-        {"one row: a wrong result", "1", 0, "TV2(1)=12", "TV2(1)=13", false},
-        {"one row: 0,750 is not 0,75", "1", 0, "TV2(1)=0,75", "TV2(1)=0,750", false},
-        {"one row: blanks typed around and inside", "1", 0, "TV2(1)=12", "TV2(1)=_1_2_", true},
-        {"fraction right in the second column, wrong in the first", "3", 0, Zlomok,
-         "TV1(1)=6 TV1(2)=8 TV2(1)=3 TV2(2)=4", true},
-        {"fraction right in the first column, anything in the second", "3", 0, Zlomok,
-         "TV1(1)=3 TV1(2)=4 TV2(1)=6 TV2(2)=8", true},
-        {"numerator in one column, denominator in the other", "3", 0, Zlomok, "TV1(1)=3 TV2(2)=4", false},
-        {"a fraction without its lower line", "3", 0, Zlomok, "TV2(1)=3", false},
-        {"task 12 as task 3", "12", 0, "TV2(1)=x+1 TV2(2)=x", "TV1(1)=1+x TV1(2)=x", true},
+        {"one row: a step in the first column, the result in the second", "2", "TV2(1)=12", "TV1(1)=5+7 TV2(1)=12", 1},
+        {"one row: the result in the first column", "1", "TV2(1)=12", "TV1(1)=12", 1},
+        {"one row: a wrong result", "1", "TV2(1)=12", "TV2(1)=13", 0},
+        {"one row: blanks typed around and inside", "1", "TV2(1)=12", "TV2(1)=_1_2_", 1},
+        {"fraction right in the second column, wrong in the first", "3", Zlomok, "TV1(1)=6 TV1(2)=8 " + Zlomok, 1},
+        {"fraction right in the first column, any second", "3", Zlomok, "TV1(1)=3 TV1(2)=4 TV2(1)=6 TV2(2)=8", 1},
+        {"a fraction without its lower line", "3", Zlomok, "TV2(1)=3", 0},
         // Tasks 4 to 10, 19 and 20: one cell per example.
-        {"task 5: the second form in the label's Tag", "5", 0, "TV1(1)=x+x TZ1(1)=2x", "TV1(1)=2x", true},
-        {"task 7: an empty cell", "7", 0, "TV1(1)=3", "", false},
-        {"task 9: a wrong answer", "9", 0, "TV1(1)=3", "TV1(1)=-3", false},
-        {"task 10: the third accepted form", "10", 0, "V(1,1)=x+x V(2,1)=x*2 V(3,1)=2x", "TV1(1)=2x", true},
-        {"task 10: none of the forms", "10", 0, "V(1,1)=x+x V(2,1)=2x", "TV1(1)=3x", false},
-        {"task 19b: the result in the fourth cell", "19", 2, "TV4(1)=40", "TV2(1)=8 TV4(1)=40", true},
-        {"task 19b: the result in the first cell", "19", 2, "TV4(1)=40", "TV1(1)=40", false},
+        {"task 5: the second form in the label's Tag", "5", "TV1(1)=x+x TZ1(1)=2x", "TV1(1)=2x", 1},
+        {"task 7: an empty cell", "7", "TV1(1)=3", "", 0},
+        {"task 10: the third accepted form", "10", "V(1,1)=x+x V(2,1)=x*2 V(3,1)=2x", "TV1(1)=2x", 1},
+        {"task 19b: the result in the fourth cell", "19b", "TV4(1)=40", "TV2(1)=8 TV4(1)=40", 1},
+        {"task 19b: the result in the first cell", "19b", "TV4(1)=40", "TV1(1)=40", 0},
         // Tasks 13 and 14: a fraction per column, numerators on row 1.
-        {"task 13: the second result in the first column", "13", 0, Dva_zlomky, "TV1(1)=2 TV1(2)=4", true},
-        {"task 13: the factors below in another order", "13", 0, "TV2(1)=1 TV2(2)=(x+8)(x+10)",
-         "TV2(1)=1 TV2(2)=(x+10)(x+8)", true},
-        {"task 13: lines of the two results mixed", "13", 0, Dva_zlomky, "TV1(1)=1 TV1(2)=4", false},
-        {"task 13: a lower cell of the second column decides", "13", 0, "TV2(1)=1 TV2(2)=2",
-         "TV1(1)=1 TV1(2)=2 TV2(2)=5", false},
-        {"task 13: an upper cell alone does not", "13", 0, "TV2(1)=1 TV2(2)=2", "TV1(1)=1 TV1(2)=2 TV2(1)=9", true},
-        {"task 14: the first column", "14", 0, "TV2(1)=3 TV2(2)=5", "TV1(1)=3 TV1(2)=5", true},
-        {"task 14: the first column's Tags play no part", "14", 0, "TV2(1)=3 TV2(2)=5 TV1(1)=6 TV1(2)=10",
-         "TV1(1)=6 TV1(2)=10", false},
-        {"task 14: a cell of blanks is an empty cell", "14", 0, "TV2(1)=3 TV2(2)=5", "TV1(1)=3 TV1(2)=5 TV2(2)=__",
-         true},
-        {"task 14: a wrong first column and a right second", "14", 0, "TV2(1)=3 TV2(2)=5",
-         "TV1(1)=1 TV2(1)=3 TV2(2)=5", true},
-        {"task 14: a right first column and a wrong second", "14", 0, "TV2(1)=3 TV2(2)=5",
-         "TV1(1)=3 TV1(2)=5 TV2(1)=1 TV2(2)=1", false},
+        {"task 13: the second result in the first column", "13", Dva_zlomky, "TV1(1)=2 TV1(2)=4", 1},
+        {"task 13: factors below reordered", "13", "TV2(1)=1 TV2(2)=(x+8)(x+10)", "TV2(1)=1 TV2(2)=(x+10)(x+8)", 1},
+        {"task 13: lines of the two results mixed", "13", Dva_zlomky, "TV1(1)=1 TV1(2)=4", 0},
+        {"task 13: a lower cell of the second column decides", "13", Zlomok, "TV1(1)=3 TV1(2)=4 TV2(2)=5", 0},
+        {"task 13: an upper cell alone does not", "13", Zlomok, "TV1(1)=3 TV1(2)=4 TV2(1)=9", 1},
+        {"task 14: the first column's Tags play no part", "14", Dva_zlomky, "TV1(1)=2 TV1(2)=4", 0},
+        {"task 14: a cell of blanks is an empty cell", "14", Zlomok, "TV1(1)=3 TV1(2)=4 TV2(2)=__", 1},
+        // Task 11: an example is judged by its last row that expects a first condition.
+        {"task 11: two conditions swapped", "11", Dve, "TV1(3)=x TV2(3)=-3 TV3(3)=x TV4(3)=2", 1},
+        {"task 11: the sides of a condition swapped", "11", Dve, "TV1(3)=2 TV2(3)=x TV3(3)=x TV4(3)=-3", 0},
+        {"task 11: one condition, anything in the last cell", "11", Jedna, "TV1(3)=x TV2(3)=2 TV4(3)=7", 1},
+        {"task 11: one condition written twice", "11", Jedna, "TV1(3)=x TV2(3)=2 TV3(3)=x TV4(3)=2", 1},
+        {"task 11: one condition and another one", "11", Jedna, "TV1(3)=x TV2(3)=2 TV3(3)=x TV4(3)=5", 0},
+        {"task 11: the middle row when the last expects nothing", "11", "TV1(2)=x TV2(2)=2", "TV1(2)=x TV2(2)=2", 1},
+        {"task 11: no row expects a first condition", "11", "TV3(2)=x TV4(2)=2", "TV3(2)=x TV4(2)=2", 0},
+        {"task 11: last row has no first condition", "11", "TV3(3)=x TV4(3)=-3 TV1(2)=x TV2(2)=2", "TV1(2)=x TV2(2)=2", 0},
+        {"task 11: factors undotted, reordered", "11", "TV1(3)=x·(x-3)·(x+1) TV2(3)=0", "TV1(3)=x(x+1)(x-3) TV2(3)=0", 1},
+        // Task 21: value tables of y = k·x; variant b takes x values that round to the expected ones.
+        {"task 21: a table with one empty cell", "21a", Tabulka_21(), Tabulka_21("TV6(2)="), 0},
+        {"task 21: an x value near the expected one", "21a", Tabulka_21(), Tabulka_21("TV2(1)=2,4"), 0},
+        {"task 21b: an x value near the expected one", "21b", Tabulka_21(), Tabulka_21("TV2(1)=2,4"), 1},
+        {"task 21b: a half rounds to the even 2", "21b", Tabulka_21(), Tabulka_21("TV2(1)=2,5"), 1},
+        {"task 21b: a half rounds to the even 4", "21b", Tabulka_21(), Tabulka_21("TV3(1)=3,5"), 0},
+        {"task 21b: a y value near the expected one", "21b", Tabulka_21(), Tabulka_21("TV2(2)=4,4"), 0},
+        // Tasks 15 to 18: only the final x, as one number or as a fraction.
+        {"fraction expected, both signs changed", "15", Zlomok_3_4, "TV1(6)=-3 TV1(7)=-4", 1},
+        {"fraction expected, not reduced", "15", Zlomok_3_4, "TV1(6)=6 TV1(7)=8", 0},
+        {"fraction expected, its decimal value", "15", Zlomok_3_4, "TV1(5)=0,75 TV1(6)=1 TV1(7)=9", 1},
+        {"both signs changed, a numerator that only rounds to it", "15", Zlomok_3_4, "TV1(6)=-3-2/5 TV1(7)=-4", 0},
+        {"the minus written below the bar", "15", "TV1(6)=-3 TV1(7)=4", "TV1(6)=3 TV1(7)=-4", 1},
+        {"a third to fifteen digits", "15", "TV1(6)=1 TV1(7)=3", "TV1(5)=0,333333333333333", 1},
+        {"number expected, as a fraction of negatives", "16", "TV1(6)=2", "TV1(7)=-4 TV1(8)=-2", 1},
+        {"number expected, a fraction typed with blanks", "16", "TV1(6)=2", "TV1(7)=-_4 TV1(8)=-_2", 1},
+        {"only the numerator", "16", "TV1(6)=2", "TV1(7)=2", 0},
+        {"a wrong number beside a right fraction", "16", "TV1(6)=2", "TV1(6)=3 TV1(7)=4 TV1(8)=2", 0},
+        // Task 17: x = 3 and the conditions x ż 1, x ż -2.
+        {"conditions swapped", "17", X_3, "TV1(6)=3 TV1(12)=-2 TV2(12)=1", 1},
+        {"a condition missing", "17", X_3, "TV1(6)=3 TV1(12)=1", 0},
+        {"conditions right, x wrong", "17", X_3, "TV1(6)=4 TV1(12)=1 TV2(12)=-2", 0},
+        {"one condition in the second cell", "17", "TV1(6)=3 TV1(12)=1", "TV1(6)=3 TV2(12)=1", 1},
+        {"one condition written twice", "17", "TV1(6)=3 TV1(12)=1", "TV1(6)=3 TV1(12)=1 TV2(12)=1", 0},
+        // Task 18: x < 3/4.
+        {"the decimal value with its sign", "18", Menej_3_4, "TV1(6)=0,75 IZnam(6)=<", 1},
+        {"the decimal value, the sign reversed", "18", Menej_3_4, "TV1(6)=0,75 IZnam(6)=>", 0},
+        {"the decimal value, the sign on the fraction's row", "18", Menej_3_4, "TV1(6)=0,75 IZnam(7)=<", 0},
+        {"the fraction of negatives keeps the sign", "18", Menej_3_4, "TV1(7)=-3 TV1(8)=-4 IZnam(7)=<", 1},
     };
-    Over_pravidla(Pravidla, 1);
+    for (const Pravidlo &p : Pravidla) {
+        const std::string u = p.uloha;
+        Hra &h = Ukaz(u.substr(0, 2).c_str(), u.size() == 3 ? u[2] - 'a' + 1 : 0, 1);
+        Ako_generator(h, p.tagy.c_str());
+        Napis(h, p.odpovede.c_str());
+        Skontroluj(h);
+        EXPECT_EQ(Znacka(h, 1).toStdString(), p.spravne ? "ok" : "ko!") << p.meno;
+        EXPECT_EQ(Misc::Pocet_spravnych, p.spravne ? 1 : 0) << p.meno;
+        EXPECT_EQ(Misc::Pocet_spravnych + Misc::Pocet_spatnych, 1) << p.meno;
+    }
+}
+
+TEST_F(Kontrola, TheMarkOfAnEquationStandsBesideTheFormUsed)
+{
+    // bunka: the row of TV1 the mark stands beside, ina: the other form's
+    const struct { const char *meno, *tagy, *odpovede; int bunka, ina; } Pripady[] = {
+        {"the number written", "TV1(7)=3 TV1(8)=4", "TV1(6)=1", 6, 8},
+        {"the fraction written", "TV1(6)=2", "TV1(7)=4 TV1(8)=2", 8, 6},
+    };
+    for (const auto &p : Pripady) {
+        Hra &h = Ukaz("16", 0, 1);
+        Ako_generator(h, p.tagy);
+        Napis(h, p.odpovede);
+        Skontroluj(h);
+        const auto od = [&](int k) { return std::abs(h.IHod(1)->Left - h.TV1(k)->Left - h.TV1(k)->Width); };
+        EXPECT_LT(od(p.bunka), od(p.ina)) << p.meno;
+    }
+}
+
+TEST_F(Kontrola, EquationsLockTheirWorkingRowsAndTheirButtons)
+{
+    for (const auto &[uloha, riadkov] : {std::pair{"15", 7}, std::pair{"18", 8}}) {
+        Hra &h = Ukaz(uloha, 0, 1);
+        Skontroluj(h);
+        for (int k = 1; k <= riadkov; ++k)
+            EXPECT_TRUE(h.TV1(k)->Locked && h.TV2(k)->Locked && h.TV3(k)->Locked) << uloha << " row " << k;
+        EXPECT_EQ(Znacka(h, 1), "ko!") << uloha;
+    }
+    Klik(hra->IZnam(6), 3, 3);
+    EXPECT_EQ(QString(hra->IZnam(6)->Tag).toStdString(), "?") << "the sign no longer reacts";
+
+    Hra &h17 = Ukaz("17", 0, 1);
+    Napis(h17, "TV1(12)=5 TV2(12)=7");
+    Skontroluj(h17);
+    Klik(h17.ICheck(12), 3, 3);
+    EXPECT_FALSE(h17.ICheck(1)->Enabled || h17.ICheck(12)->Enabled);
+    EXPECT_TRUE(h17.TV1(12)->Locked && h17.TV2(12)->Locked) << "the conditions are judged";
+    EXPECT_EQ(QString(h17.TV2(12)->Text).toStdString(), "7") << "the switch no longer empties it";
 }
 
 } // namespace

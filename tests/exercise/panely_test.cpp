@@ -1,189 +1,198 @@
-// The exercise screen's side panels, their tabs and the form's hot regions,
-// driven through mouse events on the shown screen.
-#include "Panely_support.h"
-
+// The exercise screen's side tools: the calculator and notes panels with
+// their tabs, the logo's help page and the superscript bar, driven through
+// mouse events on the shown screen.
+#include "Kontrola_support.h"
 #include "shell/Formulare.h"
 #include "shell/frm_Intro.h"
 
-#include <QDir>
-
 namespace {
 
-using namespace panely_test;
-using Oblast = frm_Game01::Oblast;
+using namespace hra_test;
+using Panely = Kontrola;
 
-TEST(HotRegions, BordersBelongToNoRegion)
+// Entering a region or a top-bar button sounds and highlights once.
+TEST_F(Panely, HoverSoundsOnceOnEnteringARegion)
 {
-    const struct { const char *name; int x, y; Oblast oblast; } rows[] = {
-        {"logo", 100, 40, Oblast::Logo},
-        {"logo's left border", 6, 40, Oblast::Pozadi},
-        {"calculator tab", 8, 130, Oblast::Zalozka_kalkulacky},
-        {"calculator tab's right border", 17, 130, Oblast::Pozadi},
-        {"calculator tab's last row", 8, 175, Oblast::Zalozka_kalkulacky},
-        {"notes tab", 630, 100, Oblast::Zalozka_poznamek},
-        {"notes tab's left border", 623, 100, Oblast::Pozadi},
-    };
-    for (const auto &r : rows)
-        EXPECT_EQ(frm_Game01::Oblast_formulare(r.x, r.y), r.oblast) << r.name;
-}
-
-TEST(HotRegions, HelpPageOfTheTask)
-{
-    const struct { const char *uloha; int varianta; const char *stranka; } rows[] = {
-        {"7", 0, "Bitmap\\Help\\07.bmp"},   {"21", 2, "Bitmap\\Help\\21b.bmp"},
-        {"19", 1, "Bitmap\\Help\\19a.bmp"}, {"12", 2, "Bitmap\\Help\\12.bmp"},
-    };
-    for (const auto &r : rows)
-        EXPECT_EQ(frm_Game01::Napoveda_ulohy(r.uloha, r.varianta), QLatin1String(r.stranka)) << r.uloha;
-}
-
-TEST_F(Obrazovka, HoverSoundsOnceOnEnteringARegion)
-{
-    const struct { const char *name; int x, y; int kod, zvuky; const platform::Picture *kurzor; bool zvyraznena; } rows[] = {
-        {"logo entered", 100, 40, 5, 1, &Misc::Kurzor_napoveda, false},
-        {"moving within the logo", 120, 50, 5, 1, &Misc::Kurzor_napoveda, false},
-        {"background: arrow, no sound", 300, 300, 0, 1, &Misc::Kurzor_sipka, false},
-        {"calculator tab", 8, 130, 101, 2, &Misc::Kurzor_ruka, true},
-        {"its border is background", 17, 130, 0, 2, &Misc::Kurzor_sipka, false},
-        {"notes tab", 630, 130, 102, 3, &Misc::Kurzor_ruka, false},
-    };
-    Nacti("1", 0, "01", "dlouhe");
-    const auto zalozka = [&] { return f->persistentImage().copy(0, 93, 17, 83); };
+    // kde: 0 the form, 1 to 4 a top-bar button; zvyraznene: the calculator
+    // tab ("tab") and the buttons highlighted; kurzor: the form's, if checked
+    const struct { const char *name; int kde, x, y, zvuky; const platform::Picture *kurzor; const char *zvyraznene; }
+        rows[] = {
+            {"logo entered", 0, 100, 40, 1, &Misc::Kurzor_napoveda, ""},
+            {"moving within the logo", 0, 120, 50, 1, &Misc::Kurzor_napoveda, ""},
+            {"calculator tab", 0, 8, 130, 2, &Misc::Kurzor_ruka, "tab"},
+            {"background: arrow, no sound, the tab drawn again", 0, 300, 300, 2, &Misc::Kurzor_sipka, ""},
+            {"notes tab", 0, 630, 130, 3, &Misc::Kurzor_ruka, ""},
+            {"onto new examples", 2, 10, 10, 4, nullptr, "2"},
+            {"on within it", 2, 60, 40, 4, nullptr, "2"},
+            {"onto check", 1, 10, 10, 5, nullptr, "1"},
+            {"back onto the background", 0, 300, 300, 5, &Misc::Kurzor_sipka, ""},
+        };
+    Hra &h = Ukaz("1", 0, 5);
+    const auto zalozka = [&] { return h.persistentImage().copy(0, 93, 17, 83); };
     const QImage normalna = zalozka();
+    const auto zvyraznene = [&] {
+        QString z = zalozka() != normalna ? QStringLiteral("tab") : QString();
+        for (int i = 1; i <= 4; ++i)
+            if (Obraz(h.PicTop(i)->Picture, {"mkonth", "mnoveh", "mtabh", "mzpeth"}) != QLatin1String("?"))
+                z += QString::number(i);
+        return z;
+    };
     for (const auto &r : rows) {
-        Pohyb(f.get(), r.x, r.y);
-        EXPECT_EQ(Misc::Zvyrazneny_prvek, r.kod) << r.name;
+        Pohyb(r.kde ? static_cast<QWidget *>(h.PicTop(r.kde)) : &h, r.x, r.y);
         EXPECT_EQ(Zvuky("enter"), r.zvuky) << r.name;
-        EXPECT_EQ(f->MouseIcon().image().cacheKey(), r.kurzor->image().cacheKey()) << r.name;
-        EXPECT_EQ(zalozka() != normalna, r.zvyraznena) << r.name;
+        EXPECT_TRUE(!r.kurzor || Rovnake(h.MouseIcon, *r.kurzor)) << r.name;
+        EXPECT_EQ(zvyraznene(), QLatin1String(r.zvyraznene)) << r.name;
     }
 }
 
-TEST_F(Obrazovka, TaskWithoutCalculatorIgnoresItsTab)
+TEST_F(Panely, CalculatorSlidesInAndOutAndKeepsItsDisplay)
 {
-    Nacti("19", 1, "19a", "");
-    Pohyb(f.get(), 8, 130);
-    Klik(f.get(), 8, 130);
-    EXPECT_EQ(Misc::Zvyrazneny_prvek, 0);
-    EXPECT_EQ(zvuk.Played().size(), 0);
-    EXPECT_FALSE(f->Kalkulacka_otevrena || f->PicKalk->Visible);
-}
-
-TEST_F(Obrazovka, CalculatorSlidesInAndOut)
-{
-    Nacti("4", 0, "04", "dlouhe");
-    Kresleni kresleni(f->PicKalk);
-    Klik(f.get(), 8, 130);
-    EXPECT_TRUE(f->Kalkulacka_otevrena == 1 && f->PicKalk->Visible && f->PicKalk->Left == 0);
-    EXPECT_GE(kresleni.pocet, 35) << "every frame painted before its wait";
-    EXPECT_EQ(hodiny.Waits(), QList<qint64>(35, 10)) << "35 frames of 10 ms";
-    for (int i = 0; i <= 20; ++i)
-        EXPECT_TRUE(f->PicKalkButton(i)->Visible) << "key " << i;
-    const platform::PictureBox *nula = f->PicKalkButton(0);
-    EXPECT_EQ(QRect(nula->Left, nula->Top, nula->Width, nula->Height), QRect(6, 267, 64, 28)) << "the wide 0";
-    EXPECT_EQ(Fokus(), f->TKalk->editor());
+    Hra &h = Ukaz("4", 0, 5);
+    Kresleni kresleni(h.PicKalk);
+    Klik(&h, 8, 130);
+    EXPECT_TRUE(h.Kalkulacka_otevrena == 1 && h.PicKalk->Visible && h.PicKalk->Left == 0);
+    EXPECT_GE(kresleni.pocet, hodiny.Waits().size()) << "every frame painted before its wait";
+    EXPECT_EQ(Fokus(), h.TKalk->editor());
     EXPECT_EQ(Zvuky("click"), 1);
 
-    QTest::keyClicks(f->TKalk->editor(), "12");
-    Klik(f->PicKalk, 200, 200);
-    EXPECT_EQ(f->Kalkulacka_otevrena, 1) << "the face between the keys does nothing";
-
-    Klik(f.get(), 300, 300);
-    EXPECT_FALSE(f->Kalkulacka_otevrena || f->PicKalk->Visible);
-    EXPECT_EQ(hodiny.Waits().size(), 70);
+    QTest::keyClicks(h.TKalk->editor(), "12");
+    Klik(h.PicKalk, 200, 200);
+    EXPECT_EQ(h.Kalkulacka_otevrena, 1) << "the face between the keys does nothing";
+    Klik(&h, 300, 300);
+    EXPECT_FALSE(h.Kalkulacka_otevrena || h.PicKalk->Visible);
     EXPECT_EQ(Zvuky("click"), 1) << "a click on the background only closes";
 
-    Klik(f.get(), 8, 130);
-    EXPECT_EQ(f->TKalk->Text, QStringLiteral("12")) << "the display keeps its text";
-    Pohyb(f->PicKalk, 210, 40);
-    EXPECT_EQ(f->PicKalk->MouseIcon().image().cacheKey(), Misc::Kurzor_ruka.image().cacheKey());
-    Klik(f->PicKalk, 210, 40);
-    EXPECT_FALSE(f->Kalkulacka_otevrena || f->PicKalk->Visible);
-    EXPECT_EQ(Fokus(), f->Text1->editor());
+    Klik(&h, 8, 130);
+    EXPECT_EQ(h.TKalk->Text, QStringLiteral("12")) << "the display keeps its text";
+    Pohyb(h.PicKalk, 210, 40);
+    EXPECT_TRUE(Rovnake(h.PicKalk->MouseIcon, Misc::Kurzor_ruka));
+    Klik(h.PicKalk, 210, 40);
+    EXPECT_FALSE(h.Kalkulacka_otevrena || h.PicKalk->Visible) << "its tab closes it";
+    EXPECT_EQ(Fokus(), h.Text1->editor());
 }
 
-TEST_F(Obrazovka, CalculatorKeysAndKeyboard)
+TEST_F(Panely, CalculatorKeysAndKeyboard)
 {
-    Nacti("1", 0, "01", "dlouhe");
-    Klik(f.get(), 8, 130);
+    Hra &h = Ukaz("1", 0, 5);
+    Klik(&h, 8, 130);
     const int zvuky = Zvuky("enter");
     for (int k : {2, 17, 3}) // 2 + 3
-        Klik(f->PicKalkButton(k), 5, 5);
-    QTest::mousePress(f->PicKalkButton(18), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(f->PicKalkButton(18)->Picture().image().cacheKey(),
-              f->Obr_kalk_tlacitko_zvyraznene[18].image().cacheKey()) << "pressed face";
-    QTest::mouseRelease(f->PicKalkButton(18), Qt::LeftButton, {}, QPoint(5, 5));
+        Klik(h.PicKalkButton(k));
+    QTest::mousePress(h.PicKalkButton(18), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(Rovnake(h.PicKalkButton(18)->Picture, h.Obr_kalk_tlacitko_zvyraznene[18])) << "pressed face";
+    QTest::mouseRelease(h.PicKalkButton(18), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(Zvuky("enter"), zvuky + 4) << "keys play the hover sound";
-    EXPECT_EQ(f->TKalk->Text, QStringLiteral("5"));
-    EXPECT_EQ(f->TKalkPoznamky->Text, QStringLiteral("2+3=5"));
-    EXPECT_EQ(Fokus(), f->TKalk->editor());
+    EXPECT_EQ(h.TKalk->Text, QStringLiteral("5"));
+    EXPECT_EQ(Fokus(), h.TKalk->editor());
 
-    f->TKalk->Text = QString();
-    QTest::keyClicks(f->TKalk->editor(), "1.5x*2");
-    EXPECT_EQ(klavesnice.ActiveLayoutName(), platform::UsKeyboardLayout) << "keyboard guard";
-    EXPECT_EQ(f->TKalk->Text, QStringLiteral("1,5*2")) << "point becomes comma, letters are dropped";
-    QTest::keyClick(f->TKalk->editor(), Qt::Key_Return);
-    EXPECT_EQ(f->TKalk->Text, QStringLiteral("3"));
-    EXPECT_EQ(f->TKalkPoznamky->Text, QStringLiteral("2+3=5\r\n1.5*2=3"));
-
-    Klik(f->TKalkPoznamky->editor(), 20, 20);
-    EXPECT_EQ(Fokus(), f->TKalk->editor()) << "the tape never keeps the focus";
+    h.TKalk->Text = QString();
+    QTest::keyClicks(h.TKalk->editor(), "1.5x*2");
+    EXPECT_EQ(klavesnica.ActiveLayoutName(), platform::UsKeyboardLayout) << "keyboard guard";
+    EXPECT_EQ(h.TKalk->Text, QStringLiteral("1,5*2")) << "point becomes comma, letters are dropped";
+    QTest::keyClick(h.TKalk->editor(), Qt::Key_Return);
+    EXPECT_EQ(h.TKalk->Text, QStringLiteral("3"));
+    QTest::keyClicks(h.TKalk->editor(), "-1 =");
+    EXPECT_EQ(h.TKalk->Text, QStringLiteral("2")) << "the equals sign evaluates too; blanks are dropped";
+    EXPECT_TRUE(QString(h.TKalkPoznamky->Text).endsWith(QLatin1String("=2"))) << "the newest line of the tape last";
+    Obrazok(QStringLiteral("panely_kalkulacka"));
+    Klik(h.TKalkPoznamky->editor(), 20, 20);
+    EXPECT_EQ(Fokus(), h.TKalk->editor()) << "the tape never keeps the focus";
 }
 
-TEST_F(Obrazovka, NotesSlideAndAtMostOnePanelIsOpen)
+TEST_F(Panely, NotesSlideAndAtMostOnePanelIsOpen)
 {
-    Nacti("4", 0, "04", "dlouhe");
-    Kresleni kresleni(f->PicPozn);
-    Klik(f.get(), 630, 130);
-    EXPECT_GE(kresleni.pocet, 44);
-    EXPECT_TRUE(f->Poznamky_otevrene == 1 && f->PicPozn->Left == 279);
-    EXPECT_EQ(hodiny.Waits(), QList<qint64>(44, 10)) << "44 frames of 10 ms";
-    f->TPoznamky->Text = QStringLiteral("poznámka");
-    f->tzlomek(0)->Text = QStringLiteral("3");
+    Hra &h = Ukaz("4", 0, 5);
+    Kresleni kresleni(h.PicPozn);
+    Klik(&h, 630, 130);
+    EXPECT_GE(kresleni.pocet, hodiny.Waits().size());
+    EXPECT_TRUE(h.Poznamky_otevrene == 1 && h.PicPozn->Visible);
+    h.TPoznamky->Text = QStringLiteral("2x + 3x = 5x");
+    h.tzlomek(0)->Text = QStringLiteral("3");
 
-    Klik(f.get(), 8, 130);
-    EXPECT_FALSE(f->Poznamky_otevrene || f->PicPozn->Visible) << "opening the calculator closes the notes";
-    EXPECT_EQ(f->Kalkulacka_otevrena, 1);
-
-    Klik(f.get(), 630, 130);
-    EXPECT_TRUE(f->Kalkulacka_otevrena == 0 && f->Poznamky_otevrene == 1);
-    EXPECT_EQ(QString(f->TPoznamky->Text) + f->tzlomek(0)->Text, QStringLiteral("poznámka3")) << "the notes are kept";
-    Klik(f->PicPozn, 100, 270);
-    EXPECT_EQ(f->Poznamky_otevrene, 1) << "the panel face outside the tab does nothing";
-    Klik(f->PicPozn, 17, 40);
-    EXPECT_FALSE(f->Poznamky_otevrene || f->PicPozn->Visible) << "X = 17 still belongs to the open tab";
+    Klik(&h, 8, 130);
+    EXPECT_FALSE(h.Poznamky_otevrene || h.PicPozn->Visible) << "opening the calculator closes the notes";
+    EXPECT_EQ(h.Kalkulacka_otevrena, 1);
+    Klik(&h, 630, 130);
+    EXPECT_TRUE(h.Kalkulacka_otevrena == 0 && h.Poznamky_otevrene == 1);
+    EXPECT_EQ(QString(h.TPoznamky->Text) + h.tzlomek(0)->Text, QStringLiteral("2x + 3x = 5x3")) << "the notes are kept";
+    Obrazok(QStringLiteral("panely_poznamky"));
+    Klik(h.PicPozn, 100, 270);
+    EXPECT_EQ(h.Poznamky_otevrene, 1) << "the panel face outside the tab does nothing";
+    Klik(h.PicPozn, 17, 40);
+    EXPECT_FALSE(h.Poznamky_otevrene || h.PicPozn->Visible) << "X = 17 still belongs to the open tab";
+    Obrazok(QStringLiteral("panely_zavrete"));
 }
 
-TEST_F(Obrazovka, LogoClosesAnOpenPanelThenShowsTheHelpPage)
+// Task 19a has neither a calculator nor a superscript bar.
+TEST_F(Panely, LogoClosesAnOpenPanelThenShowsTheHelpPageOfTheTasksVariant)
 {
-    Nacti("21", 2, "21b", "");
-    Klik(f.get(), 630, 130);
-    Klik(f.get(), 100, 40);
-    EXPECT_FALSE(f->Poznamky_otevrene || f->PicPozn->Visible);
+    Hra &h = Ukaz("19", 1, 5);
+    Pohyb(&h, 8, 130);
+    Klik(&h, 8, 130);
+    EXPECT_EQ(zvuk.Played().size(), 0);
+    EXPECT_FALSE(h.Kalkulacka_otevrena || h.PicKalk->Visible || h.ExpPic(0)->Visible);
+    Klik(&h, 630, 130);
+    Klik(&h, 100, 40);
+    EXPECT_FALSE(h.Poznamky_otevrene || h.PicPozn->Visible);
     auto &intro = Formulare::frm_Intro;
     EXPECT_EQ(platform::Stage::instance()->frontPage(), intro.get());
-    EXPECT_EQ(intro->Picture().image(), platform::LoadPicture(Misc::Cesta_CD + "Bitmap/Help/21b.bmp").image());
-    EXPECT_TRUE(f->isLoaded());
+    EXPECT_TRUE(Rovnake(intro->Picture, platform::LoadPicture(Misc::Cesta_CD + "Bitmap/Help/19a.bmp")));
+    EXPECT_TRUE(h.isLoaded());
     Klik(intro.get(), 10, 10);
-    EXPECT_EQ(platform::Stage::instance()->frontPage(), f.get()) << "the viewer brings the screen back";
+    EXPECT_EQ(platform::Stage::instance()->frontPage(), &h) << "the viewer brings the screen back";
 }
 
-TEST_F(Obrazovka, PicturesWithEachPanelOpen)
+// A key of the superscript bar types its glyph into the answer cell that
+// had the focus last, at the caret that cell had.
+TEST_F(Panely, SuperscriptKeyTypesItsGlyphAtTheCaret)
 {
-    const QString adresar = QStringLiteral(LK_BUILD_DIR "/screens");
-    QDir().mkpath(adresar);
-    Nacti("4", 0, "04", "dlouhe");
-    Klik(f.get(), 8, 130);
-    for (int k : {1, 13, 15, 2, 18})
-        Klik(f->PicKalkButton(k), 5, 5);
-    EXPECT_TRUE(platform::Stage::instance()->grab().save(adresar + "/panely_kalkulacka.png"));
-    Klik(f.get(), 630, 130);
-    f->TPoznamky->Text = QStringLiteral("2x + 3x = 5x");
-    f->tzlomek(0)->Text = QStringLiteral("1");
-    f->tzlomek(1)->Text = QStringLiteral("2");
-    EXPECT_TRUE(platform::Stage::instance()->grab().save(adresar + "/panely_poznamky.png"));
-    Klik(f.get(), 300, 300);
-    EXPECT_TRUE(platform::Stage::instance()->grab().save(adresar + "/panely_zavrete.png"));
+    const struct { const char *name, *uloha; QString text; int start, dlzka, klavesa; const char *po; int kurzor; } rows[] = {
+        {"long bar: key i is superscript i, in the middle", "1", "x+y", 1, 0, 3, "x³+y", 2},
+        {"long bar: a selection is replaced", "1", "abcd", 1, 2, 9, "a⁹d", 2},
+        {"short bar: leftmost is superscript 2", "15", "x", 1, 0, 0, "x²", 2},
+        {"short bar: rightmost is superscript 4", "15", "x", 0, 0, 2, "⁴x", 1},
+    };
+    for (const auto &r : rows) {
+        Hra &h = Ukaz(r.uloha, 0, 5);
+        platform::TextBox *C = h.TV1(1);
+        C->Visible = C->Enabled = true; // as the rows of an equation open
+        C->Text = r.text;
+        C->SetFocus();
+        C->SelStart = r.start;
+        C->SelLength = r.dlzka;
+        h.Text1->SetFocus(); // the focus has since gone elsewhere
+        Klik(h.ExpPic(r.klavesa));
+        EXPECT_EQ(C->Text, Glyfy(r.po)) << r.name;
+        EXPECT_EQ(C->SelStart, r.kurzor) << r.name;
+        EXPECT_EQ(Fokus(), C->editor()) << r.name;
+    }
+}
+
+TEST_F(Panely, SuperscriptKeyWithoutAFreeTargetOnlyLooksPressed)
+{
+    Hra &h = Ukaz("4", 0, 5);
+    h.Aktivni_pole = QString();
+    h.TV1(1)->Text = QStringLiteral("x");
+    const auto stisk = [&](int k) {
+        QTest::mousePress(h.ExpPic(k), Qt::LeftButton, {}, QPoint(5, 5));
+        return Rovnake(h.ExpPic(k)->Picture, h.Obr_exponent_zvyraznene[k]);
+    };
+    EXPECT_TRUE(stisk(2)) << "no cell had the focus";
+    EXPECT_EQ(Zvuky("click"), 1);
+
+    h.Aktivni_pole = QStringLiteral("tv1");
+    h.Aktivni_index = 7; // a row this screen never loaded
+    stisk(2);
+    h.Aktivni_index = 1;
+    h.TV1(1)->Locked = true; // checked
+    stisk(2);
+    EXPECT_EQ(h.TV1(1)->Text, QStringLiteral("x")) << "a missing or locked cell takes no glyph";
+
+    h.TV1(1)->Locked = false;
+    Klik(&h, 630, 130);
+    Klik(h.ExpPic(2));
+    EXPECT_EQ(h.Poznamky_otevrene, 0) << "an open panel closes first";
+    EXPECT_EQ(h.TV1(1)->Text, Glyfy("²x")) << "at the caret, which setting the text left at the start";
 }
 
 } // namespace
