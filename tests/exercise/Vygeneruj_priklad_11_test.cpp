@@ -94,6 +94,7 @@ TEST_F(Priklad11, SheetOfTwoExamples)
         h.TV1(r)->Tag = QStringLiteral("staré");
         h.ICheck(r)->Enabled = false;
     }
+    h.ICheck(3)->Visible = true;
     Misc::Pocet_prikladu = 2;
     Vzory("11", {QStringLiteral("$1/x(x-1)#x(x-1)~0#x~0&x~1"), QStringLiteral("$1/x-2#x-2~0#x~2#x~2")});
     platform::FakeRandom nahoda({0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.9f}); // templates 1, then 2
@@ -109,6 +110,7 @@ TEST_F(Priklad11, SheetOfTwoExamples)
         EXPECT_TRUE(h.TV1(a)->Enabled && !h.TV1(a)->Locked && !h.TV1(a + 1)->Enabled) << a;
         EXPECT_FALSE(h.TV1(a + 2)->Visible || h.ICheck(a + 1)->Visible) << a;
     }
+    EXPECT_FALSE(h.ICheck(3)->Visible) << "template 1 has no third button";
     EXPECT_EQ(h.ICheck(2)->Picture().image(), h.Obr_a_zar.image());
     EXPECT_EQ(h.ICheck(5)->Picture().image(), h.Obr_check.image());
     EXPECT_EQ(h.ICheck(6)->Picture().image(), h.Obr_a_zar.image());

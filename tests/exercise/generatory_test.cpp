@@ -138,6 +138,8 @@ TEST_F(Generatory, SimplifiedExpressionsOfTasks4To9)
                 chyby << zadanie + " brackets a lone power";
             if (bez_nuly && tag.contains(u'0'))
                 chyby << riadok + " has a zero digit";
+            if (QByteArray(uloha) >= "8" && (h.Par_m == h.Par_n || h.Par_m == h.Par_p || h.Par_n == h.Par_p))
+                chyby << QStringLiteral("exponents %1, %2, %3 of the last draw not apart").arg(h.Par_m).arg(h.Par_n).arg(h.Par_p);
             return chyby;
         }, QByteArray(uloha) == "6" ? 1 : 0);
     }
@@ -215,7 +217,7 @@ TEST_F(Generatory, SingleTemplates)
         {"denominator -1 is whole too", "3", "zlomek#4/(-4)", "-"},
         {"whole fraction allowed in task 1", "1", "zlomek#8/4", "2|1"},
         {"zero numerator", "2", "zlomek#0/4", "-"},
-        {"fraction without a bar", "3", "zlomek#6+4", "-"},
+        {"fraction without a bar", "1", "zlomek#6+4", "-"},
         {"failed run is no value", "1", "nezlomek#3/0", "-"},
         {"unknown kind", "1", "vzorec#3", "-"},
         {"piece out of range", "4", "vzorec$1001$x#2$x", "-"},
@@ -292,10 +294,12 @@ QString Nevidno(const platform::Control *c, const QRect &r, const std::vector<st
                               : QSize(m.horizontalAdvance(text) + 6, 0); // border and the editor's margins
     if (treba.width() > r.width() || treba.height() > std::max(r.height(), m.height()))
         return QStringLiteral("\"%1\" needs %2 x %3 px in %4 x %5").arg(text).arg(treba.width()).arg(treba.height()).arg(r.width()).arg(r.height());
+    if (popis && text.contains(u'\u017C') && c->FontName() != QLatin1String("Ruvo"))
+        return QStringLiteral("\"%1\" shows the not-equal sign outside the maths font").arg(text);
     const QString cely = text.trimmed();
     const int volno = r.width() - m.horizontalAdvance(cely), zarovnanie = popis ? popis->Alignment() : 0;
     static const QRegularExpression slovo(QStringLiteral("\\S+"));
-    for (auto it = slovo.globalMatch(cely); popis && treba.height() <= m.height() && it.hasNext();) {
+    for (auto it = slovo.globalMatch(cely); popis && treba.height() < 2 * m.height() && it.hasNext();) {
         const auto w = it.next();
         const QRect atrament(r.x() + (zarovnanie == 1 ? volno : zarovnanie == 2 ? volno / 2 : 0) + m.horizontalAdvance(cely.left(w.capturedStart())),
                              r.y(), m.horizontalAdvance(w.captured()), m.height());
@@ -304,6 +308,18 @@ QString Nevidno(const platform::Control *c, const QRect &r, const std::vector<st
                 return QStringLiteral("\"%1\" lies under %2").arg(text, ine);
     }
     return {};
+}
+
+// A fraction wider than its column widens it into the answer cell, which
+// moves aside, rather than being cut or lying under the cell.
+TEST_F(Generatory, AWideFractionWidensItsColumn)
+{
+    Hra &h = Nacitaj("12", 0, 1);
+    Vzory("12", {QStringLiteral("vzorec$x^(2)y^(3)+x^(3)y^(2)-x^(4)y^(5)+x^(5)y^(4)-x^(6)y^(7)/x^(2)y^(2)#x/y")});
+    Obrazovka_so_semienkom(h, 1);
+    const auto na_stage = [&h](const platform::Control *c) { return QRect(c->widget()->mapTo(&h, QPoint()), c->widget()->size()); };
+    for (platform::Label *c : {h.TZ1(1), h.TZ1(2)})
+        EXPECT_EQ(Nevidno(c, na_stage(c), {{"TV1(1)", na_stage(h.TV1(1))}, {"TV1(2)", na_stage(h.TV1(2))}}), QString());
 }
 
 // Every task and variant, seeded screens until each shipped template has
