@@ -29,11 +29,12 @@ inline int Desatinne(const QString &text)
     return ciarka < 0 ? 0 : int(text.size() - ciarka - 1);
 }
 
-// Every Rnd gives `hodnota`: each draw that must differ from an earlier
-// one is rejected for ever unless the generator bounds its passes.
+// Rnd gives `hodnoty` round and round: stuck on one value, each draw that
+// must differ from an earlier one is rejected for ever unless the generator
+// bounds its passes.
 class Zaseknuta_nahoda {
 public:
-    explicit Zaseknuta_nahoda(float hodnota) : nahoda({hodnota}) {}
+    explicit Zaseknuta_nahoda(QList<float> hodnoty) : nahoda(std::move(hodnoty)) {}
 
 private:
     platform::FakeRandom nahoda;

@@ -126,7 +126,7 @@ TEST_F(Priklady19, EveryAnswerComesFromTheNumbersOfItsText)
             seria = s;
         });
         EXPECT_EQ(int(vzory.size()), Misc::Pocet_vzoru()) << "every template drawn";
-        Zaseknuta_nahoda nahoda(0.0f); // a random sequence stuck on one value still fills the screen
+        Zaseknuta_nahoda nahoda({0.0f}); // a random sequence stuck on one value still fills the screen
         Over_obrazovku(Nacitaj("19", varianta, 8), varianta);
     }
 }
@@ -152,6 +152,7 @@ TEST_F(Priklady19, BrokenTemplateDataCannotHoldTheScreen)
           "2#6#F xx AA#10/10/20/20/30/30/40/40", "2#7#G xx AA#10/10/20/20/30/30/40/40"},
          "1111"},
         {"no record gives a whole answer", 2, {"2#12#AA z BB#3/1/7/1/9/1/11/1"}, "0000"},
+        {"an answer of no finite value", 2, {"2#21#AA je xx#0/10"}, "0000"},
         {"a sub-type of variant 1 that does not exist", 1, {"1#4#AA", "1#1#xx % z AA"}, "11111"},
     };
     Hra &h = Nacitaj("19", 2, 8);
@@ -165,8 +166,10 @@ TEST_F(Priklady19, BrokenTemplateDataCannotHoldTheScreen)
         const qsizetype sprav = box.AskedBoxes().size();
         h.Vygeneruj_priklad_19(true);
         QString ukazane;
-        for (int i = 1; i <= Misc::Pocet_prikladu; ++i)
-            ukazane += h.TZ1(i)->Visible && h.Priklad_vytvoreny[size_t(i)] ? u'1' : u'0';
+        for (int i = 1; i <= Misc::Pocet_prikladu; ++i) {
+            ukazane += h.TZ1(i)->Visible ? u'1' : u'0';
+            EXPECT_EQ(h.TZ1(i)->Visible, h.Priklad_vytvoreny[size_t(i)]) << "an example left out is not counted";
+        }
         EXPECT_EQ(ukazane, QLatin1String(p.ukazane));
         EXPECT_EQ(box.AskedBoxes().size() - sprav, ukazane.contains(u'0') ? 1 : 0) << "the examples left out are said";
         if (ukazane.contains(u'1'))

@@ -71,7 +71,7 @@ TEST_F(Priklady20, EveryProportionHolds)
     }
     for (float r : {0.0f, 0.75f}) {
         SCOPED_TRACE(r);
-        Zaseknuta_nahoda nahoda(r);
+        Zaseknuta_nahoda nahoda({r});
         Over_obrazovku(Nacitaj("20", 0, 5));
     }
 }
