@@ -53,7 +53,6 @@ TEST(ControlArray, LoadedElementTakesElementOnesCurrentStateAndStartsHidden)
         {"tag", second->Tag(), QString("label")},
         {"mouse pointer", second->MousePointer(), int(vbCustom)},
         {"starts hidden", second->Visible(), false},
-        {"index", second->Index(), 2},
         {"text box text", cell->Text(), QString("x+1")},
         {"text box lock", cell->Locked(), true},
         {"text box alignment", cell->Alignment(), int(vbCenter)},
