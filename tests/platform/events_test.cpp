@@ -78,39 +78,37 @@ TEST(MouseEvents, ReachTheHandlersWithButtonShiftAndPositionUnlessTheFormIsBusyO
     EXPECT_FALSE(f.log.empty()) << "input comes back after the wait";
 }
 
-TEST(KeyEvents, KeyDownGetsTheKeyCodeTextAndScanCode)
+TEST(KeyEvents, KeyDownGetsTheCodesKeyPressMayReplaceOrDropTheCharacterOrReadTheUsPosition)
 {
-    struct Row { const char *name; Qt::Key key; Qt::KeyboardModifiers mods; QString text; int code, shift; };
-    const Row rows[] = {
+    Recorder f;
+    lktest::showAndActivate(&f);
+    f.TV->SetFocus();
+    const auto send = [&f](Qt::Key key, Qt::KeyboardModifiers mods, quint32 scan, const QString &text) {
+        QKeyEvent e(QEvent::KeyPress, key, mods, scan, 0, 0, text);
+        QApplication::sendEvent(f.TV->editor(), &e);
+    };
+    KeyArgs seen;
+    f.TV->KeyDown = [&](KeyArgs &k) { seen = k; };
+    struct Down { const char *name; Qt::Key key; Qt::KeyboardModifiers mods; QString text; int code, shift; };
+    const Down downs[] = {
         {"keypad digit", Qt::Key_5, Qt::KeypadModifier, "5", 101, 0},
         {"keypad separator", Qt::Key_Comma, Qt::KeypadModifier, ",", 108, 0},
         {"letter with shift", Qt::Key_X, Qt::ShiftModifier, "X", 88, 1},
         {"period", Qt::Key_Period, {}, ".", 190, 0},
     };
-    Recorder f;
-    KeyArgs seen;
-    f.TV->KeyDown = [&](KeyArgs &k) { seen = k; };
-    lktest::showAndActivate(&f);
-    f.TV->SetFocus();
-    for (const Row &r : rows) {
-        QKeyEvent e(QEvent::KeyPress, r.key, r.mods, 42, 0, 0, r.text);
-        QApplication::sendEvent(f.TV->editor(), &e);
+    for (const auto &r : downs) {
+        send(r.key, r.mods, 42, r.text);
         EXPECT_EQ(std::tuple(seen.KeyCode, seen.Shift, seen.Text, seen.ScanCode),
                   std::tuple(r.code, r.shift, r.text, 42u)) << r.name;
     }
-}
 
-TEST(KeyEvents, KeyPressMayReplaceOrDropTheCharacterAndReadTheUsPosition)
-{
-    Recorder f;
+    f.TV->Text = QString();
     f.TV->KeyPress = [](KeyPressArgs &k) {
         const std::map<int, int> swap{{'.', ','}, {'*', 0x00B7}, {'q', 0}}; // 0 drops the key
         if (auto it = swap.find(k.KeyAscii); it != swap.end())
             k.KeyAscii = it->second;
     };
     f.TV->KeyDown = [](KeyArgs &k) { k.KeyCode = k.KeyCode == 'Z' ? 0 : k.KeyCode; };
-    lktest::showAndActivate(&f);
-    f.TV->SetFocus();
     QTest::keyClicks(f.TV->editor(), "2.5q*zx");
     EXPECT_EQ(f.TV->Text(), QString::fromUtf8("2,5\u00B7x"));
     f.TV->Locked = true;
@@ -118,18 +116,16 @@ TEST(KeyEvents, KeyPressMayReplaceOrDropTheCharacterAndReadTheUsPosition)
     EXPECT_EQ(f.TV->Text(), QString::fromUtf8("2,5\u00B7x")) << "a locked cell takes no replaced key either";
     f.TV->Locked = false;
 
-    struct Row { const char *name; quint32 scan; Qt::KeyboardModifiers mods; QString text; QString typed; };
-    const Row rows[] = {
+    const struct { const char *name; quint32 scan; Qt::KeyboardModifiers mods; QString text, typed; } us[] = {
         {"Slovak digit row gives digits", 11, {}, QString::fromUtf8("ľ"), "2"},
         {"Slovak key 8 cannot type a glyph letter", 17, Qt::ShiftModifier, QString::fromUtf8("Á"), "*"},
         {"keypad star", 63, Qt::KeypadModifier, "*", "*"},
         {"no scan code keeps the text", 0, {}, QString::fromUtf8("Č"), QString::fromUtf8("Č")},
     };
     f.TV->KeyPress = [](KeyPressArgs &k) { k.KeyAscii = usKeyAscii(k); };
-    for (const Row &r : rows) {
+    for (const auto &r : us) {
         f.TV->Text = QString();
-        QKeyEvent e(QEvent::KeyPress, Qt::Key_unknown, r.mods, r.scan, 0, 0, r.text);
-        QApplication::sendEvent(f.TV->editor(), &e);
+        send(Qt::Key_unknown, r.mods, r.scan, r.text);
         EXPECT_EQ(f.TV->Text(), r.typed) << r.name;
     }
 }
@@ -186,8 +182,8 @@ TEST(FormLifecycle, ShowActivatesEveryTimeOverlaysStayOnTopLabelsStayUnderWindow
     EXPECT_GT(Stage::instance()->children().indexOf(&page), Stage::instance()->children().indexOf(&other));
     EXPECT_EQ(hint.width(), 100) << "form sizes are twips";
 
-    page.TZ->AutoSize = true;
     page.TZ->Caption = "Meno";
+    page.TZ->AutoSize = true;
     Canvas probe;
     probe.setCanvasFontName(kDesignFont);
     EXPECT_EQ(page.TZ->Width(), probe.TextWidth("Meno")) << "an AutoSize label fits its text";

@@ -79,7 +79,12 @@ TEST(PrinterDevice, WritesAPdfOfThePagesTheFakeCounts)
     EXPECT_EQ(PdfPageCount(killed), 1) << "a new document after a killed one";
     EXPECT_EQ(printer.DocumentFile(), killed);
     printer.SetOutputFileName(dir.filePath("missing/list.pdf"));
-    EXPECT_THROW(Play(printer, "TD"), PrinterError) << "a file that cannot be made is reported";
+    try {
+        Play(printer, "TD");
+        ADD_FAILURE() << "a file that cannot be made is reported";
+    } catch (const PrinterError &e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).contains("list.pdf")) << e.what();
+    }
 }
 
 // The graph of task 21 must not come out blurred.
@@ -119,33 +124,22 @@ TEST(PrinterDevice, A4InTwipsAndWidthsOfTheBundledDesignFace)
 
 TEST(PrintDialog, ChoiceCarriesTheFileCopiesAndPagesUprightA4)
 {
-    QTemporaryDir home;
-    const QByteArray homeBefore = qgetenv("HOME");
-    qputenv("HOME", home.path().toUtf8());
-    const struct { const char *name, *file; int copies, from, to; QString written; } rows[] = {
-        {"the file named in the dialog is the file written", "chosen.pdf", 3, 0, 0, home.filePath("chosen.pdf")},
-        {"a file without a name goes to the documents folder, which is made", "", 1, 2, 3,
-         home.filePath("Documents/pracovny_list.pdf")},
-    };
-    for (const auto &row : rows) {
-        QPrinter dialogPrinter;
-        dialogPrinter.setOutputFormat(QPrinter::PdfFormat);
-        dialogPrinter.setOutputFileName(*row.file ? home.filePath(row.file) : QString());
-        dialogPrinter.setCopyCount(row.copies);
-        dialogPrinter.setPageOrientation(QPageLayout::Landscape);
-        if (row.from) {
-            dialogPrinter.setPrintRange(QPrinter::PageRange);
-            dialogPrinter.setFromTo(row.from, row.to);
-        }
-        PrinterDevice printer(false);
-        printer.SetPaperSize(1);
-        printer.SetPrintQuality(600);
-        ApplyPrintDialogChoice(printer, ChoiceFromDialog(dialogPrinter));
-        EXPECT_EQ(std::tuple(printer.Copies(), printer.Orientation(), printer.PaperSize(), printer.PrintQuality()),
-                  std::tuple(row.copies, PageOrientation::Portrait, int(PaperA4), 300)) << row.name;
-        EXPECT_TRUE(printer.PageInRange(row.from ? row.from : 1) && printer.PageInRange(4) == !row.from) << row.name;
-        Play(printer, "TND");
-        EXPECT_EQ(PdfPageCount(row.written), 1) << row.name;
-    }
-    qputenv("HOME", homeBefore);
+    QTemporaryDir dir;
+    QPrinter dialogPrinter;
+    dialogPrinter.setOutputFormat(QPrinter::PdfFormat);
+    dialogPrinter.setOutputFileName(dir.filePath("chosen.pdf"));
+    dialogPrinter.setCopyCount(3);
+    dialogPrinter.setPrintRange(QPrinter::PageRange);
+    dialogPrinter.setFromTo(2, 3);
+    PrinterDevice printer(false);
+    printer.SetPaperSize(1);
+    printer.SetPrintQuality(600);
+    printer.SetOrientation(PageOrientation::Landscape);
+    ApplyPrintDialogChoice(printer, ChoiceFromDialog(dialogPrinter));
+    EXPECT_EQ(std::tuple(printer.Copies(), printer.Orientation(), printer.PaperSize(), printer.PrintQuality()),
+              std::tuple(3, PageOrientation::Portrait, int(PaperA4), 300));
+    EXPECT_EQ(std::tuple(printer.PageInRange(1), printer.PageInRange(3), printer.PageInRange(4)),
+              std::tuple(false, true, false));
+    Play(printer, "TND");
+    EXPECT_EQ(PdfPageCount(dir.filePath("chosen.pdf")), 1);
 }

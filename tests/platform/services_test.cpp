@@ -31,9 +31,11 @@ TEST(ServiceRegistry, FakeIsUsedWhileInstalledAndRealComesBack)
     services().sound().Play("missing.wav");
     EXPECT_GT(services().printer().Width(), 0.0f);
     DisplayMode &display = services().displayMode();
-    const int width = display.CurrentMode().width;
+    DisplayModeRecord desktop = display.CurrentMode();
+    desktop.fields = DisplayField::Width | DisplayField::Height;
     EXPECT_EQ(display.ChangeMode({640, 480, 16, 0, 0x1C0000}, DisplayChangeReset), DisplayChangeSuccessful);
-    EXPECT_EQ(display.CurrentMode().width, width) << "the real display mode changes nothing";
+    EXPECT_EQ(display.ChangeMode(desktop, DisplayChangeReset), DisplayChangeSuccessful) << "and back";
+    EXPECT_EQ(display.CurrentMode().width, desktop.width) << "the real display mode changes nothing";
 }
 
 // Waits of the screens (the wraps of the tick count included) are checked
