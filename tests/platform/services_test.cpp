@@ -1,12 +1,16 @@
 // The service registry, the fake clock other tests stand on, and the real
-// message box and display mode. The random source is the engine's and is
-// checked there; the other fakes are driven by the services and screens
+// message box, display mode and sound. The random source is the engine's and
+// is checked there; the other fakes are driven by the services and screens
 // that use them.
 #include "platform/Services.h"
+#include "platform/Sound.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -27,9 +31,11 @@ TEST(ServiceRegistry, FakeIsUsedWhileInstalledAndRealComesBack)
     services().sound().Play("missing.wav");
     EXPECT_GT(services().printer().Width(), 0.0f);
     DisplayMode &display = services().displayMode();
-    const int width = display.CurrentMode().width;
+    DisplayModeRecord desktop = display.CurrentMode();
+    desktop.fields = DisplayField::Width | DisplayField::Height;
     EXPECT_EQ(display.ChangeMode({640, 480, 16, 0, 0x1C0000}, DisplayChangeReset), DisplayChangeSuccessful);
-    EXPECT_EQ(display.CurrentMode().width, width) << "the real display mode changes nothing";
+    EXPECT_EQ(display.ChangeMode(desktop, DisplayChangeReset), DisplayChangeSuccessful) << "and back";
+    EXPECT_EQ(display.CurrentMode().width, desktop.width) << "the real display mode changes nothing";
 }
 
 // Waits of the screens (the wraps of the tick count included) are checked
@@ -96,4 +102,28 @@ TEST(QtMessageBox, ShowsAModalBoxWithSlovakButtonsAndReportsTheButton)
         EXPECT_EQ(seen, QString("Titulok|Text správy|%1|%2").arg(row.icon).arg(QString::fromUtf8(row.button)))
             << row.name;
     }
+}
+
+// Files that cannot be played stay silent; good files are loaded once and kept.
+TEST(QtSound, OnlyPlayableFilesAreKeptAndNoneFails)
+{
+    QTemporaryDir dir;
+    const QString good = QStringLiteral(LK_RESOURCE_DIR "/Sound/click.wav");
+    const QString unreadable = dir.filePath("locked.wav");
+    ASSERT_TRUE(QFile::copy(good, unreadable));
+    QFile::setPermissions(unreadable, QFileDevice::WriteOwner);
+    struct Row { const char *name; QString path; bool kept; };
+    const Row rows[] = {
+        {"good file named with backslashes", QStringLiteral(LK_RESOURCE_DIR "\\Sound\\click.wav"), true},
+        {"a directory", dir.path(), false},
+        {"unreadable file", unreadable, QFileInfo(unreadable).isReadable()},
+        {"file that is no sound", QStringLiteral(LK_RESOURCE_DIR "/Cur/Hand.cur"), true},
+    };
+    QtSound sound;
+    for (const Row &row : rows) {
+        sound.Play(row.path);
+        sound.Play(row.path); // a second try must not fail either
+        EXPECT_EQ(sound.IsCached(row.path), row.kept) << row.name;
+    }
+    EXPECT_TRUE(sound.IsCached(good)) << "one entry whatever the separators";
 }
