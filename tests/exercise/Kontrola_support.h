@@ -10,6 +10,17 @@
 
 namespace hra_test {
 
+// Every answer cell of the screen, column by column.
+inline std::vector<platform::TextBox *> Bunky(Hra &h)
+{
+    std::vector<platform::TextBox *> b;
+    for (auto *stlpec : {&h.TV1, &h.TV2, &h.TV3, &h.TV4, &h.TV5, &h.TV6})
+        for (int i = 0; i <= stlpec->UBound(); ++i)
+            if (stlpec->exists(i))
+                b.push_back((*stlpec)(i));
+    return b;
+}
+
 class Kontrola : public Obrazovka {
 protected:
     Kontrola()
@@ -27,14 +38,10 @@ protected:
         lktest::showAndActivate(&h);
         return h;
     }
-    static platform::ControlArray<platform::TextBox> *Stlpec(Hra &h, int k)
-    {
-        platform::ControlArray<platform::TextBox> *stlpce[] = {&h.TV1, &h.TV2, &h.TV3, &h.TV4, &h.TV5, &h.TV6};
-        return stlpce[k - 1];
-    }
     static platform::TextBox *Bunka(Hra &h, const QString &stlpec, int riadok)
     {
-        return (*Stlpec(h, stlpec.mid(2).toInt()))(riadok);
+        platform::ControlArray<platform::TextBox> *stlpce[] = {&h.TV1, &h.TV2, &h.TV3, &h.TV4, &h.TV5, &h.TV6};
+        return (*stlpce[stlpec.mid(2).toInt() - 1])(riadok);
     }
     // "TV2(3)=12 TZ1(1)=x V(2,1)=a TZR(6).Caption=<": Tags (or captions) of
     // cells, labels and marks and entries of Vysledek_prikladu, as a
@@ -42,13 +49,10 @@ protected:
     static void Ako_generator(Hra &h, const char *tagy)
     {
         // What the load's real generator left must not mix with the case's Tags.
-        for (int k = 1; k <= 6; ++k)
-            for (int i = 0; i <= Stlpec(h, k)->UBound(); ++i)
-                if (Stlpec(h, k)->exists(i)) {
-                    platform::TextBox *b = (*Stlpec(h, k))(i);
-                    b->Tag = b->Text = QString();
-                    b->Locked = false;
-                }
+        for (platform::TextBox *b : Bunky(h)) {
+            b->Tag = b->Text = QString();
+            b->Locked = false;
+        }
         for (const QString &t : QString::fromUtf8(tagy).split(' ', Qt::SkipEmptyParts)) {
             const QString meno = t.section('=', 0, 0), hodnota = t.section('=', 1);
             const QString pole = meno.section('(', 0, 0);
@@ -130,16 +134,13 @@ protected:
     // `zmena` ("TV2(1)=2,4") replaces cells.
     static std::string Tabulka_21(const QString &zmena = {})
     {
-        QMap<QString, QString> bunky;
-        for (int k = 1; k <= 6; ++k) {
-            bunky[QStringLiteral("TV%1(1)").arg(k)] = QString::number(k);
-            bunky[QStringLiteral("TV%1(2)").arg(k)] = QString::number(2 * k);
-        }
-        for (const QString &z : zmena.split(' ', Qt::SkipEmptyParts))
-            bunky[z.section('=', 0, 0)] = z.section('=', 1);
         QStringList t;
-        for (auto it = bunky.cbegin(); it != bunky.cend(); ++it)
-            t << it.key() + '=' + it.value();
+        for (int k = 1; k <= 6; ++k)
+            for (int r : {1, 2}) {
+                const QString bunka = QStringLiteral("TV%1(%2)=").arg(k).arg(r);
+                const qsizetype z = zmena.indexOf(bunka);
+                t << (z >= 0 ? zmena.mid(z).section(' ', 0, 0) : bunka + QString::number(r * k));
+            }
         return t.join(' ').toStdString();
     }
     int Zvuky(const char *subor) const { return int(zvuk.Played().filter(QLatin1String(subor)).size()); }

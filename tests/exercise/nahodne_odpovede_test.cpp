@@ -90,14 +90,17 @@ std::vector<bool> Napis_ocakavane(Hra &h, const Uloha &u, bool chyba, std::vecto
     return zmenene;
 }
 
-// Random garbage in every open cell; tasks 11 and 17 press their row-check
-// button first, whose bubble must go again before the screen takes the check.
-void Napis_nahodne(Hra &h, QRandomGenerator &nahoda, platform::FakeClock &hodiny)
+// Random garbage in every open cell, working rows and waiting cells too;
+// tasks 11 and 17 press their row-check button first, whose bubble must go
+// again before the screen takes the check.
+void Napis_nahodne(Hra &h, QRandomGenerator &nahoda, platform::FakeClock &hodiny,
+                   std::vector<platform::TextBox *> &napisane)
 {
-    for (auto *stlpec : {&h.TV1, &h.TV2, &h.TV3, &h.TV4, &h.TV5, &h.TV6})
-        for (int i = 0; i <= stlpec->UBound(); ++i)
-            if (stlpec->exists(i) && (*stlpec)(i)->Visible && !(*stlpec)(i)->Locked)
-                (*stlpec)(i)->Text = Nahodny_text(nahoda);
+    for (platform::TextBox *b : Bunky(h))
+        if (b->Visible && !b->Locked) {
+            b->Text = Nahodny_text(nahoda);
+            napisane.push_back(b);
+        }
     if (h.ICheck.exists(1) && h.ICheck(1)->Visible && h.ICheck(1)->Enabled) {
         QTest::mouseClick(h.ICheck(1), Qt::LeftButton, {}, QPoint(3, 3));
         if (h.PicIcheck->Visible) {
@@ -128,7 +131,7 @@ TEST_F(Kontrola, ExpectedAnswersAsAPupilTypesThemDigitsChangedAndGarbage)
                 std::vector<platform::TextBox *> napisane;
                 std::vector<bool> zmenene;
                 if (vyplnenie[0] == 'g')
-                    Napis_nahodne(h, nahoda, hodiny);
+                    Napis_nahodne(h, nahoda, hodiny, napisane);
                 else
                     zmenene = Napis_ocakavane(h, u, vyplnenie[0] == 'a', napisane);
                 Skontroluj(h);
@@ -136,9 +139,15 @@ TEST_F(Kontrola, ExpectedAnswersAsAPupilTypesThemDigitsChangedAndGarbage)
                 for (int i = 1; i < int(zmenene.size()) && (u.krok || i == 1); ++i)
                     EXPECT_EQ(Znacka(h, u.krok * i + u.posun).toStdString(), zmenene[size_t(i)] ? "ko!" : "ok")
                         << "example " << i;
-                // Every cell typed into is locked, but the result of percentages of variant b.
+                // Every cell typed into is locked, but the working cells of percentages
+                // and proportions (and the result of percentages of variant b).
                 for (platform::TextBox *b : napisane)
-                    EXPECT_TRUE(b->Locked || (u.uloha == std::string("19") && b == h.TV4(b->Index()))) << b->Index();
+                    EXPECT_TRUE(b->Locked || (u.uloha == std::string("19") && b != h.TV1(b->Index()))
+                                || (u.uloha == std::string("20") && b != h.TV3(b->Index()))) << b->Index();
+                // Row checks and relation signs no longer react.
+                for (platform::ControlArray<platform::Image> *a : {&h.ICheck, &h.IZnam})
+                    for (int i = 0; i <= a->UBound(); ++i)
+                        EXPECT_FALSE(a->exists(i) && (*a)(i)->Visible && (*a)(i)->Enabled) << i;
                 for (int i = 0; i <= h.IHod.UBound(); ++i)
                     if (h.IHod.exists(i) && h.IHod(i)->Visible && h.IHod(i)->Enabled) {
                         QTest::mousePress(h.IHod(i), Qt::LeftButton, {}, QPoint(3, 3));
