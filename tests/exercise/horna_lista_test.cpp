@@ -39,14 +39,15 @@ protected:
     }
 };
 
+// A double click on check checks once; on new examples it brings two screens.
 TEST_F(HornaLista, CheckLeavesOnlyBackOnAndTheContinueButtonBringsNewExamples)
 {
     Hra &h = Ukaz("1");
-    Klik(h.PicTop(1));
+    Dvojklik(h.PicTop(1));
     EXPECT_EQ(Zapnute(h), "0001");
     EXPECT_EQ(Fokus(), h.Text1->editor());
     EXPECT_TRUE(h.picPokracuj->Visible && h.picPokracuj->Enabled);
-    EXPECT_EQ(Zvuky("click.wav"), 1);
+    EXPECT_EQ(Zvuky("click.wav"), 1) << "a check runs once";
 
     Klik(h.PicTop(2));
     Klik(h.PicTop(3));
@@ -59,6 +60,11 @@ TEST_F(HornaLista, CheckLeavesOnlyBackOnAndTheContinueButtonBringsNewExamples)
     EXPECT_EQ(Zapnute(h), "1111");
     EXPECT_FALSE(h.picPokracuj->Visible || h.IHod(3)->Visible);
     EXPECT_EQ(Fokus(), h.TV1(1)->editor()) << "the activation focuses the first cell again";
+
+    h.Otevri_kalkulacku();
+    Dvojklik(h.PicTop(2));
+    EXPECT_EQ(Zaznam(), "hints loaded|generated false|generated false|generated false");
+    EXPECT_FALSE(h.Kalkulacka_otevrena || h.PicKalk->Visible) << "the open calculator closed first";
 }
 
 TEST_F(HornaLista, NewExamplesHideTheMarksOfTheTasksSheet)
@@ -76,42 +82,24 @@ TEST_F(HornaLista, NewExamplesHideTheMarksOfTheTasksSheet)
     }
 }
 
-TEST_F(HornaLista, DoubleClicks)
+// The results table hides the screen and brings it back as it was; back
+// abandons the series for the setup screen.
+TEST_F(HornaLista, ResultsTableAndBack)
 {
-    Hra &h = Ukaz("1");
-    h.Otevri_kalkulacku();
-    Dvojklik(h.PicTop(2));
-    EXPECT_EQ(Zaznam(), "hints loaded|generated false|generated false") << "new examples twice";
-    EXPECT_FALSE(h.Kalkulacka_otevrena || h.PicKalk->Visible) << "the open calculator closed first";
-
-    Dvojklik(Ukaz("1").PicTop(1));
-    EXPECT_EQ(Zaznam(), "hints loaded");
-    EXPECT_EQ(Zvuky("click.wav"), 3) << "a check runs once";
-    EXPECT_EQ(Zapnute(*hra), "0001");
-}
-
-TEST_F(HornaLista, ResultsTableHidesTheScreenAndBringsItBackAsItWas)
-{
+    Misc::Uloz_klavesnici();
     Hra &h = Ukaz("1");
     Napis(h, "TV2(1)=12");
+    ASSERT_EQ(klavesnica.ActiveLayoutName(), platform::UsKeyboardLayout);
     Klik(h.PicTop(3));
     auto *tabulka = Formulare::frm_Tabulka.existing();
     ASSERT_NE(tabulka, nullptr);
     EXPECT_EQ(Misc::Aktualni_formular, tabulka);
     EXPECT_TRUE(!h.isVisible() && h.isLoaded());
-
     Klik(tabulka->picKonec);
     EXPECT_EQ(platform::Stage::instance()->frontPage(), &h);
     EXPECT_EQ(QString(h.TV2(1)->Text), "12");
     EXPECT_EQ(Zapnute(h), "1111");
-}
 
-TEST_F(HornaLista, BackAbandonsTheSeriesForTheSetupScreen)
-{
-    Misc::Uloz_klavesnici();
-    Hra &h = Ukaz("1");
-    QTest::keyClicks(h.TV1(1)->editor(), QStringLiteral("7"));
-    ASSERT_EQ(klavesnica.ActiveLayoutName(), platform::UsKeyboardLayout);
     Misc::Pocet_spravnych = 2;
     // Press only: the button goes with the screen before a release could reach it.
     QTest::mousePress(h.PicTop(4), Qt::LeftButton, {}, QPoint(5, 5));
