@@ -6,7 +6,6 @@
 #include "expr/Glyfy.h"
 #include "platform/Fonts.h"
 
-#include <QMouseEvent>
 
 namespace hra_test {
 
@@ -98,12 +97,7 @@ protected:
     }
     static void Skontroluj(Hra &h) { Klik(h.PicTop(1)); }
     static void Klik(QWidget *w, int x = 5, int y = 5) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(x, y)); }
-    static void Pohyb(QWidget *w, int x, int y)
-    {
-        QMouseEvent e(QEvent::MouseMove, QPointF(x, y), w->mapToGlobal(QPointF(x, y)), Qt::NoButton,
-                      Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(w, &e);
-    }
+    static void Pohyb(QWidget *w, int x, int y) { QTest::mouseMove(w, QPoint(x, y)); }
     static bool Rovnake(const platform::Picture &a, const platform::Picture &b) { return a.image() == b.image(); }
     // Which picture "Bitmap/Games/<meno>.bmp" a control shows, "?" for none.
     static QString Obraz(const platform::Picture &obraz, std::initializer_list<const char *> mena)

@@ -1,7 +1,5 @@
-// Whatever a pupil types, the check judges every example of every task once
-// and the correct answers can still be shown: generated screens of every
-// task with random garbage in their open cells, and with their expected
-// answers typed as a pupil types them.
+// The check over generated screens of every task: expected answers typed
+// as a pupil types them, with a digit changed, and random garbage.
 #include "Kontrola_support.h"
 #include "expr/Random.h"
 
