@@ -1,10 +1,9 @@
 // Pictures on forms and picture boxes as the screens draw them: on both
-// layers, opaque, stretched or with the key colour left out; window shapes;
-// the frame strips behind example rows; controls rescaled to the screen.
+// layers, opaque, stretched or with the key colour left out; the frame
+// strips behind example rows; controls rescaled to the screen.
 #include "services/Formular.h"
 #include "services/Kresleni.h"
 
-#include "platform/ControlArray.h"
 #include "platform/Controls.h"
 #include "platform/Fixtures.h"
 #include "platform/Fonts.h"
@@ -87,15 +86,6 @@ TEST(Vykresli_pruhledne, KeyColourIsLeftOutOnAPictureAndBetweenSurfaces)
     EXPECT_EQ(Trvalo(ciel, 6, 6), Cervena);
 }
 
-TEST(Nastav_tvar_okna, PixelsOfTheColourAreCutOut)
-{
-    Form okno(Form::Kind::Overlay);
-    okno.resize(4, 4);
-    Vykresli_obrazek(S_ramom(), okno, 0, 0);
-    Nastav_tvar_okna(okno, Magenta);
-    EXPECT_EQ(okno.mask(), QRegion(1, 1, 2, 2));
-}
-
 TEST(Nacti_obrazek, LoadsOnceByPathInAnyCaseAndRetriesAMissingOne)
 {
     QTemporaryDir adresar;
@@ -132,16 +122,13 @@ TEST(Vykresli_ramecek, ThreePiecesSideBySideWhateverTheRowsHeight)
 
 TEST(Prizpusob_ovladace, ScalesEveryControlAndItsFontByTheScreensTwipsPerPixel)
 {
-    // A label, an array element and a timer, which has no size or font.
+    // A label and a timer, which has no size or font.
     Form formular;
     auto *popis = new Label(&formular);
     popis->Move(30, 60, 150, 45);
-    ControlArray<Label> pole{&formular};
-    pole.Load(2)->Move(15, 45, 45, 15);
     new Timer(&formular);
     Prizpusob_ovladace(formular, 12); // 0.8 times the designed size
     EXPECT_EQ(popis->widget()->geometry(), QRect(24, 48, 120, 36));
-    EXPECT_EQ(pole(2)->widget()->geometry(), QRect(12, 36, 36, 12));
     for (Control *c : formular.Controls()) {
         EXPECT_FALSE(c->TabStop());
         EXPECT_DOUBLE_EQ(c->FontSize(), pixelsToPoints(pointsToPixels(9.6)));

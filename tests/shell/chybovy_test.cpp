@@ -95,6 +95,8 @@ TEST_F(Napoveda, FilledWindows)
         o->Show();
         Riadky_sa_zmestia(*o, t, r.subor);
         EXPECT_EQ(Ciara(*o).isEmpty(), !r.zlomok) << r.subor;
+        EXPECT_TRUE(!o->mask().contains(QPoint(1, 1)) && o->mask().contains(o->Label1(1)->widget()->geometry().center()))
+            << r.subor << ": the key colour is cut out of the window's shape";
         QImage tvar(o->size(), QImage::Format_ARGB32);
         tvar.fill(Qt::transparent);
         QPainter p(&tvar);
