@@ -1,6 +1,7 @@
-// Pictures on forms and picture boxes as the screens draw them: on both
-// layers, opaque, stretched or with the key colour left out; the frame
-// strips behind example rows; controls rescaled to the screen.
+// Pictures on forms and picture boxes as the screens draw them: the key
+// colour left out, pictures loaded once, the frame strips behind example
+// rows, controls rescaled to the screen. Drawing on both layers is seen by
+// every screen's test.
 #include "services/Formular.h"
 #include "services/Kresleni.h"
 
@@ -10,7 +11,6 @@
 
 #include <QPainter>
 #include <QTemporaryDir>
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace Misc;
@@ -43,32 +43,6 @@ struct Plocha : PictureBox {
 };
 
 } // namespace
-
-TEST(Vykresli_obrazek, EveryServiceDrawsOnBothLayersAndKeepsAutoRedraw)
-{
-    // Each draws a green 6 x 6 square at 10, 10; the stretched one from 2 x 2.
-    const Picture zeleny(solid(6, 6, Zelena));
-    Plocha zdroj(true, Zelena, {6, 6});
-    const std::pair<const char *, std::function<void(Canvas &)>> riadky[] = {
-        {"full size", [&](Canvas &c) { Vykresli_obrazek(zeleny, c, 10, 10); }},
-        {"stretched", [&](Canvas &c) { Vykresli_obrazek_roztazeny(Picture(solid(2, 2, Zelena)), c, 10, 10, 6, 6); }},
-        {"transparent", [&](Canvas &c) { Vykresli_obrazek_na_objekt(zeleny, c, 10, 10, true); }},
-        // Callers pass sizes in twips: nothing beyond the source is copied.
-        {"from a surface", [&](Canvas &c) { Vykresli_dc_na_formular(c, 10, 10, 90, 90, zdroj.hDC()); }},
-    };
-    for (const auto &[nazov, kresli] : riadky)
-        for (bool autoRedraw : {false, true}) {
-            SCOPED_TRACE(std::string(nazov) + (autoRedraw ? ", AutoRedraw on" : ", AutoRedraw off"));
-            Plocha plocha(autoRedraw);
-            kresli(plocha);
-            EXPECT_EQ(plocha.AutoRedraw(), autoRedraw);
-            EXPECT_EQ(Trvalo(plocha, 11, 11), Zelena);
-            plocha.Refresh();
-            EXPECT_EQ(Na_obrazovke(plocha, 11, 11), Zelena) << "survives a repaint";
-            EXPECT_EQ(Na_obrazovke(plocha, 15, 15), Zelena) << "the whole square";
-            EXPECT_EQ(Na_obrazovke(plocha, 16, 16), Biela) << "nothing beyond the picture";
-        }
-}
 
 TEST(Vykresli_pruhledne, KeyColourIsLeftOutOnAPictureAndBetweenSurfaces)
 {
