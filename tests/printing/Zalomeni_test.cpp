@@ -31,10 +31,9 @@ TEST(Rozdel_text_do_radku, WholeWordsWithinTheWidthOrTheLinesUntouched)
         {"five full lines", "ab cd ef gh ij", 3, {"ab ", "cd ", "ef ", "gh ", "ij "}},
         {"599 blanks are still allowed", "a" + QString(599, QLatin1Char(' ')) + "b", 20, {"a b "}},
         {"a sixth line", "ab cd ef gh ij kl", 3, {}, "range"},
-        {"a word wider than the limit on its own", "abcdefgh", 5, {}, "range"},
         {"600 blanks make 601 pieces", QString(600, QLatin1Char(' ')), 20, {}, "range"},
         {"32,767 characters cannot be walked", QString(32767, QLatin1Char('a')), 20, {}, "overflow"},
-        {"32,766 characters can, but are one long word", QString(32766, QLatin1Char('a')), 20, {}, "range"},
+        {"32,766 characters can, but are one word wider than the limit", QString(32766, QLatin1Char('a')), 20, {}, "range"},
     };
     for (const auto &z : zalomenia) {
         platform::FakePrinter tlaciaren(210.0f * 120.0f, 2970.0f);

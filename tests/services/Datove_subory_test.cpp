@@ -152,14 +152,3 @@ TEST(Nacti_texty, LineKIsTextKUpToTheTablesEnd)
                   QStringList({"", riadky[0], riadky[1], "40", vela ? "41" : "", vela ? "1000" : ""}));
     }
 }
-
-TEST(Text1250, LinesEndAtCarriageReturn)
-{
-    const struct { const char *nazov; QString text; QStringList riadky; } tabulka[] = {
-        {"empty text has no lines", QString(), {}},
-        {"blank lines kept, a final CR LF starts no line", QStringLiteral("a\r\n\r\nb\r\n"), {"a", "", "b"}},
-        {"lone CR ends a line, lone LF does not", QStringLiteral("a\rb\nc"), {"a", "b\nc"}},
-    };
-    for (const auto &r : tabulka)
-        EXPECT_EQ(Riadky_textu(r.text), r.riadky) << r.nazov;
-}

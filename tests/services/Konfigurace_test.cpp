@@ -2,13 +2,12 @@
 // one message and stops the sequence; a good installation leaves directories,
 // tables, cursors, keyboard, font and sounds ready. The script that prepares a
 // user's configuration: what it writes, repairs, refreshes and leaves alone.
-// The keyboard guard and the display mode that the screens use after start.
+// The keyboard guard that the screens use after start.
 #include "services/Ini_subor.h"
 #include "services/Klavesnice.h"
 #include "services/Konfigurace.h"
 #include "services/Pismo.h"
 #include "services/Tabulky.h"
-#include "services/Zobrazeni.h"
 
 #include "Instalacia.h"
 
@@ -80,6 +79,8 @@ TEST(Nacti_konfiguraci, EveryFailedCheckShowsItsMessageOnceAndStops)
         {"texts empty", [](Instalacia &i) { Zapis(i.hd() + "Texty.dat", ""); }, Sprava_texty},
         {"texts not scrambled", [](Instalacia &i) { Zapis(i.hd() + "Texty.dat", V_1250({"Koniec?", "Ano alebo nie"})); },
          Sprava_texty},
+        {"a line feed inside a text", [](Instalacia &i) { Zapis_prekodovany(i.hd() + "Texty.dat", {"Koniec?", "Chcete\nskončiť?"}); },
+         Sprava_texty},
     };
     for (const auto &p : pokazenia) {
         SCOPED_TRACE(p.nazov);
@@ -125,19 +126,6 @@ TEST(S_oddelovacom, DirectoryValuesEndInExactlyOneSeparatorOfTheirKind)
         EXPECT_EQ(S_oddelovacom(hodnota), cesta) << hodnota;
 }
 
-TEST(Zaregistruj_pismo, FamilyRuvoIsAvailableUntilRemoved)
-{
-    const auto je = [] { return QFontDatabase::families().contains(QStringLiteral("Ruvo")); };
-    ASSERT_FALSE(je()) << "not a font of the system";
-    Cesta_CD = QStringLiteral(LK_RESOURCE_DIR "/");
-    Zaregistruj_pismo();
-    Zaregistruj_pismo(); // twice registers it once
-    EXPECT_TRUE(je());
-    Odeber_pismo();
-    EXPECT_FALSE(je());
-    Odeber_pismo(); // harmless when nothing is registered
-}
-
 TEST(Klavesnica, AnswersAreTypedOnUsAndThePupilsLayoutComesBackWithinTheBound)
 {
     const struct { const char *nazov; QStringList ring; bool nacitanie_zlyha; int aktivacie; QString nakoniec; } riadky[] = {
@@ -161,28 +149,6 @@ TEST(Klavesnica, AnswersAreTypedOnUsAndThePupilsLayoutComesBackWithinTheBound)
     Obnov_klavesnici();
     EXPECT_EQ(klavesnica.Activations(), 3);
     EXPECT_EQ(klavesnica.ActiveLayoutName(), Sk);
-}
-
-TEST(Zmen_rozliseni, ARefusedSwitchIsReportedAndTheSavedModeComesBackRefreshRateIncluded)
-{
-    Texty[40] = "prepnutie", Texty[41] = "R", Texty[43] = "obnova", Texty[44] = "O";
-    FakeDisplayMode displej({640, 480, 16, 75, 0}); // switched all the same
-    FakeMessageBox box;
-    ScopedService<DisplayMode> g1(displej);
-    ScopedService<MessageBox> g2(box);
-    displej.FailWith(-2);
-
-    EXPECT_FALSE(Zmen_rozliseni());
-    Obnov_rozliseni();
-
-    ASSERT_EQ(displej.Changes().size(), 2);
-    const DisplayModeRecord &tam = displej.Changes()[0].mode, &spat = displej.Changes()[1].mode;
-    EXPECT_EQ(QList<int>({tam.width, tam.height, tam.bitsPerPixel}), QList<int>({640, 480, 16}));
-    EXPECT_EQ(spat.frequency, 75);
-    QStringList boxy;
-    for (const auto &b : box.AskedBoxes())
-        boxy << b.text + "|" + b.title;
-    EXPECT_EQ(boxy, QStringList({"prepnutie|R", "obnova|O"}));
 }
 
 TEST(SeedUserData, FirstRunSeedsLaterRunsRepairAndRefreshButKeepResultsMarksAndHandSetDirectories)
@@ -223,4 +189,10 @@ TEST(SeedUserData, TheProgramStartsFromWhatTheScriptPrepares)
     EXPECT_FALSE(Misc::Texty[1].isEmpty());
     EXPECT_EQ(Misc::Tabulka_znamek[Misc::Pocet_znamok].Hodnota_znamky, 1);
     EXPECT_FALSE(Misc::Kurzor_ruka.isNull());
+    // The maths font, registered once however often asked, is gone when removed.
+    const auto ruvo = [] { return QFontDatabase::families().contains(QStringLiteral("Ruvo")); };
+    Misc::Zaregistruj_pismo();
+    EXPECT_TRUE(ruvo());
+    Misc::Odeber_pismo();
+    EXPECT_FALSE(ruvo());
 }

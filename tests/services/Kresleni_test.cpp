@@ -1,17 +1,16 @@
-// Pictures on forms and picture boxes as the screens draw them: on both
-// layers, opaque, stretched or with the key colour left out; window shapes;
-// the frame strips behind example rows; controls rescaled to the screen.
+// Pictures on forms and picture boxes as the screens draw them: the key
+// colour left out, pictures loaded once, the frame strips behind example
+// rows, controls rescaled to the screen. Drawing on both layers is seen by
+// every screen's test.
 #include "services/Formular.h"
 #include "services/Kresleni.h"
 
-#include "platform/ControlArray.h"
 #include "platform/Controls.h"
 #include "platform/Fixtures.h"
 #include "platform/Fonts.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace Misc;
@@ -45,32 +44,6 @@ struct Plocha : PictureBox {
 
 } // namespace
 
-TEST(Vykresli_obrazek, EveryServiceDrawsOnBothLayersAndKeepsAutoRedraw)
-{
-    // Each draws a green 6 x 6 square at 10, 10; the stretched one from 2 x 2.
-    const Picture zeleny(solid(6, 6, Zelena));
-    Plocha zdroj(true, Zelena, {6, 6});
-    const std::pair<const char *, std::function<void(Canvas &)>> riadky[] = {
-        {"full size", [&](Canvas &c) { Vykresli_obrazek(zeleny, c, 10, 10); }},
-        {"stretched", [&](Canvas &c) { Vykresli_obrazek_roztazeny(Picture(solid(2, 2, Zelena)), c, 10, 10, 6, 6); }},
-        {"transparent", [&](Canvas &c) { Vykresli_obrazek_na_objekt(zeleny, c, 10, 10, true); }},
-        // Callers pass sizes in twips: nothing beyond the source is copied.
-        {"from a surface", [&](Canvas &c) { Vykresli_dc_na_formular(c, 10, 10, 90, 90, zdroj.hDC()); }},
-    };
-    for (const auto &[nazov, kresli] : riadky)
-        for (bool autoRedraw : {false, true}) {
-            SCOPED_TRACE(std::string(nazov) + (autoRedraw ? ", AutoRedraw on" : ", AutoRedraw off"));
-            Plocha plocha(autoRedraw);
-            kresli(plocha);
-            EXPECT_EQ(plocha.AutoRedraw(), autoRedraw);
-            EXPECT_EQ(Trvalo(plocha, 11, 11), Zelena);
-            plocha.Refresh();
-            EXPECT_EQ(Na_obrazovke(plocha, 11, 11), Zelena) << "survives a repaint";
-            EXPECT_EQ(Na_obrazovke(plocha, 15, 15), Zelena) << "the whole square";
-            EXPECT_EQ(Na_obrazovke(plocha, 16, 16), Biela) << "nothing beyond the picture";
-        }
-}
-
 TEST(Vykresli_pruhledne, KeyColourIsLeftOutOnAPictureAndBetweenSurfaces)
 {
     // Twice: the see-through copy made at the first draw serves the second.
@@ -85,15 +58,6 @@ TEST(Vykresli_pruhledne, KeyColourIsLeftOutOnAPictureAndBetweenSurfaces)
     Vykresli_pruhledne(ciel.hDC(), 5, 5, 4, 4, zdroj.hDC(), 0, 0);
     EXPECT_EQ(Trvalo(ciel, 5, 5), Zlta);
     EXPECT_EQ(Trvalo(ciel, 6, 6), Cervena);
-}
-
-TEST(Nastav_tvar_okna, PixelsOfTheColourAreCutOut)
-{
-    Form okno(Form::Kind::Overlay);
-    okno.resize(4, 4);
-    Vykresli_obrazek(S_ramom(), okno, 0, 0);
-    Nastav_tvar_okna(okno, Magenta);
-    EXPECT_EQ(okno.mask(), QRegion(1, 1, 2, 2));
 }
 
 TEST(Nacti_obrazek, LoadsOnceByPathInAnyCaseAndRetriesAMissingOne)
@@ -132,16 +96,13 @@ TEST(Vykresli_ramecek, ThreePiecesSideBySideWhateverTheRowsHeight)
 
 TEST(Prizpusob_ovladace, ScalesEveryControlAndItsFontByTheScreensTwipsPerPixel)
 {
-    // A label, an array element and a timer, which has no size or font.
+    // A label and a timer, which has no size or font.
     Form formular;
     auto *popis = new Label(&formular);
     popis->Move(30, 60, 150, 45);
-    ControlArray<Label> pole{&formular};
-    pole.Load(2)->Move(15, 45, 45, 15);
     new Timer(&formular);
     Prizpusob_ovladace(formular, 12); // 0.8 times the designed size
     EXPECT_EQ(popis->widget()->geometry(), QRect(24, 48, 120, 36));
-    EXPECT_EQ(pole(2)->widget()->geometry(), QRect(12, 36, 36, 12));
     for (Control *c : formular.Controls()) {
         EXPECT_FALSE(c->TabStop());
         EXPECT_DOUBLE_EQ(c->FontSize(), pixelsToPoints(pointsToPixels(9.6)));

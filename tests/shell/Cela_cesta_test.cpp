@@ -1,6 +1,7 @@
 // The whole program from its start to its exit, as a pupil goes through
 // it, with a picture of every screen (the results table's comes with a
-// series); the backdrop of a refused display switch, and a missing INI.
+// series); the backdrop of a refused display switch and the refused way
+// back, and a missing INI.
 #include "Program.h"
 
 using namespace lktest;
@@ -16,7 +17,9 @@ TEST(WholeProgram, EveryScreenFromTheTitleToTheExit)
     p.Spusti();
     ASSERT_FALSE(Shell::Program_ukonceny());
     EXPECT_EQ(Vpredu(), Formulare::frm_Intro.get()) << "the title is in front";
-    EXPECT_EQ(p.displej.Changes().size(), 1) << "the display was switched";
+    ASSERT_EQ(p.displej.Changes().size(), 1) << "the display was switched";
+    const platform::DisplayModeRecord &tam = p.displej.Changes()[0].mode;
+    EXPECT_EQ(QList<int>({tam.width, tam.height, tam.bitsPerPixel}), QList<int>({640, 480, 16}));
     EXPECT_EQ(Formulare::frm_Pozadi.existing(), nullptr) << "no backdrop after a good switch";
     Odfot("01_title");
     // The title stays ten seconds from its load.
@@ -29,7 +32,7 @@ TEST(WholeProgram, EveryScreenFromTheTitleToTheExit)
     // The hover sound plays once per element the pointer enters.
     for (QWidget *kam : {vyber->LI(1)->widget(), vyber->LI(1)->widget(), vyber->IKonec->widget()})
         Pohyb(kam, kam->rect().center());
-    EXPECT_EQ(Pocet(p.zvuk.Played(), "enter.wav"), 2);
+    EXPECT_EQ(p.zvuk.Played().filter("enter.wav", Qt::CaseInsensitive).size(), 2);
 
     Klik(vyber->IHelp);
     ASSERT_EQ(Vpredu(), Formulare::frm_Intro.get());
@@ -87,7 +90,11 @@ TEST(WholeProgram, EveryScreenFromTheTitleToTheExit)
     Klik(vyber->IKonec);
     EXPECT_TRUE(Shell::Program_ukonceny());
     ASSERT_EQ(p.displej.Changes().size(), 2);
-    EXPECT_EQ(p.displej.Changes()[1].mode.width, 1920) << "the saved mode comes back";
+    const platform::DisplayModeRecord &spat = p.displej.Changes()[1].mode;
+    const platform::DisplayModeRecord stary = platform::FakeDisplayMode().CurrentMode(); // as at the start
+    EXPECT_EQ(QList<int>({spat.width, spat.height, spat.bitsPerPixel, spat.frequency}),
+              QList<int>({stary.width, stary.height, stary.bitsPerPixel, stary.frequency}))
+        << "the saved mode comes back, refresh rate included";
     EXPECT_TRUE(Program::Formy().empty()) << "every screen is unloaded";
 }
 
@@ -109,6 +116,13 @@ TEST(WholeProgram, TheBackdropOnTheTourAndAClickThatEndsTheTitle)
     Odfot("08_backdrop");
     Formulare::frm_Pozadi->Show();
     EXPECT_EQ(Vpredu(), Formulare::frm_Select.get());
+    // The way back is refused too, and said after the exit question.
+    p.box.Script({platform::MessageAnswer::Yes});
+    Klik(Formulare::frm_Select->IKonec);
+    const auto &boxy = p.box.AskedBoxes();
+    ASSERT_EQ(boxy.size(), 3);
+    EXPECT_EQ(boxy[0].text + "|" + boxy[0].title, Misc::Texty[40] + "|" + Misc::Texty[41]);
+    EXPECT_EQ(boxy[2].text + "|" + boxy[2].title, Misc::Texty[43] + "|" + Misc::Texty[44]);
 }
 
 TEST(StartUp, AMissingIniEndsTheProgramWithTheMessage)

@@ -1,5 +1,5 @@
-// The setup screen: the name, the revealed buttons, the task's help page,
-// and print.
+// The setup screen: the name, the revealed buttons, the variant's help page
+// before the exercise, and print.
 #include "Program.h"
 
 #include "platform/PrinterDevice.h"
@@ -64,9 +64,9 @@ struct Nastavenie : ::testing::Test {
     int Vysunutia() const { return int(p.hodiny.WaitsWithEvents().count(15)); }
 };
 
-TEST_F(Nastavenie, TheNameKeepsOnlyWhatTheResultFilesCanHoldAndContinueRisesForIt)
+TEST_F(Nastavenie, TheNameIsCleanedContinueRisesOnceAndLeadsThroughTheVariantsHelpPage)
 {
-    Otvor(7);
+    Otvor(21);
     const struct { const char *nazov; QString vlozene, meno; } pripady[] = {
         {"leading blanks vanish, blanks inside stay", "  Ľubo š", "Ľubo š"},
         {"pasted line break", "Ján\r\nKováč", "Ján Kováč"},
@@ -84,9 +84,10 @@ TEST_F(Nastavenie, TheNameKeepsOnlyWhatTheResultFilesCanHoldAndContinueRisesForI
     Napis(s->TJmeno, "漢x");
     EXPECT_EQ(QString(s->TJmeno->Text), "Zoë?x ??") << "typing goes on where it was";
 
-    // Continue rises for a name and a count, once; a rise that a letter
-    // starts takes no click either.
+    // Continue rises for a name, a count and a variant, once; a rise that a
+    // letter starts takes no click either.
     Klik(s->ICislo(2));
+    Klik(s->ICisloUloha(2));
     const int vysunutia = Vysunutia();
     s->TJmeno->Text = "   ";
     EXPECT_FALSE(s->picPokracuj->Visible) << "a name of blanks is no name";
@@ -97,16 +98,8 @@ TEST_F(Nastavenie, TheNameKeepsOnlyWhatTheResultFilesCanHoldAndContinueRisesForI
     const int znova = Vysunutia();
     Napis(s->TJmeno, "va");
     EXPECT_EQ(Vysunutia(), znova);
-}
 
-// Continue with help ticked shows the help page of the task's variant
-// before the exercise.
-TEST_F(Nastavenie, ContinueWithHelpShowsTheVariantsHelpPageFirst)
-{
-    Otvor(21);
-    Napis(s->TJmeno, "Žofia");
-    Klik(s->ICislo(2));
-    Klik(s->ICisloUloha(2));
+    // With help ticked, the variant's help page comes before the exercise.
     Klik(s->INapoveda);
     Klik(s->picPokracuj);
     auto *intro = Formulare::frm_Intro.existing();

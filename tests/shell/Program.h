@@ -136,9 +136,4 @@ inline void Odfot(const QString &meno)
     EXPECT_TRUE(platform::Stage::instance()->grab().save(LK_BUILD_DIR "/screens/shell/" + meno + ".png")) << meno.toStdString();
 }
 
-inline int Pocet(const QStringList &zoznam, const QString &co)
-{
-    return int(zoznam.filter(co, Qt::CaseInsensitive).size());
-}
-
 } // namespace lktest
