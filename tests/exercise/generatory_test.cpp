@@ -326,8 +326,9 @@ TEST_F(Generatory, AWideFractionWidensItsColumn)
 // been drawn: every shown label and cell of the sheet lies on the stage and
 // shows its whole text, under no cell, picture box or row mark; each row
 // mark lies on the sheet, clear of the logo and the tabs; nothing is drawn
-// over the bar under the sheet. A screen of each task is left for a person
-// to look at: the first one, or the first that draws the template named.
+// over the bar under the sheet; only answer cells take Tab. A screen of each
+// task is left for a person to look at: the first one, or the first that
+// draws the template named.
 TEST_F(Generatory, EveryCaptionOfEveryTaskShowsWhole)
 {
     struct Obrazok { int uloha, varianta, vzor; QString meno; };
@@ -373,9 +374,13 @@ TEST_F(Generatory, EveryCaptionOfEveryTaskShowsWhole)
                                 zapis(QStringLiteral("IHod(%1)").arg(i), i, QStringLiteral("off the sheet or at a tab at %1,%2").arg(x).arg(y));
                     nad.emplace_back(QStringLiteral("IHod(%1)").arg(i), r); // where the check shows it
                 }
-                for (auto &[meno, c] : harok_test::Prvky(h))
+                for (auto &[meno, c] : harok_test::Prvky(h)) {
+                    const int i = meno.startsWith("IHod") ? c->Index() : (c->Index() - 1) / riadkov + 1;
                     if (c->widget()->isVisibleTo(&h))
-                        zapis(meno, meno.startsWith("IHod") ? c->Index() : (c->Index() - 1) / riadkov + 1, Nevidno(c, na_stage(c), nad));
+                        zapis(meno, i, Nevidno(c, na_stage(c), nad));
+                    if (c->TabStop && !meno.startsWith("TV"))
+                        zapis(meno, i, QStringLiteral("takes the Tab of the answer cells"));
+                }
                 for (int y = pozadie.height() - 1; !na_harku(y); --y)
                     for (int x = 0; x < pozadie.width(); ++x)
                         if (h.persistentImage().pixel(x, y) != prazdna.pixel(x, y))
