@@ -9,11 +9,6 @@ namespace {
 using namespace hra_test;
 using Priklad11 = Obrazovka;
 
-std::optional<double> Hodnota(frm_Game01 &f, const QString &text, double x)
-{
-    return Prevedeni_vstupu_na_vysledek(f.Evaluator_formulara(), text, x, 0, 0);
-}
-
 // The condition "lava ≠ prava" fails exactly where the lower part is 0,
 // at the whole x from -12 to 12.
 QString Rovnocenna(frm_Game01 &f, const QString &menovatel, const QString &lava, const QString &prava)
@@ -46,15 +41,11 @@ std::set<double> Vylucene(frm_Game01 &f, int i)
 TEST_F(Priklad11, ShippedTemplatesExcludeExactlyTheZerosOfTheLowerPart)
 {
     Hra &h = Nacitaj("11", 0, 5);
-    ASSERT_EQ(Misc::Pocet_prikladu, 3);
-    ASSERT_GE(Misc::Pocet_vzoru(), 6);
-    std::set<int> vzory, parametre, k;
     Kazda_obrazovka(h, [&](int) {
         for (int i = 1; i <= Misc::Pocet_prikladu; ++i) {
             const int t = Misc::Vybrany_vzor[i], a = 3 * i - 2, b = a + 1, c = a + 2;
             const QString menovatel = h.TZ1(b)->Caption;
             SCOPED_TRACE(QStringLiteral("example %1, template %2: %3 / %4").arg(i).arg(t).arg(h.TZ1(a)->Caption(), menovatel).toStdString());
-            vzory.insert(t);
             const std::set<double> vylucene = Vylucene(h, i);
             ASSERT_FALSE(vylucene.empty());
             for (int x = -12; x <= 12; ++x) {
@@ -75,13 +66,7 @@ TEST_F(Priklad11, ShippedTemplatesExcludeExactlyTheZerosOfTheLowerPart)
             EXPECT_EQ((h.ICheck(a)->Tag() + '|' + h.ICheck(b)->Tag() + '|' + h.ICheck(c)->Tag()).toStdString(),
                       t == 1 ? "Check|Switcher_and|" : "Check|Check|Switcher_and");
         }
-        for (float p : {h.Par_A, h.Par_B, h.Par_C, h.Par_D, h.Par_E})
-            parametre.insert(int(p));
-        k.insert(h.Par_K);
     });
-    EXPECT_EQ(int(vzory.size()), Misc::Pocet_vzoru()) << "every template drawn";
-    EXPECT_EQ(parametre, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-    EXPECT_EQ(k, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_EQ(box.AskedBoxes().size(), 0u);
 }
 

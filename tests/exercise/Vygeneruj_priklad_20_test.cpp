@@ -46,7 +46,6 @@ void Over_obrazovku(Hra &h)
         EXPECT_NEAR(x * 10, std::round(x * 10), 1e-6) << "one decimal at most";
         EXPECT_TRUE(Obrazok_na(h, druh == 1 ? "sipka_up.bmp" : "sipka_dn.bmp", 180, h.TZ1(u)->Top))
             << "right arrow";
-        EXPECT_TRUE(Obrazok_na(h, "sipka_up.bmp", 41, h.TZ1(u)->Top)) << "left arrow";
         EXPECT_FALSE(h.TR1(u)->Visible || h.TV3(u)->Visible);
         EXPECT_TRUE(h.TR1(l)->Visible && h.TV3(l)->Visible && !h.TV3(l)->Locked && h.TV3(l)->Text().isEmpty());
         for (auto *tv : {&h.TV1, &h.TV2})
