@@ -99,20 +99,6 @@ TEST_F(Generatory, NumericValuesOfTasks1And2)
     }
 }
 
-TEST_F(Generatory, ReducedFractionsOfTask3)
-{
-    Kazdy_priklad_ulohy("3", [&](Hra &h, int i) {
-        const int u = 2 * i - 1, l = 2 * i;
-        const auto N = Hodnota(h, h.TZ1(u)->Caption, 0), D = Hodnota(h, h.TZ1(l)->Caption, 0);
-        const QString p = h.TV2(u)->Tag, q = h.TV2(l)->Tag;
-        const QString riadok = QStringLiteral("(%1)/(%2) = %3/%4").arg(h.TZ1(u)->Caption, h.TZ1(l)->Caption, p, q);
-        if (!N || !D || !Cele(p) || !Cele(q))
-            return QStringList{riadok + " not whole"};
-        const double a = *ParseNumber(p), b = *ParseNumber(q);
-        return b < 2 || Misc::Najdi_NSD(a, b) != 1 || a * *D != b * *N ? QStringList{riadok} : QStringList{};
-    });
-}
-
 TEST_F(Generatory, SimplifiedExpressionsOfTasks4To9)
 {
     for (const char *uloha : {"4", "5", "6", "7", "8", "9"}) {
@@ -185,23 +171,29 @@ TEST_F(Generatory, Template5OfTask10KeepsItsFormsAsWritten)
     }
 }
 
-TEST_F(Generatory, ReducedAlgebraicFractionsOfTask12)
+// Tasks 3 and 12: the fraction the answer cells expect equals the
+// assignment's, reduced (in task 3 to whole numbers without a common
+// divisor), with no empty line, no minus below and no denominator 1.
+TEST_F(Generatory, ReducedFractionsOfTasks3And12)
 {
-    Kazdy_priklad_ulohy("12", [&](Hra &h, int i) {
-        const int u = 2 * i - 1, l = 2 * i;
-        auto zlomok = [](const QString &c, const QString &m) { return '(' + c + ")/(" + m + ')'; };
-        const QString zadanie = zlomok(h.TZ1(u)->Caption, h.TZ1(l)->Caption);
-        const QString odpoved = zlomok(h.TV2(u)->Tag, h.TV2(l)->Tag), riadok = zadanie + " = " + odpoved;
-        QStringList chyby;
-        if (const QString r = Rozdiel(zadanie, odpoved); !r.isEmpty())
-            chyby << riadok + ": " + r;
-        const QString menovatel = h.TV2(l)->Tag;
-        if (odpoved.contains(QStringLiteral("()")) || menovatel.startsWith(u'-') || menovatel == u"1")
-            chyby << riadok + " has an empty line, a minus below or the denominator 1";
-        if (h.TZ1(l)->Caption().startsWith(u'-'))
-            chyby << zadanie + " shows a minus below";
-        return chyby;
-    });
+    for (const char *uloha : {"3", "12"}) {
+        Kazdy_priklad_ulohy(uloha, [&](Hra &h, int i) {
+            const int u = 2 * i - 1, l = 2 * i;
+            auto zlomok = [](const QString &c, const QString &m) { return '(' + c + ")/(" + m + ')'; };
+            const QString zadanie = zlomok(h.TZ1(u)->Caption, h.TZ1(l)->Caption);
+            const QString p = h.TV2(u)->Tag, q = h.TV2(l)->Tag, riadok = zadanie + " = " + zlomok(p, q);
+            QStringList chyby;
+            if (const QString r = Rozdiel(zadanie, zlomok(p, q)); !r.isEmpty())
+                chyby << riadok + ": " + r;
+            if (p.isEmpty() || q.isEmpty() || q.startsWith(u'-') || q == u"1")
+                chyby << riadok + " has an empty line, a minus below or the denominator 1";
+            if (h.TZ1(l)->Caption().startsWith(u'-'))
+                chyby << zadanie + " shows a minus below";
+            if (QByteArray(uloha) == "3" && (!Cele(p) || !Cele(q) || Misc::Najdi_NSD(*ParseNumber(p), *ParseNumber(q)) != 1))
+                chyby << riadok + " not in lowest whole terms";
+            return chyby;
+        });
+    }
 }
 
 // One template alone, task by task: what the first example's cells expect,
