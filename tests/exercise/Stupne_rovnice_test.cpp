@@ -106,39 +106,33 @@ std::string Vysledne_tagy(frm_Game01 &f, int prva)
     return (f.TV1(prva)->Tag() + '|' + f.TV1(prva + 1)->Tag() + '|' + f.TV1(prva + 2)->Tag()).toStdString();
 }
 
-TEST_F(Stupne_, Task15ShippedTemplatesGiveSolvedEquations)
+// Tasks 15 and 16 from the shipped templates: row 1 and every stage hold at
+// the solution that the result cells expect and the check takes; solutions
+// come whole and as fractions, and task 16 gives both kinds of equation.
+TEST_F(Stupne_, Tasks15And16ShippedTemplatesGiveSolvedEquations)
 {
-    Hra &h = Nacitaj("15", 0, 5);
-    int zlomky = 0;
-    Kazda_obrazovka(h, [&](int) {
-        SCOPED_TRACE((h.Leva_strana[1] + '=' + h.Prava_strana[1]).toStdString());
-        EXPECT_DOUBLE_EQ(h.Hodnota_X_kontroly, Vyriesena(h, h.TZ1(1)->Caption(), h.TZ2(1)->Caption(), 5));
-        zlomky += !h.TV1(6)->Tag().isEmpty();
-    });
-    EXPECT_GT(zlomky, 500) << "fractions as well as whole numbers";
-    EXPECT_LT(zlomky, 4500);
-}
-
-TEST_F(Stupne_, Task16ShippedTemplatesGiveSolvedEquationsOfBothKinds)
-{
-    Hra &h = Nacitaj("16", 0, 5);
-    int zlomky = 0, cele_vzorce = 0;
-    Kazda_obrazovka(h, [&](int t) {
-        const auto [lava, prava] = Strany_16(h);
-        SCOPED_TRACE((lava + '=' + prava).toStdString());
-        EXPECT_EQ(h.Je_zlomek, Misc::Vzory[t].Druh() == u"zlomek");
-        const double x = Vyriesena(h, lava, prava, 6);
-        if (h.Je_zlomek) {
-            EXPECT_DOUBLE_EQ(h.Hodnota_X_kontroly, x);
-        }
-        zlomky += h.Je_zlomek;
-        cele_vzorce += !h.Je_zlomek && t <= 4 && !h.TV1(6)->Tag().isEmpty();
-        if (t == 6 || t == 9) {
-            EXPECT_EQ(h.Par_K, std::gcd(int(t == 6 ? h.Par_A : h.Par_C), int(t == 6 ? h.Par_B : h.Par_E)));
-        }
-    });
-    EXPECT_GT(zlomky, 1000);
-    EXPECT_GT(cele_vzorce, 60) << "formula templates 1-4 give whole solutions too";
+    for (const char *uloha : {"15", "16"}) {
+        Hra &h = Nacitaj(uloha, 0, 5);
+        const bool sestnast = QByteArray(uloha) == "16";
+        int zlomky = 0, cele_vzorce = 0;
+        Kazda_obrazovka(h, [&](int t) {
+            const auto [lava, prava] = Strany_16(h);
+            SCOPED_TRACE((lava + '=' + prava).toStdString());
+            EXPECT_EQ(h.Je_zlomek, sestnast && Misc::Vzory[t].Druh() == u"zlomek");
+            const double x = Vyriesena(h, lava, prava, sestnast ? 6 : 5);
+            if (h.Je_zlomek || !sestnast) {
+                EXPECT_DOUBLE_EQ(h.Hodnota_X_kontroly, x);
+            }
+            zlomky += sestnast ? h.Je_zlomek : !h.TV1(6)->Tag().isEmpty();
+            cele_vzorce += sestnast && !h.Je_zlomek && t <= 4 && !h.TV1(6)->Tag().isEmpty();
+            if (sestnast && (t == 6 || t == 9)) {
+                EXPECT_EQ(h.Par_K, std::gcd(int(t == 6 ? h.Par_A : h.Par_C), int(t == 6 ? h.Par_B : h.Par_E)));
+            }
+        });
+        EXPECT_GT(zlomky, sestnast ? 1000 : 500) << "fractions as well as whole numbers, task " << uloha;
+        EXPECT_LT(zlomky, 4500) << uloha;
+        EXPECT_GE(cele_vzorce, sestnast ? 60 : 0) << "formula templates 1-4 give whole solutions too";
+    }
 }
 
 TEST_F(Stupne_, Task17ShippedTemplatesGiveSolvedEquationsAndTheirConditions)
@@ -264,12 +258,9 @@ TEST_F(Stupne_, TemplatesThatGiveNoExampleEndInAMessage)
     }
 }
 
-TEST_F(Stupne_, NoTemplatesOrASoundOneAmongBrokenOnes)
+TEST_F(Stupne_, ASoundTemplateAmongBrokenOnes)
 {
     Hra &h = Nacitaj("15", 0, 5);
-    Misc::Vzory.Vyprazdni();
-    h.Vygeneruj_priklad_15(false);
-    EXPECT_EQ(box.AskedBoxes().size(), 1) << "no templates at all";
     // A template without "=" is left at once, one out of range only
     // after its passes.
     QStringList zle(20, QStringLiteral("$Ax+B#x@=@B"));
@@ -279,7 +270,7 @@ TEST_F(Stupne_, NoTemplatesOrASoundOneAmongBrokenOnes)
         h.Vygeneruj_priklad_15(false);
         EXPECT_EQ(h.TV1(5)->Tag, QString::number(h.Par_B)) << "seed " << s;
     }
-    EXPECT_EQ(box.AskedBoxes().size(), 1) << "a sound template among broken ones";
+    EXPECT_TRUE(box.AskedBoxes().isEmpty()) << "a sound template among broken ones";
 }
 
 // A bar under every fraction, none through a term on the line; row 1 asks
