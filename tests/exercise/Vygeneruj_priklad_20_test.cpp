@@ -70,7 +70,8 @@ TEST_F(Priklady20, EveryProportionHolds)
     }
     for (float r : {0.0f, 0.75f}) {
         SCOPED_TRACE(r);
-        Zaseknuta_nahoda nahoda({r});
+        platform::FakeRandom nahoda({r});
+        platform::ScopedService<platform::RandomSource> g(nahoda);
         Over_obrazovku(Nacitaj("20", 0, 5));
     }
 }

