@@ -50,7 +50,8 @@ inline QString Zadanie_prikladu(frm_Game01 &h, int i)
 inline constexpr int Serii = 200;
 inline constexpr double Opakovanych_na_seriu = 0.5, Obrazoviek_s_opakovanim = 0.02;
 
-// Every screen of the series goes to `obrazovka`; every template but the
+// Every screen of the series goes to `obrazovka`, traced with its first
+// example's template; every template but the
 // `nelosovane` last ones must be drawn. The form shrinks to one pixel:
 // drawing is most of a screen's time and no example depends on it.
 template <class F> void Kazda_seria(frm_Game01 &h, F &&obrazovka, int nelosovane = 0)
@@ -77,6 +78,7 @@ template <class F> void Kazda_seria(frm_Game01 &h, F &&obrazovka, int nelosovane
             }
             ++obrazoviek;
             s_opakovanim += na_obrazovke.size() < Misc::Pocet_prikladu;
+            SCOPED_TRACE(QStringLiteral("seed %1, template %2").arg(s).arg(Misc::Vybrany_vzor[1]).toStdString());
             obrazovka(s);
         }
     }
@@ -86,18 +88,6 @@ template <class F> void Kazda_seria(frm_Game01 &h, F &&obrazovka, int nelosovane
     EXPECT_LE(double(opakovane) / Serii, Opakovanych_na_seriu) << "repeated examples per series, " << uloha;
     EXPECT_LE(double(s_opakovanim) / obrazoviek, Obrazoviek_s_opakovanim) << "screens with a repeat, " << uloha;
     Misc::Pocet_prikladu = strop;
-}
-
-// Every screen of the series (Kazda_seria), traced and handed to `over`
-// with its first example's template.
-template <class F> void Kazda_obrazovka(frm_Game01 &h, F &&over)
-{
-    Kazda_seria(h, [&](quint32 s) {
-        const int t = Misc::Vybrany_vzor[1];
-        SCOPED_TRACE(QStringLiteral("seed %1, template %2").arg(s).arg(t).toStdString());
-        over(t);
-        EXPECT_EQ(h.Faze_kontroly, 1);
-    });
 }
 
 template <class Zaklad> class Generatory_test : public Zaklad {

@@ -115,7 +115,8 @@ TEST_F(Stupne_, Tasks15And16ShippedTemplatesGiveSolvedEquations)
         Hra &h = Nacitaj(uloha, 0, 5);
         const bool sestnast = QByteArray(uloha) == "16";
         int zlomky = 0, cele_vzorce = 0;
-        Kazda_obrazovka(h, [&](int t) {
+        Kazda_seria(h, [&](quint32) {
+            const int t = Misc::Vybrany_vzor[1];
             const auto [lava, prava] = Strany_16(h);
             SCOPED_TRACE((lava + '=' + prava).toStdString());
             EXPECT_EQ(h.Je_zlomek, sestnast && Misc::Vzory[t].Druh() == u"zlomek");
@@ -138,7 +139,7 @@ TEST_F(Stupne_, Tasks15And16ShippedTemplatesGiveSolvedEquations)
 TEST_F(Stupne_, Task17ShippedTemplatesGiveSolvedEquationsAndTheirConditions)
 {
     Hra &h = Nacitaj("17", 0, 5);
-    Kazda_obrazovka(h, [&](int) {
+    Kazda_seria(h, [&](quint32) {
         const QString lava = Strana(h.TZ1, {{h.TR2(1), &h.TZ2}, {h.TR3(1), &h.TZ3}}),
                       prava = Strana(h.TZ4, {{h.TR4(1), &h.TZ5}});
         SCOPED_TRACE(QStringLiteral("%1 = %2, x ≠ %3, %4").arg(lava, prava, h.TV1(12)->Tag(), h.TV2(12)->Tag()).toStdString());
@@ -152,8 +153,6 @@ TEST_F(Stupne_, Task17ShippedTemplatesGiveSolvedEquationsAndTheirConditions)
         }
     });
 }
-
-bool Vztah(double l, const QString &znamienko, double p) { return znamienko == u">" ? l > p : l < p; }
 
 // The line `lava znamienko prava` has the solution set "x vysledok b": it
 // is an equality at b, holds a little on the solution's side and fails a
@@ -171,7 +170,7 @@ QString Ma_riesenie(frm_Game01 &f, const QString &lava, const QString &znamienko
         for (bool v_rieseni : {true, false}) {
             const double x = b + (v_rieseni ? smer : -smer) * krok;
             const auto l = Hodnota(f, lava, x), p = Hodnota(f, prava, x);
-            if (!l || !p || Vztah(*l, znamienko, *p) != v_rieseni)
+            if (!l || !p || (znamienko == u">" ? *l > *p : *l < *p) != v_rieseni)
                 return QStringLiteral("%1 at x = %2 %3").arg(riadok, FormatNumber(x), v_rieseni ? "fails" : "holds");
         }
     return {};
@@ -181,7 +180,8 @@ TEST_F(Stupne_, Task18ShippedTemplatesGiveSolvedInequalitiesOfBothKinds)
 {
     Hra &h = Nacitaj("18", 0, 5);
     int zlomky = 0, cele = 0;
-    Kazda_obrazovka(h, [&](int t) {
+    Kazda_seria(h, [&](quint32) {
+        const int t = Misc::Vybrany_vzor[1];
         const auto [lava, prava] = Strany_16(h);
         const QString zadanie = h.IZnam(1)->Tag, vysledok = h.TZR(6)->Caption;
         SCOPED_TRACE(QStringLiteral("%1 %2 %3, x %4 %5").arg(lava, zadanie, prava, vysledok).arg(QString::fromStdString(Vysledne_tagy(h, 6))).toStdString());

@@ -41,7 +41,7 @@ std::set<double> Vylucene(frm_Game01 &f, int i)
 TEST_F(Priklad11, ShippedTemplatesExcludeExactlyTheZerosOfTheLowerPart)
 {
     Hra &h = Nacitaj("11", 0, 5);
-    Kazda_obrazovka(h, [&](int) {
+    Kazda_seria(h, [&](quint32) {
         for (int i = 1; i <= Misc::Pocet_prikladu; ++i) {
             const int t = Misc::Vybrany_vzor[i], a = 3 * i - 2, b = a + 1, c = a + 2;
             const QString menovatel = h.TZ1(b)->Caption;

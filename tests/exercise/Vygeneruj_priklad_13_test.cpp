@@ -1,9 +1,8 @@
 // The generators of tasks 13 and 14 with the shipped templates: whole series
 // with fixed seeds, each expected fraction checked against its assignment
 // through the engine and for lowest terms; templates that cannot give an
-// example; a pupil's whole screen checked.
+// example.
 #include "Generatory_support.h"
-#include "Kontrola_support.h"
 #include "expr/Nsd.h"
 
 #include <QRegularExpression>
@@ -54,7 +53,7 @@ struct Zlomok {
     QString Riadok() const { return u'(' + citatel + QStringLiteral(")/(") + menovatel + u')'; }
 };
 
-class Zlomky : public Generatory_test<Kontrola> {
+class Zlomky : public Generatory_test<Obrazovka> {
 protected:
     // The two given fractions joined by the example's sign, as one line.
     QString Zadanie(Hra &h, int i)
