@@ -320,10 +320,12 @@ TEST_F(Stupne_, Task16ShowsNoTermOfAnEarlierTemplate)
 
 // Whatever the example before left, working rows and result cells are open,
 // empty and not judged, and no stage has a sign yet (the sheet code is
-// shared by tasks 15 to 18).
+// shared by tasks 15 to 18). A stage is split at its first ">", or else at
+// its first "<"; row 1 shows the given sign.
 TEST_F(Stupne_, NothingOfTheExampleBeforeStays)
 {
     Hra &h = Nacitaj("18", 0, 5);
+    Vzory("18", {QStringLiteral("vzorec$x>$1#1<x>@0#x>@1")});
     for (int k = 1; k <= 8; ++k) {
         h.TV1(k)->Text = h.TV2(k)->Tag = h.IZnam(k)->Tag = QStringLiteral(">");
         h.TV1(k)->Locked = true;
@@ -337,6 +339,8 @@ TEST_F(Stupne_, NothingOfTheExampleBeforeStays)
     }
     for (int k = 2; k <= 5; ++k)
         EXPECT_EQ(h.TV1(k)->Tag() + h.TV2(k)->Tag() + h.TV3(k)->Tag(), QString()) << k;
+    const QStringList stav{h.IZnam(1)->Tag, h.Vysledek_prikladu(1, 1), h.Vysledek_prikladu(1, 3), h.Vysledek_prikladu(1, 2)};
+    EXPECT_EQ(stav.join('|'), QStringLiteral(">|1<x|>|0"));
 }
 
 // The first condition open, the second waiting for the switch and empty,
@@ -354,17 +358,6 @@ TEST_F(Stupne_, Task17ConditionsRow)
     for (const platform::Picture *obr : {&h.Obr_znamenka[10], &h.Obr_levy[4], &h.Obr_levy[1]})
         EXPECT_TRUE(priklady_test::Kde_je_obrazok(h.persistentImage(), obr->image(), QRect(0, 90, 100, 130)))
             << obr->Width() << " x " << obr->Height();
-}
-
-// A stage is split at its first ">", or else at its first "<"; row 1 shows
-// the given sign, which the pupil cannot change.
-TEST_F(Stupne_, Task18StageWithBothSignsSplitsAtTheGreaterThan)
-{
-    Hra &h = Nacitaj("18", 0, 5);
-    Vzory("18", {QStringLiteral("vzorec$x>$1#1<x>@0#x>@1")});
-    h.Vygeneruj_priklad_18(false);
-    const QStringList stav{h.IZnam(1)->Tag, h.Vysledek_prikladu(1, 1), h.Vysledek_prikladu(1, 3), h.Vysledek_prikladu(1, 2)};
-    EXPECT_EQ(stav.join('|'), QStringLiteral(">|1<x|>|0"));
 }
 
 } // namespace
