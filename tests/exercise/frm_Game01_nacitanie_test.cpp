@@ -1,6 +1,8 @@
-// The exercise screen's load for every task and variant, its activation
-// and its print mode.
+// The exercise screen's load for every task and variant, its activation,
+// and Tab on its sheet.
+#include "Harok_support.h"
 #include "Hra_support.h"
+#include "platform/Runtime.h"
 #include "shell/Formulare.h"
 #include "support/Datove_subory.h"
 
@@ -37,16 +39,39 @@ TEST_F(NacitanieObrazovky, TasksAndVariants)
         EXPECT_EQ(h.persistentImage().pixel(320, 240), Farba(k));
         EXPECT_EQ(h.zaznam.join('|'), QStringLiteral("hints loaded"));
         lktest::showAndActivate(&h);
-        if (v.fokus)
+        if (v.fokus) {
             EXPECT_EQ(Fokus(), h.TV1(v.fokus)->editor());
+        }
         h.PicTop(1)->Enabled = false; // as after the check
         h.TV1(1)->SetFocus();
         h.Show();
         EXPECT_EQ(Fokus(), v.fokus ? h.Text1->editor() : h.TV1(1)->editor()) << "activated after the check";
         h.Unload();
     }
-    for (auto [uloha, varianta] : {std::pair{"19", 0}, std::pair{"21", 3}, std::pair{"22", 0}})
+    for (auto [uloha, varianta] : {std::pair{"19", 0}, std::pair{"21", 3}, std::pair{"22", 0}, std::pair{"01", 0}})
         EXPECT_THROW(Nacitaj(uloha, varianta, 5), Harok::Chyba_ulohy) << "no screen for " << uloha << varianta;
+}
+
+// The pupil's Tab (Enter is turned into it) on the shown sheet goes down a
+// fraction's column first, and along a task 21 table's row pair.
+TEST(Harok, TabOnTheScreen)
+{
+    const auto po_tabe = [](frm_Game01 &f, platform::TextBox *z) {
+        f.Show();
+        QApplication::setActiveWindow(platform::Stage::instance());
+        (void)QTest::qWaitForWindowExposed(platform::Stage::instance());
+        z->SetFocus();
+        platform::SendKeys(QStringLiteral("{TAB}"));
+        QWidget *fokus = QApplication::focusWidget();
+        f.Hide();
+        return fokus;
+    };
+    auto g = harok_test::Harok_ulohy("1");
+    EXPECT_EQ(po_tabe(*g, g->TV1(1)), g->TV2(1)->editor()) << "one-line example: the lower cell is hidden";
+    g->TV1(2)->Visible = true;
+    EXPECT_EQ(po_tabe(*g, g->TV1(1)), g->TV1(2)->editor()) << "fraction: down the column first";
+    auto h = harok_test::Harok_ulohy("21", 1);
+    EXPECT_EQ(po_tabe(*h, h->TV1(1)), h->TV2(1)->editor()) << "task 21 right after the layout";
 }
 
 TEST_F(NacitanieObrazovky, WithoutItsTemplatesTheScreenSaysWhyAndTheSetupScreenStays)
