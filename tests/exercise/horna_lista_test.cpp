@@ -67,21 +67,6 @@ TEST_F(HornaLista, CheckLeavesOnlyBackOnAndTheContinueButtonBringsNewExamples)
     EXPECT_FALSE(h.Kalkulacka_otevrena || h.PicKalk->Visible) << "the open calculator closed first";
 }
 
-TEST_F(HornaLista, NewExamplesHideTheMarksOfTheTasksSheet)
-{
-    // IHod(1) to IHod(znacky) hidden
-    for (const auto &[uloha, znacky] : {std::pair{"20", 10}, std::pair{"4", 5}, std::pair{"15", 1}}) {
-        Hra &h = Ukaz(uloha, 5);
-        for (int k = 1; k <= h.IHod.UBound(); ++k)
-            h.IHod(k)->Visible = true;
-        QTest::mouseClick(h.PicTop(2), Qt::RightButton, {}, QPoint(5, 5));
-        for (int k = 1; k <= h.IHod.UBound(); ++k)
-            EXPECT_EQ(bool(h.IHod(k)->Visible), k > znacky) << uloha << " mark " << k;
-        EXPECT_EQ(Zaznam(), "hints loaded|generated false") << "a right click works as a left one";
-        EXPECT_EQ(Misc::Pocet_spravnych + Misc::Pocet_spatnych, 0) << "nothing is counted";
-    }
-}
-
 // The results table hides the screen and brings it back as it was; back
 // abandons the series for the setup screen.
 TEST_F(HornaLista, ResultsTableAndBack)
@@ -90,7 +75,7 @@ TEST_F(HornaLista, ResultsTableAndBack)
     Hra &h = Ukaz("1");
     Napis(h, "TV2(1)=12");
     ASSERT_EQ(klavesnica.ActiveLayoutName(), platform::UsKeyboardLayout);
-    Klik(h.PicTop(3));
+    QTest::mouseClick(h.PicTop(3), Qt::RightButton, {}, QPoint(5, 5)); // as a left click
     auto *tabulka = Formulare::frm_Tabulka.existing();
     ASSERT_NE(tabulka, nullptr);
     EXPECT_EQ(Misc::Aktualni_formular, tabulka);

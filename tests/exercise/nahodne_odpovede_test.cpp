@@ -125,6 +125,8 @@ TEST_F(Kontrola, ExpectedAnswersAsAPupilTypesThemDigitsChangedAndGarbage)
                                  .arg(vyplnenie).toStdString());
                 Randomize_seed(seed);
                 h.PicTop_MouseDown(2, 1, 0, 1, 1);
+                for (int i = 1; i <= h.IHod.UBound(); ++i)
+                    EXPECT_FALSE(h.IHod.exists(i) && h.IHod(i)->Visible) << "a mark of the screen before: " << i;
                 Misc::Pocet_spravnych = Misc::Pocet_spatnych = 0;
                 std::vector<platform::TextBox *> napisane;
                 std::vector<bool> zmenene;

@@ -62,16 +62,14 @@ TEST_F(SpravnaOdpoved, BeforeTheCheckMarksShowNothingAndAfterItTheyGetTheHandAnd
     EXPECT_TRUE(Ukazane() == "-" && Zvuky("click.wav") == 0);
     EXPECT_EQ(h.Kalkulacka_otevrena, 0) << "the open calculator is closed all the same";
     Pusti(h, 4);
-    h.IHod(2)->Visible = true;
-    QTest::mouseMove(h.IHod(2), QPoint(3, 3));
-    EXPECT_TRUE(Zvuky("enter.wav") == 0 && Rovnake(h.IHod(2)->MouseIcon, Misc::Kurzor_sipka));
+    Pohyb(h.IHod(4), 3, 3);
+    EXPECT_TRUE(Zvuky("enter.wav") == 0 && Rovnake(h.IHod(4)->MouseIcon, Misc::Kurzor_sipka));
     Skontroluj(h);
     Misc::Zvyrazneny_prvek = 0;
-    QTest::mouseMove(h.IHod(2), QPoint(3, 3));
-    QTest::mouseMove(h.IHod(4), QPoint(4, 4));
-    EXPECT_EQ(Zvuky("enter.wav"), 1);
-    for (int k : {2, 10})
-        EXPECT_TRUE(Rovnake(h.IHod(k)->MouseIcon, Misc::Kurzor_ruka)) << k;
+    Pohyb(h.IHod(4), 4, 4);
+    Pohyb(h.IHod(4), 5, 5);
+    EXPECT_EQ(Zvuky("enter.wav"), 1) << "once on entering";
+    EXPECT_TRUE(Rovnake(h.IHod(10)->MouseIcon, Misc::Kurzor_ruka)) << "every mark of the sheet";
 }
 
 // Pressed with the pointer near the stage's bottom left corner, every
