@@ -34,11 +34,8 @@ protected:
     static void Pusti(Hra &h, int znacka) { QTest::mouseRelease(h.IHod(znacka), Qt::LeftButton, {}, QPoint(3, 3)); }
     static Shell::Okno_napovedy *Okno()
     {
-        for (Shell::Okno_napovedy *o : std::initializer_list<Shell::Okno_napovedy *>{Formulare::frm_Chybovy.get(),
-                                                                                      Formulare::frm_Chybovy2.get()})
-            if (o->isVisible())
-                return o;
-        return nullptr;
+        Shell::Okno_napovedy *prve = Formulare::frm_Chybovy.get(), *druhe = Formulare::frm_Chybovy2.get();
+        return prve->isVisible() ? prve : druhe->isVisible() ? druhe : nullptr;
     }
     // The window shown with its first `pocet` lines: "1:3|4", "2:x", "-" for none.
     static std::string Ukazane(int pocet = 1)
@@ -92,7 +89,7 @@ TEST_F(SpravnaOdpoved, EachTaskShowsItsAnswerOnTheStage)
         {"task 19b: the fourth cell", "19", 2, "TV4(2)=40 TV1(2)=8", 2, "1:40"},
         {"task 20: x of the lower row", "20", 0, "TV3(4)=6", 4, "1:6"},
         {"task 21: the coefficient", "21", 1, "IHod(2)=label TV5(4)=3", 2, "2:3"},
-        {"task 21: a value table", "21", 1, "IHod(1)=table TZ1(1).Caption=x TZ1(2).Caption=y " + Tabulka_21(), 1,
+        {"task 21: a value table", "21", 1, "IHod(1)=table TZ1(1).Caption=x TZ1(2).Caption=y " + Tabulka_21, 1,
          "1:x|y|1|2|2|4|3|6|4|8|5|10|6|12"},
     };
     for (const auto &p : Pripady) {
