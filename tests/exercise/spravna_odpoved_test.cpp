@@ -13,11 +13,6 @@ using namespace hra_test;
 
 class SpravnaOdpoved : public Kontrola {
 protected:
-    void TearDown() override
-    {
-        if (hra)
-            hra->frm_Game01::Uvolni_chybova_okna();
-    }
     // A screen with the real hint windows loaded for its task.
     Hra &S_oknami(const char *uloha, int varianta, const char *tagy)
     {
@@ -67,6 +62,7 @@ TEST_F(SpravnaOdpoved, BeforeTheCheckMarksShowNothingAndAfterItTheyGetTheHandAnd
     Pohyb(h.IHod(4), 5, 5);
     EXPECT_EQ(Zvuky("enter.wav"), 1) << "once on entering";
     EXPECT_TRUE(Rovnake(h.IHod(10)->MouseIcon, Misc::Kurzor_ruka)) << "every mark of the sheet";
+    h.frm_Game01::Uvolni_chybova_okna();
 }
 
 // Pressed with the pointer near the stage's bottom left corner, every
