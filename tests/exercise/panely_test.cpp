@@ -165,10 +165,8 @@ TEST_F(Panely, SuperscriptKeys)
 
 TEST_F(BunkyOdpovedi, KeysInACell)
 {
-    const struct {
-        const char *meno, *pisane, *zobrazene;
-        int fokus; // TV1 element with the focus afterwards
-    } Pripady[] = {
+    // fokus: the TV1 element with the focus afterwards
+    const struct { const char *meno, *pisane, *zobrazene; int fokus; } Pripady[] = {
         {"decimal point", "3.5", "3,5", 1}, {"asterisk", "2*x", "2\u00B7x", 1},
         {"a comma stays", "1,5", "1,5", 1}, {"Enter moves on like Tab", "4\r", "4", 2},
     };
