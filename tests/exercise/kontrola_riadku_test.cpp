@@ -49,11 +49,7 @@ protected:
         hodiny.Advance(1);
         return QTest::qWaitFor([&] { return !h.PicIcheck->Visible; }, 2000) && h.Enabled;
     }
-    static bool Bublina_na_javisku(Hra &h)
-    {
-        const platform::PictureBox *b = h.PicIcheck;
-        return b->Visible && Na_javisku(QRect(b->Left, b->Top, b->Width, b->Height));
-    }
+    static bool Bublina_na_javisku(Hra &h) { return h.PicIcheck->Visible && Na_javisku(h.PicIcheck->geometry()); }
     static std::string Bunka(const platform::TextBox *b)
     {
         return !b->Visible ? "hidden" : b->Locked ? "locked" : !b->Enabled ? "waiting"
