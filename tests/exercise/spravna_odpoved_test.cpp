@@ -57,7 +57,6 @@ TEST_F(SpravnaOdpoved, BeforeTheCheckMarksShowNothingAndAfterItTheyGetTheHandAnd
     Pohyb(h.IHod(4), 3, 3);
     EXPECT_TRUE(Zvuky("enter.wav") == 0 && Rovnake(h.IHod(4)->MouseIcon, Misc::Kurzor_sipka));
     Skontroluj(h);
-    Misc::Zvyrazneny_prvek = 0;
     Pohyb(h.IHod(4), 4, 4);
     Pohyb(h.IHod(4), 5, 5);
     EXPECT_EQ(Zvuky("enter.wav"), 1) << "once on entering";
@@ -98,8 +97,7 @@ TEST_F(SpravnaOdpoved, EachTaskShowsItsAnswerOnTheStage)
         EXPECT_EQ(Ukazane(int(QString::fromUtf8(p.ukazane).count('|')) + 1), p.ukazane) << p.meno;
         EXPECT_EQ(Zvuky("click.wav"), kliky + 1) << p.meno;
         if (Shell::Okno_napovedy *o = Okno()) {
-            const QPoint roh = QPoint(o->Left / 15, o->Top / 15) - h.mapToGlobal(QPoint(0, 0));
-            EXPECT_TRUE(Na_javisku(QRect(roh, QSize(o->Width / 15, o->Height / 15)))) << p.meno;
+            EXPECT_TRUE(Na_javisku(o->geometry())) << p.meno;
         }
         Pusti(h, p.znacka);
         EXPECT_EQ(Ukazane(), "-") << p.meno << ": hidden on release";
