@@ -20,6 +20,10 @@ inline std::vector<platform::TextBox *> Bunky(Hra &h)
     return b;
 }
 
+// Task 21, example 1 as a table: x values 1 to 6 on row 1, y = 2x on row 2.
+inline const std::string Tabulka_21 = "TV1(1)=1 TV1(2)=2 TV2(1)=2 TV2(2)=4 TV3(1)=3 TV3(2)=6 "
+                                      "TV4(1)=4 TV4(2)=8 TV5(1)=5 TV5(2)=10 TV6(1)=6 TV6(2)=12";
+
 class Kontrola : public Obrazovka {
 protected:
     Kontrola()
@@ -123,19 +127,6 @@ protected:
         for (int i = 1; i <= n; ++i)
             z << (h.IHod.exists(i) ? Znacka(h, i) : QStringLiteral("-"));
         return z.join(' ').toStdString();
-    }
-    // Task 21, example 1 as a table: x values 1 to 6 on row 1, y = 2x on row 2;
-    // `zmena` ("TV2(1)=2,4") replaces cells.
-    static std::string Tabulka_21(const QString &zmena = {})
-    {
-        QStringList t;
-        for (int k = 1; k <= 6; ++k)
-            for (int r : {1, 2}) {
-                const QString bunka = QStringLiteral("TV%1(%2)=").arg(k).arg(r);
-                const qsizetype z = zmena.indexOf(bunka);
-                t << (z >= 0 ? zmena.mid(z).section(' ', 0, 0) : bunka + QString::number(r * k));
-            }
-        return t.join(' ').toStdString();
     }
     int Zvuky(const char *subor) const { return int(zvuk.Played().filter(QLatin1String(subor)).size()); }
     // A rectangle of form pixels lies wholly on the 640 x 480 stage.

@@ -8,12 +8,7 @@
 namespace {
 
 // Keys by the character of their face: R root, S sign, C clear.
-int Index(char k)
-{
-    if (k >= '0' && k <= '9') return k - '0';
-    const std::string keys = ",C/*-RS+=()";
-    return int(keys.find(k)) + 10;
-}
+int Index(char k) { return int(std::string_view("0123456789,C/*-RS+=()").find(k)); }
 
 struct Calc {
     cEEvaluator evaluator;

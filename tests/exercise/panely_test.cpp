@@ -1,6 +1,7 @@
-// The exercise screen's side tools: the calculator and notes panels with
-// their tabs, the logo's help page and the superscript bar, driven through
-// mouse events on the shown screen.
+// The exercise screen driven through the real widgets of a shown screen:
+// the answer cells and their keys, the relation signs of task 18, and the
+// side tools (the calculator and notes panels with their tabs, the logo's
+// help page and the superscript bar).
 #include "Kontrola_support.h"
 #include "shell/Formulare.h"
 #include "shell/frm_Intro.h"
@@ -9,6 +10,7 @@ namespace {
 
 using namespace hra_test;
 using Panely = Kontrola;
+using BunkyOdpovedi = Kontrola;
 
 // Entering a region or a top-bar button sounds and highlights once.
 TEST_F(Panely, HoverSoundsOnceOnEnteringARegion)
@@ -26,10 +28,9 @@ TEST_F(Panely, HoverSoundsOnceOnEnteringARegion)
             {"back onto the background", 0, 300, 300, 4, &Misc::Kurzor_sipka, ""},
         };
     Hra &h = Ukaz("1", 0, 5);
-    const auto zalozka = [&] { return h.persistentImage().copy(0, 93, 17, 83); };
-    const QImage normalna = zalozka();
+    const QImage normalna = h.persistentImage(); // the buttons are widgets of their own
     const auto zvyraznene = [&] {
-        QString z = zalozka() != normalna ? QStringLiteral("tab") : QString();
+        QString z = h.persistentImage() != normalna ? QStringLiteral("tab") : QString();
         for (int i = 1; i <= 4; ++i)
             if (Obraz(h.PicTop(i)->Picture, {"mkonth", "mnoveh", "mtabh", "mzpeth"}) != QLatin1String("?"))
                 z += QString::number(i);
@@ -159,6 +160,81 @@ TEST_F(Panely, SuperscriptKeys)
             EXPECT_EQ(Fokus(), C->editor()) << r.name;
         }
     }
+}
+
+TEST_F(BunkyOdpovedi, KeysInACell)
+{
+    // fokus: the TV1 element with the focus afterwards
+    const struct { const char *meno, *pisane, *zobrazene; int fokus; } Pripady[] = {
+        {"decimal point", "3.5", "3,5", 1}, {"asterisk", "2*x", "2\u00B7x", 1},
+        {"a comma stays", "1,5", "1,5", 1}, {"Enter moves on like Tab", "4\r", "4", 2},
+    };
+    Hra &h = Ukaz("4", 0, 2); // two rows: Tab from the second wraps to the first
+    for (const auto &p : Pripady) {
+        h.TV1(1)->Text = QString();
+        h.TV1(1)->SetFocus();
+        QTest::keyClicks(h.TV1(1)->editor(), QString::fromUtf8(p.pisane));
+        EXPECT_EQ(h.TV1(1)->Text, QString::fromUtf8(p.zobrazene)) << p.meno;
+        EXPECT_EQ(Fokus(), h.TV1(p.fokus)->editor()) << p.meno;
+    }
+    QTest::keyClick(h.TV1(2)->editor(), Qt::Key_Comma, Qt::KeypadModifier);
+    EXPECT_EQ(Fokus(), h.TV1(1)->editor()) << "so does the keypad separator";
+    EXPECT_EQ(klavesnica.ActiveLayoutName(), platform::UsKeyboardLayout);
+    Skontroluj(h); // the check locks the cells
+    QTest::mouseDClick(h.TV1(2)->editor(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(Fokus(), h.Text1->editor()) << "a double click into a locked cell gives the focus to the sink";
+}
+
+// Of base, part and percentage, typing one of them marks the empty other
+// one with a red "?" once the third is filled.
+TEST_F(BunkyOdpovedi, RedQuestionMarkOfPercentageRows)
+{
+    // pred, po: TV1 to TV4 of the row before and after "5" is typed into column `stlpec`
+    const struct { const char *meno; int varianta, stlpec; const char *pred, *po; } Pripady[] = {
+        {"base given", 2, 1, "|50||", "5|50|?|"},        {"percentage given", 2, 1, "||20|", "5|?|20|"},
+        {"one already asked", 2, 1, "||?|", "5||?|"},    {"fourth column", 2, 4, "|50||", "|50||5"},
+        {"variant a", 1, 1, "|50||", "5|50||"},
+    };
+    for (const auto &p : Pripady) {
+        Hra &h = Ukaz("19", p.varianta, 5);
+        platform::TextBox *bunky[4] = {h.TV1(1), h.TV2(1), h.TV3(1), h.TV4(1)};
+        for (int s = 0; s < 4; ++s)
+            bunky[s]->Text = QString::fromLatin1(p.pred).section('|', s, s);
+        QTest::keyClick(bunky[p.stlpec - 1]->editor(), Qt::Key_5);
+        QStringList po;
+        QString cervene;
+        for (platform::TextBox *b : bunky) {
+            po << b->Text;
+            cervene += b->ForeColor == platform::RGB(255, 0, 0) ? QString(b->Text) : QString();
+        }
+        EXPECT_EQ(po.join('|'), QLatin1String(p.po)) << p.meno;
+        EXPECT_EQ(cervene, QString(p.po).count('?') > QString(p.pred).count('?') ? "?" : "")
+            << p.meno << ": only a new ? is red";
+    }
+}
+
+// Each click turns the sign; the result's row, a fraction, shows the sign
+// in its own picture.
+TEST_F(BunkyOdpovedi, RelationSignCyclesWithThePictureOfItsLine)
+{
+    Hra &h = Ukaz("18", 0, 5);
+    QStringList r;
+    for (int i : {2, 7}) {
+        h.IZnam(i)->Tag = QStringLiteral("?");
+        h.IZnam(i)->Visible = true;
+        for (int k = 0; k < 3; ++k) {
+            Klik(h.IZnam(i));
+            r << h.IZnam(i)->Tag;
+        }
+    }
+    EXPECT_EQ(r.join(' '), QStringLiteral("< > < < > <"));
+    EXPECT_FALSE(Rovnake(h.IZnam(2)->Picture, h.IZnam(7)->Picture));
+    EXPECT_FALSE(Rovnake(h.IZnam(2)->Picture, h.IZnam(3)->Picture)) << "a sign, not the empty picture";
+    h.Kalkulacka_otevrena = 1;
+    h.PicKalk->Visible = true;
+    QTest::mouseDClick(h.IZnam(2), Qt::LeftButton, {}, QPoint(5, 5)); // the second click of a double click
+    EXPECT_EQ(QString(h.IZnam(2)->Tag), QStringLiteral(">"));
+    EXPECT_FALSE(h.PicKalk->Visible) << "an open panel closes on the same click";
 }
 
 } // namespace

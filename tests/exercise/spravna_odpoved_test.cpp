@@ -13,11 +13,6 @@ using namespace hra_test;
 
 class SpravnaOdpoved : public Kontrola {
 protected:
-    void TearDown() override
-    {
-        if (hra)
-            hra->frm_Game01::Uvolni_chybova_okna();
-    }
     // A screen with the real hint windows loaded for its task.
     Hra &S_oknami(const char *uloha, int varianta, const char *tagy)
     {
@@ -34,11 +29,8 @@ protected:
     static void Pusti(Hra &h, int znacka) { QTest::mouseRelease(h.IHod(znacka), Qt::LeftButton, {}, QPoint(3, 3)); }
     static Shell::Okno_napovedy *Okno()
     {
-        for (Shell::Okno_napovedy *o : std::initializer_list<Shell::Okno_napovedy *>{Formulare::frm_Chybovy.get(),
-                                                                                      Formulare::frm_Chybovy2.get()})
-            if (o->isVisible())
-                return o;
-        return nullptr;
+        Shell::Okno_napovedy *prve = Formulare::frm_Chybovy.get(), *druhe = Formulare::frm_Chybovy2.get();
+        return prve->isVisible() ? prve : druhe->isVisible() ? druhe : nullptr;
     }
     // The window shown with its first `pocet` lines: "1:3|4", "2:x", "-" for none.
     static std::string Ukazane(int pocet = 1)
@@ -62,16 +54,14 @@ TEST_F(SpravnaOdpoved, BeforeTheCheckMarksShowNothingAndAfterItTheyGetTheHandAnd
     EXPECT_TRUE(Ukazane() == "-" && Zvuky("click.wav") == 0);
     EXPECT_EQ(h.Kalkulacka_otevrena, 0) << "the open calculator is closed all the same";
     Pusti(h, 4);
-    h.IHod(2)->Visible = true;
-    QTest::mouseMove(h.IHod(2), QPoint(3, 3));
-    EXPECT_TRUE(Zvuky("enter.wav") == 0 && Rovnake(h.IHod(2)->MouseIcon, Misc::Kurzor_sipka));
+    Pohyb(h.IHod(4), 3, 3);
+    EXPECT_TRUE(Zvuky("enter.wav") == 0 && Rovnake(h.IHod(4)->MouseIcon, Misc::Kurzor_sipka));
     Skontroluj(h);
-    Misc::Zvyrazneny_prvek = 0;
-    QTest::mouseMove(h.IHod(2), QPoint(3, 3));
-    QTest::mouseMove(h.IHod(4), QPoint(4, 4));
-    EXPECT_EQ(Zvuky("enter.wav"), 1);
-    for (int k : {2, 10})
-        EXPECT_TRUE(Rovnake(h.IHod(k)->MouseIcon, Misc::Kurzor_ruka)) << k;
+    Pohyb(h.IHod(4), 4, 4);
+    Pohyb(h.IHod(4), 5, 5);
+    EXPECT_EQ(Zvuky("enter.wav"), 1) << "once on entering";
+    EXPECT_TRUE(Rovnake(h.IHod(10)->MouseIcon, Misc::Kurzor_ruka)) << "every mark of the sheet";
+    h.frm_Game01::Uvolni_chybova_okna();
 }
 
 // Pressed with the pointer near the stage's bottom left corner, every
@@ -94,7 +84,7 @@ TEST_F(SpravnaOdpoved, EachTaskShowsItsAnswerOnTheStage)
         {"task 19b: the fourth cell", "19", 2, "TV4(2)=40 TV1(2)=8", 2, "1:40"},
         {"task 20: x of the lower row", "20", 0, "TV3(4)=6", 4, "1:6"},
         {"task 21: the coefficient", "21", 1, "IHod(2)=label TV5(4)=3", 2, "2:3"},
-        {"task 21: a value table", "21", 1, "IHod(1)=table TZ1(1).Caption=x TZ1(2).Caption=y " + Tabulka_21(), 1,
+        {"task 21: a value table", "21", 1, "IHod(1)=table TZ1(1).Caption=x TZ1(2).Caption=y " + Tabulka_21, 1,
          "1:x|y|1|2|2|4|3|6|4|8|5|10|6|12"},
     };
     for (const auto &p : Pripady) {
@@ -107,8 +97,7 @@ TEST_F(SpravnaOdpoved, EachTaskShowsItsAnswerOnTheStage)
         EXPECT_EQ(Ukazane(int(QString::fromUtf8(p.ukazane).count('|')) + 1), p.ukazane) << p.meno;
         EXPECT_EQ(Zvuky("click.wav"), kliky + 1) << p.meno;
         if (Shell::Okno_napovedy *o = Okno()) {
-            const QPoint roh = QPoint(o->Left / 15, o->Top / 15) - h.mapToGlobal(QPoint(0, 0));
-            EXPECT_TRUE(Na_javisku(QRect(roh, QSize(o->Width / 15, o->Height / 15)))) << p.meno;
+            EXPECT_TRUE(Na_javisku(o->geometry())) << p.meno;
         }
         Pusti(h, p.znacka);
         EXPECT_EQ(Ukazane(), "-") << p.meno << ": hidden on release";
