@@ -1,7 +1,7 @@
 #pragma once
 // Generator tests: screens made with fixed seeds, templates of the test's
 // own, and the value of a displayed expression through the engine.
-#include "Hra_support.h"
+#include "support/Hra.h"
 #include "exercise/Gramatika_vzoru.h"
 #include "exercise/Nacti_priklady.h"
 #include "expr/Prevedeni_vstupu.h"

@@ -2,7 +2,7 @@
 // The exercise screen loaded and shown: the answers' Tags filled as the
 // generators leave them, the pupil's answers typed key by key, the mouse
 // driven as a pupil drives it and the marks read as the pupil sees them.
-#include "Hra_support.h"
+#include "support/Hra.h"
 #include "expr/Glyfy.h"
 #include "platform/Fonts.h"
 

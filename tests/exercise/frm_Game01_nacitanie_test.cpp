@@ -1,7 +1,7 @@
 // The exercise screen's load for every task and variant, its activation,
 // and Tab on its sheet.
 #include "Harok_support.h"
-#include "Hra_support.h"
+#include "support/Hra.h"
 #include "platform/Runtime.h"
 #include "shell/Formulare.h"
 #include "support/Datove_subory.h"

@@ -1,6 +1,6 @@
 // A small form built the way the screens are built, driven as a pupil would
 // drive it; its picture is saved under build/screens/ for review.
-#include "Fixtures.h"
+#include "support/Fixtures.h"
 #include "platform/ControlArray.h"
 #include "platform/Controls.h"
 #include "platform/Runtime.h"

@@ -1,4 +1,4 @@
-#include "Fixtures.h"
+#include "support/Fixtures.h"
 #include "platform/ControlArray.h"
 #include "platform/Controls.h"
 #include "platform/Fonts.h"

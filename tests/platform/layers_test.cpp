@@ -1,7 +1,7 @@
 // The two drawing layers of a surface and its own drawing calls. Pictures,
 // copies between surfaces and window shapes are checked through the drawing
 // services that the screens call (tests/services/Kresleni_test.cpp).
-#include "Fixtures.h"
+#include "support/Fixtures.h"
 #include "platform/Controls.h"
 
 #include <gtest/gtest.h>

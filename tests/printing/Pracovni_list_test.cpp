@@ -1,6 +1,6 @@
 // Whole worksheets as the print command makes them: the exercise screen
 // loaded in print mode prints one worksheet per copy from its generator.
-#include "exercise/Hra_support.h"
+#include "support/Hra.h"
 #include "exercise/Nacti_priklady.h"
 #include "expr/Random.h"
 #include "platform/Fonts.h"

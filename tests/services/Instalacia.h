@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Fixtures.h"
+#include "support/Fixtures.h"
 
 // Writes the file, making its directory first.
 inline void Zapis(const QString &cesta, const QByteArray &bajty)

@@ -6,7 +6,7 @@
 #include "services/Kresleni.h"
 
 #include "platform/Controls.h"
-#include "platform/Fixtures.h"
+#include "support/Fixtures.h"
 #include "platform/Fonts.h"
 
 #include <QPainter>

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the form-runtime tests.
+// Helpers shared by every test that drives forms.
 #include "platform/Form.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // The exercise screen under test: the program's resources and data, fake OS
 // services, and a screen that writes down its calls to the other forms.
 #include "exercise/frm_Game01.h"
-#include "platform/Fixtures.h"
+#include "support/Fixtures.h"
 #include "platform/PrinterFake.h"
 #include "platform/Services.h"
 #include "services/Konfigurace.h"
