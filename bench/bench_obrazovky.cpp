@@ -10,13 +10,12 @@
 // runs itself with --prve-otvorenie=N or --hranie and reads the figure
 // from its output.
 #include "exercise/frm_Game01.h"
-#include "platform/PrinterFake.h"
-#include "platform/Services.h"
 #include "shell/Formulare.h"
 #include "shell/frm_Intro.h"
 #include "shell/frm_Select.h"
 #include "shell/frm_Setup.h"
 #include "shell/frm_Tabulka.h"
+#include "support/Nahradne_sluzby.h"
 
 #include <QApplication>
 #include <QDir>
@@ -71,18 +70,7 @@ public:
 
 private:
     QTemporaryDir koren_;
-    platform::FakeClock hodiny_;
-    platform::FakeSound zvuk_;
-    platform::FakeMessageBox box_;
-    platform::FakeDisplayMode displej_;
-    platform::FakeKeyboardLayout klavesnica_{{QStringLiteral("0000041B"), QStringLiteral("00000409")}};
-    platform::FakePrinter tlaciaren_;
-    platform::ScopedService<platform::Clock> g1_{hodiny_};
-    platform::ScopedService<platform::Sound> g2_{zvuk_};
-    platform::ScopedService<platform::MessageBox> g3_{box_};
-    platform::ScopedService<platform::DisplayMode> g4_{displej_};
-    platform::ScopedService<platform::KeyboardLayout> g5_{klavesnica_};
-    platform::ScopedService<platform::Printer> g6_{tlaciaren_};
+    lktest::Nahradne_sluzby sluzby_;
 };
 
 Instalacia &Program()

@@ -4,8 +4,6 @@
 // of the default data, with every OS service faked. Helpers drive the
 // screens as a pupil would.
 #include "platform/Controls.h"
-#include "platform/PrinterFake.h"
-#include "platform/Services.h"
 #include "services/Promenne_cviceni.h"
 #include "services/Tabulky.h"
 #include "shell/Formulare.h"
@@ -16,6 +14,7 @@
 #include "shell/frm_Tabulka.h"
 #include "support/Datove_subory.h"
 #include "support/Docasny_config.h"
+#include "support/Nahradne_sluzby.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -28,7 +27,7 @@ QT_END_NAMESPACE
 
 namespace lktest {
 
-class Program : public Docasny_config {
+class Program : public Docasny_config, public Nahradne_sluzby {
 public:
     Program()
     {
@@ -70,20 +69,6 @@ public:
         Tik_titulku();
     }
 
-    platform::FakeClock hodiny;
-    platform::FakeSound zvuk;
-    platform::FakeMessageBox box;
-    platform::FakeDisplayMode displej;
-    platform::FakeKeyboardLayout klavesnica{{QStringLiteral("0000041B"), QStringLiteral("00000409")}};
-    platform::FakePrinter tlaciaren;
-
-private:
-    platform::ScopedService<platform::Clock> g1_{hodiny};
-    platform::ScopedService<platform::Sound> g2_{zvuk};
-    platform::ScopedService<platform::MessageBox> g3_{box};
-    platform::ScopedService<platform::DisplayMode> g4_{displej};
-    platform::ScopedService<platform::KeyboardLayout> g5_{klavesnica};
-    platform::ScopedService<platform::Printer> g6_{tlaciaren};
 };
 
 // The page the pupil sees.

@@ -3,8 +3,7 @@
 // services, and a screen that writes down its calls to the other forms.
 #include "exercise/frm_Game01.h"
 #include "support/Fixtures.h"
-#include "platform/PrinterFake.h"
-#include "platform/Services.h"
+#include "support/Nahradne_sluzby.h"
 #include "services/Konfigurace.h"
 #include "services/Promenne_cviceni.h"
 #include "services/Tabulky.h"
@@ -45,7 +44,7 @@ public:
 };
 
 // The module as the setup screen leaves it, the OS services faked.
-class Obrazovka : public ::testing::Test {
+class Obrazovka : public ::testing::Test, public lktest::Nahradne_sluzby {
 protected:
     Obrazovka()
     {
@@ -80,20 +79,8 @@ protected:
     }
     QWidget *Fokus() const { return QApplication::focusWidget(); }
 
-    platform::FakeClock hodiny;
-    platform::FakeSound zvuk;
-    platform::FakeKeyboardLayout klavesnica{{QStringLiteral("0000041B"), platform::UsKeyboardLayout}};
-    platform::FakeMessageBox box;
-    platform::FakePrinter tlaciaren;
     QTemporaryDir zdroje;
     std::unique_ptr<Hra> hra;
-
-private:
-    platform::ScopedService<platform::Clock> g1{hodiny};
-    platform::ScopedService<platform::Sound> g2{zvuk};
-    platform::ScopedService<platform::KeyboardLayout> g3{klavesnica};
-    platform::ScopedService<platform::MessageBox> g4{box};
-    platform::ScopedService<platform::Printer> g5{tlaciaren};
 };
 
 } // namespace hra_test
