@@ -9,6 +9,7 @@
 
 #include <stdexcept>
 
+class QPrintDialog;
 class QPrinter;
 
 namespace platform {
@@ -135,6 +136,12 @@ struct PrintDialogChoice {
 };
 
 PrintDialogChoice ChoiceFromDialog(const QPrinter &dialogPrinter);
+// Before the dialog is made on dialogPrinter: its file is the next free
+// worksheet file (DefaultPdfPath), while the default printer stays chosen.
+void StartOnNextWorksheetFile(QPrinter &dialogPrinter);
+// A missing folder in the file name typed in the dialog is made when the
+// teacher prints; one that cannot be made is said and the dialog stays.
+void MakeMissingFolderOnPrint(QPrintDialog &dialog);
 void ApplyPrintDialogChoice(Printer &printer, const PrintDialogChoice &choice);
 
 } // namespace platform

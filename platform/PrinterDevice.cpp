@@ -10,6 +10,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <cups/cups.h>
+
 namespace platform {
 
 namespace {
@@ -19,6 +21,37 @@ QPageSize PageSizeOf(int paper)
     // The worksheets are laid out on A4; Letter is the only other size a
     // caller might pass.
     return QPageSize(paper == 1 ? QPageSize::Letter : QPageSize::A4);
+}
+
+// Why the print system would not take a job for the queue now; empty when
+// it would. A stopped queue holds its jobs, so the teacher would wait for
+// paper that does not come.
+QString QueueRefusal(const QString &printer)
+{
+    // Qt names an instance of a queue "queue/instance".
+    const QByteArray queue = printer.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
+    if (!dest)
+        return {};
+    const auto option = [dest](const char *name) {
+        return QByteArray(cupsGetOption(name, dest->num_options, dest->options));
+    };
+    QString why;
+    if (option("printer-is-accepting-jobs") == "false")
+        why = QStringLiteral("Tlačiareň %1 neprijíma úlohy.").arg(printer);
+    else if (option("printer-state").toInt() == IPP_PSTATE_STOPPED)
+        why = QStringLiteral("Tlačiareň %1 je zastavená.").arg(printer);
+    cupsFreeDests(1, dest);
+    return why;
+}
+
+// Why the print system refused the job that Qt has just sent from this
+// thread; Qt itself does not look.
+QString JobRefusal()
+{
+    if (cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
+        return {};
+    return QStringLiteral("Tlačový systém úlohu odmietol: %1").arg(QString::fromUtf8(cupsLastErrorString()));
 }
 
 } // namespace
@@ -101,6 +134,9 @@ void PrinterDevice::StartPage()
 {
     if (!painter_.isActive()) {
         SetUpJob();
+        if (documentFile_.isEmpty())
+            if (const QString why = QueueRefusal(device_->printerName()); !why.isEmpty())
+                Fail(why);
         if (!painter_.begin(device_.get()))
             Fail(documentFile_.isEmpty()
                      ? QStringLiteral("Tlačiareň %1 sa nedá použiť.").arg(device_->printerName())
@@ -193,6 +229,9 @@ void PrinterDevice::EndDoc()
             QFile::remove(documentFile_);
         Fail(QStringLiteral("Dokument sa nepodarilo dokončiť."));
     }
+    if (documentFile_.isEmpty())
+        if (const QString why = JobRefusal(); !why.isEmpty())
+            Fail(why);
 }
 
 void PrinterDevice::KillDoc()

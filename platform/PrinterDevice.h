@@ -1,7 +1,9 @@
 #pragma once
 // The printer on a real device: the PDF file asked for, else the chosen or
 // default system printer, else a new PDF file (DefaultPdfPath). A document
-// that cannot be started, paged or finished throws PrinterError.
+// that cannot be started, paged or finished throws PrinterError, as does
+// one for a printer that does not take jobs, before anything is sent, and
+// one whose job the print system refused, at its end.
 #include "platform/Printer.h"
 
 #include <QFont>

@@ -4,6 +4,8 @@ namespace platform {
 
 PrintOp &FakePrinter::Record(PrintOp::Kind kind)
 {
+    if (!refusal_.isEmpty() && !refusesAfterSending_ && kind != PrintOp::KillDoc)
+        throw PrinterError(refusal_.toStdString());
     PrintOp op;
     op.kind = kind;
     op.fontName = FontName();
@@ -13,6 +15,13 @@ PrintOp &FakePrinter::Record(PrintOp::Kind kind)
     op.color = ForeColor();
     ops_.append(op);
     return ops_.last();
+}
+
+void FakePrinter::EndDoc()
+{
+    Record(PrintOp::EndDoc);
+    if (!refusal_.isEmpty())
+        throw PrinterError(refusal_.toStdString());
 }
 
 void FakePrinter::DrawText(float x, float y, const QString &text)

@@ -32,11 +32,20 @@ public:
     void Line(float x1, float y1, float x2, float y2, const QColor &color) override;
     void PaintPicture(const QImage &picture, float x, float y) override;
     void NewPage() override { Record(PrintOp::NewPage); }
-    void EndDoc() override { Record(PrintOp::EndDoc); }
+    void EndDoc() override;
     void KillDoc() override { Record(PrintOp::KillDoc); }
     QString DocumentFile() const override { return OutputFileName(); }
     float Width() override;
     float Height() override;
+
+    // From now on the printer refuses every document, for the reason why:
+    // at its first mark as one that does not take jobs, or with
+    // afterSending at its end as one whose job the print system refused.
+    void Refuse(const QString &why, bool afterSending = false)
+    {
+        refusal_ = why;
+        refusesAfterSending_ = afterSending;
+    }
 
     const QList<PrintOp> &Ops() const { return ops_; }
     // The texts printed so far, in order.
@@ -54,6 +63,8 @@ private:
     float sheetWidth_;
     float sheetHeight_;
     QList<PrintOp> ops_;
+    QString refusal_;
+    bool refusesAfterSending_ = false;
 };
 
 } // namespace platform

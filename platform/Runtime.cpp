@@ -4,9 +4,46 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QWidget>
 
 namespace platform {
+
+namespace {
+
+// The catalogue has "Cancel", "Yes" and "No" under the button box, where
+// earlier Qt releases looked them up.
+class StandardButtonTexts final : public QTranslator {
+public:
+    explicit StandardButtonTexts(const QTranslator &catalogue) : catalogue_(catalogue) {}
+    bool isEmpty() const override { return false; }
+    QString translate(const char *context, const char *sourceText, const char *disambiguation,
+                      int n) const override
+    {
+        if (qstrcmp(context, "QPlatformTheme") != 0)
+            return {};
+        return catalogue_.translate("QDialogButtonBox", sourceText, disambiguation, n);
+    }
+
+private:
+    const QTranslator &catalogue_;
+};
+
+} // namespace
+
+void InstallTranslations()
+{
+    static QTranslator catalogue;
+    static StandardButtonTexts buttons(catalogue);
+    static bool installed = false;
+    if (installed
+        || !catalogue.load(QStringLiteral("qtbase_sk"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;
+    installed = true;
+    QCoreApplication::installTranslator(&catalogue);
+    QCoreApplication::installTranslator(&buttons);
+}
 
 void DoEvents()
 {

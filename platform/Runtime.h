@@ -5,6 +5,11 @@
 
 namespace platform {
 
+// Qt's own dialogs and buttons speak Slovak: Qt's Slovak catalogue, and the
+// standard buttons' texts that this Qt takes from a context the catalogue
+// lacks. Once per run; needs the application object.
+void InstallTranslations();
+
 // Lets pending events run (input, paints, timers) and returns.
 void DoEvents();
 

@@ -20,7 +20,9 @@ namespace Shell {
 void frm_Setup::Vytiskni()
 {
     QPrinter dialogova_tlaciaren;
+    platform::StartOnNextWorksheetFile(dialogova_tlaciaren);
     QPrintDialog dialog(&dialogova_tlaciaren, platform::Stage::dialogParent());
+    platform::MakeMissingFolderOnPrint(dialog);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setWindowTitle(Misc::Texty[30]);
     if (dialog.exec() != QDialog::Accepted)

@@ -1,17 +1,14 @@
+#include "platform/Runtime.h"
 #include "shell/Formulare.h"
 #include "shell/frm_Select.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     // The standard buttons of message and print dialogs speak Slovak too.
-    QTranslator preklad;
-    if (preklad.load(QStringLiteral("qtbase_sk"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&preklad);
+    platform::InstallTranslations();
     // The chooser is the start-up form: its load runs the whole start-up and
     // may end the program before the event loop starts.
     Formulare::frm_Select->Load();

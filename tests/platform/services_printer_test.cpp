@@ -5,8 +5,11 @@
 
 #include <QFile>
 #include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
+#include <cups/cups.h>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -142,4 +145,48 @@ TEST(PrintDialog, ChoiceCarriesTheFileCopiesAndPagesUprightA4)
               std::tuple(false, true, false));
     Play(printer, "TND");
     EXPECT_EQ(PdfPageCount(dir.filePath("chosen.pdf")), 1);
+}
+
+// A queue of the machine's print server, set up by the test, that refuses
+// jobs or is stopped: said before anything is sent, and a job refused on
+// its way is said at the end. Skipped without a server or the rights to
+// set up a queue; the fake printer stands in for it in the shell's tests.
+TEST(PrinterDevice, AQueueThatTakesNoJobsIsSaidBeforeAndAfterSending)
+{
+    // Every other test is kept from the machine's printers.
+    const QByteArray hidden = qgetenv("CUPS_SERVER");
+    qunsetenv("CUPS_SERVER");
+    cupsSetServer(nullptr);
+    const QString queue = QStringLiteral("LoravikSkuska");
+    const auto run = [&queue](const QString &command, QStringList args) {
+        QProcess p;
+        p.start(command, args << queue);
+        return p.waitForFinished() && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    };
+    const auto cleanUp = qScopeGuard([&] {
+        run("lpadmin", {"-x"});
+        qputenv("CUPS_SERVER", hidden);
+        cupsSetServer(nullptr);
+    });
+    if (!run("lpadmin", {"-E", "-v", "file:///dev/null", "-p"}))
+        GTEST_SKIP() << "no print server here to set up a queue on";
+    const struct { const char *name, *command, *script, *said; } rows[] = {
+        {"refuses jobs", "cupsreject", "TD", "neprijíma úlohy"},
+        {"stopped", "cupsdisable", "TD", "je zastavená"},
+        {"refused on the way: said at the end", "cupsreject", "", "odmietol"},
+    };
+    for (const auto &row : rows) {
+        ASSERT_TRUE(run("cupsaccept", {}) && run("cupsenable", {})) << row.name;
+        PrinterDevice printer;
+        printer.SetDeviceName(queue);
+        if (!*row.script)
+            Play(printer, "T");
+        ASSERT_TRUE(run(row.command, {})) << row.name;
+        try {
+            Play(printer, *row.script ? row.script : "D");
+            ADD_FAILURE() << row.name << ": printed as if done";
+        } catch (const PrinterError &e) {
+            EXPECT_TRUE(QString::fromUtf8(e.what()).contains(row.said)) << row.name << ": " << e.what();
+        }
+    }
 }
