@@ -75,19 +75,18 @@ Posudok Jedna_bunka(G &g, platform::TextBox *zamknuta, platform::TextBox *posudz
 Posudok Vyraz(G &g, int i)
 {
     return Jedna_bunka(g, g.TV1(i), g.TV1(i), i, [&](const QString &text) {
-        return Rovnake_cleny_ako_niektory(text, {g.TV1(i)->Tag, g.TZ1(i)->Tag});
+        return VV(g, text, g.TV1(i)->Tag) || VV(g, text, g.TZ1(i)->Tag);
     });
 }
 
-// Task 10: up to ten accepted forms in the example table; the pupil's line
-// is read once for all of them.
+// Task 10: up to ten accepted forms in the example table.
 Posudok Vyraz_10(G &g, int i)
 {
     return Jedna_bunka(g, g.TV1(i), g.TV1(i), i, [&](const QString &text) {
-        QStringList formy;
         for (int k = 1; k <= 10; ++k)
-            formy << g.Vysledek_prikladu(k, i);
-        return Rovnake_cleny_ako_niektory(text, formy);
+            if (VV(g, text, g.Vysledek_prikladu(k, i)))
+                return true;
+        return false;
     });
 }
 

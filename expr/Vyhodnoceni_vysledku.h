@@ -1,7 +1,6 @@
 #pragma once
 // Whether a pupil's answer is right.
 #include <QString>
-#include <QStringList>
 #include <QStringView>
 
 class cEEvaluator;
@@ -21,10 +20,9 @@ bool Vyhodnoceni_vysledku(cEEvaluator &vypocet, QStringView vstup, QStringView v
 // decimal part, or "^" before a whole number instead of superscripts.
 // Terms compare case-sensitively. A line of nothing but signs, "·" and
 // brackets has no operand and agrees with nothing, nor does an empty vzor.
+// The normal form of the last vstup is kept: compared again with other
+// expected texts, the line is not read again.
 bool Rovnake_cleny(QStringView vstup, QStringView vzor);
-
-// Whether vstup agrees with any of the forms; the pupil's line is read once.
-bool Rovnake_cleny_ako_niektory(QStringView vstup, const QStringList &vzory);
 
 // The terms of a line in one order, as Rovnake_cleny compares them; the
 // empty text for a line without an operand.
