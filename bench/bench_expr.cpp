@@ -1,9 +1,13 @@
 // Speed of the expression engine on typical template expressions:
 // compile + execute against a reference parser's parse + evaluate, and
 // execute alone per code. Prints the ratios after the table (the medians
-// when run with --benchmark_repetitions).
+// when run with --benchmark_repetitions). Also the judgement of one long
+// answer cell against the ten accepted forms of a factorisation.
 #include "expr/ECompiler.h"
+#include "expr/Vyhodnoceni_vysledku.h"
+#include "expr/Zapis_vyrazu.h"
 
+#include <QStringList>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -55,6 +59,31 @@ void Execute(benchmark::State &state, const Sample &s)
     state.counters["codes"] = codes;
     state.counters["per_code"] = benchmark::Counter(codes, benchmark::Counter::kIsIterationInvariantRate
                                                                | benchmark::Counter::kInvert);
+}
+
+// A pupil's line of 10,000 characters, brackets and superscripts in every
+// term, against the ten forms of a product that the factorisation task
+// accepts, one after another as its check compares them. Two such lines
+// take turns, as new cells do.
+void JudgeLongLine(benchmark::State &state)
+{
+    const QString dva = Misc::Preved_na_exponent(u"2");
+    QString riadok;
+    while (riadok.size() < 10000)
+        riadok += QStringLiteral("x%1(4x+1)(x-3)%1-3(x-2)·(y+1)+").arg(dva);
+    riadok.truncate(10000);
+    const QString riadky[] = {riadok, QStringLiteral("y") + riadok.mid(1)};
+    QStringList formy;
+    for (int k = 1; k <= 10; ++k)
+        formy << QStringLiteral("%1x%2(1+4x)").arg(k).arg(dva);
+    int bunka = 0;
+    for (auto _ : state) {
+        const QString &vstup = riadky[bunka++ % 2];
+        bool spravne = false;
+        for (const QString &forma : formy)
+            spravne = spravne || Rovnake_cleny(vstup, forma);
+        benchmark::DoNotOptimize(spravne);
+    }
 }
 
 #if LK_HAVE_MUPARSER
@@ -118,6 +147,7 @@ int main(int argc, char **argv)
         benchmark::RegisterBenchmark((std::string("ReferenceParseEval/") + s.name).c_str(), ReferenceParseEval, s);
 #endif
     }
+    benchmark::RegisterBenchmark("Judge/line_10000_ten_forms", JudgeLongLine)->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -15,6 +15,8 @@
 #include <functional>
 #include <optional>
 
+#include <QRegularExpression>
+
 using namespace Misc;
 
 namespace {
@@ -69,7 +71,7 @@ Posudok Jedna_bunka(G &g, platform::TextBox *zamknuta, platform::TextBox *posudz
 }
 
 // Tasks 4 to 9: the cell's Tag or a second form of the result in the
-// label's Tag (empty where the generator has none).
+// label's Tag (empty where the generator has none, which agrees with nothing).
 Posudok Vyraz(G &g, int i)
 {
     return Jedna_bunka(g, g.TV1(i), g.TV1(i), i, [&](const QString &text) {
@@ -162,15 +164,17 @@ std::optional<QString> Podiel(const QString &a, const QString &b)
     return FormatNumber(*x / *y);
 }
 
-// The pupil's whole number with its sign changed; nothing when the text has
-// no value, the value is not whole (rounding it would make a wrong answer
-// right) or it leaves the 16-bit range the check counts in.
-std::optional<QString> Opacne_znamienko(G &g, const QString &text)
+// The pupil's number with its sign changed; nothing unless the cell holds a
+// plain number (a sign, digits, a decimal comma): "2+1" over "-2" is a sum
+// not yet worked out, not -3 over -2.
+std::optional<QString> Opacne_znamienko(const QString &text)
 {
-    const EValue v = g.Evaluator_formulara().Evaluate(Bez_medzier(text), 0, 0, 0);
-    if (!v.ok() || v.value != std::trunc(v.value) || !(v.value >= -32767 && v.value <= 32767))
+    static const QRegularExpression cislo(QStringLiteral("^[+-]?[0-9]+(,[0-9]+)?$"));
+    const QString t = Bez_medzier(text);
+    const std::optional<double> v = cislo.match(t).hasMatch() ? ParseNumber(t) : std::nullopt;
+    if (!v || !std::isfinite(*v))
         return std::nullopt;
-    return FormatNumber(-v.value);
+    return FormatNumber(-*v);
 }
 
 // A reduced fraction may carry its minus sign above or below the bar; an
@@ -187,8 +191,8 @@ Posudok_x Posud_x(G &g, const Odpoved_x &o)
     if (!Prazdny_tag(o.D))
         return {Tvar::Zlomok, VV_ak(g, Podiel(o.N->Text, o.M->Text), QString(o.D->Tag))};
     const bool ako_zadane = VV(g, o.N->Text, o.N->Tag) && VV(g, o.M->Text, o.M->Tag);
-    const bool opacne = VV_ak(g, Opacne_znamienko(g, o.N->Text), QString(o.N->Tag))
-                        && VV_ak(g, Opacne_znamienko(g, o.M->Text), QString(o.M->Tag));
+    const bool opacne = VV_ak(g, Opacne_znamienko(o.N->Text), QString(o.N->Tag))
+                        && VV_ak(g, Opacne_znamienko(o.M->Text), QString(o.M->Tag));
     return {Tvar::Zlomok, ako_zadane || opacne};
 }
 
@@ -224,14 +228,11 @@ Posudok Rovnica_16(G &g, int) { return Rovnica(g, 6, 8); }
 Posudok Rovnica_17(G &g, int)
 {
     Zamkni_riadky(g, 8);
-    platform::TextBox *a = g.TV1(12), *b = g.TV2(12);
-    Zamkni(g, {a, b});
+    Zamkni(g, {g.TV1(12), g.TV2(12)});
     g.ICheck(1)->Enabled = false;
     g.ICheck(12)->Enabled = false;
-    const bool podmienky = (VV(g, a->Text, a->Tag) && VV(g, b->Text, b->Tag))
-                           || (VV(g, a->Text, b->Tag) && VV(g, b->Text, a->Tag));
     const Odpoved_x o{g.TV1(6), g.TV1(7), g.TV1(8)};
-    const bool spravne = podmienky && Posud_x(g, o).spravne;
+    const bool spravne = Kontrola::Podmienky_17(g) && Posud_x(g, o).spravne;
     Posun_znacku(g, o);
     return {1, spravne};
 }
@@ -368,6 +369,15 @@ bool Kontrola::VV(frm_Game01 &g, const QString &vstup, const QString &vzor)
 }
 
 bool Kontrola::Vyplnena(const platform::TextBox *bunka) { return !Bez_medzier(QString(bunka->Text)).isEmpty(); }
+
+bool Kontrola::Podmienky_17(frm_Game01 &g)
+{
+    platform::TextBox *a = g.TV1(12), *b = g.TV2(12);
+    const auto sedi = [&](platform::TextBox *bunka, const QString &vzor) {
+        return vzor.isEmpty() ? !Vyplnena(bunka) : VV(g, bunka->Text, vzor);
+    };
+    return (sedi(a, a->Tag) && sedi(b, b->Tag)) || (sedi(a, b->Tag) && sedi(b, a->Tag));
+}
 
 bool Kontrola::Posud_priklad_11(frm_Game01 &g, int i)
 {

@@ -11,6 +11,10 @@ bool VV(frm_Game01 &g, const QString &vstup, const QString &vzor);
 // A cell of nothing but blanks is as empty as one never typed into.
 bool Vyplnena(const platform::TextBox *bunka);
 
+// Task 17: the two values that x must not take, in either order; a second
+// value not expected wants its cell left empty.
+bool Podmienky_17(frm_Game01 &g);
+
 // Task 11: the row that judges example i: row 3i, or row 3i - 1 when row 3i
 // expects nothing; 0 when neither expects a first condition.
 int Posudzovany_riadok_11(frm_Game01 &g, int i);

@@ -235,11 +235,8 @@ void Kontrola_riadku_17(G &g, int r)
         return;
     }
     TextBox *p1 = g.TV1(12), *p2 = g.TV2(12);
-    // The two excluded values may stand in either order.
-    const bool podmienky = (Kontrola::VV(g, p1->Text, p1->Tag) && Kontrola::VV(g, p2->Text, p2->Tag))
-                           || (Kontrola::VV(g, p1->Text, p2->Tag) && Kontrola::VV(g, p2->Text, p1->Tag));
     TextBox *a = g.TV1(r), *b = g.TV2(r);
-    if (tlacidlo == Tlacidlo_17 && r == 1 && podmienky) {
+    if (tlacidlo == Tlacidlo_17 && r == 1 && Kontrola::Podmienky_17(g)) {
         Prijaty_riadok_17(g, 1);
         g.ICheck(12)->Enabled = false;
         p1->Locked = true;

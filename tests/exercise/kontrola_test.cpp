@@ -1,9 +1,11 @@
 // The check command: the pupil types answers into the cells that a
 // generator has filled, presses the check button, and sees one mark per
 // example and the counts of the series; generated screens of every task
-// filled with the expected answers as a pupil types them, with a digit
-// changed, and with random garbage.
+// filled with the expected answers as a pupil types them, in other forms a
+// teacher accepts, with a digit changed, with random garbage, with no
+// operand at all, and with unfinished lines.
 #include "Kontrola_support.h"
+#include "expr/NumberText.h"
 #include "expr/Random.h"
 
 #include <QRandomGenerator>
@@ -86,6 +88,8 @@ TEST_F(Kontrola, RulesOfTheTasks)
         {"task 11: no row expects a first condition", "11", "TV3(2)=x TV4(2)=2", "TV3(2)=x TV4(2)=2", 0},
         {"task 11: last row has no first condition", "11", "TV3(3)=x TV4(3)=-3 TV1(2)=x TV2(2)=2", "TV1(2)=x TV2(2)=2", 0},
         {"task 11: factors undotted, reordered", "11", "TV1(3)=x·(x-3)·(x+1) TV2(3)=0", "TV1(3)=x(x+1)(x-3) TV2(3)=0", 1},
+        {"task 11: a monomial after the brackets", "11", "TV1(3)=x·(x-3)·(x+1) TV2(3)=0", "TV1(3)=(x-3)(x+1)x TV2(3)=0", 1},
+        {"task 11: a lone sign in both cells", "11", Jedna, "TV1(3)=+ TV2(3)=+", 0},
         // Task 21: value tables of y = k·x; variant b takes x values that round to the expected ones.
         {"task 21: an x value near the expected one", "21a", Tabulka_21, Zmen_21("TV2(1)=2", "TV2(1)=2,4"), 0},
         {"task 21b: a half rounds to the even 2", "21b", Tabulka_21, Zmen_21("TV2(1)=2", "TV2(1)=2,5"), 1},
@@ -95,10 +99,13 @@ TEST_F(Kontrola, RulesOfTheTasks)
         {"fraction expected, not reduced", "15", Zlomok_3_4, "TV1(6)=6 TV1(7)=8", 0},
         {"fraction expected, its decimal value", "15", Zlomok_3_4, "TV1(5)=0,75 TV1(6)=1 TV1(7)=9", 1},
         {"both signs changed, a numerator that only rounds to it", "15", Zlomok_3_4, "TV1(6)=-3-2/5 TV1(7)=-4", 0},
+        {"both signs changed, a sum not worked out", "15", Zlomok_3_4, "TV1(6)=-4+1 TV1(7)=-4", 0},
+        {"both signs changed, a trailing zero", "15", Zlomok_3_4, "TV1(6)=-3,0 TV1(7)=-4", 1},
         {"the minus written below the bar", "15", "TV1(6)=-3 TV1(7)=4", "TV1(6)=3 TV1(7)=-4", 1},
         {"a third to fifteen digits", "15", "TV1(6)=1 TV1(7)=3", "TV1(5)=0,333333333333333", 1},
         {"number expected, as a fraction of negatives", "16", "TV1(6)=2", "TV1(7)=-4 TV1(8)=-2", 1, 8, 6},
         {"number expected, a fraction typed with blanks", "16", "TV1(6)=2", "TV1(7)=-_4 TV1(8)=-_2", 1},
+        {"number expected, a trailing zero", "16", "TV1(6)=2", "TV1(6)=2,0", 1},
         {"only the numerator", "16", "TV1(6)=2", "TV1(7)=2", 0},
         {"a wrong number beside a right fraction", "16", "TV1(6)=2", "TV1(6)=3 TV1(7)=4 TV1(8)=2", 0, 6, 8},
         {"fraction expected, a number written", "16", "TV1(7)=3 TV1(8)=4", "TV1(6)=1", 0, 6, 8},
@@ -165,6 +172,41 @@ QString Ako_ziak(QString t)
     return u' ' + t;
 }
 
+// Another form of a right answer that a teacher accepts: the two terms of
+// a bracket swapped, a leading monomial moved after its bracket, a zero
+// after every decimal part (and ",0" after a whole number where `cele`).
+QString Inak_spravne(QString t, bool cele)
+{
+    static const QRegularExpression dvojclen(QStringLiteral("\\((-?)([^()+-]+)([+-])([^()+-]+)\\)")),
+        monom(QStringLiteral("(^|[+(-])([xyz][^()+\u00B7/:-]*)\u00B7?(\\([^()]*\\)[\u0154\u00C1\u00C2\u0102\u00C4"
+                             "\u0139\u0106\u00C7\u010C\u00C9\u00AC]*)")),
+        desatinne(QStringLiteral("(\\d,\\d+)")), cele_cislo(QStringLiteral("^-?\\d+$"));
+    QString v;
+    qsizetype od = 0;
+    for (const QRegularExpressionMatch &m : dvojclen.globalMatch(t)) {
+        v += t.mid(od, m.capturedStart() - od) + u'(' + (m.captured(3) == u"-" ? QStringLiteral("-") : QString())
+             + m.captured(4) + (m.captured(1).isEmpty() ? u'+' : u'-') + m.captured(2) + u')';
+        od = m.capturedEnd();
+    }
+    t = v + t.mid(od);
+    t.replace(monom, QStringLiteral("\\1\\3\\2"));
+    t.replace(desatinne, QStringLiteral("\\10"));
+    return cele && cele_cislo.match(t).hasMatch() ? t + QStringLiteral(",0") : t;
+}
+
+// Every run of superscripts typed with "^" and plain characters instead.
+QString So_strieskou(const QString &t)
+{
+    QString v;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const QChar p = Misc::Preved_z_exponentu(t[i]);
+        if (!p.isNull() && (i == 0 || Misc::Preved_z_exponentu(t[i - 1]).isNull()))
+            v += u'^';
+        v += p.isNull() ? t[i] : p;
+    }
+    return v;
+}
+
 // The first digit of a text, plain or superscript, one higher (9 to 0);
 // unchanged when it has none.
 QString Zmen_cifru(QString t)
@@ -180,11 +222,26 @@ QString Zmen_cifru(QString t)
     return t;
 }
 
+enum class Vyplnenie { Ocakavane, Cifra, Inak, Nahodne, Znamienka, Nedopocitane, Otazka };
+const struct { const char *meno; Vyplnenie v; } Vyplnenia[] = {
+    {"expected", Vyplnenie::Ocakavane},
+    {"a digit changed", Vyplnenie::Cifra},
+    {"other forms a teacher accepts", Vyplnenie::Inak},
+    {"garbage", Vyplnenie::Nahodne},
+    {"signs, dots and blanks", Vyplnenie::Znamienka},
+    {"x with both signs changed, not worked out", Vyplnenie::Nedopocitane},
+    {"the question copied back", Vyplnenie::Otazka},
+};
+
 // Every answer a screen expects, typed into its cells as the pupil types
-// it; with `chyba`, one digit changed in each. Gives, example by example,
-// whether anything was changed, and the cells typed into.
-std::vector<bool> Napis_ocakavane(Hra &h, const Uloha &u, bool chyba, std::vector<platform::TextBox *> &napisane)
+// it; with `chyba`, one digit changed in each; with `inak`, in another form
+// a teacher accepts. Gives, example by example, whether anything was
+// changed, and the cells typed into.
+std::vector<bool> Napis_ocakavane(Hra &h, const Uloha &u, bool chyba, std::vector<platform::TextBox *> &napisane,
+                                  bool inak = false)
 {
+    const int cislo = QString::fromLatin1(u.uloha).toInt();
+    const bool rovnica = cislo >= 15 && cislo <= 18;
     std::vector<bool> zmenene(size_t(Misc::Pocet_prikladu) + 1);
     for (int i = 1; i <= (u.krok ? Misc::Pocet_prikladu : 1); ++i)
         for (int r = u.riadkov * (i - 1) + 1; r <= u.riadkov * i; ++r)
@@ -195,9 +252,9 @@ std::vector<bool> Napis_ocakavane(Hra &h, const Uloha &u, bool chyba, std::vecto
                                               ? h.Vysledek_prikladu(1, i) : QString(b->Tag);
                 if (ocakavane.isEmpty())
                     continue;
-                const QString text = chyba ? Zmen_cifru(ocakavane) : ocakavane;
-                zmenene[size_t(i)] = zmenene[size_t(i)] || text != ocakavane;
-                b->Text = Ako_ziak(text);
+                const QString text = chyba ? Zmen_cifru(ocakavane) : inak ? Inak_spravne(ocakavane, rovnica) : ocakavane;
+                zmenene[size_t(i)] = zmenene[size_t(i)] || (chyba && text != ocakavane);
+                b->Text = inak ? So_strieskou(Ako_ziak(text)) : Ako_ziak(text);
                 napisane.push_back(b);
             }
     for (int r : {6, 7}) // task 18: the relation sign set as expected
@@ -206,15 +263,18 @@ std::vector<bool> Napis_ocakavane(Hra &h, const Uloha &u, bool chyba, std::vecto
     return zmenene;
 }
 
-// Random garbage in every open cell, working rows and waiting cells too;
-// tasks 11 and 17 press their row-check button first, whose bubble must go
-// again before the screen takes the check.
+// Random garbage (or, with `znamienka`, a lone sign, "·" or blanks) in every
+// open cell, working rows and waiting cells too; tasks 11 and 17 press their
+// row-check button first, whose bubble must go again before the screen
+// takes the check.
 void Napis_nahodne(Hra &h, QRandomGenerator &nahoda, platform::FakeClock &hodiny,
-                   std::vector<platform::TextBox *> &napisane)
+                   std::vector<platform::TextBox *> &napisane, bool znamienka = false)
 {
+    static const QStringList bez_operandu = {QStringLiteral("+"), QStringLiteral(" + "), QStringLiteral("-"),
+                                             QStringLiteral("\u00B7"), QStringLiteral("  "), QStringLiteral("+-")};
     for (platform::TextBox *b : Bunky(h))
         if (b->Visible && !b->Locked) {
-            b->Text = Nahodny_text(nahoda);
+            b->Text = znamienka ? bez_operandu[int(nahoda.bounded(bez_operandu.size()))] : Nahodny_text(nahoda);
             napisane.push_back(b);
         }
     if (h.ICheck.exists(1) && h.ICheck(1)->Visible && h.ICheck(1)->Enabled) {
@@ -224,13 +284,44 @@ void Napis_nahodne(Hra &h, QRandomGenerator &nahoda, platform::FakeClock &hodiny
             h.PicIcheckTimer_Timer();
         }
         ASSERT_TRUE(h.Enabled);
+        if (znamienka && Misc::Cislo_ulohy == QLatin1String("11")) {
+            EXPECT_FALSE(h.TV1(2)->Enabled && !h.TV1(2)->Locked) << "a row without an answer opens the next one";
+        }
     }
 }
 
-// Seeded screens of every task, filled three ways: the expected answers
-// typed as a pupil types them are all right; with a digit changed, every
-// example changed is wrong; with garbage, every example is judged once and
-// the correct answer of each wrong one can still be shown.
+// Tasks 15 to 18: the expected answers, x as a fraction with both signs
+// changed but a numerator or a denominator not worked out ("-4+1" over "-4",
+// "-3" over "-8/2"); the number cell left empty.
+void Napis_nedopocitane(Hra &h, const Uloha &u, quint32 seed, std::vector<platform::TextBox *> &napisane)
+{
+    Napis_ocakavane(h, u, false, napisane);
+    const int d = u.uloha == std::string("15") ? 5 : 6;
+    platform::TextBox *D = h.TV1(d), *N = h.TV1(d + 1), *M = h.TV1(d + 2);
+    const bool zlomok = !QString(N->Tag).isEmpty();
+    const double p = ParseNumber(QString(zlomok ? N->Tag : D->Tag)).value_or(1);
+    const double q = zlomok ? ParseNumber(QString(M->Tag)).value_or(1) : 1;
+    D->Text = QString();
+    N->Text = seed % 2 ? FormatNumber(-p - 1) + QStringLiteral("+1") : FormatNumber(-p);
+    M->Text = seed % 2 ? FormatNumber(-q) : FormatNumber(-2 * q) + QStringLiteral("/2");
+    napisane.insert(napisane.end(), {N, M});
+}
+
+// Tasks 4 to 10: each question typed back as its answer.
+void Napis_otazky(Hra &h, std::vector<platform::TextBox *> &napisane)
+{
+    for (int i = 1; i <= Misc::Pocet_prikladu; ++i) {
+        h.TV1(i)->Text = Ako_ziak(h.Zadani_prikladu(1, i));
+        napisane.push_back(h.TV1(i));
+    }
+}
+
+// Seeded screens of every task: the expected answers typed as a pupil types
+// them, and in other forms a teacher accepts, are all right; with a digit
+// changed, every example changed is wrong; lines without an operand, x with
+// both signs changed but not worked out, and questions copied back are all
+// wrong; with garbage, every example is judged once and the correct answer
+// of each wrong one can still be shown.
 TEST_F(Kontrola, ExpectedAnswersAsAPupilTypesThemDigitsChangedAndGarbage)
 {
     QRandomGenerator nahoda(20261206);
@@ -238,7 +329,11 @@ TEST_F(Kontrola, ExpectedAnswersAsAPupilTypesThemDigitsChangedAndGarbage)
         Hra &h = Ukaz(u.uloha, u.varianta, 25);
         h.frm_Game01::Nacti_chybova_okna();
         for (quint32 seed = 1; seed <= 12; ++seed) {
-            for (const char *vyplnenie : {"expected", "a digit changed", "garbage"}) {
+            for (const auto &[vyplnenie, v] : Vyplnenia) {
+                const int cislo = QString::fromLatin1(u.uloha).toInt();
+                if ((v == Vyplnenie::Nedopocitane && (cislo < 15 || cislo > 18))
+                    || (v == Vyplnenie::Otazka && (cislo < 4 || cislo > 10)))
+                    continue;
                 SCOPED_TRACE(QStringLiteral("task %1/%2, seed %3, %4").arg(u.uloha).arg(u.varianta).arg(seed)
                                  .arg(vyplnenie).toStdString());
                 Randomize_seed(seed);
@@ -248,10 +343,17 @@ TEST_F(Kontrola, ExpectedAnswersAsAPupilTypesThemDigitsChangedAndGarbage)
                 Misc::Pocet_spravnych = Misc::Pocet_spatnych = 0;
                 std::vector<platform::TextBox *> napisane;
                 std::vector<bool> zmenene;
-                if (vyplnenie[0] == 'g')
-                    Napis_nahodne(h, nahoda, hodiny, napisane);
-                else
-                    zmenene = Napis_ocakavane(h, u, vyplnenie[0] == 'a', napisane);
+                const std::vector<bool> vsetky_zle(size_t(Misc::Pocet_prikladu) + 1, true);
+                switch (v) {
+                case Vyplnenie::Nahodne: Napis_nahodne(h, nahoda, hodiny, napisane); break;
+                case Vyplnenie::Znamienka: Napis_nahodne(h, nahoda, hodiny, napisane, true); break;
+                case Vyplnenie::Nedopocitane: Napis_nedopocitane(h, u, seed, napisane); break;
+                case Vyplnenie::Otazka: Napis_otazky(h, napisane); break;
+                default:
+                    zmenene = Napis_ocakavane(h, u, v == Vyplnenie::Cifra, napisane, v == Vyplnenie::Inak);
+                }
+                if (v == Vyplnenie::Znamienka || v == Vyplnenie::Nedopocitane || v == Vyplnenie::Otazka)
+                    zmenene = vsetky_zle;
                 Skontroluj(h);
                 EXPECT_EQ(Misc::Pocet_spravnych + Misc::Pocet_spatnych, Misc::Pocet_prikladu);
                 for (int i = 1; i < int(zmenene.size()) && (u.krok || i == 1); ++i)

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString vzor = delenie == koniec ? QString() : Riadok(delenie + 1, size_t(koniec - delenie - 1));
 
     if (kontrola == 0) {
-        Over(Vyhodnoceni_vysledku(vypocet, vstup, vstup, u""));
+        Over(Vyhodnoceni_vysledku(vypocet, vstup, vstup, u"") == !Tvar_clenov(vstup).isEmpty());
         Over(Vyhodnoceni_vysledku(vypocet, vstup, vzor, u"") == Vyhodnoceni_vysledku(vypocet, vzor, vstup, u""));
     } else if (kontrola == 1) {
         const bool spravne = Vyhodnoceni_vysledku(vypocet, vstup, vzor, u"LP", x, -x, 1);
