@@ -76,7 +76,8 @@ void Vytiskni_radek(qint16 X_mm, qint16 Y_mm, QString Cast1, QString Pismo1, QSt
     if (!Cast2.isEmpty()) {
         Tlaciaren().SetFontName(Pismo2);
         Tlaciaren().SetFontItalic(false);
-        // Sums in float, in this order, as the positions were always formed.
+        // Float sums in one fixed order: rows that begin with the same pieces
+        // put the next one at the same printer unit, never one unit apart.
         const float x2 = Tlaciaren().TextWidth(Cast1) + X + G;
         Tlaciaren().SetCurrentX(x2);
         Tlaciaren().SetCurrentY(Prepocitej_mm_y(float(Y_mm)));
