@@ -186,10 +186,14 @@ void Vytiskni_blok(const Blok_ulohy &blok, int cislo, int slot, qint16 Y_zacatku
             }
         }
         kusy.push_back({float(r.x), r.dy, text});
+        // An example number alone ends where a one-digit one set at x does,
+        // so that "9)" and "10)" stand one under the other.
+        if (r.text.size() == 2 && r.text[0].druh == D::Cislo && r.text[1].druh == D::Text)
+            kusy.back().x += Sirka_mm(u'0' + r.text[1].text) - Sirka_mm(text);
     }
     Prisposob_ciary(kusy);
     for (const Kus &k : kusy)
-        Vytiskni_radek(qint16(k.x), qint16(y + k.dy), k.text, QStringLiteral("Ruvo"));
+        Vytiskni_radek(k.x, qint16(y + k.dy), k.text, QStringLiteral("Ruvo"));
 }
 
 } // namespace Misc
