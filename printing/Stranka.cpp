@@ -6,6 +6,7 @@
 #include "services/Tabulky.h"
 
 #include <QColor>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -67,6 +68,12 @@ float Sirka_mm(const QString &text)
 {
     Tlaciaren().SetFontName(QStringLiteral("Ruvo"));
     return Tlaciaren().TextWidth(text) / Prepocitej_mm_x(1);
+}
+
+float Zaciatok_cisla(float x_mm, const QString &cislo)
+{
+    static const QRegularExpression cislice(QStringLiteral("^\\d+"));
+    return x_mm + Sirka_mm(QString(cislo).replace(cislice, QStringLiteral("0"))) - Sirka_mm(cislo);
 }
 
 QString Ciara_mm(float mm, bool najviac)

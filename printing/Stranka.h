@@ -42,6 +42,10 @@ void Vytiskni_radek(float X_mm, qint16 Y_mm, QString Cast1, QString Pismo1, QStr
 
 // Width in millimetres of the text in the maths font at the printer's size.
 float Sirka_mm(const QString &text);
+// Where an example number ("7) ", "12) ") starts so that it ends where a
+// one-digit one set at x_mm does: the numbers of a column align on their
+// right edge.
+float Zaciatok_cisla(float x_mm, const QString &cislo);
 // A fraction bar or answer line of underscores at least `mm` long, or with
 // najviac at most that long (but one underscore at least).
 QString Ciara_mm(float mm, bool najviac = false);
