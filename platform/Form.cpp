@@ -178,9 +178,10 @@ void Form::setMouseIcon(platform::Picture v)
     applyMousePointer(this, mousePointer_, mouseIcon_);
 }
 
-// Positions are screen pixels, as the descriptions use them: a page reports
-// where the stage shows it (so screen positions map into it), and an
-// overlay is shown at its screen position mapped into the stage.
+// Positions are screen pixels, those of the mouse pointer that hint windows
+// are placed beside: a page reports where the stage shows it (so screen
+// positions map into it), and an overlay is shown at its screen position
+// mapped into the stage.
 QPoint Form::screenPosition() const
 {
     if (kind_ == Kind::Overlay)

@@ -1,8 +1,9 @@
 #pragma once
 // A form: a page on the stage (the program's one 640 x 480 window) or,
 // for hint windows, an overlay placed over the pages. Left, Top, Width and
-// Height of a form are in twips, as the descriptions use them; everything
-// inside it measures in pixels.
+// Height of a form are in twips, the unit the screens compute them in
+// (pixels times Screen::TwipsPerPixelX); everything inside it measures in
+// pixels.
 #include "platform/Canvas.h"
 #include "platform/Events.h"
 

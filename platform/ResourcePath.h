@@ -1,6 +1,7 @@
 #pragma once
-// Resource paths are written with "\" and in any letter case, as on the
-// original file system; they are resolved here against the real one.
+// Resource paths are written with "\" and in any letter case, as the screens
+// and the data files give them; they are resolved here against the file
+// system, which separates with "/" and tells the cases apart.
 #include <QString>
 
 namespace platform {

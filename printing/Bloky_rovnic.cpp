@@ -19,8 +19,10 @@ namespace {
 
 using Popisy = platform::ControlArray<platform::Label>;
 
-// Terms of one side stand 17 mm apart, each operator 13 mm after its term.
-constexpr qint16 Krok_clena = 17, Krok_operatora = 13;
+// Terms of one side stand 17 mm apart, each operator 13 mm after its term;
+// a wide term moves what follows it on, so that a sign keeps the clear
+// space from a fraction's bar that the fractions of the other tasks keep.
+constexpr float Krok_clena = 17, Krok_operatora = 13, Medzera = 2;
 
 // The base line of the slot: every text of the example lies a few
 // millimetres above or below it.
@@ -29,17 +31,26 @@ struct Slot {
     qint16 Y;
 };
 
-void Text(qint16 x, int y, const QString &text) { Vytiskni_radek(x, qint16(y), text, QStringLiteral("Ruvo")); }
+void Text(float x, int y, const QString &text) { Vytiskni_radek(x, qint16(y), text, QStringLiteral("Ruvo")); }
+
+// A sign on the middle line at x mm, or further on when it would come
+// closer than Medzera to what ends at `pred`; where the next thing may start.
+float Vytiskni_znamienko(const Slot &s, const QString &znamienko, float x, float pred)
+{
+    x = std::max(x, pred + Medzera);
+    Text(x, s.Y - 12, znamienko);
+    return x + Sirka_mm(znamienko) + Medzera;
+}
 
 // A term on the middle line, or a fraction when it has a denominator: its
 // numerator above the bar, which lies 2 mm lower, and its denominator under
-// it, all at the same left edge.
-void Vytiskni_clen(const Slot &s, Popisy &clen, qint16 x)
+// it, all at the same left edge. Returns where it ends.
+float Vytiskni_clen(const Slot &s, Popisy &clen, float x)
 {
     const QString menovatel = clen(2)->Caption();
     if (menovatel.isEmpty()) {
         Text(x, s.Y - 12, clen(1)->Caption());
-        return;
+        return x + Sirka_mm(clen(1)->Caption());
     }
     // The bar is never shorter than the longer of the two.
     const QString ciara = Ciara_mm(std::max({Sirka_mm(QString(5, QLatin1Char('_'))), Sirka_mm(clen(1)->Caption()),
@@ -47,19 +58,22 @@ void Vytiskni_clen(const Slot &s, Popisy &clen, qint16 x)
     Text(x, s.Y - 14, ciara);
     Text(x, s.Y - 16, clen(1)->Caption());
     Text(x, s.Y - 9, menovatel);
+    return x + Sirka_mm(ciara);
 }
 
 // The terms of one side from x on, each operator between its two terms.
-void Vytiskni_stranu(const Slot &s, std::initializer_list<Popisy *> cleny,
-                     std::initializer_list<platform::Label *> operatory, qint16 x)
+// Returns where the side ends.
+float Vytiskni_stranu(const Slot &s, std::initializer_list<Popisy *> cleny,
+                      std::initializer_list<platform::Label *> operatory, float x)
 {
     auto op = operatory.begin();
+    float koniec = x;
     for (Popisy *clen : cleny) {
-        Vytiskni_clen(s, *clen, x);
+        koniec = Vytiskni_clen(s, *clen, x);
         if (op != operatory.end())
-            Text(qint16(x + Krok_operatora), s.Y - 12, (*op++)->Caption());
-        x = qint16(x + Krok_clena);
+            x = std::max(x + Krok_clena, Vytiskni_znamienko(s, (*op++)->Caption(), x + Krok_operatora, koniec));
     }
+    return koniec;
 }
 
 bool Prazdny(platform::Label *op) { return op->Caption().isEmpty(); }
@@ -88,15 +102,13 @@ void Vytiskni_zlomky(const Slot &s, int cislo, const QString &znamienko)
 {
     frm_Game01 &h = s.hra;
     Vytiskni_cislo(s, cislo);
-    if (!Prazdny(h.TR2(1)))
-        Vytiskni_stranu(s, {&h.TZ1, &h.TZ2}, {h.TR2(1)}, 40);
-    else
-        Vytiskni_stranu(s, {&h.TZ1}, {}, 57);
-    Text(70, s.Y - 12, znamienko);
+    const float lava = !Prazdny(h.TR2(1)) ? Vytiskni_stranu(s, {&h.TZ1, &h.TZ2}, {h.TR2(1)}, 40)
+                                          : Vytiskni_stranu(s, {&h.TZ1}, {}, 57);
+    const float prava = std::max(74.0f, Vytiskni_znamienko(s, znamienko, 70, lava));
     if (!Prazdny(h.TR3(1)))
-        Vytiskni_stranu(s, {&h.TZ3, &h.TZ4}, {h.TR3(1)}, 74);
+        Vytiskni_stranu(s, {&h.TZ3, &h.TZ4}, {h.TR3(1)}, prava);
     else
-        Vytiskni_stranu(s, {&h.TZ3}, {}, 74);
+        Vytiskni_stranu(s, {&h.TZ3}, {}, prava);
     Vytiskni_ciary(s, 3);
 }
 
@@ -125,18 +137,19 @@ void Priklad_17(const Slot &s, int cislo)
     frm_Game01 &h = s.hra;
     Vytiskni_cislo(s, cislo);
     const bool druhy = !Prazdny(h.TR2(1)), treti = !Prazdny(h.TR3(1));
-    if (druhy && treti)
-        Vytiskni_stranu(s, {&h.TZ1, &h.TZ2, &h.TZ3}, {h.TR2(1), h.TR3(1)}, 40);
-    else if (druhy)
-        Vytiskni_stranu(s, {&h.TZ1, &h.TZ2}, {h.TR2(1)}, 57);
-    else if (!treti)
-        Vytiskni_stranu(s, {&h.TZ1}, {}, 74);
     // A third term without a second leaves the left side out altogether.
-    Text(87, s.Y - 12, QStringLiteral("="));
+    float lava = 0;
+    if (druhy && treti)
+        lava = Vytiskni_stranu(s, {&h.TZ1, &h.TZ2, &h.TZ3}, {h.TR2(1), h.TR3(1)}, 40);
+    else if (druhy)
+        lava = Vytiskni_stranu(s, {&h.TZ1, &h.TZ2}, {h.TR2(1)}, 57);
+    else if (!treti)
+        lava = Vytiskni_stranu(s, {&h.TZ1}, {}, 74);
+    const float prava = std::max(91.0f, Vytiskni_znamienko(s, QStringLiteral("="), 87, lava));
     if (!Prazdny(h.TR4(1)))
-        Vytiskni_stranu(s, {&h.TZ4, &h.TZ5}, {h.TR4(1)}, 91);
+        Vytiskni_stranu(s, {&h.TZ4, &h.TZ5}, {h.TR4(1)}, prava);
     else
-        Vytiskni_stranu(s, {&h.TZ4}, {}, 91);
+        Vytiskni_stranu(s, {&h.TZ4}, {}, prava);
     Vytiskni_ciary(s, 3);
 }
 

@@ -185,11 +185,13 @@ void Vytiskni_blok(const Blok_ulohy &blok, int cislo, int slot, qint16 Y_zacatku
             case D::Popisek: text += popisek(k.pole, k.nasobok * Cislo_tisteneho_prikladu + k.posun); break;
             }
         }
-        kusy.push_back({float(r.x), r.dy, text});
+        // An example number alone: "9)" and "10)" end one under the other.
+        const bool cislo = r.text.size() == 2 && r.text[0].druh == D::Cislo && r.text[1].druh == D::Text;
+        kusy.push_back({cislo ? Zaciatok_cisla(r.x, text) : float(r.x), r.dy, text});
     }
     Prisposob_ciary(kusy);
     for (const Kus &k : kusy)
-        Vytiskni_radek(qint16(k.x), qint16(y + k.dy), k.text, QStringLiteral("Ruvo"));
+        Vytiskni_radek(k.x, qint16(y + k.dy), k.text, QStringLiteral("Ruvo"));
 }
 
 } // namespace Misc

@@ -23,9 +23,9 @@ const QString Text_pismo = QStringLiteral("MS Sans Serif");
 int Cislo(const Slot_listu &s) { return (s.Strana - 1) * s.Prikladu_na_strane + s.Poradi_na_strane; }
 QString Cislo_s(const Slot_listu &s, const char *za) { return QString::number(Cislo(s)) + QLatin1String(za); }
 
-void Text(int x, int y, const QString &text, const QString &pismo = Ruvo)
+void Text(float x, int y, const QString &text, const QString &pismo = Ruvo)
 {
-    Vytiskni_radek(qint16(x), qint16(y), text, pismo);
+    Vytiskni_radek(x, qint16(y), text, pismo);
 }
 
 void Ciara(int x1, int y1, int x2, int y2)
@@ -112,14 +112,12 @@ bool Blok_20(Slot_listu &s)
     s.hra.Vygeneruj_priklad_20(true);
     const int Y = 25 * s.Poradi_na_strane + s.Y_zacatku;
     const QString riadok1 = s.hra.TZ1(1)->Caption, riadok2 = s.hra.TZ1(2)->Caption, cislo = Cislo_s(s, ") ");
-    // Our maths font is wide: a two-digit number steps left of the left
-    // arrow's head, the right arrow stands after the longer line, and the
-    // blank proportion moves right with it.
-    const int x_cisla = std::min(20, int(std::floor(27 - 0.5f - Sirka_mm(cislo.trimmed()))));
+    // Our maths font is wide: the right arrow stands after the longer line,
+    // and the blank proportion moves right with it.
     const int x_sipky = std::max(68, int(std::ceil(30 + std::max(Sirka_mm(riadok1), Sirka_mm(riadok2)) + 1.5f)));
     const int x_zlomku = std::max(80, x_sipky + 5);
     const QString zlomok(11, QLatin1Char('_'));
-    Text(x_cisla, Y - 5, cislo);
+    Text(Zaciatok_cisla(20, cislo), Y - 5, cislo);
     Text(30, Y - 5, riadok1);
     Text(30, Y + 2, riadok2);
     Text(x_zlomku, Y - 3, zlomok);

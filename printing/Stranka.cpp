@@ -6,6 +6,7 @@
 #include "services/Tabulky.h"
 
 #include <QColor>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -34,6 +35,21 @@ void Vodorovna_cara(float y_mm)
                      Prepocitej_mm_y(y_mm), Cierna);
 }
 
+// A name that would run past the dots of its line, which end at `koniec`
+// printer units, is set smaller, down to 8 points, and then cut short with
+// "…", as the results table shows it. Leaves the size it is printed at.
+QString Meno_na_bodky(QString meno, float koniec)
+{
+    const float miesto = koniec - Prepocitej_mm_x(136);
+    for (int velkost = 11; velkost >= 8 && Tlaciaren().TextWidth(meno) > miesto; --velkost)
+        Tlaciaren().SetFontSize(float(velkost));
+    if (Tlaciaren().TextWidth(meno) <= miesto)
+        return meno;
+    while (!meno.isEmpty() && Tlaciaren().TextWidth(meno + u'…') > miesto)
+        meno.chop(1);
+    return meno.trimmed() + u'…';
+}
+
 } // namespace
 
 float Prepocitej_mm_x(float mm)
@@ -54,6 +70,12 @@ float Sirka_mm(const QString &text)
     return Tlaciaren().TextWidth(text) / Prepocitej_mm_x(1);
 }
 
+float Zaciatok_cisla(float x_mm, const QString &cislo)
+{
+    static const QRegularExpression cislice(QStringLiteral("^\\d+"));
+    return x_mm + Sirka_mm(QString(cislo).replace(cislice, QStringLiteral("0"))) - Sirka_mm(cislo);
+}
+
 QString Ciara_mm(float mm, bool najviac)
 {
     const float podciarknik = Sirka_mm(QStringLiteral("_"));
@@ -61,10 +83,10 @@ QString Ciara_mm(float mm, bool najviac)
     return QString(std::max(1, int(najviac ? std::floor(kusov) : std::ceil(kusov))), QLatin1Char('_'));
 }
 
-void Vytiskni_radek(qint16 X_mm, qint16 Y_mm, QString Cast1, QString Pismo1, QString Cast2, QString Pismo2,
+void Vytiskni_radek(float X_mm, qint16 Y_mm, QString Cast1, QString Pismo1, QString Cast2, QString Pismo2,
                     QString Cast3, QString Pismo3)
 {
-    const float X = Prepocitej_mm_x(float(X_mm));
+    const float X = Prepocitej_mm_x(X_mm);
     const float G = Prepocitej_mm_x(1);
 
     Tlaciaren().SetFontName(Pismo1);
@@ -76,7 +98,8 @@ void Vytiskni_radek(qint16 X_mm, qint16 Y_mm, QString Cast1, QString Pismo1, QSt
     if (!Cast2.isEmpty()) {
         Tlaciaren().SetFontName(Pismo2);
         Tlaciaren().SetFontItalic(false);
-        // Sums in float, in this order, as the positions were always formed.
+        // Float sums in one fixed order: rows that begin with the same pieces
+        // put the next one at the same printer unit, never one unit apart.
         const float x2 = Tlaciaren().TextWidth(Cast1) + X + G;
         Tlaciaren().SetCurrentX(x2);
         Tlaciaren().SetCurrentY(Prepocitej_mm_y(float(Y_mm)));
@@ -130,12 +153,16 @@ void Vytiskni_hlavicku(QString Skupina, QString Typ_ulohy, QString Jmeno, QStrin
            && Tlaciaren().TextWidth(radek_jmena) > Prepocitej_mm_x(Sirka_listu_mm - 4 - 116))
         radek_jmena.chop(1);
     Vytiskni_na(116, 17, radek_jmena);
+    const float koniec_bodiek = Prepocitej_mm_x(116) + Tlaciaren().TextWidth(radek_jmena);
     Vytiskni_na(135, 285, Nazev_produktu);
 
     Tlaciaren().SetForeColor(Cierna);
     Tlaciaren().SetFontBold(false);
-    // The name stands on the dots of the name line, 3 mm above its text.
-    Vytiskni_na(136, 14, Jmeno);
+    // The name stands on the dots of the name line, 3 mm above its text; a
+    // smaller one keeps its foot there (a point of size is about 0.3 mm of
+    // the line above its foot).
+    const QString meno = Meno_na_bodky(Jmeno, koniec_bodiek);
+    Vytiskni_na(136, 14 + 0.3f * (12 - Tlaciaren().FontSize()), meno);
 
     Vodorovna_cara(25);
     Vodorovna_cara(282);

@@ -35,13 +35,17 @@ float Prepocitej_mm_y(float mm);
 // after the pieces before it, all on the same top edge. Switches italic
 // off; the caller's size, bold and colour stay. The widths of the earlier
 // pieces are measured in the face of the piece about to be printed.
-void Vytiskni_radek(qint16 X_mm, qint16 Y_mm, QString Cast1, QString Pismo1, QString Cast2 = QString(),
+void Vytiskni_radek(float X_mm, qint16 Y_mm, QString Cast1, QString Pismo1, QString Cast2 = QString(),
                     QString Pismo2 = QString(), QString Cast3 = QString(), QString Pismo3 = QString());
 
 // --- Fitting the maths font -------------------------------------------------
 
 // Width in millimetres of the text in the maths font at the printer's size.
 float Sirka_mm(const QString &text);
+// Where an example number ("7) ", "12) ") starts so that it ends where a
+// one-digit one set at x_mm does: the numbers of a column align on their
+// right edge.
+float Zaciatok_cisla(float x_mm, const QString &cislo);
 // A fraction bar or answer line of underscores at least `mm` long, or with
 // najviac at most that long (but one underscore at least).
 QString Ciara_mm(float mm, bool najviac = false);
@@ -88,7 +92,8 @@ inline const QString Radek_jmena = QStringLiteral("Jméno: ") + QString(56, QLat
 
 // The frame of one worksheet page: group and task titles, the name line
 // (its dots cut to end 4 mm inside the sheet)
-// and the pupil's name above a rule at 25 mm; a rule at 282 mm, and under
+// and the pupil's name on them (set smaller or cut short to end there)
+// above a rule at 25 mm; a rule at 282 mm, and under
 // it the date (text 32 of the text table, ": ", today as dd.mm.yyyy), the
 // page line ("Stránka: " and Stranka as given) and the product caption.
 // Titles, name line and caption are navy; the rest is black, and black is

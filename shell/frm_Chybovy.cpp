@@ -25,16 +25,19 @@ const std::vector<Okno_napovedy::Rozlozeni> Rozlozenia = {
 };
 
 // Task 21's value table per variant: the lefts of the seven columns, the
-// width of the first column (the row names) and of the others.
+// width of the first column (the row names) and of the others, and the
+// font size in points. Variant 1's narrow columns take its widest values
+// ("36,67") a size smaller, so that neighbours keep a clear gap.
 struct Tabulka_hodnot {
     int varianta;
     std::array<int, 7> lefty;
     int sirka_prveho, sirka_bunky;
+    double pismo;
 };
 
 const Tabulka_hodnot Tabulky_hodnot[] = {
-    {1, {4, 27, 67, 107, 147, 187, 227}, 23, 39},
-    {2, {4, 42, 97, 152, 207, 262, 317}, 38, 54},
+    {1, {4, 27, 67, 107, 147, 187, 227}, 23, 39, 9},
+    {2, {4, 42, 97, 152, 207, 262, 317}, 38, 54, 10},
 };
 
 } // namespace
@@ -59,7 +62,7 @@ bool frm_Chybovy::Rozloz_zvlastne()
             l->Height = 20;
             l->BackStyle = vbTransparent;
             l->Alignment = vbCenter;
-            l->FontSize = 10.0 * Screen::TwipsPerPixelX / 15;
+            l->FontSize = t.pismo * Screen::TwipsPerPixelX / 15;
             l->Visible = true;
         }
         Label1(1)->Width = t.sirka_prveho;

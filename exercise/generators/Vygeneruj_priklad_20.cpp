@@ -61,7 +61,8 @@ int Losuj_priklad(frm_Game01 &f, int i)
         f.Par_A = float(Los(191, 10));
         f.Par_B = float(Los(191, 10));
         f.Par_K = qint16(Los(20, 1));
-        return Ma_jedno_desatinne(Odpoved(f, druh));
+        // With k = 1 both lines hold the same quantity: x is just b.
+        return f.Par_K != 1 && Ma_jedno_desatinne(Odpoved(f, druh));
     });
     if (!hotovo)
         f.Par_K = 2; // halves b at worst, which passes either kind

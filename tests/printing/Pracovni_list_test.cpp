@@ -5,6 +5,7 @@
 #include "expr/Random.h"
 #include "platform/Fonts.h"
 #include "platform/PrinterDevice.h"
+#include "printing/Stranka.h"
 #include "services/Pismo.h"
 
 #include <QDir>
@@ -87,22 +88,39 @@ private:
     platform::FakePrinter zaznam;
 };
 
+// The ink of a recorded text, measured with its font; blanks leave none.
+QRectF Atrament(const PrintOp &op)
+{
+    static const QRegularExpression blanky(QStringLiteral("^\\s*"));
+    platform::registerBundledFonts();
+    // The printer's twips are the font's pixels: a point is 20 of them.
+    QFont pismo(platform::mapFontFamily(op.fontName));
+    pismo.setPixelSize(qRound(op.fontSize * 20));
+    pismo.setBold(op.bold);
+    pismo.setItalic(op.italic);
+    const QFontMetricsF m(pismo);
+    const QPointF zaciatok(op.x + m.horizontalAdvance(blanky.match(op.text).captured()), op.y + m.ascent());
+    return m.tightBoundingRect(op.text.trimmed()).translated(zaciatok);
+}
+
 // What is wrong with the ink of one recorded page, measured with the fonts
 // used: a text or picture outside the printable page (the sheet less 3 mm,
 // a printer's usual margin), a text over another (but for one on a line to
 // write on), a bar (a text of underscores alone), a drawn line or a picture,
-// a line crossing a picture, two bars too close to write between, and a text
-// standing on a bar or hanging under it beyond the bar's ends.
+// a line crossing a picture, two bars too close to write between, a text
+// standing on a bar or hanging under it beyond the bar's ends, a sign less
+// than a millimetre beside a bar (as a bar cut short for a sign keeps), and
+// example numbers printed alone that line up on neither edge.
 QStringList Chyby_strany(const QList<PrintOp> &ops, float sirka, float vyska)
 {
-    static const QRegularExpression na_pisanie(QStringLiteral("_{3}|\\.{3}")), blanky(QStringLiteral("^\\s*"));
-    platform::registerBundledFonts();
+    static const QRegularExpression na_pisanie(QStringLiteral("_{3}|\\.{3}")), cislo(QStringLiteral("^\\d+\\) *$"));
     const double mm_x = sirka / 210.0, mm_y = vyska / 297.0;
     struct Kus {
         QRectF ink;
         QString text;
     };
     QList<Kus> texty, ciary_z_textu, kresby;
+    QList<double> lave, prave; // edges of the example numbers
     for (const PrintOp &op : ops) {
         if (op.kind == PrintOp::Line)
             kresby << Kus{QRectF(QPointF(op.x, op.y), QPointF(op.x2, op.y2)).normalized() + QMarginsF(1, 1, 1, 1),
@@ -112,15 +130,9 @@ QStringList Chyby_strany(const QList<PrintOp> &ops, float sirka, float vyska)
                           QStringLiteral("a picture")};
         if (op.kind != PrintOp::Text || op.text.trimmed().isEmpty())
             continue;
-        // The printer's twips are the font's pixels: a point is 20 of them.
-        QFont pismo(platform::mapFontFamily(op.fontName));
-        pismo.setPixelSize(qRound(op.fontSize * 20));
-        pismo.setBold(op.bold);
-        pismo.setItalic(op.italic);
-        const QFontMetricsF m(pismo);
-        // Blanks leave no ink.
-        const QPointF zaciatok(op.x + m.horizontalAdvance(blanky.match(op.text).captured()), op.y + m.ascent());
-        const Kus k{m.tightBoundingRect(op.text.trimmed()).translated(zaciatok), op.text};
+        const Kus k{Atrament(op), op.text};
+        if (op.text.contains(cislo))
+            lave << k.ink.left(), prave << k.ink.right();
         (op.text.count(QLatin1Char('_')) == op.text.size() ? ciary_z_textu : texty) << k;
     }
     const auto kde = [&](const Kus &k) {
@@ -144,8 +156,12 @@ QStringList Chyby_strany(const QList<PrintOp> &ops, float sirka, float vyska)
         for (const Kus &b : ciary_z_textu) {
             const bool nad_sebou = k.ink.right() > b.ink.left() && k.ink.left() < b.ink.right();
             const double medzera = std::max(b.ink.top() - k.ink.bottom(), k.ink.top() - b.ink.bottom());
+            const double vedla = std::max(b.ink.left() - k.ink.right(), k.ink.left() - b.ink.right());
             if (k.ink.intersects(b.ink))
                 chyby << kde(k) + QStringLiteral("crosses the bar ") + kde(b);
+            else if (vedla >= 0 && vedla < 0.9 * mm_x && k.ink.top() - mm_y < b.ink.center().y()
+                     && b.ink.center().y() < k.ink.bottom() + mm_y)
+                chyby << kde(k) + QStringLiteral("crowds the bar beside it ") + kde(b);
             else if (nad_sebou && medzera < 3 * mm_y
                      && (k.ink.left() < b.ink.left() - 0.3 * mm_x || k.ink.right() > b.ink.right() + 0.3 * mm_x))
                 chyby << kde(k) + QStringLiteral("reaches past its bar ") + kde(b);
@@ -154,6 +170,9 @@ QStringList Chyby_strany(const QList<PrintOp> &ops, float sirka, float vyska)
             if (k.ink.intersects(d.ink))
                 chyby << kde(k) + QStringLiteral("crosses ") + kde(d);
     }
+    const auto rozptyl = [](const QList<double> &h) { return h.isEmpty() ? 0 : *std::max_element(h.begin(), h.end()) - *std::min_element(h.begin(), h.end()); };
+    if (std::min(rozptyl(lave), rozptyl(prave)) > 0.2 * mm_x)
+        chyby << QStringLiteral("the example numbers line up on neither edge");
     return chyby;
 }
 
@@ -325,6 +344,50 @@ TEST_F(Pracovny_list, EveryWorksheetKeepsItsInkOnThePageClearOfBarsAndLines)
                 EXPECT_TRUE(pdf.render(i, QSize(827, 1169)).save(meno + QStringLiteral("_%1.png").arg(i + 1)));
         }
     }
+}
+
+// The pupil's name stands on the dots of its line and ends where they end:
+// whole, set smaller or, at 8 points, cut short with "…". For a person to
+// look at, build/print/hlavicka_dlhe_meno.pdf holds a page of each.
+TEST_F(Pracovny_list, ALongNameEndsWhereTheDotsOfItsLineEnd)
+{
+    const struct { const char *nazov, *meno; float velkost; bool cely; } Riadky[] = {
+        {"a short name whole at 12 points", "Ján Novák", 12, true},
+        {"a long name set smaller", "Alžbeta Šťastná-Vrbovská zo Zemplína", 10, true},
+        {"a longer one cut short", "Maximilián Bartolomej Ďurovič-Šťastný z Veľkého Lapáša pri Nitre a Zobore", 8, false},
+    };
+    const QString pdf = QStringLiteral(LK_BUILD_DIR "/print/hlavicka_dlhe_meno.pdf");
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral(LK_BUILD_DIR "/print")));
+    Meriaca_tlaciaren t(pdf);
+    platform::ScopedService<platform::Printer> g(t);
+    for (const auto &r : Riadky) {
+        Vytiskni_hlavicku(QStringLiteral("Rovnice a nerovnice"), QStringLiteral("Lineárne nerovnice"),
+                          QString::fromUtf8(r.meno), QStringLiteral(" 1"));
+        t.NewPage();
+    }
+    const QList<Strana> strany = Strany(t.Ops());
+    t.EndDoc();
+    ASSERT_EQ(strany.size(), std::size(Riadky));
+    for (qsizetype i = 0; i < strany.size(); ++i) {
+        const auto &r = Riadky[i];
+        SCOPED_TRACE(r.nazov);
+        const QString meno = QString::fromUtf8(r.meno);
+        const auto op = [&](const QString &zaciatok) {
+            const auto o = std::find_if(strany[i].ops.begin(), strany[i].ops.end(),
+                                        [&](const PrintOp &o) { return o.kind == PrintOp::Text && o.text.startsWith(zaciatok); });
+            return o == strany[i].ops.end() ? PrintOp() : *o;
+        };
+        const PrintOp m = op(meno.left(3));
+        EXPECT_EQ(m.fontSize, r.velkost);
+        EXPECT_TRUE(r.cely ? m.text == meno : m.text.endsWith(u'…') && meno.startsWith(m.text.chopped(1))) << m.text.toStdString();
+        // The ink of the last dot stops a little short of where the dots end.
+        EXPECT_LE(Atrament(m).right(), Atrament(op(QStringLiteral("Jméno:"))).right() + 0.5 * t.Width() / 210);
+        EXPECT_EQ(Chyby_strany(strany[i].ops, t.Width(), t.Height()).join('\n').toStdString(), "");
+    }
+    QPdfDocument dokument;
+    ASSERT_EQ(dokument.load(pdf), QPdfDocument::Error::None);
+    for (int i = 0; i < dokument.pageCount(); ++i)
+        EXPECT_TRUE(dokument.render(i, QSize(827, 1169)).save(QString(pdf).replace(".pdf", QStringLiteral("_%1.png").arg(i + 1))));
 }
 
 // Every copy is a whole worksheet, dated when printed; pages left out of the

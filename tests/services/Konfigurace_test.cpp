@@ -75,6 +75,7 @@ TEST(Nacti_konfiguraci, EveryFailedCheckShowsItsMessageOnceAndStops)
         {"marks unreadable", [](Instalacia &i) { Necitatelny(i.hd() + "Znamky.dat"); }, Sprava_znamky},
         {"marks give 50 to 59 the mark 0", [](Instalacia &i) { Zapis(i.hd() + "Znamky.dat", "0|49|5\r\n50|59|0\r\n60|100|1\r\n"); },
          Sprava_znamky},
+        {"marks give 100 % no mark", [](Instalacia &i) { Zapis(i.hd() + "Znamky.dat", "0|49|5\r\n50|99|1\r\n"); }, Sprava_znamky},
         {"texts unreadable", [](Instalacia &i) { Necitatelny(i.hd() + "Texty.dat"); }, Sprava_texty},
         {"texts empty", [](Instalacia &i) { Zapis(i.hd() + "Texty.dat", ""); }, Sprava_texty},
         {"texts not scrambled", [](Instalacia &i) { Zapis(i.hd() + "Texty.dat", V_1250({"Koniec?", "Ano alebo nie"})); },

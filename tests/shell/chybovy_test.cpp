@@ -81,6 +81,8 @@ TEST_F(Napoveda, FilledWindows)
         {"chybovy_riadok", 1, "4", 0, false, {Preved_na_zobrazeni(u"3*x^(2)-2*x+1"), " "}},
         {"chybovy_zlomok", 1, "13", 0, true, {Preved_na_zobrazeni(u"x^(2)+2*x+1"), "x - 1"}},
         {"chybovy_tabulka", 1, "21", 2, false, {"x", "y", "-2", "-5", "-1", "-2,5", "0", "0", "1", "2,5", "2", "5", "3", "7,5"}},
+        {"chybovy_tabulka_a", 1, "21", 1, false, {"x", "y", "11", "21,23", "16", "30,88", "19", "36,67", "14", "27,02", "17", "32,81", "18", "34,74"}},
+        {"chybovy_tabulka_b", 1, "21", 2, false, {"x", "y", "8", "0,124", "17", "0,059", "26", "0,038", "35", "0,029", "44", "0,023", "53", "0,019"}},
         {"chybovy2_rovnica", 2, "17", 0, true, {"3x + 1", "2", "x ="}},
         {"chybovy2_bez_menovatela", 2, "16", 0, false, {"x = 4", " "}},
     };
@@ -95,6 +97,15 @@ TEST_F(Napoveda, FilledWindows)
                      t.value(7), t.value(8), t.value(9), t.value(10), t.value(11), t.value(12), t.value(13));
         o->Show();
         Riadky_sa_zmestia(*o, t, r.subor);
+        // The columns of a value table keep a clear gap between their texts.
+        for (int k = 1; k + 2 <= o->Label1.UBound() && QByteArray(r.uloha) == "21"; ++k) {
+            const auto text = [&](int i) {
+                const Label *l = o->Label1(i);
+                const int w = QFontMetrics(makeFont(l->FontName, l->FontSize, false)).horizontalAdvance(l->Caption);
+                return std::pair{l->Left + (l->Width - w) / 2, l->Left + (l->Width + w) / 2};
+            };
+            EXPECT_GE(text(k + 2).first - text(k).second, 6) << r.subor << ", lines " << k << " and " << k + 2;
+        }
         EXPECT_EQ(Ciara(*o).isEmpty(), !r.zlomok) << r.subor;
         EXPECT_TRUE(!o->mask().contains(QPoint(1, 1)) && o->mask().contains(o->Label1(1)->widget()->geometry().center()))
             << r.subor << ": the key colour is cut out of the window's shape";
