@@ -17,7 +17,9 @@
 #include <QThread>
 
 #include <algorithm>
+#include <bitset>
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <fcntl.h>
 #include <limits>
@@ -32,7 +34,7 @@ const QString konec_riadku = QStringLiteral("\r\n");
 
 // A field as the runtime's conversion reads it: blanks around the digits
 // allowed, nothing else, and the value within [od, po].
-std::optional<int> Cislo_pola(const QString &pole, int od, int po)
+std::optional<int> Cislo_pola(QStringView pole, int od, int po)
 {
     bool ok = false;
     const int n = pole.trimmed().toInt(&ok);
@@ -60,14 +62,32 @@ bool Skor(const Zaznam_vysledku &a, const Zaznam_vysledku &b)
 
 void Zorad_zaznamy(QList<Zaznam_vysledku> &zaznamy) { std::stable_sort(zaznamy.begin(), zaznamy.end(), Skor); }
 
+namespace {
+
+// The characters Windows-1250 holds, control characters and "|" left out:
+// every name of the table is looked at each time it is written.
+const std::bitset<65536> &Znaky_mena()
+{
+    static const std::bitset<65536> znaky = [] {
+        std::bitset<65536> z;
+        for (int b = 0x20; b < 256; ++b) {
+            const QString znak = Misc::Text_z_1250(QByteArray(1, char(b)));
+            if (znak.size() == 1 && znak[0] != QChar::ReplacementCharacter && znak[0] != QLatin1Char('|')
+                && znak[0].category() != QChar::Other_Control)
+                z.set(znak[0].unicode());
+        }
+        return z;
+    }();
+    return znaky;
+}
+
+} // namespace
+
 QString Jmeno_pro_soubor(const QString &jmeno)
 {
-    // Almost every name is fine as it is; the table writes every name each time.
-    bool v_1250 = false;
-    Misc::Text_do_1250(jmeno, &v_1250);
-    if (v_1250 && std::none_of(jmeno.cbegin(), jmeno.cend(), [](QChar c) {
-            return c == QLatin1Char('|') || c.category() == QChar::Other_Control;
-        }))
+    // Almost every name is fine as it is.
+    const std::bitset<65536> &znaky = Znaky_mena();
+    if (std::all_of(jmeno.cbegin(), jmeno.cend(), [&znaky](QChar c) { return znaky.test(c.unicode()); }))
         return jmeno;
     QString s;
     for (const char32_t c : QString(jmeno).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUcs4()) {
@@ -76,9 +96,7 @@ QString Jmeno_pro_soubor(const QString &jmeno)
         } else if (c == U'|') {
             s += QLatin1Char('/');
         } else if (QChar::category(c) != QChar::Other_Control) {
-            const QString znak = QString::fromUcs4(&c, 1);
-            Misc::Text_do_1250(znak, &v_1250);
-            s += v_1250 ? znak : QStringLiteral("?");
+            s += c <= 0xFFFF && znaky.test(c) ? QChar(char16_t(c)) : QLatin1Char('?');
         }
     }
     return s;
@@ -89,19 +107,53 @@ QString Cislo_so_znamienkom(int n)
     return n < 0 ? QString::number(n) : QLatin1Char(' ') + QString::number(n);
 }
 
+namespace {
+
+// Appends in place: the whole table is written at every save.
+void Pripoj_cislo(QString &text, int n, bool znamienko)
+{
+    char cislice[16];
+    char *zaciatok = cislice + 1;
+    cislice[0] = ' ';
+    const auto [koniec, chyba] = std::to_chars(zaciatok, std::end(cislice), n);
+    (void)chyba;
+    if (znamienko && n >= 0)
+        zaciatok = cislice;
+    text.append(QLatin1StringView(zaciatok, koniec - zaciatok));
+}
+
+void Pripoj_riadok(QString &text, const Zaznam_vysledku &z)
+{
+    Pripoj_cislo(text, z.cislo_ulohy, false);
+    text += QLatin1Char('|');
+    text += Jmeno_pro_soubor(z.jmeno);
+    for (const int n : {z.spravne, z.spatne, z.Znamka, z.ID}) {
+        text += QLatin1Char('|');
+        Pripoj_cislo(text, n, true);
+    }
+}
+
+} // namespace
+
 QString Riadok_zaznamu(const Zaznam_vysledku &z)
 {
-    return QString::number(z.cislo_ulohy) + QLatin1Char('|') + Jmeno_pro_soubor(z.jmeno)
-        + QLatin1Char('|') + Cislo_so_znamienkom(z.spravne) + QLatin1Char('|')
-        + Cislo_so_znamienkom(z.spatne) + QLatin1Char('|') + Cislo_so_znamienkom(z.Znamka)
-        + QLatin1Char('|') + Cislo_so_znamienkom(z.ID);
+    QString riadok;
+    Pripoj_riadok(riadok, z);
+    return riadok;
 }
 
 std::optional<Zaznam_vysledku> Zaznam_z_riadku(const QString &riadok)
 {
-    // Characters after a sixth "|" belong to no field.
-    const QStringList polia = riadok.split(QLatin1Char('|')).mid(0, 6);
-    if (polia.size() < 6)
+    // Characters after a sixth "|" belong to no field. Views: a table of
+    // 100,000 lines is read at every save.
+    QStringView polia[6];
+    int pocet = 0;
+    for (const QStringView pole : QStringView(riadok).tokenize(QLatin1Char('|'))) {
+        polia[pocet] = pole;
+        if (++pocet == 6)
+            break;
+    }
+    if (pocet < 6)
         return std::nullopt;
     constexpr int min = std::numeric_limits<qint16>::min();
     constexpr int max = std::numeric_limits<qint16>::max();
@@ -112,7 +164,7 @@ std::optional<Zaznam_vysledku> Zaznam_z_riadku(const QString &riadok)
     const auto id = Cislo_pola(polia[5], 0, 255);
     if (!uloha || !spravne || !spatne || !znamka || !id)
         return std::nullopt;
-    return Zaznam_vysledku{*uloha, polia[1], *spravne, *spatne, *znamka, *id};
+    return Zaznam_vysledku{*uloha, polia[1].toString(), *spravne, *spatne, *znamka, *id};
 }
 
 Tabulka_zo_suboru Nacti_tabulku_ze_souboru(const QString &cesta)
@@ -142,8 +194,11 @@ Tabulka_zo_suboru Nacti_tabulku_ze_souboru(const QString &cesta)
 bool Uloz_tabulku_do_souboru(const QString &cesta, const QList<Zaznam_vysledku> &zaznamy)
 {
     QString text;
-    for (const Zaznam_vysledku &z : zaznamy)
-        text += Riadok_zaznamu(z) + konec_riadku;
+    text.reserve(zaznamy.size() * 48);
+    for (const Zaznam_vysledku &z : zaznamy) {
+        Pripoj_riadok(text, z);
+        text += konec_riadku;
+    }
     const QByteArray bajty = Misc::Text_do_1250(text);
     const QString subor = platform::resolvePath(cesta);
     // QSaveFile writes through a link to its target: look at the name before
