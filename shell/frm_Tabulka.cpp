@@ -118,6 +118,11 @@ void frm_Tabulka::Vloz_novy_zaznam(int cislo_ulohy, const QString &jmeno, const 
     Zamkni();
     const Vysledky::Ulozenie ulozenie = Vysledky::Uloz_do_tabulky(*zamok_, Subor_vysledkov(), Zaznamy_, novy);
     const Vysledky::Pridanie &pridanie = ulozenie.pridanie;
+    // A message box waits for the pupil: no lock is held through it (the
+    // log entry then takes the lock again).
+    if ((pridanie.zapis != Vysledky::Zapis::Hotovy || !pridanie.kopia.isEmpty())
+        && zamok_->Stav() == Vysledky::Zapis::Hotovy)
+        zamok_.reset();
     Oznam_chybu_zapisu(pridanie.zapis, Subor_vysledkov(), ulozenie.odlozeny);
     if (!pridanie.kopia.isEmpty())
         platform::services().messageBox().Show(
