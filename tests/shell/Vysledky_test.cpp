@@ -106,8 +106,9 @@ TEST(ResultsFile, AResultThatCannotBeSavedLeavesTheTableAlone)
     // Locks of other machines are waited for, even with our host name
     // (a cloned machine); a directory under the lock's name is named as such.
     const QString zamok = dir.filePath("Vysledky.lock");
-    for (const QByteArray &iny : {QByteArray("1\ninej-pocitac-boot\niny\n"),
-                                  "1\nklon-boot\n" + QSysInfo::machineHostName().toUtf8() + "\n"}) {
+    // (A process number no process has.)
+    for (const QByteArray &iny : {QByteArray("2147483647\ninej-pocitac-boot\niny\n"),
+                                  "2147483647\nklon-boot\n" + QSysInfo::machineHostName().toUtf8() + "\n"}) {
         Zapis_subor(zamok, iny);
         EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy, 200ms).zapis, Zapis::Obsadeny) << iny.constData();
         EXPECT_EQ(Obsah(zamok), iny) << "not taken over";
