@@ -26,7 +26,7 @@ Chyba_suboru Skontroluj_meno(const QString &cesta, bool volne_smie)
 }
 
 // The file that was opened: the name may have changed since it was looked at.
-Chyba_suboru Skontroluj_otvoreny(int fd, const QString &cesta)
+Chyba_suboru Skontroluj_otvoreny(int fd, const QString &cesta, qint64 *velkost = nullptr)
 {
     struct stat st {};
     if (::fstat(fd, &st) != 0)
@@ -35,7 +35,28 @@ Chyba_suboru Skontroluj_otvoreny(int fd, const QString &cesta)
         return {Chyba_suboru::Nie_je_subor, cesta};
     if (st.st_size > Najvacsi_subor)
         return {Chyba_suboru::Prilis_velky, cesta};
+    if (velkost)
+        *velkost = st.st_size;
     return {};
+}
+
+// To the end, but never past the limit, however the file grows meanwhile.
+Chyba_suboru Citaj_do_konca(int fd, const QString &cesta, qint64 velkost, QByteArray &obsah)
+{
+    obsah.reserve(velkost);
+    char kus[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, kus, sizeof kus);
+        if (n == 0)
+            return {};
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return {Chyba_suboru::Neda_sa_citat, cesta};
+        obsah.append(kus, n);
+        if (obsah.size() > Najvacsi_subor)
+            return {Chyba_suboru::Prilis_velky, cesta};
+    }
 }
 
 // O_NOFOLLOW fails with ELOOP on a link; O_NONBLOCK keeps a FIFO from
@@ -57,17 +78,10 @@ Chyba_suboru Precitaj_subor(const QString &cesta, QByteArray &obsah)
     const int fd = ::open(Meno(cesta).constData(), O_RDONLY | Bezpecne);
     if (fd < 0)
         return Chyba_otvorenia(cesta, Chyba_suboru::Neda_sa_citat);
-    Chyba_suboru chyba = Skontroluj_otvoreny(fd, cesta);
-    if (!chyba.Je_chyba()) {
-        QFile subor;
-        // Read to the end, but never past the limit, however the file grows.
-        if (!subor.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
-            chyba = {Chyba_suboru::Neda_sa_citat, cesta};
-        else if (obsah = subor.read(Najvacsi_subor + 1); subor.error() != QFileDevice::NoError)
-            chyba = {Chyba_suboru::Neda_sa_citat, cesta};
-        else if (obsah.size() > Najvacsi_subor)
-            chyba = {Chyba_suboru::Prilis_velky, cesta};
-    }
+    qint64 velkost = 0;
+    Chyba_suboru chyba = Skontroluj_otvoreny(fd, cesta, &velkost);
+    if (!chyba.Je_chyba())
+        chyba = Citaj_do_konca(fd, cesta, velkost, obsah);
     ::close(fd);
     if (chyba.Je_chyba())
         obsah.clear();
