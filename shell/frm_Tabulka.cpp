@@ -146,8 +146,11 @@ void frm_Tabulka::Vloz_zaznam_do_souboru_vysledky_dat(const QString &jmeno, cons
     const QString text = Vysledky::Text_zaznamu_logu(z, [](int i) { return Misc::Texty[i]; });
     if (zamok_ && zamok_->Stav() != Vysledky::Zapis::Hotovy) {
         // The row of this series is kept and the pupil told: the entry joins it.
-        Vysledky::Odloz(QFileInfo(zamok_->Cesta()).absolutePath(), Vysledky::Cast::Log, text);
+        const Vysledky::Zapis zapis = zamok_->Stav();
+        const bool odlozeny = Vysledky::Odloz(QFileInfo(zamok_->Cesta()).absolutePath(), Vysledky::Cast::Log, text);
         zamok_.reset();
+        if (!odlozeny)
+            Oznam_chybu_zapisu(zapis, log);
         return;
     }
     if (!zamok_)
@@ -185,7 +188,7 @@ void frm_Tabulka::Oznam_chybu_zapisu(Vysledky::Zapis zapis, const QString &cesta
         return;
     QString text = Vysledky::Text_zapisu(zapis, cesta);
     if (odlozeny)
-        text += QStringLiteral("\r\n\r\nVýsledok je uschovaný v súbore tohto používateľa (%1) a zapíše sa "
+        text += QStringLiteral("\r\n\r\nVýsledok je uschovaný v priečinku tohto používateľa (%1) a zapíše sa "
                                "pri najbližšom uložení výsledku alebo spustení programu.")
                     .arg(QDir::toNativeSeparators(Vysledky::Adresar_odlozenych()));
     platform::services().messageBox().Show(text, platform::MessageStyle::OkOnly | platform::MessageStyle::Critical,
