@@ -83,6 +83,7 @@ void BM_Nacti_priklady_ze_souboru(benchmark::State &state)
         for (int k = 1; k <= state.range(0); ++k)
             riadky << Riadok_ulohy(uloha, k);
     }
+    riadky << Misc::Koniec_suboru_uloh;
     QByteArray bajty = Misc::Text_do_1250(riadky.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
     Misc::Prekoduj_bajty(bajty);
     QTemporaryDir adresar;

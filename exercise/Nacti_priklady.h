@@ -17,9 +17,12 @@ inline int Pocet_vzoru() { return Vzory.Pocet(); }
 // worksheet printing reads it after each generator call.
 inline std::array<int, 31> Vybrany_vzor{};
 
+// The last line of the task data file.
+inline const QString Koniec_suboru_uloh = QStringLiteral("[koniec]");
+
 // Reads the section of task `uloha` (variant `varianta` for task 19) of the
 // scrambled task data file at `cesta` into Vzory. On an error Vzory is empty
-// and the result says why.
+// and the result says why; a file without its end line was cut short.
 Chyba_suboru Nacti_priklady_ze_souboru(const QString &cesta, const QString &uloha, int varianta);
 
 } // namespace Misc

@@ -55,6 +55,8 @@ void writeDataFiles(const QString &sourceDir, const QString &dataDir)
         tasks.append(QLatin1Char('[') + QString::number(n) + QLatin1Char(']'));
         tasks += readSource(data + QStringLiteral("tasks/%1.txt").arg(n, 2, 10, QLatin1Char('0')));
     }
+    // The end line shows the program that the file was not cut short.
+    tasks.append(QStringLiteral("[koniec]"));
     writeBytes(scrambled(toWindowsText(tasks)), dataDir + QLatin1String("/Hra.dat"));
     writeBytes({}, dataDir + QLatin1String("/Hra.res"));
     writeBytes({}, dataDir + QLatin1String("/Vysledky.dat"));

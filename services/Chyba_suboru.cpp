@@ -19,6 +19,9 @@ constexpr Text_chyby texty_chyb[] = {
     {Chyba_suboru::Nad_hranice, "Súbor %1 presahuje na riadku %2 rozsah, ktorý program podporuje."},
     {Chyba_suboru::Poskodeny, "Súbor %1 je poškodený (riadok %2)."},
     {Chyba_suboru::Bez_znamok, "Súbor %1 nedáva známku pre každé percento od 0 do 100."},
+    {Chyba_suboru::Nie_je_subor,
+     "%1 nie je obyčajný súbor (je to odkaz, adresár alebo zariadenie). Program ho nepoužije ani nezmení."},
+    {Chyba_suboru::Prilis_velky, "Súbor %1 je väčší, než aký program môže mať (64 MiB). Program ho nepoužije."},
 };
 } // namespace
 

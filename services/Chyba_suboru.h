@@ -14,6 +14,8 @@ struct Chyba_suboru {
         Nad_hranice,         // the file exceeds the limits of the program's tables
         Poskodeny,           // a line holds what the file cannot hold (or the file is empty)
         Bez_znamok,          // the marks leave a percentage from 0 to 100 without a mark
+        Nie_je_subor,        // a link, a directory, a FIFO or a device stands under the name
+        Prilis_velky,        // larger than any file the program can have
     };
 
     Druh druh = Ziadna;

@@ -2,6 +2,7 @@
 
 #include "platform/Services.h"
 #include "platform/ResourcePath.h"
+#include "services/Bezpecny_subor.h"
 #include "services/Ini_subor.h"
 #include "services/Klavesnice.h"
 #include "services/Kresleni.h"
@@ -9,6 +10,7 @@
 #include "services/Tabulky.h"
 #include "services/Zvuky.h"
 
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace Misc {
@@ -48,12 +50,15 @@ QString Adresar_z_ini(const QString &klic)
         Hodnota_z_ini(Adresar_windows + Nazov_ini, Sekcia_ini, klic, Chyba_ini));
 }
 
-// Every file is asked for, even after one is found missing.
-bool Existuju_vsetky(const QString &adresar, const QStringList &subory)
+// Every file is asked for, even after one is found missing. In the data
+// directory anything under the name counts: its reader says what it is.
+bool Existuju_vsetky(const QString &adresar, const QStringList &subory, bool co_koli = false)
 {
     bool vsetky = true;
-    for (const QString &subor : subory)
-        vsetky = platform::fileExists(adresar + subor) && vsetky;
+    for (const QString &subor : subory) {
+        const QFileInfo info(platform::resolvePath(adresar + subor));
+        vsetky = (co_koli ? info.exists() || info.isSymLink() : info.isFile()) && vsetky;
+    }
     return vsetky;
 }
 
@@ -81,7 +86,7 @@ bool Nacti_konfiguraci()
         return Zlyhaj(Zlyhanie::Ini);
 
     if (!Existuju_vsetky(Cesta_HD, {QStringLiteral("Vysledky.dat"), QStringLiteral("Znamky.dat"),
-                                    QStringLiteral("Texty.dat")}))
+                                    QStringLiteral("Texty.dat")}, true))
         return Zlyhaj(Zlyhanie::Data);
     // The resource directory stands for the program's CD; three files
     // stand for all of it.
@@ -95,6 +100,10 @@ bool Nacti_konfiguraci()
     Kurzor_ruka = Nacti_obrazek(Cesta_CD + QStringLiteral("Cur\\Hand.cur"));
     Kurzor_napoveda = Nacti_obrazek(Cesta_CD + QStringLiteral("Cur\\Help.cur"));
     Uloz_klavesnici();
+    // The log is only written: a link or a FIFO under its name is told now.
+    if (const Chyba_suboru chyba = Mozno_zapisat(platform::resolvePath(Cesta_HD + QStringLiteral("Vysledky.dat")));
+        chyba.Je_chyba())
+        return Zlyhaj(chyba.Text());
     if (const Chyba_suboru chyba = Nacti_znamky(Cesta_HD + QStringLiteral("znamky.dat")); chyba.Je_chyba())
         return Zlyhaj(chyba.Text());
     if (const Chyba_suboru chyba = Nacti_texty(Cesta_HD + QStringLiteral("texty.dat")); chyba.Je_chyba())

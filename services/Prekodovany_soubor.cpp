@@ -1,5 +1,6 @@
 #include "services/Prekodovany_soubor.h"
 
+#include "services/Bezpecny_subor.h"
 #include "services/Prekodovani.h"
 #include "services/Text_1250.h"
 
@@ -68,18 +69,7 @@ Chyba_suboru Zapis_kopiu(const QByteArray &obsah)
     return {};
 }
 
-Chyba_suboru Precti_zdroj(const QString &cesta, QByteArray &obsah)
-{
-    QFile zdroj(cesta);
-    if (!zdroj.exists())
-        return {Chyba_suboru::Neexistuje, cesta};
-    if (QFileInfo(cesta).isDir() || !zdroj.open(QIODevice::ReadOnly))
-        return {Chyba_suboru::Neda_sa_citat, cesta};
-    obsah = zdroj.readAll();
-    if (zdroj.error() != QFileDevice::NoError)
-        return {Chyba_suboru::Neda_sa_citat, cesta};
-    return {};
-}
+Chyba_suboru Precti_zdroj(const QString &cesta, QByteArray &obsah) { return Precitaj_subor(cesta, obsah); }
 
 } // namespace
 
@@ -113,8 +103,15 @@ Chyba_suboru Precti_prekodovany_soubor(const QString &cesta, QStringList &riadky
     const Chyba_suboru spat = Prekoduj_soubor(Docasny_soubor());
     if (!chyba.Je_chyba())
         chyba = spat;
-    if (!chyba.Je_chyba())
-        riadky = Riadky_textu(Text_z_1250(obsah));
+    if (chyba.Je_chyba())
+        return chyba;
+    riadky = Riadky_textu(Text_z_1250(obsah));
+    // Every line of our files ends with a line break: a file that does not
+    // was cut short inside its last line.
+    if (!obsah.isEmpty() && !obsah.endsWith('\n')) {
+        chyba = {Chyba_suboru::Poskodeny, cesta, int(riadky.size())};
+        riadky.clear();
+    }
     return chyba;
 }
 

@@ -20,7 +20,8 @@ QString Docasny_soubor();
 Chyba_suboru Prekoduj_soubor(const QString &cesta);
 
 // The whole reading protocol: descramble into the copy, read its lines
-// (Windows-1250, CR LF), scramble the copy again.
+// (Windows-1250, CR LF), scramble the copy again. A file whose last line has
+// no line break was cut short: Poskodeny, naming that line.
 Chyba_suboru Precti_prekodovany_soubor(const QString &cesta, QStringList &riadky);
 
 } // namespace Misc

@@ -1,10 +1,9 @@
 #include "services/Tabulky.h"
 
 #include "platform/ResourcePath.h"
+#include "services/Bezpecny_subor.h"
 #include "services/Prekodovany_soubor.h"
 #include "services/Text_1250.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <cmath>
@@ -46,21 +45,22 @@ qsizetype Dlzka_cisla(const QString &t)
     return i;
 }
 
-void Napln_znamky(const QStringList &riadky)
+// Row r's three fields; nothing when a field lies outside 0 to 255 or a line
+// that is not empty gives a mark other than 1 to 5.
+std::optional<Hranice_znamky> Riadok_znamok(const QString &riadok)
 {
-    const int pocet = std::min<int>(riadky.size(), Pocet_znamok);
-    for (int r = 1; r <= pocet; ++r) {
-        // Only the first three "|"-separated fields count.
-        const QStringList polia = riadky[r - 1].split(QLatin1Char('|'));
-        std::uint8_t *ciele[] = {&Tabulka_znamek[r].Dolni_hranice,
-                                 &Tabulka_znamek[r].Horni_hranice,
-                                 &Tabulka_znamek[r].Hodnota_znamky};
-        for (int f = 0; f < 3; ++f) {
-            const QString pole = f < polia.size() ? polia[f] : QString();
-            if (const auto hodnota = Hodnota_pola(pole))
-                *ciele[f] = *hodnota;
-        }
+    // Only the first three "|"-separated fields count.
+    const QStringList polia = riadok.split(QLatin1Char('|'));
+    std::uint8_t hodnoty[3] = {};
+    for (int f = 0; f < 3; ++f) {
+        const auto hodnota = Hodnota_pola(f < polia.size() ? polia[f] : QString());
+        if (!hodnota)
+            return std::nullopt;
+        hodnoty[f] = *hodnota;
     }
+    if (!riadok.trimmed().isEmpty() && (hodnoty[2] < 1 || hodnoty[2] > Pocet_znamok))
+        return std::nullopt;
+    return Hranice_znamky{hodnoty[0], hodnoty[1], hodnoty[2]};
 }
 
 void Napln_texty(const QStringList &riadky)
@@ -92,18 +92,25 @@ std::optional<std::uint8_t> Hodnota_pola(const QString &pole)
 
 Chyba_suboru Nacti_znamky(const QString &cesta)
 {
-    QFile subor(platform::resolvePath(cesta));
-    const QByteArray bajty = subor.open(QIODevice::ReadOnly) ? subor.readAll() : QByteArray();
-    if (!subor.isOpen() || subor.error() != QFileDevice::NoError)
-        return {Chyba_suboru::Neda_sa_citat, subor.fileName()};
-    Napln_znamky(Riadky_suboru(bajty));
+    const QString subor = platform::resolvePath(cesta);
+    QByteArray bajty;
+    if (Chyba_suboru chyba = Precitaj_subor(subor, bajty); chyba.Je_chyba())
+        return chyba.druh == Chyba_suboru::Neexistuje ? Chyba_suboru{Chyba_suboru::Neda_sa_citat, subor} : chyba;
+    const QStringList riadky = Riadky_suboru(bajty);
+    const int pocet = std::min<int>(riadky.size(), Pocet_znamok);
+    std::array<std::optional<Hranice_znamky>, Pocet_znamok> precitane;
+    for (int r = 1; r <= pocet; ++r)
+        if (!(precitane[r - 1] = Riadok_znamok(riadky[r - 1])))
+            return {Chyba_suboru::Nad_hranice, subor, r};
+    for (int r = 1; r <= pocet; ++r)
+        Tabulka_znamek[r] = *precitane[r - 1];
     // Without this check a damaged file gives every pupil the mark 0. The
     // fractions between whole percentages go to the row just below them.
     for (int p = 0; p <= 100; ++p)
         if (std::none_of(Tabulka_znamek.cbegin() + 1, Tabulka_znamek.cend(), [p](const Hranice_znamky &h) {
                 return h.Hodnota_znamky != 0 && h.Dolni_hranice <= p && p <= h.Horni_hranice;
             }))
-            return {Chyba_suboru::Bez_znamok, subor.fileName()};
+            return {Chyba_suboru::Bez_znamok, subor};
     return {};
 }
 
@@ -118,8 +125,10 @@ Chyba_suboru Nacti_texty(const QString &cesta)
     const auto cudzi = [](QChar c) {
         return c != QLatin1Char('\t') && (c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter);
     };
-    if (riadky.isEmpty())
-        return {Chyba_suboru::Poskodeny, subor, 1};
+    // Every screen takes its labels from these lines: a file cut short
+    // would leave them empty.
+    if (riadky.size() < Pocet_potrebnych_textov)
+        return {Chyba_suboru::Poskodeny, subor, int(riadky.size()) + 1};
     for (int k = 0; k < riadky.size(); ++k)
         if (std::any_of(riadky[k].cbegin(), riadky[k].cend(), cudzi))
             return {Chyba_suboru::Poskodeny, subor, k + 1};

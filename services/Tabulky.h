@@ -13,6 +13,8 @@ namespace Misc {
 // Text i is line i of the texts file; element 0 and every element past the
 // file's last line stay empty. Lines beyond the last element are ignored.
 inline constexpr int Pocet_textov = 1000;
+// The texts the screens use: lines 1 to 67 of the texts file.
+inline constexpr int Pocet_potrebnych_textov = 67;
 inline std::array<QString, Pocet_textov + 1> Texty;
 
 // One row of the marks table: the percentages of right answers, from and
@@ -60,15 +62,17 @@ QString Vlozeni_znamky(int spravne, int celkove, const Tabulka &tabulka)
 }
 
 // Fills rows 1 to 5 from the marks file; rows the file does not reach keep
-// what they held. Lines after the fifth are ignored, and so is a field whose
-// number lies outside 0 to 255 (its row keeps that field's old value).
-// Fails when the file cannot be read, or when some whole percentage from 0
-// to 100 then lies in no row with a mark.
+// what they held, and an empty line gives a row without a mark. Lines after
+// the fifth are ignored. Fails, changing no row, when the file cannot be
+// read (or is no regular file) or a line has a field outside 0 to 255 or a
+// mark outside 1 to 5; fails when some whole percentage from 0 to 100 then
+// lies in no row with a mark.
 Chyba_suboru Nacti_znamky(const QString &cesta);
 
 // Empties the texts and fills them from the scrambled texts file. Fails,
 // leaving the texts as they were, when the file cannot be read or is no
-// texts file (no line, or a control character in a line).
+// texts file (fewer than Pocet_potrebnych_textov lines, the last line cut,
+// or a control character in a line).
 Chyba_suboru Nacti_texty(const QString &cesta);
 
 // The number a marks field begins with (blanks anywhere ignored, a field

@@ -9,19 +9,27 @@ namespace {
 constexpr char kodovanie[] = "windows-1250";
 }
 
+// Opening a converter costs far more than converting a name: one per thread,
+// its state reset for every text. An encoder's error count survives a reset,
+// so a text whose every character is asked about gets an encoder of its own.
 QString Text_z_1250(const QByteArray &bajty)
 {
-    QStringDecoder dekoder(kodovanie);
+    thread_local QStringDecoder dekoder(kodovanie);
+    dekoder.resetState();
     return dekoder(bajty);
 }
 
 QByteArray Text_do_1250(const QString &text, bool *ok)
 {
-    QStringEncoder koder(kodovanie);
-    QByteArray bajty = koder(text);
-    if (ok)
+    if (ok) {
+        QStringEncoder koder(kodovanie);
+        QByteArray bajty = koder(text);
         *ok = !koder.hasError();
-    return bajty;
+        return bajty;
+    }
+    thread_local QStringEncoder koder(kodovanie);
+    koder.resetState();
+    return koder(text);
 }
 
 QStringList Riadky_textu(const QString &text)

@@ -13,6 +13,7 @@
 #include "services/Zvuky.h"
 #include "shell/Formulare.h"
 #include "shell/Obrazovky.h"
+#include "shell/Vysledky.h"
 #include "shell/frm_Intro.h"
 #include "shell/frm_Pozadi.h"
 #include "shell/frm_Setup.h"
@@ -54,6 +55,7 @@ void frm_Select::Form_Load()
         Ukonci_program(Misc::Kod_zlyhania_konfiguracie);
         return;
     }
+    Vysledky::Dopln_odlozene(Misc::Cesta_HD);
     Misc::Obnov_klavesnici();
     Formulare::frm_Intro->STAV_FORMU = frm_Intro::Uvodni_obrazovka;
     Formulare::frm_Intro->Load();

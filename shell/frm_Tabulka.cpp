@@ -12,7 +12,9 @@
 #include "services/Tabulky.h"
 #include "services/Zvuky.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 
 namespace Shell {
@@ -113,8 +115,15 @@ void frm_Tabulka::Vloz_novy_zaznam(int cislo_ulohy, const QString &jmeno, const 
     // so the result is still saved and the file stays readable.
     const Vysledky::Zaznam_vysledku novy{cislo_ulohy, Vysledky::Jmeno_pro_soubor(jmeno), Cislo(spravne),
                                          Cislo(spatne), Cislo(Znamka), ID};
-    const Vysledky::Pridanie pridanie = Vysledky::Pridaj_do_tabulky(Subor_vysledkov(), Zaznamy_, novy);
-    Oznam_chybu_zapisu(pridanie.zapis, Subor_vysledkov());
+    Zamkni();
+    const Vysledky::Ulozenie ulozenie = Vysledky::Uloz_do_tabulky(*zamok_, Subor_vysledkov(), Zaznamy_, novy);
+    const Vysledky::Pridanie &pridanie = ulozenie.pridanie;
+    // A message box waits for the pupil: no lock is held through it (the
+    // log entry then takes the lock again).
+    if ((pridanie.zapis != Vysledky::Zapis::Hotovy || !pridanie.kopia.isEmpty())
+        && zamok_->Stav() == Vysledky::Zapis::Hotovy)
+        zamok_.reset();
+    Oznam_chybu_zapisu(pridanie.zapis, Subor_vysledkov(), ulozenie.odlozeny);
     if (!pridanie.kopia.isEmpty())
         platform::services().messageBox().Show(
             QStringLiteral("Niektoré riadky súboru %1 sa nedali prečítať. Pôvodný súbor je uložený ako %2.")
@@ -134,18 +143,56 @@ void frm_Tabulka::Vloz_zaznam_do_souboru_vysledky_dat(const QString &jmeno, cons
     const Vysledky::Zaznam_logu z{Vysledky::Jmeno_pro_soubor(jmeno), uloha, typulohy, spravne, spatne, Znamka,
                                   Misc::Zvoleny_pocet_prikladu, platform::services().clock().Now()};
     const QString log = Misc::Cesta_HD + QStringLiteral("Vysledky.dat");
-    Oznam_chybu_zapisu(
-        Vysledky::Pripis_do_logu(log, Vysledky::Text_zaznamu_logu(z, [](int i) { return Misc::Texty[i]; })), log);
+    const QString text = Vysledky::Text_zaznamu_logu(z, [](int i) { return Misc::Texty[i]; });
+    if (zamok_ && zamok_->Stav() != Vysledky::Zapis::Hotovy) {
+        // The row of this series is kept and the pupil told: the entry joins it.
+        const Vysledky::Zapis zapis = zamok_->Stav();
+        const bool odlozeny = Vysledky::Odloz(QFileInfo(zamok_->Cesta()).absolutePath(), Vysledky::Cast::Log, text);
+        zamok_.reset();
+        if (!odlozeny)
+            Oznam_chybu_zapisu(zapis, log);
+        return;
+    }
+    if (!zamok_)
+        Zamkni();
+    const Vysledky::Ulozenie ulozenie = Vysledky::Uloz_do_logu(*zamok_, log, text);
+    zamok_.reset();
+    Oznam_chybu_zapisu(ulozenie.pridanie.zapis, log, ulozenie.odlozeny);
 }
 
-// A result that could not be written must not pass unnoticed: the pupil or
-// teacher can still copy it from the table on the screen.
-void frm_Tabulka::Oznam_chybu_zapisu(Vysledky::Zapis zapis, const QString &cesta)
+// Waits for the lock with the screen painting and the wait cursor shown;
+// clicks and keys wait until the save is done.
+void frm_Tabulka::Zamkni()
 {
-    if (zapis != Vysledky::Zapis::Hotovy)
-        platform::services().messageBox().Show(Vysledky::Text_zapisu(zapis, cesta),
-                                               platform::MessageStyle::OkOnly | platform::MessageStyle::Critical,
-                                               QStringLiteral("Chyba"));
+    zamok_.reset();
+    bool kurzor = false;
+    zamok_ = std::make_unique<Vysledky::Zamok_vysledkov>(Subor_vysledkov(), Vysledky::Cakanie_na_zamok, [&kurzor] {
+        if (!kurzor && qobject_cast<QApplication *>(QCoreApplication::instance()))
+            QApplication::setOverrideCursor(Qt::WaitCursor), kurzor = true;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+    if (kurzor)
+        QApplication::restoreOverrideCursor();
+}
+
+void frm_Tabulka::Form_Unload(int &)
+{
+    zamok_.reset();
+}
+
+// A result that could not be written must not pass unnoticed: the pupil is
+// told where it waits, and it stays in the table on the screen.
+void frm_Tabulka::Oznam_chybu_zapisu(Vysledky::Zapis zapis, const QString &cesta, bool odlozeny)
+{
+    if (zapis == Vysledky::Zapis::Hotovy)
+        return;
+    QString text = Vysledky::Text_zapisu(zapis, cesta);
+    if (odlozeny)
+        text += QStringLiteral("\r\n\r\nVýsledok je uschovaný v priečinku tohto používateľa (%1) a zapíše sa "
+                               "pri najbližšom uložení výsledku alebo spustení programu.")
+                    .arg(QDir::toNativeSeparators(Vysledky::Adresar_odlozenych()));
+    platform::services().messageBox().Show(text, platform::MessageStyle::OkOnly | platform::MessageStyle::Critical,
+                                           QStringLiteral("Chyba"));
 }
 
 void frm_Tabulka::picKonec_Click()

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using namespace Misc;
 using Pole = Vzor_prikladu::Pole;
 
@@ -108,7 +110,11 @@ TEST(NactiPriklady, ReadsTheTasksSectionAndReportsFailuresWithEmptyRecords)
     QTemporaryDir hd;
     const QString hra = hd.filePath(QStringLiteral("Hra.dat")), chybna = hd.filePath(QStringLiteral("chybna.dat"));
     const QStringList subor{"[1]", "zlomek#2*x+1#5#7", "[19]", "1#1#Cena#x", QStringLiteral("2#4#Koľko je ťava?#a/b")};
-    ASSERT_TRUE(Zapis_prekodovany(hra, subor) && Zapis_prekodovany(chybna, subor + QStringList{"[4]", "k" + QStringLiteral("$x").repeated(91)}));
+    const QString orezana = hd.filePath(QStringLiteral("orezana.dat")), fifo = hd.filePath(QStringLiteral("fifo.dat"));
+    ASSERT_TRUE(Zapis_prekodovany(hra, subor + QStringList{Koniec_suboru_uloh})
+                && Zapis_prekodovany(chybna, subor + QStringList{"[4]", "k" + QStringLiteral("$x").repeated(91), Koniec_suboru_uloh})
+                && Zapis_prekodovany(orezana, subor + QStringList{"[4]", "k$x"})
+                && mkfifo(QFile::encodeName(fifo).constData(), 0666) == 0);
 
     ASSERT_FALSE(Nacti_priklady_ze_souboru(hra, QStringLiteral("19"), 2).Je_chyba());
     ASSERT_EQ(Pocet_vzoru(), 1);
@@ -118,6 +124,8 @@ TEST(NactiPriklady, ReadsTheTasksSectionAndReportsFailuresWithEmptyRecords)
     const struct { const char *nazov; QString cesta; Chyba_suboru::Druh druh; int riadok; } tabulka[] = {
         {"missing task data file", hd.filePath(QStringLiteral("nie.dat")), Chyba_suboru::Neexistuje, 0},
         {"line beyond the tables", chybna, Chyba_suboru::Nad_hranice, 7},
+        {"cut short: no end line after the last template", orezana, Chyba_suboru::Poskodeny, 8},
+        {"a FIFO: not waited on", fifo, Chyba_suboru::Nie_je_subor, 0},
     };
     for (const auto &r : tabulka) {
         ASSERT_FALSE(Nacti_priklady_ze_souboru(hra, QStringLiteral("1"), 0).Je_chyba());

@@ -115,26 +115,38 @@ TEST(Nacti_znamky, FieldsAreReadAsTheNumbersTheyBeginWith)
     }
 }
 
-TEST(Nacti_znamky, LinesFillRowsOneToFive)
+TEST(Nacti_znamky, LinesFillRowsOneToFiveAndADamagedRowChangesNone)
 {
-    // Blanks and a fourth field, a line without a bar, an empty line, a field
-    // out of range, which keeps the old value, and a sixth line.
+    // Blanks and a fourth field, an empty line (a row without a mark), a
+    // sixth line ignored; rows the file does not reach keep what they held.
     Tabulka_znamek.fill(Hranice_znamky{});
-    Tabulka_znamek[4] = {1, 2, 3};
     QTemporaryDir adresar;
-    Zapis(adresar.filePath("znamky.dat"), V_1250({" 0 | 49 | 5 |7", "30", "", "7|300|3", "90|100|1", "1|1|1"}));
-    Nacti_znamky(adresar.filePath("znamky.dat"));
-    QList<std::array<int, 3>> riadky;
-    for (const Hranice_znamky &h : Tabulka_znamek)
-        riadky.append({h.Dolni_hranice, h.Horni_hranice, h.Hodnota_znamky});
-    EXPECT_EQ(riadky, (QList<std::array<int, 3>>{{0, 0, 0}, {0, 49, 5}, {30, 0, 0}, {0, 0, 0}, {7, 2, 3}, {90, 100, 1}}));
+    const QString cesta = adresar.filePath("znamky.dat");
+    const auto riadky = [] {
+        QList<std::array<int, 3>> r;
+        for (const Hranice_znamky &h : Tabulka_znamek)
+            r.append({h.Dolni_hranice, h.Horni_hranice, h.Hodnota_znamky});
+        return r;
+    };
+    Zapis(cesta, V_1250({" 0 | 49 | 5 |7", "", "50|100|1", "90|100|1", "1|1|1", "1|1|9"}));
+    ASSERT_FALSE(Nacti_znamky(cesta).Je_chyba());
+    const auto dobre = riadky();
+    EXPECT_EQ(dobre, (QList<std::array<int, 3>>{{0, 0, 0}, {0, 49, 5}, {0, 0, 0}, {50, 100, 1}, {90, 100, 1}, {1, 1, 1}}));
+    // A field outside 0 to 255 or a mark outside 1 to 5: refused, naming the line.
+    for (const auto &[riadok, cislo] : {std::pair{"7|300|3", 2}, {"0|49|0", 2}, {"30", 2}, {"0|49|6", 2}, {"-1|49|5", 2}}) {
+        Zapis(cesta, V_1250({"50|100|1", riadok}));
+        const Chyba_suboru chyba = Nacti_znamky(cesta);
+        EXPECT_EQ(chyba.druh, Chyba_suboru::Nad_hranice) << riadok;
+        EXPECT_EQ(chyba.riadok, cislo) << riadok;
+        EXPECT_EQ(riadky(), dobre) << riadok << ": no row changed";
+    }
 }
 
 TEST(Nacti_texty, LineKIsTextKUpToTheTablesEnd)
 {
     QTemporaryDir adresar;
     const QString cesta = adresar.filePath("Texty.dat");
-    for (int pocet : {40, 1005}) {
+    for (int pocet : {Pocet_potrebnych_textov, 1005}) {
         QStringList riadky;
         for (int k = 1; k <= pocet; ++k)
             riadky << QString::number(k);
@@ -142,13 +154,13 @@ TEST(Nacti_texty, LineKIsTextKUpToTheTablesEnd)
         riadky[0] = QStringLiteral("áäčďéíĺľňóôŕšťúýž ÁÄČĎÉÍĹĽŇÓÔŔŠŤÚÝŽ ŔÁÂĂÄĹĆÇČÉ¬·©´ż");
         riadky[1] = QStringLiteral("  s medzerami  ");
         ASSERT_TRUE(Zapis_prekodovany(cesta, riadky));
-        Texty[41] = QStringLiteral("stary");
+        Texty[68] = QStringLiteral("stary");
 
         ASSERT_FALSE(Nacti_texty(cesta).Je_chyba());
         EXPECT_EQ(Obsah(Docasny_soubor()), Obsah(cesta)) << "the copy is scrambled again";
 
-        const bool vela = pocet > 40; // a short file leaves no old text behind
-        EXPECT_EQ(QStringList({Texty[0], Texty[1], Texty[2], Texty[40], Texty[41], Texty[1000]}),
-                  QStringList({"", riadky[0], riadky[1], "40", vela ? "41" : "", vela ? "1000" : ""}));
+        const bool vela = pocet > Pocet_potrebnych_textov; // a short file leaves no old text behind
+        EXPECT_EQ(QStringList({Texty[0], Texty[1], Texty[2], Texty[67], Texty[68], Texty[1000]}),
+                  QStringList({"", riadky[0], riadky[1], "67", vela ? "68" : "", vela ? "1000" : ""}));
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Installations in temporary directories for the start-up to find.
 #include "platform/Services.h"
+#include "services/Tabulky.h"
 #include "support/Datove_subory.h"
 #include "support/Docasny_config.h"
 
@@ -49,9 +50,17 @@ public:
             Zapis(cd() + zdroj, "x");
         Zapis(hd() + "Vysledky.dat", "");
         Zapis(hd() + "Znamky.dat", V_1250({"0|49|5", "50|64|4", "65|79|3", "80|89|2", "90|100|1"}));
-        EXPECT_TRUE(Zapis_prekodovany(hd() + "Texty.dat", {QStringLiteral("Koniec?"), QStringLiteral("Chcete skončiť?")}));
+        EXPECT_TRUE(Zapis_prekodovany(hd() + "Texty.dat", Texty()));
     }
 
+    // As many texts as the screens use.
+    static QStringList Texty(int pocet = Misc::Pocet_potrebnych_textov)
+    {
+        QStringList texty{QStringLiteral("Koniec?"), QStringLiteral("Chcete skončiť?")};
+        while (texty.size() < pocet)
+            texty << QStringLiteral("Text %1").arg(texty.size() + 1);
+        return texty;
+    }
     // The two directories, with a closing separator; the INI names them without.
     QString cd() const { return koren() + "/cd/"; }
     QString hd() const { return koren() + "/hd/"; }

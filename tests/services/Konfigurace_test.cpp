@@ -12,23 +12,31 @@
 #include "Instalacia.h"
 
 #include <QFontDatabase>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <functional>
+
+#include <sys/stat.h>
 
 using namespace Misc;
 using namespace platform;
 
 namespace {
 
-enum Sprava { Sprava_ini, Data, Cd, Sprava_znamky, Sprava_texty };
-// A word of each message; the marks and texts messages name their file.
-const char *const spravy[] = {"Loravik.INI", "zdrojmi dát", "CD-ROM", "Znamky.dat", "Texty.dat"};
+enum Sprava { Sprava_ini, Data, Cd, Sprava_znamky, Sprava_texty, Sprava_log };
+// A word of each message; the marks, texts and log messages name their file.
+const char *const spravy[] = {"Loravik.INI", "zdrojmi dát", "CD-ROM", "Znamky.dat", "Texty.dat", "Vysledky.dat"};
 
 void Zmaz(const QString &cesta) { ASSERT_TRUE(QFile::remove(cesta)) << cesta.toStdString(); }
 void Ini(Instalacia &i, const QString &cd, const QString &hd) { i.Zapis_ini("[KVR4]\n" + cd + "\n" + hd + "\n"); }
-// A data file that is there but cannot be read, even by root: reading a
-// process's memory from address 0 fails.
-void Necitatelny(const QString &cesta) { Zmaz(cesta), QFile::link("/proc/self/mem", cesta); }
+// A data file that is there but cannot be read, even by root: a directory.
+void Necitatelny(const QString &cesta) { Zmaz(cesta), QDir().mkdir(cesta); }
+// What a pupil may leave in a shared folder under a data file's name.
+void Fifo(const QString &cesta) { Zmaz(cesta), mkfifo(QFile::encodeName(cesta).constData(), 0666); }
+void Odkaz(const QString &cesta)
+{
+    QFile::rename(cesta, cesta + ".ciel"), QFile::link(cesta + ".ciel", cesta);
+}
 
 // The seeding script, run with a temporary home.
 class Priprava : public Prostredie {
@@ -78,9 +86,30 @@ TEST(Nacti_konfiguraci, EveryFailedCheckShowsItsMessageOnceAndStops)
         {"marks give 100 % no mark", [](Instalacia &i) { Zapis(i.hd() + "Znamky.dat", "0|49|5\r\n50|99|1\r\n"); }, Sprava_znamky},
         {"texts unreadable", [](Instalacia &i) { Necitatelny(i.hd() + "Texty.dat"); }, Sprava_texty},
         {"texts empty", [](Instalacia &i) { Zapis(i.hd() + "Texty.dat", ""); }, Sprava_texty},
+        {"marks a link to good marks", [](Instalacia &i) { Odkaz(i.hd() + "Znamky.dat"); }, Sprava_znamky},
+        {"marks a FIFO", [](Instalacia &i) { Fifo(i.hd() + "Znamky.dat"); }, Sprava_znamky},
+        {"a marks field over 255", [](Instalacia &i) { Zapis(i.hd() + "Znamky.dat", "0|49|5\r\n50|256|1\r\n"); },
+         Sprava_znamky},
+        {"a mark 6", [](Instalacia &i) { Zapis(i.hd() + "Znamky.dat", "0|49|6\r\n50|100|1\r\n"); }, Sprava_znamky},
+        {"texts a FIFO", [](Instalacia &i) { Fifo(i.hd() + "Texty.dat"); }, Sprava_texty},
+        {"texts a link to good texts", [](Instalacia &i) { Odkaz(i.hd() + "Texty.dat"); }, Sprava_texty},
+        {"texts cut short: 50 of the lines", [](Instalacia &i) { Zapis_prekodovany(i.hd() + "Texty.dat", Instalacia::Texty(50)); },
+         Sprava_texty},
+        {"texts: the last line cut in the middle",
+         [](Instalacia &i) {
+             QByteArray b = Obsah(i.hd() + "Texty.dat");
+             Zapis(i.hd() + "Texty.dat", b.left(b.size() - 4));
+         },
+         Sprava_texty},
+        {"log a link", [](Instalacia &i) { Odkaz(i.hd() + "Vysledky.dat"); }, Sprava_log},
         {"texts not scrambled", [](Instalacia &i) { Zapis(i.hd() + "Texty.dat", V_1250({"Koniec?", "Ano alebo nie"})); },
          Sprava_texty},
-        {"a line feed inside a text", [](Instalacia &i) { Zapis_prekodovany(i.hd() + "Texty.dat", {"Koniec?", "Chcete\nskončiť?"}); },
+        {"a line feed inside a text",
+         [](Instalacia &i) {
+             QStringList texty = Instalacia::Texty();
+             texty[1] = "Chcete\nskončiť?";
+             Zapis_prekodovany(i.hd() + "Texty.dat", texty);
+         },
          Sprava_texty},
     };
     for (const auto &p : pokazenia) {
@@ -89,12 +118,16 @@ TEST(Nacti_konfiguraci, EveryFailedCheckShowsItsMessageOnceAndStops)
         p.pokaz(instalacia);
         Puvodni_klavesnice = Texty[1] = QStringLiteral("nezmenene");
         Tabulka_znamek.fill({}); // as at the program's start
+        QElapsedTimer cas;
+        cas.start();
 
         EXPECT_FALSE(Nacti_konfiguraci());
+        EXPECT_LT(cas.elapsed(), 5000) << "nothing waited on";
 
         ASSERT_EQ(instalacia.box.AskedBoxes().size(), 1);
         const auto &box = instalacia.box.AskedBoxes().first();
         EXPECT_TRUE(box.text.contains(QString::fromUtf8(spravy[p.sprava]))) << box.text.toStdString();
+        EXPECT_TRUE(p.sprava < Sprava_znamky || box.text.contains(instalacia.hd())) << "names the file";
         EXPECT_EQ(box.title, QStringLiteral("Chyba"));
         EXPECT_EQ(box.style, MessageStyle::OkOnly | MessageStyle::Critical);
         EXPECT_TRUE((p.sprava > Cd || Puvodni_klavesnice == "nezmenene") && Texty[1] == "nezmenene")

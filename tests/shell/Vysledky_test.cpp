@@ -1,15 +1,23 @@
 // The results: marks, the results file read, added to under the lock and
-// never lost (a full disk, two programs at once, a damaged or unreadable
-// table), and the results table screen with its log entry.
+// never lost (a full disk, a class finishing at once, a damaged or unreadable
+// table, a result kept until it can be saved), links, FIFOs and devices in a
+// shared folder, and the results table screen with its log entry.
 #include "Program.h"
 
 #include "platform/Fonts.h"
+#include "services/Bezpecny_subor.h"
+#include "services/Konfigurace.h"
 #include "services/Text_1250.h"
 #include "shell/Vysledky.h"
 
+#include <QElapsedTimer>
 #include <QFontMetrics>
+#include <QProcess>
 #include <QSet>
+#include <QThread>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -90,16 +98,35 @@ TEST(ResultsFile, AResultThatCannotBeSavedLeavesTheTableAlone)
     const QString cesta = dir.filePath("Hra.res");
     const Zaznam_vysledku novy{7, "Nový", 4, 1, 2, 1};
     QList<Zaznam_vysledku> zobrazene{{7, "Eva", 5, 0, 1, 1}};
-    ASSERT_TRUE(QDir(dir.path()).mkdir("Hra.res")); // there, but no one can read it
-    EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy).zapis, Zapis::Necitatelny);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Hra.res")); // there, but no table
+    EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy).zapis, Zapis::Nie_je_subor);
     EXPECT_TRUE(QFileInfo(cesta).isDir() && QDir(dir.path()).rmdir("Hra.res")) << "never written over";
     EXPECT_EQ(zobrazene, (QList<Zaznam_vysledku>{{7, "Eva", 5, 0, 1, 0}, novy})) << "still shown";
+
+    // Locks of other machines are waited for, even with our host name
+    // (a cloned machine); a directory under the lock's name is named as such.
+    const QString zamok = dir.filePath("Vysledky.lock");
+    // (A process number no process has.)
+    for (const QByteArray &iny : {QByteArray("2147483647\ninej-pocitac-boot\niny\n"),
+                                  "2147483647\nklon-boot\n" + QSysInfo::machineHostName().toUtf8() + "\n"}) {
+        Zapis_subor(zamok, iny);
+        EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy, 200ms).zapis, Zapis::Obsadeny) << iny.constData();
+        EXPECT_EQ(Obsah(zamok), iny) << "not taken over";
+    }
+    ASSERT_TRUE(QFile::remove(zamok) && QDir(dir.path()).mkdir("Vysledky.lock"));
+    QElapsedTimer cas;
+    cas.start();
+    EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy).zapis, Zapis::Zamok_nie_je_subor);
+    EXPECT_LT(cas.elapsed(), 1000) << "reported at once";
+    EXPECT_TRUE(Text_zapisu(Zapis::Zamok_nie_je_subor, cesta).contains(QDir::toNativeSeparators(zamok)));
+    ASSERT_TRUE(QDir(dir.path()).rmdir("Vysledky.lock"));
 
     {
         const Zamok_vysledkov iny_program(cesta);
         ASSERT_EQ(iny_program.Stav(), Zapis::Hotovy);
+        const auto zobrazenych = zobrazene.size();
         EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy, 50ms).zapis, Zapis::Obsadeny);
-        EXPECT_EQ(zobrazene.size(), 3) << "shown though not saved";
+        EXPECT_EQ(zobrazene.size(), zobrazenych + 1) << "shown though not saved";
         EXPECT_EQ(Pripis_do_logu(dir.filePath("Vysledky.dat"), "x", 50ms), Zapis::Obsadeny);
         EXPECT_FALSE(QFile::exists(cesta) || QFile::exists(dir.filePath("Vysledky.dat")));
     }
@@ -108,8 +135,9 @@ TEST(ResultsFile, AResultThatCannotBeSavedLeavesTheTableAlone)
         new Zamok_vysledkov(cesta);
         _exit(0);
     }
-    waitpid(spadnuty, nullptr, 0);
+    QThread::msleep(100); // ended, not yet reaped
     EXPECT_EQ(Pridaj_do_tabulky(cesta, zobrazene, novy, 50ms).zapis, Zapis::Hotovy) << "a stale lock";
+    waitpid(spadnuty, nullptr, 0);
 }
 
 struct Tabulka : ::testing::Test {
@@ -212,27 +240,147 @@ TEST_F(Tabulka, AFullDiskKeepsBothFilesAndIsReported)
     EXPECT_EQ(Riadok(t, 1), "Anna 6 0 1") << "the result stays on the screen";
 }
 
-TEST_F(Tabulka, TwoProgramsFinishingAtOnceKeepBothResults)
+// One program of a class: started again from this test binary with the
+// shared data directory in LK_TRIEDA; saves its series when "start" appears.
+TEST_F(Tabulka, ProgramOfAClass)
 {
-    Uloz_subor({"7|Anna| 9| 0| 1| 0"});
+    const QString hd = qEnvironmentVariable("LK_TRIEDA");
+    if (hd.isEmpty())
+        GTEST_SKIP() << "run by ClassFinishingAtOnceKeepsEveryResultOnce";
     auto *t = Otvor("7"); // each program read the table when its screen loaded
-    constexpr int kola = 10;
-    for (int k = 0; k < kola; ++k) {
-        int start[2];
-        ASSERT_EQ(pipe(start), 0);
-        pid_t programy[2];
-        for (int i = 0; i < 2; ++i)
-            if ((programy[i] = fork()) == 0) {
-                close(start[1]);
-                (void)!read(start[0], start, 1); // both go on when the pipe closes
-                t->Vloz_novy_zaznam(7, QStringLiteral("Žiak %1-%2").arg(k).arg(i), "4", "1", "2", 1);
-                _exit(int(p.box.AskedBoxes().size()));
-            }
-        close(start[0]), close(start[1]);
-        for (int stav = -1; pid_t program : programy)
-            EXPECT_TRUE(waitpid(program, &stav, 0) == program && stav == 0) << "saved without a message";
+    Misc::Cesta_HD = hd;
+    Zapis_subor(hd + "ready." + QByteArray::number(getpid()), "");
+    while (!QFile::exists(hd + "start"))
+        QThread::msleep(1);
+    const QString meno = qEnvironmentVariable("LK_ZIAK");
+    t->Vloz_novy_zaznam(7, meno, "4", "1", "2", 1);
+    t->Vloz_zaznam_do_souboru_vysledky_dat(meno, "Skupina", "Úloha", "4", "1", "2");
+    EXPECT_TRUE(p.box.AskedBoxes().isEmpty()) << "saved without a message";
+}
+
+TEST_F(Tabulka, ClassFinishingAtOnceKeepsEveryResultOnce)
+{
+    constexpr int ziakov = 30, kol = 2;
+    Uloz_subor({"7|Anna| 9| 0| 1| 0"});
+    QStringList mena;
+    for (int k = 0; k < kol; ++k) {
+        QFile::remove(p.hd() + "start");
+        std::vector<std::unique_ptr<QProcess>> programy;
+        for (int i = 0; i < ziakov; ++i) {
+            auto &program = programy.emplace_back(std::make_unique<QProcess>());
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("LK_TRIEDA", p.hd());
+            env.insert("LK_ZIAK", mena.emplace_back(QStringLiteral("Žiak %1-%2").arg(k).arg(i)));
+            program->setProcessEnvironment(env);
+            program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            program->start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Tabulka.ProgramOfAClass"});
+        }
+        // All go on together once every one waits.
+        while (QDir(p.hd()).entryList({"ready.*"}).size() < ziakov)
+            QThread::msleep(5);
+        Zapis_subor(p.hd() + "start", "");
+        for (auto &program : programy) {
+            EXPECT_TRUE(program->waitForFinished(60000));
+            EXPECT_EQ(program->exitCode(), 0) << program->readAllStandardOutput().toStdString();
+        }
+        for (const QString &r : QDir(p.hd()).entryList({"ready.*"}))
+            QFile::remove(p.hd() + r);
     }
-    EXPECT_EQ(Subor().size(), 1 + 2 * kola) << "every result is there";
+    QStringList v_tabulke = Subor(), v_logu;
+    for (const QString &riadok : Misc::Riadky_textu(Misc::Text_z_1250(Obsah(p.hd() + "Vysledky.dat"))))
+        if (riadok.startsWith(Misc::Texty[31]))
+            v_logu << riadok.mid(Misc::Texty[31].size() + 2, 35).trimmed();
+    ASSERT_EQ(v_tabulke.size(), 1 + ziakov * kol);
+    ASSERT_EQ(v_logu.size(), ziakov * kol);
+    for (const QString &meno : mena) {
+        EXPECT_EQ(v_tabulke.filter("|" + meno + "|").size(), 1) << meno.toStdString();
+        EXPECT_EQ(v_logu.count(meno), 1) << meno.toStdString();
+    }
+}
+
+// What a pupil or another user may leave under the names of the results
+// files in a shared folder: never followed, never waited on, never changed.
+TEST_F(Tabulka, LinksFifosAndDevicesAreReportedAndLeftAlone)
+{
+    QTemporaryDir von; // another file of the user running the program
+    const QString ciel = von.filePath("bashrc");
+    const QByteArray povodny = "alias ls='ls --color'\n";
+    const auto link = [&](const QString &meno) { return QFile::link(ciel, meno); };
+    const auto fifo = [](const QString &meno) { return mkfifo(QFile::encodeName(meno).constData(), 0666) == 0; };
+    // A device node as a pupil with rights to make one would leave it; a link
+    // to one where we may not make it.
+    const auto zariadenie = [](const QString &meno) {
+        return mknod(QFile::encodeName(meno).constData(), S_IFCHR | 0666, makedev(1, 5)) == 0
+            || QFile::link("/dev/zero", meno);
+    };
+    const auto velky = [](const QString &meno) { // sparse: takes no room
+        QFile f(meno);
+        return f.open(QIODevice::WriteOnly) && f.resize(Misc::Najvacsi_subor + 1);
+    };
+    const struct { const char *nazov, *subor; std::function<bool(const QString &)> urob; } pripady[] = {
+        {"table: a link to another file", "Hra.res", link},
+        {"log: a link to the teacher's shell start-up file", "Vysledky.dat", link},
+        {"table: a FIFO", "Hra.res", fifo},
+        {"log: a FIFO", "Vysledky.dat", fifo},
+        {"table: a device that never ends", "Hra.res", zariadenie},
+        {"table: larger than any table", "Hra.res", velky},
+    };
+    for (const auto &r : pripady) {
+        SCOPED_TRACE(r.nazov);
+        Zapis_subor(ciel, povodny);
+        const QString cesta = p.hd() + r.subor;
+        QFile::remove(cesta);
+        ASSERT_TRUE(r.urob(cesta));
+        auto *t = Otvor("7");
+        const auto pred = p.box.AskedBoxes().size();
+        QElapsedTimer cas;
+        cas.start();
+        t->Vloz_novy_zaznam(7, "Eva", "4", "1", "2", 1);
+        t->Vloz_zaznam_do_souboru_vysledky_dat("Eva", "Skupina", "$(rm -rf ~)", "4", "1", "2");
+        EXPECT_LT(cas.elapsed(), 5000) << "nothing waited on";
+        EXPECT_EQ(Obsah(ciel), povodny) << "the target is untouched";
+        EXPECT_FALSE(QFileInfo(cesta).isFile() && !QFileInfo(cesta).isSymLink() && QFileInfo(cesta).size() < 1000);
+        EXPECT_FALSE(QFile::exists(p.hd() + "Hra.res.bak"));
+        ASSERT_EQ(p.box.AskedBoxes().size(), pred + 1);
+        EXPECT_EQ(p.box.AskedBoxes().last().title, "Chyba");
+        EXPECT_TRUE(p.box.AskedBoxes().last().text.contains(r.subor));
+        QFile::remove(cesta);
+        t->Unload();
+    }
+}
+
+TEST_F(Tabulka, AResultThatCouldNotBeSavedComesBackOnceAtTheNextSaveOrStart)
+{
+    const QString zamok = p.hd() + "Vysledky.lock";
+    const auto seria = [this](const QString &meno) {
+        auto *t = Otvor("7");
+        t->Vloz_novy_zaznam(7, meno, "4", "1", "2", 1);
+        t->Vloz_zaznam_do_souboru_vysledky_dat(meno, "Skupina", "Úloha", "4", "1", "2");
+        return t;
+    };
+    const auto pocet = [this](const QString &meno) {
+        return std::pair(int(Subor().filter("|" + meno + "|").size()),
+                         int(Misc::Text_z_1250(Obsah(p.hd() + "Vysledky.dat")).count(meno)));
+    };
+    ASSERT_TRUE(QDir().mkdir(zamok)); // no save can have the lock
+    seria("Eva")->Unload();
+    ASSERT_FALSE(p.box.AskedBoxes().isEmpty());
+    EXPECT_TRUE(p.box.AskedBoxes().last().text.contains("uschovaný")) << "the pupil is told it is kept";
+    EXPECT_EQ(pocet("Eva"), std::pair(0, 0));
+    ASSERT_TRUE(QDir().rmdir(zamok));
+    auto *t = seria("Ivan");
+    EXPECT_EQ(pocet("Eva"), std::pair(1, 1)) << "back at the next save";
+    EXPECT_EQ(Riadok(t, 1), "Eva 4 1 2");
+    t->Unload();
+    seria("Oto")->Unload();
+    EXPECT_EQ(pocet("Eva"), std::pair(1, 1)) << "written once";
+
+    ASSERT_TRUE(QDir().mkdir(zamok));
+    seria("Ema")->Unload();
+    ASSERT_TRUE(QDir().rmdir(zamok));
+    Vysledky::Dopln_odlozene(p.hd()); // the next start
+    EXPECT_EQ(pocet("Ema"), std::pair(1, 1)) << "back at the next start";
+    EXPECT_TRUE(QDir(Vysledky::Adresar_odlozenych()).isEmpty());
 }
 
 } // namespace

@@ -1,32 +1,39 @@
 #pragma once
-// A temporary directory whose "config" folder is the user's configuration
-// directory (XDG_CONFIG_HOME) for the object's life.
+// A temporary directory whose "config" and "data" folders are the user's
+// configuration and data directories (XDG_CONFIG_HOME, XDG_DATA_HOME) for
+// the object's life.
 #include <QDir>
 #include <QTemporaryDir>
 
 class Docasny_config {
 public:
     Docasny_config()
-        : stary_(qgetenv("XDG_CONFIG_HOME")), mal_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME"))
     {
-        QDir().mkpath(config());
-        qputenv("XDG_CONFIG_HOME", config().toUtf8());
+        for (Premenna &p : premenne_) {
+            p.stara = qgetenv(p.meno), p.mala = qEnvironmentVariableIsSet(p.meno);
+            const QString cesta = koren_.filePath(QString::fromLatin1(p.adresar));
+            QDir().mkpath(cesta);
+            qputenv(p.meno, cesta.toUtf8());
+        }
     }
     ~Docasny_config()
     {
-        if (mal_)
-            qputenv("XDG_CONFIG_HOME", stary_);
-        else
-            qunsetenv("XDG_CONFIG_HOME");
+        for (const Premenna &p : premenne_)
+            p.mala ? qputenv(p.meno, p.stara) : qunsetenv(p.meno);
     }
     Docasny_config(const Docasny_config &) = delete;
     Docasny_config &operator=(const Docasny_config &) = delete;
 
     QString koren() const { return koren_.path(); }
     QString config() const { return koren_.filePath("config"); }
+    QString data() const { return koren_.filePath("data"); }
 
 private:
+    struct Premenna {
+        const char *meno, *adresar;
+        QByteArray stara = {};
+        bool mala = false;
+    };
     QTemporaryDir koren_;
-    QByteArray stary_;
-    bool mal_;
+    Premenna premenne_[2] = {{"XDG_CONFIG_HOME", "config"}, {"XDG_DATA_HOME", "data"}};
 };
