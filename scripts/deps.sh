@@ -8,6 +8,7 @@ LK_PACKAGES=(
 LK_TEST_PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev qt6-pdf-dev
   clang libclang-rt-14-dev
+  cups-daemon cups-client
 )
 
 lk_install_missing() {
