@@ -1,3 +1,4 @@
+#include "platform/DisplayMode.h"
 #include "shell/Formulare.h"
 #include "shell/frm_Select.h"
 
@@ -7,6 +8,7 @@
 
 int main(int argc, char **argv)
 {
+    platform::scaleToScreen(argc, argv);
     QApplication app(argc, argv);
     // The standard buttons of message and print dialogs speak Slovak too.
     QTranslator preklad;

@@ -1,4 +1,8 @@
 // GUI tests run headless: an offscreen QApplication exists before any test.
+// A run that names its screen (offscreen:configfile=...) is drawn at the
+// scale that fills it, as the program is; any other at scale 1.
+#include "platform/DisplayMode.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -6,6 +10,8 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qgetenv("QT_QPA_PLATFORM").contains("configfile="))
+        platform::scaleToScreen(argc, argv);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
