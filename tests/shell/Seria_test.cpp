@@ -235,6 +235,13 @@ TEST(FullScreen, EveryTaskThroughTheFullScreenWindowWithRealInput)
         EXPECT_FALSE(h->PicTop(1)->Enabled) << "checked";
         const QString meno = QStringLiteral("uloha_%1").arg(uloha, 2, 10, QLatin1Char('0'));
         c.fotka(meno);
+        // Continue lies on the dark bar with no light edge around it.
+        const QImage pokracuj = h->picPokracuj->persistentImage();
+        int svetle = 0;
+        for (int y = 455 - h->picPokracuj->Top; y < pokracuj.height(); ++y)
+            for (int x : {0, 1, 2, pokracuj.width() - 3, pokracuj.width() - 2, pokracuj.width() - 1})
+                svetle += qGray(pokracuj.pixel(x, y)) >= 200;
+        EXPECT_EQ(svetle, 0) << "light pixels at continue's edges";
         c.klik(h->picPokracuj);
         ASSERT_EQ(Vpredu(), h) << "the next examples";
         c.fotka(meno + QStringLiteral("_dalej"));
