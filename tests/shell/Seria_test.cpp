@@ -8,9 +8,10 @@
 #include "platform/Runtime.h"
 #include "services/Konfigurace.h"
 #include "services/Text_1250.h"
+#include "shell/frm_Chybovy.h"
 
-#include <QCursor>
 #include <QAbstractButton>
+#include <QCursor>
 #include <QDialog>
 #include <QMessageBox>
 #include <QScreen>
@@ -235,6 +236,18 @@ TEST(FullScreen, EveryTaskThroughTheFullScreenWindowWithRealInput)
         EXPECT_FALSE(h->PicTop(1)->Enabled) << "checked";
         const QString meno = QStringLiteral("uloha_%1").arg(uloha, 2, 10, QLatin1Char('0'));
         c.fotka(meno);
+        if (uloha == 1) {
+            // A wrong row's answer at the pointer: its window's right edge 5
+            // pixels right of it, its top at it, in stage pixels.
+            const QPoint p = c.stred(h->IHod(1));
+            QCursor::setPos(c.w->mapToGlobal(p));
+            QTest::mousePress(c.w, Qt::LeftButton, {}, p);
+            auto *okno = Formulare::frm_Chybovy.existing();
+            ASSERT_TRUE(okno && okno->isVisible());
+            EXPECT_EQ(okno->geometry().topRight() + QPoint(1, 0), platform::cursorPosition() + QPoint(5, 0));
+            c.fotka(meno + QStringLiteral("_napoveda"));
+            QTest::mouseRelease(c.w, Qt::LeftButton, {}, p);
+        }
         // Continue lies on the dark bar with no light edge around it.
         const QImage pokracuj = h->picPokracuj->persistentImage();
         int svetle = 0;
