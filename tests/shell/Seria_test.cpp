@@ -207,6 +207,8 @@ TEST(FullScreen, EveryTaskThroughTheFullScreenWindowWithRealInput)
         c.klik(n->picPokracuj);
         frm_Game01 *h = hra.get();
         ASSERT_EQ(Vpredu(), h);
+        const QString meno = QStringLiteral("uloha_%1").arg(uloha, 2, 10, QLatin1Char('0'));
+        c.fotka(meno + QStringLiteral("_nacitana"));
         if (uloha == 1) {
             // Tab through the window keeps the form's order (TabIndex).
             platform::TextBox *bunka = h->TV2(1), *posledna = h->TV2(9);
@@ -234,7 +236,6 @@ TEST(FullScreen, EveryTaskThroughTheFullScreenWindowWithRealInput)
         ASSERT_EQ(Vpredu(), h) << "back from the table";
         c.klik(h->PicTop(1));
         EXPECT_FALSE(h->PicTop(1)->Enabled) << "checked";
-        const QString meno = QStringLiteral("uloha_%1").arg(uloha, 2, 10, QLatin1Char('0'));
         c.fotka(meno);
         if (uloha == 1) {
             // A wrong row's answer at the pointer: its window's right edge 5
