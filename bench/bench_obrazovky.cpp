@@ -8,13 +8,15 @@
 //
 // A first open and the memory run each need a fresh process: the program
 // runs itself with --prve-otvorenie=N or --hranie and reads the figure
-// from its output.
+// from its output. With --cela-obrazovka every figure is taken on a
+// 1920 x 1080 screen that the stage fills, the children's too.
 #include "exercise/frm_Game01.h"
 #include "shell/Formulare.h"
 #include "shell/frm_Intro.h"
 #include "shell/frm_Select.h"
 #include "shell/frm_Setup.h"
 #include "shell/frm_Tabulka.h"
+#include "platform/DisplayMode.h"
 #include "support/Nahradne_sluzby.h"
 
 #include <QApplication>
@@ -25,11 +27,13 @@
 #include <QPointer>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -42,6 +46,9 @@ constexpr Varianta Varianty[] = {{1, 1},  {2, 1},  {3, 1},  {4, 1},  {5, 1},  {6
 constexpr int Pocet_variant = int(std::size(Varianty));
 // Tasks in the chooser's groups.
 constexpr int Ulohy_skupiny[] = {3, 3, 4, 4, 4, 3};
+
+constexpr char Cela_obrazovka[] = "--cela-obrazovka";
+bool cela_obrazovka = false;
 
 // A whole installation: "Loravik.ini" naming the generated resources and a
 // fresh copy of the default data, every OS service faked, so that waits
@@ -62,6 +69,8 @@ public:
         const QDir vzor(QStringLiteral(LK_DEFAULT_DATA_DIR));
         for (const QString &subor : vzor.entryList(QDir::Files))
             QFile::copy(vzor.filePath(subor), hd + subor);
+        if (cela_obrazovka)
+            platform::services().Install<platform::DisplayMode>(&obrazovka_);
         // The program's start: the chooser's load, then the title's wait.
         Formulare::frm_Select->Load();
         Formulare::frm_Intro->Timer1->OnTimer();
@@ -71,6 +80,7 @@ public:
 private:
     QTemporaryDir koren_;
     lktest::Nahradne_sluzby sluzby_;
+    platform::ScreenDisplayMode obrazovka_;
 };
 
 Instalacia &Program()
@@ -192,7 +202,10 @@ QList<QByteArray> Spusti_seba(const QString &argument)
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    p.start(QCoreApplication::applicationFilePath(), {argument});
+    QStringList argumenty{argument};
+    if (cela_obrazovka)
+        argumenty << QString::fromLatin1(Cela_obrazovka);
+    p.start(QCoreApplication::applicationFilePath(), argumenty);
     if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
         return {};
     return p.readAllStandardOutput().trimmed().split(' ');
@@ -325,6 +338,19 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The full-screen flag is ours alone: taken out before anyone else reads
+    // the arguments.
+    QTemporaryFile obrazovka(QDir::tempPath() + QStringLiteral("/obrazovka-XXXXXX.json"));
+    if (argc > 1 && std::strcmp(argv[argc - 1], Cela_obrazovka) == 0) {
+        cela_obrazovka = true;
+        argv[--argc] = nullptr;
+        if (obrazovka.open())
+            obrazovka.write(R"({"screens": [{"name": "big", "x": 0, "y": 0, "width": 1920, "height": 1080,)"
+                            R"( "logicalDpi": 96, "dpr": 1}]})");
+        obrazovka.close();
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + obrazovka.fileName().toLocal8Bit());
+        platform::scaleToScreen(argc, argv);
+    }
     QApplication app(argc, argv);
     const QString prve = QStringLiteral("--prve-otvorenie=");
     if (argc == 2 && QString::fromLocal8Bit(argv[1]).startsWith(prve))

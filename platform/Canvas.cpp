@@ -30,6 +30,8 @@ void Dc::changed(const QRect &area) const
 
 Canvas::Canvas(QWidget *parent) : QWidget(parent)
 {
+    // Its image covers it all: nothing beneath needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     persistent_ = QImage(1, 1, QImage::Format_ARGB32);
     persistent_.fill(backColor_);
     screen_ = persistent_;

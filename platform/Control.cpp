@@ -151,6 +151,15 @@ void Control::stackWindowless()
 
 void Control::Refresh() { widget_->repaint(); }
 
+void Control::unloadLater()
+{
+    widget_->hide();
+    widget_->setEnabled(false); // a release still on its way finds it deaf
+    if (Form *f = form())
+        f->unregisterControl(this);
+    widget_->deleteLater();
+}
+
 void Control::copyFrom(const Control &first)
 {
     widget_->setGeometry(first.widget_->geometry());

@@ -83,6 +83,9 @@ public:
     // Labels and images always stay below text boxes and picture boxes.
     void ZOrder(int position = 0);
     void Refresh();
+    // Hidden and out of its form now, deleted once the event being handled
+    // is over: a control may be unloaded from inside its own event.
+    void unloadLater();
 
     MouseHandler MouseDown, MouseUp, MouseMove;
     PlainHandler Click, DblClick, GotFocus, LostFocus, Change;

@@ -59,7 +59,7 @@ public:
     {
         if (index == first_)
             throw ControlArrayError("Element " + std::to_string(first_) + " of a control array cannot be unloaded");
-        delete (*this)(index);
+        (*this)(index)->unloadLater();
         elements_.erase(index);
     }
 

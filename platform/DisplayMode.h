@@ -3,8 +3,17 @@
 // monitor's real mode: a change to the stage's size makes the stage fill
 // the screen, scaled, and the change back returns it to a window.
 #include <QList>
+#include <QSize>
 
 namespace platform {
+
+// The program is drawn scaled so that the stage fills the screen: called
+// before the application object exists, this asks the screen's size and
+// sets the scale (a QT_SCALE_FACTOR already set is left as it is).
+void scaleToScreen(int argc, char **argv);
+// The largest factor at which the stage fits a screen of that many pixels,
+// in whole 32nds, and never below 1.
+double stageScaleFor(QSize screenPixels);
 
 // Which fields of a mode record a change asks for.
 namespace DisplayField {

@@ -2,6 +2,7 @@
 
 #include "platform/Control.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <algorithm>
 
@@ -125,11 +126,12 @@ void Form::Unload()
     loaded_ = false;
     unloaded_ = true;
     hide();
-    // Array elements loaded at run time go with the form.
+    // Array elements loaded at run time go with the form, later: the unload
+    // may run inside one of their own events.
     const std::vector<Control *> all = controls_;
     for (Control *c : all)
         if (c->Index() > 1)
-            delete c;
+            c->unloadLater();
 }
 
 void Form::ZOrder(int position)
@@ -222,7 +224,7 @@ bool Form::moveFocus(bool forward)
         return true;
     std::stable_sort(order.begin(), order.end(),
                      [](Control *a, Control *b) { return a->tabIndex() < b->tabIndex(); });
-    QWidget *focus = Stage::focusedWidget();
+    QWidget *focus = QApplication::focusWidget();
     auto at = std::find_if(order.begin(), order.end(), [focus](Control *c) {
         return c->widget() == focus || c->widget()->focusProxy() == focus;
     });

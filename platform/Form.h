@@ -10,6 +10,8 @@
 #include <QPointer>
 #include <vector>
 
+class QDialog;
+
 namespace platform {
 
 class Control;
@@ -155,12 +157,13 @@ private:
     QPointer<F> form_;
 };
 
-class StageView;
+class StageHost;
 
 // The program's one window, 640 x 480 pixels. It may fill the screen: a
-// full-screen window then shows it scaled by the largest factor that fits,
-// centred on black, and the screen positions that forms and the mouse
-// report are stage pixels, as on a screen of the stage's size.
+// full-screen window then shows it centred on black, the program being
+// drawn at the scale that fits (scaleToScreen), and the screen positions
+// that forms and the mouse report are stage pixels, as on a screen of the
+// stage's size.
 class Stage : public QWidget {
     Q_OBJECT
 public:
@@ -175,16 +178,16 @@ public:
     bool fillScreen();
     // The stage becomes a window again, shown with the next form shown.
     void leaveScreen();
-    bool fillsScreen() const { return view_ != nullptr; }
+    bool fillsScreen() const { return host_ != nullptr; }
     // Screen pixels per stage pixel.
     double scale() const;
     // The window the pupil sees: the full-screen one, or the stage.
     QWidget *shownWindow();
-    // What dialogs open over: they stay outside the scaled stage, above it.
+    // What dialogs open over, centred on it.
     static QWidget *dialogParent();
-    // The widget with the keyboard focus, inside the stage too: Qt names
-    // the full-screen window instead.
-    static QWidget *focusedWidget();
+    // Runs a modal dialog; the control that had the keyboard focus has it
+    // again afterwards, whatever the window system did with it meanwhile.
+    static int runDialog(QDialog &dialog);
 
     // Screen positions as the forms know them, and back to stage pixels.
     QPoint toScreen(QPoint stagePixel) const;
@@ -192,12 +195,11 @@ public:
     QPoint cursorPosition() const;
 
 protected:
-    bool event(QEvent *e) override;
     void changeEvent(QEvent *e) override;
 
 private:
     Stage();
-    StageView *view_ = nullptr;
+    StageHost *host_ = nullptr;
 };
 
 } // namespace platform

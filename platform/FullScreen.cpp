@@ -1,101 +1,98 @@
-// The stage filling the screen: a full-screen graphics view shows the stage
-// through a proxy, scaled as a whole, so text and shapes are drawn at the
-// screen's size and the proxy maps the mouse back into stage pixels. A
-// stage in a window of its own takes none of this path.
+// The stage filling the screen. The whole program is drawn at the scale
+// that lets the stage fill the screen (Qt's own high-DPI scaling, set
+// before the first window exists), so the stage stays real widgets drawn
+// at the screen's resolution, and dialogs and cursors grow with it; full
+// screen is then a black window with the stage centred in it.
+#include "platform/DisplayMode.h"
 #include "platform/Form.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QDeadlineTimer>
-#include <QEvent>
-#include <QGraphicsProxyWidget>
-#include <QGraphicsView>
-#include <QHash>
+#include <QDialog>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QThread>
 #include <QWindow>
 #include <cmath>
+#include <numeric>
+#include <vector>
 
 namespace platform {
 
 namespace {
-
-class StageProxy final : public QGraphicsProxyWidget {
-protected:
-    // The proxy takes on the cursor of the control under the mouse; a
-    // cursor picture grows with the stage, so its hot spot stays on the
-    // same stage pixel.
-    QVariant itemChange(GraphicsItemChange change, const QVariant &value) override
-    {
-        if (change == ItemCursorChange)
-            return QVariant::fromValue(scaled(value.value<QCursor>()));
-        return QGraphicsProxyWidget::itemChange(change, value);
-    }
-
-private:
-    QHash<qint64, QCursor> cache_;
-
-    QCursor scaled(const QCursor &cursor)
-    {
-        const QPixmap picture = cursor.pixmap();
-        const double s = Stage::instance()->scale();
-        if (cursor.shape() != Qt::BitmapCursor || picture.isNull() || s == 1.0)
-            return cursor;
-        if (cache_.size() > 32)
-            cache_.clear(); // each MouseIcon assignment makes a new picture
-        auto it = cache_.find(picture.cacheKey());
-        if (it == cache_.end()) {
-            const QSize size(qRound(picture.width() * s), qRound(picture.height() * s));
-            it = cache_.insert(picture.cacheKey(),
-                               QCursor(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
-                                       int((cursor.hotSpot().x() + 0.5) * s), int((cursor.hotSpot().y() + 0.5) * s)));
-        }
-        return *it;
-    }
-};
-
+// Factors are whole 32nds: exact in binary, so the stage covers whole
+// screen pixels and the screen's size in stage pixels is never rounded
+// below the stage's.
+constexpr int kScaleSteps = 32;
 } // namespace
 
-class StageView final : public QGraphicsView {
-public:
-    explicit StageView(Stage *stage)
+double stageScaleFor(QSize screenPixels)
+{
+    const double fits = std::min(screenPixels.width() / double(Stage::kWidth),
+                                 screenPixels.height() / double(Stage::kHeight));
+    return std::max(1.0, std::floor(fits * kScaleSteps) / kScaleSteps);
+}
+
+void scaleToScreen(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+        return;
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    double platformFactor = 1, scale = 1;
     {
-        proxy_->setWidget(stage);
-        scene_.addItem(proxy_);
-        scene_.setSceneRect(0, 0, Stage::kWidth, Stage::kHeight);
-        setScene(&scene_);
-        // The screen around the stage stays plain, as the backdrop is.
-        setBackgroundBrush(Qt::black);
-        setFrameShape(QFrame::NoFrame);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+        // A short-lived application only to ask the screen's size; it takes
+        // its own copy of the arguments, as it removes those it knows.
+        std::vector<char *> args(argv, argv + argc + 1);
+        int n = argc;
+        const QGuiApplication probe(n, args.data());
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return;
+        platformFactor = screen->devicePixelRatio();
+        scale = stageScaleFor((QSizeF(screen->size()) * platformFactor).toSize());
+    }
+    // A factor the platform already applies stays; ours comes on top.
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(scale / platformFactor, 'g', 17));
+}
+
+class StageHost final : public QWidget {
+public:
+    explicit StageHost(Stage *stage) : stage_(stage)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMouseTracking(true);
         setWindowTitle(stage->windowTitle());
         setWindowIcon(stage->windowIcon());
+        stage->setParent(this);
     }
-    // Shows now what the stage painted: a repaint, as a slide's frame,
-    // reaches the screen before the wait that follows it.
-    void paintNow()
-    {
-        QCoreApplication::sendPostedEvents(&scene_, QEvent::MetaCall);
-        QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
-    }
-    // The stage outlives its view: out of the proxy before the proxy goes,
-    // which would delete it.
-    void release() { proxy_->setWidget(nullptr); }
 
 protected:
-    void resizeEvent(QResizeEvent *e) override
+    // Centred, on a whole screen pixel so that the stage is drawn exactly
+    // as in a window of its own.
+    void resizeEvent(QResizeEvent *) override
     {
-        QGraphicsView::resizeEvent(e);
-        const double s = std::min(viewport()->width() / double(Stage::kWidth),
-                                  viewport()->height() / double(Stage::kHeight));
-        setTransform(QTransform::fromScale(s, s));
+        const int step = std::max(1, kScaleSteps / std::gcd(kScaleSteps, qRound(devicePixelRatioF() * kScaleSteps)));
+        const auto centred = [step](int room, int size) { return std::max(0, qRound((room - size) / 2.0 / step) * step); };
+        stage_->move(centred(width(), Stage::kWidth), centred(height(), Stage::kHeight));
+    }
+    // The screen around the stage stays plain, as the backdrop is.
+    void paintEvent(QPaintEvent *e) override { QPainter(this).fillRect(e->rect(), Qt::black); }
+    // Off the stage the page in front hears the pointer's moves, as it
+    // would beyond its own controls, so hovered faces go out.
+    void mouseMoveEvent(QMouseEvent *e) override
+    {
+        Form *page = stage_->frontPage();
+        if (!page)
+            return;
+        QMouseEvent move(QEvent::MouseMove, page->mapFrom(this, e->position()), e->globalPosition(), Qt::NoButton,
+                         e->buttons(), e->modifiers());
+        QCoreApplication::sendEvent(page, &move);
     }
 
 private:
-    QGraphicsScene scene_;
-    StageProxy *proxy_ = new StageProxy;
+    Stage *stage_;
 };
 
 bool Stage::fillScreen()
@@ -103,18 +100,16 @@ bool Stage::fillScreen()
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen || screen->size().width() < kWidth || screen->size().height() < kHeight)
         return false;
-    if (!view_) {
-        // A window already on the screen goes into the proxy hidden.
+    if (!host_) {
         const bool shown = isVisible();
-        hide();
-        view_ = new StageView(this);
+        host_ = new StageHost(this);
         setVisible(shown);
     }
-    view_->setGeometry(screen->geometry());
-    view_->showFullScreen();
+    host_->setGeometry(screen->geometry());
+    host_->showFullScreen();
     // The window system answers in its own time; a window that does not
     // cover the screen once it is shown was refused.
-    const auto covers = [&] { return view_->windowHandle()->isExposed() && view_->size() == screen->size(); };
+    const auto covers = [&] { return host_->windowHandle()->isExposed() && host_->size() == screen->size(); };
     const QDeadlineTimer deadline(2000);
     while (!covers() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
@@ -124,83 +119,74 @@ bool Stage::fillScreen()
         leaveScreen();
         return false;
     }
-    view_->activateWindow();
+    host_->activateWindow();
     return true;
 }
 
 void Stage::leaveScreen()
 {
-    if (!view_)
+    if (!host_)
         return;
-    const bool shown = isVisible();
-    view_->release();
-    view_->hide();
-    // The exit that leaves the screen may run inside the view's own click.
-    view_->deleteLater();
-    view_ = nullptr;
-    setAttribute(Qt::WA_QuitOnClose); // the proxy took it away
-    // Out of the proxy the stage needs showing anew; the next form shown
-    // does it, so an exit shows no window on its way out.
-    if (shown)
-        hide();
+    // Out of the full-screen window the stage is a hidden window of its
+    // own, shown with the next form shown, so an exit shows no window on
+    // its way out.
+    setParent(nullptr);
+    setAttribute(Qt::WA_QuitOnClose);
+    host_->hide();
+    // The exit that leaves the screen may run inside the window's own click.
+    host_->deleteLater();
+    host_ = nullptr;
 }
 
 double Stage::scale() const
 {
-    return view_ ? view_->transform().m11() : 1.0;
+    return devicePixelRatioF();
 }
 
 QWidget *Stage::shownWindow()
 {
-    return view_ ? static_cast<QWidget *>(view_) : this;
+    return host_ ? static_cast<QWidget *>(host_) : this;
 }
 
 QWidget *Stage::dialogParent()
 {
     Stage *stage = instance();
-    return stage->view_ ? stage->view_ : QApplication::activeWindow();
+    return stage->host_ ? stage->host_ : QApplication::activeWindow();
 }
 
-QWidget *Stage::focusedWidget()
+int Stage::runDialog(QDialog &dialog)
 {
-    QWidget *focus = QApplication::focusWidget();
-    Stage *stage = instance();
-    return stage->view_ && focus == stage->view_ ? stage->focusWidget() : focus;
+    const QPointer<QWidget> focus = QApplication::focusWidget();
+    const int result = dialog.exec();
+    if (focus && focus->isVisible()) {
+        focus->activateWindow();
+        focus->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    return result;
 }
 
 QPoint Stage::toScreen(QPoint stagePixel) const
 {
-    return view_ || !isVisible() ? stagePixel : mapToGlobal(stagePixel);
+    return host_ || !isVisible() ? stagePixel : mapToGlobal(stagePixel);
 }
 
 QPoint Stage::toStage(QPoint screenPixel) const
 {
-    return view_ || !isVisible() ? screenPixel : mapFromGlobal(screenPixel);
+    return host_ || !isVisible() ? screenPixel : mapFromGlobal(screenPixel);
 }
 
 QPoint Stage::cursorPosition() const
 {
-    if (!view_)
-        return QCursor::pos();
-    const QPointF p = mapFromGlobal(QPointF(QCursor::pos()));
-    return QPoint(int(std::floor(p.x())), int(std::floor(p.y())));
-}
-
-bool Stage::event(QEvent *e)
-{
-    const bool handled = QWidget::event(e);
-    if (view_ && e->type() == QEvent::UpdateRequest)
-        view_->paintNow();
-    return handled;
+    return host_ ? mapFromGlobal(QCursor::pos()) : QCursor::pos();
 }
 
 void Stage::changeEvent(QEvent *e)
 {
     QWidget::changeEvent(e);
-    if (view_ && e->type() == QEvent::WindowTitleChange)
-        view_->setWindowTitle(windowTitle());
-    else if (view_ && e->type() == QEvent::WindowIconChange)
-        view_->setWindowIcon(windowIcon());
+    if (host_ && e->type() == QEvent::WindowTitleChange)
+        host_->setWindowTitle(windowTitle());
+    else if (host_ && e->type() == QEvent::WindowIconChange)
+        host_->setWindowIcon(windowIcon());
 }
 
 } // namespace platform

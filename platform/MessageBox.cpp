@@ -38,7 +38,7 @@ MessageAnswer QtMessageBox::Show(const QString &text, int style, const QString &
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
-    const int clicked = box.exec();
+    const int clicked = Stage::runDialog(box);
     if (!IsYesNo(style))
         return MessageAnswer::Ok;
     // Closing the window without a button counts as No.

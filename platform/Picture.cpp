@@ -2,9 +2,12 @@
 
 #include "platform/ResourcePath.h"
 
+#include <QAbstractScrollArea>
 #include <QBuffer>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QPixmap>
+#include <QScreen>
 #include <QWidget>
 #include <QFile>
 #include <QHash>
@@ -84,7 +87,9 @@ Picture LoadPicture(const QString &path)
 namespace {
 
 // Screens set a pointer on every mouse move: each picture's cursor is made
-// once (a program has a handful).
+// once (a program has a handful). A cursor's picture is shown as it is, so
+// on a scaled screen it is drawn at the screen's scale, its hot spot on the
+// same stage pixel.
 QCursor cursorOf(const Picture &icon)
 {
     static QHash<std::pair<qint64, QPoint>, QCursor> cursors;
@@ -94,12 +99,19 @@ QCursor cursorOf(const Picture &icon)
         return *hit;
     if (cursors.size() >= 32)
         cursors.clear();
-    return *cursors.insert(key, QCursor(QPixmap::fromImage(icon.image()), icon.hotspot().x(), icon.hotspot().y()));
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const double s = screen ? screen->devicePixelRatio() : 1.0;
+    QPixmap picture = QPixmap::fromImage(icon.image());
+    QPoint hotspot = icon.hotspot();
+    if (s != 1.0) {
+        picture = picture.scaled(qRound(picture.width() * s), qRound(picture.height() * s), Qt::IgnoreAspectRatio,
+                                 Qt::SmoothTransformation);
+        hotspot = QPoint(int((hotspot.x() + 0.5) * s), int((hotspot.y() + 0.5) * s));
+    }
+    return *cursors.insert(key, QCursor(picture, hotspot.x(), hotspot.y()));
 }
 
-} // namespace
-
-void applyMousePointer(QWidget *widget, int pointer, const Picture &icon)
+void showPointer(QWidget *widget, int pointer, const Picture &icon, Qt::CursorShape fallback)
 {
     if (pointer == vbCustom && !icon.isNull()) {
         const QCursor cursor = cursorOf(icon);
@@ -107,8 +119,23 @@ void applyMousePointer(QWidget *widget, int pointer, const Picture &icon)
             widget->setCursor(cursor);
     } else if (pointer == vbArrow)
         widget->setCursor(Qt::ArrowCursor);
+    else if (fallback != Qt::ArrowCursor)
+        widget->setCursor(fallback);
     else
         widget->unsetCursor();
+}
+
+} // namespace
+
+// A text box's editor covers it: the pointer is shown there too, the
+// editor's text cursor being its default.
+void applyMousePointer(QWidget *widget, int pointer, const Picture &icon)
+{
+    showPointer(widget, pointer, icon, Qt::ArrowCursor);
+    if (QWidget *editor = widget->focusProxy()) {
+        auto *area = qobject_cast<QAbstractScrollArea *>(editor);
+        showPointer(area ? area->viewport() : editor, pointer, icon, Qt::IBeamCursor);
+    }
 }
 
 QRegion regionWithout(const QImage &image, const QColor &key)

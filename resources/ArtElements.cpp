@@ -81,7 +81,8 @@ void revealButton(QImage &img, const Entry &, const QString &caption)
         QLinearGradient g(r.topLeft(), r.bottomLeft());
         g.setColorAt(0, Palette::Orange.lighter(130));
         g.setColorAt(1, Palette::Orange);
-        p.setPen(QPen(Palette::Paper, 1));
+        // A rim of its own colour: a light one would ring it on the dark bar.
+        p.setPen(QPen(Palette::Orange.darker(125), 1));
         p.setBrush(g);
         p.drawRoundedRect(r, 8, 8);
         fittedText(p, r, caption + QStringLiteral(" ▶"), captionFont(14), Qt::AlignCenter, Qt::white);

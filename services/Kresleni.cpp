@@ -10,7 +10,7 @@ namespace {
 // Costs in KiB. The pictures of the screens on the way to an exercise and
 // of the exercise screen itself fit; backgrounds of tasks left long ago give
 // way, or a run through every task would keep some 90 MiB of bitmaps.
-constexpr int Limit_obrazkov = 12 * 1024;
+constexpr int Limit_obrazkov = 10 * 1024;
 constexpr int Limit_pruhladnych = 8 * 1024;
 
 int Cena(const QImage &obraz) { return int(std::max<qsizetype>(1, obraz.sizeInBytes() / 1024)); }

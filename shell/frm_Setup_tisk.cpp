@@ -25,7 +25,7 @@ void frm_Setup::Vytiskni()
     platform::MakeMissingFolderOnPrint(dialog);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setWindowTitle(Misc::Texty[30]);
-    if (dialog.exec() != QDialog::Accepted)
+    if (platform::Stage::runDialog(dialog) != QDialog::Accepted)
         return;
     // The copies stay on the printer for the exercise screen, which prints
     // one worksheet per copy; the device itself prints each document once.

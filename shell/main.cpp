@@ -1,3 +1,4 @@
+#include "platform/DisplayMode.h"
 #include "platform/Runtime.h"
 #include "shell/Formulare.h"
 #include "shell/frm_Select.h"
@@ -6,6 +7,7 @@
 
 int main(int argc, char **argv)
 {
+    platform::scaleToScreen(argc, argv);
     QApplication app(argc, argv);
     // The standard buttons of message and print dialogs speak Slovak too.
     platform::InstallTranslations();

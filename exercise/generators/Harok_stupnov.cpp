@@ -175,13 +175,22 @@ void Dokonci_riadok_zlomkov(frm_Game01 &f, std::initializer_list<platform::Contr
     const int hore = f.TR1(1)->Top - 11;
     Misc::Vykresli_ramecek(f, f.TZ1(1)->Left, hore, krok->Left + krok->Width - f.TZ1(1)->Left, 53, true,
                            f.Obr_levy[4], f.Obr_stred[4], f.Obr_pravy[4]);
+    // The cell stands in a cream field of a fraction's height: the place
+    // the pupil fills now.
     Nakresli_obdlznik(f, krok->Left, krok->Top - 11, krok->Left + krok->Width, krok->Top + 29,
-                      platform::RGB(255, 236, 182), false);
-    // Bars only under the terms shown as fractions.
+                      platform::RGB(255, 236, 182), true);
+    // Bars only under the terms shown as fractions, as wide as the longer
+    // of their lines and a little air, centred as the lines are.
     for (platform::ControlArray<platform::Label> *clen : cleny) {
-        platform::Label *n = (*clen)(1);
-        if ((*clen)(2)->Visible)
-            f.Line(n->Left, f.TZR(1)->Top + 9, n->Left + n->Width, f.TZR(1)->Top + 9);
+        platform::Label *n = (*clen)(1), *d = (*clen)(2);
+        if (!d->Visible)
+            continue;
+        int text = 0;
+        for (const platform::Label *l : {n, d})
+            text = std::max(text, QFontMetrics(platform::makeFont(l->FontName, l->FontSize, l->FontBold))
+                                      .horizontalAdvance(l->Caption));
+        const int sirka = std::min(int(n->Width), text + 8), x = n->Left + (n->Width - sirka) / 2;
+        f.Line(x, f.TZR(1)->Top + 9, x + sirka, f.TZR(1)->Top + 9);
     }
 }
 

@@ -273,8 +273,9 @@ TEST_F(Stupne_, ASoundTemplateAmongBrokenOnes)
     EXPECT_TRUE(box.AskedBoxes().isEmpty()) << "a sound template among broken ones";
 }
 
-// A bar under every fraction, none through a term on the line; row 1 asks
-// for the first step of a fraction example only.
+// A bar under every fraction, only as wide as its lines, none through a
+// term on the line; row 1 asks for the first step of a fraction example
+// only, its cell in a cream field of a fraction's height.
 TEST_F(Stupne_, Task16FractionBarsByKind)
 {
     Hra &h = Nacitaj("16", 0, 5);
@@ -293,13 +294,18 @@ TEST_F(Stupne_, Task16FractionBarsByKind)
         platform::ScopedService<platform::RandomSource> g(nahoda);
         h.Vygeneruj_priklad_16(false);
         QString pruhy;
+        const QImage obraz = h.persistentImage();
         for (auto *clen : {&h.TZ1, &h.TZ2, &h.TZ3, &h.TZ4}) {
             platform::Label *n = (*clen)(1);
-            const bool pruh = h.persistentImage().pixel(n->Left + 5, h.TZR(1)->Top + 9) == qRgb(0, 0, 0);
+            const int y = h.TZR(1)->Top + 9;
+            const bool pruh = obraz.pixel(n->Left + n->Width / 2, y) == qRgb(0, 0, 0);
             pruhy += !n->Visible ? '-' : pruh ? '1' : '0';
+            EXPECT_FALSE(pruh && obraz.pixel(n->Left + 1, y) == qRgb(0, 0, 0)) << r.meno << ": a bar to the label's edge";
         }
         EXPECT_EQ(pruhy.toStdString(), r.pruhy) << r.meno;
         EXPECT_EQ(h.TV3(1)->Visible && h.TR1(1)->Visible, h.Je_zlomek) << r.meno;
+        if (h.Je_zlomek)
+            EXPECT_EQ(obraz.pixel(h.TV3(1)->Left + 5, h.TV3(1)->Top - 5), qRgb(255, 236, 182)) << r.meno;
         EXPECT_FALSE(h.TV1(1)->Visible || h.TV2(1)->Visible) << r.meno;
     }
 }

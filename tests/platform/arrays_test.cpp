@@ -3,6 +3,7 @@
 #include "platform/Controls.h"
 
 #include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -86,9 +87,40 @@ TEST(ControlArray, ElementsAreAddressedStrictlyAndGoWithTheForm)
     QPointer<TextBox> loaded = f.TV1(2);
     f.Load();
     f.Unload();
-    EXPECT_TRUE(loaded.isNull()) << "run-time elements are unloaded with the form";
+    EXPECT_TRUE(loaded->isHidden()) << "run-time elements are unloaded with the form";
+    EXPECT_EQ(std::count(f.Controls().begin(), f.Controls().end(), loaded.data()), 0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(loaded.isNull()) << "and deleted once the event loop runs";
     EXPECT_TRUE(f.TV1.exists(1));
     EXPECT_FALSE(f.TV1.exists(2));
+}
+
+// A click that unloads the element it lands on, or its whole form: the
+// element lives on, deaf, until its own event is over.
+TEST(ControlArray, AnElementUnloadedInItsOwnEventOutlivesTheEvent)
+{
+    struct Row {
+        const char *name;
+        std::function<void(SheetForm &)> unload;
+    } rows[] = {
+        {"the element", [](SheetForm &f) { f.TZ1.Unload(2); }},
+        {"its form", [](SheetForm &f) { f.Unload(); }},
+    };
+    for (const Row &r : rows) {
+        SheetForm f;
+        f.Show();
+        QPointer<Label> element = f.TZ1.Load(2);
+        element->Visible = true;
+        int clicks = 0;
+        bool alive_in_event = false;
+        f.TZ1.MouseDown = [&](int, int, int, int, int) { r.unload(f), alive_in_event = !element.isNull(); };
+        f.TZ1.Click = [&](int) { ++clicks; };
+        QTest::mouseClick(element, Qt::LeftButton);
+        EXPECT_TRUE(alive_in_event) << r.name;
+        EXPECT_EQ(clicks, 0) << r.name << ": the release finds it unloaded";
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(element.isNull()) << r.name;
+    }
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 #include "platform/Fonts.h"
 #include "platform/Runtime.h"
 
+#include <QDialog>
+#include <QLineEdit>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <map>
 #include <tuple>
@@ -161,6 +164,24 @@ TEST(TabOrder, FollowsTabIndexWrapsRoundAndSkipsWhatCannotTakeTheFocus)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_TRUE(f.TV1(r.to)->editor()->hasFocus()) << r.name;
     }
+}
+
+// A dialog over the stage, whatever it did with the focus, leaves it where
+// it was: on the cell the pupil was typing in.
+TEST(TabOrder, ADialogGivesTheFocusBackToTheCellThatHadIt)
+{
+    CellsForm f;
+    lktest::showAndActivate(&f);
+    f.TV1(3)->SetFocus();
+    QDialog d(platform::Stage::dialogParent());
+    QLineEdit inside(&d);
+    QTimer::singleShot(0, &d, [&] {
+        inside.setFocus();
+        d.reject();
+    });
+    platform::Stage::runDialog(d);
+    QApplication::processEvents(); // the window system's answer to the activation
+    EXPECT_TRUE(f.TV1(3)->editor()->hasFocus());
 }
 
 TEST(FormLifecycle, ShowActivatesEveryTimeOverlaysStayOnTopLabelsStayUnderWindowedControls)

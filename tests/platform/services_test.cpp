@@ -38,6 +38,25 @@ TEST(ServiceRegistry, FakeIsUsedWhileInstalledAndRealComesBack)
     EXPECT_EQ(display.CurrentMode().width, desktop.width) << "the real display mode changes nothing";
 }
 
+// The factor that lets the stage fill a screen: the largest that fits, in
+// 32nds so that the stage covers whole pixels, never below 1.
+TEST(DisplayModeScale, LargestWholeThirtySecondThatFits)
+{
+    const struct {
+        const char *name;
+        QSize screen;
+        double scale;
+    } rows[] = {
+        {"full HD, height bound", {1920, 1080}, 2.25},
+        {"1366 x 768, 1.6 rounded down", {1366, 768}, 51 / 32.0},
+        {"1024 x 768", {1024, 768}, 51 / 32.0},
+        {"the stage's own size", {640, 480}, 1},
+        {"smaller than the stage", {600, 400}, 1},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(stageScaleFor(r.screen), r.scale) << r.name;
+}
+
 // Waits of the screens (the wraps of the tick count included) are checked
 // through the services that wait, the wait for a click on the title screen.
 TEST(FakeClock, WaitsEndAtOnceAndANestedWaitDoesNotTurnTimeBack)

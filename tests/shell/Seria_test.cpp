@@ -8,8 +8,12 @@
 #include "platform/Runtime.h"
 #include "services/Konfigurace.h"
 #include "services/Text_1250.h"
+#include "shell/frm_Chybovy.h"
 
+#include <QAbstractButton>
 #include <QCursor>
+#include <QDialog>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -80,100 +84,238 @@ TEST(WholeProgram, ASeriesOfTask1FromTheChooserToTheResultsFile)
 
 } // namespace
 
-// On a screen larger than the stage the program fills it: the stage scaled
-// by the largest factor that fits and centred, the pupil's clicks, keys and
-// cursor going through the scaling; pictures of it for a person to look at
-// under build/screens/fullscreen/. Its own ctest entry gives it a
-// 1920 x 1080 screen.
-TEST(FullScreen, TheStageFillsTheScreenAndThePupilWorksThroughTheScaling)
-{
+// On a screen larger than the stage the program fills it: the whole
+// program drawn at the largest scale that fits, the stage centred on black,
+// every click, key and pointer move going to the full-screen window as the
+// window system delivers them. Pictures of it for a person to look at under
+// build/screens/fullscreen/. Its own ctest entry gives it a 1920 x 1080 screen.
+namespace {
+
+struct Cela_obrazovka {
     Program p;
     platform::ScreenDisplayMode obrazovka;
-    platform::ScopedService<platform::DisplayMode> g(obrazovka);
-    Formulare::frm_Game01 = [] { return static_cast<platform::Form *>(hra.get()); };
-    p.Prejdi_titulok();
+    platform::QtMessageBox okno_spravy;
+    platform::ScopedService<platform::DisplayMode> g1{obrazovka};
+    platform::ScopedService<platform::MessageBox> g2{okno_spravy};
     platform::Stage *stage = platform::Stage::instance();
-    ASSERT_TRUE(stage->fillsScreen());
-    QWidget *okno = stage->shownWindow();
-    QWindow *w = okno->windowHandle();
-    const QRect plocha = QGuiApplication::primaryScreen()->geometry();
-    const double s = std::min(plocha.width() / 640.0, plocha.height() / 480.0);
-    const QPointF roh((plocha.width() - 640 * s) / 2, (plocha.height() - 480 * s) / 2);
-    EXPECT_EQ(okno->geometry(), plocha);
-    EXPECT_DOUBLE_EQ(stage->scale(), s);
-    // A stage pixel's place on the screen, worked out apart from Qt's mapping.
-    const auto na_obrazovke = [&](QPointF bod) { return (roh + bod * s).toPoint(); };
-    const auto stred = [&](platform::Control *c) {
-        QWidget *v = c->widget();
-        return na_obrazovke(QPointF(v->mapTo(stage, QPoint(0, 0))) + QPointF(v->width(), v->height()) / 2);
-    };
-    EXPECT_EQ(stage->mapToGlobal(QPointF(0, 0)), roh) << "centred";
-    EXPECT_EQ(stage->mapToGlobal(QPointF(640, 480)), QPointF(plocha.bottomRight() + QPoint(1, 1)) - roh) << "nothing cut";
-    const auto klik = [&](platform::Control *c) { QTest::mouseClick(w, Qt::LeftButton, {}, stred(c)); };
-    const auto pis = [&](const QString &text) {
+    QWidget *okno = nullptr;
+    QWindow *w = nullptr;
+
+    Cela_obrazovka()
+    {
+        Formulare::frm_Game01 = [] { return static_cast<platform::Form *>(hra.get()); };
+        p.Prejdi_titulok();
+        okno = stage->shownWindow();
+        w = okno->windowHandle();
+        QDir().mkpath(LK_BUILD_DIR "/screens/fullscreen");
+    }
+    // A stage pixel in the window's coordinates.
+    QPoint bod(QPoint p) const { return w->mapFromGlobal(stage->mapToGlobal(p)); }
+    QPoint stred(platform::Control *c) const { return bod(c->widget()->mapTo(stage, c->widget()->rect().center())); }
+    void klik(QPoint p) const { QTest::mouseClick(w, Qt::LeftButton, {}, bod(p)); }
+    void klik(platform::Control *c) const { QTest::mouseClick(w, Qt::LeftButton, {}, stred(c)); }
+    // The pointer moved as the window system moves it.
+    void pohyb_v_okne(QPoint p) const { QTest::mouseMove(w, p); }
+    void pohyb(QPoint p) const { pohyb_v_okne(bod(p)); }
+    void pohyb(platform::Control *c) const { pohyb_v_okne(stred(c)); }
+    // From the chooser to the exercise screen of the task at `poradie` in `skupina`.
+    frm_Game01 *otvor(int skupina, int poradie, bool s_nastavenim = true) const
+    {
+        auto *vyber = Formulare::frm_Select.get();
+        klik(vyber->LI(skupina));
+        klik(vyber->RI(poradie));
+        auto *n = Formulare::frm_Setup.get();
+        if (n->ICisloUloha(1)->Visible)
+            klik(n->ICisloUloha(1));
+        klik(n->TJmeno);
+        pis(QStringLiteral("Ľudmila"));
+        klik(n->ICislo(2));
+        if (!s_nastavenim)
+            return nullptr;
+        klik(n->picPokracuj);
+        return hra.get();
+    }
+    void pis(const QString &text) const
+    {
         for (const QChar ch : text)
             QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), {});
-    };
+    }
+    void fotka(const QString &meno) const
+    {
+        QApplication::processEvents();
+        EXPECT_TRUE(okno->grab().save(LK_BUILD_DIR "/screens/fullscreen/" + meno + ".png")) << meno.toStdString();
+    }
+};
 
-    // The cursor picture and its hot spot grow with the stage; positions
-    // that forms read are stage pixels.
+// Once the dialog is up: its picture, then `odpoved` on it.
+void Pri_dialogu(const QString &meno, const std::function<void(QWidget *)> &odpoved)
+{
+    auto *cakanie = new QTimer;
+    QObject::connect(cakanie, &QTimer::timeout, [=] {
+        QWidget *d = QApplication::activeModalWidget();
+        if (!d || !d->windowHandle() || !d->windowHandle()->isExposed())
+            return;
+        cakanie->deleteLater();
+        EXPECT_TRUE(d->grab().save(LK_BUILD_DIR "/screens/fullscreen/" + meno + ".png"));
+        const double s = platform::Stage::instance()->scale();
+        EXPECT_EQ(d->grab().width(), qRound(d->width() * s)) << meno.toStdString() << ": drawn at the stage's scale";
+        const QRect na_obrazovke(d->mapToGlobal(QPoint(0, 0)), d->size());
+        EXPECT_TRUE(QRect(platform::Stage::instance()->mapToGlobal(QPoint(0, 0)), QSize(640, 480))
+                        .contains(na_obrazovke.center(), false)) << meno.toStdString() << ": over the stage";
+        odpoved(d);
+    });
+    cakanie->start(10);
+}
+
+constexpr int Ulohy_skupiny[] = {3, 3, 4, 4, 4, 3};
+
+} // namespace
+
+TEST(FullScreen, EveryTaskThroughTheFullScreenWindowWithRealInput)
+{
+    Cela_obrazovka c;
+    platform::Stage *stage = c.stage;
+    ASSERT_TRUE(stage->fillsScreen());
+    const QRect plocha = QGuiApplication::primaryScreen()->geometry();
+    const double s = stage->scale();
+    EXPECT_GT(s, 2) << "1920 x 1080 takes the stage over twice";
+    EXPECT_EQ(c.okno->geometry(), plocha);
+    EXPECT_LE(std::abs(stage->x() * 2 + 640 - plocha.width()), 4) << "centred";
+    EXPECT_LE(std::abs(stage->y() * 2 + 480 - plocha.height()), 4);
+    EXPECT_TRUE(QRect({}, c.w->size()).contains(QRect(c.bod({0, 0}), c.bod({639, 479})))) << "nothing cut";
+    QCursor::setPos(c.w->mapToGlobal(c.bod({100, 200})));
+    EXPECT_EQ(platform::cursorPosition(), QPoint(100, 200)) << "positions that forms read are stage pixels";
+    c.fotka(QStringLiteral("chooser"));
+
     auto *vyber = Formulare::frm_Select.get();
-    QTest::mouseMove(w, na_obrazovke({320, 100}));
-    const QCursor kurzor = okno->childAt(na_obrazovke({320, 100}))->cursor();
-    EXPECT_EQ(kurzor.pixmap().width(), qRound(Misc::Kurzor_sipka.Width() * s));
-    EXPECT_EQ(QPoint(int(kurzor.hotSpot().x() / s), int(kurzor.hotSpot().y() / s)), Misc::Kurzor_sipka.hotspot())
-        << "the hot spot on the same stage pixel";
-    QCursor::setPos(na_obrazovke({100.5, 200.5}));
-    EXPECT_EQ(platform::cursorPosition(), QPoint(100, 200));
-    EXPECT_EQ(vyber->Left, 0);
-    QDir().mkpath(LK_BUILD_DIR "/screens/fullscreen");
-    EXPECT_TRUE(okno->grab().save(LK_BUILD_DIR "/screens/fullscreen/chooser.png"));
+    int skupina = 1, v_skupine = 0;
+    for (int uloha = 1; uloha <= 21; ++uloha) {
+        SCOPED_TRACE(uloha);
+        if (++v_skupine > Ulohy_skupiny[skupina - 1])
+            ++skupina, v_skupine = 1;
+        c.otvor(skupina, v_skupine, false);
+        auto *n = Formulare::frm_Setup.get();
+        ASSERT_EQ(Vpredu(), n);
+        EXPECT_EQ(QString(n->TJmeno->Text), "Ľudmila");
+        if (uloha == 1) {
+            // Cancelled, the print dialog gives the focus back to the button.
+            ASSERT_TRUE(n->picTiskni->Visible);
+            Pri_dialogu(QStringLiteral("print_dialog"), [](QWidget *d) { static_cast<QDialog *>(d)->reject(); });
+            c.klik(n->picTiskni);
+            EXPECT_EQ(QApplication::focusWidget(), n->picTiskni->widget());
+        }
+        c.klik(n->picPokracuj);
+        frm_Game01 *h = hra.get();
+        ASSERT_EQ(Vpredu(), h);
+        const QString meno = QStringLiteral("uloha_%1").arg(uloha, 2, 10, QLatin1Char('0'));
+        c.fotka(meno + QStringLiteral("_nacitana"));
+        if (uloha == 1) {
+            // Tab through the window keeps the form's order (TabIndex).
+            platform::TextBox *bunka = h->TV2(1), *posledna = h->TV2(9);
+            posledna->TabIndex = bunka->TabIndex;
+            c.klik(bunka);
+            c.pis(QStringLiteral("12"));
+            EXPECT_EQ(QString(bunka->Text), "12");
+            QTest::keyClick(c.w, Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), posledna->editor());
+        }
+        if (h->Ma_kalkulacku()) {
+            c.klik(QPoint(8, 130));
+            EXPECT_TRUE(h->TKalk->Visible) << "the calculator's tab opens it";
+            c.klik(QPoint(320, 300));
+        }
+        c.klik(QPoint(631, 130));
+        c.klik(QPoint(320, 300));
+        c.klik(h->PicTop(2));
+        ASSERT_EQ(Vpredu(), h) << "new examples";
+        c.klik(h->PicTop(3));
+        auto *t = Formulare::frm_Tabulka.existing();
+        ASSERT_NE(t, nullptr);
+        ASSERT_EQ(Vpredu(), t);
+        c.klik(t->picKonec);
+        ASSERT_EQ(Vpredu(), h) << "back from the table";
+        c.klik(h->PicTop(1));
+        EXPECT_FALSE(h->PicTop(1)->Enabled) << "checked";
+        c.fotka(meno);
+        if (uloha == 1) {
+            // A wrong row's answer at the pointer: its window's right edge 5
+            // pixels right of it, its top at it, in stage pixels.
+            const QPoint p = c.stred(h->IHod(1));
+            QCursor::setPos(c.w->mapToGlobal(p));
+            QTest::mousePress(c.w, Qt::LeftButton, {}, p);
+            auto *okno = Formulare::frm_Chybovy.existing();
+            ASSERT_TRUE(okno && okno->isVisible());
+            EXPECT_EQ(okno->geometry().topRight() + QPoint(1, 0), platform::cursorPosition() + QPoint(5, 0));
+            c.fotka(meno + QStringLiteral("_napoveda"));
+            QTest::mouseRelease(c.w, Qt::LeftButton, {}, p);
+        }
+        // Continue lies on the dark bar with no light edge around it.
+        const QImage pokracuj = h->picPokracuj->persistentImage();
+        int svetle = 0;
+        for (int y = 455 - h->picPokracuj->Top; y < pokracuj.height(); ++y)
+            for (int x : {0, 1, 2, pokracuj.width() - 3, pokracuj.width() - 2, pokracuj.width() - 1})
+                svetle += qGray(pokracuj.pixel(x, y)) >= 200;
+        EXPECT_EQ(svetle, 0) << "light pixels at continue's edges";
+        c.klik(h->picPokracuj);
+        ASSERT_EQ(Vpredu(), h) << "the next examples";
+        c.fotka(meno + QStringLiteral("_dalej"));
+        c.klik(h->PicTop(4));
+        ASSERT_EQ(Vpredu(), n) << "back to the setup screen";
+        c.klik(n->IKonec);
+        ASSERT_EQ(Vpredu(), vyber);
+    }
 
-    klik(vyber->LI(1));
-    EXPECT_EQ(QString(vyber->LI(1)->Tag), "1") << "the click chose group 1";
-    klik(vyber->RI(1));
-    auto *n = Formulare::frm_Setup.get();
-    ASSERT_EQ(Vpredu(), n);
-    klik(n->TJmeno);
-    pis(QStringLiteral("Ľudmila"));
-    EXPECT_EQ(QString(n->TJmeno->Text), "Ľudmila");
-    klik(n->ICislo(2));
-    klik(n->picPokracuj);
-    frm_Game01 *h = hra.get();
-    ASSERT_EQ(Vpredu(), h);
-
-    // Tab through the window keeps the form's order (TabIndex), as Enter does.
-    platform::TextBox *bunka = h->TV2(1), *posledna = h->TV2(9);
-    posledna->TabIndex = bunka->TabIndex;
-    klik(bunka);
-    pis(QStringLiteral("12"));
-    EXPECT_EQ(QString(bunka->Text), "12");
-    QTest::keyClick(w, Qt::Key_Tab);
-    EXPECT_EQ(platform::Stage::focusedWidget(), posledna->editor());
-    bunka->SetFocus();
-    platform::SendKeys(QStringLiteral("{TAB}"));
-    EXPECT_EQ(platform::Stage::focusedWidget(), posledna->editor());
-    // A side panel's slide reaches the screen frame by frame, though its
-    // waits let no event in.
-    struct Snimky : QObject {
-        int n = 0;
-        bool eventFilter(QObject *, QEvent *e) override { return n += e->type() == QEvent::Paint, false; }
-    } snimky;
-    okno->childAt(na_obrazovke({320, 240}))->installEventFilter(&snimky);
-    h->Otevri_kalkulacku();
-    EXPECT_GT(snimky.n, 5);
-    h->Zavri_kalkulacku();
-    // The check, then the hint window of the wrong first row at the pointer.
-    klik(h->PicTop(1));
-    QCursor::setPos(stred(h->IHod(1)));
-    QTest::mousePress(w, Qt::LeftButton, {}, stred(h->IHod(1)));
-    EXPECT_TRUE(okno->grab().save(LK_BUILD_DIR "/screens/fullscreen/exercise.png"));
-    QTest::mouseRelease(w, Qt::LeftButton, {}, stred(h->IHod(1)));
-
-    // The exit question, then the window again.
-    h->Unload();
-    vyber->Show();
-    klik(vyber->IKonec);
+    Pri_dialogu(QStringLiteral("exit_question"), [&](QWidget *d) {
+        auto *ano = static_cast<QMessageBox *>(d)->button(QMessageBox::Yes);
+        QTest::mouseClick(d->windowHandle(), Qt::LeftButton, {}, ano->mapTo(d, ano->rect().center()));
+    });
+    c.klik(vyber->IKonec);
     EXPECT_TRUE(Shell::Program_ukonceny());
     EXPECT_FALSE(stage->fillsScreen());
+}
+
+// The pointer as the pupil sees it on the exercise screen: the form's own
+// cursors at the stage's scale wherever it goes, and the hovered button's
+// face going out when the pointer leaves the stage for the black around it.
+TEST(FullScreen, CursorsAndHoverFacesFollowThePointer)
+{
+    Cela_obrazovka c;
+    frm_Game01 *h = c.otvor(1, 1);
+    ASSERT_EQ(Vpredu(), h);
+    const double s = c.stage->scale();
+    const auto velky = [s](const platform::Picture &k) {
+        const QImage i = k.image();
+        return QPixmap::fromImage(i).scaled(qRound(i.width() * s), qRound(i.height() * s), Qt::IgnoreAspectRatio,
+                                            Qt::SmoothTransformation).toImage();
+    };
+    const std::pair<const char *, QImage> kurzory[] = {
+        {"arrow", velky(Misc::Kurzor_sipka)}, {"hand", velky(Misc::Kurzor_ruka)}, {"help", velky(Misc::Kurzor_napoveda)}};
+    const auto ukazany = [&] {
+        const QImage i = c.w->cursor().pixmap().toImage();
+        for (const auto &[meno, obraz] : kurzory)
+            if (i == obraz)
+                return QString::fromLatin1(meno);
+        return QStringLiteral("another, %1 px").arg(i.width());
+    };
+    const struct {
+        const char *name;
+        QPoint at;
+        const char *cursor;
+    } rows[] = {
+        {"the task's logo", {100, 40}, "help"},
+        {"the calculator's tab", {8, 130}, "hand"},
+        {"an answer cell", h->TV2(1)->widget()->mapTo(c.stage, h->TV2(1)->widget()->rect().center()), "hand"},
+        {"the background after them", {30, 250}, "arrow"},
+        {"the notes' tab", {631, 130}, "hand"},
+        {"the logo again", {100, 40}, "help"},
+    };
+    for (const auto &r : rows) {
+        c.pohyb(r.at);
+        EXPECT_EQ(ukazany(), r.cursor) << r.name;
+    }
+
+    c.pohyb(h->PicTop(4));
+    EXPECT_TRUE(Rovnaky_obrazok(h->PicTop(4)->Picture, "Bitmap/Games/mzpeth.bmp")) << "the hovered face";
+    c.pohyb_v_okne(QPoint(4, c.bod({600, 40}).y()));
+    EXPECT_TRUE(Rovnaky_obrazok(h->PicTop(4)->Picture, "Bitmap/Games/mzpet.bmp")) << "out on the black border";
 }

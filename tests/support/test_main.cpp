@@ -1,6 +1,10 @@
 // GUI tests run headless: an offscreen QApplication exists before any test,
 // and no print server: the print dialog lists its PDF file only, whatever
-// printers the machine has.
+// printers the machine has. A run that names its screen
+// (offscreen:configfile=...) is drawn at the scale that fills it, as the
+// program is; any other at scale 1.
+#include "platform/DisplayMode.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -9,6 +13,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("CUPS_SERVER", "/nonexistent/cups.sock");
+    if (qgetenv("QT_QPA_PLATFORM").contains("configfile="))
+        platform::scaleToScreen(argc, argv);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
