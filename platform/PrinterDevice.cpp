@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
+#include <QLibrary>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -23,25 +24,58 @@ QPageSize PageSizeOf(int paper)
     return QPageSize(paper == 1 ? QPageSize::Letter : QPageSize::A4);
 }
 
+// libcups, loaded when a printer is first asked about, as Qt's own print
+// support loads it: linked in, it and its libraries would cost every run
+// memory at start.
+struct Cups {
+    decltype(&::cupsGetNamedDest) getNamedDest = nullptr;
+    decltype(&::cupsGetOption) getOption = nullptr;
+    decltype(&::cupsFreeDests) freeDests = nullptr;
+    decltype(&::cupsLastError) lastError = nullptr;
+    decltype(&::cupsLastErrorString) lastErrorString = nullptr;
+
+    bool loaded() const { return getNamedDest && getOption && freeDests && lastError && lastErrorString; }
+
+    static const Cups &instance()
+    {
+        static const Cups cups = [] {
+            Cups c;
+            QLibrary library(QStringLiteral("cups"), 2);
+            if (!library.load())
+                return c;
+            c.getNamedDest = reinterpret_cast<decltype(getNamedDest)>(library.resolve("cupsGetNamedDest"));
+            c.getOption = reinterpret_cast<decltype(getOption)>(library.resolve("cupsGetOption"));
+            c.freeDests = reinterpret_cast<decltype(freeDests)>(library.resolve("cupsFreeDests"));
+            c.lastError = reinterpret_cast<decltype(lastError)>(library.resolve("cupsLastError"));
+            c.lastErrorString = reinterpret_cast<decltype(lastErrorString)>(library.resolve("cupsLastErrorString"));
+            return c;
+        }();
+        return cups;
+    }
+};
+
 // Why the print system would not take a job for the queue now; empty when
 // it would. A stopped queue holds its jobs, so the teacher would wait for
 // paper that does not come.
 QString QueueRefusal(const QString &printer)
 {
+    const Cups &cups = Cups::instance();
+    if (!cups.loaded())
+        return {};
     // Qt names an instance of a queue "queue/instance".
     const QByteArray queue = printer.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
-    cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
+    cups_dest_t *dest = cups.getNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
     if (!dest)
         return {};
-    const auto option = [dest](const char *name) {
-        return QByteArray(cupsGetOption(name, dest->num_options, dest->options));
+    const auto option = [&cups, dest](const char *name) {
+        return QByteArray(cups.getOption(name, dest->num_options, dest->options));
     };
     QString why;
     if (option("printer-is-accepting-jobs") == "false")
         why = QStringLiteral("Tlačiareň %1 neprijíma úlohy.").arg(printer);
     else if (option("printer-state").toInt() == IPP_PSTATE_STOPPED)
         why = QStringLiteral("Tlačiareň %1 je zastavená.").arg(printer);
-    cupsFreeDests(1, dest);
+    cups.freeDests(1, dest);
     return why;
 }
 
@@ -49,9 +83,10 @@ QString QueueRefusal(const QString &printer)
 // thread; Qt itself does not look.
 QString JobRefusal()
 {
-    if (cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
+    const Cups &cups = Cups::instance();
+    if (!cups.loaded() || cups.lastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
         return {};
-    return QStringLiteral("Tlačový systém úlohu odmietol: %1").arg(QString::fromUtf8(cupsLastErrorString()));
+    return QStringLiteral("Tlačový systém úlohu odmietol: %1").arg(QString::fromUtf8(cups.lastErrorString()));
 }
 
 } // namespace
