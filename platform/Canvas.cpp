@@ -32,7 +32,7 @@ Canvas::Canvas(QWidget *parent) : QWidget(parent)
 {
     // Its image covers it all: nothing beneath needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    persistent_ = QImage(1, 1, QImage::Format_ARGB32);
+    persistent_ = QImage(1, 1, kPictureFormat);
     persistent_.fill(backColor_);
     screen_ = persistent_;
 }
@@ -59,7 +59,7 @@ QFont Canvas::drawingFont() const
 
 QImage Canvas::background() const
 {
-    QImage img(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32);
+    QImage img(std::max(1, width()), std::max(1, height()), kPictureFormat);
     img.fill(backColor_);
     if (!picture_.isNull()) {
         QPainter p(&img);
