@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QtMath>
 #include <cmath>
 
 namespace platform {
@@ -32,7 +33,7 @@ Canvas::Canvas(QWidget *parent) : QWidget(parent)
 {
     // Its image covers it all: nothing beneath needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    persistent_ = QImage(1, 1, QImage::Format_ARGB32);
+    persistent_ = QImage(1, 1, kPictureFormat);
     persistent_.fill(backColor_);
     screen_ = persistent_;
 }
@@ -59,7 +60,7 @@ QFont Canvas::drawingFont() const
 
 QImage Canvas::background() const
 {
-    QImage img(std::max(1, width()), std::max(1, height()), QImage::Format_ARGB32);
+    QImage img(std::max(1, width()), std::max(1, height()), kPictureFormat);
     img.fill(backColor_);
     if (!picture_.isNull()) {
         QPainter p(&img);
@@ -177,11 +178,35 @@ void Canvas::flush() const
     stale_ = QRegion();
 }
 
+void drawStretched(QPainter &p, const QImage &image)
+{
+    p.drawImage(0, 0, image);
+    // Scaled, Qt's fast copy leaves out a last row whose centre lies on the
+    // image's lower edge, which its general one fills from the last row.
+    const QTransform toDevice = p.deviceTransform();
+    if (toDevice.type() != QTransform::TxScale)
+        return;
+    const qreal bottom = toDevice.map(QPointF(0, image.height())).y();
+    if (bottom - std::floor(bottom) != 0.5)
+        return;
+    p.save();
+    const QTransform world = p.worldTransform();
+    p.setWorldTransform(world * toDevice.inverted());
+    const QRectF across = toDevice.mapRect(QRectF(image.rect()));
+    p.setClipRect(QRect(QPoint(qFloor(across.left()), qFloor(bottom)), QPoint(qCeil(across.right()), qFloor(bottom))),
+                  Qt::IntersectClip);
+    // The last row again, a quarter of a screen pixel lower.
+    p.setWorldTransform(QTransform::fromTranslate(0, 0.25 / toDevice.m22()) * world);
+    const QRectF last(0, image.height() - 1, image.width(), 1);
+    p.drawImage(last, image, last);
+    p.restore();
+}
+
 void Canvas::paintEvent(QPaintEvent *)
 {
     flush();
     QPainter p(this);
-    p.drawImage(0, 0, screen_);
+    drawStretched(p, screen_);
 }
 
 void Canvas::resizeEvent(QResizeEvent *) { fitImages(); }

@@ -8,6 +8,7 @@
 #include "platform/Property.h"
 
 #include <QFont>
+#include <QPainter>
 #include <QImage>
 #include <QRegion>
 #include <QWidget>
@@ -107,6 +108,10 @@ private:
     int drawStyle_ = 0;
     platform::Picture picture_;
 };
+
+// Draws `image` at the painter's origin; on a scaled screen exactly as
+// Qt's general, slower path for unpremultiplied images draws it.
+void drawStretched(QPainter &p, const QImage &image);
 
 // Block copies between surfaces. Sizes and positions are pixels.
 void BitBlt(Dc dest, int x, int y, int width, int height, Dc source, int sx, int sy);

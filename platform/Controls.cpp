@@ -1,5 +1,7 @@
 #include "platform/Controls.h"
 
+#include "platform/Canvas.h"
+
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -385,7 +387,7 @@ void Image::paintEvent(QPaintEvent *)
     if (picture_.isNull())
         return;
     QPainter p(this);
-    p.drawImage(0, 0, picture_.image());
+    drawStretched(p, picture_.image());
 }
 
 bool Image::event(QEvent *e)

@@ -24,8 +24,11 @@ QColor RGB(int red, int green, int blue)
 Picture::Picture(QImage image, QPoint hotspot)
     : image_(std::move(image)), hotspot_(hotspot)
 {
-    if (!image_.isNull() && image_.format() != QImage::Format_ARGB32)
-        image_ = image_.convertToFormat(QImage::Format_ARGB32);
+    // Premultiplied, as the painter blends: drawn or drawn on in any other
+    // format, every call goes through a slow generic path, converting line
+    // by line.
+    if (!image_.isNull() && image_.format() != kPictureFormat)
+        image_ = image_.convertToFormat(kPictureFormat);
 }
 
 QImage Picture::withTransparentKey(const QColor &key) const
@@ -35,7 +38,7 @@ QImage Picture::withTransparentKey(const QColor &key) const
     for (int y = 0; y < out.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x)
-            if ((line[x] & RGB_MASK) == k)
+            if ((qUnpremultiply(line[x]) & RGB_MASK) == k)
                 line[x] = 0;
     }
     return out;

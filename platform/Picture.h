@@ -16,6 +16,9 @@ inline const QColor kKeyColour(255, 0, 255);
 
 QColor RGB(int red, int green, int blue);
 
+// The format of pictures and drawing surfaces.
+constexpr QImage::Format kPictureFormat = QImage::Format_ARGB32_Premultiplied;
+
 class Picture {
 public:
     Picture() = default;

@@ -82,3 +82,35 @@ TEST(TwoLayers, HiddenBoxResizedThenDrawnKeepsTheDrawing)
 }
 
 } // namespace
+
+// A surface on a scaled screen is drawn by Qt's fast path; it must cover
+// the same screen pixels with the same colours as the general one.
+TEST(Drawing, ScaledSurfaceShowsAsQtsGeneralPathDraws)
+{
+    struct Row {
+        const char *name;
+        QPointF at; // screen pixels
+        QSize size;
+    } rows[] = {{"lower edge on a pixel centre", {243, 209.25}, {220, 301}},
+                {"lower edge between pixels", {870.75, 11.25}, {91, 75}},
+                {"whole pixels", {0, 0}, {64, 48}}};
+    for (const Row &r : rows) {
+        QImage image(r.size, QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(x * 7, y * 5, (x + y) * 3));
+        QImage want(1200, 1000, QImage::Format_RGB32), got = want.copy();
+        want.fill(kRed);
+        got.fill(kRed);
+        const QTransform toScreen = QTransform::fromTranslate(r.at.x(), r.at.y()).scale(2.25, 2.25);
+        QPainter general(&want);
+        general.setTransform(toScreen);
+        general.drawImage(0, 0, image.convertToFormat(QImage::Format_ARGB32));
+        general.end();
+        QPainter fast(&got);
+        fast.setTransform(toScreen);
+        drawStretched(fast, image);
+        fast.end();
+        EXPECT_TRUE(got == want) << r.name;
+    }
+}
