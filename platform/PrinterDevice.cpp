@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
-#include <QLibrary>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -78,7 +77,7 @@ void PrinterDevice::SetUpJob()
         documentFile_.clear();
         spool_ = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("kvantira2-XXXXXX.pdf")));
         if (!spool_->open())
-            Fail(QStringLiteral("Tlačiareň %1 sa nedá použiť: niet miesta na dočasný súbor.").arg(queue_));
+            Fail(QStringLiteral("Tlačiareň %1 sa nedá použiť: dočasný súbor na tlač sa nedá vytvoriť.").arg(queue_));
         spool_->close();
         device_->setOutputFileName(spool_->fileName());
     }

@@ -180,36 +180,37 @@ void Odpovedz_dialogu(bool prijmi, const QString &subor, QStringList &otazka, co
     });
 }
 
-// A folder nobody may write into, root included (who passes over the
-// permissions but not over an immutable folder); open again when gone.
-class Zamknuty_priecinok {
+// A folder or file nobody may write into, root included (who passes over
+// the permissions but not over an immutable one); open again when gone.
+class Zamknute {
 public:
-    explicit Zamknuty_priecinok(const QString &cesta) : cesta_(cesta)
+    Zamknute(const QString &cesta, bool priecinok) : cesta_(cesta), priecinok_(priecinok)
     {
-        QDir().mkpath(cesta);
-        QFile::setPermissions(cesta, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+        priecinok ? QDir().mkpath(cesta) : QFile(cesta).open(QIODevice::WriteOnly);
+        QFile::setPermissions(cesta, QFile::ReadOwner | QFile::ReadOther
+                                         | (priecinok ? QFile::ExeOwner | QFile::ExeOther : QFile::Permissions()));
         if (geteuid() == 0)
-            Nemenny(true);
+            Nemenne(true);
     }
-    ~Zamknuty_priecinok()
+    ~Zamknute()
     {
-        Nemenny(false);
+        Nemenne(false);
         QFile::setPermissions(cesta_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     // Whether it really cannot be written to here.
-    bool Zamknuty() const
+    bool Zamknute_su() const
     {
-        QFile skuska(QDir(cesta_).filePath(QStringLiteral("skuska")));
-        const bool zapisal = skuska.open(QIODevice::WriteOnly);
-        if (zapisal)
+        QFile skuska(priecinok_ ? QDir(cesta_).filePath(QStringLiteral("skuska")) : cesta_);
+        const bool zapisal = skuska.open(QIODevice::Append);
+        if (zapisal && priecinok_)
             skuska.remove();
         return !zapisal;
     }
 
 private:
-    void Nemenny(bool zapni) const
+    void Nemenne(bool zapni) const
     {
-        const int fd = ::open(QFile::encodeName(cesta_).constData(), O_RDONLY | O_DIRECTORY);
+        const int fd = ::open(QFile::encodeName(cesta_).constData(), O_RDONLY);
         int priznaky = 0;
         if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &priznaky) == 0) {
             priznaky = zapni ? priznaky | FS_IMMUTABLE_FL : priznaky & ~FS_IMMUTABLE_FL;
@@ -219,6 +220,7 @@ private:
             ::close(fd);
     }
     QString cesta_;
+    bool priecinok_;
 };
 
 TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
@@ -235,6 +237,7 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
         const char *odmietne; // the reason a printer that refuses the job gives
         bool po_odoslani;
         const char *vysledok, *hlasenie; // the file written; the start of the message
+        const char *varovanie = nullptr;  // the start of the dialog's own warning
     } pripady[] = {
         {"the file named in the dialog is written, and the teacher told where", "", "list.pdf", true, false,
          nullptr, false, "list.pdf", "Pracovný list je uložený"},
@@ -245,6 +248,8 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
         {"cancelled: nothing happens", "", "zrusene.pdf", false, false, nullptr, false, nullptr, nullptr},
         {"a folder that cannot be written to: said, and the dialog stays", "", "zamknuty/list.pdf", true, false,
          nullptr, false, nullptr, "Do priečinka "},
+        {"a file that cannot be written to: said in Slovak, and the dialog stays", "", "zamknuty.pdf", true, false,
+         nullptr, false, nullptr, nullptr, "Súbor "},
         {"the dialog offers a new file in the documents folder, made for it", "", nullptr, true, false, nullptr,
          false, "Documents/pracovny_list.pdf", "Pracovný list je uložený"},
         {"and next time the one beside it", "", nullptr, true, false, nullptr, false,
@@ -269,10 +274,13 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
     for (const Pripad &c : pripady) {
         const QString home = domov.filePath(c.domov);
         qputenv("HOME", home.toUtf8());
-        std::optional<Zamknuty_priecinok> zamok;
-        if (QString(c.subor).startsWith("zamknuty/") && !zamok.emplace(QDir(home).filePath("zamknuty")).Zamknuty()) {
-            ADD_FAILURE() << c.nazov << ": no folder here that cannot be written to";
-            continue;
+        std::optional<Zamknute> zamok;
+        if (const QString subor(c.subor); subor.startsWith("zamknuty")) {
+            const bool priecinok = subor.contains('/');
+            if (!zamok.emplace(QDir(home).filePath(subor.section('/', 0, 0)), priecinok).Zamknute_su()) {
+                ADD_FAILURE() << c.nazov << ": nothing here that cannot be written to";
+                continue;
+            }
         }
         platform::FakePrinter odmietajuca;
         odmietajuca.Refuse(c.odmietne, c.po_odoslani);
@@ -285,13 +293,17 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
         QStringList otazka;
         Odpovedz_dialogu(c.prijmi, c.subor ? QDir(home).filePath(c.subor) : QString(), otazka);
         Klik(s->picTiskni);
-        const bool ostal = QString(c.hlasenie).startsWith("Priečinok") || QString(c.hlasenie).startsWith("Do priečinka");
+        const bool ostal = QString(c.hlasenie).startsWith("Priečinok") || QString(c.hlasenie).startsWith("Do priečinka")
+                           || c.varovanie;
         const bool nacitane = c.prijmi && !ostal;
         EXPECT_EQ(Cvicenie::nacitani, nacitane ? 1 : 0) << c.nazov;
         EXPECT_TRUE(!nacitane || (Cvicenie::tisk && Cvicenie::kopie == 3)) << c.nazov << ": a sheet per copy";
         EXPECT_TRUE(!c.vysledok || QFileInfo(zapisany).isFile()) << c.nazov;
         const QStringList ano_nie{"Án&o", "&Nie"};
-        EXPECT_EQ(otazka, &c == &pripady[1] ? ano_nie : QStringList()) << c.nazov;
+        if (c.varovanie)
+            EXPECT_TRUE(otazka.size() == 1 && otazka[0].startsWith(c.varovanie)) << c.nazov << ": " << otazka.join("").toStdString();
+        else
+            EXPECT_EQ(otazka, &c == &pripady[1] ? ano_nie : QStringList()) << c.nazov;
         const auto okna = p.box.AskedBoxes().mid(okien);
         ASSERT_EQ(okna.size(), c.hlasenie ? 1 : 0) << c.nazov;
         EXPECT_TRUE(!c.hlasenie
