@@ -8,11 +8,10 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QTabWidget>
-#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,6 +19,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTimer>
 #include <QTranslator>
 
@@ -301,7 +301,8 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
         EXPECT_TRUE(!c.vysledok || QFileInfo(zapisany).isFile()) << c.nazov;
         const QStringList ano_nie{"Án&o", "&Nie"};
         if (c.varovanie)
-            EXPECT_TRUE(otazka.size() == 1 && otazka[0].startsWith(c.varovanie)) << c.nazov << ": " << otazka.join("").toStdString();
+            EXPECT_TRUE(otazka.size() == 1 && otazka[0].startsWith(c.varovanie))
+                << c.nazov << ": " << otazka.join("").toStdString();
         else
             EXPECT_EQ(otazka, &c == &pripady[1] ? ano_nie : QStringList()) << c.nazov;
         const auto okna = p.box.AskedBoxes().mid(okien);
