@@ -11,6 +11,7 @@
 #include <cups/cups.h>
 
 #include <chrono>
+#include <optional>
 #include <thread>
 #include <type_traits>
 
@@ -110,31 +111,37 @@ QStringList Ask(const Cups &cups, ipp_op_t operation, const char *uriName, const
     return values;
 }
 
-// Why the job did not print when the print system stopped, held or ended
-// it; empty while it is on its way or when it was printed.
-QString JobFailure(const Cups &cups, const QString &printer, int job, bool &over)
+// What became of the job: nothing yet while it waits or prints; then why
+// it did not print, for the teacher, or an empty text when it was printed
+// or nothing more can be known of it.
+std::optional<QString> JobOutcome(const Cups &cups, const QString &printer, int job)
 {
-    const QStringList jobState = Ask(cups, IPP_OP_GET_JOB_ATTRIBUTES, "job-uri",
-                                     "ipp://localhost/jobs/" + QByteArray::number(job),
-                                     {"job-state", "job-printer-state-message", "job-state-reasons"});
-    // Without an answer nothing more can be known of it.
-    over = jobState.size() != 3 || jobState[0].toInt() >= IPP_JSTATE_STOPPED;
-    if (jobState.size() != 3)
-        return {};
+    const QStringList state = Ask(cups, IPP_OP_GET_JOB_ATTRIBUTES, "job-uri",
+                                  "ipp://localhost/jobs/" + QByteArray::number(job),
+                                  {"job-state", "job-printer-state-message", "job-state-reasons"});
+    if (state.size() != 3)
+        return QString();
+    const int jobState = state[0].toInt();
+    if (jobState == IPP_JSTATE_PROCESSING)
+        return std::nullopt;
+    if (jobState == IPP_JSTATE_COMPLETED)
+        return QString();
     const QStringList printerState = Ask(cups, IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri",
                                          "ipp://localhost/printers/" + QueueOf(printer),
                                          {"printer-state", "printer-state-message"});
     const bool printerStopped = printerState.size() == 2 && printerState[0].toInt() == IPP_PSTATE_STOPPED;
-    QString reason = jobState[1];
+    if (jobState == IPP_JSTATE_PENDING && !printerStopped)
+        return std::nullopt;
+    // The backend's message, else the printer's, else the print system's keywords.
+    QString reason = state[1];
     if (reason.isEmpty() && printerState.size() == 2)
         reason = printerState[1];
     if (reason.isEmpty())
-        reason = jobState[2];
+        reason = state[2];
     const QString why = reason.isEmpty() ? QString() : QStringLiteral(": ") + reason;
     const QString waits = QStringLiteral("\nÚloha čaká v rade tlačiarne.");
-    switch (jobState[0].toInt()) {
+    switch (jobState) {
     case IPP_JSTATE_HELD:
-        over = true;
         return QStringLiteral("Tlačový systém pozdržal úlohu %1 na tlačiarni %2%3").arg(job).arg(printer, why) + waits;
     case IPP_JSTATE_STOPPED:
         return QStringLiteral("Tlačový systém zastavil úlohu %1 na tlačiarni %2%3").arg(job).arg(printer, why) + waits;
@@ -142,13 +149,8 @@ QString JobFailure(const Cups &cups, const QString &printer, int job, bool &over
         return QStringLiteral("Úloha %1 na tlačiarni %2 bola zrušená%3").arg(job).arg(printer, why);
     case IPP_JSTATE_ABORTED:
         return QStringLiteral("Tlačový systém zrušil úlohu %1 na tlačiarni %2%3").arg(job).arg(printer, why);
-    case IPP_JSTATE_PENDING:
-        if (!printerStopped)
-            return {};
-        over = true;
+    default: // waiting on a printer that has stopped
         return QStringLiteral("Tlačiareň %1 sa zastavila%2\nÚloha %3 čaká v jej rade.").arg(printer, why).arg(job);
-    default:
-        return {};
     }
 }
 
@@ -170,9 +172,8 @@ QString SendAndFollow(const QString &printer, const QString &pdf, const QString 
     }
     const auto end = std::chrono::steady_clock::now() + FollowFor;
     while (std::chrono::steady_clock::now() < end) {
-        bool over = false;
-        if (const QString why = JobFailure(cups, printer, job, over); !why.isEmpty() || over)
-            return why;
+        if (const std::optional<QString> outcome = JobOutcome(cups, printer, job))
+            return *outcome;
         std::this_thread::sleep_for(PollEvery);
     }
     return {};

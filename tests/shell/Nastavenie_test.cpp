@@ -330,7 +330,7 @@ TEST_F(Nastavenie, PrintOnPaperSaysWhyNotAndNeverWritesAFileInstead)
     lktest::PrintServer server;
     if (!server.Running())
         GTEST_SKIP() << "no print server of the test's own here (needs cupsd and root)";
-    server.AddBackend("stau", lktest::PrintServer::JammedBackend);
+    server.AddBackend("stau", lktest::PrintServer::JammedBackend());
     ASSERT_TRUE(server.AddQueue("Kabinet", "file:///dev/null") && server.AddQueue("Stau", "stau:/"));
     platform::InstallTranslations();
     QTemporaryDir domov;

@@ -17,12 +17,14 @@ namespace lktest {
 
 class PrintServer {
 public:
-    // A backend that reads the job and fails as a jammed printer does.
-    static constexpr const char *JammedBackend = "#!/bin/sh\n"
-                                                 "[ $# -eq 0 ] && exit 0\n"
-                                                 "cat ${6:--} >/dev/null\n"
-                                                 "echo 'ERROR: paper jam' >&2\n"
-                                                 "exit 1\n";
+    // A backend that reads the job and fails as a jammed printer does,
+    // telling the scheduler what to do by its exit status (1: try again
+    // later, 4: stop the queue, 5: cancel the job).
+    static QByteArray JammedBackend(int exitStatus = 1)
+    {
+        return "#!/bin/sh\n[ $# -eq 0 ] && exit 0\ncat ${6:--} >/dev/null\necho 'ERROR: paper jam' >&2\nexit "
+               + QByteArray::number(exitStatus) + "\n";
+    }
 
     PrintServer()
     {
@@ -73,7 +75,7 @@ public:
         return Run("lpadmin", {"-p", name, "-E", "-v", device});
     }
     // A backend the scheduler runs as root, as it does its own.
-    void AddBackend(const QString &name, const char *script)
+    void AddBackend(const QString &name, const QByteArray &script)
     {
         const QString path = Path("bin/backend/" + name);
         Write("bin/backend/" + name, QString::fromUtf8(script));
