@@ -10,7 +10,10 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <cups/cups.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace lktest {
@@ -51,7 +54,7 @@ public:
         qputenv("CUPS_SERVER", Socket().toUtf8());
         cupsSetServer(nullptr);
         for (int i = 0; i < 100 && !running_; ++i) {
-            running_ = Run("lpstat", {"-r"});
+            running_ = Listening();
             if (!running_)
                 QThread::msleep(50);
         }
@@ -100,6 +103,21 @@ public:
 
 private:
     QString Path(const QString &sub) const { return dir_.filePath(sub); }
+    // Whether the scheduler takes connections on its socket yet.
+    bool Listening() const
+    {
+        const QByteArray path = QFile::encodeName(Socket());
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        if (path.size() >= qsizetype(sizeof address.sun_path))
+            return false;
+        std::copy(path.begin(), path.end(), address.sun_path);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool listening = fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+        if (fd >= 0)
+            ::close(fd);
+        return listening;
+    }
     void Write(const QString &sub, const QString &text) const
     {
         QFile f(Path(sub));
