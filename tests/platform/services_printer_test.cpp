@@ -159,7 +159,7 @@ TEST(PrinterDevice, AQueueThatCannotPrintIsSaidAndNoFileIsWritten)
 {
     lktest::PrintServer server;
     if (!server.Running())
-        GTEST_SKIP() << "no print server of the test's own here (needs cupsd and root)";
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
     for (int status : {1, 4, 5})
         server.AddBackend(QStringLiteral("stau%1").arg(status), lktest::PrintServer::JammedBackend(status));
     QTemporaryDir home;

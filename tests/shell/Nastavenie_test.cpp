@@ -329,7 +329,7 @@ TEST_F(Nastavenie, PrintOnPaperSaysWhyNotAndNeverWritesAFileInstead)
 {
     lktest::PrintServer server;
     if (!server.Running())
-        GTEST_SKIP() << "no print server of the test's own here (needs cupsd and root)";
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
     server.AddBackend("stau", lktest::PrintServer::JammedBackend());
     ASSERT_TRUE(server.AddQueue("Kabinet", "file:///dev/null") && server.AddQueue("Stau", "stau:/"));
     platform::InstallTranslations();
@@ -469,7 +469,7 @@ TEST_F(Nastavenie, ThePrintDialogItsOptionsAndPropertiesSpeakSlovakAndFitTheScre
 {
     lktest::PrintServer server;
     if (!server.Running())
-        GTEST_SKIP() << "no print server of the test's own here (needs cupsd and root)";
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
     ASSERT_TRUE(server.AddQueue("Kabinet", "file:///dev/null"));
     Neprelozene neprelozene;
     QCoreApplication::installTranslator(&neprelozene);
