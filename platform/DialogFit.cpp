@@ -8,7 +8,6 @@
 #include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QStyle>
 #include <QWindow>
 
