@@ -1,6 +1,7 @@
 #include "platform/Form.h"
 
 #include "platform/Control.h"
+#include "platform/DialogFit.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -16,6 +17,7 @@ Stage::Stage()
 {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_DeleteOnClose, false);
+    keepDialogsOnScreen();
 }
 
 Stage *Stage::instance()

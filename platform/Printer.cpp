@@ -49,26 +49,47 @@ void StartOnNextWorksheetFile(QPrinter &dialogPrinter)
     }
 }
 
-void MakeMissingFolderOnPrint(QPrintDialog &dialog)
+namespace {
+
+// Why the file named in the dialog cannot be written, for the teacher;
+// empty when it can. A name without an extension gets ".pdf" first, and a
+// missing folder is made.
+QString FileRefusal(QLineEdit &fileName)
 {
-    // The dialog checks the file in a private slot that its buttons call,
-    // and calls a missing folder write-protected; the folder is made first.
+    QString name = fileName.text();
+    // The dialog takes a relative name as one in the home folder.
+    QFileInfo file(QDir::home().absoluteFilePath(name));
+    if (!file.fileName().isEmpty() && file.suffix().isEmpty() && !file.isDir()) {
+        name += name.endsWith(QLatin1Char('.')) ? QStringLiteral("pdf") : QStringLiteral(".pdf");
+        fileName.setText(name);
+        file.setFile(QDir::home().absoluteFilePath(name));
+    }
+    const QString folder = QDir::toNativeSeparators(file.absolutePath());
+    if (!QDir().mkpath(file.absolutePath()))
+        return QStringLiteral("Priečinok %1 neexistuje a nedá sa vytvoriť.").arg(folder);
+    // Qt would call the new file write-protected.
+    if (!file.exists() && !QFileInfo(file.absolutePath()).isWritable())
+        return QStringLiteral("Do priečinka %1 sa nedá zapisovať.\nVyberte iný priečinok.").arg(folder);
+    return {};
+}
+
+} // namespace
+
+void CheckFileOnPrint(QPrintDialog &dialog)
+{
+    // The dialog checks the file in a private slot that its buttons call;
+    // what it would say wrongly is found out first.
     auto *buttons = dialog.findChild<QDialogButtonBox *>(QString(), Qt::FindDirectChildrenOnly);
     auto *fileName = dialog.findChild<QLineEdit *>(QStringLiteral("filename"));
     if (!buttons || !fileName || dialog.metaObject()->indexOfMethod("_q_checkFields()") < 0)
         return;
     QObject::disconnect(buttons, &QDialogButtonBox::accepted, &dialog, nullptr);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, fileName] {
-        if (fileName->isEnabled()) {
-            // The dialog takes a relative name as one in the home folder.
-            const QString folder = QFileInfo(QDir::home().absoluteFilePath(fileName->text())).absolutePath();
-            if (!QDir().mkpath(folder)) {
-                services().messageBox().Show(
-                    QStringLiteral("Priečinok %1 neexistuje a nedá sa vytvoriť.").arg(QDir::toNativeSeparators(folder)),
-                    MessageStyle::OkOnly | MessageStyle::Critical, dialog.windowTitle());
+        if (fileName->isEnabled())
+            if (const QString why = FileRefusal(*fileName); !why.isEmpty()) {
+                services().messageBox().Show(why, MessageStyle::OkOnly | MessageStyle::Critical, dialog.windowTitle());
                 return;
             }
-        }
         QMetaObject::invokeMethod(&dialog, "_q_checkFields");
     });
 }

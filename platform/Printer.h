@@ -139,9 +139,10 @@ PrintDialogChoice ChoiceFromDialog(const QPrinter &dialogPrinter);
 // Before the dialog is made on dialogPrinter: its file is the next free
 // worksheet file (DefaultPdfPath), while the default printer stays chosen.
 void StartOnNextWorksheetFile(QPrinter &dialogPrinter);
-// A missing folder in the file name typed in the dialog is made when the
-// teacher prints; one that cannot be made is said and the dialog stays.
-void MakeMissingFolderOnPrint(QPrintDialog &dialog);
+// When the teacher prints to a file: a name typed without an extension
+// gets ".pdf", a missing folder is made, and a folder that cannot be made
+// or written to is said while the dialog stays.
+void CheckFileOnPrint(QPrintDialog &dialog);
 void ApplyPrintDialogChoice(Printer &printer, const PrintDialogChoice &choice);
 
 } // namespace platform

@@ -1,17 +1,17 @@
 #include "platform/PrinterDevice.h"
 
 #include "platform/Fonts.h"
+#include "platform/PrintQueue.h"
 #include "platform/Services.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
-#include <QLibrary>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
-
-#include <cups/cups.h>
+#include <QTemporaryFile>
 
 namespace platform {
 
@@ -22,71 +22,6 @@ QPageSize PageSizeOf(int paper)
     // The worksheets are laid out on A4; Letter is the only other size a
     // caller might pass.
     return QPageSize(paper == 1 ? QPageSize::Letter : QPageSize::A4);
-}
-
-// libcups, loaded when a printer is first asked about, as Qt's own print
-// support loads it: linked in, it and its libraries would cost every run
-// memory at start.
-struct Cups {
-    decltype(&::cupsGetNamedDest) getNamedDest = nullptr;
-    decltype(&::cupsGetOption) getOption = nullptr;
-    decltype(&::cupsFreeDests) freeDests = nullptr;
-    decltype(&::cupsLastError) lastError = nullptr;
-    decltype(&::cupsLastErrorString) lastErrorString = nullptr;
-
-    bool loaded() const { return getNamedDest && getOption && freeDests && lastError && lastErrorString; }
-
-    static const Cups &instance()
-    {
-        static const Cups cups = [] {
-            Cups c;
-            QLibrary library(QStringLiteral("cups"), 2);
-            if (!library.load())
-                return c;
-            c.getNamedDest = reinterpret_cast<decltype(getNamedDest)>(library.resolve("cupsGetNamedDest"));
-            c.getOption = reinterpret_cast<decltype(getOption)>(library.resolve("cupsGetOption"));
-            c.freeDests = reinterpret_cast<decltype(freeDests)>(library.resolve("cupsFreeDests"));
-            c.lastError = reinterpret_cast<decltype(lastError)>(library.resolve("cupsLastError"));
-            c.lastErrorString = reinterpret_cast<decltype(lastErrorString)>(library.resolve("cupsLastErrorString"));
-            return c;
-        }();
-        return cups;
-    }
-};
-
-// Why the print system would not take a job for the queue now; empty when
-// it would. A stopped queue holds its jobs, so the teacher would wait for
-// paper that does not come.
-QString QueueRefusal(const QString &printer)
-{
-    const Cups &cups = Cups::instance();
-    if (!cups.loaded())
-        return {};
-    // Qt names an instance of a queue "queue/instance".
-    const QByteArray queue = printer.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
-    cups_dest_t *dest = cups.getNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
-    if (!dest)
-        return {};
-    const auto option = [&cups, dest](const char *name) {
-        return QByteArray(cups.getOption(name, dest->num_options, dest->options));
-    };
-    QString why;
-    if (option("printer-is-accepting-jobs") == "false")
-        why = QStringLiteral("Tlačiareň %1 neprijíma úlohy.").arg(printer);
-    else if (option("printer-state").toInt() == IPP_PSTATE_STOPPED)
-        why = QStringLiteral("Tlačiareň %1 je zastavená.").arg(printer);
-    cups.freeDests(1, dest);
-    return why;
-}
-
-// Why the print system refused the job that Qt has just sent from this
-// thread; Qt itself does not look.
-QString JobRefusal()
-{
-    const Cups &cups = Cups::instance();
-    if (!cups.loaded() || cups.lastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
-        return {};
-    return QStringLiteral("Tlačový systém úlohu odmietol: %1").arg(QString::fromUtf8(cups.lastErrorString()));
 }
 
 } // namespace
@@ -107,7 +42,9 @@ QString PrinterDevice::OutputPrinterName() const
 {
     if (!useSystemPrinters_ || !OutputFileName().isEmpty())
         return {};
-    if (!DeviceName().isEmpty() && !QPrinterInfo::printerInfo(DeviceName()).isNull())
+    // A printer named is used or said to be unusable, never swapped for
+    // another or for a file.
+    if (!DeviceName().isEmpty())
         return DeviceName();
     return QPrinterInfo::defaultPrinter().printerName();
 }
@@ -124,15 +61,25 @@ void PrinterDevice::SetUpPage()
 
 void PrinterDevice::SetUpJob()
 {
-    const QString printerName = OutputPrinterName();
-    if (printerName.isEmpty()) {
-        documentFile_ = OutputFileName().isEmpty() ? DefaultPdfPath() : OutputFileName();
-        device_->setOutputFormat(QPrinter::PdfFormat);
+    queue_ = OutputPrinterName();
+    spool_.reset();
+    if (queue_.isEmpty()) {
+        documentFile_ = OutputFileName();
+        if (documentFile_.isEmpty()) {
+            documentFile_ = DefaultPdfPath();
+            // The documents folder may not exist until a file is written there.
+            QDir().mkpath(QFileInfo(documentFile_).absolutePath());
+        }
         device_->setOutputFileName(documentFile_);
     } else {
+        // The print system gets the finished document, so it gives the job
+        // a number to follow.
         documentFile_.clear();
-        device_->setOutputFormat(QPrinter::NativeFormat);
-        device_->setPrinterName(printerName);
+        spool_ = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("kvantira2-XXXXXX.pdf")));
+        if (!spool_->open())
+            Fail(QStringLiteral("Tlačiareň %1 sa nedá použiť: dočasný súbor na tlač sa nedá vytvoriť.").arg(queue_));
+        spool_->close();
+        device_->setOutputFileName(spool_->fileName());
     }
     SetUpPage();
     // Every copy is a worksheet of its own, printed by the program itself.
@@ -151,6 +98,7 @@ void PrinterDevice::Drop()
             QFile::remove(documentFile_);
     }
     documentFile_.clear();
+    spool_.reset();
 }
 
 void PrinterDevice::Fail(const QString &why)
@@ -169,13 +117,13 @@ void PrinterDevice::StartPage()
 {
     if (!painter_.isActive()) {
         SetUpJob();
-        if (documentFile_.isEmpty())
-            if (const QString why = QueueRefusal(device_->printerName()); !why.isEmpty())
+        if (!queue_.isEmpty())
+            if (const QString why = QueueRefusal(queue_); !why.isEmpty())
                 Fail(why);
         if (!painter_.begin(device_.get()))
-            Fail(documentFile_.isEmpty()
-                     ? QStringLiteral("Tlačiareň %1 sa nedá použiť.").arg(device_->printerName())
-                     : QStringLiteral("Súbor %1 sa nedá vytvoriť.").arg(QDir::toNativeSeparators(documentFile_)));
+            Fail(queue_.isEmpty()
+                     ? QStringLiteral("Súbor %1 sa nedá vytvoriť.").arg(QDir::toNativeSeparators(documentFile_))
+                     : QStringLiteral("Tlačiareň %1 sa nedá použiť.").arg(queue_));
         // A graph blurred by JPEG is no use on paper.
         painter_.setRenderHint(QPainter::LosslessImageRendering);
         breaksDue_ = 0;
@@ -264,9 +212,13 @@ void PrinterDevice::EndDoc()
             QFile::remove(documentFile_);
         Fail(QStringLiteral("Dokument sa nepodarilo dokončiť."));
     }
-    if (documentFile_.isEmpty())
-        if (const QString why = JobRefusal(); !why.isEmpty())
-            Fail(why);
+    if (queue_.isEmpty())
+        return;
+    const QString why = PrintAndFollow(queue_, spool_->fileName(), device_->docName(),
+                                       device_->pageLayout().pageSize().key());
+    spool_.reset();
+    if (!why.isEmpty())
+        Fail(why);
 }
 
 void PrinterDevice::KillDoc()

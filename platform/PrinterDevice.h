@@ -1,9 +1,11 @@
 #pragma once
-// The printer on a real device: the PDF file asked for, else the chosen or
-// default system printer, else a new PDF file (DefaultPdfPath). A document
-// that cannot be started, paged or finished throws PrinterError, as does
-// one for a printer that does not take jobs, before anything is sent, and
-// one whose job the print system refused, at its end.
+// The printer on a real device: the PDF file asked for, else the printer
+// named or, none named, the default one, else a new PDF file
+// (DefaultPdfPath). A document that cannot be started, paged or finished
+// throws PrinterError, as does one for a printer that cannot be reached or
+// does not take jobs, before anything is sent, and one whose job the print
+// system refused, or stopped, held or ended while it was followed, at its
+// end (PrintQueue).
 #include "platform/Printer.h"
 
 #include <QFont>
@@ -11,6 +13,7 @@
 #include <memory>
 
 class QPrinter;
+class QTemporaryFile;
 
 namespace platform {
 
@@ -49,7 +52,11 @@ private:
     QPointF ToDevice(float x, float y) const;
 
     bool useSystemPrinters_;
+    // The printer this document goes to; empty for a file.
+    QString queue_;
     QString documentFile_;
+    // The finished document for the printer, until the print system has it.
+    std::unique_ptr<QTemporaryFile> spool_;
     std::unique_ptr<QPrinter> device_;
     QPainter painter_;
     int breaksDue_ = 0;

@@ -36,13 +36,17 @@ void InstallTranslations()
 {
     static QTranslator catalogue;
     static StandardButtonTexts buttons(catalogue);
-    static bool installed = false;
-    if (installed
-        || !catalogue.load(QStringLiteral("qtbase_sk"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        return;
-    installed = true;
-    QCoreApplication::installTranslator(&catalogue);
-    QCoreApplication::installTranslator(&buttons);
+    // What Qt's catalogue lacks of the print dialogs; consulted first.
+    static QTranslator dialogs;
+    static const bool qt =
+        catalogue.load(QStringLiteral("qtbase_sk"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    static const bool own = dialogs.load(QStringLiteral(":/translations/dialogs_sk.qm"));
+    const std::pair<QTranslator *, bool> all[] = {{&catalogue, qt}, {&buttons, qt}, {&dialogs, own}};
+    for (const auto &[translator, loaded] : all) {
+        QCoreApplication::removeTranslator(translator);
+        if (loaded)
+            QCoreApplication::installTranslator(translator);
+    }
 }
 
 void DoEvents()

@@ -5,9 +5,11 @@
 
 namespace platform {
 
-// Qt's own dialogs and buttons speak Slovak: Qt's Slovak catalogue, and the
+// Qt's own dialogs and buttons speak Slovak: Qt's Slovak catalogue, the
 // standard buttons' texts that this Qt takes from a context the catalogue
-// lacks. Once per run; needs the application object.
+// lacks, and the program's own catalogue of what Qt's lacks of the print
+// dialogs. Needs the application object; called again, it puts them before
+// any translator installed since.
 void InstallTranslations();
 
 // Lets pending events run (input, paints, timers) and returns.

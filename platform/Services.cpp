@@ -64,9 +64,10 @@ Services &services()
 
 QString DefaultPdfPath()
 {
-    // Many desktops name a documents folder that was never made.
+    // Many desktops name a documents folder that was never made: it is made
+    // when a file is written there, not for offering one.
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QDir().mkpath(folder))
+    if (folder.isEmpty())
         folder = QDir::homePath();
     const QDir dir(folder);
     QString name = QStringLiteral("pracovny_list.pdf");

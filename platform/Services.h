@@ -71,8 +71,8 @@ private:
 Services &services();
 
 // Where a worksheet goes when no printer and no file is chosen: a new
-// name in the documents folder, made when missing, or else in the home
-// folder.
+// name in the documents folder (which may not exist yet), or in the home
+// folder where the desktop names none.
 QString DefaultPdfPath();
 
 // Installs a service for the lifetime of the guard and then puts back what

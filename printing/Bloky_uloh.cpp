@@ -122,6 +122,8 @@ struct Kus {
     qint16 dy;
     QString text;
     bool Ciara() const { return !text.isEmpty() && text.count(QLatin1Char('_')) == text.size(); }
+    // A bar, or a line to write on that starts with one.
+    bool Zacina_ciarou() const { return text.startsWith(QLatin1Char('_')); }
     float Koniec() const { return x + Sirka_mm(text); }
     // Where its ink begins, after any leading blanks.
     float Atrament() const
@@ -135,8 +137,8 @@ struct Kus {
 
 // The maths font is wider than the blocks were drawn for. A bar grows to
 // cover what stands over and under it and stops short of a sign on its
-// middle line (2 mm lower); a sign that would touch the bar after it moves
-// into the gap between that bar and the one before it.
+// middle line (2 mm lower); a sign that would touch the bar or the answer
+// line after it moves into the gap between that and the bar before it.
 void Prisposob_ciary(std::vector<Kus> &kusy)
 {
     for (Kus &b : kusy) {
@@ -158,7 +160,8 @@ void Prisposob_ciary(std::vector<Kus> &kusy)
     }
     for (Kus &t : kusy) {
         for (const Kus &b : kusy) {
-            if (!b.Ciara() || t.dy != b.dy + 2 || t.x >= b.x || t.Atrament() + Sirka_mm(t.text.trimmed()) < b.x - 0.5f)
+            if (!b.Zacina_ciarou() || t.dy != b.dy + 2 || t.x >= b.x
+                || t.Atrament() + Sirka_mm(t.text.trimmed()) < b.x - 0.5f)
                 continue;
             // Without a bar before it, it just steps back from this one.
             float pred = b.x - 1 - 2 * Sirka_mm(t.text);

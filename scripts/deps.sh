@@ -1,7 +1,7 @@
 # Sourced by run.sh and test.sh: installs the Debian packages the build needs, if missing.
 LK_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6multimedia6 qt6-translations-l10n libcups2-dev
+  qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6multimedia6 qt6-translations-l10n qt6-l10n-tools libcups2-dev
   gstreamer1.0-plugins-base
   fonts-dejavu-core python3 python3-fonttools
 )

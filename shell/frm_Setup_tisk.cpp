@@ -22,7 +22,7 @@ void frm_Setup::Vytiskni()
     QPrinter dialogova_tlaciaren;
     platform::StartOnNextWorksheetFile(dialogova_tlaciaren);
     QPrintDialog dialog(&dialogova_tlaciaren, platform::Stage::dialogParent());
-    platform::MakeMissingFolderOnPrint(dialog);
+    platform::CheckFileOnPrint(dialog);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setWindowTitle(Misc::Texty[30]);
     if (platform::Stage::runDialog(dialog) != QDialog::Accepted)

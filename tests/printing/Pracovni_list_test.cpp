@@ -88,10 +88,10 @@ private:
     platform::FakePrinter zaznam;
 };
 
-// The ink of a recorded text, measured with its font; blanks leave none.
-QRectF Atrament(const PrintOp &op)
+// The ink of dlzka characters of a recorded text from od on, measured with
+// its font.
+QRectF Atrament(const PrintOp &op, qsizetype od, qsizetype dlzka)
 {
-    static const QRegularExpression blanky(QStringLiteral("^\\s*"));
     platform::registerBundledFonts();
     // The printer's twips are the font's pixels: a point is 20 of them.
     QFont pismo(platform::mapFontFamily(op.fontName));
@@ -99,8 +99,15 @@ QRectF Atrament(const PrintOp &op)
     pismo.setBold(op.bold);
     pismo.setItalic(op.italic);
     const QFontMetricsF m(pismo);
-    const QPointF zaciatok(op.x + m.horizontalAdvance(blanky.match(op.text).captured()), op.y + m.ascent());
-    return m.tightBoundingRect(op.text.trimmed()).translated(zaciatok);
+    const QPointF zaciatok(op.x + m.horizontalAdvance(op.text.left(od)), op.y + m.ascent());
+    return m.tightBoundingRect(op.text.mid(od, dlzka)).translated(zaciatok);
+}
+
+// The ink of a recorded text; blanks leave none.
+QRectF Atrament(const PrintOp &op)
+{
+    static const QRegularExpression blanky(QStringLiteral("^\\s*"));
+    return Atrament(op, blanky.match(op.text).capturedLength(), op.text.trimmed().size());
 }
 
 // What is wrong with the ink of one recorded page, measured with the fonts
@@ -109,17 +116,20 @@ QRectF Atrament(const PrintOp &op)
 // write on), a bar (a text of underscores alone), a drawn line or a picture,
 // a line crossing a picture, two bars too close to write between, a text
 // standing on a bar or hanging under it beyond the bar's ends, a sign less
-// than a millimetre beside a bar (as a bar cut short for a sign keeps), and
-// example numbers printed alone that line up on neither edge.
+// than a millimetre beside a bar (as a bar cut short for a sign keeps) or
+// beside the line to write on of another text, and example numbers printed
+// alone that line up on neither edge.
 QStringList Chyby_strany(const QList<PrintOp> &ops, float sirka, float vyska)
 {
-    static const QRegularExpression na_pisanie(QStringLiteral("_{3}|\\.{3}")), cislo(QStringLiteral("^\\d+\\) *$"));
+    static const QRegularExpression na_pisanie(QStringLiteral("_{3}|\\.{3}")), cislo(QStringLiteral("^\\d+\\) *$")),
+        ciara(QStringLiteral("_{3,}"));
     const double mm_x = sirka / 210.0, mm_y = vyska / 297.0;
     struct Kus {
         QRectF ink;
         QString text;
     };
     QList<Kus> texty, ciary_z_textu, kresby;
+    QList<std::pair<Kus, qsizetype>> linky; // lines to write on inside a text, and that text
     QList<double> lave, prave; // edges of the example numbers
     for (const PrintOp &op : ops) {
         if (op.kind == PrintOp::Line)
@@ -133,7 +143,13 @@ QStringList Chyby_strany(const QList<PrintOp> &ops, float sirka, float vyska)
         const Kus k{Atrament(op), op.text};
         if (op.text.contains(cislo))
             lave << k.ink.left(), prave << k.ink.right();
-        (op.text.count(QLatin1Char('_')) == op.text.size() ? ciary_z_textu : texty) << k;
+        if (op.text.count(QLatin1Char('_')) == op.text.size()) {
+            ciary_z_textu << k;
+            continue;
+        }
+        for (const auto &m : ciara.globalMatch(op.text))
+            linky.append({Kus{Atrament(op, m.capturedStart(), m.capturedLength()), op.text}, texty.size()});
+        texty << k;
     }
     const auto kde = [&](const Kus &k) {
         return QStringLiteral("\"%1\" at %2, %3 mm ").arg(k.text).arg(k.ink.left() / mm_x, 0, 'f', 1).arg(k.ink.top() / mm_y, 0, 'f', 1);
@@ -148,19 +164,26 @@ QStringList Chyby_strany(const QList<PrintOp> &ops, float sirka, float vyska)
             if (const double dy = std::abs(b.ink.top() - ciary_z_textu[i].ink.top()); dy > 0.5 * mm_y && dy < 4 * mm_y
                 && b.ink.right() > ciary_z_textu[i].ink.left() && b.ink.left() < ciary_z_textu[i].ink.right())
                 chyby << kde(b) + QStringLiteral("crowds the bar ") + kde(ciary_z_textu[i]);
+    // Less than a millimetre from the end of a bar or line, on its height.
+    const auto tesne_vedla = [&](const Kus &k, const Kus &b) {
+        const double vedla = std::max(b.ink.left() - k.ink.right(), k.ink.left() - b.ink.right());
+        return vedla >= 0 && vedla < 0.9 * mm_x && k.ink.top() - mm_y < b.ink.center().y()
+               && b.ink.center().y() < k.ink.bottom() + mm_y;
+    };
     for (qsizetype i = 0; i < texty.size(); ++i) {
         const Kus &k = texty[i];
         for (const Kus &t : texty.mid(i + 1))
             if (k.ink.intersects(t.ink) && !k.text.contains(na_pisanie) && !t.text.contains(na_pisanie))
                 chyby << kde(k) + QStringLiteral("runs into ") + kde(t);
+        for (const auto &[l, zdroj] : linky)
+            if (zdroj != i && tesne_vedla(k, l))
+                chyby << kde(k) + QStringLiteral("crowds the line to write on beside it ") + kde(l);
         for (const Kus &b : ciary_z_textu) {
             const bool nad_sebou = k.ink.right() > b.ink.left() && k.ink.left() < b.ink.right();
             const double medzera = std::max(b.ink.top() - k.ink.bottom(), k.ink.top() - b.ink.bottom());
-            const double vedla = std::max(b.ink.left() - k.ink.right(), k.ink.left() - b.ink.right());
             if (k.ink.intersects(b.ink))
                 chyby << kde(k) + QStringLiteral("crosses the bar ") + kde(b);
-            else if (vedla >= 0 && vedla < 0.9 * mm_x && k.ink.top() - mm_y < b.ink.center().y()
-                     && b.ink.center().y() < k.ink.bottom() + mm_y)
+            else if (tesne_vedla(k, b))
                 chyby << kde(k) + QStringLiteral("crowds the bar beside it ") + kde(b);
             else if (nad_sebou && medzera < 3 * mm_y
                      && (k.ink.left() < b.ink.left() - 0.3 * mm_x || k.ink.right() > b.ink.right() + 0.3 * mm_x))

@@ -4,16 +4,31 @@
 
 #include "platform/PrinterDevice.h"
 #include "platform/Runtime.h"
+#include "support/PrintServer.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QPrintDialog>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTimer>
+#include <QTranslator>
+
+#include <fcntl.h>
+#include <functional>
+#include <linux/fs.h>
+#include <optional>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 using namespace lktest;
 
@@ -115,13 +130,15 @@ TEST_F(Nastavenie, TheNameIsCleanedContinueRisesOnceAndLeadsThroughTheVariantsHe
     EXPECT_FALSE(Formulare::frm_Intro.existing() || Cvicenie::tisk);
 }
 
-// Answers the printer dialog once it is open: its PDF file (null: the file
-// it offers), three copies, then print or cancel as a teacher would. A
-// dialog still open after print is cancelled; a question on the way is
-// answered yes, its buttons' texts kept in otazka (a warning: its text).
-void Odpovedz_dialogu(bool prijmi, const QString &subor, QStringList &otazka)
+// Answers the printer dialog once it is open: the printer named (none: its
+// PDF file, named subor or, when null, the file it offers), three copies,
+// pred_tlacou, then print or cancel as a teacher would. A dialog still open
+// after print is cancelled; a question on the way is answered yes, its
+// buttons' texts kept in otazka (a warning: its text).
+void Odpovedz_dialogu(bool prijmi, const QString &subor, QStringList &otazka, const QString &tlaciaren = {},
+                      std::function<void()> pred_tlacou = {})
 {
-    QTimer::singleShot(0, [prijmi, subor, &otazka] {
+    QTimer::singleShot(0, [=, &otazka] {
         auto *d = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr) << "the printer dialog is open";
         EXPECT_EQ(d->windowTitle(), Misc::Texty[30]);
@@ -129,13 +146,20 @@ void Odpovedz_dialogu(bool prijmi, const QString &subor, QStringList &otazka)
         auto *nazov = d->findChild<QLineEdit *>(QStringLiteral("filename"));
         auto *tlacidla = d->findChild<QDialogButtonBox *>();
         ASSERT_TRUE(tlaciarne && nazov && tlacidla);
-        EXPECT_EQ(tlaciarne->count(), 1) << "no machine's printer in the test's dialog";
-        tlaciarne->setCurrentIndex(tlaciarne->count() - 1);
+        if (tlaciaren.isEmpty()) {
+            EXPECT_EQ(tlaciarne->count(), 1) << "no machine's printer in the test's dialog";
+            tlaciarne->setCurrentIndex(tlaciarne->count() - 1);
+        } else {
+            tlaciarne->setCurrentIndex(tlaciarne->findText(tlaciaren));
+            ASSERT_EQ(tlaciarne->currentText(), tlaciaren);
+        }
         if (auto *kopie = d->findChild<QSpinBox *>(QStringLiteral("copies")))
             kopie->setValue(3);
         EXPECT_EQ(tlacidla->button(QDialogButtonBox::Cancel)->text(), "Zrušiť");
         if (!subor.isNull())
             nazov->setText(subor);
+        if (pred_tlacou)
+            pred_tlacou();
         if (!prijmi)
             return d->reject();
         QTimer::singleShot(0, [&otazka] {
@@ -156,6 +180,49 @@ void Odpovedz_dialogu(bool prijmi, const QString &subor, QStringList &otazka)
     });
 }
 
+// A folder or file nobody may write into, root included (who passes over
+// the permissions but not over an immutable one); open again when gone.
+class Zamknute {
+public:
+    Zamknute(const QString &cesta, bool priecinok) : cesta_(cesta), priecinok_(priecinok)
+    {
+        priecinok ? QDir().mkpath(cesta) : QFile(cesta).open(QIODevice::WriteOnly);
+        QFile::setPermissions(cesta, QFile::ReadOwner | QFile::ReadOther
+                                         | (priecinok ? QFile::ExeOwner | QFile::ExeOther : QFile::Permissions()));
+        if (geteuid() == 0)
+            Nemenne(true);
+    }
+    ~Zamknute()
+    {
+        Nemenne(false);
+        QFile::setPermissions(cesta_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    // Whether it really cannot be written to here.
+    bool Zamknute_su() const
+    {
+        QFile skuska(priecinok_ ? QDir(cesta_).filePath(QStringLiteral("skuska")) : cesta_);
+        const bool zapisal = skuska.open(QIODevice::Append);
+        if (zapisal && priecinok_)
+            skuska.remove();
+        return !zapisal;
+    }
+
+private:
+    void Nemenne(bool zapni) const
+    {
+        const int fd = ::open(QFile::encodeName(cesta_).constData(), O_RDONLY);
+        int priznaky = 0;
+        if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &priznaky) == 0) {
+            priznaky = zapni ? priznaky | FS_IMMUTABLE_FL : priznaky & ~FS_IMMUTABLE_FL;
+            ::ioctl(fd, FS_IOC_SETFLAGS, &priznaky);
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+    QString cesta_;
+    bool priecinok_;
+};
+
 TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
 {
     platform::InstallTranslations();
@@ -170,18 +237,25 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
         const char *odmietne; // the reason a printer that refuses the job gives
         bool po_odoslani;
         const char *vysledok, *hlasenie; // the file written; the start of the message
+        const char *varovanie = nullptr;  // the start of the dialog's own warning
     } pripady[] = {
         {"the file named in the dialog is written, and the teacher told where", "", "list.pdf", true, false,
          nullptr, false, "list.pdf", "Pracovný list je uložený"},
         {"an existing file: asked in Slovak, then written over", "", "list.pdf", true, false, nullptr, false,
          "list.pdf", "Pracovný list je uložený"},
+        {"a name without an extension gets \".pdf\"", "", "bez_pripony", true, false, nullptr, false,
+         "bez_pripony.pdf", "Pracovný list je uložený"},
+        {"cancelled: nothing happens", "", "zrusene.pdf", false, false, nullptr, false, nullptr, nullptr},
+        {"a folder that cannot be written to: said, and the dialog stays", "", "zamknuty/list.pdf", true, false,
+         nullptr, false, nullptr, "Do priečinka "},
+        {"a file that cannot be written to: said in Slovak, and the dialog stays", "", "zamknuty.pdf", true, false,
+         nullptr, false, nullptr, nullptr, "Súbor "},
         {"the dialog offers a new file in the documents folder, made for it", "", nullptr, true, false, nullptr,
          false, "Documents/pracovny_list.pdf", "Pracovný list je uložený"},
         {"and next time the one beside it", "", nullptr, true, false, nullptr, false,
          "Documents/pracovny_list_2.pdf", "Pracovný list je uložený"},
         {"a missing folder typed in the dialog is made", "", "nova/list.pdf", true, false, nullptr, false,
          "nova/list.pdf", "Pracovný list je uložený"},
-        {"cancelled: nothing happens", "", "zrusene.pdf", false, false, nullptr, false, nullptr, nullptr},
         {"failed part-way: the file dropped, the teacher told", "", "zlyhane.pdf", true, true, nullptr, false,
          nullptr, "Pracovný list sa nepodarilo vytlačiť.\n"},
         {"a printer that takes no jobs: said with why", "", "a.pdf", true, false,
@@ -196,9 +270,18 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
     Otvor(4);
     Klik(s->ICislo(1));
     ASSERT_TRUE(s->picTiskni->Visible) << "print needs no name";
+    bool dokumenty = false; // a file was written into the documents folder
     for (const Pripad &c : pripady) {
         const QString home = domov.filePath(c.domov);
         qputenv("HOME", home.toUtf8());
+        std::optional<Zamknute> zamok;
+        if (const QString subor(c.subor); subor.startsWith("zamknuty")) {
+            const bool priecinok = subor.contains('/');
+            if (!zamok.emplace(QDir(home).filePath(subor.section('/', 0, 0)), priecinok).Zamknute_su()) {
+                ADD_FAILURE() << c.nazov << ": nothing here that cannot be written to";
+                continue;
+            }
+        }
         platform::FakePrinter odmietajuca;
         odmietajuca.Refuse(c.odmietne, c.po_odoslani);
         platform::ScopedService<platform::Printer> g(c.odmietne ? static_cast<platform::Printer &>(odmietajuca)
@@ -210,12 +293,18 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
         QStringList otazka;
         Odpovedz_dialogu(c.prijmi, c.subor ? QDir(home).filePath(c.subor) : QString(), otazka);
         Klik(s->picTiskni);
-        const bool nacitane = c.prijmi && !QString(c.hlasenie).startsWith("Priečinok");
+        const bool ostal = QString(c.hlasenie).startsWith("Priečinok") || QString(c.hlasenie).startsWith("Do priečinka")
+                           || c.varovanie;
+        const bool nacitane = c.prijmi && !ostal;
         EXPECT_EQ(Cvicenie::nacitani, nacitane ? 1 : 0) << c.nazov;
         EXPECT_TRUE(!nacitane || (Cvicenie::tisk && Cvicenie::kopie == 3)) << c.nazov << ": a sheet per copy";
         EXPECT_TRUE(!c.vysledok || QFileInfo(zapisany).isFile()) << c.nazov;
         const QStringList ano_nie{"Án&o", "&Nie"};
-        EXPECT_EQ(otazka, &c == &pripady[1] ? ano_nie : QStringList()) << c.nazov;
+        if (c.varovanie)
+            EXPECT_TRUE(otazka.size() == 1 && otazka[0].startsWith(c.varovanie))
+                << c.nazov << ": " << otazka.join("").toStdString();
+        else
+            EXPECT_EQ(otazka, &c == &pripady[1] ? ano_nie : QStringList()) << c.nazov;
         const auto okna = p.box.AskedBoxes().mid(okien);
         ASSERT_EQ(okna.size(), c.hlasenie ? 1 : 0) << c.nazov;
         EXPECT_TRUE(!c.hlasenie
@@ -225,9 +314,203 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
         EXPECT_EQ(cvicenie.existing(), nullptr) << c.nazov << ": the exercise screen is unloaded";
         EXPECT_FALSE(Misc::Tisk) << c.nazov;
         EXPECT_EQ(Vpredu(), s) << c.nazov << ": the setup screen stays";
+        dokumenty = dokumenty || QString(c.vysledok).startsWith("Documents/");
+        EXPECT_EQ(QDir(home).exists("Documents"), dokumenty && !*c.domov)
+            << c.nazov << ": the documents folder is made for a file written there only";
     }
     EXPECT_FALSE(QFile::exists(domov.filePath("zlyhane.pdf")));
     qputenv("HOME", stary_domov);
+}
+
+// Printing on paper through the dialog, onto queues of a print server of
+// the test's own: what went wrong is said, by the printer's name or with
+// the print system's reason, and no file is ever written instead.
+TEST_F(Nastavenie, PrintOnPaperSaysWhyNotAndNeverWritesAFileInstead)
+{
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    server.AddBackend("stau", lktest::PrintServer::JammedBackend());
+    ASSERT_TRUE(server.AddQueue("Kabinet", "file:///dev/null") && server.AddQueue("Stau", "stau:/"));
+    platform::InstallTranslations();
+    QTemporaryDir domov;
+    const QByteArray stary_domov = qgetenv("HOME");
+    qputenv("HOME", domov.path().toUtf8());
+    platform::PrinterDevice zariadenie;
+    platform::ScopedService<platform::Printer> g(zariadenie);
+    const struct {
+        const char *nazov, *tlaciaren;
+        bool prijmi;
+        std::function<void()> pocas_dialogu;
+        const char *hlasenie, *dovod; // the start of the message; what else it says
+    } pripady[] = {
+        {"printed: nothing to say", "Kabinet", true, {}, nullptr, nullptr},
+        {"cancelled: nothing happens", "Kabinet", false, {}, nullptr, nullptr},
+        {"a printer that fails the job it took: said with the print system's reason", "Stau", true, {},
+         "Pracovný list sa nepodarilo vytlačiť.\nTlačový systém pozdržal úlohu", "paper jam"},
+        {"the queue deleted while the dialog is open: said by name", "Kabinet", true,
+         [&] { server.Run("lpadmin", {"-x", "Kabinet"}); },
+         "Pracovný list sa nepodarilo vytlačiť.\nTlačiareň Kabinet sa nedá použiť", nullptr},
+        {"the print server gone while the dialog is open: said by name", "Stau", true, [&] { server.Stop(); },
+         "Pracovný list sa nepodarilo vytlačiť.\nTlačiareň Stau sa nedá použiť", nullptr},
+    };
+    Otvor(4);
+    Klik(s->ICislo(1));
+    for (const auto &c : pripady) {
+        Cvicenie::nacitani = 0;
+        const qsizetype okien = p.box.AskedBoxes().size();
+        QStringList otazka;
+        Odpovedz_dialogu(c.prijmi, QString(), otazka, c.tlaciaren, c.pocas_dialogu);
+        Klik(s->picTiskni);
+        EXPECT_EQ(Cvicenie::nacitani, c.prijmi ? 1 : 0) << c.nazov;
+        EXPECT_EQ(otazka, QStringList()) << c.nazov;
+        const auto okna = p.box.AskedBoxes().mid(okien);
+        EXPECT_EQ(okna.size(), c.hlasenie ? 1 : 0) << c.nazov;
+        EXPECT_TRUE(!c.hlasenie || okna.isEmpty()
+                    || (okna[0].text.startsWith(c.hlasenie) && okna[0].text.contains(c.dovod ? c.dovod : "")
+                        && okna[0].style & platform::MessageStyle::Critical))
+            << c.nazov << ": " << okna[0].text.toStdString();
+        EXPECT_TRUE(QDir(domov.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+            << c.nazov << ": a file or folder made in the home folder";
+        EXPECT_EQ(Vpredu(), s) << c.nazov;
+    }
+    qputenv("HOME", stary_domov);
+}
+
+// Every text a window shows, of its widgets that are not hidden, each tab of
+// its tab widgets shown in turn; the name, place and model of the printer
+// chosen are the print system's data, not the dialog's texts.
+QSet<QString> Texty_okna(QWidget *okno)
+{
+    QSet<QString> texty{okno->windowTitle()};
+    const auto zber = [&] {
+        for (QWidget *w : okno->findChildren<QWidget *>()) {
+            if (!w->isVisibleTo(okno) || QStringList{"printers", "type", "location"}.contains(w->objectName()))
+                continue;
+            texty << w->toolTip();
+            if (auto *b = qobject_cast<QAbstractButton *>(w))
+                texty << b->text();
+            if (auto *l = qobject_cast<QLabel *>(w))
+                texty << l->text();
+            if (auto *g = qobject_cast<QGroupBox *>(w))
+                texty << g->title();
+            if (auto *e = qobject_cast<QLineEdit *>(w))
+                texty << e->placeholderText();
+            if (auto *c = qobject_cast<QComboBox *>(w))
+                for (int i = 0; i < c->count(); ++i)
+                    texty << c->itemText(i);
+            if (auto *t = qobject_cast<QTabWidget *>(w))
+                for (int i = 0; i < t->count(); ++i)
+                    texty << t->tabText(i);
+            if (auto *sp = qobject_cast<QDoubleSpinBox *>(w))
+                texty << sp->suffix() << sp->prefix();
+        }
+    };
+    zber();
+    for (QTabWidget *t : okno->findChildren<QTabWidget *>())
+        for (int i = 0; i < t->count(); ++i)
+            t->setCurrentIndex(i), zber();
+    texty.remove(QString());
+    return texty;
+}
+
+// Texts with words of the English texts of Qt's and the print system's
+// print dialogs.
+QStringList Anglicke(const QSet<QString> &texty)
+{
+    static const QRegularExpression slova(QStringLiteral(
+        "\\b(Page|Pages|Print|Printer|Printing|Properties|Job|Options|Advanced|Layout|Set|All|Off|Sided|Double|"
+        "Long|Short|side|binding|order|per|sheet|Left|Right|Top|Bottom|Cancel|None|Standard|Banner|Hold|Billing|"
+        "priority|Scheduled|Immediately|Day|Night|Shift|Weekend|Time|Secret|Envelope|Custom|Odd|Even|There|"
+        "Please|Specify|File|Paper|Margins|Orientation|Portrait|Landscape|Copies|Collate|Reverse|Color|Duplex|"
+        "Output|Pages from)\\b"));
+    QStringList anglicke;
+    for (const QString &t : texty)
+        if (t.contains(slova))
+            anglicke << t;
+    anglicke.sort();
+    return anglicke;
+}
+
+// Every text Qt asks for that no catalogue has: consulted last, it hears
+// only those.
+struct Neprelozene final : QTranslator {
+    bool isEmpty() const override { return false; }
+    QString translate(const char *kontext, const char *text, const char *, int) const override
+    {
+        if (slucha && text && *text)
+            zoznam << QStringLiteral("%1: %2").arg(QString::fromLatin1(kontext), QString::fromUtf8(text));
+        return {};
+    }
+    bool slucha = false;
+    mutable QSet<QString> zoznam;
+};
+
+// What of a window lies off the screen it is shown on: the window, or a
+// button of its button boxes.
+QString Mimo_obrazovky(QWidget *okno)
+{
+    const QRect obrazovka = okno->screen()->availableGeometry();
+    QString mimo;
+    if (!obrazovka.contains(okno->frameGeometry()))
+        mimo += QStringLiteral("%1 %2x%3 at %4,%5 ").arg(okno->windowTitle()).arg(okno->frameGeometry().width())
+                    .arg(okno->frameGeometry().height()).arg(okno->frameGeometry().x()).arg(okno->frameGeometry().y());
+    for (QPushButton *b : okno->findChildren<QPushButton *>())
+        if (b->isVisibleTo(okno) && !obrazovka.contains(QRect(b->mapToGlobal(QPoint()), b->size())))
+            mimo += QStringLiteral("button %1 ").arg(b->text());
+    return mimo;
+}
+
+// The print dialog, its options and the properties window of a real
+// printer, as the teacher opens them: all in Slovak, and every one on the
+// screen with its buttons in reach (run again on a 1280 x 1024 screen,
+// where the program is drawn twice as large).
+TEST_F(Nastavenie, ThePrintDialogItsOptionsAndPropertiesSpeakSlovakAndFitTheScreen)
+{
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(server.AddQueue("Kabinet", "file:///dev/null"));
+    Neprelozene neprelozene;
+    QCoreApplication::installTranslator(&neprelozene);
+    // Installed again, the program's catalogues come before the listener.
+    platform::InstallTranslations();
+    neprelozene.slucha = true;
+    Otvor(4);
+    Klik(s->ICislo(1));
+    QSet<QString> texty;
+    QStringList mimo;
+    QTimer::singleShot(0, [&] {
+        auto *d = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        auto *tlaciarne = d->findChild<QComboBox *>(QStringLiteral("printers"));
+        tlaciarne->setCurrentIndex(tlaciarne->findText("Kabinet"));
+        mimo << Mimo_obrazovky(d);
+        for (QPushButton *b : d->findChildren<QPushButton *>())
+            if (b->text() == QStringLiteral("M&ožnosti >>"))
+                b->click();
+        ASSERT_TRUE(d->findChild<QTabWidget *>()->isVisible()) << "the options are shown";
+        mimo << Mimo_obrazovky(d);
+        texty += Texty_okna(d);
+        QTimer::singleShot(0, [&] {
+            QWidget *vlastnosti = QApplication::activeModalWidget();
+            ASSERT_TRUE(vlastnosti && vlastnosti != d) << "the properties window is open";
+            mimo << Mimo_obrazovky(vlastnosti);
+            texty += Texty_okna(vlastnosti);
+            qobject_cast<QDialog *>(vlastnosti)->reject();
+        });
+        d->findChild<QPushButton *>(QStringLiteral("properties"))->click();
+        d->reject();
+    });
+    Klik(s->picTiskni);
+    QCoreApplication::removeTranslator(&neprelozene);
+    EXPECT_TRUE(texty.contains("Strán na hárok:") && texty.contains("Obojstranná tlač")) << "all of it was seen";
+    EXPECT_EQ(Anglicke(texty), QStringList());
+    QStringList bez_prekladu = neprelozene.zoznam.values();
+    bez_prekladu.sort();
+    EXPECT_EQ(bez_prekladu, QStringList());
+    mimo.removeAll(QString());
+    EXPECT_EQ(mimo, QStringList());
 }
 
 } // namespace
