@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
@@ -108,6 +110,24 @@ QString Meno_pouzivatela(uid_t uid)
     return QString::number(uid);
 }
 
+// The names in the folder, read through a descriptor of its own: closedir
+// closes it.
+QStringList Polozky(const Priecinok &priecinok)
+{
+    QStringList mena;
+    const int kopia = priecinok.Otvoreny() ? ::openat(priecinok.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+    DIR *adresar = kopia >= 0 ? ::fdopendir(kopia) : nullptr;
+    if (!adresar) {
+        if (kopia >= 0)
+            ::close(kopia);
+        return mena;
+    }
+    while (const dirent *polozka = ::readdir(adresar))
+        mena << QFile::decodeName(polozka->d_name);
+    ::closedir(adresar);
+    return mena;
+}
+
 } // namespace
 
 bool Synchronizuj(int fd)
@@ -152,24 +172,10 @@ QString Priecinok::Meno(const QString &meno) const
     struct stat st {};
     if (fd_ < 0 || ::fstatat(fd_, Kodovane(meno).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT)
         return meno;
-    // Read through a descriptor of its own: closedir closes it.
-    const int kopia = ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR *adresar = kopia >= 0 ? ::fdopendir(kopia) : nullptr;
-    if (!adresar) {
-        if (kopia >= 0)
-            ::close(kopia);
-        return meno;
-    }
-    QString najdene = meno;
-    while (const dirent *polozka = ::readdir(adresar)) {
-        const QString nazov = QFile::decodeName(polozka->d_name);
-        if (nazov.compare(meno, Qt::CaseInsensitive) == 0) {
-            najdene = nazov;
-            break;
-        }
-    }
-    ::closedir(adresar);
-    return najdene;
+    for (const QString &nazov : Polozky(*this))
+        if (nazov.compare(meno, Qt::CaseInsensitive) == 0)
+            return nazov;
+    return meno;
 }
 
 Chyba_suboru Precitaj_subor(const Priecinok &priecinok, const QString &meno, QByteArray &obsah, mode_t *prava)
@@ -260,14 +266,42 @@ Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, c
     return {Chyba_suboru::Neda_sa_zapisat, cesta};
 }
 
+namespace {
+
+// The name of a new file that is to replace `meno`.
+QString Meno_noveho(const QString &meno)
+{
+    return meno + QStringLiteral(".%1.novy").arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+}
+
+bool Je_meno_noveho(const QString &nazov, const QString &meno)
+{
+    static const QRegularExpression vzor(QStringLiteral("^\\.[0-9a-f]{16}\\.novy$"));
+    return nazov.startsWith(meno) && vzor.match(QStringView(nazov).mid(meno.size())).hasMatch();
+}
+
+} // namespace
+
+void Odstran_zvysky(const Priecinok &priecinok, const QString &meno)
+{
+    const time_t pred_minutou = ::time(nullptr) - 60;
+    for (const QString &nazov : Polozky(priecinok)) {
+        struct stat st {};
+        const QByteArray kodovany = Kodovane(nazov);
+        if (Je_meno_noveho(nazov, meno)
+            && ::fstatat(priecinok.fd(), kodovany.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)
+            && st.st_mtime < pred_minutou)
+            ::unlinkat(priecinok.fd(), kodovany.constData(), 0);
+    }
+}
+
 Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah, mode_t prava,
                           const std::function<bool()> &smie)
 {
     const QString cesta = priecinok.Cesta(meno);
     if (!priecinok.Otvoreny())
         return {Chyba_suboru::Neda_sa_zapisat, cesta};
-    const QString novy = meno + QStringLiteral(".%1.novy").arg(QRandomGenerator::system()->generate64(), 16, 16,
-                                                                QLatin1Char('0'));
+    const QString novy = Meno_noveho(meno);
     const QByteArray nove_meno = Kodovane(novy);
     const int fd = ::openat(priecinok.fd(), nove_meno.constData(), O_WRONLY | O_CREAT | O_EXCL | Bezpecne, 0600);
     if (fd < 0)

@@ -69,6 +69,11 @@ Chyba_suboru Mozno_zapisat(const QString &cesta);
 Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
                           mode_t prava, const std::function<bool()> &smie = {});
 
+// Removes the new files that replacements of `meno` cut short (a program
+// killed mid-write) left beside it a minute ago or earlier. Only for a
+// caller that holds the folder's lock: no other program is then writing one.
+void Odstran_zvysky(const Priecinok &priecinok, const QString &meno);
+
 // Appends `obsah` whole to the regular file `meno` (created when free) and
 // syncs it; what a failed append wrote is taken back.
 Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah);

@@ -127,6 +127,7 @@ Zapis Ulozenie_vysledku::Zapis_tabulky(QList<Zaznam_vysledku> &zaznamy, const QL
     Tabulka_zo_suboru tabulka = Nacti_tabulku(priecinok_, tabulka_, &prava);
     if (!tabulka.precitana)
         return tabulka.dovod;
+    Misc::Odstran_zvysky(priecinok_, tabulka_);
     zaznamy = std::move(tabulka.zaznamy);
     Pridaj(zaznamy, nove);
     // Lines that hold no result would be dropped: the old file is kept first.
