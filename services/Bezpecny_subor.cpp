@@ -320,9 +320,9 @@ Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const
         ::unlinkat(priecinok.fd(), nove_meno.constData(), 0);
         return chyba;
     }
-    // The new name must outlive a crash as well as the new content.
-    if (!Synchronizuj(priecinok.fd()))
-        return {Chyba_suboru::Neda_sa_zapisat, cesta};
+    // The new name should outlive a crash as well as the new content; some
+    // network file systems cannot sync a folder, and the file is in place.
+    (void)Synchronizuj(priecinok.fd());
     return {};
 }
 

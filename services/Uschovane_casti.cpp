@@ -56,7 +56,8 @@ Uschovana_cast Uschovana_cast::Uschovaj(const QString &hd, const QString &druh, 
             return cast;
         // Another program taking parts in got to the empty file first: a new one.
         const bool drzana = Zamkni_subor(fd);
-        if (drzana && Zapis_vsetko(fd, obsah) && Synchronizuj(fd) && Synchronizuj(priecinok.fd())) {
+        if (drzana && Zapis_vsetko(fd, obsah) && Synchronizuj(fd)) {
+            (void)Synchronizuj(priecinok.fd()); // not every file system syncs a folder
             cast.fd_ = fd, cast.meno_ = meno, cast.text_ = text;
             break;
         }
