@@ -1,8 +1,6 @@
 #include "shell/frm_Tabulka.h"
 
 #include "platform/Fonts.h"
-#include "platform/ResourcePath.h"
-#include "platform/Runtime.h"
 #include "platform/Services.h"
 #include "services/Formular.h"
 #include "services/Klavesnice.h"
@@ -12,9 +10,7 @@
 #include "services/Tabulky.h"
 #include "services/Zvuky.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFontMetrics>
 
 namespace Shell {
@@ -150,6 +146,8 @@ void frm_Tabulka::Vloz_zaznam_do_souboru_vysledky_dat(const QString &jmeno, cons
     const QString text = Text_logu(jmeno, uloha, typulohy, spravne, spatne, Znamka);
     if (!ulozenie_) {
         oznamene_ = false;
+        novy_ = {Misc::Cislo_ulohy.toInt(), Vysledky::Jmeno_pro_soubor(jmeno), Cislo(spravne), Cislo(spatne),
+                 Cislo(Znamka), 1};
         ulozenie_ = std::make_unique<Vysledky::Ulozenie_vysledku>(Misc::Cesta_HD, Najdlhsie_cakanie);
     }
     const Vysledky::Odpoved odpoved = [&] {
