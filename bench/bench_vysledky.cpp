@@ -1,10 +1,12 @@
 // The results table: what every added result pays for sharing the data
-// directory (take the lock, read the table again), the whole addition
-// (lock, read, sort, save), for tables of range(0) results, and a class of
-// programs saving at the same moment.
-#include "shell/Vysledky.h"
+// directory (take the lock, read the table again), the whole addition of a
+// row (kept copy, lock, read, sort, safe write), for tables of range(0)
+// results, and a class of programs saving at the same moment.
+#include "shell/Ulozenie_vysledku.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <sys/wait.h>
@@ -23,26 +25,35 @@ QList<Vysledky::Zaznam_vysledku> Tabulka(int pocet)
     return zaznamy;
 }
 
-// One finished series as the results screen saves it: its row and its log entry.
-bool Uloz(const QString &cesta, const QString &log, QList<Vysledky::Zaznam_vysledku> &zobrazene,
-          const Vysledky::Zaznam_vysledku &novy)
+bool Zapis_tabulku(const QString &cesta, const QList<Vysledky::Zaznam_vysledku> &zaznamy)
 {
-    const Vysledky::Zamok_vysledkov zamok(cesta);
-    return Vysledky::Uloz_do_tabulky(zamok, cesta, zobrazene, novy).pridanie.zapis == Vysledky::Zapis::Hotovy
-        && Vysledky::Uloz_do_logu(zamok, log, QStringLiteral("zaznam\r\n")).pridanie.zapis == Vysledky::Zapis::Hotovy;
+    const QByteArray bajty = Vysledky::Text_tabulky(zaznamy);
+    QFile f(cesta);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bajty) == bajty.size();
+}
+
+// One finished series as the results screen saves it: its row and its log entry.
+bool Uloz(const QString &hd, QList<Vysledky::Zaznam_vysledku> &zobrazene, const Vysledky::Zaznam_vysledku &novy)
+{
+    const QString log = QStringLiteral("zaznam\r\n");
+    Misc::Cakanie cakanie;
+    Vysledky::Ulozenie_vysledku ulozenie(hd);
+    return ulozenie.Pridaj_riadok(novy, log, zobrazene, cakanie).osud == Vysledky::Osud::Ulozeny
+        && ulozenie.Pripis_log(log, cakanie).osud == Vysledky::Osud::Ulozeny;
 }
 
 void BM_Zamok_a_citanie(benchmark::State &state)
 {
     QTemporaryDir adresar;
-    const QString cesta = adresar.filePath(QStringLiteral("Hra.res"));
-    if (!Vysledky::Uloz_tabulku_do_souboru(cesta, Tabulka(int(state.range(0)))))
+    if (!Zapis_tabulku(adresar.filePath(QStringLiteral("Hra.res")), Tabulka(int(state.range(0)))))
         return state.SkipWithError("cannot write the table");
+    const Misc::Priecinok priecinok(adresar.path());
+    Misc::Cakanie cakanie;
     for (auto _ : state) {
-        const Vysledky::Zamok_vysledkov zamok(cesta);
-        if (zamok.Stav() != Vysledky::Zapis::Hotovy)
+        const Misc::Zamok_priecinka zamok(priecinok, Vysledky::Cakanie_na_zamok, cakanie);
+        if (!zamok.Drzany())
             return state.SkipWithError("no lock");
-        benchmark::DoNotOptimize(Vysledky::Nacti_tabulku_ze_souboru(cesta).zaznamy.size());
+        benchmark::DoNotOptimize(Vysledky::Nacti_tabulku(priecinok, QStringLiteral("Hra.res")).zaznamy.size());
     }
 }
 BENCHMARK(BM_Zamok_a_citanie)->Arg(0)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -50,16 +61,18 @@ BENCHMARK(BM_Zamok_a_citanie)->Arg(0)->Arg(1000)->Arg(100000)->Unit(benchmark::k
 void BM_Pridaj_do_tabulky(benchmark::State &state)
 {
     QTemporaryDir adresar;
-    const QString cesta = adresar.filePath(QStringLiteral("Hra.res"));
+    const QString hd = adresar.path() + QLatin1Char('/');
     const QList<Vysledky::Zaznam_vysledku> tabulka = Tabulka(int(state.range(0)));
     QList<Vysledky::Zaznam_vysledku> zobrazene;
+    Misc::Cakanie cakanie;
     for (auto _ : state) {
         state.PauseTiming();
-        if (!Vysledky::Uloz_tabulku_do_souboru(cesta, tabulka))
+        if (!Zapis_tabulku(hd + QStringLiteral("Hra.res"), tabulka))
             return state.SkipWithError("cannot write the table");
         state.ResumeTiming();
-        if (Vysledky::Pridaj_do_tabulky(cesta, zobrazene, {7, QStringLiteral("Nový"), 20, 5, 2, 1}).zapis
-            != Vysledky::Zapis::Hotovy)
+        Vysledky::Ulozenie_vysledku ulozenie(hd);
+        if (ulozenie.Pridaj_riadok({7, QStringLiteral("Nový"), 20, 5, 2, 1}, QString(), zobrazene, cakanie).osud
+            != Vysledky::Osud::Ulozeny)
             return state.SkipWithError("not saved");
     }
 }
@@ -70,12 +83,11 @@ BENCHMARK(BM_Pridaj_do_tabulky)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillis
 void BM_Trieda_naraz(benchmark::State &state)
 {
     QTemporaryDir adresar;
-    const QString cesta = adresar.filePath(QStringLiteral("Hra.res"));
-    const QString log = adresar.filePath(QStringLiteral("Vysledky.dat"));
+    const QString hd = adresar.path() + QLatin1Char('/');
     const QList<Vysledky::Zaznam_vysledku> tabulka = Tabulka(10000);
     int neulozene = 0;
     for (auto _ : state) {
-        if (!Vysledky::Uloz_tabulku_do_souboru(cesta, tabulka))
+        if (!Zapis_tabulku(hd + QStringLiteral("Hra.res"), tabulka))
             return state.SkipWithError("cannot write the table");
         int start[2];
         if (pipe(start) != 0)
@@ -86,8 +98,7 @@ void BM_Trieda_naraz(benchmark::State &state)
                 close(start[1]);
                 (void)!read(start[0], start, 1);
                 QList<Vysledky::Zaznam_vysledku> zobrazene;
-                const bool ok = Uloz(cesta, log, zobrazene, {7, QStringLiteral("Žiak %1").arg(i), 20, 5, 2, 1});
-                _exit(ok ? 0 : 1);
+                _exit(Uloz(hd, zobrazene, {7, QStringLiteral("Žiak %1").arg(i), 20, 5, 2, 1}) ? 0 : 1);
             } else {
                 programy.append(pid);
             }
@@ -107,4 +118,13 @@ BENCHMARK(BM_Trieda_naraz)->Arg(30)->UseManualTime()->Iterations(3)->Unit(benchm
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    // Every save keeps its parts in the user's data folder first: a folder of the run's own.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,5 +1,7 @@
 #include "platform/Clock.h"
 
+#include "platform/Signals.h"
+
 #include <QCoreApplication>
 #include <QThread>
 #include <QTimer>
@@ -18,7 +20,8 @@ void HandlePendingEvents()
 
 // Handles events until done() holds or the clock reaches `end`, asleep in
 // between: a timer wakes the loop at `end`, any event sooner. Pending events
-// are handled at least once, however late it is.
+// are handled at least once, however late it is. A program told to end
+// waits no longer.
 bool HandleEventsUntil(SystemClock &clock, qint64 end, const std::function<bool()> &done)
 {
     if (!QCoreApplication::instance()) {
@@ -36,7 +39,7 @@ bool HandleEventsUntil(SystemClock &clock, qint64 end, const std::function<bool(
         if (left > 0)
             wake.start(int(std::min<qint64>(left, std::numeric_limits<int>::max())));
         QCoreApplication::processEvents(left > 0 ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
-    } while (clock.TickCount() < end);
+    } while (clock.TickCount() < end && !terminationRequested());
     return done && done();
 }
 

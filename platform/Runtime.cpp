@@ -55,6 +55,21 @@ void DoEvents()
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+BusyWait::~BusyWait()
+{
+    if (cursor_)
+        QApplication::restoreOverrideCursor();
+}
+
+void BusyWait::Paint()
+{
+    if (!cursor_ && qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        cursor_ = true;
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 bool SendKeys(const QString &keys)
 {
     if (keys.compare(QLatin1String("{TAB}"), Qt::CaseInsensitive) != 0)

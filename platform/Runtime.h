@@ -15,6 +15,21 @@ void InstallTranslations();
 // Lets pending events run (input, paints, timers) and returns.
 void DoEvents();
 
+// A wait that keeps the screen painted: from the first Paint the wait
+// cursor shows until the object goes; clicks and keys wait until then.
+class BusyWait {
+public:
+    BusyWait() = default;
+    ~BusyWait();
+    BusyWait(const BusyWait &) = delete;
+    BusyWait &operator=(const BusyWait &) = delete;
+    // Paints what is pending and runs timers and notifiers.
+    void Paint();
+
+private:
+    bool cursor_ = false;
+};
+
 // Sends keystrokes to the control with the focus and returns once they
 // are handled. Only "{TAB}" is understood; false for anything else.
 bool SendKeys(const QString &keys);

@@ -1,9 +1,16 @@
 #include "services/Bezpecny_subor.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,32 +18,29 @@ namespace Misc {
 
 namespace {
 
-QByteArray Meno(const QString &cesta) { return QFile::encodeName(cesta); }
+QByteArray Kodovane(const QString &meno) { return QFile::encodeName(meno); }
 
-// The name as it stands: a link is looked at, not followed.
-Chyba_suboru Skontroluj_meno(const QString &cesta, bool volne_smie)
+// O_NOFOLLOW fails with ELOOP on a link; O_NONBLOCK keeps a FIFO from
+// waiting for a writer.
+constexpr int Bezpecne = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+
+Chyba_suboru Chyba_otvorenia(const QString &cesta, Chyba_suboru::Druh inak)
 {
-    struct stat st {};
-    if (::lstat(Meno(cesta).constData(), &st) != 0)
-        return errno == ENOENT ? (volne_smie ? Chyba_suboru{} : Chyba_suboru{Chyba_suboru::Neexistuje, cesta})
-                               : Chyba_suboru{Chyba_suboru::Neda_sa_citat, cesta};
-    if (!S_ISREG(st.st_mode))
-        return {Chyba_suboru::Nie_je_subor, cesta};
-    return {};
+    return {errno == ELOOP ? Chyba_suboru::Nie_je_subor : inak, cesta};
 }
 
-// The file that was opened: the name may have changed since it was looked at.
-Chyba_suboru Skontroluj_otvoreny(int fd, const QString &cesta, qint64 *velkost = nullptr)
+// The file that was opened: the name may have changed since.
+Chyba_suboru Skontroluj_otvoreny(int fd, const QString &cesta, struct stat &st, bool jedno_meno = true)
 {
-    struct stat st {};
     if (::fstat(fd, &st) != 0)
         return {Chyba_suboru::Neda_sa_citat, cesta};
     if (!S_ISREG(st.st_mode))
         return {Chyba_suboru::Nie_je_subor, cesta};
+    // Another name of the same file may lie outside the folder.
+    if (jedno_meno && st.st_nlink > 1)
+        return {Chyba_suboru::Viac_mien, cesta};
     if (st.st_size > Najvacsi_subor)
         return {Chyba_suboru::Prilis_velky, cesta};
-    if (velkost)
-        *velkost = st.st_size;
     return {};
 }
 
@@ -59,68 +63,294 @@ Chyba_suboru Citaj_do_konca(int fd, const QString &cesta, qint64 velkost, QByteA
     }
 }
 
-// O_NOFOLLOW fails with ELOOP on a link; O_NONBLOCK keeps a FIFO from
-// waiting for a writer.
-constexpr int Bezpecne = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-
-Chyba_suboru Chyba_otvorenia(const QString &cesta, Chyba_suboru::Druh inak)
+// What stands under the name, looked at without opening it: opening a
+// device may already do something.
+Chyba_suboru Skontroluj_meno(const Priecinok &priecinok, const QString &meno)
 {
-    return {errno == ELOOP ? Chyba_suboru::Nie_je_subor : inak, cesta};
+    struct stat st {};
+    if (::fstatat(priecinok.fd(), Kodovane(meno).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? Chyba_suboru{} : Chyba_suboru{Chyba_suboru::Neda_sa_citat, priecinok.Cesta(meno)};
+    if (!S_ISREG(st.st_mode))
+        return {Chyba_suboru::Nie_je_subor, priecinok.Cesta(meno)};
+    return {};
 }
 
-} // namespace
-
-Chyba_suboru Precitaj_subor(const QString &cesta, QByteArray &obsah)
+// Opens `meno` of the folder for reading and checks what was opened.
+int Otvor_na_citanie(const Priecinok &priecinok, const QString &meno, struct stat &st, Chyba_suboru &chyba,
+                     bool jedno_meno = true)
 {
-    obsah.clear();
-    if (Chyba_suboru chyba = Skontroluj_meno(cesta, false); chyba.Je_chyba())
-        return chyba;
-    const int fd = ::open(Meno(cesta).constData(), O_RDONLY | Bezpecne);
-    if (fd < 0)
-        return Chyba_otvorenia(cesta, Chyba_suboru::Neda_sa_citat);
-    qint64 velkost = 0;
-    Chyba_suboru chyba = Skontroluj_otvoreny(fd, cesta, &velkost);
-    if (!chyba.Je_chyba())
-        chyba = Citaj_do_konca(fd, cesta, velkost, obsah);
-    ::close(fd);
-    if (chyba.Je_chyba())
-        obsah.clear();
-    return chyba;
-}
-
-Chyba_suboru Mozno_zapisat(const QString &cesta) { return Skontroluj_meno(cesta, true); }
-
-int Otvor_na_pripisanie(const QString &cesta, Chyba_suboru &chyba)
-{
-    chyba = Skontroluj_meno(cesta, true);
-    if (chyba.Je_chyba())
-        return -1;
-    const int fd = ::open(Meno(cesta).constData(), O_WRONLY | O_APPEND | O_CREAT | Bezpecne, 0666);
-    if (fd < 0) {
-        chyba = Chyba_otvorenia(cesta, Chyba_suboru::Neda_sa_zapisat);
+    const QString cesta = priecinok.Cesta(meno);
+    if (!priecinok.Otvoreny()) {
+        chyba = {priecinok.Chyba() == ENOENT ? Chyba_suboru::Neexistuje : Chyba_suboru::Neda_sa_citat, cesta};
         return -1;
     }
-    if (chyba = Skontroluj_otvoreny(fd, cesta); chyba.Je_chyba()) {
+    if (chyba = Skontroluj_meno(priecinok, meno); chyba.Je_chyba())
+        return -1;
+    const int fd = ::openat(priecinok.fd(), Kodovane(meno).constData(), O_RDONLY | Bezpecne);
+    if (fd < 0) {
+        chyba = errno == ENOENT ? Chyba_suboru{Chyba_suboru::Neexistuje, cesta}
+                                : Chyba_otvorenia(cesta, Chyba_suboru::Neda_sa_citat);
+        return -1;
+    }
+    chyba = Skontroluj_otvoreny(fd, cesta, st, jedno_meno);
+    if (chyba.Je_chyba()) {
         ::close(fd);
         return -1;
     }
     return fd;
 }
 
-bool Zapis_novy_subor(const QString &cesta, const QByteArray &obsah)
+QString Meno_pouzivatela(uid_t uid)
 {
-    // O_EXCL never follows a link: a link under the name fails like a file.
-    const int fd = ::open(Meno(cesta).constData(), O_WRONLY | O_CREAT | O_EXCL | Bezpecne, 0666);
+    char buffer[4096];
+    passwd zaznam {};
+    passwd *najdeny = nullptr;
+    if (::getpwuid_r(uid, &zaznam, buffer, sizeof buffer, &najdeny) == 0 && najdeny)
+        return QString::fromLocal8Bit(najdeny->pw_name);
+    return QString::number(uid);
+}
+
+// The names in the folder, read through a descriptor of its own: closedir
+// closes it.
+QStringList Polozky(const Priecinok &priecinok)
+{
+    QStringList mena;
+    const int kopia = priecinok.Otvoreny() ? ::openat(priecinok.fd(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+    DIR *adresar = kopia >= 0 ? ::fdopendir(kopia) : nullptr;
+    if (!adresar) {
+        if (kopia >= 0)
+            ::close(kopia);
+        return mena;
+    }
+    while (const dirent *polozka = ::readdir(adresar))
+        mena << QFile::decodeName(polozka->d_name);
+    ::closedir(adresar);
+    return mena;
+}
+
+} // namespace
+
+bool Synchronizuj(int fd)
+{
+    while (::fsync(fd) != 0)
+        if (errno != EINTR)
+            return false;
+    return true;
+}
+
+bool Ma_meno(int fd, int priecinok, const QByteArray &meno)
+{
+    struct stat nas {}, pod_menom {};
+    return ::fstat(fd, &nas) == 0 && nas.st_nlink > 0
+        && ::fstatat(priecinok, meno.constData(), &pod_menom, AT_SYMLINK_NOFOLLOW) == 0
+        && nas.st_dev == pod_menom.st_dev && nas.st_ino == pod_menom.st_ino;
+}
+
+bool Zamkni_subor(int fd)
+{
+    struct flock zamok {};
+    zamok.l_type = F_WRLCK;
+    zamok.l_whence = SEEK_SET;
+    return ::fcntl(fd, F_OFD_SETLK, &zamok) == 0;
+}
+
+Priecinok::Priecinok(const QString &cesta)
+    : fd_(::open(Kodovane(cesta).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC))
+    , chyba_(fd_ < 0 ? errno : 0)
+    , cesta_(cesta.endsWith(QLatin1Char('/')) ? cesta : cesta + QLatin1Char('/'))
+{
+}
+
+Priecinok::~Priecinok()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+QString Priecinok::Meno(const QString &meno) const
+{
+    struct stat st {};
+    if (fd_ < 0 || ::fstatat(fd_, Kodovane(meno).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT)
+        return meno;
+    for (const QString &nazov : Polozky(*this))
+        if (nazov.compare(meno, Qt::CaseInsensitive) == 0)
+            return nazov;
+    return meno;
+}
+
+Chyba_suboru Precitaj_subor(const Priecinok &priecinok, const QString &meno, QByteArray &obsah, mode_t *prava)
+{
+    obsah.clear();
+    struct stat st {};
+    Chyba_suboru chyba;
+    const int fd = Otvor_na_citanie(priecinok, meno, st, chyba);
     if (fd < 0)
-        return false;
-    QFile subor;
-    const bool ok = subor.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)
-        && subor.write(obsah) == obsah.size() && subor.flush();
-    subor.close();
+        return chyba;
+    chyba = Citaj_do_konca(fd, priecinok.Cesta(meno), st.st_size, obsah);
     ::close(fd);
+    if (chyba.Je_chyba())
+        obsah.clear();
+    if (prava)
+        *prava = st.st_mode & 07777;
+    return chyba;
+}
+
+Chyba_suboru Precitaj_subor(const QString &cesta, QByteArray &obsah)
+{
+    const QFileInfo info(cesta);
+    const Priecinok priecinok(info.path());
+    return Precitaj_subor(priecinok, info.fileName(), obsah);
+}
+
+Chyba_suboru Precitaj_nastavenie(const QString &cesta, QByteArray &obsah)
+{
+    obsah.clear();
+    const QFileInfo info(cesta);
+    const Priecinok priecinok(info.path());
+    struct stat st {}, priecinka {};
+    Chyba_suboru chyba;
+    // Only written by the teacher: a hard link is no danger here.
+    const int fd = Otvor_na_citanie(priecinok, info.fileName(), st, chyba, false);
+    if (fd < 0)
+        return chyba;
+    if (::fstat(priecinok.fd(), &priecinka) != 0)
+        chyba = {Chyba_suboru::Neda_sa_citat, cesta};
+    else if (st.st_uid != priecinka.st_uid && st.st_uid != 0)
+        chyba = {Chyba_suboru::Cudzi_vlastnik, cesta, 0, Meno_pouzivatela(st.st_uid)};
+    else
+        chyba = Citaj_do_konca(fd, cesta, st.st_size, obsah);
+    ::close(fd);
+    if (chyba.Je_chyba())
+        obsah.clear();
+    return chyba;
+}
+
+Chyba_suboru Mozno_zapisat(const QString &cesta)
+{
+    struct stat st {};
+    if (::lstat(Kodovane(cesta).constData(), &st) != 0)
+        return errno == ENOENT ? Chyba_suboru{} : Chyba_suboru{Chyba_suboru::Neda_sa_citat, cesta};
+    if (!S_ISREG(st.st_mode))
+        return {Chyba_suboru::Nie_je_subor, cesta};
+    if (st.st_nlink > 1)
+        return {Chyba_suboru::Viac_mien, cesta};
+    return {};
+}
+
+bool Zapis_vsetko(int fd, const QByteArray &obsah)
+{
+    qsizetype zapisane = 0;
+    while (zapisane < obsah.size()) {
+        const ssize_t n = ::write(fd, obsah.constData() + zapisane, size_t(obsah.size() - zapisane));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        zapisane += n;
+    }
+    return true;
+}
+
+Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah, mode_t prava)
+{
+    const QString cesta = priecinok.Cesta(meno);
+    // O_EXCL never follows a link: a link under the name fails like a file.
+    const int fd = ::openat(priecinok.fd(), Kodovane(meno).constData(), O_WRONLY | O_CREAT | O_EXCL | Bezpecne, prava);
+    if (fd < 0)
+        return {errno == EEXIST ? Chyba_suboru::Existuje : Chyba_suboru::Neda_sa_zapisat, cesta};
+    const bool ok = Zapis_vsetko(fd, obsah) && Synchronizuj(fd);
+    ::close(fd);
+    if (ok)
+        return {};
+    ::unlinkat(priecinok.fd(), Kodovane(meno).constData(), 0);
+    return {Chyba_suboru::Neda_sa_zapisat, cesta};
+}
+
+namespace {
+
+// The name of a new file that is to replace `meno`.
+QString Meno_noveho(const QString &meno)
+{
+    return meno + QStringLiteral(".%1.novy").arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+}
+
+bool Je_meno_noveho(const QString &nazov, const QString &meno)
+{
+    static const QRegularExpression vzor(QStringLiteral("^\\.[0-9a-f]{16}\\.novy$"));
+    return nazov.startsWith(meno) && vzor.match(QStringView(nazov).mid(meno.size())).hasMatch();
+}
+
+} // namespace
+
+void Odstran_zvysky(const Priecinok &priecinok, const QString &meno)
+{
+    const time_t pred_minutou = ::time(nullptr) - 60;
+    for (const QString &nazov : Polozky(priecinok)) {
+        struct stat st {};
+        const QByteArray kodovany = Kodovane(nazov);
+        if (Je_meno_noveho(nazov, meno)
+            && ::fstatat(priecinok.fd(), kodovany.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)
+            && st.st_mtime < pred_minutou)
+            ::unlinkat(priecinok.fd(), kodovany.constData(), 0);
+    }
+}
+
+Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah, mode_t prava,
+                          const std::function<bool()> &smie)
+{
+    const QString cesta = priecinok.Cesta(meno);
+    if (!priecinok.Otvoreny())
+        return {Chyba_suboru::Neda_sa_zapisat, cesta};
+    const QString novy = Meno_noveho(meno);
+    const QByteArray nove_meno = Kodovane(novy);
+    const int fd = ::openat(priecinok.fd(), nove_meno.constData(), O_WRONLY | O_CREAT | O_EXCL | Bezpecne, 0600);
+    if (fd < 0)
+        return {Chyba_suboru::Neda_sa_zapisat, cesta};
+    // Created private, so that nobody opens it before it is whole.
+    bool ok = Zapis_vsetko(fd, obsah) && ::fchmod(fd, prava & 0666) == 0 && Synchronizuj(fd);
+    ::close(fd);
+    Chyba_suboru chyba;
     if (!ok)
-        QFile::remove(cesta);
-    return ok;
+        chyba = {Chyba_suboru::Neda_sa_zapisat, cesta};
+    else if (smie && !smie())
+        chyba = {Chyba_suboru::Prerusene, cesta};
+    else if (::renameat(priecinok.fd(), nove_meno.constData(), priecinok.fd(), Kodovane(meno).constData()) != 0)
+        chyba = {errno == EISDIR ? Chyba_suboru::Nie_je_subor : Chyba_suboru::Neda_sa_zapisat, cesta};
+    if (chyba.Je_chyba()) {
+        ::unlinkat(priecinok.fd(), nove_meno.constData(), 0);
+        return chyba;
+    }
+    // The new name should outlive a crash as well as the new content; some
+    // network file systems cannot sync a folder, and the file is in place.
+    (void)Synchronizuj(priecinok.fd());
+    return {};
+}
+
+Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah)
+{
+    const QString cesta = priecinok.Cesta(meno);
+    if (!priecinok.Otvoreny())
+        return {Chyba_suboru::Neda_sa_zapisat, cesta};
+    if (Chyba_suboru chyba = Skontroluj_meno(priecinok, meno); chyba.Je_chyba())
+        return chyba;
+    const QByteArray nazov = Kodovane(meno);
+    const int fd = ::openat(priecinok.fd(), nazov.constData(), O_WRONLY | O_APPEND | O_CREAT | Bezpecne, 0666);
+    if (fd < 0)
+        return Chyba_otvorenia(cesta, Chyba_suboru::Neda_sa_zapisat);
+    struct stat st {}, pod_menom {};
+    Chyba_suboru chyba = Skontroluj_otvoreny(fd, cesta, st);
+    // What was opened must still be what the name stands for.
+    if (!chyba.Je_chyba()
+        && (::fstatat(priecinok.fd(), nazov.constData(), &pod_menom, AT_SYMLINK_NOFOLLOW) != 0
+            || pod_menom.st_dev != st.st_dev || pod_menom.st_ino != st.st_ino))
+        chyba = {Chyba_suboru::Nie_je_subor, cesta};
+    if (!chyba.Je_chyba() && !(Zapis_vsetko(fd, obsah) && Synchronizuj(fd))) {
+        chyba = {Chyba_suboru::Neda_sa_zapisat, cesta};
+        // An entry is in the log whole or not at all.
+        (void)!::ftruncate(fd, st.st_size);
+    }
+    ::close(fd);
+    return chyba;
 }
 
 } // namespace Misc

@@ -1,31 +1,97 @@
 #pragma once
 // Data files may lie in a folder every pupil can write. A name there may be
-// a link to another user's file, a FIFO that never opens or ends, or a device
-// that never ends, so a file is opened only when the name itself is a regular
-// file, never through a link, and never waited on.
+// a link to another user's file, a hard link to one, a FIFO that never opens
+// or ends, or a device that never ends, and it may be swapped for any of
+// these at any moment. So a file is opened relative to the open folder,
+// never through a link, never waited on, and looked at again once open; a
+// file is written only by creating a new one beside it and renaming that
+// over the name, which replaces the name and never follows what stood
+// under it.
 #include "services/Chyba_suboru.h"
 
 #include <QByteArray>
 #include <QString>
+
+#include <functional>
+#include <sys/types.h>
 
 namespace Misc {
 
 // Larger than any table or data file the program can have.
 inline constexpr qint64 Najvacsi_subor = 64LL * 1024 * 1024;
 
-// The whole file. Neexistuje when the name is free, Nie_je_subor for a link,
-// a directory, a FIFO or a device, Prilis_velky past Najvacsi_subor.
+// An open folder; its files are named relative to it. The folder itself
+// comes from the configuration and is trusted: its path may hold links.
+class Priecinok {
+public:
+    explicit Priecinok(const QString &cesta);
+    ~Priecinok();
+    Priecinok(const Priecinok &) = delete;
+    Priecinok &operator=(const Priecinok &) = delete;
+
+    bool Otvoreny() const { return fd_ >= 0; }
+    int fd() const { return fd_; }
+    int Chyba() const { return chyba_; } // errno of a failed open
+    // The folder's path, ending in "/", and the path of `meno` in it.
+    QString Cesta(const QString &meno = {}) const { return cesta_ + meno; }
+    // The name as the folder spells it: `meno` itself when taken or free,
+    // else the one entry that differs from it in letter case only.
+    QString Meno(const QString &meno) const;
+
+private:
+    int fd_ = -1;
+    int chyba_ = 0;
+    QString cesta_;
+};
+
+// The whole regular file. Neexistuje when the name is free, Nie_je_subor for
+// a link, a directory, a FIFO or a device, Viac_mien for a file with other
+// names besides this one (a hard link), Prilis_velky past Najvacsi_subor.
+// `prava` receives the file's permission bits.
+Chyba_suboru Precitaj_subor(const Priecinok &priecinok, const QString &meno, QByteArray &obsah,
+                            mode_t *prava = nullptr);
 Chyba_suboru Precitaj_subor(const QString &cesta, QByteArray &obsah);
+
+// The same for a configuration file, which must also belong to the
+// folder's owner (or to the system): a pupil who may write the folder can
+// put a file of their own in its place, but cannot give it to another user.
+// Other names of it are allowed: it is only read.
+Chyba_suboru Precitaj_nastavenie(const QString &cesta, QByteArray &obsah);
 
 // Whether the name may be written: free, or a regular file (not a link).
 Chyba_suboru Mozno_zapisat(const QString &cesta);
 
-// Opens the regular file for appending (created when the name is free) and
-// returns its descriptor, or -1 with the reason in `chyba`.
-int Otvor_na_pripisanie(const QString &cesta, Chyba_suboru &chyba);
+// Replaces `meno` with a new file holding `obsah` and the permission bits
+// `prava`: created beside it under a name of its own (never one that
+// exists), written, synced and renamed over the name, then the folder
+// synced. `smie` is asked just before the rename; when it says no, nothing
+// changes and the answer is Prerusene. On any failure the old file stays.
+Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
+                          mode_t prava, const std::function<bool()> &smie = {});
 
-// Writes a new file under a name not yet taken; false when the name is taken
-// (by anything, a link included) or the write fails.
-bool Zapis_novy_subor(const QString &cesta, const QByteArray &obsah);
+// Removes the new files that replacements of `meno` cut short (a program
+// killed mid-write) left beside it a minute ago or earlier. Only for a
+// caller that holds the folder's lock: no other program is then writing one.
+void Odstran_zvysky(const Priecinok &priecinok, const QString &meno);
+
+// Appends `obsah` whole to the regular file `meno` (created when free) and
+// syncs it; what a failed append wrote is taken back.
+Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah);
+
+// Writes and syncs a new file; Existuje when the name is taken (by
+// anything, a link included).
+Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
+                              mode_t prava = 0666);
+
+// Writes all of `obsah` to the descriptor, or says why not (errno kept).
+bool Zapis_vsetko(int fd, const QByteArray &obsah);
+// fsync, tried again when interrupted.
+bool Synchronizuj(int fd);
+// Whether the open file still has its name `meno` in the folder `priecinok`
+// (a descriptor): not removed, not replaced by another.
+bool Ma_meno(int fd, int priecinok, const QByteArray &meno);
+// A write lock on the whole file, held by this open file and dropped when it
+// is closed (fcntl F_OFD_SETLK); false with errno when it cannot be had now.
+bool Zamkni_subor(int fd);
 
 } // namespace Misc

@@ -7,7 +7,7 @@ namespace Misc {
 namespace {
 struct Text_chyby {
     Chyba_suboru::Druh druh;
-    const char *text; // %1 path, %2 line
+    const char *text; // %1 path, %2 line, %3 owner
 };
 
 constexpr Text_chyby texty_chyb[] = {
@@ -22,6 +22,13 @@ constexpr Text_chyby texty_chyb[] = {
     {Chyba_suboru::Nie_je_subor,
      "%1 nie je obyčajný súbor (je to odkaz, adresár alebo zariadenie). Program ho nepoužije ani nezmení."},
     {Chyba_suboru::Prilis_velky, "Súbor %1 je väčší, než aký program môže mať (64 MiB). Program ho nepoužije."},
+    {Chyba_suboru::Viac_mien,
+     "Súbor %1 má ešte iné meno (je to pevný odkaz na iný súbor). Program ho nepoužije ani nezmení."},
+    {Chyba_suboru::Cudzi_vlastnik,
+     "Súbor %1 patrí používateľovi %3, nie vlastníkovi priečinka s dátami. Program ho nepoužije: mohol ho tam "
+     "dať ktokoľvek, kto smie do priečinka zapisovať."},
+    {Chyba_suboru::Existuje, "Súbor %1 už existuje."},
+    {Chyba_suboru::Prerusene, "Súbor %1 nebol zmenený."},
 };
 } // namespace
 
@@ -31,7 +38,8 @@ QString Chyba_suboru::Text() const
         if (t.druh == druh)
             return QString::fromUtf8(t.text)
                 .replace(QLatin1String("%1"), QDir::toNativeSeparators(cesta))
-                .replace(QLatin1String("%2"), QString::number(riadok));
+                .replace(QLatin1String("%2"), QString::number(riadok))
+                .replace(QLatin1String("%3"), vlastnik);
     return {};
 }
 

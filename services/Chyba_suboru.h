@@ -16,11 +16,16 @@ struct Chyba_suboru {
         Bez_znamok,          // the marks leave a percentage from 0 to 100 without a mark
         Nie_je_subor,        // a link, a directory, a FIFO or a device stands under the name
         Prilis_velky,        // larger than any file the program can have
+        Viac_mien,           // the file has other names besides this one (a hard link)
+        Cudzi_vlastnik,      // a configuration file that belongs to another user than its folder
+        Existuje,            // a new file's name is taken
+        Prerusene,           // a replacement was called off just before it would have happened
     };
 
     Druh druh = Ziadna;
     QString cesta;   // the file or directory concerned
     int riadok = 0;  // for Nad_hranice and Poskodeny: the line, counted from 1
+    QString vlastnik = {}; // for Cudzi_vlastnik: the user the file belongs to
 
     bool Je_chyba() const { return druh != Ziadna; }
     QString Text() const; // Slovak message

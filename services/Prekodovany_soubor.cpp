@@ -69,7 +69,8 @@ Chyba_suboru Zapis_kopiu(const QByteArray &obsah)
     return {};
 }
 
-Chyba_suboru Precti_zdroj(const QString &cesta, QByteArray &obsah) { return Precitaj_subor(cesta, obsah); }
+// The scrambled files are configuration: a pupil's own in their place is refused.
+Chyba_suboru Precti_zdroj(const QString &cesta, QByteArray &obsah) { return Precitaj_nastavenie(cesta, obsah); }
 
 } // namespace
 

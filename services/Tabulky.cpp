@@ -94,7 +94,7 @@ Chyba_suboru Nacti_znamky(const QString &cesta)
 {
     const QString subor = platform::resolvePath(cesta);
     QByteArray bajty;
-    if (Chyba_suboru chyba = Precitaj_subor(subor, bajty); chyba.Je_chyba())
+    if (Chyba_suboru chyba = Precitaj_nastavenie(subor, bajty); chyba.Je_chyba())
         return chyba.druh == Chyba_suboru::Neexistuje ? Chyba_suboru{Chyba_suboru::Neda_sa_citat, subor} : chyba;
     const QStringList riadky = Riadky_suboru(bajty);
     const int pocet = std::min<int>(riadky.size(), Pocet_znamok);

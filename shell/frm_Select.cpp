@@ -13,7 +13,7 @@
 #include "services/Zvuky.h"
 #include "shell/Formulare.h"
 #include "shell/Obrazovky.h"
-#include "shell/Vysledky.h"
+#include "shell/Ulozenie_vysledku.h"
 #include "shell/frm_Intro.h"
 #include "shell/frm_Pozadi.h"
 #include "shell/frm_Setup.h"
@@ -55,7 +55,11 @@ void frm_Select::Form_Load()
         Ukonci_program(Misc::Kod_zlyhania_konfiguracie);
         return;
     }
-    Vysledky::Dopln_odlozene(Misc::Cesta_HD);
+    // Results this user's programs could not save before: written now.
+    if (const QStringList poskodene = Vysledky::Dopln_uschovane(Misc::Cesta_HD); !poskodene.isEmpty())
+        platform::services().messageBox().Show(Vysledky::Text_poskodenych(poskodene),
+                                               platform::MessageStyle::OkOnly | platform::MessageStyle::Critical,
+                                               QStringLiteral("Chyba"));
     Misc::Obnov_klavesnici();
     Formulare::frm_Intro->STAV_FORMU = frm_Intro::Uvodni_obrazovka;
     Formulare::frm_Intro->Load();

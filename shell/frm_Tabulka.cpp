@@ -1,8 +1,6 @@
 #include "shell/frm_Tabulka.h"
 
 #include "platform/Fonts.h"
-#include "platform/ResourcePath.h"
-#include "platform/Runtime.h"
 #include "platform/Services.h"
 #include "services/Formular.h"
 #include "services/Klavesnice.h"
@@ -12,9 +10,7 @@
 #include "services/Tabulky.h"
 #include "services/Zvuky.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFontMetrics>
 
 namespace Shell {
@@ -113,22 +109,21 @@ void frm_Tabulka::Vloz_novy_zaznam(int cislo_ulohy, const QString &jmeno, const 
 {
     // A mark that is no number (no row of the marks table) is kept as 0,
     // so the result is still saved and the file stays readable.
-    const Vysledky::Zaznam_vysledku novy{cislo_ulohy, Vysledky::Jmeno_pro_soubor(jmeno), Cislo(spravne),
-                                         Cislo(spatne), Cislo(Znamka), ID};
-    Zamkni();
-    const Vysledky::Ulozenie ulozenie = Vysledky::Uloz_do_tabulky(*zamok_, Subor_vysledkov(), Zaznamy_, novy);
-    const Vysledky::Pridanie &pridanie = ulozenie.pridanie;
-    // A message box waits for the pupil: no lock is held through it (the
-    // log entry then takes the lock again).
-    if ((pridanie.zapis != Vysledky::Zapis::Hotovy || !pridanie.kopia.isEmpty())
-        && zamok_->Stav() == Vysledky::Zapis::Hotovy)
-        zamok_.reset();
-    Oznam_chybu_zapisu(pridanie.zapis, Subor_vysledkov(), ulozenie.odlozeny);
-    if (!pridanie.kopia.isEmpty())
+    novy_ = {cislo_ulohy, Vysledky::Jmeno_pro_soubor(jmeno), Cislo(spravne), Cislo(spatne), Cislo(Znamka), ID};
+    // The entry the series control appends next is kept with the row: a
+    // program ended between the two still logs the series.
+    const QString log = Text_logu(jmeno, Misc::Nazev_skupiny, Misc::Nazev_ulohy, spravne, spatne, Znamka);
+    ulozenie_ = std::make_unique<Vysledky::Ulozenie_vysledku>(Misc::Cesta_HD, Najdlhsie_cakanie);
+    const Vysledky::Odpoved odpoved = [&] {
+        Misc::Cakanie_obrazovky cakanie; // the wait cursor goes before any message
+        return ulozenie_->Pridaj_riadok(novy_, log, Zaznamy_, cakanie);
+    }();
+    Oznam(odpoved, ulozenie_->Subor_tabulky());
+    oznamene_ = odpoved.osud != Vysledky::Osud::Ulozeny;
+    if (!odpoved.kopia.isEmpty())
         platform::services().messageBox().Show(
             QStringLiteral("Niektoré riadky súboru %1 sa nedali prečítať. Pôvodný súbor je uložený ako %2.")
-                .arg(QDir::toNativeSeparators(platform::resolvePath(Subor_vysledkov())),
-                     QDir::toNativeSeparators(pridanie.kopia)),
+                .arg(QDir::toNativeSeparators(ulozenie_->Subor_tabulky()), QDir::toNativeSeparators(odpoved.kopia)),
             platform::MessageStyle::OkOnly | platform::MessageStyle::Information, QStringLiteral("Upozornenie"));
     for (int r = 1; r <= Pocet_riadkov; ++r)
         for (platform::Label *l : {LJmeno(r), LSpravne(r), LSpatne(r), LZnamka(r)})
@@ -136,63 +131,53 @@ void frm_Tabulka::Vloz_novy_zaznam(int cislo_ulohy, const QString &jmeno, const 
     Napln_riadky(true);
 }
 
+QString frm_Tabulka::Text_logu(const QString &jmeno, const QString &uloha, const QString &typulohy,
+                               const QString &spravne, const QString &spatne, const QString &Znamka) const
+{
+    const Vysledky::Zaznam_logu z{Vysledky::Jmeno_pro_soubor(jmeno), uloha, typulohy, spravne, spatne, Znamka,
+                                  Misc::Zvoleny_pocet_prikladu, platform::services().clock().Now()};
+    return Vysledky::Text_zaznamu_logu(z, [](int i) { return Misc::Texty[i]; });
+}
+
 void frm_Tabulka::Vloz_zaznam_do_souboru_vysledky_dat(const QString &jmeno, const QString &uloha,
                                                       const QString &typulohy, const QString &spravne,
                                                       const QString &spatne, const QString &Znamka)
 {
-    const Vysledky::Zaznam_logu z{Vysledky::Jmeno_pro_soubor(jmeno), uloha, typulohy, spravne, spatne, Znamka,
-                                  Misc::Zvoleny_pocet_prikladu, platform::services().clock().Now()};
-    const QString log = Misc::Cesta_HD + QStringLiteral("Vysledky.dat");
-    const QString text = Vysledky::Text_zaznamu_logu(z, [](int i) { return Misc::Texty[i]; });
-    if (zamok_ && zamok_->Stav() != Vysledky::Zapis::Hotovy) {
-        // The row of this series is kept and the pupil told: the entry joins it.
-        const Vysledky::Zapis zapis = zamok_->Stav();
-        const bool odlozeny = Vysledky::Odloz(QFileInfo(zamok_->Cesta()).absolutePath(), Vysledky::Cast::Log, text);
-        zamok_.reset();
-        if (!odlozeny)
-            Oznam_chybu_zapisu(zapis, log);
-        return;
+    const QString text = Text_logu(jmeno, uloha, typulohy, spravne, spatne, Znamka);
+    if (!ulozenie_) {
+        oznamene_ = false;
+        novy_ = {Misc::Cislo_ulohy.toInt(), Vysledky::Jmeno_pro_soubor(jmeno), Cislo(spravne), Cislo(spatne),
+                 Cislo(Znamka), 1};
+        ulozenie_ = std::make_unique<Vysledky::Ulozenie_vysledku>(Misc::Cesta_HD, Najdlhsie_cakanie);
     }
-    if (!zamok_)
-        Zamkni();
-    const Vysledky::Ulozenie ulozenie = Vysledky::Uloz_do_logu(*zamok_, log, text);
-    zamok_.reset();
-    Oznam_chybu_zapisu(ulozenie.pridanie.zapis, log, ulozenie.odlozeny);
-}
-
-// Waits for the lock with the screen painting and the wait cursor shown;
-// clicks and keys wait until the save is done.
-void frm_Tabulka::Zamkni()
-{
-    zamok_.reset();
-    bool kurzor = false;
-    zamok_ = std::make_unique<Vysledky::Zamok_vysledkov>(Subor_vysledkov(), Vysledky::Cakanie_na_zamok, [&kurzor] {
-        if (!kurzor && qobject_cast<QApplication *>(QCoreApplication::instance()))
-            QApplication::setOverrideCursor(Qt::WaitCursor), kurzor = true;
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
-    if (kurzor)
-        QApplication::restoreOverrideCursor();
+    const Vysledky::Odpoved odpoved = [&] {
+        Misc::Cakanie_obrazovky cakanie;
+        return ulozenie_->Pripis_log(text, cakanie);
+    }();
+    // A kept entry joins the row the pupil has just been told of.
+    if (!(oznamene_ && odpoved.osud == Vysledky::Osud::Uschovany))
+        Oznam(odpoved, ulozenie_->Subor_logu());
+    ulozenie_.reset();
 }
 
 void frm_Tabulka::Form_Unload(int &)
 {
-    zamok_.reset();
+    ulozenie_.reset();
 }
 
 // A result that could not be written must not pass unnoticed: the pupil is
-// told where it waits, and it stays in the table on the screen.
-void frm_Tabulka::Oznam_chybu_zapisu(Vysledky::Zapis zapis, const QString &cesta, bool odlozeny)
+// told where it waits, or what it was when it could not be kept either, and
+// it stays in the table on the screen.
+void frm_Tabulka::Oznam(const Vysledky::Odpoved &odpoved, const QString &subor)
 {
-    if (zapis == Vysledky::Zapis::Hotovy)
-        return;
-    QString text = Vysledky::Text_zapisu(zapis, cesta);
-    if (odlozeny)
-        text += QStringLiteral("\r\n\r\nVýsledok je uschovaný v priečinku tohto používateľa (%1) a zapíše sa "
-                               "pri najbližšom uložení výsledku alebo spustení programu.")
-                    .arg(QDir::toNativeSeparators(Vysledky::Adresar_odlozenych()));
-    platform::services().messageBox().Show(text, platform::MessageStyle::OkOnly | platform::MessageStyle::Critical,
-                                           QStringLiteral("Chyba"));
+    const QString text = Vysledky::Text_odpovede(odpoved, subor, novy_);
+    if (!text.isEmpty())
+        platform::services().messageBox().Show(text, platform::MessageStyle::OkOnly | platform::MessageStyle::Critical,
+                                               QStringLiteral("Chyba"));
+    if (!odpoved.poskodene.isEmpty())
+        platform::services().messageBox().Show(Vysledky::Text_poskodenych(odpoved.poskodene),
+                                               platform::MessageStyle::OkOnly | platform::MessageStyle::Critical,
+                                               QStringLiteral("Chyba"));
 }
 
 void frm_Tabulka::picKonec_Click()

@@ -5,7 +5,7 @@
 #include "platform/ControlArray.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
-#include "shell/Vysledky.h"
+#include "shell/Ulozenie_vysledku.h"
 
 #include <QPointer>
 
@@ -20,11 +20,11 @@ public:
 
     // The mark for `spravne` right rows out of `celkove`, as text.
     QString Vlozeni_znamky(int spravne, int celkove) const;
-    // Adds one result, sorts, saves "Hra.res" and redraws the rows. The lock
-    // on the results files stays held for the log entry that follows.
+    // Adds one result, sorts, saves "Hra.res" and redraws the rows. The save
+    // goes on with the log entry that follows.
     void Vloz_novy_zaznam(int cislo_ulohy, const QString &jmeno, const QString &spravne,
                           const QString &spatne, const QString &Znamka, int ID);
-    // Appends the series to "Vysledky.dat" and releases the lock.
+    // Appends the series to "Vysledky.dat"; the save is over.
     void Vloz_zaznam_do_souboru_vysledky_dat(const QString &jmeno, const QString &uloha,
                                              const QString &typulohy, const QString &spravne,
                                              const QString &spatne, const QString &Znamka);
@@ -36,6 +36,8 @@ public:
         LZnamka{this};
 
     static constexpr int Pocet_riadkov = 10;
+    // How long a save waits for another program's lock.
+    std::chrono::milliseconds Najdlhsie_cakanie = Vysledky::Cakanie_na_zamok;
     const QList<Vysledky::Zaznam_vysledku> &Zaznamy() const { return Zaznamy_; }
 
 protected:
@@ -47,11 +49,15 @@ private:
     void picKonec_Click();
     void picKonec_MouseMove(int Button, int Shift, int X, int Y);
     void Napln_riadky(bool farby);
-    void Oznam_chybu_zapisu(Vysledky::Zapis zapis, const QString &cesta, bool odlozeny = false);
-    void Zamkni();
+    void Oznam(const Vysledky::Odpoved &odpoved, const QString &subor);
+    // One log entry as the series control gives it.
+    QString Text_logu(const QString &jmeno, const QString &uloha, const QString &typulohy, const QString &spravne,
+                      const QString &spatne, const QString &Znamka) const;
 
-    // Table and log of one series are written under one lock period.
-    std::unique_ptr<Vysledky::Zamok_vysledkov> zamok_;
+    // The save of one series, from its row to its log entry.
+    std::unique_ptr<Vysledky::Ulozenie_vysledku> ulozenie_;
+    Vysledky::Zaznam_vysledku novy_;
+    bool oznamene_ = false; // the row's message already said the result is not saved
 
     QList<Vysledky::Zaznam_vysledku> Zaznamy_;
     platform::Picture Obr_back_0, Obr_back_1;

@@ -3,16 +3,25 @@
 // is checked there; the other fakes are driven by the services and screens
 // that use them.
 #include "platform/Services.h"
+#include "platform/Signals.h"
 #include "platform/Sound.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <iostream>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -82,6 +91,63 @@ TEST(SystemClock, AWaitEndsAtTheEventThatSatisfiesItOrAtItsDeadline)
     start = clock.TickCount();
     EXPECT_FALSE(clock.WaitWithEventsUntil(start + 30, [] { return false; }));
     EXPECT_GE(clock.TickCount() - start, 30);
+}
+
+// Started again by the test below: a program that has handled its signals.
+TEST(Signals, Program)
+{
+    if (!qEnvironmentVariableIsSet("LK_SIGNALY"))
+        GTEST_SKIP() << "started by SignalsEndTheProgramTheOrdinaryWay";
+    handleSignals();
+    QTemporaryFile subor;
+    ASSERT_TRUE(subor.open());
+    // Past the file-size limit the parent set.
+    const QByteArray bajty(4096, 'x');
+    const ssize_t prvy = ::write(subor.handle(), bajty.constData(), size_t(bajty.size()));
+    const ssize_t druhy = ::write(subor.handle(), bajty.constData(), size_t(bajty.size()));
+    std::cout << "write " << prvy << " " << druhy << " " << (druhy < 0 && errno == EFBIG) << std::endl;
+    SystemClock clock;
+    qint64 cakal = -1;
+    QTimer::singleShot(0, qApp, [&] {
+        std::cout << "ready" << std::endl;
+        const qint64 start = clock.TickCount();
+        clock.WaitWithEvents(20000);
+        cakal = clock.TickCount() - start;
+    });
+    const int kod = QApplication::exec();
+    std::cout << "waited " << cakal << " exec " << kod << std::endl;
+}
+
+// SIGTERM ends a wait and the event loop the ordinary way; a write past a
+// file-size limit fails instead of killing the program.
+TEST(Signals, SignalsEndTheProgramTheOrdinaryWay)
+{
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LK_SIGNALY", "1");
+    program.setProcessEnvironment(env);
+    program.setChildProcessModifier([] {
+        const rlimit limit{1000, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    program.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Signals.Program"});
+    QByteArray vystup;
+    while (!vystup.contains("ready") && program.waitForReadyRead(10000))
+        vystup += program.readAllStandardOutput();
+    ASSERT_TRUE(vystup.contains("ready")) << vystup.constData();
+    QElapsedTimer cas;
+    cas.start();
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_LT(cas.elapsed(), 5000);
+    vystup += program.readAllStandardOutput();
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0) << vystup.constData();
+    EXPECT_TRUE(vystup.contains("write 1000 -1 1")) << vystup.constData();
+    const qsizetype waited = vystup.indexOf("waited ");
+    ASSERT_GE(waited, 0) << vystup.constData();
+    EXPECT_LT(vystup.mid(waited + 7).split(' ').first().toLongLong(), 5000) << "the wait ended early";
+    EXPECT_TRUE(vystup.contains(" exec 0")) << vystup.constData();
 }
 
 namespace {

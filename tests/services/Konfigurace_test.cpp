@@ -3,6 +3,7 @@
 // tables, cursors, keyboard, font and sounds ready. The script that prepares a
 // user's configuration: what it writes, repairs, refreshes and leaves alone.
 // The keyboard guard that the screens use after start.
+#include "exercise/Nacti_priklady.h"
 #include "services/Ini_subor.h"
 #include "services/Klavesnice.h"
 #include "services/Konfigurace.h"
@@ -133,6 +134,35 @@ TEST(Nacti_konfiguraci, EveryFailedCheckShowsItsMessageOnceAndStops)
         EXPECT_TRUE((p.sprava > Cd || Puvodni_klavesnice == "nezmenene") && Texty[1] == "nezmenene")
             << "nothing after the failed check ran";
     }
+}
+
+// A pupil who may write the data folder may put a file of their own in the
+// place of a configuration file, but cannot give it to another user: files
+// of anyone but the folder's owner (or the system) are refused, named with
+// their owner.
+TEST(Nacti_konfiguraci, AConfigurationFileOfAnotherUserIsRefusedNamingItsOwner)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
+    const auto daj_nobody = [](const QString &cesta) { return chown(QFile::encodeName(cesta).constData(), 65534, 65534) == 0; };
+    for (const char *subor : {"Znamky.dat", "Texty.dat"}) {
+        SCOPED_TRACE(subor);
+        Instalacia instalacia;
+        ASSERT_TRUE(daj_nobody(instalacia.hd() + subor));
+        EXPECT_FALSE(Nacti_konfiguraci());
+        ASSERT_EQ(instalacia.box.AskedBoxes().size(), 1);
+        const QString text = instalacia.box.AskedBoxes().first().text;
+        EXPECT_TRUE(text.contains(instalacia.hd() + subor) && text.contains("nobody")) << text.toStdString();
+    }
+    Instalacia instalacia;
+    EXPECT_TRUE(Zapis_prekodovany(instalacia.hd() + "Hra.dat", {"[koniec]"}));
+    ASSERT_TRUE(daj_nobody(instalacia.hd() + "Hra.dat"));
+    const Chyba_suboru chyba = Nacti_priklady_ze_souboru(instalacia.hd() + "Hra.dat", "1", 1);
+    EXPECT_EQ(chyba.druh, Chyba_suboru::Cudzi_vlastnik) << "the task data, read when a task starts";
+    EXPECT_TRUE(chyba.Text().contains("nobody"));
+    // The folder's owner's files, and the system's, are taken.
+    ASSERT_TRUE(daj_nobody(instalacia.hd()) && daj_nobody(instalacia.hd() + "Znamky.dat"));
+    EXPECT_TRUE(Nacti_konfiguraci());
 }
 
 TEST(Nacti_konfiguraci, GoodInstallationLeavesEverythingReady)

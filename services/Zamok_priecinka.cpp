@@ -1,0 +1,152 @@
+#include "services/Zamok_priecinka.h"
+
+#include "platform/Signals.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace Misc {
+
+namespace {
+
+const QByteArray &Meno_zamku()
+{
+    static const QByteArray meno = QFile::encodeName(Zamok_priecinka::Meno);
+    return meno;
+}
+
+constexpr int Bezpecne = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+
+// Whoever may write the folder may use its lock, whatever their umask.
+void Prava_priecinka(int fd, const Priecinok &priecinok)
+{
+    struct stat st {};
+    if (::fstat(priecinok.fd(), &st) == 0)
+        (void)::fchmod(fd, st.st_mode & 0666);
+}
+
+} // namespace
+
+bool Cakanie::Pocas() { return !platform::terminationRequested(); }
+
+bool Cakanie_obrazovky::Pocas()
+{
+    cakanie_.Paint();
+    return Cakanie::Pocas();
+}
+
+Zamok_priecinka::Zamok_priecinka(const Priecinok &priecinok, std::chrono::milliseconds cakanie, Cakanie &pocas)
+    : priecinok_(priecinok)
+{
+    using Hodiny = std::chrono::steady_clock;
+    const Hodiny::time_point koniec = Hodiny::now() + cakanie;
+    // Not the exercises' random source: that one is seeded once for the run.
+    QRandomGenerator nahoda(QRandomGenerator::system()->generate());
+    for (;;) {
+        if (const std::optional<Stav_zamku> stav = Skus()) {
+            stav_ = *stav;
+            break;
+        }
+        if (Hodiny::now() >= koniec) {
+            stav_ = Stav_zamku::Obsadeny;
+            break;
+        }
+        if (!pocas.Pocas()) {
+            stav_ = Stav_zamku::Preruseny;
+            break;
+        }
+        // Short and spread: waiters released together do not retry together.
+        const Hodiny::duration spanok = std::chrono::milliseconds(5 + nahoda.bounded(40));
+        std::this_thread::sleep_for(std::min(spanok, std::max(koniec - Hodiny::now(), Hodiny::duration::zero())));
+    }
+    if (stav_ != Stav_zamku::Drzany)
+        Zavri();
+}
+
+Zamok_priecinka::~Zamok_priecinka() { Zavri(); }
+
+void Zamok_priecinka::Zavri()
+{
+    // Closing drops our lock and no other: the kernel keeps locks per open file.
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
+
+std::optional<Stav_zamku> Zamok_priecinka::Skus()
+{
+    if (!priecinok_.Otvoreny())
+        return Stav_zamku::Nezapisatelny;
+    if (fd_ < 0)
+        if (const std::optional<Stav_zamku> stav = Otvor(); stav || fd_ < 0)
+            return stav;
+    if (!Zamkni_subor(fd_)) {
+        if (errno == EAGAIN || errno == EACCES || errno == EINTR)
+            return std::nullopt;
+        // ENOLCK, EINVAL, EOPNOTSUPP: no locks here.
+        return Stav_zamku::Bez_zamykania;
+    }
+    if (Meno_je_nase())
+        return Stav_zamku::Drzany;
+    // The file was deleted or replaced: its lock guards nothing.
+    Zavri();
+    return std::nullopt;
+}
+
+// Opens the lock file, creating it when missing. Nothing, with the file
+// open, to go on; nothing without it to try again.
+std::optional<Stav_zamku> Zamok_priecinka::Otvor()
+{
+    fd_ = ::openat(priecinok_.fd(), Meno_zamku().constData(), O_RDWR | O_CREAT | O_EXCL | Bezpecne, 0666);
+    if (fd_ >= 0) {
+        Prava_priecinka(fd_, priecinok_);
+        return std::nullopt;
+    }
+    if (errno == EEXIST)
+        fd_ = ::openat(priecinok_.fd(), Meno_zamku().constData(), O_RDWR | Bezpecne);
+    if (fd_ < 0) {
+        if (errno == ENOENT) // deleted just now
+            return std::nullopt;
+        if (errno == ELOOP || errno == EISDIR || errno == ENXIO)
+            return Stav_zamku::Nie_je_subor;
+        if (errno == EACCES || errno == EPERM)
+            return Nahrad_necitatelny();
+        return Stav_zamku::Nezapisatelny;
+    }
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        Zavri();
+        return Stav_zamku::Nie_je_subor;
+    }
+    return std::nullopt;
+}
+
+// A lock file we may not open: a new one of the folder's permissions in its
+// place, when the folder lets us.
+std::optional<Stav_zamku> Zamok_priecinka::Nahrad_necitatelny()
+{
+    const QByteArray novy = Meno_zamku() + '.'
+        + QByteArray::number(QRandomGenerator::system()->generate64(), 16) + ".novy";
+    const int fd = ::openat(priecinok_.fd(), novy.constData(), O_RDWR | O_CREAT | O_EXCL | Bezpecne, 0666);
+    if (fd < 0)
+        return Stav_zamku::Nezapisatelny;
+    Prava_priecinka(fd, priecinok_);
+    ::close(fd);
+    if (::renameat(priecinok_.fd(), novy.constData(), priecinok_.fd(), Meno_zamku().constData()) != 0) {
+        ::unlinkat(priecinok_.fd(), novy.constData(), 0);
+        return Stav_zamku::Nezapisatelny;
+    }
+    return std::nullopt;
+}
+
+bool Zamok_priecinka::Meno_je_nase() const { return fd_ >= 0 && Ma_meno(fd_, priecinok_.fd(), Meno_zamku()); }
+
+bool Zamok_priecinka::Plati() const { return stav_ == Stav_zamku::Drzany && Meno_je_nase(); }
+
+} // namespace Misc

@@ -1,0 +1,178 @@
+// The lock of a shared data folder, tried the ways a class can break it:
+// two holders at once, a holder that ends, a pupil deleting or replacing
+// the lock file, a lock file this user may not open, something else under
+// its name, a program told to end while it waits, and a commit made after
+// the lock was lost.
+#include "services/Zamok_priecinka.h"
+
+#include "support/Datove_subory.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <future>
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Misc;
+using namespace std::chrono_literals;
+
+namespace {
+
+struct Priecinok_zamku {
+    QTemporaryDir dir;
+    QString zamok = dir.filePath("Vysledky.lock");
+    Priecinok priecinok{dir.path()};
+    Cakanie cakanie;
+    std::unique_ptr<Zamok_priecinka> Zamkni(std::chrono::milliseconds ako_dlho = 50ms)
+    {
+        return std::make_unique<Zamok_priecinka>(priecinok, ako_dlho, cakanie);
+    }
+    bool Zmaz() { return QFile::remove(zamok); }
+};
+
+TEST(Zamok_priecinka, OneHolderAtATimeWhateverHappensToItsFile)
+{
+    {
+        SCOPED_TRACE("a second holder in the same program waits to the end of its wait");
+        Priecinok_zamku p;
+        const auto prvy = p.Zamkni();
+        ASSERT_TRUE(prvy->Drzany() && prvy->Plati());
+        QElapsedTimer cas;
+        cas.start();
+        EXPECT_EQ(p.Zamkni(200ms)->Stav(), Stav_zamku::Obsadeny);
+        EXPECT_GE(cas.elapsed(), 200);
+    }
+    {
+        SCOPED_TRACE("a holder whose file a pupil deleted releases nobody else's lock");
+        Priecinok_zamku p;
+        auto prvy = p.Zamkni();
+        ASSERT_TRUE(p.Zmaz());
+        EXPECT_FALSE(prvy->Plati()) << "the name no longer stands for its file";
+        const auto druhy = p.Zamkni();
+        ASSERT_TRUE(druhy->Drzany() && druhy->Plati()) << "a new file, a new lock";
+        prvy.reset();
+        EXPECT_EQ(p.Zamkni()->Stav(), Stav_zamku::Obsadeny) << "the second still holds";
+        EXPECT_TRUE(druhy->Plati());
+    }
+    {
+        SCOPED_TRACE("a waiter whose file was deleted meanwhile locks the new one");
+        Priecinok_zamku p;
+        auto prvy = p.Zamkni();
+        auto cakajuci = std::async(std::launch::async, [&p] { return p.Zamkni(5s); });
+        QThread::msleep(100);
+        ASSERT_TRUE(p.Zmaz());
+        prvy.reset();
+        const auto druhy = cakajuci.get();
+        ASSERT_TRUE(druhy->Drzany());
+        EXPECT_TRUE(druhy->Plati()) << "not the deleted file's lock";
+        EXPECT_TRUE(QFileInfo(p.zamok).isFile());
+    }
+    {
+        SCOPED_TRACE("a lock file replaced by another file");
+        Priecinok_zamku p;
+        const auto prvy = p.Zamkni();
+        Zapis_subor(p.dir.filePath("iny"), "");
+        ASSERT_TRUE(::rename(QFile::encodeName(p.dir.filePath("iny")).constData(), QFile::encodeName(p.zamok).constData()) == 0);
+        EXPECT_FALSE(prvy->Plati());
+        EXPECT_TRUE(p.Zamkni()->Drzany()) << "the file now under the name is free";
+    }
+}
+
+TEST(Zamok_priecinka, TheLockEndsWithItsHolderAndItsFileStays)
+{
+    Priecinok_zamku p;
+    Zapis_subor(p.zamok, "1234\nstary obsah\n");
+    const pid_t program = fork();
+    if (program == 0) {
+        Cakanie cakanie;
+        new Zamok_priecinka(p.priecinok, 1s, cakanie);
+        _exit(0);
+    }
+    int stav = 0;
+    waitpid(program, &stav, 0);
+    const auto zamok = p.Zamkni();
+    EXPECT_TRUE(zamok->Drzany()) << "nothing to take over";
+    EXPECT_EQ(Obsah(p.zamok), "1234\nstary obsah\n") << "never written";
+}
+
+// A commit asks whether the lock still holds just before the rename.
+TEST(Zamok_priecinka, AReplacementCalledOffByALostLockChangesNothing)
+{
+    Priecinok_zamku p;
+    Zapis_subor(p.dir.filePath("Hra.res"), "stara\r\n");
+    const auto zamok = p.Zamkni();
+    ASSERT_TRUE(p.Zmaz());
+    const Chyba_suboru chyba = Nahrad_subor(p.priecinok, "Hra.res", "nova\r\n", 0644, [&] { return zamok->Plati(); });
+    EXPECT_EQ(chyba.druh, Chyba_suboru::Prerusene);
+    EXPECT_EQ(Obsah(p.dir.filePath("Hra.res")), "stara\r\n");
+    EXPECT_EQ(QDir(p.dir.path()).entryList(QDir::Files), QStringList{"Hra.res"}) << "no new file left";
+}
+
+// Another user's lock file (an older version's, or one made with a narrow
+// umask) is replaced where the folder lets us; where it does not, and
+// where something else stands under the name, the answer comes at once.
+TEST(Zamok_priecinka, WhatCannotBeLockedIsSaidAtOnce)
+{
+    const bool root = geteuid() == 0;
+    const struct { const char *nazov; mode_t priecinok; std::function<void(const QString &)> urob; Stav_zamku stav; bool len_root; } pripady[] = {
+        {"a lock file this user may not open", 0777,
+         [](const QString &z) { Zapis_subor(z, ""), chmod(QFile::encodeName(z).constData(), 0); }, Stav_zamku::Drzany, false},
+        {"the same in a folder with the sticky bit", 01777,
+         [](const QString &z) { Zapis_subor(z, ""), chmod(QFile::encodeName(z).constData(), 0); }, Stav_zamku::Nezapisatelny, true},
+        {"a read-only folder without a lock file", 0555, [](const QString &) {}, Stav_zamku::Nezapisatelny, false},
+        {"a directory under the lock's name", 0777, [](const QString &z) { QDir().mkdir(z); }, Stav_zamku::Nie_je_subor, false},
+        {"a link under the lock's name", 0777, [](const QString &z) { QFile::link("/etc/passwd", z); }, Stav_zamku::Nie_je_subor, false},
+    };
+    for (const auto &r : pripady) {
+        if (r.len_root && !root)
+            continue;
+        SCOPED_TRACE(r.nazov);
+        Priecinok_zamku p;
+        r.urob(p.zamok);
+        chmod(QFile::encodeName(p.dir.path()).constData(), r.priecinok);
+        Stav_zamku stav {};
+        {
+            // Root opens every file: as user nobody the rules hold for it too.
+            std::vector<gid_t> skupiny(getgroups(0, nullptr));
+            getgroups(int(skupiny.size()), skupiny.data());
+            ASSERT_TRUE(!root || (setgroups(0, nullptr) == 0 && setegid(65534) == 0 && seteuid(65534) == 0));
+            QElapsedTimer cas;
+            cas.start();
+            stav = p.Zamkni(5s)->Stav();
+            EXPECT_LT(cas.elapsed(), 1000) << "no waiting";
+            ASSERT_TRUE(!root || (seteuid(0) == 0 && setegid(0) == 0 && setgroups(skupiny.size(), skupiny.data()) == 0));
+        }
+        EXPECT_EQ(stav, r.stav);
+        struct stat st {};
+        EXPECT_TRUE(stav != Stav_zamku::Drzany
+                    || (::stat(QFile::encodeName(p.zamok).constData(), &st) == 0 && (st.st_mode & 0777) == 0666))
+            << "anyone who may write the folder may lock";
+        chmod(QFile::encodeName(p.dir.path()).constData(), 0700);
+    }
+}
+
+TEST(Zamok_priecinka, AWaitEndsWhenTheProgramIsToldToEnd)
+{
+    struct Koniec : Cakanie {
+        int kolkokrat = 0;
+        bool Pocas() override { return ++kolkokrat < 3; }
+    } koniec;
+    Priecinok_zamku p;
+    const auto drzitel = p.Zamkni();
+    QElapsedTimer cas;
+    cas.start();
+    const Zamok_priecinka cakajuci(p.priecinok, 40s, koniec);
+    EXPECT_EQ(cakajuci.Stav(), Stav_zamku::Preruseny);
+    EXPECT_LT(cas.elapsed(), 1000);
+    EXPECT_EQ(koniec.kolkokrat, 3) << "asked between tries, which sleep";
+}
+
+} // namespace

@@ -1,0 +1,384 @@
+// A data folder a whole class shares, attacked as a pupil and a failing
+// machine would, with real processes and real files: a link swapped in
+// while saving, folders that take no writing, a class finishing onto a
+// stale lock, a pupil deleting the lock, a slow holder, a full home, a
+// program killed between the table and the log, a file-size limit and a
+// logout. Whatever happens, no file outside the folder changes, no program
+// hangs, and every result ends up once in the table and the log, or kept
+// with the pupil told so, or shown to be written down.
+#include "Program.h"
+
+#include "platform/Signals.h"
+#include "services/Konfigurace.h"
+#include "services/Text_1250.h"
+#include "shell/Ulozenie_vysledku.h"
+
+#include <QProcess>
+#include <QThread>
+
+#include <atomic>
+#include <csignal>
+#include <fcntl.h>
+#include <grp.h>
+#include <iostream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace lktest;
+using namespace Vysledky;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr uid_t Nobody = 65534;
+
+// From here on the files are used as user nobody when run as root (whom
+// permissions do not stop); root again afterwards, to clean up.
+class Ako_iny_pouzivatel {
+public:
+    Ako_iny_pouzivatel()
+    {
+        if (geteuid() != 0)
+            return;
+        skupiny_.resize(getgroups(0, nullptr));
+        getgroups(int(skupiny_.size()), skupiny_.data());
+        EXPECT_EQ(setgroups(0, nullptr), 0);
+        EXPECT_EQ(setegid(Nobody), 0);
+        EXPECT_EQ(seteuid(Nobody), 0);
+        zmeneny_ = true;
+    }
+    ~Ako_iny_pouzivatel()
+    {
+        if (zmeneny_)
+            (void)!seteuid(0), (void)!setegid(0), (void)!setgroups(skupiny_.size(), skupiny_.data());
+    }
+
+private:
+    std::vector<gid_t> skupiny_;
+    bool zmeneny_ = false;
+};
+
+// One pupil's program: this test binary started again. It loads the results
+// table as at the end of a series, with the class's folder LK_TRIEDA as its
+// data folder and LK_DATA as its user's data, saves the series of pupil
+// LK_ZIAK as LK_ROLA says and prints every message it shows.
+TEST(Ziak, Program)
+{
+    const QString rola = qEnvironmentVariable("LK_ROLA");
+    if (rola.isEmpty())
+        GTEST_SKIP() << "started by the tests of a shared folder";
+    if (qEnvironmentVariableIsSet("LK_SIGNALY"))
+        platform::handleSignals(); // as the program's main does
+    Program p;
+    p.Prejdi_titulok();
+    const QString hd = qEnvironmentVariable("LK_TRIEDA");
+    Misc::Cislo_ulohy = QStringLiteral("7");
+    auto *t = Formulare::frm_Tabulka.get();
+    t->Load();
+    Misc::Cesta_HD = hd;
+    qputenv("XDG_DATA_HOME", qgetenv("LK_DATA"));
+    if (qEnvironmentVariableIsSet("LK_CAKANIE"))
+        t->Najdlhsie_cakanie = std::chrono::milliseconds(qEnvironmentVariableIntValue("LK_CAKANIE"));
+    Zapis_subor(hd + "ready." + QByteArray::number(getpid()), "");
+    if (rola == "koniec") {
+        QApplication::exec(); // until the session ends it
+        return;
+    }
+    std::optional<Ako_iny_pouzivatel> iny;
+    if (qEnvironmentVariableIsSet("LK_INY"))
+        iny.emplace();
+    while (rola == "trieda" && !QFile::exists(hd + "start"))
+        QThread::msleep(1);
+    const QString meno = qEnvironmentVariable("LK_ZIAK");
+    t->Vloz_novy_zaznam(7, meno, "4", "1", "2", 1);
+    if (rola == "zabity") {
+        QDir(p.koren()).removeRecursively(); // what no destructor will remove now
+        raise(SIGKILL);
+    }
+    if (rola == "pomaly") { // a slow share, a laptop suspended mid-save
+        Zapis_subor(hd + "drzi", "");
+        QThread::msleep(qEnvironmentVariableIntValue("LK_SPANOK"));
+    }
+    t->Vloz_zaznam_do_souboru_vysledky_dat(meno, "Skupina", "Úloha", "4", "1", "2");
+    for (const auto &b : p.box.AskedBoxes())
+        std::cout << "SPRAVA " << QString(b.text).replace("\r\n", " ").toStdString() << std::endl;
+}
+
+struct Ziak {
+    std::unique_ptr<QProcess> proces = std::make_unique<QProcess>();
+    QString meno, spravy;
+    // Waits at most `ms`; a program still running then is killed.
+    bool Skoncil(int ms)
+    {
+        const bool skoncil = proces->waitForFinished(ms);
+        if (!skoncil)
+            proces->kill(), proces->waitForFinished();
+        for (const QString &riadok : QString::fromUtf8(proces->readAllStandardOutput()).split('\n'))
+            if (riadok.startsWith("SPRAVA "))
+                spravy += riadok.mid(7) + '\n';
+        return skoncil && proces->exitStatus() == QProcess::NormalExit && proces->exitCode() == 0;
+    }
+};
+
+struct Priecinok_triedy : ::testing::Test {
+    Program p;
+    void SetUp() override { p.Prejdi_titulok(); }
+    QString hd() const { return p.hd(); }
+
+    std::unique_ptr<Ziak> Spusti(const QString &rola, const QString &meno, const QMap<QString, QString> &env = {},
+                                 const std::function<void()> &v_dietati = {})
+    {
+        auto ziak = std::make_unique<Ziak>();
+        ziak->meno = meno;
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("LK_ROLA", rola), e.insert("LK_TRIEDA", hd()), e.insert("LK_ZIAK", meno);
+        e.insert("LK_DATA", p.data());
+        for (auto it = env.begin(); it != env.end(); ++it)
+            e.insert(it.key(), it.value());
+        ziak->proces->setProcessEnvironment(e);
+        if (v_dietati)
+            ziak->proces->setChildProcessModifier(v_dietati);
+        ziak->proces->start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Ziak.Program"});
+        return ziak;
+    }
+    void Pockaj_na_pripravenych(int pocet)
+    {
+        while (QDir(hd()).entryList({"ready.*"}).size() < pocet)
+            QThread::msleep(5);
+        for (const QString &r : QDir(hd()).entryList({"ready.*"}))
+            QFile::remove(hd() + r);
+    }
+    int V_tabulke(const QString &meno) const
+    {
+        return Misc::Riadky_textu(Misc::Text_z_1250(Obsah(hd() + "Hra.res"))).filter("|" + meno + "|").size();
+    }
+    int V_logu(const QString &meno) const
+    {
+        return Misc::Text_z_1250(Obsah(hd() + "Vysledky.dat")).count(": " + meno + " ");
+    }
+    // Once in the table and once in the log, after the next start has
+    // written what was kept.
+    void Kazdy_raz(const QStringList &mena)
+    {
+        Dopln_uschovane(hd());
+        for (const QString &meno : mena) {
+            EXPECT_EQ(V_tabulke(meno), 1) << meno.toStdString();
+            EXPECT_EQ(V_logu(meno), 1) << meno.toStdString();
+        }
+        EXPECT_TRUE(QDir(Misc::Adresar_uschovanych()).entryList({"*.txt"}).isEmpty()) << "nothing left kept";
+        EXPECT_TRUE(QDir(hd()).entryList({"*.novy"}).isEmpty()) << "no new file left half-made";
+    }
+};
+
+// A pupil exchanges the table and the log with symbolic links to another
+// user's files, over and over, while result after result is saved.
+TEST_F(Priecinok_triedy, ALinkSwappedInWhileSavingIsNeverWrittenThrough)
+{
+    QTemporaryDir von;
+    const QString bashrc = von.filePath("bashrc"), tajne = von.filePath("tajne");
+    Zapis_subor(bashrc, "alias ls='ls --color'\n"), Zapis_subor(tajne, "heslo\n");
+    Zapis_subor(hd() + "Hra.res", "7|Anna| 9| 0| 1| 0\r\n");
+    std::atomic<bool> koniec = false;
+    std::thread vymena([&] {
+        const std::pair<QString, QString> pary[] = {{"Hra.res", bashrc}, {"Vysledky.dat", tajne}};
+        while (!koniec)
+            for (const auto &[subor, ciel] : pary) {
+                const QByteArray meno = QFile::encodeName(hd() + subor), odkaz = meno + ".odkaz";
+                // A save that replaced the name took the link along: a new one.
+                struct stat st {};
+                if (lstat(odkaz.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+                    unlink(odkaz.constData()), (void)!symlink(QFile::encodeName(ciel).constData(), odkaz.constData());
+                for (int tam_a_spat = 0; tam_a_spat < 2; ++tam_a_spat)
+                    renameat2(AT_FDCWD, meno.constData(), AT_FDCWD, odkaz.constData(), RENAME_EXCHANGE);
+            }
+    });
+    Misc::Cakanie cakanie;
+    for (int i = 0; i < 300; ++i) {
+        const QString meno = QStringLiteral("$(touch /tmp/lk-%1)").arg(i);
+        Ulozenie_vysledku ulozenie(hd(), 1s);
+        QList<Zaznam_vysledku> zobrazene;
+        ulozenie.Pridaj_riadok({7, meno, 4, 1, 2, 1}, {}, zobrazene, cakanie);
+        ulozenie.Pripis_log(meno + "\r\n", cakanie);
+    }
+    koniec = true;
+    vymena.join();
+    EXPECT_EQ(Obsah(bashrc), "alias ls='ls --color'\n");
+    EXPECT_EQ(Obsah(tajne), "heslo\n");
+    EXPECT_TRUE(QDir(hd()).entryList({"*.novy"}).isEmpty());
+}
+
+// A stale lock where the folder takes no writing, for this user or at
+// all: the save ends within its limit, says so, and keeps the result.
+TEST_F(Priecinok_triedy, FoldersThatTakeNoWritingEndTheWaitAndKeepTheResult)
+{
+    const bool root = geteuid() == 0;
+    // (A lock an older version left: its process is gone.)
+    const QByteArray stary = "999999999\n" + QSysInfo::bootUniqueId() + "\nstroj\n";
+    const struct { const char *nazov; mode_t priecinok, zamok; bool len_root; } pripady[] = {
+        {"a read-only folder with a stale lock", 0555, 0644, false},
+        {"a read-only folder with a lock anyone may open", 0555, 0666, false},
+        {"a folder with the sticky bit and another user's stale lock", 01777, 0644, true},
+    };
+    QFile::setPermissions(p.koren(), QFileDevice::Permissions(0x7755)); // the way to the folder
+    for (const auto &r : pripady) {
+        if (r.len_root && !root)
+            continue;
+        SCOPED_TRACE(r.nazov);
+        const QString zamok = hd() + "Vysledky.lock";
+        Zapis_subor(zamok, stary);
+        ASSERT_EQ(chmod(QFile::encodeName(zamok).constData(), r.zamok), 0);
+        ASSERT_EQ(chmod(QFile::encodeName(hd()).constData(), r.priecinok), 0);
+        QTemporaryDir data; // the pupil's own
+        ASSERT_TRUE(!root || chown(QFile::encodeName(data.path()).constData(), Nobody, Nobody) == 0);
+        QElapsedTimer cas;
+        cas.start();
+        auto ziak = Spusti("sam", "Eva", {{"LK_INY", "1"}, {"LK_DATA", data.path()}, {"LK_CAKANIE", "2000"}});
+        EXPECT_TRUE(ziak->Skoncil(10000)) << "ends";
+        EXPECT_LT(cas.elapsed(), 8000);
+        chmod(QFile::encodeName(hd()).constData(), 0755);
+        EXPECT_TRUE(ziak->spravy.contains("uschovaný")) << ziak->spravy.toStdString();
+        EXPECT_EQ(QDir(data.path() + "/loravik-kvantira2/neulozene").entryList({"*.txt"}).size(), 2)
+            << "row and log entry kept";
+        EXPECT_EQ(V_tabulke("Eva"), 0);
+        QFile::remove(zamok);
+    }
+}
+
+// 30 programs released together, two rounds each, onto a stale lock of a
+// dead program of this boot, or while a pupil deletes the lock every 10 ms.
+TEST_F(Priecinok_triedy, AClassFinishingAtOnceKeepsEveryResultOnce)
+{
+    constexpr int ziakov = 30, kol = 2;
+    const pid_t mrtvy = fork();
+    if (mrtvy == 0)
+        _exit(0);
+    waitpid(mrtvy, nullptr, 0);
+    const struct { const char *nazov; bool zastaraly, mazanie; } pripady[] = {
+        {"onto a stale lock", true, false},
+        {"a pupil deleting the lock", false, true},
+    };
+    for (const auto &r : pripady) {
+        SCOPED_TRACE(r.nazov);
+        std::atomic<bool> koniec = false;
+        std::thread mazac([&] {
+            while (r.mazanie && !koniec) {
+                QFile::remove(hd() + "Vysledky.lock");
+                QThread::msleep(10);
+            }
+        });
+        QStringList mena;
+        for (int k = 0; k < kol; ++k) {
+            QFile::remove(hd() + "start");
+            if (r.zastaraly)
+                Zapis_subor(hd() + "Vysledky.lock", QByteArray::number(mrtvy) + "\n" + QSysInfo::bootUniqueId() + "\n");
+            std::vector<std::unique_ptr<Ziak>> trieda;
+            for (int i = 0; i < ziakov; ++i)
+                trieda.push_back(Spusti("trieda", mena.emplace_back(QStringLiteral("%1 %2-%3").arg(r.nazov).arg(k).arg(i))));
+            Pockaj_na_pripravenych(ziakov);
+            Zapis_subor(hd() + "start", "");
+            for (auto &ziak : trieda) {
+                EXPECT_TRUE(ziak->Skoncil(60000));
+                EXPECT_TRUE(ziak->spravy.isEmpty() || ziak->spravy.contains("uschovaný")) << ziak->spravy.toStdString();
+            }
+        }
+        koniec = true;
+        mazac.join();
+        Kazdy_raz(mena);
+    }
+}
+
+// A holder that needs longer than the others wait is never taken over:
+// they keep their results and say so, and the holder's table has them all
+// once they are written.
+TEST_F(Priecinok_triedy, ASlowHolderKeepsItsLockAndTheOthersKeepTheirResults)
+{
+    auto pomaly = Spusti("pomaly", "Pomalý", {{"LK_SPANOK", "2500"}});
+    while (!QFile::exists(hd() + "drzi"))
+        QThread::msleep(5);
+    QElapsedTimer cas;
+    cas.start();
+    std::vector<std::unique_ptr<Ziak>> cakajuci;
+    for (int i = 0; i < 3; ++i)
+        cakajuci.push_back(Spusti("sam", QStringLiteral("Čakajúci %1").arg(i), {{"LK_CAKANIE", "1000"}}));
+    for (auto &ziak : cakajuci) {
+        EXPECT_TRUE(ziak->Skoncil(10000));
+        EXPECT_TRUE(ziak->spravy.contains("iný program") && ziak->spravy.contains("uschovaný"))
+            << ziak->spravy.toStdString();
+    }
+    EXPECT_TRUE(pomaly->Skoncil(10000));
+    EXPECT_GE(cas.elapsed(), 2000) << "the holder was never taken over";
+    EXPECT_TRUE(pomaly->spravy.isEmpty()) << pomaly->spravy.toStdString();
+    Kazdy_raz({"Pomalý", "Čakajúci 0", "Čakajúci 1", "Čakajúci 2"});
+}
+
+// Killed right after the table was written: the log entry is kept and
+// written at the next start, once. Killed while writing the table: the
+// half-made file it leaves goes at a save a minute later.
+TEST_F(Priecinok_triedy, AProgramKilledLosesNoEntryAndLeavesNoHalfMadeFile)
+{
+    const QString stary = hd() + "Hra.res.0123456789abcdef.novy", mlady = hd() + "Hra.res.fedcba9876543210.novy";
+    Zapis_subor(stary, "7|Pol"), Zapis_subor(mlady, "7|Pol");
+    const timespec davno[2] = {{1000, 0}, {1000, 0}};
+    utimensat(AT_FDCWD, QFile::encodeName(stary).constData(), davno, 0);
+    QTemporaryDir tmp; // for its copy of a scrambled file
+    auto zabity = Spusti("zabity", "Eva", {{"TMP", tmp.path()}});
+    zabity->Skoncil(20000);
+    ASSERT_EQ(zabity->proces->exitStatus(), QProcess::CrashExit);
+    EXPECT_EQ(V_tabulke("Eva"), 1);
+    EXPECT_EQ(V_logu("Eva"), 0);
+    EXPECT_FALSE(QFile::exists(stary));
+    EXPECT_TRUE(QFile::remove(mlady)) << "perhaps still being written";
+    Kazdy_raz({"Eva"});
+    Kazdy_raz({"Eva"});
+}
+
+// A file-size limit smaller than the table: the write fails, the program
+// goes on and keeps the result.
+TEST_F(Priecinok_triedy, AFileSizeLimitFailsTheWriteInsteadOfKillingTheProgram)
+{
+    QStringList riadky; // larger than the limit, unlike the files of the start
+    for (int i = 0; i < 1600; ++i)
+        riadky << QStringLiteral("7|Žiak %1| 5| 0| 1| 0").arg(i);
+    Zapis_subor(hd() + "Hra.res", Misc::Text_do_1250(riadky.join("\r\n") + "\r\n"));
+    const QByteArray tabulka = Obsah(hd() + "Hra.res");
+    auto ziak = Spusti("sam", "Eva", {{"LK_SIGNALY", "1"}}, [] {
+        const rlimit limit{32768, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_TRUE(ziak->Skoncil(20000)) << "exit status " << int(ziak->proces->exitStatus()) << " "
+                                      << ziak->proces->exitCode();
+    EXPECT_TRUE(ziak->spravy.contains("uschovaný")) << ziak->spravy.toStdString();
+    EXPECT_EQ(Obsah(hd() + "Hra.res"), tabulka);
+    Kazdy_raz({"Eva"});
+}
+
+// Logout: the program ends the ordinary way, its temporary copy gone; a
+// save waiting for another program's lock gives up and keeps the result.
+TEST_F(Priecinok_triedy, TheEndOfTheSessionEndsTheProgramCleanly)
+{
+    QTemporaryDir tmp;
+    auto ziak = Spusti("koniec", "Eva", {{"LK_SIGNALY", "1"}, {"TMP", tmp.path()}});
+    Pockaj_na_pripravenych(1);
+    EXPECT_FALSE(QDir(tmp.path()).entryList({"Dat.*"}).isEmpty()) << "the copy of a scrambled file";
+    ziak->proces->terminate();
+    EXPECT_TRUE(ziak->Skoncil(5000));
+    EXPECT_TRUE(QDir(tmp.path()).entryList({"Dat.*"}).isEmpty());
+
+    const Misc::Priecinok priecinok(hd());
+    Misc::Cakanie cakanie;
+    auto zamok = std::make_unique<Misc::Zamok_priecinka>(priecinok, 1s, cakanie);
+    ASSERT_TRUE(zamok->Drzany());
+    ziak = Spusti("sam", "Ema", {{"LK_SIGNALY", "1"}});
+    Pockaj_na_pripravenych(1);
+    QThread::msleep(300); // waiting for the lock
+    ziak->proces->terminate();
+    EXPECT_TRUE(ziak->Skoncil(5000));
+    EXPECT_TRUE(ziak->spravy.contains("končí") && ziak->spravy.contains("uschovaný")) << ziak->spravy.toStdString();
+    zamok.reset();
+    Kazdy_raz({"Ema"});
+}
+
+} // namespace
