@@ -1,7 +1,9 @@
 #include "platform/X11Screen.h"
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QMetaObject>
+#include <QThread>
 #include <QWidget>
 #include <memory>
 #include <utility>
@@ -90,13 +92,22 @@ std::optional<PrimaryScreen> askPrimaryScreen(const QByteArray &display)
     int number = 0;
     static xcb_connection_t *c = nullptr;
     xcb_disconnect(c);
-    c = xcb_connect(display.isEmpty() ? nullptr : display.constData(), &number);
+    // A server whose last client has just left resets and refuses
+    // connections meanwhile: asked again for a while. Held open, this
+    // connection keeps it from resetting before Qt's own is made.
+    const QDeadlineTimer patience(2000);
+    for (;;) {
+        c = xcb_connect(display.isEmpty() ? nullptr : display.constData(), &number);
+        if (!xcb_connection_has_error(c) || patience.hasExpired())
+            break;
+        xcb_disconnect(c);
+        QThread::msleep(20);
+    }
     std::optional<PrimaryScreen> answer;
     if (!xcb_connection_has_error(c))
         if (xcb_screen_t *screen = screenOf(c, number))
             answer = PrimaryScreen{primaryMonitor(c, screen), platformFactor(c, screen)};
-    // Closed once the application has its own connection: an X server
-    // whose last client leaves resets, refusing connections meanwhile.
+    // Closed once the application has its own connection.
     qAddPreRoutine([] {
         QMetaObject::invokeMethod(QCoreApplication::instance(), [] { xcb_disconnect(std::exchange(c, nullptr)); },
                                   Qt::QueuedConnection);

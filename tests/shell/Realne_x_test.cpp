@@ -229,6 +229,7 @@ TEST(RealX, WindowAndStageAtEveryScreenSize)
         {"1152 x 864, 57/32: 58/32 would not fit", {1152, 864}, false},
         {"1280 x 1024, 2, bands above and below", {1280, 1024}, false},
         {"1366 x 768, 51/32", {1366, 768}, false},
+        {"1366 x 768 with openbox", {1366, 768}, true},
         {"1600 x 900, 60/32", {1600, 900}, false},
         {"1920 x 1080, 2.25", {1920, 1080}, false},
         {"1920 x 1080 with openbox", {1920, 1080}, true},
