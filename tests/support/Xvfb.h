@@ -97,7 +97,7 @@ private:
 // of its own.
 class Pohlad_na_x {
 public:
-    Pohlad_na_x() : c_(xcb_connect(nullptr, nullptr))
+    explicit Pohlad_na_x(const char *displej = nullptr) : c_(xcb_connect(displej, nullptr))
     {
         if (!xcb_connection_has_error(c_))
             obrazovka_ = xcb_setup_roots_iterator(xcb_get_setup(c_)).data;
@@ -113,6 +113,16 @@ public:
         const uint32_t hodnota[] = {farba & 0xffffff};
         xcb_change_window_attributes(c_, obrazovka_->root, XCB_CW_BACK_PIXEL, hodnota);
         xcb_clear_area(c_, 0, obrazovka_->root, 0, 0, 0, 0);
+        xcb_flush(c_);
+    }
+    // The desktop's X resources: Xft.dpi, the scale the desktop asks of
+    // programs. Kept while this connection lasts (a server left without
+    // clients resets and forgets them).
+    void Nastav_xft_dpi(int dpi)
+    {
+        const QByteArray zdroje = "Xft.dpi:\t" + QByteArray::number(dpi) + "\n";
+        xcb_change_property(c_, XCB_PROP_MODE_REPLACE, obrazovka_->root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 8,
+                            uint32_t(zdroje.size()), zdroje.constData());
         xcb_flush(c_);
     }
     // A window's rectangle on the screen, in screen pixels.
