@@ -186,26 +186,27 @@ private:
     }
 
     // The stage's corner in screen pixels, centred: half the room on each
-    // side, the odd pixel on the right and at the bottom.
-    QPoint stageCorner() const
+    // side (on X, whole pixels: the odd one on the right and at the bottom).
+    QPointF stageCorner() const
     {
         const double s = devicePixelRatioF();
-        const QSize room = pixels_ ? pixels_->size() : (QSizeF(size()) * s).toSize();
-        const QSize stage = (QSizeF(Stage::kWidth, Stage::kHeight) * s).toSize();
-        return {std::max(0, (room.width() - stage.width()) / 2), std::max(0, (room.height() - stage.height()) / 2)};
+        const QSizeF room = pixels_ ? QSizeF(pixels_->size()) : QSizeF(size()) * s;
+        const QSizeF stage = QSizeF(Stage::kWidth, Stage::kHeight) * s;
+        return {std::max(0.0, (room.width() - stage.width()) / 2), std::max(0.0, (room.height() - stage.height()) / 2)};
     }
     void placeStage()
     {
         // Qt's own place for it is the logical pixel nearest to the corner.
-        const QPoint corner = stageCorner();
-        const double s = devicePixelRatioF();
-        stage_->move(qRound(corner.x() / s), qRound(corner.y() / s));
+        const QPointF corner = stageCorner() / devicePixelRatioF();
+        stage_->move(qRound(corner.x()), qRound(corner.y()));
         placeNatively();
     }
     void placeNatively()
     {
-        if (pixels_ && stage_->parentWidget() == this && stage_->testAttribute(Qt::WA_WState_Created))
-            x11::moveWindow(stage_, stageCorner());
+        if (pixels_ && stage_->parentWidget() == this && stage_->testAttribute(Qt::WA_WState_Created)) {
+            const QPointF corner = stageCorner();
+            x11::moveWindow(stage_, QPoint(int(corner.x()), int(corner.y())));
+        }
     }
 };
 

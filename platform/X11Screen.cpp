@@ -131,7 +131,9 @@ std::optional<QRect> primaryScreenPixels()
 
 void placeWindow(QWidget *w, QRect pixels)
 {
-    xcb_connection_t *c = qtConnection();
+    xcb_connection_t *c = running() ? qtConnection() : nullptr;
+    if (!c)
+        return;
     const uint32_t values[] = {uint32_t(pixels.x()), uint32_t(pixels.y()), uint32_t(pixels.width()),
                                uint32_t(pixels.height())};
     xcb_configure_window(c, xcb_window_t(w->winId()),
@@ -142,7 +144,9 @@ void placeWindow(QWidget *w, QRect pixels)
 
 void moveWindow(QWidget *w, QPoint pixels)
 {
-    xcb_connection_t *c = qtConnection();
+    xcb_connection_t *c = running() ? qtConnection() : nullptr;
+    if (!c)
+        return;
     const uint32_t values[] = {uint32_t(pixels.x()), uint32_t(pixels.y())};
     xcb_configure_window(c, xcb_window_t(w->winId()), XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
     xcb_flush(c);
