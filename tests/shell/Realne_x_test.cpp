@@ -10,10 +10,9 @@
 #include "services/Konfigurace.h"
 #include "support/Xvfb.h"
 
-#include <QPushButton>
 #include <QDialogButtonBox>
-#include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
