@@ -5,6 +5,7 @@
 // screen is then a black window with the stage centred in it.
 #include "platform/DisplayMode.h"
 #include "platform/Form.h"
+#include "platform/X11Screen.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -16,7 +17,7 @@
 #include <QThread>
 #include <QWindow>
 #include <cmath>
-#include <numeric>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -26,6 +27,54 @@ namespace {
 // screen pixels and the screen's size in stage pixels is never rounded
 // below the stage's.
 constexpr int kScaleSteps = 32;
+
+// The value of a Qt option given on the command line (-name value or --name value).
+QByteArray option(int argc, char **argv, const char *name)
+{
+    for (int i = 1; i + 1 < argc; ++i) {
+        const QByteArray arg = argv[i];
+        if (arg == QByteArray("-") + name || arg == QByteArray("--") + name)
+            return argv[i + 1];
+    }
+    return {};
+}
+
+// Whether Qt will start its X platform: asked for, or the default where a
+// display is set and no Wayland session may be taken first.
+bool startsOnX(int argc, char **argv)
+{
+    QByteArray platform = option(argc, argv, "platform");
+    if (platform.isEmpty())
+        platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty())
+        return platform.split(':').first() == "xcb";
+    return qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("WAYLAND_DISPLAY")
+        && qgetenv("XDG_SESSION_TYPE") != "wayland";
+}
+
+// Elsewhere a short-lived application asks; the launcher's start-up
+// notice stays for the real one, which completes it.
+std::optional<x11::PrimaryScreen> askThroughQt(int argc, char **argv)
+{
+    const char *const notices[] = {"DESKTOP_STARTUP_ID", "XDG_ACTIVATION_TOKEN"};
+    std::vector<std::optional<QByteArray>> kept;
+    for (const char *name : notices)
+        kept.push_back(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+    std::optional<x11::PrimaryScreen> answer;
+    {
+        // It takes its own copy of the arguments, as it removes those it knows.
+        std::vector<char *> args(argv, argv + argc + 1);
+        int n = argc;
+        const QGuiApplication probe(n, args.data());
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            answer = x11::PrimaryScreen{QRect(QPoint(), (QSizeF(screen->size()) * screen->devicePixelRatio()).toSize()),
+                                        screen->devicePixelRatio()};
+    }
+    for (size_t i = 0; i < kept.size(); ++i)
+        if (kept[i])
+            qputenv(notices[i], *kept[i]);
+    return answer;
+}
 } // namespace
 
 double stageScaleFor(QSize screenPixels)
@@ -40,23 +89,26 @@ void scaleToScreen(int argc, char **argv)
     if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
         return;
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
-    double platformFactor = 1, scale = 1;
-    {
-        // A short-lived application only to ask the screen's size; it takes
-        // its own copy of the arguments, as it removes those it knows.
-        std::vector<char *> args(argv, argv + argc + 1);
-        int n = argc;
-        const QGuiApplication probe(n, args.data());
-        const QScreen *screen = QGuiApplication::primaryScreen();
-        if (!screen)
-            return;
-        platformFactor = screen->devicePixelRatio();
-        scale = stageScaleFor((QSizeF(screen->size()) * platformFactor).toSize());
-    }
+    // On X the server is asked directly: Qt's platform started twice would
+    // connect twice and cost the start a good part of its time. Factors of
+    // the user's own (per screen, from the monitor's size) only Qt knows.
+    const bool ownFactors = qEnvironmentVariableIsSet("QT_SCREEN_SCALE_FACTORS")
+        || qEnvironmentVariableIsSet("QT_USE_PHYSICAL_DPI");
+    const std::optional<x11::PrimaryScreen> screen = startsOnX(argc, argv) && !ownFactors
+        ? x11::askPrimaryScreen(option(argc, argv, "display"))
+        : askThroughQt(argc, argv);
+    if (!screen)
+        return;
     // A factor the platform already applies stays; ours comes on top.
-    qputenv("QT_SCALE_FACTOR", QByteArray::number(scale / platformFactor, 'g', 17));
+    qputenv("QT_SCALE_FACTOR",
+            QByteArray::number(stageScaleFor(screen->pixels.size()) / screen->platformFactor, 'g', 17));
 }
 
+// The black full-screen window. Qt places a child on whole logical pixels
+// and sizes a window in them, which at a fractional scale is up to a few
+// screen pixels off; on X the window and the stage (a native child there)
+// are therefore placed in screen pixels, and a black window of the
+// server's own under the stage covers what Qt's buffer does not reach.
 class StageHost final : public QWidget {
 public:
     explicit StageHost(Stage *stage) : stage_(stage)
@@ -65,17 +117,43 @@ public:
         setMouseTracking(true);
         setWindowTitle(stage->windowTitle());
         setWindowIcon(stage->windowIcon());
+        if (x11::running()) {
+            pixels_ = x11::primaryScreenPixels();
+            stage->setAttribute(Qt::WA_NativeWindow);
+        }
         stage->setParent(this);
+        stage->installEventFilter(this);
+        for (QObject *page : stage->children())
+            page->installEventFilter(this);
+        showPagePointer();
+    }
+
+    // The window covers the screen to the last pixel.
+    void coverScreen()
+    {
+        if (!pixels_)
+            return;
+        x11::placeWindow(this, *pixels_);
+        if (!mat_)
+            mat_ = x11::coverWithBlack(this, pixels_->size());
+        placeStage();
     }
 
 protected:
-    // Centred, on a whole screen pixel so that the stage is drawn exactly
-    // as in a window of its own.
-    void resizeEvent(QResizeEvent *) override
+    void resizeEvent(QResizeEvent *) override { placeStage(); }
+    bool eventFilter(QObject *o, QEvent *e) override
     {
-        const int step = std::max(1, kScaleSteps / std::gcd(kScaleSteps, qRound(devicePixelRatioF() * kScaleSteps)));
-        const auto centred = [step](int room, int size) { return std::max(0, qRound((room - size) / 2.0 / step) * step); };
-        stage_->move(centred(width(), Stage::kWidth), centred(height(), Stage::kHeight));
+        if (o == stage_) {
+            // Qt puts the stage's window back on its own grid when it moves or shows it.
+            if (e->type() == QEvent::Move || e->type() == QEvent::Show)
+                placeNatively();
+            else if (e->type() == QEvent::ChildAdded)
+                static_cast<QChildEvent *>(e)->child()->installEventFilter(this);
+        } else if (e->type() == QEvent::CursorChange || e->type() == QEvent::ZOrderChange || e->type() == QEvent::Show
+                   || e->type() == QEvent::Hide) {
+            showPagePointer();
+        }
+        return false;
     }
     // The screen around the stage stays plain, as the backdrop is.
     void paintEvent(QPaintEvent *e) override { QPainter(this).fillRect(e->rect(), Qt::black); }
@@ -93,6 +171,43 @@ protected:
 
 private:
     Stage *stage_;
+    std::optional<QRect> pixels_; // the screen in device pixels, where known
+    unsigned mat_ = 0;
+
+    // The pointer on the black is the page's own, at the stage's scale: it
+    // follows the page in front and every change of the page's pointer.
+    void showPagePointer()
+    {
+        const Form *page = stage_->frontPage();
+        if (page && page->testAttribute(Qt::WA_SetCursor))
+            setCursor(page->cursor());
+        else
+            unsetCursor();
+    }
+
+    // The stage's corner in screen pixels, centred: half the room on each
+    // side (on X, whole pixels: the odd one on the right and at the bottom).
+    QPointF stageCorner() const
+    {
+        const double s = devicePixelRatioF();
+        const QSizeF room = pixels_ ? QSizeF(pixels_->size()) : QSizeF(size()) * s;
+        const QSizeF stage = QSizeF(Stage::kWidth, Stage::kHeight) * s;
+        return {std::max(0.0, (room.width() - stage.width()) / 2), std::max(0.0, (room.height() - stage.height()) / 2)};
+    }
+    void placeStage()
+    {
+        // Qt's own place for it is the logical pixel nearest to the corner.
+        const QPointF corner = stageCorner() / devicePixelRatioF();
+        stage_->move(qRound(corner.x()), qRound(corner.y()));
+        placeNatively();
+    }
+    void placeNatively()
+    {
+        if (pixels_ && stage_->parentWidget() == this && stage_->testAttribute(Qt::WA_WState_Created)) {
+            const QPointF corner = stageCorner();
+            x11::moveWindow(stage_, QPoint(int(corner.x()), int(corner.y())));
+        }
+    }
 };
 
 bool Stage::fillScreen()
@@ -107,6 +222,7 @@ bool Stage::fillScreen()
     }
     host_->setGeometry(screen->geometry());
     host_->showFullScreen();
+    host_->coverScreen();
     // The window system answers in its own time; a window that does not
     // cover the screen once it is shown was refused.
     const auto covers = [&] { return host_->windowHandle()->isExposed() && host_->size() == screen->size(); };
@@ -156,12 +272,22 @@ QWidget *Stage::dialogParent()
 
 int Stage::runDialog(QDialog &dialog)
 {
-    const QPointer<QWidget> focus = QApplication::focusWidget();
+    // A dialog right after another may open before the window behind has
+    // its focus back: then the control that had it last there.
+    QWidget *behind = dialog.parentWidget() ? dialog.parentWidget()->window() : nullptr;
+    QPointer<QWidget> focus = QApplication::focusWidget();
+    if (!focus && behind)
+        focus = behind->focusWidget();
     const int result = dialog.exec();
-    if (focus && focus->isVisible()) {
-        focus->activateWindow();
+    if (focus && focus->isVisible())
+        behind = focus->window();
+    // Asked of the window itself: the closed dialog, its transient, may
+    // still count as active, and then activateWindow() does nothing;
+    // without a window manager no one else gives the focus back.
+    if (behind && behind->isVisible() && behind->windowHandle())
+        behind->windowHandle()->requestActivate();
+    if (focus && focus->isVisible())
         focus->setFocus(Qt::ActiveWindowFocusReason);
-    }
     return result;
 }
 

@@ -2,6 +2,7 @@
 LK_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-qpa-plugins libqt6multimedia6 qt6-translations-l10n qt6-l10n-tools libcups2-dev
+  libxcb1-dev libxcb-randr0-dev
   gstreamer1.0-plugins-base
   fonts-dejavu-core python3 python3-fonttools
 )
@@ -9,6 +10,10 @@ LK_TEST_PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev qt6-pdf-dev
   clang libclang-rt-14-dev
   cups-daemon cups-client
+  # The full-screen tests on a real X server of their own (Qt's xcb platform
+  # comes with libqt6gui6): the server, a window manager, real input, and
+  # XFixes to read the pointer the server shows.
+  xvfb openbox xdotool libxcb-xfixes0-dev
 )
 
 lk_install_missing() {

@@ -302,6 +302,10 @@ void frm_Setup::picTiskni_Click()
     Misc::Zahraj_click();
     Misc::Jmeno_zaka = TJmeno->Text;
     Vytiskni();
+    // The clicked picture took the focus; the pupil types on into the name,
+    // as when the screen came up.
+    if (isLoaded() && isVisible())
+        TJmeno->SetFocus();
 }
 
 void frm_Setup::IKonec_MouseDown(int, int, int, int)

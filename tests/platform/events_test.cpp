@@ -166,22 +166,43 @@ TEST(TabOrder, FollowsTabIndexWrapsRoundAndSkipsWhatCannotTakeTheFocus)
     }
 }
 
-// A dialog over the stage, whatever it did with the focus, leaves it where
-// it was: on the cell the pupil was typing in.
+// A dialog over the stage, whatever it or the window system did with the
+// focus meanwhile, leaves it where it was: on the cell the pupil was typing
+// in; also for a dialog that opens before the stage has it back.
 TEST(TabOrder, ADialogGivesTheFocusBackToTheCellThatHadIt)
 {
-    CellsForm f;
-    lktest::showAndActivate(&f);
-    f.TV1(3)->SetFocus();
-    QDialog d(platform::Stage::dialogParent());
-    QLineEdit inside(&d);
-    QTimer::singleShot(0, &d, [&] {
-        inside.setFocus();
-        d.reject();
-    });
-    platform::Stage::runDialog(d);
-    QApplication::processEvents(); // the window system's answer to the activation
-    EXPECT_TRUE(f.TV1(3)->editor()->hasFocus());
+    struct Row {
+        const char *name;
+        bool stageActive;  // when the dialog opens
+        int movedTo;       // the cell the stage's focus went to meanwhile, 0: none
+    } rows[] = {
+        {"the dialog took the focus", true, 0},
+        {"the window system put the stage's focus on another cell", true, 1},
+        {"opened while another dialog's window still had the focus, moved meanwhile", false, 1},
+    };
+    for (const Row &r : rows) {
+        CellsForm f;
+        lktest::showAndActivate(&f);
+        f.TV1(3)->SetFocus();
+        QWidget other;
+        if (!r.stageActive) {
+            other.show();
+            QApplication::setActiveWindow(&other);
+            ASSERT_EQ(QApplication::focusWidget(), nullptr) << r.name;
+        }
+        // Over the stage's window, as on the full screen, active or not.
+        QDialog d(platform::Stage::instance());
+        QLineEdit inside(&d);
+        QTimer::singleShot(0, &d, [&] {
+            inside.setFocus();
+            if (r.movedTo)
+                f.TV1(r.movedTo)->SetFocus();
+            d.reject();
+        });
+        platform::Stage::runDialog(d);
+        QApplication::processEvents(); // the window system's answer to the activation
+        EXPECT_TRUE(f.TV1(3)->editor()->hasFocus()) << r.name;
+    }
 }
 
 TEST(FormLifecycle, ShowActivatesEveryTimeOverlaysStayOnTopLabelsStayUnderWindowedControls)

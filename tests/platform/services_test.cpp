@@ -59,6 +59,8 @@ TEST(DisplayModeScale, LargestWholeThirtySecondThatFits)
         {"full HD, height bound", {1920, 1080}, 2.25},
         {"1366 x 768, 1.6 rounded down", {1366, 768}, 51 / 32.0},
         {"1024 x 768", {1024, 768}, 51 / 32.0},
+        {"1152 x 864: 57.6 rounded down, 58/32 would not fit", {1152, 864}, 57 / 32.0},
+        {"2560 x 1600: 106.7 rounded down", {2560, 1600}, 106 / 32.0},
         {"the stage's own size", {640, 480}, 1},
         {"smaller than the stage", {600, 400}, 1},
     };

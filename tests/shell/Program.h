@@ -4,6 +4,8 @@
 // of the default data, with every OS service faked. Helpers drive the
 // screens as a pupil would.
 #include "platform/Controls.h"
+#include "platform/DisplayMode.h"
+#include "platform/MessageBox.h"
 #include "services/Promenne_cviceni.h"
 #include "services/Tabulky.h"
 #include "shell/Formulare.h"
@@ -69,6 +71,17 @@ public:
         Tik_titulku();
     }
 
+};
+
+// The program as a pupil meets it: the real display mode, so the stage
+// fills the screen, and real message boxes.
+struct Program_na_celej_obrazovke {
+    Program p;
+    platform::ScreenDisplayMode obrazovka;
+    platform::QtMessageBox okno_spravy;
+    platform::ScopedService<platform::DisplayMode> g1{obrazovka};
+    platform::ScopedService<platform::MessageBox> g2{okno_spravy};
+    platform::Stage *stage = platform::Stage::instance();
 };
 
 // The page the pupil sees.

@@ -91,13 +91,7 @@ TEST(WholeProgram, ASeriesOfTask1FromTheChooserToTheResultsFile)
 // build/screens/fullscreen/. Its own ctest entry gives it a 1920 x 1080 screen.
 namespace {
 
-struct Cela_obrazovka {
-    Program p;
-    platform::ScreenDisplayMode obrazovka;
-    platform::QtMessageBox okno_spravy;
-    platform::ScopedService<platform::DisplayMode> g1{obrazovka};
-    platform::ScopedService<platform::MessageBox> g2{okno_spravy};
-    platform::Stage *stage = platform::Stage::instance();
+struct Cela_obrazovka : Program_na_celej_obrazovke {
     QWidget *okno = nullptr;
     QWindow *w = nullptr;
 
@@ -198,11 +192,11 @@ TEST(FullScreen, EveryTaskThroughTheFullScreenWindowWithRealInput)
         ASSERT_EQ(Vpredu(), n);
         EXPECT_EQ(QString(n->TJmeno->Text), "Ľudmila");
         if (uloha == 1) {
-            // Cancelled, the print dialog gives the focus back to the button.
+            // Cancelled, the print dialog leaves the focus in the name.
             ASSERT_TRUE(n->picTiskni->Visible);
             Pri_dialogu(QStringLiteral("print_dialog"), [](QWidget *d) { static_cast<QDialog *>(d)->reject(); });
             c.klik(n->picTiskni);
-            EXPECT_EQ(QApplication::focusWidget(), n->picTiskni->widget());
+            EXPECT_EQ(QApplication::focusWidget(), n->TJmeno->editor());
         }
         c.klik(n->picPokracuj);
         frm_Game01 *h = hra.get();
@@ -318,4 +312,8 @@ TEST(FullScreen, CursorsAndHoverFacesFollowThePointer)
     EXPECT_TRUE(Rovnaky_obrazok(h->PicTop(4)->Picture, "Bitmap/Games/mzpeth.bmp")) << "the hovered face";
     c.pohyb_v_okne(QPoint(4, c.bod({600, 40}).y()));
     EXPECT_TRUE(Rovnaky_obrazok(h->PicTop(4)->Picture, "Bitmap/Games/mzpet.bmp")) << "out on the black border";
+    EXPECT_EQ(ukazany(), "arrow") << "the stage's arrow on the black border";
+    c.pohyb({100, 40});
+    c.pohyb_v_okne(QPoint(4, c.bod({600, 40}).y()));
+    EXPECT_EQ(ukazany(), "arrow") << "the black border straight from the logo";
 }

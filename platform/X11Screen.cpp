@@ -1,0 +1,173 @@
+#include "platform/X11Screen.h"
+
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <QThread>
+#include <QWidget>
+#include <memory>
+#include <utility>
+#include <xcb/randr.h>
+#include <xcb/xcb.h>
+
+namespace platform::x11 {
+
+namespace {
+
+template <class T> using Reply = std::unique_ptr<T, decltype(&free)>;
+template <class T> Reply<T> reply(T *r) { return Reply<T>(r, &free); }
+
+xcb_screen_t *screenOf(xcb_connection_t *c, int number)
+{
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c));
+    for (int i = 0; it.rem && i < number; ++i)
+        xcb_screen_next(&it);
+    return it.rem ? it.data : nullptr;
+}
+
+// Qt takes the primary monitor, else the first; without monitors (RandR
+// before 1.5) the whole root window.
+QRect primaryMonitor(xcb_connection_t *c, xcb_screen_t *screen)
+{
+    const QRect root(0, 0, screen->width_in_pixels, screen->height_in_pixels);
+    const xcb_query_extension_reply_t *randr = xcb_get_extension_data(c, &xcb_randr_id);
+    if (!randr || !randr->present)
+        return root;
+    const auto version = reply(xcb_randr_query_version_reply(c, xcb_randr_query_version(c, 1, 5), nullptr));
+    if (!version || (version->major_version == 1 && version->minor_version < 5))
+        return root;
+    const auto monitors = reply(xcb_randr_get_monitors_reply(c, xcb_randr_get_monitors(c, screen->root, 1), nullptr));
+    if (!monitors)
+        return root;
+    std::optional<QRect> first;
+    for (auto it = xcb_randr_get_monitors_monitors_iterator(monitors.get()); it.rem; xcb_randr_monitor_info_next(&it)) {
+        const QRect r(it.data->x, it.data->y, it.data->width, it.data->height);
+        if (it.data->primary)
+            return r;
+        if (!first)
+            first = r;
+    }
+    return first.value_or(root);
+}
+
+// Qt's xcb platform scales by the X resources' Xft.dpi over 96.
+double platformFactor(xcb_connection_t *c, xcb_screen_t *screen)
+{
+    if (qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING") && qEnvironmentVariableIntValue("QT_ENABLE_HIGHDPI_SCALING") == 0)
+        return 1;
+    const auto resources = reply(xcb_get_property_reply(
+        c, xcb_get_property(c, false, screen->root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 0, 1 << 16), nullptr));
+    if (!resources)
+        return 1;
+    const QByteArray text(static_cast<const char *>(xcb_get_property_value(resources.get())),
+                          xcb_get_property_value_length(resources.get()));
+    for (const QByteArray &line : text.split('\n'))
+        if (line.startsWith("Xft.dpi:")) {
+            const int dpi = line.mid(8).trimmed().toInt();
+            return dpi > 0 ? dpi / 96.0 : 1;
+        }
+    return 1;
+}
+
+xcb_connection_t *qtConnection()
+{
+    auto *x = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x ? x->connection() : nullptr;
+}
+
+// The screen of the display the application connected to.
+int displayScreen()
+{
+    char *host = nullptr;
+    int display = 0, screen = 0;
+    const bool parsed = xcb_parse_display(qgetenv("DISPLAY").constData(), &host, &display, &screen);
+    free(host);
+    return parsed ? screen : 0;
+}
+
+} // namespace
+
+std::optional<PrimaryScreen> askPrimaryScreen(const QByteArray &display)
+{
+    int number = 0;
+    static xcb_connection_t *c = nullptr;
+    xcb_disconnect(c);
+    // A server whose last client has just left resets and refuses
+    // connections meanwhile: asked again for a while. Held open, this
+    // connection keeps it from resetting before Qt's own is made.
+    const QDeadlineTimer patience(2000);
+    for (;;) {
+        c = xcb_connect(display.isEmpty() ? nullptr : display.constData(), &number);
+        if (!xcb_connection_has_error(c) || patience.hasExpired())
+            break;
+        xcb_disconnect(c);
+        QThread::msleep(20);
+    }
+    std::optional<PrimaryScreen> answer;
+    if (!xcb_connection_has_error(c))
+        if (xcb_screen_t *screen = screenOf(c, number))
+            answer = PrimaryScreen{primaryMonitor(c, screen), platformFactor(c, screen)};
+    // Closed once the application has its own connection.
+    qAddPreRoutine([] {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [] { xcb_disconnect(std::exchange(c, nullptr)); },
+                                  Qt::QueuedConnection);
+    });
+    return answer;
+}
+
+bool running()
+{
+    return qtConnection() && QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+std::optional<QRect> primaryScreenPixels()
+{
+    xcb_connection_t *c = running() ? qtConnection() : nullptr;
+    xcb_screen_t *screen = c ? screenOf(c, displayScreen()) : nullptr;
+    if (!screen)
+        return std::nullopt;
+    return primaryMonitor(c, screen);
+}
+
+void placeWindow(QWidget *w, QRect pixels)
+{
+    xcb_connection_t *c = running() ? qtConnection() : nullptr;
+    if (!c)
+        return;
+    const uint32_t values[] = {uint32_t(pixels.x()), uint32_t(pixels.y()), uint32_t(pixels.width()),
+                               uint32_t(pixels.height())};
+    xcb_configure_window(c, xcb_window_t(w->winId()),
+                         XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                         values);
+    xcb_flush(c);
+}
+
+void moveWindow(QWidget *w, QPoint pixels)
+{
+    xcb_connection_t *c = running() ? qtConnection() : nullptr;
+    if (!c)
+        return;
+    const uint32_t values[] = {uint32_t(pixels.x()), uint32_t(pixels.y())};
+    xcb_configure_window(c, xcb_window_t(w->winId()), XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+    xcb_flush(c);
+}
+
+unsigned coverWithBlack(QWidget *parent, QSize pixels)
+{
+    xcb_connection_t *c = running() ? qtConnection() : nullptr;
+    xcb_screen_t *screen = c ? screenOf(c, displayScreen()) : nullptr;
+    if (!screen)
+        return 0;
+    const xcb_window_t id = xcb_generate_id(c);
+    const uint32_t background[] = {screen->black_pixel};
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, id, xcb_window_t(parent->winId()), 0, 0, uint16_t(pixels.width()),
+                      uint16_t(pixels.height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
+                      XCB_CW_BACK_PIXEL, background);
+    const uint32_t below[] = {XCB_STACK_MODE_BELOW};
+    xcb_configure_window(c, id, XCB_CONFIG_WINDOW_STACK_MODE, below);
+    xcb_map_window(c, id);
+    xcb_flush(c);
+    return id;
+}
+
+} // namespace platform::x11

@@ -1,0 +1,39 @@
+#pragma once
+// What Qt's scaling cannot say in whole screen pixels, asked of and told to
+// the X server directly. With a fractional scale a window's logical size
+// maps to a device size one pixel short or over, and a child can only sit
+// on whole logical pixels; here windows are placed in device pixels. Where
+// the platform is not xcb everything here answers "nothing" and does nothing.
+#include <QByteArray>
+#include <QRect>
+#include <optional>
+
+class QWidget;
+
+namespace platform::x11 {
+
+struct PrimaryScreen {
+    QRect pixels;             // the primary monitor, in device pixels
+    double platformFactor = 1; // the scale Qt's xcb platform applies there
+};
+
+// Over a connection of its own, closed again: for use before the
+// application object exists. `display` as -display takes it (empty: $DISPLAY).
+std::optional<PrimaryScreen> askPrimaryScreen(const QByteArray &display);
+
+// Once the application runs: whether it runs on X, and the primary monitor
+// in device pixels.
+bool running();
+std::optional<QRect> primaryScreenPixels();
+
+// Places a widget's own X window in device pixels, relative to its parent
+// window; the widget must have a native window.
+void placeWindow(QWidget *w, QRect pixels);
+void moveWindow(QWidget *w, QPoint pixels);
+
+// A black window of the server's own under every child of `parent`,
+// covering it: what Qt leaves unpainted shows black. Input goes on to the
+// parent, and the parent's cursor shows over it. Returns its id, 0 if none.
+unsigned coverWithBlack(QWidget *parent, QSize pixels);
+
+} // namespace platform::x11

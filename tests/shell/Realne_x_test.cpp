@@ -1,0 +1,260 @@
+// The full-screen window on a real X server, as pupils' screens have it:
+// Xvfb of the test's own at their sizes, with openbox or with no window
+// manager, the program driven by real X input (xdotool). The scale is
+// chosen before the application starts, so each case is a child process
+// of this test program on a server of its own; the parent starts both.
+#include "Program.h"
+
+#include "exercise/frm_Game01.h"
+#include "platform/Runtime.h"
+#include "services/Konfigurace.h"
+#include "support/Xvfb.h"
+
+#include <QDialogButtonBox>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+#include <cmath>
+
+using namespace lktest;
+
+namespace {
+
+platform::DefaultInstance<frm_Game01> hra;
+
+constexpr QRgb Farba_korena = 0x3060c0; // the bare screen, wherever no window paints
+
+bool V_detskom_procese() { return qEnvironmentVariableIsSet("LK_REALNE_X"); }
+
+// The program in front of the pupil: its real full-screen window on the
+// server in $DISPLAY.
+struct Program_na_x : Program_na_celej_obrazovke {
+    Pohlad_na_x x;
+
+    Program_na_x()
+    {
+        x.Natri_koren(Farba_korena);
+        x.Pocuvaj_oznamenia();
+        platform::InstallTranslations();
+        Formulare::frm_Game01 = [] { return static_cast<platform::Form *>(hra.get()); };
+        p.Prejdi_titulok();
+        Cakaj([&] { return Okno()->windowHandle() && Okno()->windowHandle()->isExposed(); });
+        Cakaj([&] { return QGuiApplication::focusWindow() != nullptr; });
+        QTest::qWait(200); // the first picture reaches the screen
+    }
+    QWidget *Okno() const { return stage->window(); }
+    static bool Cakaj(const std::function<bool()> &splnene, int ms = 5000) { return QTest::qWaitFor(splnene, ms); }
+
+    // Where a stage pixel is on the screen, as Qt knows it.
+    QPoint Na_obrazovke(const QWidget *w, QPoint bod) const
+    {
+        const QPointF logicky = w->mapToGlobal(QPointF(bod) + QPointF(0.5, 0.5));
+        return (logicky * stage->devicePixelRatioF()).toPoint();
+    }
+    void Klik(platform::Control *c) const
+    {
+        ASSERT_TRUE(Klikni_na_obrazovke(Na_obrazovke(c->widget(), c->widget()->rect().center())));
+        QTest::qWait(50);
+    }
+    // Where the stage should be: centred, the odd pixel right and below.
+    QRect Miesto_javiska() const
+    {
+        const QSize v = x.Velkost();
+        const QSize javisko = (QSizeF(platform::Stage::kWidth, platform::Stage::kHeight) * stage->scale()).toSize();
+        return QRect(QPoint((v.width() - javisko.width()) / 2, (v.height() - javisko.height()) / 2), javisko);
+    }
+};
+
+// From the chooser to the setup screen of task 1, "Ema" typed into the name.
+Shell::frm_Setup *Nastavenie_s_menom(Program_na_x &n)
+{
+    n.Klik(Formulare::frm_Select->LI(1));
+    n.Klik(Formulare::frm_Select->RI(1));
+    auto *s = Formulare::frm_Setup.existing();
+    if (!s || Vpredu() != s)
+        return nullptr;
+    Napis_na_obrazovke(QStringLiteral("Ema"));
+    n.Cakaj([&] { return QString(s->TJmeno->Text) == QLatin1String("Ema"); });
+    n.Klik(s->ICislo(1));
+    n.Cakaj([&] { return bool(s->picTiskni->Visible); });
+    return s;
+}
+
+} // namespace
+
+// The window is the screen, every pixel of it, with the stage in its middle
+// to a pixel; the pointer on the black is the stage's arrow, as on the stage.
+TEST(RealXChild, TheWindowIsTheScreenAndTheStageItsMiddle)
+{
+    if (!V_detskom_procese())
+        GTEST_SKIP() << "run by RealX tests on an X server of their own";
+    Program_na_x n;
+    ASSERT_TRUE(n.stage->fillsScreen());
+    const QSize v = n.x.Velkost();
+    EXPECT_EQ(n.x.Okno(unsigned(n.Okno()->winId())), QRect(QPoint(), v)) << "the window is the screen";
+    // The largest scale in 32nds at which the stage fits.
+    const auto vojde = [&](double f) { return 640 * f <= v.width() && 480 * f <= v.height(); };
+    const double s = n.stage->scale();
+    EXPECT_TRUE(vojde(s) && !vojde(s + 1 / 32.0) && s * 32 == std::floor(s * 32)) << s;
+    // The launcher that started it hears that it is up.
+    const QString oznamenie = QStringLiteral("remove: ID=") + qEnvironmentVariable("LK_START_ID");
+    n.Cakaj([&] { return n.x.Oznamenia().contains(oznamenie); }, 1000);
+    EXPECT_EQ(n.x.Oznamenia(), QStringList{oznamenie}) << "start-up notices";
+
+    const QImage obraz = n.x.Obrazovka();
+    ASSERT_EQ(obraz.size(), v);
+    const QRect javisko = n.Miesto_javiska();
+    int korena = 0, svetla_okolo = 0;
+    QRect kresba;
+    for (int y = 0; y < v.height(); ++y) {
+        const QRgb *riadok = reinterpret_cast<const QRgb *>(obraz.constScanLine(y));
+        for (int x = 0; x < v.width(); ++x) {
+            const QRgb farba = riadok[x] & 0xffffff;
+            korena += farba == Farba_korena;
+            if (farba != 0) {
+                kresba |= QRect(x, y, 1, 1);
+                svetla_okolo += !javisko.contains(x, y);
+            }
+        }
+    }
+    EXPECT_EQ(korena, 0) << "pixels of the bare screen";
+    EXPECT_EQ(svetla_okolo, 0) << "pixels not black around the stage";
+    EXPECT_EQ(kresba, javisko) << "the stage drawn where it should be";
+
+    // The pointer on the black border and on the stage's background.
+    const auto kurzor_na = [&](QPoint bod) {
+        Xdotool({QStringLiteral("mousemove"), QString::number(bod.x()), QString::number(bod.y())});
+        QTest::qWait(100);
+        return n.x.Kurzor();
+    };
+    const bool po_stranach = javisko.left() >= javisko.top();
+    const QPoint na_okraji = po_stranach ? QPoint(javisko.left() / 2, v.height() / 2) : QPoint(v.width() / 2, javisko.top() / 2);
+    if ((po_stranach ? javisko.left() : javisko.top()) < 2)
+        return; // no border to speak of
+    const QSize na_javisku = kurzor_na(n.Na_obrazovke(n.stage, {320, 470}));
+    EXPECT_EQ(na_javisku.width(), qRound(Misc::Kurzor_sipka.image().width() * n.stage->scale()));
+    EXPECT_EQ(kurzor_na(na_okraji), na_javisku) << "the pointer on the border";
+}
+
+// Tlač, then Zrušiť or a print: what the pupil types next goes into the
+// name, as when the screen came up.
+TEST(RealXChild, TypingAfterThePrintDialogGoesIntoTheName)
+{
+    if (!V_detskom_procese())
+        GTEST_SKIP() << "run by RealX tests on an X server of their own";
+    Program_na_x n;
+    Shell::frm_Setup *s = Nastavenie_s_menom(n);
+    ASSERT_NE(s, nullptr);
+    for (const bool vytlac : {false, true}) {
+        SCOPED_TRACE(vytlac ? "printed" : "cancelled");
+        // The dialogs answered as a teacher would: Zrušiť clicked, or Enter.
+        int dialogov = 0;
+        QTimer odpoved;
+        QObject::connect(&odpoved, &QTimer::timeout, [&] {
+            QWidget *d = QApplication::activeModalWidget();
+            if (!d || !d->windowHandle() || !d->windowHandle()->isExposed() || QGuiApplication::focusWindow() != d->windowHandle())
+                return;
+            ++dialogov;
+            auto *tlacitka = qobject_cast<QPrintDialog *>(d) ? d->findChild<QDialogButtonBox *>() : nullptr;
+            if (tlacitka && !vytlac) {
+                QPushButton *zrusit = tlacitka->button(QDialogButtonBox::Cancel);
+                EXPECT_EQ(zrusit->text(), "Zrušiť");
+                Klikni_na_obrazovke(n.Na_obrazovke(zrusit, zrusit->rect().center()));
+            } else {
+                Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+            }
+            QTest::qWait(100);
+        });
+        odpoved.start(50);
+        const QString pred = s->TJmeno->Text;
+        n.Klik(s->picTiskni);
+        n.Cakaj([&] { return dialogov > 0 && !QApplication::activeModalWidget(); });
+        odpoved.stop();
+        EXPECT_GE(dialogov, 1);
+        n.Cakaj([&] { return QGuiApplication::focusWindow() != nullptr; });
+        Napis_na_obrazovke(QStringLiteral("xy"));
+        n.Cakaj([&] { return QString(s->TJmeno->Text) == pred + QStringLiteral("xy"); }, 2000);
+        EXPECT_EQ(QString(s->TJmeno->Text), pred + "xy");
+        EXPECT_EQ(QApplication::focusWidget(), s->TJmeno->editor());
+    }
+}
+
+namespace {
+
+// One case of RealXChild in a child process on a server of its own.
+void Na_vlastnom_x(const char *pripad, QSize obrazovka, bool so_spravcom, int xft_dpi = 0)
+{
+    Xvfb server(obrazovka, so_spravcom);
+    ASSERT_TRUE(server.bezi()) << "Xvfb" << (so_spravcom ? " with openbox" : "") << " did not start";
+    Pohlad_na_x plocha(server.displej().constData());
+    if (xft_dpi)
+        plocha.Nastav_xft_dpi(xft_dpi);
+    QTemporaryDir domov;
+    QProcess dieta;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.displej()));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("LK_REALNE_X"), QStringLiteral("1"));
+    env.insert(QStringLiteral("HOME"), domov.path());
+    // As a desktop launcher starts it, waiting for its notice.
+    const QString id = QStringLiteral("kvantira2-test-%1").arg(QCoreApplication::applicationPid());
+    env.insert(QStringLiteral("DESKTOP_STARTUP_ID"), id);
+    env.insert(QStringLiteral("LK_START_ID"), id);
+    env.remove(QStringLiteral("QT_SCALE_FACTOR"));
+    dieta.setProcessEnvironment(env);
+    dieta.setProcessChannelMode(QProcess::MergedChannels);
+    dieta.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=RealXChild.") + QString::fromLatin1(pripad)});
+    // A case takes a second or two; one stuck (a message box no one
+    // answers) is ended.
+    const bool skoncilo = dieta.waitForFinished(20000);
+    if (!skoncilo)
+        dieta.kill(), dieta.waitForFinished();
+    const QString vystup = QString::fromLocal8Bit(dieta.readAll());
+    ASSERT_TRUE(skoncilo) << "stuck:\n" << vystup.toStdString();
+    EXPECT_TRUE(dieta.exitCode() == 0 && vystup.contains("[       OK ]")) << vystup.toStdString();
+}
+
+#define LK_VYZADUJ_X(so_spravcom)                                                                                     \
+    if (const QStringList chybaju = Xvfb::Chybajuce(so_spravcom); !chybaju.isEmpty())                                  \
+    GTEST_SKIP() << "needs " << chybaju.join(", ").toStdString() << " (scripts/deps.sh installs them)"
+
+} // namespace
+
+TEST(RealX, WindowAndStageAtEveryScreenSize)
+{
+    LK_VYZADUJ_X(true);
+    const struct {
+        const char *name;
+        QSize screen;
+        bool windowManager;
+        int xftDpi = 0; // the desktop's own scale, which Qt applies too
+    } rows[] = {
+        {"1024 x 768, 51/32", {1024, 768}, false},
+        {"1152 x 864, 57/32: 58/32 would not fit", {1152, 864}, false},
+        {"1280 x 1024, 2, bands above and below", {1280, 1024}, false},
+        {"1366 x 768, 51/32", {1366, 768}, false},
+        {"1366 x 768 with openbox", {1366, 768}, true},
+        {"1600 x 900, 60/32", {1600, 900}, false},
+        {"1920 x 1080, 2.25", {1920, 1080}, false},
+        {"1920 x 1080 with openbox", {1920, 1080}, true},
+        {"1920 x 1080, a desktop scaled to 150 %", {1920, 1080}, false, 144},
+        {"2560 x 1440, 3", {2560, 1440}, false},
+        {"3840 x 2160, 4.5", {3840, 2160}, false},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.name);
+        Na_vlastnom_x("TheWindowIsTheScreenAndTheStageItsMiddle", r.screen, r.windowManager, r.xftDpi);
+    }
+}
+
+TEST(RealX, TypingAfterThePrintDialogWithAndWithoutAWindowManager)
+{
+    LK_VYZADUJ_X(true);
+    for (const bool openbox : {false, true}) {
+        SCOPED_TRACE(openbox ? "openbox" : "no window manager");
+        Na_vlastnom_x("TypingAfterThePrintDialogGoesIntoTheName", {1366, 768}, openbox);
+    }
+}

@@ -1,0 +1,217 @@
+#pragma once
+// An X server of a test's own: Xvfb on a display it picks itself, with
+// openbox on it when asked, and what a test needs to look at it and to
+// give it real input (xdotool, as a pupil's mouse and keys would).
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QImage>
+#include <QProcess>
+#include <QRect>
+#include <QStandardPaths>
+#include <QThread>
+#include <cstring>
+#include <utility>
+#include <xcb/xcb.h>
+#include <xcb/xfixes.h>
+
+namespace lktest {
+
+class Xvfb {
+public:
+    // The programs a run needs that this machine lacks, for a skip's message.
+    static QStringList Chybajuce(bool so_spravcom)
+    {
+        QStringList chybaju;
+        for (const char *program : {"Xvfb", "xdotool", so_spravcom ? "openbox" : nullptr})
+            if (program && QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
+                chybaju << QString::fromLatin1(program);
+        return chybaju;
+    }
+
+    Xvfb(QSize obrazovka, bool so_spravcom)
+    {
+        // -displayfd 1: the display's number comes on standard output.
+        server_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                               QStringLiteral("0"),
+                                               QStringLiteral("%1x%2x24").arg(obrazovka.width()).arg(obrazovka.height()),
+                                               QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        const QDeadlineTimer koniec(10000);
+        while (!server_.canReadLine() && server_.waitForReadyRead(int(koniec.remainingTime())))
+            ;
+        const QByteArray cislo = server_.readLine().trimmed();
+        if (cislo.isEmpty())
+            return;
+        displej_ = ":" + cislo;
+        if (!so_spravcom)
+            return;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(displej_));
+        spravca_.setProcessEnvironment(env);
+        spravca_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+        // Ready once it names itself on the root window.
+        while (!Ma_spravcu() && !koniec.hasExpired())
+            QThread::msleep(20);
+        if (!Ma_spravcu())
+            displej_.clear();
+    }
+    ~Xvfb()
+    {
+        for (QProcess *p : {&spravca_, &server_}) {
+            p->terminate();
+            if (!p->waitForFinished(3000))
+                p->kill(), p->waitForFinished();
+        }
+    }
+    Xvfb(const Xvfb &) = delete;
+    Xvfb &operator=(const Xvfb &) = delete;
+
+    bool bezi() const { return !displej_.isEmpty(); }
+    QByteArray displej() const { return displej_; }
+
+private:
+    QProcess server_, spravca_;
+    QByteArray displej_;
+
+    bool Ma_spravcu() const
+    {
+        xcb_connection_t *c = xcb_connect(displej_.constData(), nullptr);
+        bool ma = false;
+        if (!xcb_connection_has_error(c)) {
+            const xcb_screen_t *s = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+            const char meno[] = "_NET_SUPPORTING_WM_CHECK";
+            auto *atom = xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, sizeof meno - 1, meno), nullptr);
+            if (atom && atom->atom != XCB_ATOM_NONE) {
+                auto *p = xcb_get_property_reply(c, xcb_get_property(c, 0, s->root, atom->atom, XCB_ATOM_WINDOW, 0, 1),
+                                                 nullptr);
+                ma = p && xcb_get_property_value_length(p) > 0;
+                free(p);
+            }
+            free(atom);
+        }
+        xcb_disconnect(c);
+        return ma;
+    }
+};
+
+// A look at the X server the program runs on ($DISPLAY), over a connection
+// of its own.
+class Pohlad_na_x {
+public:
+    explicit Pohlad_na_x(const char *displej = nullptr) : c_(xcb_connect(displej, nullptr))
+    {
+        if (!xcb_connection_has_error(c_))
+            obrazovka_ = xcb_setup_roots_iterator(xcb_get_setup(c_)).data;
+    }
+    ~Pohlad_na_x() { xcb_disconnect(c_); }
+    Pohlad_na_x(const Pohlad_na_x &) = delete;
+    Pohlad_na_x &operator=(const Pohlad_na_x &) = delete;
+
+    QSize Velkost() const { return {obrazovka_->width_in_pixels, obrazovka_->height_in_pixels}; }
+    // The screen's own colour, seen wherever no window paints.
+    void Natri_koren(QRgb farba)
+    {
+        const uint32_t hodnota[] = {farba & 0xffffff};
+        xcb_change_window_attributes(c_, obrazovka_->root, XCB_CW_BACK_PIXEL, hodnota);
+        xcb_clear_area(c_, 0, obrazovka_->root, 0, 0, 0, 0);
+        xcb_flush(c_);
+    }
+    // The desktop's X resources: Xft.dpi, the scale the desktop asks of
+    // programs. Kept while this connection lasts (a server left without
+    // clients resets and forgets them).
+    void Nastav_xft_dpi(int dpi)
+    {
+        const QByteArray zdroje = "Xft.dpi:\t" + QByteArray::number(dpi) + "\n";
+        xcb_change_property(c_, XCB_PROP_MODE_REPLACE, obrazovka_->root, XCB_ATOM_RESOURCE_MANAGER, XCB_ATOM_STRING, 8,
+                            uint32_t(zdroje.size()), zdroje.constData());
+        xcb_flush(c_);
+    }
+    // A window's rectangle on the screen, in screen pixels.
+    QRect Okno(unsigned id) const
+    {
+        auto *g = xcb_get_geometry_reply(c_, xcb_get_geometry(c_, id), nullptr);
+        auto *t = xcb_translate_coordinates_reply(c_, xcb_translate_coordinates(c_, id, obrazovka_->root, 0, 0), nullptr);
+        const QRect r = g && t ? QRect(t->dst_x, t->dst_y, g->width, g->height) : QRect();
+        free(g), free(t);
+        return r;
+    }
+    // What the screen shows.
+    QImage Obrazovka() const
+    {
+        const QSize v = Velkost();
+        auto *r = xcb_get_image_reply(c_, xcb_get_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, obrazovka_->root, 0, 0,
+                                                         uint16_t(v.width()), uint16_t(v.height()), ~0u), nullptr);
+        QImage obraz;
+        if (r && xcb_get_image_data_length(r) == v.width() * v.height() * 4)
+            obraz = QImage(xcb_get_image_data(r), v.width(), v.height(), QImage::Format_RGB32).copy();
+        free(r);
+        return obraz;
+    }
+    // The pointer's picture as the server shows it.
+    QSize Kurzor() const
+    {
+        free(xcb_xfixes_query_version_reply(c_, xcb_xfixes_query_version(c_, 4, 0), nullptr));
+        auto *k = xcb_xfixes_get_cursor_image_reply(c_, xcb_xfixes_get_cursor_image(c_), nullptr);
+        const QSize v = k ? QSize(k->width, k->height) : QSize();
+        free(k);
+        return v;
+    }
+
+    // Start-up notices sent from now on: a launcher's busy pointer ends
+    // when the started program's "remove: ID=..." comes.
+    void Pocuvaj_oznamenia()
+    {
+        const uint32_t maska[] = {XCB_EVENT_MASK_PROPERTY_CHANGE};
+        xcb_change_window_attributes(c_, obrazovka_->root, XCB_CW_EVENT_MASK, maska);
+        zaciatok_ = Atom("_NET_STARTUP_INFO_BEGIN"), pokracovanie_ = Atom("_NET_STARTUP_INFO");
+    }
+    QStringList Oznamenia()
+    {
+        xcb_flush(c_);
+        while (xcb_generic_event_t *e = xcb_poll_for_event(c_)) {
+            const auto *z = reinterpret_cast<const xcb_client_message_event_t *>(e);
+            if ((e->response_type & 0x7f) == XCB_CLIENT_MESSAGE && (z->type == zaciatok_ || z->type == pokracovanie_)) {
+                if (z->type == zaciatok_)
+                    rozpisane_.clear();
+                const QByteArray kus(reinterpret_cast<const char *>(z->data.data8), 20);
+                const qsizetype koniec = kus.indexOf('\0');
+                rozpisane_ += kus.left(koniec < 0 ? 20 : koniec);
+                if (koniec >= 0)
+                    oznamenia_ << QString::fromUtf8(std::exchange(rozpisane_, {}));
+            }
+            free(e);
+        }
+        return oznamenia_;
+    }
+
+private:
+    xcb_connection_t *c_;
+    xcb_screen_t *obrazovka_ = nullptr;
+    xcb_atom_t zaciatok_ = 0, pokracovanie_ = 0;
+    QByteArray rozpisane_;
+    QStringList oznamenia_;
+
+    xcb_atom_t Atom(const char *meno) const
+    {
+        auto *r = xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, uint16_t(strlen(meno)), meno), nullptr);
+        const xcb_atom_t a = r ? r->atom : 0;
+        free(r);
+        return a;
+    }
+};
+
+// Real input through the X server, as a pupil gives it.
+inline bool Xdotool(const QStringList &prikaz)
+{
+    return QProcess::execute(QStringLiteral("xdotool"), prikaz) == 0;
+}
+inline bool Klikni_na_obrazovke(QPoint bod)
+{
+    return Xdotool({QStringLiteral("mousemove"), QString::number(bod.x()), QString::number(bod.y()),
+                    QStringLiteral("click"), QStringLiteral("1")});
+}
+inline bool Napis_na_obrazovke(const QString &text)
+{
+    return Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("5"), text});
+}
+
+} // namespace lktest
