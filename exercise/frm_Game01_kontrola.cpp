@@ -158,7 +158,7 @@ bool Prazdny_tag(const platform::Control *c) { return QString(c->Tag).isEmpty();
 // not a number or b is 0.
 std::optional<QString> Podiel(const QString &a, const QString &b)
 {
-    const std::optional<double> x = ParseNumber(Bez_medzier(a)), y = ParseNumber(Bez_medzier(b));
+    const std::optional<double> x = ParseNumber(Riadok_na_posudenie(a)), y = ParseNumber(Riadok_na_posudenie(b));
     if (!x || !y || *y == 0)
         return std::nullopt;
     return FormatNumber(*x / *y);
@@ -170,7 +170,7 @@ std::optional<QString> Podiel(const QString &a, const QString &b)
 std::optional<QString> Opacne_znamienko(const QString &text)
 {
     static const QRegularExpression cislo(QStringLiteral("^[+-]?[0-9]+(,[0-9]+)?$"));
-    const QString t = Bez_medzier(text);
+    const QString t = Riadok_na_posudenie(text);
     const std::optional<double> v = cislo.match(t).hasMatch() ? ParseNumber(t) : std::nullopt;
     if (!v || !std::isfinite(*v))
         return std::nullopt;
@@ -261,7 +261,7 @@ bool Je_tabulka_21(int i) { return i == 1 || i == 3 || (Varianta_ulohy == 2 && i
 // An x value rounded to a whole number; nothing for a text without a value.
 std::optional<QString> Zaokruhlene(const QString &text)
 {
-    const std::optional<double> x = ParseNumber(Bez_medzier(text));
+    const std::optional<double> x = ParseNumber(Riadok_na_posudenie(text));
     if (!x)
         return std::nullopt;
     return FormatNumber(std::nearbyint(*x)); // a half goes to the even neighbour
@@ -368,7 +368,10 @@ bool Kontrola::VV(frm_Game01 &g, const QString &vstup, const QString &vzor)
     return Vyhodnoceni_vysledku(g.Evaluator_formulara(), vstup, vzor, {});
 }
 
-bool Kontrola::Vyplnena(const platform::TextBox *bunka) { return !Bez_medzier(QString(bunka->Text)).isEmpty(); }
+bool Kontrola::Vyplnena(const platform::TextBox *bunka)
+{
+    return !Riadok_na_posudenie(QString(bunka->Text)).isEmpty();
+}
 
 bool Kontrola::Podmienky_17(frm_Game01 &g)
 {
