@@ -91,13 +91,17 @@ Posudok Vyraz_10(G &g, int i)
 }
 
 // Task 19: variant 2 judges the result in the fourth cell; its base, part
-// and percentage cells stay open.
+// and percentage cells stay open. A percentage asked for may carry its "%",
+// the form in the label's Tag (empty where no percentage is asked for).
 Posudok Percenta(G &g, int i)
 {
+    const auto prijata = [&](platform::TextBox *b) {
+        return [&g, b, i](const QString &t) { return VV(g, t, b->Tag) || VV(g, t, g.TZ1(i)->Tag); };
+    };
     if (Varianta_ulohy == 1)
-        return Jedna_bunka(g, g.TV1(i), g.TV1(i), i, [&](const QString &t) { return VV(g, t, g.TV1(i)->Tag); });
+        return Jedna_bunka(g, g.TV1(i), g.TV1(i), i, prijata(g.TV1(i)));
     if (Varianta_ulohy == 2)
-        return Jedna_bunka(g, g.TV1(i), g.TV4(i), i, [&](const QString &t) { return VV(g, t, g.TV4(i)->Tag); });
+        return Jedna_bunka(g, g.TV1(i), g.TV4(i), i, prijata(g.TV4(i)));
     Zamkni(g, {g.TV1(i)});
     return {i, false};
 }
