@@ -91,13 +91,17 @@ Posudok Vyraz_10(G &g, int i)
 }
 
 // Task 19: variant 2 judges the result in the fourth cell; its base, part
-// and percentage cells stay open.
+// and percentage cells stay open. A percentage asked for may carry its "%",
+// the form in the label's Tag (empty where no percentage is asked for).
 Posudok Percenta(G &g, int i)
 {
+    const auto prijata = [&](platform::TextBox *b) {
+        return [&g, b, i](const QString &t) { return VV(g, t, b->Tag) || VV(g, t, g.TZ1(i)->Tag); };
+    };
     if (Varianta_ulohy == 1)
-        return Jedna_bunka(g, g.TV1(i), g.TV1(i), i, [&](const QString &t) { return VV(g, t, g.TV1(i)->Tag); });
+        return Jedna_bunka(g, g.TV1(i), g.TV1(i), i, prijata(g.TV1(i)));
     if (Varianta_ulohy == 2)
-        return Jedna_bunka(g, g.TV1(i), g.TV4(i), i, [&](const QString &t) { return VV(g, t, g.TV4(i)->Tag); });
+        return Jedna_bunka(g, g.TV1(i), g.TV4(i), i, prijata(g.TV4(i)));
     Zamkni(g, {g.TV1(i)});
     return {i, false};
 }
@@ -158,7 +162,7 @@ bool Prazdny_tag(const platform::Control *c) { return QString(c->Tag).isEmpty();
 // not a number or b is 0.
 std::optional<QString> Podiel(const QString &a, const QString &b)
 {
-    const std::optional<double> x = ParseNumber(Bez_medzier(a)), y = ParseNumber(Bez_medzier(b));
+    const std::optional<double> x = ParseNumber(Riadok_na_posudenie(a)), y = ParseNumber(Riadok_na_posudenie(b));
     if (!x || !y || *y == 0)
         return std::nullopt;
     return FormatNumber(*x / *y);
@@ -170,7 +174,7 @@ std::optional<QString> Podiel(const QString &a, const QString &b)
 std::optional<QString> Opacne_znamienko(const QString &text)
 {
     static const QRegularExpression cislo(QStringLiteral("^[+-]?[0-9]+(,[0-9]+)?$"));
-    const QString t = Bez_medzier(text);
+    const QString t = Riadok_na_posudenie(text);
     const std::optional<double> v = cislo.match(t).hasMatch() ? ParseNumber(t) : std::nullopt;
     if (!v || !std::isfinite(*v))
         return std::nullopt;
@@ -261,7 +265,7 @@ bool Je_tabulka_21(int i) { return i == 1 || i == 3 || (Varianta_ulohy == 2 && i
 // An x value rounded to a whole number; nothing for a text without a value.
 std::optional<QString> Zaokruhlene(const QString &text)
 {
-    const std::optional<double> x = ParseNumber(Bez_medzier(text));
+    const std::optional<double> x = ParseNumber(Riadok_na_posudenie(text));
     if (!x)
         return std::nullopt;
     return FormatNumber(std::nearbyint(*x)); // a half goes to the even neighbour
@@ -368,7 +372,10 @@ bool Kontrola::VV(frm_Game01 &g, const QString &vstup, const QString &vzor)
     return Vyhodnoceni_vysledku(g.Evaluator_formulara(), vstup, vzor, {});
 }
 
-bool Kontrola::Vyplnena(const platform::TextBox *bunka) { return !Bez_medzier(QString(bunka->Text)).isEmpty(); }
+bool Kontrola::Vyplnena(const platform::TextBox *bunka)
+{
+    return !Riadok_na_posudenie(QString(bunka->Text)).isEmpty();
+}
 
 bool Kontrola::Podmienky_17(frm_Game01 &g)
 {

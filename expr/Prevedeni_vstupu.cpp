@@ -24,15 +24,27 @@ QChar Zo_zobrazenia(QChar c)
     return c;
 }
 
+// A decimal point with no digit on either side is no number, though the
+// evaluator reads it as 0: "," alone or ",·x" is not 0.
+bool Ma_osamotenu_bodku(QStringView vyraz)
+{
+    for (qsizetype i = 0; i < vyraz.size(); ++i) {
+        const bool pred = i > 0 && Je_cifra(vyraz[i - 1]), za = i + 1 < vyraz.size() && Je_cifra(vyraz[i + 1]);
+        if (vyraz[i] == u'.' && !pred && !za)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-QString Bez_medzier(QStringView riadok)
+QString Riadok_na_posudenie(QStringView riadok)
 {
     QString vysledok;
     vysledok.reserve(riadok.size());
     for (const QChar c : riadok)
         if (!c.isSpace())
-            vysledok += c;
+            vysledok += c == u'\u2212' ? QChar(u'-') : c;
     return vysledok;
 }
 
@@ -40,7 +52,7 @@ QString Preved_vstup_na_vyraz(QStringView vstup)
 {
     QString vyraz;
     vyraz.reserve(vstup.size() * 2);
-    const QString riadok = Bez_medzier(vstup);
+    const QString riadok = Riadok_na_posudenie(vstup);
     QChar p; // the previous character; null at the start
     for (qsizetype i = 0; i < riadok.size(); ++i) {
         const QChar c = Zo_zobrazenia(riadok[i]);
@@ -78,7 +90,10 @@ QString Preved_vstup_na_vyraz(QStringView vstup)
 std::optional<double> Prevedeni_vstupu_na_vysledek(cEEvaluator &vypocet, QStringView vstup,
                                                    double Promenna_X, double Promenna_Y, double Promenna_Z)
 {
-    const EValue v = vypocet.Evaluate(Preved_vstup_na_vyraz(vstup), Promenna_X, Promenna_Y, Promenna_Z);
+    const QString vyraz = Preved_vstup_na_vyraz(vstup);
+    if (Ma_osamotenu_bodku(vyraz))
+        return std::nullopt;
+    const EValue v = vypocet.Evaluate(vyraz, Promenna_X, Promenna_Y, Promenna_Z);
     if (!v.ok())
         return std::nullopt;
     // Values are compared as they would be shown, so that 0,1+0,2 equals 0,3.

@@ -7,11 +7,12 @@
 
 class cEEvaluator;
 
-// Blanks, tabs and line breaks carry no meaning in an answer: the line
-// without them.
-QString Bez_medzier(QStringView riadok);
+// The line as a judgement reads it: blanks, tabs and line breaks carry no
+// meaning in an answer, and the minus sign U+2212 that a pasted text or an
+// input method gives is the minus "-".
+QString Riadok_na_posudenie(QStringView riadok);
 
-// Drops blanks (Bez_medzier); maps "·" to "*" and "," to "."; puts "*"
+// Reads the line as Riadok_na_posudenie does; maps "·" to "*" and "," to "."; puts "*"
 // before x, y, z unless it begins the line or follows an operator or "(",
 // and before "(" that follows a digit, x, y, z, a superscript or ")"; turns
 // a run of superscripts after a base into "^" and its plain characters.
@@ -20,6 +21,7 @@ QString Preved_vstup_na_vyraz(QStringView vstup);
 
 // The value of the rewritten line at (x, y, z), with the precision of its
 // shown text (15 significant digits). Nothing when the line does not compile
-// or its run fails.
+// or its run fails, or when a decimal separator in it has no digit beside
+// it (the evaluator would read a lone "." as 0).
 std::optional<double> Prevedeni_vstupu_na_vysledek(cEEvaluator &vypocet, QStringView vstup,
                                                    double Promenna_X, double Promenna_Y, double Promenna_Z);

@@ -255,6 +255,18 @@ bool Vygeneruj(frm_Game01 &f, int i, bool varianta_1, const Predosle &predosle)
     return false;
 }
 
+// Whether example i asks for the percentage itself (variant 1 sub-type "3",
+// variant 2 sub-types 11 to 20): then its answer may carry its "%", a
+// second accepted form in the Tag of the assignment; elsewhere that Tag is
+// empty, and a number with "%" is no answer.
+void Druha_forma(frm_Game01 &f, int i, bool varianta_1)
+{
+    const QString podtyp = Misc::Vzory[Vybrany_vzor[size_t(i)]].Zadani_radek();
+    const int t = podtyp.toInt();
+    const bool percento = varianta_1 ? podtyp == QLatin1String("3") : t >= 11 && t <= 20;
+    f.TZ1(i)->Tag = percento ? Text(f.Vysledek_cislo[i]) + QStringLiteral(" %") : QString();
+}
+
 platform::Picture Obrazok(const char *meno)
 {
     return Misc::Nacti_obrazek(Misc::Cesta_CD + QStringLiteral("Bitmap\\Games\\") + QLatin1String(meno));
@@ -271,6 +283,7 @@ void Zobraz_1(frm_Game01 &f, int i)
     z->Visible = true;
     f.TR1(i)->Visible = false;
     b->Tag = Text(f.Vysledek_cislo[i]);
+    Druha_forma(f, i, true);
     b->Left = z->Left + z->Width;
     b->Text = QString();
     b->Locked = false;
@@ -317,6 +330,7 @@ void Zobraz_2(frm_Game01 &f, int i, const platform::Picture &lista)
         volne_od = bunka->Left + bunka->Width + 3;
     }
     f.TV4(i)->Tag = Text(f.Vysledek_cislo[i]);
+    Druha_forma(f, i, false);
     Misc::Vykresli_obrazek(lista, f, z->Left - 15, z->Top - 7);
 }
 
@@ -324,6 +338,7 @@ void Zobraz_2(frm_Game01 &f, int i, const platform::Picture &lista)
 void Skry(frm_Game01 &f, int i, bool varianta_1)
 {
     f.TZ1(i)->Visible = false;
+    f.TZ1(i)->Tag = QString();
     for (auto *tr : {&f.TR1, &f.TR2, &f.TR3, &f.TR4})
         if (!varianta_1 || tr == &f.TR1)
             (*tr)(i)->Visible = false;

@@ -78,7 +78,7 @@ protected:
         }
     }
     // "TV1(1)=5+7": typed key by key into the cells ("_" types a blank, "²"
-    // the maths font's superscript);
+    // the maths font's superscript, "−" the minus sign U+2212);
     // "IZnam(6)=>": the relation sign clicked until it shows ">".
     static void Napis(Hra &h, const char *odpovede)
     {
@@ -96,7 +96,13 @@ protected:
             b->Visible = true;
             b->Enabled = true;
             b->SetFocus();
-            QTest::keyClicks(b->editor(), Glyfy(t.section('=', 1).toUtf8().constData()).replace(u'_', u' '));
+            // A character with no key of its own (a pasted "−") comes as the text of a key.
+            const QString text = Glyfy(t.section('=', 1).toUtf8().constData()).replace(u'_', u' ');
+            for (const QChar c : text)
+                if (c.unicode() > 0xFF)
+                    QTest::sendKeyEvent(QTest::Click, b->editor(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+                else
+                    QTest::keyClicks(b->editor(), QString(c));
         }
     }
     static void Skontroluj(Hra &h) { Klik(h.PicTop(1)); }

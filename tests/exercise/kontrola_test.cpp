@@ -2,11 +2,15 @@
 // generator has filled, presses the check button, and sees one mark per
 // example and the counts of the series; generated screens of every task
 // filled with the expected answers as a pupil types them, in other forms a
-// teacher accepts, with a digit changed, with random garbage, with no
-// operand at all, and with unfinished lines.
+// teacher accepts, with a digit changed, with a term moved across a
+// bracket's edge, with a percent sign, with pasted minus signs, with random
+// garbage, with no operand at all, and with unfinished lines.
 #include "Kontrola_support.h"
+#include "exercise/frm_Game01_kontrola.h"
 #include "expr/NumberText.h"
 #include "expr/Random.h"
+#include "expr/Rovnake_hodnoty.h"
+#include "expr/Vyhodnoceni_vysledku.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -70,6 +74,11 @@ TEST_F(Kontrola, RulesOfTheTasks)
         // Tasks 4 to 10: one cell per example.
         {"task 5: the second form in the label's Tag", "5", "TV1(1)=x+x TZ1(1)=2x", "TV1(1)=2x", 1},
         {"task 10: the third accepted form", "10", "V(1,1)=x+x V(2,1)=x*2 V(3,1)=2x", "TV1(1)=2x", 1},
+        {"task 10: a term moved across a bracket's edge", "10", "V(1,1)=(x+2)(x-3)", "TV1(1)=(x+2+x)(-3)", 0},
+        // Task 19: a percentage asked for may carry its sign, the form in the label's Tag.
+        {"task 19: the percentage with its sign", "19a", "TV1(1)=20 TZ1(1)=20%", "TV1(1)=20_%", 1},
+        {"task 19: the percentage with two signs", "19a", "TV1(1)=20 TZ1(1)=20%", "TV1(1)=20%%", 0},
+        {"task 19b: a number with a percent sign", "19b", "TV4(1)=325", "TV4(1)=325_%", 0},
         // Tasks 13 and 14: a fraction per column, numerators on row 1.
         {"task 13: the second result in the first column", "13", Dva_zlomky, "TV1(1)=2 TV1(2)=4", 1},
         {"task 13: factors below reordered", "13", "TV2(1)=1 TV2(2)=(x+8)(x+10)", "TV2(1)=1 TV2(2)=(x+10)(x+8)", 1},
@@ -105,6 +114,7 @@ TEST_F(Kontrola, RulesOfTheTasks)
         {"a third to fifteen digits", "15", "TV1(6)=1 TV1(7)=3", "TV1(5)=0,333333333333333", 1},
         {"number expected, as a fraction of negatives", "16", "TV1(6)=2", "TV1(7)=-4 TV1(8)=-2", 1, 8, 6},
         {"number expected, a fraction typed with blanks", "16", "TV1(6)=2", "TV1(7)=-_4 TV1(8)=-_2", 1},
+        {"number expected, a fraction with a pasted minus sign", "16", "TV1(6)=-2", "TV1(7)=−4 TV1(8)=2", 1},
         {"number expected, a trailing zero", "16", "TV1(6)=2", "TV1(6)=2,0", 1},
         {"only the numerator", "16", "TV1(6)=2", "TV1(7)=2", 0},
         {"a wrong number beside a right fraction", "16", "TV1(6)=2", "TV1(6)=3 TV1(7)=4 TV1(8)=2", 0, 6, 8},
@@ -112,6 +122,7 @@ TEST_F(Kontrola, RulesOfTheTasks)
         {"fraction expected, nothing written", "16", "TV1(7)=3 TV1(8)=4", "", 0, 8, 6},
         // Task 17: x = 3 and the conditions x ż 1, x ż -2.
         {"conditions swapped", "17", X_3, "TV1(6)=3 TV1(12)=-2 TV2(12)=1", 1},
+        {"a condition with a pasted minus sign", "17", X_3, "TV1(6)=3 TV1(12)=1 TV2(12)=−2", 1},
         {"a condition missing", "17", X_3, "TV1(6)=3 TV1(12)=1", 0},
         {"conditions right, x wrong", "17", X_3, "TV1(6)=4 TV1(12)=1 TV2(12)=-2", 0},
         {"one condition in the second cell", "17", "TV1(6)=3 TV1(12)=1", "TV1(6)=3 TV2(12)=1", 1},
@@ -222,28 +233,68 @@ QString Zmen_cifru(QString t)
     return t;
 }
 
-enum class Vyplnenie { Ocakavane, Cifra, Inak, Nahodne, Znamienka, Nedopocitane, Otazka };
+// A right answer with a term moved across a bracket's edge: the first term
+// of a bracket that follows another one moved into that one, "(4x+y)(4x-y)"
+// to "(4x+y+4x)(-y)"; unchanged when no bracket follows another.
+QString Cez_zatvorku(const QString &t)
+{
+    static const QRegularExpression dve(QStringLiteral("\\(([^()]*)\\)(\u00B7?)\\((-?[^()+-]+)([+-][^()]*)\\)"));
+    const QRegularExpressionMatch m = dve.match(t);
+    if (!m.hasMatch())
+        return t;
+    const QString clen = m.captured(3), znamienko = clen.startsWith(u'-') ? QString() : QStringLiteral("+");
+    return t.left(m.capturedStart()) + u'(' + m.captured(1) + znamienko + clen + u')' + m.captured(2) + u'('
+           + m.captured(4) + u')' + t.mid(m.capturedEnd());
+}
+
+enum class Vyplnenie {
+    Ocakavane, Cifra, Inak, Cez_zatvorku, Percento, Minus, Nahodne, Znamienka, Nedopocitane, Otazka
+};
 const struct { const char *meno; Vyplnenie v; } Vyplnenia[] = {
     {"expected", Vyplnenie::Ocakavane},
     {"a digit changed", Vyplnenie::Cifra},
     {"other forms a teacher accepts", Vyplnenie::Inak},
+    {"a term moved across a bracket's edge", Vyplnenie::Cez_zatvorku},
+    {"a percent sign, right where a percentage is asked for", Vyplnenie::Percento},
+    {"minus signs pasted as U+2212", Vyplnenie::Minus},
     {"garbage", Vyplnenie::Nahodne},
     {"signs, dots and blanks", Vyplnenie::Znamienka},
     {"x with both signs changed, not worked out", Vyplnenie::Nedopocitane},
     {"the question copied back", Vyplnenie::Otazka},
 };
 
-// Every answer a screen expects, typed into its cells as the pupil types
-// it; with `chyba`, one digit changed in each; with `inak`, in another form
-// a teacher accepts. Gives, example by example, whether anything was
-// changed, and the cells typed into.
-std::vector<bool> Napis_ocakavane(Hra &h, const Uloha &u, bool chyba, std::vector<platform::TextBox *> &napisane,
-                                  bool inak = false)
+// An expected text as the fill `v` types it into a cell; `zle` set when that
+// makes the answer wrong.
+QString Vyplnene(const QString &ocakavane, Vyplnenie v, bool rovnica, bool percento, quint32 seed, bool &zle)
+{
+    switch (v) {
+    case Vyplnenie::Cifra:
+    case Vyplnenie::Cez_zatvorku: {
+        const QString text = v == Vyplnenie::Cifra ? Zmen_cifru(ocakavane) : Cez_zatvorku(ocakavane);
+        zle = text != ocakavane;
+        return Ako_ziak(text);
+    }
+    case Vyplnenie::Inak: return So_strieskou(Ako_ziak(Inak_spravne(ocakavane, rovnica)));
+    case Vyplnenie::Percento:
+        zle = !percento;
+        return Ako_ziak(ocakavane) + (seed % 2 ? QStringLiteral(" %") : QStringLiteral("%"));
+    case Vyplnenie::Minus: return Ako_ziak(ocakavane).replace(u'-', u'\u2212');
+    default: return Ako_ziak(ocakavane);
+    }
+}
+
+// Every answer a screen expects, typed into its cells as the fill `v` types
+// it. Gives, example by example, whether that makes it wrong, and the cells
+// typed into.
+std::vector<bool> Napis_ocakavane(Hra &h, const Uloha &u, Vyplnenie v, quint32 seed,
+                                  std::vector<platform::TextBox *> &napisane)
 {
     const int cislo = QString::fromLatin1(u.uloha).toInt();
     const bool rovnica = cislo >= 15 && cislo <= 18;
     std::vector<bool> zmenene(size_t(Misc::Pocet_prikladu) + 1);
-    for (int i = 1; i <= (u.krok ? Misc::Pocet_prikladu : 1); ++i)
+    for (int i = 1; i <= (u.krok ? Misc::Pocet_prikladu : 1); ++i) {
+        // The question, not the answer, says whether a percentage is asked for.
+        const bool percento = cislo == 19 && h.Zadani_prikladu(1, i).contains(QLatin1String("percent"));
         for (int r = u.riadkov * (i - 1) + 1; r <= u.riadkov * i; ++r)
             for (auto *stlpec : {&h.TV1, &h.TV2, &h.TV3, &h.TV4, &h.TV5, &h.TV6}) {
                 platform::TextBox *b = stlpec->exists(r) ? (*stlpec)(r) : nullptr;
@@ -252,11 +303,14 @@ std::vector<bool> Napis_ocakavane(Hra &h, const Uloha &u, bool chyba, std::vecto
                                               ? h.Vysledek_prikladu(1, i) : QString(b->Tag);
                 if (ocakavane.isEmpty())
                     continue;
-                const QString text = chyba ? Zmen_cifru(ocakavane) : inak ? Inak_spravne(ocakavane, rovnica) : ocakavane;
-                zmenene[size_t(i)] = zmenene[size_t(i)] || (chyba && text != ocakavane);
-                b->Text = inak ? So_strieskou(Ako_ziak(text)) : Ako_ziak(text);
+                bool zle = false;
+                b->Text = Vyplnene(ocakavane, v, rovnica, percento, seed, zle);
+                // Task 11's working rows above the row that judges its example do not count.
+                zle = zle && (cislo != 11 || r == Kontrola::Posudzovany_riadok_11(h, i));
+                zmenene[size_t(i)] = zmenene[size_t(i)] || zle;
                 napisane.push_back(b);
             }
+    }
     for (int r : {6, 7}) // task 18: the relation sign set as expected
         if (h.IZnam.exists(r))
             h.IZnam(r)->Tag = h.TZR(r)->Caption;
@@ -295,7 +349,7 @@ void Napis_nahodne(Hra &h, QRandomGenerator &nahoda, platform::FakeClock &hodiny
 // "-3" over "-8/2"); the number cell left empty.
 void Napis_nedopocitane(Hra &h, const Uloha &u, quint32 seed, std::vector<platform::TextBox *> &napisane)
 {
-    Napis_ocakavane(h, u, false, napisane);
+    Napis_ocakavane(h, u, Vyplnenie::Ocakavane, seed, napisane);
     const int d = u.uloha == std::string("15") ? 5 : 6;
     platform::TextBox *D = h.TV1(d), *N = h.TV1(d + 1), *M = h.TV1(d + 2);
     const bool zlomok = !QString(N->Tag).isEmpty();
@@ -316,12 +370,37 @@ void Napis_otazky(Hra &h, std::vector<platform::TextBox *> &napisane)
     }
 }
 
+// Whatever a cell holds, where it is equal by terms to a text the check
+// accepts there, the two have one value.
+void Over_hodnoty(Hra &h, const Uloha &u, const std::vector<platform::TextBox *> &napisane)
+{
+    const int cislo = QString::fromLatin1(u.uloha).toInt();
+    for (platform::TextBox *b : napisane) {
+        QStringList prijate{QString(b->Tag)};
+        const int i = b->Index();
+        if (cislo == 10)
+            for (int k = 1; k <= 10; ++k)
+                prijate << h.Vysledek_prikladu(k, i);
+        if ((cislo >= 4 && cislo <= 9) || cislo == 19)
+            prijate << QString(h.TZ1(i)->Tag);
+        for (const QString &t : prijate) {
+            if (Rovnake_cleny(QString(b->Text), t)) {
+                EXPECT_TRUE(hodnoty::Hodnoty_sedia(h.Evaluator_formulara(), QString(b->Text), t))
+                    << QString(b->Text).toStdString() << " and " << t.toStdString();
+            }
+        }
+    }
+}
+
 // Seeded screens of every task: the expected answers typed as a pupil types
-// them, and in other forms a teacher accepts, are all right; with a digit
-// changed, every example changed is wrong; lines without an operand, x with
-// both signs changed but not worked out, and questions copied back are all
-// wrong; with garbage, every example is judged once and the correct answer
-// of each wrong one can still be shown.
+// them, in other forms a teacher accepts, and with minus signs pasted as
+// U+2212, are all right; with a digit changed or a term moved across a
+// bracket's edge, every example changed is wrong; with a percent sign, an
+// example is right only where its question asks for a percentage; lines
+// without an operand, x with both signs changed but not worked out, and
+// questions copied back are all wrong; with garbage, every example is judged
+// once and the correct answer of each wrong one can still be shown. Whatever
+// a cell holds that is equal by terms to a text accepted there has its value.
 TEST_F(Kontrola, ExpectedAnswersAsAPupilTypesThemDigitsChangedAndGarbage)
 {
     QRandomGenerator nahoda(20261206);
@@ -349,12 +428,12 @@ TEST_F(Kontrola, ExpectedAnswersAsAPupilTypesThemDigitsChangedAndGarbage)
                 case Vyplnenie::Znamienka: Napis_nahodne(h, nahoda, hodiny, napisane, true); break;
                 case Vyplnenie::Nedopocitane: Napis_nedopocitane(h, u, seed, napisane); break;
                 case Vyplnenie::Otazka: Napis_otazky(h, napisane); break;
-                default:
-                    zmenene = Napis_ocakavane(h, u, v == Vyplnenie::Cifra, napisane, v == Vyplnenie::Inak);
+                default: zmenene = Napis_ocakavane(h, u, v, seed, napisane);
                 }
                 if (v == Vyplnenie::Znamienka || v == Vyplnenie::Nedopocitane || v == Vyplnenie::Otazka)
                     zmenene = vsetky_zle;
                 Skontroluj(h);
+                Over_hodnoty(h, u, napisane);
                 EXPECT_EQ(Misc::Pocet_spravnych + Misc::Pocet_spatnych, Misc::Pocet_prikladu);
                 for (int i = 1; i < int(zmenene.size()) && (u.krok || i == 1); ++i)
                     EXPECT_EQ(Znacka(h, u.krok * i + u.posun).toStdString(), zmenene[size_t(i)] ? "ko!" : "ok")

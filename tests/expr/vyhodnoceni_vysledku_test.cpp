@@ -3,6 +3,7 @@
 #include "expr/Vyhodnoceni_vysledku.h"
 
 #include "Glyfy.h"
+#include "Rovnake_hodnoty.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -39,6 +40,19 @@ const Riadok Tabulka[] = {
     {"a divisor keeps its place", u"", "1/(x+1)(x-1)", "1/(x-1)(x+1)", 0, false},
     {"letters keep their order", u"", "yx", "xy", 0, false},
     {"superscripts are text", u"", "x²+1", "1+x²", 0, true},
+    {"a term moved into the bracket before", u"", "(4x+y+4x)(-y)", "(4x+y)(4x-y)", 0, false},
+    {"a term moved out of its bracket", u"", "(x+9+x)(-2)", "(x+9)(x-2)", 0, false},
+    {"a term across a bracket's edge", u"", "(x+2+x)(-3)", "(x+2)(x-3)", 0, false},
+    {"a caret bracket is its base's exponent", u"", "(x-1)(x+1)^(2)", "(x+1)(x-1)^(2)", 0, false},
+    {"a caret bracket moves with its base", u"", "(x-1)(x+1)^(2)", "(x+1)^(2)(x-1)", 0, true},
+    {"a function's bracket is its own", u"", "SIN(x)(x+1)", "SIN(x+1)(x)", 0, false},
+    {"a function moves with its bracket", u"", "SIN(x)(x+1)", "(1+x)·SIN(x)", 0, true},
+    {"factors stay in their term", u"", "2*x+3*y", "2*y+3*x", 0, false},
+    {"a sign inside a number", u"", "2E+3", "3+2E", 0, false},
+    {"the sides of a relation keep their terms", u"", "x+1=2", "1=2+x", 0, false},
+    {"terms of one side in any order", u"", "x+1=2", "1+x=2", 0, true},
+    {"a pasted minus sign", u"", "\u22122+3x", "3x-2", 0, true},
+    {"a pasted minus in a bracket", u"", "x(x\u22123)", "x(x-3)", 0, true},
 
     {"same value", u"LP", "2x", "x+x", 5, true},
     {"only the one point", u"LP", "x", "2x", 0, true},
@@ -48,6 +62,11 @@ const Riadok Tabulka[] = {
     {"empty line is not zero", u"LP", "", "0", 0, false},
     {"error text is no number", u"LP", "(1", "0", 0, false},
     {"brackets alone are no answer", u"LP", "()", "()", 0, false},
+    {"a lone comma is no number", u"LP", ",", "0", 0, false},
+    {"a lone point is no number", u"LP", ".", "0", 0, false},
+    {"a comma times x is no number", u"LP", ",·x", "0", 1, false},
+    {"a comma before digits is a number", u"LP", ",5", "0,5", 0, true},
+    {"a pasted minus has its value", u"LP", "\u2212x", "-x", 2, true},
 
     {"kind in lower case", u"lp", "x", "x", 1, false},
 };
@@ -57,6 +76,17 @@ TEST(VyhodnoceniVysledku, Table)
     cEEvaluator vypocet;
     for (const Riadok &r : Tabulka)
         EXPECT_EQ(Vyhodnoceni_vysledku(vypocet, Glyfy(r.vstup), Glyfy(r.vzor), r.druh, r.x), r.spravne) << r.nazov;
+}
+
+// Lines equal by their terms are equal in value.
+TEST(VyhodnoceniVysledku, LinesEqualByTermsHaveOneValue)
+{
+    cEEvaluator vypocet;
+    for (const Riadok &r : Tabulka) {
+        if (QStringView(r.druh).isEmpty() && Rovnake_cleny(Glyfy(r.vstup), Glyfy(r.vzor))) {
+            EXPECT_TRUE(hodnoty::Hodnoty_sedia(vypocet, Glyfy(r.vstup), Glyfy(r.vzor))) << r.nazov;
+        }
+    }
 }
 
 TEST(VyhodnoceniVysledku, LongLinesHaveNoTermLimit)

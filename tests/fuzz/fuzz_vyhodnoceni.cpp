@@ -1,10 +1,12 @@
 // Answer judgement and the text conversions over random pupil lines.
-// Byte 0 picks the check (terms, value, conversions), byte 1 the value of x;
-// the rest are two lines split at the first 0xFF, each byte one character of
-// the alphabet below.
+// Byte 0 picks the check (terms, value, conversions, terms of a line with
+// two pieces of it swapped), byte 1 the value of x; the rest are two lines
+// split at the first 0xFF, each byte one character of the alphabet below
+// (for the swap, the second line's first three bytes say where the pieces lie).
 #include "expr/EEvaluator.h"
 #include "expr/Vyhodnoceni_vysledku.h"
 #include "expr/Zapis_vyrazu.h"
+#include "tests/expr/Rovnake_hodnoty.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -16,7 +18,7 @@ namespace {
 // no random numbers (no "D", so no RND).
 const QString Abeceda = QString::fromUtf8(
     "0123456789xyzXYZ+-*/\\%^()<>=&#·,. ?~|!SQRINEP"
-    "\u0154\u00C1\u00C2\u0102\u00C4\u0139\u0106\u00C7\u010C\u00C9\u00AC");
+    "\u0154\u00C1\u00C2\u0102\u00C4\u0139\u0106\u00C7\u010C\u00C9\u00AC\u2212");
 
 QString Riadok(const uint8_t *data, size_t size)
 {
@@ -32,6 +34,26 @@ void Over(bool podmienka)
         std::abort();
 }
 
+// The line with its pieces [a, b) and [b, c) in the other order; a, b, c
+// from three bytes.
+QString Prehodene(const QString &riadok, const uint8_t *miesta, size_t pocet)
+{
+    const qsizetype n = riadok.size() + 1;
+    qsizetype m[3] = {};
+    for (size_t i = 0; i < 3 && i < pocet; ++i)
+        m[i] = miesta[i] % n;
+    std::sort(std::begin(m), std::end(m));
+    return riadok.left(m[0]) + riadok.mid(m[1], m[2] - m[1]) + riadok.mid(m[0], m[1] - m[0]) + riadok.mid(m[2]);
+}
+
+// Lines equal by their terms have one value, and the judgement is symmetric.
+void Over_cleny(cEEvaluator &vypocet, const QString &vstup, const QString &vzor)
+{
+    const bool rovnake = Vyhodnoceni_vysledku(vypocet, vstup, vzor, u"");
+    Over(rovnake == Vyhodnoceni_vysledku(vypocet, vzor, vstup, u""));
+    Over(!rovnake || hodnoty::Hodnoty_sedia(vypocet, vstup, vzor));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -39,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size < 2)
         return 0;
     static cEEvaluator vypocet;
-    const int kontrola = data[0] % 3;
+    const int kontrola = data[0] % 4;
     const double x = double(int8_t(data[1])) / 4;
     const uint8_t *zaciatok = data + 2, *koniec = data + size;
     const uint8_t *delenie = std::find(zaciatok, koniec, uint8_t(0xFF));
@@ -48,7 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     if (kontrola == 0) {
         Over(Vyhodnoceni_vysledku(vypocet, vstup, vstup, u"") == !Tvar_clenov(vstup).isEmpty());
-        Over(Vyhodnoceni_vysledku(vypocet, vstup, vzor, u"") == Vyhodnoceni_vysledku(vypocet, vzor, vstup, u""));
+        Over_cleny(vypocet, vstup, vzor);
+    } else if (kontrola == 3) {
+        const uint8_t *miesta = delenie == koniec ? koniec : delenie + 1;
+        Over_cleny(vypocet, vstup, Prehodene(vstup, miesta, size_t(koniec - miesta)));
     } else if (kontrola == 1) {
         const bool spravne = Vyhodnoceni_vysledku(vypocet, vstup, vzor, u"LP", x, -x, 1);
         Over(spravne == Vyhodnoceni_vysledku(vypocet, vzor, vstup, u"LP", x, -x, 1));
