@@ -53,6 +53,12 @@ const Riadok Tabulka[] = {
     {"terms of one side in any order", u"", "x+1=2", "1+x=2", 0, true},
     {"a pasted minus sign", u"", "\u22122+3x", "3x-2", 0, true},
     {"a pasted minus in a bracket", u"", "x(x\u22123)", "x(x-3)", 0, true},
+    {"a dot left at the end", u"", "(x+1)(x-1)·", "(x+1)(x-1)", 0, false},
+    {"a dot left at the start", u"", "·(x+1)(x-1)", "(x+1)(x-1)", 0, false},
+    {"a doubled dot", u"", "(x+1)··(x-1)", "(x+1)(x-1)", 0, false},
+    {"a sign left at the end", u"", "3x+2-", "3x+2", 0, false},
+    {"an empty bracket", u"", "(x+1)()(x-1)", "(x+1)(x-1)", 0, false},
+    {"a bracket left open", u"", "(x+1)(x-1", "(x+1)(x-1)", 0, false},
 
     {"same value", u"LP", "2x", "x+x", 5, true},
     {"only the one point", u"LP", "x", "2x", 0, true},
