@@ -2,10 +2,15 @@
 
 #include "platform/Fonts.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QtMath>
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 namespace platform {
 
@@ -26,7 +31,88 @@ void Dc::changed(const QRect &area) const
         return;
     if (persistent)
         canvas->stale_ += area;
-    canvas->update(area);
+    else
+        canvas->screenOnly_ += area;
+    canvas->markChanged(area);
+}
+
+namespace {
+
+bool refreshAsked = false;
+
+// Canvases drawn on since their changes were last shown; one queued call
+// shows them all, before the repaints that Qt queues behind other events.
+QList<QPointer<Canvas>> &waiting()
+{
+    static QList<QPointer<Canvas>> canvases;
+    return canvases;
+}
+
+void showAllChanges()
+{
+    const QList<QPointer<Canvas>> canvases = std::exchange(waiting(), {});
+    for (const QPointer<Canvas> &c : canvases)
+        if (c)
+            c->showChanges();
+}
+
+// The rectangle round the pixels of `r` in which the two images differ.
+QRect differing(const QImage &a, const QImage &b, QRect r)
+{
+    r &= a.rect();
+    int top = -1, bottom = -1, left = r.right() + 1, right = r.left() - 1;
+    const size_t bytes = size_t(r.width()) * sizeof(QRgb);
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        const auto *pa = reinterpret_cast<const QRgb *>(a.constScanLine(y)) + r.left();
+        const auto *pb = reinterpret_cast<const QRgb *>(b.constScanLine(y)) + r.left();
+        if (std::memcmp(pa, pb, bytes) == 0)
+            continue;
+        if (top < 0)
+            top = y;
+        bottom = y;
+        int from = 0, to = r.width() - 1;
+        while (pa[from] == pb[from])
+            ++from;
+        while (pa[to] == pb[to])
+            --to;
+        left = std::min(left, r.left() + from);
+        right = std::max(right, r.left() + to);
+    }
+    return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+} // namespace
+
+void Canvas::markChanged(const QRegion &area)
+{
+    if (area.isEmpty())
+        return;
+    if (changed_.isEmpty()) {
+        if (waiting().isEmpty())
+            QMetaObject::invokeMethod(qApp, &showAllChanges, Qt::QueuedConnection);
+        waiting().append(this);
+    }
+    changed_ += area;
+}
+
+// A new screen is drawn over much the same one: a blue sheet, the same
+// frames in the same places. Only the pixels that differ from what is on
+// the screen are painted and sent to the window system again.
+void Canvas::showChanges()
+{
+    if (changed_.isEmpty())
+        return;
+    flush();
+    QRegion differs;
+    if (shown_.size() != screen_.size() || shown_.format() != screen_.format()) {
+        differs = changed_;
+    } else if (shown_.constBits() != screen_.constBits()) {
+        for (const QRect &r : changed_)
+            differs += differing(shown_, screen_, r);
+    }
+    shown_ = screen_;
+    changed_ = QRegion();
+    update(differs);
 }
 
 Canvas::Canvas(QWidget *parent) : QWidget(parent)
@@ -36,6 +122,7 @@ Canvas::Canvas(QWidget *parent) : QWidget(parent)
     persistent_ = QImage(1, 1, kPictureFormat);
     persistent_.fill(backColor_);
     screen_ = persistent_;
+    shown_ = screen_;
 }
 
 void Canvas::setCanvasBackColor(QColor v)
@@ -44,7 +131,8 @@ void Canvas::setCanvasBackColor(QColor v)
     // As after a Cls: the persistent image becomes the new background.
     persistent_ = background();
     screen_ = persistent_;
-    update();
+    screenOnly_ = QRegion();
+    markChanged(rect());
 }
 
 double Canvas::canvasFontSize() const { return pixelsToPoints(fontPixels_); }
@@ -75,7 +163,8 @@ void Canvas::setPicture(platform::Picture v)
     persistent_ = background();
     screen_ = persistent_;
     stale_ = QRegion();
-    update();
+    screenOnly_ = QRegion();
+    markChanged(rect());
 }
 
 void Canvas::Line(double x1, double y1, double x2, double y2, bool box)
@@ -124,8 +213,9 @@ void Canvas::Cls()
         persistent_ = background();
     screen_ = persistent_;
     stale_ = QRegion();
+    screenOnly_ = QRegion();
     currentX_ = currentY_ = 0;
-    update();
+    markChanged(rect());
 }
 
 QColor Canvas::Point(int x, int y) const
@@ -158,24 +248,46 @@ void Canvas::PaintPicture(const platform::Picture &picture, int x, int y, int wi
     dc.changed(area);
 }
 
+// A screen is built and then refreshed inside one click: painted at once,
+// it would be painted again for what changes after it, and each paint of a
+// scaled form costs milliseconds.
 void Canvas::Refresh()
 {
-    screen_ = persistent_;
-    stale_ = QRegion();
-    repaint();
+    // The images differ only where something was drawn on one of them:
+    // copying those parts, rather than sharing the whole, leaves drawing on
+    // the persistent image with no copy of it to make first.
+    flush();
+    copyToScreen(screenOnly_);
+    markChanged(screenOnly_);
+    screenOnly_ = QRegion();
+    refreshAsked = true;
+}
+
+void showRefreshes()
+{
+    if (!refreshAsked || !QCoreApplication::instance())
+        return;
+    refreshAsked = false;
+    showAllChanges();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
 }
 
 // Only what was drawn on the persistent image is shown again, so a
 // screen-only drawing beside it stays until a Refresh.
 void Canvas::flush() const
 {
-    if (stale_.isEmpty())
+    copyToScreen(stale_);
+    stale_ = QRegion();
+}
+
+void Canvas::copyToScreen(const QRegion &area) const
+{
+    if (area.isEmpty())
         return;
     QPainter s(&screen_);
     s.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect &r : stale_)
+    for (const QRect &r : area)
         s.drawImage(r, persistent_, r);
-    stale_ = QRegion();
 }
 
 void drawStretched(QPainter &p, const QImage &image)
@@ -202,11 +314,17 @@ void drawStretched(QPainter &p, const QImage &image)
     p.restore();
 }
 
-void Canvas::paintEvent(QPaintEvent *)
+void Canvas::paintEvent(QPaintEvent *e)
 {
     flush();
     QPainter p(this);
-    drawStretched(p, screen_);
+    // Clipped to one rectangle, a scaled image is drawn by Qt's fast path;
+    // clipped to a region, by its general one, handed out in pieces to a
+    // pool of threads while this one waits.
+    for (const QRect &r : e->region()) {
+        p.setClipRect(r);
+        drawStretched(p, screen_);
+    }
 }
 
 void Canvas::resizeEvent(QResizeEvent *) { fitImages(); }

@@ -75,10 +75,17 @@ public:
     int TextWidth(const QString &text) const;
     int TextHeight(const QString &text) const;
     void PaintPicture(const platform::Picture &picture, int x, int y, int width = -1, int height = -1);
-    // Shows the persistent image again, at once.
+    // Shows the persistent image again: painted with whatever else changed
+    // when the event ends, or before a wait that handles no events.
     void Refresh();
 
     Dc hDC() { return Dc{this, autoRedraw_}; }
+    // Whether the screen image shows nothing but the persistent one:
+    // nothing has been drawn on the screen alone since they were alike.
+    bool layersAlike() const { return screenOnly_.isEmpty(); }
+    // Asks Qt to paint where the screen image now differs from what is on
+    // the screen; drawing has it called once the event is over.
+    void showChanges();
     const QImage &persistentImage() const { return persistent_; }
     const QImage &screenImage() const { return screen_; }
 
@@ -93,8 +100,13 @@ private:
     QImage persistent_;
     mutable QImage screen_;
     mutable QRegion stale_; // drawn on the persistent image, not yet shown
+    QRegion screenOnly_;    // drawn on the screen image alone since they were alike
+    QImage shown_;          // the screen image as its paints so far leave it
+    QRegion changed_;       // drawn on since shown_ was taken
+    void markChanged(const QRegion &area);
     // Brings what was drawn on the persistent image onto the screen image.
     void flush() const;
+    void copyToScreen(const QRegion &area) const;
     // Gives both images the widget's size. A hidden widget learns of a new
     // size only when it is shown, and drawing before that must not be lost.
     void fitImages();
@@ -108,6 +120,9 @@ private:
     int drawStyle_ = 0;
     platform::Picture picture_;
 };
+
+// Paints what Refresh asked to show, if anything, at once.
+void showRefreshes();
 
 // Draws `image` at the painter's origin; on a scaled screen exactly as
 // Qt's general, slower path for unpremultiplied images draws it.

@@ -11,6 +11,7 @@
 #include "shell/frm_Chybovy.h"
 
 #include <QAbstractButton>
+#include <QBackingStore>
 #include <QCursor>
 #include <QDialog>
 #include <QMessageBox>
@@ -140,6 +141,28 @@ struct Cela_obrazovka {
         for (const QChar ch : text)
             QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), {});
     }
+    // What the window shows is what its widgets paint: nothing left over
+    // from the screen before.
+    void ako_nakreslene(const QString &kde) const
+    {
+        QApplication::processEvents();
+        const auto *ulozene = dynamic_cast<const QImage *>(okno->backingStore()->paintDevice());
+        ASSERT_NE(ulozene, nullptr);
+        const QImage ukazane = ulozene->convertToFormat(QImage::Format_RGB32);
+        const QImage nakreslene = okno->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(ukazane.size(), nakreslene.size()) << kde.toStdString();
+        QRect ine;
+        for (int y = 0; y < ukazane.height(); ++y)
+            for (int x = 0; x < ukazane.width(); ++x)
+                if (ukazane.pixel(x, y) != nakreslene.pixel(x, y))
+                    ine |= QRect(x, y, 1, 1);
+        EXPECT_TRUE(ine.isEmpty()) << kde.toStdString() << ": differs in " << ine.x() << "," << ine.y() << " "
+                                   << ine.width() << "x" << ine.height();
+        if (!ine.isEmpty()) {
+            ukazane.save(LK_BUILD_DIR "/screens/fullscreen/" + kde + "_ukazane.png");
+            nakreslene.save(LK_BUILD_DIR "/screens/fullscreen/" + kde + "_nakreslene.png");
+        }
+    }
     void fotka(const QString &meno) const
     {
         QApplication::processEvents();
@@ -228,6 +251,7 @@ TEST(FullScreen, EveryTaskThroughTheFullScreenWindowWithRealInput)
         c.klik(QPoint(320, 300));
         c.klik(h->PicTop(2));
         ASSERT_EQ(Vpredu(), h) << "new examples";
+        c.ako_nakreslene(meno + QStringLiteral("_nove"));
         c.klik(h->PicTop(3));
         auto *t = Formulare::frm_Tabulka.existing();
         ASSERT_NE(t, nullptr);
@@ -236,6 +260,7 @@ TEST(FullScreen, EveryTaskThroughTheFullScreenWindowWithRealInput)
         ASSERT_EQ(Vpredu(), h) << "back from the table";
         c.klik(h->PicTop(1));
         EXPECT_FALSE(h->PicTop(1)->Enabled) << "checked";
+        c.ako_nakreslene(meno);
         c.fotka(meno);
         if (uloha == 1) {
             // A wrong row's answer at the pointer: its window's right edge 5
@@ -258,6 +283,7 @@ TEST(FullScreen, EveryTaskThroughTheFullScreenWindowWithRealInput)
         EXPECT_EQ(svetle, 0) << "light pixels at continue's edges";
         c.klik(h->picPokracuj);
         ASSERT_EQ(Vpredu(), h) << "the next examples";
+        c.ako_nakreslene(meno + QStringLiteral("_dalej"));
         c.fotka(meno + QStringLiteral("_dalej"));
         c.klik(h->PicTop(4));
         ASSERT_EQ(Vpredu(), n) << "back to the setup screen";
