@@ -29,18 +29,20 @@ void Dc::changed(const QRect &area) const
 {
     if (!canvas)
         return;
-    if (persistent)
+    if (persistent) {
         canvas->stale_ += area;
-    else
+        canvas->showLater();
+    } else {
         canvas->screenOnly_ += area;
-    canvas->markChanged(area);
+        canvas->update(area);
+    }
 }
 
 namespace {
 
 bool refreshAsked = false;
 
-// Canvases drawn on since their changes were last shown; one queued call
+// Canvases drawn on since their drawing was last shown; one queued call
 // shows them all, before the repaints that Qt queues behind other events.
 QList<QPointer<Canvas>> &waiting()
 {
@@ -59,7 +61,9 @@ void showAllChanges()
 // The rectangle round the pixels of `r` in which the two images differ.
 QRect differing(const QImage &a, const QImage &b, QRect r)
 {
-    r &= a.rect();
+    r &= a.rect() & b.rect();
+    if (r.isEmpty() || a.constBits() == b.constBits())
+        return {};
     int top = -1, bottom = -1, left = r.right() + 1, right = r.left() - 1;
     const size_t bytes = size_t(r.width()) * sizeof(QRgb);
     for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -83,35 +87,32 @@ QRect differing(const QImage &a, const QImage &b, QRect r)
 
 } // namespace
 
-void Canvas::markChanged(const QRegion &area)
+void Canvas::showLater()
 {
-    if (area.isEmpty())
+    if (showQueued_)
         return;
-    if (changed_.isEmpty()) {
-        if (waiting().isEmpty())
-            QMetaObject::invokeMethod(qApp, &showAllChanges, Qt::QueuedConnection);
-        waiting().append(this);
-    }
-    changed_ += area;
+    showQueued_ = true;
+    if (waiting().isEmpty())
+        QMetaObject::invokeMethod(qApp, &showAllChanges, Qt::QueuedConnection);
+    waiting().append(this);
 }
 
-// A new screen is drawn over much the same one: a blue sheet, the same
-// frames in the same places. Only the pixels that differ from what is on
-// the screen are painted and sent to the window system again.
 void Canvas::showChanges()
 {
-    if (changed_.isEmpty())
-        return;
+    showQueued_ = false;
     flush();
-    QRegion differs;
-    if (shown_.size() != screen_.size() || shown_.format() != screen_.format()) {
-        differs = changed_;
-    } else if (shown_.constBits() != screen_.constBits()) {
-        for (const QRect &r : changed_)
-            differs += differing(shown_, screen_, r);
-    }
-    shown_ = screen_;
-    changed_ = QRegion();
+    // Alike, the two layers are one image until one of them is drawn on:
+    // a surface keeps no second copy of what it shows.
+    if (layersAlike())
+        screen_ = persistent_;
+}
+
+void Canvas::showScreen(const QImage &image)
+{
+    QRegion differs = rect();
+    if (image.size() == screen_.size())
+        differs = differing(image, screen_, rect());
+    screen_ = image;
     update(differs);
 }
 
@@ -122,7 +123,6 @@ Canvas::Canvas(QWidget *parent) : QWidget(parent)
     persistent_ = QImage(1, 1, kPictureFormat);
     persistent_.fill(backColor_);
     screen_ = persistent_;
-    shown_ = screen_;
 }
 
 void Canvas::setCanvasBackColor(QColor v)
@@ -130,9 +130,9 @@ void Canvas::setCanvasBackColor(QColor v)
     backColor_ = v;
     // As after a Cls: the persistent image becomes the new background.
     persistent_ = background();
-    screen_ = persistent_;
+    stale_ = QRegion();
     screenOnly_ = QRegion();
-    markChanged(rect());
+    showScreen(persistent_);
 }
 
 double Canvas::canvasFontSize() const { return pixelsToPoints(fontPixels_); }
@@ -148,6 +148,10 @@ QFont Canvas::drawingFont() const
 
 QImage Canvas::background() const
 {
+    // A picture that covers the whole surface is its background as it is,
+    // shared rather than copied until something is drawn on it.
+    if (picture_.isOpaque() && picture_.image().size() == QSize(std::max(1, width()), std::max(1, height())))
+        return picture_.image();
     QImage img(std::max(1, width()), std::max(1, height()), kPictureFormat);
     img.fill(backColor_);
     if (!picture_.isNull()) {
@@ -161,10 +165,9 @@ void Canvas::setPicture(platform::Picture v)
 {
     picture_ = std::move(v);
     persistent_ = background();
-    screen_ = persistent_;
     stale_ = QRegion();
     screenOnly_ = QRegion();
-    markChanged(rect());
+    showScreen(persistent_);
 }
 
 void Canvas::Line(double x1, double y1, double x2, double y2, bool box)
@@ -211,11 +214,10 @@ void Canvas::Cls()
 {
     if (autoRedraw_)
         persistent_ = background();
-    screen_ = persistent_;
     stale_ = QRegion();
     screenOnly_ = QRegion();
     currentX_ = currentY_ = 0;
-    markChanged(rect());
+    showScreen(persistent_);
 }
 
 QColor Canvas::Point(int x, int y) const
@@ -253,13 +255,12 @@ void Canvas::PaintPicture(const platform::Picture &picture, int x, int y, int wi
 // scaled form costs milliseconds.
 void Canvas::Refresh()
 {
-    // The images differ only where something was drawn on one of them:
-    // copying those parts, rather than sharing the whole, leaves drawing on
-    // the persistent image with no copy of it to make first.
     flush();
-    copyToScreen(screenOnly_);
-    markChanged(screenOnly_);
-    screenOnly_ = QRegion();
+    if (!screenOnly_.isEmpty()) {
+        screen_ = persistent_;
+        update(screenOnly_);
+        screenOnly_ = QRegion();
+    }
     refreshAsked = true;
 }
 
@@ -274,20 +275,25 @@ void showRefreshes()
 
 // Only what was drawn on the persistent image is shown again, so a
 // screen-only drawing beside it stays until a Refresh.
+// A new screen is drawn over much the same one: a blue sheet, the same
+// frames in the same places. Only the pixels that differ from what the
+// screen image held are painted and sent to the window system again.
 void Canvas::flush() const
 {
-    copyToScreen(stale_);
+    if (stale_.isEmpty())
+        return;
+    QRegion differs;
+    for (const QRect &r : stale_)
+        differs += differing(screen_, persistent_, r);
     stale_ = QRegion();
-}
-
-void Canvas::copyToScreen(const QRegion &area) const
-{
-    if (area.isEmpty())
+    if (differs.isEmpty())
         return;
     QPainter s(&screen_);
     s.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect &r : area)
+    for (const QRect &r : differs)
         s.drawImage(r, persistent_, r);
+    s.end();
+    const_cast<Canvas *>(this)->update(differs);
 }
 
 void drawStretched(QPainter &p, const QImage &image)

@@ -83,8 +83,8 @@ public:
     // Whether the screen image shows nothing but the persistent one:
     // nothing has been drawn on the screen alone since they were alike.
     bool layersAlike() const { return screenOnly_.isEmpty(); }
-    // Asks Qt to paint where the screen image now differs from what is on
-    // the screen; drawing has it called once the event is over.
+    // Brings what was drawn on the persistent image onto the screen, once
+    // the event that drew it is over.
     void showChanges();
     const QImage &persistentImage() const { return persistent_; }
     const QImage &screenImage() const { return screen_; }
@@ -101,12 +101,13 @@ private:
     mutable QImage screen_;
     mutable QRegion stale_; // drawn on the persistent image, not yet shown
     QRegion screenOnly_;    // drawn on the screen image alone since they were alike
-    QImage shown_;          // the screen image as its paints so far leave it
-    QRegion changed_;       // drawn on since shown_ was taken
-    void markChanged(const QRegion &area);
-    // Brings what was drawn on the persistent image onto the screen image.
+    bool showQueued_ = false;
+    void showLater();
+    // The screen image replaced by `image`, painted where they differ.
+    void showScreen(const QImage &image);
+    // Brings what was drawn on the persistent image onto the screen image
+    // and has the pixels that change painted.
     void flush() const;
-    void copyToScreen(const QRegion &area) const;
     // Gives both images the widget's size. A hidden widget learns of a new
     // size only when it is shown, and drawing before that must not be lost.
     void fitImages();

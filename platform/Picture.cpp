@@ -22,7 +22,7 @@ QColor RGB(int red, int green, int blue)
 }
 
 Picture::Picture(QImage image, QPoint hotspot)
-    : image_(std::move(image)), hotspot_(hotspot)
+    : image_(std::move(image)), hotspot_(hotspot), opaque_(!image_.isNull() && !image_.hasAlphaChannel())
 {
     // Premultiplied, as the painter blends: drawn or drawn on in any other
     // format, every call goes through a slow generic path, converting line
