@@ -3,6 +3,7 @@
 // continued, and the result that reaches the table, the results file and
 // the log; and the way there on a screen that the stage fills.
 #include "Program.h"
+#include "support/Atrament.h"
 
 #include "exercise/frm_Game01.h"
 #include "platform/Runtime.h"
@@ -298,6 +299,22 @@ TEST(FullScreen, EveryTaskThroughTheFullScreenWindowWithRealInput)
     c.klik(vyber->IKonec);
     EXPECT_TRUE(Shell::Program_ukonceny());
     EXPECT_FALSE(stage->fillsScreen());
+}
+
+// Task 20 on the full screen, screen after screen: every line of a screen
+// in one size and clear of the arrows beside it.
+TEST(FullScreen, Task20LinesInOneSizeClearOfTheArrows)
+{
+    Cela_obrazovka c;
+    frm_Game01 *h = c.otvor(6, 2);
+    ASSERT_EQ(Vpredu(), h);
+    ASSERT_EQ(Misc::Cislo_ulohy, QStringLiteral("20"));
+    for (int obrazovka = 1; obrazovka <= 12 && !::testing::Test::HasFailure(); ++obrazovka) {
+        SCOPED_TRACE(obrazovka);
+        QApplication::processEvents();
+        priklady_test::Over_riadky_20(*h, 5, c.stage->grab().toImage(), c.stage->scale());
+        c.klik(h->PicTop(2));
+    }
 }
 
 // The pointer as the pupil sees it on the exercise screen: the form's own
