@@ -315,6 +315,27 @@ TEST(FullScreen, Task20LinesInOneSizeClearOfTheArrows)
         priklady_test::Over_riadky_20(*h, 5, c.stage->grab().toImage(), c.stage->scale());
         c.klik(h->PicTop(2));
     }
+    c.klik(h->PicTop(4));
+}
+
+// Task 17 on the full screen: the cell after "/" of the equation's line is
+// drawn as those of the working lines, with no field round it.
+TEST(FullScreen, Task17CellAfterTheSlashAsTheOtherCells)
+{
+    Cela_obrazovka c;
+    frm_Game01 *h = c.otvor(5, 3);
+    ASSERT_EQ(Vpredu(), h);
+    ASSERT_EQ(Misc::Cislo_ulohy, QStringLiteral("17"));
+    for (int obrazovka = 1; obrazovka <= 3; ++obrazovka) {
+        SCOPED_TRACE(obrazovka);
+        QApplication::processEvents();
+        const QImage javisko = c.stage->grab().toImage();
+        ASSERT_TRUE(h->TV3(1)->Visible && h->TV3(2)->Visible);
+        EXPECT_EQ(priklady_test::Kremova_okolo(h->TV3(1), javisko, c.stage->scale()), 0);
+        EXPECT_EQ(priklady_test::Kremova_okolo(h->TV3(2), javisko, c.stage->scale()), 0);
+        c.klik(h->PicTop(2));
+    }
+    c.klik(h->PicTop(4));
 }
 
 // The pointer as the pupil sees it on the exercise screen: the form's own

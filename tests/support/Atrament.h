@@ -67,4 +67,24 @@ inline void Over_riadky_20(const frm_Game01 &h, int pocet, const QImage &javisko
     EXPECT_LE(najvyssie - najnizsie, int(std::ceil(s))) << "digits of one height on every line";
 }
 
+inline bool Je_kremova(QRgb p) { return qAbs(qRed(p) - 255) + qAbs(qGreen(p) - 236) + qAbs(qBlue(p) - 182) < 24; }
+
+// The cream that a cell after "/" stands in, in the band from 10 stage
+// pixels above the cell to 10 below, outside the cell and its frame: as
+// beside the cells of the working lines, none.
+inline int Kremova_okolo(const platform::TextBox *bunka, const QImage &javisko, double s)
+{
+    const QRect r(bunka->Left, bunka->Top, bunka->Width, bunka->Height);
+    int pocet = 0;
+    for (const QRect &pas : {QRect(r.left(), r.top() - 10, r.width(), 9), QRect(r.left(), r.bottom() + 2, r.width(), 9)}) {
+        const QRect v_obraze = QRect(QPoint(int(std::ceil(pas.left() * s)), int(std::ceil(pas.top() * s))),
+                                     QPoint(int(std::floor((pas.right() + 1) * s)) - 1,
+                                            int(std::floor((pas.bottom() + 1) * s)) - 1)) & javisko.rect();
+        for (int y = v_obraze.top(); y <= v_obraze.bottom(); ++y)
+            for (int x = v_obraze.left(); x <= v_obraze.right(); ++x)
+                pocet += Je_kremova(javisko.pixel(x, y));
+    }
+    return pocet;
+}
+
 } // namespace priklady_test
