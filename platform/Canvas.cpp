@@ -245,7 +245,11 @@ void Canvas::PaintPicture(const platform::Picture &picture, int x, int y, int wi
     Dc dc = hDC();
     QPainter p(dc.image());
     const QRect area(x, y, width < 0 ? picture.Width() : width, height < 0 ? picture.Height() : height);
-    p.drawImage(area, picture.image());
+    // Stretched, a picture of one colour is that colour over the area.
+    if (const QColor plain = picture.plainColour(); plain.isValid())
+        p.fillRect(area, plain);
+    else
+        p.drawImage(area, picture.image());
     p.end();
     dc.changed(area);
 }

@@ -32,6 +32,8 @@ public:
     QPoint hotspot() const { return hotspot_; }
     // Every pixel opaque: the file had no alpha channel.
     bool isOpaque() const { return opaque_; }
+    // An opaque picture of one colour: that colour, else invalid.
+    QColor plainColour() const { return plain_; }
 
     // The picture with every pixel of `key` fully transparent.
     QImage withTransparentKey(const QColor &key = kKeyColour) const;
@@ -40,6 +42,7 @@ private:
     QImage image_;
     QPoint hotspot_;
     bool opaque_ = false;
+    QColor plain_;
 };
 
 // Loads a BMP, ICO or CUR file by resource path (any case, "\" or "/").
