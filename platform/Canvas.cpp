@@ -30,7 +30,12 @@ void Dc::changed(const QRect &area) const
     if (!canvas)
         return;
     if (persistent) {
+        // Kept to a few rectangles: a graph drawn line by line would
+        // otherwise cost more in joining its pieces than in drawing them.
+        // What lies between them is compared before it is shown anyway.
         canvas->stale_ += area;
+        if (canvas->stale_.rectCount() > 8)
+            canvas->stale_ = canvas->stale_.boundingRect();
         canvas->showLater();
     } else {
         canvas->screenOnly_ += area;
@@ -59,11 +64,8 @@ void showAllChanges()
 }
 
 // The rectangle round the pixels of `r` in which the two images differ.
-QRect differing(const QImage &a, const QImage &b, QRect r)
+QRect differingIn(const QImage &a, const QImage &b, const QRect &r)
 {
-    r &= a.rect() & b.rect();
-    if (r.isEmpty() || a.constBits() == b.constBits())
-        return {};
     int top = -1, bottom = -1, left = r.right() + 1, right = r.left() - 1;
     const size_t bytes = size_t(r.width()) * sizeof(QRgb);
     for (int y = r.top(); y <= r.bottom(); ++y) {
@@ -83,6 +85,21 @@ QRect differing(const QImage &a, const QImage &b, QRect r)
         right = std::max(right, r.left() + to);
     }
     return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// Where within `r` the two images differ: a rectangle round the differing
+// pixels of each band of rows, so that scattered changes (a graph's dots)
+// are painted without everything between them.
+QRegion differing(const QImage &a, const QImage &b, QRect r)
+{
+    r &= a.rect() & b.rect();
+    if (r.isEmpty() || a.constBits() == b.constBits())
+        return {};
+    constexpr int Band = 16;
+    QRegion differs;
+    for (int top = r.top(); top <= r.bottom(); top += Band)
+        differs += differingIn(a, b, QRect(r.left(), top, r.width(), std::min(Band, r.bottom() + 1 - top)));
+    return differs;
 }
 
 } // namespace
