@@ -282,7 +282,9 @@ void Canvas::Refresh()
         update(screenOnly_);
         screenOnly_ = QRegion();
     }
-    refreshAsked = true;
+    // A hidden surface has nothing to show before its form is shown.
+    if (isVisible())
+        refreshAsked = true;
 }
 
 void showRefreshes()
