@@ -1,15 +1,18 @@
 // The exercise screen as the pupil meets it, offscreen with faked OS
 // services over the generated resources and a fresh copy of the data:
 // opening it for every task and variant (setup's continue to the painted
-// screen) first after the program's start and again in one process; one
-// key typed in an answer cell against a plain QLineEdit; "=" on the
-// calculator after a long tape; and the peak resident memory of every task
-// variant played one after another.
+// screen) first after the program's start and again in one process; the
+// change to the next screen after a check, on a screen that the stage
+// fills; one key typed in an answer cell against a plain QLineEdit; "=" on
+// the calculator after a long tape; and the peak resident memory of every
+// task variant played one after another with the real OS services.
 //
 // A first open and the memory run each need a fresh process: the program
 // runs itself with --prve-otvorenie=N or --hranie and reads the figure
-// from its output. With --cela-obrazovka every figure is taken on a
-// 1920 x 1080 screen that the stage fills, the children's too.
+// from its output; so do the screen changes (--zmeny=N,K) unless this
+// process fills the screen already. With --cela-obrazovka every figure is
+// taken on a 1920 x 1080 screen that the stage fills, the children's too;
+// with QT_QPA_PLATFORM=xcb on the X server's own screen instead.
 #include "exercise/frm_Game01.h"
 #include "shell/Formulare.h"
 #include "shell/frm_Intro.h"
@@ -17,12 +20,14 @@
 #include "shell/frm_Setup.h"
 #include "shell/frm_Tabulka.h"
 #include "platform/DisplayMode.h"
+#include "services/Promenne_cviceni.h"
 #include "support/Nahradne_sluzby.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
@@ -34,6 +39,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -52,11 +58,14 @@ bool cela_obrazovka = false;
 
 // A whole installation: "Loravik.ini" naming the generated resources and a
 // fresh copy of the default data, every OS service faked, so that waits
-// end at once and nothing sounds.
+// end at once and nothing sounds; or, with `skutocne_sluzby`, the program's
+// own services, as the pupil's program has them.
 class Instalacia {
 public:
-    Instalacia()
+    explicit Instalacia(bool skutocne_sluzby)
     {
+        if (!skutocne_sluzby)
+            sluzby_.emplace();
         const QString config = koren_.filePath(QStringLiteral("config"));
         const QString hd = koren_.filePath(QStringLiteral("hd/"));
         QDir().mkpath(config);
@@ -69,7 +78,7 @@ public:
         const QDir vzor(QStringLiteral(LK_DEFAULT_DATA_DIR));
         for (const QString &subor : vzor.entryList(QDir::Files))
             QFile::copy(vzor.filePath(subor), hd + subor);
-        if (cela_obrazovka)
+        if (cela_obrazovka && !skutocne_sluzby)
             platform::services().Install<platform::DisplayMode>(&obrazovka_);
         // The program's start: the chooser's load, then the title's wait.
         Formulare::frm_Select->Load();
@@ -79,13 +88,13 @@ public:
 
 private:
     QTemporaryDir koren_;
-    lktest::Nahradne_sluzby sluzby_;
+    std::optional<lktest::Nahradne_sluzby> sluzby_;
     platform::ScreenDisplayMode obrazovka_;
 };
 
-Instalacia &Program()
+Instalacia &Program(bool skutocne_sluzby = false)
 {
-    static Instalacia p;
+    static Instalacia p(skutocne_sluzby);
     return p;
 }
 
@@ -175,7 +184,7 @@ qint64 VmHWM_KiB()
 // continued, then the results table closed, back to the chooser.
 int Hranie()
 {
-    Program();
+    Program(true);
     QElapsedTimer t;
     t.start();
     for (const Varianta &v : Varianty) {
@@ -197,13 +206,56 @@ int Hranie()
     return 0;
 }
 
+// The change the pupil sees: the screen checked unanswered and continue
+// risen (untimed), then continue clicked until the next screen is painted
+// and, on a real X server, on the screen. The series never ends: two
+// screens always remain, as before the last but one.
+qint64 Zmena_obrazovky(frm_Game01 *h)
+{
+    Klik(h->PicTop(1));
+    Dobehni();
+    Misc::Pocet_zbyvajicich_prikladu = 2 * Misc::Pocet_prikladu;
+    QElapsedTimer t;
+    t.start();
+    Klik(h->picPokracuj);
+    Dobehni();
+    QGuiApplication::sync();
+    return t.nsecsElapsed();
+}
+
+// `pocet` changes of the variant at `index`, from its setup screen and back.
+QList<qint64> Zmeny_obrazovky(int index, int pocet)
+{
+    Program();
+    Shell::frm_Setup *s = Nastav(Varianty[index]);
+    frm_Game01 *h = Otvor(s);
+    QList<qint64> casy;
+    if (!h)
+        return casy;
+    Dobehni();
+    for (int i = 0; i < pocet && Hra() == h; ++i)
+        casy << Zmena_obrazovky(h);
+    Spat(h);
+    Odid(s);
+    return casy;
+}
+
+int Vypis_zmeny(int index, int pocet)
+{
+    const QList<qint64> casy = Zmeny_obrazovky(index, pocet);
+    for (qint64 ns : casy)
+        std::printf("%lld ", static_cast<long long>(ns));
+    std::printf("\n");
+    return casy.size() == pocet ? 0 : 1;
+}
+
 // The child's figures, or none when it failed.
-QList<QByteArray> Spusti_seba(const QString &argument)
+QList<QByteArray> Spusti_seba(const QString &argument, bool na_celej_obrazovke = false)
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QStringList argumenty{argument};
-    if (cela_obrazovka)
+    if (cela_obrazovka || na_celej_obrazovke)
         argumenty << QString::fromLatin1(Cela_obrazovka);
     p.start(QCoreApplication::applicationFilePath(), argumenty);
     if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
@@ -249,6 +301,33 @@ void BM_Opakovane_otvorenie(benchmark::State &state)
     Odid(s);
 }
 BENCHMARK(BM_Opakovane_otvorenie)->DenseRange(0, Pocet_variant - 1)->Unit(benchmark::kMillisecond);
+
+// Continue after a check to the next screen painted, on a screen that the
+// stage fills: one change a repetition, its median the figure. Taken in a
+// child that fills the screen unless this process does.
+void BM_Zmena_obrazovky(benchmark::State &state)
+{
+    Pomenuj(state);
+    static QHash<int, QList<qint64>> zasoba;
+    QList<qint64> &casy = zasoba[int(state.range(0))];
+    for (auto _ : state) {
+        if (casy.isEmpty()) {
+            constexpr int Naraz = 25;
+            if (cela_obrazovka) {
+                casy = Zmeny_obrazovky(int(state.range(0)), Naraz);
+            } else {
+                for (const QByteArray &ns : Spusti_seba(QStringLiteral("--zmeny=%1,%2").arg(state.range(0)).arg(Naraz),
+                                                        true))
+                    casy << ns.toLongLong();
+            }
+        }
+        if (casy.isEmpty())
+            return state.SkipWithError("no screen change");
+        state.SetIterationTime(double(casy.takeFirst()) * 1e-9);
+    }
+}
+BENCHMARK(BM_Zmena_obrazovky)->DenseRange(0, Pocet_variant - 1)->UseManualTime()->Iterations(1)
+    ->Repetitions(15)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 
 // One digit typed into the focused box and painted; the box is emptied
 // (untimed) every few keys.
@@ -344,11 +423,14 @@ int main(int argc, char **argv)
     if (argc > 1 && std::strcmp(argv[argc - 1], Cela_obrazovka) == 0) {
         cela_obrazovka = true;
         argv[--argc] = nullptr;
-        if (obrazovka.open())
-            obrazovka.write(R"({"screens": [{"name": "big", "x": 0, "y": 0, "width": 1920, "height": 1080,)"
-                            R"( "logicalDpi": 96, "dpr": 1}]})");
-        obrazovka.close();
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + obrazovka.fileName().toLocal8Bit());
+        // A real window system keeps its own screen.
+        if (qgetenv("QT_QPA_PLATFORM").startsWith("offscreen")) {
+            if (obrazovka.open())
+                obrazovka.write(R"({"screens": [{"name": "big", "x": 0, "y": 0, "width": 1920, "height": 1080,)"
+                                R"( "logicalDpi": 96, "dpr": 1}]})");
+            obrazovka.close();
+            qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + obrazovka.fileName().toLocal8Bit());
+        }
         platform::scaleToScreen(argc, argv);
     }
     QApplication app(argc, argv);
@@ -358,6 +440,11 @@ int main(int argc, char **argv)
                                          Pocet_variant - 1));
     if (argc == 2 && QString::fromLocal8Bit(argv[1]) == QLatin1String("--hranie"))
         return Hranie();
+    const QString zmeny = QStringLiteral("--zmeny=");
+    if (argc == 2 && QString::fromLocal8Bit(argv[1]).startsWith(zmeny)) {
+        const QStringList n = QString::fromLocal8Bit(argv[1]).mid(zmeny.size()).split(QLatin1Char(','));
+        return Vypis_zmeny(std::clamp(n.value(0).toInt(), 0, Pocet_variant - 1), std::max(1, n.value(1).toInt()));
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

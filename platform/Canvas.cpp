@@ -2,10 +2,15 @@
 
 #include "platform/Fonts.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QtMath>
 #include <cmath>
+#include <cstring>
+#include <utility>
 
 namespace platform {
 
@@ -24,9 +29,108 @@ void Dc::changed(const QRect &area) const
 {
     if (!canvas)
         return;
-    if (persistent)
+    if (persistent) {
+        // Kept to a few rectangles: a graph drawn line by line would
+        // otherwise cost more in joining its pieces than in drawing them.
+        // What lies between them is compared before it is shown anyway.
         canvas->stale_ += area;
-    canvas->update(area);
+        if (canvas->stale_.rectCount() > 8)
+            canvas->stale_ = canvas->stale_.boundingRect();
+        canvas->showLater();
+    } else {
+        canvas->screenOnly_ += area;
+        canvas->update(area);
+    }
+}
+
+namespace {
+
+bool refreshAsked = false;
+
+// Canvases drawn on since their drawing was last shown; one queued call
+// shows them all, before the repaints that Qt queues behind other events.
+QList<QPointer<Canvas>> &waiting()
+{
+    static QList<QPointer<Canvas>> canvases;
+    return canvases;
+}
+
+void showAllChanges()
+{
+    const QList<QPointer<Canvas>> canvases = std::exchange(waiting(), {});
+    for (const QPointer<Canvas> &c : canvases)
+        if (c)
+            c->showChanges();
+}
+
+// The rectangle round the pixels of `r` in which the two images differ.
+QRect differingIn(const QImage &a, const QImage &b, const QRect &r)
+{
+    int top = -1, bottom = -1, left = r.right() + 1, right = r.left() - 1;
+    const size_t bytes = size_t(r.width()) * sizeof(QRgb);
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        const auto *pa = reinterpret_cast<const QRgb *>(a.constScanLine(y)) + r.left();
+        const auto *pb = reinterpret_cast<const QRgb *>(b.constScanLine(y)) + r.left();
+        if (std::memcmp(pa, pb, bytes) == 0)
+            continue;
+        if (top < 0)
+            top = y;
+        bottom = y;
+        int from = 0, to = r.width() - 1;
+        while (pa[from] == pb[from])
+            ++from;
+        while (pa[to] == pb[to])
+            --to;
+        left = std::min(left, r.left() + from);
+        right = std::max(right, r.left() + to);
+    }
+    return top < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// Where within `r` the two images differ: a rectangle round the differing
+// pixels of each band of rows, so that scattered changes (a graph's dots)
+// are painted without everything between them.
+QRegion differing(const QImage &a, const QImage &b, QRect r)
+{
+    r &= a.rect() & b.rect();
+    if (r.isEmpty() || a.constBits() == b.constBits())
+        return {};
+    constexpr int Band = 16;
+    QRegion differs;
+    for (int top = r.top(); top <= r.bottom(); top += Band)
+        differs += differingIn(a, b, QRect(r.left(), top, r.width(), std::min(Band, r.bottom() + 1 - top)));
+    return differs;
+}
+
+} // namespace
+
+void Canvas::showLater()
+{
+    if (showQueued_)
+        return;
+    showQueued_ = true;
+    if (waiting().isEmpty())
+        QMetaObject::invokeMethod(qApp, &showAllChanges, Qt::QueuedConnection);
+    waiting().append(this);
+}
+
+void Canvas::showChanges()
+{
+    showQueued_ = false;
+    flush();
+    // Alike, the two layers are one image until one of them is drawn on:
+    // a surface keeps no second copy of what it shows.
+    if (layersAlike())
+        screen_ = persistent_;
+}
+
+void Canvas::showScreen(const QImage &image)
+{
+    QRegion differs = rect();
+    if (image.size() == screen_.size())
+        differs = differing(image, screen_, rect());
+    screen_ = image;
+    update(differs);
 }
 
 Canvas::Canvas(QWidget *parent) : QWidget(parent)
@@ -43,8 +147,9 @@ void Canvas::setCanvasBackColor(QColor v)
     backColor_ = v;
     // As after a Cls: the persistent image becomes the new background.
     persistent_ = background();
-    screen_ = persistent_;
-    update();
+    stale_ = QRegion();
+    screenOnly_ = QRegion();
+    showScreen(persistent_);
 }
 
 double Canvas::canvasFontSize() const { return pixelsToPoints(fontPixels_); }
@@ -60,6 +165,10 @@ QFont Canvas::drawingFont() const
 
 QImage Canvas::background() const
 {
+    // A picture that covers the whole surface is its background as it is,
+    // shared rather than copied until something is drawn on it.
+    if (picture_.isOpaque() && picture_.image().size() == QSize(std::max(1, width()), std::max(1, height())))
+        return picture_.image();
     QImage img(std::max(1, width()), std::max(1, height()), kPictureFormat);
     img.fill(backColor_);
     if (!picture_.isNull()) {
@@ -73,9 +182,9 @@ void Canvas::setPicture(platform::Picture v)
 {
     picture_ = std::move(v);
     persistent_ = background();
-    screen_ = persistent_;
     stale_ = QRegion();
-    update();
+    screenOnly_ = QRegion();
+    showScreen(persistent_);
 }
 
 void Canvas::Line(double x1, double y1, double x2, double y2, bool box)
@@ -122,10 +231,10 @@ void Canvas::Cls()
 {
     if (autoRedraw_)
         persistent_ = background();
-    screen_ = persistent_;
     stale_ = QRegion();
+    screenOnly_ = QRegion();
     currentX_ = currentY_ = 0;
-    update();
+    showScreen(persistent_);
 }
 
 QColor Canvas::Point(int x, int y) const
@@ -153,29 +262,61 @@ void Canvas::PaintPicture(const platform::Picture &picture, int x, int y, int wi
     Dc dc = hDC();
     QPainter p(dc.image());
     const QRect area(x, y, width < 0 ? picture.Width() : width, height < 0 ? picture.Height() : height);
-    p.drawImage(area, picture.image());
+    // Stretched, a picture of one colour is that colour over the area.
+    if (const QColor plain = picture.plainColour(); plain.isValid())
+        p.fillRect(area, plain);
+    else
+        p.drawImage(area, picture.image());
     p.end();
     dc.changed(area);
 }
 
+// A screen is built and then refreshed inside one click: painted at once,
+// it would be painted again for what changes after it, and each paint of a
+// scaled form costs milliseconds.
 void Canvas::Refresh()
 {
-    screen_ = persistent_;
-    stale_ = QRegion();
-    repaint();
+    flush();
+    if (!screenOnly_.isEmpty()) {
+        screen_ = persistent_;
+        update(screenOnly_);
+        screenOnly_ = QRegion();
+    }
+    // A hidden surface has nothing to show before its form is shown.
+    if (isVisible())
+        refreshAsked = true;
+}
+
+void showRefreshes()
+{
+    if (!refreshAsked || !QCoreApplication::instance())
+        return;
+    refreshAsked = false;
+    showAllChanges();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
 }
 
 // Only what was drawn on the persistent image is shown again, so a
 // screen-only drawing beside it stays until a Refresh.
+// A new screen is drawn over much the same one: a blue sheet, the same
+// frames in the same places. Only the pixels that differ from what the
+// screen image held are painted and sent to the window system again.
 void Canvas::flush() const
 {
     if (stale_.isEmpty())
         return;
+    QRegion differs;
+    for (const QRect &r : stale_)
+        differs += differing(screen_, persistent_, r);
+    stale_ = QRegion();
+    if (differs.isEmpty())
+        return;
     QPainter s(&screen_);
     s.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect &r : stale_)
+    for (const QRect &r : differs)
         s.drawImage(r, persistent_, r);
-    stale_ = QRegion();
+    s.end();
+    const_cast<Canvas *>(this)->update(differs);
 }
 
 void drawStretched(QPainter &p, const QImage &image)
@@ -202,11 +343,17 @@ void drawStretched(QPainter &p, const QImage &image)
     p.restore();
 }
 
-void Canvas::paintEvent(QPaintEvent *)
+void Canvas::paintEvent(QPaintEvent *e)
 {
     flush();
     QPainter p(this);
-    drawStretched(p, screen_);
+    // Clipped to one rectangle, a scaled image is drawn by Qt's fast path;
+    // clipped to a region, by its general one, handed out in pieces to a
+    // pool of threads while this one waits.
+    for (const QRect &r : e->region()) {
+        p.setClipRect(r);
+        drawStretched(p, screen_);
+    }
 }
 
 void Canvas::resizeEvent(QResizeEvent *) { fitImages(); }

@@ -75,10 +75,17 @@ public:
     int TextWidth(const QString &text) const;
     int TextHeight(const QString &text) const;
     void PaintPicture(const platform::Picture &picture, int x, int y, int width = -1, int height = -1);
-    // Shows the persistent image again, at once.
+    // Shows the persistent image again: painted with whatever else changed
+    // when the event ends, or before a wait that handles no events.
     void Refresh();
 
     Dc hDC() { return Dc{this, autoRedraw_}; }
+    // Whether the screen image shows nothing but the persistent one:
+    // nothing has been drawn on the screen alone since they were alike.
+    bool layersAlike() const { return screenOnly_.isEmpty(); }
+    // Brings what was drawn on the persistent image onto the screen, once
+    // the event that drew it is over.
+    void showChanges();
     const QImage &persistentImage() const { return persistent_; }
     const QImage &screenImage() const { return screen_; }
 
@@ -93,7 +100,13 @@ private:
     QImage persistent_;
     mutable QImage screen_;
     mutable QRegion stale_; // drawn on the persistent image, not yet shown
-    // Brings what was drawn on the persistent image onto the screen image.
+    QRegion screenOnly_;    // drawn on the screen image alone since they were alike
+    bool showQueued_ = false;
+    void showLater();
+    // The screen image replaced by `image`, painted where they differ.
+    void showScreen(const QImage &image);
+    // Brings what was drawn on the persistent image onto the screen image
+    // and has the pixels that change painted.
     void flush() const;
     // Gives both images the widget's size. A hidden widget learns of a new
     // size only when it is shown, and drawing before that must not be lost.
@@ -108,6 +121,9 @@ private:
     int drawStyle_ = 0;
     platform::Picture picture_;
 };
+
+// Paints what Refresh asked to show, if anything, at once.
+void showRefreshes();
 
 // Draws `image` at the painter's origin; on a scaled screen exactly as
 // Qt's general, slower path for unpremultiplied images draws it.

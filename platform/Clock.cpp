@@ -1,5 +1,6 @@
 #include "platform/Clock.h"
 
+#include "platform/Canvas.h"
 #include "platform/Signals.h"
 
 #include <QCoreApplication>
@@ -51,6 +52,7 @@ qint64 SystemClock::TickCount() { return elapsed_.elapsed(); }
 
 void SystemClock::Wait(qint64 ms)
 {
+    showRefreshes();
     const qint64 deadline = TickCount() + ms;
     // Sleeping instead of spinning blocks the interface just the same.
     for (qint64 now = TickCount(); now <= deadline; now = TickCount())
@@ -83,6 +85,7 @@ void FakeClock::MoveTo(qint64 tick)
 
 void FakeClock::Wait(qint64 ms)
 {
+    showRefreshes();
     waits_.append(ms);
     MoveTo(tick_ + ms + 1);
 }

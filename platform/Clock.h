@@ -15,8 +15,9 @@ public:
     // Monotonic milliseconds; 64 bits, so no wrap during any run.
     virtual qint64 TickCount() = 0;
 
-    // Returns once the clock is later than now + ms, handling no events.
-    // Even a wait of 0 lasts until the clock has moved on.
+    // Returns once the clock is later than now + ms, handling no events;
+    // what Refresh asked to show is painted first. Even a wait of 0 lasts
+    // until the clock has moved on.
     virtual void Wait(qint64 ms) = 0;
 
     // As Wait, but events are handled as they come; in between the program

@@ -39,18 +39,25 @@ Label::Label(QWidget *container) : QWidget(container), Control(this, true)
 {
     setMouseTracking(true);
     resize(65, 17);
+    applyLook();
     show();
 }
 
+// Screens set every caption and look of a row anew on each new example:
+// only a change is painted again.
 void Label::setCaption(QString v)
 {
+    const bool same = v == caption_;
     caption_ = std::move(v);
     fitToText();
-    update();
+    if (!same)
+        update();
 }
 
 void Label::setAlignment(int v)
 {
+    if (v == alignment_)
+        return;
     alignment_ = v;
     update();
 }
@@ -69,8 +76,10 @@ void Label::setWordWrap(bool v)
 
 void Label::setBackStyle(int v)
 {
+    if (v == backStyle_)
+        return;
     backStyle_ = v;
-    update();
+    applyLook();
 }
 
 int Label::textFlags() const
@@ -102,12 +111,19 @@ void Label::copyFrom(const Control &first)
     autoSize_ = l.autoSize_;
     wordWrap_ = l.wordWrap_;
     backStyle_ = l.backStyle_;
-    update();
+    applyLook();
 }
 
 void Label::applyLook()
 {
     fitToText();
+    // A filled label covers what lies under it: the form is not painted
+    // there first.
+    setAttribute(Qt::WA_OpaquePaintEvent, backStyle_ == vbOpaque && backColor().alpha() == 255);
+    const Look look{controlFont(), foreColor(), backColor(), backStyle_};
+    if (look == look_)
+        return;
+    look_ = look;
     update();
 }
 
@@ -174,7 +190,9 @@ QString TextBox::text() const
 void TextBox::setTextValue(QString v)
 {
     if (line_) {
-        line_->setText(v);
+        // The same text again is no change to paint.
+        if (line_->text() != v)
+            line_->setText(v);
         line_->setCursorPosition(0);
     } else
         plain_->setPlainText(v.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -183,7 +201,7 @@ void TextBox::setTextValue(QString v)
 void TextBox::setAlignment(int v)
 {
     alignment_ = v;
-    if (line_)
+    if (line_ && line_->alignment() != (horizontal(v) | Qt::AlignVCenter))
         line_->setAlignment(horizontal(v) | Qt::AlignVCenter);
 }
 

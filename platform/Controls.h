@@ -51,6 +51,13 @@ private:
     int alignment_ = vbLeftJustify;
     bool autoSize_ = false, wordWrap_ = false;
     int backStyle_ = vbOpaque;
+    // What the label was last painted with.
+    struct Look {
+        QFont font;
+        QColor fore, back;
+        int backStyle = -1;
+        bool operator==(const Look &) const = default;
+    } look_;
     void fitToText();
     int textFlags() const;
 };

@@ -22,13 +22,25 @@ QColor RGB(int red, int green, int blue)
 }
 
 Picture::Picture(QImage image, QPoint hotspot)
-    : image_(std::move(image)), hotspot_(hotspot)
+    : image_(std::move(image)), hotspot_(hotspot), opaque_(!image_.isNull() && !image_.hasAlphaChannel())
 {
     // Premultiplied, as the painter blends: drawn or drawn on in any other
     // format, every call goes through a slow generic path, converting line
     // by line.
     if (!image_.isNull() && image_.format() != kPictureFormat)
         image_ = image_.convertToFormat(kPictureFormat);
+    // Fills stretched over a whole sheet are such pictures: found here, at
+    // once, in the first pixels for any other.
+    if (!opaque_)
+        return;
+    const QRgb first = image_.pixel(0, 0);
+    for (int y = 0; y < image_.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image_.constScanLine(y));
+        for (int x = 0; x < image_.width(); ++x)
+            if (line[x] != first)
+                return;
+    }
+    plain_ = QColor::fromRgba(first);
 }
 
 QImage Picture::withTransparentKey(const QColor &key) const

@@ -30,6 +30,10 @@ public:
     const QImage &image() const { return image_; }
     // Hotspot of a cursor file; (0, 0) for other pictures.
     QPoint hotspot() const { return hotspot_; }
+    // Every pixel opaque: the file had no alpha channel.
+    bool isOpaque() const { return opaque_; }
+    // An opaque picture of one colour: that colour, else invalid.
+    QColor plainColour() const { return plain_; }
 
     // The picture with every pixel of `key` fully transparent.
     QImage withTransparentKey(const QColor &key = kKeyColour) const;
@@ -37,6 +41,8 @@ public:
 private:
     QImage image_;
     QPoint hotspot_;
+    bool opaque_ = false;
+    QColor plain_;
 };
 
 // Loads a BMP, ICO or CUR file by resource path (any case, "\" or "/").

@@ -29,11 +29,18 @@ QImage Pruhledna_kopia(const platform::Picture &obrazek)
 }
 
 // Draws on the layer AutoRedraw does not select, then on the one it does:
-// the surface ends as it was, with the drawing on both.
+// the surface ends as it was, with the drawing on both. Layers that are
+// alike take it once, on the persistent one, which the screen copies.
 template <class Kresba>
 void Na_obe_vrstvy(platform::Canvas &ciel, Kresba kresli)
 {
     const bool povodne = ciel.autoRedraw();
+    if (ciel.layersAlike()) {
+        ciel.setAutoRedraw(true);
+        kresli(ciel.hDC());
+        ciel.setAutoRedraw(povodne);
+        return;
+    }
     ciel.setAutoRedraw(!povodne);
     kresli(ciel.hDC());
     ciel.setAutoRedraw(povodne);

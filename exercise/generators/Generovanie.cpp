@@ -184,7 +184,7 @@ void Pismo(platform::Control *c)
     c->FontSize = 12.0 * platform::Screen::TwipsPerPixelX / 15;
 }
 
-double Velkost_pre_sirku(const platform::Label &l, std::initializer_list<QString> texty, int sirka)
+double Velkost_pre_sirku(const platform::Label &l, const QStringList &texty, int sirka)
 {
     double velkost = 12;
     const auto siroky = [&](const QString &t) {

@@ -89,7 +89,7 @@ void Pismo(platform::Control *c);
 // the largest size, from the design's 12 points down to 8, at which every
 // text fits `sirka` px in the label's face (from 12 each time, so that one
 // long text does not shrink the next screen's).
-double Velkost_pre_sirku(const platform::Label &l, std::initializer_list<QString> texty, int sirka);
+double Velkost_pre_sirku(const platform::Label &l, const QStringList &texty, int sirka);
 // A caption in the maths font, set smaller when it would not fit the label.
 void Popis(platform::Label *l, const QString &text);
 // An empty, unlocked, visible cell in the maths font.

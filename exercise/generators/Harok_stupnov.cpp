@@ -171,14 +171,12 @@ void Dokonci_riadok_zlomkov(frm_Game01 &f, std::initializer_list<platform::Contr
     Otvor_bunku(f.TV3(1));
 
     platform::TextBox *krok = f.TV3(1);
-    // The strip takes the height of a fraction whatever the first term is.
+    // The strip takes the height of a fraction whatever the first term is;
+    // the cell in it has no cream field round it, as the cells after "/"
+    // of the working lines have none.
     const int hore = f.TR1(1)->Top - 11;
     Misc::Vykresli_ramecek(f, f.TZ1(1)->Left, hore, krok->Left + krok->Width - f.TZ1(1)->Left, 53, true,
                            f.Obr_levy[4], f.Obr_stred[4], f.Obr_pravy[4]);
-    // The cell stands in a cream field of a fraction's height: the place
-    // the pupil fills now.
-    Nakresli_obdlznik(f, krok->Left, krok->Top - 11, krok->Left + krok->Width, krok->Top + 29,
-                      platform::RGB(255, 236, 182), true);
     // Bars only under the terms shown as fractions, as wide as the longer
     // of their lines and a little air, centred as the lines are.
     for (platform::ControlArray<platform::Label> *clen : cleny) {

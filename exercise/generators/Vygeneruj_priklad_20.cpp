@@ -105,10 +105,6 @@ void Umiestni_riadky(frm_Game01 &f, int i)
         z->Width = 130;
         z->Visible = true;
     }
-    // A pair of lines that would be cut is set smaller instead.
-    const double velkost = Velkost_pre_sirku(*f.TZ1(u), {f.TZ1(u)->Caption, f.TZ1(l)->Caption}, 128);
-    f.TZ1(u)->FontSize = velkost;
-    f.TZ1(l)->FontSize = velkost;
     f.TR1(u)->Visible = false;
     platform::Label *x_je = f.TR1(l);
     x_je->Left = 470;
@@ -136,6 +132,21 @@ void Umiestni_riadky(frm_Game01 &f, int i)
     odpoved->Text = QString();
     odpoved->Visible = true;
     f.IHod(l)->Top = odpoved->Top - 6;
+}
+
+// The lines stand between the arrows, drawn at the labels' edges. One size
+// for every line of the screen, the largest at which each of them keeps
+// clear of both arrows.
+constexpr int Volno_pri_sipke = 4;
+
+void Velkost_riadkov(frm_Game01 &f, int pocet)
+{
+    QStringList riadky;
+    for (int r = 1; r <= 2 * pocet; ++r)
+        riadky << f.TZ1(r)->Caption;
+    const double velkost = Velkost_pre_sirku(*f.TZ1(1), riadky, f.TZ1(1)->Width - 2 * Volno_pri_sipke);
+    for (int r = 1; r <= 2 * pocet; ++r)
+        f.TZ1(r)->FontSize = velkost;
 }
 
 void Nakresli(frm_Game01 &f, int i)
@@ -170,6 +181,7 @@ void frm_Game01::Vygeneruj_priklad_20(bool)
     const int pocet = std::min(Misc::Pocet_prikladu, 5);
     for (Priklad = 1; Priklad <= pocet; ++Priklad)
         Umiestni_riadky(*this, Priklad);
+    Velkost_riadkov(*this, pocet);
     for (Priklad = 1; Priklad <= pocet; ++Priklad)
         Nakresli(*this, Priklad);
     Refresh();

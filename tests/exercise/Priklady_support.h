@@ -2,6 +2,7 @@
 // Helpers of the generator tests: numbers read back from what a screen
 // shows, where a picture stands on it, and the picture of a generated
 // screen for a person to look at.
+#include "support/Atrament.h"
 #include "support/Hra.h"
 #include "expr/NumberText.h"
 #include "expr/Random.h"

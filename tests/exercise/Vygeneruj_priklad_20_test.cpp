@@ -71,4 +71,21 @@ TEST_F(Priklady20, EveryProportionHolds)
     }
 }
 
+// The screen as the pupil sees it in a window: many draws of lines long and
+// short, one size on each screen, every line clear of the arrows.
+TEST_F(Priklady20, TheLinesOfAScreenInOneSizeClearOfTheArrows)
+{
+    platform::registerFontFile(QStringLiteral(LK_RESOURCE_DIR "/Data/Ruvo.ttf"));
+    Hra &h = Nacitaj("20", 0, 10);
+    h.Show();
+    for (quint32 seed = 1; seed <= 40 && !HasFailure(); ++seed) {
+        SCOPED_TRACE(seed);
+        Randomize_seed(seed);
+        h.Vygeneruj_priklad_20(false);
+        QApplication::processEvents();
+        Over_riadky_20(h, 5, platform::Stage::instance()->grab().toImage(), 1);
+    }
+    h.Hide();
+}
+
 } // namespace

@@ -65,6 +65,34 @@ TEST(Drawing, LineBoxPrintAndPoint)
     EXPECT_EQ(box.CurrentY(), 30 + box.TextHeight("x"));
 }
 
+// A picture stretched over an area covers that area and nothing else, as
+// Qt scales it, whether it is of one colour (filled) or not.
+TEST(Drawing, StretchedPictureCoversItsAreaAsQtScalesIt)
+{
+    QImage stripes(5, 3, QImage::Format_RGB32);
+    for (int y = 0; y < stripes.height(); ++y)
+        for (int x = 0; x < stripes.width(); ++x)
+            stripes.setPixel(x, y, qRgb(40 * x, 60 * y, 200));
+    const struct {
+        const char *name;
+        QImage image;
+    } rows[] = {{"one colour, opaque", solid(16, 372, kBlue).convertToFormat(QImage::Format_RGB32)},
+                {"one colour with an alpha channel", solid(4, 4, QColor(0, 0, 255, 128))},
+                {"many colours", stripes}};
+    for (const auto &r : rows) {
+        PictureBox box(nullptr);
+        box.resize(100, 80);
+        box.AutoRedraw = true;
+        box.PaintPicture(Picture(r.image), 7, 5, 61, 43);
+        QImage want(100, 80, kPictureFormat);
+        want.fill(kWhite);
+        QPainter p(&want);
+        p.drawImage(QRect(7, 5, 61, 43), r.image.convertToFormat(kPictureFormat));
+        p.end();
+        EXPECT_TRUE(box.persistentImage() == want) << r.name;
+    }
+}
+
 // A hidden box learns of its new size only when shown; what is drawn on it
 // before then, at its new size, must still be there, and growing keeps it.
 TEST(TwoLayers, HiddenBoxResizedThenDrawnKeepsTheDrawing)

@@ -3,6 +3,7 @@
 // continued, and the result that reaches the table, the results file and
 // the log; and the way there on a screen that the stage fills.
 #include "Program.h"
+#include "support/Atrament.h"
 
 #include "exercise/frm_Game01.h"
 #include "platform/Runtime.h"
@@ -11,6 +12,7 @@
 #include "shell/frm_Chybovy.h"
 
 #include <QAbstractButton>
+#include <QBackingStore>
 #include <QCursor>
 #include <QDialog>
 #include <QMessageBox>
@@ -134,6 +136,28 @@ struct Cela_obrazovka : Program_na_celej_obrazovke {
         for (const QChar ch : text)
             QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), {});
     }
+    // What the window shows is what its widgets paint: nothing left over
+    // from the screen before.
+    void ako_nakreslene(const QString &kde) const
+    {
+        QApplication::processEvents();
+        const auto *ulozene = dynamic_cast<const QImage *>(okno->backingStore()->paintDevice());
+        ASSERT_NE(ulozene, nullptr);
+        const QImage ukazane = ulozene->convertToFormat(QImage::Format_RGB32);
+        const QImage nakreslene = okno->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(ukazane.size(), nakreslene.size()) << kde.toStdString();
+        QRect ine;
+        for (int y = 0; y < ukazane.height(); ++y)
+            for (int x = 0; x < ukazane.width(); ++x)
+                if (ukazane.pixel(x, y) != nakreslene.pixel(x, y))
+                    ine |= QRect(x, y, 1, 1);
+        EXPECT_TRUE(ine.isEmpty()) << kde.toStdString() << ": differs in " << ine.x() << "," << ine.y() << " "
+                                   << ine.width() << "x" << ine.height();
+        if (!ine.isEmpty()) {
+            ukazane.save(LK_BUILD_DIR "/screens/fullscreen/" + kde + "_ukazane.png");
+            nakreslene.save(LK_BUILD_DIR "/screens/fullscreen/" + kde + "_nakreslene.png");
+        }
+    }
     void fotka(const QString &meno) const
     {
         QApplication::processEvents();
@@ -222,6 +246,7 @@ TEST(FullScreen, EveryTaskThroughTheFullScreenWindowWithRealInput)
         c.klik(QPoint(320, 300));
         c.klik(h->PicTop(2));
         ASSERT_EQ(Vpredu(), h) << "new examples";
+        c.ako_nakreslene(meno + QStringLiteral("_nove"));
         c.klik(h->PicTop(3));
         auto *t = Formulare::frm_Tabulka.existing();
         ASSERT_NE(t, nullptr);
@@ -230,6 +255,7 @@ TEST(FullScreen, EveryTaskThroughTheFullScreenWindowWithRealInput)
         ASSERT_EQ(Vpredu(), h) << "back from the table";
         c.klik(h->PicTop(1));
         EXPECT_FALSE(h->PicTop(1)->Enabled) << "checked";
+        c.ako_nakreslene(meno);
         c.fotka(meno);
         if (uloha == 1) {
             // A wrong row's answer at the pointer: its window's right edge 5
@@ -252,6 +278,7 @@ TEST(FullScreen, EveryTaskThroughTheFullScreenWindowWithRealInput)
         EXPECT_EQ(svetle, 0) << "light pixels at continue's edges";
         c.klik(h->picPokracuj);
         ASSERT_EQ(Vpredu(), h) << "the next examples";
+        c.ako_nakreslene(meno + QStringLiteral("_dalej"));
         c.fotka(meno + QStringLiteral("_dalej"));
         c.klik(h->PicTop(4));
         ASSERT_EQ(Vpredu(), n) << "back to the setup screen";
@@ -266,6 +293,43 @@ TEST(FullScreen, EveryTaskThroughTheFullScreenWindowWithRealInput)
     c.klik(vyber->IKonec);
     EXPECT_TRUE(Shell::Program_ukonceny());
     EXPECT_FALSE(stage->fillsScreen());
+}
+
+// Task 20 on the full screen, screen after screen: every line of a screen
+// in one size and clear of the arrows beside it.
+TEST(FullScreen, Task20LinesInOneSizeClearOfTheArrows)
+{
+    Cela_obrazovka c;
+    frm_Game01 *h = c.otvor(6, 2);
+    ASSERT_EQ(Vpredu(), h);
+    ASSERT_EQ(Misc::Cislo_ulohy, QStringLiteral("20"));
+    for (int obrazovka = 1; obrazovka <= 12 && !::testing::Test::HasFailure(); ++obrazovka) {
+        SCOPED_TRACE(obrazovka);
+        QApplication::processEvents();
+        priklady_test::Over_riadky_20(*h, 5, c.stage->grab().toImage(), c.stage->scale());
+        c.klik(h->PicTop(2));
+    }
+    c.klik(h->PicTop(4));
+}
+
+// Task 17 on the full screen: the cell after "/" of the equation's line is
+// drawn as those of the working lines, with no field round it.
+TEST(FullScreen, Task17CellAfterTheSlashAsTheOtherCells)
+{
+    Cela_obrazovka c;
+    frm_Game01 *h = c.otvor(5, 3);
+    ASSERT_EQ(Vpredu(), h);
+    ASSERT_EQ(Misc::Cislo_ulohy, QStringLiteral("17"));
+    for (int obrazovka = 1; obrazovka <= 3; ++obrazovka) {
+        SCOPED_TRACE(obrazovka);
+        QApplication::processEvents();
+        const QImage javisko = c.stage->grab().toImage();
+        ASSERT_TRUE(h->TV3(1)->Visible && h->TV3(2)->Visible);
+        EXPECT_EQ(priklady_test::Kremova_okolo(h->TV3(1), javisko, c.stage->scale()), 0);
+        EXPECT_EQ(priklady_test::Kremova_okolo(h->TV3(2), javisko, c.stage->scale()), 0);
+        c.klik(h->PicTop(2));
+    }
+    c.klik(h->PicTop(4));
 }
 
 // The pointer as the pupil sees it on the exercise screen: the form's own
