@@ -28,7 +28,8 @@ const QString &Tvar_vstupu(QStringView vstup)
 }
 
 // The normal form drops a "·" that stands beside nothing; such a line has
-// no value, so it is no answer where the expected text has one.
+// no value, so it is no answer where the expected text has one, nor the
+// other way round: whichever line is the pupil's, the judgement is one.
 bool Ma_hodnotu_ako_vzor(QStringView vstup, QStringView vzor)
 {
     thread_local QString posledny;
@@ -37,7 +38,7 @@ bool Ma_hodnotu_ako_vzor(QStringView vstup, QStringView vzor)
         posledny = vstup.toString();
         ma_hodnotu = Hodnota_v_bode(vstup).has_value();
     }
-    return ma_hodnotu || !Hodnota_v_bode(vzor);
+    return ma_hodnotu == Hodnota_v_bode(vzor).has_value();
 }
 
 } // namespace
