@@ -7,7 +7,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QtMath>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -322,24 +321,37 @@ void Canvas::flush() const
 void drawStretched(QPainter &p, const QImage &image)
 {
     p.drawImage(0, 0, image);
-    // Scaled, Qt's fast copy leaves out a last row whose centre lies on the
-    // image's lower edge, which its general one fills from the last row.
+    // Scaled, Qt's fast copy ends where its corner and its size, each
+    // rounded, add up to: a column or row short of the scaled edge rounded,
+    // where the general one ends. On an opaque surface that pixel would
+    // keep what the screen before left there. The general one draws it.
     const QTransform toDevice = p.deviceTransform();
-    if (toDevice.type() != QTransform::TxScale)
+    if (toDevice.type() != QTransform::TxScale
+        || (image.format() != QImage::Format_ARGB32_Premultiplied && image.format() != QImage::Format_RGB32))
         return;
-    const qreal bottom = toDevice.map(QPointF(0, image.height())).y();
-    if (bottom - std::floor(bottom) != 0.5)
+    const QRectF across = toDevice.mapRect(QRectF(image.rect()));
+    const QPoint corner(qRound(across.left()), qRound(across.top()));
+    const QRect fast(corner, QSize(qRound(across.width()), qRound(across.height())));
+    const QRect general(corner, QPoint(qRound(across.right()) - 1, qRound(across.bottom()) - 1));
+    const QRegion missing = QRegion(general) - fast;
+    // A surface is painted clip rectangle by clip rectangle, most of them
+    // clear of its last column and row.
+    const bool clippedAway
+        = p.hasClipping() && !missing.intersects(toDevice.mapRect(p.clipBoundingRect()).toAlignedRect());
+    if (missing.isEmpty() || clippedAway)
         return;
     p.save();
     const QTransform world = p.worldTransform();
-    p.setWorldTransform(world * toDevice.inverted());
-    const QRectF across = toDevice.mapRect(QRectF(image.rect()));
-    p.setClipRect(QRect(QPoint(qFloor(across.left()), qFloor(bottom)), QPoint(qCeil(across.right()), qFloor(bottom))),
-                  Qt::IntersectClip);
-    // The last row again, a quarter of a screen pixel lower.
-    p.setWorldTransform(QTransform::fromTranslate(0, 0.25 / toDevice.m22()) * world);
-    const QRectF last(0, image.height() - 1, image.width(), 1);
-    p.drawImage(last, image, last);
+    p.setWorldTransform(toDevice.inverted() * world);
+    p.setClipRegion(missing, Qt::IntersectClip);
+    p.setWorldTransform(world);
+    const auto drawGenerally = [&](QRect edge) {
+        p.drawImage(QRectF(edge), image.copy(edge).convertToFormat(QImage::Format_ARGB32));
+    };
+    if (general.right() > fast.right())
+        drawGenerally(QRect(image.width() - 1, 0, 1, image.height()));
+    if (general.bottom() > fast.bottom())
+        drawGenerally(QRect(0, image.height() - 1, image.width(), 1));
     p.restore();
 }
 

@@ -8,16 +8,20 @@
 #include "platform/X11Screen.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QCursor>
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QThread>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace platform {
@@ -75,6 +79,114 @@ std::optional<x11::PrimaryScreen> askThroughQt(int argc, char **argv)
             qputenv(notices[i], *kept[i]);
     return answer;
 }
+
+// At a fractional scale Qt paints a rectangle of the stage on the screen
+// pixels its edges round to in the window's buffer, where the stage lies
+// between pixels, and flushes it to the stage's own window by its edges
+// rounded there, all shifted by where the corner of what it flushes
+// rounds to. An edge can round a pixel apart in the two: a line of the
+// screen before would stay there. What Qt painted and did not flush is
+// found by rounding as it does, and put on the stage's window.
+class Unflushed final : public QObject {
+public:
+    Unflushed(QWidget *window, QWidget *stage) : window_(window), stage_(stage)
+    {
+        if (stage->devicePixelRatioF() != std::floor(stage->devicePixelRatioF()))
+            qApp->installEventFilter(this);
+    }
+
+    // Qt flushes what an update paints, and what the window system
+    // uncovers of the stage's window as it was painted before.
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint && o->isWidgetType()) {
+            auto *w = static_cast<QWidget *>(o);
+            if (w == stage_ || stage_->isAncestorOf(w))
+                add(static_cast<QPaintEvent *>(e)->region(), w->mapTo(stage_, QPoint()));
+        } else if (e->type() == QEvent::Expose && o == stage_->windowHandle()) {
+            QT_WARNING_PUSH
+            QT_WARNING_DISABLE_DEPRECATED
+            add(static_cast<QExposeEvent *>(e)->region(), QPoint());
+            QT_WARNING_POP
+        }
+        return false;
+    }
+
+    // Puts what Qt flushed short of what it painted since the last put.
+    void put()
+    {
+        const std::vector<QRect> flushed = std::exchange(flushed_, {});
+        QBackingStore *store = window_->backingStore();
+        if (flushed.empty() || !store || store->paintDevice()->devType() != QInternal::Image)
+            return;
+        const qreal s = stage_->devicePixelRatioF();
+        const QPoint offset = stage_->mapTo(window_, QPoint());
+        const QPoint nativeOffset = offset * s;
+        QPoint corner = flushed.front().topLeft();
+        for (const QRect &r : flushed)
+            corner = QPoint(std::min(corner.x(), r.x()), std::min(corner.y(), r.y()));
+        const QPoint shift = (corner + offset) * s - (corner * s + nativeOffset);
+        // Rectangle by rectangle, as each shows in the buffer and as Qt
+        // flushed it: what the one covers and the other does not.
+        std::vector<QRect> missed;
+        for (const QRect &r : flushed) {
+            const QRect painted = rounded(r.translated(offset), s).translated(-nativeOffset);
+            const QRect shown = rounded(r, s).translated(shift);
+            if (!shown.contains(painted))
+                for (const QRect &part : QRegion(painted) - shown)
+                    missed.push_back(part);
+        }
+        if (!missed.empty())
+            x11::putImage(stage_, *static_cast<QImage *>(store->paintDevice()), nativeOffset, joined(std::move(missed)));
+    }
+
+private:
+    QWidget *window_, *stage_;
+    std::vector<QRect> flushed_; // since the last put, in stage pixels
+
+    void add(const QRegion &region, QPoint at)
+    {
+        // Painted at once by a repaint or uncovered, not by the window's
+        // update: put once the event is over.
+        if (flushed_.empty())
+            QMetaObject::invokeMethod(this, &Unflushed::put, Qt::QueuedConnection);
+        for (const QRect &r : region)
+            flushed_.push_back(r.translated(at));
+    }
+
+    // A line along an edge is missed rectangle by rectangle: its pieces,
+    // and pieces missed twice, are put as one.
+    static std::vector<QRect> joined(std::vector<QRect> pieces)
+    {
+        for (const bool down : {true, false}) {
+            // Along a line: its place across, its thickness, then where along it.
+            const auto key = [down](const QRect &r) {
+                return down ? std::tuple(r.x(), r.width(), r.y()) : std::tuple(r.y(), r.height(), r.x());
+            };
+            std::sort(pieces.begin(), pieces.end(), [&](const QRect &a, const QRect &b) { return key(a) < key(b); });
+            const auto continues = [&](const QRect &line, const QRect &r) {
+                return std::get<0>(key(line)) == std::get<0>(key(r)) && std::get<1>(key(line)) == std::get<1>(key(r))
+                    && (down ? r.top() <= line.bottom() + 1 : r.left() <= line.right() + 1);
+            };
+            std::vector<QRect> lines;
+            for (const QRect &r : pieces) {
+                if (!lines.empty() && continues(lines.back(), r))
+                    lines.back() |= r;
+                else
+                    lines.push_back(r);
+            }
+            pieces = std::move(lines);
+        }
+        return pieces;
+    }
+
+    // The screen pixels between a rectangle's edges, each rounded.
+    static QRect rounded(const QRect &r, qreal s)
+    {
+        return QRect(QPoint(qRound(r.left() * s), qRound(r.top() * s)),
+                     QPoint(qRound((r.right() + 1) * s) - 1, qRound((r.bottom() + 1) * s) - 1));
+    }
+};
 } // namespace
 
 double stageScaleFor(QSize screenPixels)
@@ -120,6 +232,7 @@ public:
         if (x11::running()) {
             pixels_ = x11::primaryScreenPixels();
             stage->setAttribute(Qt::WA_NativeWindow);
+            unflushed_.emplace(this, stage);
         }
         stage->setParent(this);
         stage->installEventFilter(this);
@@ -140,6 +253,14 @@ public:
     }
 
 protected:
+    bool event(QEvent *e) override
+    {
+        const bool handled = QWidget::event(e);
+        // The window's update paints and flushes all that changed at once.
+        if (e->type() == QEvent::UpdateRequest && unflushed_)
+            unflushed_->put();
+        return handled;
+    }
     void resizeEvent(QResizeEvent *) override { placeStage(); }
     bool eventFilter(QObject *o, QEvent *e) override
     {
@@ -173,6 +294,7 @@ private:
     Stage *stage_;
     std::optional<QRect> pixels_; // the screen in device pixels, where known
     unsigned mat_ = 0;
+    std::optional<Unflushed> unflushed_;
 
     // The pointer on the black is the page's own, at the stage's scale: it
     // follows the page in front and every change of the page's pointer.

@@ -2,9 +2,11 @@
 
 #include <QDeadlineTimer>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMetaObject>
 #include <QThread>
 #include <QWidget>
+#include <cstring>
 #include <memory>
 #include <utility>
 #include <xcb/randr.h>
@@ -149,6 +151,41 @@ void moveWindow(QWidget *w, QPoint pixels)
         return;
     const uint32_t values[] = {uint32_t(pixels.x()), uint32_t(pixels.y())};
     xcb_configure_window(c, xcb_window_t(w->winId()), XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y, values);
+    xcb_flush(c);
+}
+
+void putImage(QWidget *w, const QImage &image, QPoint offset, const std::vector<QRect> &rects)
+{
+    xcb_connection_t *c = running() ? qtConnection() : nullptr;
+    if (!c || image.depth() != 32 || xcb_get_setup(c)->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST)
+        return;
+    const auto window = xcb_window_t(w->winId());
+    // A window's depth is asked once: the visual Qt gave it stays.
+    static xcb_window_t known = 0;
+    static uint8_t depth = 0;
+    if (known != window) {
+        const auto geometry = reply(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
+        if (!geometry)
+            return;
+        known = window, depth = geometry->depth;
+    }
+    const xcb_gcontext_t gc = xcb_generate_id(c);
+    xcb_create_gc(c, gc, window, 0, nullptr);
+    std::vector<uint32_t> pixels;
+    for (const QRect &r : rects) {
+        const QRect from = r.translated(offset) & image.rect();
+        if (from.isEmpty())
+            continue;
+        pixels.resize(size_t(from.width()) * from.height());
+        for (int y = 0; y < from.height(); ++y)
+            std::memcpy(&pixels[size_t(y) * from.width()],
+                        reinterpret_cast<const uint32_t *>(image.constScanLine(from.top() + y)) + from.left(),
+                        size_t(from.width()) * 4);
+        xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, window, gc, uint16_t(from.width()), uint16_t(from.height()),
+                      int16_t(from.left() - offset.x()), int16_t(from.top() - offset.y()), 0, depth,
+                      uint32_t(pixels.size() * 4), reinterpret_cast<const uint8_t *>(pixels.data()));
+    }
+    xcb_free_gc(c, gc);
     xcb_flush(c);
 }
 

@@ -7,7 +7,9 @@
 #include <QByteArray>
 #include <QRect>
 #include <optional>
+#include <vector>
 
+class QImage;
 class QWidget;
 
 namespace platform::x11 {
@@ -30,6 +32,10 @@ std::optional<QRect> primaryScreenPixels();
 // window; the widget must have a native window.
 void placeWindow(QWidget *w, QRect pixels);
 void moveWindow(QWidget *w, QPoint pixels);
+
+// Copies rectangles of `image` onto the widget's own window, pixel
+// `offset` + p of the image onto pixel p of the window.
+void putImage(QWidget *w, const QImage &image, QPoint offset, const std::vector<QRect> &rects);
 
 // A black window of the server's own under every child of `parent`,
 // covering it: what Qt leaves unpainted shows black. Input goes on to the

@@ -117,28 +117,40 @@ TEST(Drawing, ScaledSurfaceShowsAsQtsGeneralPathDraws)
 {
     struct Row {
         const char *name;
+        double scale;
         QPointF at; // screen pixels
         QSize size;
-    } rows[] = {{"lower edge on a pixel centre", {243, 209.25}, {220, 301}},
-                {"lower edge between pixels", {870.75, 11.25}, {91, 75}},
-                {"whole pixels", {0, 0}, {64, 48}}};
+    } rows[] = {{"lower edge on a pixel centre", 2.25, {243, 209.25}, {220, 301}},
+                {"lower edge between pixels", 2.25, {870.75, 11.25}, {91, 75}},
+                {"whole pixels", 2.25, {0, 0}, {64, 48}},
+                // A stage placed at 173.72 screen pixels on a 1366 x 768 screen.
+                {"51/32: right edge past a pixel centre", 51 / 32.0, {186.46875, 197.625}, {300, 46}},
+                {"51/32: lower edge past a pixel centre", 51 / 32.0, {173.71875, 3.1875}, {40, 4}},
+                {"51/32: both", 51 / 32.0, {186.46875, 3.1875}, {300, 4}},
+                {"51/32: right edge short of a pixel centre", 51 / 32.0, {173.71875, 1.59375}, {1, 480}}};
     for (const Row &r : rows) {
         QImage image(r.size, QImage::Format_ARGB32_Premultiplied);
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 image.setPixel(x, y, qRgb(x * 7, y * 5, (x + y) * 3));
-        QImage want(1200, 1000, QImage::Format_RGB32), got = want.copy();
-        want.fill(kRed);
-        got.fill(kRed);
-        const QTransform toScreen = QTransform::fromTranslate(r.at.x(), r.at.y()).scale(2.25, 2.25);
-        QPainter general(&want);
-        general.setTransform(toScreen);
-        general.drawImage(0, 0, image.convertToFormat(QImage::Format_ARGB32));
-        general.end();
-        QPainter fast(&got);
-        fast.setTransform(toScreen);
-        drawStretched(fast, image);
-        fast.end();
-        EXPECT_TRUE(got == want) << r.name;
+        // Whole, and clip rectangle by clip rectangle as a surface paints.
+        const QRect lowerRight(QPoint(image.width() / 2, image.height() / 2), image.size());
+        for (const QRect &clip : {QRect(), lowerRight}) {
+            QImage want(1200, 1000, QImage::Format_RGB32), got = want.copy();
+            want.fill(kRed);
+            got.fill(kRed);
+            const QTransform toScreen = QTransform::fromTranslate(r.at.x(), r.at.y()).scale(r.scale, r.scale);
+            QPainter general(&want), fast(&got);
+            for (QPainter *p : {&general, &fast}) {
+                p->setTransform(toScreen);
+                if (!clip.isNull())
+                    p->setClipRect(clip);
+            }
+            general.drawImage(0, 0, image.convertToFormat(QImage::Format_ARGB32));
+            drawStretched(fast, image);
+            general.end();
+            fast.end();
+            EXPECT_TRUE(got == want) << r.name << (clip.isNull() ? "" : ", clipped");
+        }
     }
 }

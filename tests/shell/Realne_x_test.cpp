@@ -33,13 +33,20 @@ bool V_detskom_procese() { return qEnvironmentVariableIsSet("LK_REALNE_X"); }
 struct Program_na_x : Program_na_celej_obrazovke {
     Pohlad_na_x x;
 
-    Program_na_x()
+    // With `na_titulku` the title stays until Prejdi_z_titulku().
+    explicit Program_na_x(bool na_titulku = false)
     {
         x.Natri_koren(Farba_korena);
         x.Pocuvaj_oznamenia();
+        // A blinking caret would differ from itself a moment later.
+        QApplication::setCursorFlashTime(0);
         platform::InstallTranslations();
         Formulare::frm_Game01 = [] { return static_cast<platform::Form *>(hra.get()); };
-        p.Prejdi_titulok();
+        if (na_titulku)
+            Formulare::frm_Intro->Timer1->Interval = 60000;
+        p.Spusti();
+        if (!na_titulku)
+            p.Tik_titulku();
         Cakaj([&] { return Okno()->windowHandle() && Okno()->windowHandle()->isExposed(); });
         Cakaj([&] { return QGuiApplication::focusWindow() != nullptr; });
         QTest::qWait(200); // the first picture reaches the screen
@@ -64,6 +71,36 @@ struct Program_na_x : Program_na_celej_obrazovke {
         const QSize v = x.Velkost();
         const QSize javisko = (QSizeF(platform::Stage::kWidth, platform::Stage::kHeight) * stage->scale()).toSize();
         return QRect(QPoint((v.width() - javisko.width()) / 2, (v.height() - javisko.height()) / 2), javisko);
+    }
+    // The stage's pixels where the server shows other than the stage drawn
+    // afresh, at the same place in a buffer where every pixel not drawn
+    // stays magenta: what a change left of the screen before it.
+    QString Neprekreslene() const
+    {
+        QTest::qWait(100); // the change's queued paints
+        QGuiApplication::sync();
+        const QRect javisko = Miesto_javiska();
+        const QImage ukazane = x.Obrazovka(javisko);
+        const double s = stage->scale();
+        QImage nove((QSizeF(Okno()->size()) * s).toSize() + QSize(1, 1), QImage::Format_RGB32);
+        nove.setDevicePixelRatio(s);
+        nove.fill(Qt::magenta);
+        Okno()->render(&nove);
+        // The stage's own window shows the window's buffer from the screen
+        // pixel nearest to where Qt has the stage.
+        const QPoint v_bufferi = (QPointF(stage->mapTo(Okno(), QPoint())) * s).toPoint();
+        if (ukazane.size() != javisko.size())
+            return QStringLiteral("no picture of the stage");
+        int pixelov = 0;
+        QRect kde;
+        for (int y = 0; y < ukazane.height(); ++y)
+            for (int x = 0; x < ukazane.width(); ++x)
+                if (ukazane.pixel(x, y) != nove.pixel(v_bufferi + QPoint(x, y)))
+                    ++pixelov, kde |= QRect(javisko.x() + x, javisko.y() + y, 1, 1);
+        if (!pixelov)
+            return {};
+        return QStringLiteral("%1 pixels within x %2-%3, y %4-%5")
+            .arg(pixelov).arg(kde.left()).arg(kde.right()).arg(kde.top()).arg(kde.bottom());
     }
 };
 
@@ -178,7 +215,46 @@ TEST(RealXChild, TypingAfterThePrintDialogGoesIntoTheName)
         n.Cakaj([&] { return QString(s->TJmeno->Text) == pred + QStringLiteral("xy"); }, 2000);
         EXPECT_EQ(QString(s->TJmeno->Text), pred + "xy");
         EXPECT_EQ(QApplication::focusWidget(), s->TJmeno->editor());
+        EXPECT_EQ(n.Neprekreslene().toStdString(), "") << "where the dialog was";
     }
+}
+
+// Each change of the screen, from the title on through a task's screens
+// and back, shows every pixel it changes: none is left of what was before.
+TEST(RealXChild, EveryScreenChangeReachesTheScreenWhole)
+{
+    if (!V_detskom_procese())
+        GTEST_SKIP() << "run by RealX tests on an X server of their own";
+    Program_na_x n(true);
+    const auto zmena = [&](const char *krok, const std::function<void()> &urob) {
+        urob();
+        EXPECT_EQ(n.Neprekreslene().toStdString(), "") << krok;
+    };
+    zmena("the title", [] {});
+    zmena("the title's time up: the chooser", [&] { n.p.Tik_titulku(); });
+    zmena("a group chosen", [&] { n.Klik(Formulare::frm_Select->LI(1)); });
+    zmena("a task chosen: the setup screen", [&] { n.Klik(Formulare::frm_Select->RI(1)); });
+    auto *s = Formulare::frm_Setup.existing();
+    ASSERT_TRUE(s && Vpredu() == s);
+    zmena("a name and a number of examples", [&] {
+        Napis_na_obrazovke(QStringLiteral("Ema"));
+        n.Klik(s->ICislo(2));
+    });
+    zmena("continue: the exercise screen", [&] { n.Klik(s->picPokracuj); });
+    ASSERT_EQ(Vpredu(), hra.get());
+    zmena("checked unanswered", [&] { n.Klik(hra->PicTop(1)); });
+    int zla = 1;
+    while (hra->IHod.exists(zla + 1) && !hra->IHod(zla)->Visible)
+        ++zla;
+    const QPoint znacka = n.Na_obrazovke(hra->IHod(zla)->widget(), hra->IHod(zla)->widget()->rect().center());
+    zmena("the hint held on a wrong example", [&] {
+        Xdotool({QStringLiteral("mousemove"), QString::number(znacka.x()), QString::number(znacka.y()),
+                 QStringLiteral("mousedown"), QStringLiteral("1")});
+    });
+    zmena("the hint let go", [&] { Xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}); });
+    zmena("continue: the next screen", [&] { n.Klik(hra->picPokracuj); });
+    zmena("back: the setup screen", [&] { n.Klik(hra->PicTop(4)); });
+    zmena("the end of the setup: the chooser", [&] { n.Klik(s->IKonec); });
 }
 
 namespace {
@@ -247,6 +323,23 @@ TEST(RealX, WindowAndStageAtEveryScreenSize)
     for (const auto &r : rows) {
         SCOPED_TRACE(r.name);
         Na_vlastnom_x("TheWindowIsTheScreenAndTheStageItsMiddle", r.screen, r.windowManager, r.xftDpi);
+    }
+}
+
+TEST(RealX, EveryScreenChangeReachesTheScreenWhole)
+{
+    LK_VYZADUJ_X(true);
+    const struct {
+        const char *name;
+        QSize screen;
+        bool windowManager;
+    } rows[] = {
+        {"1366 x 768 with openbox, 51/32", {1366, 768}, true},
+        {"1920 x 1080, 2.25", {1920, 1080}, false},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.name);
+        Na_vlastnom_x("EveryScreenChangeReachesTheScreenWhole", r.screen, r.windowManager);
     }
 }
 

@@ -134,15 +134,17 @@ public:
         free(g), free(t);
         return r;
     }
-    // What the screen shows.
-    QImage Obrazovka() const
+    // What the screen shows, all of it or within `kde`.
+    QImage Obrazovka(QRect kde = {}) const
     {
-        const QSize v = Velkost();
-        auto *r = xcb_get_image_reply(c_, xcb_get_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, obrazovka_->root, 0, 0,
-                                                         uint16_t(v.width()), uint16_t(v.height()), ~0u), nullptr);
+        if (kde.isNull())
+            kde = QRect(QPoint(), Velkost());
+        auto *r = xcb_get_image_reply(c_, xcb_get_image(c_, XCB_IMAGE_FORMAT_Z_PIXMAP, obrazovka_->root, int16_t(kde.x()),
+                                                         int16_t(kde.y()), uint16_t(kde.width()), uint16_t(kde.height()), ~0u),
+                                      nullptr);
         QImage obraz;
-        if (r && xcb_get_image_data_length(r) == v.width() * v.height() * 4)
-            obraz = QImage(xcb_get_image_data(r), v.width(), v.height(), QImage::Format_RGB32).copy();
+        if (r && xcb_get_image_data_length(r) == kde.width() * kde.height() * 4)
+            obraz = QImage(xcb_get_image_data(r), kde.width(), kde.height(), QImage::Format_RGB32).copy();
         free(r);
         return obraz;
     }
