@@ -3,6 +3,9 @@
 #include "expr/EEvaluator.h"
 #include "expr/Prevedeni_vstupu.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // A point no expected text is likely to be undefined at.
@@ -27,18 +30,24 @@ const QString &Tvar_vstupu(QStringView vstup)
     return tvar;
 }
 
-// The normal form drops a "·" that stands beside nothing; such a line has
-// no value, so it is no answer where the expected text has one, nor the
-// other way round: whichever line is the pupil's, the judgement is one.
-bool Ma_hodnotu_ako_vzor(QStringView vstup, QStringView vzor)
+// The normal form drops a "·" that stands beside nothing, and the evaluator
+// reads some garbled lines (a superscript minus before a "·") by the order
+// of their pieces: lines equal by terms are equal only where their values
+// are, both without one or both with one value at the point. So the
+// judgement is one whichever line is the pupil's.
+bool Hodnota_ako_vzor(QStringView vstup, QStringView vzor)
 {
     thread_local QString posledny;
-    thread_local bool ma_hodnotu = false;
+    thread_local std::optional<double> hodnota;
     if (vstup != posledny) {
         posledny = vstup.toString();
-        ma_hodnotu = Hodnota_v_bode(vstup).has_value();
+        hodnota = Hodnota_v_bode(vstup);
     }
-    return ma_hodnotu == Hodnota_v_bode(vzor).has_value();
+    const std::optional<double> vzorova = Hodnota_v_bode(vzor);
+    if (!hodnota || !vzorova)
+        return !hodnota && !vzorova;
+    // Terms added in another order may differ in the last bits.
+    return std::abs(*hodnota - *vzorova) <= 1e-9 * std::max({1.0, std::abs(*hodnota), std::abs(*vzorova)});
 }
 
 } // namespace
@@ -46,7 +55,7 @@ bool Ma_hodnotu_ako_vzor(QStringView vstup, QStringView vzor)
 bool Rovnake_cleny(QStringView vstup, QStringView vzor)
 {
     const QString &tvar = Tvar_vstupu(vstup);
-    return !tvar.isEmpty() && tvar == Tvar_clenov(vzor) && Ma_hodnotu_ako_vzor(vstup, vzor);
+    return !tvar.isEmpty() && tvar == Tvar_clenov(vzor) && Hodnota_ako_vzor(vstup, vzor);
 }
 
 bool Vyhodnoceni_vysledku(cEEvaluator &vypocet, QStringView vstup, QStringView vzor, QStringView druh,

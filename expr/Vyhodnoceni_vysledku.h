@@ -16,8 +16,8 @@ bool Vyhodnoceni_vysledku(cEEvaluator &vypocet, QStringView vstup, QStringView v
 
 // The two lines have one normal form (Tvar_clenov), which compares
 // case-sensitively; a line without an operand agrees with nothing, nor
-// does an empty vzor, and a vstup without a value (a "·" beside nothing)
-// agrees with no vzor that has one, nor one with a value with a vzor
-// without. The normal form of the last vstup is kept: compared
-// again with other expected texts, the line is not read again.
+// does an empty vzor, and the two must have one value at a point, or
+// neither a value (a "·" beside nothing has none). The normal form of the
+// last vstup is kept: compared again with other expected texts, the line
+// is not read again.
 bool Rovnake_cleny(QStringView vstup, QStringView vzor);

@@ -61,6 +61,8 @@ const Riadok Tabulka[] = {
     {"a bracket left open", u"", "(x+1)(x-1", "(x+1)(x-1)", 0, false},
     {"terms whose order alone gives a value", u"", "-x+y^(\u01541)*y-(3)3y(-1x)", "-(3)3y(-1x)-x+y^(\u01541)*y", 0,
      false},
+    {"terms whose order alone changes the value", u"", "1+xy1+x\u00ACx\u01542*++8", "xy1+1+x\u00ACx\u01542*++8", 0,
+     false},
 
     {"same value", u"LP", "2x", "x+x", 5, true},
     {"only the one point", u"LP", "x", "2x", 0, true},
