@@ -83,9 +83,9 @@ TEST_F(Panely, PanelsSlideOneAtATimeAndKeepWhatTheyHold)
     Obrazok(QStringLiteral("panely_zavrete"));
 }
 
-// Keys go where the pupil looks: into the notes once their tab opened them,
-// and after they close, wherever the calculator's closing sends them; never
-// into an answer cell the panel hides.
+// Keys go where the pupil looks: into the notes once their tab opened them
+// (Tab goes on within the panel), and after they close, wherever the
+// calculator's closing sends them; never into an answer cell the panel hides.
 TEST_F(Panely, KeysTypedWhileTheNotesAreOpenGoIntoTheNotes)
 {
     const struct { const char *uloha; int varianta; } rows[] = {{"19", 2}, {"1", 0}, {"10", 0}, {"11", 0}};
@@ -113,6 +113,8 @@ TEST_F(Panely, KeysTypedWhileTheNotesAreOpenGoIntoTheNotes)
             Klik(&h, 630, 130);
             QTest::keyClicks(Fokus(), "66");
             EXPECT_EQ(QString(h.TPoznamky->Text), QStringLiteral("66")) << meno;
+            QTest::keyClick(Fokus(), Qt::Key_Tab);
+            EXPECT_TRUE(h.PicPozn->isAncestorOf(Fokus())) << meno << ": Tab stays in the panel";
             zatvor_poznamky[z](h);
             EXPECT_EQ(Fokus(), po_kalkulacke) << meno;
             QTest::keyClicks(Fokus(), "5");
