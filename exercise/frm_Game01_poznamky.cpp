@@ -107,8 +107,10 @@ void frm_Game01::PicPozn_MouseDown(int, int, int X, int Y)
         return;
     if (Poznamky_otevrene == 1) {
         Zavri_poznamky();
+        Text1->SetFocus();
         PicPozn->Visible = false;
     } else {
         Otevri_poznamky();
+        TPoznamky->SetFocus();
     }
 }

@@ -232,6 +232,8 @@ void frm_Game01::Form_MouseDown(int, int, int X, int Y)
     case Oblast::Zalozka_poznamek:
         Misc::Zahraj_click();
         Otevri_poznamky();
+        // As the calculator's display: keys must not reach a cell the panel hides.
+        TPoznamky->SetFocus();
         return;
     case Oblast::Pozadi:
         return;

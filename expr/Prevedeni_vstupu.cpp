@@ -54,8 +54,14 @@ QString Preved_vstup_na_vyraz(QStringView vstup)
     vyraz.reserve(vstup.size() * 2);
     const QString riadok = Riadok_na_posudenie(vstup);
     QChar p; // the previous character; null at the start
+    bool za_zatvorkou = false; // p is ")" or a superscript of a bracket's power
     for (qsizetype i = 0; i < riadok.size(); ++i) {
         const QChar c = Zo_zobrazenia(riadok[i]);
+        // A number right after a bracket (or its power) is a factor, as the
+        // terms read it: "(x-2)5x³" is not "(x-2)" and a stray "5x³".
+        if (za_zatvorkou && (Je_cifra(c) || c == u'.'))
+            vyraz += u'*';
+        za_zatvorkou = c == u')' || (za_zatvorkou && Je_exponent(c));
         if (const int funkcia = FunctionNameLength(QStringView(riadok).sliced(i))) {
             // A function's name and its bracket stay whole.
             vyraz += QStringView(riadok).sliced(i, funkcia + 1);

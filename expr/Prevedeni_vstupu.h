@@ -14,7 +14,8 @@ QString Riadok_na_posudenie(QStringView riadok);
 
 // Reads the line as Riadok_na_posudenie does; maps "·" to "*" and "," to "."; puts "*"
 // before x, y, z unless it begins the line or follows an operator or "(",
-// and before "(" that follows a digit, x, y, z, a superscript or ")"; turns
+// before "(" that follows a digit, x, y, z, a superscript or ")", and before
+// a number that follows ")" or the superscripts of a bracket's power; turns
 // a run of superscripts after a base into "^" and its plain characters.
 // The function names of the language are passed on whole.
 QString Preved_vstup_na_vyraz(QStringView vstup);

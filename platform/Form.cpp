@@ -216,17 +216,24 @@ void Form::setWindowRegion(const QRegion &region)
 
 bool Form::moveFocus(bool forward)
 {
+    QWidget *focus = QApplication::focusWidget();
+    // Tab goes on among the controls of the box that holds the focus: from a
+    // panel lying over the form, never to a control out of sight under it.
+    QWidget *group = nullptr;
+    for (Control *c : controls_)
+        if (c->widget() == focus || c->widget()->focusProxy() == focus)
+            group = c->widget()->parentWidget();
     std::vector<Control *> order;
     for (Control *c : controls_) {
         QWidget *w = c->widget();
-        if (c->tabStop() && w->focusPolicy() != Qt::NoFocus && w->isVisibleTo(this) && w->isEnabledTo(this))
+        if (c->tabStop() && w->focusPolicy() != Qt::NoFocus && w->isVisibleTo(this) && w->isEnabledTo(this)
+            && (!group || w->parentWidget() == group))
             order.push_back(c);
     }
     if (order.empty())
         return true;
     std::stable_sort(order.begin(), order.end(),
                      [](Control *a, Control *b) { return a->tabIndex() < b->tabIndex(); });
-    QWidget *focus = QApplication::focusWidget();
     auto at = std::find_if(order.begin(), order.end(), [focus](Control *c) {
         return c->widget() == focus || c->widget()->focusProxy() == focus;
     });

@@ -145,6 +145,14 @@ TEST_F(KontrolaRiadku, Task17SwitchOpensTheSecondConditionAndRightRowsAreAccepte
     Napis(g, "TV1(1)=x²(x-1) TV2(1)=18");
     Klikni(g, 1);
     EXPECT_TRUE(!g.PicIcheck->Visible && g.TV2(1)->Locked && !g.ICheck(1)->Enabled);
+    // A number after a bracket is a factor; a "·" before the line leaves it without a value.
+    for (const auto &[riadok, spravny] : {std::pair{"TV1(1)=(x+8)7 TV2(1)=77", true},
+                                          std::pair{"TV1(1)=·(x+8)7 TV2(1)=77", false}}) {
+        Hra &f = Uloha_17(1);
+        Napis(f, riadok);
+        Klikni(f, 1);
+        EXPECT_EQ(bool(f.TV2(1)->Locked), spravny) << riadok;
+    }
 }
 
 TEST_F(KontrolaRiadku, Task17SecondWrongClickChecksAndGoesOn)

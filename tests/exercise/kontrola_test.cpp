@@ -184,12 +184,13 @@ QString Ako_ziak(QString t)
 }
 
 // Another form of a right answer that a teacher accepts: the two terms of
-// a bracket swapped, a leading monomial moved after its bracket, a zero
-// after every decimal part (and ",0" after a whole number where `cele`).
+// a bracket swapped, a leading monomial ("5x³", "8" too) moved after its
+// bracket, a zero after every decimal part (and ",0" after a whole number
+// where `cele`).
 QString Inak_spravne(QString t, bool cele)
 {
     static const QRegularExpression dvojclen(QStringLiteral("\\((-?)([^()+-]+)([+-])([^()+-]+)\\)")),
-        monom(QStringLiteral("(^|[+(-])([xyz][^()+\u00B7/:-]*)\u00B7?(\\([^()]*\\)[\u0154\u00C1\u00C2\u0102\u00C4"
+        monom(QStringLiteral("(^|[+(-])([0-9xyz][^()+\u00B7/:-]*)\u00B7?(\\([^()]*\\)[\u0154\u00C1\u00C2\u0102\u00C4"
                              "\u0139\u0106\u00C7\u010C\u00C9\u00AC]*)")),
         desatinne(QStringLiteral("(\\d,\\d+)")), cele_cislo(QStringLiteral("^-?\\d+$"));
     QString v;
@@ -248,12 +249,13 @@ QString Cez_zatvorku(const QString &t)
 }
 
 enum class Vyplnenie {
-    Ocakavane, Cifra, Inak, Cez_zatvorku, Percento, Minus, Nahodne, Znamienka, Nedopocitane, Otazka
+    Ocakavane, Cifra, Inak, Bodka_pred, Cez_zatvorku, Percento, Minus, Nahodne, Znamienka, Nedopocitane, Otazka
 };
 const struct { const char *meno; Vyplnenie v; } Vyplnenia[] = {
     {"expected", Vyplnenie::Ocakavane},
     {"a digit changed", Vyplnenie::Cifra},
     {"other forms a teacher accepts", Vyplnenie::Inak},
+    {"a \"·\" left before other accepted forms", Vyplnenie::Bodka_pred},
     {"a term moved across a bracket's edge", Vyplnenie::Cez_zatvorku},
     {"a percent sign, right where a percentage is asked for", Vyplnenie::Percento},
     {"minus signs pasted as U+2212", Vyplnenie::Minus},
@@ -275,6 +277,9 @@ QString Vyplnene(const QString &ocakavane, Vyplnenie v, bool rovnica, bool perce
         return Ako_ziak(text);
     }
     case Vyplnenie::Inak: return So_strieskou(Ako_ziak(Inak_spravne(ocakavane, rovnica)));
+    case Vyplnenie::Bodka_pred:
+        zle = true;
+        return u'\u00B7' + Ako_ziak(Inak_spravne(ocakavane, rovnica));
     case Vyplnenie::Percento:
         zle = !percento;
         return Ako_ziak(ocakavane) + (seed % 2 ? QStringLiteral(" %") : QStringLiteral("%"));
@@ -395,8 +400,9 @@ void Over_hodnoty(Hra &h, const Uloha &u, const std::vector<platform::TextBox *>
 // Seeded screens of every task: the expected answers typed as a pupil types
 // them, in other forms a teacher accepts, and with minus signs pasted as
 // U+2212, are all right; with a digit changed or a term moved across a
-// bracket's edge, every example changed is wrong; with a percent sign, an
-// example is right only where its question asks for a percentage; lines
+// bracket's edge, every example changed is wrong, with a "·" left before
+// them every example; with a percent sign, an example is right only where
+// its question asks for a percentage; lines
 // without an operand, x with both signs changed but not worked out, and
 // questions copied back are all wrong; with garbage, every example is judged
 // once and the correct answer of each wrong one can still be shown. Whatever

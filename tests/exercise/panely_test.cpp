@@ -83,6 +83,46 @@ TEST_F(Panely, PanelsSlideOneAtATimeAndKeepWhatTheyHold)
     Obrazok(QStringLiteral("panely_zavrete"));
 }
 
+// Keys go where the pupil looks: into the notes once their tab opened them
+// (Tab goes on within the panel), and after they close, wherever the
+// calculator's closing sends them; never into an answer cell the panel hides.
+TEST_F(Panely, KeysTypedWhileTheNotesAreOpenGoIntoTheNotes)
+{
+    const struct { const char *uloha; int varianta; } rows[] = {{"19", 2}, {"1", 0}, {"10", 0}, {"11", 0}};
+    // How a panel is closed: by its own tab, or by a click on the form.
+    const std::function<void(Hra &)> zatvor_kalkulacku[] = {[](Hra &h) { Klik(h.PicKalk, 210, 40); },
+                                                           [](Hra &h) { Klik(&h, 300, 300); }};
+    const std::function<void(Hra &)> zatvor_poznamky[] = {[](Hra &h) { Klik(h.PicPozn, 8, 40); },
+                                                         [](Hra &h) { Klik(&h, 300, 300); }};
+    for (const auto &r : rows)
+        for (int z = 0; z < 2; ++z) {
+            const std::string meno = std::string("task ") + r.uloha + (r.varianta == 2 ? "b" : "")
+                                     + (z ? ", closed on the form" : ", closed by the tab");
+            Hra &h = Ukaz(r.uloha, r.varianta, 5);
+            const std::vector<platform::TextBox *> bunky = Bunky(h);
+            platform::TextBox *bunka = *std::find_if(bunky.begin(), bunky.end(), [](platform::TextBox *b) {
+                return b->Visible && b->Enabled && !b->Locked;
+            });
+            Klik(bunka->editor());
+            QTest::keyClicks(Fokus(), "11");
+            Klik(&h, 8, 130);
+            zatvor_kalkulacku[z](h);
+            QWidget *po_kalkulacke = Fokus();
+            EXPECT_TRUE(z || po_kalkulacke == h.Text1->editor()) << meno;
+
+            Klik(&h, 630, 130);
+            QTest::keyClicks(Fokus(), "66");
+            EXPECT_EQ(QString(h.TPoznamky->Text), QStringLiteral("66")) << meno;
+            QTest::keyClick(Fokus(), Qt::Key_Tab);
+            EXPECT_TRUE(h.PicPozn->isAncestorOf(Fokus())) << meno << ": Tab stays in the panel";
+            zatvor_poznamky[z](h);
+            EXPECT_EQ(Fokus(), po_kalkulacke) << meno;
+            QTest::keyClicks(Fokus(), "5");
+            EXPECT_EQ(QString(bunka->Text), QStringLiteral("11")) << meno;
+            EXPECT_EQ(QString(h.TPoznamky->Text), QStringLiteral("66")) << meno;
+        }
+}
+
 TEST_F(Panely, CalculatorKeysAndKeyboard)
 {
     Hra &h = Ukaz("1", 0, 5);

@@ -59,7 +59,12 @@ const Riadok Tabulka[] = {
     {"a sign left at the end", u"", "3x+2-", "3x+2", 0, false},
     {"an empty bracket", u"", "(x+1)()(x-1)", "(x+1)(x-1)", 0, false},
     {"a bracket left open", u"", "(x+1)(x-1", "(x+1)(x-1)", 0, false},
-    {"terms whose order alone gives a value", u"", "-x+y^(\u01541)*y-(3)3y(-1x)", "-(3)3y(-1x)-x+y^(\u01541)*y", 0,
+    {"a monomial after its bracket, a number first", u"", "(x-2)5x³", "5x³(x-2)", 0, true},
+    {"a number after its bracket", u"", "(x-7)8", "8(x-7)", 0, true},
+    {"a number after its bracket's power", u"", "(x+8)²7", "7(x+8)²", 0, true},
+    {"a dot left before a number after its bracket", u"", "·(x-2)5x³", "5x³(x-2)", 0, false},
+    {"a dot left before a bracket and its number", u"", "·(x+8)7", "7(x+8)", 0, false},
+    {"terms whose order alone gives a value", u"", "-x+y^(\u01541)*y-(3)PIy(-1x)", "-(3)PIy(-1x)-x+y^(\u01541)*y", 0,
      false},
     {"terms whose order alone changes the value", u"", "1+xy1+x\u00ACx\u01542*++8", "xy1+1+x\u00ACx\u01542*++8", 0,
      false},
@@ -77,6 +82,8 @@ const Riadok Tabulka[] = {
     {"a comma times x is no number", u"LP", ",·x", "0", 1, false},
     {"a comma before digits is a number", u"LP", ",5", "0,5", 0, true},
     {"a pasted minus has its value", u"LP", "\u2212x", "-x", 2, true},
+    {"a number after a bracket is a factor", u"LP", "(x+8)7", "7x+56", 1, true},
+    {"a dot left before a bracket and its number", u"LP", "·(x+8)7", "7x+56", 1, false},
 
     {"kind in lower case", u"lp", "x", "x", 1, false},
 };

@@ -73,6 +73,8 @@ const Riadok Tabulka[] = {
     {"blanks mean nothing", Prevod::Vstup, "2 x\t+ 3\n", "2*x+3"},
     {"middle dot is a product", Prevod::Vstup, "2·x", "2*x"},
     {"decimal comma read as point", Prevod::Vstup, "3,5x", "3.5*x"},
+    {"number after a bracket and its power", Prevod::Vstup, "(x-2)5x³+(x+8)²,5", "(x-2)*5*x^3+(x+8)^2*.5"},
+    {"a superscript ends no bracket's number", Prevod::Vstup, "x²5", "x^25"},
 };
 
 QString Preved(Prevod prevod, const QString &s, cEEvaluator &vypocet)
