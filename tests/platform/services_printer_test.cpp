@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -208,5 +209,55 @@ TEST(PrinterDevice, AQueueThatCannotPrintIsSaidAndNoFileIsWritten)
         EXPECT_TRUE(printer.DocumentFile().isEmpty()) << row.name;
         EXPECT_TRUE(QDir(home.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
             << row.name << ": a file or folder made in the home folder";
+    }
+}
+
+// Jobs whose end the print server can no longer tell: one it forgot as it
+// ended (a server that keeps no job history) and one lost with its server,
+// killed in the middle of the job. Neither is said to have printed or
+// failed: the teacher hears that it may not have been printed. A job the
+// server still holds is said as before, and a job that takes its time and
+// then prints is no failure.
+TEST(PrinterDevice, AJobWhoseEndCannotBeLearntMayNotHaveBeenPrinted)
+{
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    const auto restoreHome = qScopeGuard([&] { qputenv("HOME", oldHome); });
+    const struct {
+        const char *name;
+        bool history;
+        const char *queue;
+        int killAfterMs;
+        const char *said;
+        bool unknown;
+    } rows[] = {
+        {"forgotten as it printed", false, "Kabinet", 0, "Tlačový systém už nevie o úlohe", true},
+        {"held on a stopped printer, without history too", false, "Stau", 0, "Tlačiareň Stau sa zastavila", false},
+        {"slow, then printed", true, "Pomala", 0, nullptr, false},
+        {"the server killed in the middle of the job", true, "Pomala", 1500, "Tlačový systém prestal odpovedať", true},
+    };
+    for (const auto &row : rows) {
+        lktest::PrintServer server(row.history);
+        if (!server.Running())
+            GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+        server.AddBackend("stau", lktest::PrintServer::JammedBackend(4));
+        server.AddBackend("pomala", lktest::PrintServer::SlowBackend(3));
+        const QString queue = row.queue;
+        ASSERT_TRUE(server.AddQueue(queue, queue == "Kabinet" ? "file:///dev/null" : queue.toLower() + ":/"))
+            << row.name;
+        PrinterDevice printer;
+        printer.SetDeviceName(queue);
+        if (row.killAfterMs)
+            QTimer::singleShot(row.killAfterMs, [&server] { server.Kill(); });
+        try {
+            Play(printer, "TD");
+            EXPECT_FALSE(row.said) << row.name << ": printed as if done";
+        } catch (const PrinterError &e) {
+            const QString said = QString::fromUtf8(e.what());
+            EXPECT_TRUE(row.said && said.startsWith(row.said)) << row.name << ": " << e.what();
+            EXPECT_EQ(dynamic_cast<const PrintFateUnknown *>(&e) != nullptr, row.unknown) << row.name;
+        }
+        EXPECT_TRUE(QDir(home.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) << row.name;
     }
 }
