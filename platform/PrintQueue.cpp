@@ -39,6 +39,13 @@ struct Cups {
     decltype(&::ippGetString) getString = nullptr;
     decltype(&::ippDelete) deleteIpp = nullptr;
     decltype(&::ippGetStatusCode) getStatusCode = nullptr;
+    decltype(&::ippAddInteger) addInteger = nullptr;
+    decltype(&::ippFirstAttribute) firstAttribute = nullptr;
+    decltype(&::ippNextAttribute) nextAttribute = nullptr;
+    decltype(&::ippGetName) getName = nullptr;
+    decltype(&::ippGetGroupTag) getGroupTag = nullptr;
+    decltype(&::cupsUser) user = nullptr;
+    decltype(&::cupsSetPasswordCB2) setPasswordCB = nullptr;
     bool loaded = false;
 
     static const Cups &instance()
@@ -57,7 +64,11 @@ struct Cups {
                        && resolve(c.addString, "ippAddString") && resolve(c.addStrings, "ippAddStrings")
                        && resolve(c.findAttribute, "ippFindAttribute") && resolve(c.getCount, "ippGetCount")
                        && resolve(c.getInteger, "ippGetInteger") && resolve(c.getString, "ippGetString")
-                       && resolve(c.deleteIpp, "ippDelete") && resolve(c.getStatusCode, "ippGetStatusCode");
+                       && resolve(c.deleteIpp, "ippDelete") && resolve(c.getStatusCode, "ippGetStatusCode")
+                       && resolve(c.addInteger, "ippAddInteger") && resolve(c.firstAttribute, "ippFirstAttribute")
+                       && resolve(c.nextAttribute, "ippNextAttribute") && resolve(c.getName, "ippGetName")
+                       && resolve(c.getGroupTag, "ippGetGroupTag") && resolve(c.user, "cupsUser")
+                       && resolve(c.setPasswordCB, "cupsSetPasswordCB2");
             return c;
         }();
         return cups;
@@ -182,6 +193,98 @@ Outcome JobOutcome(const Cups &cups, const QString &printer, int job)
     return {Outcome::Failed, WhyNotPrinted(printer, job, jobState, state.values, printerState)};
 }
 
+// The ends of the printer's jobs as the print system tells them while they
+// happen, kept for the program a minute: a print system without job
+// history forgets a job as it ends, printed or not, and then only this
+// tells which.
+class JobEnds {
+public:
+    JobEnds(const Cups &cups, const QString &printer)
+        : cups_(cups), uri_("ipp://localhost/printers/" + QueueOf(printer))
+    {
+        ipp_t *request = Request(IPP_OP_CREATE_PRINTER_SUBSCRIPTIONS);
+        cups.addString(request, IPP_TAG_SUBSCRIPTION, IPP_TAG_KEYWORD, "notify-pull-method", nullptr, "ippget");
+        cups.addString(request, IPP_TAG_SUBSCRIPTION, IPP_TAG_KEYWORD, "notify-events", nullptr, "job-completed");
+        cups.addInteger(request, IPP_TAG_SUBSCRIPTION, IPP_TAG_INTEGER, "notify-lease-duration", 60);
+        if (ipp_t *response = Send(request)) {
+            if (ipp_attribute_t *a = cups.findAttribute(response, "notify-subscription-id", IPP_TAG_INTEGER))
+                id_ = cups.getInteger(a, 0);
+            cups.deleteIpp(response);
+        }
+    }
+    ~JobEnds()
+    {
+        if (!id_)
+            return;
+        ipp_t *request = Request(IPP_OP_CANCEL_SUBSCRIPTION);
+        cups_.addInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-subscription-id", id_);
+        if (ipp_t *response = Send(request))
+            cups_.deleteIpp(response);
+    }
+    JobEnds(const JobEnds &) = delete;
+    JobEnds &operator=(const JobEnds &) = delete;
+
+    // The job's end as told: its state and the print system's keywords
+    // (state 0 when nothing was told of it).
+    std::pair<int, QString> Of(int job) const
+    {
+        if (!id_)
+            return {};
+        ipp_t *request = Request(IPP_OP_GET_NOTIFICATIONS);
+        cups_.addInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-subscription-ids", id_);
+        ipp_t *response = Send(request);
+        if (!response)
+            return {};
+        // One group of attributes an event, in no fixed order.
+        std::pair<int, QString> end, event;
+        int eventJob = 0;
+        for (ipp_attribute_t *a = cups_.firstAttribute(response);; a = cups_.nextAttribute(response)) {
+            const char *name = a ? cups_.getName(a) : nullptr;
+            if (!name || cups_.getGroupTag(a) != IPP_TAG_EVENT_NOTIFICATION) {
+                if (eventJob == job && event.first)
+                    end = event;
+                event = {}, eventJob = 0;
+                if (!a)
+                    break;
+            } else if (!qstrcmp(name, "notify-job-id")) {
+                eventJob = cups_.getInteger(a, 0);
+            } else if (!qstrcmp(name, "job-state")) {
+                event.first = cups_.getInteger(a, 0);
+            } else if (!qstrcmp(name, "job-state-reasons")) {
+                for (int i = 0; i < cups_.getCount(a); ++i)
+                    event.second += (i ? QStringLiteral(", ") : QString()) + cups_.getString(a, i, nullptr);
+            }
+        }
+        cups_.deleteIpp(response);
+        return end;
+    }
+
+private:
+    // What is asked here is asked of no one with a password: a print system
+    // that wants one for it (libcups would ask on the terminal) goes
+    // without.
+    ipp_t *Send(ipp_t *request) const
+    {
+        cups_.setPasswordCB([](const char *, http_t *, const char *, const char *, void *) -> const char * {
+            return nullptr;
+        }, nullptr);
+        ipp_t *response = cups_.doRequest(CUPS_HTTP_DEFAULT, request, "/");
+        cups_.setPasswordCB(nullptr, nullptr);
+        return response;
+    }
+    ipp_t *Request(ipp_op_t operation) const
+    {
+        ipp_t *request = cups_.newRequest(operation);
+        cups_.addString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri_.constData());
+        cups_.addString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cups_.user());
+        return request;
+    }
+
+    const Cups &cups_;
+    QByteArray uri_;
+    int id_ = 0;
+};
+
 // Runs on a thread of its own: libcups waits for the print system there.
 JobEnd SendAndFollow(const QString &printer, const QString &pdf, const QString &title, const QString &media)
 {
@@ -190,6 +293,8 @@ JobEnd SendAndFollow(const QString &printer, const QString &pdf, const QString &
         return {Unreachable(printer)};
     QByteArray mediaValue = media.toLatin1();
     cups_option_t option{const_cast<char *>("media"), mediaValue.data()};
+    // Told from before the job is sent, so its end cannot come first.
+    const JobEnds ends(cups, printer);
     const int job = cups.printFile(QueueOf(printer).constData(), QFile::encodeName(pdf).constData(),
                                    title.toUtf8().constData(), 1, &option);
     if (job <= 0) {
@@ -207,8 +312,13 @@ JobEnd SendAndFollow(const QString &printer, const QString &pdf, const QString &
             break;
         std::this_thread::sleep_for(PollEvery);
     }
-    // A job is forgotten once it has ended, printed or not; what ended
-    // unseen is not known.
+    if (outcome.kind == Outcome::Forgotten) {
+        if (const auto [state, reasons] = ends.Of(job); state == IPP_JSTATE_COMPLETED)
+            outcome = {Outcome::Printed, {}};
+        else if (state)
+            outcome = {Outcome::Failed, WhyNotPrinted(printer, job, state, {{}, {}, reasons}, {})};
+    }
+    // What ended unseen is not known.
     switch (outcome.kind) {
     case Outcome::Failed:
         return {outcome.why};

@@ -16,8 +16,8 @@ QString QueueRefusal(const QString &printer);
 // for the teacher (refused, or stopped, held, cancelled or aborted by the
 // print system, with its reason), empty when it was printed or is still
 // on its way when the time is up; with unknown, why its end cannot be
-// learnt (the print system forgot the job or stopped answering), so it
-// may not have been printed.
+// learnt (the print system forgot the job without telling how it ended,
+// or stopped answering), so it may not have been printed.
 struct JobEnd {
     QString why;
     bool unknown = false;

@@ -212,30 +212,35 @@ TEST(PrinterDevice, AQueueThatCannotPrintIsSaidAndNoFileIsWritten)
     }
 }
 
-// Jobs whose end the print server can no longer tell: one it forgot as it
-// ended (a server that keeps no job history) and one lost with its server,
-// killed in the middle of the job. Neither is said to have printed or
-// failed: the teacher hears that it may not have been printed. A job the
-// server still holds is said as before.
+// Jobs on a print server that keeps no job history are forgotten as they
+// end: their end is learnt as it happens, so one that printed is printed
+// and one that failed is said; where the server does not tell it, the job
+// may not have been printed, and so may one lost with its server, killed
+// in the middle of it. A job the server still holds is said as before.
 TEST(PrinterDevice, AJobWhoseEndCannotBeLearntMayNotHaveBeenPrinted)
 {
     const struct {
         const char *name;
-        bool history;
+        bool history, tellsEnds;
         const char *queue;
         int killAfterMs;
         const char *said;
         bool unknown;
     } rows[] = {
-        {"forgotten as it printed", false, "Kabinet", 0, "Tlačový systém už nevie o úlohe", true},
-        {"held on a stopped printer, without history too", false, "Stau", 0, "Tlačiareň Stau sa zastavila", false},
-        {"the server killed in the middle of the job", true, "Pomala", 1500, "Tlačový systém prestal odpovedať", true},
+        {"printed, and forgotten", false, true, "Kabinet", 0, nullptr, false},
+        {"cancelled, and forgotten", false, true, "Stau5", 0, "Úloha 1 na tlačiarni Stau5 bola zrušená", false},
+        {"forgotten, its end not told", false, false, "Kabinet", 0, "Tlačový systém už nevie o úlohe", true},
+        {"held on a stopped printer, without history too", false, true, "Stau4", 0, "Tlačiareň Stau4 sa zastavila",
+         false},
+        {"the server killed in the middle of the job", true, true, "Pomala", 1500, "Tlačový systém prestal odpovedať",
+         true},
     };
     for (const auto &row : rows) {
-        lktest::PrintServer server(row.history);
+        lktest::PrintServer server(row.history, row.tellsEnds);
         if (!server.Running())
             GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
-        server.AddBackend("stau", lktest::PrintServer::JammedBackend(4));
+        for (int status : {4, 5})
+            server.AddBackend(QStringLiteral("stau%1").arg(status), lktest::PrintServer::JammedBackend(status));
         server.AddBackend("pomala", lktest::PrintServer::SlowBackend(3));
         const QString queue = row.queue;
         ASSERT_TRUE(server.AddQueue(queue, queue == "Kabinet" ? "file:///dev/null" : queue.toLower() + ":/"))

@@ -35,8 +35,9 @@ public:
     }
 
     // keepsJobHistory false: a job is forgotten as soon as it ends, as on
-    // small servers and on every server past its MaxJobs.
-    explicit PrintServer(bool keepsJobHistory = true)
+    // small servers. tellsJobEnds false: it refuses to tell of the ends of
+    // a printer's jobs as they happen (a printer subscription).
+    explicit PrintServer(bool keepsJobHistory = true, bool tellsJobEnds = true)
     {
         oldServer_ = qgetenv("CUPS_SERVER");
         const QString exec = QStringLiteral("/usr/lib/cups/daemon/cups-exec");
@@ -52,8 +53,9 @@ public:
                                                 "PageLog %1/log/page_log\nFileDevice Yes\nSystemGroup root\n")
                                      .arg(dir_.path()));
         Write("cupsd.conf", QStringLiteral("Listen %1\nBrowsing No\nDefaultAuthType None\nPreserveJobHistory %2\n"
-                                           "<Policy default>\n<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n")
-                                .arg(Socket(), keepsJobHistory ? "Yes" : "No"));
+                                           "<Policy default>\n%3<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n")
+                                .arg(Socket(), keepsJobHistory ? "Yes" : "No",
+                                     tellsJobEnds ? "" : "<Limit Create-Printer-Subscriptions>\nRequire user lk-nobody\n</Limit>\n"));
         cupsd_.start(QStringLiteral("/usr/sbin/cupsd"),
                      {"-f", "-c", Path("cupsd.conf"), "-s", Path("cups-files.conf")});
         if (!cupsd_.waitForStarted())
