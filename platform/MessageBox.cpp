@@ -17,6 +17,7 @@ QMessageBox::Icon IconOf(int style)
     switch (style & IconMask) {
     case MessageStyle::Critical: return QMessageBox::Critical;
     case MessageStyle::Question: return QMessageBox::Question;
+    case MessageStyle::Exclamation: return QMessageBox::Warning;
     case MessageStyle::Information: return QMessageBox::Information;
     default: return QMessageBox::NoIcon;
     }

@@ -12,11 +12,20 @@ namespace platform {
 // A printer that cannot be reached is said by its name.
 QString QueueRefusal(const QString &printer);
 
+// How a job ended as far as the print system told: why it did not print,
+// for the teacher (refused, or stopped, held, cancelled or aborted by the
+// print system, with its reason), empty when it was printed or is still
+// on its way when the time is up; with unknown, why its end cannot be
+// learnt (the print system forgot the job without telling how it ended,
+// or stopped answering), so it may not have been printed.
+struct JobEnd {
+    QString why;
+    bool unknown = false;
+};
+
 // Sends the PDF file to the queue, then follows the job for a few seconds
-// while the screen keeps being drawn (input waits). Returns why it did not
-// print, for the teacher: refused, or stopped, held, cancelled or aborted
-// by the print system, with the print system's reason; empty when it was
-// printed or is still on its way when the time is up.
-QString PrintAndFollow(const QString &printer, const QString &pdf, const QString &title, const QString &media);
+// while the screen keeps being drawn and a note on the stage says the
+// program waits for the printer; keys and clicks meanwhile are dropped.
+JobEnd PrintAndFollow(const QString &printer, const QString &pdf, const QString &title, const QString &media);
 
 } // namespace platform

@@ -125,6 +125,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A document the print system took whose end could not be learnt: it may
+// be on paper or not. The text says why it is not known.
+class PrintFateUnknown : public PrinterError {
+public:
+    using PrinterError::PrinterError;
+};
+
 // What the printer dialog's answer sets on the printer: the printer or the
 // PDF file chosen, the copies and the pages, and always A4 upright at
 // 300 dpi, for the worksheets are laid out on nothing else.

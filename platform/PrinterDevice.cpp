@@ -101,9 +101,11 @@ void PrinterDevice::Drop()
     spool_.reset();
 }
 
-void PrinterDevice::Fail(const QString &why)
+void PrinterDevice::Fail(const QString &why, bool fateUnknown)
 {
     Drop();
+    if (fateUnknown)
+        throw PrintFateUnknown(why.toStdString());
     throw PrinterError(why.toStdString());
 }
 
@@ -214,11 +216,11 @@ void PrinterDevice::EndDoc()
     }
     if (queue_.isEmpty())
         return;
-    const QString why = PrintAndFollow(queue_, spool_->fileName(), device_->docName(),
-                                       device_->pageLayout().pageSize().key());
+    const JobEnd end = PrintAndFollow(queue_, spool_->fileName(), device_->docName(),
+                                      device_->pageLayout().pageSize().key());
     spool_.reset();
-    if (!why.isEmpty())
-        Fail(why);
+    if (!end.why.isEmpty())
+        Fail(end.why, end.unknown);
 }
 
 void PrinterDevice::KillDoc()

@@ -5,7 +5,8 @@
 // throws PrinterError, as does one for a printer that cannot be reached or
 // does not take jobs, before anything is sent, and one whose job the print
 // system refused, or stopped, held or ended while it was followed, at its
-// end (PrintQueue).
+// end (PrintQueue); a job whose end the print system could not tell throws
+// PrintFateUnknown.
 #include "platform/Printer.h"
 
 #include <QFont>
@@ -40,9 +41,10 @@ protected:
 private:
     void StartPage();
     void Break();
-    // Abandons the document; Fail then throws why.
+    // Abandons the document; Fail then throws why (PrintFateUnknown when
+    // the job was sent and its end is not known).
     void Drop();
-    [[noreturn]] void Fail(const QString &why);
+    [[noreturn]] void Fail(const QString &why, bool fateUnknown = false);
     void SetUpPage();
     void SetUpJob();
     QString OutputPrinterName() const;

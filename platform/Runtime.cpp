@@ -1,9 +1,11 @@
 #include "platform/Runtime.h"
 
+#include "platform/Fonts.h"
 #include "platform/Form.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <QWidget>
@@ -28,6 +30,31 @@ public:
 
 private:
     const QTranslator &catalogue_;
+};
+
+// Takes what is given by keyboard, mouse, wheel or touch, so nothing gets it.
+class DropInput final : public QObject {
+public:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        switch (e->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::InputMethod:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+            return true;
+        default:
+            return false;
+        }
+    }
 };
 
 } // namespace
@@ -68,6 +95,41 @@ void BusyWait::Paint()
         cursor_ = true;
     }
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+WaitNote::WaitNote(const QString &text)
+{
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
+        return;
+    dropInput_ = std::make_unique<DropInput>();
+    QCoreApplication::instance()->installEventFilter(dropInput_.get());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Stage *stage = Stage::instance();
+    note_ = new QLabel(text, stage);
+    note_->setFont(makeFont(kDesignFont, 10, true));
+    // In the colours of the screens' panels.
+    note_->setStyleSheet(QStringLiteral("QLabel { background: rgb(255, 248, 225); color: rgb(20, 40, 90);"
+                                        " border: 2px solid rgb(240, 160, 40); border-radius: 8px;"
+                                        " padding: 14px 24px; }"));
+    note_->adjustSize();
+    note_->move((stage->width() - note_->width()) / 2, (stage->height() - note_->height()) / 2);
+    note_->show();
+    note_->raise();
+    // The wait may handle no paint for a while: the note is on the screen
+    // before it starts.
+    note_->repaint();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+WaitNote::~WaitNote()
+{
+    if (!dropInput_)
+        return;
+    // What was typed or clicked during the wait is handled now, and dropped.
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    delete note_;
+    QCoreApplication::instance()->removeEventFilter(dropInput_.get());
+    QApplication::restoreOverrideCursor();
 }
 
 bool SendKeys(const QString &keys)

@@ -1,7 +1,12 @@
 #pragma once
 // Runtime services of the forms that are not a form or a control.
 #include <QPoint>
+#include <QPointer>
 #include <QString>
+
+#include <memory>
+
+class QLabel;
 
 namespace platform {
 
@@ -28,6 +33,23 @@ public:
 
 private:
     bool cursor_ = false;
+};
+
+// A wait the program tells of, for as long as the object lives: a short
+// note in the middle of the stage, painted before the wait starts, and the
+// wait cursor. Keys and clicks given meanwhile were meant for no screen:
+// those that have reached the program when the object goes are dropped,
+// so they do not arrive all at once in a field after the wait.
+class WaitNote {
+public:
+    explicit WaitNote(const QString &text);
+    ~WaitNote();
+    WaitNote(const WaitNote &) = delete;
+    WaitNote &operator=(const WaitNote &) = delete;
+
+private:
+    QPointer<QLabel> note_;
+    std::unique_ptr<QObject> dropInput_;
 };
 
 // Sends keystrokes to the control with the focus and returns once they

@@ -37,11 +37,15 @@ void frm_Setup::Vytiskni()
         return;
     Misc::Tisk = true;
     bool vytlacene = false;
+    bool neiste = false; // sent, but its end could not be learnt
     QString dovod;
     try {
         hra->Load();
         tlaciaren.EndDoc();
         vytlacene = true;
+    } catch (const platform::PrintFateUnknown &e) {
+        dovod = QString::fromUtf8(e.what());
+        neiste = true;
     } catch (const std::exception &e) {
         dovod = QString::fromUtf8(e.what());
     }
@@ -53,7 +57,11 @@ void frm_Setup::Vytiskni()
     // The teacher waits for paper: a dropped document must be said, and a
     // file must be found.
     auto &okno = platform::services().messageBox();
-    if (!vytlacene)
+    if (neiste)
+        okno.Show(QStringLiteral("Pracovný list sa možno nevytlačil.\n%1\nPozrite sa na tlačiareň, či ho vytlačila.")
+                      .arg(dovod),
+                  platform::MessageStyle::OkOnly | platform::MessageStyle::Exclamation, Misc::Nazov_okna);
+    else if (!vytlacene)
         okno.Show(QStringLiteral("Pracovný list sa nepodarilo vytlačiť.\n%1").arg(dovod),
                   platform::MessageStyle::OkOnly | platform::MessageStyle::Critical, QStringLiteral("Chyba"));
     else if (const QString subor = tlaciaren.DocumentFile(); !subor.isEmpty())

@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 #include <tuple>
@@ -208,5 +209,53 @@ TEST(PrinterDevice, AQueueThatCannotPrintIsSaidAndNoFileIsWritten)
         EXPECT_TRUE(printer.DocumentFile().isEmpty()) << row.name;
         EXPECT_TRUE(QDir(home.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
             << row.name << ": a file or folder made in the home folder";
+    }
+}
+
+// Jobs on a print server that keeps no job history are forgotten as they
+// end: their end is learnt as it happens, so one that printed is printed
+// and one that failed is said; where the server does not tell it, the job
+// may not have been printed, and so may one lost with its server, killed
+// in the middle of it. A job the server still holds is said as before.
+TEST(PrinterDevice, AJobWhoseEndCannotBeLearntMayNotHaveBeenPrinted)
+{
+    const struct {
+        const char *name;
+        bool history, tellsEnds;
+        const char *queue;
+        int killAfterMs;
+        const char *said;
+        bool unknown;
+    } rows[] = {
+        {"printed, and forgotten", false, true, "Kabinet", 0, nullptr, false},
+        {"cancelled, and forgotten", false, true, "Stau5", 0, "Úloha 1 na tlačiarni Stau5 bola zrušená", false},
+        {"forgotten, its end not told", false, false, "Kabinet", 0, "Tlačový systém už nevie o úlohe", true},
+        {"held on a stopped printer, without history too", false, true, "Stau4", 0, "Tlačiareň Stau4 sa zastavila",
+         false},
+        {"the server killed in the middle of the job", true, true, "Pomala", 1500, "Tlačový systém prestal odpovedať",
+         true},
+    };
+    for (const auto &row : rows) {
+        lktest::PrintServer server(row.history, row.tellsEnds);
+        if (!server.Running())
+            GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+        for (int status : {4, 5})
+            server.AddBackend(QStringLiteral("stau%1").arg(status), lktest::PrintServer::JammedBackend(status));
+        server.AddBackend("pomala", lktest::PrintServer::SlowBackend(3));
+        const QString queue = row.queue;
+        ASSERT_TRUE(server.AddQueue(queue, queue == "Kabinet" ? "file:///dev/null" : queue.toLower() + ":/"))
+            << row.name;
+        PrinterDevice printer;
+        printer.SetDeviceName(queue);
+        if (row.killAfterMs)
+            QTimer::singleShot(row.killAfterMs, [&server] { server.Kill(); });
+        try {
+            Play(printer, "TD");
+            EXPECT_FALSE(row.said) << row.name << ": printed as if done";
+        } catch (const PrinterError &e) {
+            const QString said = QString::fromUtf8(e.what());
+            EXPECT_TRUE(row.said && said.startsWith(row.said)) << row.name << ": " << e.what();
+            EXPECT_EQ(dynamic_cast<const PrintFateUnknown *>(&e) != nullptr, row.unknown) << row.name;
+        }
     }
 }

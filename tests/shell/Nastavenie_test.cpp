@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -322,22 +324,33 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
     qputenv("HOME", stary_domov);
 }
 
+// Printing on paper: a print server of the test's own, the real printer
+// and a home folder of its own, for nothing must be written there.
+struct Na_papier {
+    lktest::PrintServer server;
+    QTemporaryDir domov;
+    const QByteArray stary_domov = qgetenv("HOME");
+    platform::PrinterDevice zariadenie;
+    platform::ScopedService<platform::Printer> g{zariadenie};
+    Na_papier()
+    {
+        platform::InstallTranslations();
+        qputenv("HOME", domov.path().toUtf8());
+    }
+    ~Na_papier() { qputenv("HOME", stary_domov); }
+};
+
 // Printing on paper through the dialog, onto queues of a print server of
 // the test's own: what went wrong is said, by the printer's name or with
 // the print system's reason, and no file is ever written instead.
 TEST_F(Nastavenie, PrintOnPaperSaysWhyNotAndNeverWritesAFileInstead)
 {
-    lktest::PrintServer server;
+    Na_papier n;
+    lktest::PrintServer &server = n.server;
     if (!server.Running())
         GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
     server.AddBackend("stau", lktest::PrintServer::JammedBackend());
     ASSERT_TRUE(server.AddQueue("Kabinet", "file:///dev/null") && server.AddQueue("Stau", "stau:/"));
-    platform::InstallTranslations();
-    QTemporaryDir domov;
-    const QByteArray stary_domov = qgetenv("HOME");
-    qputenv("HOME", domov.path().toUtf8());
-    platform::PrinterDevice zariadenie;
-    platform::ScopedService<platform::Printer> g(zariadenie);
     const struct {
         const char *nazov, *tlaciaren;
         bool prijmi;
@@ -370,11 +383,75 @@ TEST_F(Nastavenie, PrintOnPaperSaysWhyNotAndNeverWritesAFileInstead)
                     || (okna[0].text.startsWith(c.hlasenie) && okna[0].text.contains(c.dovod ? c.dovod : "")
                         && okna[0].style & platform::MessageStyle::Critical))
             << c.nazov << ": " << okna[0].text.toStdString();
-        EXPECT_TRUE(QDir(domov.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        EXPECT_TRUE(QDir(n.domov.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
             << c.nazov << ": a file or folder made in the home folder";
         EXPECT_EQ(Vpredu(), s) << c.nazov;
     }
-    qputenv("HOME", stary_domov);
+}
+
+// While the program waits for the printer, a note on the stage says so from
+// the start of the wait to its end, and keys typed meanwhile are dropped,
+// not typed into the name when the wait is over. A job whose print server
+// is killed in the middle of it may not have been printed, and is said so.
+TEST_F(Nastavenie, WhileThePrinterIsAwaitedANoteSaysSoAndKeysTypedMeanwhileAreDropped)
+{
+    Na_papier n;
+    lktest::PrintServer &server = n.server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    server.AddBackend("pomala", lktest::PrintServer::SlowBackend(3));
+    ASSERT_TRUE(server.AddQueue("Pomala", "pomala:/"));
+    const struct {
+        const char *nazov;
+        bool zabi;
+        const char *hlasenie;
+    } pripady[] = {
+        {"printed after a while: nothing more to say", false, nullptr},
+        {"the print server killed in the middle of the job", true,
+         "Pracovný list sa možno nevytlačil.\nTlačový systém prestal odpovedať"},
+    };
+    Otvor(4);
+    Klik(s->ICislo(1));
+    Napis(s->TJmeno, "Eva");
+    for (const auto &c : pripady) {
+        QStringList poznamky; // the notes seen on the stage during the wait
+        QElapsedTimer od_poznamky; // the wait began
+        QTimer hliadka;
+        QObject::connect(&hliadka, &QTimer::timeout, [&] {
+            if (QApplication::activeModalWidget())
+                return; // the printer dialog
+            for (QLabel *l : platform::Stage::instance()->findChildren<QLabel *>())
+                if (l->isVisible() && l->text().startsWith("Čakám"))
+                    poznamky << l->text();
+            if (!od_poznamky.isValid()) {
+                od_poznamky.start();
+                Odfot(QStringLiteral("cakam_na_tlaciaren"));
+            }
+            QApplication::postEvent(s->TJmeno->editor(),
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")));
+            if (c.zabi && od_poznamky.elapsed() > 1500)
+                server.Kill();
+        });
+        hliadka.start(50);
+        const qsizetype okien = p.box.AskedBoxes().size();
+        QStringList otazka;
+        Odpovedz_dialogu(true, QString(), otazka, "Pomala");
+        Klik(s->picTiskni);
+        hliadka.stop();
+        EXPECT_GE(poznamky.size(), 10) << c.nazov << ": the note shown for the whole wait";
+        EXPECT_TRUE(!poznamky.isEmpty() && poznamky[0] == "Čakám na tlačiareň Pomala …") << c.nazov;
+        for (QLabel *l : platform::Stage::instance()->findChildren<QLabel *>())
+            EXPECT_FALSE(l->isVisible() && l->text().startsWith("Čakám")) << c.nazov << ": the note gone";
+        QApplication::processEvents();
+        EXPECT_EQ(QString(s->TJmeno->Text), "Eva") << c.nazov;
+        const auto okna = p.box.AskedBoxes().mid(okien);
+        ASSERT_EQ(okna.size(), c.hlasenie ? 1 : 0) << c.nazov;
+        EXPECT_TRUE(!c.hlasenie
+                    || (okna[0].text.startsWith(c.hlasenie) && okna[0].text.contains("Pozrite sa na tlačiareň")
+                        && okna[0].style == (platform::MessageStyle::OkOnly | platform::MessageStyle::Exclamation)))
+            << c.nazov << ": " << okna[0].text.toStdString();
+        EXPECT_EQ(Vpredu(), s) << c.nazov;
+    }
 }
 
 // Every text a window shows, of its widgets that are not hidden, each tab of

@@ -27,8 +27,17 @@ public:
         return "#!/bin/sh\n[ $# -eq 0 ] && exit 0\ncat ${6:--} >/dev/null\necho 'ERROR: paper jam' >&2\nexit "
                + QByteArray::number(exitStatus) + "\n";
     }
+    // A backend that takes its time over a job and then prints it.
+    static QByteArray SlowBackend(int seconds)
+    {
+        return "#!/bin/sh\n[ $# -eq 0 ] && exit 0\nsleep " + QByteArray::number(seconds)
+               + "\ncat ${6:--} >/dev/null\nexit 0\n";
+    }
 
-    PrintServer()
+    // keepsJobHistory false: a job is forgotten as soon as it ends, as on
+    // small servers. tellsJobEnds false: it refuses to tell of the ends of
+    // a printer's jobs as they happen (a printer subscription).
+    explicit PrintServer(bool keepsJobHistory = true, bool tellsJobEnds = true)
     {
         oldServer_ = qgetenv("CUPS_SERVER");
         const QString exec = QStringLiteral("/usr/lib/cups/daemon/cups-exec");
@@ -43,9 +52,10 @@ public:
                                                 "ErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
                                                 "PageLog %1/log/page_log\nFileDevice Yes\nSystemGroup root\n")
                                      .arg(dir_.path()));
-        Write("cupsd.conf", QStringLiteral("Listen %1\nBrowsing No\nDefaultAuthType None\n"
-                                           "<Policy default>\n<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n")
-                                .arg(Socket()));
+        Write("cupsd.conf", QStringLiteral("Listen %1\nBrowsing No\nDefaultAuthType None\nPreserveJobHistory %2\n"
+                                           "<Policy default>\n%3<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n")
+                                .arg(Socket(), keepsJobHistory ? "Yes" : "No",
+                                     tellsJobEnds ? "" : "<Limit Create-Printer-Subscriptions>\nRequire user lk-nobody\n</Limit>\n"));
         cupsd_.start(QStringLiteral("/usr/sbin/cupsd"),
                      {"-f", "-c", Path("cupsd.conf"), "-s", Path("cups-files.conf")});
         if (!cupsd_.waitForStarted())
@@ -98,6 +108,13 @@ public:
         cupsd_.terminate();
         if (!cupsd_.waitForFinished(5000))
             cupsd_.kill(), cupsd_.waitForFinished();
+    }
+    // The server dies at once (SIGKILL), as one that crashed: the jobs it
+    // had are lost with it.
+    void Kill()
+    {
+        cupsd_.kill();
+        cupsd_.waitForFinished();
     }
 
 private:
