@@ -263,7 +263,8 @@ namespace {
 void Na_vlastnom_x(const char *pripad, QSize obrazovka, bool so_spravcom, int xft_dpi = 0)
 {
     Xvfb server(obrazovka, so_spravcom);
-    ASSERT_TRUE(server.bezi()) << "Xvfb" << (so_spravcom ? " with openbox" : "") << " did not start";
+    ASSERT_TRUE(server.bezi()) << "Xvfb" << (so_spravcom ? " with openbox" : "") << " did not start\n"
+                                 << server.chyba().toStdString();
     Pohlad_na_x plocha(server.displej().constData());
     if (xft_dpi)
         plocha.Nastav_xft_dpi(xft_dpi);
