@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QBackingStore>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QDeadlineTimer>
 #include <QDialog>
@@ -262,6 +263,11 @@ protected:
         return handled;
     }
     void resizeEvent(QResizeEvent *) override { placeStage(); }
+    void closeEvent(QCloseEvent *e) override
+    {
+        e->ignore();
+        stage_->requestClose();
+    }
     bool eventFilter(QObject *o, QEvent *e) override
     {
         if (o == stage_) {

@@ -2,6 +2,7 @@
 
 #include "platform/Fonts.h"
 #include "platform/PrintQueue.h"
+#include "platform/Runtime.h"
 #include "platform/Services.h"
 
 #include <QDir>
@@ -214,6 +215,7 @@ void PrinterDevice::EndDoc()
     }
     if (queue_.isEmpty())
         return;
+    const EventWait following;
     const QString why = PrintAndFollow(queue_, spool_->fileName(), device_->docName(),
                                        device_->pageLayout().pageSize().key());
     spool_.reset();

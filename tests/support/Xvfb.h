@@ -181,6 +181,22 @@ public:
         free(r);
         return obraz;
     }
+    // What the close button on a window's frame does: the window manager is
+    // asked to close the window, and asks the program (WM_DELETE_WINDOW).
+    void Zatvor(unsigned okno)
+    {
+        xcb_client_message_event_t e{};
+        e.response_type = XCB_CLIENT_MESSAGE;
+        e.format = 32;
+        e.window = okno;
+        e.type = Atom("_NET_CLOSE_WINDOW");
+        e.data.data32[0] = XCB_CURRENT_TIME;
+        e.data.data32[1] = 2; // from a pager or a taskbar, as the pupil's hand
+        xcb_send_event(c_, 0, obrazovka_->root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                       reinterpret_cast<const char *>(&e));
+        xcb_flush(c_);
+    }
     // The pointer's picture as the server shows it.
     QSize Kurzor() const
     {
