@@ -83,6 +83,7 @@ private:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(displej));
         spravca_.setProcessEnvironment(env);
+        spravca_.setProcessChannelMode(QProcess::MergedChannels); // its messages come on standard output
         // One connection for every look: each client leaving could reset a
         // server started without -noreset.
         xcb_connection_t *c = xcb_connect(displej.constData(), nullptr);
@@ -99,7 +100,7 @@ private:
                           .arg(pokus)
                           .arg(skoncil ? QStringLiteral("ended with %1").arg(spravca_.exitCode())
                                        : QStringLiteral("not ready within %1 s").arg(Cas_spravcu / 1000))
-                          .arg(QString::fromLocal8Bit(spravca_.readAllStandardError()));
+                          .arg(QString::fromLocal8Bit(spravca_.readAll()));
             if (!skoncil)
                 break;
         }
