@@ -1,6 +1,7 @@
 #include "platform/Clock.h"
 
 #include "platform/Canvas.h"
+#include "platform/Runtime.h"
 #include "platform/Signals.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@ namespace {
 
 void HandlePendingEvents()
 {
+    const EventWait waiting;
     if (QCoreApplication::instance())
         QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
@@ -30,6 +32,7 @@ bool HandleEventsUntil(SystemClock &clock, qint64 end, const std::function<bool(
             QThread::msleep(static_cast<unsigned long>(left));
         return done && done();
     }
+    const EventWait waiting;
     QTimer wake;
     wake.setSingleShot(true);
     wake.setTimerType(Qt::PreciseTimer);

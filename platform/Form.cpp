@@ -2,9 +2,12 @@
 
 #include "platform/Control.h"
 #include "platform/DialogFit.h"
+#include "platform/Runtime.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <algorithm>
 
 namespace platform {
@@ -37,6 +40,37 @@ void Stage::bringToFront(Form *f)
     for (QObject *o : children())
         if (auto *w = qobject_cast<QWidget *>(o); w && w->property("lkOverlay").toBool())
             w->raise();
+}
+
+void Stage::onCloseRequest(std::function<void()> handler)
+{
+    instance()->closeHandler_ = std::move(handler);
+}
+
+void Stage::closeEvent(QCloseEvent *e)
+{
+    e->ignore();
+    requestClose();
+}
+
+void Stage::requestClose()
+{
+    if (std::exchange(closeAsked_, true))
+        return;
+    QTimer::singleShot(0, this, &Stage::answerClose);
+}
+
+// Not inside a wait or a dialog: the code around them would go on under
+// the answer, and a save or a print job under way would be cut short.
+void Stage::answerClose()
+{
+    if (!closeHandler_ || EventWait::running() || QApplication::activeModalWidget()) {
+        QTimer::singleShot(50, this, &Stage::answerClose);
+        return;
+    }
+    const std::function<void()> handler = closeHandler_;
+    handler();
+    closeAsked_ = false;
 }
 
 Form *Stage::frontPage() const

@@ -8,6 +8,7 @@
 #include "platform/Events.h"
 
 #include <QPointer>
+#include <functional>
 #include <vector>
 
 class QDialog;
@@ -189,6 +190,13 @@ public:
     // again afterwards, whatever the window system did with it meanwhile.
     static int runDialog(QDialog &dialog);
 
+    // A close of the window asked by the window system (its close button,
+    // Alt+F4): the window stays, and `handler` runs once no dialog is open
+    // and no wait with events runs (EventWait). Requests that come before
+    // it has returned are the one it answers.
+    static void onCloseRequest(std::function<void()> handler);
+    void requestClose();
+
     // Screen positions as the forms know them, and back to stage pixels.
     QPoint toScreen(QPoint stagePixel) const;
     QPoint toStage(QPoint screenPixel) const;
@@ -196,10 +204,14 @@ public:
 
 protected:
     void changeEvent(QEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
 
 private:
     Stage();
     StageHost *host_ = nullptr;
+    bool closeAsked_ = false;
+    std::function<void()> closeHandler_;
+    void answerClose();
 };
 
 } // namespace platform

@@ -9,11 +9,13 @@
 
 #include <QApplication>
 #include <QBackingStore>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPointer>
 #include <QPainter>
 #include <QScreen>
 #include <QThread>
@@ -262,6 +264,11 @@ protected:
         return handled;
     }
     void resizeEvent(QResizeEvent *) override { placeStage(); }
+    void closeEvent(QCloseEvent *e) override
+    {
+        e->ignore();
+        stage_->requestClose();
+    }
     bool eventFilter(QObject *o, QEvent *e) override
     {
         if (o == stage_) {
@@ -395,8 +402,9 @@ QWidget *Stage::dialogParent()
 int Stage::runDialog(QDialog &dialog)
 {
     // A dialog right after another may open before the window behind has
-    // its focus back: then the control that had it last there.
-    QWidget *behind = dialog.parentWidget() ? dialog.parentWidget()->window() : nullptr;
+    // its focus back: then the control that had it last there. Either may
+    // go while the dialog is open (the stage leaving the screen).
+    QPointer<QWidget> behind = dialog.parentWidget() ? dialog.parentWidget()->window() : nullptr;
     QPointer<QWidget> focus = QApplication::focusWidget();
     if (!focus && behind)
         focus = behind->focusWidget();
@@ -408,6 +416,8 @@ int Stage::runDialog(QDialog &dialog)
     // without a window manager no one else gives the focus back.
     if (behind && behind->isVisible() && behind->windowHandle())
         behind->windowHandle()->requestActivate();
+    // The window's own focus may have moved meanwhile (code run during the
+    // dialog): the control the pupil was in gets it back.
     if (focus && focus->isVisible())
         focus->setFocus(Qt::ActiveWindowFocusReason);
     return result;

@@ -2,6 +2,7 @@
 
 #include "platform/Fonts.h"
 #include "platform/PrintQueue.h"
+#include "platform/Runtime.h"
 #include "platform/Services.h"
 
 #include <QDir>
@@ -216,6 +217,7 @@ void PrinterDevice::EndDoc()
     }
     if (queue_.isEmpty())
         return;
+    const EventWait following;
     const JobEnd end = PrintAndFollow(queue_, spool_->fileName(), device_->docName(),
                                       device_->pageLayout().pageSize().key());
     spool_.reset();

@@ -82,6 +82,14 @@ void DoEvents()
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+namespace {
+int eventWaits = 0;
+}
+
+EventWait::EventWait() { ++eventWaits; }
+EventWait::~EventWait() { --eventWaits; }
+bool EventWait::running() { return eventWaits > 0; }
+
 BusyWait::~BusyWait()
 {
     if (cursor_)

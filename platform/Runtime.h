@@ -20,6 +20,18 @@ void InstallTranslations();
 // Lets pending events run (input, paints, timers) and returns.
 void DoEvents();
 
+// Held for the length of a wait that handles events (a pause of a screen,
+// a save waiting for the folder's lock, a print job followed): a close of
+// the window asked meanwhile is answered after it.
+class EventWait {
+public:
+    EventWait();
+    ~EventWait();
+    EventWait(const EventWait &) = delete;
+    EventWait &operator=(const EventWait &) = delete;
+    static bool running();
+};
+
 // A wait that keeps the screen painted: from the first Paint the wait
 // cursor shows until the object goes; clicks and keys wait until then.
 class BusyWait {
@@ -32,6 +44,7 @@ public:
     void Paint();
 
 private:
+    EventWait waiting_;
     bool cursor_ = false;
 };
 

@@ -14,9 +14,12 @@
 #include "shell/Formulare.h"
 #include "shell/Obrazovky.h"
 #include "shell/Ulozenie_vysledku.h"
+#include "shell/frm_Chybovy.h"
+#include "shell/frm_Chybovy2.h"
 #include "shell/frm_Intro.h"
 #include "shell/frm_Pozadi.h"
 #include "shell/frm_Setup.h"
+#include "shell/frm_Tabulka.h"
 
 namespace Shell {
 
@@ -85,6 +88,10 @@ void frm_Select::Form_Load()
     Misc::Zvyrazneny_prvek = 0;
     PicHelp->Width = 238 * platform::Screen::TwipsPerPixelX / 15;
     PicHelp->Height = 80 * platform::Screen::TwipsPerPixelY / 15;
+    platform::Stage::onCloseRequest([] {
+        if (auto *vyber = Formulare::frm_Select.existing(); vyber && !Program_ukonceny())
+            vyber->Zatvorenie_okna();
+    });
     Hide();
 }
 
@@ -180,10 +187,36 @@ void frm_Select::IHelp_Click()
 void frm_Select::IKonec_Click()
 {
     Misc::Zahraj_click();
-    const auto odpoved = platform::services().messageBox().Show(
-        Misc::Texty[1], platform::MessageStyle::YesNo | platform::MessageStyle::Question, Misc::Texty[2]);
-    if (odpoved != platform::MessageAnswer::Yes)
+    if (Chce_skoncit())
+        Skonci();
+}
+
+// Yes drops what the screen in front holds, an unfinished series too, as
+// leaving the screen does, and gives the pupil's keyboard layout back.
+void frm_Select::Zatvorenie_okna()
+{
+    if (!Chce_skoncit())
         return;
+    const QPointer<platform::Form> vpredu = Misc::Aktualni_formular;
+    for (platform::Form *f : std::initializer_list<platform::Form *>{
+             Formulare::frm_Chybovy.existing(), Formulare::frm_Chybovy2.existing(), vpredu.data(),
+             Formulare::frm_Tabulka.existing(), Formulare::frm_Setup.existing(), Formulare::frm_Intro.existing()})
+        if (f && f != this && f->isLoaded())
+            f->Unload();
+    Misc::Obnov_klavesnici();
+    Skonci();
+}
+
+bool frm_Select::Chce_skoncit()
+{
+    return platform::services().messageBox().Show(Misc::Texty[1],
+                                                  platform::MessageStyle::YesNo | platform::MessageStyle::Question,
+                                                  Misc::Texty[2])
+        == platform::MessageAnswer::Yes;
+}
+
+void frm_Select::Skonci()
+{
     Misc::Obnov_rozliseni();
     if (auto *pozadi = Formulare::frm_Pozadi.existing())
         pozadi->Unload();

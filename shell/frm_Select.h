@@ -32,6 +32,10 @@ class frm_Select : public platform::Form {
 public:
     frm_Select();
 
+    // The window system's close (its close button, Alt+F4): the exit
+    // question over whatever screen is in front.
+    void Zatvorenie_okna();
+
     platform::ControlArray<platform::PictureBox> LI{this};
     platform::ControlArray<platform::PictureBox> RI{this};
     platform::PictureBox *IKonec = new platform::PictureBox(this);
@@ -47,6 +51,8 @@ private:
     void RI_MouseDown(int Index, int Button, int Shift, int X, int Y);
     void IHelp_Click();
     void IKonec_Click();
+    bool Chce_skoncit();
+    void Skonci();
     void LI_MouseMove(int Index, int Button, int Shift, int X, int Y);
     void RI_MouseMove(int Index, int Button, int Shift, int X, int Y);
     void IKonec_MouseMove(int Button, int Shift, int X, int Y);

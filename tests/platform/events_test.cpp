@@ -205,6 +205,21 @@ TEST(TabOrder, ADialogGivesTheFocusBackToTheCellThatHadIt)
     }
 }
 
+// A dialog over a window that goes while it is open, the dialog with it
+// (as the full-screen window goes when the stage leaves the screen):
+// nothing of that window is touched afterwards.
+TEST(TabOrder, ADialogOverAWindowThatGoesMeanwhile)
+{
+    auto *window = new QWidget;
+    auto *cell = new QLineEdit(window);
+    window->show();
+    QApplication::setActiveWindow(window);
+    cell->setFocus();
+    auto *d = new QDialog(window);
+    QTimer::singleShot(0, [window] { delete window; });
+    EXPECT_EQ(platform::Stage::runDialog(*d), QDialog::Rejected);
+}
+
 TEST(FormLifecycle, ShowActivatesEveryTimeOverlaysStayOnTopLabelsStayUnderWindowedControls)
 {
     Recorder page;

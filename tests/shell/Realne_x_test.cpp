@@ -11,6 +11,7 @@
 #include "support/Xvfb.h"
 
 #include <QDialogButtonBox>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -219,6 +220,73 @@ TEST(RealXChild, TypingAfterThePrintDialogGoesIntoTheName)
     }
 }
 
+// The window manager's close on the exercise screen, a series begun: the
+// chooser's exit question, once however often the close comes; "Nie" goes
+// on where the pupil was, "Áno" ends the program with nothing saved.
+TEST(RealXChild, TheWindowManagersCloseAsksTheExitQuestion)
+{
+    if (!V_detskom_procese())
+        GTEST_SKIP() << "run by RealX tests on an X server of their own";
+    Program_na_x n;
+    Shell::frm_Setup *s = Nastavenie_s_menom(n);
+    ASSERT_NE(s, nullptr);
+    n.Klik(s->picPokracuj);
+    ASSERT_TRUE(n.Cakaj([] { return Vpredu() == hra.get(); }));
+    platform::TextBox *bunka = hra->TV2(1);
+    n.Klik(bunka);
+    Napis_na_obrazovke(QStringLiteral("12"));
+    n.Cakaj([&] { return QString(bunka->Text) == QLatin1String("12"); }, 2000);
+    const auto ulozene = [&] { return Obsah(n.p.hd() + "Hra.res") + '|' + Obsah(n.p.hd() + "Vysledky.dat"); };
+    const QByteArray pred = ulozene();
+
+    // Alt+F4 pressed (twice at once with `dvakrat`), the question answered
+    // by a click on `odpoved` from within its own loop.
+    const auto zatvor = [&](bool dvakrat, QMessageBox::StandardButton odpoved) {
+        int otazok = 0, najviac = 0;
+        QString text;
+        QTimer pupil;
+        QObject::connect(&pupil, &QTimer::timeout, [&] {
+            auto *m = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!m || !m->windowHandle()->isExposed() || QGuiApplication::focusWindow() != m->windowHandle())
+                return;
+            pupil.stop();
+            ++otazok;
+            text = m->text();
+            if (dvakrat) // the frame's close button too while it is open
+                n.x.Zatvor(unsigned(n.Okno()->winId()));
+            QTest::qWait(300);
+            for (QWidget *w : QApplication::topLevelWidgets())
+                najviac += qobject_cast<QMessageBox *>(w) && w->isVisible();
+            QAbstractButton *b = m->button(odpoved);
+            Klikni_na_obrazovke(n.Na_obrazovke(b, b->rect().center()));
+        });
+        pupil.start(50);
+        QStringList klavesy{QStringLiteral("key"), QStringLiteral("alt+F4")};
+        if (dvakrat)
+            klavesy << QStringLiteral("alt+F4");
+        Xdotool(klavesy);
+        n.Cakaj([&] { return otazok > 0 && !QApplication::activeModalWidget(); });
+        QTest::qWait(300); // a second question would open now
+        EXPECT_EQ(otazok, 1);
+        EXPECT_EQ(najviac, 1) << "message boxes open at once";
+        EXPECT_EQ(text, "Naozaj chceš ukončiť program?");
+    };
+
+    zatvor(true, QMessageBox::No);
+    EXPECT_FALSE(Shell::Program_ukonceny());
+    ASSERT_EQ(Vpredu(), hra.get());
+    EXPECT_EQ(QApplication::focusWidget(), bunka->editor()) << "the focus back in the answer";
+    Napis_na_obrazovke(QStringLiteral("3"));
+    n.Cakaj([&] { return QString(bunka->Text) == QLatin1String("123"); }, 2000);
+    EXPECT_EQ(QString(bunka->Text), "123");
+
+    zatvor(false, QMessageBox::Yes);
+    EXPECT_TRUE(Shell::Program_ukonceny());
+    EXPECT_EQ(hra.existing(), nullptr) << "the series dropped";
+    EXPECT_FALSE(n.stage->fillsScreen());
+    EXPECT_EQ(ulozene(), pred) << "nothing of the series saved";
+}
+
 // Each change of the screen, from the title on through a task's screens
 // and back, shows every pixel it changes: none is left of what was before.
 TEST(RealXChild, EveryScreenChangeReachesTheScreenWhole)
@@ -263,7 +331,8 @@ namespace {
 void Na_vlastnom_x(const char *pripad, QSize obrazovka, bool so_spravcom, int xft_dpi = 0)
 {
     Xvfb server(obrazovka, so_spravcom);
-    ASSERT_TRUE(server.bezi()) << "Xvfb" << (so_spravcom ? " with openbox" : "") << " did not start";
+    ASSERT_TRUE(server.bezi()) << "Xvfb" << (so_spravcom ? " with openbox" : "") << " did not start\n"
+                                 << server.chyba().toStdString();
     Pohlad_na_x plocha(server.displej().constData());
     if (xft_dpi)
         plocha.Nastav_xft_dpi(xft_dpi);
@@ -341,6 +410,13 @@ TEST(RealX, EveryScreenChangeReachesTheScreenWhole)
         SCOPED_TRACE(r.name);
         Na_vlastnom_x("EveryScreenChangeReachesTheScreenWhole", r.screen, r.windowManager);
     }
+}
+
+// Alt+F4 is the window manager's: only with openbox.
+TEST(RealX, TheWindowManagersCloseAsksTheExitQuestion)
+{
+    LK_VYZADUJ_X(true);
+    Na_vlastnom_x("TheWindowManagersCloseAsksTheExitQuestion", {1366, 768}, true);
 }
 
 TEST(RealX, TypingAfterThePrintDialogWithAndWithoutAWindowManager)

@@ -9,6 +9,7 @@
 #include "platform/Runtime.h"
 #include "services/Konfigurace.h"
 #include "services/Text_1250.h"
+#include "services/Zamok_priecinka.h"
 #include "shell/frm_Chybovy.h"
 
 #include <QAbstractButton>
@@ -21,6 +22,7 @@
 #include <QWindow>
 
 using namespace lktest;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -82,6 +84,58 @@ TEST(WholeProgram, ASeriesOfTask1FromTheChooserToTheResultsFile)
     Odfot("07_results");
     Klik(t->picKonec);
     EXPECT_EQ(Vpredu(), Formulare::frm_Setup.existing()) << "back to the setup screen";
+}
+
+// The window's close (its close button, Alt+F4) mid-series asks the exit
+// question once however often it comes; one that comes while the series'
+// result waits for another program's lock is asked once the result is in.
+TEST(WholeProgram, AWindowCloseAsksFirstAndWaitsForTheSave)
+{
+    Program p;
+    Formulare::frm_Game01 = [] { return static_cast<platform::Form *>(hra.get()); };
+    p.Prejdi_titulok();
+    Klik(Formulare::frm_Select->LI(1));
+    Klik(Formulare::frm_Select->RI(1));
+    auto *s = Formulare::frm_Setup.get();
+    Napis(s->TJmeno, QStringLiteral("Ema"));
+    Klik(s->ICislo(1));
+    Klik(s->picPokracuj);
+    frm_Game01 *h = hra.get();
+    ASSERT_EQ(Vpredu(), h);
+    QWidget *okno = platform::Stage::instance()->shownWindow();
+    p.box.Script({platform::MessageAnswer::No, platform::MessageAnswer::Yes});
+    okno->close();
+    okno->close();
+    QTest::qWait(100);
+    ASSERT_EQ(p.box.AskedBoxes().size(), 1) << "one question for two closes";
+    EXPECT_EQ(p.box.AskedBoxes()[0].text, Misc::Texty[1]);
+    ASSERT_EQ(Vpredu(), h) << "No: the series goes on";
+
+    for (int i = 1; i <= 5; ++i) {
+        h->TV2(2 * i - 1)->SetFocus();
+        Napis(h->TV2(2 * i - 1), h->TV2(2 * i - 1)->Tag);
+    }
+    Klik(h->PicTop(1));
+    ASSERT_TRUE(h->picPokracuj->Visible);
+    const Misc::Priecinok priecinok(p.hd());
+    Misc::Cakanie cakanie;
+    auto zamok = std::make_unique<Misc::Zamok_priecinka>(priecinok, 1s, cakanie);
+    ASSERT_TRUE(zamok->Drzany());
+    bool opytane_pocas_ukladania = true;
+    QTimer::singleShot(50, [&] { okno->close(); });
+    QTimer::singleShot(400, [&] {
+        opytane_pocas_ukladania = p.box.AskedBoxes().size() > 1;
+        zamok.reset();
+    });
+    Klik(h->picPokracuj); // the last screen: the result waits for the lock
+    EXPECT_EQ(zamok, nullptr) << "the save waited for the lock";
+    QTest::qWait(200);
+    EXPECT_FALSE(opytane_pocas_ukladania);
+    ASSERT_EQ(p.box.AskedBoxes().size(), 2);
+    EXPECT_TRUE(Shell::Program_ukonceny());
+    EXPECT_TRUE(Obsah_1250(p.hd() + "Hra.res").contains("1|Ema| 5| 0|"));
+    EXPECT_TRUE(Obsah_1250(p.hd() + "Vysledky.dat").contains("Ema"));
+    EXPECT_TRUE(Program::Formy().empty()) << "every screen is unloaded";
 }
 
 } // namespace
