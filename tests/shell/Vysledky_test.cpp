@@ -298,12 +298,14 @@ TEST(Uschovane, DamagedPartsAreReportedAtTheNextStart)
     utimensat(AT_FDCWD, QFile::encodeName(adresar + "000000000000001-prazdny.txt").constData(), davno, 0);
     Zapis_subor(adresar + "000000000000002-useknuty.txt", (hd + "\nriadok\n7|Eva| 4| 1").toUtf8());
     Zapis_subor(adresar + "000000000000003-cely.txt", (hd + "\nriadok\n7|Ida| 4| 1| 2| 1").toUtf8());
+    Zapis_subor(adresar + "000000000000004-bez-poznamky.vysledok", "P 1 K" + QByteArray(2100, ' ') + hd.toUtf8());
     p.Prejdi_titulok();
     ASSERT_EQ(p.box.AskedBoxes().size(), 1);
     const QString sprava = p.box.AskedBoxes().first().text;
-    EXPECT_TRUE(sprava.contains("prazdny.txt") && sprava.contains("useknuty.txt") && !sprava.contains("cely"))
+    EXPECT_TRUE(sprava.contains("prazdny.txt") && sprava.contains("useknuty.txt") && !sprava.contains("cely")
+                && sprava.contains("bez-poznamky"))
         << sprava.toStdString();
-    EXPECT_EQ(QDir(adresar).entryList({"*.poskodeny"}).size(), 2);
+    EXPECT_EQ(QDir(adresar).entryList({"*.poskodeny"}).size(), 3);
     EXPECT_TRUE(Misc::Text_z_1250(Obsah(p.hd() + "Hra.res")).contains("7|Ida| 4| 1| 2|")) << "a whole part is written";
     EXPECT_TRUE(Vysledky::Dopln_uschovane(p.hd()).isEmpty()) << "reported once";
 }
