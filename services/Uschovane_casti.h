@@ -60,7 +60,8 @@ struct Uschovane {
 };
 Uschovane Vezmi_uschovane(const QString &hd, const QString &druh, const std::function<bool(const QString &)> &cela);
 
-// FNV-1a: finds a note cut short, and a table as it was written.
+// FNV-1a over 64-bit words: finds a note cut short, and a table as it was
+// written.
 quint64 Kontrolny_sucet(const QByteArray &bajty, quint64 h = 14695981039346656037ULL);
 
 // What a file is, as a note tells it again after a crash: device and inode
