@@ -425,13 +425,15 @@ struct Citanie_uschovanych_vysledkov {
         const QByteArray telo = bajty.mid(Telo);
         std::optional<Precitana_poznamka> p;
         for (qint64 slot : {0, 1})
-            if (auto iny = Poznamka_zo_slotu(bajty.mid(slot * Slot, Slot), telo); iny && (!p || iny->poradie > p->poradie))
+            if (auto iny = Poznamka_zo_slotu(bajty.mid(slot * Slot, Slot), telo);
+                iny && (!p || iny->poradie > p->poradie))
                 p = iny;
         if (p && !telo.startsWith(hlavicka))
             return; // another data folder's
         if (!p) {
             const QString stranou = meno + QStringLiteral(".poskodeny");
-            if (::renameat(priecinok.fd(), nazov.constData(), priecinok.fd(), QFile::encodeName(stranou).constData()) == 0)
+            const QByteArray nazov_stranou = QFile::encodeName(stranou);
+            if (::renameat(priecinok.fd(), nazov.constData(), priecinok.fd(), nazov_stranou.constData()) == 0)
                 uschovane.poskodene << priecinok.Cesta(stranou);
             return;
         }

@@ -84,7 +84,8 @@ bool Rovnaky(const Zaznam_vysledku &a, const Zaznam_vysledku &b)
 
 qint64 Rovnakych(const QList<Zaznam_vysledku> &zaznamy, const Zaznam_vysledku &z)
 {
-    return std::count_if(zaznamy.cbegin(), zaznamy.cend(), [&z](const Zaznam_vysledku &iny) { return Rovnaky(z, iny); });
+    return std::count_if(zaznamy.cbegin(), zaznamy.cend(),
+                         [&z](const Zaznam_vysledku &iny) { return Rovnaky(z, iny); });
 }
 
 // What stands under the name now, not followed; nothing when it is free.
@@ -270,7 +271,8 @@ Zapis Ulozenie_vysledku::Vloz_riadok(const Zaznam_vysledku &z, Misc::Uschovany_v
 // log's end (a power failure mid-append) is taken back.
 std::optional<bool> Ulozenie_vysledku::Log_v_subore(const Misc::Poznamka &l, const QByteArray &bajty)
 {
-    const int fd = ::openat(priecinok_.fd(), QFile::encodeName(log_).constData(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::openat(priecinok_.fd(), QFile::encodeName(log_).constData(),
+                            O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return errno == ENOENT ? std::optional(false) : std::nullopt;
     std::optional<bool> zapisany;

@@ -169,7 +169,8 @@ struct Priecinok_triedy : ::testing::Test {
             EXPECT_EQ(V_tabulke(meno), 1) << meno.toStdString();
             EXPECT_EQ(V_logu(meno), 1) << meno.toStdString();
         }
-        EXPECT_TRUE(QDir(Misc::Adresar_uschovanych()).entryList({"*.txt", "*.vysledok"}).isEmpty()) << "nothing left kept";
+        EXPECT_TRUE(QDir(Misc::Adresar_uschovanych()).entryList({"*.txt", "*.vysledok"}).isEmpty())
+            << "nothing left kept";
         EXPECT_TRUE(QDir(hd()).entryList({"*.novy"}).isEmpty()) << "no new file left half-made";
     }
 };
