@@ -26,8 +26,7 @@ constexpr int Bezpecne = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
 // this young and still empty.
 constexpr std::time_t Vek_novej = 60;
 
-// A kept result starts with its note; a kept part of the earlier kind
-// starts with its data folder, an absolute path.
+// How a note of a kept result starts.
 const QByteArray Zaciatok_vysledku = QByteArrayLiteral("P ");
 
 QByteArray Obsah_casti(const QString &hd, const QString &druh, const QString &text)
@@ -314,8 +313,9 @@ Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString
     v.riadok_od_ = hlavicka.size(), v.log_od_ = hlavicka.size() + r.size();
     v.poznamka_.krok = krok;
     v.poradie_ = 1;
-    const QByteArray obsah = Text_poznamky(v.poznamka_, 1, v.riadok_od_, r.size(), v.log_od_, l.size(), v.telo_)
-        + QByteArray(Slot - 1, ' ') + '\n' + v.telo_;
+    // Note n lies in slot n % 2: the first in the second slot.
+    const QByteArray obsah = QByteArray(Slot - 1, ' ') + '\n'
+        + Text_poznamky(v.poznamka_, 1, v.riadok_od_, r.size(), v.log_od_, l.size(), v.telo_) + v.telo_;
     const QString meno = Meno_vysledku();
     const QByteArray novy = QFile::encodeName(meno + QStringLiteral(".novy")),
                      uschovany = QFile::encodeName(meno + Pripona_vysledku);
@@ -420,8 +420,6 @@ struct Citanie_uschovanych_vysledkov {
         if (v.fd_ < 0 || !Zamkni_subor(v.fd_) || !Ma_meno(v.fd_, priecinok.fd(), nazov) || ::fstat(v.fd_, &st) != 0
             || !S_ISREG(st.st_mode) || st.st_size > Najvacsi_vysledok || !Precitaj_vsetko(v.fd_, bajty))
             return;
-        if (!bajty.startsWith(Zaciatok_vysledku))
-            return; // a part of the earlier kind
         const QByteArray telo = bajty.mid(Telo);
         std::optional<Precitana_poznamka> p;
         for (qint64 slot : {0, 1})
