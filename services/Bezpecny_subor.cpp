@@ -135,6 +135,7 @@ bool Synchronizuj(int fd)
     while (::fsync(fd) != 0)
         if (errno != EINTR)
             return false;
+    Krok();
     return true;
 }
 
@@ -248,6 +249,7 @@ bool Zapis_vsetko(int fd, const QByteArray &obsah)
             return false;
         zapisane += n;
     }
+    Krok();
     return true;
 }
 
@@ -296,7 +298,7 @@ void Odstran_zvysky(const Priecinok &priecinok, const QString &meno)
 }
 
 Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah, mode_t prava,
-                          const std::function<bool()> &smie)
+                          const std::function<bool(const QString &, const struct stat &)> &smie)
 {
     const QString cesta = priecinok.Cesta(meno);
     if (!priecinok.Otvoreny())
@@ -307,15 +309,18 @@ Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const
     if (fd < 0)
         return {Chyba_suboru::Neda_sa_zapisat, cesta};
     // Created private, so that nobody opens it before it is whole.
-    bool ok = Zapis_vsetko(fd, obsah) && ::fchmod(fd, prava & 0666) == 0 && Synchronizuj(fd);
+    struct stat st {};
+    bool ok = Zapis_vsetko(fd, obsah) && ::fchmod(fd, prava & 0666) == 0 && Synchronizuj(fd) && ::fstat(fd, &st) == 0;
     ::close(fd);
     Chyba_suboru chyba;
     if (!ok)
         chyba = {Chyba_suboru::Neda_sa_zapisat, cesta};
-    else if (smie && !smie())
+    else if (smie && !smie(novy, st))
         chyba = {Chyba_suboru::Prerusene, cesta};
     else if (::renameat(priecinok.fd(), nove_meno.constData(), priecinok.fd(), Kodovane(meno).constData()) != 0)
         chyba = {errno == EISDIR ? Chyba_suboru::Nie_je_subor : Chyba_suboru::Neda_sa_zapisat, cesta};
+    else
+        Krok();
     if (chyba.Je_chyba()) {
         ::unlinkat(priecinok.fd(), nove_meno.constData(), 0);
         return chyba;
@@ -326,7 +331,8 @@ Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const
     return {};
 }
 
-Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah)
+Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
+                             const std::function<bool(const struct stat &)> &smie)
 {
     const QString cesta = priecinok.Cesta(meno);
     if (!priecinok.Otvoreny())
@@ -344,7 +350,9 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
         && (::fstatat(priecinok.fd(), nazov.constData(), &pod_menom, AT_SYMLINK_NOFOLLOW) != 0
             || pod_menom.st_dev != st.st_dev || pod_menom.st_ino != st.st_ino))
         chyba = {Chyba_suboru::Nie_je_subor, cesta};
-    if (!chyba.Je_chyba() && !(Zapis_vsetko(fd, obsah) && Synchronizuj(fd))) {
+    if (!chyba.Je_chyba() && smie && !smie(st))
+        chyba = {Chyba_suboru::Prerusene, cesta};
+    else if (!chyba.Je_chyba() && !(Zapis_vsetko(fd, obsah) && Synchronizuj(fd))) {
         chyba = {Chyba_suboru::Neda_sa_zapisat, cesta};
         // An entry is in the log whole or not at all.
         (void)!::ftruncate(fd, st.st_size);

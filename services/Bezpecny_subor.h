@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <functional>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace Misc {
@@ -64,10 +65,11 @@ Chyba_suboru Mozno_zapisat(const QString &cesta);
 // Replaces `meno` with a new file holding `obsah` and the permission bits
 // `prava`: created beside it under a name of its own (never one that
 // exists), written, synced and renamed over the name, then the folder
-// synced. `smie` is asked just before the rename; when it says no, nothing
-// changes and the answer is Prerusene. On any failure the old file stays.
+// synced. `smie` is asked just before the rename, with the new file's name
+// and what fstat says of it; when it says no, nothing changes and the answer
+// is Prerusene. On any failure the old file stays.
 Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
-                          mode_t prava, const std::function<bool()> &smie = {});
+                          mode_t prava, const std::function<bool(const QString &, const struct stat &)> &smie = {});
 
 // Removes the new files that replacements of `meno` cut short (a program
 // killed mid-write) left beside it a minute ago or earlier. Only for a
@@ -75,13 +77,25 @@ Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const
 void Odstran_zvysky(const Priecinok &priecinok, const QString &meno);
 
 // Appends `obsah` whole to the regular file `meno` (created when free) and
-// syncs it; what a failed append wrote is taken back.
-Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah);
+// syncs it; what a failed append wrote is taken back. `smie` is asked just
+// before the append, with what fstat says of the open file; when it says
+// no, nothing is written and the answer is Prerusene.
+Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
+                             const std::function<bool(const struct stat &)> &smie = {});
 
 // Writes and syncs a new file; Existuje when the name is taken (by
 // anything, a link included).
 Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
                               mode_t prava = 0666);
+
+// For tests that end the program at every step of a save: runs after each
+// write, sync, rename and removal of one.
+inline void (*Po_kroku)() = nullptr;
+inline void Krok()
+{
+    if (Po_kroku)
+        Po_kroku();
+}
 
 // Writes all of `obsah` to the descriptor, or says why not (errno kept).
 bool Zapis_vsetko(int fd, const QByteArray &obsah);

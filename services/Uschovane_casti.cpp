@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <cstring>
+#include <optional>
 #include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,9 +26,31 @@ constexpr int Bezpecne = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
 // this young and still empty.
 constexpr std::time_t Vek_novej = 60;
 
+// How a note of a kept result starts.
+const QByteArray Zaciatok_vysledku = QByteArrayLiteral("P ");
+
 QByteArray Obsah_casti(const QString &hd, const QString &druh, const QString &text)
 {
     return (hd + QLatin1Char('\n') + druh + QLatin1Char('\n') + text).toUtf8();
+}
+
+void Zavri(int &fd, int &priecinok)
+{
+    if (fd >= 0)
+        ::close(fd);
+    if (priecinok >= 0)
+        ::close(priecinok);
+    fd = priecinok = -1;
+}
+
+// Removed while still held, so that nobody takes it in between, and
+// relative to the folder it was found in, whatever its path names now.
+bool Odstran(int priecinok, const QString &meno)
+{
+    if (::unlinkat(priecinok, QFile::encodeName(meno).constData(), 0) != 0)
+        return false;
+    Krok();
+    return true;
 }
 
 } // namespace
@@ -58,7 +82,7 @@ Uschovana_cast Uschovana_cast::Uschovaj(const QString &hd, const QString &druh, 
         const bool drzana = Zamkni_subor(fd);
         if (drzana && Zapis_vsetko(fd, obsah) && Synchronizuj(fd)) {
             (void)Synchronizuj(priecinok.fd()); // not every file system syncs a folder
-            cast.fd_ = fd, cast.meno_ = meno, cast.text_ = text;
+            cast.fd_ = fd, cast.priecinok_ = ::dup(priecinok.fd()), cast.meno_ = meno, cast.text_ = text;
             break;
         }
         ::unlinkat(priecinok.fd(), nazov.constData(), 0);
@@ -71,21 +95,23 @@ Uschovana_cast Uschovana_cast::Uschovaj(const QString &hd, const QString &druh, 
 
 Uschovana_cast::~Uschovana_cast()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
+    Zavri(fd_, priecinok_);
 }
 
 Uschovana_cast::Uschovana_cast(Uschovana_cast &&ina) noexcept
-    : fd_(std::exchange(ina.fd_, -1)), meno_(std::move(ina.meno_)), text_(std::move(ina.text_))
+    : fd_(std::exchange(ina.fd_, -1))
+    , priecinok_(std::exchange(ina.priecinok_, -1))
+    , meno_(std::move(ina.meno_))
+    , text_(std::move(ina.text_))
 {
 }
 
 Uschovana_cast &Uschovana_cast::operator=(Uschovana_cast &&ina) noexcept
 {
     if (this != &ina) {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = std::exchange(ina.fd_, -1), meno_ = std::move(ina.meno_), text_ = std::move(ina.text_);
+        Zavri(fd_, priecinok_);
+        fd_ = std::exchange(ina.fd_, -1), priecinok_ = std::exchange(ina.priecinok_, -1);
+        meno_ = std::move(ina.meno_), text_ = std::move(ina.text_);
     }
     return *this;
 }
@@ -94,10 +120,9 @@ void Uschovana_cast::Zabudni()
 {
     if (fd_ < 0)
         return;
-    // Removed while still held: nobody takes it in between.
-    QFile::remove(Adresar_uschovanych() + meno_);
-    ::close(fd_);
-    fd_ = -1;
+    if (Odstran(priecinok_, meno_))
+        (void)Synchronizuj(priecinok_);
+    Zavri(fd_, priecinok_);
 }
 
 // One file of the folder as the intake meets it.
@@ -124,6 +149,8 @@ struct Citanie_uschovanych {
         ssize_t n = 0;
         while ((n = ::read(fd, kus, sizeof kus)) > 0 && bajty.size() < Najvacsi_subor)
             bajty.append(kus, n);
+        if (n < 0)
+            return; // not read, so not known to be damaged: tried again next time
         if (bajty.isEmpty() && std::time(nullptr) - st.st_mtime < Vek_novej)
             return; // its program has not yet locked it
         const QString obsah = QString::fromUtf8(bajty);
@@ -136,6 +163,7 @@ struct Citanie_uschovanych {
             return;
         cast.text_ = obsah.mid(druhy + 1);
         if (hlavicka && cela(cast.text_)) {
+            cast.priecinok_ = ::dup(priecinok.fd());
             uschovane.casti.push_back(std::move(cast));
             return;
         }
@@ -153,6 +181,312 @@ Uschovane Vezmi_uschovane(const QString &hd, const QString &druh, const std::fun
         return uschovane;
     const Priecinok priecinok(Adresar_uschovanych());
     Citanie_uschovanych citanie{priecinok, hd, druh, cela, uschovane};
+    for (const QString &meno : mena)
+        citanie.Precitaj(meno);
+    return uschovane;
+}
+
+namespace {
+
+// Two slots of the note, then the parts.
+constexpr qint64 Slot = 1024, Telo = 2 * Slot;
+// Larger than any kept result.
+constexpr qint64 Najvacsi_vysledok = 1024 * 1024;
+
+const QByteArray Druh_vysledku = QByteArrayLiteral("vysledok");
+const QString Pripona_vysledku = QStringLiteral(".vysledok");
+
+QString Meno_vysledku()
+{
+    return QStringLiteral("%1-%2")
+        .arg(QDateTime::currentMSecsSinceEpoch(), 15, 10, QLatin1Char('0'))
+        .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+}
+
+// FNV-1a: finds a note cut short or parts it does not match.
+quint64 Kontrola(const QByteArray &a, const QByteArray &b) { return Kontrolny_sucet(b, Kontrolny_sucet(a)); }
+
+void Pridaj(QByteArray &text, const Totoznost &t)
+{
+    for (const qint64 n : {qint64(t.dev), qint64(t.ino), t.velkost, t.mtime, t.ctime})
+        text += ' ' + QByteArray::number(n);
+    text += ' ' + QByteArray::number(t.obsah, 16);
+}
+
+Totoznost Totoznost_z(const QList<QByteArray> &polia, qsizetype od)
+{
+    return {polia[od].toULongLong(),    polia[od + 1].toULongLong(), polia[od + 2].toLongLong(),
+            polia[od + 3].toLongLong(), polia[od + 4].toLongLong(),  polia[od + 5].toULongLong(nullptr, 16)};
+}
+
+// "P <order> <step> <row from> <row length> <log from> <log length> <end>
+// <new table's name in hex> <its identity> <old table> <equal rows> <log>
+// <checksum>", the places counted from the end of the slots.
+QByteArray Text_poznamky(const Poznamka &p, quint64 poradie, qint64 riadok_od, qint64 riadok_dlzka, qint64 log_od,
+                         qint64 log_dlzka, const QByteArray &telo)
+{
+    QByteArray text = Zaciatok_vysledku + QByteArray::number(poradie) + ' ' + char(p.krok);
+    for (const qint64 n : {riadok_od, riadok_dlzka, log_od, log_dlzka, qint64(telo.size())})
+        text += ' ' + QByteArray::number(n);
+    text += ' ' + (p.novy.isEmpty() ? QByteArrayLiteral("-") : p.novy.toUtf8().toHex());
+    Pridaj(text, p.novy_subor);
+    Pridaj(text, p.stara);
+    text += ' ' + QByteArray::number(p.rovnakych);
+    Pridaj(text, p.log);
+    text += ' ' + QByteArray::number(Kontrola(text, telo), 16);
+    return text.size() < Slot ? text.leftJustified(Slot - 1, ' ') + '\n' : QByteArray();
+}
+
+struct Precitana_poznamka {
+    Poznamka poznamka;
+    quint64 poradie = 0;
+    qint64 riadok_od = 0, riadok_dlzka = 0, log_od = 0, log_dlzka = 0;
+};
+
+std::optional<Precitana_poznamka> Poznamka_zo_slotu(const QByteArray &slot, const QByteArray &telo)
+{
+    const QByteArray text = slot.trimmed();
+    const QList<QByteArray> polia = text.split(' ');
+    if (!text.startsWith(Zaciatok_vysledku) || polia.size() != 29)
+        return std::nullopt;
+    const qint64 koniec = polia[7].toLongLong();
+    if (koniec < 0 || koniec > telo.size()
+        || Kontrola(text.left(text.lastIndexOf(' ')), telo.left(koniec)) != polia[28].toULongLong(nullptr, 16))
+        return std::nullopt;
+    Precitana_poznamka p;
+    p.poradie = polia[1].toULongLong();
+    p.poznamka.krok = Poznamka::Krok(polia[2].at(0));
+    p.riadok_od = polia[3].toLongLong(), p.riadok_dlzka = polia[4].toLongLong();
+    p.log_od = polia[5].toLongLong(), p.log_dlzka = polia[6].toLongLong();
+    if (polia[8] != "-")
+        p.poznamka.novy = QString::fromUtf8(QByteArray::fromHex(polia[8]));
+    p.poznamka.novy_subor = Totoznost_z(polia, 9);
+    p.poznamka.stara = Totoznost_z(polia, 15);
+    p.poznamka.rovnakych = polia[21].toLongLong();
+    p.poznamka.log = Totoznost_z(polia, 22);
+    const auto vnutri = [koniec](qint64 od, qint64 dlzka) { return od >= 0 && dlzka >= 0 && od + dlzka <= koniec; };
+    if (!vnutri(p.riadok_od, p.riadok_dlzka) || !vnutri(p.log_od, p.log_dlzka))
+        return std::nullopt;
+    return p;
+}
+
+bool Zapis_na(int fd, const QByteArray &bajty, qint64 kde)
+{
+    return ::lseek(fd, kde, SEEK_SET) == kde && Zapis_vsetko(fd, bajty);
+}
+
+} // namespace
+
+quint64 Kontrolny_sucet(const QByteArray &bajty, quint64 h)
+{
+    // Eight bytes a step: a table of 100,000 rows is summed in a millisecond.
+    const char *b = bajty.constData();
+    qsizetype i = 0;
+    for (; i + 8 <= bajty.size(); i += 8) {
+        quint64 slovo;
+        std::memcpy(&slovo, b + i, 8);
+        h = (h ^ slovo) * 1099511628211ULL;
+    }
+    for (; i < bajty.size(); ++i)
+        h = (h ^ quint8(b[i])) * 1099511628211ULL;
+    return h;
+}
+
+Totoznost Totoznost::Zo_stat(const struct stat &st)
+{
+    return {quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
+            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+
+Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString &riadok, const QString &log,
+                                                Poznamka::Krok krok)
+{
+    Uschovany_vysledok v;
+    if (!QDir().mkpath(Adresar_uschovanych()))
+        return v;
+    const Priecinok priecinok(Adresar_uschovanych());
+    const QByteArray hlavicka = (hd + QLatin1Char('\n')).toUtf8() + Druh_vysledku + '\n';
+    const QByteArray r = riadok.toUtf8(), l = log.toUtf8();
+    v.telo_ = hlavicka + r + l;
+    v.riadok_ = riadok, v.log_ = log;
+    v.riadok_od_ = hlavicka.size(), v.log_od_ = hlavicka.size() + r.size();
+    v.poznamka_.krok = krok;
+    v.poradie_ = 1;
+    // Note n lies in slot n % 2: the first in the second slot.
+    const QByteArray obsah = QByteArray(Slot - 1, ' ') + '\n'
+        + Text_poznamky(v.poznamka_, 1, v.riadok_od_, r.size(), v.log_od_, l.size(), v.telo_) + v.telo_;
+    const QString meno = Meno_vysledku();
+    const QByteArray novy = QFile::encodeName(meno + QStringLiteral(".novy")),
+                     uschovany = QFile::encodeName(meno + Pripona_vysledku);
+    const int fd = ::openat(priecinok.fd(), novy.constData(), O_RDWR | O_CREAT | O_EXCL | Bezpecne, 0600);
+    if (fd < 0)
+        return v;
+    // Held before it bears the name under which it is taken in.
+    if (Zamkni_subor(fd) && Zapis_vsetko(fd, obsah) && Synchronizuj(fd)
+        && ::renameat(priecinok.fd(), novy.constData(), priecinok.fd(), uschovany.constData()) == 0) {
+        Krok();
+        (void)Synchronizuj(priecinok.fd()); // not every file system syncs a folder
+        v.fd_ = fd, v.priecinok_ = ::dup(priecinok.fd()), v.meno_ = meno + Pripona_vysledku;
+        return v;
+    }
+    ::unlinkat(priecinok.fd(), novy.constData(), 0);
+    ::close(fd);
+    return v;
+}
+
+Uschovany_vysledok::~Uschovany_vysledok() { Zavri(fd_, priecinok_); }
+
+Uschovany_vysledok::Uschovany_vysledok(Uschovany_vysledok &&iny) noexcept { *this = std::move(iny); }
+
+Uschovany_vysledok &Uschovany_vysledok::operator=(Uschovany_vysledok &&iny) noexcept
+{
+    if (this != &iny) {
+        Zavri(fd_, priecinok_);
+        fd_ = std::exchange(iny.fd_, -1), priecinok_ = std::exchange(iny.priecinok_, -1);
+        meno_ = std::move(iny.meno_), riadok_ = std::move(iny.riadok_), log_ = std::move(iny.log_);
+        poznamka_ = iny.poznamka_, poradie_ = iny.poradie_, odstraneny_ = iny.odstraneny_;
+        riadok_od_ = iny.riadok_od_, log_od_ = iny.log_od_;
+        telo_ = std::move(iny.telo_);
+    }
+    return *this;
+}
+
+bool Uschovany_vysledok::Zapis_poznamku(const Poznamka &poznamka, qint64 log_od, qint64 log_dlzka)
+{
+    if (fd_ < 0)
+        return false;
+    const QByteArray text = Text_poznamky(poznamka, poradie_ + 1, riadok_od_, riadok_.toUtf8().size(), log_od,
+                                          log_dlzka, telo_);
+    // The other slot: the note in force stays whole until this one is.
+    if (text.isEmpty() || !Zapis_na(fd_, text, ((poradie_ + 1) % 2) * Slot) || !Synchronizuj(fd_))
+        return false;
+    ++poradie_;
+    poznamka_ = poznamka;
+    return true;
+}
+
+bool Uschovany_vysledok::Zaznamenaj(const Poznamka &poznamka)
+{
+    return Zapis_poznamku(poznamka, log_od_, log_.toUtf8().size());
+}
+
+bool Uschovany_vysledok::Nahrad_log(const QString &log)
+{
+    if (log == log_ || fd_ < 0)
+        return fd_ >= 0;
+    // Written after the parts; the next note points at it.
+    const QByteArray bajty = log.toUtf8();
+    const qint64 od = telo_.size();
+    telo_ += bajty;
+    if (!Zapis_na(fd_, bajty, Telo + od) || !Zapis_poznamku(poznamka_, od, bajty.size())) {
+        telo_.truncate(od);
+        return false;
+    }
+    log_ = log, log_od_ = od;
+    return true;
+}
+
+void Uschovany_vysledok::Odstran()
+{
+    if (fd_ >= 0 && !odstraneny_)
+        odstraneny_ = Misc::Odstran(priecinok_, meno_);
+}
+
+void Uschovany_vysledok::Zabudni()
+{
+    if (fd_ < 0)
+        return;
+    Odstran();
+    if (odstraneny_)
+        (void)Synchronizuj(priecinok_);
+    Zavri(fd_, priecinok_);
+}
+
+// One file of the folder as the intake of whole results meets it.
+struct Citanie_uschovanych_vysledkov {
+    const Priecinok &priecinok;
+    const QByteArray hlavicka;
+    Uschovane_vysledky &uschovane;
+
+    void Precitaj(const QString &meno)
+    {
+        const QByteArray nazov = QFile::encodeName(meno);
+        Uschovany_vysledok v;
+        v.fd_ = ::openat(priecinok.fd(), nazov.constData(), O_RDWR | Bezpecne);
+        struct stat st {};
+        QByteArray bajty;
+        // Held by a running program, or taken in and removed just now.
+        if (v.fd_ < 0 || !Zamkni_subor(v.fd_) || !Ma_meno(v.fd_, priecinok.fd(), nazov) || ::fstat(v.fd_, &st) != 0
+            || !S_ISREG(st.st_mode) || st.st_size > Najvacsi_vysledok || !Precitaj_vsetko(v.fd_, bajty))
+            return;
+        const QByteArray telo = bajty.mid(Telo);
+        std::optional<Precitana_poznamka> p;
+        for (qint64 slot : {0, 1})
+            if (auto iny = Poznamka_zo_slotu(bajty.mid(slot * Slot, Slot), telo);
+                iny && (!p || iny->poradie > p->poradie))
+                p = iny;
+        if (p && !telo.startsWith(hlavicka))
+            return; // another data folder's
+        if (!p) {
+            const QString stranou = meno + QStringLiteral(".poskodeny");
+            const QByteArray nazov_stranou = QFile::encodeName(stranou);
+            if (::renameat(priecinok.fd(), nazov.constData(), priecinok.fd(), nazov_stranou.constData()) == 0)
+                uschovane.poskodene << priecinok.Cesta(stranou);
+            return;
+        }
+        v.priecinok_ = ::dup(priecinok.fd());
+        v.meno_ = meno;
+        v.poznamka_ = p->poznamka, v.poradie_ = p->poradie;
+        v.riadok_od_ = p->riadok_od, v.log_od_ = p->log_od;
+        v.telo_ = telo.left(std::max(p->riadok_od + p->riadok_dlzka, p->log_od + p->log_dlzka));
+        v.riadok_ = QString::fromUtf8(telo.mid(p->riadok_od, p->riadok_dlzka));
+        v.log_ = QString::fromUtf8(telo.mid(p->log_od, p->log_dlzka));
+        uschovane.vysledky.push_back(std::move(v));
+    }
+
+    static bool Precitaj_vsetko(int fd, QByteArray &bajty)
+    {
+        char kus[4096];
+        for (;;) {
+            const ssize_t n = ::read(fd, kus, sizeof kus);
+            if (n == 0)
+                return true;
+            if (n < 0 && errno != EINTR)
+                return false; // not known to be damaged: tried again next time
+            if (n > 0)
+                bajty.append(kus, n);
+        }
+    }
+
+    // A result its program was killed while keeping: never taken in, and
+    // its program has long let it go.
+    void Odstran_nedokonceny(const QString &meno)
+    {
+        const QByteArray nazov = QFile::encodeName(meno);
+        const int fd = ::openat(priecinok.fd(), nazov.constData(), O_RDWR | Bezpecne);
+        struct stat st {};
+        if (fd >= 0 && Zamkni_subor(fd) && ::fstat(fd, &st) == 0 && std::time(nullptr) - st.st_mtime >= Vek_novej
+            && Ma_meno(fd, priecinok.fd(), nazov))
+            ::unlinkat(priecinok.fd(), nazov.constData(), 0);
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+Uschovane_vysledky Vezmi_vysledky(const QString &hd)
+{
+    Uschovane_vysledky uschovane;
+    const QDir adresar(Adresar_uschovanych());
+    const QStringList mena = adresar.entryList({QStringLiteral("*") + Pripona_vysledku}, QDir::Files, QDir::Name);
+    const QStringList nedokoncene = adresar.entryList({QStringLiteral("*.novy")}, QDir::Files, QDir::Name);
+    if (mena.isEmpty() && nedokoncene.isEmpty())
+        return uschovane;
+    const Priecinok priecinok(Adresar_uschovanych());
+    Citanie_uschovanych_vysledkov citanie{priecinok, (hd + QLatin1Char('\n')).toUtf8() + Druh_vysledku + '\n',
+                                          uschovane};
+    for (const QString &meno : nedokoncene)
+        citanie.Odstran_nedokonceny(meno);
     for (const QString &meno : mena)
         citanie.Precitaj(meno);
     return uschovane;

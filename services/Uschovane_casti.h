@@ -1,21 +1,27 @@
 #pragma once
-// Parts of results (a row of the table, an entry of the log) kept in a
-// folder of this user's own until they are written to the shared data
-// folder: "$XDG_DATA_HOME/loravik-kvantira2/neulozene/".
+// Results kept in a folder of this user's own until they are written to the
+// shared data folder: "$XDG_DATA_HOME/loravik-kvantira2/neulozene/".
 //
-// Each part lies in a file of its own, "<time>-<random>.txt", holding the
-// data folder, the kind of part and its text, one per line (the text may
-// span lines), in UTF-8. A part is kept before it is written anywhere
-// else, so a program ended at any moment leaves it here; the program that
-// keeps it holds a lock on its file (as Zamok_priecinka does) until the
-// part is written and the file removed, so that no other program of this
-// user takes it in meanwhile. A file that nobody holds is a part still
-// owed: the next save or start takes it in.
+// A result (its row of the table and its entry of the log) lies in a file
+// of its own, "<time>-<random>.vysledok" (Uschovany_vysledok), kept before
+// it is written anywhere else, so a program ended at any moment leaves it
+// here, with a note of how far its save got. The program that keeps it
+// holds a lock on its file (as Zamok_priecinka does) until both parts are
+// written and the file removed, so that no other program of this user
+// takes it in meanwhile. A file that nobody holds is a result still owed:
+// the next save or start takes it in.
+//
+// The program's earlier version kept each part in a file of its own,
+// "<time>-<random>.txt" (Uschovana_cast), holding the data folder, the kind
+// of part and its text, one per line (the text may span lines), in UTF-8;
+// such files are still taken in.
 #include <QString>
 #include <QStringList>
 
 #include <functional>
 #include <vector>
+
+struct stat;
 
 namespace Misc {
 
@@ -39,7 +45,7 @@ public:
 
 private:
     friend struct Citanie_uschovanych;
-    int fd_ = -1;
+    int fd_ = -1, priecinok_ = -1;
     QString meno_, text_;
 };
 
@@ -53,5 +59,94 @@ struct Uschovane {
     QStringList poskodene;
 };
 Uschovane Vezmi_uschovane(const QString &hd, const QString &druh, const std::function<bool(const QString &)> &cela);
+
+// FNV-1a over 64-bit words: finds a note cut short, and a table as it was
+// written.
+quint64 Kontrolny_sucet(const QByteArray &bajty, quint64 h = 14695981039346656037ULL);
+
+// What a file is, as a note tells it again after a crash: device and inode
+// (which a file made later may get again), size and times, and for a table
+// the checksum of what it holds.
+struct Totoznost {
+    quint64 dev = 0, ino = 0; // 0, 0: no file
+    qint64 velkost = 0, mtime = 0, ctime = 0;
+    quint64 obsah = 0;
+    static Totoznost Zo_stat(const struct stat &st);
+    bool Je() const { return dev != 0 || ino != 0; }
+    bool Ten_isty(const Totoznost &iny) const { return dev == iny.dev && ino == iny.ino; }
+    bool operator==(const Totoznost &) const = default;
+};
+
+// The step of a save that a kept result has reached, noted and synced
+// before the step begins, so that after a crash the next program can tell
+// which of its parts reached their files.
+struct Poznamka {
+    enum Krok : char {
+        Uschovany = 'K',       // nothing written yet
+        Tabulka = 'T',         // the new table `novy` is about to replace `stara`
+        Riadok_zapisany = 'R', // the row is in the table (or there was none)
+        Log = 'L',             // the entry is about to be appended to the log `log` at its length
+    };
+    Krok krok = Uschovany;
+    QString novy;         // the new table's file, not yet renamed
+    Totoznost novy_subor; // its identity, and the checksum of the new table
+    Totoznost stara;      // the table it replaces (none: no table yet), its checksum as read
+    qint64 rovnakych = 0; // rows equal to ours that table held
+    Totoznost log;        // the log as it was before the append (noted with the table's step too)
+};
+
+// One result kept whole, its row and its log entry in one file, with the
+// note of its save. The file is written under a name of its own
+// ("….novy"), synced, locked and only then renamed to "….vysledok": a kept
+// result is never found half made. The note lies in two slots at the file's
+// start, written in turn, each with a checksum over itself and the parts:
+// a note cut short by a power failure leaves the one before it.
+class Uschovany_vysledok {
+public:
+    Uschovany_vysledok() = default;
+    // Kept, synced and held; `krok` is Uschovany, or Riadok_zapisany for an
+    // entry without a row. Not Uschovany() when it cannot be kept whole.
+    static Uschovany_vysledok Uschovaj(const QString &hd, const QString &riadok, const QString &log,
+                                       Poznamka::Krok krok = Poznamka::Uschovany);
+    ~Uschovany_vysledok();
+    Uschovany_vysledok(Uschovany_vysledok &&iny) noexcept;
+    Uschovany_vysledok &operator=(Uschovany_vysledok &&iny) noexcept;
+
+    bool Uschovany() const { return fd_ >= 0; }
+    bool Odstraneny() const { return odstraneny_; }
+    const QString &Riadok() const { return riadok_; }
+    const QString &Log() const { return log_; }
+    const Poznamka &Stav() const { return poznamka_; }
+    // Notes the step about to begin; false when the note could not be synced.
+    bool Zaznamenaj(const Poznamka &poznamka);
+    // The entry as finally given, in place of the one foreseen: only before
+    // the log's step.
+    bool Nahrad_log(const QString &log);
+    // Both parts are written: the file goes (still held until Zabudni).
+    void Odstran();
+    // Both parts are written: the file goes, its folder synced.
+    void Zabudni();
+
+private:
+    friend struct Citanie_uschovanych_vysledkov;
+    bool Zapis_poznamku(const Poznamka &poznamka, qint64 log_od, qint64 log_dlzka);
+    int fd_ = -1, priecinok_ = -1;
+    bool odstraneny_ = false;
+    QString meno_, riadok_, log_;
+    Poznamka poznamka_;
+    quint64 poradie_ = 0; // of the note in force
+    qint64 riadok_od_ = 0, log_od_ = 0; // where the parts lie in telo_
+    QByteArray telo_;                   // the file after the slots, as far as the parts go
+};
+
+// The results kept for data folder `hd` that no running program holds,
+// oldest first, each now held by the caller, and the damaged files set
+// aside as "….poskodeny". Leftovers of results never kept whole (a program
+// killed while keeping one) go.
+struct Uschovane_vysledky {
+    std::vector<Uschovany_vysledok> vysledky;
+    QStringList poskodene;
+};
+Uschovane_vysledky Vezmi_vysledky(const QString &hd);
 
 } // namespace Misc

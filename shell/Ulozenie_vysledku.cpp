@@ -6,7 +6,11 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace Vysledky {
 
@@ -78,19 +82,36 @@ bool Rovnaky(const Zaznam_vysledku &a, const Zaznam_vysledku &b)
         && a.Znamka == b.Znamka && a.navyse == b.navyse;
 }
 
-// The rows of `nove` that the file now holds fewer times than the table we
-// wrote held them.
-QList<Zaznam_vysledku> Chybajuce(const QList<Zaznam_vysledku> &nove, const QList<Zaznam_vysledku> &zapisana,
-                                 const QList<Zaznam_vysledku> &v_subore)
+qint64 Rovnakych(const QList<Zaznam_vysledku> &zaznamy, const Zaznam_vysledku &z)
 {
-    QList<Zaznam_vysledku> chybajuce;
-    for (const Zaznam_vysledku &z : nove) {
-        const auto rovnake = [&z](const Zaznam_vysledku &iny) { return Rovnaky(z, iny); };
-        if (std::count_if(v_subore.cbegin(), v_subore.cend(), rovnake)
-            < std::count_if(zapisana.cbegin(), zapisana.cend(), rovnake))
-            chybajuce.append(z);
+    return std::count_if(zaznamy.cbegin(), zaznamy.cend(),
+                         [&z](const Zaznam_vysledku &iny) { return Rovnaky(z, iny); });
+}
+
+// What stands under the name now, not followed; nothing when it is free.
+std::optional<Misc::Totoznost> Totoznost_mena(const Misc::Priecinok &priecinok, const QString &meno)
+{
+    struct stat st {};
+    if (::fstatat(priecinok.fd(), QFile::encodeName(meno).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+        return Misc::Totoznost::Zo_stat(st);
+    return errno == ENOENT ? std::optional(Misc::Totoznost{}) : std::nullopt;
+}
+
+// From `od` to the end, at most as far as any file of the folder goes.
+std::optional<QByteArray> Citaj_od(int fd, qint64 od)
+{
+    QByteArray bajty;
+    char kus[65536];
+    for (;;) {
+        const ssize_t n = ::pread(fd, kus, sizeof kus, od + bajty.size());
+        if (n == 0)
+            return bajty;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 || bajty.size() > Misc::Najvacsi_subor)
+            return std::nullopt;
+        bajty.append(kus, n);
     }
-    return chybajuce;
 }
 
 } // namespace
@@ -104,8 +125,8 @@ Ulozenie_vysledku::Ulozenie_vysledku(const QString &hd, std::chrono::millisecond
 {
 }
 
-// Kept parts not yet written stay kept: their files outlive this.
-Ulozenie_vysledku::~Ulozenie_vysledku() = default;
+// A result not yet written stays kept: its file outlives this.
+Ulozenie_vysledku::~Ulozenie_vysledku() { Pusti_zamok(); }
 
 bool Ulozenie_vysledku::Zamkni(Odpoved &odpoved)
 {
@@ -118,36 +139,105 @@ bool Ulozenie_vysledku::Zamkni(Odpoved &odpoved)
     return false;
 }
 
-// Under the held lock: the table read afresh, `nove` added, written back
-// while the lock still holds.
-Zapis Ulozenie_vysledku::Zapis_tabulky(QList<Zaznam_vysledku> &zaznamy, const QList<Zaznam_vysledku> &nove,
-                                       QString &kopia)
+// A row written while the lock was held is noted as written before the lock
+// goes: once another program has rewritten the table, the new table's file
+// no longer tells.
+void Ulozenie_vysledku::Pusti_zamok()
 {
+    if (zamok_ && riadok_zapisany_ && vysledok_.Uschovany() && !vysledok_.Odstraneny()
+        && vysledok_.Stav().krok == Misc::Poznamka::Tabulka) {
+        Misc::Poznamka zapisany;
+        zapisany.krok = Misc::Poznamka::Riadok_zapisany;
+        (void)vysledok_.Zaznamenaj(zapisany);
+    }
+    zamok_.reset();
+    // Its folder is synced only now: no other program waits for that.
+    if (vysledok_.Odstraneny())
+        vysledok_.Zabudni();
+}
+
+// Under the held lock: the table read afresh, `z` added, written back while
+// the lock still holds, with the note of the step synced just before the
+// rename.
+Zapis Ulozenie_vysledku::Zapis_tabulky(const Zaznam_vysledku &z, Misc::Uschovany_vysledok *v,
+                                       Misc::Poznamka &poznamka, QList<Zaznam_vysledku> &zaznamy, QString &kopia)
+{
+    if (!zamok_)
+        return Zapis::Zamok_strateny;
     mode_t prava = Prava_novej(priecinok_);
     Tabulka_zo_suboru tabulka = Nacti_tabulku(priecinok_, tabulka_, &prava);
     if (!tabulka.precitana)
         return tabulka.dovod;
     Misc::Odstran_zvysky(priecinok_, tabulka_);
     zaznamy = std::move(tabulka.zaznamy);
-    Pridaj(zaznamy, nove);
+    const qint64 rovnakych = Rovnakych(zaznamy, z);
+    Pridaj(zaznamy, {z});
     // Lines that hold no result would be dropped: the old file is kept first.
-    if (tabulka.neprecitane > 0 && (kopia = Odloz_kopiu(priecinok_, tabulka_, tabulka.bajty, prava)).isEmpty())
+    QString nova_kopia;
+    if (tabulka.neprecitane > 0 && (nova_kopia = Odloz_kopiu(priecinok_, tabulka_, tabulka.bajty, prava)).isEmpty())
         return Zapis::Nezapisany;
-    const Misc::Chyba_suboru chyba = Misc::Nahrad_subor(priecinok_, tabulka_, Text_tabulky(zaznamy), prava,
-                                                        [this] { return zamok_->Plati(); });
-    if (chyba.Je_chyba() && !kopia.isEmpty()) {
-        QFile::remove(kopia);
-        kopia.clear();
-    }
-    return Zapis_z_chyby(chyba);
+    const QByteArray text = Text_tabulky(zaznamy);
+    bool poznamenane = true;
+    const auto smie = [&](const QString &novy, const struct stat &st) {
+        if (!zamok_->Plati())
+            return false;
+        std::optional<Misc::Totoznost> stara = Totoznost_mena(priecinok_, tabulka_);
+        // The log as it is now: the entry follows under this same hold of
+        // the lock without a note of its own.
+        const std::optional<Misc::Totoznost> log = Totoznost_mena(priecinok_, log_);
+        poznamka = {Misc::Poznamka::Tabulka, novy, Misc::Totoznost::Zo_stat(st), stara.value_or(Misc::Totoznost{}),
+                    rovnakych, log.value_or(Misc::Totoznost{})};
+        poznamka.novy_subor.obsah = Misc::Kontrolny_sucet(text);
+        poznamka.stara.obsah = Misc::Kontrolny_sucet(tabulka.bajty);
+        poznamenane = stara && (!v || v->Zaznamenaj(poznamka));
+        return poznamenane;
+    };
+    const Misc::Chyba_suboru chyba = Misc::Nahrad_subor(priecinok_, tabulka_, text, prava, smie);
+    if (chyba.Je_chyba() && !nova_kopia.isEmpty())
+        QFile::remove(nova_kopia);
+    else if (!nova_kopia.isEmpty())
+        kopia = nova_kopia;
+    return poznamenane ? Zapis_z_chyby(chyba) : Zapis::Nezapisany;
 }
 
-Zapis Ulozenie_vysledku::Uloz_tabulku(QList<Zaznam_vysledku> &zaznamy, QList<Zaznam_vysledku> nove, QString &kopia)
+// Whether the row of note `t` is in the table (read into `zaznamy`);
+// nothing when that cannot be told now.
+std::optional<bool> Ulozenie_vysledku::Riadok_v_tabulke(const Misc::Poznamka &t, const Zaznam_vysledku &z,
+                                                       QList<Zaznam_vysledku> &zaznamy)
+{
+    const std::optional<Misc::Totoznost> teraz = Totoznost_mena(priecinok_, tabulka_);
+    Tabulka_zo_suboru tabulka = Nacti_tabulku(priecinok_, tabulka_);
+    if (!teraz || !tabulka.precitana)
+        return std::nullopt;
+    zaznamy = std::move(tabulka.zaznamy);
+    // What it holds, not its inode: a table written since may have got the
+    // inode of ours again.
+    const auto je = [&](const Misc::Totoznost &subor) {
+        return tabulka.bajty.size() == subor.velkost && Misc::Kontrolny_sucet(tabulka.bajty) == subor.obsah;
+    };
+    if (teraz->Je() && je(t.novy_subor))
+        return true;
+    // Never renamed: it is still there under its own name.
+    if (const std::optional<Misc::Totoznost> novy = Totoznost_mena(priecinok_, t.novy);
+        !t.novy.isEmpty() && novy && novy->Je() && novy->Ten_isty(t.novy_subor)) {
+        ::unlinkat(priecinok_.fd(), QFile::encodeName(t.novy).constData(), 0);
+        return false;
+    }
+    if (t.stara.Je() ? teraz->Je() && je(t.stara) : !teraz->Je())
+        return false;
+    // Rewritten by another program since, and the new file gone: the rows
+    // equal to ours tell, unless another program added one meanwhile.
+    return Rovnakych(zaznamy, z) > t.rovnakych;
+}
+
+Zapis Ulozenie_vysledku::Vloz_riadok(const Zaznam_vysledku &z, Misc::Uschovany_vysledok *v,
+                                     QList<Zaznam_vysledku> &zaznamy, QString &kopia)
 {
     const auto koniec = std::chrono::steady_clock::now() + najdlhsie_;
     for (;;) {
+        Misc::Poznamka poznamka;
         QList<Zaznam_vysledku> tabulka;
-        const Zapis zapis = Zapis_tabulky(tabulka, nove, kopia);
+        const Zapis zapis = Zapis_tabulky(z, v, poznamka, tabulka, kopia);
         if (zapis == Zapis::Hotovy && zamok_->Plati()) {
             zaznamy = std::move(tabulka);
             return zapis;
@@ -155,97 +245,179 @@ Zapis Ulozenie_vysledku::Uloz_tabulku(QList<Zaznam_vysledku> &zaznamy, QList<Zaz
         if (zapis != Zapis::Hotovy && zapis != Zapis::Zamok_strateny)
             return zapis;
         // The lock's file was deleted or replaced: before the rename nothing
-        // was written; during it, another holder may have written over it.
-        if (std::chrono::steady_clock::now() >= koniec)
+        // was written; right at it, another holder may have written over it.
+        // Whether the row is in is asked again under a new lock, however late.
+        const bool po_termine = std::chrono::steady_clock::now() >= koniec;
+        if (zapis != Zapis::Hotovy && po_termine)
             return Zapis::Zamok_strateny;
         Odpoved odpoved;
         if (!Zamkni(odpoved))
-            return odpoved.dovod;
+            return zapis == Zapis::Hotovy ? Zapis::Zamok_strateny : odpoved.dovod;
         if (zapis == Zapis::Hotovy) {
-            Tabulka_zo_suboru v_subore = Nacti_tabulku(priecinok_, tabulka_);
-            nove = Chybajuce(nove, tabulka, v_subore.zaznamy);
-            if (nove.isEmpty()) {
-                zaznamy = std::move(v_subore.zaznamy);
+            const std::optional<bool> zapisany = Riadok_v_tabulke(poznamka, z, tabulka);
+            if (!zapisany)
+                return Zapis::Necitatelny;
+            if (*zapisany) {
+                zaznamy = std::move(tabulka);
                 return Zapis::Hotovy;
             }
+            if (po_termine)
+                return Zapis::Zamok_strateny;
         }
     }
+}
+
+// Whether the entry of note `l` is in the log. An entry cut short at the
+// log's end (a power failure mid-append) is taken back.
+std::optional<bool> Ulozenie_vysledku::Log_v_subore(const Misc::Poznamka &l, const QByteArray &bajty)
+{
+    const int fd = ::openat(priecinok_.fd(), QFile::encodeName(log_).constData(),
+                            O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? std::optional(false) : std::nullopt;
+    std::optional<bool> zapisany;
+    struct stat st {};
+    std::optional<QByteArray> zvysok;
+    const bool ten_isty = ::fstat(fd, &st) == 0 && Misc::Totoznost::Zo_stat(st).Ten_isty(l.log);
+    // Others may have appended after it when the lock went meanwhile.
+    if (S_ISREG(st.st_mode))
+        zvysok = Citaj_od(fd, ten_isty ? l.log.velkost : 0);
+    if (zvysok && ten_isty && !zvysok->isEmpty() && zvysok->size() < bajty.size() && bajty.startsWith(*zvysok)) {
+        if (::ftruncate(fd, l.log.velkost) == 0 && Misc::Synchronizuj(fd))
+            zapisany = false;
+    } else if (zvysok) {
+        zapisany = zvysok->contains(bajty);
+    }
+    ::close(fd);
+    return zapisany;
+}
+
+// The entry of `v` (or `text` when nothing could be kept) appended, with the
+// log's length noted and synced before.
+Zapis Ulozenie_vysledku::Zapis_logu(Misc::Uschovany_vysledok *v, const QString &text)
+{
+    const QByteArray bajty = Misc::Text_do_1250(v ? v->Log() : text);
+    if (bajty.isEmpty())
+        return Zapis::Hotovy;
+    const auto uz_poznamenany = [v](const Misc::Totoznost &log) {
+        const Misc::Poznamka &p = v->Stav();
+        return (p.krok == Misc::Poznamka::Tabulka || p.krok == Misc::Poznamka::Log) && p.log.Je()
+            && p.log.Ten_isty(log) && p.log.velkost == log.velkost;
+    };
+    if (v && v->Stav().log.Je()
+        && (v->Stav().krok == Misc::Poznamka::Log || v->Stav().krok == Misc::Poznamka::Tabulka)) {
+        const std::optional<bool> zapisany = Log_v_subore(v->Stav(), bajty);
+        if (!zapisany)
+            return Zapis::Necitatelny;
+        if (*zapisany)
+            return Zapis::Hotovy;
+    }
+    bool poznamenane = true;
+    const auto smie = [&](const struct stat &st) {
+        Misc::Poznamka l;
+        l.krok = Misc::Poznamka::Log, l.log = Misc::Totoznost::Zo_stat(st);
+        return poznamenane = !v || uz_poznamenany(l.log) || v->Zaznamenaj(l);
+    };
+    const Zapis zapis = Zapis_z_chyby(Misc::Pripis_k_suboru(priecinok_, log_, bajty, smie));
+    return poznamenane ? zapis : Zapis::Nezapisany;
+}
+
+// A kept result taken in: each part its note does not show written.
+Zapis Ulozenie_vysledku::Dokonc(Misc::Uschovany_vysledok &v, QString &kopia)
+{
+    QList<Zaznam_vysledku> zaznamy;
+    const std::optional<Zaznam_vysledku> z = Zaznam_z_riadku(v.Riadok());
+    Zapis zapis = Zapis::Hotovy;
+    if (z && v.Stav().krok == Misc::Poznamka::Uschovany) {
+        zapis = Vloz_riadok(*z, &v, zaznamy, kopia);
+    } else if (z && v.Stav().krok == Misc::Poznamka::Tabulka) {
+        const std::optional<bool> zapisany = Riadok_v_tabulke(v.Stav(), *z, zaznamy);
+        zapis = !zapisany ? Zapis::Necitatelny : *zapisany ? Zapis::Hotovy : Vloz_riadok(*z, &v, zaznamy, kopia);
+    }
+    if (zapis == Zapis::Hotovy)
+        zapis = Zapis_logu(&v, {});
+    if (zapis == Zapis::Hotovy)
+        v.Zabudni();
+    return zapis;
+}
+
+// Under the held lock: what this user's programs kept earlier for this
+// folder, oldest first. What cannot be written now stays kept.
+void Ulozenie_vysledku::Dopln(Odpoved &odpoved)
+{
+    Misc::Uschovane_vysledky vysledky = Misc::Vezmi_vysledky(hd_);
+    odpoved.poskodene += vysledky.poskodene;
+    for (Misc::Uschovany_vysledok &v : vysledky.vysledky)
+        if (zamok_)
+            (void)Dokonc(v, odpoved.kopia);
+    // Parts kept by the program's earlier version, a row or an entry each.
+    Misc::Uschovane riadky = Misc::Vezmi_uschovane(hd_, Riadok, Cely_riadok);
+    odpoved.poskodene += riadky.poskodene;
+    QList<Zaznam_vysledku> zaznamy;
+    for (Misc::Uschovana_cast &cast : riadky.casti)
+        if (zamok_ && Vloz_riadok(*Zaznam_z_riadku(cast.Text()), nullptr, zaznamy, odpoved.kopia) == Zapis::Hotovy)
+            cast.Zabudni();
+    Misc::Uschovane logy = Misc::Vezmi_uschovane(hd_, Log, Cely_log);
+    odpoved.poskodene += logy.poskodene;
+    for (Misc::Uschovana_cast &cast : logy.casti)
+        if (zamok_ && Zapis_logu(nullptr, cast.Text()) == Zapis::Hotovy)
+            cast.Zabudni();
 }
 
 Odpoved Ulozenie_vysledku::Pridaj_riadok(const Zaznam_vysledku &novy, const QString &log,
                                          QList<Zaznam_vysledku> &zaznamy, Misc::Cakanie &cakanie)
 {
     cakanie_ = &cakanie;
-    uschovany_riadok_ = Misc::Uschovana_cast::Uschovaj(hd_, Riadok, Riadok_zaznamu(novy));
-    if (!log.isEmpty())
-        uschovany_log_ = Misc::Uschovana_cast::Uschovaj(hd_, Log, log);
+    pridany_ = true;
+    // Both parts kept as one before anything is written anywhere.
+    vysledok_ = Misc::Uschovany_vysledok::Uschovaj(hd_, Riadok_zaznamu(novy), log);
     Odpoved odpoved;
     if (Zamkni(odpoved)) {
-        // Rows kept earlier by this user's programs go in with this one.
-        Misc::Uschovane starsie = Misc::Vezmi_uschovane(hd_, Riadok, Cely_riadok);
-        odpoved.poskodene = starsie.poskodene;
-        QList<Zaznam_vysledku> nove;
-        for (const Misc::Uschovana_cast &cast : starsie.casti)
-            nove.append(*Zaznam_z_riadku(cast.Text()));
-        nove.append(novy);
-        odpoved.dovod = Uloz_tabulku(zaznamy, nove, odpoved.kopia);
-        if (odpoved.dovod == Zapis::Hotovy) {
-            uschovany_riadok_.Zabudni();
-            for (Misc::Uschovana_cast &cast : starsie.casti)
-                cast.Zabudni();
-        }
-    } else {
-        zamok_nedostupny_ = true;
+        Dopln(odpoved);
+        odpoved.dovod = Vloz_riadok(novy, vysledok_.Uschovany() ? &vysledok_ : nullptr, zaznamy, odpoved.kopia);
+        riadok_zapisany_ = odpoved.dovod == Zapis::Hotovy;
+        if (riadok_zapisany_ && log.isEmpty())
+            vysledok_.Odstran();
     }
     dovod_riadku_ = odpoved.dovod;
     if (odpoved.dovod != Zapis::Hotovy) {
         Pridaj(zaznamy, {novy}); // shown though not saved
-        odpoved.osud = uschovany_riadok_.Uschovana() ? Osud::Uschovany : Osud::Strateny;
-        uschovany_riadok_ = {};
+        odpoved.osud = vysledok_.Uschovany() ? Osud::Uschovany : Osud::Strateny;
     }
     // A message waits for the pupil: no lock is held through it.
     if (odpoved.dovod != Zapis::Hotovy || !odpoved.kopia.isEmpty() || !odpoved.poskodene.isEmpty())
-        zamok_.reset();
+        Pusti_zamok();
     return odpoved;
-}
-
-Zapis Ulozenie_vysledku::Zapis_logu(const QString &text, QStringList &poskodene)
-{
-    Misc::Uschovane starsie = Misc::Vezmi_uschovane(hd_, Log, Cely_log);
-    poskodene += starsie.poskodene;
-    QString vsetko;
-    for (const Misc::Uschovana_cast &cast : starsie.casti)
-        vsetko += cast.Text();
-    vsetko += text;
-    if (vsetko.isEmpty())
-        return Zapis::Hotovy;
-    const Zapis zapis = Zapis_z_chyby(Misc::Pripis_k_suboru(priecinok_, log_, Misc::Text_do_1250(vsetko)));
-    if (zapis == Zapis::Hotovy)
-        for (Misc::Uschovana_cast &cast : starsie.casti)
-            cast.Zabudni();
-    return zapis;
 }
 
 Odpoved Ulozenie_vysledku::Pripis_log(const QString &text, Misc::Cakanie &cakanie)
 {
     cakanie_ = &cakanie;
-    // The entry as given takes the place of the one foreseen with the row.
-    if (Misc::Uschovana_cast dany = Misc::Uschovana_cast::Uschovaj(hd_, Log, text); dany.Uschovana()) {
-        uschovany_log_.Zabudni();
-        uschovany_log_ = std::move(dany);
-    }
     Odpoved odpoved;
-    if (zamok_nedostupny_)
+    // The entry as given takes the place of the one foreseen with the row;
+    // where that fails, the foreseen one is what goes in.
+    if (vysledok_.Uschovany())
+        (void)vysledok_.Nahrad_log(text);
+    if (pridany_ && dovod_riadku_ != Zapis::Hotovy) {
+        // Kept with its row, or told lost with it: never in the log alone.
         odpoved.dovod = dovod_riadku_;
-    else if ((zamok_ && zamok_->Plati()) || Zamkni(odpoved))
-        odpoved.dovod = Zapis_logu(text, odpoved.poskodene);
-    zamok_.reset();
-    if (odpoved.dovod == Zapis::Hotovy) {
-        uschovany_log_.Zabudni();
-        return odpoved;
+    } else {
+        if (!vysledok_.Uschovany())
+            vysledok_ = Misc::Uschovany_vysledok::Uschovaj(hd_, {}, text, Misc::Poznamka::Riadok_zapisany);
+        if ((zamok_ && zamok_->Plati()) || Zamkni(odpoved)) {
+            if (!pridany_)
+                Dopln(odpoved);
+            odpoved.dovod = Zapis_logu(vysledok_.Uschovany() ? &vysledok_ : nullptr, text);
+        }
     }
-    odpoved.osud = uschovany_log_.Uschovana() ? Osud::Uschovany : Osud::Strateny;
-    uschovany_log_ = {};
+    // Gone before the lock: once others rewrite the table, its note tells
+    // less surely whether the row is in.
+    if (odpoved.dovod == Zapis::Hotovy)
+        vysledok_.Odstran();
+    Pusti_zamok();
+    if (odpoved.dovod == Zapis::Hotovy)
+        return odpoved;
+    odpoved.osud = vysledok_.Uschovany() ? Osud::Uschovany : Osud::Strateny;
     return odpoved;
 }
 
@@ -255,21 +427,9 @@ QStringList Ulozenie_vysledku::Dopln_uschovane(Misc::Cakanie &cakanie)
     Odpoved odpoved;
     if (!Zamkni(odpoved))
         return {};
-    Misc::Uschovane riadky = Misc::Vezmi_uschovane(hd_, Riadok, Cely_riadok);
-    QStringList poskodene = riadky.poskodene;
-    if (!riadky.casti.empty()) {
-        QList<Zaznam_vysledku> nove, zaznamy;
-        for (const Misc::Uschovana_cast &cast : riadky.casti)
-            nove.append(*Zaznam_z_riadku(cast.Text()));
-        QString kopia;
-        if (Uloz_tabulku(zaznamy, nove, kopia) == Zapis::Hotovy)
-            for (Misc::Uschovana_cast &cast : riadky.casti)
-                cast.Zabudni();
-    }
-    if (zamok_ && zamok_->Plati())
-        Zapis_logu(QString(), poskodene);
-    zamok_.reset();
-    return poskodene;
+    Dopln(odpoved);
+    Pusti_zamok();
+    return odpoved.poskodene;
 }
 
 QString Text_odpovede(const Odpoved &odpoved, const QString &subor, const Zaznam_vysledku &vysledok)

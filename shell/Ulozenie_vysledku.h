@@ -3,12 +3,14 @@
 // share: its row into "Hra.res" and then its entry into "Vysledky.dat",
 // both under one hold of the folder's lock (Misc::Zamok_priecinka).
 //
-// Each part is first kept in this user's own folder (Misc::Uschovana_cast)
-// and that copy is removed only once the part is written, so a part that
-// cannot be written now, or a program ended between the two, leaves it to
-// be written by the next save or start, once. The table is read afresh
-// under the lock, the row added, and the whole written beside it and
-// renamed over it only while the lock still holds (Misc::Nahrad_subor).
+// The result, both parts, is first kept whole in this user's own folder
+// (Misc::Uschovany_vysledok), and before each step the kept file notes, and
+// syncs, what the step will be: the new table's file before its rename, the
+// log's length before the append. The table is read afresh under the lock,
+// the row added, and the whole written beside it and renamed over it only
+// while the lock still holds (Misc::Nahrad_subor). The next save or start
+// takes in, under the lock, what a program ended mid-save left: the note
+// tells which part already reached its file, so each goes in once.
 //
 // The caller hears for each part whether it is saved, kept, or lost (kept
 // nowhere either), and why.
@@ -17,6 +19,7 @@
 #include "shell/Vysledky.h"
 
 #include <memory>
+#include <optional>
 
 namespace Vysledky {
 
@@ -58,19 +61,28 @@ public:
 
 private:
     bool Zamkni(Odpoved &odpoved);
-    Zapis Uloz_tabulku(QList<Zaznam_vysledku> &zaznamy, QList<Zaznam_vysledku> nove, QString &kopia);
-    Zapis Zapis_tabulky(QList<Zaznam_vysledku> &zaznamy, const QList<Zaznam_vysledku> &nove, QString &kopia);
-    Zapis Zapis_logu(const QString &text, QStringList &poskodene);
+    void Pusti_zamok();
+    Zapis Zapis_tabulky(const Zaznam_vysledku &z, Misc::Uschovany_vysledok *v, Misc::Poznamka &poznamka,
+                        QList<Zaznam_vysledku> &zaznamy, QString &kopia);
+    std::optional<bool> Riadok_v_tabulke(const Misc::Poznamka &t, const Zaznam_vysledku &z,
+                                         QList<Zaznam_vysledku> &zaznamy);
+    Zapis Vloz_riadok(const Zaznam_vysledku &z, Misc::Uschovany_vysledok *v, QList<Zaznam_vysledku> &zaznamy,
+                      QString &kopia);
+    std::optional<bool> Log_v_subore(const Misc::Poznamka &l, const QByteArray &bajty);
+    Zapis Zapis_logu(Misc::Uschovany_vysledok *v, const QString &text);
+    Zapis Dokonc(Misc::Uschovany_vysledok &v, QString &kopia);
+    void Dopln(Odpoved &odpoved);
 
-    QString hd_; // the folder as the kept parts name it
+    QString hd_; // the folder as the kept results name it
     Misc::Priecinok priecinok_;
     QString tabulka_, log_;
     Misc::Cakanie *cakanie_ = nullptr; // of the call under way
     std::chrono::milliseconds najdlhsie_;
     std::unique_ptr<Misc::Zamok_priecinka> zamok_;
-    bool zamok_nedostupny_ = false; // the row waited in vain: the entry does not wait again
+    Misc::Uschovany_vysledok vysledok_; // this save's, both parts
+    bool pridany_ = false;              // a row came before the entry
+    bool riadok_zapisany_ = false;
     Zapis dovod_riadku_ = Zapis::Hotovy;
-    Misc::Uschovana_cast uschovany_riadok_, uschovany_log_;
 };
 
 // The text of a message about a part not written (empty when there is

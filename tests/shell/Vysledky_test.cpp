@@ -17,7 +17,12 @@
 #include <QSet>
 #include <QThread>
 
+#include <cstddef>
 #include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -233,25 +238,28 @@ TEST_F(Tabulka, EndOfASeriesAddsTheResultSortedAndRed)
     EXPECT_TRUE(Rovnaky_obrazok(Otvor("19", 2)->Picture, "Bitmap/Tab/19b.bmp")) << "the variant's background";
 }
 
-// A full disk, and a full home besides: the files stay as they were, and
-// the pupil hears the truth, with the result to write down when it could be
-// kept nowhere.
+// A full disk, and a full home besides: the files stay as they were, or
+// the row is in and its entry taken back whole, and the pupil hears the
+// truth, with the result to write down when it could be kept nowhere. Row
+// and entry are kept together, so neither is ever lost alone.
 TEST_F(Tabulka, AFullDiskKeepsBothFilesAndTellsThePupilWhereTheResultIs)
 {
     QStringList riadky;
     for (int i = 1; i <= 400; ++i)
         riadky << QStringLiteral("7|Žiak %1| 5| 0| 1| 0").arg(i);
     Uloz_subor(riadky);
-    Zapis_subor(p.hd() + "Vysledky.dat", "stary zaznam\r\n");
-    const QByteArray tabulka = Obsah(p.hd() + "Hra.res"), log = Obsah(p.hd() + "Vysledky.dat");
+    const QByteArray tabulka = Obsah(p.hd() + "Hra.res");
+    Zapis_subor(p.hd() + "Vysledky.dat", "stary zaznam\r\n" + QByteArray(tabulka.size() + 2000, 'x') + "\r\n");
+    const QByteArray log = Obsah(p.hd() + "Vysledky.dat");
     const QString vysledok = "Anna, úloha 7, správne 6, nesprávne 0, známka 1";
-    const struct { const char *nazov; qint64 miesta; const char *tabulka, *log; } pripady[] = {
-        // Room for part of a log entry, for a kept row, for far less than the table.
-        {"a full disk", log.size() + 100, "uschovaný", "Zapíšte si ho"},
-        {"a full home too: nothing can be kept", 0, "Zapíšte si ho", "Zapíšte si ho"},
+    const struct { const char *nazov; qint64 miesta; bool riadok; const char *subor, *sprava; } pripady[] = {
+        {"room for the kept result, not for the table", 4096, false, "Hra.res", "uschovaný"},
+        {"room for the table, part of the entry", log.size() + 100, true, "Vysledky.dat", "uschovaný"},
+        {"a full home too: nothing can be kept", 0, false, "Hra.res", "Zapíšte si ho"},
     };
     for (const auto &r : pripady) {
         SCOPED_TRACE(r.nazov);
+        Uloz_subor(riadky);
         auto *t = Otvor("7");
         const auto pred = p.box.AskedBoxes().size();
         {
@@ -259,18 +267,21 @@ TEST_F(Tabulka, AFullDiskKeepsBothFilesAndTellsThePupilWhereTheResultIs)
             t->Vloz_novy_zaznam(7, "Anna", "6", "0", "1", 1);
             t->Vloz_zaznam_do_souboru_vysledky_dat("Anna", "7", "x", "6", "0", "1");
         }
-        EXPECT_TRUE(Obsah(p.hd() + "Hra.res") == tabulka);
+        EXPECT_EQ(Obsah(p.hd() + "Hra.res") == tabulka, !r.riadok);
         EXPECT_TRUE(Obsah(p.hd() + "Vysledky.dat") == log) << "no half entry is left behind";
-        ASSERT_EQ(p.box.AskedBoxes().size(), pred + 2);
+        const bool strateny = QString(r.sprava) == "Zapíšte si ho";
+        ASSERT_EQ(p.box.AskedBoxes().size(), pred + (strateny ? 2 : 1)) << "a kept entry joins its row's message";
         const QString prva = p.box.AskedBoxes()[pred].text, druha = p.box.AskedBoxes().last().text;
-        EXPECT_TRUE(prva.contains("Hra.res") && prva.contains(r.tabulka)) << prva.toStdString();
+        EXPECT_TRUE(prva.contains(r.subor) && prva.contains(r.sprava)) << prva.toStdString();
         EXPECT_EQ(p.box.AskedBoxes()[pred].title, "Chyba");
-        EXPECT_TRUE(druha.contains("Vysledky.dat") && druha.contains(r.log)) << druha.toStdString();
-        EXPECT_TRUE(druha.contains(vysledok) && (QString(r.tabulka) == "uschovaný" || prva.contains(vysledok)));
+        EXPECT_TRUE(!strateny || (druha.contains("Vysledky.dat") && druha.contains(vysledok) && prva.contains(vysledok)))
+            << druha.toStdString();
         EXPECT_EQ(Riadok(t, 1), "Anna 6 0 1") << "the result stays on the screen";
-        for (const QFileInfo &uschovany : QDir(Misc::Adresar_uschovanych()).entryInfoList(QDir::Files))
-            EXPECT_GT(uschovany.size(), 0) << "no empty file passes for a kept result";
         t->Unload();
+        EXPECT_TRUE(Vysledky::Dopln_uschovane(p.hd()).isEmpty()) << "the next start";
+        EXPECT_EQ(Subor().filter("|Anna|").size(), strateny ? 0 : 1);
+        EXPECT_EQ(Misc::Text_z_1250(Obsah(p.hd() + "Vysledky.dat")).count(": Anna "), strateny ? 0 : 1);
+        Zapis_subor(p.hd() + "Vysledky.dat", log);
     }
 }
 
@@ -287,14 +298,105 @@ TEST(Uschovane, DamagedPartsAreReportedAtTheNextStart)
     utimensat(AT_FDCWD, QFile::encodeName(adresar + "000000000000001-prazdny.txt").constData(), davno, 0);
     Zapis_subor(adresar + "000000000000002-useknuty.txt", (hd + "\nriadok\n7|Eva| 4| 1").toUtf8());
     Zapis_subor(adresar + "000000000000003-cely.txt", (hd + "\nriadok\n7|Ida| 4| 1| 2| 1").toUtf8());
+    Zapis_subor(adresar + "000000000000004-bez-poznamky.vysledok", "P 1 K" + QByteArray(2100, ' ') + hd.toUtf8());
     p.Prejdi_titulok();
     ASSERT_EQ(p.box.AskedBoxes().size(), 1);
     const QString sprava = p.box.AskedBoxes().first().text;
-    EXPECT_TRUE(sprava.contains("prazdny.txt") && sprava.contains("useknuty.txt") && !sprava.contains("cely"))
+    EXPECT_TRUE(sprava.contains("prazdny.txt") && sprava.contains("useknuty.txt") && !sprava.contains("cely")
+                && sprava.contains("bez-poznamky"))
         << sprava.toStdString();
-    EXPECT_EQ(QDir(adresar).entryList({"*.poskodeny"}).size(), 2);
+    EXPECT_EQ(QDir(adresar).entryList({"*.poskodeny"}).size(), 3);
     EXPECT_TRUE(Misc::Text_z_1250(Obsah(p.hd() + "Hra.res")).contains("7|Ida| 4| 1| 2|")) << "a whole part is written";
     EXPECT_TRUE(Vysledky::Dopln_uschovane(p.hd()).isEmpty()) << "reported once";
+}
+
+// A kept part the disk cannot read now is not damaged: it stays as it is
+// and is written once it can be read.
+TEST(Uschovane, APartThatCannotBeReadNowIsLeftForTheNextStart)
+{
+    Program p;
+    const QString adresar = Misc::Adresar_uschovanych();
+    QDir().mkpath(adresar);
+    const QString hd = QFileInfo(p.hd() + "Hra.res").absolutePath();
+    Zapis_subor(adresar + "000000000000003-cely.txt", (hd + "\nriadok\n7|Ida| 4| 1| 2| 1").toUtf8());
+    const timespec davno[2] = {{1000, 0}, {1000, 0}}; // left by a program long gone
+    utimensat(AT_FDCWD, QFile::encodeName(adresar + "000000000000003-cely.txt").constData(), davno, 0);
+    const pid_t start = fork();
+    if (start == 0) { // every read fails as a failing disk's would
+        sock_filter filter[] = {
+            BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+            BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_read, 2, 0),
+            BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_pread64, 1, 0),
+            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EIO),
+        };
+        const sock_fprog program{sizeof filter / sizeof *filter, filter};
+        if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+            _exit(2);
+        _exit(Vysledky::Dopln_uschovane(p.hd()).isEmpty() ? 0 : 1);
+    }
+    int stav = 0;
+    ASSERT_EQ(waitpid(start, &stav, 0), start);
+    ASSERT_TRUE(WIFEXITED(stav) && WEXITSTATUS(stav) != 2) << "no read can be made to fail here";
+    EXPECT_EQ(WEXITSTATUS(stav), 0) << "nothing reported damaged";
+    EXPECT_TRUE(QDir(adresar).entryList({"*.poskodeny"}).isEmpty());
+    EXPECT_TRUE(Vysledky::Dopln_uschovane(p.hd()).isEmpty());
+    EXPECT_EQ(Misc::Text_z_1250(Obsah(p.hd() + "Hra.res")).count("7|Ida| 4| 1| 2|"), 1);
+}
+
+// Parts the program's earlier version kept, a row and an entry in a file
+// each, are written at the next start, once; each file goes from the folder
+// it was found in, though this user's data folder is named anew meanwhile.
+TEST(Uschovane, PartsKeptByTheEarlierVersionAreWrittenOnceFromTheFolderTheyLieIn)
+{
+    Program p;
+    const QString adresar = Misc::Adresar_uschovanych(), hd = QFileInfo(p.hd() + "Hra.res").absolutePath();
+    QDir().mkpath(adresar);
+    Zapis_subor(adresar + "000000000000001-a.txt", (hd + "\nriadok\n7|Ida| 4| 1| 2| 1").toUtf8());
+    const QString log = QStringLiteral("Meno: Ida \r\n2\r\n3\r\n%1\r\n").arg(QString(75, '='));
+    Zapis_subor(adresar + "000000000000002-b.txt", (hd + "\nlog\n" + log).toUtf8());
+    Vysledky::Dopln_uschovane(p.hd());
+    Vysledky::Dopln_uschovane(p.hd());
+    EXPECT_EQ(Misc::Text_z_1250(Obsah(p.hd() + "Hra.res")).count("7|Ida| 4| 1| 2|"), 1);
+    EXPECT_EQ(Misc::Text_z_1250(Obsah(p.hd() + "Vysledky.dat")).count(log), 1);
+    EXPECT_TRUE(QDir(adresar).entryList(QDir::Files).isEmpty());
+
+    static QTemporaryDir iny;
+    const QString iny_adresar = iny.path() + "/loravik-kvantira2/neulozene/";
+    QDir().mkpath(iny_adresar);
+    Zapis_subor(iny_adresar + "000000000000003-c.txt", "/inde\nriadok\n7|Ema| 4| 1| 2| 1"); // another folder's
+    Zapis_subor(adresar + "000000000000003-c.txt", (hd + "\nriadok\n7|Eva| 4| 1| 2| 1").toUtf8());
+    Misc::Po_kroku = [] { qputenv("XDG_DATA_HOME", QFile::encodeName(iny.path())); };
+    const QByteArray data = qgetenv("XDG_DATA_HOME");
+    Vysledky::Dopln_uschovane(p.hd());
+    Misc::Po_kroku = nullptr;
+    qputenv("XDG_DATA_HOME", data);
+    EXPECT_EQ(Misc::Text_z_1250(Obsah(p.hd() + "Hra.res")).count("7|Eva| 4| 1| 2|"), 1);
+    EXPECT_TRUE(QDir(adresar).entryList(QDir::Files).isEmpty()) << "not to be written again";
+    EXPECT_TRUE(QFile::exists(iny_adresar + "000000000000003-c.txt")) << "left alone";
+}
+
+// The lock's file deleted the moment the new table took its place, after
+// the wait's deadline: the row is in the table, and said so, and not added
+// again later.
+TEST(Uschovane, ARowWrittenAsTheLockWentIsNotAddedAgain)
+{
+    Docasny_config pouzivatel;
+    QTemporaryDir dir;
+    static QString hd, zamok;
+    static bool zmazany;
+    hd = dir.path() + "/", zamok = hd + "Vysledky.lock", zmazany = false;
+    Misc::Po_kroku = [] {
+        if (!zmazany && Misc::Text_z_1250(Obsah(hd + "Hra.res")).contains("|Eva|"))
+            zmazany = QFile::remove(zamok);
+    };
+    QList<Zaznam_vysledku> zobrazene;
+    const Odpoved odpoved = Pridaj_riadok(hd, zobrazene, {7, "Eva", 4, 1, 2, 1}, std::chrono::milliseconds(0));
+    Misc::Po_kroku = nullptr;
+    ASSERT_TRUE(zmazany);
+    EXPECT_EQ(odpoved.osud, Osud::Ulozeny);
+    Vysledky::Dopln_uschovane(hd);
+    EXPECT_EQ(Misc::Text_z_1250(Obsah(hd + "Hra.res")).count("|Eva|"), 1);
 }
 
 // What a pupil or another user may leave under the names of the results

@@ -14,6 +14,7 @@
 #include "shell/Ulozenie_vysledku.h"
 
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QThread>
 
 #include <atomic>
@@ -168,7 +169,8 @@ struct Priecinok_triedy : ::testing::Test {
             EXPECT_EQ(V_tabulke(meno), 1) << meno.toStdString();
             EXPECT_EQ(V_logu(meno), 1) << meno.toStdString();
         }
-        EXPECT_TRUE(QDir(Misc::Adresar_uschovanych()).entryList({"*.txt"}).isEmpty()) << "nothing left kept";
+        EXPECT_TRUE(QDir(Misc::Adresar_uschovanych()).entryList({"*.txt", "*.vysledok"}).isEmpty())
+            << "nothing left kept";
         EXPECT_TRUE(QDir(hd()).entryList({"*.novy"}).isEmpty()) << "no new file left half-made";
     }
 };
@@ -240,8 +242,8 @@ TEST_F(Priecinok_triedy, FoldersThatTakeNoWritingEndTheWaitAndKeepTheResult)
         EXPECT_LT(cas.elapsed(), 8000);
         chmod(QFile::encodeName(hd()).constData(), 0755);
         EXPECT_TRUE(ziak->spravy.contains("uschovaný")) << ziak->spravy.toStdString();
-        EXPECT_EQ(QDir(data.path() + "/loravik-kvantira2/neulozene").entryList({"*.txt"}).size(), 2)
-            << "row and log entry kept";
+        EXPECT_EQ(QDir(data.path() + "/loravik-kvantira2/neulozene").entryList({"*.vysledok"}).size(), 1)
+            << "row and log entry kept together";
         EXPECT_EQ(V_tabulke("Eva"), 0);
         QFile::remove(zamok);
     }
@@ -333,6 +335,150 @@ TEST_F(Priecinok_triedy, AProgramKilledLosesNoEntryAndLeavesNoHalfMadeFile)
     EXPECT_TRUE(QFile::remove(mlady)) << "perhaps still being written";
     Kazdy_raz({"Eva"});
     Kazdy_raz({"Eva"});
+}
+
+// An entry of the log as the results screen makes it: four lines.
+QString Zaznam_logu(const QString &meno)
+{
+    return QStringLiteral("Meno: %1 \r\nSkupina\r\nSpravne 4\r\n%2\r\n").arg(meno, QString(75, '='));
+}
+
+// A program saving one result as the results screen saves it, in a process
+// of its own, as user `data`. Killed at its `zabi`-th step (0: never); it
+// writes to `kroky` how many steps it made and the step after which the
+// result was first kept.
+pid_t Uloz_v_procese(const QString &hd, const QString &meno, int zabi = 0, const QString &data = {},
+                     const QString &kroky = {}, bool (*zabi_ked)() = nullptr)
+{
+    const pid_t pid = fork();
+    if (pid != 0)
+        return pid;
+    if (!data.isEmpty())
+        qputenv("XDG_DATA_HOME", data.toUtf8());
+    static int krokov = 0, zabit = 0, prvy = 0;
+    static bool (*ked)() = nullptr;
+    krokov = 0, zabit = zabi, prvy = 0, ked = zabi_ked;
+    Misc::Po_kroku = [] {
+        if (++krokov == zabit || (ked && ked()))
+            raise(SIGKILL);
+        if (prvy == 0 && !QDir(Misc::Adresar_uschovanych()).entryList({"*.txt", "*.vysledok"}).isEmpty())
+            prvy = krokov;
+    };
+    Misc::Cakanie cakanie;
+    Ulozenie_vysledku ulozenie(hd, 10s);
+    QList<Zaznam_vysledku> zobrazene;
+    ulozenie.Pridaj_riadok({7, meno, 4, 1, 2, 1}, Zaznam_logu(meno), zobrazene, cakanie);
+    ulozenie.Pripis_log(Zaznam_logu(meno), cakanie);
+    if (!kroky.isEmpty())
+        Zapis_subor(kroky, QByteArray::number(krokov) + " " + QByteArray::number(prvy));
+    _exit(0);
+}
+
+bool Zabity(pid_t pid)
+{
+    int stav = 0;
+    return waitpid(pid, &stav, 0) == pid && WIFSIGNALED(stav) && WTERMSIG(stav) == SIGKILL;
+}
+
+bool Skoncil(pid_t pid)
+{
+    int stav = 0;
+    return waitpid(pid, &stav, 0) == pid && WIFEXITED(stav) && WEXITSTATUS(stav) == 0;
+}
+
+// Killed at each step of a save in turn (every write, sync, rename and
+// removal), then started again; meanwhile nobody, another program of the
+// same user, or another user's program (who cannot see the kept results)
+// saves. The result is then once in the table and once in the log, or in
+// neither where the program died before it was kept.
+TEST_F(Priecinok_triedy, AProgramKilledAtAnyStepOfASaveHasItsResultOnceInBothFilesOrInNeither)
+{
+    QTemporaryDir iny_pouzivatel;
+    const QString kroky = p.koren() + "/kroky";
+    ASSERT_TRUE(Skoncil(Uloz_v_procese(hd(), "Bez zabitia", 0, {}, kroky)));
+    const QList<QByteArray> pocty = Obsah(kroky).split(' ');
+    const int krokov = pocty.value(0).toInt(), prvy = pocty.value(1).toInt();
+    ASSERT_GT(krokov, 5);
+    ASSERT_GT(prvy, 0);
+    enum Medzi { Nikto, Ten_isty, Iny };
+    for (const Medzi medzi : {Nikto, Ten_isty, Iny})
+        for (int krok = 1; krok <= krokov; ++krok) {
+            const QString meno = QStringLiteral("Zabitý %1-%2").arg(int(medzi)).arg(krok);
+            SCOPED_TRACE(meno.toStdString());
+            ASSERT_TRUE(Zabity(Uloz_v_procese(hd(), meno, krok)));
+            if (medzi != Nikto) {
+                ASSERT_TRUE(Skoncil(Uloz_v_procese(hd(), "Medzi " + meno, 0,
+                                                   medzi == Iny ? iny_pouzivatel.path() : QString())));
+            }
+            if (medzi != Ten_isty)
+                Dopln_uschovane(hd());
+            const int raz = krok >= prvy ? 1 : 0;
+            EXPECT_EQ(V_tabulke(meno), raz);
+            EXPECT_EQ(V_logu(meno), raz);
+            EXPECT_TRUE(QDir(Misc::Adresar_uschovanych()).entryList({"*.txt", "*.vysledok", "*.poskodeny"}).isEmpty());
+        }
+}
+
+// The kept result as a power failure may leave it: the note of the table's
+// step written but cut short. The note before it stands, and the result
+// goes in once.
+TEST_F(Priecinok_triedy, ANoteCutShortByAPowerFailureLeavesTheOneBeforeIt)
+{
+    static const QByteArray druha_poznamka = "P 2 ";
+    const auto uschovany = [] { return QDir(Misc::Adresar_uschovanych()).entryInfoList({"*.vysledok"}); };
+    static decltype(uschovany) najdi = uschovany;
+    ASSERT_TRUE(Zabity(Uloz_v_procese(hd(), "Ema", 0, {}, {}, [] {
+        return !najdi().isEmpty() && Obsah(najdi().first().filePath()).contains(druha_poznamka);
+    })));
+    ASSERT_EQ(uschovany().size(), 1);
+    const QString subor = uschovany().first().filePath();
+    QByteArray bajty = Obsah(subor);
+    bajty[bajty.indexOf(druha_poznamka) + 8] = '#';
+    Zapis_subor(subor, bajty);
+    EXPECT_TRUE(Dopln_uschovane(hd()).isEmpty()) << "nothing damaged";
+    EXPECT_EQ(V_tabulke("Ema"), 1);
+    EXPECT_EQ(V_logu("Ema"), 1);
+}
+
+// Killed at random moments of a loop of saves, a hundred times, each time
+// started again: every result started is once in both files, the last one
+// perhaps in neither.
+TEST_F(Priecinok_triedy, AHundredRandomKillsLoseNoResultAndDoubleNone)
+{
+    QTemporaryDir iny_pouzivatel;
+    QRandomGenerator nahoda(37);
+    const QString zacate = p.koren() + "/zacate";
+    for (int i = 0; i < 100; ++i) {
+        QFile::remove(zacate);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            for (int j = 0;; ++j) {
+                const QString meno = QStringLiteral("Náhodný %1-%2").arg(i).arg(j);
+                QFile f(zacate);
+                (void)(f.open(QIODevice::Append) && f.write((meno + "\n").toUtf8()));
+                f.close();
+                Misc::Cakanie cakanie;
+                Ulozenie_vysledku ulozenie(hd(), 10s);
+                QList<Zaznam_vysledku> zobrazene;
+                ulozenie.Pridaj_riadok({7, meno, 4, 1, 2, 1}, Zaznam_logu(meno), zobrazene, cakanie);
+                ulozenie.Pripis_log(Zaznam_logu(meno), cakanie);
+            }
+        }
+        QThread::usleep(nahoda.bounded(2000, 30000));
+        kill(pid, SIGKILL);
+        ASSERT_TRUE(Zabity(pid));
+        if (i % 4 == 1) {
+            ASSERT_TRUE(Skoncil(Uloz_v_procese(hd(), QStringLiteral("Iný %1").arg(i), 0, iny_pouzivatel.path())));
+        }
+        Dopln_uschovane(hd());
+        const QStringList mena = QString::fromUtf8(Obsah(zacate)).split('\n', Qt::SkipEmptyParts);
+        for (const QString &meno : mena) {
+            const int raz = V_tabulke(meno);
+            EXPECT_EQ(V_logu(meno), raz) << meno.toStdString();
+            EXPECT_TRUE(raz == 1 || (raz == 0 && meno == mena.last())) << meno.toStdString() << " " << raz;
+        }
+        EXPECT_TRUE(QDir(Misc::Adresar_uschovanych()).entryList({"*.txt", "*.vysledok", "*.poskodeny"}).isEmpty());
+    }
 }
 
 // A file-size limit smaller than the table: the write fails, the program
