@@ -28,6 +28,13 @@ struct Zaznam_vysledku {
     bool operator==(const Zaznam_vysledku &) const = default;
 };
 
+} // namespace Vysledky
+
+// Moved as bytes: a row goes into a table of 100,000 at every save.
+Q_DECLARE_TYPEINFO(Vysledky::Zaznam_vysledku, Q_RELOCATABLE_TYPE);
+
+namespace Vysledky {
+
 // Best first: lower mark, then more right, then fewer wrong; a result
 // without a mark (0) after every marked one. Equal results keep their
 // order, so a new one goes after its equals.
@@ -67,7 +74,10 @@ struct Tabulka_zo_suboru {
     QList<Zaznam_vysledku> zaznamy;
     bool precitana = true;  // false: the file is there but cannot be read
     Zapis dovod = Zapis::Hotovy; // why not
-    int neprecitane = 0;    // lines that hold no result (blank lines not counted)
+    // Lines the table cannot write back as they were: lines that hold no
+    // result (blank lines not counted), and results with characters that
+    // Windows-1250 or a name cannot hold (read as they will be written).
+    int neprecitane = 0;
     QByteArray bajty;       // the file as read
 };
 Tabulka_zo_suboru Nacti_tabulku_ze_souboru(const QString &cesta);
