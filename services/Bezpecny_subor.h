@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <fcntl.h>
 #include <functional>
 #include <sys/types.h>
 
@@ -19,6 +20,13 @@ namespace Misc {
 
 // Larger than any table or data file the program can have.
 inline constexpr qint64 Najvacsi_subor = 64LL * 1024 * 1024;
+
+// How every file of a shared folder is opened: O_NOFOLLOW fails with ELOOP
+// on a link; O_NONBLOCK keeps a FIFO from waiting for a writer.
+inline constexpr int Bezpecne = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+
+// A file's permission bits.
+using Prava_suboru = mode_t;
 
 // An open folder; its files are named relative to it. The folder itself
 // comes from the configuration and is trusted: its path may hold links.
@@ -37,6 +45,9 @@ public:
     // The name as the folder spells it: `meno` itself when taken or free,
     // else the one entry that differs from it in letter case only.
     QString Meno(const QString &meno) const;
+    // The permissions a new file of the folder gets: the folder's without
+    // execute bits, so that whoever may write the folder may use the file.
+    Prava_suboru Prava_novych() const;
 
 private:
     int fd_ = -1;
@@ -58,6 +69,10 @@ Chyba_suboru Precitaj_subor(const QString &cesta, QByteArray &obsah);
 // Other names of it are allowed: it is only read.
 Chyba_suboru Precitaj_nastavenie(const QString &cesta, QByteArray &obsah);
 
+// The user a name of the folder belongs to (not followed if a link);
+// empty when nothing stands under it.
+QString Vlastnik(const Priecinok &priecinok, const QString &meno);
+
 // Whether the name may be written: free, or a regular file (not a link).
 Chyba_suboru Mozno_zapisat(const QString &cesta);
 
@@ -68,6 +83,10 @@ Chyba_suboru Mozno_zapisat(const QString &cesta);
 // changes and the answer is Prerusene. On any failure the old file stays.
 Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
                           mode_t prava, const std::function<bool()> &smie = {});
+
+// A name not yet taken for a new file that is to replace `meno`:
+// "<meno>.<16 hex digits>.novy".
+QString Meno_noveho(const QString &meno);
 
 // Removes the new files that replacements of `meno` cut short (a program
 // killed mid-write) left beside it a minute ago or earlier. Only for a
@@ -82,6 +101,10 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
 // anything, a link included).
 Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
                               mode_t prava = 0666);
+
+// The rest of the open file `fd` (`cesta` names it), `velkost` bytes
+// expected; never past Najvacsi_subor, however the file grows meanwhile.
+Chyba_suboru Citaj_do_konca(int fd, const QString &cesta, qint64 velkost, QByteArray &obsah);
 
 // Writes all of `obsah` to the descriptor, or says why not (errno kept).
 bool Zapis_vsetko(int fd, const QByteArray &obsah);

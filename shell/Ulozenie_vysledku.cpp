@@ -38,6 +38,8 @@ Zapis Zapis_zamku(Misc::Stav_zamku stav)
         return Zapis::Obsadeny;
     case Misc::Stav_zamku::Nezapisatelny:
         return Zapis::Zamok_nezapisatelny;
+    case Misc::Stav_zamku::Cudzi:
+        return Zapis::Zamok_cudzi;
     case Misc::Stav_zamku::Nie_je_subor:
         return Zapis::Zamok_nie_je_subor;
     case Misc::Stav_zamku::Bez_zamykania:

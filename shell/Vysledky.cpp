@@ -379,18 +379,28 @@ QString Text_zapisu(Zapis z, const QString &cesta)
                            "nebol zapísaný a súbor ostal nezmenený."},
         {Zapis::Zamok_nezapisatelny, "Výsledok sa nepodarilo zapísať: zámok %1 sa nedá vytvoriť ani otvoriť "
                                      "(priečinok s dátami nedovoľuje zápis)."},
+        {Zapis::Zamok_cudzi, "Výsledok sa nepodarilo zapísať: zámok %1 patrí používateľovi %2 a ostatní používatelia "
+                             "ho nemôžu otvoriť ani nahradiť novým. Kým ho vlastník alebo správca počítača neodstráni, "
+                             "výsledky sa nedajú zapísať."},
         {Zapis::Bez_zamykania, "Výsledok sa nepodarilo zapísať: súborový systém priečinka s dátami nedovoľuje "
                                "zamknúť zámok %1."},
         {Zapis::Zamok_strateny, "Výsledok sa nepodarilo zapísať do súboru %1: zámok v priečinku s dátami "
                                 "niekto opakovane mazal."},
         {Zapis::Preruseny, "Výsledok nebol zapísaný do súboru %1: program sa končí."},
     };
-    const bool zamok = z == Zapis::Zamok_nie_je_subor || z == Zapis::Zamok_nezapisatelny || z == Zapis::Bez_zamykania;
+    const bool zamok = z == Zapis::Zamok_nie_je_subor || z == Zapis::Zamok_nezapisatelny || z == Zapis::Bez_zamykania
+        || z == Zapis::Zamok_cudzi;
     const QString subor = platform::resolvePath(cesta);
-    for (const auto &t : texty)
-        if (t.zapis == z)
-            return QString::fromUtf8(t.text).arg(QDir::toNativeSeparators(
-                zamok ? QFileInfo(subor).absolutePath() + QLatin1Char('/') + Misc::Zamok_priecinka::Meno : subor));
+    const QString priecinok = QFileInfo(subor).absolutePath() + QLatin1Char('/');
+    for (const auto &t : texty) {
+        if (t.zapis != z)
+            continue;
+        QString text = QString::fromUtf8(t.text).arg(QDir::toNativeSeparators(
+            zamok ? priecinok + Misc::Zamok_priecinka::Meno : subor));
+        if (z == Zapis::Zamok_cudzi) // %2 the lock's owner
+            text = text.arg(Misc::Vlastnik(Misc::Priecinok(priecinok), Misc::Zamok_priecinka::Meno));
+        return text;
+    }
     return {};
 }
 

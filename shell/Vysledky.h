@@ -65,6 +65,7 @@ enum class Zapis {
     Zamok_nie_je_subor, // something other than a lock file stands under the lock's name
     Viac_mien,     // the file has another name besides (a hard link)
     Zamok_nezapisatelny, // the lock file can be neither created nor opened
+    Zamok_cudzi,   // only its owner may open the lock file, and the folder keeps it from being replaced
     Bez_zamykania, // the folder's file system offers no locks
     Zamok_strateny, // the lock file was deleted again and again while we wrote
     Preruseny,     // the program was told to end while it waited

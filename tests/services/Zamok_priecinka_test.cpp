@@ -125,8 +125,8 @@ TEST(Zamok_priecinka, WhatCannotBeLockedIsSaidAtOnce)
     const struct { const char *nazov; mode_t priecinok; std::function<void(const QString &)> urob; Stav_zamku stav; bool len_root; } pripady[] = {
         {"a lock file this user may not open", 0777,
          [](const QString &z) { Zapis_subor(z, ""), chmod(QFile::encodeName(z).constData(), 0); }, Stav_zamku::Drzany, false},
-        {"the same in a folder with the sticky bit", 01777,
-         [](const QString &z) { Zapis_subor(z, ""), chmod(QFile::encodeName(z).constData(), 0); }, Stav_zamku::Nezapisatelny, true},
+        {"the same in a folder with the sticky bit: only its owner may replace it", 01777,
+         [](const QString &z) { Zapis_subor(z, ""), chmod(QFile::encodeName(z).constData(), 0); }, Stav_zamku::Cudzi, true},
         {"a read-only folder without a lock file", 0555, [](const QString &) {}, Stav_zamku::Nezapisatelny, false},
         {"a directory under the lock's name", 0777, [](const QString &z) { QDir().mkdir(z); }, Stav_zamku::Nie_je_subor, false},
         {"a link under the lock's name", 0777, [](const QString &z) { QFile::link("/etc/passwd", z); }, Stav_zamku::Nie_je_subor, false},
