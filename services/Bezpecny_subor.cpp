@@ -191,7 +191,7 @@ QString Priecinok::Meno(const QString &meno) const
     return meno;
 }
 
-Chyba_suboru Precitaj_subor(const Priecinok &priecinok, const QString &meno, QByteArray &obsah, mode_t *prava)
+Chyba_suboru Precitaj_subor(const Priecinok &priecinok, const QString &meno, QByteArray &obsah, Prava_suboru *prava)
 {
     obsah.clear();
     struct stat st {};
@@ -264,7 +264,8 @@ bool Zapis_vsetko(int fd, const QByteArray &obsah)
     return true;
 }
 
-Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah, mode_t prava)
+Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
+                              Prava_suboru prava)
 {
     const QString cesta = priecinok.Cesta(meno);
     // O_EXCL never follows a link: a link under the name fails like a file.

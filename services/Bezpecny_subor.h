@@ -60,7 +60,7 @@ private:
 // names besides this one (a hard link), Prilis_velky past Najvacsi_subor.
 // `prava` receives the file's permission bits.
 Chyba_suboru Precitaj_subor(const Priecinok &priecinok, const QString &meno, QByteArray &obsah,
-                            mode_t *prava = nullptr);
+                            Prava_suboru *prava = nullptr);
 Chyba_suboru Precitaj_subor(const QString &cesta, QByteArray &obsah);
 
 // The same for a configuration file, which must also belong to the
@@ -100,7 +100,7 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
 // Writes and syncs a new file; Existuje when the name is taken (by
 // anything, a link included).
 Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
-                              mode_t prava = 0666);
+                              Prava_suboru prava = 0666);
 
 // The rest of the open file `fd` (`cesta` names it), `velkost` bytes
 // expected; never past Najvacsi_subor, however the file grows meanwhile.

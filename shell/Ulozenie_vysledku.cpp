@@ -6,8 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <sys/stat.h>
-
 namespace Vysledky {
 
 namespace {
@@ -50,17 +48,10 @@ Zapis Zapis_zamku(Misc::Stav_zamku stav)
     return Zapis::Nezapisany;
 }
 
-// A new table gets the permissions of the folder: whoever may write the
-// folder may read the table.
-mode_t Prava_novej(const Misc::Priecinok &priecinok)
-{
-    struct stat st {};
-    return ::fstat(priecinok.fd(), &st) == 0 ? st.st_mode & 0666 : 0644;
-}
-
 // A byte-for-byte copy beside the file under a name not yet taken; empty
 // when none could be made.
-QString Odloz_kopiu(const Misc::Priecinok &priecinok, const QString &meno, const QByteArray &bajty, mode_t prava)
+QString Odloz_kopiu(const Misc::Priecinok &priecinok, const QString &meno, const QByteArray &bajty,
+                    Misc::Prava_suboru prava)
 {
     for (int n = 1; n < 100; ++n) {
         const QString kopia = meno + (n == 1 ? QStringLiteral(".bak") : QStringLiteral(".%1.bak").arg(n));
@@ -125,7 +116,9 @@ bool Ulozenie_vysledku::Zamkni(Odpoved &odpoved)
 Zapis Ulozenie_vysledku::Zapis_tabulky(QList<Zaznam_vysledku> &zaznamy, const QList<Zaznam_vysledku> &nove,
                                        QString &kopia)
 {
-    mode_t prava = Prava_novej(priecinok_);
+    // A new table gets the permissions of the folder: whoever may write the
+    // folder may read the table.
+    Misc::Prava_suboru prava = priecinok_.Prava_novych();
     Tabulka_zo_suboru tabulka = Nacti_tabulku(priecinok_, tabulka_, &prava);
     if (!tabulka.precitana)
         return tabulka.dovod;

@@ -318,7 +318,7 @@ Zapis Zapis_z_chyby(const Misc::Chyba_suboru &chyba)
     }
 }
 
-Tabulka_zo_suboru Nacti_tabulku(const Misc::Priecinok &priecinok, const QString &meno, mode_t *prava)
+Tabulka_zo_suboru Nacti_tabulku(const Misc::Priecinok &priecinok, const QString &meno, Misc::Prava_suboru *prava)
 {
     Tabulka_zo_suboru tabulka;
     const Misc::Chyba_suboru chyba = Misc::Precitaj_subor(priecinok, meno, tabulka.bajty, prava);

@@ -83,7 +83,8 @@ struct Tabulka_zo_suboru {
 };
 Tabulka_zo_suboru Nacti_tabulku_ze_souboru(const QString &cesta);
 // The same from an open folder; `prava` receives the file's permissions.
-Tabulka_zo_suboru Nacti_tabulku(const Misc::Priecinok &priecinok, const QString &meno, mode_t *prava = nullptr);
+Tabulka_zo_suboru Nacti_tabulku(const Misc::Priecinok &priecinok, const QString &meno,
+                                Misc::Prava_suboru *prava = nullptr);
 // Why a file of the folder was not read or written.
 Zapis Zapis_z_chyby(const Misc::Chyba_suboru &chyba);
 // The whole file as written: one line per result, CR LF, Windows-1250.
