@@ -359,9 +359,11 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
             || pod_menom.st_dev != st.st_dev || pod_menom.st_ino != st.st_ino))
         chyba = {Chyba_suboru::Nie_je_subor, cesta};
     if (!chyba.Je_chyba() && !(Zapis_vsetko(fd, obsah) && Synchronizuj(fd))) {
-        chyba = {Chyba_suboru::Neda_sa_zapisat, cesta};
-        // An entry is in the log whole or not at all.
-        (void)!::ftruncate(fd, st.st_size);
+        // An entry is in the log whole or not at all; where what was written
+        // cannot be taken back, the caller must not say that nothing was.
+        struct stat po {};
+        const bool vratene = ::ftruncate(fd, st.st_size) == 0 || (::fstat(fd, &po) == 0 && po.st_size == st.st_size);
+        chyba = {vratene ? Chyba_suboru::Neda_sa_zapisat : Chyba_suboru::Zvysok_zapisu, cesta};
     }
     ::close(fd);
     return chyba;

@@ -82,8 +82,12 @@ std::optional<Stav_zamku> Zamok_priecinka::Skus()
         // ENOLCK, EINVAL, EOPNOTSUPP: no locks here.
         return Stav_zamku::Bez_zamykania;
     }
-    if (Meno_je_nase())
+    if (Meno_je_nase()) {
+        // What a program killed while replacing a lock file left: only
+        // ever old, as a replacement takes microseconds.
+        Odstran_zvysky(priecinok_, Meno);
         return Stav_zamku::Drzany;
+    }
     // The file was deleted or replaced: its lock guards nothing.
     Zavri();
     return std::nullopt;

@@ -313,6 +313,8 @@ Zapis Zapis_z_chyby(const Misc::Chyba_suboru &chyba)
         return Zapis::Necitatelny;
     case Misc::Chyba_suboru::Prerusene:
         return Zapis::Zamok_strateny;
+    case Misc::Chyba_suboru::Zvysok_zapisu:
+        return Zapis::Zvysok_zapisu;
     default:
         return Zapis::Nezapisany;
     }
@@ -387,6 +389,8 @@ QString Text_zapisu(Zapis z, const QString &cesta)
         {Zapis::Zamok_strateny, "Výsledok sa nepodarilo zapísať do súboru %1: zámok v priečinku s dátami "
                                 "niekto opakovane mazal."},
         {Zapis::Preruseny, "Výsledok nebol zapísaný do súboru %1: program sa končí."},
+        {Zapis::Zvysok_zapisu, "Výsledok sa nepodarilo celý zapísať do súboru %1 a jeho zapísaná časť sa z neho "
+                               "nedala odstrániť: na konci súboru môže ostať neúplný záznam."},
     };
     const bool zamok = z == Zapis::Zamok_nie_je_subor || z == Zapis::Zamok_nezapisatelny || z == Zapis::Bez_zamykania
         || z == Zapis::Zamok_cudzi;

@@ -69,6 +69,7 @@ enum class Zapis {
     Bez_zamykania, // the folder's file system offers no locks
     Zamok_strateny, // the lock file was deleted again and again while we wrote
     Preruseny,     // the program was told to end while it waited
+    Zvysok_zapisu, // the append failed, and what of it was written stays in the file
 };
 // The results file as read: a missing file is an empty table.
 struct Tabulka_zo_suboru {
