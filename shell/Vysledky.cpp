@@ -160,9 +160,14 @@ char *Pripoj_riadok(char *kam, const Zaznam_vysledku &z)
     return Pripoj_1250(kam, z.navyse);
 }
 
+[[gnu::noinline]] std::optional<int> Cislo_textu(const char *od, const char *po, int min, int max)
+{
+    return Cislo_pola(Text_bajtov(od, po), min, max);
+}
+
 // Cislo_pola of a field's bytes: the " 4" of every line the program wrote
 // at once, anything else through its text.
-std::optional<int> Cislo_pola(const char *od, const char *po, int min, int max)
+inline std::optional<int> Cislo_pola(const char *od, const char *po, int min, int max)
 {
     const char *c = od;
     while (c < po && *c == ' ')
@@ -177,7 +182,7 @@ std::optional<int> Cislo_pola(const char *od, const char *po, int min, int max)
     while (c < po && *c == ' ')
         ++c;
     if (c != po || !cele)
-        return Cislo_pola(Text_bajtov(od, po), min, max);
+        return Cislo_textu(od, po, min, max);
     n = zaporne ? -n : n;
     return n >= min && n <= max ? std::optional(n) : std::nullopt;
 }
@@ -185,10 +190,36 @@ std::optional<int> Cislo_pola(const char *od, const char *po, int min, int max)
 constexpr int Min_cislo = std::numeric_limits<qint16>::min();
 constexpr int Max_cislo = std::numeric_limits<qint16>::max();
 
+// The names of a table, decoded into one block that they share: a table of
+// 100,000 rows would otherwise ask for (and later free) 100,000 blocks.
+class Mena_tabulky {
+public:
+    explicit Mena_tabulky(qsizetype najviac) : blok_(najviac, Qt::Uninitialized), kam_(blok_.data()) {}
+
+    // Each name ends in a NUL of its own, as every text does.
+    QString Meno(const char *od, const char *po)
+    {
+        const Misc::Kod_1250 &kod = Misc::Kod_1250_bajtov();
+        char16_t *zaciatok = reinterpret_cast<char16_t *>(kam_);
+        QChar *kam = kam_;
+        for (const char *c = od; c < po; ++c)
+            *kam++ = QChar(kod.znak[uchar(*c)]);
+        *kam++ = QChar(0);
+        kam_ = kam;
+        QString::DataPointer &blok = blok_.data_ptr();
+        blok.d_ptr()->ref();
+        return QString(QString::DataPointer(blok.d_ptr(), zaciatok, po - od));
+    }
+
+private:
+    QString blok_;
+    QChar *kam_;
+};
+
 // A line of a Windows-1250 table into `z`; `zapisatelny` is false when
 // writing the result back would change the line (a control character in
 // the name).
-bool Zaznam_z_bajtov(const char *od, const char *po, Zaznam_vysledku &z, bool &zapisatelny)
+bool Zaznam_z_bajtov(const char *od, const char *po, Zaznam_vysledku &z, bool &zapisatelny, Mena_tabulky &mena)
 {
     const char *polia[6], *konce[6];
     polia[0] = od;
@@ -212,7 +243,7 @@ bool Zaznam_z_bajtov(const char *od, const char *po, Zaznam_vysledku &z, bool &z
     z.cislo_ulohy = *uloha, z.spravne = *spravne, z.spatne = *spatne, z.Znamka = *znamka, z.ID = *id;
     const std::bitset<256> &bajty = Znaky().bajt;
     zapisatelny = std::all_of(polia[1], konce[1], [&bajty](char c) { return bajty[uchar(c)]; });
-    z.jmeno = Text_bajtov(polia[1], konce[1]);
+    z.jmeno = mena.Meno(polia[1], konce[1]);
     if (konce[5] < po)
         z.navyse = Text_bajtov(konce[5], po);
     return true;
@@ -225,7 +256,8 @@ void Citaj_1250(Tabulka_zo_suboru &tabulka)
     qsizetype riadkov = 1;
     for (const char *lf = riadok; (lf = static_cast<const char *>(std::memchr(lf, '\n', koniec - lf))); ++lf)
         ++riadkov;
-    tabulka.zaznamy.reserve(riadkov);
+    tabulka.zaznamy.reserve(riadkov + 16); // room for the rows a save adds
+    Mena_tabulky mena(tabulka.bajty.size() + riadkov);
     while (riadok < koniec) {
         const char *lf = static_cast<const char *>(std::memchr(riadok, '\n', koniec - riadok));
         const char *po = lf ? lf : koniec;
@@ -234,7 +266,7 @@ void Citaj_1250(Tabulka_zo_suboru &tabulka)
         po = cr ? cr : po;
         bool zapisatelny = true;
         Zaznam_vysledku &z = tabulka.zaznamy.emplace_back();
-        if (!Zaznam_z_bajtov(riadok, po, z, zapisatelny)) {
+        if (!Zaznam_z_bajtov(riadok, po, z, zapisatelny, mena)) {
             tabulka.zaznamy.removeLast();
             if (!Text_bajtov(riadok, po).trimmed().isEmpty())
                 ++tabulka.neprecitane;
