@@ -165,26 +165,26 @@ char *Pripoj_riadok(char *kam, const Zaznam_vysledku &z)
     return Cislo_pola(Text_bajtov(od, po), min, max);
 }
 
-// Cislo_pola of a field's bytes: the " 4" of every line the program wrote
-// at once, anything else through its text.
+// Cislo_pola of a field's bytes: the " 4", "12" or "-3" of every line the
+// program wrote at once, anything else through its text.
 inline std::optional<int> Cislo_pola(const char *od, const char *po, int min, int max)
 {
-    const char *c = od;
-    while (c < po && *c == ' ')
-        ++c;
-    const bool zaporne = c < po && *c == '-';
-    c += zaporne;
-    const char *cislice = c;
-    int n = 0;
-    while (c < po && c - cislice < 9 && uchar(*c - '0') < 10)
-        n = n * 10 + (*c++ - '0');
-    const bool cele = c > cislice;
-    while (c < po && *c == ' ')
-        ++c;
-    if (c != po || !cele)
+    const bool zaporne = od < po && *od == '-';
+    const char *cislice = od + (od < po && (*od == ' ' || zaporne));
+    const qsizetype dlzka = po - cislice;
+    if (dlzka < 1 || dlzka > 4)
         return Cislo_textu(od, po, min, max);
-    n = zaporne ? -n : n;
-    return n >= min && n <= max ? std::optional(n) : std::nullopt;
+    unsigned n = 0;
+    bool cislo = true;
+    for (qsizetype i = 0; i < dlzka; ++i) {
+        const unsigned cislica = uchar(cislice[i] - '0');
+        cislo &= cislica < 10;
+        n = n * 10 + cislica;
+    }
+    if (!cislo)
+        return Cislo_textu(od, po, min, max);
+    const int hodnota = zaporne ? -int(n) : int(n);
+    return hodnota >= min && hodnota <= max ? std::optional(hodnota) : std::nullopt;
 }
 
 constexpr int Min_cislo = std::numeric_limits<qint16>::min();
