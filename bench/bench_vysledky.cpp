@@ -1,7 +1,8 @@
 // The results table: what every added result pays for sharing the data
 // directory (take the lock, read the table again), the whole addition of a
 // row (kept copy, lock, read, sort, safe write), for tables of range(0)
-// results, and a class of programs saving at the same moment.
+// results, beside the bare write of the same bytes, and a class of programs
+// saving at the same moment.
 #include "shell/Ulozenie_vysledku.h"
 
 #include <QCoreApplication>
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -77,6 +79,25 @@ void BM_Pridaj_do_tabulky(benchmark::State &state)
     }
 }
 BENCHMARK(BM_Pridaj_do_tabulky)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// What the disk alone asks of that addition: the same bytes written to a
+// new file in the same folder, synced and renamed over the table.
+void BM_Holy_zapis(benchmark::State &state)
+{
+    QTemporaryDir adresar;
+    QList<Vysledky::Zaznam_vysledku> tabulka = Tabulka(int(state.range(0)));
+    Vysledky::Pridaj(tabulka, {{7, QStringLiteral("Nový"), 20, 5, 2, 1}});
+    const QByteArray bajty = Vysledky::Text_tabulky(tabulka);
+    const QByteArray novy = QFile::encodeName(adresar.filePath(QStringLiteral("Hra.res.novy")));
+    const QByteArray meno = QFile::encodeName(adresar.filePath(QStringLiteral("Hra.res")));
+    for (auto _ : state) {
+        const int fd = open(novy.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0 || write(fd, bajty.constData(), size_t(bajty.size())) != bajty.size() || fsync(fd) != 0
+            || close(fd) != 0 || rename(novy.constData(), meno.constData()) != 0)
+            return state.SkipWithError("cannot write");
+    }
+}
+BENCHMARK(BM_Holy_zapis)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // range(0) programs, released together, each add one result and its log
 // entry to a table of 10,000 results; the time until the last is done.

@@ -20,10 +20,6 @@ namespace {
 
 QByteArray Kodovane(const QString &meno) { return QFile::encodeName(meno); }
 
-// O_NOFOLLOW fails with ELOOP on a link; O_NONBLOCK keeps a FIFO from
-// waiting for a writer.
-constexpr int Bezpecne = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-
 Chyba_suboru Chyba_otvorenia(const QString &cesta, Chyba_suboru::Druh inak)
 {
     return {errno == ELOOP ? Chyba_suboru::Nie_je_subor : inak, cesta};
@@ -44,7 +40,8 @@ Chyba_suboru Skontroluj_otvoreny(int fd, const QString &cesta, struct stat &st, 
     return {};
 }
 
-// To the end, but never past the limit, however the file grows meanwhile.
+} // namespace
+
 Chyba_suboru Citaj_do_konca(int fd, const QString &cesta, qint64 velkost, QByteArray &obsah)
 {
     obsah.reserve(velkost);
@@ -62,6 +59,8 @@ Chyba_suboru Citaj_do_konca(int fd, const QString &cesta, qint64 velkost, QByteA
             return {Chyba_suboru::Prilis_velky, cesta};
     }
 }
+
+namespace {
 
 // What stands under the name, looked at without opening it: opening a
 // device may already do something.
@@ -168,6 +167,20 @@ Priecinok::~Priecinok()
         ::close(fd_);
 }
 
+Prava_suboru Priecinok::Prava_novych() const
+{
+    struct stat st {};
+    return fd_ >= 0 && ::fstat(fd_, &st) == 0 ? st.st_mode & 0666 : 0644;
+}
+
+QString Vlastnik(const Priecinok &priecinok, const QString &meno)
+{
+    struct stat st {};
+    if (!priecinok.Otvoreny() || ::fstatat(priecinok.fd(), Kodovane(meno).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return {};
+    return Meno_pouzivatela(st.st_uid);
+}
+
 QString Priecinok::Meno(const QString &meno) const
 {
     struct stat st {};
@@ -179,7 +192,7 @@ QString Priecinok::Meno(const QString &meno) const
     return meno;
 }
 
-Chyba_suboru Precitaj_subor(const Priecinok &priecinok, const QString &meno, QByteArray &obsah, mode_t *prava)
+Chyba_suboru Precitaj_subor(const Priecinok &priecinok, const QString &meno, QByteArray &obsah, Prava_suboru *prava)
 {
     obsah.clear();
     struct stat st {};
@@ -253,7 +266,8 @@ bool Zapis_vsetko(int fd, const QByteArray &obsah)
     return true;
 }
 
-Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah, mode_t prava)
+Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
+                              Prava_suboru prava)
 {
     const QString cesta = priecinok.Cesta(meno);
     // O_EXCL never follows a link: a link under the name fails like a file.
@@ -268,17 +282,17 @@ Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, c
     return {Chyba_suboru::Neda_sa_zapisat, cesta};
 }
 
-namespace {
-
-// The name of a new file that is to replace `meno`.
 QString Meno_noveho(const QString &meno)
 {
     return meno + QStringLiteral(".%1.novy").arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
 }
 
+namespace {
+
 bool Je_meno_noveho(const QString &nazov, const QString &meno)
 {
-    static const QRegularExpression vzor(QStringLiteral("^\\.[0-9a-f]{16}\\.novy$"));
+    // Older versions wrote the number without its leading zeros.
+    static const QRegularExpression vzor(QStringLiteral("^\\.[0-9a-f]{1,16}\\.novy$"));
     return nazov.startsWith(meno) && vzor.match(QStringView(nazov).mid(meno.size())).hasMatch();
 }
 
@@ -353,9 +367,11 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
     if (!chyba.Je_chyba() && smie && !smie(st))
         chyba = {Chyba_suboru::Prerusene, cesta};
     else if (!chyba.Je_chyba() && !(Zapis_vsetko(fd, obsah) && Synchronizuj(fd))) {
-        chyba = {Chyba_suboru::Neda_sa_zapisat, cesta};
-        // An entry is in the log whole or not at all.
-        (void)!::ftruncate(fd, st.st_size);
+        // An entry is in the log whole or not at all; where what was written
+        // cannot be taken back, the caller must not say that nothing was.
+        struct stat po {};
+        const bool vratene = ::ftruncate(fd, st.st_size) == 0 || (::fstat(fd, &po) == 0 && po.st_size == st.st_size);
+        chyba = {vratene ? Chyba_suboru::Neda_sa_zapisat : Chyba_suboru::Zvysok_zapisu, cesta};
     }
     ::close(fd);
     return chyba;

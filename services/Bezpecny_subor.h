@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -20,6 +21,13 @@ namespace Misc {
 
 // Larger than any table or data file the program can have.
 inline constexpr qint64 Najvacsi_subor = 64LL * 1024 * 1024;
+
+// How every file of a shared folder is opened: O_NOFOLLOW fails with ELOOP
+// on a link; O_NONBLOCK keeps a FIFO from waiting for a writer.
+inline constexpr int Bezpecne = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+
+// A file's permission bits.
+using Prava_suboru = mode_t;
 
 // An open folder; its files are named relative to it. The folder itself
 // comes from the configuration and is trusted: its path may hold links.
@@ -38,6 +46,9 @@ public:
     // The name as the folder spells it: `meno` itself when taken or free,
     // else the one entry that differs from it in letter case only.
     QString Meno(const QString &meno) const;
+    // The permissions a new file of the folder gets: the folder's without
+    // execute bits, so that whoever may write the folder may use the file.
+    Prava_suboru Prava_novych() const;
 
 private:
     int fd_ = -1;
@@ -50,7 +61,7 @@ private:
 // names besides this one (a hard link), Prilis_velky past Najvacsi_subor.
 // `prava` receives the file's permission bits.
 Chyba_suboru Precitaj_subor(const Priecinok &priecinok, const QString &meno, QByteArray &obsah,
-                            mode_t *prava = nullptr);
+                            Prava_suboru *prava = nullptr);
 Chyba_suboru Precitaj_subor(const QString &cesta, QByteArray &obsah);
 
 // The same for a configuration file, which must also belong to the
@@ -58,6 +69,10 @@ Chyba_suboru Precitaj_subor(const QString &cesta, QByteArray &obsah);
 // put a file of their own in its place, but cannot give it to another user.
 // Other names of it are allowed: it is only read.
 Chyba_suboru Precitaj_nastavenie(const QString &cesta, QByteArray &obsah);
+
+// The user a name of the folder belongs to (not followed if a link);
+// empty when nothing stands under it.
+QString Vlastnik(const Priecinok &priecinok, const QString &meno);
 
 // Whether the name may be written: free, or a regular file (not a link).
 Chyba_suboru Mozno_zapisat(const QString &cesta);
@@ -70,6 +85,10 @@ Chyba_suboru Mozno_zapisat(const QString &cesta);
 // is Prerusene. On any failure the old file stays.
 Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
                           mode_t prava, const std::function<bool(const QString &, const struct stat &)> &smie = {});
+
+// A name not yet taken for a new file that is to replace `meno`:
+// "<meno>.<16 hex digits>.novy".
+QString Meno_noveho(const QString &meno);
 
 // Removes the new files that replacements of `meno` cut short (a program
 // killed mid-write) left beside it a minute ago or earlier. Only for a
@@ -86,7 +105,11 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
 // Writes and syncs a new file; Existuje when the name is taken (by
 // anything, a link included).
 Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
-                              mode_t prava = 0666);
+                              Prava_suboru prava = 0666);
+
+// The rest of the open file `fd` (`cesta` names it), `velkost` bytes
+// expected; never past Najvacsi_subor, however the file grows meanwhile.
+Chyba_suboru Citaj_do_konca(int fd, const QString &cesta, qint64 velkost, QByteArray &obsah);
 
 // For tests that end the program at every step of a save: runs after each
 // write, sync, rename and removal of one.

@@ -29,6 +29,8 @@ constexpr Text_chyby texty_chyb[] = {
      "dať ktokoľvek, kto smie do priečinka zapisovať."},
     {Chyba_suboru::Existuje, "Súbor %1 už existuje."},
     {Chyba_suboru::Prerusene, "Súbor %1 nebol zmenený."},
+    {Chyba_suboru::Zvysok_zapisu, "Do súboru %1 sa nepodarilo zapísať celý záznam a jeho zapísaná časť sa nedala "
+                                  "odstrániť: na konci súboru môže ostať neúplný záznam."},
 };
 } // namespace
 

@@ -20,6 +20,7 @@ struct Chyba_suboru {
         Cudzi_vlastnik,      // a configuration file that belongs to another user than its folder
         Existuje,            // a new file's name is taken
         Prerusene,           // a replacement was called off just before it would have happened
+        Zvysok_zapisu,       // an append failed, and what of it was written could not be taken back
     };
 
     Druh druh = Ziadna;

@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace Misc {
 
 namespace {
@@ -49,19 +51,42 @@ QStringList Riadky_textu(const QString &text)
     return riadky;
 }
 
+const Kod_1250 &Kod_1250_bajtov()
+{
+    static const Kod_1250 kod = [] {
+        Kod_1250 k;
+        k.bajt.fill(-1);
+        for (int b = 0; b < 256; ++b) {
+            const QString znak = Text_z_1250(QByteArray(1, char(b)));
+            k.znak[b] = znak.size() == 1 ? znak[0].unicode() : char16_t(QChar::ReplacementCharacter);
+            if (znak.size() == 1 && k.bajt[znak[0].unicode()] < 0)
+                k.bajt[znak[0].unicode()] = qint16(b);
+        }
+        return k;
+    }();
+    return kod;
+}
+
+bool Text_v_utf8(QByteArrayView bajty)
+{
+    if (bajty.startsWith("\xEF\xBB\xBF"))
+        return true;
+    // Slovak letters in Windows-1250 are never valid UTF-8 sequences; text
+    // without any byte past ASCII is the same in both.
+    const auto prvy = std::find_if(bajty.begin(), bajty.end(), [](char c) { return uchar(c) >= 0x80; });
+    return prvy != bajty.end() && bajty.sliced(prvy - bajty.begin()).isValidUtf8();
+}
+
 QStringList Riadky_suboru(const QByteArray &bajty)
 {
     static const QByteArray bom("\xEF\xBB\xBF");
     QString text;
-    if (bajty.startsWith(bom)) {
+    if (bajty.startsWith(bom))
         text = QString::fromUtf8(bajty.mid(bom.size()));
-    } else {
-        // Slovak letters in Windows-1250 are never valid UTF-8 sequences.
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        text = utf8(bajty);
-        if (utf8.hasError() || text.size() == bajty.size())
-            text = Text_z_1250(bajty);
-    }
+    else if (Text_v_utf8(bajty))
+        text = QString::fromUtf8(bajty);
+    else
+        text = Text_z_1250(bajty);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\n'), QLatin1Char('\r'));
     return Riadky_textu(text);
 }

@@ -20,8 +20,6 @@ namespace Misc {
 
 namespace {
 
-constexpr int Bezpecne = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-
 // A part may be found between its creation and its lock only while it is
 // this young and still empty.
 constexpr std::time_t Vek_novej = 60;

@@ -21,16 +21,6 @@ const QByteArray &Meno_zamku()
     return meno;
 }
 
-constexpr int Bezpecne = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
-
-// Whoever may write the folder may use its lock, whatever their umask.
-void Prava_priecinka(int fd, const Priecinok &priecinok)
-{
-    struct stat st {};
-    if (::fstat(priecinok.fd(), &st) == 0)
-        (void)::fchmod(fd, st.st_mode & 0666);
-}
-
 } // namespace
 
 bool Cakanie::Pocas() { return !platform::terminationRequested(); }
@@ -92,8 +82,12 @@ std::optional<Stav_zamku> Zamok_priecinka::Skus()
         // ENOLCK, EINVAL, EOPNOTSUPP: no locks here.
         return Stav_zamku::Bez_zamykania;
     }
-    if (Meno_je_nase())
+    if (Meno_je_nase()) {
+        // What a program killed while replacing a lock file left: only
+        // ever old, as a replacement takes microseconds.
+        Odstran_zvysky(priecinok_, Meno);
         return Stav_zamku::Drzany;
+    }
     // The file was deleted or replaced: its lock guards nothing.
     Zavri();
     return std::nullopt;
@@ -105,7 +99,8 @@ std::optional<Stav_zamku> Zamok_priecinka::Otvor()
 {
     fd_ = ::openat(priecinok_.fd(), Meno_zamku().constData(), O_RDWR | O_CREAT | O_EXCL | Bezpecne, 0666);
     if (fd_ >= 0) {
-        Prava_priecinka(fd_, priecinok_);
+        // Whoever may write the folder may use its lock, whatever their umask.
+        (void)::fchmod(fd_, priecinok_.Prava_novych());
         return std::nullopt;
     }
     if (errno == EEXIST)
@@ -128,19 +123,20 @@ std::optional<Stav_zamku> Zamok_priecinka::Otvor()
 }
 
 // A lock file we may not open: a new one of the folder's permissions in its
-// place, when the folder lets us.
+// place, when the folder lets us. A folder with the sticky bit lets only the
+// file's owner replace it, though it takes new files.
 std::optional<Stav_zamku> Zamok_priecinka::Nahrad_necitatelny()
 {
-    const QByteArray novy = Meno_zamku() + '.'
-        + QByteArray::number(QRandomGenerator::system()->generate64(), 16) + ".novy";
+    const QByteArray novy = QFile::encodeName(Meno_noveho(Meno));
     const int fd = ::openat(priecinok_.fd(), novy.constData(), O_RDWR | O_CREAT | O_EXCL | Bezpecne, 0666);
     if (fd < 0)
         return Stav_zamku::Nezapisatelny;
-    Prava_priecinka(fd, priecinok_);
+    (void)::fchmod(fd, priecinok_.Prava_novych());
     ::close(fd);
     if (::renameat(priecinok_.fd(), novy.constData(), priecinok_.fd(), Meno_zamku().constData()) != 0) {
+        const bool cudzi = errno == EPERM || errno == EACCES;
         ::unlinkat(priecinok_.fd(), novy.constData(), 0);
-        return Stav_zamku::Nezapisatelny;
+        return cudzi ? Stav_zamku::Cudzi : Stav_zamku::Nezapisatelny;
     }
     return std::nullopt;
 }

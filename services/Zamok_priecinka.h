@@ -69,6 +69,7 @@ enum class Stav_zamku {
     Drzany,        // held
     Obsadeny,      // another program held it for the whole wait
     Nezapisatelny, // the lock file can be neither created nor opened for writing
+    Cudzi,         // only another user may open the lock file, and the folder keeps it from being replaced
     Nie_je_subor,  // a link, a directory or a device stands under the lock's name
     Bez_zamykania, // the folder's file system offers no locks
     Preruseny,     // the program is ending

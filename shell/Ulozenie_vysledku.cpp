@@ -42,6 +42,8 @@ Zapis Zapis_zamku(Misc::Stav_zamku stav)
         return Zapis::Obsadeny;
     case Misc::Stav_zamku::Nezapisatelny:
         return Zapis::Zamok_nezapisatelny;
+    case Misc::Stav_zamku::Cudzi:
+        return Zapis::Zamok_cudzi;
     case Misc::Stav_zamku::Nie_je_subor:
         return Zapis::Zamok_nie_je_subor;
     case Misc::Stav_zamku::Bez_zamykania:
@@ -52,17 +54,10 @@ Zapis Zapis_zamku(Misc::Stav_zamku stav)
     return Zapis::Nezapisany;
 }
 
-// A new table gets the permissions of the folder: whoever may write the
-// folder may read the table.
-mode_t Prava_novej(const Misc::Priecinok &priecinok)
-{
-    struct stat st {};
-    return ::fstat(priecinok.fd(), &st) == 0 ? st.st_mode & 0666 : 0644;
-}
-
 // A byte-for-byte copy beside the file under a name not yet taken; empty
 // when none could be made.
-QString Odloz_kopiu(const Misc::Priecinok &priecinok, const QString &meno, const QByteArray &bajty, mode_t prava)
+QString Odloz_kopiu(const Misc::Priecinok &priecinok, const QString &meno, const QByteArray &bajty,
+                    Misc::Prava_suboru prava)
 {
     for (int n = 1; n < 100; ++n) {
         const QString kopia = meno + (n == 1 ? QStringLiteral(".bak") : QStringLiteral(".%1.bak").arg(n));
@@ -164,7 +159,9 @@ Zapis Ulozenie_vysledku::Zapis_tabulky(const Zaznam_vysledku &z, Misc::Uschovany
 {
     if (!zamok_)
         return Zapis::Zamok_strateny;
-    mode_t prava = Prava_novej(priecinok_);
+    // A new table gets the permissions of the folder: whoever may write the
+    // folder may read the table.
+    Misc::Prava_suboru prava = priecinok_.Prava_novych();
     Tabulka_zo_suboru tabulka = Nacti_tabulku(priecinok_, tabulka_, &prava);
     if (!tabulka.precitana)
         return tabulka.dovod;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <bitset>
 #include <charconv>
+#include <cstring>
 #include <limits>
 
 namespace Vysledky {
@@ -29,10 +30,6 @@ std::optional<int> Cislo_pola(QStringView pole, int od, int po)
     return n;
 }
 
-} // namespace
-
-namespace {
-
 bool Skor(const Zaznam_vysledku &a, const Zaznam_vysledku &b)
 {
     if ((a.Znamka > 0) != (b.Znamka > 0))
@@ -44,23 +41,25 @@ bool Skor(const Zaznam_vysledku &a, const Zaznam_vysledku &b)
     return a.spatne < b.spatne;
 }
 
-} // namespace
+// The characters a name may hold: Windows-1250 has them, and they are no
+// control character and no "|"; their bytes, and the byte of each (-1 for
+// a character a name may not hold).
+struct Znaky_mena {
+    std::bitset<65536> znak;
+    std::bitset<256> bajt;
+    std::array<qint16, 65536> bajt_znaku;
+};
 
-void Zorad_zaznamy(QList<Zaznam_vysledku> &zaznamy) { std::stable_sort(zaznamy.begin(), zaznamy.end(), Skor); }
-
-namespace {
-
-// The characters Windows-1250 holds, control characters and "|" left out:
-// every name of the table is looked at each time it is written.
-const std::bitset<65536> &Znaky_mena()
+const Znaky_mena &Znaky()
 {
-    static const std::bitset<65536> znaky = [] {
-        std::bitset<65536> z;
+    static const Znaky_mena znaky = [] {
+        const Misc::Kod_1250 &kod = Misc::Kod_1250_bajtov();
+        Znaky_mena z;
+        z.bajt_znaku.fill(-1);
         for (int b = 0x20; b < 256; ++b) {
-            const QString znak = Misc::Text_z_1250(QByteArray(1, char(b)));
-            if (znak.size() == 1 && znak[0] != QChar::ReplacementCharacter && znak[0] != QLatin1Char('|')
-                && znak[0].category() != QChar::Other_Control)
-                z.set(znak[0].unicode());
+            const QChar znak(kod.znak[b]);
+            if (znak != QChar::ReplacementCharacter && znak != QLatin1Char('|') && znak.category() != QChar::Other_Control)
+                z.znak.set(znak.unicode()), z.bajt.set(b), z.bajt_znaku[znak.unicode()] = qint16(b);
         }
         return z;
     }();
@@ -69,11 +68,13 @@ const std::bitset<65536> &Znaky_mena()
 
 } // namespace
 
+void Zorad_zaznamy(QList<Zaznam_vysledku> &zaznamy) { std::stable_sort(zaznamy.begin(), zaznamy.end(), Skor); }
+
 QString Jmeno_pro_soubor(const QString &jmeno)
 {
     // Almost every name is fine as it is.
-    const std::bitset<65536> &znaky = Znaky_mena();
-    if (std::all_of(jmeno.cbegin(), jmeno.cend(), [&znaky](QChar c) { return znaky.test(c.unicode()); }))
+    const std::bitset<65536> &znaky = Znaky().znak;
+    if (std::all_of(jmeno.cbegin(), jmeno.cend(), [&znaky](QChar c) { return znaky[c.unicode()]; }))
         return jmeno;
     QString s;
     for (const char32_t c : QString(jmeno).replace(QLatin1String("\r\n"), QLatin1String("\n")).toUcs4()) {
@@ -82,7 +83,7 @@ QString Jmeno_pro_soubor(const QString &jmeno)
         } else if (c == U'|') {
             s += QLatin1Char('/');
         } else if (QChar::category(c) != QChar::Other_Control) {
-            s += c <= 0xFFFF && znaky.test(c) ? QChar(char16_t(c)) : QLatin1Char('?');
+            s += c <= 0xFFFF && znaky[c] ? QChar(char16_t(c)) : QLatin1Char('?');
         }
     }
     return s;
@@ -95,45 +96,220 @@ QString Cislo_so_znamienkom(int n)
 
 namespace {
 
-// Appends in place: the whole table is written at every save.
-void Pripoj_cislo(QString &text, int n, bool znamienko)
+// The table is read, converted and written whole at every save: a line's
+// bytes go straight to and from its fields, without a converter or a text
+// of the whole file between.
+
+QString Text_bajtov(const char *od, const char *po)
 {
-    char cislice[16];
-    char *zaciatok = cislice + 1;
-    cislice[0] = ' ';
-    const auto [koniec, chyba] = std::to_chars(zaciatok, std::end(cislice), n);
-    (void)chyba;
-    if (znamienko && n >= 0)
-        zaciatok = cislice;
-    text.append(QLatin1StringView(zaciatok, koniec - zaciatok));
+    const Misc::Kod_1250 &kod = Misc::Kod_1250_bajtov();
+    QString text(po - od, Qt::Uninitialized);
+    char16_t *kam = reinterpret_cast<char16_t *>(text.data());
+    for (; od < po; ++od)
+        *kam++ = kod.znak[uchar(*od)];
+    return text;
 }
 
-void Pripoj_riadok(QString &text, const Zaznam_vysledku &z)
+// "?" for a character that Windows-1250 lacks.
+char *Pripoj_1250(char *kam, QStringView text)
 {
-    Pripoj_cislo(text, z.cislo_ulohy, false);
-    text += QLatin1Char('|');
-    text += Jmeno_pro_soubor(z.jmeno);
-    for (const int n : {z.spravne, z.spatne, z.Znamka, z.ID}) {
-        text += QLatin1Char('|');
-        Pripoj_cislo(text, n, true);
+    const Misc::Kod_1250 &kod = Misc::Kod_1250_bajtov();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qint16 bajt = kod.bajt[text[i].unicode()];
+        if (bajt < 0 && text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i; // one character
+        *kam++ = bajt < 0 ? '?' : char(bajt);
     }
-    text += z.navyse;
+    return kam;
+}
+
+bool Ma_1250(QStringView text)
+{
+    const Misc::Kod_1250 &kod = Misc::Kod_1250_bajtov();
+    return std::all_of(text.begin(), text.end(), [&kod](QChar c) { return kod.bajt[c.unicode()] >= 0; });
+}
+
+char *Pripoj_cislo(char *kam, int n, bool znamienko)
+{
+    if (znamienko && n >= 0)
+        *kam++ = ' ';
+    return std::to_chars(kam, kam + 11, n).ptr;
+}
+
+// Room for a line and its CR LF: each character one byte at the most.
+qsizetype Najviac_bajtov(const Zaznam_vysledku &z) { return z.jmeno.size() + z.navyse.size() + 5 * 12 + 2; }
+
+char *Pripoj_riadok(char *kam, const Zaznam_vysledku &z)
+{
+    kam = Pripoj_cislo(kam, z.cislo_ulohy, false);
+    *kam++ = '|';
+    const std::array<qint16, 65536> &bajty = Znaky().bajt_znaku;
+    char *meno = kam;
+    for (const QChar c : z.jmeno) {
+        const qint16 bajt = bajty[c.unicode()];
+        if (bajt < 0) {
+            kam = Pripoj_1250(meno, Jmeno_pro_soubor(z.jmeno));
+            break;
+        }
+        *kam++ = char(bajt);
+    }
+    for (const int n : {z.spravne, z.spatne, z.Znamka, z.ID}) {
+        *kam++ = '|';
+        kam = Pripoj_cislo(kam, n, true);
+    }
+    return Pripoj_1250(kam, z.navyse);
+}
+
+[[gnu::noinline]] std::optional<int> Cislo_textu(const char *od, const char *po, int min, int max)
+{
+    return Cislo_pola(Text_bajtov(od, po), min, max);
+}
+
+// Cislo_pola of a field's bytes: the " 4", "12" or "-3" of every line the
+// program wrote at once, anything else through its text.
+inline std::optional<int> Cislo_pola(const char *od, const char *po, int min, int max)
+{
+    const bool zaporne = od < po && *od == '-';
+    const char *cislice = od + (od < po && (*od == ' ' || zaporne));
+    const qsizetype dlzka = po - cislice;
+    if (dlzka < 1 || dlzka > 4)
+        return Cislo_textu(od, po, min, max);
+    unsigned n = 0;
+    bool cislo = true;
+    for (qsizetype i = 0; i < dlzka; ++i) {
+        const unsigned cislica = uchar(cislice[i] - '0');
+        cislo &= cislica < 10;
+        n = n * 10 + cislica;
+    }
+    if (!cislo)
+        return Cislo_textu(od, po, min, max);
+    const int hodnota = zaporne ? -int(n) : int(n);
+    return hodnota >= min && hodnota <= max ? std::optional(hodnota) : std::nullopt;
+}
+
+constexpr int Min_cislo = std::numeric_limits<qint16>::min();
+constexpr int Max_cislo = std::numeric_limits<qint16>::max();
+
+// The names of a table, decoded into one block that they share: a table of
+// 100,000 rows would otherwise ask for (and later free) 100,000 blocks.
+class Mena_tabulky {
+public:
+    explicit Mena_tabulky(qsizetype najviac) : blok_(najviac, Qt::Uninitialized), kam_(blok_.data()) {}
+
+    // Each name ends in a NUL of its own, as every text does.
+    QString Meno(const char *od, const char *po)
+    {
+        const Misc::Kod_1250 &kod = Misc::Kod_1250_bajtov();
+        char16_t *zaciatok = reinterpret_cast<char16_t *>(kam_);
+        QChar *kam = kam_;
+        for (const char *c = od; c < po; ++c)
+            *kam++ = QChar(kod.znak[uchar(*c)]);
+        *kam++ = QChar(0);
+        kam_ = kam;
+        QString::DataPointer &blok = blok_.data_ptr();
+        blok.d_ptr()->ref();
+        return QString(QString::DataPointer(blok.d_ptr(), zaciatok, po - od));
+    }
+
+private:
+    QString blok_;
+    QChar *kam_;
+};
+
+// A line of a Windows-1250 table into `z`; `zapisatelny` is false when
+// writing the result back would change the line (a control character in
+// the name).
+bool Zaznam_z_bajtov(const char *od, const char *po, Zaznam_vysledku &z, bool &zapisatelny, Mena_tabulky &mena)
+{
+    const char *polia[6], *konce[6];
+    polia[0] = od;
+    for (int i = 0; i < 6; ++i) {
+        // The name is the long field: searched for its end at once.
+        const char *ciara = i == 1 ? static_cast<const char *>(std::memchr(polia[i], '|', po - polia[i]))
+                                   : std::find(polia[i], po, '|');
+        if (ciara == nullptr || (ciara == po && i < 5))
+            return false;
+        konce[i] = ciara;
+        if (i < 5)
+            polia[i + 1] = ciara + 1;
+    }
+    const auto uloha = Cislo_pola(polia[0], konce[0], Min_cislo, Max_cislo);
+    const auto spravne = Cislo_pola(polia[2], konce[2], Min_cislo, Max_cislo);
+    const auto spatne = Cislo_pola(polia[3], konce[3], Min_cislo, Max_cislo);
+    const auto znamka = Cislo_pola(polia[4], konce[4], Min_cislo, Max_cislo);
+    const auto id = Cislo_pola(polia[5], konce[5], 0, 255);
+    if (!uloha || !spravne || !spatne || !znamka || !id)
+        return false;
+    z.cislo_ulohy = *uloha, z.spravne = *spravne, z.spatne = *spatne, z.Znamka = *znamka, z.ID = *id;
+    const std::bitset<256> &bajty = Znaky().bajt;
+    zapisatelny = std::all_of(polia[1], konce[1], [&bajty](char c) { return bajty[uchar(c)]; });
+    z.jmeno = mena.Meno(polia[1], konce[1]);
+    if (konce[5] < po)
+        z.navyse = Text_bajtov(konce[5], po);
+    return true;
+}
+
+// The table's lines end in CR LF, CR or LF; blank lines are no results.
+void Citaj_1250(Tabulka_zo_suboru &tabulka)
+{
+    const char *riadok = tabulka.bajty.constData(), *koniec = riadok + tabulka.bajty.size();
+    qsizetype riadkov = 1;
+    for (const char *lf = riadok; (lf = static_cast<const char *>(std::memchr(lf, '\n', koniec - lf))); ++lf)
+        ++riadkov;
+    tabulka.zaznamy.reserve(riadkov + 16); // room for the rows a save adds
+    Mena_tabulky mena(tabulka.bajty.size() + riadkov);
+    while (riadok < koniec) {
+        const char *lf = static_cast<const char *>(std::memchr(riadok, '\n', koniec - riadok));
+        const char *po = lf ? lf : koniec;
+        const char *cr = static_cast<const char *>(std::memchr(riadok, '\r', po - riadok));
+        const char *dalsi = !cr ? po + 1 : cr + 1 == po ? po + 1 : cr + 1;
+        po = cr ? cr : po;
+        bool zapisatelny = true;
+        Zaznam_vysledku &z = tabulka.zaznamy.emplace_back();
+        if (!Zaznam_z_bajtov(riadok, po, z, zapisatelny, mena)) {
+            tabulka.zaznamy.removeLast();
+            if (!Text_bajtov(riadok, po).trimmed().isEmpty())
+                ++tabulka.neprecitane;
+        } else if (!zapisatelny) {
+            z.jmeno = Jmeno_pro_soubor(z.jmeno);
+            ++tabulka.neprecitane;
+        }
+        riadok = dalsi;
+    }
+}
+
+// A table a person saved in UTF-8: what Windows-1250 cannot hold is told.
+void Citaj_utf8(Tabulka_zo_suboru &tabulka)
+{
+    for (const QString &riadok : Misc::Riadky_suboru(tabulka.bajty)) {
+        if (auto z = Zaznam_z_riadku(riadok)) {
+            if (Jmeno_pro_soubor(z->jmeno) != z->jmeno || !Ma_1250(z->navyse)) {
+                QByteArray bajty(z->navyse.size(), Qt::Uninitialized);
+                bajty.truncate(Pripoj_1250(bajty.data(), z->navyse) - bajty.constData());
+                z->jmeno = Jmeno_pro_soubor(z->jmeno);
+                z->navyse = Text_bajtov(bajty.cbegin(), bajty.cend());
+                ++tabulka.neprecitane;
+            }
+            tabulka.zaznamy.append(std::move(*z));
+        } else if (!riadok.trimmed().isEmpty()) {
+            ++tabulka.neprecitane;
+        }
+    }
 }
 
 } // namespace
 
 QString Riadok_zaznamu(const Zaznam_vysledku &z)
 {
-    QString riadok;
-    Pripoj_riadok(riadok, z);
-    return riadok;
+    QByteArray riadok(Najviac_bajtov(z), Qt::Uninitialized);
+    const char *koniec = Pripoj_riadok(riadok.data(), z);
+    return Text_bajtov(riadok.constData(), koniec);
 }
 
 std::optional<Zaznam_vysledku> Zaznam_z_riadku(const QString &riadok)
 {
     // Characters after a sixth "|" belong to no field of ours; a newer
-    // program may have written them, so they are kept. Views: a table of
-    // 100,000 lines is read at every save.
+    // program may have written them, so they are kept.
     QStringView polia[6];
     int pocet = 0;
     for (const QStringView pole : QStringView(riadok).tokenize(QLatin1Char('|'))) {
@@ -144,12 +320,10 @@ std::optional<Zaznam_vysledku> Zaznam_z_riadku(const QString &riadok)
     if (pocet < 6)
         return std::nullopt;
     const qsizetype koniec = polia[5].data() + polia[5].size() - riadok.constData();
-    constexpr int min = std::numeric_limits<qint16>::min();
-    constexpr int max = std::numeric_limits<qint16>::max();
-    const auto uloha = Cislo_pola(polia[0], min, max);
-    const auto spravne = Cislo_pola(polia[2], min, max);
-    const auto spatne = Cislo_pola(polia[3], min, max);
-    const auto znamka = Cislo_pola(polia[4], min, max);
+    const auto uloha = Cislo_pola(polia[0], Min_cislo, Max_cislo);
+    const auto spravne = Cislo_pola(polia[2], Min_cislo, Max_cislo);
+    const auto spatne = Cislo_pola(polia[3], Min_cislo, Max_cislo);
+    const auto znamka = Cislo_pola(polia[4], Min_cislo, Max_cislo);
     const auto id = Cislo_pola(polia[5], 0, 255);
     if (!uloha || !spravne || !spatne || !znamka || !id)
         return std::nullopt;
@@ -171,12 +345,14 @@ Zapis Zapis_z_chyby(const Misc::Chyba_suboru &chyba)
         return Zapis::Necitatelny;
     case Misc::Chyba_suboru::Prerusene:
         return Zapis::Zamok_strateny;
+    case Misc::Chyba_suboru::Zvysok_zapisu:
+        return Zapis::Zvysok_zapisu;
     default:
         return Zapis::Nezapisany;
     }
 }
 
-Tabulka_zo_suboru Nacti_tabulku(const Misc::Priecinok &priecinok, const QString &meno, mode_t *prava)
+Tabulka_zo_suboru Nacti_tabulku(const Misc::Priecinok &priecinok, const QString &meno, Misc::Prava_suboru *prava)
 {
     Tabulka_zo_suboru tabulka;
     const Misc::Chyba_suboru chyba = Misc::Precitaj_subor(priecinok, meno, tabulka.bajty, prava);
@@ -187,14 +363,10 @@ Tabulka_zo_suboru Nacti_tabulku(const Misc::Priecinok &priecinok, const QString 
         tabulka.dovod = Zapis_z_chyby(chyba);
         return tabulka;
     }
-    const QStringList riadky = Misc::Riadky_suboru(tabulka.bajty);
-    tabulka.zaznamy.reserve(riadky.size());
-    for (const QString &riadok : riadky) {
-        if (const auto z = Zaznam_z_riadku(riadok))
-            tabulka.zaznamy.append(*z);
-        else if (!riadok.trimmed().isEmpty())
-            ++tabulka.neprecitane;
-    }
+    if (Misc::Text_v_utf8(tabulka.bajty))
+        Citaj_utf8(tabulka);
+    else
+        Citaj_1250(tabulka);
     return tabulka;
 }
 
@@ -207,13 +379,18 @@ Tabulka_zo_suboru Nacti_tabulku_ze_souboru(const QString &cesta)
 
 QByteArray Text_tabulky(const QList<Zaznam_vysledku> &zaznamy)
 {
-    QString text;
-    text.reserve(zaznamy.size() * 48);
+    qsizetype najviac = 0;
+    for (const Zaznam_vysledku &z : zaznamy)
+        najviac += Najviac_bajtov(z);
+    QByteArray text(najviac, Qt::Uninitialized);
+    char *kam = text.data();
     for (const Zaznam_vysledku &z : zaznamy) {
-        Pripoj_riadok(text, z);
-        text += konec_riadku;
+        kam = Pripoj_riadok(kam, z);
+        *kam++ = '\r';
+        *kam++ = '\n';
     }
-    return Misc::Text_do_1250(text);
+    text.truncate(kam - text.constData());
+    return text;
 }
 
 QString Text_zapisu(Zapis z, const QString &cesta)
@@ -236,18 +413,30 @@ QString Text_zapisu(Zapis z, const QString &cesta)
                            "nebol zapísaný a súbor ostal nezmenený."},
         {Zapis::Zamok_nezapisatelny, "Výsledok sa nepodarilo zapísať: zámok %1 sa nedá vytvoriť ani otvoriť "
                                      "(priečinok s dátami nedovoľuje zápis)."},
+        {Zapis::Zamok_cudzi, "Výsledok sa nepodarilo zapísať: zámok %1 patrí používateľovi %2 a ostatní používatelia "
+                             "ho nemôžu otvoriť ani nahradiť novým. Kým ho vlastník alebo správca počítača neodstráni, "
+                             "výsledky sa nedajú zapísať."},
         {Zapis::Bez_zamykania, "Výsledok sa nepodarilo zapísať: súborový systém priečinka s dátami nedovoľuje "
                                "zamknúť zámok %1."},
         {Zapis::Zamok_strateny, "Výsledok sa nepodarilo zapísať do súboru %1: zámok v priečinku s dátami "
                                 "niekto opakovane mazal."},
         {Zapis::Preruseny, "Výsledok nebol zapísaný do súboru %1: program sa končí."},
+        {Zapis::Zvysok_zapisu, "Výsledok sa nepodarilo celý zapísať do súboru %1 a jeho zapísaná časť sa z neho "
+                               "nedala odstrániť: na konci súboru môže ostať neúplný záznam."},
     };
-    const bool zamok = z == Zapis::Zamok_nie_je_subor || z == Zapis::Zamok_nezapisatelny || z == Zapis::Bez_zamykania;
+    const bool zamok = z == Zapis::Zamok_nie_je_subor || z == Zapis::Zamok_nezapisatelny || z == Zapis::Bez_zamykania
+        || z == Zapis::Zamok_cudzi;
     const QString subor = platform::resolvePath(cesta);
-    for (const auto &t : texty)
-        if (t.zapis == z)
-            return QString::fromUtf8(t.text).arg(QDir::toNativeSeparators(
-                zamok ? QFileInfo(subor).absolutePath() + QLatin1Char('/') + Misc::Zamok_priecinka::Meno : subor));
+    const QString priecinok = QFileInfo(subor).absolutePath() + QLatin1Char('/');
+    for (const auto &t : texty) {
+        if (t.zapis != z)
+            continue;
+        QString text = QString::fromUtf8(t.text).arg(QDir::toNativeSeparators(
+            zamok ? priecinok + Misc::Zamok_priecinka::Meno : subor));
+        if (z == Zapis::Zamok_cudzi) // %2 the lock's owner
+            text = text.arg(Misc::Vlastnik(Misc::Priecinok(priecinok), Misc::Zamok_priecinka::Meno));
+        return text;
+    }
     return {};
 }
 

@@ -28,6 +28,13 @@ struct Zaznam_vysledku {
     bool operator==(const Zaznam_vysledku &) const = default;
 };
 
+} // namespace Vysledky
+
+// Moved as bytes: a row goes into a table of 100,000 at every save.
+Q_DECLARE_TYPEINFO(Vysledky::Zaznam_vysledku, Q_RELOCATABLE_TYPE);
+
+namespace Vysledky {
+
 // Best first: lower mark, then more right, then fewer wrong; a result
 // without a mark (0) after every marked one. Equal results keep their
 // order, so a new one goes after its equals.
@@ -58,21 +65,27 @@ enum class Zapis {
     Zamok_nie_je_subor, // something other than a lock file stands under the lock's name
     Viac_mien,     // the file has another name besides (a hard link)
     Zamok_nezapisatelny, // the lock file can be neither created nor opened
+    Zamok_cudzi,   // only its owner may open the lock file, and the folder keeps it from being replaced
     Bez_zamykania, // the folder's file system offers no locks
     Zamok_strateny, // the lock file was deleted again and again while we wrote
     Preruseny,     // the program was told to end while it waited
+    Zvysok_zapisu, // the append failed, and what of it was written stays in the file
 };
 // The results file as read: a missing file is an empty table.
 struct Tabulka_zo_suboru {
     QList<Zaznam_vysledku> zaznamy;
     bool precitana = true;  // false: the file is there but cannot be read
     Zapis dovod = Zapis::Hotovy; // why not
-    int neprecitane = 0;    // lines that hold no result (blank lines not counted)
+    // Lines the table cannot write back as they were: lines that hold no
+    // result (blank lines not counted), and results with characters that
+    // Windows-1250 or a name cannot hold (read as they will be written).
+    int neprecitane = 0;
     QByteArray bajty;       // the file as read
 };
 Tabulka_zo_suboru Nacti_tabulku_ze_souboru(const QString &cesta);
 // The same from an open folder; `prava` receives the file's permissions.
-Tabulka_zo_suboru Nacti_tabulku(const Misc::Priecinok &priecinok, const QString &meno, mode_t *prava = nullptr);
+Tabulka_zo_suboru Nacti_tabulku(const Misc::Priecinok &priecinok, const QString &meno,
+                                Misc::Prava_suboru *prava = nullptr);
 // Why a file of the folder was not read or written.
 Zapis Zapis_z_chyby(const Misc::Chyba_suboru &chyba);
 // The whole file as written: one line per result, CR LF, Windows-1250.

@@ -122,7 +122,8 @@ void frm_Tabulka::Vloz_novy_zaznam(int cislo_ulohy, const QString &jmeno, const 
     oznamene_ = odpoved.osud != Vysledky::Osud::Ulozeny;
     if (!odpoved.kopia.isEmpty())
         platform::services().messageBox().Show(
-            QStringLiteral("Niektoré riadky súboru %1 sa nedali prečítať. Pôvodný súbor je uložený ako %2.")
+            QStringLiteral("Niektoré riadky súboru %1 sa nedali prečítať alebo mali znaky, ktoré sa doň nedajú "
+                           "zapísať. Pôvodný súbor je uložený ako %2.")
                 .arg(QDir::toNativeSeparators(ulozenie_->Subor_tabulky()), QDir::toNativeSeparators(odpoved.kopia)),
             platform::MessageStyle::OkOnly | platform::MessageStyle::Information, QStringLiteral("Upozornenie"));
     for (int r = 1; r <= Pocet_riadkov; ++r)

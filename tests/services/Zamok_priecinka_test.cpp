@@ -1,10 +1,12 @@
 // The lock of a shared data folder, tried the ways a class can break it:
 // two holders at once, a holder that ends, a pupil deleting or replacing
 // the lock file, a lock file this user may not open, something else under
-// its name, a program told to end while it waits, and a commit made after
-// the lock was lost.
+// its name, a program told to end while it waits, a commit made after the
+// lock was lost, and what a killed program leaves; and the safe writes
+// under it on a disk that fails.
 #include "services/Zamok_priecinka.h"
 
+#include "shell/Vysledky.h"
 #include "support/Datove_subory.h"
 
 #include <QDir>
@@ -14,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <future>
 #include <grp.h>
@@ -23,6 +27,39 @@
 
 using namespace Misc;
 using namespace std::chrono_literals;
+
+namespace {
+
+// A disk that fails where a test says: fsync and ftruncate of a file whose
+// name ends in the text set fail with EIO. These stand before the C
+// library's in this program, so the safe-file layer meets them as it would
+// a failing disk.
+std::atomic<const char *> Zlyha_fsync = nullptr, Zlyha_ftruncate = nullptr;
+
+bool Meno_konci(int fd, const char *koniec)
+{
+    char meno[4096];
+    const ssize_t n = readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), meno, sizeof meno - 1);
+    return koniec && n > 0 && QByteArray(meno, n).endsWith(koniec);
+}
+
+} // namespace
+
+extern "C" int fsync(int fd)
+{
+    static const auto povodny = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+    if (Meno_konci(fd, Zlyha_fsync))
+        return errno = EIO, -1;
+    return povodny(fd);
+}
+
+extern "C" int ftruncate(int fd, off_t dlzka)
+{
+    static const auto povodny = reinterpret_cast<int (*)(int, off_t)>(dlsym(RTLD_NEXT, "ftruncate"));
+    if (Meno_konci(fd, Zlyha_ftruncate))
+        return errno = EIO, -1;
+    return povodny(fd, dlzka);
+}
 
 namespace {
 
@@ -116,6 +153,36 @@ TEST(Zamok_priecinka, AReplacementCalledOffByALostLockChangesNothing)
     EXPECT_EQ(QDir(p.dir.path()).entryList(QDir::Files), QStringList{"Hra.res"}) << "no new file left";
 }
 
+// A disk that fails while the new table or a log entry is synced: the old
+// table stays, the entry is taken back, and where it cannot be, that is
+// said instead of a clean failure.
+TEST(Bezpecny_subor, AFailingDiskLeavesTheOldFileOrSaysWhatStays)
+{
+    const struct { const char *nazov; const char *fsync, *ftruncate; Chyba_suboru::Druh druh; QByteArray tabulka, log; } pripady[] = {
+        {"the new table's sync fails", ".novy", nullptr, Chyba_suboru::Neda_sa_zapisat, "stara\r\n", "stary\r\nzaznam\r\n"},
+        {"the entry's sync fails: taken back", "Vysledky.dat", nullptr, Chyba_suboru::Neda_sa_zapisat, "nova\r\n", "stary\r\n"},
+        {"the take-back fails as well", "Vysledky.dat", "Vysledky.dat", Chyba_suboru::Zvysok_zapisu, "nova\r\n",
+         "stary\r\nzaznam\r\n"},
+    };
+    for (const auto &r : pripady) {
+        SCOPED_TRACE(r.nazov);
+        Priecinok_zamku p;
+        Zapis_subor(p.dir.filePath("Hra.res"), "stara\r\n");
+        Zapis_subor(p.dir.filePath("Vysledky.dat"), "stary\r\n");
+        Zlyha_fsync = r.fsync, Zlyha_ftruncate = r.ftruncate;
+        const Chyba_suboru tabulka = Nahrad_subor(p.priecinok, "Hra.res", "nova\r\n", 0644);
+        const Chyba_suboru log = Pripis_k_suboru(p.priecinok, "Vysledky.dat", "zaznam\r\n");
+        Zlyha_fsync = nullptr, Zlyha_ftruncate = nullptr;
+        EXPECT_EQ(tabulka.Je_chyba(), r.tabulka == "stara\r\n");
+        EXPECT_EQ(Obsah(p.dir.filePath("Hra.res")), r.tabulka);
+        EXPECT_EQ((tabulka.Je_chyba() ? tabulka : log).druh, r.druh);
+        EXPECT_EQ(Obsah(p.dir.filePath("Vysledky.dat")), r.log);
+        EXPECT_EQ(QDir(p.dir.path()).entryList({"*.novy"}), QStringList()) << "no new file left";
+        const QString sprava = Vysledky::Text_zapisu(Vysledky::Zapis_z_chyby(log), p.dir.filePath("Vysledky.dat"));
+        EXPECT_EQ(r.druh == Chyba_suboru::Zvysok_zapisu, sprava.contains("neúplný záznam")) << sprava.toStdString();
+    }
+}
+
 // Another user's lock file (an older version's, or one made with a narrow
 // umask) is replaced where the folder lets us; where it does not, and
 // where something else stands under the name, the answer comes at once.
@@ -125,8 +192,8 @@ TEST(Zamok_priecinka, WhatCannotBeLockedIsSaidAtOnce)
     const struct { const char *nazov; mode_t priecinok; std::function<void(const QString &)> urob; Stav_zamku stav; bool len_root; } pripady[] = {
         {"a lock file this user may not open", 0777,
          [](const QString &z) { Zapis_subor(z, ""), chmod(QFile::encodeName(z).constData(), 0); }, Stav_zamku::Drzany, false},
-        {"the same in a folder with the sticky bit", 01777,
-         [](const QString &z) { Zapis_subor(z, ""), chmod(QFile::encodeName(z).constData(), 0); }, Stav_zamku::Nezapisatelny, true},
+        {"the same in a folder with the sticky bit: only its owner may replace it", 01777,
+         [](const QString &z) { Zapis_subor(z, ""), chmod(QFile::encodeName(z).constData(), 0); }, Stav_zamku::Cudzi, true},
         {"a read-only folder without a lock file", 0555, [](const QString &) {}, Stav_zamku::Nezapisatelny, false},
         {"a directory under the lock's name", 0777, [](const QString &z) { QDir().mkdir(z); }, Stav_zamku::Nie_je_subor, false},
         {"a link under the lock's name", 0777, [](const QString &z) { QFile::link("/etc/passwd", z); }, Stav_zamku::Nie_je_subor, false},
@@ -157,6 +224,24 @@ TEST(Zamok_priecinka, WhatCannotBeLockedIsSaidAtOnce)
             << "anyone who may write the folder may lock";
         chmod(QFile::encodeName(p.dir.path()).constData(), 0700);
     }
+}
+
+// A program killed while it replaced a lock file left its new file: gone
+// at a lock a minute later, whatever its number's length; a young one may
+// still be on its way into place.
+TEST(Zamok_priecinka, NewLockFilesAKilledProgramLeftGoWhenOld)
+{
+    Priecinok_zamku p;
+    const QStringList stare{"Vysledky.lock.00ab0123456789ef.novy", "Vysledky.lock.ab12.novy"};
+    const QString mlady = "Vysledky.lock.fedcba9876543210.novy";
+    const timespec davno[2] = {{1000, 0}, {1000, 0}};
+    for (const QString &meno : stare + QStringList{mlady, "Vysledky.lock.x.novy"}) {
+        Zapis_subor(p.dir.filePath(meno), "");
+        if (meno != mlady)
+            utimensat(AT_FDCWD, QFile::encodeName(p.dir.filePath(meno)).constData(), davno, 0);
+    }
+    ASSERT_TRUE(p.Zamkni()->Drzany());
+    EXPECT_EQ(QDir(p.dir.path()).entryList({"*.novy"}), (QStringList{mlady, "Vysledky.lock.x.novy"}));
 }
 
 TEST(Zamok_priecinka, AWaitEndsWhenTheProgramIsToldToEnd)

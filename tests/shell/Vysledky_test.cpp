@@ -79,8 +79,8 @@ TEST(Marks, EdgeTables)
 // with CR LF and read again as shown.
 TEST(ResultsFile, AddingKeepsEveryLineOfAHandEditedTable)
 {
-    const struct { const char *nazov, *obsah; QString subor; bool kopia; } pripady[] = {
-        {"no file yet: an empty table", nullptr, "7|Nový| 4| 1| 2| 1\r\n", false},
+    const struct { const char *nazov; QByteArray obsah; QString subor; bool kopia; } pripady[] = {
+        {"no file yet: an empty table", {}, "7|Nový| 4| 1| 2| 1\r\n", false},
         {"Linux editor: LF only, UTF-8", "7|J\xC3\xA1n| 5| 0| 1| 0\n7|Ivan| 3| 2| 3| 0\n",
          "7|Ján| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n7|Ivan| 3| 2| 3| 0\r\n", false},
         {"byte-order mark, CR LF, a blank line, no end on the last", "\xEF\xBB\xBF" "7|\xC4\xBDubo| 5| 0| 1| 0\r\n\r\n7|Ivan| 3| 2| 3| 0",
@@ -93,12 +93,17 @@ TEST(ResultsFile, AddingKeepsEveryLineOfAHandEditedTable)
         {"a newer program's table: fields after the sixth are kept",
          "7|Ida| 5| 0| 1| 1|2027-03-05|x\r\n7|Ema| 3| 2| 3| 0|\r\n",
          "7|Ida| 5| 0| 1| 0|2027-03-05|x\r\n7|Nový| 4| 1| 2| 1\r\n7|Ema| 3| 2| 3| 0|\r\n", false},
+        {"UTF-8 letters Windows-1250 lacks: never changed without the old file kept",
+         "7|\xCE\x95\xCE\xBB\xCE\xAD\xCE\xBD\xCE\xB7| 4| 1| 2| 1\n7|Ida| 3| 2| 3| 0|\xCE\xB1\n",
+         "7|?????| 4| 1| 2| 0\r\n7|Nový| 4| 1| 2| 1\r\n7|Ida| 3| 2| 3| 0|?\r\n", true},
+        {"a tab and a NUL in names", QByteArrayLiteral("7|Ad\tam| 5| 0| 1| 0\r\n7|Ev\0a| 3| 2| 3| 0\r\n"),
+         "7|Ad am| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n7|Eva| 3| 2| 3| 0\r\n", true},
     };
     for (const auto &p : pripady) {
         Docasny_config pouzivatel; // this user's folder of kept parts
         QTemporaryDir dir;
         const QString cesta = dir.filePath("Hra.res");
-        if (p.obsah)
+        if (!p.obsah.isNull())
             Zapis_subor(cesta, p.obsah);
         QList<Zaznam_vysledku> zobrazene; // read when the screen loaded, before another program added more
         const Odpoved odpoved = Pridaj_riadok(dir.path() + "/", zobrazene, {7, "Nový", 4, 1, 2, 1});

@@ -213,16 +213,20 @@ TEST_F(Priecinok_triedy, ALinkSwappedInWhileSavingIsNeverWrittenThrough)
 }
 
 // A stale lock where the folder takes no writing, for this user or at
-// all: the save ends within its limit, says so, and keeps the result.
+// all, or a lock file only its owner may open that the folder keeps from
+// being replaced: the save ends within its limit, says why, and keeps the
+// result.
 TEST_F(Priecinok_triedy, FoldersThatTakeNoWritingEndTheWaitAndKeepTheResult)
 {
     const bool root = geteuid() == 0;
     // (A lock an older version left: its process is gone.)
     const QByteArray stary = "999999999\n" + QSysInfo::bootUniqueId() + "\nstroj\n";
-    const struct { const char *nazov; mode_t priecinok, zamok; bool len_root; } pripady[] = {
-        {"a read-only folder with a stale lock", 0555, 0644, false},
-        {"a read-only folder with a lock anyone may open", 0555, 0666, false},
-        {"a folder with the sticky bit and another user's stale lock", 01777, 0644, true},
+    const struct { const char *nazov; mode_t priecinok, zamok; uid_t vlastnik; const char *sprava; bool len_root; } pripady[] = {
+        {"a read-only folder with a stale lock", 0555, 0644, 0, "nedovoľuje zápis", false},
+        {"a read-only folder with a lock anyone may open", 0555, 0666, 0, "", false},
+        {"a folder with the sticky bit and another user's stale lock", 01777, 0644, 0,
+         "Vysledky.lock patrí používateľovi root", true},
+        {"a folder with the sticky bit and another pupil's own lock", 01777, 0600, 1, "Vysledky.lock patrí používateľovi daemon", true},
     };
     QFile::setPermissions(p.koren(), QFileDevice::Permissions(0x7755)); // the way to the folder
     for (const auto &r : pripady) {
@@ -232,6 +236,7 @@ TEST_F(Priecinok_triedy, FoldersThatTakeNoWritingEndTheWaitAndKeepTheResult)
         const QString zamok = hd() + "Vysledky.lock";
         Zapis_subor(zamok, stary);
         ASSERT_EQ(chmod(QFile::encodeName(zamok).constData(), r.zamok), 0);
+        ASSERT_TRUE(!root || chown(QFile::encodeName(zamok).constData(), r.vlastnik, r.vlastnik) == 0);
         ASSERT_EQ(chmod(QFile::encodeName(hd()).constData(), r.priecinok), 0);
         QTemporaryDir data; // the pupil's own
         ASSERT_TRUE(!root || chown(QFile::encodeName(data.path()).constData(), Nobody, Nobody) == 0);
@@ -242,6 +247,8 @@ TEST_F(Priecinok_triedy, FoldersThatTakeNoWritingEndTheWaitAndKeepTheResult)
         EXPECT_LT(cas.elapsed(), 8000);
         chmod(QFile::encodeName(hd()).constData(), 0755);
         EXPECT_TRUE(ziak->spravy.contains("uschovaný")) << ziak->spravy.toStdString();
+        EXPECT_TRUE(ziak->spravy.contains(r.sprava)) << ziak->spravy.toStdString();
+        EXPECT_TRUE(r.priecinok == 0555 || !ziak->spravy.contains("nedovoľuje zápis")) << "the folder takes writing";
         EXPECT_EQ(QDir(data.path() + "/loravik-kvantira2/neulozene").entryList({"*.vysledok"}).size(), 1)
             << "row and log entry kept together";
         EXPECT_EQ(V_tabulke("Eva"), 0);
