@@ -143,18 +143,15 @@ struct Citanie_uschovanych {
         if (!Zamkni_subor(fd) || !Ma_meno(fd, priecinok.fd(), nazov) || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
             return;
         QByteArray bajty;
-        char kus[4096];
-        ssize_t n = 0;
-        while ((n = ::read(fd, kus, sizeof kus)) > 0 && bajty.size() < Najvacsi_subor)
-            bajty.append(kus, n);
-        if (n < 0)
+        const Chyba_suboru citanie = Citaj_do_konca(fd, priecinok.Cesta(meno), st.st_size, bajty);
+        if (citanie.druh == Chyba_suboru::Neda_sa_citat)
             return; // not read, so not known to be damaged: tried again next time
         if (bajty.isEmpty() && std::time(nullptr) - st.st_mtime < Vek_novej)
             return; // its program has not yet locked it
         const QString obsah = QString::fromUtf8(bajty);
         const qsizetype prvy = obsah.indexOf(QLatin1Char('\n'));
         const qsizetype druhy = obsah.indexOf(QLatin1Char('\n'), prvy + 1);
-        const bool hlavicka = n == 0 && prvy > 0 && druhy > prvy;
+        const bool hlavicka = !citanie.Je_chyba() && prvy > 0 && druhy > prvy;
         if (hlavicka && obsah.left(prvy) != hd)
             return; // another data folder's
         if (hlavicka && obsah.mid(prvy + 1, druhy - prvy - 1) != druh)
@@ -416,7 +413,9 @@ struct Citanie_uschovanych_vysledkov {
         QByteArray bajty;
         // Held by a running program, or taken in and removed just now.
         if (v.fd_ < 0 || !Zamkni_subor(v.fd_) || !Ma_meno(v.fd_, priecinok.fd(), nazov) || ::fstat(v.fd_, &st) != 0
-            || !S_ISREG(st.st_mode) || st.st_size > Najvacsi_vysledok || !Precitaj_vsetko(v.fd_, bajty))
+            || !S_ISREG(st.st_mode) || st.st_size > Najvacsi_vysledok
+            // Not read, so not known to be damaged: tried again next time.
+            || Citaj_do_konca(v.fd_, priecinok.Cesta(meno), st.st_size, bajty).Je_chyba())
             return;
         const QByteArray telo = bajty.mid(Telo);
         std::optional<Precitana_poznamka> p;
@@ -441,20 +440,6 @@ struct Citanie_uschovanych_vysledkov {
         v.riadok_ = QString::fromUtf8(telo.mid(p->riadok_od, p->riadok_dlzka));
         v.log_ = QString::fromUtf8(telo.mid(p->log_od, p->log_dlzka));
         uschovane.vysledky.push_back(std::move(v));
-    }
-
-    static bool Precitaj_vsetko(int fd, QByteArray &bajty)
-    {
-        char kus[4096];
-        for (;;) {
-            const ssize_t n = ::read(fd, kus, sizeof kus);
-            if (n == 0)
-                return true;
-            if (n < 0 && errno != EINTR)
-                return false; // not known to be damaged: tried again next time
-            if (n > 0)
-                bajty.append(kus, n);
-        }
     }
 
     // A result its program was killed while keeping: never taken in, and

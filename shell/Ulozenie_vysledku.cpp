@@ -92,23 +92,6 @@ std::optional<Misc::Totoznost> Totoznost_mena(const Misc::Priecinok &priecinok, 
     return errno == ENOENT ? std::optional(Misc::Totoznost{}) : std::nullopt;
 }
 
-// From `od` to the end, at most as far as any file of the folder goes.
-std::optional<QByteArray> Citaj_od(int fd, qint64 od)
-{
-    QByteArray bajty;
-    char kus[65536];
-    for (;;) {
-        const ssize_t n = ::pread(fd, kus, sizeof kus, od + bajty.size());
-        if (n == 0)
-            return bajty;
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 || bajty.size() > Misc::Najvacsi_subor)
-            return std::nullopt;
-        bajty.append(kus, n);
-    }
-}
-
 } // namespace
 
 Ulozenie_vysledku::Ulozenie_vysledku(const QString &hd, std::chrono::milliseconds najdlhsie)
@@ -278,7 +261,9 @@ std::optional<bool> Ulozenie_vysledku::Log_v_subore(const Misc::Poznamka &l, con
     const bool ten_isty = ::fstat(fd, &st) == 0 && Misc::Totoznost::Zo_stat(st).Ten_isty(l.log);
     // Others may have appended after it when the lock went meanwhile.
     if (S_ISREG(st.st_mode))
-        zvysok = Citaj_od(fd, ten_isty ? l.log.velkost : 0);
+        if (QByteArray bajty_od; ::lseek(fd, ten_isty ? l.log.velkost : 0, SEEK_SET) >= 0
+            && !Misc::Citaj_do_konca(fd, priecinok_.Cesta(log_), st.st_size, bajty_od).Je_chyba())
+            zvysok = std::move(bajty_od);
     if (zvysok && ten_isty && !zvysok->isEmpty() && zvysok->size() < bajty.size() && bajty.startsWith(*zvysok)) {
         if (::ftruncate(fd, l.log.velkost) == 0 && Misc::Synchronizuj(fd))
             zapisany = false;
