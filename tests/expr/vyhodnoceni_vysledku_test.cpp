@@ -104,8 +104,9 @@ TEST(VyhodnoceniVysledku, LinesEqualByTermsHaveOneValue)
             continue;
         const bool rovnake = Rovnake_cleny(Glyfy(r.vstup), Glyfy(r.vzor));
         EXPECT_EQ(Rovnake_cleny(Glyfy(r.vzor), Glyfy(r.vstup)), rovnake) << r.nazov;
-        if (rovnake)
+        if (rovnake) {
             EXPECT_TRUE(hodnoty::Hodnoty_sedia(vypocet, Glyfy(r.vstup), Glyfy(r.vzor))) << r.nazov;
+        }
     }
 }
 
