@@ -30,16 +30,20 @@ std::optional<int> Cislo_pola(QStringView pole, int od, int po)
     return n;
 }
 
-bool Skor(const Zaznam_vysledku &a, const Zaznam_vysledku &b)
-{
-    if ((a.Znamka > 0) != (b.Znamka > 0))
-        return a.Znamka > 0;
-    if (a.Znamka != b.Znamka)
-        return a.Znamka < b.Znamka;
-    if (a.spravne != b.spravne)
-        return a.spravne > b.spravne;
-    return a.spatne < b.spatne;
-}
+// An object, not a function: the algorithms given it compare inline.
+struct Poradie {
+    bool operator()(const Zaznam_vysledku &a, const Zaznam_vysledku &b) const
+    {
+        if ((a.Znamka > 0) != (b.Znamka > 0))
+            return a.Znamka > 0;
+        if (a.Znamka != b.Znamka)
+            return a.Znamka < b.Znamka;
+        if (a.spravne != b.spravne)
+            return a.spravne > b.spravne;
+        return a.spatne < b.spatne;
+    }
+};
+constexpr Poradie Skor;
 
 // The characters a name may hold: Windows-1250 has them, and they are no
 // control character and no "|"; their bytes, and the byte of each (-1 for
@@ -165,10 +169,11 @@ char *Pripoj_riadok(char *kam, const Zaznam_vysledku &z)
     return Cislo_pola(Text_bajtov(od, po), min, max);
 }
 
-// Cislo_pola of a field's bytes: the " 4", "12" or "-3" of every line the
-// program wrote at once, anything else through its text. `presne` is
-// cleared unless the field is just as Pripoj_cislo writes its value.
-inline std::optional<int> Cislo_pola(const char *od, const char *po, int min, int max, bool znamienko, bool &presne)
+// Cislo_pola of a field's bytes into `hodnota`: the " 4", "12" or "-3" of
+// every line the program wrote at once, anything else through its text.
+// `presne` is cleared unless the field is just as Pripoj_cislo writes it.
+// No optional: five a row, spilled and reloaded, cost a quarter of the parse.
+inline bool Cislo_pola(const char *od, const char *po, int min, int max, bool znamienko, int &hodnota, bool &presne)
 {
     const bool zaporne = od < po && *od == '-';
     const char *cislice = od + (od < po && (*od == ' ' || zaporne));
@@ -182,12 +187,14 @@ inline std::optional<int> Cislo_pola(const char *od, const char *po, int min, in
     }
     if (!cislo) {
         presne = false;
-        return Cislo_textu(od, po, min, max);
+        const std::optional<int> text = Cislo_textu(od, po, min, max);
+        hodnota = text.value_or(0);
+        return text.has_value();
     }
-    const int hodnota = zaporne ? -int(n) : int(n);
+    hodnota = zaporne ? -int(n) : int(n);
     // No leading zeros, no "-0", a blank before a signed field's digits.
     presne &= (cislice > od) == (znamienko || zaporne) && (dlzka == 1 || *cislice != '0') && (n != 0 || !zaporne);
-    return hodnota >= min && hodnota <= max ? std::optional(hodnota) : std::nullopt;
+    return hodnota >= min && hodnota <= max;
 }
 
 constexpr int Min_cislo = std::numeric_limits<qint16>::min();
@@ -199,14 +206,18 @@ class Mena_tabulky {
 public:
     explicit Mena_tabulky(qsizetype najviac) : blok_(najviac, Qt::Uninitialized), kam_(blok_.data()) {}
 
-    // Each name ends in a NUL of its own, as every text does.
-    QString Meno(const char *od, const char *po)
+    // Each name ends in a NUL of its own, as every text does. `zapisatelne`:
+    // every byte is one a name may hold.
+    QString Meno(const char *od, const char *po, bool &zapisatelne)
     {
-        const Misc::Kod_1250 &kod = Misc::Kod_1250_bajtov();
         char16_t *zaciatok = reinterpret_cast<char16_t *>(kam_);
         QChar *kam = kam_;
-        for (const char *c = od; c < po; ++c)
-            *kam++ = QChar(kod.znak[uchar(*c)]);
+        bool vsetky = true;
+        for (const char *c = od; c < po; ++c) {
+            *kam++ = QChar(kod_.znak[uchar(*c)]);
+            vsetky &= mozne_[uchar(*c)];
+        }
+        zapisatelne = vsetky;
         *kam++ = QChar(0);
         kam_ = kam;
         QString::DataPointer &blok = blok_.data_ptr();
@@ -217,6 +228,8 @@ public:
 private:
     QString blok_;
     QChar *kam_;
+    const Misc::Kod_1250 &kod_ = Misc::Kod_1250_bajtov();
+    const std::bitset<256> &mozne_ = Znaky().bajt;
 };
 
 // A line of a Windows-1250 table into `z`; `zapisatelny` is false when
@@ -239,18 +252,14 @@ bool Zaznam_z_bajtov(const char *od, const char *po, Zaznam_vysledku &z, bool &z
             polia[i + 1] = ciara + 1;
     }
     presny = konce[5] == po;
-    const auto uloha = Cislo_pola(polia[0], konce[0], Min_cislo, Max_cislo, false, presny);
-    const auto spravne = Cislo_pola(polia[2], konce[2], Min_cislo, Max_cislo, true, presny);
-    const auto spatne = Cislo_pola(polia[3], konce[3], Min_cislo, Max_cislo, true, presny);
-    const auto znamka = Cislo_pola(polia[4], konce[4], Min_cislo, Max_cislo, true, presny);
-    const auto id = Cislo_pola(polia[5], konce[5], 0, 255, true, presny);
-    if (!uloha || !spravne || !spatne || !znamka || !id)
+    if (!Cislo_pola(polia[0], konce[0], Min_cislo, Max_cislo, false, z.cislo_ulohy, presny)
+        || !Cislo_pola(polia[2], konce[2], Min_cislo, Max_cislo, true, z.spravne, presny)
+        || !Cislo_pola(polia[3], konce[3], Min_cislo, Max_cislo, true, z.spatne, presny)
+        || !Cislo_pola(polia[4], konce[4], Min_cislo, Max_cislo, true, z.Znamka, presny)
+        || !Cislo_pola(polia[5], konce[5], 0, 255, true, z.ID, presny))
         return false;
-    z.cislo_ulohy = *uloha, z.spravne = *spravne, z.spatne = *spatne, z.Znamka = *znamka, z.ID = *id;
-    const std::bitset<256> &bajty = Znaky().bajt;
-    zapisatelny = std::all_of(polia[1], konce[1], [&bajty](char c) { return bajty[uchar(c)]; });
+    z.jmeno = mena.Meno(polia[1], konce[1], zapisatelny);
     presny = presny && zapisatelny && z.ID == 0;
-    z.jmeno = mena.Meno(polia[1], konce[1]);
     if (konce[5] < po)
         z.navyse = Text_bajtov(konce[5], po);
     return true;
@@ -285,7 +294,7 @@ void Citaj_1250(Tabulka_zo_suboru &tabulka)
                 z.jmeno = Jmeno_pro_soubor(z.jmeno);
                 ++tabulka.neprecitane;
             }
-            tabulka.riadky.append({riadok - zaciatok, presny && crlf ? dalsi - riadok : 0});
+            tabulka.riadky.push_back({riadok - zaciatok, presny && crlf ? dalsi - riadok : 0});
         }
         riadok = dalsi;
     }
@@ -395,12 +404,16 @@ namespace {
 // Text_tabulky, the rows with a line in `riadky` copied from `bajty`: lines
 // that follow each other there in one copy.
 QByteArray Text_tabulky(const QList<Zaznam_vysledku> &zaznamy, const QByteArray &bajty,
-                        const QList<Riadok_suboru> &riadky)
+                        const std::vector<Riadok_suboru> &riadky)
 {
-    const auto riadok = [&riadky](qsizetype i) { return i < riadky.size() ? riadky[i] : Riadok_suboru{}; };
+    const auto riadok = [&riadky](qsizetype i) { return size_t(i) < riadky.size() ? riadky[i] : Riadok_suboru{}; };
     qsizetype najviac = 0;
-    for (qsizetype i = 0; i < zaznamy.size(); ++i)
-        najviac += riadok(i).dlzka > 0 ? riadok(i).dlzka : Najviac_bajtov(zaznamy[i]);
+    for (qsizetype i = 0; i < zaznamy.size(); ++i) {
+        if (const qsizetype dlzka = riadok(i).dlzka; dlzka > 0) [[likely]]
+            najviac += dlzka;
+        else
+            najviac += Najviac_bajtov(zaznamy[i]);
+    }
     QByteArray text(najviac, Qt::Uninitialized);
     char *kam = text.data();
     for (qsizetype i = 0; i < zaznamy.size();) {
@@ -421,7 +434,7 @@ QByteArray Text_tabulky(const QList<Zaznam_vysledku> &zaznamy, const QByteArray 
 
 // Pridaj; where `riadky` are given, a row added gets no line beside it, and
 // a table sorted anew has none at all.
-void Pridaj(QList<Zaznam_vysledku> &zaznamy, const QList<Zaznam_vysledku> &nove, QList<Riadok_suboru> *riadky)
+void Pridaj(QList<Zaznam_vysledku> &zaznamy, const QList<Zaznam_vysledku> &nove, std::vector<Riadok_suboru> *riadky)
 {
     for (Zaznam_vysledku &z : zaznamy)
         z.ID = 0;
@@ -441,8 +454,8 @@ void Pridaj(QList<Zaznam_vysledku> &zaznamy, const QList<Zaznam_vysledku> &nove,
     for (const Zaznam_vysledku &z : pridane) {
         const qsizetype i = std::upper_bound(zaznamy.cbegin(), zaznamy.cend(), z, Skor) - zaznamy.cbegin();
         zaznamy.insert(i, z);
-        if (riadky && i <= riadky->size())
-            riadky->insert(i, Riadok_suboru{});
+        if (riadky && size_t(i) <= riadky->size())
+            riadky->insert(riadky->begin() + i, Riadok_suboru{});
     }
 }
 
@@ -454,7 +467,7 @@ void Pridaj(QList<Zaznam_vysledku> &zaznamy, const QList<Zaznam_vysledku> &nove)
 
 QByteArray Pridaj_do_tabulky(Tabulka_zo_suboru &tabulka, const QList<Zaznam_vysledku> &nove)
 {
-    if (tabulka.riadky.size() != tabulka.zaznamy.size())
+    if (tabulka.riadky.size() != size_t(tabulka.zaznamy.size()))
         tabulka.riadky.clear();
     Pridaj(tabulka.zaznamy, nove, &tabulka.riadky);
     return Text_tabulky(tabulka.zaznamy, tabulka.bajty, tabulka.riadky);

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace Vysledky {
 
@@ -77,6 +78,7 @@ struct Riadok_suboru {
     qsizetype od = 0;
     qsizetype dlzka = 0;
 };
+
 // The results file as read: a missing file is an empty table.
 struct Tabulka_zo_suboru {
     QList<Zaznam_vysledku> zaznamy;
@@ -89,7 +91,7 @@ struct Tabulka_zo_suboru {
     QByteArray bajty;       // the file as read
     // Beside `zaznamy`, row for row, as long as they are as read; empty
     // where no line can be copied.
-    QList<Riadok_suboru> riadky;
+    std::vector<Riadok_suboru> riadky;
 };
 Tabulka_zo_suboru Nacti_tabulku_ze_souboru(const QString &cesta);
 // The same from an open folder; `prava` receives the file's permissions.
