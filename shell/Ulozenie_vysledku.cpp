@@ -149,14 +149,13 @@ Zapis Ulozenie_vysledku::Zapis_tabulky(const Zaznam_vysledku &z, Misc::Uschovany
     if (!tabulka.precitana)
         return tabulka.dovod;
     Misc::Odstran_zvysky(priecinok_, tabulka_);
+    const qint64 rovnakych = Rovnakych(tabulka.zaznamy, z);
+    const QByteArray text = Pridaj_do_tabulky(tabulka, {z});
     zaznamy = std::move(tabulka.zaznamy);
-    const qint64 rovnakych = Rovnakych(zaznamy, z);
-    Pridaj(zaznamy, {z});
     // Lines that hold no result would be dropped: the old file is kept first.
     QString nova_kopia;
     if (tabulka.neprecitane > 0 && (nova_kopia = Odloz_kopiu(priecinok_, tabulka_, tabulka.bajty, prava)).isEmpty())
         return Zapis::Nezapisany;
-    const QByteArray text = Text_tabulky(zaznamy);
     bool poznamenane = true;
     const auto smie = [&](const QString &novy, const struct stat &st) {
         if (!zamok_->Plati())

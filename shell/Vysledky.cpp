@@ -30,16 +30,20 @@ std::optional<int> Cislo_pola(QStringView pole, int od, int po)
     return n;
 }
 
-bool Skor(const Zaznam_vysledku &a, const Zaznam_vysledku &b)
-{
-    if ((a.Znamka > 0) != (b.Znamka > 0))
-        return a.Znamka > 0;
-    if (a.Znamka != b.Znamka)
-        return a.Znamka < b.Znamka;
-    if (a.spravne != b.spravne)
-        return a.spravne > b.spravne;
-    return a.spatne < b.spatne;
-}
+// An object, not a function: the algorithms given it compare inline.
+struct Poradie {
+    bool operator()(const Zaznam_vysledku &a, const Zaznam_vysledku &b) const
+    {
+        if ((a.Znamka > 0) != (b.Znamka > 0))
+            return a.Znamka > 0;
+        if (a.Znamka != b.Znamka)
+            return a.Znamka < b.Znamka;
+        if (a.spravne != b.spravne)
+            return a.spravne > b.spravne;
+        return a.spatne < b.spatne;
+    }
+};
+constexpr Poradie Skor;
 
 // The characters a name may hold: Windows-1250 has them, and they are no
 // control character and no "|"; their bytes, and the byte of each (-1 for
@@ -165,26 +169,32 @@ char *Pripoj_riadok(char *kam, const Zaznam_vysledku &z)
     return Cislo_pola(Text_bajtov(od, po), min, max);
 }
 
-// Cislo_pola of a field's bytes: the " 4", "12" or "-3" of every line the
-// program wrote at once, anything else through its text.
-inline std::optional<int> Cislo_pola(const char *od, const char *po, int min, int max)
+// Cislo_pola of a field's bytes into `hodnota`: the " 4", "12" or "-3" of
+// every line the program wrote at once, anything else through its text.
+// `presne` is cleared unless the field is just as Pripoj_cislo writes it.
+// No optional: five a row, spilled and reloaded, cost a quarter of the parse.
+inline bool Cislo_pola(const char *od, const char *po, int min, int max, bool znamienko, int &hodnota, bool &presne)
 {
     const bool zaporne = od < po && *od == '-';
     const char *cislice = od + (od < po && (*od == ' ' || zaporne));
     const qsizetype dlzka = po - cislice;
-    if (dlzka < 1 || dlzka > 4)
-        return Cislo_textu(od, po, min, max);
     unsigned n = 0;
-    bool cislo = true;
-    for (qsizetype i = 0; i < dlzka; ++i) {
+    bool cislo = dlzka >= 1 && dlzka <= 5;
+    for (qsizetype i = 0; cislo && i < dlzka; ++i) {
         const unsigned cislica = uchar(cislice[i] - '0');
         cislo &= cislica < 10;
         n = n * 10 + cislica;
     }
-    if (!cislo)
-        return Cislo_textu(od, po, min, max);
-    const int hodnota = zaporne ? -int(n) : int(n);
-    return hodnota >= min && hodnota <= max ? std::optional(hodnota) : std::nullopt;
+    if (!cislo) {
+        presne = false;
+        const std::optional<int> text = Cislo_textu(od, po, min, max);
+        hodnota = text.value_or(0);
+        return text.has_value();
+    }
+    hodnota = zaporne ? -int(n) : int(n);
+    // No leading zeros, no "-0", a blank before a signed field's digits.
+    presne &= (cislice > od) == (znamienko || zaporne) && (dlzka == 1 || *cislice != '0') && (n != 0 || !zaporne);
+    return hodnota >= min && hodnota <= max;
 }
 
 constexpr int Min_cislo = std::numeric_limits<qint16>::min();
@@ -196,14 +206,18 @@ class Mena_tabulky {
 public:
     explicit Mena_tabulky(qsizetype najviac) : blok_(najviac, Qt::Uninitialized), kam_(blok_.data()) {}
 
-    // Each name ends in a NUL of its own, as every text does.
-    QString Meno(const char *od, const char *po)
+    // Each name ends in a NUL of its own, as every text does. `zapisatelne`:
+    // every byte is one a name may hold.
+    QString Meno(const char *od, const char *po, bool &zapisatelne)
     {
-        const Misc::Kod_1250 &kod = Misc::Kod_1250_bajtov();
         char16_t *zaciatok = reinterpret_cast<char16_t *>(kam_);
         QChar *kam = kam_;
-        for (const char *c = od; c < po; ++c)
-            *kam++ = QChar(kod.znak[uchar(*c)]);
+        bool vsetky = true;
+        for (const char *c = od; c < po; ++c) {
+            *kam++ = QChar(kod_.znak[uchar(*c)]);
+            vsetky &= mozne_[uchar(*c)];
+        }
+        zapisatelne = vsetky;
         *kam++ = QChar(0);
         kam_ = kam;
         QString::DataPointer &blok = blok_.data_ptr();
@@ -214,12 +228,16 @@ public:
 private:
     QString blok_;
     QChar *kam_;
+    const Misc::Kod_1250 &kod_ = Misc::Kod_1250_bajtov();
+    const std::bitset<256> &mozne_ = Znaky().bajt;
 };
 
 // A line of a Windows-1250 table into `z`; `zapisatelny` is false when
 // writing the result back would change the line (a control character in
-// the name).
-bool Zaznam_z_bajtov(const char *od, const char *po, Zaznam_vysledku &z, bool &zapisatelny, Mena_tabulky &mena)
+// the name), `presny` true when Pripoj_riadok writes it back byte for byte
+// once its ID is 0.
+bool Zaznam_z_bajtov(const char *od, const char *po, Zaznam_vysledku &z, bool &zapisatelny, bool &presny,
+                     Mena_tabulky &mena)
 {
     const char *polia[6], *konce[6];
     polia[0] = od;
@@ -233,17 +251,15 @@ bool Zaznam_z_bajtov(const char *od, const char *po, Zaznam_vysledku &z, bool &z
         if (i < 5)
             polia[i + 1] = ciara + 1;
     }
-    const auto uloha = Cislo_pola(polia[0], konce[0], Min_cislo, Max_cislo);
-    const auto spravne = Cislo_pola(polia[2], konce[2], Min_cislo, Max_cislo);
-    const auto spatne = Cislo_pola(polia[3], konce[3], Min_cislo, Max_cislo);
-    const auto znamka = Cislo_pola(polia[4], konce[4], Min_cislo, Max_cislo);
-    const auto id = Cislo_pola(polia[5], konce[5], 0, 255);
-    if (!uloha || !spravne || !spatne || !znamka || !id)
+    presny = konce[5] == po;
+    if (!Cislo_pola(polia[0], konce[0], Min_cislo, Max_cislo, false, z.cislo_ulohy, presny)
+        || !Cislo_pola(polia[2], konce[2], Min_cislo, Max_cislo, true, z.spravne, presny)
+        || !Cislo_pola(polia[3], konce[3], Min_cislo, Max_cislo, true, z.spatne, presny)
+        || !Cislo_pola(polia[4], konce[4], Min_cislo, Max_cislo, true, z.Znamka, presny)
+        || !Cislo_pola(polia[5], konce[5], 0, 255, true, z.ID, presny))
         return false;
-    z.cislo_ulohy = *uloha, z.spravne = *spravne, z.spatne = *spatne, z.Znamka = *znamka, z.ID = *id;
-    const std::bitset<256> &bajty = Znaky().bajt;
-    zapisatelny = std::all_of(polia[1], konce[1], [&bajty](char c) { return bajty[uchar(c)]; });
-    z.jmeno = mena.Meno(polia[1], konce[1]);
+    z.jmeno = mena.Meno(polia[1], konce[1], zapisatelny);
+    presny = presny && zapisatelny && z.ID == 0;
     if (konce[5] < po)
         z.navyse = Text_bajtov(konce[5], po);
     return true;
@@ -257,22 +273,28 @@ void Citaj_1250(Tabulka_zo_suboru &tabulka)
     for (const char *lf = riadok; (lf = static_cast<const char *>(std::memchr(lf, '\n', koniec - lf))); ++lf)
         ++riadkov;
     tabulka.zaznamy.reserve(riadkov + 16); // room for the rows a save adds
+    tabulka.riadky.reserve(riadkov + 16);
     Mena_tabulky mena(tabulka.bajty.size() + riadkov);
+    const char *zaciatok = riadok;
     while (riadok < koniec) {
         const char *lf = static_cast<const char *>(std::memchr(riadok, '\n', koniec - riadok));
         const char *po = lf ? lf : koniec;
         const char *cr = static_cast<const char *>(std::memchr(riadok, '\r', po - riadok));
         const char *dalsi = !cr ? po + 1 : cr + 1 == po ? po + 1 : cr + 1;
+        const bool crlf = cr && cr + 1 == lf;
         po = cr ? cr : po;
-        bool zapisatelny = true;
+        bool zapisatelny = true, presny = false;
         Zaznam_vysledku &z = tabulka.zaznamy.emplace_back();
-        if (!Zaznam_z_bajtov(riadok, po, z, zapisatelny, mena)) {
+        if (!Zaznam_z_bajtov(riadok, po, z, zapisatelny, presny, mena)) {
             tabulka.zaznamy.removeLast();
             if (!Text_bajtov(riadok, po).trimmed().isEmpty())
                 ++tabulka.neprecitane;
-        } else if (!zapisatelny) {
-            z.jmeno = Jmeno_pro_soubor(z.jmeno);
-            ++tabulka.neprecitane;
+        } else {
+            if (!zapisatelny) {
+                z.jmeno = Jmeno_pro_soubor(z.jmeno);
+                ++tabulka.neprecitane;
+            }
+            tabulka.riadky.push_back({riadok - zaciatok, presny && crlf ? dalsi - riadok : 0});
         }
         riadok = dalsi;
     }
@@ -377,20 +399,78 @@ Tabulka_zo_suboru Nacti_tabulku_ze_souboru(const QString &cesta)
     return Nacti_tabulku(priecinok, subor.fileName());
 }
 
-QByteArray Text_tabulky(const QList<Zaznam_vysledku> &zaznamy)
+namespace {
+
+// Text_tabulky, the rows with a line in `riadky` copied from `bajty`: lines
+// that follow each other there in one copy.
+QByteArray Text_tabulky(const QList<Zaznam_vysledku> &zaznamy, const QByteArray &bajty,
+                        const std::vector<Riadok_suboru> &riadky)
 {
+    const auto riadok = [&riadky](qsizetype i) { return size_t(i) < riadky.size() ? riadky[i] : Riadok_suboru{}; };
     qsizetype najviac = 0;
-    for (const Zaznam_vysledku &z : zaznamy)
-        najviac += Najviac_bajtov(z);
+    for (qsizetype i = 0; i < zaznamy.size(); ++i) {
+        if (const qsizetype dlzka = riadok(i).dlzka; dlzka > 0) [[likely]]
+            najviac += dlzka;
+        else
+            najviac += Najviac_bajtov(zaznamy[i]);
+    }
     QByteArray text(najviac, Qt::Uninitialized);
     char *kam = text.data();
-    for (const Zaznam_vysledku &z : zaznamy) {
-        kam = Pripoj_riadok(kam, z);
+    for (qsizetype i = 0; i < zaznamy.size();) {
+        if (const Riadok_suboru prvy = riadok(i); prvy.dlzka > 0) {
+            qsizetype po = prvy.od + prvy.dlzka;
+            while (++i < zaznamy.size() && riadok(i).dlzka > 0 && riadok(i).od == po)
+                po += riadok(i).dlzka;
+            kam = std::copy(bajty.constData() + prvy.od, bajty.constData() + po, kam);
+            continue;
+        }
+        kam = Pripoj_riadok(kam, zaznamy[i++]);
         *kam++ = '\r';
         *kam++ = '\n';
     }
     text.truncate(kam - text.constData());
     return text;
+}
+
+// Pridaj; where `riadky` are given, a row added gets no line beside it, and
+// a table sorted anew has none at all.
+void Pridaj(QList<Zaznam_vysledku> &zaznamy, const QList<Zaznam_vysledku> &nove, std::vector<Riadok_suboru> *riadky)
+{
+    for (Zaznam_vysledku &z : zaznamy)
+        z.ID = 0;
+    // Only the last one added keeps its ID.
+    QList<Zaznam_vysledku> pridane = nove;
+    for (qsizetype i = 0; i + 1 < pridane.size(); ++i)
+        pridane[i].ID = 0;
+    if (!std::is_sorted(zaznamy.cbegin(), zaznamy.cend(), Skor)) {
+        zaznamy += pridane;
+        Zorad_zaznamy(zaznamy);
+        if (riadky)
+            riadky->clear();
+        return;
+    }
+    // Kept sorted: a new result goes after its equals by binary search,
+    // without sorting the whole table again.
+    for (const Zaznam_vysledku &z : pridane) {
+        const qsizetype i = std::upper_bound(zaznamy.cbegin(), zaznamy.cend(), z, Skor) - zaznamy.cbegin();
+        zaznamy.insert(i, z);
+        if (riadky && size_t(i) <= riadky->size())
+            riadky->insert(riadky->begin() + i, Riadok_suboru{});
+    }
+}
+
+} // namespace
+
+QByteArray Text_tabulky(const QList<Zaznam_vysledku> &zaznamy) { return Text_tabulky(zaznamy, {}, {}); }
+
+void Pridaj(QList<Zaznam_vysledku> &zaznamy, const QList<Zaznam_vysledku> &nove) { Pridaj(zaznamy, nove, nullptr); }
+
+QByteArray Pridaj_do_tabulky(Tabulka_zo_suboru &tabulka, const QList<Zaznam_vysledku> &nove)
+{
+    if (tabulka.riadky.size() != size_t(tabulka.zaznamy.size()))
+        tabulka.riadky.clear();
+    Pridaj(tabulka.zaznamy, nove, &tabulka.riadky);
+    return Text_tabulky(tabulka.zaznamy, tabulka.bajty, tabulka.riadky);
 }
 
 QString Text_zapisu(Zapis z, const QString &cesta)
@@ -438,25 +518,6 @@ QString Text_zapisu(Zapis z, const QString &cesta)
         return text;
     }
     return {};
-}
-
-// The table is kept sorted: a new result goes after its equals by binary
-// search, without sorting the whole table again.
-void Pridaj(QList<Zaznam_vysledku> &zaznamy, const QList<Zaznam_vysledku> &nove)
-{
-    for (Zaznam_vysledku &z : zaznamy)
-        z.ID = 0;
-    // Only the last one added keeps its ID.
-    QList<Zaznam_vysledku> pridane = nove;
-    for (qsizetype i = 0; i + 1 < pridane.size(); ++i)
-        pridane[i].ID = 0;
-    if (!std::is_sorted(zaznamy.cbegin(), zaznamy.cend(), Skor)) {
-        zaznamy += pridane;
-        Zorad_zaznamy(zaznamy);
-        return;
-    }
-    for (const Zaznam_vysledku &z : pridane)
-        zaznamy.insert(std::upper_bound(zaznamy.cbegin(), zaznamy.cend(), z, Skor) - zaznamy.cbegin(), z);
 }
 
 QString Text_zaznamu_logu(const Zaznam_logu &z, const std::function<QString(int)> &text)

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace Vysledky {
 
@@ -71,6 +72,13 @@ enum class Zapis {
     Preruseny,     // the program was told to end while it waited
     Zvysok_zapisu, // the append failed, and what of it was written stays in the file
 };
+// Where a line stands in the file's bytes, with its CR LF, when it is just
+// what Text_tabulky writes for its row with ID 0 (dlzka 0: it is not).
+struct Riadok_suboru {
+    qsizetype od = 0;
+    qsizetype dlzka = 0;
+};
+
 // The results file as read: a missing file is an empty table.
 struct Tabulka_zo_suboru {
     QList<Zaznam_vysledku> zaznamy;
@@ -81,6 +89,9 @@ struct Tabulka_zo_suboru {
     // Windows-1250 or a name cannot hold (read as they will be written).
     int neprecitane = 0;
     QByteArray bajty;       // the file as read
+    // Beside `zaznamy`, row for row, as long as they are as read; empty
+    // where no line can be copied.
+    std::vector<Riadok_suboru> riadky;
 };
 Tabulka_zo_suboru Nacti_tabulku_ze_souboru(const QString &cesta);
 // The same from an open folder; `prava` receives the file's permissions.
@@ -93,6 +104,9 @@ QByteArray Text_tabulky(const QList<Zaznam_vysledku> &zaznamy);
 // The table kept sorted: `nove` go after their equals, the last of them
 // with ID 1 and every other result with ID 0.
 void Pridaj(QList<Zaznam_vysledku> &zaznamy, const QList<Zaznam_vysledku> &nove);
+// Pridaj to the rows of a table read, and the new file as Text_tabulky
+// writes it: lines written as they will be again are copied, not written.
+QByteArray Pridaj_do_tabulky(Tabulka_zo_suboru &tabulka, const QList<Zaznam_vysledku> &nove);
 
 // The message for the user; `cesta` names the file.
 QString Text_zapisu(Zapis z, const QString &cesta);

@@ -98,6 +98,18 @@ TEST(ResultsFile, AddingKeepsEveryLineOfAHandEditedTable)
          "7|?????| 4| 1| 2| 0\r\n7|Nový| 4| 1| 2| 1\r\n7|Ida| 3| 2| 3| 0|?\r\n", true},
         {"a tab and a NUL in names", QByteArrayLiteral("7|Ad\tam| 5| 0| 1| 0\r\n7|Ev\0a| 3| 2| 3| 0\r\n"),
          "7|Ad am| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n7|Eva| 3| 2| 3| 0\r\n", true},
+        {"a byte Windows-1250 lacks in a name", "7|Ad\x81m| 5| 0| 1| 0\r\n7|Ida| 3| 2| 3| 0\r\n",
+         "7|Adm| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n7|Ida| 3| 2| 3| 0\r\n", true},
+        {"lines as the program writes them beside hand-edited ones: leading zeros, -0, blanks missing or "
+         "added, LF, a field after the sixth, the last ID 1, no end on the last line",
+         "7|Anna| 5| 0| 1| 0\r\n07|Bela| 5| 0| 1| 0\r\n12345|\x8Eofia| 5| 0| 1| 0\r\n-3|Cyril| 5|-0| 1| 0\r\n"
+         "7|Dana|  4 | 1| 2| 0\r\n7|Ema| 4| 1| 2| 0\n7|Eva|4| 1| 2| 0\r\n 7|Ivo| 4| 1| 2| 0\r\n"
+         "7|Fero| 3| 2| 3| 0|x\r\n7|Gita| 3| 2| 3| 1\r\n7|Hugo| 9| 0| 0| 0",
+         "7|Anna| 5| 0| 1| 0\r\n7|Bela| 5| 0| 1| 0\r\n12345|Žofia| 5| 0| 1| 0\r\n-3|Cyril| 5| 0| 1| 0\r\n"
+         "7|Dana| 4| 1| 2| 0\r\n7|Ema| 4| 1| 2| 0\r\n7|Eva| 4| 1| 2| 0\r\n7|Ivo| 4| 1| 2| 0\r\n"
+         "7|Nový| 4| 1| 2| 1\r\n7|Fero| 3| 2| 3| 0|x\r\n7|Gita| 3| 2| 3| 0\r\n7|Hugo| 9| 0| 0| 0\r\n", false},
+        {"an unsorted table is sorted", "7|Ivan| 3| 2| 3| 0\r\n7|Anna| 5| 0| 1| 0\r\n",
+         "7|Anna| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n7|Ivan| 3| 2| 3| 0\r\n", false},
     };
     for (const auto &p : pripady) {
         Docasny_config pouzivatel; // this user's folder of kept parts
@@ -105,6 +117,13 @@ TEST(ResultsFile, AddingKeepsEveryLineOfAHandEditedTable)
         const QString cesta = dir.filePath("Hra.res");
         if (!p.obsah.isNull())
             Zapis_subor(cesta, p.obsah);
+        // Lines copied from the file as read are the lines the rows would be written as.
+        Tabulka_zo_suboru citana = Nacti_tabulku_ze_souboru(cesta);
+        QList<Zaznam_vysledku> pridane = citana.zaznamy;
+        const QList<Zaznam_vysledku> nove{{7, "Nový", 4, 1, 2, 1}, {8, "Zoe", 5, 0, 1, 1}};
+        Pridaj(pridane, nove);
+        EXPECT_EQ(Pridaj_do_tabulky(citana, nove), Text_tabulky(pridane)) << p.nazov;
+        EXPECT_EQ(citana.zaznamy, pridane) << p.nazov;
         QList<Zaznam_vysledku> zobrazene; // read when the screen loaded, before another program added more
         const Odpoved odpoved = Pridaj_riadok(dir.path() + "/", zobrazene, {7, "Nový", 4, 1, 2, 1});
         EXPECT_EQ(odpoved.dovod, Zapis::Hotovy) << p.nazov;
