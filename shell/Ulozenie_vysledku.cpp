@@ -169,7 +169,9 @@ Zapis Ulozenie_vysledku::Zapis_tabulky(const Zaznam_vysledku &z, Misc::Uschovany
         poznamka.novy_subor.obsah = Misc::Kontrolny_sucet(text);
         poznamka.stara.obsah = Misc::Kontrolny_sucet(tabulka.bajty);
         poznamenane = stara && (!v || v->Zaznamenaj(poznamka));
-        return poznamenane;
+        // The note's sync takes a while: the lock is looked at again right
+        // before the rename, or another holder's table may be written over.
+        return poznamenane && zamok_->Plati();
     };
     const Misc::Chyba_suboru chyba = Misc::Nahrad_subor(priecinok_, tabulka_, text, prava, smie);
     if (chyba.Je_chyba() && !nova_kopia.isEmpty())

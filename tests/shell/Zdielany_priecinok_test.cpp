@@ -426,6 +426,38 @@ TEST_F(Priecinok_triedy, AProgramKilledAtAnyStepOfASaveHasItsResultOnceInBothFil
         }
 }
 
+// The lock's file deleted at each step of a save in turn, and another user's
+// program saving its whole result right then: neither program writes its
+// table over the other's row.
+TEST_F(Priecinok_triedy, ALockDeletedAtAnyStepLetsNoProgramWriteOverAnothersRow)
+{
+    static QTemporaryDir iny_pouzivatel;
+    static QString trieda, druhy;
+    static int krok = 0, kroky = 0;
+    trieda = hd();
+    const QString pocet = p.koren() + "/kroky";
+    ASSERT_TRUE(Skoncil(Uloz_v_procese(hd(), "Prvý", 0, {}, pocet)));
+    const int krokov = Obsah(pocet).split(' ').value(0).toInt();
+    ASSERT_GT(krokov, 5);
+    for (krok = 1; krok <= krokov; ++krok) {
+        const QString meno = QStringLiteral("Zámok zmazaný %1").arg(krok);
+        druhy = "Medzitým " + meno;
+        SCOPED_TRACE(meno.toStdString());
+        ASSERT_TRUE(Skoncil(Uloz_v_procese(hd(), meno, 0, {}, {}, [] {
+            if (++kroky == krok) {
+                QFile::remove(trieda + "Vysledky.lock");
+                EXPECT_TRUE(Skoncil(Uloz_v_procese(trieda, druhy, 0, iny_pouzivatel.path())));
+            }
+            return false;
+        })));
+        Dopln_uschovane(hd());
+        EXPECT_EQ(V_tabulke(meno), 1);
+        EXPECT_EQ(V_logu(meno), 1);
+        EXPECT_EQ(V_tabulke(druhy), 1);
+        EXPECT_EQ(V_logu(druhy), 1);
+    }
+}
+
 // The kept result as a power failure may leave it: the note of the table's
 // step written but cut short. The note before it stands, and the result
 // goes in once.
