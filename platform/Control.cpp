@@ -4,6 +4,7 @@
 #include "platform/Form.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
@@ -22,10 +23,26 @@ Control::Control(QWidget *self, bool windowless) : widget_(self), windowless_(wi
         stackWindowless();
 }
 
+Control *Control::holdingPress_ = nullptr;
+
 Control::~Control()
 {
+    if (holdingPress_ == this)
+        holdingPress_ = nullptr;
     if (Form *f = form())
         f->unregisterControl(this);
+}
+
+void Control::endPress()
+{
+    Control *c = std::exchange(holdingPress_, nullptr);
+    if (!c || !c->pressed_)
+        return;
+    c->pressed_ = false;
+    if (!c->MouseUp || !c->acceptsInput(true))
+        return;
+    const QPoint at = c->widget_->mapFromGlobal(QCursor::pos());
+    c->MouseUp(c->pressedButton_, 0, at.x(), at.y());
 }
 
 Form *Control::form() const
@@ -197,17 +214,23 @@ bool Control::dispatchMouse(QMouseEvent *e)
     switch (e->type()) {
     case QEvent::MouseButtonPress:
         pressed_ = true;
+        pressedButton_ = b;
+        holdingPress_ = this;
         if (MouseDown) MouseDown(b, s, x, y);
         return true;
     case QEvent::MouseButtonRelease: {
         const bool click = pressed_ && widget_->rect().contains(x, y);
         pressed_ = false;
+        if (holdingPress_ == this)
+            holdingPress_ = nullptr;
         if (MouseUp) MouseUp(b, s, x, y);
         if (click && Click) Click();
         return true;
     }
     case QEvent::MouseButtonDblClick:
         pressed_ = true;
+        pressedButton_ = b;
+        holdingPress_ = this;
         if (DblClick) DblClick();
         return true;
     case QEvent::MouseMove:

@@ -87,6 +87,10 @@ public:
     // is over: a control may be unloaded from inside its own event.
     void unloadLater();
 
+    // A dialog takes the mouse, and the release of a press under way will
+    // not reach its control: that control has its MouseUp now, no Click.
+    static void endPress();
+
     MouseHandler MouseDown, MouseUp, MouseMove;
     PlainHandler Click, DblClick, GotFocus, LostFocus, Change;
     KeyDownHandler KeyDown;
@@ -127,6 +131,8 @@ private:
     QColor foreColor_{0, 0, 0};
     QColor backColor_{255, 255, 255};
     bool pressed_ = false;
+    int pressedButton_ = 0;
+    static Control *holdingPress_;
 };
 
 } // namespace platform

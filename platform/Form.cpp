@@ -3,7 +3,9 @@
 #include "platform/Control.h"
 #include "platform/DialogFit.h"
 #include "platform/Runtime.h"
+#include "platform/X11Screen.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -13,19 +15,52 @@
 namespace platform {
 
 namespace {
+
 constexpr int kTwips = 15;
+
+QPointer<Stage> &theStage()
+{
+    static QPointer<Stage> stage;
+    return stage;
 }
+
+// The window manager's close comes to the stage while a dialog is open
+// too. Qt drops it then, the window being blocked by the dialog: a close
+// given in a save's wait, whose message was the next dialog, was lost.
+class WindowManagerClose final : public QAbstractNativeEventFilter {
+public:
+    explicit WindowManagerClose(Stage *stage) : stage_(stage) {}
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
+    {
+        const unsigned window = x11::closeRequestOf(type, message);
+        if (!window || window != stage_->shownWindow()->internalWinId())
+            return false;
+        stage_->requestClose();
+        return true;
+    }
+
+private:
+    Stage *stage_;
+};
+
+} // namespace
 
 Stage::Stage()
 {
     setFixedSize(kWidth, kHeight);
     setAttribute(Qt::WA_DeleteOnClose, false);
     keepDialogsOnScreen();
+    if (x11::running()) {
+        closeFilter_ = std::make_unique<WindowManagerClose>(this);
+        QCoreApplication::instance()->installNativeEventFilter(closeFilter_.get());
+    }
 }
+
+Stage::~Stage() = default;
 
 Stage *Stage::instance()
 {
-    static QPointer<Stage> stage;
+    QPointer<Stage> &stage = theStage();
     if (!stage)
         stage = new Stage();
     return stage;
@@ -44,7 +79,10 @@ void Stage::bringToFront(Form *f)
 
 void Stage::onCloseRequest(std::function<void()> handler)
 {
-    instance()->closeHandler_ = std::move(handler);
+    Stage *stage = instance();
+    stage->closeHandler_ = std::move(handler);
+    if (stage->close_ == Close::Asked)
+        stage->answerSoon();
 }
 
 void Stage::closeEvent(QCloseEvent *e)
@@ -55,22 +93,39 @@ void Stage::closeEvent(QCloseEvent *e)
 
 void Stage::requestClose()
 {
-    if (std::exchange(closeAsked_, true))
+    if (close_ != Close::None)
         return;
+    close_ = Close::Asked;
+    answerSoon();
+}
+
+void Stage::waitsOver()
+{
+    if (Stage *stage = theStage(); stage && stage->close_ == Close::Asked)
+        stage->answerSoon();
+}
+
+void Stage::answerSoon()
+{
     QTimer::singleShot(0, this, &Stage::answerClose);
 }
 
 // Not inside a wait or a dialog: the code around them would go on under
-// the answer, and a save or a print job under way would be cut short.
+// the answer, and a save or a print job under way would be cut short. The
+// end of the outermost of them asks again.
 void Stage::answerClose()
 {
-    if (!closeHandler_ || EventWait::running() || QApplication::activeModalWidget()) {
+    if (close_ != Close::Asked || !closeHandler_ || EventWait::running())
+        return;
+    // A modal window no wait stands for: looked at again shortly.
+    if (QApplication::activeModalWidget()) {
         QTimer::singleShot(50, this, &Stage::answerClose);
         return;
     }
+    close_ = Close::Answering;
     const std::function<void()> handler = closeHandler_;
     handler();
-    closeAsked_ = false;
+    close_ = Close::None;
 }
 
 Form *Stage::frontPage() const

@@ -9,8 +9,10 @@
 
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <vector>
 
+class QAbstractNativeEventFilter;
 class QDialog;
 
 namespace platform {
@@ -169,6 +171,7 @@ class Stage : public QWidget {
     Q_OBJECT
 public:
     static Stage *instance();
+    ~Stage() override;
     static constexpr int kWidth = 640, kHeight = 480;
     void bringToFront(Form *f);
     // The page in front: the one the pupil sees.
@@ -191,11 +194,15 @@ public:
     static int runDialog(QDialog &dialog);
 
     // A close of the window asked by the window system (its close button,
-    // Alt+F4): the window stays, and `handler` runs once no dialog is open
-    // and no wait with events runs (EventWait). Requests that come before
-    // it has returned are the one it answers.
+    // Alt+F4), at any time, a dialog open or not: the window stays, and
+    // `handler` runs once no wait with events runs (EventWait, which every
+    // dialog, wait and DoEvents holds). Requests that come before it has
+    // returned are the one it answers.
     static void onCloseRequest(std::function<void()> handler);
     void requestClose();
+    // The outermost wait with events is over: a close asked meanwhile is
+    // answered next.
+    static void waitsOver();
 
     // Screen positions as the forms know them, and back to stage pixels.
     QPoint toScreen(QPoint stagePixel) const;
@@ -209,8 +216,10 @@ protected:
 private:
     Stage();
     StageHost *host_ = nullptr;
-    bool closeAsked_ = false;
+    enum class Close { None, Asked, Answering } close_ = Close::None;
     std::function<void()> closeHandler_;
+    std::unique_ptr<QAbstractNativeEventFilter> closeFilter_;
+    void answerSoon();
     void answerClose();
 };
 

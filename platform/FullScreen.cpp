@@ -3,8 +3,10 @@
 // before the first window exists), so the stage stays real widgets drawn
 // at the screen's resolution, and dialogs and cursors grow with it; full
 // screen is then a black window with the stage centred in it.
+#include "platform/Control.h"
 #include "platform/DisplayMode.h"
 #include "platform/Form.h"
+#include "platform/Runtime.h"
 #include "platform/X11Screen.h"
 
 #include <QApplication>
@@ -356,6 +358,7 @@ bool Stage::fillScreen()
     // cover the screen once it is shown was refused.
     const auto covers = [&] { return host_->windowHandle()->isExposed() && host_->size() == screen->size(); };
     const QDeadlineTimer deadline(2000);
+    const EventWait waiting;
     while (!covers() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
         QThread::msleep(5);
@@ -408,7 +411,11 @@ int Stage::runDialog(QDialog &dialog)
     QPointer<QWidget> focus = QApplication::focusWidget();
     if (!focus && behind)
         focus = behind->focusWidget();
-    const int result = dialog.exec();
+    Control::endPress();
+    const int result = [&] {
+        const EventWait waiting;
+        return dialog.exec();
+    }();
     if (focus && focus->isVisible())
         behind = focus->window();
     // Asked of the window itself: the closed dialog, its transient, may

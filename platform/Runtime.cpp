@@ -78,6 +78,7 @@ void InstallTranslations()
 
 void DoEvents()
 {
+    const EventWait waiting;
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
@@ -87,7 +88,11 @@ int eventWaits = 0;
 }
 
 EventWait::EventWait() { ++eventWaits; }
-EventWait::~EventWait() { --eventWaits; }
+EventWait::~EventWait()
+{
+    if (--eventWaits == 0)
+        Stage::waitsOver();
+}
 bool EventWait::running() { return eventWaits > 0; }
 
 BusyWait::~BusyWait()

@@ -17,12 +17,14 @@ namespace platform {
 // any translator installed since.
 void InstallTranslations();
 
-// Lets pending events run (input, paints, timers) and returns.
+// Lets pending events run (input, paints, timers) and returns; a close
+// of the window asked meanwhile is answered after it (EventWait).
 void DoEvents();
 
-// Held for the length of a wait that handles events (a pause of a screen,
-// a save waiting for the folder's lock, a print job followed): a close of
-// the window asked meanwhile is answered after it.
+// Held by every wait that handles events while code runs below it (a pause
+// of a screen, a save waiting for the folder's lock, a print job followed,
+// a dialog, DoEvents): a close of the window asked meanwhile is answered
+// once the outermost of them is over, never under the code still running.
 class EventWait {
 public:
     EventWait();
@@ -61,6 +63,7 @@ public:
     WaitNote &operator=(const WaitNote &) = delete;
 
 private:
+    EventWait waiting_;
     QPointer<QLabel> note_;
     std::unique_ptr<QObject> dropInput_;
 };

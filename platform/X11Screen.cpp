@@ -77,6 +77,16 @@ xcb_connection_t *qtConnection()
     return x ? x->connection() : nullptr;
 }
 
+// An atom of Qt's connection, 0 if none.
+xcb_atom_t atom(const char *name)
+{
+    xcb_connection_t *c = qtConnection();
+    if (!c)
+        return 0;
+    const auto r = reply(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr));
+    return r ? r->atom : 0;
+}
+
 // The screen of the display the application connected to.
 int displayScreen()
 {
@@ -205,6 +215,17 @@ unsigned coverWithBlack(QWidget *parent, QSize pixels)
     xcb_map_window(c, id);
     xcb_flush(c);
     return id;
+}
+
+unsigned closeRequestOf(const QByteArray &eventType, const void *message)
+{
+    if (eventType != "xcb_generic_event_t")
+        return 0;
+    const auto *e = static_cast<const xcb_client_message_event_t *>(message);
+    if ((e->response_type & 0x7f) != XCB_CLIENT_MESSAGE || e->format != 32)
+        return 0;
+    static const xcb_atom_t protocols = atom("WM_PROTOCOLS"), deleteWindow = atom("WM_DELETE_WINDOW");
+    return e->type == protocols && e->data.data32[0] == deleteWindow ? e->window : 0;
 }
 
 } // namespace platform::x11

@@ -42,4 +42,9 @@ void putImage(QWidget *w, const QImage &image, QPoint offset, const std::vector<
 // parent, and the parent's cursor shows over it. Returns its id, 0 if none.
 unsigned coverWithBlack(QWidget *parent, QSize pixels);
 
+// The window a native event of the application asks to close on behalf of
+// the window manager (WM_DELETE_WINDOW: its close button, Alt+F4); 0 when
+// the event is something else.
+unsigned closeRequestOf(const QByteArray &eventType, const void *message);
+
 } // namespace platform::x11

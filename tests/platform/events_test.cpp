@@ -1,12 +1,15 @@
 #include "support/Fixtures.h"
 #include "platform/ControlArray.h"
 #include "platform/Controls.h"
+#include "platform/Clock.h"
 #include "platform/Fonts.h"
+#include "platform/MessageBox.h"
 #include "platform/Runtime.h"
 
 #include <QDialog>
 #include <QLineEdit>
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <tuple>
@@ -218,6 +221,76 @@ TEST(TabOrder, ADialogOverAWindowThatGoesMeanwhile)
     auto *d = new QDialog(window);
     QTimer::singleShot(0, [window] { delete window; });
     EXPECT_EQ(platform::Stage::runDialog(*d), QDialog::Rejected);
+}
+
+// A dialog takes the mouse: the control pressed when it opens is let go
+// then, as its release will not reach it, and no click follows.
+TEST(MouseEvents, ADialogEndsThePressUnderWay)
+{
+    Recorder f;
+    lktest::showAndActivate(&f);
+    QTest::mousePress(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
+    std::vector<QString> during;
+    QDialog d(Stage::instance());
+    QTimer::singleShot(0, &d, [&] {
+        during = f.log;
+        d.reject();
+    });
+    Stage::runDialog(d);
+    ASSERT_EQ(during.size(), 2u);
+    EXPECT_TRUE(during[1].startsWith("up 1 0 ")) << during[1].toStdString();
+    QTest::mouseRelease(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(std::count(f.log.begin(), f.log.end(), "click"), 0);
+}
+
+// A close asked while code runs below a wait that handles events is
+// answered once that wait is over, also when more closes come, and never
+// inside it, where the code around would go on under the answer.
+TEST(WindowClose, IsAnsweredOnceAfterEveryWaitThatHandlesEvents)
+{
+    Stage *stage = Stage::instance();
+    const auto closeTwice = [stage] {
+        QTimer::singleShot(0, stage, [stage] { stage->close(), stage->close(); });
+    };
+    const auto closeBox = [] {
+        QTimer::singleShot(30, [] {
+            if (QWidget *m = QApplication::activeModalWidget())
+                m->close();
+        });
+    };
+    const struct {
+        const char *name;
+        std::function<void()> wait;
+    } rows[] = {
+        {"DoEvents", [] { DoEvents(); }},
+        {"a wait with events", [] { SystemClock().WaitWithEvents(30); }},
+        {"a busy wait painting", [] { BusyWait().Paint(); }},
+        {"a wait note", [] { WaitNote note(QStringLiteral("Čakám …")); }},
+        {"a message box", [&] { closeBox(), QtMessageBox().Show("Text", MessageStyle::OkOnly, "Chyba"); }},
+        {"the full-screen set-up", [stage] { stage->fillScreen(), stage->leaveScreen(); }},
+        {"a message box in a wait with events, the close in the box",
+         [&] {
+             SystemClock clock;
+             clock.WaitWithEventsUntil(clock.TickCount() + 2000, [&] {
+                 closeTwice(), closeBox();
+                 QtMessageBox().Show("Text", MessageStyle::OkOnly, "Chyba");
+                 return true;
+             });
+         }},
+    };
+    for (const auto &r : rows) {
+        int asked = 0;
+        bool inside = false, askedInside = false;
+        Stage::onCloseRequest([&] { ++asked, askedInside |= inside; });
+        closeTwice();
+        inside = true;
+        r.wait();
+        inside = false;
+        QTest::qWait(100);
+        EXPECT_EQ(asked, 1) << r.name;
+        EXPECT_FALSE(askedInside) << r.name;
+    }
+    Stage::onCloseRequest({});
 }
 
 TEST(FormLifecycle, ShowActivatesEveryTimeOverlaysStayOnTopLabelsStayUnderWindowedControls)

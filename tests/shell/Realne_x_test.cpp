@@ -8,6 +8,9 @@
 #include "exercise/frm_Game01.h"
 #include "platform/Runtime.h"
 #include "services/Konfigurace.h"
+#include "services/Zamok_priecinka.h"
+#include "shell/frm_Chybovy.h"
+#include "shell/frm_Chybovy2.h"
 #include "support/Xvfb.h"
 
 #include <QDialogButtonBox>
@@ -20,6 +23,7 @@
 #include <cmath>
 
 using namespace lktest;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -119,6 +123,46 @@ Shell::frm_Setup *Nastavenie_s_menom(Program_na_x &n)
     n.Cakaj([&] { return bool(s->picTiskni->Visible); });
     return s;
 }
+
+// The exercise screen of task 1, five examples, begun by "Ema".
+frm_Game01 *Seria(Program_na_x &n)
+{
+    Shell::frm_Setup *s = Nastavenie_s_menom(n);
+    if (!s)
+        return nullptr;
+    n.Klik(s->picPokracuj);
+    return n.Cakaj([] { return Vpredu() == hra.get(); }) ? hra.get() : nullptr;
+}
+
+// The pupil at the message boxes: each new one, once it has the focus,
+// is noted ("title: text") and answered by a click on what `odpoved` says,
+// after `pred` has run.
+struct Ziak_pri_spravach {
+    QStringList spravy;
+    QTimer hodiny;
+    QPointer<QMessageBox> posledna;
+
+    Ziak_pri_spravach(Program_na_x &n, std::function<QMessageBox::StandardButton(QMessageBox *)> odpoved,
+                      std::function<void(QMessageBox *)> pred = {})
+    {
+        QObject::connect(&hodiny, &QTimer::timeout, [this, &n, odpoved, pred] {
+            auto *m = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!m || m == posledna || !m->windowHandle()->isExposed()
+                || QGuiApplication::focusWindow() != m->windowHandle())
+                return;
+            posledna = m;
+            spravy << m->windowTitle() + ": " + m->text();
+            hodiny.stop(); // not again from the loops below
+            if (pred)
+                pred(m);
+            QAbstractButton *b = m->button(odpoved(m));
+            Klikni_na_obrazovke(n.Na_obrazovke(b, b->rect().center()));
+            hodiny.start();
+        });
+        hodiny.start(50);
+    }
+    int otazok() const { return spravy.filter(QStringLiteral("Naozaj chceš ukončiť program?")).size(); }
+};
 
 } // namespace
 
@@ -287,6 +331,126 @@ TEST(RealXChild, TheWindowManagersCloseAsksTheExitQuestion)
     EXPECT_EQ(ulozene(), pred) << "nothing of the series saved";
 }
 
+// The window's close button pressed three times while the series' result
+// waits for the lock another program holds, and during the message that
+// follows: the exit question, once, after that message; "Nie" goes on to
+// the results table.
+TEST(RealXChild, ACloseDuringTheSavesWaitIsAskedAfterItsMessage)
+{
+    if (!V_detskom_procese())
+        GTEST_SKIP() << "run by RealX tests on an X server of their own";
+    Program_na_x n;
+    Formulare::frm_Tabulka->Najdlhsie_cakanie = 1500ms; // the save's 40 s, shortened
+    frm_Game01 *h = Seria(n);
+    ASSERT_NE(h, nullptr);
+    Misc::Cesta_HD = qEnvironmentVariable("LK_ZAMKNUTY"); // whose lock the parent test holds
+    for (int i = 1; i <= 5; ++i)
+        h->TV2(2 * i - 1)->Text = QString(h->TV2(2 * i - 1)->Tag);
+    n.Klik(h->PicTop(1));
+    ASSERT_TRUE(n.Cakaj([&] { return bool(h->picPokracuj->Enabled); }));
+
+    int zatvorene = 0;
+    const auto zatvor = [&] {
+        n.x.Zatvor(unsigned(n.Okno()->winId()));
+        ++zatvorene;
+    };
+    QTimer pocas_cakania;
+    QObject::connect(&pocas_cakania, &QTimer::timeout, [&] {
+        const QCursor *k = QApplication::overrideCursor();
+        if (zatvorene < 2 && k && k->shape() == Qt::WaitCursor && !QApplication::activeModalWidget())
+            zatvor();
+    });
+    pocas_cakania.start(200);
+    Ziak_pri_spravach ziak(
+        n,
+        [](QMessageBox *m) { return m->text().startsWith("Naozaj") ? QMessageBox::No : QMessageBox::Ok; },
+        [&](QMessageBox *m) {
+            if (m->windowTitle() == "Chyba")
+                zatvor(), QTest::qWait(300);
+        });
+    n.Klik(h->picPokracuj);
+    n.Cakaj([&] { return ziak.otazok() > 0 && !QApplication::activeModalWidget(); }, 8000);
+    QTest::qWait(500); // a second question would come now
+    EXPECT_EQ(zatvorene, 3);
+    ASSERT_EQ(ziak.spravy.size(), 2) << ziak.spravy.join('\n').toStdString();
+    EXPECT_TRUE(ziak.spravy[0].startsWith("Chyba: ")) << "the save's message first";
+    EXPECT_EQ(ziak.spravy[1], Misc::Texty[2] + ": Naozaj chceš ukončiť program?");
+    EXPECT_FALSE(Shell::Program_ukonceny());
+    EXPECT_EQ(hra.existing(), nullptr) << "the series is over";
+    EXPECT_EQ(Vpredu(), Formulare::frm_Tabulka.existing());
+}
+
+// The close while the pupil holds a wrong example's hint: the question
+// takes the mouse and the hint goes; the pupil lets go, and after "Nie" no
+// hint is on the screen; the next hold shows it again.
+TEST(RealXChild, ACloseWhileAHintIsHeldLeavesNoHintBehind)
+{
+    if (!V_detskom_procese())
+        GTEST_SKIP() << "run by RealX tests on an X server of their own";
+    Program_na_x n;
+    frm_Game01 *h = Seria(n);
+    ASSERT_NE(h, nullptr);
+    n.Klik(h->PicTop(1)); // nothing answered: every example wrong
+    ASSERT_TRUE(n.Cakaj([&] { return bool(h->picPokracuj->Enabled); }));
+    const QPoint znacka = n.Na_obrazovke(h->IHod(1)->widget(), h->IHod(1)->widget()->rect().center());
+    const auto napoveda = [] {
+        auto *o = Formulare::frm_Chybovy.existing();
+        auto *o2 = Formulare::frm_Chybovy2.existing();
+        return (o && o->isVisible()) || (o2 && o2->isVisible());
+    };
+    Xdotool({"mousemove", QString::number(znacka.x()), QString::number(znacka.y()), "mousedown", "1"});
+    ASSERT_TRUE(n.Cakaj(napoveda));
+
+    bool pri_otazke = true;
+    Ziak_pri_spravach ziak(n, [](QMessageBox *) { return QMessageBox::No; }, [&](QMessageBox *) {
+        pri_otazke = napoveda();
+        Xdotool({"mouseup", "1"}), QTest::qWait(100);
+    });
+    n.x.Zatvor(unsigned(n.Okno()->winId()));
+    n.Cakaj([&] { return ziak.otazok() > 0 && !QApplication::activeModalWidget(); });
+    EXPECT_EQ(ziak.otazok(), 1);
+    EXPECT_FALSE(pri_otazke) << "the hint under the question";
+    EXPECT_FALSE(napoveda()) << "the hint after Nie";
+    EXPECT_EQ(n.Neprekreslene().toStdString(), "") << "what the screen shows";
+    Xdotool({"mousemove", QString::number(znacka.x()), QString::number(znacka.y()), "mousedown", "1"});
+    EXPECT_TRUE(n.Cakaj(napoveda)) << "held again";
+    Xdotool({"mouseup", "1"});
+    EXPECT_TRUE(n.Cakaj([&] { return !napoveda(); })) << "let go again";
+}
+
+// The close while the continue button slides in (a wait that handles
+// events): asked once the button stands, "Áno" ends the program cleanly.
+TEST(RealXChild, ACloseDuringAWaitWithEventsIsAskedAfterIt)
+{
+    if (!V_detskom_procese())
+        GTEST_SKIP() << "run by RealX tests on an X server of their own";
+    Program_na_x n;
+    frm_Game01 *h = Seria(n);
+    ASSERT_NE(h, nullptr);
+    platform::SystemClock hodiny; // the slide's waits take their time
+    const platform::ScopedService<platform::Clock> skutocne(hodiny);
+    int zatvorene = 0;
+    QTimer pocas_vysuvania;
+    QObject::connect(&pocas_vysuvania, &QTimer::timeout, [&] {
+        if (zatvorene < 2 && hra.existing() && h->picPokracuj->Visible && !h->picPokracuj->Enabled)
+            n.x.Zatvor(unsigned(n.Okno()->winId())), ++zatvorene;
+    });
+    pocas_vysuvania.start(40);
+    bool stoji = false;
+    Ziak_pri_spravach ziak(n, [&](QMessageBox *) {
+        stoji = hra.existing() && h->picPokracuj->Enabled;
+        return QMessageBox::Yes;
+    });
+    n.Klik(h->PicTop(1));
+    EXPECT_TRUE(n.Cakaj([] { return Shell::Program_ukonceny(); }));
+    QTest::qWait(300);
+    EXPECT_EQ(zatvorene, 2);
+    EXPECT_EQ(ziak.otazok(), 1);
+    EXPECT_TRUE(stoji) << "asked only once the button stood";
+    EXPECT_EQ(hra.existing(), nullptr);
+    EXPECT_TRUE(Program::Formy().empty()) << "every screen is unloaded";
+}
+
 // Each change of the screen, from the title on through a task's screens
 // and back, shows every pixel it changes: none is left of what was before.
 TEST(RealXChild, EveryScreenChangeReachesTheScreenWhole)
@@ -417,6 +581,26 @@ TEST(RealX, TheWindowManagersCloseAsksTheExitQuestion)
 {
     LK_VYZADUJ_X(true);
     Na_vlastnom_x("TheWindowManagersCloseAsksTheExitQuestion", {1366, 768}, true);
+}
+
+// A close in any of the program's waits is asked once they are over: the
+// save's wait for the lock this process holds, a held hint, the slide of
+// the continue button.
+TEST(RealX, ACloseInAnyWaitIsAskedOnceItIsOver)
+{
+    LK_VYZADUJ_X(true);
+    QTemporaryDir trieda;
+    const Misc::Priecinok priecinok(trieda.path() + '/');
+    Misc::Cakanie cakanie;
+    const Misc::Zamok_priecinka zamok(priecinok, 1s, cakanie);
+    ASSERT_TRUE(zamok.Drzany());
+    qputenv("LK_ZAMKNUTY", QFile::encodeName(trieda.path() + '/'));
+    for (const char *pripad : {"ACloseDuringTheSavesWaitIsAskedAfterItsMessage",
+                               "ACloseWhileAHintIsHeldLeavesNoHintBehind", "ACloseDuringAWaitWithEventsIsAskedAfterIt"}) {
+        SCOPED_TRACE(pripad);
+        Na_vlastnom_x(pripad, {1366, 768}, true);
+    }
+    qunsetenv("LK_ZAMKNUTY");
 }
 
 TEST(RealX, TypingAfterThePrintDialogWithAndWithoutAWindowManager)
