@@ -4,6 +4,7 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <bitset>
 
 namespace Misc {
 
@@ -71,10 +72,21 @@ bool Text_v_utf8(QByteArrayView bajty)
 {
     if (bajty.startsWith("\xEF\xBB\xBF"))
         return true;
-    // Slovak letters in Windows-1250 are never valid UTF-8 sequences; text
-    // without any byte past ASCII is the same in both.
+    // Our own files are Windows-1250, and its Slovak and Czech letters can
+    // be whole UTF-8 too ("ÚŠ" is one Arabic letter, "ÄŤ" is "č"). So UTF-8
+    // needs a byte past ASCII that is no such letter in Windows-1250, as
+    // every UTF-8 "á", "í", "š" or "ý" has; text without any byte past
+    // ASCII is the same in both.
+    static const std::bitset<256> pismena = [] {
+        std::bitset<256> b;
+        for (const char c : Text_do_1250(QStringLiteral("áäčďéěíĺľňóôŕřšťúůýžÁÄČĎÉĚÍĹĽŇÓÔŔŘŠŤÚŮÝŽ")))
+            b.set(uchar(c));
+        return b;
+    }();
     const auto prvy = std::find_if(bajty.begin(), bajty.end(), [](char c) { return uchar(c) >= 0x80; });
-    return prvy != bajty.end() && bajty.sliced(prvy - bajty.begin()).isValidUtf8();
+    if (prvy == bajty.end() || !bajty.sliced(prvy - bajty.begin()).isValidUtf8())
+        return false;
+    return std::any_of(prvy, bajty.end(), [](char c) { return uchar(c) >= 0x80 && !pismena[uchar(c)]; });
 }
 
 QStringList Riadky_suboru(const QByteArray &bajty)

@@ -27,12 +27,13 @@ struct Kod_1250 {
 const Kod_1250 &Kod_1250_bajtov();
 
 // Whether a file that a person may have edited is UTF-8 text: a byte-order
-// mark, or bytes that only UTF-8 reads whole.
+// mark, or bytes that UTF-8 reads whole and that are more than the Slovak
+// and Czech letters of Windows-1250, which the program itself writes.
 bool Text_v_utf8(QByteArrayView bajty);
 
 // Lines of a file that a person may have edited (the marks, the results
-// table): lines end at CR LF, CR or LF; a byte-order mark, or bytes that
-// only UTF-8 reads whole, mean UTF-8 text instead of Windows-1250.
+// table): lines end at CR LF, CR or LF; UTF-8 text (Text_v_utf8) instead
+// of Windows-1250.
 QStringList Riadky_suboru(const QByteArray &bajty);
 
 } // namespace Misc

@@ -83,6 +83,12 @@ TEST(ResultsFile, AddingKeepsEveryLineOfAHandEditedTable)
         {"no file yet: an empty table", {}, "7|Nový| 4| 1| 2| 1\r\n", false},
         {"Linux editor: LF only, UTF-8", "7|J\xC3\xA1n| 5| 0| 1| 0\n7|Ivan| 3| 2| 3| 0\n",
          "7|Ján| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n7|Ivan| 3| 2| 3| 0\r\n", false},
+        {"UTF-8 without a byte-order mark: Slovak names",
+         "7|J\xC3\xA1n \xC5\xA0\xC5\xA5" "astn\xC3\xBD| 5| 0| 1| 0\n7|MAT\xC3\x9A\xC5\xA0| 3| 2| 3| 0\n",
+         "7|Ján Šťastný| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n7|MATÚŠ| 3| 2| 3| 0\r\n", false},
+        {"UTF-8 whose letters are all Slovak letters in Windows-1250 too (\"č\" is \"ÄŤ\"): read as the program "
+         "writes, its bytes kept", "7|Mrkvi\xC4\x8Dka| 5| 0| 1| 0\r\n",
+         "7|MrkviÄŤka| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n", false},
         {"byte-order mark, CR LF, a blank line, no end on the last", "\xEF\xBB\xBF" "7|\xC4\xBDubo| 5| 0| 1| 0\r\n\r\n7|Ivan| 3| 2| 3| 0",
          "7|Ľubo| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n7|Ivan| 3| 2| 3| 0\r\n", false},
         {"lines that hold no result: a bar in the name, five fields, an ID past 255, a task past 65535; "
@@ -132,6 +138,67 @@ TEST(ResultsFile, AddingKeepsEveryLineOfAHandEditedTable)
         ASSERT_EQ(!odpoved.kopia.isEmpty(), p.kopia) << p.nazov;
         EXPECT_TRUE(!p.kopia || Obsah(odpoved.kopia) == p.obsah) << "the old file is kept whole";
         EXPECT_TRUE(Pridaj_riadok(dir.path() + "/", zobrazene, {7, "Ďalší", 1, 1, 1, 1}).kopia.isEmpty()) << "told once";
+    }
+}
+
+// Names of Slovak and Czech letters as the program writes them, in
+// Windows-1250, whose bytes UTF-8 also reads whole ("ÚŠ" is one Arabic
+// letter): read back as written, one to a table or a class of them.
+TEST(ResultsFile, NamesOfSlovakAndCzechLettersReadBackAsWritten)
+{
+    const QString male = QStringLiteral("áäčďéěíĺľňóôŕřšťúůýž"), pismena = male + male.toUpper();
+    QStringList po_jednom, znaky; // every two, three or four letters that UTF-8 reads as one character
+    for (const QChar c : pismena)
+        po_jednom << QString(c);
+    const QByteArray bajty = Text_do_1250(pismena);
+    const auto pridaj = [&](auto &&self, const QByteArray &zaciatok) -> void {
+        for (const char b : bajty) {
+            const QByteArray s = zaciatok + b;
+            if (s.size() > 1 && QByteArrayView(s).isValidUtf8() && QString::fromUtf8(s).toUcs4().size() == 1)
+                znaky << Misc::Text_z_1250(s);
+            else if (s.size() < 4)
+                self(self, s);
+        }
+    };
+    pridaj(pridaj, {});
+    ASSERT_TRUE(znaky.contains("ÚŠ") && znaky.contains("ÓŽ") && znaky.contains("ášť") && znaky.contains("óšťž"));
+    const struct { const char *nazov; QStringList mena; } pripady[] = {
+        {"each letter alone", po_jednom},
+        {"all the letters, lower and upper case", {male, male.toUpper()}},
+        {"names in capitals", {"MATÚŠ", "ÓŽ", "JÚŠ ÚŠ ÓŽ"}},
+        {"letters that UTF-8 reads as one character", znaky},
+    };
+    QTemporaryDir dir;
+    const QString cesta = dir.filePath("Hra.res");
+    for (const auto &p : pripady) {
+        QList<Zaznam_vysledku> trieda;
+        QStringList zmenene;
+        for (const QString &meno : p.mena)
+            for (const QString &ako : {meno, "Eva " + meno, meno + "ka 2", "x" + meno + "-y"}) {
+                const QList<Zaznam_vysledku> sam{{7, ako, 4, 1, 2, 1}};
+                QFile::remove(cesta); // a file emptied would be written to the disk at once
+                Zapis_subor(cesta, Text_tabulky(sam));
+                const Tabulka_zo_suboru t = Nacti_tabulku_ze_souboru(cesta);
+                if (t.zaznamy != sam || t.neprecitane != 0)
+                    zmenene << ako + " as " + t.zaznamy.value(0).jmeno;
+                trieda.append({7, ako, 4, 1, 2, 0});
+            }
+        EXPECT_TRUE(zmenene.isEmpty()) << p.nazov << ": " << zmenene.size() << " of " << trieda.size()
+                                       << " changed, " << zmenene.mid(0, 6).join(", ").toStdString();
+        Zapis_subor(cesta, Text_tabulky(trieda));
+        EXPECT_TRUE(Nacti_tabulku_ze_souboru(cesta).zaznamy == trieda) << p.nazov << ": a class in one table";
+    }
+
+    // Saved by hand in UTF-8: read as UTF-8, but for the letters whose
+    // bytes are Slovak letters in Windows-1250 too ("č" is "ÄŤ"), which are
+    // read as the program would have written them.
+    for (const QChar c : pismena) {
+        Zapis_subor(cesta, QStringLiteral("7|Ja%1n| 5| 0| 1| 0\n").arg(c).toUtf8());
+        const QString v_1250 = Misc::Text_z_1250(QString(c).toUtf8());
+        const bool dvojznacne =
+            std::all_of(v_1250.cbegin(), v_1250.cend(), [&pismena](QChar z) { return pismena.contains(z); });
+        const QString meno = Nacti_tabulku_ze_souboru(cesta).zaznamy.value(0).jmeno;
+        EXPECT_EQ(meno, dvojznacne ? "Ja" + v_1250 + "n" : "Ja" + QString(c) + "n") << QString(c).toStdString();
     }
 }
 
@@ -202,6 +269,14 @@ struct Tabulka : ::testing::Test {
         Formulare::frm_Tabulka->Load();
         return Formulare::frm_Tabulka.get();
     }
+    // A series of task 7 ends: its row and its log entry saved.
+    Shell::frm_Tabulka *Seria(const QString &meno)
+    {
+        auto *t = Otvor("7");
+        t->Vloz_novy_zaznam(7, meno, "4", "1", "2", 1);
+        t->Vloz_zaznam_do_souboru_vysledky_dat(meno, "Skupina", "Úloha", "4", "1", "2");
+        return t;
+    }
     // Name, right, wrong and mark of row r as shown.
     static QString Riadok(Shell::frm_Tabulka *t, int r)
     {
@@ -260,6 +335,25 @@ TEST_F(Tabulka, EndOfASeriesAddsTheResultSortedAndRed)
         EXPECT_TRUE(zaznam.contains(co)) << co.toStdString() << " in\n" << zaznam.toStdString();
     t->Unload();
     EXPECT_TRUE(Rovnaky_obrazok(Otvor("19", 2)->Picture, "Bitmap/Tab/19b.bmp")) << "the variant's background";
+}
+
+// A new class table: a pupil whose name's bytes UTF-8 reads whole saves,
+// another saves after: the first name stays as written, and nobody is told
+// of lines they never edited.
+TEST_F(Tabulka, ANameTheProgramWroteStaysAsWrittenAtTheNextSave)
+{
+    for (const QString meno : {"MATÚŠ", "ÓŽ"}) {
+        SCOPED_TRACE(meno.toStdString());
+        Zapis_subor(p.hd() + "Hra.res", {});
+        const auto pred = p.box.AskedBoxes().size();
+        Seria(meno)->Unload();
+        auto *t = Seria("Jana");
+        EXPECT_EQ(Riadok(t, 1), meno + " 4 1 2");
+        t->Unload();
+        EXPECT_EQ(Subor(), (QStringList{"7|" + meno + "| 4| 1| 2| 0", "7|Jana| 4| 1| 2| 1"}));
+        EXPECT_FALSE(QFile::exists(p.hd() + "Hra.res.bak"));
+        EXPECT_EQ(p.box.AskedBoxes().size(), pred) << "no message";
+    }
 }
 
 // A full disk, and a full home besides: the files stay as they were, or
@@ -485,12 +579,7 @@ TEST_F(Tabulka, LinksFifosAndDevicesAreReportedAndLeftAlone)
 TEST_F(Tabulka, AResultThatCouldNotBeSavedComesBackOnceAtTheNextSaveOrStart)
 {
     const QString zamok = p.hd() + "Vysledky.lock";
-    const auto seria = [this](const QString &meno) {
-        auto *t = Otvor("7");
-        t->Vloz_novy_zaznam(7, meno, "4", "1", "2", 1);
-        t->Vloz_zaznam_do_souboru_vysledky_dat(meno, "Skupina", "Úloha", "4", "1", "2");
-        return t;
-    };
+    const auto seria = [this](const QString &meno) { return Seria(meno); };
     const auto pocet = [this](const QString &meno) {
         return std::pair(int(Subor().filter("|" + meno + "|").size()),
                          int(Misc::Text_z_1250(Obsah(p.hd() + "Vysledky.dat")).count(meno)));
