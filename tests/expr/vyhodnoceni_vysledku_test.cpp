@@ -84,6 +84,11 @@ const Riadok Tabulka[] = {
     {"a pasted minus has its value", u"LP", "\u2212x", "-x", 2, true},
     {"a number after a bracket is a factor", u"LP", "(x+8)7", "7x+56", 1, true},
     {"a dot left before a bracket and its number", u"LP", "·(x+8)7", "7x+56", 1, false},
+    {"a root in thirds, one side 0 but for rounding", u"LP", "7(x+3)+2x", "0", -7.0 / 3, true},
+    {"a root in fifths", u"LP", "6(x+3)+4x", "0", -9.0 / 5, true},
+    {"a root in sevenths", u"LP", "10(x+2)+4x", "0", -10.0 / 7, true},
+    {"squares at a root in twelfths", u"LP", "x²+10x+25", "x²-2x", -25.0 / 12, true},
+    {"a millionth off a root's 0", u"LP", "7(x+3)+2x", "0,000001", -7.0 / 3, false},
 
     {"kind in lower case", u"lp", "x", "x", 1, false},
 };
