@@ -2,6 +2,7 @@
 
 #include "expr/EEvaluator.h"
 #include "expr/Prevedeni_vstupu.h"
+#include "expr/Zapis_vyrazu.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,6 +16,20 @@ namespace {
 bool Rovnake_hodnoty(double a, double b)
 {
     return std::abs(a - b) <= 1e-9 * std::max({1.0, std::abs(a), std::abs(b)});
+}
+
+// The letters of a line of kind "LP" are the variables given a value: any
+// other would be read as a number (y, z and t as 0, e as a number's
+// exponent or the constant e, pi as pi) where the pupil meant none.
+bool Len_dane_premenne(QStringView riadok, bool s_y, bool s_z)
+{
+    for (const QChar c : riadok) {
+        const char16_t p = c.toLower().unicode();
+        if (c.isLetter() && Misc::Preved_z_exponentu(c).isNull() && p != u'x' && !(s_y && p == u'y')
+            && !(s_z && p == u'z'))
+            return false;
+    }
+    return true;
 }
 
 // A point no expected text is likely to be undefined at.
@@ -68,13 +83,18 @@ bool Rovnake_cleny(QStringView vstup, QStringView vzor)
 }
 
 bool Vyhodnoceni_vysledku(cEEvaluator &vypocet, QStringView vstup, QStringView vzor, QStringView druh,
-                          double Prom_X, double Prom_Y, double Prom_Z)
+                          double Prom_X, std::optional<double> Prom_Y, std::optional<double> Prom_Z)
 {
     if (druh.isEmpty())
         return Rovnake_cleny(vstup, vzor);
     if (druh != u"LP" || !Ma_operand(vstup) || !Ma_operand(vzor))
         return false;
-    const auto a = Prevedeni_vstupu_na_vysledek(vypocet, vzor, Prom_X, Prom_Y, Prom_Z);
-    const auto b = Prevedeni_vstupu_na_vysledek(vypocet, vstup, Prom_X, Prom_Y, Prom_Z);
+    const auto hodnota = [&](QStringView riadok) -> std::optional<double> {
+        if (!Len_dane_premenne(riadok, Prom_Y.has_value(), Prom_Z.has_value()))
+            return std::nullopt;
+        return Prevedeni_vstupu_na_vysledek(vypocet, riadok, Prom_X, Prom_Y.value_or(0), Prom_Z.value_or(0));
+    };
+    const auto a = hodnota(vzor);
+    const auto b = hodnota(vstup);
     return a && b && Rovnake_hodnoty(*a, *b);
 }

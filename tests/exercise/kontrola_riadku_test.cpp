@@ -151,7 +151,8 @@ TEST_F(KontrolaRiadku, Task17SwitchOpensTheSecondConditionAndRightRowsAreAccepte
 
 // Both sides of a row are read as the pupil's lines and compared at the
 // example's x: a root that is a fraction leaves a side 0 only up to the
-// last bits.
+// last bits; an operator beside nothing, or a letter but x, leaves a side
+// without a value.
 TEST_F(KontrolaRiadku, Task17RowsAreJudgedByTheirValueAtTheSolution)
 {
     const struct { const char *riadok; double x; bool spravny; } Riadky[] = {
@@ -161,6 +162,12 @@ TEST_F(KontrolaRiadku, Task17RowsAreJudgedByTheirValueAtTheSolution)
         {"TV1(1)=6(x+3)+4x TV2(1)=0", -9.0 / 5, true},
         {"TV1(1)=10(x+2)+4x TV2(1)=0", -10.0 / 7, true},
         {"TV1(1)=x²+10x+25 TV2(1)=x²-2x", -25.0 / 12, true},
+        {"TV1(1)=·x3 TV2(1)=9", 3, false},
+        {"TV1(1)=/x7 TV2(1)=3/7", 3, false},
+        {"TV1(1)=(·x3) TV2(1)=9", 3, false},
+        {"TV1(1)=2x+·x2-8 TV2(1)=4", 3, false},
+        {"TV1(1)=x3· TV2(1)=9", 3, false},
+        {"TV1(1)=2(5y-5) TV2(1)=5(x-2)", 0, false},
     };
     for (const auto &r : Riadky) {
         Hra &h = Uloha_17(1);
