@@ -244,7 +244,8 @@ void Kontrola_riadku_17(G &g, int r)
     } else if (Vyplnena(a) && Vyplnena(b)
                && Vyhodnoceni_vysledku(g.Evaluator_formulara(), QString(a->Text), QString(b->Text), u"LP",
                                        g.Hodnota_X_kontroly)) {
-        // Both sides of the row have one value at the example's solution.
+        // Both sides of the row have one value at the example's solution, in x
+        // alone: the rows of an equation in x hold no other letter.
         a->Locked = true;
         b->Locked = true;
         Prijaty_riadok_17(g, r);

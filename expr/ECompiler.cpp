@@ -2,19 +2,6 @@
 
 #include "expr/EMessages.h"
 
-namespace {
-
-char16_t Upper(char16_t c)
-{
-    if (c < 0x80)
-        return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
-    // One unit for one unit: positions must stay those of the input.
-    const char32_t upper = QChar::isSurrogate(c) ? c : QChar::toUpper(char32_t(c));
-    return upper <= 0xFFFF ? char16_t(upper) : c;
-}
-
-} // namespace
-
 cECompiler::cECompiler()
     : m_errMsg(EMsg::Text(EMsg::OK))
 {
@@ -30,7 +17,7 @@ std::optional<cEProgram> cECompiler::Compile(QStringView ProgString, const QStri
     m_source = QString(length + 1, Qt::Uninitialized);
     QChar *out = m_source.data();
     for (int i = 0; i < length; ++i)
-        out[i] = QChar(Upper(ProgString[i].unicode()));
+        out[i] = QChar(UpperUnit(ProgString[i].unicode()));
     out[length] = QChar(u'\0');
     m_emit = 0;
     m_pool.Reset();

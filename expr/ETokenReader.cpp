@@ -25,6 +25,15 @@ constexpr quint64 MaxHex = 0xFFFFFFFFu;
 
 } // namespace
 
+char16_t UpperUnit(char16_t c)
+{
+    if (c < 0x80)
+        return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c;
+    // One unit for one unit: positions must stay those of the input.
+    const char32_t upper = QChar::isSurrogate(c) ? c : QChar::toUpper(char32_t(c));
+    return upper <= 0xFFFF ? char16_t(upper) : c;
+}
+
 int FunctionNameLength(QStringView text)
 {
     for (const Name &name : Functions) {

@@ -8,6 +8,10 @@
 #include <QString>
 #include <array>
 
+// One UTF-16 unit of a source text as the reader takes it: in upper case,
+// unless that takes more than one unit.
+char16_t UpperUnit(char16_t c);
+
 // The length of the function name ("SIN", "EXP", ... in either case) that
 // begins `text` with its "(" right after it; 0 when none does.
 int FunctionNameLength(QStringView text);

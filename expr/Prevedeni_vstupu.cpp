@@ -36,6 +36,50 @@ bool Ma_osamotenu_bodku(QStringView vyraz)
     return false;
 }
 
+// What a token of the evaluator's language is, for the look at its neighbours.
+enum class Druh { Nic, Zatvorka, Operand, Operator };
+
+Druh Druh_tokenu(int t)
+{
+    const int op = EOp::Operation(t);
+    if (EOp::IsOperand(op) || op == EOp::RParen)
+        return Druh::Operand;
+    if (op == EOp::LParen || EOp::IsFunction(op))
+        return Druh::Zatvorka; // a function's name is read with its "("
+    return op == EOp::End ? Druh::Nic : Druh::Operator;
+}
+
+// An operator that stands beside nothing: one that joins two operands with
+// none before it (at the start, after "(" or after another operator), any
+// with none after it (at the end or before ")"), or an empty bracket. The
+// compiler checks neither, so a garbled line has the value that the order
+// of its pieces gives: "·x3" and "x3·" read as 3x, "x(·x3)" as 3x².
+bool Ma_operator_bez_operandu(QStringView vyraz)
+{
+    QString zdroj(vyraz.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < vyraz.size(); ++i)
+        zdroj[i] = QChar(UpperUnit(vyraz[i].unicode()));
+    cEPool pool;
+    cETokenReader citac;
+    citac.Reset(zdroj.constData(), int(zdroj.size()), &pool);
+    Druh pred = Druh::Nic;
+    for (;;) {
+        const int t = citac.Next();
+        if (t == EOp::Failure)
+            return false; // not after a compilation that succeeded
+        const int op = EOp::Operation(t);
+        const Druh druh = Druh_tokenu(t);
+        const bool jednoclenny = op == EOp::Add || op == EOp::Sub || op == EOp::Not || op == EOp::Or;
+        if (druh == Druh::Operator && !jednoclenny && pred != Druh::Operand)
+            return true;
+        if ((op == EOp::RParen || op == EOp::End) && pred != Druh::Operand)
+            return pred == Druh::Operator || (op == EOp::RParen && pred == Druh::Zatvorka);
+        if (op == EOp::End)
+            return false;
+        pred = druh;
+    }
+}
+
 } // namespace
 
 QString Riadok_na_posudenie(QStringView riadok)
@@ -100,7 +144,7 @@ std::optional<double> Prevedeni_vstupu_na_vysledek(cEEvaluator &vypocet, QString
     if (Ma_osamotenu_bodku(vyraz))
         return std::nullopt;
     const EValue v = vypocet.Evaluate(vyraz, Promenna_X, Promenna_Y, Promenna_Z);
-    if (!v.ok())
+    if (!v.ok() || Ma_operator_bez_operandu(vyraz))
         return std::nullopt;
     // Values are compared as they would be shown, so that 0,1+0,2 equals 0,3.
     return ParseNumber(FormatNumber(v.value));

@@ -22,7 +22,9 @@ QString Preved_vstup_na_vyraz(QStringView vstup);
 
 // The value of the rewritten line at (x, y, z), with the precision of its
 // shown text (15 significant digits). Nothing when the line does not compile
-// or its run fails, or when a decimal separator in it has no digit beside
-// it (the evaluator would read a lone "." as 0).
+// or its run fails, when a decimal separator in it has no digit beside it
+// (the evaluator would read a lone "." as 0), or when an operator stands
+// beside nothing or a bracket is empty (the evaluator would read "·x3" as
+// 3x: its compiler does not look for operands).
 std::optional<double> Prevedeni_vstupu_na_vysledek(cEEvaluator &vypocet, QStringView vstup,
                                                    double Promenna_X, double Promenna_Y, double Promenna_Z);

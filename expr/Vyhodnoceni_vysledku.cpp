@@ -2,11 +2,35 @@
 
 #include "expr/EEvaluator.h"
 #include "expr/Prevedeni_vstupu.h"
+#include "expr/Zapis_vyrazu.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
+
+// One value, up to the last bits that the order of the operations leaves:
+// a root 7/3 makes 7(x+3)-7 come out as -8.9E-16, not 0. The bound is far
+// below any difference of lines that differ in value at a point whose
+// coordinates are fractions with small denominators.
+bool Rovnake_hodnoty(double a, double b)
+{
+    return std::abs(a - b) <= 1e-9 * std::max({1.0, std::abs(a), std::abs(b)});
+}
+
+// The letters of a line of kind "LP" are the variables given a value: any
+// other would be read as a number (y, z and t as 0, e as a number's
+// exponent or the constant e, pi as pi) where the pupil meant none.
+bool Len_dane_premenne(QStringView riadok, bool s_y, bool s_z)
+{
+    for (const QChar c : riadok) {
+        const char16_t p = c.toLower().unicode();
+        if (c.isLetter() && Misc::Preved_z_exponentu(c).isNull() && p != u'x' && !(s_y && p == u'y')
+            && !(s_z && p == u'z'))
+            return false;
+    }
+    return true;
+}
 
 // A point no expected text is likely to be undefined at.
 constexpr double Bod_X = 0.37, Bod_Y = 0.59, Bod_Z = 0.83;
@@ -47,7 +71,7 @@ bool Hodnota_ako_vzor(QStringView vstup, QStringView vzor)
     if (!hodnota || !vzorova)
         return !hodnota && !vzorova;
     // Terms added in another order may differ in the last bits.
-    return std::abs(*hodnota - *vzorova) <= 1e-9 * std::max({1.0, std::abs(*hodnota), std::abs(*vzorova)});
+    return Rovnake_hodnoty(*hodnota, *vzorova);
 }
 
 } // namespace
@@ -59,13 +83,18 @@ bool Rovnake_cleny(QStringView vstup, QStringView vzor)
 }
 
 bool Vyhodnoceni_vysledku(cEEvaluator &vypocet, QStringView vstup, QStringView vzor, QStringView druh,
-                          double Prom_X, double Prom_Y, double Prom_Z)
+                          double Prom_X, std::optional<double> Prom_Y, std::optional<double> Prom_Z)
 {
     if (druh.isEmpty())
         return Rovnake_cleny(vstup, vzor);
     if (druh != u"LP" || !Ma_operand(vstup) || !Ma_operand(vzor))
         return false;
-    const auto a = Prevedeni_vstupu_na_vysledek(vypocet, vzor, Prom_X, Prom_Y, Prom_Z);
-    const auto b = Prevedeni_vstupu_na_vysledek(vypocet, vstup, Prom_X, Prom_Y, Prom_Z);
-    return a && b && *a == *b;
+    const auto hodnota = [&](QStringView riadok) -> std::optional<double> {
+        if (!Len_dane_premenne(riadok, Prom_Y.has_value(), Prom_Z.has_value()))
+            return std::nullopt;
+        return Prevedeni_vstupu_na_vysledek(vypocet, riadok, Prom_X, Prom_Y.value_or(0), Prom_Z.value_or(0));
+    };
+    const auto a = hodnota(vzor);
+    const auto b = hodnota(vstup);
+    return a && b && Rovnake_hodnoty(*a, *b);
 }

@@ -90,20 +90,24 @@ protected:
                     QTest::mouseClick(h.IZnam(r), Qt::LeftButton, {}, QPoint(3, 3));
                 continue;
             }
-            platform::TextBox *b = Bunka(h, meno.section('(', 0, 0), r);
-            // As if the pupil had opened the cell (task 17's second condition
-            // waits for its switch): the rules, not the opening, are tested here.
-            b->Visible = true;
-            b->Enabled = true;
-            b->SetFocus();
-            // A character with no key of its own (a pasted "−") comes as the text of a key.
-            const QString text = Glyfy(t.section('=', 1).toUtf8().constData()).replace(u'_', u' ');
-            for (const QChar c : text)
-                if (c.unicode() > 0xFF)
-                    QTest::sendKeyEvent(QTest::Click, b->editor(), Qt::Key_unknown, QString(c), Qt::NoModifier);
-                else
-                    QTest::keyClicks(b->editor(), QString(c));
+            Napis(Bunka(h, meno.section('(', 0, 0), r),
+                  Glyfy(t.section('=', 1).toUtf8().constData()).replace(u'_', u' '));
         }
+    }
+    // The text typed key by key into the cell, its superscripts the font's.
+    static void Napis(platform::TextBox *b, const QString &text)
+    {
+        // As if the pupil had opened the cell (task 17's second condition
+        // waits for its switch): the rules, not the opening, are tested here.
+        b->Visible = true;
+        b->Enabled = true;
+        b->SetFocus();
+        // A character with no key of its own (a pasted "−") comes as the text of a key.
+        for (const QChar c : text)
+            if (c.unicode() > 0xFF)
+                QTest::sendKeyEvent(QTest::Click, b->editor(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+            else
+                QTest::keyClicks(b->editor(), QString(c));
     }
     static void Skontroluj(Hra &h) { Klik(h.PicTop(1)); }
     static void Klik(QWidget *w, int x = 5, int y = 5) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(x, y)); }

@@ -2,8 +2,10 @@
 // a right row opens the next cells, a wrong one gets the error bubble, and
 // a second wrong click ends the example.
 #include "Kontrola_support.h"
+#include "expr/Random.h"
 
 #include <QCursor>
+#include <cmath>
 
 namespace {
 
@@ -145,14 +147,76 @@ TEST_F(KontrolaRiadku, Task17SwitchOpensTheSecondConditionAndRightRowsAreAccepte
     Napis(g, "TV1(1)=x²(x-1) TV2(1)=18");
     Klikni(g, 1);
     EXPECT_TRUE(!g.PicIcheck->Visible && g.TV2(1)->Locked && !g.ICheck(1)->Enabled);
-    // A number after a bracket is a factor; a "·" before the line leaves it without a value.
-    for (const auto &[riadok, spravny] : {std::pair{"TV1(1)=(x+8)7 TV2(1)=77", true},
-                                          std::pair{"TV1(1)=·(x+8)7 TV2(1)=77", false}}) {
-        Hra &f = Uloha_17(1);
-        Napis(f, riadok);
-        Klikni(f, 1);
-        EXPECT_EQ(bool(f.TV2(1)->Locked), spravny) << riadok;
+}
+
+// Both sides of a row are read as the pupil's lines and compared at the
+// example's x: a root that is a fraction leaves a side 0 only up to the
+// last bits; an operator beside nothing, or a letter but x, leaves a side
+// without a value.
+TEST_F(KontrolaRiadku, Task17RowsAreJudgedByTheirValueAtTheSolution)
+{
+    const struct { const char *riadok; double x; bool spravny; } Riadky[] = {
+        {"TV1(1)=(x+8)7 TV2(1)=77", 3, true},
+        {"TV1(1)=·(x+8)7 TV2(1)=77", 3, false},
+        {"TV1(1)=7(x+3)+2x TV2(1)=0", -7.0 / 3, true},
+        {"TV1(1)=6(x+3)+4x TV2(1)=0", -9.0 / 5, true},
+        {"TV1(1)=10(x+2)+4x TV2(1)=0", -10.0 / 7, true},
+        {"TV1(1)=x²+10x+25 TV2(1)=x²-2x", -25.0 / 12, true},
+        {"TV1(1)=·x3 TV2(1)=9", 3, false},
+        {"TV1(1)=/x7 TV2(1)=3/7", 3, false},
+        {"TV1(1)=(·x3) TV2(1)=9", 3, false},
+        {"TV1(1)=2x+·x2-8 TV2(1)=4", 3, false},
+        {"TV1(1)=x3· TV2(1)=9", 3, false},
+        {"TV1(1)=2(5y-5) TV2(1)=5(x-2)", 0, false},
+    };
+    for (const auto &r : Riadky) {
+        Hra &h = Uloha_17(1);
+        h.Hodnota_X_kontroly = r.x;
+        Napis(h, r.riadok);
+        Klikni(h, 1);
+        EXPECT_EQ(bool(h.TV2(1)->Locked), r.spravny) << r.riadok;
+        EXPECT_EQ(bool(h.PicIcheck->Visible), !r.spravny) << r.riadok;
+        if (h.PicIcheck->Visible) {
+            ASSERT_TRUE(Bublina_zmizne(h));
+        }
     }
+}
+
+// Every stage row that a generated screen expects, written as the first
+// row, is accepted, whatever fraction the solution is.
+TEST_F(KontrolaRiadku, Task17AcceptsEveryRowOfItsOwnSolution)
+{
+    Hra &h = Ukaz("17", 0, 1);
+    QStringList odmietnute;
+    int riadkov = 0, zlomkov = 0;
+    for (quint32 s = 1; s <= 1000; ++s) {
+        Randomize_seed(s);
+        h.Vygeneruj_priklad_17(false);
+        zlomkov += h.Hodnota_X_kontroly != std::round(h.Hodnota_X_kontroly);
+        for (int k = 1; k <= 50; ++k) {
+            const QString lava = h.Vysledek_prikladu(k, 1), prava = h.Vysledek_prikladu(k, 2);
+            if (lava.isEmpty() || prava.isEmpty())
+                continue;
+            for (platform::TextBox *b : {h.TV1(1), h.TV2(1)}) {
+                b->Text = QString();
+                b->Locked = false;
+            }
+            h.ICheck(1)->Enabled = true;
+            h.Faze_kontroly = 1;
+            Napis(h.TV1(1), lava);
+            Napis(h.TV2(1), prava);
+            Klikni(h, 1);
+            ++riadkov;
+            if (!h.TV2(1)->Locked) {
+                odmietnute << QStringLiteral("seed %1: %2 = %3").arg(s).arg(lava, prava);
+                ASSERT_TRUE(Bublina_zmizne(h));
+            }
+        }
+    }
+    EXPECT_GT(zlomkov, 400) << "solutions that are fractions";
+    EXPECT_GT(riadkov, 3000);
+    EXPECT_TRUE(odmietnute.isEmpty()) << odmietnute.size() << " of " << riadkov << " refused\n"
+                                      << odmietnute.mid(0, 8).join('\n').toStdString();
 }
 
 TEST_F(KontrolaRiadku, Task17SecondWrongClickChecksAndGoesOn)

@@ -99,4 +99,35 @@ TEST(ZapisVyrazu, Conversions)
     EXPECT_EQ(Zjednodus_zapis(u"(-1x)", false), "(-1x)");
 }
 
+// What the evaluator would read from a garbled line by the order of its
+// pieces is no value: every operator needs something on each side (a sign
+// only after it), and a bracket something inside.
+struct Hodnota { const char *nazov, *vstup; std::optional<double> hodnota; };
+
+const Hodnota Hodnoty[] = {
+    {"a dot before nothing", "·x3", {}},
+    {"a dot after a bracket", "x(·x3)", {}},
+    {"a slash before nothing", "/x7", {}},
+    {"a superscript after a sign", "x+²x3", {}},
+    {"a relation before nothing", "x<x3", {}},
+    {"a bit operation before nothing", "x#x3", {}},
+    {"a dot after nothing", "x3·", {}},
+    {"a minus after nothing", "x3-", {}},
+    {"a complement of nothing", "x~", {}},
+    {"an empty bracket", "x3()", {}},
+    {"a leading minus", "-x", -2},
+    {"a leading plus", "+x", 2},
+    {"a minus after a dot", "2·-x", -4},
+    {"a minus in a bracket", "3(-x)", -6},
+    {"a superscript minus", "x⁻²", 0.25},
+    {"a caret minus", "x^-2", 0.25},
+};
+
+TEST(ZapisVyrazu, ValuesOfGarbledLines)
+{
+    cEEvaluator vypocet;
+    for (const Hodnota &r : Hodnoty)
+        EXPECT_EQ(Prevedeni_vstupu_na_vysledek(vypocet, Glyfy(r.vstup), 2, 0, 0), r.hodnota) << r.nazov;
+}
+
 } // namespace

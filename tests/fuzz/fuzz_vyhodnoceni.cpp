@@ -78,6 +78,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const bool spravne = Vyhodnoceni_vysledku(vypocet, vstup, vzor, u"LP", x, -x, 1);
         Over(spravne == Vyhodnoceni_vysledku(vypocet, vzor, vstup, u"LP", x, -x, 1));
         Over(!Vyhodnoceni_vysledku(vypocet, vstup, vzor, u"lp", x));
+        // In x alone too, whichever line is the pupil's.
+        Over(Vyhodnoceni_vysledku(vypocet, vstup, vzor, u"LP", x)
+             == Vyhodnoceni_vysledku(vypocet, vzor, vstup, u"LP", x));
+        // A dot beside nothing leaves no value, whatever the line it garbles.
+        for (const QString &zly : {QStringLiteral("·") + vstup, vstup + QStringLiteral("·"),
+                                   QStringLiteral("(·") + vstup + QStringLiteral(")")})
+            Over(!Vyhodnoceni_vysledku(vypocet, zly, vzor, u"LP", x, -x, 1));
     } else {
         const QString zobrazene = Preved_na_zobrazeni(vstup);
         Over(!zobrazene.contains(u'*') && !zobrazene.contains(u'.') && !zobrazene.contains(u'^'));
