@@ -1,28 +1,39 @@
 #include "platform/DialogFit.h"
 
+#include "platform/X11Screen.h"
+
 #include <QApplication>
 #include <QBoxLayout>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
 #include <QWindow>
+#include <cmath>
+#include <utility>
 
 namespace platform {
 
 namespace {
 
 // The frame a window system puts around a dialog. A window not yet shown
-// may not know its own, so one like Qt's own guess for a dialog's is taken.
+// may not know its own, so one like Qt's own guess for a dialog's is taken
+// (none where no window manager frames windows).
 QMargins FrameOf(const QDialog &dialog)
 {
     QMargins frame = dialog.windowHandle() ? dialog.windowHandle()->frameMargins() : QMargins();
-    if (frame.isNull() && QGuiApplication::platformName() != QLatin1String("offscreen"))
+    if (frame.isNull() && QGuiApplication::platformName() != QLatin1String("offscreen") && !x11::withoutWindowManager())
         frame = QMargins(5, 35, 5, 5);
     return frame;
+}
+
+bool Scrolls(const QDialog &dialog)
+{
+    return dialog.findChild<QScrollArea *>(QStringLiteral("lkDialogScroll"), Qt::FindDirectChildrenOnly);
 }
 
 // The dialog's content goes into a scroll area, its buttons stay below it:
@@ -30,8 +41,11 @@ QMargins FrameOf(const QDialog &dialog)
 void Scroll(QDialog &dialog)
 {
     QLayout *layout = dialog.layout();
-    if (!layout || dialog.findChild<QScrollArea *>(QStringLiteral("lkDialogScroll"), Qt::FindDirectChildrenOnly))
+    if (!layout || Scrolls(dialog))
         return;
+    // A message box's text keeps the width it was wrapped to.
+    auto *box = qobject_cast<QMessageBox *>(&dialog);
+    const int textWidth = dialog.width();
     QDialogButtonBox *buttons = nullptr;
     for (int i = 0; i < layout->count() && !buttons; ++i)
         buttons = qobject_cast<QDialogButtonBox *>(layout->itemAt(i)->widget());
@@ -57,9 +71,61 @@ void Scroll(QDialog &dialog)
         outer->addLayout(row);
     }
     scroll->show();
+    // A message box fixes its own size.
+    dialog.setMinimumSize(0, 0);
+    dialog.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     // Wide enough that only the height scrolls.
     const int bar = dialog.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll);
-    dialog.resize(content->sizeHint().width() + bar, dialog.height());
+    dialog.resize((box ? textWidth : content->sizeHint().width()) + bar, dialog.height());
+}
+
+// Qt tells the window manager that a window's size goes in steps of one
+// logical pixel, at a fractional scale two or more screen pixels, and one
+// that keeps to them rounds a size between two steps down: a message box
+// would lose a pixel of its text. It is given a size the steps keep.
+int KeptByStep(int size, qreal scale)
+{
+    const int step = qRound(scale);
+    const auto kept = [&](int logical) {
+        const int pixels = qRound(logical * scale);
+        return qRound((pixels - pixels % step) / scale);
+    };
+    while (step > 1 && kept(size) < size)
+        ++size;
+    return size;
+}
+
+// A message box has wrapped its text to a width of its own as it was shown.
+// One wider than the room is narrowed to it; one taller is made as much
+// wider as lets it fit, and scrolls only when even that would not do.
+void FitText(QMessageBox &box, QSize inside)
+{
+    QLayout *layout = box.layout();
+    const auto heightAt = [&](int width) {
+        return layout->hasHeightForWidth() ? layout->totalHeightForWidth(width) : box.height();
+    };
+    int width = qMin(box.width(), inside.width());
+    int height = width == box.width() ? box.height() : heightAt(width);
+    if (height > inside.height() && width < inside.width() && heightAt(inside.width()) <= inside.height()) {
+        int fits = inside.width(); // and `width` does not
+        while (fits - width > 1) {
+            const int middle = (width + fits) / 2;
+            if (heightAt(middle) <= inside.height())
+                fits = middle;
+            else
+                width = middle;
+        }
+        width = fits, height = heightAt(fits);
+    }
+    if (height > inside.height()) {
+        box.setFixedSize(width, height);
+        Scroll(box);
+        return;
+    }
+    const qreal scale = box.devicePixelRatioF();
+    const QSize size(qMin(KeptByStep(width, scale), inside.width()), qMin(KeptByStep(height, scale), inside.height()));
+    if (size != box.size())
+        box.setFixedSize(size);
 }
 
 void Fit(QDialog &dialog)
@@ -67,18 +133,29 @@ void Fit(QDialog &dialog)
     const QScreen *screen = dialog.screen();
     if (!screen)
         return;
-    const QRect room = screen->availableGeometry();
+    QRect room = screen->availableGeometry();
+    // At a fractional scale the screen's logical size is rounded, and so is
+    // each window's place and size: a logical pixel's margin keeps every
+    // screen pixel of the dialog on the screen.
+    if (const qreal scale = dialog.devicePixelRatioF(); scale != std::floor(scale))
+        room -= QMargins(1, 1, 1, 1);
     const QMargins frame = FrameOf(dialog);
     const QSize inside = (room - frame).size();
-    if (dialog.minimumSizeHint().height() > inside.height() || dialog.minimumSizeHint().width() > inside.width())
+    const QSize before = dialog.size();
+    auto *box = qobject_cast<QMessageBox *>(&dialog);
+    if (box && !Scrolls(*box))
+        FitText(*box, inside);
+    else if (dialog.minimumSizeHint().height() > inside.height() || dialog.minimumSizeHint().width() > inside.width())
         Scroll(dialog);
     const QSize size = dialog.size().boundedTo(inside);
     if (size != dialog.size())
         dialog.resize(size);
-    // A window's position is its frame's.
+    // A window's position is its frame's; one that changed size here keeps
+    // its middle where it was.
     const QSize outside = size.grownBy(frame);
-    const QPoint place(qBound(room.left(), dialog.x(), room.right() - outside.width() + 1),
-                       qBound(room.top(), dialog.y(), room.bottom() - outside.height() + 1));
+    const QPoint at = dialog.pos() + QPoint(before.width() - size.width(), before.height() - size.height()) / 2;
+    const QPoint place(qBound(room.left(), at.x(), room.right() - outside.width() + 1),
+                       qBound(room.top(), at.y(), room.bottom() - outside.height() + 1));
     if (place != dialog.pos())
         dialog.move(place);
 }
@@ -91,16 +168,37 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() != QEvent::Show && event->type() != QEvent::Resize)
+        const QEvent::Type type = event->type();
+        if (type != QEvent::Show && type != QEvent::Resize && type != QEvent::LayoutRequest)
             return false;
         auto *dialog = qobject_cast<QDialog *>(watched);
-        if (!dialog || !dialog->isWindow() || fitting_ == dialog
-            || (event->type() == QEvent::Resize && !dialog->isVisible()))
+        if (!dialog || !dialog->isWindow())
             return false;
-        fitting_ = dialog;
-        Fit(*dialog);
-        fitting_ = nullptr;
-        return false;
+        if (type == QEvent::LayoutRequest) {
+            // A message box shown sizes itself anew at each, from its text
+            // alone (as if it were not in a scroll area): its fitting would
+            // be undone. It is laid out at the size it has.
+            if (!qobject_cast<QMessageBox *>(dialog) || !dialog->isVisible())
+                return false;
+            dialog->layout()->activate();
+            return true;
+        }
+        if (fitting_ == dialog || (type == QEvent::Resize && !dialog->isVisible()))
+            return false;
+        // A message box's size is its own: one the window manager changed
+        // is left as it is, lest the two take turns at it.
+        if (type == QEvent::Resize && event->spontaneous() && qobject_cast<QMessageBox *>(dialog))
+            return false;
+        const QPointer<QDialog> fitted(dialog), outer = std::exchange(fitting_, dialog);
+        // The dialog sizes and places itself as it is shown (a message box
+        // wraps its text then); it is fitted after that, before it is seen.
+        const bool shown = type == QEvent::Show;
+        if (shown)
+            QCoreApplication::sendEvent(dialog, event);
+        if (fitted)
+            Fit(*fitted);
+        fitting_ = outer;
+        return shown;
     }
 
 private:

@@ -141,6 +141,18 @@ std::optional<QRect> primaryScreenPixels()
     return primaryMonitor(c, screen);
 }
 
+bool withoutWindowManager()
+{
+    xcb_connection_t *c = running() ? qtConnection() : nullptr;
+    xcb_screen_t *screen = c ? screenOf(c, displayScreen()) : nullptr;
+    if (!screen)
+        return false;
+    // A window manager is the client that redirects the root's children.
+    const auto attributes =
+        reply(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, screen->root), nullptr));
+    return attributes && !(attributes->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT);
+}
+
 void placeWindow(QWidget *w, QRect pixels)
 {
     xcb_connection_t *c = running() ? qtConnection() : nullptr;

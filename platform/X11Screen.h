@@ -27,6 +27,8 @@ std::optional<PrimaryScreen> askPrimaryScreen(const QByteArray &display);
 // in device pixels.
 bool running();
 std::optional<QRect> primaryScreenPixels();
+// Whether it runs on X with no window manager, so windows get no frame.
+bool withoutWindowManager();
 
 // Places a widget's own X window in device pixels, relative to its parent
 // window; the widget must have a native window.

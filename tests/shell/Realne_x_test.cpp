@@ -8,15 +8,20 @@
 #include "exercise/frm_Game01.h"
 #include "platform/Runtime.h"
 #include "services/Konfigurace.h"
+#include "services/Uschovane_casti.h"
 #include "services/Zamok_priecinka.h"
+#include "shell/Ulozenie_vysledku.h"
 #include "shell/frm_Chybovy.h"
 #include "shell/frm_Chybovy2.h"
 #include "support/Xvfb.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
@@ -491,6 +496,117 @@ TEST(RealXChild, EveryScreenChangeReachesTheScreenWhole)
 
 namespace {
 
+// What of a message box the pupil cannot read: the box off the screen, a
+// line of its text not laid out whole or cut off by the box or a scroll
+// area, a scroll bar on a box that has the room to show all.
+QString Necitatelne(const Program_na_x &n, QMessageBox *m)
+{
+    QStringList chyby;
+    const QRect obrazovka(QPoint(), n.x.Velkost());
+    const QRect ram = n.x.Okno_s_ramom(unsigned(m->winId()));
+    if (!obrazovka.contains(ram))
+        chyby << QStringLiteral("the box at %1,%2 %3x%4").arg(ram.x()).arg(ram.y()).arg(ram.width()).arg(ram.height());
+    auto *l = m->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+    if (l->wordWrap() ? l->height() < l->heightForWidth(l->width()) : l->size() != l->size().expandedTo(l->sizeHint()))
+        chyby << QStringLiteral("the text laid out %1x%2, shorter than it is").arg(l->width()).arg(l->height());
+    if (l->width() < l->minimumSizeHint().width())
+        chyby << QStringLiteral("a word wider than the text's %1").arg(l->width());
+    const QRect vidno = l->visibleRegion().boundingRect();
+    auto *posuv = m->findChild<QScrollArea *>();
+    if (!posuv || !posuv->isVisible()) {
+        if (vidno != l->rect())
+            chyby << QStringLiteral("of the text %1x%2 only %3x%4 in the box").arg(l->width()).arg(l->height())
+                         .arg(vidno.width()).arg(vidno.height());
+    } else {
+        if (vidno.width() != l->width())
+            chyby << QStringLiteral("of the text's width %1 only %2 in the box").arg(l->width()).arg(vidno.width());
+        if (posuv->horizontalScrollBar()->isVisible())
+            chyby << QStringLiteral("a horizontal scroll bar");
+        // The box high enough for all of its text, in screen pixels and
+        // with its frame, as wide as the screen lets it be.
+        const double s = n.stage->scale();
+        const int navyse = int((obrazovka.width() - ram.width()) / s);
+        const int cela = qRound((m->height() - posuv->viewport()->height()
+                                 + posuv->widget()->heightForWidth(posuv->widget()->width() + navyse)) * s)
+            + ram.height() - n.x.Okno(unsigned(m->winId())).height();
+        if (cela <= obrazovka.height())
+            chyby << QStringLiteral("a scroll bar on a box that would fit the screen %1 high").arg(cela);
+    }
+    return chyby.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+// Every message box, from one line to more than the screen can hold: each
+// line of its text readable whole, the box on the screen, scrolled only
+// when it could not fit otherwise, and its OK where the pupil clicks it.
+TEST(RealXChild, EveryMessageIsReadableWhole)
+{
+    if (!V_detskom_procese())
+        GTEST_SKIP() << "run by RealX tests on an X server of their own";
+    Program_na_x n;
+    const Vysledky::Zaznam_vysledku ema{1, QStringLiteral("Ema Nováková"), 7, 3, 2};
+    const QString tabulka = n.p.hd() + "Hra.res";
+    const auto poskodene = [](int kolko) {
+        QStringList subory;
+        for (int i = 1; i <= kolko; ++i)
+            subory << Misc::Adresar_uschovanych()
+                    + QStringLiteral("00017%1-9c41d2e07b35a8f6.vysledok.poskodeny").arg(i, 10, 10, QLatin1Char('0'));
+        return Vysledky::Text_poskodenych(subory);
+    };
+    using Vysledky::Osud, Vysledky::Zapis;
+    const auto neulozeny = [&](Osud osud, Zapis dovod, const QString &subor) {
+        Vysledky::Odpoved odpoved;
+        odpoved.osud = osud, odpoved.dovod = dovod;
+        return Vysledky::Text_odpovede(odpoved, subor, ema);
+    };
+    const struct {
+        const char *meno;
+        QString text;
+        int styl = platform::MessageStyle::OkOnly | platform::MessageStyle::Critical;
+        QString titulok = QStringLiteral("Chyba");
+    } spravy[] = {
+        {"one line", Misc::Texty[1], platform::MessageStyle::YesNo | platform::MessageStyle::Question, Misc::Texty[2]},
+        {"the lock waited for, the result kept", neulozeny(Osud::Uschovany, Zapis::Obsadeny, tabulka)},
+        {"kept nowhere, to be written down", neulozeny(Osud::Strateny, Zapis::Zamok_cudzi, tabulka)},
+        {"a word wider than the screen",
+         neulozeny(Osud::Uschovany, Zapis::Nezapisany, n.p.hd() + QStringLiteral("trieda").repeated(25) + "/Hra.res")},
+        {"three damaged kept results", poskodene(3)},
+        {"fifteen damaged kept results, whole in a wider box", poskodene(15)},
+        {"forty damaged kept results, more than the screen holds", poskodene(40)},
+    };
+    const QString fotky = QStringLiteral(LK_BUILD_DIR "/screens/spravy/");
+    QDir().mkpath(fotky);
+    for (const auto &s : spravy) {
+        SCOPED_TRACE(s.meno);
+        QString necitatelne = QStringLiteral("no box came");
+        QTimer ziak;
+        QObject::connect(&ziak, &QTimer::timeout, [&] {
+            auto *m = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!m || !m->windowHandle()->isExposed() || QGuiApplication::focusWindow() != m->windowHandle())
+                return;
+            ziak.stop();
+            QTest::qWait(200); // the box as the window manager places it, painted
+            necitatelne = Necitatelne(n, m);
+            const bool s_ramom = !m->windowHandle()->frameMargins().isNull();
+            n.x.Obrazovka().save(fotky + QStringLiteral("%1x%2%3_%4.png").arg(n.x.Velkost().width())
+                                             .arg(n.x.Velkost().height()).arg(s_ramom ? "_wm" : "")
+                                             .arg(QString::fromLatin1(s.meno).left(24).replace(' ', '_').remove(',')));
+            QAbstractButton *b = m->buttons().constFirst();
+            const QPoint bod = n.Na_obrazovke(b, b->rect().center());
+            if (!n.x.Okno_s_ramom(unsigned(m->winId())).contains(bod))
+                necitatelne += QStringLiteral(", its button off the box");
+            Klikni_na_obrazovke(bod);
+        });
+        ziak.start(50);
+        platform::services().messageBox().Show(s.text, s.styl, s.titulok);
+        ziak.stop();
+        EXPECT_EQ(necitatelne.toStdString(), "");
+    }
+}
+
+namespace {
+
 // One case of RealXChild in a child process on a server of its own.
 void Na_vlastnom_x(const char *pripad, QSize obrazovka, bool so_spravcom, int xft_dpi = 0)
 {
@@ -524,6 +640,20 @@ void Na_vlastnom_x(const char *pripad, QSize obrazovka, bool so_spravcom, int xf
     const QString vystup = QString::fromLocal8Bit(dieta.readAll());
     ASSERT_TRUE(skoncilo) << "stuck:\n" << vystup.toStdString();
     EXPECT_TRUE(dieta.exitCode() == 0 && vystup.contains("[       OK ]")) << vystup.toStdString();
+}
+
+struct Obrazovka_x {
+    const char *name;
+    QSize screen;
+    bool windowManager;
+};
+
+void Na_obrazovkach(const char *pripad, std::initializer_list<Obrazovka_x> rows)
+{
+    for (const Obrazovka_x &r : rows) {
+        SCOPED_TRACE(r.name);
+        Na_vlastnom_x(pripad, r.screen, r.windowManager);
+    }
 }
 
 #define LK_VYZADUJ_X(so_spravcom)                                                                                     \
@@ -562,18 +692,8 @@ TEST(RealX, WindowAndStageAtEveryScreenSize)
 TEST(RealX, EveryScreenChangeReachesTheScreenWhole)
 {
     LK_VYZADUJ_X(true);
-    const struct {
-        const char *name;
-        QSize screen;
-        bool windowManager;
-    } rows[] = {
-        {"1366 x 768 with openbox, 51/32", {1366, 768}, true},
-        {"1920 x 1080, 2.25", {1920, 1080}, false},
-    };
-    for (const auto &r : rows) {
-        SCOPED_TRACE(r.name);
-        Na_vlastnom_x("EveryScreenChangeReachesTheScreenWhole", r.screen, r.windowManager);
-    }
+    Na_obrazovkach("EveryScreenChangeReachesTheScreenWhole",
+                   {{"1366 x 768 with openbox, 51/32", {1366, 768}, true}, {"1920 x 1080, 2.25", {1920, 1080}, false}});
 }
 
 // Alt+F4 is the window manager's: only with openbox.
@@ -610,4 +730,14 @@ TEST(RealX, TypingAfterThePrintDialogWithAndWithoutAWindowManager)
         SCOPED_TRACE(openbox ? "openbox" : "no window manager");
         Na_vlastnom_x("TypingAfterThePrintDialogGoesIntoTheName", {1366, 768}, openbox);
     }
+}
+
+TEST(RealX, EveryMessageIsReadableWholeAtEveryScreenSize)
+{
+    LK_VYZADUJ_X(true);
+    Na_obrazovkach("EveryMessageIsReadableWhole", {{"1024 x 768", {1024, 768}, false},
+                                                   {"1366 x 768", {1366, 768}, false},
+                                                   {"1366 x 768 with openbox", {1366, 768}, true},
+                                                   {"1920 x 1080", {1920, 1080}, false},
+                                                   {"1920 x 1080 with openbox", {1920, 1080}, true}});
 }

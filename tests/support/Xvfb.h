@@ -168,6 +168,20 @@ public:
         free(g), free(t);
         return r;
     }
+    // A window with the frame a window manager put around it, in screen
+    // pixels: its ancestor just below the root (the window itself with no
+    // window manager).
+    QRect Okno_s_ramom(unsigned id) const
+    {
+        for (;;) {
+            auto *t = xcb_query_tree_reply(c_, xcb_query_tree(c_, id), nullptr);
+            const unsigned rodic = t ? t->parent : 0;
+            free(t);
+            if (!rodic || rodic == obrazovka_->root)
+                return Okno(id);
+            id = rodic;
+        }
+    }
     // What the screen shows, all of it or within `kde`.
     QImage Obrazovka(QRect kde = {}) const
     {
