@@ -354,7 +354,10 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
     if (Chyba_suboru chyba = Skontroluj_meno(priecinok, meno); chyba.Je_chyba())
         return chyba;
     const QByteArray nazov = Kodovane(meno);
-    const int fd = ::openat(priecinok.fd(), nazov.constData(), O_WRONLY | O_APPEND | O_CREAT | Bezpecne, 0666);
+    int fd = ::openat(priecinok.fd(), nazov.constData(), O_WRONLY | O_APPEND | Bezpecne);
+    // A file made now: its name must outlive a power failure with its content.
+    const bool novy = fd < 0 && errno == ENOENT
+        && (fd = ::openat(priecinok.fd(), nazov.constData(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | Bezpecne, 0666)) >= 0;
     if (fd < 0)
         return Chyba_otvorenia(cesta, Chyba_suboru::Neda_sa_zapisat);
     struct stat st {}, pod_menom {};
@@ -374,6 +377,8 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
         chyba = {vratene ? Chyba_suboru::Neda_sa_zapisat : Chyba_suboru::Zvysok_zapisu, cesta};
     }
     ::close(fd);
+    if (novy && !chyba.Je_chyba())
+        (void)Synchronizuj(priecinok.fd()); // as after a rename: not every file system syncs a folder
     return chyba;
 }
 

@@ -19,11 +19,16 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 struct stat;
 
 namespace Misc {
+
+class Priecinok;
+// The folder of kept results, open once for all the results taken in.
+using Priecinok_uschovanych = std::shared_ptr<const Priecinok>;
 
 QString Adresar_uschovanych();
 
@@ -45,7 +50,8 @@ public:
 
 private:
     friend struct Citanie_uschovanych;
-    int fd_ = -1, priecinok_ = -1;
+    int fd_ = -1;
+    Priecinok_uschovanych priecinok_;
     QString meno_, text_;
 };
 
@@ -130,7 +136,8 @@ public:
 private:
     friend struct Citanie_uschovanych_vysledkov;
     bool Zapis_poznamku(const Poznamka &poznamka, qint64 log_od, qint64 log_dlzka);
-    int fd_ = -1, priecinok_ = -1;
+    int fd_ = -1;
+    Priecinok_uschovanych priecinok_;
     bool odstraneny_ = false;
     QString meno_, riadok_, log_;
     Poznamka poznamka_;
