@@ -1,7 +1,5 @@
 #include "services/Uschovane_casti.h"
 
-#include "services/Bezpecny_subor.h"
-
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -326,13 +324,6 @@ quint64 Kontrolny_sucet(const QByteArray &bajty, quint64 h)
     for (; i < n; ++i)
         h = (h ^ quint8(b[i])) * prvocislo;
     return h;
-}
-
-Totoznost Totoznost::Zo_stat(const struct stat &st)
-{
-    return {quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
-            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
 }
 
 Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString &riadok, const QString &log,

@@ -8,11 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <fcntl.h>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace Vysledky {
 
@@ -85,15 +81,6 @@ qint64 Rovnakych(const QList<Zaznam_vysledku> &zaznamy, const Zaznam_vysledku &z
                          [&z](const Zaznam_vysledku &iny) { return Rovnaky(z, iny); });
 }
 
-// What stands under the name now, not followed; nothing when it is free.
-std::optional<Misc::Totoznost> Totoznost_mena(const Misc::Priecinok &priecinok, const QString &meno)
-{
-    struct stat st {};
-    if (::fstatat(priecinok.fd(), QFile::encodeName(meno).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0)
-        return Misc::Totoznost::Zo_stat(st);
-    return errno == ENOENT ? std::optional(Misc::Totoznost{}) : std::nullopt;
-}
-
 } // namespace
 
 Ulozenie_vysledku::Ulozenie_vysledku(const QString &hd, std::chrono::milliseconds najdlhsie)
@@ -160,15 +147,15 @@ Zapis Ulozenie_vysledku::Zapis_tabulky(const Zaznam_vysledku &z, Misc::Uschovany
     if (tabulka.neprecitane > 0 && (nova_kopia = Odloz_kopiu(priecinok_, tabulka_, tabulka.bajty, prava)).isEmpty())
         return Zapis::Nezapisany;
     Zapis bez_zapisu = Zapis::Hotovy; // why the rename was called off
-    const auto smie = [&](const QString &novy, const struct stat &st) {
+    const auto smie = [&](const QString &novy, const Misc::Totoznost &novy_subor) {
         if (!zamok_->Plati())
             return false;
-        std::optional<Misc::Totoznost> stara = Totoznost_mena(priecinok_, tabulka_);
+        std::optional<Misc::Totoznost> stara = Misc::Totoznost_mena(priecinok_, tabulka_);
         // The log as it is now: the entry follows under this same hold of
         // the lock without a note of its own.
-        const std::optional<Misc::Totoznost> log = Totoznost_mena(priecinok_, log_);
-        poznamka = {Misc::Poznamka::Tabulka, novy, Misc::Totoznost::Zo_stat(st), stara.value_or(Misc::Totoznost{}),
-                    rovnakych, log.value_or(Misc::Totoznost{})};
+        const std::optional<Misc::Totoznost> log = Misc::Totoznost_mena(priecinok_, log_);
+        poznamka = {Misc::Poznamka::Tabulka, novy, novy_subor, stara.value_or(Misc::Totoznost{}), rovnakych,
+                    log.value_or(Misc::Totoznost{})};
         poznamka.novy_subor.obsah = Misc::Kontrolny_sucet(text);
         poznamka.stara.obsah = Misc::Kontrolny_sucet(tabulka.bajty);
         bez_zapisu = !stara ? Zapis::Necitatelny : v && !v->Zaznamenaj(poznamka) ? Zapis::Bez_poznamky : Zapis::Hotovy;
@@ -189,17 +176,14 @@ Zapis Ulozenie_vysledku::Zapis_tabulky(const Zaznam_vysledku &z, Misc::Uschovany
 std::optional<bool> Ulozenie_vysledku::Riadok_v_tabulke(const Misc::Poznamka &t, const Zaznam_vysledku &z,
                                                        QList<Zaznam_vysledku> &zaznamy)
 {
-    const std::optional<Misc::Totoznost> teraz = Totoznost_mena(priecinok_, tabulka_);
+    const std::optional<Misc::Totoznost> teraz = Misc::Totoznost_mena(priecinok_, tabulka_);
     Tabulka_zo_suboru tabulka = Nacti_tabulku(priecinok_, tabulka_);
     if (!teraz || !tabulka.precitana)
         return std::nullopt;
     zaznamy = std::move(tabulka.zaznamy);
     // Never renamed: it is still there under its own name.
-    if (const std::optional<Misc::Totoznost> novy = Totoznost_mena(priecinok_, t.novy);
-        !t.novy.isEmpty() && novy && novy->Je() && novy->Ten_isty(t.novy_subor)) {
-        ::unlinkat(priecinok_.fd(), QFile::encodeName(t.novy).constData(), 0);
+    if (Misc::Odstran_ak_meno_je(priecinok_, t.novy, t.novy_subor))
         return false;
-    }
     // What it holds and when it was written, not its inode: a table written
     // since may have got the inode of ours again, and a rename keeps the time.
     const auto je = [&](const Misc::Totoznost &subor) {
@@ -253,38 +237,6 @@ Zapis Ulozenie_vysledku::Vloz_riadok(const Zaznam_vysledku &z, Misc::Uschovany_v
     }
 }
 
-// Whether the entry of note `l` is in the log; nothing, with `dovod`,
-// when that cannot be told now. An entry cut short at the log's end (a
-// power failure mid-append) is taken back.
-std::optional<bool> Ulozenie_vysledku::Log_v_subore(const Misc::Poznamka &l, const QByteArray &bajty, Zapis &dovod)
-{
-    dovod = Zapis::Necitatelny;
-    const int fd = ::openat(priecinok_.fd(), QFile::encodeName(log_).constData(),
-                            O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0 && errno == ELOOP)
-        dovod = Zapis::Nie_je_subor;
-    if (fd < 0)
-        return errno == ENOENT ? std::optional(false) : std::nullopt;
-    std::optional<bool> zapisany;
-    struct stat st {};
-    std::optional<QByteArray> zvysok;
-    const bool ten_isty = ::fstat(fd, &st) == 0 && Misc::Totoznost::Zo_stat(st).Ten_isty(l.log);
-    if (!S_ISREG(st.st_mode))
-        dovod = Zapis::Nie_je_subor;
-    // Others may have appended after it when the lock went meanwhile.
-    else if (QByteArray bajty_od; ::lseek(fd, ten_isty ? l.log.velkost : 0, SEEK_SET) >= 0
-             && !Misc::Citaj_do_konca(fd, priecinok_.Cesta(log_), st.st_size, bajty_od).Je_chyba())
-        zvysok = std::move(bajty_od);
-    if (zvysok && ten_isty && !zvysok->isEmpty() && zvysok->size() < bajty.size() && bajty.startsWith(*zvysok)) {
-        if (::ftruncate(fd, l.log.velkost) == 0 && Misc::Synchronizuj(fd))
-            zapisany = false;
-    } else if (zvysok) {
-        zapisany = zvysok->contains(bajty);
-    }
-    ::close(fd);
-    return zapisany;
-}
-
 // The entry of `v` (or `text` when nothing could be kept) appended, with the
 // log's length noted and synced before.
 Zapis Ulozenie_vysledku::Zapis_logu(Misc::Uschovany_vysledok *v, const QString &text)
@@ -299,17 +251,15 @@ Zapis Ulozenie_vysledku::Zapis_logu(Misc::Uschovany_vysledok *v, const QString &
     };
     if (v && v->Stav().log.Je()
         && (v->Stav().krok == Misc::Poznamka::Log || v->Stav().krok == Misc::Poznamka::Tabulka)) {
-        Zapis dovod = Zapis::Hotovy;
-        const std::optional<bool> zapisany = Log_v_subore(v->Stav(), bajty, dovod);
-        if (!zapisany)
-            return dovod;
-        if (*zapisany)
-            return Zapis::Hotovy;
+        bool zapisany = false;
+        if (const Misc::Chyba_suboru chyba = Misc::Najdi_pripisane(priecinok_, log_, v->Stav().log, bajty, zapisany);
+            chyba.Je_chyba() || zapisany)
+            return Zapis_z_chyby(chyba);
     }
     bool poznamenane = true;
-    const auto smie = [&](const struct stat &st) {
+    const auto smie = [&](const Misc::Totoznost &log) {
         Misc::Poznamka l;
-        l.krok = Misc::Poznamka::Log, l.log = Misc::Totoznost::Zo_stat(st);
+        l.krok = Misc::Poznamka::Log, l.log = log;
         return poznamenane = !v || uz_poznamenany(l.log) || v->Zaznamenaj(l);
     };
     const Zapis zapis = Zapis_z_chyby(Misc::Pripis_k_suboru(priecinok_, log_, bajty, smie));

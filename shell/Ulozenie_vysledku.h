@@ -32,9 +32,9 @@ enum class Osud {
 struct Odpoved {
     Osud osud = Osud::Ulozeny;
     Zapis dovod = Zapis::Hotovy; // why it was not written
-    QString kopia;               // the old table copied beside it: lines of it held no result
-    QString tabulka;             // the table's file, as what is told names it
-    QStringList poskodene;       // kept parts found damaged and set aside
+    QString kopia = {};          // the old table copied beside it: lines of it held no result
+    QString tabulka = {};        // the table's file, as what is told names it
+    QStringList poskodene = {};  // kept parts found damaged and set aside
 };
 
 class Ulozenie_vysledku {
@@ -69,7 +69,6 @@ private:
                                          QList<Zaznam_vysledku> &zaznamy);
     Zapis Vloz_riadok(const Zaznam_vysledku &z, Misc::Uschovany_vysledok *v, QList<Zaznam_vysledku> &zaznamy,
                       QString &kopia);
-    std::optional<bool> Log_v_subore(const Misc::Poznamka &l, const QByteArray &bajty, Zapis &dovod);
     Zapis Zapis_logu(Misc::Uschovany_vysledok *v, const QString &text);
     Zapis Dokonc(Misc::Uschovany_vysledok &v, QString &kopia);
     void Dopln(Odpoved &odpoved);

@@ -156,7 +156,7 @@ TEST(Zamok_priecinka, AReplacementCalledOffByALostLockChangesNothing)
     Zapis_subor(p.dir.filePath("Hra.res"), "stara\r\n");
     const auto zamok = p.Zamkni();
     ASSERT_TRUE(p.Zmaz());
-    const Chyba_suboru chyba = Nahrad_subor(p.priecinok, "Hra.res", "nova\r\n", 0644, [&](const QString &, const struct stat &) { return zamok->Plati(); });
+    const Chyba_suboru chyba = Nahrad_subor(p.priecinok, "Hra.res", "nova\r\n", 0644, [&](const QString &, const Totoznost &) { return zamok->Plati(); });
     EXPECT_EQ(chyba.druh, Chyba_suboru::Prerusene);
     EXPECT_EQ(Obsah(p.dir.filePath("Hra.res")), "stara\r\n");
     EXPECT_EQ(QDir(p.dir.path()).entryList(QDir::Files), QStringList{"Hra.res"}) << "no new file left";

@@ -213,6 +213,27 @@ TEST_F(Obnova, ANoteThatCannotBeSyncedNamesTheFolderThatFailed)
     }
 }
 
+// An entry cut short at the log's end (the power failed mid-append), and
+// the log given another name meanwhile (a hard link, perhaps from outside
+// the folder): the restart leaves the file as it is, as the append does,
+// and the result stays kept.
+TEST_F(Obnova, AHardLinkedLogIsNeitherTakenBackNorAppendedTo)
+{
+    static QString log;
+    log = hd() + "Vysledky.dat";
+    Zapis_subor(log, "stary zaznam\r\n");
+    ASSERT_TRUE(Zabity(Uloz_v_procese({.hd = hd(), .meno = "Eva", .zabi_ked = [] { return Obsah(log).contains(": Eva "); }})));
+    QFile(log).resize(QFile(log).size() - 40);
+    const QByteArray useknuty = Obsah(log);
+    QTemporaryDir von;
+    ASSERT_EQ(::link(QFile::encodeName(log).constData(), QFile::encodeName(von.filePath("moj")).constData()), 0);
+    Dopln_uschovane(hd());
+    EXPECT_EQ(Obsah(log), useknuty);
+    EXPECT_EQ(Uschovane_subory().size(), 1) << "still kept";
+    ASSERT_TRUE(QFile::remove(von.filePath("moj")));
+    Kazdy_raz({"Eva"});
+}
+
 // Six hundred results kept while another program held the lock, all taken
 // in by one start that may open no more than 1024 files, as many systems
 // allow.
