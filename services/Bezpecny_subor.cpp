@@ -391,6 +391,8 @@ int Otvor_na_pripisanie(const Priecinok &priecinok, const QString &meno, bool ci
     int fd = ::openat(priecinok.fd(), nazov.constData(), pristup);
     if (fd < 0 && errno == ENOENT && vytvor)
         novy = (fd = ::openat(priecinok.fd(), nazov.constData(), pristup | O_CREAT | O_EXCL, 0666)) >= 0;
+    if (fd < 0 && errno == EEXIST) // made by another just now
+        fd = ::openat(priecinok.fd(), nazov.constData(), pristup);
     if (fd < 0) {
         chyba = errno == ENOENT ? Chyba_suboru{Chyba_suboru::Neexistuje, cesta}
                                 : Chyba_otvorenia(cesta, Chyba_suboru::Neda_sa_zapisat);

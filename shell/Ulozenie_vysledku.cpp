@@ -184,14 +184,15 @@ std::optional<bool> Ulozenie_vysledku::Riadok_v_tabulke(const Misc::Poznamka &t,
     // Never renamed: it is still there under its own name.
     if (Misc::Odstran_ak_meno_je(priecinok_, t.novy, t.novy_subor))
         return false;
-    // What it holds and when it was written, not its inode: a table written
-    // since may have got the inode of ours again, and a rename keeps the time.
+    // What it holds, not its inode: a table written since may have got the
+    // inode of ours again.
     const auto je = [&](const Misc::Totoznost &subor) {
         return tabulka.bajty.size() == subor.velkost && Misc::Kontrolny_sucet(tabulka.bajty) == subor.obsah;
     };
+    // Ours: its bytes with its time of writing, which a rename keeps. The
+    // same bytes written later are another program's, made from the old
+    // table with a row equal to ours: one made after ours holds a row more.
     if (teraz->Je() && je(t.novy_subor))
-        // Another program's table of the same bytes was made from the old
-        // table, with an equal row: one made after ours would hold a row more.
         return teraz->mtime == t.novy_subor.mtime;
     if (t.stara.Je() ? teraz->Je() && je(t.stara) : !teraz->Je())
         return false;
