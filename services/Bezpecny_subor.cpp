@@ -129,6 +129,30 @@ QStringList Polozky(const Priecinok &priecinok)
 
 } // namespace
 
+Totoznost Totoznost::Zo_stat(const struct stat &st)
+{
+    return {quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
+            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
+}
+
+std::optional<Totoznost> Totoznost_mena(const Priecinok &priecinok, const QString &meno)
+{
+    struct stat st {};
+    if (::fstatat(priecinok.fd(), Kodovane(meno).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0)
+        return Totoznost::Zo_stat(st);
+    return errno == ENOENT ? std::optional(Totoznost{}) : std::nullopt;
+}
+
+bool Odstran_ak_meno_je(const Priecinok &priecinok, const QString &meno, const Totoznost &subor)
+{
+    const std::optional<Totoznost> teraz = meno.isEmpty() ? std::nullopt : Totoznost_mena(priecinok, meno);
+    if (!teraz || !teraz->Je() || !teraz->Ten_isty(subor))
+        return false;
+    ::unlinkat(priecinok.fd(), Kodovane(meno).constData(), 0);
+    return true;
+}
+
 bool Synchronizuj(int fd)
 {
     while (::fsync(fd) != 0)
@@ -312,7 +336,7 @@ void Odstran_zvysky(const Priecinok &priecinok, const QString &meno)
 }
 
 Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah, mode_t prava,
-                          const std::function<bool(const QString &, const struct stat &)> &smie)
+                          const std::function<bool(const QString &, const Totoznost &)> &smie)
 {
     const QString cesta = priecinok.Cesta(meno);
     if (!priecinok.Otvoreny())
@@ -329,7 +353,7 @@ Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const
     Chyba_suboru chyba;
     if (!ok)
         chyba = {Chyba_suboru::Neda_sa_zapisat, cesta};
-    else if (smie && !smie(novy, st))
+    else if (smie && !smie(novy, Totoznost::Zo_stat(st)))
         chyba = {Chyba_suboru::Prerusene, cesta};
     else if (::renameat(priecinok.fd(), nove_meno.constData(), priecinok.fd(), Kodovane(meno).constData()) != 0)
         chyba = {errno == EISDIR ? Chyba_suboru::Nie_je_subor : Chyba_suboru::Neda_sa_zapisat, cesta};
@@ -345,33 +369,101 @@ Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const
     return {};
 }
 
-Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
-                             const std::function<bool(const struct stat &)> &smie)
+namespace {
+
+// Opens `meno` of the folder to append to (and to read, with `citat`): a
+// regular file without other names, still what the name stands for once
+// open; -1 with `chyba` when not. With `vytvor` a free name gets a new file,
+// and `novy` says so.
+int Otvor_na_pripisanie(const Priecinok &priecinok, const QString &meno, bool citat, bool vytvor, struct stat &st,
+                        Chyba_suboru &chyba, bool &novy)
 {
     const QString cesta = priecinok.Cesta(meno);
-    if (!priecinok.Otvoreny())
-        return {Chyba_suboru::Neda_sa_zapisat, cesta};
-    if (Chyba_suboru chyba = Skontroluj_meno(priecinok, meno); chyba.Je_chyba())
-        return chyba;
+    novy = false;
+    if (!priecinok.Otvoreny()) {
+        chyba = {Chyba_suboru::Neda_sa_zapisat, cesta};
+        return -1;
+    }
+    if (chyba = Skontroluj_meno(priecinok, meno); chyba.Je_chyba())
+        return -1;
     const QByteArray nazov = Kodovane(meno);
-    const int fd = ::openat(priecinok.fd(), nazov.constData(), O_WRONLY | O_APPEND | O_CREAT | Bezpecne, 0666);
-    if (fd < 0)
-        return Chyba_otvorenia(cesta, Chyba_suboru::Neda_sa_zapisat);
-    struct stat st {}, pod_menom {};
-    Chyba_suboru chyba = Skontroluj_otvoreny(fd, cesta, st);
-    // What was opened must still be what the name stands for.
+    const int pristup = (citat ? O_RDWR : O_WRONLY) | O_APPEND | Bezpecne;
+    int fd = ::openat(priecinok.fd(), nazov.constData(), pristup);
+    if (fd < 0 && errno == ENOENT && vytvor)
+        novy = (fd = ::openat(priecinok.fd(), nazov.constData(), pristup | O_CREAT | O_EXCL, 0666)) >= 0;
+    if (fd < 0 && errno == EEXIST) // made by another just now
+        fd = ::openat(priecinok.fd(), nazov.constData(), pristup);
+    if (fd < 0) {
+        chyba = errno == ENOENT ? Chyba_suboru{Chyba_suboru::Neexistuje, cesta}
+                                : Chyba_otvorenia(cesta, Chyba_suboru::Neda_sa_zapisat);
+        return -1;
+    }
+    struct stat pod_menom {};
+    chyba = Skontroluj_otvoreny(fd, cesta, st);
     if (!chyba.Je_chyba()
         && (::fstatat(priecinok.fd(), nazov.constData(), &pod_menom, AT_SYMLINK_NOFOLLOW) != 0
             || pod_menom.st_dev != st.st_dev || pod_menom.st_ino != st.st_ino))
         chyba = {Chyba_suboru::Nie_je_subor, cesta};
-    if (!chyba.Je_chyba() && smie && !smie(st))
-        chyba = {Chyba_suboru::Prerusene, cesta};
-    else if (!chyba.Je_chyba() && !(Zapis_vsetko(fd, obsah) && Synchronizuj(fd))) {
+    if (chyba.Je_chyba()) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// The file back at `velkost`, what an append wrote past it gone.
+bool Vrat(int fd, qint64 velkost)
+{
+    struct stat po {};
+    return ::ftruncate(fd, velkost) == 0 || (::fstat(fd, &po) == 0 && po.st_size == velkost);
+}
+
+} // namespace
+
+Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
+                             const std::function<bool(const Totoznost &)> &smie)
+{
+    struct stat st {};
+    Chyba_suboru chyba;
+    bool novy = false;
+    const int fd = Otvor_na_pripisanie(priecinok, meno, false, true, st, chyba, novy);
+    if (fd < 0)
+        return chyba.druh == Chyba_suboru::Neexistuje ? Chyba_suboru{Chyba_suboru::Neda_sa_zapisat, chyba.cesta} : chyba;
+    if (smie && !smie(Totoznost::Zo_stat(st)))
+        chyba = {Chyba_suboru::Prerusene, priecinok.Cesta(meno)};
+    else if (!(Zapis_vsetko(fd, obsah) && Synchronizuj(fd)))
         // An entry is in the log whole or not at all; where what was written
         // cannot be taken back, the caller must not say that nothing was.
-        struct stat po {};
-        const bool vratene = ::ftruncate(fd, st.st_size) == 0 || (::fstat(fd, &po) == 0 && po.st_size == st.st_size);
-        chyba = {vratene ? Chyba_suboru::Neda_sa_zapisat : Chyba_suboru::Zvysok_zapisu, cesta};
+        chyba = {Vrat(fd, st.st_size) ? Chyba_suboru::Neda_sa_zapisat : Chyba_suboru::Zvysok_zapisu, priecinok.Cesta(meno)};
+    ::close(fd);
+    // A file made now: its name must outlive a power failure with its
+    // content. Not every file system syncs a folder.
+    if (novy && !chyba.Je_chyba())
+        (void)Synchronizuj(priecinok.fd());
+    return chyba;
+}
+
+Chyba_suboru Najdi_pripisane(const Priecinok &priecinok, const QString &meno, const Totoznost &pred,
+                             const QByteArray &obsah, bool &pripisane)
+{
+    pripisane = false;
+    const QString cesta = priecinok.Cesta(meno);
+    struct stat st {};
+    Chyba_suboru chyba;
+    bool novy = false;
+    const int fd = Otvor_na_pripisanie(priecinok, meno, true, false, st, chyba, novy);
+    if (fd < 0)
+        return chyba.druh == Chyba_suboru::Neexistuje ? Chyba_suboru{} : chyba;
+    // Others may have appended after it meanwhile.
+    const bool ten_isty = Totoznost::Zo_stat(st).Ten_isty(pred);
+    QByteArray za;
+    chyba = ::lseek(fd, ten_isty ? pred.velkost : 0, SEEK_SET) < 0 ? Chyba_suboru{Chyba_suboru::Neda_sa_citat, cesta}
+                                                                    : Citaj_do_konca(fd, cesta, st.st_size, za);
+    if (!chyba.Je_chyba() && ten_isty && !za.isEmpty() && za.size() < obsah.size() && obsah.startsWith(za)) {
+        if (!(Vrat(fd, pred.velkost) && Synchronizuj(fd)))
+            chyba = {Chyba_suboru::Neda_sa_zapisat, cesta};
+    } else if (!chyba.Je_chyba()) {
+        pripisane = za.contains(obsah);
     }
     ::close(fd);
     return chyba;

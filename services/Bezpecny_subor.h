@@ -14,6 +14,7 @@
 
 #include <fcntl.h>
 #include <functional>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -56,6 +57,27 @@ private:
     QString cesta_;
 };
 
+// What a file is, as a note tells it again after a crash: device and inode
+// (which a file made later may get again), size and times (a rename keeps
+// the time of writing), and for a table the checksum of what it holds.
+struct Totoznost {
+    quint64 dev = 0, ino = 0; // 0, 0: no file
+    qint64 velkost = 0, mtime = 0, ctime = 0;
+    quint64 obsah = 0;
+    static Totoznost Zo_stat(const struct stat &st);
+    bool Je() const { return dev != 0 || ino != 0; }
+    bool Ten_isty(const Totoznost &iny) const { return dev == iny.dev && ino == iny.ino; }
+    bool operator==(const Totoznost &) const = default;
+};
+
+// What stands under the name now, not followed; an empty Totoznost when
+// the name is free, nothing when it cannot be looked at.
+std::optional<Totoznost> Totoznost_mena(const Priecinok &priecinok, const QString &meno);
+
+// Whether `meno` still names the file `subor` (device and inode); it is
+// then removed.
+bool Odstran_ak_meno_je(const Priecinok &priecinok, const QString &meno, const Totoznost &subor);
+
 // The whole regular file. Neexistuje when the name is free, Nie_je_subor for
 // a link, a directory, a FIFO or a device, Viac_mien for a file with other
 // names besides this one (a hard link), Prilis_velky past Najvacsi_subor.
@@ -81,10 +103,10 @@ Chyba_suboru Mozno_zapisat(const QString &cesta);
 // `prava`: created beside it under a name of its own (never one that
 // exists), written, synced and renamed over the name, then the folder
 // synced. `smie` is asked just before the rename, with the new file's name
-// and what fstat says of it; when it says no, nothing changes and the answer
-// is Prerusene. On any failure the old file stays.
+// and identity; when it says no, nothing changes and the answer is
+// Prerusene. On any failure the old file stays.
 Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
-                          mode_t prava, const std::function<bool(const QString &, const struct stat &)> &smie = {});
+                          mode_t prava, const std::function<bool(const QString &, const Totoznost &)> &smie = {});
 
 // A name not yet taken for a new file that is to replace `meno`:
 // "<meno>.<16 hex digits>.novy".
@@ -95,12 +117,22 @@ QString Meno_noveho(const QString &meno);
 // caller that holds the folder's lock: no other program is then writing one.
 void Odstran_zvysky(const Priecinok &priecinok, const QString &meno);
 
-// Appends `obsah` whole to the regular file `meno` (created when free) and
-// syncs it; what a failed append wrote is taken back. `smie` is asked just
-// before the append, with what fstat says of the open file; when it says
-// no, nothing is written and the answer is Prerusene.
+// Appends `obsah` whole to the regular file `meno` (created when free,
+// with its folder synced after) and syncs it; what a failed append wrote is
+// taken back. `smie` is asked just before the append, with the identity of
+// the open file; when it says no, nothing is written and the answer is
+// Prerusene.
 Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
-                             const std::function<bool(const struct stat &)> &smie = {});
+                             const std::function<bool(const Totoznost &)> &smie = {});
+
+// Whether `obsah` was appended to `meno` since it was the file `pred` (its
+// identity and length): in the bytes past that length of the same file, or
+// anywhere in a file that has replaced it. The start of it that an append
+// cut short left at the end of the same file is taken back: not appended.
+// The file is opened as Pripis_k_suboru opens it, and refused as it is;
+// Neexistuje is no error: nothing was appended.
+Chyba_suboru Najdi_pripisane(const Priecinok &priecinok, const QString &meno, const Totoznost &pred,
+                             const QByteArray &obsah, bool &pripisane);
 
 // Writes and syncs a new file; Existuje when the name is taken (by
 // anything, a link included).

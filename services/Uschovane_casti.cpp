@@ -1,7 +1,5 @@
 #include "services/Uschovane_casti.h"
 
-#include "services/Bezpecny_subor.h"
-
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -32,13 +30,12 @@ QByteArray Obsah_casti(const QString &hd, const QString &druh, const QString &te
     return (hd + QLatin1Char('\n') + druh + QLatin1Char('\n') + text).toUtf8();
 }
 
-void Zavri(int &fd, int &priecinok)
+void Zavri(int &fd, Priecinok_uschovanych &priecinok)
 {
     if (fd >= 0)
         ::close(fd);
-    if (priecinok >= 0)
-        ::close(priecinok);
-    fd = priecinok = -1;
+    fd = -1;
+    priecinok.reset();
 }
 
 // Removed while still held, so that nobody takes it in between, and
@@ -49,6 +46,36 @@ bool Odstran(int priecinok, const QString &meno)
         return false;
     Krok();
     return true;
+}
+
+// A kept file that holds no result: renamed to "….poskodeny", so that it
+// is reported once and stays for a person to look at.
+void Odloz(const Priecinok &priecinok, const QString &meno, QStringList &poskodene)
+{
+    const QString stranou = meno + QStringLiteral(".poskodeny");
+    if (::renameat(priecinok.fd(), QFile::encodeName(meno).constData(), priecinok.fd(),
+                   QFile::encodeName(stranou).constData())
+        == 0)
+        poskodene << priecinok.Cesta(stranou);
+}
+
+// What stands under a name of the folder, looked at without opening or
+// following it (opening a device may already do something); nothing when
+// the name is free: taken in and removed just now.
+std::optional<mode_t> Typ(const Priecinok &priecinok, const QByteArray &nazov)
+{
+    struct stat st {};
+    if (::fstatat(priecinok.fd(), nazov.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::nullopt;
+    return st.st_mode;
+}
+
+// The names of kept files ending in `pripona`, oldest first, whatever they
+// are: links, folders and FIFOs among them are reported, not passed by.
+QStringList Mena(const QString &pripona)
+{
+    return QDir(Adresar_uschovanych())
+        .entryList({QLatin1Char('*') + pripona}, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 } // namespace
@@ -64,7 +91,7 @@ Uschovana_cast Uschovana_cast::Uschovaj(const QString &hd, const QString &druh, 
     Uschovana_cast cast;
     if (!QDir().mkpath(Adresar_uschovanych()))
         return cast;
-    const Priecinok priecinok(Adresar_uschovanych());
+    const auto priecinok = std::make_shared<const Priecinok>(Adresar_uschovanych());
     const QByteArray obsah = Obsah_casti(hd, druh, text);
     for (int pokus = 0; pokus < 3 && !cast.Uschovana(); ++pokus) {
         // The name orders the parts by time; the random part keeps programs
@@ -73,17 +100,17 @@ Uschovana_cast Uschovana_cast::Uschovaj(const QString &hd, const QString &druh, 
                                  .arg(QDateTime::currentMSecsSinceEpoch(), 15, 10, QLatin1Char('0'))
                                  .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
         const QByteArray nazov = QFile::encodeName(meno);
-        const int fd = ::openat(priecinok.fd(), nazov.constData(), O_RDWR | O_CREAT | O_EXCL | Bezpecne, 0600);
+        const int fd = ::openat(priecinok->fd(), nazov.constData(), O_RDWR | O_CREAT | O_EXCL | Bezpecne, 0600);
         if (fd < 0)
             return cast;
         // Another program taking parts in got to the empty file first: a new one.
         const bool drzana = Zamkni_subor(fd);
         if (drzana && Zapis_vsetko(fd, obsah) && Synchronizuj(fd)) {
-            (void)Synchronizuj(priecinok.fd()); // not every file system syncs a folder
-            cast.fd_ = fd, cast.priecinok_ = ::dup(priecinok.fd()), cast.meno_ = meno, cast.text_ = text;
+            (void)Synchronizuj(priecinok->fd()); // not every file system syncs a folder
+            cast.fd_ = fd, cast.priecinok_ = priecinok, cast.meno_ = meno, cast.text_ = text;
             break;
         }
-        ::unlinkat(priecinok.fd(), nazov.constData(), 0);
+        ::unlinkat(priecinok->fd(), nazov.constData(), 0);
         ::close(fd);
         if (drzana)
             return cast; // the disk takes no more
@@ -98,7 +125,7 @@ Uschovana_cast::~Uschovana_cast()
 
 Uschovana_cast::Uschovana_cast(Uschovana_cast &&ina) noexcept
     : fd_(std::exchange(ina.fd_, -1))
-    , priecinok_(std::exchange(ina.priecinok_, -1))
+    , priecinok_(std::move(ina.priecinok_))
     , meno_(std::move(ina.meno_))
     , text_(std::move(ina.text_))
 {
@@ -108,7 +135,7 @@ Uschovana_cast &Uschovana_cast::operator=(Uschovana_cast &&ina) noexcept
 {
     if (this != &ina) {
         Zavri(fd_, priecinok_);
-        fd_ = std::exchange(ina.fd_, -1), priecinok_ = std::exchange(ina.priecinok_, -1);
+        fd_ = std::exchange(ina.fd_, -1), priecinok_ = std::move(ina.priecinok_);
         meno_ = std::move(ina.meno_), text_ = std::move(ina.text_);
     }
     return *this;
@@ -118,8 +145,8 @@ void Uschovana_cast::Zabudni()
 {
     if (fd_ < 0)
         return;
-    if (Odstran(priecinok_, meno_))
-        (void)Synchronizuj(priecinok_);
+    if (Odstran(priecinok_->fd(), meno_))
+        (void)Synchronizuj(priecinok_->fd());
     Zavri(fd_, priecinok_);
 }
 
@@ -129,19 +156,25 @@ struct Citanie_uschovanych {
     const QString &hd, &druh;
     const std::function<bool(const QString &)> &cela;
     Uschovane &uschovane;
+    const Priecinok_uschovanych &spolocny; // `priecinok`, for the parts taken in
 
     void Precitaj(const QString &meno)
     {
         const QByteArray nazov = QFile::encodeName(meno);
-        const int fd = ::openat(priecinok.fd(), nazov.constData(), O_RDWR | Bezpecne);
+        const std::optional<mode_t> typ = Typ(priecinok, nazov);
+        if (typ && !S_ISREG(*typ))
+            return Odloz(priecinok, meno, uschovane.poskodene);
+        const int fd = typ ? ::openat(priecinok.fd(), nazov.constData(), O_RDWR | Bezpecne) : -1;
         if (fd < 0)
             return;
         Uschovana_cast cast;
         cast.fd_ = fd, cast.meno_ = meno;
         struct stat st {};
         // Held by a running program, or taken in and removed just now.
-        if (!Zamkni_subor(fd) || !Ma_meno(fd, priecinok.fd(), nazov) || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        if (!Zamkni_subor(fd) || !Ma_meno(fd, priecinok.fd(), nazov) || ::fstat(fd, &st) != 0)
             return;
+        if (!S_ISREG(st.st_mode))
+            return Odloz(priecinok, meno, uschovane.poskodene);
         QByteArray bajty;
         const Chyba_suboru citanie = Citaj_do_konca(fd, priecinok.Cesta(meno), st.st_size, bajty);
         if (citanie.druh == Chyba_suboru::Neda_sa_citat)
@@ -158,24 +191,22 @@ struct Citanie_uschovanych {
             return;
         cast.text_ = obsah.mid(druhy + 1);
         if (hlavicka && cela(cast.text_)) {
-            cast.priecinok_ = ::dup(priecinok.fd());
+            cast.priecinok_ = spolocny;
             uschovane.casti.push_back(std::move(cast));
             return;
         }
-        const QString stranou = meno + QStringLiteral(".poskodeny");
-        if (::renameat(priecinok.fd(), nazov.constData(), priecinok.fd(), QFile::encodeName(stranou).constData()) == 0)
-            uschovane.poskodene << priecinok.Cesta(stranou);
+        Odloz(priecinok, meno, uschovane.poskodene);
     }
 };
 
 Uschovane Vezmi_uschovane(const QString &hd, const QString &druh, const std::function<bool(const QString &)> &cela)
 {
     Uschovane uschovane;
-    const QStringList mena = QDir(Adresar_uschovanych()).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
+    const QStringList mena = Mena(QStringLiteral(".txt"));
     if (mena.isEmpty())
         return uschovane;
-    const Priecinok priecinok(Adresar_uschovanych());
-    Citanie_uschovanych citanie{priecinok, hd, druh, cela, uschovane};
+    const auto priecinok = std::make_shared<const Priecinok>(Adresar_uschovanych());
+    Citanie_uschovanych citanie{*priecinok, hd, druh, cela, uschovane, priecinok};
     for (const QString &meno : mena)
         citanie.Precitaj(meno);
     return uschovane;
@@ -295,20 +326,13 @@ quint64 Kontrolny_sucet(const QByteArray &bajty, quint64 h)
     return h;
 }
 
-Totoznost Totoznost::Zo_stat(const struct stat &st)
-{
-    return {quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
-            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
-            qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
-}
-
 Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString &riadok, const QString &log,
                                                 Poznamka::Krok krok)
 {
     Uschovany_vysledok v;
     if (!QDir().mkpath(Adresar_uschovanych()))
         return v;
-    const Priecinok priecinok(Adresar_uschovanych());
+    const auto priecinok = std::make_shared<const Priecinok>(Adresar_uschovanych());
     const QByteArray hlavicka = (hd + QLatin1Char('\n')).toUtf8() + Druh_vysledku + '\n';
     const QByteArray r = riadok.toUtf8(), l = log.toUtf8();
     v.telo_ = hlavicka + r + l;
@@ -322,18 +346,18 @@ Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString
     const QString meno = Meno_vysledku();
     const QByteArray novy = QFile::encodeName(meno + QStringLiteral(".novy")),
                      uschovany = QFile::encodeName(meno + Pripona_vysledku);
-    const int fd = ::openat(priecinok.fd(), novy.constData(), O_RDWR | O_CREAT | O_EXCL | Bezpecne, 0600);
+    const int fd = ::openat(priecinok->fd(), novy.constData(), O_RDWR | O_CREAT | O_EXCL | Bezpecne, 0600);
     if (fd < 0)
         return v;
     // Held before it bears the name under which it is taken in.
     if (Zamkni_subor(fd) && Zapis_vsetko(fd, obsah) && Synchronizuj(fd)
-        && ::renameat(priecinok.fd(), novy.constData(), priecinok.fd(), uschovany.constData()) == 0) {
+        && ::renameat(priecinok->fd(), novy.constData(), priecinok->fd(), uschovany.constData()) == 0) {
         Krok();
-        (void)Synchronizuj(priecinok.fd()); // not every file system syncs a folder
-        v.fd_ = fd, v.priecinok_ = ::dup(priecinok.fd()), v.meno_ = meno + Pripona_vysledku;
+        (void)Synchronizuj(priecinok->fd()); // not every file system syncs a folder
+        v.fd_ = fd, v.priecinok_ = priecinok, v.meno_ = meno + Pripona_vysledku;
         return v;
     }
-    ::unlinkat(priecinok.fd(), novy.constData(), 0);
+    ::unlinkat(priecinok->fd(), novy.constData(), 0);
     ::close(fd);
     return v;
 }
@@ -346,7 +370,7 @@ Uschovany_vysledok &Uschovany_vysledok::operator=(Uschovany_vysledok &&iny) noex
 {
     if (this != &iny) {
         Zavri(fd_, priecinok_);
-        fd_ = std::exchange(iny.fd_, -1), priecinok_ = std::exchange(iny.priecinok_, -1);
+        fd_ = std::exchange(iny.fd_, -1), priecinok_ = std::move(iny.priecinok_);
         meno_ = std::move(iny.meno_), riadok_ = std::move(iny.riadok_), log_ = std::move(iny.log_);
         poznamka_ = iny.poznamka_, poradie_ = iny.poradie_, odstraneny_ = iny.odstraneny_;
         riadok_od_ = iny.riadok_od_, log_od_ = iny.log_od_;
@@ -393,7 +417,7 @@ bool Uschovany_vysledok::Nahrad_log(const QString &log)
 void Uschovany_vysledok::Odstran()
 {
     if (fd_ >= 0 && !odstraneny_)
-        odstraneny_ = Misc::Odstran(priecinok_, meno_);
+        odstraneny_ = Misc::Odstran(priecinok_->fd(), meno_);
 }
 
 void Uschovany_vysledok::Zabudni()
@@ -402,7 +426,7 @@ void Uschovany_vysledok::Zabudni()
         return;
     Odstran();
     if (odstraneny_)
-        (void)Synchronizuj(priecinok_);
+        (void)Synchronizuj(priecinok_->fd());
     Zavri(fd_, priecinok_);
 }
 
@@ -411,19 +435,25 @@ struct Citanie_uschovanych_vysledkov {
     const Priecinok &priecinok;
     const QByteArray hlavicka;
     Uschovane_vysledky &uschovane;
+    const Priecinok_uschovanych &spolocny; // `priecinok`, for the results taken in
 
     void Precitaj(const QString &meno)
     {
         const QByteArray nazov = QFile::encodeName(meno);
+        const std::optional<mode_t> typ = Typ(priecinok, nazov);
+        if (typ && !S_ISREG(*typ))
+            return Odloz(priecinok, meno, uschovane.poskodene);
         Uschovany_vysledok v;
-        v.fd_ = ::openat(priecinok.fd(), nazov.constData(), O_RDWR | Bezpecne);
+        v.fd_ = typ ? ::openat(priecinok.fd(), nazov.constData(), O_RDWR | Bezpecne) : -1;
         struct stat st {};
-        QByteArray bajty;
         // Held by a running program, or taken in and removed just now.
-        if (v.fd_ < 0 || !Zamkni_subor(v.fd_) || !Ma_meno(v.fd_, priecinok.fd(), nazov) || ::fstat(v.fd_, &st) != 0
-            || !S_ISREG(st.st_mode) || st.st_size > Najvacsi_vysledok
-            // Not read, so not known to be damaged: tried again next time.
-            || Citaj_do_konca(v.fd_, priecinok.Cesta(meno), st.st_size, bajty).Je_chyba())
+        if (v.fd_ < 0 || !Zamkni_subor(v.fd_) || !Ma_meno(v.fd_, priecinok.fd(), nazov) || ::fstat(v.fd_, &st) != 0)
+            return;
+        if (!S_ISREG(st.st_mode) || st.st_size > Najvacsi_vysledok)
+            return Odloz(priecinok, meno, uschovane.poskodene);
+        QByteArray bajty;
+        // Not read, so not known to be damaged: tried again next time.
+        if (Citaj_do_konca(v.fd_, priecinok.Cesta(meno), st.st_size, bajty).Je_chyba())
             return;
         const QByteArray telo = bajty.mid(Telo);
         std::optional<Precitana_poznamka> p;
@@ -433,14 +463,9 @@ struct Citanie_uschovanych_vysledkov {
                 p = iny;
         if (p && !telo.startsWith(hlavicka))
             return; // another data folder's
-        if (!p) {
-            const QString stranou = meno + QStringLiteral(".poskodeny");
-            const QByteArray nazov_stranou = QFile::encodeName(stranou);
-            if (::renameat(priecinok.fd(), nazov.constData(), priecinok.fd(), nazov_stranou.constData()) == 0)
-                uschovane.poskodene << priecinok.Cesta(stranou);
-            return;
-        }
-        v.priecinok_ = ::dup(priecinok.fd());
+        if (!p)
+            return Odloz(priecinok, meno, uschovane.poskodene);
+        v.priecinok_ = spolocny;
         v.meno_ = meno;
         v.poznamka_ = p->poznamka, v.poradie_ = p->poradie;
         v.riadok_od_ = p->riadok_od, v.log_od_ = p->log_od;
@@ -468,14 +493,14 @@ struct Citanie_uschovanych_vysledkov {
 Uschovane_vysledky Vezmi_vysledky(const QString &hd)
 {
     Uschovane_vysledky uschovane;
-    const QDir adresar(Adresar_uschovanych());
-    const QStringList mena = adresar.entryList({QStringLiteral("*") + Pripona_vysledku}, QDir::Files, QDir::Name);
-    const QStringList nedokoncene = adresar.entryList({QStringLiteral("*.novy")}, QDir::Files, QDir::Name);
+    const QStringList mena = Mena(Pripona_vysledku);
+    const QStringList nedokoncene =
+        QDir(Adresar_uschovanych()).entryList({QStringLiteral("*.novy")}, QDir::Files, QDir::Name);
     if (mena.isEmpty() && nedokoncene.isEmpty())
         return uschovane;
-    const Priecinok priecinok(Adresar_uschovanych());
-    Citanie_uschovanych_vysledkov citanie{priecinok, (hd + QLatin1Char('\n')).toUtf8() + Druh_vysledku + '\n',
-                                          uschovane};
+    const auto priecinok = std::make_shared<const Priecinok>(Adresar_uschovanych());
+    Citanie_uschovanych_vysledkov citanie{*priecinok, (hd + QLatin1Char('\n')).toUtf8() + Druh_vysledku + '\n',
+                                          uschovane, priecinok};
     for (const QString &meno : nedokoncene)
         citanie.Odstran_nedokonceny(meno);
     for (const QString &meno : mena)

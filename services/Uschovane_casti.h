@@ -15,15 +15,19 @@
 // "<time>-<random>.txt" (Uschovana_cast), holding the data folder, the kind
 // of part and its text, one per line (the text may span lines), in UTF-8;
 // such files are still taken in.
+#include "services/Bezpecny_subor.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
-struct stat;
-
 namespace Misc {
+
+// The folder of kept results, open once for all the results taken in.
+using Priecinok_uschovanych = std::shared_ptr<const Priecinok>;
 
 QString Adresar_uschovanych();
 
@@ -45,7 +49,8 @@ public:
 
 private:
     friend struct Citanie_uschovanych;
-    int fd_ = -1, priecinok_ = -1;
+    int fd_ = -1;
+    Priecinok_uschovanych priecinok_;
     QString meno_, text_;
 };
 
@@ -63,19 +68,6 @@ Uschovane Vezmi_uschovane(const QString &hd, const QString &druh, const std::fun
 // FNV-1a over 64-bit words: finds a note cut short, and a table as it was
 // written.
 quint64 Kontrolny_sucet(const QByteArray &bajty, quint64 h = 14695981039346656037ULL);
-
-// What a file is, as a note tells it again after a crash: device and inode
-// (which a file made later may get again), size and times, and for a table
-// the checksum of what it holds.
-struct Totoznost {
-    quint64 dev = 0, ino = 0; // 0, 0: no file
-    qint64 velkost = 0, mtime = 0, ctime = 0;
-    quint64 obsah = 0;
-    static Totoznost Zo_stat(const struct stat &st);
-    bool Je() const { return dev != 0 || ino != 0; }
-    bool Ten_isty(const Totoznost &iny) const { return dev == iny.dev && ino == iny.ino; }
-    bool operator==(const Totoznost &) const = default;
-};
 
 // The step of a save that a kept result has reached, noted and synced
 // before the step begins, so that after a crash the next program can tell
@@ -130,7 +122,8 @@ public:
 private:
     friend struct Citanie_uschovanych_vysledkov;
     bool Zapis_poznamku(const Poznamka &poznamka, qint64 log_od, qint64 log_dlzka);
-    int fd_ = -1, priecinok_ = -1;
+    int fd_ = -1;
+    Priecinok_uschovanych priecinok_;
     bool odstraneny_ = false;
     QString meno_, riadok_, log_;
     Poznamka poznamka_;

@@ -1,16 +1,14 @@
 #include "shell/Ulozenie_vysledku.h"
 
+#include "platform/MessageBox.h"
 #include "platform/ResourcePath.h"
+#include "platform/Services.h"
 #include "services/Text_1250.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <fcntl.h>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace Vysledky {
 
@@ -83,15 +81,6 @@ qint64 Rovnakych(const QList<Zaznam_vysledku> &zaznamy, const Zaznam_vysledku &z
                          [&z](const Zaznam_vysledku &iny) { return Rovnaky(z, iny); });
 }
 
-// What stands under the name now, not followed; nothing when it is free.
-std::optional<Misc::Totoznost> Totoznost_mena(const Misc::Priecinok &priecinok, const QString &meno)
-{
-    struct stat st {};
-    if (::fstatat(priecinok.fd(), QFile::encodeName(meno).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0)
-        return Misc::Totoznost::Zo_stat(st);
-    return errno == ENOENT ? std::optional(Misc::Totoznost{}) : std::nullopt;
-}
-
 } // namespace
 
 Ulozenie_vysledku::Ulozenie_vysledku(const QString &hd, std::chrono::milliseconds najdlhsie)
@@ -119,10 +108,11 @@ bool Ulozenie_vysledku::Zamkni(Odpoved &odpoved)
 
 // A row written while the lock was held is noted as written before the lock
 // goes: once another program has rewritten the table, the new table's file
-// no longer tells.
+// no longer tells. Not once the entry is in too: a kept result that could
+// not be removed then must not have its entry appended again.
 void Ulozenie_vysledku::Pusti_zamok()
 {
-    if (zamok_ && riadok_zapisany_ && vysledok_.Uschovany() && !vysledok_.Odstraneny()
+    if (zamok_ && riadok_zapisany_ && !log_zapisany_ && vysledok_.Uschovany() && !vysledok_.Odstraneny()
         && vysledok_.Stav().krok == Misc::Poznamka::Tabulka) {
         Misc::Poznamka zapisany;
         zapisany.krok = Misc::Poznamka::Riadok_zapisany;
@@ -156,54 +146,54 @@ Zapis Ulozenie_vysledku::Zapis_tabulky(const Zaznam_vysledku &z, Misc::Uschovany
     QString nova_kopia;
     if (tabulka.neprecitane > 0 && (nova_kopia = Odloz_kopiu(priecinok_, tabulka_, tabulka.bajty, prava)).isEmpty())
         return Zapis::Nezapisany;
-    bool poznamenane = true;
-    const auto smie = [&](const QString &novy, const struct stat &st) {
+    Zapis bez_zapisu = Zapis::Hotovy; // why the rename was called off
+    const auto smie = [&](const QString &novy, const Misc::Totoznost &novy_subor) {
         if (!zamok_->Plati())
             return false;
-        std::optional<Misc::Totoznost> stara = Totoznost_mena(priecinok_, tabulka_);
+        std::optional<Misc::Totoznost> stara = Misc::Totoznost_mena(priecinok_, tabulka_);
         // The log as it is now: the entry follows under this same hold of
         // the lock without a note of its own.
-        const std::optional<Misc::Totoznost> log = Totoznost_mena(priecinok_, log_);
-        poznamka = {Misc::Poznamka::Tabulka, novy, Misc::Totoznost::Zo_stat(st), stara.value_or(Misc::Totoznost{}),
-                    rovnakych, log.value_or(Misc::Totoznost{})};
+        const std::optional<Misc::Totoznost> log = Misc::Totoznost_mena(priecinok_, log_);
+        poznamka = {Misc::Poznamka::Tabulka, novy, novy_subor, stara.value_or(Misc::Totoznost{}), rovnakych,
+                    log.value_or(Misc::Totoznost{})};
         poznamka.novy_subor.obsah = Misc::Kontrolny_sucet(text);
         poznamka.stara.obsah = Misc::Kontrolny_sucet(tabulka.bajty);
-        poznamenane = stara && (!v || v->Zaznamenaj(poznamka));
+        bez_zapisu = !stara ? Zapis::Necitatelny : v && !v->Zaznamenaj(poznamka) ? Zapis::Bez_poznamky : Zapis::Hotovy;
         // The note's sync takes a while: the lock is looked at again right
         // before the rename, or another holder's table may be written over.
-        return poznamenane && zamok_->Plati();
+        return bez_zapisu == Zapis::Hotovy && zamok_->Plati();
     };
     const Misc::Chyba_suboru chyba = Misc::Nahrad_subor(priecinok_, tabulka_, text, prava, smie);
     if (chyba.Je_chyba() && !nova_kopia.isEmpty())
         QFile::remove(nova_kopia);
     else if (!nova_kopia.isEmpty())
         kopia = nova_kopia;
-    return poznamenane ? Zapis_z_chyby(chyba) : Zapis::Nezapisany;
+    return bez_zapisu == Zapis::Hotovy ? Zapis_z_chyby(chyba) : bez_zapisu;
 }
 
 // Whether the row of note `t` is in the table (read into `zaznamy`);
-// nothing when that cannot be told now.
+// nothing when that cannot be told now. What is certain decides first.
 std::optional<bool> Ulozenie_vysledku::Riadok_v_tabulke(const Misc::Poznamka &t, const Zaznam_vysledku &z,
                                                        QList<Zaznam_vysledku> &zaznamy)
 {
-    const std::optional<Misc::Totoznost> teraz = Totoznost_mena(priecinok_, tabulka_);
+    const std::optional<Misc::Totoznost> teraz = Misc::Totoznost_mena(priecinok_, tabulka_);
     Tabulka_zo_suboru tabulka = Nacti_tabulku(priecinok_, tabulka_);
     if (!teraz || !tabulka.precitana)
         return std::nullopt;
     zaznamy = std::move(tabulka.zaznamy);
+    // Never renamed: it is still there under its own name.
+    if (Misc::Odstran_ak_meno_je(priecinok_, t.novy, t.novy_subor))
+        return false;
     // What it holds, not its inode: a table written since may have got the
     // inode of ours again.
     const auto je = [&](const Misc::Totoznost &subor) {
         return tabulka.bajty.size() == subor.velkost && Misc::Kontrolny_sucet(tabulka.bajty) == subor.obsah;
     };
+    // Ours: its bytes with its time of writing, which a rename keeps. The
+    // same bytes written later are another program's, made from the old
+    // table with a row equal to ours: one made after ours holds a row more.
     if (teraz->Je() && je(t.novy_subor))
-        return true;
-    // Never renamed: it is still there under its own name.
-    if (const std::optional<Misc::Totoznost> novy = Totoznost_mena(priecinok_, t.novy);
-        !t.novy.isEmpty() && novy && novy->Je() && novy->Ten_isty(t.novy_subor)) {
-        ::unlinkat(priecinok_.fd(), QFile::encodeName(t.novy).constData(), 0);
-        return false;
-    }
+        return teraz->mtime == t.novy_subor.mtime;
     if (t.stara.Je() ? teraz->Je() && je(t.stara) : !teraz->Je())
         return false;
     // Rewritten by another program since, and the new file gone: the rows
@@ -248,33 +238,6 @@ Zapis Ulozenie_vysledku::Vloz_riadok(const Zaznam_vysledku &z, Misc::Uschovany_v
     }
 }
 
-// Whether the entry of note `l` is in the log. An entry cut short at the
-// log's end (a power failure mid-append) is taken back.
-std::optional<bool> Ulozenie_vysledku::Log_v_subore(const Misc::Poznamka &l, const QByteArray &bajty)
-{
-    const int fd = ::openat(priecinok_.fd(), QFile::encodeName(log_).constData(),
-                            O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? std::optional(false) : std::nullopt;
-    std::optional<bool> zapisany;
-    struct stat st {};
-    std::optional<QByteArray> zvysok;
-    const bool ten_isty = ::fstat(fd, &st) == 0 && Misc::Totoznost::Zo_stat(st).Ten_isty(l.log);
-    // Others may have appended after it when the lock went meanwhile.
-    if (S_ISREG(st.st_mode))
-        if (QByteArray bajty_od; ::lseek(fd, ten_isty ? l.log.velkost : 0, SEEK_SET) >= 0
-            && !Misc::Citaj_do_konca(fd, priecinok_.Cesta(log_), st.st_size, bajty_od).Je_chyba())
-            zvysok = std::move(bajty_od);
-    if (zvysok && ten_isty && !zvysok->isEmpty() && zvysok->size() < bajty.size() && bajty.startsWith(*zvysok)) {
-        if (::ftruncate(fd, l.log.velkost) == 0 && Misc::Synchronizuj(fd))
-            zapisany = false;
-    } else if (zvysok) {
-        zapisany = zvysok->contains(bajty);
-    }
-    ::close(fd);
-    return zapisany;
-}
-
 // The entry of `v` (or `text` when nothing could be kept) appended, with the
 // log's length noted and synced before.
 Zapis Ulozenie_vysledku::Zapis_logu(Misc::Uschovany_vysledok *v, const QString &text)
@@ -289,20 +252,19 @@ Zapis Ulozenie_vysledku::Zapis_logu(Misc::Uschovany_vysledok *v, const QString &
     };
     if (v && v->Stav().log.Je()
         && (v->Stav().krok == Misc::Poznamka::Log || v->Stav().krok == Misc::Poznamka::Tabulka)) {
-        const std::optional<bool> zapisany = Log_v_subore(v->Stav(), bajty);
-        if (!zapisany)
-            return Zapis::Necitatelny;
-        if (*zapisany)
-            return Zapis::Hotovy;
+        bool zapisany = false;
+        if (const Misc::Chyba_suboru chyba = Misc::Najdi_pripisane(priecinok_, log_, v->Stav().log, bajty, zapisany);
+            chyba.Je_chyba() || zapisany)
+            return Zapis_z_chyby(chyba);
     }
     bool poznamenane = true;
-    const auto smie = [&](const struct stat &st) {
+    const auto smie = [&](const Misc::Totoznost &log) {
         Misc::Poznamka l;
-        l.krok = Misc::Poznamka::Log, l.log = Misc::Totoznost::Zo_stat(st);
+        l.krok = Misc::Poznamka::Log, l.log = log;
         return poznamenane = !v || uz_poznamenany(l.log) || v->Zaznamenaj(l);
     };
     const Zapis zapis = Zapis_z_chyby(Misc::Pripis_k_suboru(priecinok_, log_, bajty, smie));
-    return poznamenane ? zapis : Zapis::Nezapisany;
+    return poznamenane ? zapis : Zapis::Bez_poznamky;
 }
 
 // A kept result taken in: each part its note does not show written.
@@ -354,7 +316,7 @@ Odpoved Ulozenie_vysledku::Pridaj_riadok(const Zaznam_vysledku &novy, const QStr
     pridany_ = true;
     // Both parts kept as one before anything is written anywhere.
     vysledok_ = Misc::Uschovany_vysledok::Uschovaj(hd_, Riadok_zaznamu(novy), log);
-    Odpoved odpoved;
+    Odpoved odpoved{.tabulka = Subor_tabulky()};
     if (Zamkni(odpoved)) {
         Dopln(odpoved);
         odpoved.dovod = Vloz_riadok(novy, vysledok_.Uschovany() ? &vysledok_ : nullptr, zaznamy, odpoved.kopia);
@@ -376,7 +338,7 @@ Odpoved Ulozenie_vysledku::Pridaj_riadok(const Zaznam_vysledku &novy, const QStr
 Odpoved Ulozenie_vysledku::Pripis_log(const QString &text, Misc::Cakanie &cakanie)
 {
     cakanie_ = &cakanie;
-    Odpoved odpoved;
+    Odpoved odpoved{.tabulka = Subor_tabulky()};
     // The entry as given takes the place of the one foreseen with the row;
     // where that fails, the foreseen one is what goes in.
     if (vysledok_.Uschovany())
@@ -391,6 +353,7 @@ Odpoved Ulozenie_vysledku::Pripis_log(const QString &text, Misc::Cakanie &cakani
             if (!pridany_)
                 Dopln(odpoved);
             odpoved.dovod = Zapis_logu(vysledok_.Uschovany() ? &vysledok_ : nullptr, text);
+            log_zapisany_ = odpoved.dovod == Zapis::Hotovy;
         }
     }
     // Gone before the lock: once others rewrite the table, its note tells
@@ -404,15 +367,15 @@ Odpoved Ulozenie_vysledku::Pripis_log(const QString &text, Misc::Cakanie &cakani
     return odpoved;
 }
 
-QStringList Ulozenie_vysledku::Dopln_uschovane(Misc::Cakanie &cakanie)
+Odpoved Ulozenie_vysledku::Dopln_uschovane(Misc::Cakanie &cakanie)
 {
     cakanie_ = &cakanie;
-    Odpoved odpoved;
+    Odpoved odpoved{.tabulka = Subor_tabulky()};
     if (!Zamkni(odpoved))
         return {};
     Dopln(odpoved);
     Pusti_zamok();
-    return odpoved.poskodene;
+    return odpoved;
 }
 
 QString Text_odpovede(const Odpoved &odpoved, const QString &subor, const Zaznam_vysledku &vysledok)
@@ -439,12 +402,32 @@ QString Text_poskodenych(const QStringList &subory)
     QStringList mena;
     for (const QString &subor : subory)
         mena << QDir::toNativeSeparators(subor);
-    return QStringLiteral("Uschované výsledky v týchto súboroch sú poškodené (prázdne alebo neúplné) a nedajú sa "
-                          "zapísať:\r\n%1\r\nSúbory ostali uložené, aby ich niekto mohol pozrieť.")
+    return QStringLiteral("Uschované výsledky v týchto súboroch sú poškodené (prázdne, neúplné, príliš veľké alebo "
+                          "to nie sú obyčajné súbory) a nedajú sa zapísať:\r\n%1\r\nSúbory ostali uložené, aby ich "
+                          "niekto mohol pozrieť.")
         .arg(mena.join(QStringLiteral("\r\n")));
 }
 
-QStringList Dopln_uschovane(const QString &hd)
+QString Text_kopie(const QString &tabulka, const QString &kopia)
+{
+    return QStringLiteral("Niektoré riadky súboru %1 sa nedali prečítať alebo mali znaky, ktoré sa doň nedajú "
+                          "zapísať. Pôvodný súbor je uložený ako %2.")
+        .arg(QDir::toNativeSeparators(tabulka), QDir::toNativeSeparators(kopia));
+}
+
+void Oznam_najdene(const Odpoved &odpoved)
+{
+    if (!odpoved.poskodene.isEmpty())
+        platform::services().messageBox().Show(Text_poskodenych(odpoved.poskodene),
+                                               platform::MessageStyle::OkOnly | platform::MessageStyle::Critical,
+                                               QStringLiteral("Chyba"));
+    if (!odpoved.kopia.isEmpty())
+        platform::services().messageBox().Show(Text_kopie(odpoved.tabulka, odpoved.kopia),
+                                               platform::MessageStyle::OkOnly | platform::MessageStyle::Information,
+                                               QStringLiteral("Upozornenie"));
+}
+
+Odpoved Dopln_uschovane(const QString &hd)
 {
     if (QDir(Misc::Adresar_uschovanych()).isEmpty())
         return {};

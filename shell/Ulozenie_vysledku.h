@@ -32,8 +32,9 @@ enum class Osud {
 struct Odpoved {
     Osud osud = Osud::Ulozeny;
     Zapis dovod = Zapis::Hotovy; // why it was not written
-    QString kopia;               // the old table copied beside it: lines of it held no result
-    QStringList poskodene;       // kept parts found damaged and set aside
+    QString kopia = {};          // the old table copied beside it: lines of it held no result
+    QString tabulka = {};        // the table's file, as what is told names it
+    QStringList poskodene = {};  // kept parts found damaged and set aside
 };
 
 class Ulozenie_vysledku {
@@ -54,7 +55,7 @@ public:
     // is kept without waiting again.
     Odpoved Pripis_log(const QString &text, Misc::Cakanie &cakanie);
     // Only what was kept earlier (at start).
-    QStringList Dopln_uschovane(Misc::Cakanie &cakanie);
+    Odpoved Dopln_uschovane(Misc::Cakanie &cakanie);
 
     QString Subor_tabulky() const { return priecinok_.Cesta(tabulka_); }
     QString Subor_logu() const { return priecinok_.Cesta(log_); }
@@ -68,7 +69,6 @@ private:
                                          QList<Zaznam_vysledku> &zaznamy);
     Zapis Vloz_riadok(const Zaznam_vysledku &z, Misc::Uschovany_vysledok *v, QList<Zaznam_vysledku> &zaznamy,
                       QString &kopia);
-    std::optional<bool> Log_v_subore(const Misc::Poznamka &l, const QByteArray &bajty);
     Zapis Zapis_logu(Misc::Uschovany_vysledok *v, const QString &text);
     Zapis Dokonc(Misc::Uschovany_vysledok &v, QString &kopia);
     void Dopln(Odpoved &odpoved);
@@ -81,7 +81,7 @@ private:
     std::unique_ptr<Misc::Zamok_priecinka> zamok_;
     Misc::Uschovany_vysledok vysledok_; // this save's, both parts
     bool pridany_ = false;              // a row came before the entry
-    bool riadok_zapisany_ = false;
+    bool riadok_zapisany_ = false, log_zapisany_ = false;
     Zapis dovod_riadku_ = Zapis::Hotovy;
 };
 
@@ -91,9 +91,16 @@ private:
 QString Text_odpovede(const Odpoved &odpoved, const QString &subor, const Zaznam_vysledku &vysledok);
 // The damaged kept parts found.
 QString Text_poskodenych(const QStringList &subory);
+// The table `tabulka` rewritten with lines changed or dropped: the old file
+// is `kopia`.
+QString Text_kopie(const QString &tabulka, const QString &kopia);
+// What a save or start found besides its own result, each in a message
+// box: damaged kept parts, and the copy of a table whose lines changed.
+void Oznam_najdene(const Odpoved &odpoved);
 
 // At start: the parts kept for data folder `hd` are written when the lock
-// can be had within a few seconds; the damaged ones found are returned.
-QStringList Dopln_uschovane(const QString &hd);
+// can be had within a few seconds; the answer tells the damaged ones found
+// and the copy of a table whose lines were changed.
+Odpoved Dopln_uschovane(const QString &hd);
 
 } // namespace Vysledky

@@ -2,6 +2,7 @@
 
 #include "platform/ResourcePath.h"
 #include "services/Text_1250.h"
+#include "services/Uschovane_casti.h"
 #include "services/Zamok_priecinka.h"
 
 #include <QDir>
@@ -503,6 +504,9 @@ QString Text_zapisu(Zapis z, const QString &cesta)
         {Zapis::Preruseny, "Výsledok nebol zapísaný do súboru %1: program sa končí."},
         {Zapis::Zvysok_zapisu, "Výsledok sa nepodarilo celý zapísať do súboru %1 a jeho zapísaná časť sa z neho "
                                "nedala odstrániť: na konci súboru môže ostať neúplný záznam."},
+        {Zapis::Bez_poznamky, "Výsledok nebol zapísaný do súboru %1, lebo v priečinku tohto používateľa %2 sa "
+                              "nepodarilo zaznamenať, ako ďaleko sa ukladanie dostalo (disk môže byť plný alebo "
+                              "poškodený)."},
     };
     const bool zamok = z == Zapis::Zamok_nie_je_subor || z == Zapis::Zamok_nezapisatelny || z == Zapis::Bez_zamykania
         || z == Zapis::Zamok_cudzi;
@@ -515,6 +519,8 @@ QString Text_zapisu(Zapis z, const QString &cesta)
             zamok ? priecinok + Misc::Zamok_priecinka::Meno : subor));
         if (z == Zapis::Zamok_cudzi) // %2 the lock's owner
             text = text.arg(Misc::Vlastnik(Misc::Priecinok(priecinok), Misc::Zamok_priecinka::Meno));
+        if (z == Zapis::Bez_poznamky) // %2 the folder of kept results
+            text = text.arg(QDir::toNativeSeparators(Misc::Adresar_uschovanych()));
         return text;
     }
     return {};

@@ -71,6 +71,7 @@ enum class Zapis {
     Zamok_strateny, // the lock file was deleted again and again while we wrote
     Preruseny,     // the program was told to end while it waited
     Zvysok_zapisu, // the append failed, and what of it was written stays in the file
+    Bez_poznamky,  // the kept result's note of the step could not be synced in this user's own folder
 };
 // Where a line stands in the file's bytes, with its CR LF, when it is just
 // what Text_tabulky writes for its row with ID 0 (dlzka 0: it is not).

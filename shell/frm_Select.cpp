@@ -59,10 +59,7 @@ void frm_Select::Form_Load()
         return;
     }
     // Results this user's programs could not save before: written now.
-    if (const QStringList poskodene = Vysledky::Dopln_uschovane(Misc::Cesta_HD); !poskodene.isEmpty())
-        platform::services().messageBox().Show(Vysledky::Text_poskodenych(poskodene),
-                                               platform::MessageStyle::OkOnly | platform::MessageStyle::Critical,
-                                               QStringLiteral("Chyba"));
+    Vysledky::Oznam_najdene(Vysledky::Dopln_uschovane(Misc::Cesta_HD));
     Misc::Obnov_klavesnici();
     Formulare::frm_Intro->STAV_FORMU = frm_Intro::Uvodni_obrazovka;
     Formulare::frm_Intro->Load();

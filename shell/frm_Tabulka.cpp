@@ -120,12 +120,6 @@ void frm_Tabulka::Vloz_novy_zaznam(int cislo_ulohy, const QString &jmeno, const 
     }();
     Oznam(odpoved, ulozenie_->Subor_tabulky());
     oznamene_ = odpoved.osud != Vysledky::Osud::Ulozeny;
-    if (!odpoved.kopia.isEmpty())
-        platform::services().messageBox().Show(
-            QStringLiteral("Niektoré riadky súboru %1 sa nedali prečítať alebo mali znaky, ktoré sa doň nedajú "
-                           "zapísať. Pôvodný súbor je uložený ako %2.")
-                .arg(QDir::toNativeSeparators(ulozenie_->Subor_tabulky()), QDir::toNativeSeparators(odpoved.kopia)),
-            platform::MessageStyle::OkOnly | platform::MessageStyle::Information, QStringLiteral("Upozornenie"));
     for (int r = 1; r <= Pocet_riadkov; ++r)
         for (platform::Label *l : {LJmeno(r), LSpravne(r), LSpatne(r), LZnamka(r)})
             l->Caption = QString();
@@ -175,10 +169,7 @@ void frm_Tabulka::Oznam(const Vysledky::Odpoved &odpoved, const QString &subor)
     if (!text.isEmpty())
         platform::services().messageBox().Show(text, platform::MessageStyle::OkOnly | platform::MessageStyle::Critical,
                                                QStringLiteral("Chyba"));
-    if (!odpoved.poskodene.isEmpty())
-        platform::services().messageBox().Show(Vysledky::Text_poskodenych(odpoved.poskodene),
-                                               platform::MessageStyle::OkOnly | platform::MessageStyle::Critical,
-                                               QStringLiteral("Chyba"));
+    Vysledky::Oznam_najdene(odpoved);
 }
 
 void frm_Tabulka::picKonec_Click()

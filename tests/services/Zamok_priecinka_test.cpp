@@ -6,11 +6,13 @@
 // under it on a disk that fails.
 #include "services/Zamok_priecinka.h"
 
-#include "shell/Vysledky.h"
+#include "shell/Ulozenie_vysledku.h"
 #include "support/Datove_subory.h"
+#include "support/Docasny_config.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -35,13 +37,17 @@ namespace {
 // library's in this program, so the safe-file layer meets them as it would
 // a failing disk.
 std::atomic<const char *> Zlyha_fsync = nullptr, Zlyha_ftruncate = nullptr;
+// The files synced, in turn, while it is set: what a power failure keeps.
+QByteArrayList *Synchronizovane = nullptr;
 
-bool Meno_konci(int fd, const char *koniec)
+QByteArray Meno(int fd)
 {
     char meno[4096];
     const ssize_t n = readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), meno, sizeof meno - 1);
-    return koniec && n > 0 && QByteArray(meno, n).endsWith(koniec);
+    return n > 0 ? QByteArray(meno, n) : QByteArray();
 }
+
+bool Meno_konci(int fd, const char *koniec) { return koniec && Meno(fd).endsWith(koniec); }
 
 } // namespace
 
@@ -50,7 +56,10 @@ extern "C" int fsync(int fd)
     static const auto povodny = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
     if (Meno_konci(fd, Zlyha_fsync))
         return errno = EIO, -1;
-    return povodny(fd);
+    const int vysledok = povodny(fd);
+    if (Synchronizovane && vysledok == 0)
+        *Synchronizovane << Meno(fd);
+    return vysledok;
 }
 
 extern "C" int ftruncate(int fd, off_t dlzka)
@@ -147,7 +156,7 @@ TEST(Zamok_priecinka, AReplacementCalledOffByALostLockChangesNothing)
     Zapis_subor(p.dir.filePath("Hra.res"), "stara\r\n");
     const auto zamok = p.Zamkni();
     ASSERT_TRUE(p.Zmaz());
-    const Chyba_suboru chyba = Nahrad_subor(p.priecinok, "Hra.res", "nova\r\n", 0644, [&](const QString &, const struct stat &) { return zamok->Plati(); });
+    const Chyba_suboru chyba = Nahrad_subor(p.priecinok, "Hra.res", "nova\r\n", 0644, [&](const QString &, const Totoznost &) { return zamok->Plati(); });
     EXPECT_EQ(chyba.druh, Chyba_suboru::Prerusene);
     EXPECT_EQ(Obsah(p.dir.filePath("Hra.res")), "stara\r\n");
     EXPECT_EQ(QDir(p.dir.path()).entryList(QDir::Files), QStringList{"Hra.res"}) << "no new file left";
@@ -181,6 +190,37 @@ TEST(Bezpecny_subor, AFailingDiskLeavesTheOldFileOrSaysWhatStays)
         const QString sprava = Vysledky::Text_zapisu(Vysledky::Zapis_z_chyby(log), p.dir.filePath("Vysledky.dat"));
         EXPECT_EQ(r.druh == Chyba_suboru::Zvysok_zapisu, sprava.contains("neúplný záznam")) << sprava.toStdString();
     }
+}
+
+// A save into a folder without a log, in a program of its own: the folder
+// is synced after the new log's first entry, so a power failure cannot
+// lose the file with it.
+TEST(Bezpecny_subor, ANewLogOutlivesAPowerFailureWithItsFirstEntry)
+{
+    Docasny_config pouzivatel; // this user's kept results
+    Priecinok_zamku p;
+    const QString zoznam = p.dir.filePath("synchronizovane");
+    const pid_t program = fork();
+    if (program == 0) {
+        QByteArrayList synchronizovane;
+        Synchronizovane = &synchronizovane;
+        Cakanie cakanie;
+        Vysledky::Ulozenie_vysledku ulozenie(p.dir.path() + "/");
+        QList<Vysledky::Zaznam_vysledku> zobrazene;
+        const bool ulozene = ulozenie.Pridaj_riadok({7, "Eva", 4, 1, 2, 1}, "zaznam\r\n", zobrazene, cakanie).osud
+                == Vysledky::Osud::Ulozeny
+            && ulozenie.Pripis_log("zaznam\r\n", cakanie).osud == Vysledky::Osud::Ulozeny;
+        Synchronizovane = nullptr;
+        _exit(ulozene && Zapis_subor(zoznam, synchronizovane.join('\n')) ? 0 : 1);
+    }
+    int stav = 0;
+    ASSERT_EQ(waitpid(program, &stav, 0), program);
+    ASSERT_TRUE(WIFEXITED(stav) && WEXITSTATUS(stav) == 0);
+    const QByteArrayList synchronizovane = Obsah(zoznam).split('\n');
+    const QByteArray priecinok = QFile::encodeName(QFileInfo(p.dir.path()).canonicalFilePath());
+    const qsizetype log = synchronizovane.indexOf(priecinok + "/Vysledky.dat");
+    ASSERT_GE(log, 0) << Obsah(zoznam).toStdString();
+    EXPECT_GT(synchronizovane.lastIndexOf(priecinok), log) << Obsah(zoznam).toStdString();
 }
 
 // Another user's lock file (an older version's, or one made with a narrow

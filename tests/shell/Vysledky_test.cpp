@@ -2,7 +2,7 @@
 // never lost (a full disk, a class finishing at once, a damaged or unreadable
 // table, a result kept until it can be saved), links, FIFOs and devices in a
 // shared folder, and the results table screen with its log entry.
-#include "Program.h"
+#include "Ukladanie.h"
 
 #include "platform/Fonts.h"
 #include "services/Bezpecny_subor.h"
@@ -10,6 +10,7 @@
 #include "services/Text_1250.h"
 #include "shell/Ulozenie_vysledku.h"
 #include "support/Docasny_config.h"
+#include "support/Zakazane_volania.h"
 
 #include <QElapsedTimer>
 #include <QFontMetrics>
@@ -17,12 +18,7 @@
 #include <QSet>
 #include <QThread>
 
-#include <cstddef>
 #include <fcntl.h>
-#include <linux/filter.h>
-#include <linux/seccomp.h>
-#include <sys/prctl.h>
-#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -396,7 +392,7 @@ TEST_F(Tabulka, AFullDiskKeepsBothFilesAndTellsThePupilWhereTheResultIs)
             << druha.toStdString();
         EXPECT_EQ(Riadok(t, 1), "Anna 6 0 1") << "the result stays on the screen";
         t->Unload();
-        EXPECT_TRUE(Vysledky::Dopln_uschovane(p.hd()).isEmpty()) << "the next start";
+        EXPECT_TRUE(Vysledky::Dopln_uschovane(p.hd()).poskodene.isEmpty()) << "the next start";
         EXPECT_EQ(Subor().filter("|Anna|").size(), strateny ? 0 : 1);
         EXPECT_EQ(Misc::Text_z_1250(Obsah(p.hd() + "Vysledky.dat")).count(": Anna "), strateny ? 0 : 1);
         Zapis_subor(p.hd() + "Vysledky.dat", log);
@@ -417,15 +413,28 @@ TEST(Uschovane, DamagedPartsAreReportedAtTheNextStart)
     Zapis_subor(adresar + "000000000000002-useknuty.txt", (hd + "\nriadok\n7|Eva| 4| 1").toUtf8());
     Zapis_subor(adresar + "000000000000003-cely.txt", (hd + "\nriadok\n7|Ida| 4| 1| 2| 1").toUtf8());
     Zapis_subor(adresar + "000000000000004-bez-poznamky.vysledok", "P 1 K" + QByteArray(2100, ' ') + hd.toUtf8());
+    // What no program of ours leaves there: never taken in, never silently passed by.
+    QTemporaryDir von;
+    Zapis_subor(von.filePath("cely"), (hd + "\nriadok\n7|Ema| 4| 1| 2| 1").toUtf8());
+    ASSERT_TRUE(QFile::link(von.filePath("cely"), adresar + "000000000000005-odkaz.txt"));
+    ASSERT_TRUE(QFile::link(von.filePath("cely"), adresar + "000000000000006-odkaz.vysledok"));
+    ASSERT_TRUE(QDir().mkdir(adresar + "000000000000007-priecinok.vysledok"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(adresar + "000000000000008-fifo.vysledok").constData(), 0600), 0);
+    QFile velky(adresar + "000000000000009-velky.vysledok");
+    ASSERT_TRUE(velky.open(QIODevice::WriteOnly) && velky.resize(1024 * 1024 + 1));
+    velky.close();
     p.Prejdi_titulok();
     ASSERT_EQ(p.box.AskedBoxes().size(), 1);
     const QString sprava = p.box.AskedBoxes().first().text;
-    EXPECT_TRUE(sprava.contains("prazdny.txt") && sprava.contains("useknuty.txt") && !sprava.contains("cely")
-                && sprava.contains("bez-poznamky"))
-        << sprava.toStdString();
-    EXPECT_EQ(QDir(adresar).entryList({"*.poskodeny"}).size(), 3);
+    for (const char *meno : {"prazdny.txt", "useknuty.txt", "bez-poznamky", "odkaz.txt", "odkaz.vysledok",
+                             "priecinok.vysledok", "fifo.vysledok", "velky.vysledok"})
+        EXPECT_TRUE(sprava.contains(meno)) << meno << " in " << sprava.toStdString();
+    EXPECT_FALSE(sprava.contains("cely")) << sprava.toStdString();
+    EXPECT_EQ(QDir(adresar).entryList({"*.poskodeny"}, QDir::AllEntries | QDir::System).size(), 8);
+    EXPECT_EQ(Obsah(von.filePath("cely")), (hd + "\nriadok\n7|Ema| 4| 1| 2| 1").toUtf8()) << "never followed";
+    EXPECT_FALSE(Misc::Text_z_1250(Obsah(p.hd() + "Hra.res")).contains("|Ema|"));
     EXPECT_TRUE(Misc::Text_z_1250(Obsah(p.hd() + "Hra.res")).contains("7|Ida| 4| 1| 2|")) << "a whole part is written";
-    EXPECT_TRUE(Vysledky::Dopln_uschovane(p.hd()).isEmpty()) << "reported once";
+    EXPECT_TRUE(Vysledky::Dopln_uschovane(p.hd()).poskodene.isEmpty()) << "reported once";
 }
 
 // A kept part the disk cannot read now is not damaged: it stays as it is
@@ -441,24 +450,16 @@ TEST(Uschovane, APartThatCannotBeReadNowIsLeftForTheNextStart)
     utimensat(AT_FDCWD, QFile::encodeName(adresar + "000000000000003-cely.txt").constData(), davno, 0);
     const pid_t start = fork();
     if (start == 0) { // every read fails as a failing disk's would
-        sock_filter filter[] = {
-            BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
-            BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_read, 2, 0),
-            BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_pread64, 1, 0),
-            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
-            BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EIO),
-        };
-        const sock_fprog program{sizeof filter / sizeof *filter, filter};
-        if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0)
+        if (!Zakaz_volania({__NR_read, __NR_pread64}, EIO))
             _exit(2);
-        _exit(Vysledky::Dopln_uschovane(p.hd()).isEmpty() ? 0 : 1);
+        _exit(Vysledky::Dopln_uschovane(p.hd()).poskodene.isEmpty() ? 0 : 1);
     }
     int stav = 0;
     ASSERT_EQ(waitpid(start, &stav, 0), start);
     ASSERT_TRUE(WIFEXITED(stav) && WEXITSTATUS(stav) != 2) << "no read can be made to fail here";
     EXPECT_EQ(WEXITSTATUS(stav), 0) << "nothing reported damaged";
     EXPECT_TRUE(QDir(adresar).entryList({"*.poskodeny"}).isEmpty());
-    EXPECT_TRUE(Vysledky::Dopln_uschovane(p.hd()).isEmpty());
+    EXPECT_TRUE(Vysledky::Dopln_uschovane(p.hd()).poskodene.isEmpty());
     EXPECT_EQ(Misc::Text_z_1250(Obsah(p.hd() + "Hra.res")).count("7|Ida| 4| 1| 2|"), 1);
 }
 
@@ -496,25 +497,61 @@ TEST(Uschovane, PartsKeptByTheEarlierVersionAreWrittenOnceFromTheFolderTheyLieIn
 
 // The lock's file deleted the moment the new table took its place, after
 // the wait's deadline: the row is in the table, and said so, and not added
-// again later.
-TEST(Uschovane, ARowWrittenAsTheLockWentIsNotAddedAgain)
+// again later. Where another holder, which got a new lock file deleted just
+// before our rename, read the table before it and writes after it, our row
+// is gone again: it goes in once more.
+TEST(Uschovane, ARowWrittenAsTheLockWentIsInOnceThoughAnotherHolderWroteOverIt)
 {
-    Docasny_config pouzivatel;
-    QTemporaryDir dir;
     static QString hd, zamok;
-    static bool zmazany;
-    hd = dir.path() + "/", zamok = hd + "Vysledky.lock", zmazany = false;
-    Misc::Po_kroku = [] {
-        if (!zmazany && Misc::Text_z_1250(Obsah(hd + "Hra.res")).contains("|Eva|"))
+    static QByteArray precitana;
+    static bool zmazany, iny;
+    const QByteArray stara = "7|Ida| 5| 0| 1| 1\r\n";
+    for (const bool s_inym : {false, true}) {
+        SCOPED_TRACE(s_inym ? "another holder wrote over our row" : "nobody else wrote");
+        Docasny_config pouzivatel;
+        QTemporaryDir dir;
+        hd = dir.path() + "/", zamok = hd + "Vysledky.lock", zmazany = false, iny = s_inym, precitana.clear();
+        Zapis_subor(hd + "Hra.res", stara);
+        Misc::Po_kroku = [] {
+            if (iny && precitana.isEmpty() && !QDir(hd).entryList({"Hra.res.*.novy"}).isEmpty())
+                precitana = Obsah(hd + "Hra.res"); // our new table on its way: not yet renamed
+            if (zmazany || !Misc::Text_z_1250(Obsah(hd + "Hra.res")).contains("|Eva|"))
+                return;
             zmazany = QFile::remove(zamok);
-    };
-    QList<Zaznam_vysledku> zobrazene;
-    const Odpoved odpoved = Pridaj_riadok(hd, zobrazene, {7, "Eva", 4, 1, 2, 1}, std::chrono::milliseconds(0));
-    Misc::Po_kroku = nullptr;
-    ASSERT_TRUE(zmazany);
-    EXPECT_EQ(odpoved.osud, Osud::Ulozeny);
-    Vysledky::Dopln_uschovane(hd);
-    EXPECT_EQ(Misc::Text_z_1250(Obsah(hd + "Hra.res")).count("|Eva|"), 1);
+            // The other holder's table: what it read, and its row.
+            if (iny && Zapis_subor(hd + "iny", precitana.replace("| 1\r\n", "| 0\r\n") + "7|Iný| 3| 2| 3| 1\r\n"))
+                ::rename(QFile::encodeName(hd + "iny").constData(), QFile::encodeName(hd + "Hra.res").constData());
+        };
+        QList<Zaznam_vysledku> zobrazene;
+        const Odpoved odpoved = Pridaj_riadok(hd, zobrazene, {7, "Eva", 4, 1, 2, 1}, std::chrono::milliseconds(0));
+        Misc::Po_kroku = nullptr;
+        ASSERT_TRUE(zmazany);
+        EXPECT_TRUE(!s_inym || precitana.startsWith(stara.left(12))) << "read before our rename";
+        EXPECT_EQ(odpoved.osud, s_inym ? Osud::Uschovany : Osud::Ulozeny) << "past its deadline: kept";
+        Vysledky::Dopln_uschovane(hd);
+        const QString tabulka = Misc::Text_z_1250(Obsah(hd + "Hra.res"));
+        EXPECT_EQ(tabulka.count("|Eva|"), 1);
+        EXPECT_EQ(tabulka.count("|Iný|"), s_inym ? 1 : 0);
+        EXPECT_EQ(tabulka.count("|Ida|"), 1);
+    }
+}
+
+// A result kept for later (its program died) is taken in at the next start
+// while the table holds a line the program cannot write back as it was (a
+// tab in a name): the old file is copied beside it, and the start says
+// where, as a save says it.
+TEST(Uschovane, TheStartSaysWhereTheOldTableIsWhenTakingInAKeptResultChangedALine)
+{
+    Program p;
+    ASSERT_TRUE(Zabity(Uloz_v_procese({.hd = p.hd(), .meno = "Eva", .zabi_ked = [] { return !Uschovane_subory().isEmpty(); }})));
+    Zapis_subor(p.hd() + "Hra.res", "7|Ad\tam| 5| 0| 1| 0\r\n");
+    p.Prejdi_titulok();
+    ASSERT_EQ(p.box.AskedBoxes().size(), 1);
+    EXPECT_EQ(p.box.AskedBoxes().first().title, "Upozornenie");
+    EXPECT_TRUE(p.box.AskedBoxes().first().text.contains(QDir::toNativeSeparators(p.hd() + "Hra.res.bak")))
+        << p.box.AskedBoxes().first().text.toStdString();
+    EXPECT_EQ(Obsah(p.hd() + "Hra.res.bak"), "7|Ad\tam| 5| 0| 1| 0\r\n");
+    EXPECT_EQ(Misc::Text_z_1250(Obsah(p.hd() + "Hra.res")), "7|Ad am| 5| 0| 1| 0\r\n7|Eva| 4| 1| 2| 1\r\n");
 }
 
 // What a pupil or another user may leave under the names of the results
@@ -539,15 +576,16 @@ TEST_F(Tabulka, LinksFifosAndDevicesAreReportedAndLeftAlone)
         QFile f(meno);
         return f.open(QIODevice::WriteOnly) && f.resize(Misc::Najvacsi_subor + 1);
     };
-    const struct { const char *nazov, *subor; std::function<bool(const QString &)> urob; } pripady[] = {
-        {"table: a link to another file", "Hra.res", link},
-        {"log: a link to the teacher's shell start-up file", "Vysledky.dat", link},
-        {"table: a hard link to another file (its lines not copied into a .bak)", "Hra.res", pevny},
-        {"log: a hard link to the teacher's shell start-up file", "Vysledky.dat", pevny},
-        {"table: a FIFO", "Hra.res", fifo},
-        {"log: a FIFO", "Vysledky.dat", fifo},
-        {"table: a device that never ends", "Hra.res", zariadenie},
-        {"table: larger than any table", "Hra.res", velky},
+    const char *obycajny = "nie je obyčajný súbor", *ine_meno = "má ešte iné meno";
+    const struct { const char *nazov, *subor; std::function<bool(const QString &)> urob; const char *sprava; } pripady[] = {
+        {"table: a link to another file", "Hra.res", link, obycajny},
+        {"log: a link to the teacher's shell start-up file", "Vysledky.dat", link, obycajny},
+        {"table: a hard link to another file (its lines not copied into a .bak)", "Hra.res", pevny, ine_meno},
+        {"log: a hard link to the teacher's shell start-up file", "Vysledky.dat", pevny, ine_meno},
+        {"table: a FIFO", "Hra.res", fifo, obycajny},
+        {"log: a FIFO", "Vysledky.dat", fifo, obycajny},
+        {"table: a device that never ends", "Hra.res", zariadenie, obycajny},
+        {"table: larger than any table", "Hra.res", velky, "väčší"},
     };
     for (const auto &r : pripady) {
         SCOPED_TRACE(r.nazov);
@@ -570,7 +608,8 @@ TEST_F(Tabulka, LinksFifosAndDevicesAreReportedAndLeftAlone)
         EXPECT_FALSE(QFile::exists(p.hd() + "Hra.res.bak"));
         ASSERT_EQ(p.box.AskedBoxes().size(), pred + 1);
         EXPECT_EQ(p.box.AskedBoxes().last().title, "Chyba");
-        EXPECT_TRUE(p.box.AskedBoxes().last().text.contains(r.subor));
+        EXPECT_TRUE(p.box.AskedBoxes().last().text.contains(r.subor) && p.box.AskedBoxes().last().text.contains(r.sprava))
+            << p.box.AskedBoxes().last().text.toStdString();
         QFile::remove(cesta);
         t->Unload();
     }

@@ -6,12 +6,10 @@
 // logout. Whatever happens, no file outside the folder changes, no program
 // hangs, and every result ends up once in the table and the log, or kept
 // with the pupil told so, or shown to be written down.
-#include "Program.h"
+#include "Ukladanie.h"
 
 #include "platform/Signals.h"
 #include "services/Konfigurace.h"
-#include "services/Text_1250.h"
-#include "shell/Ulozenie_vysledku.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
@@ -107,73 +105,6 @@ TEST(Ziak, Program)
     for (const auto &b : p.box.AskedBoxes())
         std::cout << "SPRAVA " << QString(b.text).replace("\r\n", " ").toStdString() << std::endl;
 }
-
-struct Ziak {
-    std::unique_ptr<QProcess> proces = std::make_unique<QProcess>();
-    QString meno, spravy;
-    // Waits at most `ms`; a program still running then is killed.
-    bool Skoncil(int ms)
-    {
-        const bool skoncil = proces->waitForFinished(ms);
-        if (!skoncil)
-            proces->kill(), proces->waitForFinished();
-        for (const QString &riadok : QString::fromUtf8(proces->readAllStandardOutput()).split('\n'))
-            if (riadok.startsWith("SPRAVA "))
-                spravy += riadok.mid(7) + '\n';
-        return skoncil && proces->exitStatus() == QProcess::NormalExit && proces->exitCode() == 0;
-    }
-};
-
-struct Priecinok_triedy : ::testing::Test {
-    Program p;
-    void SetUp() override { p.Prejdi_titulok(); }
-    QString hd() const { return p.hd(); }
-
-    std::unique_ptr<Ziak> Spusti(const QString &rola, const QString &meno, const QMap<QString, QString> &env = {},
-                                 const std::function<void()> &v_dietati = {})
-    {
-        auto ziak = std::make_unique<Ziak>();
-        ziak->meno = meno;
-        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-        e.insert("LK_ROLA", rola), e.insert("LK_TRIEDA", hd()), e.insert("LK_ZIAK", meno);
-        e.insert("LK_DATA", p.data());
-        for (auto it = env.begin(); it != env.end(); ++it)
-            e.insert(it.key(), it.value());
-        ziak->proces->setProcessEnvironment(e);
-        if (v_dietati)
-            ziak->proces->setChildProcessModifier(v_dietati);
-        ziak->proces->start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Ziak.Program"});
-        return ziak;
-    }
-    void Pockaj_na_pripravenych(int pocet)
-    {
-        while (QDir(hd()).entryList({"ready.*"}).size() < pocet)
-            QThread::msleep(5);
-        for (const QString &r : QDir(hd()).entryList({"ready.*"}))
-            QFile::remove(hd() + r);
-    }
-    int V_tabulke(const QString &meno) const
-    {
-        return Misc::Riadky_textu(Misc::Text_z_1250(Obsah(hd() + "Hra.res"))).filter("|" + meno + "|").size();
-    }
-    int V_logu(const QString &meno) const
-    {
-        return Misc::Text_z_1250(Obsah(hd() + "Vysledky.dat")).count(": " + meno + " ");
-    }
-    // Once in the table and once in the log, after the next start has
-    // written what was kept.
-    void Kazdy_raz(const QStringList &mena)
-    {
-        Dopln_uschovane(hd());
-        for (const QString &meno : mena) {
-            EXPECT_EQ(V_tabulke(meno), 1) << meno.toStdString();
-            EXPECT_EQ(V_logu(meno), 1) << meno.toStdString();
-        }
-        EXPECT_TRUE(QDir(Misc::Adresar_uschovanych()).entryList({"*.txt", "*.vysledok"}).isEmpty())
-            << "nothing left kept";
-        EXPECT_TRUE(QDir(hd()).entryList({"*.novy"}).isEmpty()) << "no new file left half-made";
-    }
-};
 
 // A pupil exchanges the table and the log with symbolic links to another
 // user's files, over and over, while result after result is saved.
@@ -344,55 +275,6 @@ TEST_F(Priecinok_triedy, AProgramKilledLosesNoEntryAndLeavesNoHalfMadeFile)
     Kazdy_raz({"Eva"});
 }
 
-// An entry of the log as the results screen makes it: four lines.
-QString Zaznam_logu(const QString &meno)
-{
-    return QStringLiteral("Meno: %1 \r\nSkupina\r\nSpravne 4\r\n%2\r\n").arg(meno, QString(75, '='));
-}
-
-// A program saving one result as the results screen saves it, in a process
-// of its own, as user `data`. Killed at its `zabi`-th step (0: never); it
-// writes to `kroky` how many steps it made and the step after which the
-// result was first kept.
-pid_t Uloz_v_procese(const QString &hd, const QString &meno, int zabi = 0, const QString &data = {},
-                     const QString &kroky = {}, bool (*zabi_ked)() = nullptr)
-{
-    const pid_t pid = fork();
-    if (pid != 0)
-        return pid;
-    if (!data.isEmpty())
-        qputenv("XDG_DATA_HOME", data.toUtf8());
-    static int krokov = 0, zabit = 0, prvy = 0;
-    static bool (*ked)() = nullptr;
-    krokov = 0, zabit = zabi, prvy = 0, ked = zabi_ked;
-    Misc::Po_kroku = [] {
-        if (++krokov == zabit || (ked && ked()))
-            raise(SIGKILL);
-        if (prvy == 0 && !QDir(Misc::Adresar_uschovanych()).entryList({"*.txt", "*.vysledok"}).isEmpty())
-            prvy = krokov;
-    };
-    Misc::Cakanie cakanie;
-    Ulozenie_vysledku ulozenie(hd, 10s);
-    QList<Zaznam_vysledku> zobrazene;
-    ulozenie.Pridaj_riadok({7, meno, 4, 1, 2, 1}, Zaznam_logu(meno), zobrazene, cakanie);
-    ulozenie.Pripis_log(Zaznam_logu(meno), cakanie);
-    if (!kroky.isEmpty())
-        Zapis_subor(kroky, QByteArray::number(krokov) + " " + QByteArray::number(prvy));
-    _exit(0);
-}
-
-bool Zabity(pid_t pid)
-{
-    int stav = 0;
-    return waitpid(pid, &stav, 0) == pid && WIFSIGNALED(stav) && WTERMSIG(stav) == SIGKILL;
-}
-
-bool Skoncil(pid_t pid)
-{
-    int stav = 0;
-    return waitpid(pid, &stav, 0) == pid && WIFEXITED(stav) && WEXITSTATUS(stav) == 0;
-}
-
 // Killed at each step of a save in turn (every write, sync, rename and
 // removal), then started again; meanwhile nobody, another program of the
 // same user, or another user's program (who cannot see the kept results)
@@ -402,7 +284,7 @@ TEST_F(Priecinok_triedy, AProgramKilledAtAnyStepOfASaveHasItsResultOnceInBothFil
 {
     QTemporaryDir iny_pouzivatel;
     const QString kroky = p.koren() + "/kroky";
-    ASSERT_TRUE(Skoncil(Uloz_v_procese(hd(), "Bez zabitia", 0, {}, kroky)));
+    ASSERT_TRUE(Skoncil(Uloz_v_procese({.hd = hd(), .meno = "Bez zabitia", .kroky = kroky})));
     const QList<QByteArray> pocty = Obsah(kroky).split(' ');
     const int krokov = pocty.value(0).toInt(), prvy = pocty.value(1).toInt();
     ASSERT_GT(krokov, 5);
@@ -412,10 +294,10 @@ TEST_F(Priecinok_triedy, AProgramKilledAtAnyStepOfASaveHasItsResultOnceInBothFil
         for (int krok = 1; krok <= krokov; ++krok) {
             const QString meno = QStringLiteral("Zabitý %1-%2").arg(int(medzi)).arg(krok);
             SCOPED_TRACE(meno.toStdString());
-            ASSERT_TRUE(Zabity(Uloz_v_procese(hd(), meno, krok)));
+            ASSERT_TRUE(Zabity(Uloz_v_procese({.hd = hd(), .meno = meno, .zabi = krok})));
             if (medzi != Nikto) {
-                ASSERT_TRUE(Skoncil(Uloz_v_procese(hd(), "Medzi " + meno, 0,
-                                                   medzi == Iny ? iny_pouzivatel.path() : QString())));
+                ASSERT_TRUE(Skoncil(Uloz_v_procese({.hd = hd(), .meno = "Medzi " + meno,
+                                                    .data = medzi == Iny ? iny_pouzivatel.path() : QString()})));
             }
             if (medzi != Ten_isty)
                 Dopln_uschovane(hd());
@@ -436,47 +318,26 @@ TEST_F(Priecinok_triedy, ALockDeletedAtAnyStepLetsNoProgramWriteOverAnothersRow)
     static int krok = 0, kroky = 0;
     trieda = hd();
     const QString pocet = p.koren() + "/kroky";
-    ASSERT_TRUE(Skoncil(Uloz_v_procese(hd(), "Prvý", 0, {}, pocet)));
+    ASSERT_TRUE(Skoncil(Uloz_v_procese({.hd = hd(), .meno = "Prvý", .kroky = pocet})));
     const int krokov = Obsah(pocet).split(' ').value(0).toInt();
     ASSERT_GT(krokov, 5);
     for (krok = 1; krok <= krokov; ++krok) {
         const QString meno = QStringLiteral("Zámok zmazaný %1").arg(krok);
         druhy = "Medzitým " + meno;
         SCOPED_TRACE(meno.toStdString());
-        ASSERT_TRUE(Skoncil(Uloz_v_procese(hd(), meno, 0, {}, {}, [] {
+        ASSERT_TRUE(Skoncil(Uloz_v_procese({.hd = hd(), .meno = meno, .zabi_ked = [] {
             if (++kroky == krok) {
                 QFile::remove(trieda + "Vysledky.lock");
-                EXPECT_TRUE(Skoncil(Uloz_v_procese(trieda, druhy, 0, iny_pouzivatel.path())));
+                EXPECT_TRUE(Skoncil(Uloz_v_procese({.hd = trieda, .meno = druhy, .data = iny_pouzivatel.path()})));
             }
             return false;
-        })));
+        }})));
         Dopln_uschovane(hd());
         EXPECT_EQ(V_tabulke(meno), 1);
         EXPECT_EQ(V_logu(meno), 1);
         EXPECT_EQ(V_tabulke(druhy), 1);
         EXPECT_EQ(V_logu(druhy), 1);
     }
-}
-
-// The kept result as a power failure may leave it: the note of the table's
-// step written but cut short. The note before it stands, and the result
-// goes in once.
-TEST_F(Priecinok_triedy, ANoteCutShortByAPowerFailureLeavesTheOneBeforeIt)
-{
-    static const QByteArray druha_poznamka = "P 2 ";
-    const auto uschovany = [] { return QDir(Misc::Adresar_uschovanych()).entryInfoList({"*.vysledok"}); };
-    static decltype(uschovany) najdi = uschovany;
-    ASSERT_TRUE(Zabity(Uloz_v_procese(hd(), "Ema", 0, {}, {}, [] {
-        return !najdi().isEmpty() && Obsah(najdi().first().filePath()).contains(druha_poznamka);
-    })));
-    ASSERT_EQ(uschovany().size(), 1);
-    const QString subor = uschovany().first().filePath();
-    QByteArray bajty = Obsah(subor);
-    bajty[bajty.indexOf(druha_poznamka) + 8] = '#';
-    Zapis_subor(subor, bajty);
-    EXPECT_TRUE(Dopln_uschovane(hd()).isEmpty()) << "nothing damaged";
-    EXPECT_EQ(V_tabulke("Ema"), 1);
-    EXPECT_EQ(V_logu("Ema"), 1);
 }
 
 // Killed at random moments of a loop of saves, a hundred times, each time
@@ -499,15 +360,15 @@ TEST_F(Priecinok_triedy, AHundredRandomKillsLoseNoResultAndDoubleNone)
                 Misc::Cakanie cakanie;
                 Ulozenie_vysledku ulozenie(hd(), 10s);
                 QList<Zaznam_vysledku> zobrazene;
-                ulozenie.Pridaj_riadok({7, meno, 4, 1, 2, 1}, Zaznam_logu(meno), zobrazene, cakanie);
-                ulozenie.Pripis_log(Zaznam_logu(meno), cakanie);
+                ulozenie.Pridaj_riadok({7, meno, 4, 1, 2, 1}, Text_zaznamu(meno), zobrazene, cakanie);
+                ulozenie.Pripis_log(Text_zaznamu(meno), cakanie);
             }
         }
         QThread::usleep(nahoda.bounded(2000, 30000));
         kill(pid, SIGKILL);
         ASSERT_TRUE(Zabity(pid));
         if (i % 4 == 1) {
-            ASSERT_TRUE(Skoncil(Uloz_v_procese(hd(), QStringLiteral("Iný %1").arg(i), 0, iny_pouzivatel.path())));
+            ASSERT_TRUE(Skoncil(Uloz_v_procese({.hd = hd(), .meno = QStringLiteral("Iný %1").arg(i), .data = iny_pouzivatel.path()})));
         }
         Dopln_uschovane(hd());
         const QStringList mena = QString::fromUtf8(Obsah(zacate)).split('\n', Qt::SkipEmptyParts);

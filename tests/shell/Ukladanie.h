@@ -1,0 +1,176 @@
+#pragma once
+// Programs saving into a shared data folder as real processes: a pupil's
+// whole program (this test binary started again as Ziak.Program), and a
+// save forked off this one, killed at a step of its own, denied a call or
+// left at the message between its row and its entry, then started again.
+#include "Program.h"
+
+#include "services/Text_1250.h"
+#include "services/Uschovane_casti.h"
+#include "shell/Ulozenie_vysledku.h"
+
+#include <QProcess>
+#include <QThread>
+
+#include <csignal>
+#include <functional>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace lktest {
+
+struct Ziak {
+    std::unique_ptr<QProcess> proces = std::make_unique<QProcess>();
+    QString meno, spravy;
+    // Waits at most `ms`; a program still running then is killed.
+    bool Skoncil(int ms)
+    {
+        const bool skoncil = proces->waitForFinished(ms);
+        if (!skoncil)
+            proces->kill(), proces->waitForFinished();
+        for (const QString &riadok : QString::fromUtf8(proces->readAllStandardOutput()).split('\n'))
+            if (riadok.startsWith("SPRAVA "))
+                spravy += riadok.mid(7) + '\n';
+        return skoncil && proces->exitStatus() == QProcess::NormalExit && proces->exitCode() == 0;
+    }
+};
+
+struct Priecinok_triedy : ::testing::Test {
+    Program p;
+    void SetUp() override { p.Prejdi_titulok(); }
+    QString hd() const { return p.hd(); }
+
+    std::unique_ptr<Ziak> Spusti(const QString &rola, const QString &meno, const QMap<QString, QString> &env = {},
+                                 const std::function<void()> &v_dietati = {})
+    {
+        auto ziak = std::make_unique<Ziak>();
+        ziak->meno = meno;
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert("LK_ROLA", rola), e.insert("LK_TRIEDA", hd()), e.insert("LK_ZIAK", meno);
+        e.insert("LK_DATA", p.data());
+        for (auto it = env.begin(); it != env.end(); ++it)
+            e.insert(it.key(), it.value());
+        ziak->proces->setProcessEnvironment(e);
+        if (v_dietati)
+            ziak->proces->setChildProcessModifier(v_dietati);
+        ziak->proces->start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Ziak.Program"});
+        return ziak;
+    }
+    void Pockaj_na_pripravenych(int pocet)
+    {
+        while (QDir(hd()).entryList({"ready.*"}).size() < pocet)
+            QThread::msleep(5);
+        for (const QString &r : QDir(hd()).entryList({"ready.*"}))
+            QFile::remove(hd() + r);
+    }
+    int V_tabulke(const QString &meno) const
+    {
+        return Misc::Riadky_textu(Misc::Text_z_1250(Obsah(hd() + "Hra.res"))).filter("|" + meno + "|").size();
+    }
+    int V_logu(const QString &meno) const
+    {
+        return Misc::Text_z_1250(Obsah(hd() + "Vysledky.dat")).count(": " + meno + " ");
+    }
+    // Once in the table and once in the log, after the next start has
+    // written what was kept.
+    void Kazdy_raz(const QStringList &mena)
+    {
+        Vysledky::Dopln_uschovane(hd());
+        for (const QString &meno : mena) {
+            EXPECT_EQ(V_tabulke(meno), 1) << meno.toStdString();
+            EXPECT_EQ(V_logu(meno), 1) << meno.toStdString();
+        }
+        EXPECT_TRUE(QDir(Misc::Adresar_uschovanych()).entryList({"*.txt", "*.vysledok"}).isEmpty())
+            << "nothing left kept";
+        EXPECT_TRUE(QDir(hd()).entryList({"*.novy"}).isEmpty()) << "no new file left half-made";
+    }
+};
+
+// An entry of the log as the results screen makes it: four lines.
+inline QString Text_zaznamu(const QString &meno)
+{
+    return QStringLiteral("Meno: %1 \r\nSkupina\r\nSpravne 4\r\n%2\r\n").arg(meno, QString(75, '='));
+}
+
+// The kept results of this user, with what their files hold.
+inline QByteArrayList Uschovane_subory()
+{
+    QByteArrayList obsahy;
+    for (const QFileInfo &f : QDir(Misc::Adresar_uschovanych()).entryInfoList({"*.vysledok"}, QDir::Files))
+        obsahy << Obsah(f.filePath());
+    return obsahy;
+}
+inline bool Uschovany_obsahuje(const QByteArray &text)
+{
+    const QByteArrayList obsahy = Uschovane_subory();
+    return std::any_of(obsahy.cbegin(), obsahy.cend(), [&text](const QByteArray &o) { return o.contains(text); });
+}
+
+// One result saved as the results screen saves it, in a process of its own.
+struct Ulozenie {
+    QString hd, meno;
+    int zabi = 0;                 // killed at this step of the save (0: never)
+    QString data = {};            // XDG_DATA_HOME, when another user's
+    QString kroky = {};           // gets how many steps it made and the step after which it was first kept
+    bool (*zabi_ked)() = nullptr; // runs after each step: killed when it says so
+    bool sprava = false;          // a message waits between row and entry: the lock goes meanwhile
+    QString log = {};             // the entry as finally given, when not the one foreseen with the row
+    std::function<void()> medzi = {}; // runs between row and entry
+    QString spravy = {};          // gets the messages for the pupil
+};
+
+// What a save with a message to show finds among the kept results.
+inline const QString Poskodeny = QStringLiteral("000000000000000-poskodeny.vysledok");
+
+inline pid_t Uloz_v_procese(const Ulozenie &u)
+{
+    const pid_t pid = fork();
+    if (pid != 0)
+        return pid;
+    if (!u.data.isEmpty())
+        qputenv("XDG_DATA_HOME", u.data.toUtf8());
+    static int krokov = 0, zabit = 0, prvy = 0;
+    static bool (*ked)() = nullptr;
+    krokov = 0, zabit = u.zabi, prvy = 0, ked = u.zabi_ked;
+    Misc::Po_kroku = [] {
+        if (++krokov == zabit || (ked && ked()))
+            raise(SIGKILL);
+        QStringList uschovane = QDir(Misc::Adresar_uschovanych()).entryList({"*.txt", "*.vysledok"});
+        uschovane.removeAll(Poskodeny);
+        if (prvy == 0 && !uschovane.isEmpty())
+            prvy = krokov;
+    };
+    if (u.sprava) { // a damaged kept result to tell of
+        QDir().mkpath(Misc::Adresar_uschovanych());
+        Zapis_subor(Misc::Adresar_uschovanych() + Poskodeny, "");
+    }
+    Misc::Cakanie cakanie;
+    Vysledky::Ulozenie_vysledku ulozenie(u.hd, std::chrono::seconds(10));
+    QList<Vysledky::Zaznam_vysledku> zobrazene;
+    const Vysledky::Zaznam_vysledku z{7, u.meno, 4, 1, 2, 1};
+    const Vysledky::Odpoved riadok = ulozenie.Pridaj_riadok(z, Text_zaznamu(u.meno), zobrazene, cakanie);
+    if (u.medzi)
+        u.medzi();
+    const Vysledky::Odpoved log = ulozenie.Pripis_log(u.log.isEmpty() ? Text_zaznamu(u.meno) : u.log, cakanie);
+    if (!u.kroky.isEmpty())
+        Zapis_subor(u.kroky, QByteArray::number(krokov) + " " + QByteArray::number(prvy));
+    if (!u.spravy.isEmpty())
+        Zapis_subor(u.spravy, (Vysledky::Text_odpovede(riadok, ulozenie.Subor_tabulky(), z) + "\n"
+                               + Vysledky::Text_odpovede(log, ulozenie.Subor_logu(), z))
+                                  .toUtf8());
+    _exit(0);
+}
+
+inline bool Zabity(pid_t pid)
+{
+    int stav = 0;
+    return waitpid(pid, &stav, 0) == pid && WIFSIGNALED(stav) && WTERMSIG(stav) == SIGKILL;
+}
+
+inline bool Skoncil(pid_t pid)
+{
+    int stav = 0;
+    return waitpid(pid, &stav, 0) == pid && WIFEXITED(stav) && WEXITSTATUS(stav) == 0;
+}
+
+} // namespace lktest
