@@ -131,8 +131,8 @@ public:
     }
     // The server stops answering (SIGSTOP), as one that hangs or sits behind
     // a network that went down, and answers again.
-    void Pause() { ::kill(pid_t(cupsd_.processId()), SIGSTOP); }
-    void Resume() { ::kill(pid_t(cupsd_.processId()), SIGCONT); }
+    void Pause() { Signal(SIGSTOP); }
+    void Resume() { Signal(SIGCONT); }
     // The server goes away, as one that was shut down.
     void Stop()
     {
@@ -152,6 +152,13 @@ public:
     }
 
 private:
+    // Only to the server while it runs: pid 0 would be the whole process
+    // group, the print servers of tests running beside this one too.
+    void Signal(int signal)
+    {
+        if (const qint64 pid = cupsd_.processId(); pid > 0 && cupsd_.state() == QProcess::Running)
+            ::kill(pid_t(pid), signal);
+    }
     QString Path(const QString &sub) const { return dir_.filePath(sub); }
     // Whether the scheduler takes connections on its socket yet.
     bool Listening() const
