@@ -1,31 +1,63 @@
 #pragma once
 // The print system (CUPS) as the printer device needs it: whether a queue
 // can take a job now, handing it a finished PDF, and following the job a
-// short while, so a job that fails on its way is said too. libcups is
-// loaded when first needed, as Qt's own print support loads it: linked
-// in, it and its libraries would cost every run memory at start.
+// short while, so a job that fails on its way is said too. Everything asked
+// of the print system is asked on a thread of its own, each answer awaited
+// a bounded time, while the screen's thread keeps the screen drawn under a
+// note that the program waits for the printer. libcups is loaded when first
+// needed, as Qt's own print support loads it: linked in, it and its
+// libraries would cost every run memory at start.
+#include "platform/Runtime.h"
+
 #include <QString>
+
+#include <chrono>
+#include <memory>
 
 namespace platform {
 
-// Why the queue cannot take a job now, for the teacher; empty when it can.
-// A printer that cannot be reached is said by its name.
-QString QueueRefusal(const QString &printer);
+// How long a print waits for the print system at most, from the note on:
+// for its answer about the queue, and for the whole job; a job it took is
+// followed for a while within that. Tests shorten them.
+struct PrintWaitLimits {
+    std::chrono::milliseconds queue{5000};
+    std::chrono::milliseconds job{12000};
+    std::chrono::milliseconds follow{5000};
+};
+PrintWaitLimits &PrintWaits();
 
 // How a job ended as far as the print system told: why it did not print,
 // for the teacher (refused, or stopped, held, cancelled or aborted by the
 // print system, with its reason), empty when it was printed or is still
 // on its way when the time is up; with unknown, why its end cannot be
 // learnt (the print system forgot the job without telling how it ended,
-// or stopped answering), so it may not have been printed.
+// would not tell, or stopped answering), so it may not have been printed.
 struct JobEnd {
     QString why;
     bool unknown = false;
 };
 
-// Sends the PDF file to the queue, then follows the job for a few seconds
-// while the screen keeps being drawn and a note on the stage says the
-// program waits for the printer; keys and clicks meanwhile are dropped.
-JobEnd PrintAndFollow(const QString &printer, const QString &pdf, const QString &title, const QString &media);
+// One document for a printer, from the start of its first page to its end.
+// Made, it puts the note on the stage and asks the print system about the
+// queue; keys and clicks until it goes are dropped.
+class PrintJob {
+public:
+    explicit PrintJob(const QString &printer);
+    ~PrintJob();
+    PrintJob(const PrintJob &) = delete;
+    PrintJob &operator=(const PrintJob &) = delete;
+
+    // Why the queue cannot take the job, for the teacher; empty when it can.
+    QString Refusal();
+    // Sends the finished PDF, which is removed once sent, and follows the
+    // job.
+    JobEnd Print(const QString &pdf, const QString &title, const QString &media);
+
+    struct State;
+
+private:
+    WaitNote note_;
+    std::shared_ptr<State> state_;
+};
 
 } // namespace platform

@@ -2,12 +2,19 @@
 
 #include "platform/Services.h"
 
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPageRanges>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include <optional>
 
 namespace platform {
 
@@ -73,24 +80,72 @@ QString FileRefusal(QLineEdit &fileName)
     return {};
 }
 
+// The printer, copies and pages the dialog shows; nothing when the pages
+// typed are no list of pages, which is said while the dialog stays.
+std::optional<PrintDialogChoice> PrinterChoice(QPrintDialog &dialog, const QString &printer)
+{
+    PrintDialogChoice choice;
+    choice.deviceName = printer;
+    if (auto *copies = dialog.findChild<QSpinBox *>(QStringLiteral("copies")))
+        choice.copies = qMax(1, copies->value());
+    const auto checked = [&dialog](const char *name) {
+        auto *button = dialog.findChild<QRadioButton *>(QLatin1String(name));
+        return button && button->isEnabled() && button->isChecked();
+    };
+    auto *from = dialog.findChild<QSpinBox *>(QStringLiteral("from"));
+    auto *to = dialog.findChild<QSpinBox *>(QStringLiteral("to"));
+    auto *pages = dialog.findChild<QLineEdit *>(QStringLiteral("pagesLineEdit"));
+    if (checked("printRange") && from && to) {
+        choice.fromPage = from->value();
+        choice.toPage = qMax(from->value(), to->value());
+    } else if (checked("pagesRadioButton") && pages) {
+        const QPageRanges ranges = QPageRanges::fromString(pages->text());
+        if (ranges.isEmpty()) {
+            services().messageBox().Show(
+                QCoreApplication::translate("QPrintDialog",
+                                            "%1 does not follow the correct syntax. Please use ',' to separate "
+                                            "ranges and pages, '-' to define ranges and make sure ranges do not "
+                                            "intersect with each other.")
+                    .arg(pages->text()),
+                MessageStyle::OkOnly | MessageStyle::Critical, dialog.windowTitle());
+            return std::nullopt;
+        }
+        choice.fromPage = ranges.firstPage();
+        choice.toPage = ranges.lastPage();
+    }
+    return choice;
+}
+
 } // namespace
 
-void CheckFileOnPrint(QPrintDialog &dialog)
+void HandlePrintButton(QPrintDialog &dialog, PrintDialogChoice &choice)
 {
     // The dialog checks the file in a private slot that its buttons call;
     // what it would say wrongly is found out first.
     auto *buttons = dialog.findChild<QDialogButtonBox *>(QString(), Qt::FindDirectChildrenOnly);
     auto *fileName = dialog.findChild<QLineEdit *>(QStringLiteral("filename"));
-    if (!buttons || !fileName || dialog.metaObject()->indexOfMethod("_q_checkFields()") < 0)
+    auto *printers = dialog.findChild<QComboBox *>(QStringLiteral("printers"));
+    if (!buttons || !fileName || !printers || dialog.metaObject()->indexOfMethod("_q_checkFields()") < 0) {
+        QObject::connect(&dialog, &QDialog::accepted, &dialog,
+                         [&dialog, &choice] { choice = ChoiceFromDialog(*dialog.printer()); });
         return;
+    }
     QObject::disconnect(buttons, &QDialogButtonBox::accepted, &dialog, nullptr);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, fileName] {
-        if (fileName->isEnabled())
-            if (const QString why = FileRefusal(*fileName); !why.isEmpty()) {
-                services().messageBox().Show(why, MessageStyle::OkOnly | MessageStyle::Critical, dialog.windowTitle());
-                return;
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, &choice, fileName, printers] {
+        if (!fileName->isEnabled()) {
+            if (const std::optional<PrintDialogChoice> printer = PrinterChoice(dialog, printers->currentText())) {
+                choice = *printer;
+                dialog.done(QDialog::Accepted);
             }
+            return;
+        }
+        if (const QString why = FileRefusal(*fileName); !why.isEmpty()) {
+            services().messageBox().Show(why, MessageStyle::OkOnly | MessageStyle::Critical, dialog.windowTitle());
+            return;
+        }
         QMetaObject::invokeMethod(&dialog, "_q_checkFields");
+        if (dialog.result() == QDialog::Accepted)
+            choice = ChoiceFromDialog(*dialog.printer());
     });
 }
 

@@ -146,10 +146,14 @@ PrintDialogChoice ChoiceFromDialog(const QPrinter &dialogPrinter);
 // Before the dialog is made on dialogPrinter: its file is the next free
 // worksheet file (DefaultPdfPath), while the default printer stays chosen.
 void StartOnNextWorksheetFile(QPrinter &dialogPrinter);
-// When the teacher prints to a file: a name typed without an extension
-// gets ".pdf", a missing folder is made, and a folder that cannot be made
-// or written to is said while the dialog stays.
-void CheckFileOnPrint(QPrintDialog &dialog);
+// The dialog's print button, whose answer goes to choice. To a file: a name
+// typed without an extension gets ".pdf", a missing folder is made, and a
+// folder that cannot be made or written to is said while the dialog stays;
+// else the dialog ends as Qt ends it. To a printer: the dialog ends at once
+// with the printer, copies and pages it shows, for Qt would first set up its
+// printer from the print system, and wait for it, before the program could
+// tell the teacher that it waits.
+void HandlePrintButton(QPrintDialog &dialog, PrintDialogChoice &choice);
 void ApplyPrintDialogChoice(Printer &printer, const PrintDialogChoice &choice);
 
 } // namespace platform

@@ -10,7 +10,7 @@
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageSize>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
 
@@ -25,10 +25,13 @@ QPageSize PageSizeOf(int paper)
     return QPageSize(paper == 1 ? QPageSize::Letter : QPageSize::A4);
 }
 
+const QString DocumentName = QStringLiteral("Loravik Kvantira 2 - Algebra");
+
 } // namespace
 
+// The device measures text before any document is started.
 PrinterDevice::PrinterDevice(bool useSystemPrinters)
-    : useSystemPrinters_(useSystemPrinters), device_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+    : useSystemPrinters_(useSystemPrinters), device_(std::make_unique<QPdfWriter>(QString()))
 {
     SetUpPage();
 }
@@ -53,11 +56,11 @@ QString PrinterDevice::OutputPrinterName() const
 void PrinterDevice::SetUpPage()
 {
     device_->setResolution(PrintQuality() > 0 ? PrintQuality() : 300);
-    device_->setFullPage(true);
-    device_->setPageSize(PageSizeOf(PaperSize()));
-    device_->setPageOrientation(Orientation() == PageOrientation::Landscape
-                                    ? QPageLayout::Landscape
-                                    : QPageLayout::Portrait);
+    QPageLayout layout(PageSizeOf(PaperSize()),
+                       Orientation() == PageOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF());
+    layout.setMode(QPageLayout::FullPageMode);
+    device_->setPageLayout(layout);
 }
 
 void PrinterDevice::SetUpJob()
@@ -71,7 +74,7 @@ void PrinterDevice::SetUpJob()
             // The documents folder may not exist until a file is written there.
             QDir().mkpath(QFileInfo(documentFile_).absolutePath());
         }
-        device_->setOutputFileName(documentFile_);
+        device_ = std::make_unique<QPdfWriter>(documentFile_);
     } else {
         // The print system gets the finished document, so it gives the job
         // a number to follow.
@@ -80,19 +83,17 @@ void PrinterDevice::SetUpJob()
         if (!spool_->open())
             Fail(QStringLiteral("Tlačiareň %1 sa nedá použiť: dočasný súbor na tlač sa nedá vytvoriť.").arg(queue_));
         spool_->close();
-        device_->setOutputFileName(spool_->fileName());
+        device_ = std::make_unique<QPdfWriter>(spool_->fileName());
     }
     SetUpPage();
-    // Every copy is a worksheet of its own, printed by the program itself.
-    device_->setCopyCount(1);
-    device_->setDocName(QStringLiteral("Loravik Kvantira 2 - Algebra"));
+    device_->setTitle(DocumentName);
 }
 
 void PrinterDevice::Drop()
 {
     breaksDue_ = 0;
+    job_.reset();
     if (painter_.isActive()) {
-        device_->abort();
         painter_.end();
         // Only a file that this document opened is removed.
         if (!documentFile_.isEmpty())
@@ -120,9 +121,11 @@ void PrinterDevice::StartPage()
 {
     if (!painter_.isActive()) {
         SetUpJob();
-        if (!queue_.isEmpty())
-            if (const QString why = QueueRefusal(queue_); !why.isEmpty())
+        if (!queue_.isEmpty()) {
+            job_ = std::make_unique<PrintJob>(queue_);
+            if (const QString why = job_->Refusal(); !why.isEmpty())
                 Fail(why);
+        }
         if (!painter_.begin(device_.get()))
             Fail(queue_.isEmpty()
                      ? QStringLiteral("Súbor %1 sa nedá vytvoriť.").arg(QDir::toNativeSeparators(documentFile_))
@@ -217,10 +220,12 @@ void PrinterDevice::EndDoc()
     }
     if (queue_.isEmpty())
         return;
-    const EventWait following;
-    const JobEnd end = PrintAndFollow(queue_, spool_->fileName(), device_->docName(),
-                                      device_->pageLayout().pageSize().key());
+    // The print job removes the file once the print system has it.
+    spool_->setAutoRemove(false);
+    const QString pdf = spool_->fileName();
     spool_.reset();
+    const JobEnd end = job_->Print(pdf, DocumentName, device_->pageLayout().pageSize().key());
+    job_.reset();
     if (!end.why.isEmpty())
         Fail(end.why, end.unknown);
 }

@@ -6,17 +6,21 @@
 // does not take jobs, before anything is sent, and one whose job the print
 // system refused, or stopped, held or ended while it was followed, at its
 // end (PrintQueue); a job whose end the print system could not tell throws
-// PrintFateUnknown.
+// PrintFateUnknown. A document for a printer is written as a PDF file too,
+// which the print system gets whole: nothing is asked of it on the screen's
+// thread.
 #include "platform/Printer.h"
 
 #include <QFont>
 #include <QPainter>
 #include <memory>
 
-class QPrinter;
+class QPdfWriter;
 class QTemporaryFile;
 
 namespace platform {
+
+class PrintJob;
 
 class PrinterDevice final : public Printer {
 public:
@@ -59,7 +63,8 @@ private:
     QString documentFile_;
     // The finished document for the printer, until the print system has it.
     std::unique_ptr<QTemporaryFile> spool_;
-    std::unique_ptr<QPrinter> device_;
+    std::unique_ptr<PrintJob> job_;
+    std::unique_ptr<QPdfWriter> device_;
     QPainter painter_;
     int breaksDue_ = 0;
 };

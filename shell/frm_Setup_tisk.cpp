@@ -22,7 +22,8 @@ void frm_Setup::Vytiskni()
     QPrinter dialogova_tlaciaren;
     platform::StartOnNextWorksheetFile(dialogova_tlaciaren);
     QPrintDialog dialog(&dialogova_tlaciaren, platform::Stage::dialogParent());
-    platform::CheckFileOnPrint(dialog);
+    platform::PrintDialogChoice volba;
+    platform::HandlePrintButton(dialog, volba);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setWindowTitle(Misc::Texty[30]);
     if (platform::Stage::runDialog(dialog) != QDialog::Accepted)
@@ -30,7 +31,7 @@ void frm_Setup::Vytiskni()
     // The copies stay on the printer for the exercise screen, which prints
     // one worksheet per copy; the device itself prints each document once.
     platform::Printer &tlaciaren = platform::services().printer();
-    platform::ApplyPrintDialogChoice(tlaciaren, platform::ChoiceFromDialog(dialogova_tlaciaren));
+    platform::ApplyPrintDialogChoice(tlaciaren, volba);
 
     platform::Form *hra = Formulare::frm_Game01 ? Formulare::frm_Game01() : nullptr;
     if (!hra)

@@ -3,19 +3,45 @@
 // backends in a temporary folder, reached through a socket there. While it
 // lives, CUPS_SERVER names that socket, so the test neither needs nor
 // disturbs the machine's print server. It needs cupsd (cups-daemon); without
-// it Running() is false and the test skips.
+// it Running() is false and the test skips. SlowLink puts a slow network
+// between the program and it.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
+#include <arpa/inet.h>
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cups/cups.h>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <netinet/in.h>
+#include <optional>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
+#include <thread>
 #include <unistd.h>
 
 namespace lktest {
+
+// How a print server of the test's own behaves.
+struct PrintServerOptions {
+    // false: a job is forgotten as soon as it ends, as on small servers.
+    bool keepsJobHistory = true;
+    // false: it refuses to tell of the ends of a printer's jobs as they
+    // happen (a printer subscription).
+    bool tellsJobEnds = true;
+    // IPP operations it does for a user who logs in, and no one here can
+    // ("Print-Job Create-Job").
+    const char *refuses = nullptr;
+    // The jobs it keeps at most, waiting, printing or done (0: its default).
+    int maxJobs = 0;
+};
 
 class PrintServer {
 public:
@@ -34,10 +60,8 @@ public:
                + "\ncat ${6:--} >/dev/null\nexit 0\n";
     }
 
-    // keepsJobHistory false: a job is forgotten as soon as it ends, as on
-    // small servers. tellsJobEnds false: it refuses to tell of the ends of
-    // a printer's jobs as they happen (a printer subscription).
-    explicit PrintServer(bool keepsJobHistory = true, bool tellsJobEnds = true)
+    PrintServer() : PrintServer(PrintServerOptions{}) {}
+    explicit PrintServer(const PrintServerOptions &options)
     {
         oldServer_ = qgetenv("CUPS_SERVER");
         const QString exec = QStringLiteral("/usr/lib/cups/daemon/cups-exec");
@@ -52,10 +76,15 @@ public:
                                                 "ErrorLog %1/log/error_log\nAccessLog %1/log/access_log\n"
                                                 "PageLog %1/log/page_log\nFileDevice Yes\nSystemGroup root\n")
                                      .arg(dir_.path()));
-        Write("cupsd.conf", QStringLiteral("Listen %1\nBrowsing No\nDefaultAuthType None\nPreserveJobHistory %2\n"
-                                           "<Policy default>\n%3<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n")
-                                .arg(Socket(), keepsJobHistory ? "Yes" : "No",
-                                     tellsJobEnds ? "" : "<Limit Create-Printer-Subscriptions>\nRequire user lk-nobody\n</Limit>\n"));
+        QString limits;
+        for (const char *refused : {options.tellsJobEnds ? nullptr : "Create-Printer-Subscriptions", options.refuses})
+            if (refused)
+                limits += QStringLiteral("<Limit %1>\nRequire user lk-nobody\n</Limit>\n").arg(refused);
+        Write("cupsd.conf", QStringLiteral("Listen %1\nBrowsing No\nDefaultAuthType None\nPreserveJobHistory %2\n%3"
+                                           "<Policy default>\n%4<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n")
+                                .arg(Socket(), options.keepsJobHistory ? "Yes" : "No",
+                                     options.maxJobs ? QStringLiteral("MaxJobs %1\n").arg(options.maxJobs) : QString(),
+                                     limits));
         cupsd_.start(QStringLiteral("/usr/sbin/cupsd"),
                      {"-f", "-c", Path("cupsd.conf"), "-s", Path("cups-files.conf")});
         if (!cupsd_.waitForStarted())
@@ -100,11 +129,16 @@ public:
         p.start(command, args);
         return p.waitForFinished() && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     }
+    // The server stops answering (SIGSTOP), as one that hangs or sits behind
+    // a network that went down, and answers again.
+    void Pause() { Signal(SIGSTOP); }
+    void Resume() { Signal(SIGCONT); }
     // The server goes away, as one that was shut down.
     void Stop()
     {
         if (cupsd_.state() == QProcess::NotRunning)
             return;
+        Resume();
         cupsd_.terminate();
         if (!cupsd_.waitForFinished(5000))
             cupsd_.kill(), cupsd_.waitForFinished();
@@ -118,6 +152,13 @@ public:
     }
 
 private:
+    // Only to the server while it runs: pid 0 would be the whole process
+    // group, the print servers of tests running beside this one too.
+    void Signal(int signal)
+    {
+        if (const qint64 pid = cupsd_.processId(); pid > 0 && cupsd_.state() == QProcess::Running)
+            ::kill(pid_t(pid), signal);
+    }
     QString Path(const QString &sub) const { return dir_.filePath(sub); }
     // Whether the scheduler takes connections on its socket yet.
     bool Listening() const
@@ -145,6 +186,172 @@ private:
     QProcess cupsd_;
     QByteArray oldServer_;
     bool running_ = false;
+};
+
+// A slow network to a print server: a TCP port on this machine whose
+// connections go on to the server's socket, every answer held back a while,
+// as on a busy network to a server on another machine. While it lives,
+// CUPS_SERVER names it.
+class SlowLink {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    explicit SlowLink(const QString &serverSocket) : server_(QFile::encodeName(serverSocket))
+    {
+        oldServer_ = qgetenv("CUPS_SERVER");
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (listener_ < 0 || ::pipe(stop_) != 0
+            || ::bind(listener_, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0
+            || ::listen(listener_, 16) != 0
+            || ::getsockname(listener_, reinterpret_cast<sockaddr *>(&address), &length) != 0)
+            return;
+        qputenv("CUPS_SERVER", "127.0.0.1:" + QByteArray::number(ntohs(address.sin_port)));
+        cupsSetServer(nullptr);
+        thread_ = std::thread([this] { Run(); });
+    }
+    ~SlowLink()
+    {
+        if (thread_.joinable()) {
+            (void)!::write(stop_[1], "x", 1);
+            thread_.join();
+        }
+        for (int fd : {listener_, stop_[0], stop_[1]})
+            if (fd >= 0)
+                ::close(fd);
+        qputenv("CUPS_SERVER", oldServer_);
+        cupsSetServer(nullptr);
+    }
+    SlowLink(const SlowLink &) = delete;
+    SlowLink &operator=(const SlowLink &) = delete;
+
+    bool Running() const { return thread_.joinable(); }
+    // Answers given from now on arrive this much later.
+    void SetDelay(std::chrono::milliseconds delay)
+    {
+        const std::lock_guard lock(mutex_);
+        delay_ = delay;
+        firstContact_.reset();
+    }
+    // When the program first sent the server something since the delay was
+    // last set.
+    std::optional<Clock::time_point> FirstContact() const
+    {
+        const std::lock_guard lock(mutex_);
+        return firstContact_;
+    }
+
+private:
+    struct Pair {
+        int server;
+        std::deque<std::pair<Clock::time_point, QByteArray>> answers; // due, bytes
+        bool serverDone = false;
+    };
+
+    int ConnectToServer() const
+    {
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::copy(server_.begin(), server_.end(), address.sun_path);
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0)
+            return fd;
+        if (fd >= 0)
+            ::close(fd);
+        return -1;
+    }
+    static bool WriteAll(int fd, const QByteArray &bytes)
+    {
+        for (qsizetype done = 0; done < bytes.size();) {
+            const ssize_t n = ::send(fd, bytes.constData() + done, size_t(bytes.size() - done), MSG_NOSIGNAL);
+            if (n <= 0)
+                return false;
+            done += n;
+        }
+        return true;
+    }
+    void Run()
+    {
+        std::map<int, Pair> pairs; // by the program's end
+        char buffer[65536];
+        for (;;) {
+            std::vector<pollfd> fds{{stop_[0], POLLIN, 0}, {listener_, POLLIN, 0}};
+            auto wait = std::chrono::milliseconds(200);
+            const auto now = Clock::now();
+            for (auto &[client, pair] : pairs) {
+                fds.push_back({client, POLLIN, 0});
+                if (!pair.serverDone)
+                    fds.push_back({pair.server, POLLIN, 0});
+                if (!pair.answers.empty())
+                    wait = std::min(wait, std::max(std::chrono::milliseconds(0),
+                                                   std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                       pair.answers.front().first - now)));
+            }
+            ::poll(fds.data(), fds.size(), int(wait.count()) + 1);
+            if (fds[0].revents)
+                break;
+            if (fds[1].revents & POLLIN)
+                if (const int client = ::accept(listener_, nullptr, nullptr); client >= 0) {
+                    if (const int server = ConnectToServer(); server >= 0)
+                        pairs[client] = Pair{server, {}, false};
+                    else
+                        ::close(client);
+                }
+            std::vector<int> gone;
+            for (const pollfd &p : fds) {
+                if (!(p.revents & (POLLIN | POLLHUP | POLLERR)) || p.fd == stop_[0] || p.fd == listener_)
+                    continue;
+                const ssize_t n = ::recv(p.fd, buffer, sizeof buffer, 0);
+                if (auto it = pairs.find(p.fd); it != pairs.end()) { // from the program
+                    if (n <= 0 || !WriteAll(it->second.server, QByteArray(buffer, n)))
+                        gone.push_back(p.fd);
+                    else {
+                        const std::lock_guard lock(mutex_);
+                        if (!firstContact_)
+                            firstContact_ = Clock::now();
+                    }
+                    continue;
+                }
+                for (auto &[client, pair] : pairs)
+                    if (pair.server == p.fd) {
+                        const std::lock_guard lock(mutex_);
+                        if (n <= 0)
+                            pair.serverDone = true;
+                        else
+                            pair.answers.emplace_back(Clock::now() + delay_, QByteArray(buffer, n));
+                    }
+            }
+            for (auto &[client, pair] : pairs) {
+                while (!pair.answers.empty() && pair.answers.front().first <= Clock::now()) {
+                    if (!WriteAll(client, pair.answers.front().second))
+                        gone.push_back(client);
+                    pair.answers.pop_front();
+                }
+                if (pair.serverDone && pair.answers.empty())
+                    gone.push_back(client);
+            }
+            for (int client : gone)
+                if (auto it = pairs.find(client); it != pairs.end()) {
+                    ::close(it->second.server);
+                    ::close(client);
+                    pairs.erase(it);
+                }
+        }
+        for (auto &[client, pair] : pairs)
+            ::close(pair.server), ::close(client);
+    }
+
+    QByteArray server_;
+    QByteArray oldServer_;
+    int listener_ = -1;
+    int stop_[2] = {-1, -1};
+    std::thread thread_;
+    mutable std::mutex mutex_;
+    std::chrono::milliseconds delay_{0};
+    std::optional<Clock::time_point> firstContact_;
 };
 
 } // namespace lktest
