@@ -47,6 +47,12 @@ std::unique_ptr<Printer> Services::MakeReal<Printer>()
     return std::make_unique<PrinterDevice>();
 }
 
+template <>
+std::unique_ptr<PrinterDirectory> Services::MakeReal<PrinterDirectory>()
+{
+    return MakeSystemPrinterDirectory();
+}
+
 void Services::ReleaseRealAtExit()
 {
     static bool registered = false;

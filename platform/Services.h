@@ -7,6 +7,7 @@
 #include "platform/Keyboard.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
+#include "platform/PrinterDirectory.h"
 #include "platform/Random.h"
 #include "platform/Sound.h"
 
@@ -27,6 +28,7 @@ public:
     DisplayMode &displayMode() { return Get<DisplayMode>(); }
     KeyboardLayout &keyboard() { return Get<KeyboardLayout>(); }
     Printer &printer() { return Get<Printer>(); }
+    PrinterDirectory &printerDirectory() { return Get<PrinterDirectory>(); }
 
     // Puts service in place (nullptr brings back the real one) and returns
     // what was in place before.
@@ -60,11 +62,12 @@ private:
     void ReleaseReal() { real_ = {}; }
 
     std::tuple<Clock *, Sound *, MessageBox *, RandomSource *, DisplayMode *,
-               KeyboardLayout *, Printer *>
+               KeyboardLayout *, Printer *, PrinterDirectory *>
         installed_{};
     std::tuple<std::unique_ptr<Clock>, std::unique_ptr<Sound>, std::unique_ptr<MessageBox>,
                std::unique_ptr<RandomSource>, std::unique_ptr<DisplayMode>,
-               std::unique_ptr<KeyboardLayout>, std::unique_ptr<Printer>>
+               std::unique_ptr<KeyboardLayout>, std::unique_ptr<Printer>,
+               std::unique_ptr<PrinterDirectory>>
         real_;
 };
 
