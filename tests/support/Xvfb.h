@@ -66,6 +66,41 @@ public:
     bool bezi() const { return !displej_.isEmpty(); }
     QByteArray displej() const { return displej_; }
 
+    // The server goes away under its clients, as a crashed desktop's or a
+    // dropped remote display's does.
+    void Zhod()
+    {
+        server_.kill();
+        server_.waitForFinished();
+    }
+
+    // What a program on this server that does not end is doing: the stacks
+    // of its threads and the server's windows (which of them is mapped,
+    // where, whose box waits for the focus), for a test's failure message.
+    QString Co_robi(qint64 pid) const
+    {
+        const auto spusti = [](const QString &program, const QStringList &argumenty, const QByteArray &displej) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(displej));
+            p.setProcessEnvironment(env);
+            p.setProcessChannelMode(QProcess::MergedChannels);
+            p.start(program, argumenty);
+            if (!p.waitForStarted())
+                return QStringLiteral("(%1 did not start: scripts/deps.sh installs it)\n").arg(program);
+            if (!p.waitForFinished(60000))
+                p.kill(), p.waitForFinished();
+            return QString::fromLocal8Bit(p.readAll());
+        };
+        return QStringLiteral("---- its threads:\n")
+            + spusti(QStringLiteral("gdb"), {QStringLiteral("-p"), QString::number(pid), QStringLiteral("-batch"),
+                                             QStringLiteral("-ex"), QStringLiteral("thread apply all bt")}, displej_)
+            + QStringLiteral("---- the server's windows, and the one with the focus:\n")
+            + spusti(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")}, displej_)
+            + spusti(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus"), QStringLiteral("getwindowname")},
+                     displej_);
+    }
+
     // Why the server is not there for the test, for its failure message.
     QString chyba() const { return chyba_; }
 
