@@ -8,6 +8,7 @@
 #include "exercise/frm_Game01.h"
 #include "platform/Runtime.h"
 #include "services/Konfigurace.h"
+#include "services/Text_1250.h"
 #include "services/Uschovane_casti.h"
 #include "services/Zamok_priecinka.h"
 #include "shell/Ulozenie_vysledku.h"
@@ -26,6 +27,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <cmath>
+#include <iostream>
 
 using namespace lktest;
 using namespace std::chrono_literals;
@@ -44,7 +46,7 @@ struct Program_na_x : Program_na_celej_obrazovke {
     Pohlad_na_x x;
 
     // With `na_titulku` the title stays until Prejdi_z_titulku().
-    explicit Program_na_x(bool na_titulku = false)
+    explicit Program_na_x(bool na_titulku = false) : Program_na_celej_obrazovke(qEnvironmentVariable("LK_KOREN"))
     {
         x.Natri_koren(Farba_korena);
         x.Pocuvaj_oznamenia();
@@ -456,6 +458,59 @@ TEST(RealXChild, ACloseDuringAWaitWithEventsIsAskedAfterIt)
     EXPECT_TRUE(Program::Formy().empty()) << "every screen is unloaded";
 }
 
+// Tells the parent test a moment it waits for: a line of its own.
+void Oznam(const char *riadok) { std::cout << riadok << std::endl; }
+
+// The sounds as the pupil's program plays them: the real service, made on
+// first use and kept by the services themselves.
+struct Skutocne_zvuky {
+    platform::Sound *predtym = platform::services().Install<platform::Sound>(nullptr);
+    ~Skutocne_zvuky() { platform::services().Install(predtym); }
+};
+
+// Where the program is when its X server goes away: the parent takes the
+// server away once told, and looks at how the program ended.
+TEST(RealXChild, TheServerGoesAwayAtTheExerciseScreen)
+{
+    if (!V_detskom_procese())
+        GTEST_SKIP() << "run by RealX tests on an X server of their own";
+    Program_na_x n;
+    const Skutocne_zvuky zvuky;
+    ASSERT_NE(Seria(n), nullptr);
+    if (!qEnvironmentVariableIsSet("LK_SO_SPRAVOU")) {
+        Oznam("LK_PRI_PRIKLADOCH");
+        QTest::qWait(30000);
+    } else {
+        QTimer::singleShot(200, [] { Oznam("LK_PRI_PRIKLADOCH"); });
+        platform::services().messageBox().Show(QStringLiteral("Správa, ktorú nik nezavrie."),
+                                               platform::MessageStyle::OkOnly, QStringLiteral("Chyba"));
+    }
+    ADD_FAILURE() << "the program outlived its X server";
+}
+
+TEST(RealXChild, TheServerGoesAwayWhileTheSaveWaitsForTheLock)
+{
+    if (!V_detskom_procese())
+        GTEST_SKIP() << "run by RealX tests on an X server of their own";
+    Program_na_x n;
+    const Skutocne_zvuky zvuky;
+    frm_Game01 *h = Seria(n);
+    ASSERT_NE(h, nullptr);
+    for (int i = 1; i <= 5; ++i)
+        h->TV2(2 * i - 1)->Text = QString(h->TV2(2 * i - 1)->Tag);
+    n.Klik(h->PicTop(1));
+    ASSERT_TRUE(n.Cakaj([&] { return bool(h->picPokracuj->Enabled); }));
+    QTimer pocas_cakania;
+    QObject::connect(&pocas_cakania, &QTimer::timeout, [&] {
+        const QCursor *k = QApplication::overrideCursor();
+        if (k && k->shape() == Qt::WaitCursor && !QApplication::activeModalWidget())
+            Oznam("LK_CAKA_NA_ZAMOK"), pocas_cakania.stop();
+    });
+    pocas_cakania.start(50);
+    n.Klik(h->picPokracuj); // the lock the parent holds is waited for 40 s
+    ADD_FAILURE() << "the program outlived its X server";
+}
+
 // Each change of the screen, from the title on through a task's screens
 // and back, shows every pixel it changes: none is left of what was before.
 TEST(RealXChild, EveryScreenChangeReachesTheScreenWhole)
@@ -770,6 +825,62 @@ TEST(RealX, ACloseInAnyWaitIsAskedOnceItIsOver)
         Na_vlastnom_x(pripad, {1366, 768}, true);
     }
     qunsetenv("LK_ZAMKNUTY");
+}
+
+// The X server goes away under the program (a logout, a desktop that
+// crashed, a remote display that dropped), with a window manager and
+// without: the program ends with a plain failure status, no abort, and the
+// result whose save was under way is written once at the next start.
+TEST(RealX, WhenItsServerGoesAwayTheProgramEndsPlainlyAndKeepsTheResultUnderWay)
+{
+    LK_VYZADUJ_X(true);
+    const struct {
+        const char *name, *pripad, *kedy;
+        bool windowManager;
+        int ulozene; // results of "Ema" after the next start
+        const char *navyse = nullptr; // the child's environment
+    } rows[] = {
+        {"the exercise screen", "TheServerGoesAwayAtTheExerciseScreen", "LK_PRI_PRIKLADOCH", false, 0},
+        {"the exercise screen with openbox", "TheServerGoesAwayAtTheExerciseScreen", "LK_PRI_PRIKLADOCH", true, 0},
+        {"a message box on the exercise screen", "TheServerGoesAwayAtTheExerciseScreen", "LK_PRI_PRIKLADOCH", true, 0,
+         "LK_SO_SPRAVOU"},
+        {"the save's wait for the lock", "TheServerGoesAwayWhileTheSaveWaitsForTheLock", "LK_CAKA_NA_ZAMOK", false, 1},
+        {"the save's wait for the lock with openbox", "TheServerGoesAwayWhileTheSaveWaitsForTheLock",
+         "LK_CAKA_NA_ZAMOK", true, 1},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.name);
+        QTemporaryDir koren;
+        const QString hd = koren.filePath("hd/");
+        {
+            const Program instalacia(koren.path());
+            // Another program's save holds the folder until the next start.
+            Misc::Cakanie cakanie;
+            const Misc::Zamok_priecinka zamok(Misc::Priecinok(hd), 1s, cakanie);
+            ASSERT_TRUE(zamok.Drzany());
+            if (r.navyse)
+                qputenv(r.navyse, "1");
+            Dieta_na_x d(r.pripad, {1366, 768}, r.windowManager, 0, koren.path());
+            if (r.navyse)
+                qunsetenv(r.navyse);
+            ASSERT_TRUE(d.server.bezi()) << d.server.chyba().toStdString();
+            ASSERT_TRUE(d.Cakaj_na(r.kedy, Dieta_na_x::Najdlhsie)) << d.vystup();
+            d.server.Zhod();
+            ASSERT_TRUE(d.Skonci()) << d.vystup();
+            EXPECT_EQ(d.dieta.exitStatus(), QProcess::NormalExit) << "ended by a signal\n" << d.vystup();
+            EXPECT_NE(d.dieta.exitCode(), 0) << d.vystup();
+            for (const char *zrutenie : {"malloc", "bad_alloc", "free()", "corrupted", "terminate"})
+                EXPECT_TRUE(d.vystup().find(zrutenie) == std::string::npos) << zrutenie << " said\n" << d.vystup();
+        }
+        Program dalsi(koren.path());
+        dalsi.Spusti();
+        const QString tabulka = Misc::Text_z_1250(Obsah(hd + "Hra.res"));
+        EXPECT_EQ(Misc::Riadky_textu(tabulka).filter(QStringLiteral("|Ema|")).size(), r.ulozene) << "in the table";
+        EXPECT_EQ(Misc::Text_z_1250(Obsah(hd + "Vysledky.dat")).count(QStringLiteral(": Ema ")), r.ulozene)
+            << "in the log";
+        EXPECT_TRUE(QDir(Misc::Adresar_uschovanych()).isEmpty()) << "nothing kept any more";
+        EXPECT_TRUE(dalsi.box.AskedBoxes().isEmpty()) << "nothing to tell";
+    }
 }
 
 TEST(RealX, TypingAfterThePrintDialogWithAndWithoutAWindowManager)
