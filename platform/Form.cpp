@@ -180,6 +180,8 @@ void Form::Show()
         return;
     showOnStage();
     Form_Activate();
+    if (kind_ == Kind::Page)
+        activationFocus_ = focusWidget();
 }
 
 void Form::showOnStage()

@@ -63,6 +63,10 @@ public:
     // Every control of the form, in creation order (array elements too).
     const std::vector<Control *> &Controls() const { return controls_; }
 
+    // Where the page put the keyboard focus when it was last shown (its
+    // Form_Activate), while that control is there.
+    QWidget *activationFocus() const { return activationFocus_; }
+
     QString caption() const { return caption_; }
     void setCaption(QString v);
     platform::Picture icon() const { return icon_; }
@@ -133,6 +137,7 @@ private:
     int mousePointer_ = vbDefault;
     platform::Picture mouseIcon_;
     QPoint screenPos_;
+    QPointer<QWidget> activationFocus_;
     std::vector<Control *> controls_;
     void placeOverlay();
     QPoint screenPosition() const;

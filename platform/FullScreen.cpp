@@ -4,6 +4,7 @@
 // at the screen's resolution, and dialogs and cursors grow with it; full
 // screen is then a black window with the stage centred in it.
 #include "platform/Control.h"
+#include "platform/Controls.h"
 #include "platform/DisplayMode.h"
 #include "platform/Form.h"
 #include "platform/Runtime.h"
@@ -191,6 +192,14 @@ private:
                      QPoint(qRound((r.right() + 1) * s) - 1, qRound((r.bottom() + 1) * s) - 1));
     }
 };
+
+// A text box's editor, where typed keys go in.
+bool takesTyping(const QWidget *w)
+{
+    const auto *box = qobject_cast<const TextBox *>(w->parentWidget());
+    return box && box->editor() == w;
+}
+
 } // namespace
 
 double stageScaleFor(QSize screenPixels)
@@ -424,7 +433,14 @@ int Stage::runDialog(QDialog &dialog)
     if (behind && behind->isVisible() && behind->windowHandle())
         behind->windowHandle()->requestActivate();
     // The window's own focus may have moved meanwhile (code run during the
-    // dialog): the control the pupil was in gets it back.
+    // dialog): the control the pupil was typing in gets it back. One that
+    // is no place to type any more (a picture clicked to change the screen,
+    // a cell of a page that went behind another or away) leaves the keys to
+    // the page the pupil now sees, where it put them as it came up.
+    Form *front = instance()->frontPage();
+    if (front && !(focus && focus->isVisible() && front->isAncestorOf(focus) && takesTyping(focus)))
+        if (QWidget *own = front->activationFocus(); own && own->isVisible())
+            focus = own;
     if (focus && focus->isVisible())
         focus->setFocus(Qt::ActiveWindowFocusReason);
     return result;

@@ -271,6 +271,42 @@ TEST(RealXChild, TypingAfterThePrintDialogGoesIntoTheName)
     }
 }
 
+// A damaged task data file: "Pokračuj" brings its "Chyba" box, and after
+// OK the pupil, back on the setup screen, types on into the name; also
+// after "Nie" to the exit question asked over that box (a window manager's
+// close while it is open).
+TEST(RealXChild, AfterAMessageWhileTheScreenChangesTheKeysGoIntoTheName)
+{
+    if (!V_detskom_procese())
+        GTEST_SKIP() << "run by RealX tests on an X server of their own";
+    Program_na_x n;
+    const QByteArray hra = Obsah(n.p.hd() + "Hra.dat");
+    ASSERT_TRUE(Zapis_subor(n.p.hd() + "Hra.dat", hra.left(hra.size() / 2))); // cut short
+    Shell::frm_Setup *s = Nastavenie_s_menom(n);
+    ASSERT_NE(s, nullptr);
+    for (const bool zatvor : {false, true}) {
+        if (zatvor && !qEnvironmentVariableIsSet("LK_SO_SPRAVCOM"))
+            break; // the close is the window manager's
+        SCOPED_TRACE(zatvor ? "the exit question over the box" : "the box alone");
+        Ziak_pri_spravach ziak(
+            n, [](QMessageBox *m) { return m->text().startsWith("Naozaj") ? QMessageBox::No : QMessageBox::Ok; },
+            [&](QMessageBox *m) {
+                if (zatvor && m->windowTitle() == "Chyba")
+                    n.x.Zatvor(unsigned(n.Okno()->winId())), QTest::qWait(300);
+            });
+        n.Klik(s->picPokracuj);
+        const int sprav = zatvor ? 2 : 1;
+        EXPECT_TRUE(n.Cakaj([&] { return ziak.spravy.size() == sprav && !QApplication::activeModalWidget(); }, 8000))
+            << ziak.spravy.join('\n').toStdString();
+        ASSERT_EQ(Vpredu(), s);
+        n.Cakaj([&] { return QGuiApplication::focusWindow() != nullptr; });
+        const QString pred = s->TJmeno->Text;
+        Napis_na_obrazovke(QStringLiteral("xy"));
+        n.Cakaj([&] { return QString(s->TJmeno->Text) == pred + QStringLiteral("xy"); }, 2000);
+        EXPECT_EQ(QString(s->TJmeno->Text), pred + "xy") << "what was typed after the box";
+    }
+}
+
 // The window manager's close on the exercise screen, a series begun: the
 // chooser's exit question, once however often the close comes; "Nie" goes
 // on where the pupil was, "Áno" ends the program with nothing saved.
@@ -679,6 +715,8 @@ public:
         env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(server.displej()));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         env.insert(QStringLiteral("LK_REALNE_X"), QStringLiteral("1"));
+        if (so_spravcom)
+            env.insert(QStringLiteral("LK_SO_SPRAVCOM"), QStringLiteral("1"));
         env.insert(QStringLiteral("HOME"), domov_.path());
         if (!koren.isEmpty())
             env.insert(QStringLiteral("LK_KOREN"), koren);
@@ -880,6 +918,15 @@ TEST(RealX, WhenItsServerGoesAwayTheProgramEndsPlainlyAndKeepsTheResultUnderWay)
             << "in the log";
         EXPECT_TRUE(QDir(Misc::Adresar_uschovanych()).isEmpty()) << "nothing kept any more";
         EXPECT_TRUE(dalsi.box.AskedBoxes().isEmpty()) << "nothing to tell";
+    }
+}
+
+TEST(RealX, AfterAMessageWhileTheScreenChangesTheKeysGoWhereTheScreenPutsThem)
+{
+    LK_VYZADUJ_X(true);
+    for (const bool openbox : {false, true}) {
+        SCOPED_TRACE(openbox ? "openbox" : "no window manager");
+        Na_vlastnom_x("AfterAMessageWhileTheScreenChangesTheKeysGoIntoTheName", {1366, 768}, openbox);
     }
 }
 
