@@ -408,15 +408,21 @@ bool Stage::fillScreen()
     host_->setGeometry(screen->geometry());
     host_->showFullScreen();
     host_->coverScreen();
-    // The window system answers in its own time; a window that does not
-    // cover the screen once it is shown was refused.
-    const auto covers = [&] { return host_->windowHandle()->isExposed() && host_->size() == screen->size(); };
-    const QDeadlineTimer deadline(2000);
+    // The window system answers in its own time, a busy one seconds late:
+    // the window is awaited until it shows, and a window that then does
+    // not cover the screen within a while was refused.
+    const auto shown = [&] { return host_->windowHandle()->isExposed(); };
+    const auto covers = [&] { return shown() && host_->size() == screen->size(); };
+    const auto await = [](const auto &done, int ms) {
+        const QDeadlineTimer deadline(ms);
+        while (!done() && !deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
+            QThread::msleep(5);
+        }
+    };
     const EventWait waiting;
-    while (!covers() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
-        QThread::msleep(5);
-    }
+    await(shown, 20000);
+    await(covers, 3000);
     if (!covers()) {
         leaveScreen();
         return false;

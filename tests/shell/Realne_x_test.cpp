@@ -28,6 +28,7 @@
 #include <QWindow>
 #include <cmath>
 #include <iostream>
+#include <thread>
 
 using namespace lktest;
 using namespace std::chrono_literals;
@@ -60,11 +61,18 @@ struct Program_na_x : Program_na_celej_obrazovke {
         if (!na_titulku)
             p.Tik_titulku();
         Cakaj([&] { return Okno()->windowHandle() && Okno()->windowHandle()->isExposed(); });
-        Cakaj([&] { return QGuiApplication::focusWindow() != nullptr; });
-        QTest::qWait(200); // the first picture reaches the screen
+        Cakaj([&] { return Klavesy_do_okna(); });
     }
     QWidget *Okno() const { return stage->window(); }
-    static bool Cakaj(const std::function<bool()> &splnene, int ms = 5000) { return QTest::qWaitFor(splnene, ms); }
+    // Keys typed now reach the program's window: the server sends them
+    // there, not to a box that has just closed.
+    bool Klavesy_do_okna() const
+    {
+        return QGuiApplication::focusWindow() == Okno()->windowHandle() && x.Fokus() == unsigned(Okno()->winId());
+    }
+    // Until `splnene` holds, polled: a step takes a moment, several on a
+    // busy machine, and the bound is only for one that never comes.
+    static bool Cakaj(const std::function<bool()> &splnene, int ms = 10000) { return QTest::qWaitFor(splnene, ms); }
 
     // Where a stage pixel is on the screen, as Qt knows it.
     QPoint Na_obrazovke(const QWidget *w, QPoint bod) const
@@ -86,10 +94,16 @@ struct Program_na_x : Program_na_celej_obrazovke {
     }
     // The stage's pixels where the server shows other than the stage drawn
     // afresh, at the same place in a buffer where every pixel not drawn
-    // stays magenta: what a change left of the screen before it.
+    // stays magenta: what a change left of the screen before it, once the
+    // change's paints have had about a second to reach the screen.
     QString Neprekreslene() const
     {
-        QTest::qWait(100); // the change's queued paints
+        QString rozdiel;
+        Cakaj([&] { return (rozdiel = Rozdiel_javiska()).isEmpty(); }, 2000);
+        return rozdiel;
+    }
+    QString Rozdiel_javiska() const
+    {
         QGuiApplication::sync();
         const QRect javisko = Miesto_javiska();
         const QImage ukazane = x.Obrazovka(javisko);
@@ -116,13 +130,21 @@ struct Program_na_x : Program_na_celej_obrazovke {
     }
 };
 
+// A hint window with a wrong example's answer is on the screen.
+bool Napoveda_ukazana()
+{
+    auto *o = Formulare::frm_Chybovy.existing();
+    auto *o2 = Formulare::frm_Chybovy2.existing();
+    return (o && o->isVisible()) || (o2 && o2->isVisible());
+}
+
 // From the chooser to the setup screen of task 1, "Ema" typed into the name.
 Shell::frm_Setup *Nastavenie_s_menom(Program_na_x &n)
 {
     n.Klik(Formulare::frm_Select->LI(1));
     n.Klik(Formulare::frm_Select->RI(1));
-    auto *s = Formulare::frm_Setup.existing();
-    if (!s || Vpredu() != s)
+    Shell::frm_Setup *s = nullptr;
+    if (!n.Cakaj([&] { return (s = Formulare::frm_Setup.existing()) && Vpredu() == s; }))
         return nullptr;
     Napis_na_obrazovke(QStringLiteral("Ema"));
     n.Cakaj([&] { return QString(s->TJmeno->Text) == QLatin1String("Ema"); });
@@ -189,42 +211,51 @@ TEST(RealXChild, TheWindowIsTheScreenAndTheStageItsMiddle)
     EXPECT_TRUE(vojde(s) && !vojde(s + 1 / 32.0) && s * 32 == std::floor(s * 32)) << s;
     // The launcher that started it hears that it is up.
     const QString oznamenie = QStringLiteral("remove: ID=") + qEnvironmentVariable("LK_START_ID");
-    n.Cakaj([&] { return n.x.Oznamenia().contains(oznamenie); }, 1000);
+    n.Cakaj([&] { return n.x.Oznamenia().contains(oznamenie); });
     EXPECT_EQ(n.x.Oznamenia(), QStringList{oznamenie}) << "start-up notices";
 
-    const QImage obraz = n.x.Obrazovka();
-    ASSERT_EQ(obraz.size(), v);
+    // What the screen shows once the first picture has reached it.
     const QRect javisko = n.Miesto_javiska();
     int korena = 0, svetla_okolo = 0;
     QRect kresba;
-    for (int y = 0; y < v.height(); ++y) {
-        const QRgb *riadok = reinterpret_cast<const QRgb *>(obraz.constScanLine(y));
-        for (int x = 0; x < v.width(); ++x) {
-            const QRgb farba = riadok[x] & 0xffffff;
-            korena += farba == Farba_korena;
-            if (farba != 0) {
-                kresba |= QRect(x, y, 1, 1);
-                svetla_okolo += !javisko.contains(x, y);
+    n.Cakaj([&] {
+        const QImage obraz = n.x.Obrazovka();
+        if (obraz.size() != v)
+            return false;
+        korena = svetla_okolo = 0, kresba = {};
+        for (int y = 0; y < v.height(); ++y) {
+            const QRgb *riadok = reinterpret_cast<const QRgb *>(obraz.constScanLine(y));
+            for (int x = 0; x < v.width(); ++x) {
+                const QRgb farba = riadok[x] & 0xffffff;
+                korena += farba == Farba_korena;
+                if (farba != 0) {
+                    kresba |= QRect(x, y, 1, 1);
+                    svetla_okolo += !javisko.contains(x, y);
+                }
             }
         }
-    }
+        return korena == 0 && svetla_okolo == 0 && kresba == javisko;
+    }, 2000);
     EXPECT_EQ(korena, 0) << "pixels of the bare screen";
     EXPECT_EQ(svetla_okolo, 0) << "pixels not black around the stage";
     EXPECT_EQ(kresba, javisko) << "the stage drawn where it should be";
 
     // The pointer on the black border and on the stage's background.
-    const auto kurzor_na = [&](QPoint bod) {
+    // The pointer there once the program has set it, or what shows after a while.
+    const auto kurzor_na = [&](QPoint bod, const std::function<bool(QSize)> &ocakavany) {
         Xdotool({QStringLiteral("mousemove"), QString::number(bod.x()), QString::number(bod.y())});
-        QTest::qWait(100);
-        return n.x.Kurzor();
+        QSize kurzor;
+        n.Cakaj([&] { return ocakavany(kurzor = n.x.Kurzor()); }, 2000);
+        return kurzor;
     };
     const bool po_stranach = javisko.left() >= javisko.top();
     const QPoint na_okraji = po_stranach ? QPoint(javisko.left() / 2, v.height() / 2) : QPoint(v.width() / 2, javisko.top() / 2);
     if ((po_stranach ? javisko.left() : javisko.top()) < 2)
         return; // no border to speak of
-    const QSize na_javisku = kurzor_na(n.Na_obrazovke(n.stage, {320, 470}));
-    EXPECT_EQ(na_javisku.width(), qRound(Misc::Kurzor_sipka.image().width() * n.stage->scale()));
-    EXPECT_EQ(kurzor_na(na_okraji), na_javisku) << "the pointer on the border";
+    const int sipka = qRound(Misc::Kurzor_sipka.image().width() * n.stage->scale());
+    const QSize na_javisku = kurzor_na(n.Na_obrazovke(n.stage, {320, 470}), [&](QSize k) { return k.width() == sipka; });
+    EXPECT_EQ(na_javisku.width(), sipka);
+    EXPECT_EQ(kurzor_na(na_okraji, [&](QSize k) { return k == na_javisku; }), na_javisku) << "the pointer on the border";
 }
 
 // Tlač, then Zrušiť or a print: what the pupil types next goes into the
@@ -262,9 +293,9 @@ TEST(RealXChild, TypingAfterThePrintDialogGoesIntoTheName)
         n.Cakaj([&] { return dialogov > 0 && !QApplication::activeModalWidget(); });
         odpoved.stop();
         EXPECT_GE(dialogov, 1);
-        n.Cakaj([&] { return QGuiApplication::focusWindow() != nullptr; });
+        EXPECT_TRUE(n.Cakaj([&] { return n.Klavesy_do_okna(); }));
         Napis_na_obrazovke(QStringLiteral("xy"));
-        n.Cakaj([&] { return QString(s->TJmeno->Text) == pred + QStringLiteral("xy"); }, 2000);
+        n.Cakaj([&] { return QString(s->TJmeno->Text) == pred + QStringLiteral("xy"); });
         EXPECT_EQ(QString(s->TJmeno->Text), pred + "xy");
         EXPECT_EQ(QApplication::focusWidget(), s->TJmeno->editor());
         EXPECT_EQ(n.Neprekreslene().toStdString(), "") << "where the dialog was";
@@ -296,13 +327,13 @@ TEST(RealXChild, AfterAMessageWhileTheScreenChangesTheKeysGoIntoTheName)
             });
         n.Klik(s->picPokracuj);
         const int sprav = zatvor ? 2 : 1;
-        EXPECT_TRUE(n.Cakaj([&] { return ziak.spravy.size() == sprav && !QApplication::activeModalWidget(); }, 8000))
+        EXPECT_TRUE(n.Cakaj([&] { return ziak.spravy.size() == sprav && !QApplication::activeModalWidget(); }))
             << ziak.spravy.join('\n').toStdString();
         ASSERT_EQ(Vpredu(), s);
-        n.Cakaj([&] { return QGuiApplication::focusWindow() != nullptr; });
+        EXPECT_TRUE(n.Cakaj([&] { return n.Klavesy_do_okna(); }));
         const QString pred = s->TJmeno->Text;
         Napis_na_obrazovke(QStringLiteral("xy"));
-        n.Cakaj([&] { return QString(s->TJmeno->Text) == pred + QStringLiteral("xy"); }, 2000);
+        n.Cakaj([&] { return QString(s->TJmeno->Text) == pred + QStringLiteral("xy"); });
         EXPECT_EQ(QString(s->TJmeno->Text), pred + "xy") << "what was typed after the box";
     }
 }
@@ -322,7 +353,7 @@ TEST(RealXChild, TheWindowManagersCloseAsksTheExitQuestion)
     platform::TextBox *bunka = hra->TV2(1);
     n.Klik(bunka);
     Napis_na_obrazovke(QStringLiteral("12"));
-    n.Cakaj([&] { return QString(bunka->Text) == QLatin1String("12"); }, 2000);
+    n.Cakaj([&] { return QString(bunka->Text) == QLatin1String("12"); });
     const auto ulozene = [&] { return Obsah(n.p.hd() + "Hra.res") + '|' + Obsah(n.p.hd() + "Vysledky.dat"); };
     const QByteArray pred = ulozene();
 
@@ -363,8 +394,9 @@ TEST(RealXChild, TheWindowManagersCloseAsksTheExitQuestion)
     EXPECT_FALSE(Shell::Program_ukonceny());
     ASSERT_EQ(Vpredu(), hra.get());
     EXPECT_EQ(QApplication::focusWidget(), bunka->editor()) << "the focus back in the answer";
+    EXPECT_TRUE(n.Cakaj([&] { return n.Klavesy_do_okna(); }));
     Napis_na_obrazovke(QStringLiteral("3"));
-    n.Cakaj([&] { return QString(bunka->Text) == QLatin1String("123"); }, 2000);
+    n.Cakaj([&] { return QString(bunka->Text) == QLatin1String("123"); });
     EXPECT_EQ(QString(bunka->Text), "123");
 
     zatvor(false, QMessageBox::Yes);
@@ -412,7 +444,7 @@ TEST(RealXChild, ACloseDuringTheSavesWaitIsAskedAfterItsMessage)
                 zatvor(), QTest::qWait(300);
         });
     n.Klik(h->picPokracuj);
-    n.Cakaj([&] { return ziak.otazok() > 0 && !QApplication::activeModalWidget(); }, 8000);
+    n.Cakaj([&] { return ziak.otazok() > 0 && !QApplication::activeModalWidget(); });
     QTest::qWait(500); // a second question would come now
     EXPECT_EQ(zatvorene, 3);
     ASSERT_EQ(ziak.spravy.size(), 2) << ziak.spravy.join('\n').toStdString();
@@ -436,11 +468,7 @@ TEST(RealXChild, ACloseWhileAHintIsHeldLeavesNoHintBehind)
     n.Klik(h->PicTop(1)); // nothing answered: every example wrong
     ASSERT_TRUE(n.Cakaj([&] { return bool(h->picPokracuj->Enabled); }));
     const QPoint znacka = n.Na_obrazovke(h->IHod(1)->widget(), h->IHod(1)->widget()->rect().center());
-    const auto napoveda = [] {
-        auto *o = Formulare::frm_Chybovy.existing();
-        auto *o2 = Formulare::frm_Chybovy2.existing();
-        return (o && o->isVisible()) || (o2 && o2->isVisible());
-    };
+    const auto napoveda = Napoveda_ukazana;
     Xdotool({"mousemove", QString::number(znacka.x()), QString::number(znacka.y()), "mousedown", "1"});
     ASSERT_TRUE(n.Cakaj(napoveda));
 
@@ -554,35 +582,48 @@ TEST(RealXChild, EveryScreenChangeReachesTheScreenWhole)
     if (!V_detskom_procese())
         GTEST_SKIP() << "run by RealX tests on an X server of their own";
     Program_na_x n(true);
-    const auto zmena = [&](const char *krok, const std::function<void()> &urob) {
+    // The step taken, and once the program has taken it (`hotovo`), the screen.
+    const auto zmena = [&](const char *krok, const std::function<void()> &urob, const std::function<bool()> &hotovo) {
         urob();
+        EXPECT_TRUE(n.Cakaj(hotovo)) << krok;
         EXPECT_EQ(n.Neprekreslene().toStdString(), "") << krok;
     };
-    zmena("the title", [] {});
-    zmena("the title's time up: the chooser", [&] { n.p.Tik_titulku(); });
-    zmena("a group chosen", [&] { n.Klik(Formulare::frm_Select->LI(1)); });
-    zmena("a task chosen: the setup screen", [&] { n.Klik(Formulare::frm_Select->RI(1)); });
+    const auto vpredu = [](platform::Form *f) { return [f] { return Vpredu() == f; }; };
+    const auto vzdy = [] { return true; };
+    zmena("the title", [] {}, vzdy);
+    zmena("the title's time up: the chooser", [&] { n.p.Tik_titulku(); }, vzdy);
+    auto *vyber = Formulare::frm_Select.get();
+    zmena("a group chosen", [&] { n.Klik(vyber->LI(1)); }, [&] { return bool(vyber->RI(1)->Visible); });
+    zmena("a task chosen: the setup screen", [&] { n.Klik(vyber->RI(1)); },
+          [] { return Formulare::frm_Setup.existing() && Vpredu() == Formulare::frm_Setup.existing(); });
     auto *s = Formulare::frm_Setup.existing();
     ASSERT_TRUE(s && Vpredu() == s);
     zmena("a name and a number of examples", [&] {
         Napis_na_obrazovke(QStringLiteral("Ema"));
         n.Klik(s->ICislo(2));
-    });
-    zmena("continue: the exercise screen", [&] { n.Klik(s->picPokracuj); });
+    }, [&] { return QString(s->TJmeno->Text) == QLatin1String("Ema") && s->picPokracuj->Visible; });
+    zmena("continue: the exercise screen", [&] { n.Klik(s->picPokracuj); }, [] { return Vpredu() == hra.get(); });
     ASSERT_EQ(Vpredu(), hra.get());
-    zmena("checked unanswered", [&] { n.Klik(hra->PicTop(1)); });
+    zmena("checked unanswered", [&] { n.Klik(hra->PicTop(1)); }, [] { return bool(hra->picPokracuj->Enabled); });
     int zla = 1;
     while (hra->IHod.exists(zla + 1) && !hra->IHod(zla)->Visible)
         ++zla;
     const QPoint znacka = n.Na_obrazovke(hra->IHod(zla)->widget(), hra->IHod(zla)->widget()->rect().center());
+    const auto napoveda = Napoveda_ukazana;
     zmena("the hint held on a wrong example", [&] {
         Xdotool({QStringLiteral("mousemove"), QString::number(znacka.x()), QString::number(znacka.y()),
                  QStringLiteral("mousedown"), QStringLiteral("1")});
-    });
-    zmena("the hint let go", [&] { Xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}); });
-    zmena("continue: the next screen", [&] { n.Klik(hra->picPokracuj); });
-    zmena("back: the setup screen", [&] { n.Klik(hra->PicTop(4)); });
-    zmena("the end of the setup: the chooser", [&] { n.Klik(s->IKonec); });
+    }, napoveda);
+    zmena("the hint let go", [&] { Xdotool({QStringLiteral("mouseup"), QStringLiteral("1")}); },
+          [&] { return !napoveda(); });
+    zmena("continue: the next screen", [&] { n.Klik(hra->picPokracuj); },
+          [] { return !hra->picPokracuj->Visible && hra->PicTop(1)->Enabled; });
+    zmena("back: the setup screen", [&] { n.Klik(hra->PicTop(4)); }, vpredu(s));
+    zmena("the end of the setup: the chooser", [&] {
+        // Where "back" was: a click at once would be the second of a double click.
+        QTest::qWait(QApplication::doubleClickInterval());
+        n.Klik(s->IKonec);
+    }, vpredu(vyber));
 }
 
 namespace {
@@ -677,8 +718,8 @@ TEST(RealXChild, EveryMessageIsReadableWhole)
             if (!m || !m->windowHandle()->isExposed() || QGuiApplication::focusWindow() != m->windowHandle())
                 return;
             ziak.stop();
-            QTest::qWait(200); // the box as the window manager places it, painted
-            necitatelne = Necitatelne(n, m);
+            // The box as the window manager places it, painted.
+            n.Cakaj([&] { return (necitatelne = Necitatelne(n, m)).isEmpty(); }, 2000);
             const bool s_ramom = !m->windowHandle()->frameMargins().isNull();
             n.x.Obrazovka().save(fotky + QStringLiteral("%1x%2%3_%4.png").arg(n.x.Velkost().width())
                                              .arg(n.x.Velkost().height()).arg(s_ramom ? "_wm" : "")
@@ -703,11 +744,20 @@ namespace {
 // one of its own.
 class Dieta_na_x {
 public:
-    Dieta_na_x(const char *pripad, QSize obrazovka, bool so_spravcom, int xft_dpi = 0, const QString &koren = {})
+    // `spravca_spi`: the window manager answers nothing for that long as the child starts.
+    Dieta_na_x(const char *pripad, QSize obrazovka, bool so_spravcom, int xft_dpi = 0, const QString &koren = {},
+               int spravca_spi = 0)
         : server(obrazovka, so_spravcom)
     {
         if (!server.bezi())
             return;
+        if (spravca_spi) {
+            server.Zastav_spravcu();
+            budik_ = std::thread([this, spravca_spi] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(spravca_spi));
+                server.Pusti_spravcu();
+            });
+        }
         plocha_ = std::make_unique<Pohlad_na_x>(server.displej().constData());
         if (xft_dpi)
             plocha_->Nastav_xft_dpi(xft_dpi);
@@ -734,6 +784,8 @@ public:
     {
         if (dieta.state() != QProcess::NotRunning)
             dieta.kill(), dieta.waitForFinished();
+        if (budik_.joinable())
+            budik_.join();
     }
 
     // Until the child has printed the line `riadok`, at most `ms`.
@@ -771,13 +823,15 @@ public:
 
 private:
     std::unique_ptr<Pohlad_na_x> plocha_; // what it set on the server lasts while it is connected
+    std::thread budik_;                   // wakes the window manager
     QTemporaryDir domov_;
     QByteArray vystup_;
 };
 
-void Na_vlastnom_x(const char *pripad, QSize obrazovka, bool so_spravcom, int xft_dpi = 0)
+// `spravca_spi`: the window manager answers nothing for that long from the start.
+void Na_vlastnom_x(const char *pripad, QSize obrazovka, bool so_spravcom, int xft_dpi = 0, int spravca_spi = 0)
 {
-    Dieta_na_x d(pripad, obrazovka, so_spravcom, xft_dpi);
+    Dieta_na_x d(pripad, obrazovka, so_spravcom, xft_dpi, {}, spravca_spi);
     ASSERT_TRUE(d.server.bezi()) << "Xvfb" << (so_spravcom ? " with openbox" : "") << " did not start\n"
                                  << d.server.chyba().toStdString();
     ASSERT_TRUE(d.Skonci()) << d.vystup();
@@ -812,6 +866,7 @@ TEST(RealX, WindowAndStageAtEveryScreenSize)
         QSize screen;
         bool windowManager;
         int xftDpi = 0; // the desktop's own scale, which Qt applies too
+        int busyWindowManager = 0; // ms it answers nothing at the start
     } rows[] = {
         {"1024 x 768, 51/32", {1024, 768}, false},
         {"1152 x 864, 57/32: 58/32 would not fit", {1152, 864}, false},
@@ -821,13 +876,15 @@ TEST(RealX, WindowAndStageAtEveryScreenSize)
         {"1600 x 900, 60/32", {1600, 900}, false},
         {"1920 x 1080, 2.25", {1920, 1080}, false},
         {"1920 x 1080 with openbox", {1920, 1080}, true},
+        {"1920 x 1080 with openbox answering after 3 s", {1920, 1080}, true, 0, 3000},
         {"1920 x 1080, a desktop scaled to 150 %", {1920, 1080}, false, 144},
         {"2560 x 1440, 3", {2560, 1440}, false},
         {"3840 x 2160, 4.5", {3840, 2160}, false},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.name);
-        Na_vlastnom_x("TheWindowIsTheScreenAndTheStageItsMiddle", r.screen, r.windowManager, r.xftDpi);
+        Na_vlastnom_x("TheWindowIsTheScreenAndTheStageItsMiddle", r.screen, r.windowManager, r.xftDpi,
+                      r.busyWindowManager);
     }
 }
 

@@ -4,11 +4,13 @@
 // give it real input (xdotool, as a pupil's mouse and keys would).
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRect>
 #include <QStandardPaths>
 #include <QThread>
+#include <csignal>
 #include <cstring>
 #include <utility>
 #include <xcb/xcb.h>
@@ -65,6 +67,23 @@ public:
 
     bool bezi() const { return !displej_.isEmpty(); }
     QByteArray displej() const { return displej_; }
+
+    // The window manager stops answering for a while, as on a busy machine:
+    // stopped once its start is over and it waits for what comes (stopped
+    // in its start, it could hold the whole server).
+    void Zastav_spravcu()
+    {
+        const QString wchan = QStringLiteral("/proc/%1/wchan").arg(spravca_.processId());
+        const QDeadlineTimer koniec(Cas_spravcu);
+        while (!koniec.hasExpired()) {
+            QFile f(wchan);
+            if (f.open(QIODevice::ReadOnly) && f.readAll().contains("poll"))
+                break;
+            QThread::msleep(10);
+        }
+        ::kill(pid_t(spravca_.processId()), SIGSTOP);
+    }
+    void Pusti_spravcu() { ::kill(pid_t(spravca_.processId()), SIGCONT); }
 
     // The server goes away under its clients, as a crashed desktop's or a
     // dropped remote display's does.
@@ -246,6 +265,14 @@ public:
                        XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                        reinterpret_cast<const char *>(&e));
         xcb_flush(c_);
+    }
+    // The window the server sends the keys to.
+    unsigned Fokus() const
+    {
+        auto *f = xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr);
+        const unsigned okno = f ? f->focus : 0;
+        free(f);
+        return okno;
     }
     // The pointer's picture as the server shows it.
     QSize Kurzor() const
