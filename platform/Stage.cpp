@@ -424,6 +424,8 @@ bool Stage::fillScreen()
     await(shown, 20000);
     await(covers, 3000);
     if (!covers()) {
+        qWarning("Full screen refused: the window %s, %dx%d on a screen of %dx%d", shown() ? "shown" : "never shown",
+                 host_->width(), host_->height(), screen->size().width(), screen->size().height());
         leaveScreen();
         return false;
     }

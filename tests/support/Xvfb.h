@@ -4,7 +4,6 @@
 // give it real input (xdotool, as a pupil's mouse and keys would).
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRect>
@@ -69,18 +68,26 @@ public:
     QByteArray displej() const { return displej_; }
 
     // The window manager stops answering for a while, as on a busy machine:
-    // stopped once its start is over and it waits for what comes (stopped
-    // in its start, it could hold the whole server).
+    // stopped once it has framed a window of the test's own, so that it is
+    // past its start and waits for what comes (stopped in its start, it
+    // could hold the whole server).
     void Zastav_spravcu()
     {
-        const QString wchan = QStringLiteral("/proc/%1/wchan").arg(spravca_.processId());
+        xcb_connection_t *c = xcb_connect(displej_.constData(), nullptr);
+        const xcb_screen_t *s = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+        const xcb_window_t okno = xcb_generate_id(c);
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, okno, s->root, 0, 0, 10, 10, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                          s->root_visual, 0, nullptr);
+        xcb_map_window(c, okno);
+        xcb_flush(c);
         const QDeadlineTimer koniec(Cas_spravcu);
-        while (!koniec.hasExpired()) {
-            QFile f(wchan);
-            if (f.open(QIODevice::ReadOnly) && f.readAll().contains("poll"))
-                break;
-            QThread::msleep(10);
+        for (bool oramovane = false; !oramovane && !koniec.hasExpired(); QThread::msleep(10)) {
+            auto *t = xcb_query_tree_reply(c, xcb_query_tree(c, okno), nullptr);
+            oramovane = t && t->parent != s->root;
+            free(t);
         }
+        xcb_destroy_window(c, okno);
+        xcb_disconnect(c);
         ::kill(pid_t(spravca_.processId()), SIGSTOP);
     }
     void Pusti_spravcu() { ::kill(pid_t(spravca_.processId()), SIGCONT); }
