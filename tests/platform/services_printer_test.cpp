@@ -3,10 +3,14 @@
 #include "platform/PrintQueue.h"
 #include "platform/PrinterDevice.h"
 #include "platform/PrinterFake.h"
+#include "platform/PrintTexts.h"
+#include "platform/Signals.h"
 #include "support/PrintServer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
@@ -14,8 +18,11 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QDeadlineTimer>
+#include <QRandomGenerator>
 #include <cups/cups.h>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <tuple>
 
 using namespace platform;
@@ -23,11 +30,16 @@ using namespace platform;
 namespace {
 
 // Plays a script on a printer: T text, E empty text, L line, P picture,
-// N new page, D end of document, K kill document.
+// G a large picture (of noise, which no compression makes small), N new
+// page, D end of document, K kill document.
 void Play(Printer &printer, const char *script)
 {
     QImage picture(20, 10, QImage::Format_RGB32);
     picture.fill(Qt::red);
+    QImage noise(200, 200, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, QRandomGenerator::global()->generate());
     for (const char *c = script; *c; ++c) {
         printer.SetCurrentX(1000);
         printer.SetCurrentY(2000);
@@ -36,6 +48,7 @@ void Play(Printer &printer, const char *script)
         case 'E': printer.Print(""); break;
         case 'L': printer.Line(0, 1417, 11906, 1417, Qt::black); break;
         case 'P': printer.PaintPicture(picture, 1700, 3000); break;
+        case 'G': printer.PaintPicture(noise, 1700, 3000); break;
         case 'N': printer.NewPage(); break;
         case 'D': printer.EndDoc(); break;
         case 'K': printer.KillDoc(); break;
@@ -413,4 +426,133 @@ TEST(PrinterDevice, AStalledPrintServerIsWaitedForAFewSecondsWhileTheScreenGoesO
             longest = std::max(longest, ticks[i] - ticks[i - 1]);
         EXPECT_LE(longest, 250) << row.name << ": the screen's thread stood still";
     }
+}
+
+
+namespace {
+
+// The threads of this program now.
+int Threads() { return int(QDir("/proc/self/task").entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size()); }
+
+// Whether done() comes true within the time, the screen's events handled.
+bool Within(int ms, const std::function<bool()> &done)
+{
+    for (QDeadlineTimer deadline(ms); !done();) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+} // namespace
+
+// A document dropped after the queue said it would take it (the sheet
+// failed, or the printer went with the document unfinished): the thread
+// that talked to the print server ends, and the printer's subscription is
+// given up.
+TEST(PrinterDevice, ADocumentDroppedAfterTheQueueSaidYesEndsTheTalkAndItsSubscription)
+{
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(AddQueue(server, "Kabinet"));
+    const struct { const char *name; bool kill; } rows[] = {
+        {"the sheet failed: the document killed", true},
+        {"the printer gone with the document unfinished", false},
+    };
+    for (const auto &row : rows) {
+        const int threads = Threads();
+        {
+            PrinterDevice printer;
+            printer.SetDeviceName("Kabinet");
+            Play(printer, "T");
+            EXPECT_EQ(server.Subscriptions(), 1) << row.name << ": the queue was asked and said yes";
+            if (row.kill)
+                Play(printer, "K");
+        }
+        EXPECT_TRUE(Within(10000, [&] { return Threads() <= threads && server.Subscriptions() == 0; }))
+            << row.name << ": " << Threads() - threads << " threads more, " << server.Subscriptions()
+            << " subscriptions";
+        EXPECT_EQ(server.Jobs(), 0) << row.name;
+    }
+}
+
+// A print server that restarts while a job is followed (for a moment
+// nothing answers at its address): the follow goes on, and the job's end
+// is said as it came.
+TEST(PrinterDevice, AJobIsFollowedToItsEndThroughARestartOfThePrintServer)
+{
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    // A printer that jams two seconds into a job, and the job is cancelled.
+    server.AddBackend("neskoro", "#!/bin/sh\n[ $# -eq 0 ] && exit 0\nsleep 2\ncat ${6:--} >/dev/null\n"
+                                 "echo 'ERROR: paper jam' >&2\nexit 5\n");
+    ASSERT_TRUE(server.AddQueue("Neskoro", "neskoro:/"));
+    PrinterDevice printer;
+    printer.SetDeviceName("Neskoro");
+    bool restarted = false;
+    QTimer::singleShot(700, [&] { restarted = server.Restart(); });
+    try {
+        Play(printer, "TD");
+        ADD_FAILURE() << "printed as if done";
+    } catch (const PrinterError &e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith("Úloha 1 na tlačiarni Neskoro bola zrušená."))
+            << e.what();
+        EXPECT_EQ(dynamic_cast<const PrintFateUnknown *>(&e), nullptr) << e.what();
+    }
+    EXPECT_TRUE(restarted);
+}
+
+// A print server behind a slow network, every part of every answer late:
+// the print waits, however far apart the parts come, while its bounds
+// hold (5 s for the queue's answer, 12 s in all), and "neodpovedal včas"
+// is said only once a bound has passed; a network that cuts the connection
+// is said to have cut it, at once.
+TEST(PrinterDevice, APrintServerWhoseEveryAnswerComesLateIsWaitedForWithinTheBounds)
+{
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(AddQueue(server, "Kabinet"));
+    lktest::SlowLink link(server.Socket());
+    ASSERT_TRUE(link.Running());
+    const PrintWaitLimits &limits = PrintWaits();
+    const struct { const char *name; int lateMs; bool printed; const char *cut; } rows[] = {
+        {"every part half a second late: printed", 500, true, nullptr},
+        {"every part a second late", 1000, false, nullptr},
+        {"every part three seconds late", 3000, false, nullptr},
+        {"the connection cut as the answer comes", 0, false,
+         "Tlačiareň Kabinet sa nedá použiť: spojenie s tlačovým systémom sa prerušilo."},
+    };
+    for (const auto &row : rows) {
+        link.SetDelay(std::chrono::milliseconds(row.lateMs));
+        link.CutAnswers(row.cut);
+        PrinterDevice printer;
+        printer.SetDeviceName("Kabinet");
+        QElapsedTimer since;
+        since.start();
+        QString said;
+        try {
+            Play(printer, "TD");
+        } catch (const PrinterError &e) {
+            said = QString::fromUtf8(e.what());
+        }
+        const qint64 took = since.elapsed();
+        if (row.printed || row.cut) {
+            EXPECT_EQ(said, row.cut) << row.name;
+        }
+        if (row.cut) {
+            EXPECT_LT(took, 1000) << row.name;
+        }
+        if (said.contains("neodpovedal včas")) {
+            const auto bound = said.startsWith("Tlačiareň Kabinet sa nedá použiť") ? limits.queue : limits.job;
+            EXPECT_GE(took, bound.count()) << row.name << ": said before its bound passed: " << said.toStdString();
+        }
+        EXPECT_LE(took, (limits.job + PrintGrace).count() + 1000) << row.name;
+    }
+    link.SetDelay(std::chrono::milliseconds(0));
+    link.CutAnswers(false);
 }
