@@ -7,6 +7,7 @@
 #include "platform/PrinterDirectory.h"
 #include "platform/Signals.h"
 #include "support/PrintServer.h"
+#include "support/SmallDisk.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -430,6 +431,44 @@ TEST(PrinterDevice, AStalledPrintServerIsWaitedForAFewSecondsWhileTheScreenGoesO
 }
 
 
+// A sheet that cannot be written whole is said, with why, and leaves no
+// file cut short; a file that was there stays as it was.
+TEST(PrinterDevice, ASheetThatCannotBeWrittenWholeIsSaidAndLeavesNoFileCutShort)
+{
+    using Mode = lktest::SmallDisk::Mode;
+    const struct {
+        const char *name;
+        Mode mode;
+        const char *before; // the file's contents before, if there was one
+        const char *why;
+    } rows[] = {
+        {"a disk smaller than the sheet", Mode::AsIs, nullptr, "disk je plný."},
+        {"a full disk, over a file that stays as it was", Mode::Full, "starý list", "disk je plný."},
+        {"a read-only disk", Mode::ReadOnly, nullptr, "disk je len na čítanie."},
+    };
+    for (const auto &row : rows) {
+        std::map<QString, QByteArray> files;
+        if (row.before)
+            files["list.pdf"] = row.before;
+        lktest::SmallDisk disk(row.mode, files);
+        if (!disk.Mounted())
+            GTEST_SKIP() << "no small file system of the test's own here (mounting a tmpfs needs root)";
+        const QString path = disk.FilePath("list.pdf");
+        PrinterDevice printer(false);
+        printer.SetOutputFileName(path);
+        try {
+            Play(printer, "TGD");
+            ADD_FAILURE() << row.name << ": said to be written";
+        } catch (const PrinterError &e) {
+            const QString said = QString::fromUtf8(e.what());
+            EXPECT_EQ(said, QStringLiteral("Súbor %1 sa nepodarilo uložiť: %2").arg(path, row.why)) << row.name;
+        }
+        EXPECT_EQ(disk.Files().join(", ").toStdString(), row.before ? "list.pdf" : "") << row.name;
+        QFile kept(path);
+        EXPECT_EQ(kept.open(QIODevice::ReadOnly) ? kept.readAll() : QByteArray(), QByteArray(row.before)) << row.name;
+    }
+}
+
 namespace {
 
 // The threads of this program now.
@@ -448,6 +487,41 @@ bool Within(int ms, const std::function<bool()> &done)
 }
 
 } // namespace
+
+// A temporary folder smaller than the sheet: nothing reaches the queue (the print server has
+// no job), the teacher is told why, and the talk with the print server ends
+// with its subscription given up.
+TEST(PrinterDevice, AFullTemporaryFolderSendsNothingToTheQueueAndSaysWhy)
+{
+    lktest::SmallDisk disk(lktest::SmallDisk::Mode::AsIs);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "no small file system of the test's own here (mounting a tmpfs needs root)";
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(AddQueue(server, "Kabinet"));
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", disk.Path().toUtf8());
+    const auto restoreTemp = qScopeGuard([&] { qputenv("TMPDIR", oldTemp); });
+    const int threads = Threads();
+    {
+        PrinterDevice printer;
+        printer.SetDeviceName("Kabinet");
+        try {
+            Play(printer, "TGD");
+            ADD_FAILURE() << "said to be printed";
+        } catch (const PrinterError &e) {
+            const QString said = QString::fromUtf8(e.what());
+            EXPECT_TRUE(said.startsWith("Na tlačiareň Kabinet sa nič neposlalo") && said.endsWith("disk je plný."))
+                << e.what();
+            EXPECT_EQ(dynamic_cast<const PrintFateUnknown *>(&e), nullptr) << e.what();
+        }
+    }
+    EXPECT_EQ(server.Jobs(), 0) << "a document went to the queue";
+    EXPECT_EQ(disk.Files().join(", ").toStdString(), "");
+    EXPECT_TRUE(Within(10000, [&] { return Threads() <= threads && server.Subscriptions() == 0; }))
+        << Threads() - threads << " threads more, " << server.Subscriptions() << " subscriptions";
+}
 
 // A document dropped after the queue said it would take it (the sheet
 // failed, or the printer went with the document unfinished): the thread
@@ -557,6 +631,67 @@ TEST(PrinterDevice, APrintServerWhoseEveryAnswerComesLateIsWaitedForWithinTheBou
     link.SetDelay(std::chrono::milliseconds(0));
     link.CutAnswers(false);
 }
+// Started by the test below: a program that prints to Kabinet on the print
+// server LK_TLAC_DIETA names and is ended in the middle of the job.
+TEST(PrinterDeviceChild, Program)
+{
+    if (!qEnvironmentVariableIsSet("LK_TLAC_DIETA"))
+        GTEST_SKIP() << "started by NothingTheProgramMadeStaysInTheTemporaryFolderWhenItEndsMidJob";
+    qputenv("CUPS_SERVER", qgetenv("LK_TLAC_DIETA"));
+    handleSignals();
+    PrinterDevice printer;
+    printer.SetDeviceName("Kabinet");
+    Play(printer, "T");
+    std::cout << "drawn" << std::endl;
+    std::string go;
+    std::getline(std::cin, go);
+    try {
+        Play(printer, "GD");
+    } catch (const PrinterError &) {
+    }
+    std::cout << "ended" << std::endl;
+}
+
+// The program ended while its print thread is still inside the print
+// library, sending to a print server that stopped answering: nothing it
+// made stays in the temporary folder.
+TEST(PrinterDevice, NothingTheProgramMadeStaysInTheTemporaryFolderWhenItEndsMidJob)
+{
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(AddQueue(server, "Kabinet"));
+    const struct { const char *name; bool kill; } rows[] = {
+        {"ended the ordinary way", false},
+        {"killed", true},
+    };
+    for (const auto &row : rows) {
+        QTemporaryDir temp, runtime;
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LK_TLAC_DIETA", server.Socket());
+        env.insert("TMPDIR", temp.path());
+        // Else Qt makes its runtime folder in the temporary one.
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
+        program.setProcessEnvironment(env);
+        program.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=PrinterDeviceChild.Program"});
+        QByteArray said;
+        while (!said.contains("drawn") && program.waitForReadyRead(10000))
+            said += program.readAllStandardOutput();
+        ASSERT_TRUE(said.contains("drawn")) << row.name << ": " << said.constData();
+        server.Pause();
+        program.write("go\n");
+        QThread::msleep(1500);
+        row.kill ? program.kill() : program.terminate();
+        EXPECT_TRUE(program.waitForFinished(10000)) << row.name;
+        server.Resume();
+        EXPECT_EQ(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).join(", ")
+                      .toStdString(),
+                  "")
+            << row.name;
+    }
+}
+
 namespace {
 
 // What a printer directory answered to one question: each answer, when the
