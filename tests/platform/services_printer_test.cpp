@@ -1,6 +1,7 @@
 // The printer: the real one writes a PDF, and the fake that stands in for it
 // agrees on how many pages a sequence of operations makes.
 #include "platform/PrintQueue.h"
+#include "platform/PrintTalk.h"
 #include "platform/PrinterDevice.h"
 #include "platform/PrinterFake.h"
 #include "platform/PrintTexts.h"
@@ -579,6 +580,94 @@ TEST(PrinterDevice, AJobIsFollowedToItsEndThroughARestartOfThePrintServer)
         EXPECT_EQ(dynamic_cast<const PrintFateUnknown *>(&e), nullptr) << e.what();
     }
     EXPECT_TRUE(restarted);
+}
+
+// The print system's words said in ours: its keywords and messages, its
+// refusals and the ends of jobs, never blaming the teacher, nor the
+// computer for a refusal of the user's; and what came of a request.
+TEST(PrintTexts, ThePrintSystemsWordsAreSaidInOursBlamingNoOne)
+{
+    const struct { const char *name, *server; std::optional<QString> ours; } words[] = {
+        {"a keyword", "job-canceled-at-device", "Zrušila ju tlačiareň."},
+        {"its English, the star a number", "Job held for 120 seconds since it could not be sent.",
+         "Do tlačiarne sa nedala poslať; tlačový systém to o chvíľu skúsi znova."},
+        {"the star a file", "Job stopped due to filter errors; please consult the error_log file for details.",
+         "Dokument sa nepodarilo pripraviť pre tlačiareň."},
+        {"a star stands for something", "Job held for  seconds since it could not be sent.", std::nullopt},
+        {"blanks around it", "  job-canceled-at-device\n", "Zrušila ju tlačiareň."},
+        {"every cancel is the user's to CUPS: no one named", "job-canceled-by-user", ""},
+        {"what the job's state says already", "job-printing", ""},
+        {"unknown", "job-canceled-by-the-moon", std::nullopt},
+        {"a refusal of the user's names no computer", "client-error-forbidden", "Chýba na to povolenie."},
+        {"not authorized, likewise", "client-error-not-authorized", "Chýba na to povolenie."},
+        {"a login wanted", "client-error-not-authenticated", "Vyžaduje sa prihlásenie menom a heslom."},
+    };
+    for (const auto &w : words)
+        EXPECT_EQ(InOurWords(w.server).value_or("(none)").toStdString(), w.ours.value_or("(none)").toStdString())
+            << w.name;
+
+    const struct { const char *name, *message, *said; } printer[] = {
+        {"known", "The printer is not responding.", "Tlačiareň neodpovedá."},
+        {"the printer's own, quoted", " paper jam ", "Tlačiareň hlási: „paper jam“."},
+    };
+    for (const auto &p : printer)
+        EXPECT_EQ(PrinterSays(p.message), p.said) << p.name;
+
+    const struct { const char *name, *status, *text, *said; } refusals[] = {
+        {"its text first", "client-error-not-possible", "Too many active jobs.", "Rad úloh tlačového systému je plný."},
+        {"its status when the text is unknown", "server-error-busy", "Busy, go away.",
+         "Tlačový systém je zaneprázdnený."},
+        {"its status when the text says nothing", "server-error-busy", "Job canceled.",
+         "Tlačový systém je zaneprázdnený."},
+        {"the text quoted when neither is known", "client-error-gone", "Gone fishing.",
+         "Tlačový systém hlási: „Gone fishing.“."},
+        {"nothing known and nothing said", "client-error-gone", "", ""},
+    };
+    for (const auto &r : refusals)
+        EXPECT_EQ(RefusalInOurWords(r.status, r.text), r.said) << r.name;
+
+    const struct { const char *name; JobReport report; const char *said; } ends[] = {
+        {"held, its reasons once each",
+         {"K", 7, IPP_JSTATE_HELD, {"resources-are-not-ready", "resources-are-not-ready", "none"}, "", false},
+         "Tlačový systém pozdržal úlohu 7 na tlačiarni K. Tlačiareň nie je pripravená.\nÚloha čaká v rade tlačiarne."},
+        {"stopped, the printer's message quoted",
+         {"K", 7, IPP_JSTATE_STOPPED, {}, "paper jam", false},
+         "Tlačový systém zastavil úlohu 7 na tlačiarni K. Tlačiareň hlási: „paper jam“.\nÚloha čaká v rade "
+         "tlačiarne."},
+        {"cancelled by \"the user\": no one named",
+         {"K", 7, IPP_JSTATE_CANCELED, {"job-canceled-by-user", "Job canceled by user."}, "", false},
+         "Úloha 7 na tlačiarni K bola zrušená."},
+        {"cancelled with the printer deleted",
+         {"K", 7, IPP_JSTATE_CANCELED, {}, "", true},
+         "Úloha 7 na tlačiarni K bola zrušená. Tlačiareň bola z tlačového systému odstránená."},
+        {"aborted, what we do not know left out",
+         {"K", 7, IPP_JSTATE_ABORTED, {"job-fell-over", "aborted-by-system"}, "", false},
+         "Tlačový systém zrušil úlohu 7 na tlačiarni K."},
+        {"waiting on a printer that stopped",
+         {"K", 7, IPP_JSTATE_PENDING, {}, "Printer stopped due to backend errors; please consult the error_log file "
+                                          "for details.", false},
+         "Tlačiareň K sa zastavila. Tlačiareň zlyhala a tlačový systém ju zastavil.\nÚloha 7 čaká v jej rade."},
+    };
+    for (const auto &e : ends)
+        EXPECT_EQ(WhyNotPrinted(e.report), e.said) << e.name;
+
+    const auto refusal = [](const char *status, const char *text) {
+        Reply reply(Reply::Refused);
+        reply.statusName = status;
+        reply.statusText = text;
+        return reply;
+    };
+    const struct { const char *name; Reply reply; const char *said; } talks[] = {
+        {"nothing at its address", Reply::NoServer, "Tlačiareň K sa nedá použiť: tlačový systém nie je dostupný."},
+        {"no answer by the bound", Reply::Late, "Tlačiareň K sa nedá použiť: tlačový systém neodpovedal včas."},
+        {"the connection broke", Reply::Broken,
+         "Tlačiareň K sa nedá použiť: spojenie s tlačovým systémom sa prerušilo."},
+        {"a refusal, a sentence of its own", refusal("client-error-not-authenticated", "Unauthorized"),
+         "Tlačiareň K sa nedá použiť. Vyžaduje sa prihlásenie menom a heslom."},
+        {"a refusal with nothing known of it", refusal("client-error-gone", ""), "Tlačiareň K sa nedá použiť."},
+    };
+    for (const auto &t : talks)
+        EXPECT_EQ(NotDone("Tlačiareň K sa nedá použiť", t.reply), t.said) << t.name;
 }
 
 // A print server behind a slow network, every part of every answer late:
