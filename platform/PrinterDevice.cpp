@@ -11,8 +11,9 @@
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QPrinterInfo>
 #include <QTemporaryFile>
+
+#include <fcntl.h>
 
 namespace platform {
 
@@ -42,16 +43,6 @@ PrinterDevice::~PrinterDevice()
         painter_.end();
 }
 
-QString PrinterDevice::OutputPrinterName() const
-{
-    if (!useSystemPrinters_ || !OutputFileName().isEmpty())
-        return {};
-    // A printer named is used or said to be unusable, never swapped for
-    // another or for a file.
-    if (!DeviceName().isEmpty())
-        return DeviceName();
-    return QPrinterInfo::defaultPrinter().printerName();
-}
 
 void PrinterDevice::SetUpPage()
 {
@@ -65,8 +56,19 @@ void PrinterDevice::SetUpPage()
 
 void PrinterDevice::SetUpJob()
 {
-    queue_ = OutputPrinterName();
     spool_.reset();
+    queue_.clear();
+    if (useSystemPrinters_ && OutputFileName().isEmpty()) {
+        // A printer named is used or said to be unusable, never swapped for
+        // another or for a file; none named, the print system's default one.
+        job_ = std::make_unique<PrintJob>(DeviceName());
+        const QString why = job_->Refusal();
+        queue_ = job_->Printer();
+        if (queue_.isEmpty())
+            job_.reset();
+        else if (!why.isEmpty())
+            Fail(why);
+    }
     if (queue_.isEmpty()) {
         documentFile_ = OutputFileName();
         if (documentFile_.isEmpty()) {
@@ -121,11 +123,6 @@ void PrinterDevice::StartPage()
 {
     if (!painter_.isActive()) {
         SetUpJob();
-        if (!queue_.isEmpty()) {
-            job_ = std::make_unique<PrintJob>(queue_);
-            if (const QString why = job_->Refusal(); !why.isEmpty())
-                Fail(why);
-        }
         if (!painter_.begin(device_.get()))
             Fail(queue_.isEmpty()
                      ? QStringLiteral("Súbor %1 sa nedá vytvoriť.").arg(QDir::toNativeSeparators(documentFile_))
@@ -220,10 +217,11 @@ void PrinterDevice::EndDoc()
     }
     if (queue_.isEmpty())
         return;
-    // The print job removes the file once the print system has it.
-    spool_->setAutoRemove(false);
-    const QString pdf = spool_->fileName();
+    // The print job reads the file it has open; its name goes at once.
+    const int pdf = ::open(QFile::encodeName(spool_->fileName()).constData(), O_RDONLY | O_CLOEXEC);
     spool_.reset();
+    if (pdf < 0)
+        Fail(QStringLiteral("Tlačiareň %1 sa nedá použiť: dočasný súbor na tlač sa nedá otvoriť.").arg(queue_));
     const JobEnd end = job_->Print(pdf, DocumentName, device_->pageLayout().pageSize().key());
     job_.reset();
     if (!end.why.isEmpty())

@@ -51,7 +51,6 @@ private:
     [[noreturn]] void Fail(const QString &why, bool fateUnknown = false);
     void SetUpPage();
     void SetUpJob();
-    QString OutputPrinterName() const;
     QSizeF SheetTwips() const;
     QFont CurrentFont() const;
     double DotsPerTwip() const;

@@ -3,19 +3,27 @@
 #include "platform/PrintQueue.h"
 #include "platform/PrinterDevice.h"
 #include "platform/PrinterFake.h"
+#include "platform/PrintTexts.h"
+#include "platform/PrinterDirectory.h"
+#include "platform/Signals.h"
 #include "support/PrintServer.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cups/cups.h>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <tuple>
 
 using namespace platform;
@@ -23,11 +31,16 @@ using namespace platform;
 namespace {
 
 // Plays a script on a printer: T text, E empty text, L line, P picture,
-// N new page, D end of document, K kill document.
+// G a large picture (of noise, which no compression makes small), N new
+// page, D end of document, K kill document.
 void Play(Printer &printer, const char *script)
 {
     QImage picture(20, 10, QImage::Format_RGB32);
     picture.fill(Qt::red);
+    QImage noise(200, 200, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, QRandomGenerator::global()->generate());
     for (const char *c = script; *c; ++c) {
         printer.SetCurrentX(1000);
         printer.SetCurrentY(2000);
@@ -36,6 +49,7 @@ void Play(Printer &printer, const char *script)
         case 'E': printer.Print(""); break;
         case 'L': printer.Line(0, 1417, 11906, 1417, Qt::black); break;
         case 'P': printer.PaintPicture(picture, 1700, 3000); break;
+        case 'G': printer.PaintPicture(noise, 1700, 3000); break;
         case 'N': printer.NewPage(); break;
         case 'D': printer.EndDoc(); break;
         case 'K': printer.KillDoc(); break;
@@ -413,4 +427,263 @@ TEST(PrinterDevice, AStalledPrintServerIsWaitedForAFewSecondsWhileTheScreenGoesO
             longest = std::max(longest, ticks[i] - ticks[i - 1]);
         EXPECT_LE(longest, 250) << row.name << ": the screen's thread stood still";
     }
+}
+
+
+namespace {
+
+// The threads of this program now.
+int Threads() { return int(QDir("/proc/self/task").entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size()); }
+
+// Whether done() comes true within the time, the screen's events handled.
+bool Within(int ms, const std::function<bool()> &done)
+{
+    for (QDeadlineTimer deadline(ms); !done();) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+} // namespace
+
+// A document dropped after the queue said it would take it (the sheet
+// failed, or the printer went with the document unfinished): the thread
+// that talked to the print server ends, and the printer's subscription is
+// given up.
+TEST(PrinterDevice, ADocumentDroppedAfterTheQueueSaidYesEndsTheTalkAndItsSubscription)
+{
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(AddQueue(server, "Kabinet"));
+    const struct { const char *name; bool kill; } rows[] = {
+        {"the sheet failed: the document killed", true},
+        {"the printer gone with the document unfinished", false},
+    };
+    for (const auto &row : rows) {
+        const int threads = Threads();
+        {
+            PrinterDevice printer;
+            printer.SetDeviceName("Kabinet");
+            Play(printer, "T");
+            EXPECT_EQ(server.Subscriptions(), 1) << row.name << ": the queue was asked and said yes";
+            if (row.kill)
+                Play(printer, "K");
+        }
+        EXPECT_TRUE(Within(10000, [&] { return Threads() <= threads && server.Subscriptions() == 0; }))
+            << row.name << ": " << Threads() - threads << " threads more, " << server.Subscriptions()
+            << " subscriptions";
+        EXPECT_EQ(server.Jobs(), 0) << row.name;
+    }
+}
+
+// A print server that restarts while a job is followed (for a moment
+// nothing answers at its address): the follow goes on, and the job's end
+// is said as it came.
+TEST(PrinterDevice, AJobIsFollowedToItsEndThroughARestartOfThePrintServer)
+{
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    // A printer that jams two seconds into a job, and the job is cancelled.
+    server.AddBackend("neskoro", "#!/bin/sh\n[ $# -eq 0 ] && exit 0\nsleep 2\ncat ${6:--} >/dev/null\n"
+                                 "echo 'ERROR: paper jam' >&2\nexit 5\n");
+    ASSERT_TRUE(server.AddQueue("Neskoro", "neskoro:/"));
+    PrinterDevice printer;
+    printer.SetDeviceName("Neskoro");
+    bool restarted = false;
+    QTimer::singleShot(700, [&] { restarted = server.Restart(); });
+    try {
+        Play(printer, "TD");
+        ADD_FAILURE() << "printed as if done";
+    } catch (const PrinterError &e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith("Úloha 1 na tlačiarni Neskoro bola zrušená."))
+            << e.what();
+        EXPECT_EQ(dynamic_cast<const PrintFateUnknown *>(&e), nullptr) << e.what();
+    }
+    EXPECT_TRUE(restarted);
+}
+
+// A print server behind a slow network, every part of every answer late:
+// the print waits, however far apart the parts come, while its bounds
+// hold (5 s for the queue's answer, 12 s in all), and "neodpovedal včas"
+// is said only once a bound has passed; a network that cuts the connection
+// is said to have cut it, at once.
+TEST(PrinterDevice, APrintServerWhoseEveryAnswerComesLateIsWaitedForWithinTheBounds)
+{
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(AddQueue(server, "Kabinet"));
+    lktest::SlowLink link(server.Socket());
+    ASSERT_TRUE(link.Running());
+    const PrintWaitLimits &limits = PrintWaits();
+    const struct { const char *name; int lateMs; bool printed; const char *cut; } rows[] = {
+        {"every part half a second late: printed", 500, true, nullptr},
+        {"every part a second late", 1000, false, nullptr},
+        {"every part three seconds late", 3000, false, nullptr},
+        {"the connection cut as the answer comes", 0, false,
+         "Tlačiareň Kabinet sa nedá použiť: spojenie s tlačovým systémom sa prerušilo."},
+    };
+    for (const auto &row : rows) {
+        link.SetDelay(std::chrono::milliseconds(row.lateMs));
+        link.CutAnswers(row.cut);
+        PrinterDevice printer;
+        printer.SetDeviceName("Kabinet");
+        QElapsedTimer since;
+        since.start();
+        QString said;
+        try {
+            Play(printer, "TD");
+        } catch (const PrinterError &e) {
+            said = QString::fromUtf8(e.what());
+        }
+        const qint64 took = since.elapsed();
+        if (row.printed || row.cut) {
+            EXPECT_EQ(said, row.cut) << row.name;
+        }
+        if (row.cut) {
+            EXPECT_LT(took, 1000) << row.name;
+        }
+        if (said.contains("neodpovedal včas")) {
+            const auto bound = said.startsWith("Tlačiareň Kabinet sa nedá použiť") ? limits.queue : limits.job;
+            EXPECT_GE(took, bound.count()) << row.name << ": said before its bound passed: " << said.toStdString();
+        }
+        EXPECT_LE(took, (limits.job + PrintGrace).count() + 1000) << row.name;
+    }
+    link.SetDelay(std::chrono::milliseconds(0));
+    link.CutAnswers(false);
+}
+namespace {
+
+// What a printer directory answered to one question: each answer, when the
+// first came, and the longest the screen's thread went without a turn
+// meanwhile (a timer there fires every 20 ms).
+template <typename T>
+struct Heard {
+    QList<T> answers;
+    qint64 ms = -1, longestStill = 0;
+};
+
+// Asks, and listens until the bound and its grace are well past (or, with
+// an answer, a while longer, for one more); with dropContext the context
+// goes before any answer can come.
+template <typename T>
+Heard<T> Hear(const std::function<void(QObject *, std::function<void(const T &)>)> &ask, bool dropContext = false)
+{
+    Heard<T> heard;
+    QElapsedTimer since;
+    since.start();
+    qint64 last = 0;
+    QTimer screen;
+    QObject::connect(&screen, &QTimer::timeout, [&] {
+        heard.longestStill = std::max(heard.longestStill, since.elapsed() - last);
+        last = since.elapsed();
+    });
+    screen.start(20);
+    auto context = std::make_unique<QObject>();
+    ask(context.get(), [&](const T &answer) {
+        heard.answers << answer;
+        if (heard.ms < 0)
+            heard.ms = since.elapsed();
+    });
+    if (dropContext)
+        context.reset();
+    const int bound = int((PrintWaits().queue + PrintGrace).count());
+    Within(bound + 2000, [&] { return !heard.answers.isEmpty(); });
+    Within(300, [] { return false; });
+    return heard;
+}
+
+} // namespace
+
+// The printers the print dialog shows and a printer's details, asked of a
+// print server of the test's own on a thread of their own: its queues, its
+// default one, and a printer's place, model and state in Slovak. A server
+// stopped at the question is said not to answer once the bound is past,
+// one that wants a login to refuse, once, with no one asked for a password,
+// and one that is not there to be not there; the screen's thread goes on
+// all the while, and a question whose context is gone is never answered.
+TEST(PrinterDirectory, ThePrintersAndTheirDetailsComeWithinTheBoundWhileTheScreenGoesOn)
+{
+    PrintWaitLimits &limits = PrintWaits();
+    const PrintWaitLimits usual = limits;
+    const auto restore = qScopeGuard([&] { limits = usual; });
+    limits.queue = std::chrono::milliseconds(1500);
+    const auto directory = MakeSystemPrinterDirectory();
+    const auto listing = [&](QObject *c, std::function<void(const PrinterListing &)> a) {
+        directory->AskPrinters(c, std::move(a));
+    };
+    const auto details = [&](const QString &printer) {
+        return [&, printer](QObject *c, std::function<void(const PrinterDetails &)> a) {
+            directory->AskDetails(printer, c, std::move(a));
+        };
+    };
+    // Answered once, in time, the screen going on; what it said.
+    const auto once = [&](const auto &heard, const char *name, qint64 atLeastMs = 0) {
+        EXPECT_EQ(heard.answers.size(), 1) << name;
+        EXPECT_TRUE(heard.ms >= atLeastMs && heard.ms <= (limits.queue + PrintGrace).count() + 500)
+            << name << ": answered after " << heard.ms << " ms";
+        EXPECT_LE(heard.longestStill, 1000) << name << ": the screen's thread stood still";
+        return heard.answers.value(0);
+    };
+
+    const PrinterListing none = once(Hear<PrinterListing>(listing), "no print server");
+    EXPECT_EQ(none.why, "Tlačiarne sa nedajú zistiť: tlačový systém nie je dostupný.");
+    {
+        lktest::PrintServer server;
+        if (!server.Running())
+            GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+        for (const char *queue : {"Zborovna", "Kabinet", "Stau4"})
+            ASSERT_TRUE(AddQueue(server, queue)) << queue;
+        ASSERT_TRUE(server.Run("lpadmin", {"-d", "Zborovna"})
+                    && server.Run("lpadmin", {"-p", "Kabinet", "-L", "Kabinet matematiky"})
+                    && server.Run("cupsreject", {"Zborovna"})
+                    && server.Run("cupsdisable", {"-r", "Vymeňte toner", "Zborovna"}));
+
+        PrinterListing all = once(Hear<PrinterListing>(listing), "queues and the default");
+        all.printers.sort();
+        EXPECT_EQ(all.printers.join(", ").toStdString(), "Kabinet, Stau4, Zborovna");
+        EXPECT_EQ(all.defaultPrinter, "Zborovna");
+        EXPECT_EQ(all.why, "");
+
+        const struct { const char *name, *printer, *location, *state; bool accepts; const char *why; } rows[] = {
+            {"ready, with its place", "Kabinet", "Kabinet matematiky", "Pripravená.", true, ""},
+            {"stopped with its reason, taking no jobs", "Zborovna", "", "Zastavená. Tlačiareň hlási: „Vymeňte toner“.",
+             false, ""},
+            {"one the print system does not know", "Nikde", "", "", true,
+             "Údaje o tlačiarni Nikde sa nedajú zistiť. Tlačový systém tlačiareň nepozná."},
+        };
+        for (const auto &row : rows) {
+            const PrinterDetails d = once(Hear<PrinterDetails>(details(row.printer)), row.name);
+            EXPECT_EQ(std::tuple(d.printer, d.location, d.state, d.acceptsJobs, d.why),
+                      std::tuple(QString(row.printer), QString(row.location), QString(row.state), row.accepts,
+                                 QString(row.why)))
+                << row.name << ": " << d.state.toStdString() << " / " << d.why.toStdString();
+            EXPECT_TRUE(row.why[0] || !d.model.isEmpty()) << row.name << ": no model";
+        }
+
+        const int threads = Threads();
+        server.Pause();
+        const auto lateListing = once(Hear<PrinterListing>(listing), "stopped at the question", limits.queue.count());
+        EXPECT_EQ(lateListing.why, "Tlačiarne sa nedajú zistiť: tlačový systém neodpovedal včas.");
+        const auto lateDetails = once(Hear<PrinterDetails>(details("Kabinet")), "stopped, details",
+                                      limits.queue.count());
+        EXPECT_EQ(lateDetails.why, "Údaje o tlačiarni Kabinet sa nedajú zistiť: tlačový systém neodpovedal včas.");
+        const Heard<PrinterListing> dropped = Hear<PrinterListing>(listing, true);
+        EXPECT_TRUE(dropped.answers.isEmpty()) << "answered a context that is gone";
+        server.Resume();
+        EXPECT_TRUE(Within(5000, [&] { return Threads() <= threads; }))
+            << Threads() - threads << " threads more: a thread that asked did not end";
+    }
+    lktest::PrintServer login({.refuses = "CUPS-Get-Printers Get-Printer-Attributes"});
+    ASSERT_TRUE(login.Running() && AddQueue(login, "Kabinet"));
+    const auto refused = once(Hear<PrinterListing>(listing), "a login wanted");
+    EXPECT_EQ(refused.why, "Tlačiarne sa nedajú zistiť. Vyžaduje sa prihlásenie menom a heslom.");
+    const auto refusedDetails = once(Hear<PrinterDetails>(details("Kabinet")), "a login wanted, details");
+    EXPECT_EQ(refusedDetails.why,
+              "Údaje o tlačiarni Kabinet sa nedajú zistiť. Vyžaduje sa prihlásenie menom a heslom.");
 }

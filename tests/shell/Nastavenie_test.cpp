@@ -426,22 +426,32 @@ TEST_F(Nastavenie, PrintOnPaperSaysWhyNotAndNeverWritesAFileInstead)
 // What happens to the print server once the teacher has pressed print.
 enum class Porucha { ziadna, zabity_pocas_ulohy, zastaveny_pri_ok, pomaly };
 
+// The print's bound that keeps the teacher waiting at most: for the queue's
+// answer, or for the whole job.
+enum class Hranica { rad, uloha };
+
 struct Cakanie_na_tlaciaren {
     const char *nazov, *tlaciaren;
     Porucha porucha;
-    int oneskorenie_ms; // every answer this late (pomaly)
+    int oneskorenie_ms; // every part of every answer this late (pomaly)
     bool skratene;      // the print's waits shortened
     const char *hlasenie;
-    int najviac_ms; // the teacher is back this long after print at the latest
+    Hranica hranica; // the teacher is back by it and the thread's grace
 };
+
+// What a loaded machine (twice as many busy processes as processors) adds
+// to a wait on the screen's thread: the bounds of a test hold the property
+// with it, the figures are the benchmarks'.
+constexpr int Rezerva_ms = 2500;
 
 // Prints through the dialog onto a print server of the test's own (through
 // a slow link when its answers come late). While the program waits for the
 // printer, a note on the stage says so from the start of the wait to its
 // end, painted before anything is asked of the print server; the screen's
-// thread keeps going (a timer there fires every 50 ms), keys typed meanwhile
-// are dropped, not typed into the name when the wait is over, and the
-// teacher is back within the bound, told what is known.
+// thread keeps going (a timer there fires every 50 ms, and never stands a
+// second), keys typed meanwhile are dropped, not typed into the name when
+// the wait is over, and the teacher is back within the bound and the
+// thread's grace, told what is known.
 // Printing on paper through a link to the print server whose answers come
 // late when a row wants it so.
 struct Cez_linku {
@@ -512,9 +522,11 @@ void Tlac_a_cakaj(Nastavenie &t, Cez_linku &p, const Cakanie_na_tlaciaren &c)
     linka.SetDelay(std::chrono::milliseconds(0));
     server.Resume();
 
-    EXPECT_LE(trvalo, c.najviac_ms) << c.nazov << ": the teacher was kept waiting";
+    const auto hranica = c.hranica == Hranica::rad ? limity.queue : limity.job;
+    EXPECT_LE(trvalo, (hranica + platform::PrintGrace).count() + Rezerva_ms)
+        << c.nazov << ": the teacher was kept waiting";
     ASSERT_TRUE(namalovana.has_value()) << c.nazov << ": no note";
-    EXPECT_LE(*namalovana - ok, std::chrono::milliseconds(300)) << c.nazov << ": the note came late";
+    EXPECT_LE(*namalovana - ok, std::chrono::milliseconds(1000)) << c.nazov << ": the note came late";
     if (c.porucha == Porucha::pomaly) {
         EXPECT_TRUE(prvy_dotaz && *prvy_dotaz >= *namalovana) << c.nazov << ": the print server asked before the note";
     }
@@ -522,8 +534,10 @@ void Tlac_a_cakaj(Nastavenie &t, Cez_linku &p, const Cakanie_na_tlaciaren &c)
     qint64 najdlhsie = tiky.front();
     for (size_t i = 1; i < tiky.size(); ++i)
         najdlhsie = std::max(najdlhsie, tiky[i] - tiky[i - 1]);
-    EXPECT_LE(najdlhsie, 250) << c.nazov << ": the screen stood still";
-    EXPECT_GE(poznamky.size(), qsizetype(trvalo / 50 / 2)) << c.nazov << ": the note shown for the whole wait";
+    EXPECT_LE(najdlhsie, 1000) << c.nazov << ": the screen stood still";
+    // Ticks of the screen's timer, however few a loaded machine allows,
+    // see the note, but for the last few once it is gone.
+    EXPECT_GE(poznamky.size(), qsizetype(tiky.size()) - 4) << c.nazov << ": the note shown for the whole wait";
     EXPECT_TRUE(!poznamky.isEmpty() && poznamky[0] == QStringLiteral("Čakám na tlačiareň %1 …").arg(c.tlaciaren))
         << c.nazov;
     for (QLabel *l : platform::Stage::instance()->findChildren<QLabel *>())
@@ -532,13 +546,20 @@ void Tlac_a_cakaj(Nastavenie &t, Cez_linku &p, const Cakanie_na_tlaciaren &c)
     EXPECT_EQ(QString(t.s->TJmeno->Text), "Eva") << c.nazov;
     const auto okna = t.p.box.AskedBoxes().mid(okien);
     ASSERT_EQ(okna.size(), c.hlasenie ? 1 : 0) << c.nazov << ": " << (okna.isEmpty() ? "" : okna[0].text.toStdString());
-    const bool neiste = QString(c.hlasenie).startsWith("Pracovný list sa možno");
+    // One of the messages the row allows ("|" between them).
+    QString hlasenie;
+    for (const QString &moze : QString(c.hlasenie).split('|'))
+        if (!okna.isEmpty() && okna[0].text.startsWith(moze))
+            hlasenie = moze;
+    const bool neiste = hlasenie.startsWith("Pracovný list sa možno");
     EXPECT_TRUE(!c.hlasenie
-                || (okna[0].text.startsWith(c.hlasenie) && okna[0].text.contains("Pozrite sa na tlačiareň") == neiste
+                || (!hlasenie.isEmpty() && okna[0].text.contains("Pozrite sa na tlačiareň") == neiste
                     && okna[0].style == (platform::MessageStyle::OkOnly
                                          | (neiste ? platform::MessageStyle::Exclamation
                                                    : platform::MessageStyle::Critical))))
         << c.nazov << ": " << okna[0].text.toStdString();
+    EXPECT_TRUE(!c.hlasenie || !okna[0].text.contains("neodpovedal včas") || trvalo >= limity.queue.count())
+        << c.nazov << ": said not to answer in time before the bound passed";
     EXPECT_EQ(Vpredu(), t.s) << c.nazov;
 }
 
@@ -564,29 +585,34 @@ TEST_F(Nastavenie, WhileThePrinterIsAwaitedANoteSaysSoTheScreenGoesOnAndKeysType
         GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
     // The server killed last: it is gone for good.
     const Cakanie_na_tlaciaren pripady[] = {
-        {"printed after a while: nothing more to say", "Pomala", Porucha::ziadna, 0, false, nullptr, 6000},
+        {"printed after a while: nothing more to say", "Pomala", Porucha::ziadna, 0, false, nullptr, Hranica::uloha},
         {"the print server stopped at print: said soon, nothing was sent", "Kabinet", Porucha::zastaveny_pri_ok, 0, true,
          "Pracovný list sa nepodarilo vytlačiť.\nTlačiareň Kabinet sa nedá použiť: tlačový systém neodpovedal včas.",
-         3000},
-        {"every answer a second late: printed", "Kabinet", Porucha::pomaly, 1000, false, nullptr, 8000},
+         Hranica::rad},
+        {"every part of every answer half a second late: printed", "Kabinet", Porucha::pomaly, 500, false, nullptr,
+         Hranica::uloha},
         {"the print server killed in the middle of the job: it may not have been printed", "Pomala",
          Porucha::zabity_pocas_ulohy, 0, false,
-         "Pracovný list sa možno nevytlačil.\nTlačový systém prijal úlohu ", 7000},
+         "Pracovný list sa možno nevytlačil.\nTlačový systém prijal úlohu ", Hranica::uloha},
     };
     for (const auto &c : pripady)
         Tlac_a_cakaj(*this, p, c);
 }
 
-// A print server whose every answer comes three seconds late: the teacher
-// waits no longer than the print's bound, twelve seconds.
+// A print server whose every part of every answer comes three seconds late:
+// the teacher waits no longer than the print's bound, twelve seconds, and
+// is told what is known: the queue's answer did not come in its five
+// seconds, nothing was sent; or the job went, and its end is not known.
 TEST_F(Nastavenie, APrintServerThatAnswersLateKeepsTheTeacherTwelveSecondsAtMost)
 {
     Cez_linku p;
     if (!Priprav_tlac(*this, p))
         GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
     Tlac_a_cakaj(*this, p,
-                 {"every answer three seconds late", "Kabinet", Porucha::pomaly, 3000, false,
-                  "Pracovný list sa možno nevytlačil.\n", 13000});
+                 {"every part of every answer three seconds late", "Kabinet", Porucha::pomaly, 3000, false,
+                  "Pracovný list sa nepodarilo vytlačiť.\nTlačiareň Kabinet sa nedá použiť: tlačový systém neodpovedal "
+                  "včas.|Pracovný list sa možno nevytlačil.\nTlačový systém ",
+                  Hranica::uloha});
 }
 
 // Every text a window shows, of its widgets that are not hidden, each tab of
