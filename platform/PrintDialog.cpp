@@ -31,8 +31,7 @@ namespace {
 // Of pages and of copies.
 constexpr int MostOf = 999;
 
-// The print system's reasons come as sentences or as the end of one; the
-// dialog says each as a sentence of its own.
+// What the directory says is said as a sentence of its own.
 QString AsSentence(const QString &why)
 {
     QString sentence = why.trimmed();
@@ -64,7 +63,7 @@ private:
     void ShowPrinters(const PrinterListing &listing);
     void AskDetails();
     void ShowDetails(const PrinterDetails &details);
-    void Grow();
+    void Grow(QWidget *changed);
     void ChooseFile();
     std::optional<QString> CheckedFile();
     void Print();
@@ -243,15 +242,14 @@ void PrintDialog::ShowPrinters(const PrinterListing &listing)
         toPrinter_->setChecked(true);
     const QString why = AsSentence(listing.why);
     if (!any)
-        printersNote_->setText((why.isEmpty() ? QStringLiteral("Tlačový systém nepozná žiadnu tlačiareň.")
-                                              : QStringLiteral("Tlačiarne sa nepodarilo zistiť. ") + why)
+        printersNote_->setText((why.isEmpty() ? QStringLiteral("Tlačový systém nepozná žiadnu tlačiareň.") : why)
                                + QStringLiteral(" Pracovný list sa dá uložiť do súboru PDF."));
     else
         printersNote_->setText(why);
     printersNote_->setVisible(!printersNote_->text().isEmpty());
     if (any)
         AskDetails();
-    Grow();
+    Grow(printersNote_);
 }
 
 void PrintDialog::AskDetails()
@@ -283,22 +281,25 @@ void PrintDialog::ShowDetails(const PrinterDetails &details)
     if (details.printer.isEmpty())
         state = QStringLiteral("Zisťuje sa…");
     else if (!details.why.isEmpty())
-        state = QStringLiteral("Nedá sa zistiť. ") + AsSentence(details.why);
+        state = AsSentence(details.why);
     else
         state = AsSentence(details.state);
     if (known && !details.acceptsJobs)
         state += QStringLiteral(" Tlačiareň neprijíma úlohy.");
     state_->setText(state.trimmed().isEmpty() ? QStringLiteral("Neznámy.") : state.trimmed());
-    Grow();
+    Grow(details_);
 }
 
 // A text that came after the dialog was sized may wrap to more lines than
 // it has room for: the dialog grows to them, and never shrinks, lest it
-// jump about as the answers come.
-void PrintDialog::Grow()
+// jump about as the answers come. The sizes of the boxes around the text
+// are asked anew, which Qt would do only once the event loop runs.
+void PrintDialog::Grow(QWidget *changed)
 {
     if (!isVisible())
         return;
+    for (QWidget *w = changed; w && w != this; w = w->parentWidget())
+        w->updateGeometry();
     layout()->activate();
     if (const int needed = layout()->totalHeightForWidth(width()); needed > height())
         resize(width(), needed);

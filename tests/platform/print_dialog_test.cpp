@@ -81,9 +81,9 @@ TEST_F(Dialog_tlace, OpensAtOnceOnTheFileAndTakesThePrintersAsTheyCome)
         {"no default printer: the file stays chosen", {{"Kabinet", "Zborovna"}, {}, {}}, 0, false, false, nullptr},
         {"the file chosen before the printers came stays chosen", {{"Kabinet"}, "Kabinet", {}}, 300, true, false,
          nullptr},
-        {"why there are no printers said, the file chosen", {{}, {}, "tlačový systém neodpovedal včas"}, 300, false,
-         false,
-         "Tlačiarne sa nepodarilo zistiť. Tlačový systém neodpovedal včas. Pracovný list sa dá uložiť do súboru PDF."},
+        {"why there are no printers said, the file chosen",
+         {{}, {}, "Tlačiarne sa nedajú zistiť: tlačový systém neodpovedal včas"}, 300, false, false,
+         "Tlačiarne sa nedajú zistiť: tlačový systém neodpovedal včas. Pracovný list sa dá uložiť do súboru PDF."},
         {"a print system with no printer", {}, 0, false, false,
          "Tlačový systém nepozná žiadnu tlačiareň. Pracovný list sa dá uložiť do súboru PDF."},
         {"never answered: still awaited, print takes the file", {{"Kabinet"}, "Kabinet", {}}, Adresar_tlaciarni::Nikdy,
@@ -135,7 +135,8 @@ TEST_F(Dialog_tlace, APrintersDetailsComeAsTheyAreToldAndARefusalIsSaidOnce)
     adresar.zoznam = {{"Kabinet", "Zborovna", "Sklad"}, "Kabinet", {}};
     adresar.podrobnosti = {
         {"Kabinet", {"Kabinet", "2. poschodie", "Laserová A4", "Pripravená.", true, {}}},
-        {"Zborovna", {"Zborovna", {}, {}, {}, true, "Vyžaduje sa prihlásenie menom a heslom."}},
+        {"Zborovna",
+         {"Zborovna", {}, {}, {}, true, "Údaje o tlačiarni Zborovna sa nedajú zistiť. Vyžaduje sa prihlásenie."}},
         {"Sklad", {"Sklad", {}, {}, "zastavená", false, {}}},
     };
     adresar.podrobnosti_ms = 200;
@@ -161,11 +162,11 @@ TEST_F(Dialog_tlace, APrintersDetailsComeAsTheyAreToldAndARefusalIsSaidOnce)
         EXPECT_TRUE(QTest::qWaitFor([&] { return ukazane() != zistuje; }, 5000));
         EXPECT_EQ(ukazane(), QStringList({{}, {}, "Zastavená. Tlačiareň neprijíma úlohy."}));
         vyber("Zborovna");
-        EXPECT_EQ(ukazane(), QStringList({{}, {}, "Nedá sa zistiť. Vyžaduje sa prihlásenie menom a heslom."}));
+        EXPECT_EQ(ukazane(), QStringList({{}, {}, "Údaje o tlačiarni Zborovna sa nedajú zistiť. Vyžaduje sa prihlásenie."}));
         vyber("Kabinet");
         vyber("Zborovna");
         QTest::qWait(300);
-        EXPECT_EQ(Text(d, "state"), "Nedá sa zistiť. Vyžaduje sa prihlásenie menom a heslom.");
+        EXPECT_EQ(Text(d, "state"), "Údaje o tlačiarni Zborovna sa nedajú zistiť. Vyžaduje sa prihlásenie.");
     });
     EXPECT_EQ(adresar.opytane, QStringList({"Kabinet", "Zborovna", "Sklad"})) << "each printer asked once";
     EXPECT_TRUE(box.AskedBoxes().isEmpty()) << "said in the dialog, and nowhere else";
