@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,6 +21,7 @@
 #include <QSet>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace platform {
@@ -72,6 +72,9 @@ private:
     QComboBox *printers_ = nullptr;
     QLabel *printersNote_ = nullptr, *location_ = nullptr, *model_ = nullptr, *state_ = nullptr;
     QWidget *details_ = nullptr;
+    // Shows the note on the printers, or the details of the one in the list,
+    // in one place.
+    QStackedWidget *noteOrDetails_ = nullptr;
     QLineEdit *fileName_ = nullptr;
     QSpinBox *copies_ = nullptr, *fromPage_ = nullptr, *toPage_ = nullptr;
     // Once the teacher has chosen, printers that come late leave the choice
@@ -120,23 +123,23 @@ QGroupBox *PrintDialog::MakeOutput()
     printersNote_ = new QLabel(QStringLiteral("Hľadajú sa tlačiarne…"));
     printersNote_->setObjectName(QStringLiteral("printersNote"));
     printersNote_->setWordWrap(true);
+    printersNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     details_ = new QWidget;
-    // Its room is kept while no printer is known, so the dialog does not
-    // jump when one is.
-    QSizePolicy keep = details_->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    details_->setSizePolicy(keep);
-    details_->setVisible(false);
-    auto *detailsRows = new QFormLayout(details_);
+    auto *detailsRows = new QGridLayout(details_);
     detailsRows->setContentsMargins(0, 0, 0, 0);
+    detailsRows->setColumnStretch(1, 1);
+    int at = 0;
     for (auto [label, name, field] : {std::tuple("Umiestnenie:", "location", &location_),
                                       std::tuple("Model:", "model", &model_), std::tuple("Stav:", "state", &state_)}) {
         *field = new QLabel;
         (*field)->setObjectName(QLatin1String(name));
         (*field)->setWordWrap(true);
         (*field)->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        detailsRows->addRow(QString::fromUtf8(label), *field);
+        // The name beside the first line of a text that wraps.
+        detailsRows->addWidget(new QLabel(QString::fromUtf8(label)), at, 0, Qt::AlignTop);
+        detailsRows->addWidget(*field, at++, 1, Qt::AlignTop);
     }
+    detailsRows->setRowStretch(at, 1);
     toFile_ = new QRadioButton(QStringLiteral("Súbor P&DF:"));
     toFile_->setObjectName(QStringLiteral("toFile"));
     // Until the print system has answered, the file is what can be used.
@@ -164,13 +167,20 @@ QGroupBox *PrintDialog::MakeOutput()
         rows->addLayout(line);
     };
     row(toPrinter_, printers_);
-    row(nullptr, printersNote_);
-    row(nullptr, details_);
+    // Its room is that of the details, so the dialog does not jump when
+    // they come.
+    noteOrDetails_ = new QStackedWidget;
+    noteOrDetails_->addWidget(printersNote_);
+    noteOrDetails_->addWidget(details_);
+    row(nullptr, noteOrDetails_);
     row(toFile_, fileName_, choose);
 
     connect(toPrinter_, &QRadioButton::clicked, this, [this] { Choose(toPrinter_); });
     connect(toFile_, &QRadioButton::clicked, this, [this] { Choose(toFile_); });
-    connect(printers_, &QComboBox::activated, this, [this] { Choose(toPrinter_); });
+    connect(printers_, &QComboBox::activated, this, [this] {
+        Choose(toPrinter_);
+        noteOrDetails_->setCurrentWidget(details_);
+    });
     connect(printers_, &QComboBox::currentIndexChanged, this, [this] { AskDetails(); });
     connect(fileName_, &QLineEdit::textEdited, this, [this] { Choose(toFile_); });
     connect(choose, &QPushButton::clicked, this, [this] { ChooseFile(); });
@@ -237,7 +247,6 @@ void PrintDialog::ShowPrinters(const PrinterListing &listing)
     }
     toPrinter_->setEnabled(any);
     printers_->setEnabled(any);
-    details_->setVisible(any);
     if (any && byDefault >= 0 && !chosen_)
         toPrinter_->setChecked(true);
     const QString why = AsSentence(listing.why);
@@ -246,7 +255,8 @@ void PrintDialog::ShowPrinters(const PrinterListing &listing)
                                + QStringLiteral(" Pracovný list sa dá uložiť do súboru PDF."));
     else
         printersNote_->setText(why);
-    printersNote_->setVisible(!printersNote_->text().isEmpty());
+    // What is missing of the list is said until a printer is chosen.
+    noteOrDetails_->setCurrentWidget(why.isEmpty() && any ? details_ : printersNote_);
     if (any)
         AskDetails();
     Grow(printersNote_);

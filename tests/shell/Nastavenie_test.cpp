@@ -147,7 +147,7 @@ TEST_F(Nastavenie, TheNameIsCleanedContinueRisesOnceAndLeadsThroughTheVariantsHe
 }
 
 // Answers the printer dialog once it is open: the printer named once it is
-// listed (none: its PDF file, named subor or, when null, the file it
+// listed and its details told (none: its PDF file, named subor or, when null, the file it
 // offers), three copies, pred_tlacou, then print or cancel as a teacher
 // would. A dialog still open after print is cancelled. Its questions and
 // messages are the test's message boxes (a question answered yes).
@@ -172,6 +172,10 @@ void Odpovedz_dialogu(bool prijmi, const QString &subor, const QString &tlaciare
                 << tlaciaren.toStdString() << " listed: " << o_tlaciarnach->text().toStdString();
             tlaciarne->setCurrentIndex(tlaciarne->findText(tlaciaren));
             d->findChild<QRadioButton *>(QStringLiteral("toPrinter"))->click();
+            // Its details are told before print, so the print is all the
+            // print server hears of from then on.
+            auto *stav = d->findChild<QLabel *>(QStringLiteral("state"));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !stav->text().startsWith("Zisťuje sa"); }, 10000));
         }
         d->findChild<QSpinBox *>(QStringLiteral("copies"))->setValue(3);
         EXPECT_EQ(tlacidla->button(QDialogButtonBox::Cancel)->text(), "Zrušiť");
