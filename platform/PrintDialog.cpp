@@ -99,7 +99,8 @@ PrintDialog::PrintDialog(const QString &title, QWidget *parent) : QDialog(parent
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(MakeOutput());
     layout->addWidget(MakeCopiesAndPages());
-    // The room of a note no longer shown stays above the buttons.
+    // Room the dialog grew to for a reason since gone stays above the
+    // buttons.
     layout->addStretch(1);
     layout->addWidget(buttons);
     // Room for a printer's place and model, and a reason, on a line or two.
