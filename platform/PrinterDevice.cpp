@@ -1,19 +1,17 @@
 #include "platform/PrinterDevice.h"
 
+#include "platform/DocumentFiles.h"
 #include "platform/Fonts.h"
 #include "platform/PrintQueue.h"
 #include "platform/Runtime.h"
 #include "platform/Services.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QTemporaryFile>
-
-#include <fcntl.h>
 
 namespace platform {
 
@@ -56,7 +54,6 @@ void PrinterDevice::SetUpPage()
 
 void PrinterDevice::SetUpJob()
 {
-    spool_.reset();
     queue_.clear();
     if (useSystemPrinters_ && OutputFileName().isEmpty()) {
         // A printer named is used or said to be unusable, never swapped for
@@ -69,24 +66,18 @@ void PrinterDevice::SetUpJob()
         else if (!why.isEmpty())
             Fail(why);
     }
-    if (queue_.isEmpty()) {
-        documentFile_ = OutputFileName();
-        if (documentFile_.isEmpty()) {
-            documentFile_ = DefaultPdfPath();
-            // The documents folder may not exist until a file is written there.
-            QDir().mkpath(QFileInfo(documentFile_).absolutePath());
-        }
-        device_ = std::make_unique<QPdfWriter>(documentFile_);
-    } else {
-        // The print system gets the finished document, so it gives the job
-        // a number to follow.
-        documentFile_.clear();
-        spool_ = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("kvantira2-XXXXXX.pdf")));
-        if (!spool_->open())
-            Fail(QStringLiteral("Tlačiareň %1 sa nedá použiť: dočasný súbor na tlač sa nedá vytvoriť.").arg(queue_));
-        spool_->close();
-        device_ = std::make_unique<QPdfWriter>(spool_->fileName());
-    }
+    documentFile_.clear();
+    if (queue_.isEmpty())
+        documentFile_ = OutputFileName().isEmpty() ? DefaultPdfPath() : OutputFileName();
+    // Made in memory: the PDF engine does not say whether its writes went
+    // through, so the finished document is written, or handed to the print
+    // system (which then gives the job a number to follow), whole or not at
+    // all.
+    auto document = std::make_unique<QBuffer>();
+    document->open(QIODevice::WriteOnly);
+    // The writer goes before the buffer it wrote into.
+    device_ = std::make_unique<QPdfWriter>(document.get());
+    document_ = std::move(document);
     SetUpPage();
     device_->setTitle(DocumentName);
 }
@@ -95,14 +86,20 @@ void PrinterDevice::Drop()
 {
     breaksDue_ = 0;
     job_.reset();
-    if (painter_.isActive()) {
+    if (painter_.isActive())
         painter_.end();
-        // Only a file that this document opened is removed.
-        if (!documentFile_.isEmpty())
-            QFile::remove(documentFile_);
-    }
     documentFile_.clear();
-    spool_.reset();
+    Finished();
+}
+
+QByteArray PrinterDevice::Finished()
+{
+    if (!document_)
+        return {};
+    QByteArray pdf = document_->data();
+    document_->close();
+    document_->setData(QByteArray());
+    return pdf;
 }
 
 void PrinterDevice::Fail(const QString &why, bool fateUnknown)
@@ -124,9 +121,7 @@ void PrinterDevice::StartPage()
     if (!painter_.isActive()) {
         SetUpJob();
         if (!painter_.begin(device_.get()))
-            Fail(queue_.isEmpty()
-                     ? QStringLiteral("Súbor %1 sa nedá vytvoriť.").arg(QDir::toNativeSeparators(documentFile_))
-                     : QStringLiteral("Tlačiareň %1 sa nedá použiť.").arg(queue_));
+            Fail(QStringLiteral("Dokument sa nedá začať."));
         // A graph blurred by JPEG is no use on paper.
         painter_.setRenderHint(QPainter::LosslessImageRendering);
         breaksDue_ = 0;
@@ -210,19 +205,24 @@ void PrinterDevice::EndDoc()
     for (; breaksDue_ > 1; --breaksDue_)
         Break();
     breaksDue_ = 0;
-    if (!painter_.end()) {
-        if (!documentFile_.isEmpty())
-            QFile::remove(documentFile_);
+    if (!painter_.end())
         Fail(QStringLiteral("Dokument sa nepodarilo dokončiť."));
-    }
-    if (queue_.isEmpty())
+    const QByteArray pdf = Finished();
+    if (queue_.isEmpty()) {
+        // The documents folder may not exist until a file is written there.
+        if (documentFile_ != OutputFileName())
+            QDir().mkpath(QFileInfo(documentFile_).absolutePath());
+        if (const QString why = SaveDocument(documentFile_, pdf); !why.isEmpty())
+            Fail(why);
         return;
-    // The print job reads the file it has open; its name goes at once.
-    const int pdf = ::open(QFile::encodeName(spool_->fileName()).constData(), O_RDONLY | O_CLOEXEC);
-    spool_.reset();
-    if (pdf < 0)
-        Fail(QStringLiteral("Tlačiareň %1 sa nedá použiť: dočasný súbor na tlač sa nedá otvoriť.").arg(queue_));
-    const JobEnd end = job_->Print(pdf, DocumentName, device_->pageLayout().pageSize().key());
+    }
+    QString why;
+    const int file = TemporaryDocument(pdf, why);
+    if (file < 0)
+        Fail(QStringLiteral("Na tlačiareň %1 sa nič neposlalo, lebo dočasný súbor na tlač sa nepodarilo zapísať do "
+                            "priečinka %2: %3")
+                 .arg(queue_, QDir::toNativeSeparators(QDir::tempPath()), why));
+    const JobEnd end = job_->Print(file, DocumentName, device_->pageLayout().pageSize().key());
     job_.reset();
     if (!end.why.isEmpty())
         Fail(end.why, end.unknown);

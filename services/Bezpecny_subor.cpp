@@ -340,23 +340,24 @@ Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const
 {
     const QString cesta = priecinok.Cesta(meno);
     if (!priecinok.Otvoreny())
-        return {Chyba_suboru::Neda_sa_zapisat, cesta};
+        return {Chyba_suboru::Neda_sa_zapisat, cesta, 0, {}, priecinok.Chyba()};
     const QString novy = Meno_noveho(meno);
     const QByteArray nove_meno = Kodovane(novy);
     const int fd = ::openat(priecinok.fd(), nove_meno.constData(), O_WRONLY | O_CREAT | O_EXCL | Bezpecne, 0600);
     if (fd < 0)
-        return {Chyba_suboru::Neda_sa_zapisat, cesta};
+        return {Chyba_suboru::Neda_sa_zapisat, cesta, 0, {}, errno};
     // Created private, so that nobody opens it before it is whole.
     struct stat st {};
     bool ok = Zapis_vsetko(fd, obsah) && ::fchmod(fd, prava & 0666) == 0 && Synchronizuj(fd) && ::fstat(fd, &st) == 0;
+    const int chyba_zapisu = ok ? 0 : errno;
     ::close(fd);
     Chyba_suboru chyba;
     if (!ok)
-        chyba = {Chyba_suboru::Neda_sa_zapisat, cesta};
+        chyba = {Chyba_suboru::Neda_sa_zapisat, cesta, 0, {}, chyba_zapisu};
     else if (smie && !smie(novy, Totoznost::Zo_stat(st)))
         chyba = {Chyba_suboru::Prerusene, cesta};
     else if (::renameat(priecinok.fd(), nove_meno.constData(), priecinok.fd(), Kodovane(meno).constData()) != 0)
-        chyba = {errno == EISDIR ? Chyba_suboru::Nie_je_subor : Chyba_suboru::Neda_sa_zapisat, cesta};
+        chyba = {errno == EISDIR ? Chyba_suboru::Nie_je_subor : Chyba_suboru::Neda_sa_zapisat, cesta, 0, {}, errno};
     else
         Krok();
     if (chyba.Je_chyba()) {

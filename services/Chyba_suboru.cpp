@@ -2,6 +2,8 @@
 
 #include <QDir>
 
+#include <cerrno>
+
 namespace Misc {
 
 namespace {
@@ -32,7 +34,32 @@ constexpr Text_chyby texty_chyb[] = {
     {Chyba_suboru::Zvysok_zapisu, "Do súboru %1 sa nepodarilo zapísať celý záznam a jeho zapísaná časť sa nedala "
                                   "odstrániť: na konci súboru môže ostať neúplný záznam."},
 };
+struct Dovod {
+    int chyba;
+    const char *text;
+};
+
+constexpr Dovod dovody_zapisu[] = {
+    {ENOSPC, "disk je plný."},
+    {EDQUOT, "disk je plný."},
+    {EFBIG, "súbor je na disk príliš veľký."},
+    {EROFS, "disk je len na čítanie."},
+    {EACCES, "chýba povolenie na zápis."},
+    {EPERM, "chýba povolenie na zápis."},
+    {ENOENT, "priečinok neexistuje."},
+    {ENOTDIR, "priečinok neexistuje."},
+    {EISDIR, "na jeho mieste je priečinok."},
+    {EIO, "disk ohlásil chybu."},
+};
 } // namespace
+
+QString Dovod_zapisu(int chyba_systemu)
+{
+    for (const Dovod &d : dovody_zapisu)
+        if (d.chyba == chyba_systemu)
+            return QString::fromUtf8(d.text);
+    return QStringLiteral("zápis sa nepodaril.");
+}
 
 QString Chyba_suboru::Text() const
 {

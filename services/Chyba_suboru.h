@@ -27,9 +27,14 @@ struct Chyba_suboru {
     QString cesta;   // the file or directory concerned
     int riadok = 0;  // for Nad_hranice and Poskodeny: the line, counted from 1
     QString vlastnik = {}; // for Cudzi_vlastnik: the user the file belongs to
+    int chyba_systemu = 0; // the errno of the call that failed, where one did
 
     bool Je_chyba() const { return druh != Ziadna; }
     QString Text() const; // Slovak message
 };
+
+// Why a write failed, for the user: the errno of the call that failed, in
+// Slovak words ("disk je plný.").
+QString Dovod_zapisu(int chyba_systemu);
 
 } // namespace Misc

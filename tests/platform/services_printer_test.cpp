@@ -1,12 +1,14 @@
 // The printer: the real one writes a PDF, and the fake that stands in for it
 // agrees on how many pages a sequence of operations makes.
 #include "platform/PrintQueue.h"
+#include "platform/PrintTalk.h"
 #include "platform/PrinterDevice.h"
 #include "platform/PrinterFake.h"
 #include "platform/PrintTexts.h"
 #include "platform/PrinterDirectory.h"
 #include "platform/Signals.h"
 #include "support/PrintServer.h"
+#include "support/SmallDisk.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -423,6 +425,44 @@ TEST(PrinterDevice, AStalledPrintServerIsWaitedForAFewSecondsWhileTheScreenGoesO
 }
 
 
+// A sheet that cannot be written whole is said, with why, and leaves no
+// file cut short; a file that was there stays as it was.
+TEST(PrinterDevice, ASheetThatCannotBeWrittenWholeIsSaidAndLeavesNoFileCutShort)
+{
+    using Mode = lktest::SmallDisk::Mode;
+    const struct {
+        const char *name;
+        Mode mode;
+        const char *before; // the file's contents before, if there was one
+        const char *why;
+    } rows[] = {
+        {"a disk smaller than the sheet", Mode::AsIs, nullptr, "disk je plný."},
+        {"a full disk, over a file that stays as it was", Mode::Full, "starý list", "disk je plný."},
+        {"a read-only disk", Mode::ReadOnly, nullptr, "disk je len na čítanie."},
+    };
+    for (const auto &row : rows) {
+        std::map<QString, QByteArray> files;
+        if (row.before)
+            files["list.pdf"] = row.before;
+        lktest::SmallDisk disk(row.mode, files);
+        if (!disk.Mounted())
+            GTEST_SKIP() << "no small file system of the test's own here (mounting a tmpfs needs root)";
+        const QString path = disk.FilePath("list.pdf");
+        PrinterDevice printer(false);
+        printer.SetOutputFileName(path);
+        try {
+            Play(printer, "TGD");
+            ADD_FAILURE() << row.name << ": said to be written";
+        } catch (const PrinterError &e) {
+            const QString said = QString::fromUtf8(e.what());
+            EXPECT_EQ(said, QStringLiteral("Súbor %1 sa nepodarilo uložiť: %2").arg(path, row.why)) << row.name;
+        }
+        EXPECT_EQ(disk.Files().join(", ").toStdString(), row.before ? "list.pdf" : "") << row.name;
+        QFile kept(path);
+        EXPECT_EQ(kept.open(QIODevice::ReadOnly) ? kept.readAll() : QByteArray(), QByteArray(row.before)) << row.name;
+    }
+}
+
 namespace {
 
 // The threads of this program now.
@@ -441,6 +481,41 @@ bool Within(int ms, const std::function<bool()> &done)
 }
 
 } // namespace
+
+// A temporary folder smaller than the sheet: nothing reaches the queue (the print server has
+// no job), the teacher is told why, and the talk with the print server ends
+// with its subscription given up.
+TEST(PrinterDevice, AFullTemporaryFolderSendsNothingToTheQueueAndSaysWhy)
+{
+    lktest::SmallDisk disk(lktest::SmallDisk::Mode::AsIs);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "no small file system of the test's own here (mounting a tmpfs needs root)";
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(AddQueue(server, "Kabinet"));
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", disk.Path().toUtf8());
+    const auto restoreTemp = qScopeGuard([&] { qputenv("TMPDIR", oldTemp); });
+    const int threads = Threads();
+    {
+        PrinterDevice printer;
+        printer.SetDeviceName("Kabinet");
+        try {
+            Play(printer, "TGD");
+            ADD_FAILURE() << "said to be printed";
+        } catch (const PrinterError &e) {
+            const QString said = QString::fromUtf8(e.what());
+            EXPECT_TRUE(said.startsWith("Na tlačiareň Kabinet sa nič neposlalo") && said.endsWith("disk je plný."))
+                << e.what();
+            EXPECT_EQ(dynamic_cast<const PrintFateUnknown *>(&e), nullptr) << e.what();
+        }
+    }
+    EXPECT_EQ(server.Jobs(), 0) << "a document went to the queue";
+    EXPECT_EQ(disk.Files().join(", ").toStdString(), "");
+    EXPECT_TRUE(Within(10000, [&] { return Threads() <= threads && server.Subscriptions() == 0; }))
+        << Threads() - threads << " threads more, " << server.Subscriptions() << " subscriptions";
+}
 
 // A document dropped after the queue said it would take it (the sheet
 // failed, or the printer went with the document unfinished): the thread
@@ -500,6 +575,94 @@ TEST(PrinterDevice, AJobIsFollowedToItsEndThroughARestartOfThePrintServer)
     EXPECT_TRUE(restarted);
 }
 
+// The print system's words said in ours: its keywords and messages, its
+// refusals and the ends of jobs, never blaming the teacher, nor the
+// computer for a refusal of the user's; and what came of a request.
+TEST(PrintTexts, ThePrintSystemsWordsAreSaidInOursBlamingNoOne)
+{
+    const struct { const char *name, *server; std::optional<QString> ours; } words[] = {
+        {"a keyword", "job-canceled-at-device", "Zrušila ju tlačiareň."},
+        {"its English, the star a number", "Job held for 120 seconds since it could not be sent.",
+         "Do tlačiarne sa nedala poslať; tlačový systém to o chvíľu skúsi znova."},
+        {"the star a file", "Job stopped due to filter errors; please consult the error_log file for details.",
+         "Dokument sa nepodarilo pripraviť pre tlačiareň."},
+        {"a star stands for something", "Job held for  seconds since it could not be sent.", std::nullopt},
+        {"blanks around it", "  job-canceled-at-device\n", "Zrušila ju tlačiareň."},
+        {"every cancel is the user's to CUPS: no one named", "job-canceled-by-user", ""},
+        {"what the job's state says already", "job-printing", ""},
+        {"unknown", "job-canceled-by-the-moon", std::nullopt},
+        {"a refusal of the user's names no computer", "client-error-forbidden", "Chýba na to povolenie."},
+        {"not authorized, likewise", "client-error-not-authorized", "Chýba na to povolenie."},
+        {"a login wanted", "client-error-not-authenticated", "Vyžaduje sa prihlásenie menom a heslom."},
+    };
+    for (const auto &w : words)
+        EXPECT_EQ(InOurWords(w.server).value_or("(none)").toStdString(), w.ours.value_or("(none)").toStdString())
+            << w.name;
+
+    const struct { const char *name, *message, *said; } printer[] = {
+        {"known", "The printer is not responding.", "Tlačiareň neodpovedá."},
+        {"the printer's own, quoted", " paper jam ", "Tlačiareň hlási: „paper jam“."},
+    };
+    for (const auto &p : printer)
+        EXPECT_EQ(PrinterSays(p.message), p.said) << p.name;
+
+    const struct { const char *name, *status, *text, *said; } refusals[] = {
+        {"its text first", "client-error-not-possible", "Too many active jobs.", "Rad úloh tlačového systému je plný."},
+        {"its status when the text is unknown", "server-error-busy", "Busy, go away.",
+         "Tlačový systém je zaneprázdnený."},
+        {"its status when the text says nothing", "server-error-busy", "Job canceled.",
+         "Tlačový systém je zaneprázdnený."},
+        {"the text quoted when neither is known", "client-error-gone", "Gone fishing.",
+         "Tlačový systém hlási: „Gone fishing.“."},
+        {"nothing known and nothing said", "client-error-gone", "", ""},
+    };
+    for (const auto &r : refusals)
+        EXPECT_EQ(RefusalInOurWords(r.status, r.text), r.said) << r.name;
+
+    const struct { const char *name; JobReport report; const char *said; } ends[] = {
+        {"held, its reasons once each",
+         {"K", 7, IPP_JSTATE_HELD, {"resources-are-not-ready", "resources-are-not-ready", "none"}, "", false},
+         "Tlačový systém pozdržal úlohu 7 na tlačiarni K. Tlačiareň nie je pripravená.\nÚloha čaká v rade tlačiarne."},
+        {"stopped, the printer's message quoted",
+         {"K", 7, IPP_JSTATE_STOPPED, {}, "paper jam", false},
+         "Tlačový systém zastavil úlohu 7 na tlačiarni K. Tlačiareň hlási: „paper jam“.\nÚloha čaká v rade "
+         "tlačiarne."},
+        {"cancelled by \"the user\": no one named",
+         {"K", 7, IPP_JSTATE_CANCELED, {"job-canceled-by-user", "Job canceled by user."}, "", false},
+         "Úloha 7 na tlačiarni K bola zrušená."},
+        {"cancelled with the printer deleted",
+         {"K", 7, IPP_JSTATE_CANCELED, {}, "", true},
+         "Úloha 7 na tlačiarni K bola zrušená. Tlačiareň bola z tlačového systému odstránená."},
+        {"aborted, what we do not know left out",
+         {"K", 7, IPP_JSTATE_ABORTED, {"job-fell-over", "aborted-by-system"}, "", false},
+         "Tlačový systém zrušil úlohu 7 na tlačiarni K."},
+        {"waiting on a printer that stopped",
+         {"K", 7, IPP_JSTATE_PENDING, {}, "Printer stopped due to backend errors; please consult the error_log file "
+                                          "for details.", false},
+         "Tlačiareň K sa zastavila. Tlačiareň zlyhala a tlačový systém ju zastavil.\nÚloha 7 čaká v jej rade."},
+    };
+    for (const auto &e : ends)
+        EXPECT_EQ(WhyNotPrinted(e.report), e.said) << e.name;
+
+    const auto refusal = [](const char *status, const char *text) {
+        Reply reply(Reply::Refused);
+        reply.statusName = status;
+        reply.statusText = text;
+        return reply;
+    };
+    const struct { const char *name; Reply reply; const char *said; } talks[] = {
+        {"nothing at its address", Reply::NoServer, "Tlačiareň K sa nedá použiť: tlačový systém nie je dostupný."},
+        {"no answer by the bound", Reply::Late, "Tlačiareň K sa nedá použiť: tlačový systém neodpovedal včas."},
+        {"the connection broke", Reply::Broken,
+         "Tlačiareň K sa nedá použiť: spojenie s tlačovým systémom sa prerušilo."},
+        {"a refusal, a sentence of its own", refusal("client-error-not-authenticated", "Unauthorized"),
+         "Tlačiareň K sa nedá použiť. Vyžaduje sa prihlásenie menom a heslom."},
+        {"a refusal with nothing known of it", refusal("client-error-gone", ""), "Tlačiareň K sa nedá použiť."},
+    };
+    for (const auto &t : talks)
+        EXPECT_EQ(NotDone("Tlačiareň K sa nedá použiť", t.reply), t.said) << t.name;
+}
+
 // A print server behind a slow network, every part of every answer late:
 // the print waits, however far apart the parts come, while its bounds
 // hold (5 s for the queue's answer, 12 s in all), and "neodpovedal včas"
@@ -539,7 +702,7 @@ TEST(PrinterDevice, APrintServerWhoseEveryAnswerComesLateIsWaitedForWithinTheBou
             EXPECT_EQ(said, row.cut) << row.name;
         }
         if (row.cut) {
-            EXPECT_LT(took, 1000) << row.name;
+            EXPECT_LT(took, 2000) << row.name << ": said long after";
         }
         if (said.contains("neodpovedal včas")) {
             const auto bound = said.startsWith("Tlačiareň Kabinet sa nedá použiť") ? limits.queue : limits.job;
@@ -550,6 +713,67 @@ TEST(PrinterDevice, APrintServerWhoseEveryAnswerComesLateIsWaitedForWithinTheBou
     link.SetDelay(std::chrono::milliseconds(0));
     link.CutAnswers(false);
 }
+// Started by the test below: a program that prints to Kabinet on the print
+// server LK_TLAC_DIETA names and is ended in the middle of the job.
+TEST(PrinterDeviceChild, Program)
+{
+    if (!qEnvironmentVariableIsSet("LK_TLAC_DIETA"))
+        GTEST_SKIP() << "started by NothingTheProgramMadeStaysInTheTemporaryFolderWhenItEndsMidJob";
+    qputenv("CUPS_SERVER", qgetenv("LK_TLAC_DIETA"));
+    handleSignals();
+    PrinterDevice printer;
+    printer.SetDeviceName("Kabinet");
+    Play(printer, "T");
+    std::cout << "drawn" << std::endl;
+    std::string go;
+    std::getline(std::cin, go);
+    try {
+        Play(printer, "GD");
+    } catch (const PrinterError &) {
+    }
+    std::cout << "ended" << std::endl;
+}
+
+// The program ended while its print thread is still inside the print
+// library, sending to a print server that stopped answering: nothing it
+// made stays in the temporary folder.
+TEST(PrinterDevice, NothingTheProgramMadeStaysInTheTemporaryFolderWhenItEndsMidJob)
+{
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(AddQueue(server, "Kabinet"));
+    const struct { const char *name; bool kill; } rows[] = {
+        {"ended the ordinary way", false},
+        {"killed", true},
+    };
+    for (const auto &row : rows) {
+        QTemporaryDir temp, runtime;
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LK_TLAC_DIETA", server.Socket());
+        env.insert("TMPDIR", temp.path());
+        // Else Qt makes its runtime folder in the temporary one.
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
+        program.setProcessEnvironment(env);
+        program.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=PrinterDeviceChild.Program"});
+        QByteArray said;
+        while (!said.contains("drawn") && program.waitForReadyRead(10000))
+            said += program.readAllStandardOutput();
+        ASSERT_TRUE(said.contains("drawn")) << row.name << ": " << said.constData();
+        server.Pause();
+        program.write("go\n");
+        QThread::msleep(1500);
+        row.kill ? program.kill() : program.terminate();
+        EXPECT_TRUE(program.waitForFinished(10000)) << row.name;
+        server.Resume();
+        EXPECT_EQ(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).join(", ")
+                      .toStdString(),
+                  "")
+            << row.name;
+    }
+}
+
 namespace {
 
 // What a printer directory answered to one question: each answer, when the
@@ -618,7 +842,7 @@ TEST(PrinterDirectory, ThePrintersAndTheirDetailsComeWithinTheBoundWhileTheScree
     // Answered once, in time, the screen going on; what it said.
     const auto once = [&](const auto &heard, const char *name, qint64 atLeastMs = 0) {
         EXPECT_EQ(heard.answers.size(), 1) << name;
-        EXPECT_TRUE(heard.ms >= atLeastMs && heard.ms <= (limits.queue + PrintGrace).count() + 500)
+        EXPECT_TRUE(heard.ms >= atLeastMs && heard.ms <= (limits.queue + PrintGrace).count() + 1500)
             << name << ": answered after " << heard.ms << " ms";
         EXPECT_LE(heard.longestStill, 1000) << name << ": the screen's thread stood still";
         return heard.answers.value(0);
