@@ -63,7 +63,7 @@ void InstallTranslations()
 {
     static QTranslator catalogue;
     static StandardButtonTexts buttons(catalogue);
-    // What Qt's catalogue lacks of the print dialogs; consulted first.
+    // What Qt's catalogue lacks of the file chooser; consulted first.
     static QTranslator dialogs;
     static const bool qt =
         catalogue.load(QStringLiteral("qtbase_sk"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));

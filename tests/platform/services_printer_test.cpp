@@ -16,7 +16,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QPrinter>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -177,17 +176,11 @@ TEST(PrinterDevice, A4InTwipsAndWidthsOfTheBundledDesignFace)
 TEST(PrintDialog, ChoiceCarriesTheFileCopiesAndPagesUprightA4)
 {
     QTemporaryDir dir;
-    QPrinter dialogPrinter;
-    dialogPrinter.setOutputFormat(QPrinter::PdfFormat);
-    dialogPrinter.setOutputFileName(dir.filePath("chosen.pdf"));
-    dialogPrinter.setCopyCount(3);
-    dialogPrinter.setPrintRange(QPrinter::PageRange);
-    dialogPrinter.setFromTo(2, 3);
     PrinterDevice printer(false);
     printer.SetPaperSize(1);
     printer.SetPrintQuality(600);
     printer.SetOrientation(PageOrientation::Landscape);
-    ApplyPrintDialogChoice(printer, ChoiceFromDialog(dialogPrinter));
+    ApplyPrintDialogChoice(printer, {QString(), dir.filePath("chosen.pdf"), 3, 2, 3});
     EXPECT_EQ(std::tuple(printer.Copies(), printer.Orientation(), printer.PaperSize(), printer.PrintQuality()),
               std::tuple(3, PageOrientation::Portrait, int(PaperA4), 300));
     EXPECT_EQ(std::tuple(printer.PageInRange(1), printer.PageInRange(3), printer.PageInRange(4)),

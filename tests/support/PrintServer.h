@@ -37,7 +37,8 @@ struct PrintServerOptions {
     // happen (a printer subscription).
     bool tellsJobEnds = true;
     // IPP operations it does for a user who logs in, and no one here can
-    // ("Print-Job Create-Job").
+    // ("Print-Job Create-Job"); it asks for a name and password (Basic), as
+    // a server that wants a login does.
     const char *refuses = nullptr;
     // The jobs it keeps at most, waiting, printing or done (0: its default).
     int maxJobs = 0;
@@ -79,7 +80,7 @@ public:
         QString limits;
         for (const char *refused : {options.tellsJobEnds ? nullptr : "Create-Printer-Subscriptions", options.refuses})
             if (refused)
-                limits += QStringLiteral("<Limit %1>\nRequire user lk-nobody\n</Limit>\n").arg(refused);
+                limits += QStringLiteral("<Limit %1>\nAuthType Basic\nRequire user lk-nobody\n</Limit>\n").arg(refused);
         Write("cupsd.conf", QStringLiteral("Listen %1\nBrowsing No\nDefaultAuthType None\nPreserveJobHistory %2\n%3"
                                            "<Policy default>\n%4<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n")
                                 .arg(Socket(), options.keepsJobHistory ? "Yes" : "No",
