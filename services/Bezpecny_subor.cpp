@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace Misc {
@@ -136,11 +137,39 @@ Totoznost Totoznost::Zo_stat(const struct stat &st)
             qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
 }
 
+namespace {
+
+// What `meno` of the folder `fd` is (with AT_EMPTY_PATH and "", the open
+// file `fd`), with its birth time where the file system tells it; nothing
+// when it cannot be looked at (errno kept).
+std::optional<Totoznost> Zisti_totoznost(int fd, const char *meno, int priznaky)
+{
+    struct statx sx {};
+    if (::statx(fd, meno, priznaky, STATX_BASIC_STATS | STATX_BTIME, &sx) == 0) {
+        const auto ns = [](const statx_timestamp &t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; };
+        Totoznost t{quint64(makedev(sx.stx_dev_major, sx.stx_dev_minor)), quint64(sx.stx_ino), qint64(sx.stx_size),
+                    ns(sx.stx_mtime), ns(sx.stx_ctime)};
+        if (sx.stx_mask & STATX_BTIME)
+            t.zrodenie = ns(sx.stx_btime);
+        return t;
+    }
+    struct stat st {};
+    if (errno != ENOSYS || ::fstatat(fd, meno, &st, priznaky) != 0)
+        return std::nullopt;
+    return Totoznost::Zo_stat(st);
+}
+
+Totoznost Totoznost_otvoreneho(int fd, const struct stat &st)
+{
+    return Zisti_totoznost(fd, "", AT_EMPTY_PATH).value_or(Totoznost::Zo_stat(st));
+}
+
+} // namespace
+
 std::optional<Totoznost> Totoznost_mena(const Priecinok &priecinok, const QString &meno)
 {
-    struct stat st {};
-    if (::fstatat(priecinok.fd(), Kodovane(meno).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0)
-        return Totoznost::Zo_stat(st);
+    if (const std::optional<Totoznost> t = Zisti_totoznost(priecinok.fd(), Kodovane(meno).constData(), AT_SYMLINK_NOFOLLOW))
+        return t;
     return errno == ENOENT ? std::optional(Totoznost{}) : std::nullopt;
 }
 
@@ -347,13 +376,14 @@ Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const
     if (fd < 0)
         return {Chyba_suboru::Neda_sa_zapisat, cesta};
     // Created private, so that nobody opens it before it is whole.
-    struct stat st {};
-    bool ok = Zapis_vsetko(fd, obsah) && ::fchmod(fd, prava & 0666) == 0 && Synchronizuj(fd) && ::fstat(fd, &st) == 0;
+    std::optional<Totoznost> totoznost;
+    const bool ok = Zapis_vsetko(fd, obsah) && ::fchmod(fd, prava & 0666) == 0 && Synchronizuj(fd)
+        && (totoznost = Zisti_totoznost(fd, "", AT_EMPTY_PATH));
     ::close(fd);
     Chyba_suboru chyba;
     if (!ok)
         chyba = {Chyba_suboru::Neda_sa_zapisat, cesta};
-    else if (smie && !smie(novy, Totoznost::Zo_stat(st)))
+    else if (smie && !smie(novy, *totoznost))
         chyba = {Chyba_suboru::Prerusene, cesta};
     else if (::renameat(priecinok.fd(), nove_meno.constData(), priecinok.fd(), Kodovane(meno).constData()) != 0)
         chyba = {errno == EISDIR ? Chyba_suboru::Nie_je_subor : Chyba_suboru::Neda_sa_zapisat, cesta};
@@ -429,7 +459,7 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
     const int fd = Otvor_na_pripisanie(priecinok, meno, false, true, st, chyba, novy);
     if (fd < 0)
         return chyba.druh == Chyba_suboru::Neexistuje ? Chyba_suboru{Chyba_suboru::Neda_sa_zapisat, chyba.cesta} : chyba;
-    if (smie && !smie(Totoznost::Zo_stat(st)))
+    if (smie && !smie(Totoznost_otvoreneho(fd, st)))
         chyba = {Chyba_suboru::Prerusene, priecinok.Cesta(meno)};
     else if (!(Zapis_vsetko(fd, obsah) && Synchronizuj(fd)))
         // An entry is in the log whole or not at all; where what was written
@@ -455,7 +485,7 @@ Chyba_suboru Najdi_pripisane(const Priecinok &priecinok, const QString &meno, co
     if (fd < 0)
         return chyba.druh == Chyba_suboru::Neexistuje ? Chyba_suboru{} : chyba;
     // Others may have appended after it meanwhile.
-    const bool ten_isty = Totoznost::Zo_stat(st).Ten_isty(pred);
+    const bool ten_isty = Totoznost_otvoreneho(fd, st).Ten_isty(pred);
     QByteArray za;
     chyba = ::lseek(fd, ten_isty ? pred.velkost : 0, SEEK_SET) < 0 ? Chyba_suboru{Chyba_suboru::Neda_sa_citat, cesta}
                                                                     : Citaj_do_konca(fd, cesta, st.st_size, za);

@@ -247,7 +247,8 @@ Totoznost Totoznost_z(const QList<QByteArray> &polia, qsizetype od)
 
 // "P <order> <step> <row from> <row length> <log from> <log length> <end>
 // <new table's name in hex> <its identity> <old table> <equal rows> <log>
-// <checksum>", the places counted from the end of the slots.
+// <birth times of the three> <checksum>", the places counted from the end
+// of the slots. Notes of the version before had no birth times.
 QByteArray Text_poznamky(const Poznamka &p, quint64 poradie, qint64 riadok_od, qint64 riadok_dlzka, qint64 log_od,
                          qint64 log_dlzka, const QByteArray &telo)
 {
@@ -259,6 +260,8 @@ QByteArray Text_poznamky(const Poznamka &p, quint64 poradie, qint64 riadok_od, q
     Pridaj(text, p.stara);
     text += ' ' + QByteArray::number(p.rovnakych);
     Pridaj(text, p.log);
+    for (const Totoznost *t : {&p.novy_subor, &p.stara, &p.log})
+        text += ' ' + QByteArray::number(t->zrodenie);
     text += ' ' + QByteArray::number(Kontrola(text, telo), 16);
     return text.size() < Slot ? text.leftJustified(Slot - 1, ' ') + '\n' : QByteArray();
 }
@@ -273,11 +276,12 @@ std::optional<Precitana_poznamka> Poznamka_zo_slotu(const QByteArray &slot, cons
 {
     const QByteArray text = slot.trimmed();
     const QList<QByteArray> polia = text.split(' ');
-    if (!text.startsWith(Zaciatok_vysledku) || polia.size() != 29)
+    const bool so_zrodenim = polia.size() == 32;
+    if (!text.startsWith(Zaciatok_vysledku) || (polia.size() != 29 && !so_zrodenim))
         return std::nullopt;
     const qint64 koniec = polia[7].toLongLong();
     if (koniec < 0 || koniec > telo.size()
-        || Kontrola(text.left(text.lastIndexOf(' ')), telo.left(koniec)) != polia[28].toULongLong(nullptr, 16))
+        || Kontrola(text.left(text.lastIndexOf(' ')), telo.left(koniec)) != polia.last().toULongLong(nullptr, 16))
         return std::nullopt;
     Precitana_poznamka p;
     p.poradie = polia[1].toULongLong();
@@ -290,6 +294,9 @@ std::optional<Precitana_poznamka> Poznamka_zo_slotu(const QByteArray &slot, cons
     p.poznamka.stara = Totoznost_z(polia, 15);
     p.poznamka.rovnakych = polia[21].toLongLong();
     p.poznamka.log = Totoznost_z(polia, 22);
+    if (so_zrodenim)
+        p.poznamka.novy_subor.zrodenie = polia[28].toLongLong(), p.poznamka.stara.zrodenie = polia[29].toLongLong(),
+        p.poznamka.log.zrodenie = polia[30].toLongLong();
     const auto vnutri = [koniec](qint64 od, qint64 dlzka) { return od >= 0 && dlzka >= 0 && od + dlzka <= koniec; };
     if (!vnutri(p.riadok_od, p.riadok_dlzka) || !vnutri(p.log_od, p.log_dlzka))
         return std::nullopt;

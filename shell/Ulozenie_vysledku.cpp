@@ -189,11 +189,14 @@ std::optional<bool> Ulozenie_vysledku::Riadok_v_tabulke(const Misc::Poznamka &t,
     const auto je = [&](const Misc::Totoznost &subor) {
         return tabulka.bajty.size() == subor.velkost && Misc::Kontrolny_sucet(tabulka.bajty) == subor.obsah;
     };
-    // Ours: its bytes with its time of writing, which a rename keeps. The
-    // same bytes written later are another program's, made from the old
-    // table with a row equal to ours: one made after ours holds a row more.
+    // Ours: its bytes in the very file renamed there, whatever time anyone
+    // gave it since, or in a file with its time of writing (a copy that kept
+    // it; a file system that numbers its files anew at a mount). The same
+    // bytes in another file written later are another program's, made from
+    // the old table with a row equal to ours: one made after ours holds a
+    // row more.
     if (teraz->Je() && je(t.novy_subor))
-        return teraz->mtime == t.novy_subor.mtime;
+        return teraz->Ten_isty(t.novy_subor) || teraz->mtime == t.novy_subor.mtime;
     if (t.stara.Je() ? teraz->Je() && je(t.stara) : !teraz->Je())
         return false;
     // Rewritten by another program since, and the new file gone: the rows

@@ -14,6 +14,8 @@
 
 #include <csignal>
 #include <functional>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -159,6 +161,14 @@ inline pid_t Uloz_v_procese(const Ulozenie &u)
                                + Vysledky::Text_odpovede(log, ulozenie.Subor_logu(), z))
                                   .toUtf8());
     _exit(0);
+}
+
+// The table and the log given a new time, their bytes as they were.
+inline void Novy_cas_suborov(const QString &hd)
+{
+    static const timespec inokedy[2] = {{1234567890, 5}, {1234567890, 5}};
+    for (const char *subor : {"Hra.res", "Vysledky.dat"})
+        utimensat(AT_FDCWD, QFile::encodeName(hd + subor).constData(), inokedy, 0);
 }
 
 inline bool Zabity(pid_t pid)
