@@ -216,6 +216,27 @@ TEST_F(Obnova, ANoteThatCannotBeSyncedNamesTheFolderThatFailed)
     }
 }
 
+// Killed once its entry was appended, and the log replaced meanwhile by
+// another file holding the entry nearer its start than the old log's
+// length (a teacher kept only the newest entries): the entry is found
+// there, not appended again.
+TEST_F(Obnova, AnEntryInALogReplacedByAnotherFileIsFoundWhereverItLies)
+{
+    static QString log;
+    log = hd() + "Vysledky.dat";
+    Zapis_subor(log, "stary zaznam\r\n" + QByteArray(4000, 'x') + "\r\n");
+    ASSERT_TRUE(Zabity(Uloz_v_procese({.hd = hd(), .meno = "Eva", .zabi_ked = [] { return Obsah(log).contains(": Eva "); }})));
+    const QByteArray zaznam = Misc::Text_do_1250(Text_zaznamu("Eva"));
+    ASSERT_TRUE(Obsah(log).endsWith(zaznam));
+    const struct stat pred = [] { struct stat st {}; stat(QFile::encodeName(log).constData(), &st); return st; }();
+    Zapis_subor(log + ".novy", zaznam + "novsi zaznam\r\n");
+    ASSERT_EQ(::rename(QFile::encodeName(log + ".novy").constData(), QFile::encodeName(log).constData()), 0);
+    struct stat po {};
+    ASSERT_EQ(stat(QFile::encodeName(log).constData(), &po), 0);
+    ASSERT_NE(po.st_ino, pred.st_ino) << "another file";
+    Kazdy_raz({"Eva"});
+}
+
 // The note as the version before wrote it, without birth times: the result
 // a program of that version kept is taken in once, whichever step it died
 // at, its files given a new time or not.
