@@ -59,15 +59,45 @@ void Odloz(const Priecinok &priecinok, const QString &meno, QStringList &poskode
         poskodene << priecinok.Cesta(stranou);
 }
 
-// What stands under a name of the folder, looked at without opening or
-// following it (opening a device may already do something); nothing when
-// the name is free: taken in and removed just now.
-std::optional<mode_t> Typ(const Priecinok &priecinok, const QByteArray &nazov)
-{
+// Larger than any kept result.
+constexpr qint64 Najvacsi_vysledok = 1024 * 1024;
+
+// A kept file as the intake finds it: `fd` held (locked) by the caller,
+// what the file holds read whole.
+struct Najdeny_subor {
+    int fd = -1;
     struct stat st {};
-    if (::fstatat(priecinok.fd(), nazov.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    QByteArray bajty;
+};
+
+// The steps every kept file is taken in by. What stands under the name is
+// looked at without opening or following it (opening a device may already
+// do something), then opened, locked, its name checked and read: a file a
+// running program holds, or one taken in and removed just now, is passed
+// by; a link, a folder, a FIFO or a file larger than any kept result is set
+// aside as damaged; one that cannot be read now is left for the next time.
+std::optional<Najdeny_subor> Najdi(const Priecinok &priecinok, const QString &meno, QStringList &poskodene)
+{
+    const QByteArray nazov = QFile::encodeName(meno);
+    Najdeny_subor f;
+    if (::fstatat(priecinok.fd(), nazov.constData(), &f.st, AT_SYMLINK_NOFOLLOW) != 0)
         return std::nullopt;
-    return st.st_mode;
+    if (!S_ISREG(f.st.st_mode)) {
+        Odloz(priecinok, meno, poskodene);
+        return std::nullopt;
+    }
+    f.fd = ::openat(priecinok.fd(), nazov.constData(), O_RDWR | Bezpecne);
+    if (f.fd < 0)
+        return std::nullopt;
+    Chyba_suboru citanie;
+    const bool drzany = Zamkni_subor(f.fd) && Ma_meno(f.fd, priecinok.fd(), nazov) && ::fstat(f.fd, &f.st) == 0;
+    if (drzany && S_ISREG(f.st.st_mode) && f.st.st_size <= Najvacsi_vysledok
+        && !(citanie = Citaj_do_konca(f.fd, priecinok.Cesta(meno), f.st.st_size, f.bajty)).Je_chyba())
+        return f;
+    if (drzany && citanie.druh != Chyba_suboru::Neda_sa_citat)
+        Odloz(priecinok, meno, poskodene);
+    ::close(f.fd);
+    return std::nullopt;
 }
 
 // The names of kept files ending in `pripona`, oldest first, whatever they
@@ -160,31 +190,18 @@ struct Citanie_uschovanych {
 
     void Precitaj(const QString &meno)
     {
-        const QByteArray nazov = QFile::encodeName(meno);
-        const std::optional<mode_t> typ = Typ(priecinok, nazov);
-        if (typ && !S_ISREG(*typ))
-            return Odloz(priecinok, meno, uschovane.poskodene);
-        const int fd = typ ? ::openat(priecinok.fd(), nazov.constData(), O_RDWR | Bezpecne) : -1;
-        if (fd < 0)
+        std::optional<Najdeny_subor> f = Najdi(priecinok, meno, uschovane.poskodene);
+        if (!f)
             return;
         Uschovana_cast cast;
-        cast.fd_ = fd, cast.meno_ = meno;
-        struct stat st {};
-        // Held by a running program, or taken in and removed just now.
-        if (!Zamkni_subor(fd) || !Ma_meno(fd, priecinok.fd(), nazov) || ::fstat(fd, &st) != 0)
-            return;
-        if (!S_ISREG(st.st_mode))
-            return Odloz(priecinok, meno, uschovane.poskodene);
-        QByteArray bajty;
-        const Chyba_suboru citanie = Citaj_do_konca(fd, priecinok.Cesta(meno), st.st_size, bajty);
-        if (citanie.druh == Chyba_suboru::Neda_sa_citat)
-            return; // not read, so not known to be damaged: tried again next time
-        if (bajty.isEmpty() && std::time(nullptr) - st.st_mtime < Vek_novej)
+        cast.fd_ = f->fd, cast.meno_ = meno;
+        const QByteArray &bajty = f->bajty;
+        if (bajty.isEmpty() && std::time(nullptr) - f->st.st_mtime < Vek_novej)
             return; // its program has not yet locked it
         const QString obsah = QString::fromUtf8(bajty);
         const qsizetype prvy = obsah.indexOf(QLatin1Char('\n'));
         const qsizetype druhy = obsah.indexOf(QLatin1Char('\n'), prvy + 1);
-        const bool hlavicka = !citanie.Je_chyba() && prvy > 0 && druhy > prvy;
+        const bool hlavicka = prvy > 0 && druhy > prvy;
         if (hlavicka && obsah.left(prvy) != hd)
             return; // another data folder's
         if (hlavicka && obsah.mid(prvy + 1, druhy - prvy - 1) != druh)
@@ -216,9 +233,6 @@ namespace {
 
 // Two slots of the note, then the parts.
 constexpr qint64 Slot = 1024, Telo = 2 * Slot;
-// Larger than any kept result.
-constexpr qint64 Najvacsi_vysledok = 1024 * 1024;
-
 const QByteArray Druh_vysledku = QByteArrayLiteral("vysledok");
 const QString Pripona_vysledku = QStringLiteral(".vysledok");
 
@@ -446,22 +460,12 @@ struct Citanie_uschovanych_vysledkov {
 
     void Precitaj(const QString &meno)
     {
-        const QByteArray nazov = QFile::encodeName(meno);
-        const std::optional<mode_t> typ = Typ(priecinok, nazov);
-        if (typ && !S_ISREG(*typ))
-            return Odloz(priecinok, meno, uschovane.poskodene);
+        std::optional<Najdeny_subor> f = Najdi(priecinok, meno, uschovane.poskodene);
+        if (!f)
+            return;
         Uschovany_vysledok v;
-        v.fd_ = typ ? ::openat(priecinok.fd(), nazov.constData(), O_RDWR | Bezpecne) : -1;
-        struct stat st {};
-        // Held by a running program, or taken in and removed just now.
-        if (v.fd_ < 0 || !Zamkni_subor(v.fd_) || !Ma_meno(v.fd_, priecinok.fd(), nazov) || ::fstat(v.fd_, &st) != 0)
-            return;
-        if (!S_ISREG(st.st_mode) || st.st_size > Najvacsi_vysledok)
-            return Odloz(priecinok, meno, uschovane.poskodene);
-        QByteArray bajty;
-        // Not read, so not known to be damaged: tried again next time.
-        if (Citaj_do_konca(v.fd_, priecinok.Cesta(meno), st.st_size, bajty).Je_chyba())
-            return;
+        v.fd_ = f->fd;
+        const QByteArray &bajty = f->bajty;
         const QByteArray telo = bajty.mid(Telo);
         std::optional<Precitana_poznamka> p;
         for (qint64 slot : {0, 1})
