@@ -2,6 +2,9 @@
 
 #include <QDir>
 
+#include <cerrno>
+#include <cstring>
+
 namespace Misc {
 
 namespace {
@@ -33,6 +36,29 @@ constexpr Text_chyby texty_chyb[] = {
                                   "odstrániť: na konci súboru môže ostať neúplný záznam."},
 };
 } // namespace
+
+QString Dovod_systemu(int chyba_systemu)
+{
+    static const struct {
+        int chyba;
+        const char *text;
+    } dovody[] = {
+        {ENOSPC, "Disk je plný."},
+        {EDQUOT, "Disk je plný: miesto, ktoré má na ňom tento používateľ vyhradené, sa minulo."},
+        {EFBIG, "Súbor by bol väčší, než systém tomuto používateľovi dovoľuje."},
+        {EACCES, "Tento používateľ na to nemá povolenie."},
+        {EPERM, "Tento používateľ na to nemá povolenie."},
+        {EROFS, "Disk je len na čítanie."},
+    };
+    if (chyba_systemu == 0)
+        return {};
+    for (const auto &d : dovody)
+        if (d.chyba == chyba_systemu)
+            return QString::fromUtf8(d.text);
+    const char *meno = ::strerrorname_np(chyba_systemu);
+    return QStringLiteral("Systém ohlásil chybu %1.")
+        .arg(meno ? QString::fromLatin1(meno) : QString::number(chyba_systemu));
+}
 
 QString Chyba_suboru::Text() const
 {

@@ -27,9 +27,15 @@ struct Chyba_suboru {
     QString cesta;   // the file or directory concerned
     int riadok = 0;  // for Nad_hranice and Poskodeny: the line, counted from 1
     QString vlastnik = {}; // for Cudzi_vlastnik: the user the file belongs to
+    int chyba_systemu = 0; // errno, where the system gave the reason
 
     bool Je_chyba() const { return druh != Ziadna; }
     QString Text() const; // Slovak message
 };
+
+// The reason the system gave (an errno) as a Slovak sentence: a full disk,
+// no permission, a disk only for reading, others in general words; empty
+// for 0.
+QString Dovod_systemu(int chyba_systemu);
 
 } // namespace Misc

@@ -351,8 +351,11 @@ Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString
                                                 Poznamka::Krok krok)
 {
     Uschovany_vysledok v;
-    if (!QDir().mkpath(Adresar_uschovanych()))
+    errno = 0;
+    if (!QDir().mkpath(Adresar_uschovanych())) {
+        v.chyba_ = errno;
         return v;
+    }
     const auto priecinok = std::make_shared<const Priecinok>(Adresar_uschovanych());
     const QByteArray hlavicka = (hd + QLatin1Char('\n')).toUtf8() + Druh_vysledku + '\n';
     const QByteArray r = riadok.toUtf8(), l = log.toUtf8();
@@ -368,8 +371,10 @@ Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString
     const QByteArray novy = QFile::encodeName(meno + QStringLiteral(".novy")),
                      uschovany = QFile::encodeName(meno + Pripona_vysledku);
     const int fd = ::openat(priecinok->fd(), novy.constData(), O_RDWR | O_CREAT | O_EXCL | Bezpecne, 0600);
-    if (fd < 0)
+    if (fd < 0) {
+        v.chyba_ = errno;
         return v;
+    }
     // Held before it bears the name under which it is taken in.
     if (Zamkni_subor(fd) && Zapis_vsetko(fd, obsah) && Synchronizuj(fd)
         && ::renameat(priecinok->fd(), novy.constData(), priecinok->fd(), uschovany.constData()) == 0) {
@@ -378,6 +383,7 @@ Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString
         v.fd_ = fd, v.priecinok_ = priecinok, v.meno_ = meno + Pripona_vysledku;
         return v;
     }
+    v.chyba_ = errno;
     ::unlinkat(priecinok->fd(), novy.constData(), 0);
     ::close(fd);
     return v;
@@ -391,7 +397,7 @@ Uschovany_vysledok &Uschovany_vysledok::operator=(Uschovany_vysledok &&iny) noex
 {
     if (this != &iny) {
         Zavri(fd_, priecinok_);
-        fd_ = std::exchange(iny.fd_, -1), priecinok_ = std::move(iny.priecinok_);
+        fd_ = std::exchange(iny.fd_, -1), chyba_ = iny.chyba_, priecinok_ = std::move(iny.priecinok_);
         meno_ = std::move(iny.meno_), riadok_ = std::move(iny.riadok_), log_ = std::move(iny.log_);
         poznamka_ = iny.poznamka_, poradie_ = iny.poradie_, odstraneny_ = iny.odstraneny_;
         riadok_od_ = iny.riadok_od_, log_od_ = iny.log_od_;
