@@ -308,9 +308,9 @@ std::optional<Precitana_poznamka> Poznamka_zo_slotu(const QByteArray &slot, cons
     p.poznamka.stara = Totoznost_z(polia, 15);
     p.poznamka.rovnakych = polia[21].toLongLong();
     p.poznamka.log = Totoznost_z(polia, 22);
-    if (so_zrodenim)
-        p.poznamka.novy_subor.zrodenie = polia[28].toLongLong(), p.poznamka.stara.zrodenie = polia[29].toLongLong(),
-        p.poznamka.log.zrodenie = polia[30].toLongLong();
+    qsizetype zrodenie = 28;
+    for (Totoznost *t : {&p.poznamka.novy_subor, &p.poznamka.stara, &p.poznamka.log})
+        t->zrodenie = so_zrodenim ? polia[zrodenie++].toLongLong() : 0;
     const auto vnutri = [koniec](qint64 od, qint64 dlzka) { return od >= 0 && dlzka >= 0 && od + dlzka <= koniec; };
     if (!vnutri(p.riadok_od, p.riadok_dlzka) || !vnutri(p.log_od, p.log_dlzka))
         return std::nullopt;
