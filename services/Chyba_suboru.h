@@ -34,7 +34,10 @@ struct Chyba_suboru {
 };
 
 // Why a write failed, for the user: the errno of the call that failed, in
-// Slovak words ("disk je plný.").
+// Slovak words to end a sentence ("…: disk je plný."); others by the
+// system's name for them.
 QString Dovod_zapisu(int chyba_systemu);
+// The same as a sentence of its own ("Disk je plný."); empty for 0.
+QString Dovod_systemu(int chyba_systemu);
 
 } // namespace Misc
