@@ -4,11 +4,12 @@
 // screen) first after the program's start and again in one process; the
 // change to the next screen after a check, on a screen that the stage
 // fills; one key typed in an answer cell against a plain QLineEdit; "=" on
-// the calculator after a long tape; and the peak resident memory of every
-// task variant played one after another with the real OS services.
+// the calculator after a long tape; the print dialog opened from "Tlač";
+// and the peak resident memory of every task variant played one after
+// another with the real OS services.
 //
 // A first open and the memory run each need a fresh process: the program
-// runs itself with --prve-otvorenie=N or --hranie and reads the figure
+// runs itself with --prve-otvorenie=N, --dialog-tlace or --hranie and reads the figure
 // from its output; so do the screen changes (--zmeny=N,K) unless this
 // process fills the screen already. With --cela-obrazovka every figure is
 // taken on a 1920 x 1080 screen that the stage fills, the children's too;
@@ -22,8 +23,10 @@
 #include "platform/DisplayMode.h"
 #include "services/Promenne_cviceni.h"
 #include "support/Nahradne_sluzby.h"
+#include "support/PrintServer.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -34,6 +37,7 @@
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -167,6 +171,32 @@ int Prve_otvorenie(int index)
     const qint64 ns = t.nsecsElapsed();
     std::printf("%lld\n", static_cast<long long>(ns));
     return otvorena ? 0 : 1;
+}
+
+// "Tlač" clicked until the print dialog is painted; cancelled untimed.
+qint64 Dialog_tlace(Shell::frm_Setup *s)
+{
+    QElapsedTimer t;
+    qint64 ns = -1;
+    QTimer::singleShot(0, [&] {
+        if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            d->repaint();
+            ns = t.nsecsElapsed();
+            d->reject();
+        }
+    });
+    t.start();
+    Klik(s->picTiskni);
+    Dobehni();
+    return ns;
+}
+
+int Prvy_dialog_tlace()
+{
+    Program();
+    const qint64 ns = Dialog_tlace(Nastav(Varianty[0]));
+    std::printf("%lld\n", static_cast<long long>(ns));
+    return ns < 0 ? 1 : 0;
 }
 
 qint64 VmHWM_KiB()
@@ -398,6 +428,33 @@ void BM_Kalkulacka_rovna_sa(benchmark::State &state)
 }
 BENCHMARK(BM_Kalkulacka_rovna_sa)->Arg(0)->Arg(1000)->Iterations(200)->Unit(benchmark::kMicrosecond);
 
+// The print dialog: first after the start, in a fresh process, and again;
+// a print server of the bench's own with one printer, when there is cupsd.
+void BM_Dialog_tlace(benchmark::State &state)
+{
+    lktest::PrintServer server;
+    const bool tlaciaren =
+        server.Running() && server.AddQueue(QStringLiteral("Kabinet"), QStringLiteral("file:///dev/null"));
+    const bool prvy = state.range(0) == 0;
+    state.SetLabel(std::string(prvy ? "first" : "again") + (tlaciaren ? ", one printer" : ", no print server"));
+    Shell::frm_Setup *s = nullptr;
+    if (!prvy) {
+        Program();
+        s = Nastav(Varianty[0]);
+    }
+    for (auto _ : state) {
+        const QList<QByteArray> cisla = prvy ? Spusti_seba(QStringLiteral("--dialog-tlace")) : QList<QByteArray>();
+        const qint64 ns = prvy ? (cisla.isEmpty() ? -1 : cisla[0].toLongLong()) : Dialog_tlace(s);
+        if (ns < 0)
+            return state.SkipWithError("no print dialog");
+        state.SetIterationTime(double(ns) * 1e-9);
+    }
+    if (s)
+        Odid(s);
+}
+BENCHMARK(BM_Dialog_tlace)->Arg(0)->Arg(1)->UseManualTime()->Iterations(1)->Repetitions(10)
+    ->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+
 // Peak resident memory of one process that plays every variant.
 void BM_Pamat_vsetkych_variant(benchmark::State &state)
 {
@@ -440,6 +497,8 @@ int main(int argc, char **argv)
                                          Pocet_variant - 1));
     if (argc == 2 && QString::fromLocal8Bit(argv[1]) == QLatin1String("--hranie"))
         return Hranie();
+    if (argc == 2 && QString::fromLocal8Bit(argv[1]) == QLatin1String("--dialog-tlace"))
+        return Prvy_dialog_tlace();
     const QString zmeny = QStringLiteral("--zmeny=");
     if (argc == 2 && QString::fromLocal8Bit(argv[1]).startsWith(zmeny)) {
         const QStringList n = QString::fromLocal8Bit(argv[1]).mid(zmeny.size()).split(QLatin1Char(','));

@@ -1,7 +1,7 @@
 #pragma once
 // Every dialog of the program fits the screen it is shown on, its own and
-// Qt's (the print dialog's properties window is laid out for a desktop,
-// and the program's scale can make it taller than the screen).
+// Qt's (the file chooser is laid out for a desktop, and the program's
+// scale can make it taller than the screen).
 
 namespace platform {
 

@@ -1,124 +1,37 @@
 #include "platform/PrintQueue.h"
 
+#include "platform/JobEnds.h"
+#include "platform/PrintTalk.h"
 #include "platform/PrintTexts.h"
-#include "platform/Signals.h"
+#include "platform/ThreadHandOff.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
-#include <QFile>
-#include <QLibrary>
 #include <QStringList>
-#include <QTimer>
-
-#include <cups/cups.h>
 
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
-#include <type_traits>
+#include <unistd.h>
 
 namespace platform {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = PrintClock;
 
 constexpr auto PollEvery = std::chrono::milliseconds(100);
-// How long libcups waits on the print server before it asks whether to
-// wait on, in seconds.
-constexpr double WaitSlice = 0.25;
 // Giving up the printer subscription, once the teacher has been told.
 constexpr auto TidyFor = std::chrono::seconds(2);
-// How long the screen's thread waits past the job's time for the thread
-// that talks to the print server: a connection libcups makes again by
-// itself is awaited up to 30 s, not within the job's time.
-constexpr auto Grace = std::chrono::milliseconds(750);
 
-struct Cups {
-    decltype(&::httpConnect2) connect = nullptr;
-    decltype(&::httpClose) close = nullptr;
-    decltype(&::httpSetTimeout) setTimeout = nullptr;
-    decltype(&::cupsServer) server = nullptr;
-    decltype(&::ippPort) port = nullptr;
-    decltype(&::cupsEncryption) encryption = nullptr;
-    decltype(&::cupsUser) user = nullptr;
-    decltype(&::cupsSetPasswordCB2) setPasswordCB = nullptr;
-    decltype(&::cupsDoRequest) doRequest = nullptr;
-    decltype(&::cupsDoFileRequest) doFileRequest = nullptr;
-    decltype(&::cupsLastError) lastError = nullptr;
-    decltype(&::cupsLastErrorString) lastErrorString = nullptr;
-    decltype(&::ippErrorString) errorString = nullptr;
-    decltype(&::ippNewRequest) newRequest = nullptr;
-    decltype(&::ippAddString) addString = nullptr;
-    decltype(&::ippAddStrings) addStrings = nullptr;
-    decltype(&::ippAddInteger) addInteger = nullptr;
-    decltype(&::ippFindAttribute) findAttribute = nullptr;
-    decltype(&::ippGetCount) getCount = nullptr;
-    decltype(&::ippGetInteger) getInteger = nullptr;
-    decltype(&::ippGetBoolean) getBoolean = nullptr;
-    decltype(&::ippGetValueTag) getValueTag = nullptr;
-    decltype(&::ippGetString) getString = nullptr;
-    decltype(&::ippDelete) deleteIpp = nullptr;
-    decltype(&::ippGetStatusCode) getStatusCode = nullptr;
-    decltype(&::ippFirstAttribute) firstAttribute = nullptr;
-    decltype(&::ippNextAttribute) nextAttribute = nullptr;
-    decltype(&::ippGetName) getName = nullptr;
-    decltype(&::ippGetGroupTag) getGroupTag = nullptr;
-    bool loaded = false;
+QString Unusable(const QString &printer) { return QStringLiteral("Tlačiareň %1 sa nedá použiť").arg(printer); }
 
-    static const Cups &instance()
-    {
-        static const Cups cups = [] {
-            Cups c;
-            QLibrary library(QStringLiteral("cups"), 2);
-            c.loaded = library.load();
-            const auto resolve = [&c, &library](auto &function, const char *name) {
-                function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(library.resolve(name));
-                c.loaded = c.loaded && function;
-            };
-            resolve(c.connect, "httpConnect2"), resolve(c.close, "httpClose");
-            resolve(c.setTimeout, "httpSetTimeout"), resolve(c.server, "cupsServer");
-            resolve(c.port, "ippPort"), resolve(c.encryption, "cupsEncryption"), resolve(c.user, "cupsUser");
-            resolve(c.setPasswordCB, "cupsSetPasswordCB2"), resolve(c.doRequest, "cupsDoRequest");
-            resolve(c.doFileRequest, "cupsDoFileRequest"), resolve(c.lastError, "cupsLastError");
-            resolve(c.lastErrorString, "cupsLastErrorString"), resolve(c.errorString, "ippErrorString");
-            resolve(c.newRequest, "ippNewRequest"), resolve(c.addString, "ippAddString");
-            resolve(c.addStrings, "ippAddStrings"), resolve(c.addInteger, "ippAddInteger");
-            resolve(c.findAttribute, "ippFindAttribute"), resolve(c.getCount, "ippGetCount");
-            resolve(c.getInteger, "ippGetInteger"), resolve(c.getString, "ippGetString");
-            resolve(c.getBoolean, "ippGetBoolean"), resolve(c.getValueTag, "ippGetValueTag");
-            resolve(c.deleteIpp, "ippDelete"), resolve(c.getStatusCode, "ippGetStatusCode");
-            resolve(c.firstAttribute, "ippFirstAttribute"), resolve(c.nextAttribute, "ippNextAttribute");
-            resolve(c.getName, "ippGetName"), resolve(c.getGroupTag, "ippGetGroupTag");
-            return c;
-        }();
-        return cups;
-    }
-};
-
-// Qt names an instance of a queue "queue/instance"; jobs go to the queue.
-QByteArray QueueOf(const QString &printer)
+// A job sent whose taking the print system did not confirm.
+JobEnd JobNotAnswered(const QString &printer, const Reply &reply)
 {
-    return printer.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
-}
-
-QByteArray PrinterUri(const QString &printer) { return "ipp://localhost/printers/" + QueueOf(printer); }
-
-QString Unusable(const QString &printer, const QString &why)
-{
-    return QStringLiteral("Tlačiareň %1 sa nedá použiť: %2").arg(printer, why);
-}
-
-QString NotAnswering(const QString &printer)
-{
-    return Unusable(printer, QStringLiteral("tlačový systém neodpovedal včas."));
-}
-
-JobEnd JobNotAnswered(const QString &printer)
-{
-    return {QStringLiteral("Tlačový systém neodpovedal včas, a tak sa nedá zistiť, či prijal úlohu pre tlačiareň %1.")
-                .arg(printer),
-            true};
+    QString why = reply.Why();
+    why[0] = why[0].toUpper();
+    why.chop(1);
+    return {QStringLiteral("%1, a tak sa nedá zistiť, či prijal úlohu pre tlačiareň %2.").arg(why, printer), true};
 }
 
 JobEnd FollowNotAnswered(const QString &printer, int job)
@@ -130,154 +43,13 @@ JobEnd FollowNotAnswered(const QString &printer, int job)
             true};
 }
 
-// What the print server made of one request: the attributes asked for,
-// each as its values; a refusal with its status; or no answer.
-struct Reply {
-    enum Kind {
-        Answered,
-        Refused,  // by status: not found, not allowed, full, ...
-        Silent,   // no answer in time, or the connection broke
-        NoServer, // nothing answers at its address
-    } kind = Silent;
-    ipp_status_t status = IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
-    QString statusText;
-    std::shared_ptr<ipp_t> ipp;
-
-    QString Refusal(const Cups &cups) const
-    {
-        return RefusalInOurWords(QString::fromUtf8(cups.errorString(status)), statusText);
-    }
-};
-
-// The print server as the thread that talks to it sees it: one connection,
-// every wait on it ending by the time set.
-class Server {
-public:
-    explicit Server(const Cups &cups) : cups_(cups) {}
-    ~Server() { Close(); }
-    Server(const Server &) = delete;
-    Server &operator=(const Server &) = delete;
-
-    void Until(Clock::time_point deadline) { deadline_ = deadline; }
-    bool TimeLeft() const { return Clock::now() < deadline_; }
-
-    // Sends the request (freed here) with the file after it, if one is named.
-    Reply Do(ipp_t *request, const QByteArray &resource = "/", const QByteArray &file = {})
-    {
-        Reply reply;
-        if (!http_)
-            reply.kind = Open();
-        if (!http_) {
-            cups_.deleteIpp(request);
-            return reply;
-        }
-        ipp_t *response = file.isEmpty() ? cups_.doRequest(http_, request, resource.constData())
-                                         : cups_.doFileRequest(http_, request, resource.constData(), file.constData());
-        reply.status = response ? cups_.getStatusCode(response) : cups_.lastError();
-        reply.statusText = QString::fromUtf8(cups_.lastErrorString());
-        if (response)
-            reply.ipp.reset(response, cups_.deleteIpp);
-        // libcups makes a request that got no answer one of these two.
-        const bool silent = reply.status == IPP_STATUS_ERROR_INTERNAL
-                            || reply.status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
-        reply.kind = response && reply.status < IPP_STATUS_ERROR_BAD_REQUEST ? Reply::Answered
-                     : response || !silent                                   ? Reply::Refused
-                                                                             : Reply::Silent;
-        // The next request goes on a connection of our own making, whose
-        // making waits no longer than the time left.
-        if (reply.kind == Reply::Silent)
-            Close();
-        return reply;
-    }
-
-    // A connection made anew, so that a request that fails on it may have
-    // reached the print server, and one that cannot be made did not.
-    Reply::Kind Fresh()
-    {
-        Close();
-        return Open();
-    }
-
-private:
-    Reply::Kind Open()
-    {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now()).count();
-        if (left <= 0)
-            return Reply::Silent;
-        http_ = cups_.connect(cups_.server(), cups_.port(), nullptr, AF_UNSPEC, cups_.encryption(), 1, int(left),
-                              nullptr);
-        if (!http_)
-            return TimeLeft() ? Reply::NoServer : Reply::Silent;
-        cups_.setTimeout(http_, WaitSlice, &Server::WaitOn, this);
-        return Reply::Answered;
-    }
-    void Close()
-    {
-        if (http_)
-            cups_.close(http_);
-        http_ = nullptr;
-    }
-    static int WaitOn(http_t *, void *server) { return static_cast<Server *>(server)->TimeLeft() ? 1 : 0; }
-
-    const Cups &cups_;
-    http_t *http_ = nullptr;
-    Clock::time_point deadline_;
-};
-
-ipp_t *Request(const Cups &cups, ipp_op_t operation, const char *uriName, const QByteArray &uri)
-{
-    ipp_t *request = cups.newRequest(operation);
-    cups.addString(request, IPP_TAG_OPERATION, IPP_TAG_URI, uriName, nullptr, uri.constData());
-    cups.addString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cups.user());
-    return request;
-}
-
-// The values of each attribute asked for, as text.
-struct Attributes {
-    Reply reply;
-    QList<QStringList> values;
-    QString First(int i) const { return values.value(i).value(0); }
-};
-
-Attributes Ask(const Cups &cups, Server &server, ipp_op_t operation, const char *uriName, const QByteArray &uri,
-               const std::initializer_list<const char *> &wanted)
-{
-    ipp_t *request = Request(cups, operation, uriName, uri);
-    cups.addStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", int(wanted.size()), nullptr,
-                    wanted.begin());
-    Attributes answer{server.Do(request), {}};
-    if (answer.reply.kind == Reply::Answered)
-        for (const char *name : wanted) {
-            QStringList values;
-            if (ipp_attribute_t *a = cups.findAttribute(answer.reply.ipp.get(), name, IPP_TAG_ZERO))
-                for (int i = 0; i < cups.getCount(a); ++i) {
-                    const char *text = cups.getString(a, i, nullptr);
-                    values << (text                                          ? QString::fromUtf8(text)
-                               : cups.getValueTag(a) == IPP_TAG_BOOLEAN ? QString::number(cups.getBoolean(a, i))
-                                                                          : QString::number(cups.getInteger(a, i)));
-                }
-            answer.values << values;
-        }
-    return answer;
-}
-
 // Why the queue cannot take a job now, for the teacher; empty when it can.
-QString QueueRefusal(const Cups &cups, Server &server, const QString &printer)
+QString QueueRefusal(PrintConnection &link, const QString &printer)
 {
-    const Attributes queue = Ask(cups, server, IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", PrinterUri(printer),
+    const Attributes queue = Ask(link, IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", PrinterUri(printer),
                                  {"printer-is-accepting-jobs", "printer-state"});
-    switch (queue.reply.kind) {
-    case Reply::NoServer:
-        return Unusable(printer, QStringLiteral("tlačový systém nie je dostupný."));
-    case Reply::Silent:
-        return NotAnswering(printer);
-    case Reply::Refused:
-        if (queue.reply.status == IPP_STATUS_ERROR_NOT_FOUND)
-            return Unusable(printer, QStringLiteral("tlačový systém ju nepozná."));
-        return QStringLiteral("Tlačiareň %1 sa nedá použiť. %2").arg(printer, queue.reply.Refusal(cups)).trimmed();
-    case Reply::Answered:
-        break;
-    }
+    if (queue.reply.kind != Reply::Answered)
+        return NotDone(Unusable(printer), queue.reply);
     // A stopped queue holds its jobs, so the teacher would wait for paper
     // that does not come.
     if (queue.First(0) == QLatin1String("0"))
@@ -286,83 +58,6 @@ QString QueueRefusal(const Cups &cups, Server &server, const QString &printer)
         return QStringLiteral("Tlačiareň %1 je zastavená.").arg(printer);
     return {};
 }
-
-// The ends of the printer's jobs as the print system tells them while they
-// happen, kept for the program a minute: a print system without job
-// history forgets a job as it ends, printed or not, and then only this
-// tells which; and only this tells who cancelled a job.
-class JobEnds {
-public:
-    JobEnds(const Cups &cups, Server &server, const QString &printer)
-        : cups_(cups), server_(server), uri_(PrinterUri(printer))
-    {
-        ipp_t *request = Request(cups, IPP_OP_CREATE_PRINTER_SUBSCRIPTIONS, "printer-uri", uri_);
-        cups.addString(request, IPP_TAG_SUBSCRIPTION, IPP_TAG_KEYWORD, "notify-pull-method", nullptr, "ippget");
-        cups.addString(request, IPP_TAG_SUBSCRIPTION, IPP_TAG_KEYWORD, "notify-events", nullptr, "job-completed");
-        cups.addInteger(request, IPP_TAG_SUBSCRIPTION, IPP_TAG_INTEGER, "notify-lease-duration", 60);
-        const Reply reply = server.Do(request);
-        silent_ = reply.kind == Reply::Silent || reply.kind == Reply::NoServer;
-        if (reply.kind == Reply::Answered)
-            if (ipp_attribute_t *a = cups.findAttribute(reply.ipp.get(), "notify-subscription-id", IPP_TAG_INTEGER))
-                id_ = cups.getInteger(a, 0);
-    }
-    JobEnds(const JobEnds &) = delete;
-    JobEnds &operator=(const JobEnds &) = delete;
-
-    // Whether the print system did not answer at all.
-    bool Silent() const { return silent_; }
-
-    void Cancel()
-    {
-        if (!id_)
-            return;
-        ipp_t *request = Request(cups_, IPP_OP_CANCEL_SUBSCRIPTION, "printer-uri", uri_);
-        cups_.addInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-subscription-id", id_);
-        server_.Do(request);
-        id_ = 0;
-    }
-
-    // The job's end as told: its state (0 when nothing was told of it), its
-    // keywords and the print system's message.
-    std::pair<int, QStringList> Of(int job) const
-    {
-        if (!id_)
-            return {};
-        ipp_t *request = Request(cups_, IPP_OP_GET_NOTIFICATIONS, "printer-uri", uri_);
-        cups_.addInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "notify-subscription-ids", id_);
-        const Reply reply = server_.Do(request);
-        if (reply.kind != Reply::Answered)
-            return {};
-        // One group of attributes an event, in no fixed order.
-        std::pair<int, QStringList> end, event;
-        int eventJob = 0;
-        for (ipp_attribute_t *a = cups_.firstAttribute(reply.ipp.get());; a = cups_.nextAttribute(reply.ipp.get())) {
-            const char *name = a ? cups_.getName(a) : nullptr;
-            if (!name || cups_.getGroupTag(a) != IPP_TAG_EVENT_NOTIFICATION) {
-                if (eventJob == job && event.first)
-                    end = event;
-                event = {}, eventJob = 0;
-                if (!a)
-                    break;
-            } else if (!qstrcmp(name, "notify-job-id")) {
-                eventJob = cups_.getInteger(a, 0);
-            } else if (!qstrcmp(name, "job-state")) {
-                event.first = cups_.getInteger(a, 0);
-            } else if (!qstrcmp(name, "job-state-reasons") || !qstrcmp(name, "notify-text")) {
-                for (int i = 0; i < cups_.getCount(a); ++i)
-                    event.second << QString::fromUtf8(cups_.getString(a, i, nullptr));
-            }
-        }
-        return end;
-    }
-
-private:
-    const Cups &cups_;
-    Server &server_;
-    QByteArray uri_;
-    int id_ = 0;
-    bool silent_ = false;
-};
 
 // What is known of a job at one look.
 struct Outcome {
@@ -377,14 +72,14 @@ struct Outcome {
     QString why;
 };
 
-Outcome JobOutcome(const Cups &cups, Server &server, const QString &printer, int job, const JobEnds &ends)
+Outcome JobOutcome(PrintConnection &link, const QString &printer, int job, const JobEnds &ends)
 {
-    const Attributes state = Ask(cups, server, IPP_OP_GET_JOB_ATTRIBUTES, "job-uri",
+    const Attributes state = Ask(link, IPP_OP_GET_JOB_ATTRIBUTES, "job-uri",
                                  "ipp://localhost/jobs/" + QByteArray::number(job),
                                  {"job-state", "job-printer-state-message", "job-state-reasons"});
     if (state.reply.kind == Reply::Refused)
         return state.reply.status == IPP_STATUS_ERROR_NOT_FOUND ? Outcome{Outcome::Forgotten, {}}
-                                                                 : Outcome{Outcome::Refused, state.reply.Refusal(cups)};
+                                                                 : Outcome{Outcome::Refused, state.reply.Why()};
     // An answer without a job state tells nothing of the job.
     if (state.reply.kind != Reply::Answered || state.First(0).isEmpty())
         return {Outcome::Unanswered, {}};
@@ -393,7 +88,7 @@ Outcome JobOutcome(const Cups &cups, Server &server, const QString &printer, int
         return {Outcome::OnItsWay, {}};
     if (jobState == IPP_JSTATE_COMPLETED)
         return {Outcome::Printed, {}};
-    const Attributes queue = Ask(cups, server, IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", PrinterUri(printer),
+    const Attributes queue = Ask(link, IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", PrinterUri(printer),
                                  {"printer-state", "printer-state-message"});
     const bool queueStopped = queue.reply.kind == Reply::Answered && queue.First(0).toInt() == IPP_PSTATE_STOPPED;
     if (jobState == IPP_JSTATE_PENDING && !queueStopped)
@@ -414,7 +109,6 @@ Outcome JobOutcome(const Cups &cups, Server &server, const QString &printer, int
 struct PrintJob::State {
     enum Phase { Asking, Asked, Sending, Following, Ended };
 
-    QString printer;
     Clock::time_point start, queueBy;
     // The print system is waited for this long in all, the sheet being made
     // in between not counted: the job's time ends at endBy.
@@ -422,17 +116,29 @@ struct PrintJob::State {
     Clock::time_point endBy;
     Clock::duration waited{};
 
-    std::mutex mutex;
+    mutable std::mutex mutex;
     std::condition_variable documentGiven;
+    // By the talking thread once the default one is known.
+    QString printer;
     // By the screen's thread: the document, or that none comes.
     bool given = false, givenUp = false;
-    QByteArray pdf;
+    int document = -1;
     QString title, media;
     Phase phase = Asking; // by the talking thread, with what it learnt
     QString refusal;
     int job = 0;
     JobEnd end;
 
+    ~State()
+    {
+        if (document >= 0)
+            ::close(document);
+    }
+    QString Printer() const
+    {
+        const std::lock_guard lock(mutex);
+        return printer;
+    }
     void Set(Phase now, int jobNumber = 0)
     {
         const std::lock_guard lock(mutex);
@@ -440,16 +146,16 @@ struct PrintJob::State {
         job = jobNumber ? jobNumber : job;
     }
     // What is known when the screen's thread waits no longer.
-    JobEnd Unfinished()
+    JobEnd Unfinished() const
     {
         const std::lock_guard lock(mutex);
         if (phase == Ended)
             return end;
         if (phase == Sending)
-            return JobNotAnswered(printer);
+            return JobNotAnswered(printer, {Reply::Late});
         if (phase == Following)
             return FollowNotAnswered(printer, job);
-        return {NotAnswering(printer)};
+        return {NotDone(Unusable(printer), {Reply::Late})};
     }
 };
 
@@ -457,32 +163,35 @@ namespace {
 
 // Hands the document to the print system: the job's number, or 0 with
 // why it was not taken or may have been.
-int Send(const Cups &cups, Server &server, PrintJob::State &s, JobEnd &notTaken)
+int Send(PrintConnection &link, PrintJob::State &s, const QString &printer, int document, JobEnd &notTaken)
 {
-    switch (server.Fresh()) {
-    case Reply::NoServer:
-        notTaken = {Unusable(s.printer, QStringLiteral("tlačový systém nie je dostupný."))};
+    if (const Reply::Kind made = link.Fresh(); made != Reply::Answered) {
+        notTaken = {NotDone(Unusable(printer), {made})};
         return 0;
-    case Reply::Silent:
-        notTaken = {NotAnswering(s.printer)};
-        return 0;
-    default:
-        break;
     }
     s.Set(PrintJob::State::Sending);
-    ipp_t *request = Request(cups, IPP_OP_PRINT_JOB, "printer-uri", PrinterUri(s.printer));
+    const CupsLibrary &cups = link.Cups();
+    ipp_t *request = link.Request(IPP_OP_PRINT_JOB, "printer-uri", PrinterUri(printer));
     cups.addString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, s.title.toUtf8().constData());
     cups.addString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, "application/pdf");
     cups.addString(request, IPP_TAG_JOB, IPP_TAG_KEYWORD, "media", nullptr, s.media.toLatin1().constData());
-    const Reply sent = server.Do(request, "/printers/" + QueueOf(s.printer), s.pdf);
-    if (sent.kind == Reply::NoServer)
-        notTaken = {Unusable(s.printer, QStringLiteral("tlačový systém nie je dostupný."))};
-    else if (sent.kind == Reply::Silent)
-        notTaken = JobNotAnswered(s.printer);
-    else if (sent.kind == Reply::Refused && sent.status == IPP_STATUS_ERROR_NOT_FOUND)
-        notTaken = {Unusable(s.printer, QStringLiteral("tlačový systém ju nepozná."))};
-    else if (sent.kind == Reply::Refused)
-        notTaken = {QStringLiteral("Tlačový systém úlohu odmietol. %1").arg(sent.Refusal(cups)).trimmed()};
+    const Reply sent = link.Do(request, "/printers/" + QueueOf(printer), document);
+    switch (sent.kind) {
+    case Reply::Answered:
+        break;
+    case Reply::NoServer:
+        notTaken = {NotDone(Unusable(printer), sent)};
+        break;
+    case Reply::Late:
+    case Reply::Broken:
+        notTaken = JobNotAnswered(printer, sent);
+        break;
+    case Reply::Refused:
+        notTaken = {sent.status == IPP_STATUS_ERROR_NOT_FOUND
+                        ? NotDone(Unusable(printer), sent)
+                        : QStringLiteral("Tlačový systém úlohu odmietol. %1").arg(sent.Why()).trimmed()};
+        break;
+    }
     ipp_attribute_t *id = sent.kind == Reply::Answered
                               ? cups.findAttribute(sent.ipp.get(), "job-id", IPP_TAG_INTEGER)
                               : nullptr;
@@ -491,12 +200,12 @@ int Send(const Cups &cups, Server &server, PrintJob::State &s, JobEnd &notTaken)
 
 // Looks at the job until it ends, the follow's time is up or the print
 // system will not tell; one that does not answer may be starting again.
-Outcome Follow(const Cups &cups, Server &server, PrintJob::State &s, int job, const JobEnds &ends)
+Outcome Follow(PrintConnection &link, PrintJob::State &s, const QString &printer, int job, const JobEnds &ends)
 {
     s.Set(PrintJob::State::Following, job);
     Outcome outcome{Outcome::OnItsWay, {}};
-    for (const auto end = std::min(Clock::now() + s.follow, s.endBy); Clock::now() < end && server.TimeLeft();) {
-        outcome = JobOutcome(cups, server, s.printer, job, ends);
+    for (const auto end = std::min(Clock::now() + s.follow, s.endBy); Clock::now() < end && link.TimeLeft();) {
+        outcome = JobOutcome(link, printer, job, ends);
         if (outcome.kind != Outcome::OnItsWay && outcome.kind != Outcome::Unanswered)
             break;
         std::this_thread::sleep_for(PollEvery);
@@ -508,16 +217,16 @@ Outcome Follow(const Cups &cups, Server &server, PrintJob::State &s, int job, co
         if (state == IPP_JSTATE_COMPLETED)
             return {Outcome::Printed, {}};
         if (state) {
-            const Attributes queue = Ask(cups, server, IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri",
-                                         PrinterUri(s.printer), {"printer-state-message"});
-            return {Outcome::Failed, WhyNotPrinted({s.printer, job, state, said, queue.First(0), false})};
+            const Attributes queue = Ask(link, IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", PrinterUri(printer),
+                                         {"printer-state-message"});
+            return {Outcome::Failed, WhyNotPrinted({printer, job, state, said, queue.First(0), false})};
         }
     }
     return outcome;
 }
 
 // What the teacher is told of a job followed: only what is known.
-JobEnd Told(const Cups &cups, Server &server, const QString &printer, int job, const Outcome &outcome)
+JobEnd Told(PrintConnection &link, const QString &printer, int job, const Outcome &outcome)
 {
     switch (outcome.kind) {
     case Outcome::Failed:
@@ -530,7 +239,7 @@ JobEnd Told(const Cups &cups, Server &server, const QString &printer, int job, c
                 true};
     case Outcome::Forgotten: {
         // A queue deleted takes its jobs and its subscriptions with it.
-        const Attributes queue = Ask(cups, server, IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", PrinterUri(printer),
+        const Attributes queue = Ask(link, IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", PrinterUri(printer),
                                      {"printer-state"});
         if (queue.reply.kind == Reply::Refused && queue.reply.status == IPP_STATUS_ERROR_NOT_FOUND)
             return {QStringLiteral("Tlačiareň %1 bola z tlačového systému odstránená, a tak sa nedá zistiť, či sa "
@@ -556,27 +265,30 @@ JobEnd Told(const Cups &cups, Server &server, const QString &printer, int job, c
 // ends on its own, leaving nothing behind.
 void Talk(const std::shared_ptr<PrintJob::State> &s)
 {
-    const Cups &cups = Cups::instance();
-    if (!cups.loaded) {
+    PrintConnection link;
+    link.Until(s->queueBy);
+    QString printer = s->Printer();
+    QString refusal;
+    if (printer.isEmpty()) {
+        Reply named;
+        printer = link.DefaultPrinter(named);
         const std::lock_guard lock(s->mutex);
-        s->refusal = Unusable(s->printer, QStringLiteral("tlačový systém nie je dostupný."));
-        s->phase = PrintJob::State::Asked;
-        return;
+        s->printer = printer;
+        if (printer.isEmpty()) {
+            s->phase = PrintJob::State::Asked;
+            return;
+        }
     }
-    // What is asked here is asked of no one with a password: a print system
-    // that wants one (libcups would ask on the terminal) goes without.
-    cups.setPasswordCB([](const char *, http_t *, const char *, const char *, void *) -> const char * {
-        return nullptr;
-    }, nullptr);
-    Server server(cups);
-    server.Until(s->queueBy);
-    QString refusal = QueueRefusal(cups, server, s->printer);
-    server.Until(s->endBy);
+    refusal = QueueRefusal(link, printer);
+    link.Until(s->endBy);
     // Told from before the job is sent, so its end cannot come first.
     std::optional<JobEnds> ends;
-    if (refusal.isEmpty() && ends.emplace(cups, server, s->printer).Silent())
-        refusal = NotAnswering(s->printer);
-    bool print = false;
+    if (refusal.isEmpty()) {
+        const Reply &asked = ends.emplace(link, printer).Asked();
+        if (asked.kind != Reply::Answered && asked.kind != Reply::Refused)
+            refusal = NotDone(Unusable(printer), asked);
+    }
+    int document = -1;
     {
         std::unique_lock lock(s->mutex);
         s->refusal = refusal;
@@ -584,42 +296,23 @@ void Talk(const std::shared_ptr<PrintJob::State> &s)
         s->waited = Clock::now() - s->start;
         if (refusal.isEmpty()) {
             s->documentGiven.wait(lock, [&s] { return s->given || s->givenUp; });
-            print = s->given;
+            document = std::exchange(s->document, -1);
         }
     }
-    server.Until(s->endBy);
-    if (print) {
+    link.Until(s->endBy);
+    if (document >= 0) {
         JobEnd end;
-        if (const int job = Send(cups, server, *s, end))
-            end = Told(cups, server, s->printer, job, Follow(cups, server, *s, job, *ends));
-        {
-            const std::lock_guard lock(s->mutex);
-            s->end = end;
-            s->phase = PrintJob::State::Ended;
-        }
-        QFile::remove(QFile::decodeName(s->pdf));
+        if (const int job = Send(link, *s, printer, document, end))
+            end = Told(link, printer, job, Follow(link, *s, printer, job, *ends));
+        ::close(document);
+        const std::lock_guard lock(s->mutex);
+        s->end = end;
+        s->phase = PrintJob::State::Ended;
     }
     if (ends) {
-        server.Until(Clock::now() + TidyFor);
+        link.Until(Clock::now() + TidyFor);
         ends->Cancel();
     }
-}
-
-// Handles the screen's events, but not the teacher's, until done() holds,
-// the time is up or the program is told to end.
-bool Await(const std::function<bool()> &done, Clock::time_point until)
-{
-    const EventWait waiting;
-    while (!done() && Clock::now() < until && !terminationRequested()) {
-        if (!QCoreApplication::instance()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            continue;
-        }
-        QEventLoop loop;
-        QTimer::singleShot(20, &loop, &QEventLoop::quit);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    }
-    return done();
 }
 
 } // namespace
@@ -631,7 +324,9 @@ PrintWaitLimits &PrintWaits()
 }
 
 PrintJob::PrintJob(const QString &printer)
-    : note_(QStringLiteral("Čakám na tlačiareň %1 …").arg(printer)), state_(std::make_shared<State>())
+    : note_(printer.isEmpty() ? QStringLiteral("Čakám na tlačový systém …")
+                              : QStringLiteral("Čakám na tlačiareň %1 …").arg(printer)),
+      state_(std::make_shared<State>())
 {
     // The note is on the screen before the print system is asked anything.
     const PrintWaitLimits &limits = PrintWaits();
@@ -657,31 +352,33 @@ PrintJob::~PrintJob()
 QString PrintJob::Refusal()
 {
     State &s = *state_;
-    const bool asked = Await([&s] {
+    const bool asked = AwaitWithEvents([&s] {
         const std::lock_guard lock(s.mutex);
         return s.phase != State::Asking;
-    }, s.endBy + Grace);
+    }, s.endBy + PrintGrace);
     if (!asked)
         return s.Unfinished().why;
     const std::lock_guard lock(s.mutex);
     return s.refusal;
 }
 
-JobEnd PrintJob::Print(const QString &pdf, const QString &title, const QString &media)
+QString PrintJob::Printer() const { return state_->Printer(); }
+
+JobEnd PrintJob::Print(int document, const QString &title, const QString &media)
 {
     State &s = *state_;
     Clock::time_point until;
     {
         const std::lock_guard lock(s.mutex);
-        s.pdf = QFile::encodeName(pdf);
+        s.document = document;
         s.title = title;
         s.media = media;
         s.given = true;
         s.endBy = Clock::now() + s.forAll - s.waited;
-        until = s.endBy + Grace;
+        until = s.endBy + PrintGrace;
     }
     s.documentGiven.notify_all();
-    Await([&s] {
+    AwaitWithEvents([&s] {
         const std::lock_guard lock(s.mutex);
         return s.phase == State::Ended;
     }, until);

@@ -1,12 +1,11 @@
 #pragma once
-// The print system (CUPS) as the printer device needs it: whether a queue
-// can take a job now, handing it a finished PDF, and following the job a
-// short while, so a job that fails on its way is said too. Everything asked
-// of the print system is asked on a thread of its own, each answer awaited
-// a bounded time, while the screen's thread keeps the screen drawn under a
-// note that the program waits for the printer. libcups is loaded when first
-// needed, as Qt's own print support loads it: linked in, it and its
-// libraries would cost every run memory at start.
+// A job for a printer of the print system (CUPS) as the printer device
+// needs it: whether the queue can take a job now, handing it a finished
+// PDF, and following the job a short while, so a job that fails on its way
+// is said too. Everything asked of the print system is asked on a thread of
+// its own (PrintTalk), each answer awaited a bounded time, while the
+// screen's thread keeps the screen drawn under a note that the program
+// waits for the printer.
 #include "platform/Runtime.h"
 
 #include <QString>
@@ -17,7 +16,8 @@
 namespace platform {
 
 // How long a print waits for the print system at most, from the note on:
-// for its answer about the queue, and for the whole job; a job it took is
+// for its answer about the queue (and for the printers the print dialog
+// shows, or a printer's details), and for the whole job; a job it took is
 // followed for a while within that. Tests shorten them.
 struct PrintWaitLimits {
     std::chrono::milliseconds queue{5000};
@@ -25,6 +25,11 @@ struct PrintWaitLimits {
     std::chrono::milliseconds follow{5000};
 };
 PrintWaitLimits &PrintWaits();
+
+// How long the screen's thread waits past a bound for the thread that
+// talks to the print server, which ends its own waits at the bound: a
+// connection libcups makes again by itself is awaited up to 30 s.
+inline constexpr std::chrono::milliseconds PrintGrace{750};
 
 // How a job ended as far as the print system told: why it did not print,
 // for the teacher (refused, or stopped, held, cancelled or aborted by the
@@ -42,6 +47,7 @@ struct JobEnd {
 // queue; keys and clicks until it goes are dropped.
 class PrintJob {
 public:
+    // No printer named: the print system's default one.
     explicit PrintJob(const QString &printer);
     ~PrintJob();
     PrintJob(const PrintJob &) = delete;
@@ -49,9 +55,13 @@ public:
 
     // Why the queue cannot take the job, for the teacher; empty when it can.
     QString Refusal();
-    // Sends the finished PDF, which is removed once sent, and follows the
-    // job.
-    JobEnd Print(const QString &pdf, const QString &title, const QString &media);
+    // The printer the job goes to; empty when none was named and the print
+    // system named no default one (or could not tell). Known once Refusal
+    // has answered.
+    QString Printer() const;
+    // Sends the finished PDF, an open file the job takes and closes, and
+    // follows the job.
+    JobEnd Print(int document, const QString &title, const QString &media);
 
     struct State;
 

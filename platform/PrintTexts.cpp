@@ -80,8 +80,9 @@ constexpr Words Table[] = {
     {"server-error-busy", "Tlačový systém je zaneprázdnený."},
     {"server-error-temporary-error", "Tlačový systém má dočasnú poruchu."},
     {"server-error-service-unavailable", "Tlačový systém teraz nepracuje."},
-    {"client-error-forbidden", "Tento počítač na to nemá povolenie."},
-    {"client-error-not-authorized", "Tento počítač na to nemá povolenie."},
+    // Refused to the user, not to the computer: no one is named.
+    {"client-error-forbidden", "Chýba na to povolenie."},
+    {"client-error-not-authorized", "Chýba na to povolenie."},
     {"client-error-not-authenticated", "Vyžaduje sa prihlásenie menom a heslom."},
     {"cups-authentication-canceled", "Vyžaduje sa prihlásenie menom a heslom."},
     {"client-error-document-format-not-supported", "Tlačiareň nevie tlačiť dokumenty PDF."},

@@ -9,9 +9,6 @@
 
 #include <stdexcept>
 
-class QPrintDialog;
-class QPrinter;
-
 namespace platform {
 
 enum class PageOrientation { Portrait = 1, Landscape = 2 };
@@ -132,9 +129,10 @@ public:
     using PrinterError::PrinterError;
 };
 
-// What the printer dialog's answer sets on the printer: the printer or the
-// PDF file chosen, the copies and the pages, and always A4 upright at
-// 300 dpi, for the worksheets are laid out on nothing else.
+// The teacher's choice in the printer dialog (PrintDialog.h): the printer
+// or the PDF file, the copies and the pages. Applied, it sets them on the
+// printer, and always A4 upright at 300 dpi, for the worksheets are laid
+// out on nothing else.
 struct PrintDialogChoice {
     QString deviceName;
     QString fileName;
@@ -142,18 +140,6 @@ struct PrintDialogChoice {
     int fromPage = 0, toPage = 0;
 };
 
-PrintDialogChoice ChoiceFromDialog(const QPrinter &dialogPrinter);
-// Before the dialog is made on dialogPrinter: its file is the next free
-// worksheet file (DefaultPdfPath), while the default printer stays chosen.
-void StartOnNextWorksheetFile(QPrinter &dialogPrinter);
-// The dialog's print button, whose answer goes to choice. To a file: a name
-// typed without an extension gets ".pdf", a missing folder is made, and a
-// folder that cannot be made or written to is said while the dialog stays;
-// else the dialog ends as Qt ends it. To a printer: the dialog ends at once
-// with the printer, copies and pages it shows, for Qt would first set up its
-// printer from the print system, and wait for it, before the program could
-// tell the teacher that it waits.
-void HandlePrintButton(QPrintDialog &dialog, PrintDialogChoice &choice);
 void ApplyPrintDialogChoice(Printer &printer, const PrintDialogChoice &choice);
 
 } // namespace platform

@@ -1,18 +1,17 @@
 #include "platform/PrinterDevice.h"
 
+#include "platform/DocumentFiles.h"
 #include "platform/Fonts.h"
 #include "platform/PrintQueue.h"
 #include "platform/Runtime.h"
 #include "platform/Services.h"
 
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QPrinterInfo>
-#include <QTemporaryFile>
 
 namespace platform {
 
@@ -42,16 +41,6 @@ PrinterDevice::~PrinterDevice()
         painter_.end();
 }
 
-QString PrinterDevice::OutputPrinterName() const
-{
-    if (!useSystemPrinters_ || !OutputFileName().isEmpty())
-        return {};
-    // A printer named is used or said to be unusable, never swapped for
-    // another or for a file.
-    if (!DeviceName().isEmpty())
-        return DeviceName();
-    return QPrinterInfo::defaultPrinter().printerName();
-}
 
 void PrinterDevice::SetUpPage()
 {
@@ -65,26 +54,30 @@ void PrinterDevice::SetUpPage()
 
 void PrinterDevice::SetUpJob()
 {
-    queue_ = OutputPrinterName();
-    spool_.reset();
-    if (queue_.isEmpty()) {
-        documentFile_ = OutputFileName();
-        if (documentFile_.isEmpty()) {
-            documentFile_ = DefaultPdfPath();
-            // The documents folder may not exist until a file is written there.
-            QDir().mkpath(QFileInfo(documentFile_).absolutePath());
-        }
-        device_ = std::make_unique<QPdfWriter>(documentFile_);
-    } else {
-        // The print system gets the finished document, so it gives the job
-        // a number to follow.
-        documentFile_.clear();
-        spool_ = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("kvantira2-XXXXXX.pdf")));
-        if (!spool_->open())
-            Fail(QStringLiteral("Tlačiareň %1 sa nedá použiť: dočasný súbor na tlač sa nedá vytvoriť.").arg(queue_));
-        spool_->close();
-        device_ = std::make_unique<QPdfWriter>(spool_->fileName());
+    queue_.clear();
+    if (useSystemPrinters_ && OutputFileName().isEmpty()) {
+        // A printer named is used or said to be unusable, never swapped for
+        // another or for a file; none named, the print system's default one.
+        job_ = std::make_unique<PrintJob>(DeviceName());
+        const QString why = job_->Refusal();
+        queue_ = job_->Printer();
+        if (queue_.isEmpty())
+            job_.reset();
+        else if (!why.isEmpty())
+            Fail(why);
     }
+    documentFile_.clear();
+    if (queue_.isEmpty())
+        documentFile_ = OutputFileName().isEmpty() ? DefaultPdfPath() : OutputFileName();
+    // Made in memory: the PDF engine does not say whether its writes went
+    // through, so the finished document is written, or handed to the print
+    // system (which then gives the job a number to follow), whole or not at
+    // all.
+    auto document = std::make_unique<QBuffer>();
+    document->open(QIODevice::WriteOnly);
+    // The writer goes before the buffer it wrote into.
+    device_ = std::make_unique<QPdfWriter>(document.get());
+    document_ = std::move(document);
     SetUpPage();
     device_->setTitle(DocumentName);
 }
@@ -93,14 +86,20 @@ void PrinterDevice::Drop()
 {
     breaksDue_ = 0;
     job_.reset();
-    if (painter_.isActive()) {
+    if (painter_.isActive())
         painter_.end();
-        // Only a file that this document opened is removed.
-        if (!documentFile_.isEmpty())
-            QFile::remove(documentFile_);
-    }
     documentFile_.clear();
-    spool_.reset();
+    Finished();
+}
+
+QByteArray PrinterDevice::Finished()
+{
+    if (!document_)
+        return {};
+    QByteArray pdf = document_->data();
+    document_->close();
+    document_->setData(QByteArray());
+    return pdf;
 }
 
 void PrinterDevice::Fail(const QString &why, bool fateUnknown)
@@ -121,15 +120,8 @@ void PrinterDevice::StartPage()
 {
     if (!painter_.isActive()) {
         SetUpJob();
-        if (!queue_.isEmpty()) {
-            job_ = std::make_unique<PrintJob>(queue_);
-            if (const QString why = job_->Refusal(); !why.isEmpty())
-                Fail(why);
-        }
         if (!painter_.begin(device_.get()))
-            Fail(queue_.isEmpty()
-                     ? QStringLiteral("Súbor %1 sa nedá vytvoriť.").arg(QDir::toNativeSeparators(documentFile_))
-                     : QStringLiteral("Tlačiareň %1 sa nedá použiť.").arg(queue_));
+            Fail(QStringLiteral("Dokument sa nedá začať."));
         // A graph blurred by JPEG is no use on paper.
         painter_.setRenderHint(QPainter::LosslessImageRendering);
         breaksDue_ = 0;
@@ -213,18 +205,24 @@ void PrinterDevice::EndDoc()
     for (; breaksDue_ > 1; --breaksDue_)
         Break();
     breaksDue_ = 0;
-    if (!painter_.end()) {
-        if (!documentFile_.isEmpty())
-            QFile::remove(documentFile_);
+    if (!painter_.end())
         Fail(QStringLiteral("Dokument sa nepodarilo dokončiť."));
-    }
-    if (queue_.isEmpty())
+    const QByteArray pdf = Finished();
+    if (queue_.isEmpty()) {
+        // The documents folder may not exist until a file is written there.
+        if (documentFile_ != OutputFileName())
+            QDir().mkpath(QFileInfo(documentFile_).absolutePath());
+        if (const QString why = SaveDocument(documentFile_, pdf); !why.isEmpty())
+            Fail(why);
         return;
-    // The print job removes the file once the print system has it.
-    spool_->setAutoRemove(false);
-    const QString pdf = spool_->fileName();
-    spool_.reset();
-    const JobEnd end = job_->Print(pdf, DocumentName, device_->pageLayout().pageSize().key());
+    }
+    QString why;
+    const int file = TemporaryDocument(pdf, why);
+    if (file < 0)
+        Fail(QStringLiteral("Na tlačiareň %1 sa nič neposlalo, lebo dočasný súbor na tlač sa nepodarilo zapísať do "
+                            "priečinka %2: %3")
+                 .arg(queue_, QDir::toNativeSeparators(QDir::tempPath()), why));
+    const JobEnd end = job_->Print(file, DocumentName, device_->pageLayout().pageSize().key());
     job_.reset();
     if (!end.why.isEmpty())
         Fail(end.why, end.unknown);

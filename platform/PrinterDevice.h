@@ -2,21 +2,22 @@
 // The printer on a real device: the PDF file asked for, else the printer
 // named or, none named, the default one, else a new PDF file
 // (DefaultPdfPath). A document that cannot be started, paged or finished
-// throws PrinterError, as does one for a printer that cannot be reached or
-// does not take jobs, before anything is sent, and one whose job the print
-// system refused, or stopped, held or ended while it was followed, at its
-// end (PrintQueue); a job whose end the print system could not tell throws
-// PrintFateUnknown. A document for a printer is written as a PDF file too,
-// which the print system gets whole: nothing is asked of it on the screen's
-// thread.
+// throws PrinterError, as does one that cannot be written whole, one for a
+// printer that cannot be reached or does not take jobs, before anything is
+// sent, and one whose job the print system refused, or stopped, held or
+// ended while it was followed, at its end (PrintQueue); a job whose end the
+// print system could not tell throws PrintFateUnknown. A document is made
+// as a PDF in memory and then written (DocumentFiles): to its file, or to
+// a temporary one that the print system gets whole. Nothing is asked of the
+// print system on the screen's thread.
 #include "platform/Printer.h"
 
 #include <QFont>
 #include <QPainter>
 #include <memory>
 
+class QBuffer;
 class QPdfWriter;
-class QTemporaryFile;
 
 namespace platform {
 
@@ -49,9 +50,10 @@ private:
     // the job was sent and its end is not known).
     void Drop();
     [[noreturn]] void Fail(const QString &why, bool fateUnknown = false);
+    // The document made so far, which the device then lets go of.
+    QByteArray Finished();
     void SetUpPage();
     void SetUpJob();
-    QString OutputPrinterName() const;
     QSizeF SheetTwips() const;
     QFont CurrentFont() const;
     double DotsPerTwip() const;
@@ -61,8 +63,7 @@ private:
     // The printer this document goes to; empty for a file.
     QString queue_;
     QString documentFile_;
-    // The finished document for the printer, until the print system has it.
-    std::unique_ptr<QTemporaryFile> spool_;
+    std::unique_ptr<QBuffer> document_;
     std::unique_ptr<PrintJob> job_;
     std::unique_ptr<QPdfWriter> device_;
     QPainter painter_;

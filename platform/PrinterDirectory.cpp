@@ -1,31 +1,136 @@
 #include "platform/PrinterDirectory.h"
 
-#include <QTimer>
+#include "platform/PrintQueue.h"
+#include "platform/PrintTalk.h"
+#include "platform/PrintTexts.h"
+#include "platform/ThreadHandOff.h"
 
 namespace platform {
 
 namespace {
 
-// Knows no printers yet: the dialog offers its PDF file alone.
-class NoPrinters final : public PrinterDirectory {
+QString PrintersNotKnown() { return QStringLiteral("Tlačiarne sa nedajú zistiť"); }
+
+QString DetailsNotKnown(const QString &printer)
+{
+    return QStringLiteral("Údaje o tlačiarni %1 sa nedajú zistiť").arg(printer);
+}
+
+// Every value of the attribute in the answer, one a printer.
+QStringList EveryValue(const CupsLibrary &cups, const Reply &reply, const char *name)
+{
+    QStringList values;
+    for (ipp_attribute_t *a = cups.findAttribute(reply.ipp.get(), name, IPP_TAG_NAME); a;
+         a = cups.findNextAttribute(reply.ipp.get(), name, IPP_TAG_NAME))
+        values << QString::fromUtf8(cups.getString(a, 0, nullptr));
+    return values;
+}
+
+PrinterListing Printers(PrintClock::time_point by)
+{
+    PrintConnection link;
+    link.Until(by);
+    PrinterListing listing;
+    const Attributes printers = Ask(link, IPP_OP_CUPS_GET_PRINTERS, "printer-uri", "ipp://localhost/", {"printer-name"});
+    // A print system without printers says it knows none.
+    if (printers.reply.kind == Reply::Answered)
+        listing.printers = EveryValue(link.Cups(), printers.reply, "printer-name");
+    else if (printers.reply.kind != Reply::Refused || printers.reply.status != IPP_STATUS_ERROR_NOT_FOUND)
+        listing.why = NotDone(PrintersNotKnown(), printers.reply);
+    if (!listing.why.isEmpty())
+        return listing;
+    Reply named;
+    listing.defaultPrinter = link.DefaultPrinter(named);
+    if (named.kind != Reply::Answered)
+        listing.why = NotDone(QStringLiteral("Predvolená tlačiareň sa nedá zistiť"), named);
+    return listing;
+}
+
+QString StateInOurWords(const Attributes &printer)
+{
+    QStringList said;
+    switch (printer.First(2).toInt()) {
+    case IPP_PSTATE_IDLE:
+        said << QStringLiteral("Pripravená.");
+        break;
+    case IPP_PSTATE_PROCESSING:
+        said << QStringLiteral("Tlačí.");
+        break;
+    case IPP_PSTATE_STOPPED:
+        said << QStringLiteral("Zastavená.");
+        break;
+    default:
+        break;
+    }
+    // Why, as far as we know it; the printer's own message quoted.
+    for (const QString &reason : printer.values.value(4))
+        if (const QString ours = InOurWords(reason).value_or(QString()); !ours.isEmpty() && !said.contains(ours))
+            said << ours;
+    if (const QString message = printer.First(5).trimmed(); !message.isEmpty())
+        if (const QString ours = PrinterSays(message); !ours.isEmpty() && !said.contains(ours))
+            said << ours;
+    return said.join(QLatin1Char(' '));
+}
+
+PrinterDetails Details(const QString &printer, PrintClock::time_point by)
+{
+    PrintConnection link;
+    link.Until(by);
+    PrinterDetails details;
+    details.printer = printer;
+    const Attributes asked = Ask(link, IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", PrinterUri(printer),
+                                 {"printer-location", "printer-make-and-model", "printer-state",
+                                  "printer-is-accepting-jobs", "printer-state-reasons", "printer-state-message"});
+    if (asked.reply.kind != Reply::Answered) {
+        details.why = NotDone(DetailsNotKnown(printer), asked.reply);
+        return details;
+    }
+    details.location = asked.First(0);
+    details.model = asked.First(1);
+    details.state = StateInOurWords(asked);
+    details.acceptsJobs = asked.First(3) != QLatin1String("0");
+    return details;
+}
+
+// The print system's printers, each question asked on a thread of its own
+// and answered within the bound of a print's question about its queue.
+class SystemPrinters final : public PrinterDirectory {
 public:
     void AskPrinters(QObject *context, std::function<void(const PrinterListing &)> answer) override
     {
-        QTimer::singleShot(0, context, [answer = std::move(answer)] { answer({}); });
+        const auto [by, bound] = Bound();
+        AnswerOnScreenThread<PrinterListing>(
+            context, bound, [by] { return Printers(by); },
+            [] { return PrinterListing{{}, {}, NotDone(PrintersNotKnown(), Reply::Late)}; },
+            std::move(answer));
     }
     void AskDetails(const QString &printer, QObject *context,
                     std::function<void(const PrinterDetails &)> answer) override
     {
-        QTimer::singleShot(0, context, [printer, answer = std::move(answer)] {
-            PrinterDetails details;
-            details.printer = printer;
-            answer(details);
-        });
+        const auto [by, bound] = Bound();
+        AnswerOnScreenThread<PrinterDetails>(
+            context, bound, [printer, by] { return Details(printer, by); },
+            [printer] {
+                PrinterDetails late;
+                late.printer = printer;
+                late.why = NotDone(DetailsNotKnown(printer), Reply::Late);
+                return late;
+            },
+            std::move(answer));
+    }
+
+private:
+    // When the thread gives up the print server, and when the screen's
+    // thread gives up the thread, a little later.
+    static std::pair<PrintClock::time_point, std::chrono::milliseconds> Bound()
+    {
+        const std::chrono::milliseconds wait = PrintWaits().queue;
+        return {PrintClock::now() + wait, wait + PrintGrace};
     }
 };
 
 } // namespace
 
-std::unique_ptr<PrinterDirectory> MakeSystemPrinterDirectory() { return std::make_unique<NoPrinters>(); }
+std::unique_ptr<PrinterDirectory> MakeSystemPrinterDirectory() { return std::make_unique<SystemPrinters>(); }
 
 } // namespace platform

@@ -65,7 +65,7 @@ namespace {
 struct Translations {
     QTranslator catalogue;
     StandardButtonTexts buttons{catalogue};
-    // What Qt's catalogue lacks of the print dialogs; consulted first.
+    // What Qt's catalogue lacks of the file chooser; consulted first.
     QTranslator dialogs;
     const bool qt = catalogue.load(QStringLiteral("qtbase_sk"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     const bool own = dialogs.load(QStringLiteral(":/translations/dialogs_sk.qm"));

@@ -12,8 +12,8 @@ namespace platform {
 
 // Qt's own dialogs and buttons speak Slovak: Qt's Slovak catalogue, the
 // standard buttons' texts that this Qt takes from a context the catalogue
-// lacks, and the program's own catalogue of what Qt's lacks of the print
-// dialogs. Needs the application object; called again, it puts them before
+// lacks, and the program's own catalogue of what Qt's lacks of the file
+// chooser. Needs the application object; called again, it puts them before
 // any translator installed since.
 void InstallTranslations();
 

@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace Misc {
@@ -20,9 +21,17 @@ namespace {
 
 QByteArray Kodovane(const QString &meno) { return QFile::encodeName(meno); }
 
+// `druh` for `cesta`, with the reason the system gave (errno unless told).
+Chyba_suboru So_dovodom(Chyba_suboru::Druh druh, const QString &cesta, int chyba = errno)
+{
+    Chyba_suboru c{druh, cesta};
+    c.chyba_systemu = chyba;
+    return c;
+}
+
 Chyba_suboru Chyba_otvorenia(const QString &cesta, Chyba_suboru::Druh inak)
 {
-    return {errno == ELOOP ? Chyba_suboru::Nie_je_subor : inak, cesta};
+    return errno == ELOOP ? Chyba_suboru{Chyba_suboru::Nie_je_subor, cesta} : So_dovodom(inak, cesta);
 }
 
 // The file that was opened: the name may have changed since.
@@ -53,7 +62,7 @@ Chyba_suboru Citaj_do_konca(int fd, const QString &cesta, qint64 velkost, QByteA
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return {Chyba_suboru::Neda_sa_citat, cesta};
+            return So_dovodom(Chyba_suboru::Neda_sa_citat, cesta);
         obsah.append(kus, n);
         if (obsah.size() > Najvacsi_subor)
             return {Chyba_suboru::Prilis_velky, cesta};
@@ -68,7 +77,7 @@ Chyba_suboru Skontroluj_meno(const Priecinok &priecinok, const QString &meno)
 {
     struct stat st {};
     if (::fstatat(priecinok.fd(), Kodovane(meno).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-        return errno == ENOENT ? Chyba_suboru{} : Chyba_suboru{Chyba_suboru::Neda_sa_citat, priecinok.Cesta(meno)};
+        return errno == ENOENT ? Chyba_suboru{} : So_dovodom(Chyba_suboru::Neda_sa_citat, priecinok.Cesta(meno));
     if (!S_ISREG(st.st_mode))
         return {Chyba_suboru::Nie_je_subor, priecinok.Cesta(meno)};
     return {};
@@ -80,7 +89,8 @@ int Otvor_na_citanie(const Priecinok &priecinok, const QString &meno, struct sta
 {
     const QString cesta = priecinok.Cesta(meno);
     if (!priecinok.Otvoreny()) {
-        chyba = {priecinok.Chyba() == ENOENT ? Chyba_suboru::Neexistuje : Chyba_suboru::Neda_sa_citat, cesta};
+        chyba = So_dovodom(priecinok.Chyba() == ENOENT ? Chyba_suboru::Neexistuje : Chyba_suboru::Neda_sa_citat, cesta,
+                           priecinok.Chyba());
         return -1;
     }
     if (chyba = Skontroluj_meno(priecinok, meno); chyba.Je_chyba())
@@ -136,11 +146,39 @@ Totoznost Totoznost::Zo_stat(const struct stat &st)
             qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
 }
 
+namespace {
+
+// What `meno` of the folder `fd` is (with AT_EMPTY_PATH and "", the open
+// file `fd`), with its birth time where the file system tells it; nothing
+// when it cannot be looked at (errno kept).
+std::optional<Totoznost> Zisti_totoznost(int fd, const char *meno, int priznaky)
+{
+    struct statx sx {};
+    if (::statx(fd, meno, priznaky, STATX_BASIC_STATS | STATX_BTIME, &sx) == 0) {
+        const auto ns = [](const statx_timestamp &t) { return qint64(t.tv_sec) * 1000000000 + t.tv_nsec; };
+        Totoznost t{quint64(makedev(sx.stx_dev_major, sx.stx_dev_minor)), quint64(sx.stx_ino), qint64(sx.stx_size),
+                    ns(sx.stx_mtime), ns(sx.stx_ctime)};
+        if (sx.stx_mask & STATX_BTIME)
+            t.zrodenie = ns(sx.stx_btime);
+        return t;
+    }
+    struct stat st {};
+    if (errno != ENOSYS || ::fstatat(fd, meno, &st, priznaky) != 0)
+        return std::nullopt;
+    return Totoznost::Zo_stat(st);
+}
+
+Totoznost Totoznost_otvoreneho(int fd, const struct stat &st)
+{
+    return Zisti_totoznost(fd, "", AT_EMPTY_PATH).value_or(Totoznost::Zo_stat(st));
+}
+
+} // namespace
+
 std::optional<Totoznost> Totoznost_mena(const Priecinok &priecinok, const QString &meno)
 {
-    struct stat st {};
-    if (::fstatat(priecinok.fd(), Kodovane(meno).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0)
-        return Totoznost::Zo_stat(st);
+    if (const std::optional<Totoznost> t = Zisti_totoznost(priecinok.fd(), Kodovane(meno).constData(), AT_SYMLINK_NOFOLLOW))
+        return t;
     return errno == ENOENT ? std::optional(Totoznost{}) : std::nullopt;
 }
 
@@ -297,13 +335,14 @@ Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, c
     // O_EXCL never follows a link: a link under the name fails like a file.
     const int fd = ::openat(priecinok.fd(), Kodovane(meno).constData(), O_WRONLY | O_CREAT | O_EXCL | Bezpecne, prava);
     if (fd < 0)
-        return {errno == EEXIST ? Chyba_suboru::Existuje : Chyba_suboru::Neda_sa_zapisat, cesta};
+        return So_dovodom(errno == EEXIST ? Chyba_suboru::Existuje : Chyba_suboru::Neda_sa_zapisat, cesta);
     const bool ok = Zapis_vsetko(fd, obsah) && Synchronizuj(fd);
+    const int dovod = errno;
     ::close(fd);
     if (ok)
         return {};
     ::unlinkat(priecinok.fd(), Kodovane(meno).constData(), 0);
-    return {Chyba_suboru::Neda_sa_zapisat, cesta};
+    return So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta, dovod);
 }
 
 QString Meno_noveho(const QString &meno)
@@ -340,23 +379,26 @@ Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const
 {
     const QString cesta = priecinok.Cesta(meno);
     if (!priecinok.Otvoreny())
-        return {Chyba_suboru::Neda_sa_zapisat, cesta};
+        return So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta, priecinok.Chyba());
     const QString novy = Meno_noveho(meno);
     const QByteArray nove_meno = Kodovane(novy);
     const int fd = ::openat(priecinok.fd(), nove_meno.constData(), O_WRONLY | O_CREAT | O_EXCL | Bezpecne, 0600);
     if (fd < 0)
-        return {Chyba_suboru::Neda_sa_zapisat, cesta};
+        return So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta);
     // Created private, so that nobody opens it before it is whole.
-    struct stat st {};
-    bool ok = Zapis_vsetko(fd, obsah) && ::fchmod(fd, prava & 0666) == 0 && Synchronizuj(fd) && ::fstat(fd, &st) == 0;
+    std::optional<Totoznost> totoznost;
+    const bool ok = Zapis_vsetko(fd, obsah) && ::fchmod(fd, prava & 0666) == 0 && Synchronizuj(fd)
+        && (totoznost = Zisti_totoznost(fd, "", AT_EMPTY_PATH));
+    const int dovod = errno;
     ::close(fd);
     Chyba_suboru chyba;
     if (!ok)
-        chyba = {Chyba_suboru::Neda_sa_zapisat, cesta};
-    else if (smie && !smie(novy, Totoznost::Zo_stat(st)))
+        chyba = So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta, dovod);
+    else if (smie && !smie(novy, *totoznost))
         chyba = {Chyba_suboru::Prerusene, cesta};
     else if (::renameat(priecinok.fd(), nove_meno.constData(), priecinok.fd(), Kodovane(meno).constData()) != 0)
-        chyba = {errno == EISDIR ? Chyba_suboru::Nie_je_subor : Chyba_suboru::Neda_sa_zapisat, cesta};
+        chyba = errno == EISDIR ? Chyba_suboru{Chyba_suboru::Nie_je_subor, cesta}
+                                : So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta);
     else
         Krok();
     if (chyba.Je_chyba()) {
@@ -381,7 +423,7 @@ int Otvor_na_pripisanie(const Priecinok &priecinok, const QString &meno, bool ci
     const QString cesta = priecinok.Cesta(meno);
     novy = false;
     if (!priecinok.Otvoreny()) {
-        chyba = {Chyba_suboru::Neda_sa_zapisat, cesta};
+        chyba = So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta, priecinok.Chyba());
         return -1;
     }
     if (chyba = Skontroluj_meno(priecinok, meno); chyba.Je_chyba())
@@ -429,12 +471,15 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
     const int fd = Otvor_na_pripisanie(priecinok, meno, false, true, st, chyba, novy);
     if (fd < 0)
         return chyba.druh == Chyba_suboru::Neexistuje ? Chyba_suboru{Chyba_suboru::Neda_sa_zapisat, chyba.cesta} : chyba;
-    if (smie && !smie(Totoznost::Zo_stat(st)))
+    if (smie && !smie(Totoznost_otvoreneho(fd, st)))
         chyba = {Chyba_suboru::Prerusene, priecinok.Cesta(meno)};
-    else if (!(Zapis_vsetko(fd, obsah) && Synchronizuj(fd)))
+    else if (!(Zapis_vsetko(fd, obsah) && Synchronizuj(fd))) {
         // An entry is in the log whole or not at all; where what was written
         // cannot be taken back, the caller must not say that nothing was.
-        chyba = {Vrat(fd, st.st_size) ? Chyba_suboru::Neda_sa_zapisat : Chyba_suboru::Zvysok_zapisu, priecinok.Cesta(meno)};
+        const int dovod = errno;
+        chyba = So_dovodom(Vrat(fd, st.st_size) ? Chyba_suboru::Neda_sa_zapisat : Chyba_suboru::Zvysok_zapisu,
+                           priecinok.Cesta(meno), dovod);
+    }
     ::close(fd);
     // A file made now: its name must outlive a power failure with its
     // content. Not every file system syncs a folder.
@@ -455,13 +500,13 @@ Chyba_suboru Najdi_pripisane(const Priecinok &priecinok, const QString &meno, co
     if (fd < 0)
         return chyba.druh == Chyba_suboru::Neexistuje ? Chyba_suboru{} : chyba;
     // Others may have appended after it meanwhile.
-    const bool ten_isty = Totoznost::Zo_stat(st).Ten_isty(pred);
+    const bool ten_isty = Totoznost_otvoreneho(fd, st).Ten_isty(pred);
     QByteArray za;
     chyba = ::lseek(fd, ten_isty ? pred.velkost : 0, SEEK_SET) < 0 ? Chyba_suboru{Chyba_suboru::Neda_sa_citat, cesta}
                                                                     : Citaj_do_konca(fd, cesta, st.st_size, za);
     if (!chyba.Je_chyba() && ten_isty && !za.isEmpty() && za.size() < obsah.size() && obsah.startsWith(za)) {
         if (!(Vrat(fd, pred.velkost) && Synchronizuj(fd)))
-            chyba = {Chyba_suboru::Neda_sa_zapisat, cesta};
+            chyba = So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta);
     } else if (!chyba.Je_chyba()) {
         pripisane = za.contains(obsah);
     }

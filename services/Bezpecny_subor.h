@@ -58,15 +58,21 @@ private:
 };
 
 // What a file is, as a note tells it again after a crash: device and inode
-// (which a file made later may get again), size and times (a rename keeps
-// the time of writing), and for a table the checksum of what it holds.
+// (which a file made later may get again) with the birth time (which it
+// does not), size and times (a rename keeps the time of writing, which
+// anyone may set anew), and for a table the checksum of what it holds.
 struct Totoznost {
     quint64 dev = 0, ino = 0; // 0, 0: no file
     qint64 velkost = 0, mtime = 0, ctime = 0;
     quint64 obsah = 0;
+    qint64 zrodenie = 0; // 0 where the file system does not tell it
     static Totoznost Zo_stat(const struct stat &st);
     bool Je() const { return dev != 0 || ino != 0; }
-    bool Ten_isty(const Totoznost &iny) const { return dev == iny.dev && ino == iny.ino; }
+    // The same file, renamed or given another time, or written in place.
+    bool Ten_isty(const Totoznost &iny) const
+    {
+        return dev == iny.dev && ino == iny.ino && (zrodenie == 0 || iny.zrodenie == 0 || zrodenie == iny.zrodenie);
+    }
     bool operator==(const Totoznost &) const = default;
 };
 

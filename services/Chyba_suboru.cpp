@@ -2,6 +2,9 @@
 
 #include <QDir>
 
+#include <cerrno>
+#include <cstring>
+
 namespace Misc {
 
 namespace {
@@ -32,7 +35,46 @@ constexpr Text_chyby texty_chyb[] = {
     {Chyba_suboru::Zvysok_zapisu, "Do súboru %1 sa nepodarilo zapísať celý záznam a jeho zapísaná časť sa nedala "
                                   "odstrániť: na konci súboru môže ostať neúplný záznam."},
 };
+// The system's reasons, as the end of a sentence; a sentence of its own
+// starts them with a capital.
+struct Dovod {
+    int chyba;
+    const char *text;
+};
+
+constexpr Dovod dovody[] = {
+    {ENOSPC, "disk je plný."},
+    {EDQUOT, "disk je plný: miesto, ktoré má na ňom tento používateľ vyhradené, sa minulo."},
+    {EFBIG, "súbor by bol väčší, než systém tomuto používateľovi dovoľuje."},
+    {EACCES, "tento používateľ na to nemá povolenie."},
+    {EPERM, "tento používateľ na to nemá povolenie."},
+    {EROFS, "disk je len na čítanie."},
+    {ENOENT, "priečinok neexistuje."},
+    {ENOTDIR, "priečinok neexistuje."},
+    {EISDIR, "na jeho mieste je priečinok."},
+};
 } // namespace
+
+QString Dovod_zapisu(int chyba_systemu)
+{
+    if (chyba_systemu == 0)
+        return QStringLiteral("zápis sa nepodaril.");
+    for (const Dovod &d : dovody)
+        if (d.chyba == chyba_systemu)
+            return QString::fromUtf8(d.text);
+    const char *meno = ::strerrorname_np(chyba_systemu);
+    return QStringLiteral("systém ohlásil chybu %1.")
+        .arg(meno ? QString::fromLatin1(meno) : QString::number(chyba_systemu));
+}
+
+QString Dovod_systemu(int chyba_systemu)
+{
+    if (chyba_systemu == 0)
+        return {};
+    QString veta = Dovod_zapisu(chyba_systemu);
+    veta[0] = veta[0].toUpper();
+    return veta;
+}
 
 QString Chyba_suboru::Text() const
 {

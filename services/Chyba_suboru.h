@@ -27,9 +27,17 @@ struct Chyba_suboru {
     QString cesta;   // the file or directory concerned
     int riadok = 0;  // for Nad_hranice and Poskodeny: the line, counted from 1
     QString vlastnik = {}; // for Cudzi_vlastnik: the user the file belongs to
+    int chyba_systemu = 0; // the errno of the call that failed, where one did
 
     bool Je_chyba() const { return druh != Ziadna; }
     QString Text() const; // Slovak message
 };
+
+// Why a write failed, for the user: the errno of the call that failed, in
+// Slovak words to end a sentence ("…: disk je plný."); others by the
+// system's name for them.
+QString Dovod_zapisu(int chyba_systemu);
+// The same as a sentence of its own ("Disk je plný."); empty for 0.
+QString Dovod_systemu(int chyba_systemu);
 
 } // namespace Misc

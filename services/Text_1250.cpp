@@ -4,7 +4,6 @@
 #include <QStringEncoder>
 
 #include <algorithm>
-#include <bitset>
 
 namespace Misc {
 
@@ -68,25 +67,63 @@ const Kod_1250 &Kod_1250_bajtov()
     return kod;
 }
 
+namespace {
+
+// How unlike names typed by Slovak and Czech pupils a text is, in points:
+// what the two readings of bytes that are whole UTF-8 and Windows-1250 alike
+// are weighed by. The UTF-8 reading of the program's own names ("ÚŠ", "ÓŽ")
+// is a letter of another script amid Latin ones; the Windows-1250 reading
+// of UTF-8 "č" is "ÄŤ", a capital after a small letter ("KuÄŤera"), a capital
+// before small ones ("ÄŤech"), an "Ä" no Slovak word has there. Only what
+// touches a character past ASCII is weighed: the rest reads alike both ways.
+int Nepravdepodobnost(QStringView text)
+{
+    static const QString nase = QStringLiteral("áäčďéěíĺľňóôŕřšťúůýžÁÄČĎÉĚÍĹĽŇÓÔŔŘŠŤÚŮÝŽ");
+    static const QString samohlasky = QStringLiteral("aeiouyáäéěíóôúůýAEIOUYÁÄÉĚÍÓÔÚŮÝ");
+    const auto je = [](const QString &znaky, uint c) { return c <= 0xFFFF && znaky.contains(QChar(char16_t(c))); };
+    const auto latinske = [](uint c) { return QChar::isLetter(c) && QChar::script(c) == QChar::Script_Latin; };
+    const QList<uint> znaky = text.toUcs4();
+    int body = 0;
+    for (qsizetype i = 0; i < znaky.size(); ++i) {
+        const uint c = znaky[i], p = i > 0 ? znaky[i - 1] : 0, pp = i > 1 ? znaky[i - 2] : 0;
+        const uint n = i + 1 < znaky.size() ? znaky[i + 1] : 0;
+        if (c < 0x80 && p < 0x80 && pp < 0x80)
+            continue;
+        if (c >= 0x80 && !je(nase, c)) {
+            if (latinske(c))
+                body += 1; // a Latin letter of another language
+            else if (QChar::isLetter(c) || QChar::isMark(c))
+                body += 1 + 3 * (latinske(p) + latinske(n)); // another script, amid Latin letters the more
+            else
+                body += 3; // no letter
+        }
+        // "ä" follows only b, m, p, v, and "ĺ" a consonant.
+        if ((c == u'ä' || c == u'Ä') && !je(QStringLiteral("bmpvBMPV"), p))
+            body += 1;
+        if ((c == u'ĺ' || c == u'Ĺ') && !(latinske(p) && !je(samohlasky, p)))
+            body += 1;
+        if (QChar::isLower(p) && QChar::isUpper(c))
+            body += 3; // "KuÄŤera"
+        if (QChar::isLower(c) && QChar::isUpper(p) && QChar::isUpper(pp))
+            body += 3; // "ÄŤech"
+    }
+    return body;
+}
+
+} // namespace
+
 bool Text_v_utf8(QByteArrayView bajty)
 {
     if (bajty.startsWith("\xEF\xBB\xBF"))
         return true;
-    // Our own files are Windows-1250, and its Slovak and Czech letters can
-    // be whole UTF-8 too ("ÚŠ" is one Arabic letter, "ÄŤ" is "č"). So UTF-8
-    // needs a byte past ASCII that is no such letter in Windows-1250, as
-    // every UTF-8 "á", "í", "š" or "ý" has; text without any byte past
-    // ASCII is the same in both.
-    static const std::bitset<256> pismena = [] {
-        std::bitset<256> b;
-        for (const char c : Text_do_1250(QStringLiteral("áäčďéěíĺľňóôŕřšťúůýžÁÄČĎÉĚÍĹĽŇÓÔŔŘŠŤÚŮÝŽ")))
-            b.set(uchar(c));
-        return b;
-    }();
+    // Text without any byte past ASCII is the same both ways, and bytes
+    // UTF-8 cannot read are Windows-1250 (the program's own).
     const auto prvy = std::find_if(bajty.begin(), bajty.end(), [](char c) { return uchar(c) >= 0x80; });
     if (prvy == bajty.end() || !bajty.sliced(prvy - bajty.begin()).isValidUtf8())
         return false;
-    return std::any_of(prvy, bajty.end(), [](char c) { return uchar(c) >= 0x80 && !pismena[uchar(c)]; });
+    // Both readings are text: the likelier names win, Windows-1250 when
+    // they are alike.
+    return Nepravdepodobnost(QString::fromUtf8(bajty)) < Nepravdepodobnost(Text_z_1250(bajty.toByteArray()));
 }
 
 QStringList Riadky_suboru(const QByteArray &bajty)

@@ -27,8 +27,8 @@ struct Kod_1250 {
 const Kod_1250 &Kod_1250_bajtov();
 
 // Whether a file that a person may have edited is UTF-8 text: a byte-order
-// mark, or bytes that UTF-8 reads whole and that are more than the Slovak
-// and Czech letters of Windows-1250, which the program itself writes.
+// mark, or bytes that UTF-8 reads whole into likelier names than
+// Windows-1250 does (which the program itself writes, and which wins a tie).
 bool Text_v_utf8(QByteArrayView bajty);
 
 // Lines of a file that a person may have edited (the marks, the results

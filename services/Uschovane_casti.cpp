@@ -59,15 +59,45 @@ void Odloz(const Priecinok &priecinok, const QString &meno, QStringList &poskode
         poskodene << priecinok.Cesta(stranou);
 }
 
-// What stands under a name of the folder, looked at without opening or
-// following it (opening a device may already do something); nothing when
-// the name is free: taken in and removed just now.
-std::optional<mode_t> Typ(const Priecinok &priecinok, const QByteArray &nazov)
-{
+// Larger than any kept result.
+constexpr qint64 Najvacsi_vysledok = 1024 * 1024;
+
+// A kept file as the intake finds it: `fd` held (locked) by the caller,
+// what the file holds read whole.
+struct Najdeny_subor {
+    int fd = -1;
     struct stat st {};
-    if (::fstatat(priecinok.fd(), nazov.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+    QByteArray bajty;
+};
+
+// The steps every kept file is taken in by. What stands under the name is
+// looked at without opening or following it (opening a device may already
+// do something), then opened, locked, its name checked and read: a file a
+// running program holds, or one taken in and removed just now, is passed
+// by; a link, a folder, a FIFO or a file larger than any kept result is set
+// aside as damaged; one that cannot be read now is left for the next time.
+std::optional<Najdeny_subor> Najdi(const Priecinok &priecinok, const QString &meno, QStringList &poskodene)
+{
+    const QByteArray nazov = QFile::encodeName(meno);
+    Najdeny_subor f;
+    if (::fstatat(priecinok.fd(), nazov.constData(), &f.st, AT_SYMLINK_NOFOLLOW) != 0)
         return std::nullopt;
-    return st.st_mode;
+    if (!S_ISREG(f.st.st_mode)) {
+        Odloz(priecinok, meno, poskodene);
+        return std::nullopt;
+    }
+    f.fd = ::openat(priecinok.fd(), nazov.constData(), O_RDWR | Bezpecne);
+    if (f.fd < 0)
+        return std::nullopt;
+    Chyba_suboru citanie;
+    const bool drzany = Zamkni_subor(f.fd) && Ma_meno(f.fd, priecinok.fd(), nazov) && ::fstat(f.fd, &f.st) == 0;
+    if (drzany && S_ISREG(f.st.st_mode) && f.st.st_size <= Najvacsi_vysledok
+        && !(citanie = Citaj_do_konca(f.fd, priecinok.Cesta(meno), f.st.st_size, f.bajty)).Je_chyba())
+        return f;
+    if (drzany && citanie.druh != Chyba_suboru::Neda_sa_citat)
+        Odloz(priecinok, meno, poskodene);
+    ::close(f.fd);
+    return std::nullopt;
 }
 
 // The names of kept files ending in `pripona`, oldest first, whatever they
@@ -160,31 +190,18 @@ struct Citanie_uschovanych {
 
     void Precitaj(const QString &meno)
     {
-        const QByteArray nazov = QFile::encodeName(meno);
-        const std::optional<mode_t> typ = Typ(priecinok, nazov);
-        if (typ && !S_ISREG(*typ))
-            return Odloz(priecinok, meno, uschovane.poskodene);
-        const int fd = typ ? ::openat(priecinok.fd(), nazov.constData(), O_RDWR | Bezpecne) : -1;
-        if (fd < 0)
+        std::optional<Najdeny_subor> f = Najdi(priecinok, meno, uschovane.poskodene);
+        if (!f)
             return;
         Uschovana_cast cast;
-        cast.fd_ = fd, cast.meno_ = meno;
-        struct stat st {};
-        // Held by a running program, or taken in and removed just now.
-        if (!Zamkni_subor(fd) || !Ma_meno(fd, priecinok.fd(), nazov) || ::fstat(fd, &st) != 0)
-            return;
-        if (!S_ISREG(st.st_mode))
-            return Odloz(priecinok, meno, uschovane.poskodene);
-        QByteArray bajty;
-        const Chyba_suboru citanie = Citaj_do_konca(fd, priecinok.Cesta(meno), st.st_size, bajty);
-        if (citanie.druh == Chyba_suboru::Neda_sa_citat)
-            return; // not read, so not known to be damaged: tried again next time
-        if (bajty.isEmpty() && std::time(nullptr) - st.st_mtime < Vek_novej)
+        cast.fd_ = f->fd, cast.meno_ = meno;
+        const QByteArray &bajty = f->bajty;
+        if (bajty.isEmpty() && std::time(nullptr) - f->st.st_mtime < Vek_novej)
             return; // its program has not yet locked it
         const QString obsah = QString::fromUtf8(bajty);
         const qsizetype prvy = obsah.indexOf(QLatin1Char('\n'));
         const qsizetype druhy = obsah.indexOf(QLatin1Char('\n'), prvy + 1);
-        const bool hlavicka = !citanie.Je_chyba() && prvy > 0 && druhy > prvy;
+        const bool hlavicka = prvy > 0 && druhy > prvy;
         if (hlavicka && obsah.left(prvy) != hd)
             return; // another data folder's
         if (hlavicka && obsah.mid(prvy + 1, druhy - prvy - 1) != druh)
@@ -216,9 +233,6 @@ namespace {
 
 // Two slots of the note, then the parts.
 constexpr qint64 Slot = 1024, Telo = 2 * Slot;
-// Larger than any kept result.
-constexpr qint64 Najvacsi_vysledok = 1024 * 1024;
-
 const QByteArray Druh_vysledku = QByteArrayLiteral("vysledok");
 const QString Pripona_vysledku = QStringLiteral(".vysledok");
 
@@ -247,7 +261,8 @@ Totoznost Totoznost_z(const QList<QByteArray> &polia, qsizetype od)
 
 // "P <order> <step> <row from> <row length> <log from> <log length> <end>
 // <new table's name in hex> <its identity> <old table> <equal rows> <log>
-// <checksum>", the places counted from the end of the slots.
+// <birth times of the three> <checksum>", the places counted from the end
+// of the slots. Notes of the version before had no birth times.
 QByteArray Text_poznamky(const Poznamka &p, quint64 poradie, qint64 riadok_od, qint64 riadok_dlzka, qint64 log_od,
                          qint64 log_dlzka, const QByteArray &telo)
 {
@@ -259,6 +274,8 @@ QByteArray Text_poznamky(const Poznamka &p, quint64 poradie, qint64 riadok_od, q
     Pridaj(text, p.stara);
     text += ' ' + QByteArray::number(p.rovnakych);
     Pridaj(text, p.log);
+    for (const Totoznost *t : {&p.novy_subor, &p.stara, &p.log})
+        text += ' ' + QByteArray::number(t->zrodenie);
     text += ' ' + QByteArray::number(Kontrola(text, telo), 16);
     return text.size() < Slot ? text.leftJustified(Slot - 1, ' ') + '\n' : QByteArray();
 }
@@ -273,11 +290,12 @@ std::optional<Precitana_poznamka> Poznamka_zo_slotu(const QByteArray &slot, cons
 {
     const QByteArray text = slot.trimmed();
     const QList<QByteArray> polia = text.split(' ');
-    if (!text.startsWith(Zaciatok_vysledku) || polia.size() != 29)
+    const bool so_zrodenim = polia.size() == 32;
+    if (!text.startsWith(Zaciatok_vysledku) || (polia.size() != 29 && !so_zrodenim))
         return std::nullopt;
     const qint64 koniec = polia[7].toLongLong();
     if (koniec < 0 || koniec > telo.size()
-        || Kontrola(text.left(text.lastIndexOf(' ')), telo.left(koniec)) != polia[28].toULongLong(nullptr, 16))
+        || Kontrola(text.left(text.lastIndexOf(' ')), telo.left(koniec)) != polia.last().toULongLong(nullptr, 16))
         return std::nullopt;
     Precitana_poznamka p;
     p.poradie = polia[1].toULongLong();
@@ -290,6 +308,9 @@ std::optional<Precitana_poznamka> Poznamka_zo_slotu(const QByteArray &slot, cons
     p.poznamka.stara = Totoznost_z(polia, 15);
     p.poznamka.rovnakych = polia[21].toLongLong();
     p.poznamka.log = Totoznost_z(polia, 22);
+    qsizetype zrodenie = 28;
+    for (Totoznost *t : {&p.poznamka.novy_subor, &p.poznamka.stara, &p.poznamka.log})
+        t->zrodenie = so_zrodenim ? polia[zrodenie++].toLongLong() : 0;
     const auto vnutri = [koniec](qint64 od, qint64 dlzka) { return od >= 0 && dlzka >= 0 && od + dlzka <= koniec; };
     if (!vnutri(p.riadok_od, p.riadok_dlzka) || !vnutri(p.log_od, p.log_dlzka))
         return std::nullopt;
@@ -330,8 +351,11 @@ Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString
                                                 Poznamka::Krok krok)
 {
     Uschovany_vysledok v;
-    if (!QDir().mkpath(Adresar_uschovanych()))
+    errno = 0;
+    if (!QDir().mkpath(Adresar_uschovanych())) {
+        v.chyba_ = errno;
         return v;
+    }
     const auto priecinok = std::make_shared<const Priecinok>(Adresar_uschovanych());
     const QByteArray hlavicka = (hd + QLatin1Char('\n')).toUtf8() + Druh_vysledku + '\n';
     const QByteArray r = riadok.toUtf8(), l = log.toUtf8();
@@ -347,8 +371,10 @@ Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString
     const QByteArray novy = QFile::encodeName(meno + QStringLiteral(".novy")),
                      uschovany = QFile::encodeName(meno + Pripona_vysledku);
     const int fd = ::openat(priecinok->fd(), novy.constData(), O_RDWR | O_CREAT | O_EXCL | Bezpecne, 0600);
-    if (fd < 0)
+    if (fd < 0) {
+        v.chyba_ = errno;
         return v;
+    }
     // Held before it bears the name under which it is taken in.
     if (Zamkni_subor(fd) && Zapis_vsetko(fd, obsah) && Synchronizuj(fd)
         && ::renameat(priecinok->fd(), novy.constData(), priecinok->fd(), uschovany.constData()) == 0) {
@@ -357,6 +383,7 @@ Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString
         v.fd_ = fd, v.priecinok_ = priecinok, v.meno_ = meno + Pripona_vysledku;
         return v;
     }
+    v.chyba_ = errno;
     ::unlinkat(priecinok->fd(), novy.constData(), 0);
     ::close(fd);
     return v;
@@ -370,7 +397,7 @@ Uschovany_vysledok &Uschovany_vysledok::operator=(Uschovany_vysledok &&iny) noex
 {
     if (this != &iny) {
         Zavri(fd_, priecinok_);
-        fd_ = std::exchange(iny.fd_, -1), priecinok_ = std::move(iny.priecinok_);
+        fd_ = std::exchange(iny.fd_, -1), chyba_ = iny.chyba_, priecinok_ = std::move(iny.priecinok_);
         meno_ = std::move(iny.meno_), riadok_ = std::move(iny.riadok_), log_ = std::move(iny.log_);
         poznamka_ = iny.poznamka_, poradie_ = iny.poradie_, odstraneny_ = iny.odstraneny_;
         riadok_od_ = iny.riadok_od_, log_od_ = iny.log_od_;
@@ -439,22 +466,12 @@ struct Citanie_uschovanych_vysledkov {
 
     void Precitaj(const QString &meno)
     {
-        const QByteArray nazov = QFile::encodeName(meno);
-        const std::optional<mode_t> typ = Typ(priecinok, nazov);
-        if (typ && !S_ISREG(*typ))
-            return Odloz(priecinok, meno, uschovane.poskodene);
+        std::optional<Najdeny_subor> f = Najdi(priecinok, meno, uschovane.poskodene);
+        if (!f)
+            return;
         Uschovany_vysledok v;
-        v.fd_ = typ ? ::openat(priecinok.fd(), nazov.constData(), O_RDWR | Bezpecne) : -1;
-        struct stat st {};
-        // Held by a running program, or taken in and removed just now.
-        if (v.fd_ < 0 || !Zamkni_subor(v.fd_) || !Ma_meno(v.fd_, priecinok.fd(), nazov) || ::fstat(v.fd_, &st) != 0)
-            return;
-        if (!S_ISREG(st.st_mode) || st.st_size > Najvacsi_vysledok)
-            return Odloz(priecinok, meno, uschovane.poskodene);
-        QByteArray bajty;
-        // Not read, so not known to be damaged: tried again next time.
-        if (Citaj_do_konca(v.fd_, priecinok.Cesta(meno), st.st_size, bajty).Je_chyba())
-            return;
+        v.fd_ = f->fd;
+        const QByteArray &bajty = f->bajty;
         const QByteArray telo = bajty.mid(Telo);
         std::optional<Precitana_poznamka> p;
         for (qint64 slot : {0, 1})

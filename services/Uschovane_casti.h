@@ -105,6 +105,8 @@ public:
     Uschovany_vysledok &operator=(Uschovany_vysledok &&iny) noexcept;
 
     bool Uschovany() const { return fd_ >= 0; }
+    // Why it could not be kept: the errno the system gave (0 when none).
+    int Chyba() const { return chyba_; }
     bool Odstraneny() const { return odstraneny_; }
     const QString &Riadok() const { return riadok_; }
     const QString &Log() const { return log_; }
@@ -122,7 +124,7 @@ public:
 private:
     friend struct Citanie_uschovanych_vysledkov;
     bool Zapis_poznamku(const Poznamka &poznamka, qint64 log_od, qint64 log_dlzka);
-    int fd_ = -1;
+    int fd_ = -1, chyba_ = 0;
     Priecinok_uschovanych priecinok_;
     bool odstraneny_ = false;
     QString meno_, riadok_, log_;

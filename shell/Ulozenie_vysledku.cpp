@@ -53,15 +53,16 @@ Zapis Zapis_zamku(Misc::Stav_zamku stav)
 }
 
 // A byte-for-byte copy beside the file under a name not yet taken; empty
-// when none could be made.
+// when none could be made, and `chyba_systemu` why.
 QString Odloz_kopiu(const Misc::Priecinok &priecinok, const QString &meno, const QByteArray &bajty,
-                    Misc::Prava_suboru prava)
+                    Misc::Prava_suboru prava, int &chyba_systemu)
 {
     for (int n = 1; n < 100; ++n) {
         const QString kopia = meno + (n == 1 ? QStringLiteral(".bak") : QStringLiteral(".%1.bak").arg(n));
         const Misc::Chyba_suboru chyba = Misc::Zapis_novy_subor(priecinok, kopia, bajty, prava);
         if (!chyba.Je_chyba())
             return priecinok.Cesta(kopia);
+        chyba_systemu = chyba.chyba_systemu;
         if (chyba.druh != Misc::Chyba_suboru::Existuje)
             break;
     }
@@ -102,8 +103,23 @@ bool Ulozenie_vysledku::Zamkni(Odpoved &odpoved)
     if (zamok_->Drzany())
         return true;
     odpoved.dovod = Zapis_zamku(zamok_->Stav());
+    chyba_systemu_ = 0; // the lock's answer says it all
     zamok_.reset();
     return false;
+}
+
+Zapis Ulozenie_vysledku::Zapis_z(const Misc::Chyba_suboru &chyba)
+{
+    chyba_systemu_ = chyba.chyba_systemu;
+    return Zapis_z_chyby(chyba);
+}
+
+// A part not written (for `odpoved.dovod`): kept or lost, and why.
+void Ulozenie_vysledku::Osud_neulozeneho(Odpoved &odpoved)
+{
+    odpoved.chyba_systemu = chyba_systemu_;
+    odpoved.osud = vysledok_.Uschovany() ? Osud::Uschovany : Osud::Strateny;
+    odpoved.chyba_uschovania = vysledok_.Uschovany() ? 0 : vysledok_.Chyba();
 }
 
 // A row written while the lock was held is noted as written before the lock
@@ -136,21 +152,25 @@ Zapis Ulozenie_vysledku::Zapis_tabulky(const Zaznam_vysledku &z, Misc::Uschovany
     // folder may read the table.
     Misc::Prava_suboru prava = priecinok_.Prava_novych();
     Tabulka_zo_suboru tabulka = Nacti_tabulku(priecinok_, tabulka_, &prava);
-    if (!tabulka.precitana)
+    if (!tabulka.precitana) {
+        chyba_systemu_ = tabulka.chyba_systemu;
         return tabulka.dovod;
+    }
     Misc::Odstran_zvysky(priecinok_, tabulka_);
     const qint64 rovnakych = Rovnakych(tabulka.zaznamy, z);
     const QByteArray text = Pridaj_do_tabulky(tabulka, {z});
     zaznamy = std::move(tabulka.zaznamy);
     // Lines that hold no result would be dropped: the old file is kept first.
     QString nova_kopia;
-    if (tabulka.neprecitane > 0 && (nova_kopia = Odloz_kopiu(priecinok_, tabulka_, tabulka.bajty, prava)).isEmpty())
+    if (tabulka.neprecitane > 0
+        && (nova_kopia = Odloz_kopiu(priecinok_, tabulka_, tabulka.bajty, prava, chyba_systemu_)).isEmpty())
         return Zapis::Nezapisany;
     Zapis bez_zapisu = Zapis::Hotovy; // why the rename was called off
     const auto smie = [&](const QString &novy, const Misc::Totoznost &novy_subor) {
         if (!zamok_->Plati())
             return false;
         std::optional<Misc::Totoznost> stara = Misc::Totoznost_mena(priecinok_, tabulka_);
+        const int chyba_starej = errno;
         // The log as it is now: the entry follows under this same hold of
         // the lock without a note of its own.
         const std::optional<Misc::Totoznost> log = Misc::Totoznost_mena(priecinok_, log_);
@@ -158,7 +178,10 @@ Zapis Ulozenie_vysledku::Zapis_tabulky(const Zaznam_vysledku &z, Misc::Uschovany
                     log.value_or(Misc::Totoznost{})};
         poznamka.novy_subor.obsah = Misc::Kontrolny_sucet(text);
         poznamka.stara.obsah = Misc::Kontrolny_sucet(tabulka.bajty);
-        bez_zapisu = !stara ? Zapis::Necitatelny : v && !v->Zaznamenaj(poznamka) ? Zapis::Bez_poznamky : Zapis::Hotovy;
+        if (!stara)
+            bez_zapisu = Zapis::Necitatelny, chyba_systemu_ = chyba_starej;
+        else if (v && !v->Zaznamenaj(poznamka))
+            bez_zapisu = Zapis::Bez_poznamky, chyba_systemu_ = errno;
         // The note's sync takes a while: the lock is looked at again right
         // before the rename, or another holder's table may be written over.
         return bez_zapisu == Zapis::Hotovy && zamok_->Plati();
@@ -168,7 +191,7 @@ Zapis Ulozenie_vysledku::Zapis_tabulky(const Zaznam_vysledku &z, Misc::Uschovany
         QFile::remove(nova_kopia);
     else if (!nova_kopia.isEmpty())
         kopia = nova_kopia;
-    return bez_zapisu == Zapis::Hotovy ? Zapis_z_chyby(chyba) : bez_zapisu;
+    return bez_zapisu == Zapis::Hotovy ? Zapis_z(chyba) : bez_zapisu;
 }
 
 // Whether the row of note `t` is in the table (read into `zaznamy`);
@@ -189,11 +212,14 @@ std::optional<bool> Ulozenie_vysledku::Riadok_v_tabulke(const Misc::Poznamka &t,
     const auto je = [&](const Misc::Totoznost &subor) {
         return tabulka.bajty.size() == subor.velkost && Misc::Kontrolny_sucet(tabulka.bajty) == subor.obsah;
     };
-    // Ours: its bytes with its time of writing, which a rename keeps. The
-    // same bytes written later are another program's, made from the old
-    // table with a row equal to ours: one made after ours holds a row more.
+    // Ours: its bytes in the very file renamed there, whatever time anyone
+    // gave it since, or in a file with its time of writing (a copy that kept
+    // it; a file system that numbers its files anew at a mount). The same
+    // bytes in another file written later are another program's, made from
+    // the old table with a row equal to ours: one made after ours holds a
+    // row more.
     if (teraz->Je() && je(t.novy_subor))
-        return teraz->mtime == t.novy_subor.mtime;
+        return teraz->Ten_isty(t.novy_subor) || teraz->mtime == t.novy_subor.mtime;
     if (t.stara.Je() ? teraz->Je() && je(t.stara) : !teraz->Je())
         return false;
     // Rewritten by another program since, and the new file gone: the rows
@@ -255,15 +281,20 @@ Zapis Ulozenie_vysledku::Zapis_logu(Misc::Uschovany_vysledok *v, const QString &
         bool zapisany = false;
         if (const Misc::Chyba_suboru chyba = Misc::Najdi_pripisane(priecinok_, log_, v->Stav().log, bajty, zapisany);
             chyba.Je_chyba() || zapisany)
-            return Zapis_z_chyby(chyba);
+            return Zapis_z(chyba);
     }
     bool poznamenane = true;
+    int chyba_poznamky = 0;
     const auto smie = [&](const Misc::Totoznost &log) {
         Misc::Poznamka l;
         l.krok = Misc::Poznamka::Log, l.log = log;
-        return poznamenane = !v || uz_poznamenany(l.log) || v->Zaznamenaj(l);
+        poznamenane = !v || uz_poznamenany(l.log) || v->Zaznamenaj(l);
+        chyba_poznamky = poznamenane ? 0 : errno;
+        return poznamenane;
     };
-    const Zapis zapis = Zapis_z_chyby(Misc::Pripis_k_suboru(priecinok_, log_, bajty, smie));
+    const Zapis zapis = Zapis_z(Misc::Pripis_k_suboru(priecinok_, log_, bajty, smie));
+    if (!poznamenane)
+        chyba_systemu_ = chyba_poznamky;
     return poznamenane ? zapis : Zapis::Bez_poznamky;
 }
 
@@ -319,6 +350,7 @@ Odpoved Ulozenie_vysledku::Pridaj_riadok(const Zaznam_vysledku &novy, const QStr
     Odpoved odpoved{.tabulka = Subor_tabulky()};
     if (Zamkni(odpoved)) {
         Dopln(odpoved);
+        chyba_systemu_ = 0;
         odpoved.dovod = Vloz_riadok(novy, vysledok_.Uschovany() ? &vysledok_ : nullptr, zaznamy, odpoved.kopia);
         riadok_zapisany_ = odpoved.dovod == Zapis::Hotovy;
         if (riadok_zapisany_ && log.isEmpty())
@@ -327,7 +359,7 @@ Odpoved Ulozenie_vysledku::Pridaj_riadok(const Zaznam_vysledku &novy, const QStr
     dovod_riadku_ = odpoved.dovod;
     if (odpoved.dovod != Zapis::Hotovy) {
         Pridaj(zaznamy, {novy}); // shown though not saved
-        odpoved.osud = vysledok_.Uschovany() ? Osud::Uschovany : Osud::Strateny;
+        Osud_neulozeneho(odpoved);
     }
     // A message waits for the pupil: no lock is held through it.
     if (odpoved.dovod != Zapis::Hotovy || !odpoved.kopia.isEmpty() || !odpoved.poskodene.isEmpty())
@@ -346,12 +378,14 @@ Odpoved Ulozenie_vysledku::Pripis_log(const QString &text, Misc::Cakanie &cakani
     if (pridany_ && dovod_riadku_ != Zapis::Hotovy) {
         // Kept with its row, or told lost with it: never in the log alone.
         odpoved.dovod = dovod_riadku_;
+        odpoved.povedane = true;
     } else {
         if (!vysledok_.Uschovany())
             vysledok_ = Misc::Uschovany_vysledok::Uschovaj(hd_, {}, text, Misc::Poznamka::Riadok_zapisany);
         if ((zamok_ && zamok_->Plati()) || Zamkni(odpoved)) {
             if (!pridany_)
                 Dopln(odpoved);
+            chyba_systemu_ = 0;
             odpoved.dovod = Zapis_logu(vysledok_.Uschovany() ? &vysledok_ : nullptr, text);
             log_zapisany_ = odpoved.dovod == Zapis::Hotovy;
         }
@@ -361,9 +395,8 @@ Odpoved Ulozenie_vysledku::Pripis_log(const QString &text, Misc::Cakanie &cakani
     if (odpoved.dovod == Zapis::Hotovy)
         vysledok_.Odstran();
     Pusti_zamok();
-    if (odpoved.dovod == Zapis::Hotovy)
-        return odpoved;
-    odpoved.osud = vysledok_.Uschovany() ? Osud::Uschovany : Osud::Strateny;
+    if (odpoved.dovod != Zapis::Hotovy)
+        Osud_neulozeneho(odpoved);
     return odpoved;
 }
 
@@ -380,21 +413,23 @@ Odpoved Ulozenie_vysledku::Dopln_uschovane(Misc::Cakanie &cakanie)
 
 QString Text_odpovede(const Odpoved &odpoved, const QString &subor, const Zaznam_vysledku &vysledok)
 {
-    if (odpoved.osud == Osud::Ulozeny)
+    if (odpoved.osud == Osud::Ulozeny || odpoved.povedane)
         return {};
     const QString adresar = QDir::toNativeSeparators(Misc::Adresar_uschovanych());
-    QString text = Text_zapisu(odpoved.dovod, subor) + QStringLiteral("\r\n\r\n");
+    QString text = Text_zapisu(odpoved.dovod, subor, odpoved.chyba_systemu) + QStringLiteral("\r\n\r\n");
     if (odpoved.osud == Osud::Uschovany)
         return text + QStringLiteral("Výsledok je uschovaný v priečinku tohto používateľa (%1) a zapíše sa pri "
                                      "najbližšom uložení výsledku alebo spustení programu.")
                           .arg(adresar);
-    return text + QStringLiteral("Výsledok sa nepodarilo uschovať ani v priečinku tohto používateľa (%1). "
-                                 "Zapíšte si ho, prosím: %2, úloha %3, správne %4, nesprávne %5, známka %6.")
-                      .arg(adresar, vysledok.jmeno)
-                      .arg(vysledok.cislo_ulohy)
-                      .arg(vysledok.spravne)
-                      .arg(vysledok.spatne)
-                      .arg(vysledok.Znamka);
+    // Written nowhere: both failures said in one message, the result to
+    // write down once.
+    text += QStringLiteral("Výsledok sa nepodarilo uschovať ani v priečinku tohto používateľa (%1).").arg(adresar);
+    if (const QString dovod = Misc::Dovod_systemu(odpoved.chyba_uschovania); !dovod.isEmpty())
+        text += QLatin1Char(' ') + dovod;
+    // In one pass: a "%2" in a name stays as typed.
+    return text + QStringLiteral(" Zapíšte si ho, prosím: %1, úloha %2, správne %3, nesprávne %4, známka %5.")
+                      .arg(vysledok.jmeno, QString::number(vysledok.cislo_ulohy), QString::number(vysledok.spravne),
+                           QString::number(vysledok.spatne), QString::number(vysledok.Znamka));
 }
 
 QString Text_poskodenych(const QStringList &subory)

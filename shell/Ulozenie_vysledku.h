@@ -32,6 +32,9 @@ enum class Osud {
 struct Odpoved {
     Osud osud = Osud::Ulozeny;
     Zapis dovod = Zapis::Hotovy; // why it was not written
+    int chyba_systemu = 0;       // the reason the system gave for that (errno), if any
+    int chyba_uschovania = 0;    // the reason it gave why the result could not be kept either
+    bool povedane = false;       // the row's answer has told it all: the entry shares its fate
     QString kopia = {};          // the old table copied beside it: lines of it held no result
     QString tabulka = {};        // the table's file, as what is told names it
     QStringList poskodene = {};  // kept parts found damaged and set aside
@@ -62,6 +65,8 @@ public:
 
 private:
     bool Zamkni(Odpoved &odpoved);
+    Zapis Zapis_z(const Misc::Chyba_suboru &chyba);
+    void Osud_neulozeneho(Odpoved &odpoved);
     void Pusti_zamok();
     Zapis Zapis_tabulky(const Zaznam_vysledku &z, Misc::Uschovany_vysledok *v, Misc::Poznamka &poznamka,
                         QList<Zaznam_vysledku> &zaznamy, QString &kopia);
@@ -83,6 +88,7 @@ private:
     bool pridany_ = false;              // a row came before the entry
     bool riadok_zapisany_ = false, log_zapisany_ = false;
     Zapis dovod_riadku_ = Zapis::Hotovy;
+    int chyba_systemu_ = 0; // the errno of the last file call that failed
 };
 
 // The text of a message about a part not written (empty when there is

@@ -384,6 +384,7 @@ Tabulka_zo_suboru Nacti_tabulku(const Misc::Priecinok &priecinok, const QString 
     if (chyba.Je_chyba()) {
         tabulka.precitana = false;
         tabulka.dovod = Zapis_z_chyby(chyba);
+        tabulka.chyba_systemu = chyba.chyba_systemu;
         return tabulka;
     }
     if (Misc::Text_v_utf8(tabulka.bajty))
@@ -474,7 +475,7 @@ QByteArray Pridaj_do_tabulky(Tabulka_zo_suboru &tabulka, const QList<Zaznam_vysl
     return Text_tabulky(tabulka.zaznamy, tabulka.bajty, tabulka.riadky);
 }
 
-QString Text_zapisu(Zapis z, const QString &cesta)
+QString Text_zapisu(Zapis z, const QString &cesta, int chyba_systemu)
 {
     static const struct {
         Zapis zapis;
@@ -505,8 +506,7 @@ QString Text_zapisu(Zapis z, const QString &cesta)
         {Zapis::Zvysok_zapisu, "Výsledok sa nepodarilo celý zapísať do súboru %1 a jeho zapísaná časť sa z neho "
                                "nedala odstrániť: na konci súboru môže ostať neúplný záznam."},
         {Zapis::Bez_poznamky, "Výsledok nebol zapísaný do súboru %1, lebo v priečinku tohto používateľa %2 sa "
-                              "nepodarilo zaznamenať, ako ďaleko sa ukladanie dostalo (disk môže byť plný alebo "
-                              "poškodený)."},
+                              "nepodarilo zaznamenať, ako ďaleko sa ukladanie dostalo."},
     };
     const bool zamok = z == Zapis::Zamok_nie_je_subor || z == Zapis::Zamok_nezapisatelny || z == Zapis::Bez_zamykania
         || z == Zapis::Zamok_cudzi;
@@ -521,6 +521,12 @@ QString Text_zapisu(Zapis z, const QString &cesta)
             text = text.arg(Misc::Vlastnik(Misc::Priecinok(priecinok), Misc::Zamok_priecinka::Meno));
         if (z == Zapis::Bez_poznamky) // %2 the folder of kept results
             text = text.arg(QDir::toNativeSeparators(Misc::Adresar_uschovanych()));
+        // What the system said, where it said it; a note that could not be
+        // synced is most likely a disk that is full or failing.
+        if (const QString dovod = Misc::Dovod_systemu(chyba_systemu); !dovod.isEmpty())
+            text += QLatin1Char(' ') + dovod;
+        else if (z == Zapis::Bez_poznamky)
+            text += QStringLiteral(" Disk môže byť plný alebo poškodený.");
         return text;
     }
     return {};

@@ -85,6 +85,7 @@ struct Tabulka_zo_suboru {
     QList<Zaznam_vysledku> zaznamy;
     bool precitana = true;  // false: the file is there but cannot be read
     Zapis dovod = Zapis::Hotovy; // why not
+    int chyba_systemu = 0;       // the reason the system gave (errno), if any
     // Lines the table cannot write back as they were: lines that hold no
     // result (blank lines not counted), and results with characters that
     // Windows-1250 or a name cannot hold (read as they will be written).
@@ -109,8 +110,9 @@ void Pridaj(QList<Zaznam_vysledku> &zaznamy, const QList<Zaznam_vysledku> &nove)
 // writes it: lines written as they will be again are copied, not written.
 QByteArray Pridaj_do_tabulky(Tabulka_zo_suboru &tabulka, const QList<Zaznam_vysledku> &nove);
 
-// The message for the user; `cesta` names the file.
-QString Text_zapisu(Zapis z, const QString &cesta);
+// The message for the user; `cesta` names the file, `chyba_systemu` is the
+// reason the system gave (an errno; 0 when it gave none).
+QString Text_zapisu(Zapis z, const QString &cesta, int chyba_systemu = 0);
 
 // How long a save waits for another program's lock on the data folder.
 inline constexpr std::chrono::milliseconds Cakanie_na_zamok{40000};

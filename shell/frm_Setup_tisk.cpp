@@ -2,7 +2,7 @@
 // screen loaded in print mode, which prints the worksheet in its load.
 #include "shell/frm_Setup.h"
 
-#include "platform/Printer.h"
+#include "platform/PrintDialog.h"
 #include "platform/Services.h"
 #include "services/Formular.h"
 #include "services/Promenne_cviceni.h"
@@ -10,28 +10,21 @@
 #include "shell/Formulare.h"
 
 #include <QDir>
-#include <QPrintDialog>
-#include <QPrinter>
 
 #include <exception>
+#include <optional>
 
 namespace Shell {
 
 void frm_Setup::Vytiskni()
 {
-    QPrinter dialogova_tlaciaren;
-    platform::StartOnNextWorksheetFile(dialogova_tlaciaren);
-    QPrintDialog dialog(&dialogova_tlaciaren, platform::Stage::dialogParent());
-    platform::PrintDialogChoice volba;
-    platform::HandlePrintButton(dialog, volba);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setWindowTitle(Misc::Texty[30]);
-    if (platform::Stage::runDialog(dialog) != QDialog::Accepted)
+    const std::optional<platform::PrintDialogChoice> volba = platform::AskPrintChoice(Misc::Texty[30]);
+    if (!volba)
         return;
     // The copies stay on the printer for the exercise screen, which prints
     // one worksheet per copy; the device itself prints each document once.
     platform::Printer &tlaciaren = platform::services().printer();
-    platform::ApplyPrintDialogChoice(tlaciaren, volba);
+    platform::ApplyPrintDialogChoice(tlaciaren, *volba);
 
     platform::Form *hra = Formulare::frm_Game01 ? Formulare::frm_Game01() : nullptr;
     if (!hra)

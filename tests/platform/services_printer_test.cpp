@@ -1,21 +1,30 @@
 // The printer: the real one writes a PDF, and the fake that stands in for it
 // agrees on how many pages a sequence of operations makes.
 #include "platform/PrintQueue.h"
+#include "platform/PrintTalk.h"
 #include "platform/PrinterDevice.h"
 #include "platform/PrinterFake.h"
+#include "platform/PrintTexts.h"
+#include "platform/PrinterDirectory.h"
+#include "platform/Signals.h"
 #include "support/PrintServer.h"
+#include "support/SmallDisk.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
-#include <QPrinter>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cups/cups.h>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <tuple>
 
 using namespace platform;
@@ -23,11 +32,16 @@ using namespace platform;
 namespace {
 
 // Plays a script on a printer: T text, E empty text, L line, P picture,
-// N new page, D end of document, K kill document.
+// G a large picture (of noise, which no compression makes small), N new
+// page, D end of document, K kill document.
 void Play(Printer &printer, const char *script)
 {
     QImage picture(20, 10, QImage::Format_RGB32);
     picture.fill(Qt::red);
+    QImage noise(200, 200, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, QRandomGenerator::global()->generate());
     for (const char *c = script; *c; ++c) {
         printer.SetCurrentX(1000);
         printer.SetCurrentY(2000);
@@ -36,6 +50,7 @@ void Play(Printer &printer, const char *script)
         case 'E': printer.Print(""); break;
         case 'L': printer.Line(0, 1417, 11906, 1417, Qt::black); break;
         case 'P': printer.PaintPicture(picture, 1700, 3000); break;
+        case 'G': printer.PaintPicture(noise, 1700, 3000); break;
         case 'N': printer.NewPage(); break;
         case 'D': printer.EndDoc(); break;
         case 'K': printer.KillDoc(); break;
@@ -161,17 +176,11 @@ TEST(PrinterDevice, A4InTwipsAndWidthsOfTheBundledDesignFace)
 TEST(PrintDialog, ChoiceCarriesTheFileCopiesAndPagesUprightA4)
 {
     QTemporaryDir dir;
-    QPrinter dialogPrinter;
-    dialogPrinter.setOutputFormat(QPrinter::PdfFormat);
-    dialogPrinter.setOutputFileName(dir.filePath("chosen.pdf"));
-    dialogPrinter.setCopyCount(3);
-    dialogPrinter.setPrintRange(QPrinter::PageRange);
-    dialogPrinter.setFromTo(2, 3);
     PrinterDevice printer(false);
     printer.SetPaperSize(1);
     printer.SetPrintQuality(600);
     printer.SetOrientation(PageOrientation::Landscape);
-    ApplyPrintDialogChoice(printer, ChoiceFromDialog(dialogPrinter));
+    ApplyPrintDialogChoice(printer, {QString(), dir.filePath("chosen.pdf"), 3, 2, 3});
     EXPECT_EQ(std::tuple(printer.Copies(), printer.Orientation(), printer.PaperSize(), printer.PrintQuality()),
               std::tuple(3, PageOrientation::Portrait, int(PaperA4), 300));
     EXPECT_EQ(std::tuple(printer.PageInRange(1), printer.PageInRange(3), printer.PageInRange(4)),
@@ -413,4 +422,485 @@ TEST(PrinterDevice, AStalledPrintServerIsWaitedForAFewSecondsWhileTheScreenGoesO
             longest = std::max(longest, ticks[i] - ticks[i - 1]);
         EXPECT_LE(longest, 250) << row.name << ": the screen's thread stood still";
     }
+}
+
+
+// A sheet that cannot be written whole is said, with why, and leaves no
+// file cut short; a file that was there stays as it was.
+TEST(PrinterDevice, ASheetThatCannotBeWrittenWholeIsSaidAndLeavesNoFileCutShort)
+{
+    using Mode = lktest::SmallDisk::Mode;
+    const struct {
+        const char *name;
+        Mode mode;
+        const char *before; // the file's contents before, if there was one
+        const char *why;
+    } rows[] = {
+        {"a disk smaller than the sheet", Mode::AsIs, nullptr, "disk je plný."},
+        {"a full disk, over a file that stays as it was", Mode::Full, "starý list", "disk je plný."},
+        {"a read-only disk", Mode::ReadOnly, nullptr, "disk je len na čítanie."},
+    };
+    for (const auto &row : rows) {
+        std::map<QString, QByteArray> files;
+        if (row.before)
+            files["list.pdf"] = row.before;
+        lktest::SmallDisk disk(row.mode, files);
+        if (!disk.Mounted())
+            GTEST_SKIP() << "no small file system of the test's own here (mounting a tmpfs needs root)";
+        const QString path = disk.FilePath("list.pdf");
+        PrinterDevice printer(false);
+        printer.SetOutputFileName(path);
+        try {
+            Play(printer, "TGD");
+            ADD_FAILURE() << row.name << ": said to be written";
+        } catch (const PrinterError &e) {
+            const QString said = QString::fromUtf8(e.what());
+            EXPECT_EQ(said, QStringLiteral("Súbor %1 sa nepodarilo uložiť: %2").arg(path, row.why)) << row.name;
+        }
+        EXPECT_EQ(disk.Files().join(", ").toStdString(), row.before ? "list.pdf" : "") << row.name;
+        QFile kept(path);
+        EXPECT_EQ(kept.open(QIODevice::ReadOnly) ? kept.readAll() : QByteArray(), QByteArray(row.before)) << row.name;
+    }
+}
+
+namespace {
+
+// The threads of this program now.
+int Threads() { return int(QDir("/proc/self/task").entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size()); }
+
+// Whether done() comes true within the time, the screen's events handled.
+bool Within(int ms, const std::function<bool()> &done)
+{
+    for (QDeadlineTimer deadline(ms); !done();) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+} // namespace
+
+// A temporary folder smaller than the sheet: nothing reaches the queue (the print server has
+// no job), the teacher is told why, and the talk with the print server ends
+// with its subscription given up.
+TEST(PrinterDevice, AFullTemporaryFolderSendsNothingToTheQueueAndSaysWhy)
+{
+    lktest::SmallDisk disk(lktest::SmallDisk::Mode::AsIs);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "no small file system of the test's own here (mounting a tmpfs needs root)";
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(AddQueue(server, "Kabinet"));
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", disk.Path().toUtf8());
+    const auto restoreTemp = qScopeGuard([&] { qputenv("TMPDIR", oldTemp); });
+    const int threads = Threads();
+    {
+        PrinterDevice printer;
+        printer.SetDeviceName("Kabinet");
+        try {
+            Play(printer, "TGD");
+            ADD_FAILURE() << "said to be printed";
+        } catch (const PrinterError &e) {
+            const QString said = QString::fromUtf8(e.what());
+            EXPECT_TRUE(said.startsWith("Na tlačiareň Kabinet sa nič neposlalo") && said.endsWith("disk je plný."))
+                << e.what();
+            EXPECT_EQ(dynamic_cast<const PrintFateUnknown *>(&e), nullptr) << e.what();
+        }
+    }
+    EXPECT_EQ(server.Jobs(), 0) << "a document went to the queue";
+    EXPECT_EQ(disk.Files().join(", ").toStdString(), "");
+    EXPECT_TRUE(Within(10000, [&] { return Threads() <= threads && server.Subscriptions() == 0; }))
+        << Threads() - threads << " threads more, " << server.Subscriptions() << " subscriptions";
+}
+
+// A document dropped after the queue said it would take it (the sheet
+// failed, or the printer went with the document unfinished): the thread
+// that talked to the print server ends, and the printer's subscription is
+// given up.
+TEST(PrinterDevice, ADocumentDroppedAfterTheQueueSaidYesEndsTheTalkAndItsSubscription)
+{
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(AddQueue(server, "Kabinet"));
+    const struct { const char *name; bool kill; } rows[] = {
+        {"the sheet failed: the document killed", true},
+        {"the printer gone with the document unfinished", false},
+    };
+    for (const auto &row : rows) {
+        const int threads = Threads();
+        {
+            PrinterDevice printer;
+            printer.SetDeviceName("Kabinet");
+            Play(printer, "T");
+            EXPECT_EQ(server.Subscriptions(), 1) << row.name << ": the queue was asked and said yes";
+            if (row.kill)
+                Play(printer, "K");
+        }
+        EXPECT_TRUE(Within(10000, [&] { return Threads() <= threads && server.Subscriptions() == 0; }))
+            << row.name << ": " << Threads() - threads << " threads more, " << server.Subscriptions()
+            << " subscriptions";
+        EXPECT_EQ(server.Jobs(), 0) << row.name;
+    }
+}
+
+// A print server that restarts while a job is followed (for a moment
+// nothing answers at its address): the follow goes on, and the job's end
+// is said as it came.
+TEST(PrinterDevice, AJobIsFollowedToItsEndThroughARestartOfThePrintServer)
+{
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    // A printer that jams two seconds into a job, and the job is cancelled.
+    server.AddBackend("neskoro", "#!/bin/sh\n[ $# -eq 0 ] && exit 0\nsleep 2\ncat ${6:--} >/dev/null\n"
+                                 "echo 'ERROR: paper jam' >&2\nexit 5\n");
+    ASSERT_TRUE(server.AddQueue("Neskoro", "neskoro:/"));
+    PrinterDevice printer;
+    printer.SetDeviceName("Neskoro");
+    bool restarted = false;
+    QTimer::singleShot(700, [&] { restarted = server.Restart(); });
+    try {
+        Play(printer, "TD");
+        ADD_FAILURE() << "printed as if done";
+    } catch (const PrinterError &e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith("Úloha 1 na tlačiarni Neskoro bola zrušená."))
+            << e.what();
+        EXPECT_EQ(dynamic_cast<const PrintFateUnknown *>(&e), nullptr) << e.what();
+    }
+    EXPECT_TRUE(restarted);
+}
+
+// The print system's words said in ours: its keywords and messages, its
+// refusals and the ends of jobs, never blaming the teacher, nor the
+// computer for a refusal of the user's; and what came of a request.
+TEST(PrintTexts, ThePrintSystemsWordsAreSaidInOursBlamingNoOne)
+{
+    const struct { const char *name, *server; std::optional<QString> ours; } words[] = {
+        {"a keyword", "job-canceled-at-device", "Zrušila ju tlačiareň."},
+        {"its English, the star a number", "Job held for 120 seconds since it could not be sent.",
+         "Do tlačiarne sa nedala poslať; tlačový systém to o chvíľu skúsi znova."},
+        {"the star a file", "Job stopped due to filter errors; please consult the error_log file for details.",
+         "Dokument sa nepodarilo pripraviť pre tlačiareň."},
+        {"a star stands for something", "Job held for  seconds since it could not be sent.", std::nullopt},
+        {"blanks around it", "  job-canceled-at-device\n", "Zrušila ju tlačiareň."},
+        {"every cancel is the user's to CUPS: no one named", "job-canceled-by-user", ""},
+        {"what the job's state says already", "job-printing", ""},
+        {"unknown", "job-canceled-by-the-moon", std::nullopt},
+        {"a refusal of the user's names no computer", "client-error-forbidden", "Chýba na to povolenie."},
+        {"not authorized, likewise", "client-error-not-authorized", "Chýba na to povolenie."},
+        {"a login wanted", "client-error-not-authenticated", "Vyžaduje sa prihlásenie menom a heslom."},
+    };
+    for (const auto &w : words)
+        EXPECT_EQ(InOurWords(w.server).value_or("(none)").toStdString(), w.ours.value_or("(none)").toStdString())
+            << w.name;
+
+    const struct { const char *name, *message, *said; } printer[] = {
+        {"known", "The printer is not responding.", "Tlačiareň neodpovedá."},
+        {"the printer's own, quoted", " paper jam ", "Tlačiareň hlási: „paper jam“."},
+    };
+    for (const auto &p : printer)
+        EXPECT_EQ(PrinterSays(p.message), p.said) << p.name;
+
+    const struct { const char *name, *status, *text, *said; } refusals[] = {
+        {"its text first", "client-error-not-possible", "Too many active jobs.", "Rad úloh tlačového systému je plný."},
+        {"its status when the text is unknown", "server-error-busy", "Busy, go away.",
+         "Tlačový systém je zaneprázdnený."},
+        {"its status when the text says nothing", "server-error-busy", "Job canceled.",
+         "Tlačový systém je zaneprázdnený."},
+        {"the text quoted when neither is known", "client-error-gone", "Gone fishing.",
+         "Tlačový systém hlási: „Gone fishing.“."},
+        {"nothing known and nothing said", "client-error-gone", "", ""},
+    };
+    for (const auto &r : refusals)
+        EXPECT_EQ(RefusalInOurWords(r.status, r.text), r.said) << r.name;
+
+    const struct { const char *name; JobReport report; const char *said; } ends[] = {
+        {"held, its reasons once each",
+         {"K", 7, IPP_JSTATE_HELD, {"resources-are-not-ready", "resources-are-not-ready", "none"}, "", false},
+         "Tlačový systém pozdržal úlohu 7 na tlačiarni K. Tlačiareň nie je pripravená.\nÚloha čaká v rade tlačiarne."},
+        {"stopped, the printer's message quoted",
+         {"K", 7, IPP_JSTATE_STOPPED, {}, "paper jam", false},
+         "Tlačový systém zastavil úlohu 7 na tlačiarni K. Tlačiareň hlási: „paper jam“.\nÚloha čaká v rade "
+         "tlačiarne."},
+        {"cancelled by \"the user\": no one named",
+         {"K", 7, IPP_JSTATE_CANCELED, {"job-canceled-by-user", "Job canceled by user."}, "", false},
+         "Úloha 7 na tlačiarni K bola zrušená."},
+        {"cancelled with the printer deleted",
+         {"K", 7, IPP_JSTATE_CANCELED, {}, "", true},
+         "Úloha 7 na tlačiarni K bola zrušená. Tlačiareň bola z tlačového systému odstránená."},
+        {"aborted, what we do not know left out",
+         {"K", 7, IPP_JSTATE_ABORTED, {"job-fell-over", "aborted-by-system"}, "", false},
+         "Tlačový systém zrušil úlohu 7 na tlačiarni K."},
+        {"waiting on a printer that stopped",
+         {"K", 7, IPP_JSTATE_PENDING, {}, "Printer stopped due to backend errors; please consult the error_log file "
+                                          "for details.", false},
+         "Tlačiareň K sa zastavila. Tlačiareň zlyhala a tlačový systém ju zastavil.\nÚloha 7 čaká v jej rade."},
+    };
+    for (const auto &e : ends)
+        EXPECT_EQ(WhyNotPrinted(e.report), e.said) << e.name;
+
+    const auto refusal = [](const char *status, const char *text) {
+        Reply reply(Reply::Refused);
+        reply.statusName = status;
+        reply.statusText = text;
+        return reply;
+    };
+    const struct { const char *name; Reply reply; const char *said; } talks[] = {
+        {"nothing at its address", Reply::NoServer, "Tlačiareň K sa nedá použiť: tlačový systém nie je dostupný."},
+        {"no answer by the bound", Reply::Late, "Tlačiareň K sa nedá použiť: tlačový systém neodpovedal včas."},
+        {"the connection broke", Reply::Broken,
+         "Tlačiareň K sa nedá použiť: spojenie s tlačovým systémom sa prerušilo."},
+        {"a refusal, a sentence of its own", refusal("client-error-not-authenticated", "Unauthorized"),
+         "Tlačiareň K sa nedá použiť. Vyžaduje sa prihlásenie menom a heslom."},
+        {"a refusal with nothing known of it", refusal("client-error-gone", ""), "Tlačiareň K sa nedá použiť."},
+    };
+    for (const auto &t : talks)
+        EXPECT_EQ(NotDone("Tlačiareň K sa nedá použiť", t.reply), t.said) << t.name;
+}
+
+// A print server behind a slow network, every part of every answer late:
+// the print waits, however far apart the parts come, while its bounds
+// hold (5 s for the queue's answer, 12 s in all), and "neodpovedal včas"
+// is said only once a bound has passed; a network that cuts the connection
+// is said to have cut it, at once.
+TEST(PrinterDevice, APrintServerWhoseEveryAnswerComesLateIsWaitedForWithinTheBounds)
+{
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(AddQueue(server, "Kabinet"));
+    lktest::SlowLink link(server.Socket());
+    ASSERT_TRUE(link.Running());
+    const PrintWaitLimits &limits = PrintWaits();
+    const struct { const char *name; int lateMs; bool printed; const char *cut; } rows[] = {
+        {"every part half a second late: printed", 500, true, nullptr},
+        {"every part a second late", 1000, false, nullptr},
+        {"every part three seconds late", 3000, false, nullptr},
+        {"the connection cut as the answer comes", 0, false,
+         "Tlačiareň Kabinet sa nedá použiť: spojenie s tlačovým systémom sa prerušilo."},
+    };
+    for (const auto &row : rows) {
+        link.SetDelay(std::chrono::milliseconds(row.lateMs));
+        link.CutAnswers(row.cut);
+        PrinterDevice printer;
+        printer.SetDeviceName("Kabinet");
+        QElapsedTimer since;
+        since.start();
+        QString said;
+        try {
+            Play(printer, "TD");
+        } catch (const PrinterError &e) {
+            said = QString::fromUtf8(e.what());
+        }
+        const qint64 took = since.elapsed();
+        if (row.printed || row.cut) {
+            EXPECT_EQ(said, row.cut) << row.name;
+        }
+        if (row.cut) {
+            EXPECT_LT(took, 2000) << row.name << ": said long after";
+        }
+        if (said.contains("neodpovedal včas")) {
+            const auto bound = said.startsWith("Tlačiareň Kabinet sa nedá použiť") ? limits.queue : limits.job;
+            EXPECT_GE(took, bound.count()) << row.name << ": said before its bound passed: " << said.toStdString();
+        }
+        EXPECT_LE(took, (limits.job + PrintGrace).count() + 1000) << row.name;
+    }
+    link.SetDelay(std::chrono::milliseconds(0));
+    link.CutAnswers(false);
+}
+// Started by the test below: a program that prints to Kabinet on the print
+// server LK_TLAC_DIETA names and is ended in the middle of the job.
+TEST(PrinterDeviceChild, Program)
+{
+    if (!qEnvironmentVariableIsSet("LK_TLAC_DIETA"))
+        GTEST_SKIP() << "started by NothingTheProgramMadeStaysInTheTemporaryFolderWhenItEndsMidJob";
+    qputenv("CUPS_SERVER", qgetenv("LK_TLAC_DIETA"));
+    handleSignals();
+    PrinterDevice printer;
+    printer.SetDeviceName("Kabinet");
+    Play(printer, "T");
+    std::cout << "drawn" << std::endl;
+    std::string go;
+    std::getline(std::cin, go);
+    try {
+        Play(printer, "GD");
+    } catch (const PrinterError &) {
+    }
+    std::cout << "ended" << std::endl;
+}
+
+// The program ended while its print thread is still inside the print
+// library, sending to a print server that stopped answering: nothing it
+// made stays in the temporary folder.
+TEST(PrinterDevice, NothingTheProgramMadeStaysInTheTemporaryFolderWhenItEndsMidJob)
+{
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(AddQueue(server, "Kabinet"));
+    const struct { const char *name; bool kill; } rows[] = {
+        {"ended the ordinary way", false},
+        {"killed", true},
+    };
+    for (const auto &row : rows) {
+        QTemporaryDir temp, runtime;
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("LK_TLAC_DIETA", server.Socket());
+        env.insert("TMPDIR", temp.path());
+        // Else Qt makes its runtime folder in the temporary one.
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
+        program.setProcessEnvironment(env);
+        program.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=PrinterDeviceChild.Program"});
+        QByteArray said;
+        while (!said.contains("drawn") && program.waitForReadyRead(10000))
+            said += program.readAllStandardOutput();
+        ASSERT_TRUE(said.contains("drawn")) << row.name << ": " << said.constData();
+        server.Pause();
+        program.write("go\n");
+        QThread::msleep(1500);
+        row.kill ? program.kill() : program.terminate();
+        EXPECT_TRUE(program.waitForFinished(10000)) << row.name;
+        server.Resume();
+        EXPECT_EQ(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).join(", ")
+                      .toStdString(),
+                  "")
+            << row.name;
+    }
+}
+
+namespace {
+
+// What a printer directory answered to one question: each answer, when the
+// first came, and the longest the screen's thread went without a turn
+// meanwhile (a timer there fires every 20 ms).
+template <typename T>
+struct Heard {
+    QList<T> answers;
+    qint64 ms = -1, longestStill = 0;
+};
+
+// Asks, and listens until the bound and its grace are well past (or, with
+// an answer, a while longer, for one more); with dropContext the context
+// goes before any answer can come.
+template <typename T>
+Heard<T> Hear(const std::function<void(QObject *, std::function<void(const T &)>)> &ask, bool dropContext = false)
+{
+    Heard<T> heard;
+    QElapsedTimer since;
+    since.start();
+    qint64 last = 0;
+    QTimer screen;
+    QObject::connect(&screen, &QTimer::timeout, [&] {
+        heard.longestStill = std::max(heard.longestStill, since.elapsed() - last);
+        last = since.elapsed();
+    });
+    screen.start(20);
+    auto context = std::make_unique<QObject>();
+    ask(context.get(), [&](const T &answer) {
+        heard.answers << answer;
+        if (heard.ms < 0)
+            heard.ms = since.elapsed();
+    });
+    if (dropContext)
+        context.reset();
+    const int bound = int((PrintWaits().queue + PrintGrace).count());
+    Within(bound + 2000, [&] { return !heard.answers.isEmpty(); });
+    Within(300, [] { return false; });
+    return heard;
+}
+
+} // namespace
+
+// The printers the print dialog shows and a printer's details, asked of a
+// print server of the test's own on a thread of their own: its queues, its
+// default one, and a printer's place, model and state in Slovak. A server
+// stopped at the question is said not to answer once the bound is past,
+// one that wants a login to refuse, once, with no one asked for a password,
+// and one that is not there to be not there; the screen's thread goes on
+// all the while, and a question whose context is gone is never answered.
+TEST(PrinterDirectory, ThePrintersAndTheirDetailsComeWithinTheBoundWhileTheScreenGoesOn)
+{
+    PrintWaitLimits &limits = PrintWaits();
+    const PrintWaitLimits usual = limits;
+    const auto restore = qScopeGuard([&] { limits = usual; });
+    limits.queue = std::chrono::milliseconds(1500);
+    const auto directory = MakeSystemPrinterDirectory();
+    const auto listing = [&](QObject *c, std::function<void(const PrinterListing &)> a) {
+        directory->AskPrinters(c, std::move(a));
+    };
+    const auto details = [&](const QString &printer) {
+        return [&, printer](QObject *c, std::function<void(const PrinterDetails &)> a) {
+            directory->AskDetails(printer, c, std::move(a));
+        };
+    };
+    // Answered once, in time, the screen going on; what it said.
+    const auto once = [&](const auto &heard, const char *name, qint64 atLeastMs = 0) {
+        EXPECT_EQ(heard.answers.size(), 1) << name;
+        EXPECT_TRUE(heard.ms >= atLeastMs && heard.ms <= (limits.queue + PrintGrace).count() + 1500)
+            << name << ": answered after " << heard.ms << " ms";
+        EXPECT_LE(heard.longestStill, 1000) << name << ": the screen's thread stood still";
+        return heard.answers.value(0);
+    };
+
+    const PrinterListing none = once(Hear<PrinterListing>(listing), "no print server");
+    EXPECT_EQ(none.why, "Tlačiarne sa nedajú zistiť: tlačový systém nie je dostupný.");
+    {
+        lktest::PrintServer server;
+        if (!server.Running())
+            GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+        for (const char *queue : {"Zborovna", "Kabinet", "Stau4"})
+            ASSERT_TRUE(AddQueue(server, queue)) << queue;
+        ASSERT_TRUE(server.Run("lpadmin", {"-d", "Zborovna"})
+                    && server.Run("lpadmin", {"-p", "Kabinet", "-L", "Kabinet matematiky"})
+                    && server.Run("cupsreject", {"Zborovna"})
+                    && server.Run("cupsdisable", {"-r", "Vymeňte toner", "Zborovna"}));
+
+        PrinterListing all = once(Hear<PrinterListing>(listing), "queues and the default");
+        all.printers.sort();
+        EXPECT_EQ(all.printers.join(", ").toStdString(), "Kabinet, Stau4, Zborovna");
+        EXPECT_EQ(all.defaultPrinter, "Zborovna");
+        EXPECT_EQ(all.why, "");
+
+        const struct { const char *name, *printer, *location, *state; bool accepts; const char *why; } rows[] = {
+            {"ready, with its place", "Kabinet", "Kabinet matematiky", "Pripravená.", true, ""},
+            {"stopped with its reason, taking no jobs", "Zborovna", "", "Zastavená. Tlačiareň hlási: „Vymeňte toner“.",
+             false, ""},
+            {"one the print system does not know", "Nikde", "", "", true,
+             "Údaje o tlačiarni Nikde sa nedajú zistiť. Tlačový systém tlačiareň nepozná."},
+        };
+        for (const auto &row : rows) {
+            const PrinterDetails d = once(Hear<PrinterDetails>(details(row.printer)), row.name);
+            EXPECT_EQ(std::tuple(d.printer, d.location, d.state, d.acceptsJobs, d.why),
+                      std::tuple(QString(row.printer), QString(row.location), QString(row.state), row.accepts,
+                                 QString(row.why)))
+                << row.name << ": " << d.state.toStdString() << " / " << d.why.toStdString();
+            EXPECT_TRUE(row.why[0] || !d.model.isEmpty()) << row.name << ": no model";
+        }
+
+        const int threads = Threads();
+        server.Pause();
+        const auto lateListing = once(Hear<PrinterListing>(listing), "stopped at the question", limits.queue.count());
+        EXPECT_EQ(lateListing.why, "Tlačiarne sa nedajú zistiť: tlačový systém neodpovedal včas.");
+        const auto lateDetails = once(Hear<PrinterDetails>(details("Kabinet")), "stopped, details",
+                                      limits.queue.count());
+        EXPECT_EQ(lateDetails.why, "Údaje o tlačiarni Kabinet sa nedajú zistiť: tlačový systém neodpovedal včas.");
+        const Heard<PrinterListing> dropped = Hear<PrinterListing>(listing, true);
+        EXPECT_TRUE(dropped.answers.isEmpty()) << "answered a context that is gone";
+        server.Resume();
+        EXPECT_TRUE(Within(5000, [&] { return Threads() <= threads; }))
+            << Threads() - threads << " threads more: a thread that asked did not end";
+    }
+    lktest::PrintServer login({.refuses = "CUPS-Get-Printers Get-Printer-Attributes"});
+    ASSERT_TRUE(login.Running() && AddQueue(login, "Kabinet"));
+    const auto refused = once(Hear<PrinterListing>(listing), "a login wanted");
+    EXPECT_EQ(refused.why, "Tlačiarne sa nedajú zistiť. Vyžaduje sa prihlásenie menom a heslom.");
+    const auto refusedDetails = once(Hear<PrinterDetails>(details("Kabinet")), "a login wanted, details");
+    EXPECT_EQ(refusedDetails.why,
+              "Údaje o tlačiarni Kabinet sa nedajú zistiť. Vyžaduje sa prihlásenie menom a heslom.");
 }

@@ -18,17 +18,22 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QPrintDialog>
+#include <QFileDialog>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTranslator>
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <fcntl.h>
 #include <functional>
 #include <linux/fs.h>
@@ -141,31 +146,38 @@ TEST_F(Nastavenie, TheNameIsCleanedContinueRisesOnceAndLeadsThroughTheVariantsHe
     EXPECT_FALSE(Formulare::frm_Intro.existing() || Cvicenie::tisk);
 }
 
-// Answers the printer dialog once it is open: the printer named (none: its
-// PDF file, named subor or, when null, the file it offers), three copies,
-// pred_tlacou, then print or cancel as a teacher would. A dialog still open
-// after print is cancelled; a question on the way is answered yes, its
-// buttons' texts kept in otazka (a warning: its text).
-void Odpovedz_dialogu(bool prijmi, const QString &subor, QStringList &otazka, const QString &tlaciaren = {},
+// Answers the printer dialog once it is open: the printer named once it is
+// listed and its details told (none: its PDF file, named subor or, when null, the file it
+// offers), three copies, pred_tlacou, then print or cancel as a teacher
+// would. A dialog still open after print is cancelled. Its questions and
+// messages are the test's message boxes (a question answered yes).
+void Odpovedz_dialogu(bool prijmi, const QString &subor, const QString &tlaciaren = {},
                       std::function<void()> pred_tlacou = {})
 {
-    QTimer::singleShot(0, [=, &otazka] {
-        auto *d = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr) << "the printer dialog is open";
+    QTimer::singleShot(0, [=] {
+        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(d && d->objectName() == "printDialog") << "the printer dialog is open";
         EXPECT_EQ(d->windowTitle(), Misc::Texty[30]);
         auto *tlaciarne = d->findChild<QComboBox *>(QStringLiteral("printers"));
-        auto *nazov = d->findChild<QLineEdit *>(QStringLiteral("filename"));
+        auto *nazov = d->findChild<QLineEdit *>(QStringLiteral("fileName"));
         auto *tlacidla = d->findChild<QDialogButtonBox *>();
-        ASSERT_TRUE(tlaciarne && nazov && tlacidla);
+        auto *o_tlaciarnach = d->findChild<QLabel *>(QStringLiteral("printersNote"));
+        ASSERT_TRUE(tlaciarne && nazov && tlacidla && o_tlaciarnach);
         if (tlaciaren.isEmpty()) {
-            EXPECT_EQ(tlaciarne->count(), 1) << "no machine's printer in the test's dialog";
-            tlaciarne->setCurrentIndex(tlaciarne->count() - 1);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !o_tlaciarnach->text().startsWith("Hľadajú"); }));
+            EXPECT_EQ(tlaciarne->count(), 0) << "no machine's printer in the test's dialog";
+            EXPECT_TRUE(d->findChild<QRadioButton *>(QStringLiteral("toFile"))->isChecked());
         } else {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return tlaciarne->findText(tlaciaren) >= 0; }, 10000))
+                << tlaciaren.toStdString() << " listed: " << o_tlaciarnach->text().toStdString();
             tlaciarne->setCurrentIndex(tlaciarne->findText(tlaciaren));
-            ASSERT_EQ(tlaciarne->currentText(), tlaciaren);
+            d->findChild<QRadioButton *>(QStringLiteral("toPrinter"))->click();
+            // Its details are told before print, so the print is all the
+            // print server hears of from then on.
+            auto *stav = d->findChild<QLabel *>(QStringLiteral("state"));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !stav->text().startsWith("Zisťuje sa"); }, 10000));
         }
-        if (auto *kopie = d->findChild<QSpinBox *>(QStringLiteral("copies")))
-            kopie->setValue(3);
+        d->findChild<QSpinBox *>(QStringLiteral("copies"))->setValue(3);
         EXPECT_EQ(tlacidla->button(QDialogButtonBox::Cancel)->text(), "Zrušiť");
         if (!subor.isNull())
             nazov->setText(subor);
@@ -173,18 +185,6 @@ void Odpovedz_dialogu(bool prijmi, const QString &subor, QStringList &otazka, co
             pred_tlacou();
         if (!prijmi)
             return d->reject();
-        QTimer::singleShot(0, [&otazka] {
-            auto *q = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!q)
-                return;
-            auto *ano = q->button(QMessageBox::Yes), *nie = q->button(QMessageBox::No);
-            if (!ano || !nie) {
-                otazka = {q->text()};
-                return q->reject();
-            }
-            otazka = {ano->text(), nie->text()};
-            ano->click();
-        });
         tlacidla->button(QDialogButtonBox::Ok)->click();
         if (d->isVisible())
             d->reject();
@@ -248,19 +248,20 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
         const char *odmietne; // the reason a printer that refuses the job gives
         bool po_odoslani;
         const char *vysledok, *hlasenie; // the file written; the start of the message
-        const char *varovanie = nullptr;  // the start of the dialog's own warning
+        bool ostane = false;             // the dialog stays, having said why
+        bool otazka = false;             // whether to write over the file asked first
     } pripady[] = {
         {"the file named in the dialog is written, and the teacher told where", "", "list.pdf", true, false,
          nullptr, false, "list.pdf", "Pracovný list je uložený"},
         {"an existing file: asked in Slovak, then written over", "", "list.pdf", true, false, nullptr, false,
-         "list.pdf", "Pracovný list je uložený"},
+         "list.pdf", "Pracovný list je uložený", false, true},
         {"a name without an extension gets \".pdf\"", "", "bez_pripony", true, false, nullptr, false,
          "bez_pripony.pdf", "Pracovný list je uložený"},
         {"cancelled: nothing happens", "", "zrusene.pdf", false, false, nullptr, false, nullptr, nullptr},
         {"a folder that cannot be written to: said, and the dialog stays", "", "zamknuty/list.pdf", true, false,
-         nullptr, false, nullptr, "Do priečinka "},
+         nullptr, false, nullptr, "Do priečinka ", true},
         {"a file that cannot be written to: said in Slovak, and the dialog stays", "", "zamknuty.pdf", true, false,
-         nullptr, false, nullptr, nullptr, "Súbor "},
+         nullptr, false, nullptr, "Súbor ", true},
         {"the dialog offers a new file in the documents folder, made for it", "", nullptr, true, false, nullptr,
          false, "Documents/pracovny_list.pdf", "Pracovný list je uložený"},
         {"and next time the one beside it", "", nullptr, true, false, nullptr, false,
@@ -276,7 +277,7 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
          "Tlačový systém úlohu odmietol: Destination \"Kabinet\" is not accepting jobs.", true, nullptr,
          "Pracovný list sa nepodarilo vytlačiť.\nTlačový systém úlohu odmietol: Destination"},
         {"no home to make the offered file's folder in: said, and the dialog stays", "subor/domov", nullptr,
-         true, false, nullptr, false, nullptr, "Priečinok "},
+         true, false, nullptr, false, nullptr, "Priečinok ", true},
     };
     Otvor(4);
     Klik(s->ICislo(1));
@@ -301,25 +302,24 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
         Cvicenie::zlyhaj = c.zlyhaj;
         const qsizetype okien = p.box.AskedBoxes().size();
         const QString zapisany = c.vysledok ? QDir(home).filePath(c.vysledok) : QString();
-        QStringList otazka;
-        Odpovedz_dialogu(c.prijmi, c.subor ? QDir(home).filePath(c.subor) : QString(), otazka);
+        Odpovedz_dialogu(c.prijmi, c.subor ? QDir(home).filePath(c.subor) : QString());
         Klik(s->picTiskni);
-        const bool ostal = QString(c.hlasenie).startsWith("Priečinok") || QString(c.hlasenie).startsWith("Do priečinka")
-                           || c.varovanie;
-        const bool nacitane = c.prijmi && !ostal;
+        const bool nacitane = c.prijmi && !c.ostane;
         EXPECT_EQ(Cvicenie::nacitani, nacitane ? 1 : 0) << c.nazov;
         EXPECT_TRUE(!nacitane || (Cvicenie::tisk && Cvicenie::kopie == 3)) << c.nazov << ": a sheet per copy";
         EXPECT_TRUE(!c.vysledok || QFileInfo(zapisany).isFile()) << c.nazov;
-        const QStringList ano_nie{"Án&o", "&Nie"};
-        if (c.varovanie)
-            EXPECT_TRUE(otazka.size() == 1 && otazka[0].startsWith(c.varovanie))
-                << c.nazov << ": " << otazka.join("").toStdString();
-        else
-            EXPECT_EQ(otazka, &c == &pripady[1] ? ano_nie : QStringList()) << c.nazov;
-        const auto okna = p.box.AskedBoxes().mid(okien);
+        auto okna = p.box.AskedBoxes().mid(okien);
+        if (c.otazka) {
+            ASSERT_FALSE(okna.isEmpty()) << c.nazov;
+            EXPECT_EQ(okna[0].text, QStringLiteral("Súbor %1 už existuje.\nChcete ho prepísať?").arg(zapisany));
+            EXPECT_EQ(okna[0].style, platform::MessageStyle::YesNo | platform::MessageStyle::Question);
+            okna.removeFirst();
+        }
         ASSERT_EQ(okna.size(), c.hlasenie ? 1 : 0) << c.nazov;
+        const QString subor = c.subor ? QDir::toNativeSeparators(QDir(home).filePath(c.subor)) : QString();
         EXPECT_TRUE(!c.hlasenie
                     || (okna[0].text.startsWith(c.hlasenie) && okna[0].text.contains(zapisany)
+                        && (!c.ostane || !c.subor || okna[0].text.contains(subor.section('/', 0, -2)))
                         && bool(okna[0].style & platform::MessageStyle::Critical) == !c.vysledok))
             << c.nazov << ": " << okna[0].text.toStdString();
         EXPECT_EQ(cvicenie.existing(), nullptr) << c.nazov << ": the exercise screen is unloaded";
@@ -334,14 +334,17 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
 }
 
 // Printing on paper: a print server of the test's own, the real printer
-// and a home folder of its own, for nothing must be written there.
+// and printer directory, and a home folder of its own, for nothing must be
+// written there.
 struct Na_papier {
     lktest::PrintServer server;
     QTemporaryDir domov;
     const QByteArray stary_domov = qgetenv("HOME");
     platform::PrinterDevice zariadenie;
     platform::ScopedService<platform::Printer> g{zariadenie};
-    Na_papier()
+    std::unique_ptr<platform::PrinterDirectory> tlaciarne = platform::MakeSystemPrinterDirectory();
+    platform::ScopedService<platform::PrinterDirectory> g2{*tlaciarne};
+    explicit Na_papier(const lktest::PrintServerOptions &moznosti = {}) : server(moznosti)
     {
         platform::InstallTranslations();
         qputenv("HOME", domov.path().toUtf8());
@@ -349,20 +352,13 @@ struct Na_papier {
     ~Na_papier() { qputenv("HOME", stary_domov); }
 };
 
-// Chooses pages in the open printer dialog: from a page on (the radio button
-// "printRange") up to a page, or a list typed ("pagesRadioButton").
-void Vyber_strany(const char *volba, const QString &od, int po)
+// Chooses pages in the open printer dialog: from a page, then to a page.
+void Vyber_strany(int od, int po)
 {
     QWidget *d = QApplication::activeModalWidget();
-    auto *tlacidlo = d->findChild<QRadioButton *>(QLatin1String(volba));
-    ASSERT_TRUE(tlacidlo && tlacidlo->isEnabled()) << volba;
-    tlacidlo->setChecked(true);
-    if (po) {
-        d->findChild<QSpinBox *>(QStringLiteral("to"))->setValue(po);
-        d->findChild<QSpinBox *>(QStringLiteral("from"))->setValue(od.toInt());
-    } else {
-        d->findChild<QLineEdit *>(QStringLiteral("pagesLineEdit"))->setText(od);
-    }
+    d->findChild<QRadioButton *>(QStringLiteral("somePages"))->click();
+    d->findChild<QSpinBox *>(QStringLiteral("fromPage"))->setValue(od);
+    d->findChild<QSpinBox *>(QStringLiteral("toPage"))->setValue(po);
 }
 
 // Printing on paper through the dialog, onto queues of a print server of
@@ -383,10 +379,10 @@ TEST_F(Nastavenie, PrintOnPaperSaysWhyNotAndNeverWritesAFileInstead)
         const char *hlasenie, *dovod; // the start of the message; what else it says
     } pripady[] = {
         {"printed: nothing to say", "Kabinet", true, {}, nullptr, nullptr},
-        {"pages 2 to 3 printed", "Kabinet", true, [] { Vyber_strany("printRange", "2", 3); }, nullptr, nullptr},
-        {"pages \"3\" printed", "Kabinet", true, [] { Vyber_strany("pagesRadioButton", "3", 0); }, nullptr, nullptr},
-        {"pages \"3-2\": no list of pages, said while the dialog stays", "Kabinet", true,
-         [] { Vyber_strany("pagesRadioButton", "3-2", 0); }, "3-2 nie je zapísané správne.", nullptr},
+        {"pages 2 to 3 printed", "Kabinet", true, [] { Vyber_strany(2, 3); }, nullptr, nullptr},
+        {"page 3 alone printed", "Kabinet", true, [] { Vyber_strany(3, 3); }, nullptr, nullptr},
+        {"pages from 3 to 2: from follows, page 2 printed", "Kabinet", true, [] { Vyber_strany(3, 2); }, nullptr,
+         nullptr},
         {"cancelled: nothing happens", "Kabinet", false, {}, nullptr, nullptr},
         {"a printer that fails the job it took: said with the print system's reason", "Stau", true, {},
          "Pracovný list sa nepodarilo vytlačiť.\nTlačový systém pozdržal úlohu", "paper jam"},
@@ -401,16 +397,16 @@ TEST_F(Nastavenie, PrintOnPaperSaysWhyNotAndNeverWritesAFileInstead)
     for (const auto &c : pripady) {
         Cvicenie::nacitani = 0;
         const qsizetype okien = p.box.AskedBoxes().size();
-        QStringList otazka;
-        Odpovedz_dialogu(c.prijmi, QString(), otazka, c.tlaciaren, c.pocas_dialogu);
+        Odpovedz_dialogu(c.prijmi, QString(), c.tlaciaren, c.pocas_dialogu);
         Klik(s->picTiskni);
         const QString nazov(c.nazov);
-        const bool ostal = nazov.contains("dialog stays");
-        EXPECT_EQ(Cvicenie::nacitani, c.prijmi && !ostal ? 1 : 0) << c.nazov;
-        const QString strany = nazov.startsWith("pages 2") ? "23" : nazov.startsWith("pages \"3\"") ? "3" : "1234";
+        EXPECT_EQ(Cvicenie::nacitani, c.prijmi ? 1 : 0) << c.nazov;
+        const QString strany = nazov.startsWith("pages 2") ? "23"
+                               : nazov.startsWith("page 3")  ? "3"
+                               : nazov.startsWith("pages from 3") ? "2"
+                                                             : "1234";
         EXPECT_TRUE(!Cvicenie::nacitani || (Cvicenie::kopie == 3 && Cvicenie::strany == strany))
             << c.nazov << ": a sheet per copy of the pages chosen, not " << Cvicenie::strany.toStdString();
-        EXPECT_EQ(otazka, QStringList()) << c.nazov;
         const auto okna = p.box.AskedBoxes().mid(okien);
         EXPECT_EQ(okna.size(), c.hlasenie ? 1 : 0) << c.nazov;
         EXPECT_TRUE(!c.hlasenie || okna.isEmpty()
@@ -426,22 +422,32 @@ TEST_F(Nastavenie, PrintOnPaperSaysWhyNotAndNeverWritesAFileInstead)
 // What happens to the print server once the teacher has pressed print.
 enum class Porucha { ziadna, zabity_pocas_ulohy, zastaveny_pri_ok, pomaly };
 
+// The print's bound that keeps the teacher waiting at most: for the queue's
+// answer, or for the whole job.
+enum class Hranica { rad, uloha };
+
 struct Cakanie_na_tlaciaren {
     const char *nazov, *tlaciaren;
     Porucha porucha;
-    int oneskorenie_ms; // every answer this late (pomaly)
+    int oneskorenie_ms; // every part of every answer this late (pomaly)
     bool skratene;      // the print's waits shortened
     const char *hlasenie;
-    int najviac_ms; // the teacher is back this long after print at the latest
+    Hranica hranica; // the teacher is back by it and the thread's grace
 };
+
+// What a loaded machine (twice as many busy processes as processors) adds
+// to a wait on the screen's thread: the bounds of a test hold the property
+// with it, the figures are the benchmarks'.
+constexpr int Rezerva_ms = 2500;
 
 // Prints through the dialog onto a print server of the test's own (through
 // a slow link when its answers come late). While the program waits for the
 // printer, a note on the stage says so from the start of the wait to its
 // end, painted before anything is asked of the print server; the screen's
-// thread keeps going (a timer there fires every 50 ms), keys typed meanwhile
-// are dropped, not typed into the name when the wait is over, and the
-// teacher is back within the bound, told what is known.
+// thread keeps going (a timer there fires every 50 ms, and never stands a
+// second), keys typed meanwhile are dropped, not typed into the name when
+// the wait is over, and the teacher is back within the bound and the
+// thread's grace, told what is known.
 // Printing on paper through a link to the print server whose answers come
 // late when a row wants it so.
 struct Cez_linku {
@@ -494,9 +500,8 @@ void Tlac_a_cakaj(Nastavenie &t, Cez_linku &p, const Cakanie_na_tlaciaren &c)
     });
     hliadka.start(50);
     const qsizetype okien = t.p.box.AskedBoxes().size();
-    QStringList otazka;
     Hodiny::time_point ok;
-    Odpovedz_dialogu(true, QString(), otazka, c.tlaciaren, [&] {
+    Odpovedz_dialogu(true, QString(), c.tlaciaren, [&] {
         if (c.porucha == Porucha::zastaveny_pri_ok)
             server.Pause();
         if (c.porucha == Porucha::pomaly)
@@ -512,9 +517,11 @@ void Tlac_a_cakaj(Nastavenie &t, Cez_linku &p, const Cakanie_na_tlaciaren &c)
     linka.SetDelay(std::chrono::milliseconds(0));
     server.Resume();
 
-    EXPECT_LE(trvalo, c.najviac_ms) << c.nazov << ": the teacher was kept waiting";
+    const auto hranica = c.hranica == Hranica::rad ? limity.queue : limity.job;
+    EXPECT_LE(trvalo, (hranica + platform::PrintGrace).count() + Rezerva_ms)
+        << c.nazov << ": the teacher was kept waiting";
     ASSERT_TRUE(namalovana.has_value()) << c.nazov << ": no note";
-    EXPECT_LE(*namalovana - ok, std::chrono::milliseconds(300)) << c.nazov << ": the note came late";
+    EXPECT_LE(*namalovana - ok, std::chrono::milliseconds(1000)) << c.nazov << ": the note came late";
     if (c.porucha == Porucha::pomaly) {
         EXPECT_TRUE(prvy_dotaz && *prvy_dotaz >= *namalovana) << c.nazov << ": the print server asked before the note";
     }
@@ -522,8 +529,10 @@ void Tlac_a_cakaj(Nastavenie &t, Cez_linku &p, const Cakanie_na_tlaciaren &c)
     qint64 najdlhsie = tiky.front();
     for (size_t i = 1; i < tiky.size(); ++i)
         najdlhsie = std::max(najdlhsie, tiky[i] - tiky[i - 1]);
-    EXPECT_LE(najdlhsie, 250) << c.nazov << ": the screen stood still";
-    EXPECT_GE(poznamky.size(), qsizetype(trvalo / 50 / 2)) << c.nazov << ": the note shown for the whole wait";
+    EXPECT_LE(najdlhsie, 1000) << c.nazov << ": the screen stood still";
+    // Ticks of the screen's timer, however few a loaded machine allows,
+    // see the note, but for the last few once it is gone.
+    EXPECT_GE(poznamky.size(), qsizetype(tiky.size()) - 4) << c.nazov << ": the note shown for the whole wait";
     EXPECT_TRUE(!poznamky.isEmpty() && poznamky[0] == QStringLiteral("Čakám na tlačiareň %1 …").arg(c.tlaciaren))
         << c.nazov;
     for (QLabel *l : platform::Stage::instance()->findChildren<QLabel *>())
@@ -532,13 +541,20 @@ void Tlac_a_cakaj(Nastavenie &t, Cez_linku &p, const Cakanie_na_tlaciaren &c)
     EXPECT_EQ(QString(t.s->TJmeno->Text), "Eva") << c.nazov;
     const auto okna = t.p.box.AskedBoxes().mid(okien);
     ASSERT_EQ(okna.size(), c.hlasenie ? 1 : 0) << c.nazov << ": " << (okna.isEmpty() ? "" : okna[0].text.toStdString());
-    const bool neiste = QString(c.hlasenie).startsWith("Pracovný list sa možno");
+    // One of the messages the row allows ("|" between them).
+    QString hlasenie;
+    for (const QString &moze : QString(c.hlasenie).split('|'))
+        if (!okna.isEmpty() && okna[0].text.startsWith(moze))
+            hlasenie = moze;
+    const bool neiste = hlasenie.startsWith("Pracovný list sa možno");
     EXPECT_TRUE(!c.hlasenie
-                || (okna[0].text.startsWith(c.hlasenie) && okna[0].text.contains("Pozrite sa na tlačiareň") == neiste
+                || (!hlasenie.isEmpty() && okna[0].text.contains("Pozrite sa na tlačiareň") == neiste
                     && okna[0].style == (platform::MessageStyle::OkOnly
                                          | (neiste ? platform::MessageStyle::Exclamation
                                                    : platform::MessageStyle::Critical))))
         << c.nazov << ": " << okna[0].text.toStdString();
+    EXPECT_TRUE(!c.hlasenie || !okna[0].text.contains("neodpovedal včas") || trvalo >= limity.queue.count())
+        << c.nazov << ": said not to answer in time before the bound passed";
     EXPECT_EQ(Vpredu(), t.s) << c.nazov;
 }
 
@@ -564,29 +580,34 @@ TEST_F(Nastavenie, WhileThePrinterIsAwaitedANoteSaysSoTheScreenGoesOnAndKeysType
         GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
     // The server killed last: it is gone for good.
     const Cakanie_na_tlaciaren pripady[] = {
-        {"printed after a while: nothing more to say", "Pomala", Porucha::ziadna, 0, false, nullptr, 6000},
+        {"printed after a while: nothing more to say", "Pomala", Porucha::ziadna, 0, false, nullptr, Hranica::uloha},
         {"the print server stopped at print: said soon, nothing was sent", "Kabinet", Porucha::zastaveny_pri_ok, 0, true,
          "Pracovný list sa nepodarilo vytlačiť.\nTlačiareň Kabinet sa nedá použiť: tlačový systém neodpovedal včas.",
-         3000},
-        {"every answer a second late: printed", "Kabinet", Porucha::pomaly, 1000, false, nullptr, 8000},
+         Hranica::rad},
+        {"every part of every answer half a second late: printed", "Kabinet", Porucha::pomaly, 500, false, nullptr,
+         Hranica::uloha},
         {"the print server killed in the middle of the job: it may not have been printed", "Pomala",
          Porucha::zabity_pocas_ulohy, 0, false,
-         "Pracovný list sa možno nevytlačil.\nTlačový systém prijal úlohu ", 7000},
+         "Pracovný list sa možno nevytlačil.\nTlačový systém prijal úlohu ", Hranica::uloha},
     };
     for (const auto &c : pripady)
         Tlac_a_cakaj(*this, p, c);
 }
 
-// A print server whose every answer comes three seconds late: the teacher
-// waits no longer than the print's bound, twelve seconds.
+// A print server whose every part of every answer comes three seconds late:
+// the teacher waits no longer than the print's bound, twelve seconds, and
+// is told what is known: the queue's answer did not come in its five
+// seconds, nothing was sent; or the job went, and its end is not known.
 TEST_F(Nastavenie, APrintServerThatAnswersLateKeepsTheTeacherTwelveSecondsAtMost)
 {
     Cez_linku p;
     if (!Priprav_tlac(*this, p))
         GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
     Tlac_a_cakaj(*this, p,
-                 {"every answer three seconds late", "Kabinet", Porucha::pomaly, 3000, false,
-                  "Pracovný list sa možno nevytlačil.\n", 13000});
+                 {"every part of every answer three seconds late", "Kabinet", Porucha::pomaly, 3000, false,
+                  "Pracovný list sa nepodarilo vytlačiť.\nTlačiareň Kabinet sa nedá použiť: tlačový systém neodpovedal "
+                  "včas.|Pracovný list sa možno nevytlačil.\nTlačový systém ",
+                  Hranica::uloha});
 }
 
 // Every text a window shows, of its widgets that are not hidden, each tab of
@@ -597,7 +618,7 @@ QSet<QString> Texty_okna(QWidget *okno)
     QSet<QString> texty{okno->windowTitle()};
     const auto zber = [&] {
         for (QWidget *w : okno->findChildren<QWidget *>()) {
-            if (!w->isVisibleTo(okno) || QStringList{"printers", "type", "location"}.contains(w->objectName()))
+            if (!w->isVisibleTo(okno) || QStringList{"printers", "type", "location", "model"}.contains(w->objectName()))
                 continue;
             texty << w->toolTip();
             if (auto *b = qobject_cast<QAbstractButton *>(w))
@@ -645,12 +666,14 @@ QStringList Anglicke(const QSet<QString> &texty)
 }
 
 // Every text Qt asks for that no catalogue has: consulted last, it hears
-// only those.
+// only those. The names of keys that a shortcut is read from are no text
+// anyone sees.
 struct Neprelozene final : QTranslator {
     bool isEmpty() const override { return false; }
     QString translate(const char *kontext, const char *text, const char *, int) const override
     {
-        if (slucha && text && *text)
+        const bool klavesy = qstrcmp(kontext, "QShortcut") == 0 || QByteArray(text).startsWith("Alt+");
+        if (slucha && text && *text && !klavesy)
             zoznam << QStringLiteral("%1: %2").arg(QString::fromLatin1(kontext), QString::fromUtf8(text));
         return {};
     }
@@ -673,16 +696,47 @@ QString Mimo_obrazovky(QWidget *okno)
     return mimo;
 }
 
-// The print dialog, its options and the properties window of a real
-// printer, as the teacher opens them: all in Slovak, and every one on the
-// screen with its buttons in reach (run again on a 1280 x 1024 screen,
-// where the program is drawn twice as large).
-TEST_F(Nastavenie, ThePrintDialogItsOptionsAndPropertiesSpeakSlovakAndFitTheScreen)
+// What of a window would scroll: the window itself, being taller or wider
+// than the screen, or a list or text in it sideways.
+QString Posuva(QWidget *okno)
 {
-    lktest::PrintServer server;
-    if (!server.Running())
-        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
-    ASSERT_TRUE(server.AddQueue("Kabinet", "file:///dev/null"));
+    QString posuva;
+    if (okno->findChild<QScrollArea *>(QStringLiteral("lkDialogScroll")))
+        posuva += QStringLiteral("%1 scrolls ").arg(okno->windowTitle());
+    for (QScrollBar *b : okno->findChildren<QScrollBar *>())
+        if (b->isVisibleTo(okno) && b->orientation() == Qt::Horizontal)
+            posuva += QStringLiteral("a bar in %1 ").arg(b->parentWidget()->parentWidget()->metaObject()->className());
+    return posuva;
+}
+
+// The wrapped texts of a window that are cut short.
+QString Orezane(QWidget *okno)
+{
+    QString orezane;
+    for (QLabel *l : okno->findChildren<QLabel *>())
+        if (l->isVisibleTo(okno) && l->wordWrap() && l->height() < l->heightForWidth(l->width()))
+            orezane += QStringLiteral("\"%1\" cut short ").arg(l->text());
+    return orezane;
+}
+
+// The print dialog with a printer's details and a refusal, and its file
+// chooser, as the teacher opens them: all in Slovak, every text one that a
+// catalogue has, and each on the screen with its buttons in reach and its
+// texts whole, with no bar to scroll it or a list in it sideways (run again on 1280 x 1024 and
+// 1366 x 768 screens, where the program is drawn larger); their pictures
+// in build/screens/shell/.
+TEST_F(Nastavenie, ThePrintDialogAndItsFileChooserSpeakSlovakAndFitTheScreen)
+{
+    QTemporaryDir domovy;
+    const QByteArray stary_domov = qgetenv("HOME");
+    QDir(domovy.path()).mkdir("ucitel");
+    qputenv("HOME", domovy.filePath("ucitel").toUtf8());
+    const auto obnov = qScopeGuard([&] { qputenv("HOME", stary_domov); });
+    p.tlaciarne.zoznam = {{"Kabinet", "Zborovna"}, "Kabinet", {}};
+    p.tlaciarne.podrobnosti = {
+        {"Kabinet", {"Kabinet", "2. poschodie, miestnosť 214", "HP LaserJet 4250", "Pripravená.", true, {}}},
+        {"Zborovna",
+         {"Zborovna", {}, {}, {}, true, "Údaje o tlačiarni Zborovna sa nedajú zistiť. Vyžaduje sa prihlásenie."}}};
     Neprelozene neprelozene;
     QCoreApplication::installTranslator(&neprelozene);
     // Installed again, the program's catalogues come before the listener.
@@ -690,39 +744,247 @@ TEST_F(Nastavenie, ThePrintDialogItsOptionsAndPropertiesSpeakSlovakAndFitTheScre
     neprelozene.slucha = true;
     Otvor(4);
     Klik(s->ICislo(1));
+    const QSize obrazovka = QGuiApplication::primaryScreen()->size() * QGuiApplication::primaryScreen()->devicePixelRatio();
+    const QString velkost = QStringLiteral("%1x%2").arg(obrazovka.width()).arg(obrazovka.height());
     QSet<QString> texty;
     QStringList mimo;
+    const auto pozri = [&](QWidget *okno, const QString &meno) {
+        mimo << Mimo_obrazovky(okno) << Posuva(okno) << Orezane(okno);
+        texty += Texty_okna(okno);
+        QDir().mkpath(LK_BUILD_DIR "/screens/shell/");
+        // The picture is the test's, not a text of the program.
+        neprelozene.slucha = false;
+        EXPECT_TRUE(okno->grab().save(LK_BUILD_DIR "/screens/shell/" + meno + "_" + velkost + ".png"));
+        neprelozene.slucha = true;
+    };
     QTimer::singleShot(0, [&] {
-        auto *d = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
-        ASSERT_NE(d, nullptr);
+        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(d && d->objectName() == "printDialog");
+        auto *stav = d->findChild<QLabel *>(QStringLiteral("state"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return stav->text() == "Pripravená."; }));
+        pozri(d, QStringLiteral("print_dialog"));
         auto *tlaciarne = d->findChild<QComboBox *>(QStringLiteral("printers"));
-        tlaciarne->setCurrentIndex(tlaciarne->findText("Kabinet"));
-        mimo << Mimo_obrazovky(d);
-        for (QPushButton *b : d->findChildren<QPushButton *>())
-            if (b->text() == QStringLiteral("M&ožnosti >>"))
-                b->click();
-        ASSERT_TRUE(d->findChild<QTabWidget *>()->isVisible()) << "the options are shown";
-        mimo << Mimo_obrazovky(d);
-        texty += Texty_okna(d);
+        tlaciarne->setCurrentIndex(tlaciarne->findText("Zborovna"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return stav->text().contains("prihlásenie"); }));
+        pozri(d, QStringLiteral("print_dialog_odmietnute"));
         QTimer::singleShot(0, [&] {
-            QWidget *vlastnosti = QApplication::activeModalWidget();
-            ASSERT_TRUE(vlastnosti && vlastnosti != d) << "the properties window is open";
-            mimo << Mimo_obrazovky(vlastnosti);
-            texty += Texty_okna(vlastnosti);
-            qobject_cast<QDialog *>(vlastnosti)->reject();
+            auto *vyber = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(vyber, nullptr) << "the file chooser is open";
+            pozri(vyber, QStringLiteral("print_dialog_subor"));
+            vyber->reject();
         });
-        d->findChild<QPushButton *>(QStringLiteral("properties"))->click();
+        d->findChild<QPushButton *>(QStringLiteral("chooseFile"))->click();
         d->reject();
     });
     Klik(s->picTiskni);
     QCoreApplication::removeTranslator(&neprelozene);
-    EXPECT_TRUE(texty.contains("Strán na hárok:") && texty.contains("Obojstranná tlač")) << "all of it was seen";
+    EXPECT_TRUE(texty.contains("Počet &kópií:") && texty.contains("Hľadať v:")) << "all of it was seen";
     EXPECT_EQ(Anglicke(texty), QStringList());
     QStringList bez_prekladu = neprelozene.zoznam.values();
     bez_prekladu.sort();
     EXPECT_EQ(bez_prekladu, QStringList());
     mimo.removeAll(QString());
     EXPECT_EQ(mimo, QStringList());
+}
+
+// What troubles the print server while the teacher is in the print dialog.
+enum class Pri_vybere { zastaveny_pri_kliku, zastaveny_pri_zmene, pomaly, prihlasenie };
+
+struct Vyber_pri_poruche {
+    const char *nazov;
+    Pri_vybere porucha;
+    int oneskorenie_ms; // every part of every answer this late (pomaly)
+};
+
+// What the teacher saw from the click on "Tlač" until the dialog closed.
+struct Pozorovanie {
+    std::vector<qint64> tiky;         // the screen's timer had its turn, ms from the click
+    qint64 dialog = -1, poznamka = -1; // the dialog up; its note on the printers awaited seen
+    qint64 odpoved = -1;              // what it awaited seen answered for
+    QSet<QString> texty;              // every text the dialog showed
+    QStringList ine_okna;             // any other window that asked something (a login)
+    QString o_tlaciarnach, podrobnosti; // what the dialog said of the printers, and of the one chosen
+    QStringList tlaciarne;            // the printers offered
+    bool do_suboru = false;           // the PDF file chosen when the printers were answered for
+    qint64 Najdlhsie(qint64 koniec) const
+    {
+        qint64 najdlhsie = tiky.empty() ? koniec : tiky.front();
+        for (size_t i = 1; i < tiky.size(); ++i)
+            najdlhsie = std::max(najdlhsie, tiky[i] - tiky[i - 1]);
+        return std::max(najdlhsie, koniec - (tiky.empty() ? 0 : tiky.back()));
+    }
+};
+
+// Clicks "Tlač" with the print server in trouble and watches the screen's
+// thread until the dialog closes: a timer there every 50 ms, which also
+// takes the teacher's part once the dialog has said what it awaited (or 15 s
+// have passed): the printer changed (zastaveny_pri_zmene, when the printers
+// are there), then cancel, or print to the file offered when the server did
+// not answer. Any other window is recorded and closed. Whatever troubles
+// the server ends after 20 s at the latest, for a program that waits on it
+// would stand until then.
+Pozorovanie Vyber_v_dialogu(Nastavenie &t, const Vyber_pri_poruche &c, lktest::PrintServer &server,
+                            lktest::SlowLink *linka)
+{
+    Pozorovanie p;
+    std::mutex m;
+    std::condition_variable koniec;
+    bool hotovo = false;
+    const auto uvolni = [&] {
+        server.Resume();
+        if (linka)
+            linka->SetDelay(std::chrono::milliseconds(0));
+    };
+    std::thread zachrana([&] {
+        std::unique_lock lock(m);
+        koniec.wait_for(lock, std::chrono::seconds(20), [&] { return hotovo; });
+        uvolni();
+    });
+    QElapsedTimer od_kliku;
+    qint64 zmena = -1;      // the printer changed
+    bool rozhodnute = false; // print or cancel pressed
+    QTimer hliadka;
+    QObject::connect(&hliadka, &QTimer::timeout, [&] {
+        p.tiky.push_back(od_kliku.elapsed());
+        QWidget *w = QApplication::activeModalWidget();
+        auto *d = qobject_cast<QDialog *>(w);
+        if (!d || rozhodnute)
+            return;
+        if (d->windowTitle() != Misc::Texty[30]) {
+            p.ine_okna << d->windowTitle() + ": " + Texty_okna(d).values().join(" | ");
+            return d->reject();
+        }
+        if (p.dialog < 0)
+            p.dialog = od_kliku.elapsed();
+        p.texty += Texty_okna(d);
+        auto *o_tlaciarnach = d->findChild<QLabel *>(QStringLiteral("printersNote"));
+        auto *stav = d->findChild<QLabel *>(QStringLiteral("state"));
+        auto *tlaciarne = d->findChild<QComboBox *>(QStringLiteral("printers"));
+        auto *do_suboru = d->findChild<QRadioButton *>(QStringLiteral("toFile"));
+        const bool hlada = o_tlaciarnach && o_tlaciarnach->text().startsWith(QStringLiteral("Hľadajú sa tlačiarne"));
+        if (hlada && o_tlaciarnach->isVisible() && p.poznamka < 0)
+            p.poznamka = od_kliku.elapsed();
+        const bool dost = od_kliku.elapsed() > 15000;
+        if (hlada && !dost)
+            return;
+        if (p.odpoved < 0)
+            p.odpoved = od_kliku.elapsed();
+        p.o_tlaciarnach = o_tlaciarnach ? o_tlaciarnach->text() : QString();
+        p.tlaciarne.clear();
+        for (int i = 0; tlaciarne && i < tlaciarne->count(); ++i)
+            p.tlaciarne << tlaciarne->itemText(i);
+        const bool zmen = c.porucha == Pri_vybere::zastaveny_pri_zmene || c.porucha == Pri_vybere::prihlasenie;
+        if (c.porucha == Pri_vybere::zastaveny_pri_kliku) {
+            p.do_suboru = do_suboru && do_suboru->isChecked();
+            uvolni();
+            rozhodnute = true;
+            QTimer::singleShot(0, d->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok), &QPushButton::click);
+        } else if (zmen && zmena < 0 && tlaciarne && tlaciarne->count() > 1) {
+            if (c.porucha == Pri_vybere::zastaveny_pri_zmene)
+                server.Pause();
+            zmena = od_kliku.elapsed();
+            // Another window may open meanwhile, and this timer must see it.
+            QTimer::singleShot(0, tlaciarne,
+                               [tlaciarne] { tlaciarne->setCurrentIndex(tlaciarne->currentIndex() == 0 ? 1 : 0); });
+        } else if (!stav || !stav->text().startsWith(QStringLiteral("Zisťuje sa")) || dost) {
+            p.podrobnosti = stav ? stav->text() : QString();
+            rozhodnute = true;
+            d->reject();
+        }
+    });
+    hliadka.start(50);
+    if (c.porucha == Pri_vybere::zastaveny_pri_kliku)
+        server.Pause();
+    if (linka)
+        linka->SetDelay(std::chrono::milliseconds(c.oneskorenie_ms));
+    od_kliku.start();
+    Klik(t.s->picTiskni);
+    const qint64 trvalo = od_kliku.elapsed();
+    hliadka.stop();
+    {
+        const std::lock_guard lock(m);
+        hotovo = true;
+    }
+    koniec.notify_all();
+    zachrana.join();
+    EXPECT_LE(p.Najdlhsie(trvalo), 1000) << c.nazov << ": the screen stood still";
+    EXPECT_TRUE(p.dialog >= 0 && p.dialog <= 1000) << c.nazov << ": the dialog came after " << p.dialog << " ms";
+    // The note is seen within a second, unless the printers were answered
+    // for by then.
+    EXPECT_TRUE((p.poznamka >= 0 && p.poznamka <= 1000) || (p.odpoved >= 0 && p.odpoved <= 1000))
+        << c.nazov << ": the note came after " << p.poznamka << " ms, the answer after " << p.odpoved << " ms";
+    EXPECT_EQ(p.ine_okna, QStringList()) << c.nazov;
+    EXPECT_EQ(Anglicke(p.texty), QStringList()) << c.nazov;
+    return p;
+}
+
+// From the click on "Tlač" until the teacher's choice the screen's thread
+// never waits on the print server, whatever it does: the dialog is there
+// at once and says what it awaits; the printers come when the server
+// answers, and when it does not, the PDF file is offered and the dialog
+// says why in Slovak; a printer's details likewise, a login the server
+// wants for them said as a refusal, in the dialog, never asked for.
+TEST_F(Nastavenie, FromTheClickOnPrintUntilTheChoiceTheScreenNeverWaitsOnThePrintServer)
+{
+    Na_papier n;
+    if (!n.server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(n.server.AddQueue("Kabinet", "file:///dev/null") && n.server.AddQueue("Zborovna", "file:///dev/null"));
+    Otvor(4);
+    Klik(s->ICislo(1));
+    const Vyber_pri_poruche pripady[] = {
+        {"the print server stopped at the click: the PDF file offered, why said", Pri_vybere::zastaveny_pri_kliku, 0},
+        {"the print server stopped as the printer is changed: why its details are missing said",
+         Pri_vybere::zastaveny_pri_zmene, 0},
+        {"every answer a second late: the printers come", Pri_vybere::pomaly, 1000},
+        {"every answer three seconds late", Pri_vybere::pomaly, 3000},
+    };
+    for (const auto &c : pripady) {
+        const qsizetype okien = p.box.AskedBoxes().size();
+        std::optional<lktest::SlowLink> linka;
+        if (c.porucha == Pri_vybere::pomaly) {
+            ASSERT_TRUE(linka.emplace(n.server.Socket()).Running());
+        }
+        const Pozorovanie v = Vyber_v_dialogu(*this, c, n.server, linka ? &*linka : nullptr);
+        const auto okna = p.box.AskedBoxes().mid(okien);
+        switch (c.porucha) {
+        case Pri_vybere::zastaveny_pri_kliku:
+            EXPECT_TRUE(v.do_suboru && v.tlaciarne.isEmpty()) << c.nazov << ": " << v.tlaciarne.join(", ").toStdString();
+            EXPECT_TRUE(v.o_tlaciarnach.contains("neodpovedal")) << c.nazov << ": " << v.o_tlaciarnach.toStdString();
+            EXPECT_TRUE(okna.size() == 1 && okna[0].text.startsWith("Pracovný list je uložený v súbore")) << c.nazov;
+            break;
+        case Pri_vybere::zastaveny_pri_zmene:
+            EXPECT_EQ(v.tlaciarne, QStringList({"Kabinet", "Zborovna"})) << c.nazov;
+            EXPECT_TRUE(v.podrobnosti.contains("neodpovedal")) << c.nazov << ": " << v.podrobnosti.toStdString();
+            EXPECT_TRUE(okna.isEmpty()) << c.nazov;
+            break;
+        default:
+            EXPECT_TRUE(c.oneskorenie_ms > 1000 || v.tlaciarne == QStringList({"Kabinet", "Zborovna"}))
+                << c.nazov << ": " << v.o_tlaciarnach.toStdString();
+            EXPECT_TRUE(!v.tlaciarne.isEmpty() || v.o_tlaciarnach.contains("neodpovedal"))
+                << c.nazov << ": " << v.o_tlaciarnach.toStdString();
+            EXPECT_TRUE(okna.isEmpty()) << c.nazov;
+        }
+    }
+}
+
+// A print server that wants a login to tell a printer's details: the
+// refusal is said once, in the dialog, and no box asks for a name.
+TEST_F(Nastavenie, APrintServerThatWantsALoginForAPrintersDetailsIsSaidToRefuseAndNeverAsksForOne)
+{
+    lktest::PrintServerOptions prihlasenie;
+    prihlasenie.refuses = "Get-Printer-Attributes";
+    Na_papier n(prihlasenie);
+    lktest::PrintServer &server = n.server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(server.AddQueue("Kabinet", "file:///dev/null") && server.AddQueue("Zborovna", "file:///dev/null"));
+    Otvor(4);
+    Klik(s->ICislo(1));
+    const qsizetype okien = p.box.AskedBoxes().size();
+    const Pozorovanie v = Vyber_v_dialogu(*this, {"a login wanted", Pri_vybere::prihlasenie, 0}, server, nullptr);
+    EXPECT_TRUE(v.podrobnosti.contains("prihlás")) << v.podrobnosti.toStdString();
+    EXPECT_EQ(p.box.AskedBoxes().size(), okien);
 }
 
 } // namespace

@@ -123,8 +123,8 @@ TEST_F(Obnova, ANoteOrThePartItNamesCutShortByAPowerFailureLeavesTheNoteBeforeIt
 
 // A message between row and entry lets the lock go, and another user's
 // program may save meanwhile. Killed at each step of such a save in turn,
-// then started again: the result is once in both files, or in neither
-// where it died before it was kept.
+// the files given a new time or not, then started again: the result is
+// once in both files, or in neither where it died before it was kept.
 TEST_F(Obnova, WithAMessageBetweenRowAndEntryAKillAtAnyStepLeavesTheResultOnce)
 {
     static QString trieda, iny, medzi;
@@ -136,19 +136,22 @@ TEST_F(Obnova, WithAMessageBetweenRowAndEntryAKillAtAnyStepLeavesTheResultOnce)
     const int krokov = pocty.value(0).toInt(), prvy = pocty.value(1).toInt();
     ASSERT_GT(krokov, 5);
     for (const bool s_inym : {false, true})
-        for (int krok = 1; krok <= krokov; ++krok) {
-            const QString meno = QStringLiteral("So správou %1-%2").arg(int(s_inym)).arg(krok);
-            medzi = "Medzitým " + meno;
-            SCOPED_TRACE(meno.toStdString());
-            ASSERT_TRUE(Zabity(Uloz_v_procese({.hd = hd(), .meno = meno, .zabi = krok, .sprava = true,
-                                                .medzi = s_inym ? std::function<void()>(ulozi_iny) : nullptr})));
-            Dopln_uschovane(hd());
-            const int raz = krok >= prvy ? 1 : 0;
-            EXPECT_EQ(V_tabulke(meno), raz);
-            EXPECT_EQ(V_logu(meno), raz);
-            EXPECT_EQ(V_tabulke(medzi), V_logu(medzi));
-            Nic_uschovane();
-        }
+        for (const bool novy_cas : {false, true})
+            for (int krok = 1; krok <= krokov; ++krok) {
+                const QString meno = QStringLiteral("So správou %1-%2-%3").arg(int(s_inym)).arg(int(novy_cas)).arg(krok);
+                medzi = "Medzitým " + meno;
+                SCOPED_TRACE(meno.toStdString());
+                ASSERT_TRUE(Zabity(Uloz_v_procese({.hd = hd(), .meno = meno, .zabi = krok, .sprava = true,
+                                                    .medzi = s_inym ? std::function<void()>(ulozi_iny) : nullptr})));
+                if (novy_cas)
+                    Novy_cas_suborov(hd());
+                Dopln_uschovane(hd());
+                const int raz = krok >= prvy ? 1 : 0;
+                EXPECT_EQ(V_tabulke(meno), raz);
+                EXPECT_EQ(V_logu(meno), raz);
+                EXPECT_EQ(V_tabulke(medzi), V_logu(medzi));
+                Nic_uschovane();
+            }
 }
 
 // Killed while its message is shown, the row in and the entry not: the
@@ -211,6 +214,69 @@ TEST_F(Obnova, ANoteThatCannotBeSyncedNamesTheFolderThatFailed)
         Kazdy_raz({meno});
         Nic_uschovane();
     }
+}
+
+// Killed once its entry was appended, and the log replaced meanwhile by
+// another file holding the entry nearer its start than the old log's
+// length (a teacher kept only the newest entries): the entry is found
+// there, not appended again.
+TEST_F(Obnova, AnEntryInALogReplacedByAnotherFileIsFoundWhereverItLies)
+{
+    static QString log;
+    log = hd() + "Vysledky.dat";
+    Zapis_subor(log, "stary zaznam\r\n" + QByteArray(4000, 'x') + "\r\n");
+    ASSERT_TRUE(Zabity(Uloz_v_procese({.hd = hd(), .meno = "Eva", .zabi_ked = [] { return Obsah(log).contains(": Eva "); }})));
+    const QByteArray zaznam = Misc::Text_do_1250(Text_zaznamu("Eva"));
+    ASSERT_TRUE(Obsah(log).endsWith(zaznam));
+    const struct stat pred = [] { struct stat st {}; stat(QFile::encodeName(log).constData(), &st); return st; }();
+    Zapis_subor(log + ".novy", zaznam + "novsi zaznam\r\n");
+    ASSERT_EQ(::rename(QFile::encodeName(log + ".novy").constData(), QFile::encodeName(log).constData()), 0);
+    struct stat po {};
+    ASSERT_EQ(stat(QFile::encodeName(log).constData(), &po), 0);
+    ASSERT_NE(po.st_ino, pred.st_ino) << "another file";
+    Kazdy_raz({"Eva"});
+}
+
+// The note as the version before wrote it, without birth times: the result
+// a program of that version kept is taken in once, whichever step it died
+// at, its files given a new time or not.
+TEST_F(Obnova, AKeptResultTheVersionBeforeNotedIsTakenInOnce)
+{
+    const QString kroky = p.koren() + "/kroky";
+    ASSERT_TRUE(Skoncil(Uloz_v_procese({.hd = hd(), .meno = "Bez zabitia", .kroky = kroky})));
+    const QList<QByteArray> pocty = Obsah(kroky).split(' ');
+    const int krokov = pocty.value(0).toInt(), prvy = pocty.value(1).toInt();
+    ASSERT_GT(krokov, 5);
+    int starych = 0;
+    for (const bool novy_cas : {false, true})
+        for (int krok = 1; krok <= krokov; ++krok) {
+            const QString meno = QStringLiteral("Starý %1-%2").arg(int(novy_cas)).arg(krok);
+            SCOPED_TRACE(meno.toStdString());
+            ASSERT_TRUE(Zabity(Uloz_v_procese({.hd = hd(), .meno = meno, .zabi = krok})));
+            for (const QFileInfo &f : QDir(Misc::Adresar_uschovanych()).entryInfoList({"*.vysledok"})) {
+                QByteArray bajty = Obsah(f.filePath());
+                for (const qsizetype slot : {0, 1024}) {
+                    QList<QByteArray> polia = bajty.mid(slot, 1023).trimmed().split(' ');
+                    if (polia.size() != 32)
+                        continue;
+                    polia.remove(28, 4); // the birth times and the checksum
+                    const QByteArray text = polia.join(' ');
+                    const quint64 sucet =
+                        Misc::Kontrolny_sucet(bajty.mid(2048, polia[7].toLongLong()), Misc::Kontrolny_sucet(text));
+                    bajty.replace(slot, 1023, (text + ' ' + QByteArray::number(sucet, 16)).leftJustified(1023, ' '));
+                    ++starych;
+                }
+                Zapis_subor(f.filePath(), bajty);
+            }
+            if (novy_cas)
+                Novy_cas_suborov(hd());
+            EXPECT_TRUE(Dopln_uschovane(hd()).poskodene.isEmpty()) << "nothing damaged";
+            const int raz = krok >= prvy ? 1 : 0;
+            EXPECT_EQ(V_tabulke(meno), raz);
+            EXPECT_EQ(V_logu(meno), raz);
+            Nic_uschovane();
+        }
+    EXPECT_GT(starych, krokov) << "notes of the version before were taken in";
 }
 
 // An entry cut short at the log's end (the power failed mid-append), and

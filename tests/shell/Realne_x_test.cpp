@@ -19,7 +19,6 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPrintDialog>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -277,7 +276,7 @@ TEST(RealXChild, TypingAfterThePrintDialogGoesIntoTheName)
             if (!d || !d->windowHandle() || !d->windowHandle()->isExposed() || QGuiApplication::focusWindow() != d->windowHandle())
                 return;
             ++dialogov;
-            auto *tlacitka = qobject_cast<QPrintDialog *>(d) ? d->findChild<QDialogButtonBox *>() : nullptr;
+            auto *tlacitka = d->objectName() == "printDialog" ? d->findChild<QDialogButtonBox *>() : nullptr;
             if (tlacitka && !vytlac) {
                 QPushButton *zrusit = tlacitka->button(QDialogButtonBox::Cancel);
                 EXPECT_EQ(zrusit->text(), "Zrušiť");

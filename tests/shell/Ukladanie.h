@@ -13,7 +13,12 @@
 #include <QThread>
 
 #include <csignal>
+#include <cstring>
 #include <functional>
+#include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -85,6 +90,71 @@ struct Priecinok_triedy : ::testing::Test {
         EXPECT_TRUE(QDir(hd()).entryList({"*.novy"}).isEmpty()) << "no new file left half-made";
     }
 };
+
+// A folder under a file system of its own, 8 KiB large and filled to the
+// last byte, or empty and only for reading, seen by one process alone.
+struct Maly_disk {
+    char kde[1024] = {}, plny[1100] = {}; // the folder, and the file that fills it
+    bool len_na_citanie = false;
+    Maly_disk() = default;
+    Maly_disk(const QString &priecinok, bool citanie) : len_na_citanie(citanie)
+    {
+        qstrncpy(kde, QFile::encodeName(priecinok).constData(), sizeof kde);
+        qstrncpy(plny, QFile::encodeName(priecinok + "/plny").constData(), sizeof plny);
+    }
+};
+
+// Writes `text` (`n` bytes) to a file of /proc/self.
+inline bool Zapis_procesu(const char *subor, const char *text, size_t n)
+{
+    const int fd = open(subor, O_WRONLY | O_CLOEXEC);
+    const bool ok = fd >= 0 && write(fd, text, n) == ssize_t(n);
+    if (fd >= 0)
+        close(fd);
+    return ok;
+}
+
+// "0 <id> 1": this user or group is root of the new user namespace.
+inline bool Zapis_mapu(const char *subor, unsigned id)
+{
+    char riadok[32] = "0 ", cislice[16];
+    size_t n = 2, k = 0;
+    do
+        cislice[k++] = char('0' + id % 10);
+    while ((id /= 10) != 0);
+    while (k > 0)
+        riadok[n++] = cislice[--k];
+    riadok[n++] = ' ', riadok[n++] = '1';
+    return Zapis_procesu(subor, riadok, n);
+}
+
+// Mounts `disky` for this process alone: a mount namespace of its own, and
+// a user namespace where it is not root. System calls only, as a child
+// between fork and exec may make. False where the system allows neither.
+inline bool Pripoj(const Maly_disk *disky, int pocet)
+{
+    const uid_t uid = getuid();
+    const gid_t gid = getgid();
+    if (unshare(CLONE_NEWNS) != 0
+        && (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0 || !Zapis_procesu("/proc/self/setgroups", "deny", 4)
+            || !Zapis_mapu("/proc/self/uid_map", uid) || !Zapis_mapu("/proc/self/gid_map", gid)))
+        return false;
+    // Nothing mounted here reaches the machine's own mounts.
+    if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return false;
+    static const char nuly[4096] = {};
+    for (int i = 0; i < pocet; ++i) {
+        const Maly_disk &d = disky[i];
+        if (mount("tmpfs", d.kde, "tmpfs", d.len_na_citanie ? MS_RDONLY : 0, "size=8k,mode=0777") != 0)
+            return false;
+        const int fd = d.len_na_citanie ? -1 : open(d.plny, O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+        while (fd >= 0 && write(fd, nuly, sizeof nuly) > 0) {
+        }
+        if (fd >= 0)
+            close(fd);
+    }
+    return true;
+}
 
 // An entry of the log as the results screen makes it: four lines.
 inline QString Text_zaznamu(const QString &meno)
@@ -159,6 +229,14 @@ inline pid_t Uloz_v_procese(const Ulozenie &u)
                                + Vysledky::Text_odpovede(log, ulozenie.Subor_logu(), z))
                                   .toUtf8());
     _exit(0);
+}
+
+// The table and the log given a new time, their bytes as they were.
+inline void Novy_cas_suborov(const QString &hd)
+{
+    static const timespec inokedy[2] = {{1234567890, 5}, {1234567890, 5}};
+    for (const char *subor : {"Hra.res", "Vysledky.dat"})
+        utimensat(AT_FDCWD, QFile::encodeName(hd + subor).constData(), inokedy, 0);
 }
 
 inline bool Zabity(pid_t pid)

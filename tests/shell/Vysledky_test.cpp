@@ -18,6 +18,7 @@
 #include <QSet>
 #include <QThread>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -82,9 +83,9 @@ TEST(ResultsFile, AddingKeepsEveryLineOfAHandEditedTable)
         {"UTF-8 without a byte-order mark: Slovak names",
          "7|J\xC3\xA1n \xC5\xA0\xC5\xA5" "astn\xC3\xBD| 5| 0| 1| 0\n7|MAT\xC3\x9A\xC5\xA0| 3| 2| 3| 0\n",
          "7|Ján Šťastný| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n7|MATÚŠ| 3| 2| 3| 0\r\n", false},
-        {"UTF-8 whose letters are all Slovak letters in Windows-1250 too (\"č\" is \"ÄŤ\"): read as the program "
-         "writes, its bytes kept", "7|Mrkvi\xC4\x8Dka| 5| 0| 1| 0\r\n",
-         "7|MrkviÄŤka| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n", false},
+        {"UTF-8 whose letters past ASCII are Slovak letters in Windows-1250 too (\"č\" is \"ÄŤ\", \"ž\" is "
+         "\"Ĺľ\")", "7|Mrkvi\xC4\x8Dka| 5| 0| 1| 0\r\n7|Je\xC5\xBE" "ek| 5| 0| 1| 0\r\n",
+         "7|Mrkvička| 5| 0| 1| 0\r\n7|Ježek| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n", false},
         {"byte-order mark, CR LF, a blank line, no end on the last", "\xEF\xBB\xBF" "7|\xC4\xBDubo| 5| 0| 1| 0\r\n\r\n7|Ivan| 3| 2| 3| 0",
          "7|Ľubo| 5| 0| 1| 0\r\n7|Nový| 4| 1| 2| 1\r\n7|Ivan| 3| 2| 3| 0\r\n", false},
         {"lines that hold no result: a bar in the name, five fields, an ID past 255, a task past 65535; "
@@ -137,65 +138,135 @@ TEST(ResultsFile, AddingKeepsEveryLineOfAHandEditedTable)
     }
 }
 
-// Names of Slovak and Czech letters as the program writes them, in
-// Windows-1250, whose bytes UTF-8 also reads whole ("ÚŠ" is one Arabic
-// letter): read back as written, one to a table or a class of them.
-TEST(ResultsFile, NamesOfSlovakAndCzechLettersReadBackAsWritten)
+// Real Slovak and Czech first names and surnames, as a class may hold them.
+const QStringList Mena_triedy = QString::fromUtf16(
+    u"Ján Tomáš Lukáš Matúš Ľubomír Ľuboš Ľudovít Ľudmila Ľubica Ľuba Dušan Štefan Šimon Róbert Vladimír "
+    u"Svätopluk Čestmír Ďurko Ďuro Dávid František Jiří Jaromír Přemysl Bořivoj Vojtěch Zdeněk Václav Vít "
+    u"Vítězslav Břetislav Kryštof Matěj Ondřej Štěpán Tadeáš Žofia Žaneta Želmíra Katarína Kateřina Mária "
+    u"Anna Eva Jana Júlia Soňa Táňa Drahomíra Blažena Božena Věra Jiřina Libuše Markéta Magdaléna Olga "
+    u"Oľga Renáta Šárka Zdeňka Alžbeta Alžběta Adéla Anežka Dáša Ľudka Klára Lívia Natália Ružena Slávka "
+    u"Štefánia Viera Žofie Čeněk Luděk Miloš Bořek Vavřinec Ignác Oldřich Kučera Ježek Novák Nováková "
+    u"Svoboda Dvořák Černý Procházka Kučerová Veselý Horák Němec Pokorný Pospíšil Hájek Král Jelínek "
+    u"Růžička Beneš Sedláček Doležal Kolář Navrátil Čermák Vaněk Blažek Kříž Kovář Bartoš Vlček Polák "
+    u"Kopecký Šimek Konečný Malý Čech Štěpánek Staněk Dostál Šťastný Mareš Sýkora Tichý Vávra Matoušek "
+    u"Říha Bláha Šebesta Ševčík Hruška Mašek Krejčí Kratochvíl Hrubý Bureš Pavlík Kubíček Horváth Kováč "
+    u"Tóth Baláž Molnár Lukáč Kotlár Gajdoš Kollár Hudák Mikuš Šimko Ďurica Ďuriš Ďurčo Žák Žiak Žilka "
+    u"Hložek Vlčko Kočiš Bečka Kočka Ličko Jurčo Čierny Čurilla Mrkvička Mikulášek Hečko Rybár Krajčír "
+    u"Ľupták Ľalík Škultéty Šťastná Ďuďák Ďurovič Dubček Štúr Kukučín Bernolák Jesenský Jánošík Kráľ "
+    u"Kráľová Hoľko Poľák Čaplovič Gašparovič Čaputová Mečiar Kováčik Mihálik Pavlovič Šefčovič Žiga Ďaďo "
+    u"Ľachký Ševčíková Ondruš Kmeť Kmeťová Hraško Gregorová Žitňan Čaja Bžoch Vrbovský Sklenár Mráz "
+    u"Mrázová Očenáš Štefánik Dobšinský Rázus Tajovský Čajak Hviezdoslav Sládkovič Chalupka Hollý Fándly "
+    u"Palárik Záborský Kuzmány Vajanský Hodža Šrobár Jurkovič Zátopek Čáslavská Ledecká Sáblíková Jágr "
+    u"Hašek Čapek Dvořáková Janáček Martinů Aleš Mánes Jirásek Němcová Mácha Vrchlický Skácel Páral "
+    u"Škvorecký Klíma Vaculík Ječmen Kočvara Kolečko Ovečka Pečenka Sečka Tuček Vičar Žemlička Žižka Žižek "
+    u"Bažant Kožuch Hudeček Kuželka Mačuga Mičko Mičo Ďurana Ďuriga Ďumbier Ďatko Ďurech Poľana Ďurček "
+    u"Bielčik Strečko Pečko Kmečko Balažovič Bučko Ďuračka Ďurkovič Ježo Žuffa Žuk Žilinec Rožek Ivančo "
+    u"Jančo Ďuriček Jurečka Janečka Kubečka Kočner Ečer Peter Marek Zuzana Michal ").split(u' ', Qt::SkipEmptyParts);
+
+// Names as the program writes them (Windows-1250) and as a teacher's editor
+// saves them (UTF-8), whose bytes may be whole text in the other too: the
+// program's "ÚŠ" is one Arabic letter in UTF-8, UTF-8 "č" is "ÄŤ" in
+// Windows-1250. Each read back as written, alone in a table and as a class.
+TEST(ResultsFile, NamesReadBackAsWrittenInWindows1250AndInUtf8)
 {
-    const QString male = QStringLiteral("áäčďéěíĺľňóôŕřšťúůýž"), pismena = male + male.toUpper();
-    QStringList po_jednom, znaky; // every two, three or four letters that UTF-8 reads as one character
-    for (const QChar c : pismena)
-        po_jednom << QString(c);
-    const QByteArray bajty = Text_do_1250(pismena);
+    ASSERT_EQ(Mena_triedy.size(), 300);
+    const QString male = QStringLiteral("áäčďéěíĺľňóôŕřšťúůýž"), velke = male.toUpper();
+    QStringList po_jednom, v_menach, znaky, mena;
+    for (const QChar c : male)
+        po_jednom << c, v_menach << c + QStringLiteral("ela") << QStringLiteral("Ja%1n").arg(c) << QStringLiteral("Ja%1").arg(c);
+    for (const QChar c : velke)
+        po_jednom << c, v_menach << c + QStringLiteral("ela") << QStringLiteral("JA%1N").arg(c) << QStringLiteral("JA%1").arg(c);
+    // Every two, three or four letters whose bytes UTF-8 reads as one
+    // character of no Latin letter, alone and beside other letters.
+    const QByteArray bajty = Text_do_1250(male + velke);
     const auto pridaj = [&](auto &&self, const QByteArray &zaciatok) -> void {
         for (const char b : bajty) {
             const QByteArray s = zaciatok + b;
-            if (s.size() > 1 && QByteArrayView(s).isValidUtf8() && QString::fromUtf8(s).toUcs4().size() == 1)
-                znaky << Misc::Text_z_1250(s);
-            else if (s.size() < 4)
+            const QList<uint> utf8 = QString::fromUtf8(s).toUcs4();
+            const bool jeden = s.size() > 1 && QByteArrayView(s).isValidUtf8() && utf8.size() == 1;
+            const QString meno = Misc::Text_z_1250(s);
+            // As a name is typed: in small letters, in capitals, or capitalised.
+            const bool ako_meno = meno == meno.toLower() || meno == meno.toUpper()
+                || meno == meno.left(1) + meno.mid(1).toLower();
+            if (jeden && ako_meno && !(QChar::isLetter(utf8[0]) && QChar::script(utf8[0]) == QChar::Script_Latin))
+                znaky << meno << "Eva " + meno << meno + "ka 2" << "x" + meno + "-y";
+            else if (!jeden && s.size() < 4)
                 self(self, s);
         }
     };
     pridaj(pridaj, {});
     ASSERT_TRUE(znaky.contains("ÚŠ") && znaky.contains("ÓŽ") && znaky.contains("ášť") && znaky.contains("óšťž"));
+    for (const QString &meno : Mena_triedy)
+        mena << meno << meno.toUpper() << meno.toLower();
     const struct { const char *nazov; QStringList mena; } pripady[] = {
         {"each letter alone", po_jednom},
-        {"all the letters, lower and upper case", {male, male.toUpper()}},
-        {"names in capitals", {"MATÚŠ", "ÓŽ", "JÚŠ ÚŠ ÓŽ"}},
-        {"letters that UTF-8 reads as one character", znaky},
+        {"each letter at a word's start, inside and at its end; capitals in capitals", v_menach},
+        {"all the letters, lower and upper case", {male, velke}},
+        {"names in capitals whose bytes are whole UTF-8", {"MATÚŠ", "ÓŽ", "JÚŠ ÚŠ ÓŽ", "PÄŤ", "PAMÄŤ", "DĹŽKA"}},
+        {"letters whose bytes UTF-8 reads as one character of another script", znaky},
+        {"300 names as written, in capitals and in small letters", mena},
     };
     QTemporaryDir dir;
     const QString cesta = dir.filePath("Hra.res");
-    for (const auto &p : pripady) {
-        QList<Zaznam_vysledku> trieda;
-        QStringList zmenene;
-        for (const QString &meno : p.mena)
-            for (const QString &ako : {meno, "Eva " + meno, meno + "ka 2", "x" + meno + "-y"}) {
-                const QList<Zaznam_vysledku> sam{{7, ako, 4, 1, 2, 1}};
-                QFile::remove(cesta); // a file emptied would be written to the disk at once
-                Zapis_subor(cesta, Text_tabulky(sam));
-                const Tabulka_zo_suboru t = Nacti_tabulku_ze_souboru(cesta);
+    const auto precitana = [&cesta](const QByteArray &text) {
+        QFile::remove(cesta); // a file emptied would be written to the disk at once
+        Zapis_subor(cesta, text);
+        return Nacti_tabulku_ze_souboru(cesta);
+    };
+    const auto riadok = [](const QString &meno, int id) { return QStringLiteral("7|%1| 4| 1| 2| %2\r\n").arg(meno).arg(id); };
+    const std::pair<const char *, QByteArray (*)(const QString &)> kodovania[] = {
+        {"Windows-1250", [](const QString &s) { return Text_do_1250(s); }},
+        {"UTF-8", [](const QString &s) { return s.toUtf8(); }},
+    };
+    for (const auto &[kodovanie, kod] : kodovania)
+        for (const auto &p : pripady) {
+            SCOPED_TRACE(kodovanie);
+            QList<Zaznam_vysledku> trieda;
+            QStringList zmenene;
+            for (const QString &meno : p.mena) {
+                const QList<Zaznam_vysledku> sam{{7, meno, 4, 1, 2, 1}};
+                const Tabulka_zo_suboru t = precitana(kod(riadok(meno, 1)));
                 if (t.zaznamy != sam || t.neprecitane != 0)
-                    zmenene << ako + " as " + t.zaznamy.value(0).jmeno;
-                trieda.append({7, ako, 4, 1, 2, 0});
+                    zmenene << meno + " as " + t.zaznamy.value(0).jmeno;
+                trieda.append({7, meno, 4, 1, 2, 0});
             }
-        EXPECT_TRUE(zmenene.isEmpty()) << p.nazov << ": " << zmenene.size() << " of " << trieda.size()
-                                       << " changed, " << zmenene.mid(0, 6).join(", ").toStdString();
-        Zapis_subor(cesta, Text_tabulky(trieda));
-        EXPECT_TRUE(Nacti_tabulku_ze_souboru(cesta).zaznamy == trieda) << p.nazov << ": a class in one table";
-    }
+            EXPECT_TRUE(zmenene.isEmpty()) << p.nazov << ": " << zmenene.size() << " of " << p.mena.size()
+                                           << " changed, " << zmenene.mid(0, 6).join(", ").toStdString();
+            QString text;
+            for (const QString &meno : p.mena)
+                text += riadok(meno, 0);
+            EXPECT_TRUE(precitana(kod(text)).zaznamy == trieda) << p.nazov << ": a class in one table";
+        }
+}
 
-    // Saved by hand in UTF-8: read as UTF-8, but for the letters whose
-    // bytes are Slovak letters in Windows-1250 too ("č" is "ÄŤ"), which are
-    // read as the program would have written them.
-    for (const QChar c : pismena) {
-        Zapis_subor(cesta, QStringLiteral("7|Ja%1n| 5| 0| 1| 0\n").arg(c).toUtf8());
-        const QString v_1250 = Misc::Text_z_1250(QString(c).toUtf8());
-        const bool dvojznacne =
-            std::all_of(v_1250.cbegin(), v_1250.cend(), [&pismena](QChar z) { return pismena.contains(z); });
-        const QString meno = Nacti_tabulku_ze_souboru(cesta).zaznamy.value(0).jmeno;
-        EXPECT_EQ(meno, dvojznacne ? "Ja" + v_1250 + "n" : "Ja" + QString(c) + "n") << QString(c).toStdString();
-    }
+// Why a file was not written, as the system said it, in Slovak words.
+TEST(ResultsFile, TheSystemsReasonIsSaidInSlovak)
+{
+    const QString subor = QStringLiteral("/trieda/Hra.res");
+    const QString zaklad = Text_zapisu(Zapis::Nezapisany, subor);
+    const struct { const char *nazov; int chyba; const char *dovod; } pripady[] = {
+        {"a full disk", ENOSPC, "Disk je plný."},
+        {"this user's quota used up", EDQUOT, "Disk je plný: miesto, ktoré má na ňom tento používateľ vyhradené, sa minulo."},
+        {"no permission", EACCES, "Tento používateľ na to nemá povolenie."},
+        {"not permitted", EPERM, "Tento používateľ na to nemá povolenie."},
+        {"a disk only for reading", EROFS, "Disk je len na čítanie."},
+        {"another, by the system's name for it", EIO, "Systém ohlásil chybu EIO."},
+        {"none given", 0, ""},
+    };
+    for (const auto &r : pripady)
+        EXPECT_EQ(Text_zapisu(Zapis::Nezapisany, subor, r.chyba),
+                  r.chyba ? zaklad + ' ' + QString::fromUtf8(r.dovod) : zaklad) << r.nazov;
+    EXPECT_TRUE(Text_zapisu(Zapis::Bez_poznamky, subor).endsWith("Disk môže byť plný alebo poškodený."))
+        << "a note not synced, no reason given";
+    // Lost: the result to write down, the name as typed though it looks
+    // like a place for a value.
+    Odpoved strateny{.osud = Osud::Strateny, .dovod = Zapis::Nezapisany, .chyba_systemu = ENOSPC,
+                     .chyba_uschovania = EROFS};
+    const QString text = Text_odpovede(strateny, subor, {7, "Ema %1%2", 4, 1, 2, 1});
+    EXPECT_TRUE(text.startsWith(zaklad + " Disk je plný.")) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(". Disk je len na čítanie. Zapíšte si ho, prosím: Ema %1%2, úloha 7, správne 4, "
+                              "nesprávne 1, známka 2."))
+        << text.toStdString();
 }
 
 TEST(ResultsFile, AResultThatCannotBeSavedLeavesTheTableAlone)
@@ -384,12 +455,14 @@ TEST_F(Tabulka, AFullDiskKeepsBothFilesAndTellsThePupilWhereTheResultIs)
         EXPECT_EQ(Obsah(p.hd() + "Hra.res") == tabulka, !r.riadok);
         EXPECT_TRUE(Obsah(p.hd() + "Vysledky.dat") == log) << "no half entry is left behind";
         const bool strateny = QString(r.sprava) == "Zapíšte si ho";
-        ASSERT_EQ(p.box.AskedBoxes().size(), pred + (strateny ? 2 : 1)) << "a kept entry joins its row's message";
-        const QString prva = p.box.AskedBoxes()[pred].text, druha = p.box.AskedBoxes().last().text;
+        ASSERT_EQ(p.box.AskedBoxes().size(), pred + 1) << "one message, the entry's joined to its row's";
+        const QString prva = p.box.AskedBoxes()[pred].text;
         EXPECT_TRUE(prva.contains(r.subor) && prva.contains(r.sprava)) << prva.toStdString();
         EXPECT_EQ(p.box.AskedBoxes()[pred].title, "Chyba");
-        EXPECT_TRUE(!strateny || (druha.contains("Vysledky.dat") && druha.contains(vysledok) && prva.contains(vysledok)))
-            << druha.toStdString();
+        // The file-size limit, as the system said it: for the shared file,
+        // and for this user's own where the result could not be kept either.
+        EXPECT_EQ(prva.count("väčší, než systém tomuto používateľovi dovoľuje"), strateny ? 2 : 1) << prva.toStdString();
+        EXPECT_TRUE(!strateny || (prva.contains(vysledok) && prva.count("Zapíšte si ho") == 1)) << prva.toStdString();
         EXPECT_EQ(Riadok(t, 1), "Anna 6 0 1") << "the result stays on the screen";
         t->Unload();
         EXPECT_TRUE(Vysledky::Dopln_uschovane(p.hd()).poskodene.isEmpty()) << "the next start";

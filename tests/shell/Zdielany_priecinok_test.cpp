@@ -154,7 +154,7 @@ TEST_F(Priecinok_triedy, FoldersThatTakeNoWritingEndTheWaitAndKeepTheResult)
     const QByteArray stary = "999999999\n" + QSysInfo::bootUniqueId() + "\nstroj\n";
     const struct { const char *nazov; mode_t priecinok, zamok; uid_t vlastnik; const char *sprava; bool len_root; } pripady[] = {
         {"a read-only folder with a stale lock", 0555, 0644, 0, "nedovoľuje zápis", false},
-        {"a read-only folder with a lock anyone may open", 0555, 0666, 0, "", false},
+        {"a read-only folder with a lock anyone may open", 0555, 0666, 0, "nemá povolenie", false},
         {"a folder with the sticky bit and another user's stale lock", 01777, 0644, 0,
          "Vysledky.lock patrí používateľovi root", true},
         {"a folder with the sticky bit and another pupil's own lock", 01777, 0600, 1, "Vysledky.lock patrí používateľovi daemon", true},
@@ -278,8 +278,10 @@ TEST_F(Priecinok_triedy, AProgramKilledLosesNoEntryAndLeavesNoHalfMadeFile)
 // Killed at each step of a save in turn (every write, sync, rename and
 // removal), then started again; meanwhile nobody, another program of the
 // same user, or another user's program (who cannot see the kept results)
-// saves. The result is then once in the table and once in the log, or in
-// neither where the program died before it was kept.
+// saves, or the files get a new time with the same bytes (a file system
+// that sets it at close, a copy, a sync tool, an editor saving unchanged).
+// The result is then once in the table and once in the log, or in neither
+// where the program died before it was kept.
 TEST_F(Priecinok_triedy, AProgramKilledAtAnyStepOfASaveHasItsResultOnceInBothFilesOrInNeither)
 {
     QTemporaryDir iny_pouzivatel;
@@ -289,16 +291,18 @@ TEST_F(Priecinok_triedy, AProgramKilledAtAnyStepOfASaveHasItsResultOnceInBothFil
     const int krokov = pocty.value(0).toInt(), prvy = pocty.value(1).toInt();
     ASSERT_GT(krokov, 5);
     ASSERT_GT(prvy, 0);
-    enum Medzi { Nikto, Ten_isty, Iny };
-    for (const Medzi medzi : {Nikto, Ten_isty, Iny})
+    enum Medzi { Nikto, Ten_isty, Iny, Novy_cas };
+    for (const Medzi medzi : {Nikto, Ten_isty, Iny, Novy_cas})
         for (int krok = 1; krok <= krokov; ++krok) {
             const QString meno = QStringLiteral("Zabitý %1-%2").arg(int(medzi)).arg(krok);
             SCOPED_TRACE(meno.toStdString());
             ASSERT_TRUE(Zabity(Uloz_v_procese({.hd = hd(), .meno = meno, .zabi = krok})));
-            if (medzi != Nikto) {
+            if (medzi == Ten_isty || medzi == Iny) {
                 ASSERT_TRUE(Skoncil(Uloz_v_procese({.hd = hd(), .meno = "Medzi " + meno,
                                                     .data = medzi == Iny ? iny_pouzivatel.path() : QString()})));
             }
+            if (medzi == Novy_cas)
+                Novy_cas_suborov(hd());
             if (medzi != Ten_isty)
                 Dopln_uschovane(hd());
             const int raz = krok >= prvy ? 1 : 0;
@@ -399,6 +403,59 @@ TEST_F(Priecinok_triedy, AFileSizeLimitFailsTheWriteInsteadOfKillingTheProgram)
     EXPECT_TRUE(ziak->spravy.contains("uschovaný")) << ziak->spravy.toStdString();
     EXPECT_EQ(Obsah(hd() + "Hra.res"), tabulka);
     Kazdy_raz({"Eva"});
+}
+
+// The data folder, this user's own folder or both on a small disk that is
+// full, or only for reading: the pupil hears why the system would not
+// write, in one message however many files failed, and is asked to write
+// the result down once where it could be kept nowhere. A result kept goes
+// in once at the next start.
+TEST_F(Priecinok_triedy, AFullDiskIsSaidAsSuchAndAResultKeptNowhereIsToldOnce)
+{
+    QDir().mkpath(p.koren() + "/skuska");
+    const Maly_disk skuska(p.koren() + "/skuska", false);
+    const pid_t pid = fork();
+    if (pid == 0)
+        _exit(Pripoj(&skuska, 1) ? 0 : 1);
+    if (!Skoncil(pid))
+        GTEST_SKIP() << "this system lets a process mount no file system of its own";
+    enum Disk { Volny, Plny, Na_citanie };
+    const QString vysledok = "Eva, úloha 7, správne 4, nesprávne 1, známka 2";
+    const struct { const char *nazov; Disk hd, data; QStringList sprava; } pripady[] = {
+        {"the data folder full", Plny, Volny, {"Hra.res. Disk je plný.", "uschovaný"}},
+        {"this user's folder full", Volny, Plny, {}},
+        {"both full", Plny, Plny, {"Hra.res. Disk je plný.", ". Disk je plný. Zapíšte si ho, prosím: " + vysledok}},
+        {"the data folder full, this user's only for reading", Plny, Na_citanie,
+         {"Hra.res. Disk je plný.", ". Disk je len na čítanie. Zapíšte si ho, prosím: " + vysledok}},
+    };
+    for (const auto &r : pripady) {
+        SCOPED_TRACE(r.nazov);
+        std::vector<Maly_disk> disky;
+        for (const auto &[disk, kde] : {std::pair(r.hd, hd()), std::pair(r.data, p.data())})
+            if (disk != Volny)
+                disky.emplace_back(kde, disk == Na_citanie);
+        auto ziak = Spusti("sam", "Eva", {}, [&disky] {
+            if (!Pripoj(disky.data(), int(disky.size())))
+                _exit(7);
+        });
+        ASSERT_TRUE(ziak->Skoncil(20000)) << "exit code " << ziak->proces->exitCode();
+        if (r.sprava.isEmpty()) {
+            EXPECT_TRUE(ziak->spravy.isEmpty()) << ziak->spravy.toStdString();
+        } else {
+            EXPECT_EQ(ziak->spravy.count('\n'), 1) << "one message: " << ziak->spravy.toStdString();
+            for (const QString &co : r.sprava)
+                EXPECT_TRUE(ziak->spravy.contains(co)) << co.toStdString() << " in " << ziak->spravy.toStdString();
+            EXPECT_LE(ziak->spravy.count("Zapíšte si ho"), 1);
+        }
+        const bool nikde = r.data != Volny && r.hd != Volny;
+        if (nikde) {
+            EXPECT_EQ(V_tabulke("Eva"), 0);
+            EXPECT_TRUE(QDir(Misc::Adresar_uschovanych()).entryList({"*.vysledok"}).isEmpty());
+        } else {
+            Kazdy_raz({"Eva"});
+        }
+        QFile::remove(hd() + "Hra.res"), QFile::remove(hd() + "Vysledky.dat");
+    }
 }
 
 // Logout: the program ends the ordinary way, its temporary copy gone; a

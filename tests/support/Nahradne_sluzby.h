@@ -1,9 +1,11 @@
 #pragma once
 // Every OS service but the random source faked for the object's lifetime,
 // so a run under test or benchmark never touches the machine's sound,
-// message boxes, printer, display mode or keyboard layout.
+// message boxes, printer or printers, display mode or keyboard layout: the
+// print dialog hears at once of no printer.
 #include "platform/PrinterFake.h"
 #include "platform/Services.h"
+#include "support/Adresar_tlaciarni.h"
 
 namespace lktest {
 
@@ -15,6 +17,7 @@ public:
     platform::FakeDisplayMode displej;
     platform::FakeKeyboardLayout klavesnica{{QStringLiteral("0000041B"), platform::UsKeyboardLayout}};
     platform::FakePrinter tlaciaren;
+    Adresar_tlaciarni tlaciarne;
 
 private:
     platform::ScopedService<platform::Clock> g1_{hodiny};
@@ -23,6 +26,7 @@ private:
     platform::ScopedService<platform::DisplayMode> g4_{displej};
     platform::ScopedService<platform::KeyboardLayout> g5_{klavesnica};
     platform::ScopedService<platform::Printer> g6_{tlaciaren};
+    platform::ScopedService<platform::PrinterDirectory> g7_{tlaciarne};
 };
 
 } // namespace lktest

@@ -37,7 +37,8 @@ struct PrintServerOptions {
     // happen (a printer subscription).
     bool tellsJobEnds = true;
     // IPP operations it does for a user who logs in, and no one here can
-    // ("Print-Job Create-Job").
+    // ("Print-Job Create-Job"); it asks for a name and password (Basic), as
+    // a server that wants a login does.
     const char *refuses = nullptr;
     // The jobs it keeps at most, waiting, printing or done (0: its default).
     int maxJobs = 0;
@@ -79,23 +80,15 @@ public:
         QString limits;
         for (const char *refused : {options.tellsJobEnds ? nullptr : "Create-Printer-Subscriptions", options.refuses})
             if (refused)
-                limits += QStringLiteral("<Limit %1>\nRequire user lk-nobody\n</Limit>\n").arg(refused);
+                limits += QStringLiteral("<Limit %1>\nAuthType Basic\nRequire user lk-nobody\n</Limit>\n").arg(refused);
         Write("cupsd.conf", QStringLiteral("Listen %1\nBrowsing No\nDefaultAuthType None\nPreserveJobHistory %2\n%3"
                                            "<Policy default>\n%4<Limit All>\nOrder deny,allow\n</Limit>\n</Policy>\n")
                                 .arg(Socket(), options.keepsJobHistory ? "Yes" : "No",
                                      options.maxJobs ? QStringLiteral("MaxJobs %1\n").arg(options.maxJobs) : QString(),
                                      limits));
-        cupsd_.start(QStringLiteral("/usr/sbin/cupsd"),
-                     {"-f", "-c", Path("cupsd.conf"), "-s", Path("cups-files.conf")});
-        if (!cupsd_.waitForStarted())
-            return;
         qputenv("CUPS_SERVER", Socket().toUtf8());
         cupsSetServer(nullptr);
-        for (int i = 0; i < 100 && !running_; ++i) {
-            running_ = Listening();
-            if (!running_)
-                QThread::msleep(50);
-        }
+        Start();
     }
     ~PrintServer()
     {
@@ -150,8 +143,60 @@ public:
         cupsd_.kill();
         cupsd_.waitForFinished();
     }
+    // The server shut down and started again, as after an update: for a
+    // moment nothing answers at its address; the jobs it had go on.
+    bool Restart()
+    {
+        Stop();
+        return Start();
+    }
+
+    // The jobs it has, done or not, and the subscriptions to its printers'
+    // events; -1 when it does not tell.
+    int Jobs() const { return Count(IPP_OP_GET_JOBS, "job-id", "which-jobs"); }
+    int Subscriptions() const { return Count(IPP_OP_GET_SUBSCRIPTIONS, "notify-subscription-id", nullptr); }
 
 private:
+    bool Start()
+    {
+        running_ = false;
+        cupsd_.start(QStringLiteral("/usr/sbin/cupsd"),
+                     {"-f", "-c", Path("cupsd.conf"), "-s", Path("cups-files.conf")});
+        if (!cupsd_.waitForStarted())
+            return false;
+        for (int i = 0; i < 100 && !running_; ++i) {
+            running_ = Listening();
+            if (!running_)
+                QThread::msleep(50);
+        }
+        return running_;
+    }
+    // How many times the attribute comes in the answer to a request about
+    // the whole server, all users' and all jobs (with `all` set to "all").
+    int Count(ipp_op_t operation, const char *attribute, const char *all) const
+    {
+        const QByteArray path = QFile::encodeName(Socket());
+        http_t *http = httpConnect2(path.constData(), 0, nullptr, AF_LOCAL, HTTP_ENCRYPTION_NEVER, 1, 5000, nullptr);
+        if (!http)
+            return -1;
+        ipp_t *request = ippNewRequest(operation);
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, "ipp://localhost/");
+        ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+        ippAddBoolean(request, IPP_TAG_OPERATION, "my-jobs", 0);
+        ippAddBoolean(request, IPP_TAG_OPERATION, "my-subscriptions", 0);
+        if (all)
+            ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, all, nullptr, "all");
+        ipp_t *response = cupsDoRequest(http, request, "/");
+        const ipp_status_t status = response ? ippGetStatusCode(response) : IPP_STATUS_ERROR_INTERNAL;
+        int count = status == IPP_STATUS_ERROR_NOT_FOUND || status < IPP_STATUS_ERROR_BAD_REQUEST ? 0 : -1;
+        if (status < IPP_STATUS_ERROR_BAD_REQUEST)
+            for (ipp_attribute_t *a = ippFindAttribute(response, attribute, IPP_TAG_INTEGER); a;
+                 a = ippFindNextAttribute(response, attribute, IPP_TAG_INTEGER))
+                ++count;
+        ippDelete(response);
+        httpClose(http);
+        return count;
+    }
     // Only to the server while it runs: pid 0 would be the whole process
     // group, the print servers of tests running beside this one too.
     void Signal(int signal)
@@ -189,9 +234,11 @@ private:
 };
 
 // A slow network to a print server: a TCP port on this machine whose
-// connections go on to the server's socket, every answer held back a while,
-// as on a busy network to a server on another machine. While it lives,
-// CUPS_SERVER names it.
+// connections go on to the server's socket, every part of every answer held
+// back a while after the part before it, as on a busy network to a server
+// on another machine: an answer the server writes in three parts comes
+// three delays late, a delay between each two. While it lives, CUPS_SERVER
+// names it.
 class SlowLink {
 public:
     using Clock = std::chrono::steady_clock;
@@ -229,12 +276,20 @@ public:
     SlowLink &operator=(const SlowLink &) = delete;
 
     bool Running() const { return thread_.joinable(); }
-    // Answers given from now on arrive this much later.
+    // Parts of answers given from now on arrive this much later, each after
+    // the one before it.
     void SetDelay(std::chrono::milliseconds delay)
     {
         const std::lock_guard lock(mutex_);
         delay_ = delay;
         firstContact_.reset();
+    }
+    // From now on a connection is cut as soon as the server answers on it,
+    // as by a network that fails, or no longer.
+    void CutAnswers(bool cut)
+    {
+        const std::lock_guard lock(mutex_);
+        cut_ = cut;
     }
     // When the program first sent the server something since the delay was
     // last set.
@@ -249,6 +304,7 @@ private:
         int server;
         std::deque<std::pair<Clock::time_point, QByteArray>> answers; // due, bytes
         bool serverDone = false;
+        Clock::time_point lastDue{};
     };
 
     int ConnectToServer() const
@@ -296,7 +352,7 @@ private:
             if (fds[1].revents & POLLIN)
                 if (const int client = ::accept(listener_, nullptr, nullptr); client >= 0) {
                     if (const int server = ConnectToServer(); server >= 0)
-                        pairs[client] = Pair{server, {}, false};
+                        pairs[client] = Pair{server, {}, false, {}};
                     else
                         ::close(client);
                 }
@@ -318,10 +374,14 @@ private:
                 for (auto &[client, pair] : pairs)
                     if (pair.server == p.fd) {
                         const std::lock_guard lock(mutex_);
-                        if (n <= 0)
+                        if (n <= 0) {
                             pair.serverDone = true;
-                        else
-                            pair.answers.emplace_back(Clock::now() + delay_, QByteArray(buffer, n));
+                        } else if (cut_) {
+                            gone.push_back(client);
+                        } else {
+                            pair.lastDue = std::max(Clock::now(), pair.lastDue) + delay_;
+                            pair.answers.emplace_back(pair.lastDue, QByteArray(buffer, n));
+                        }
                     }
             }
             for (auto &[client, pair] : pairs) {
@@ -351,6 +411,7 @@ private:
     std::thread thread_;
     mutable std::mutex mutex_;
     std::chrono::milliseconds delay_{0};
+    bool cut_ = false;
     std::optional<Clock::time_point> firstContact_;
 };
 

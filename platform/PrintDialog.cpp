@@ -1,0 +1,410 @@
+#include "platform/PrintDialog.h"
+
+#include "platform/Form.h"
+#include "platform/Services.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHash>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace platform {
+
+namespace {
+
+// Of pages and of copies.
+constexpr int MostOf = 999;
+
+// What the directory says is said as a sentence of its own.
+QString AsSentence(const QString &why)
+{
+    QString sentence = why.trimmed();
+    if (sentence.isEmpty())
+        return sentence;
+    sentence[0] = sentence[0].toUpper();
+    if (!sentence.endsWith(QLatin1Char('.')) && !sentence.endsWith(QLatin1Char('!'))
+        && !sentence.endsWith(QChar(0x2026)))
+        sentence += QLatin1Char('.');
+    return sentence;
+}
+
+QString Native(const QString &path) { return QDir::toNativeSeparators(path); }
+
+class PrintDialog final : public QDialog {
+public:
+    PrintDialog(const QString &title, QWidget *parent);
+    const std::optional<PrintDialogChoice> &Choice() const { return choice_; }
+
+private:
+    QGroupBox *MakeOutput();
+    QGroupBox *MakeCopiesAndPages();
+    // The teacher's own choice of where to print.
+    void Choose(QRadioButton *output)
+    {
+        output->setChecked(true);
+        chosen_ = true;
+    }
+    void ShowPrinters(const PrinterListing &listing);
+    void AskDetails();
+    void ShowDetails(const PrinterDetails &details);
+    void Grow(QWidget *changed);
+    void ChooseFile();
+    std::optional<QString> CheckedFile();
+    void Print();
+
+    QRadioButton *toPrinter_ = nullptr, *toFile_ = nullptr, *allPages_ = nullptr, *somePages_ = nullptr;
+    QComboBox *printers_ = nullptr;
+    QLabel *printersNote_ = nullptr, *location_ = nullptr, *model_ = nullptr, *state_ = nullptr;
+    QWidget *details_ = nullptr;
+    // Shows the note on the printers, or the details of the one in the list,
+    // in one place.
+    QStackedWidget *noteOrDetails_ = nullptr;
+    QLineEdit *fileName_ = nullptr;
+    QSpinBox *copies_ = nullptr, *fromPage_ = nullptr, *toPage_ = nullptr;
+    // Once the teacher has chosen, printers that come late leave the choice
+    // alone.
+    bool chosen_ = false;
+    // The details of each printer as the directory told them, a refusal
+    // too: asked once in the dialog's life, said once.
+    QHash<QString, PrinterDetails> known_;
+    QSet<QString> asked_;
+    std::optional<PrintDialogChoice> choice_;
+};
+
+PrintDialog::PrintDialog(const QString &title, QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("printDialog"));
+    setWindowTitle(title);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Tlačiť"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Zrušiť"));
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] { Print(); });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(MakeOutput());
+    layout->addWidget(MakeCopiesAndPages());
+    // Room the dialog grew to for a reason since gone stays above the
+    // buttons.
+    layout->addStretch(1);
+    layout->addWidget(buttons);
+    // Room for a printer's place and model, and a reason, on a line or two.
+    setMinimumWidth(fontMetrics().averageCharWidth() * 72);
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
+    services().printerDirectory().AskPrinters(this, [this](const PrinterListing &listing) { ShowPrinters(listing); });
+}
+
+QGroupBox *PrintDialog::MakeOutput()
+{
+    auto *box = new QGroupBox(QStringLiteral("Tlačiareň alebo súbor"));
+    toPrinter_ = new QRadioButton(QStringLiteral("&Tlačiareň:"));
+    toPrinter_->setObjectName(QStringLiteral("toPrinter"));
+    toPrinter_->setEnabled(false);
+    printers_ = new QComboBox;
+    printers_->setObjectName(QStringLiteral("printers"));
+    printers_->setEnabled(false);
+    // A long queue name must not widen the dialog past the screen.
+    printers_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    printers_->setMinimumContentsLength(16);
+    printersNote_ = new QLabel(QStringLiteral("Hľadajú sa tlačiarne…"));
+    printersNote_->setObjectName(QStringLiteral("printersNote"));
+    printersNote_->setWordWrap(true);
+    printersNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    details_ = new QWidget;
+    auto *detailsRows = new QGridLayout(details_);
+    detailsRows->setContentsMargins(0, 0, 0, 0);
+    detailsRows->setColumnStretch(1, 1);
+    int at = 0;
+    for (auto [label, name, field] : {std::tuple("Umiestnenie:", "location", &location_),
+                                      std::tuple("Model:", "model", &model_), std::tuple("Stav:", "state", &state_)}) {
+        *field = new QLabel;
+        (*field)->setObjectName(QLatin1String(name));
+        (*field)->setWordWrap(true);
+        (*field)->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // The name beside the first line of a text that wraps.
+        detailsRows->addWidget(new QLabel(QString::fromUtf8(label)), at, 0, Qt::AlignTop);
+        detailsRows->addWidget(*field, at++, 1, Qt::AlignTop);
+    }
+    detailsRows->setRowStretch(at, 1);
+    toFile_ = new QRadioButton(QStringLiteral("Súbor P&DF:"));
+    toFile_->setObjectName(QStringLiteral("toFile"));
+    // Until the print system has answered, the file is what can be used.
+    toFile_->setChecked(true);
+    fileName_ = new QLineEdit(Native(DefaultPdfPath()));
+    fileName_->setObjectName(QStringLiteral("fileName"));
+    auto *choose = new QPushButton(QStringLiteral("&Vybrať…"));
+    choose->setObjectName(QStringLiteral("chooseFile"));
+    choose->setAutoDefault(false);
+    // Rows of a box layout, which gives a wrapped text the lines it needs;
+    // the printer, its note and details, and the file begin on one line.
+    const int indent = qMax(toPrinter_->sizeHint().width(), toFile_->sizeHint().width());
+    auto *rows = new QVBoxLayout(box);
+    const auto row = [&](QWidget *start, QWidget *main, QWidget *end = nullptr) {
+        auto *line = new QHBoxLayout;
+        if (start) {
+            start->setMinimumWidth(indent);
+            line->addWidget(start);
+        } else {
+            line->addSpacing(indent);
+        }
+        line->addWidget(main, 1);
+        if (end)
+            line->addWidget(end);
+        rows->addLayout(line);
+    };
+    row(toPrinter_, printers_);
+    // Its room is that of the details, so the dialog does not jump when
+    // they come.
+    noteOrDetails_ = new QStackedWidget;
+    noteOrDetails_->addWidget(printersNote_);
+    noteOrDetails_->addWidget(details_);
+    row(nullptr, noteOrDetails_);
+    row(toFile_, fileName_, choose);
+
+    connect(toPrinter_, &QRadioButton::clicked, this, [this] { Choose(toPrinter_); });
+    connect(toFile_, &QRadioButton::clicked, this, [this] { Choose(toFile_); });
+    connect(printers_, &QComboBox::activated, this, [this] {
+        Choose(toPrinter_);
+        noteOrDetails_->setCurrentWidget(details_);
+    });
+    connect(printers_, &QComboBox::currentIndexChanged, this, [this] { AskDetails(); });
+    connect(fileName_, &QLineEdit::textEdited, this, [this] { Choose(toFile_); });
+    connect(choose, &QPushButton::clicked, this, [this] { ChooseFile(); });
+    return box;
+}
+
+QGroupBox *PrintDialog::MakeCopiesAndPages()
+{
+    auto *box = new QGroupBox(QStringLiteral("Kópie a strany"));
+    auto *grid = new QGridLayout(box);
+    copies_ = new QSpinBox;
+    copies_->setObjectName(QStringLiteral("copies"));
+    copies_->setRange(1, MostOf);
+    auto *copiesLabel = new QLabel(QStringLiteral("Počet &kópií:"));
+    copiesLabel->setBuddy(copies_);
+    allPages_ = new QRadioButton(QStringLiteral("všetk&y"));
+    allPages_->setObjectName(QStringLiteral("allPages"));
+    allPages_->setChecked(true);
+    somePages_ = new QRadioButton(QStringLiteral("&od"));
+    somePages_->setObjectName(QStringLiteral("somePages"));
+    fromPage_ = new QSpinBox;
+    fromPage_->setObjectName(QStringLiteral("fromPage"));
+    toPage_ = new QSpinBox;
+    toPage_->setObjectName(QStringLiteral("toPage"));
+    for (QSpinBox *page : {fromPage_, toPage_})
+        page->setRange(1, MostOf);
+    auto *pages = new QHBoxLayout;
+    pages->addWidget(allPages_);
+    pages->addSpacing(12);
+    pages->addWidget(somePages_);
+    pages->addWidget(fromPage_);
+    pages->addWidget(new QLabel(QStringLiteral("do")));
+    pages->addWidget(toPage_);
+    pages->addStretch(1);
+    grid->addWidget(copiesLabel, 0, 0);
+    grid->addWidget(copies_, 0, 1, Qt::AlignLeft);
+    grid->addWidget(new QLabel(QStringLiteral("Strany:")), 1, 0);
+    grid->addLayout(pages, 1, 1);
+    grid->setColumnStretch(1, 1);
+
+    // The range stays a range: the other end follows the one moved past it.
+    connect(fromPage_, &QSpinBox::valueChanged, this, [this](int from) {
+        somePages_->setChecked(true);
+        if (toPage_->value() < from)
+            toPage_->setValue(from);
+    });
+    connect(toPage_, &QSpinBox::valueChanged, this, [this](int to) {
+        somePages_->setChecked(true);
+        if (fromPage_->value() > to)
+            fromPage_->setValue(to);
+    });
+    return box;
+}
+
+void PrintDialog::ShowPrinters(const PrinterListing &listing)
+{
+    const bool any = !listing.printers.isEmpty();
+    const int byDefault = listing.printers.indexOf(listing.defaultPrinter);
+    {
+        const QSignalBlocker quiet(printers_);
+        printers_->clear();
+        printers_->addItems(listing.printers);
+        printers_->setCurrentIndex(any ? qMax(byDefault, 0) : -1);
+    }
+    toPrinter_->setEnabled(any);
+    printers_->setEnabled(any);
+    if (any && byDefault >= 0 && !chosen_)
+        toPrinter_->setChecked(true);
+    const QString why = AsSentence(listing.why);
+    if (!any)
+        printersNote_->setText((why.isEmpty() ? QStringLiteral("Tlačový systém nepozná žiadnu tlačiareň.") : why)
+                               + QStringLiteral(" Pracovný list sa dá uložiť do súboru PDF."));
+    else
+        printersNote_->setText(why);
+    // What is missing of the list is said until a printer is chosen.
+    noteOrDetails_->setCurrentWidget(why.isEmpty() && any ? details_ : printersNote_);
+    if (any)
+        AskDetails();
+    Grow(printersNote_);
+}
+
+void PrintDialog::AskDetails()
+{
+    const QString printer = printers_->currentText();
+    if (printer.isEmpty())
+        return;
+    if (const auto known = known_.constFind(printer); known != known_.cend())
+        return ShowDetails(*known);
+    ShowDetails({});
+    if (asked_.contains(printer))
+        return; // its answer is on its way
+    asked_.insert(printer);
+    services().printerDirectory().AskDetails(printer, this, [this, printer](PrinterDetails details) {
+        details.printer = printer;
+        known_.insert(printer, details);
+        if (printers_->currentText() == printer)
+            ShowDetails(details);
+    });
+}
+
+// Details not yet known (no printer named) show that they are awaited.
+void PrintDialog::ShowDetails(const PrinterDetails &details)
+{
+    const bool known = !details.printer.isEmpty() && details.why.isEmpty();
+    location_->setText(known ? details.location : QString());
+    model_->setText(known ? details.model : QString());
+    QString state;
+    if (details.printer.isEmpty())
+        state = QStringLiteral("Zisťuje sa…");
+    else if (!details.why.isEmpty())
+        state = AsSentence(details.why);
+    else
+        state = AsSentence(details.state);
+    if (known && !details.acceptsJobs)
+        state += QStringLiteral(" Tlačiareň neprijíma úlohy.");
+    state_->setText(state.trimmed().isEmpty() ? QStringLiteral("Neznámy.") : state.trimmed());
+    Grow(details_);
+}
+
+// A text that came after the dialog was sized may wrap to more lines than
+// it has room for: the dialog grows to them, and never shrinks, lest it
+// jump about as the answers come. The sizes of the boxes around the text
+// are asked anew, which Qt would do only once the event loop runs.
+void PrintDialog::Grow(QWidget *changed)
+{
+    if (!isVisible())
+        return;
+    for (QWidget *w = changed; w && w != this; w = w->parentWidget())
+        w->updateGeometry();
+    layout()->activate();
+    if (const int needed = layout()->totalHeightForWidth(width()); needed > height())
+        resize(width(), needed);
+}
+
+void PrintDialog::ChooseFile()
+{
+    const QFileInfo now(QDir::home().absoluteFilePath(QDir::fromNativeSeparators(fileName_->text().trimmed())));
+    // The folder is made when a file is written there, not for looking.
+    QDir folder(now.absolutePath());
+    while (!folder.exists() && folder.cdUp()) {
+    }
+    QFileDialog chooser(this, QStringLiteral("Súbor pre pracovný list"), folder.path(),
+                        QStringLiteral("Dokumenty PDF (*.pdf)"));
+    chooser.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    chooser.setAcceptMode(QFileDialog::AcceptSave);
+    chooser.setDefaultSuffix(QStringLiteral("pdf"));
+    chooser.selectFile(now.fileName());
+    // The list's columns share its width, so it needs no bar to scroll
+    // sideways on a screen the program fills at a large scale.
+    for (QHeaderView *columns : chooser.findChildren<QHeaderView *>())
+        columns->setSectionResizeMode(0, QHeaderView::Stretch);
+    if (Stage::runDialog(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+        return;
+    fileName_->setText(Native(chooser.selectedFiles().constFirst()));
+    Choose(toFile_);
+}
+
+// The file named, ready to be written, or nothing when it cannot be or the
+// teacher would not write over it; why is said while the dialog stays.
+std::optional<QString> PrintDialog::CheckedFile()
+{
+    MessageBox &box = services().messageBox();
+    const auto refused = [&](const QString &why) -> std::optional<QString> {
+        box.Show(why, MessageStyle::OkOnly | MessageStyle::Critical, windowTitle());
+        return std::nullopt;
+    };
+    QString name = fileName_->text().trimmed();
+    if (name.isEmpty())
+        return refused(QStringLiteral("Napíšte názov súboru, do ktorého sa má pracovný list uložiť."));
+    // A name without a folder is one in the home folder.
+    QFileInfo file(QDir::home().absoluteFilePath(QDir::fromNativeSeparators(name)));
+    if (file.isDir())
+        return refused(QStringLiteral("%1 je priečinok.\nNapíšte aj názov súboru.").arg(Native(file.filePath())));
+    if (file.suffix().isEmpty()) {
+        name += name.endsWith(QLatin1Char('.')) ? QStringLiteral("pdf") : QStringLiteral(".pdf");
+        fileName_->setText(name);
+        file.setFile(QDir::home().absoluteFilePath(QDir::fromNativeSeparators(name)));
+    }
+    const QString folder = Native(file.absolutePath());
+    if (!QDir().mkpath(file.absolutePath()))
+        return refused(QStringLiteral("Priečinok %1 neexistuje a nedá sa vytvoriť.").arg(folder));
+    if (!file.exists()) {
+        if (!QFileInfo(file.absolutePath()).isWritable())
+            return refused(QStringLiteral("Do priečinka %1 sa nedá zapisovať.\nVyberte iný priečinok.").arg(folder));
+        return file.absoluteFilePath();
+    }
+    const QString path = Native(file.absoluteFilePath());
+    if (!file.isFile() || !file.isWritable())
+        return refused(QStringLiteral("Súbor %1 sa nedá prepísať.\nVyberte iný názov súboru.").arg(path));
+    if (box.Show(QStringLiteral("Súbor %1 už existuje.\nChcete ho prepísať?").arg(path),
+                 MessageStyle::YesNo | MessageStyle::Question, windowTitle())
+        != MessageAnswer::Yes)
+        return std::nullopt;
+    return file.absoluteFilePath();
+}
+
+void PrintDialog::Print()
+{
+    PrintDialogChoice choice;
+    if (toPrinter_->isChecked() && printers_->currentIndex() >= 0) {
+        choice.deviceName = printers_->currentText();
+    } else if (const std::optional<QString> file = CheckedFile()) {
+        choice.fileName = *file;
+    } else {
+        return;
+    }
+    choice.copies = copies_->value();
+    if (somePages_->isChecked()) {
+        choice.fromPage = fromPage_->value();
+        choice.toPage = toPage_->value();
+    }
+    choice_ = choice;
+    accept();
+}
+
+} // namespace
+
+std::optional<PrintDialogChoice> AskPrintChoice(const QString &title)
+{
+    PrintDialog dialog(title, Stage::dialogParent());
+    if (Stage::runDialog(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Choice();
+}
+
+} // namespace platform

@@ -1,0 +1,21 @@
+#pragma once
+// The printer dialog: a printer the print system knows, or a PDF file, the
+// copies and the pages. It never waits on the print system: it opens at
+// once with the PDF file chosen and a note of what it awaits, and takes the
+// printers, the default one and a printer's details from the printer
+// directory as they come; when the printers cannot be had, it says why
+// and the file stays chosen. Print may be pressed at any time.
+#include "platform/Printer.h"
+
+#include <optional>
+
+namespace platform {
+
+// The teacher's choice in the dialog titled `title`; nothing when cancelled.
+// A file chosen has passed its checks: ".pdf" added to a name without an
+// extension, its missing folder made, writing over an existing file agreed
+// to; a folder that cannot be made or written to is said while the dialog
+// stays.
+std::optional<PrintDialogChoice> AskPrintChoice(const QString &title);
+
+} // namespace platform

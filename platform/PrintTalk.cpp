@@ -1,0 +1,246 @@
+#include "platform/PrintTalk.h"
+
+#include "platform/PrintTexts.h"
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+// libcups waits this long at least: a wait of 0 would be one of a minute.
+constexpr double ShortestWait = 0.05;
+
+} // namespace
+
+QString Reply::Why() const
+{
+    switch (kind) {
+    case NoServer:
+        return QStringLiteral("tlačový systém nie je dostupný.");
+    case Late:
+        return QStringLiteral("tlačový systém neodpovedal včas.");
+    case Broken:
+        return QStringLiteral("spojenie s tlačovým systémom sa prerušilo.");
+    case Refused:
+        return RefusalInOurWords(statusName, statusText);
+    case Answered:
+        break;
+    }
+    return {};
+}
+
+QString NotDone(const QString &notDone, const Reply &reply)
+{
+    // A refusal is a sentence of its own; what became of the talk says why.
+    if (reply.kind == Reply::Refused)
+        return (notDone + QStringLiteral(". ") + reply.Why()).trimmed();
+    return notDone + QStringLiteral(": ") + reply.Why();
+}
+
+QByteArray QueueOf(const QString &printer) { return printer.section(QLatin1Char('/'), 0, 0).toLocal8Bit(); }
+
+QByteArray PrinterUri(const QString &printer) { return "ipp://localhost/printers/" + QueueOf(printer); }
+
+PrintConnection::PrintConnection() : cups_(CupsLibrary::instance()), watch_([this] { Watch(); })
+{
+    // libcups keeps the callback for each thread.
+    if (cups_.loaded)
+        cups_.setPasswordCB([](const char *, http_t *, const char *, const char *, void *) -> const char * {
+            return nullptr;
+        }, nullptr);
+}
+
+PrintConnection::~PrintConnection()
+{
+    {
+        const std::lock_guard lock(watchMutex_);
+        ending_ = true;
+    }
+    watchWakes_.notify_all();
+    watch_.join();
+    Close();
+}
+
+void PrintConnection::Until(PrintClock::time_point deadline)
+{
+    {
+        const std::lock_guard lock(watchMutex_);
+        deadline_ = deadline;
+    }
+    watchWakes_.notify_all();
+}
+
+void PrintConnection::OnTheWire(bool on)
+{
+    {
+        const std::lock_guard lock(watchMutex_);
+        if (watched_ >= 0)
+            ::close(watched_);
+        watched_ = on ? ::fcntl(cups_.getFd(http_), F_DUPFD_CLOEXEC, 0) : -1;
+    }
+    watchWakes_.notify_all();
+}
+
+void PrintConnection::Watch()
+{
+    std::unique_lock lock(watchMutex_);
+    while (!ending_) {
+        if (watched_ >= 0 && PrintClock::now() >= deadline_) {
+            // Every wait of libcups on it ends at once.
+            ::shutdown(watched_, SHUT_RDWR);
+            ::close(watched_);
+            watched_ = -1;
+        }
+        if (watched_ >= 0)
+            watchWakes_.wait_until(lock, deadline_);
+        else
+            watchWakes_.wait(lock);
+    }
+}
+
+ipp_t *PrintConnection::Request(ipp_op_t operation, const char *uriName, const QByteArray &uri) const
+{
+    if (!cups_.loaded)
+        return nullptr;
+    ipp_t *request = cups_.newRequest(operation);
+    cups_.addString(request, IPP_TAG_OPERATION, IPP_TAG_URI, uriName, nullptr, uri.constData());
+    cups_.addString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cups_.user());
+    return request;
+}
+
+Reply::Kind PrintConnection::Ready()
+{
+    if (!TimeLeft())
+        return Reply::Late;
+    if (!http_)
+        if (const Reply::Kind made = Open(); made != Reply::Answered)
+            return made;
+    // Each part of an answer is awaited until the deadline, not for a
+    // slice of it: libcups gives up an answer whose parts come further
+    // apart than its timeout, whatever the callback says. The watch ends
+    // a request that would go on past the deadline.
+    const double left = std::chrono::duration<double>(deadline_ - PrintClock::now()).count();
+    cups_.setTimeout(http_, std::max(left, ShortestWait), &PrintConnection::WaitOn, this);
+    return Reply::Answered;
+}
+
+Reply PrintConnection::Do(ipp_t *request, const QByteArray &resource, int document)
+{
+    Reply reply;
+    reply.kind = request ? Ready() : Reply::NoServer;
+    if (reply.kind != Reply::Answered) {
+        if (request)
+            cups_.deleteIpp(request);
+        return reply;
+    }
+    OnTheWire(true);
+    ipp_t *response = cups_.doIORequest(http_, request, resource.constData(), document, -1);
+    OnTheWire(false);
+    return Outcome(response);
+}
+
+Reply PrintConnection::Outcome(ipp_t *response)
+{
+    Reply reply;
+    reply.status = response ? cups_.getStatusCode(response) : cups_.lastError();
+    reply.statusName = QString::fromUtf8(cups_.errorString(reply.status));
+    reply.statusText = QString::fromUtf8(cups_.lastErrorString());
+    if (response)
+        reply.ipp.reset(response, cups_.deleteIpp);
+    // libcups makes a request that got no answer one of these two.
+    const bool unanswered = reply.status == IPP_STATUS_ERROR_INTERNAL
+                            || reply.status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
+    if (response && reply.status < IPP_STATUS_ERROR_BAD_REQUEST)
+        reply.kind = Reply::Answered;
+    else if (response || !unanswered)
+        reply.kind = Reply::Refused;
+    else
+        reply.kind = TimeLeft() ? Reply::Broken : Reply::Late;
+    // The next request goes on a connection of our own making, whose making
+    // waits no longer than the time left.
+    if (reply.kind == Reply::Late || reply.kind == Reply::Broken)
+        Close();
+    return reply;
+}
+
+Reply::Kind PrintConnection::Fresh()
+{
+    Close();
+    return Open();
+}
+
+QString PrintConnection::DefaultPrinter(Reply &reply)
+{
+    reply = {};
+    if (reply.kind = Ready(); reply.kind != Reply::Answered)
+        return {};
+    OnTheWire(true);
+    cups_dest_t *dest = cups_.getNamedDest(http_, nullptr, nullptr);
+    OnTheWire(false);
+    if (dest) {
+        const QString name = QString::fromUtf8(dest->name);
+        cups_.freeDests(1, dest);
+        reply.kind = Reply::Answered;
+        return name;
+    }
+    reply = Outcome(nullptr);
+    // Naming none is no failure.
+    if (reply.kind == Reply::Refused && reply.status == IPP_STATUS_ERROR_NOT_FOUND)
+        reply.kind = Reply::Answered;
+    return {};
+}
+
+Reply::Kind PrintConnection::Open()
+{
+    if (!cups_.loaded)
+        return Reply::NoServer;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - PrintClock::now()).count();
+    if (left <= 0)
+        return Reply::Late;
+    http_ = cups_.connect(cups_.server(), cups_.port(), nullptr, AF_UNSPEC, cups_.encryption(), 1, int(left),
+                          nullptr);
+    if (!http_)
+        return TimeLeft() ? Reply::NoServer : Reply::Late;
+    return Reply::Answered;
+}
+
+void PrintConnection::Close()
+{
+    if (http_)
+        cups_.close(http_);
+    http_ = nullptr;
+}
+
+int PrintConnection::WaitOn(http_t *, void *connection)
+{
+    return static_cast<PrintConnection *>(connection)->TimeLeft() ? 1 : 0;
+}
+
+Attributes Ask(PrintConnection &connection, ipp_op_t operation, const char *uriName, const QByteArray &uri,
+               const std::initializer_list<const char *> &wanted)
+{
+    const CupsLibrary &cups = connection.Cups();
+    ipp_t *request = connection.Request(operation, uriName, uri);
+    if (request)
+        cups.addStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", int(wanted.size()),
+                        nullptr, wanted.begin());
+    Attributes answer{connection.Do(request), {}};
+    if (answer.reply.kind == Reply::Answered)
+        for (const char *name : wanted) {
+            QStringList values;
+            if (ipp_attribute_t *a = cups.findAttribute(answer.reply.ipp.get(), name, IPP_TAG_ZERO))
+                for (int i = 0; i < cups.getCount(a); ++i) {
+                    const char *text = cups.getString(a, i, nullptr);
+                    values << (text                                          ? QString::fromUtf8(text)
+                               : cups.getValueTag(a) == IPP_TAG_BOOLEAN ? QString::number(cups.getBoolean(a, i))
+                                                                          : QString::number(cups.getInteger(a, i)));
+                }
+            answer.values << values;
+        }
+    return answer;
+}
+
+} // namespace platform

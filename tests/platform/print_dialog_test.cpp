@@ -1,0 +1,235 @@
+// The print dialog fed by a printer directory of the test's own: what it
+// shows while the printers and their details come, late or never, and what
+// the teacher's choice carries.
+#include "platform/PrintDialog.h"
+#include "platform/Services.h"
+#include "support/Adresar_tlaciarni.h"
+#include "support/Fixtures.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace platform;
+using lktest::Adresar_tlaciarni;
+
+namespace {
+
+template <class W>
+W *Prvok(QDialog &d, const char *meno)
+{
+    auto *w = d.findChild<W *>(QLatin1String(meno));
+    EXPECT_NE(w, nullptr) << meno;
+    return w;
+}
+
+QString Text(QDialog &d, const char *meno) { return Prvok<QLabel>(d, meno)->text(); }
+
+void Tlac(QDialog &d) { d.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click(); }
+
+// A home folder of the test's own (the file offered is made in it) and the
+// printer directory and message boxes of the test.
+struct Dialog_tlace : ::testing::Test {
+    QTemporaryDir domov;
+    const QByteArray stary_domov = qgetenv("HOME");
+    Adresar_tlaciarni adresar;
+    FakeMessageBox box;
+    ScopedService<PrinterDirectory> g1{adresar};
+    ScopedService<MessageBox> g2{box};
+    Dialog_tlace() { qputenv("HOME", domov.path().toUtf8()); }
+    ~Dialog_tlace() override { qputenv("HOME", stary_domov); }
+
+    // The teacher's part, once the dialog is open; a dialog still open
+    // after it is cancelled.
+    static std::optional<PrintDialogChoice> Vyber(const std::function<void(QDialog &)> &ucitel)
+    {
+        QTimer::singleShot(0, [&] {
+            auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(d, nullptr) << "the dialog is open";
+            ucitel(*d);
+            if (d->isVisible())
+                d->reject();
+        });
+        return AskPrintChoice(QStringLiteral("Tlač pracovného listu"));
+    }
+};
+
+TEST_F(Dialog_tlace, OpensAtOnceOnTheFileAndTakesThePrintersAsTheyCome)
+{
+    const QString hladaju = QStringLiteral("Hľadajú sa tlačiarne…");
+    const struct {
+        const char *nazov;
+        PrinterListing zoznam;
+        int ms; // the answer this long after the dialog opened
+        bool subor_skor; // the teacher chose the file before the answer
+        bool na_tlaciaren; // the printer chosen then
+        const char *poznamka; // what the dialog says of the printers then; nullptr: nothing
+    } pripady[] = {
+        {"the default printer chosen when it comes", {{"Kabinet", "Zborovna"}, "Zborovna", {}}, 300, false, true,
+         nullptr},
+        {"no default printer: the file stays chosen", {{"Kabinet", "Zborovna"}, {}, {}}, 0, false, false, nullptr},
+        {"the file chosen before the printers came stays chosen", {{"Kabinet"}, "Kabinet", {}}, 300, true, false,
+         nullptr},
+        {"why there are no printers said, the file chosen",
+         {{}, {}, "Tlačiarne sa nedajú zistiť: tlačový systém neodpovedal včas"}, 300, false, false,
+         "Tlačiarne sa nedajú zistiť: tlačový systém neodpovedal včas. Pracovný list sa dá uložiť do súboru PDF."},
+        {"a print system with no printer", {}, 0, false, false,
+         "Tlačový systém nepozná žiadnu tlačiareň. Pracovný list sa dá uložiť do súboru PDF."},
+        {"never answered: still awaited, print takes the file", {{"Kabinet"}, "Kabinet", {}}, Adresar_tlaciarni::Nikdy,
+         false, false, "Hľadajú sa tlačiarne…"},
+    };
+    for (const auto &c : pripady) {
+        adresar.zoznam = c.zoznam;
+        adresar.zoznam_ms = c.ms;
+        const std::optional<PrintDialogChoice> volba = Vyber([&](QDialog &d) {
+            if (c.ms != 0) {
+                EXPECT_EQ(Text(d, "printersNote"), hladaju) << c.nazov;
+                EXPECT_TRUE(Prvok<QLabel>(d, "printersNote")->isVisible()) << c.nazov;
+                EXPECT_TRUE(Prvok<QRadioButton>(d, "toFile")->isChecked()) << c.nazov;
+                EXPECT_FALSE(Prvok<QComboBox>(d, "printers")->isEnabled()) << c.nazov;
+            }
+            if (c.subor_skor)
+                QTest::mouseClick(Prvok<QRadioButton>(d, "toFile"), Qt::LeftButton);
+            if (c.ms == Adresar_tlaciarni::Nikdy)
+                QTest::qWait(300);
+            else
+                EXPECT_TRUE(QTest::qWaitFor([&] { return Text(d, "printersNote") != hladaju; }, c.ms + 5000))
+                    << c.nazov;
+            auto *tlaciarne = Prvok<QComboBox>(d, "printers");
+            QStringList ponuknute;
+            for (int i = 0; i < tlaciarne->count(); ++i)
+                ponuknute << tlaciarne->itemText(i);
+            EXPECT_EQ(ponuknute, c.ms == Adresar_tlaciarni::Nikdy ? QStringList() : c.zoznam.printers) << c.nazov;
+            EXPECT_EQ(Prvok<QRadioButton>(d, "toPrinter")->isEnabled(), !ponuknute.isEmpty()) << c.nazov;
+            EXPECT_EQ(Prvok<QRadioButton>(d, "toPrinter")->isChecked(), c.na_tlaciaren) << c.nazov;
+            const QLabel *poznamka = Prvok<QLabel>(d, "printersNote");
+            EXPECT_EQ(poznamka->isVisible() ? poznamka->text() : QString(), QString::fromUtf8(c.poznamka))
+                << c.nazov;
+            Tlac(d);
+        });
+        ASSERT_TRUE(volba.has_value()) << c.nazov;
+        EXPECT_EQ(volba->deviceName, c.na_tlaciaren ? c.zoznam.defaultPrinter : QString()) << c.nazov;
+        EXPECT_EQ(volba->fileName.isEmpty(), c.na_tlaciaren) << c.nazov;
+        EXPECT_TRUE(c.na_tlaciaren || volba->fileName.endsWith("/pracovny_list.pdf")) << c.nazov;
+    }
+    EXPECT_EQ(adresar.zoznamy, int(std::size(pripady))) << "the printers asked once a dialog";
+    EXPECT_TRUE(box.AskedBoxes().isEmpty());
+}
+
+// A printer's details come as they are told: awaited, then its place,
+// model and state, or why they cannot be had, said once in the dialog, a
+// late answer for a printer no longer chosen kept for when it is again.
+TEST_F(Dialog_tlace, APrintersDetailsComeAsTheyAreToldAndARefusalIsSaidOnce)
+{
+    adresar.zoznam = {{"Kabinet", "Zborovna", "Sklad"}, "Kabinet", {}};
+    adresar.podrobnosti = {
+        {"Kabinet", {"Kabinet", "2. poschodie", "Laserová A4", "Pripravená.", true, {}}},
+        {"Zborovna",
+         {"Zborovna", {}, {}, {}, true, "Údaje o tlačiarni Zborovna sa nedajú zistiť. Vyžaduje sa prihlásenie."}},
+        {"Sklad", {"Sklad", {}, {}, "zastavená", false, {}}},
+    };
+    adresar.podrobnosti_ms = 200;
+    Vyber([&](QDialog &d) {
+        auto *tlaciarne = Prvok<QComboBox>(d, "printers");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return tlaciarne->count() == 3; }));
+        const auto ukazane = [&] {
+            return QStringList{Text(d, "location"), Text(d, "model"), Text(d, "state")};
+        };
+        const auto vyber = [&](const char *tlaciaren) {
+            tlaciarne->setCurrentIndex(tlaciarne->findText(QString::fromUtf8(tlaciaren)));
+        };
+        const QStringList zistuje{{}, {}, "Zisťuje sa…"};
+        EXPECT_EQ(ukazane(), zistuje);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ukazane() != zistuje; }, 5000));
+        EXPECT_EQ(ukazane(), QStringList({"2. poschodie", "Laserová A4", "Pripravená."}));
+        vyber("Zborovna");
+        EXPECT_EQ(ukazane(), zistuje);
+        QTest::qWait(100);
+        vyber("Sklad"); // Zborovna's answer comes while Sklad's is awaited
+        QTest::qWait(150);
+        EXPECT_EQ(ukazane(), zistuje) << "another printer's answer shown for Sklad";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ukazane() != zistuje; }, 5000));
+        EXPECT_EQ(ukazane(), QStringList({{}, {}, "Zastavená. Tlačiareň neprijíma úlohy."}));
+        vyber("Zborovna");
+        EXPECT_EQ(ukazane(), QStringList({{}, {}, "Údaje o tlačiarni Zborovna sa nedajú zistiť. Vyžaduje sa prihlásenie."}));
+        vyber("Kabinet");
+        vyber("Zborovna");
+        QTest::qWait(300);
+        EXPECT_EQ(Text(d, "state"), "Údaje o tlačiarni Zborovna sa nedajú zistiť. Vyžaduje sa prihlásenie.");
+    });
+    EXPECT_EQ(adresar.opytane, QStringList({"Kabinet", "Zborovna", "Sklad"})) << "each printer asked once";
+    EXPECT_TRUE(box.AskedBoxes().isEmpty()) << "said in the dialog, and nowhere else";
+}
+
+// The printer chosen goes with the copies and the pages; the pages stay a
+// range whichever end is moved past the other.
+TEST_F(Dialog_tlace, TheChoiceCarriesThePrinterTheCopiesAndThePages)
+{
+    adresar.zoznam = {{"Kabinet", "Zborovna"}, "Kabinet", {}};
+    const struct {
+        const char *nazov;
+        std::function<void(QSpinBox *od, QSpinBox *po, QRadioButton *vsetky)> strany;
+        int od, po;
+    } pripady[] = {
+        {"every page", [](QSpinBox *, QSpinBox *, QRadioButton *) {}, 0, 0},
+        {"pages 2 to 3", [](QSpinBox *od, QSpinBox *po, QRadioButton *) { po->setValue(3), od->setValue(2); }, 2, 3},
+        {"from moved past to: to follows", [](QSpinBox *od, QSpinBox *po, QRadioButton *) { po->setValue(2), od->setValue(4); },
+         4, 4},
+        {"to moved below from: from follows", [](QSpinBox *od, QSpinBox *po, QRadioButton *) { od->setValue(3), po->setValue(2); },
+         2, 2},
+        {"every page again after a range", [](QSpinBox *od, QSpinBox *, QRadioButton *vsetky) { od->setValue(2), vsetky->click(); },
+         0, 0},
+    };
+    for (const auto &c : pripady) {
+        const std::optional<PrintDialogChoice> volba = Vyber([&](QDialog &d) {
+            auto *tlaciarne = Prvok<QComboBox>(d, "printers");
+            ASSERT_TRUE(QTest::qWaitFor([&] { return tlaciarne->count() == 2; }));
+            tlaciarne->setCurrentIndex(1);
+            Prvok<QSpinBox>(d, "copies")->setValue(3);
+            c.strany(Prvok<QSpinBox>(d, "fromPage"), Prvok<QSpinBox>(d, "toPage"), Prvok<QRadioButton>(d, "allPages"));
+            Tlac(d);
+        });
+        ASSERT_TRUE(volba.has_value()) << c.nazov;
+        EXPECT_EQ(std::tuple(volba->deviceName, volba->fileName, volba->copies, volba->fromPage, volba->toPage),
+                  std::tuple(QString("Zborovna"), QString(), 3, c.od, c.po))
+            << c.nazov;
+    }
+    EXPECT_FALSE(Vyber([](QDialog &d) { d.reject(); }).has_value()) << "cancelled";
+}
+
+// "Vybrať…" opens a file chooser on the folder of the file offered, or the
+// nearest that exists, which it does not make; the file chosen there is
+// printed to.
+TEST_F(Dialog_tlace, AFileChosenInTheFileChooserIsPrintedTo)
+{
+    const std::optional<PrintDialogChoice> volba = Vyber([&](QDialog &d) {
+        QTimer::singleShot(0, [&] {
+            auto *vyber = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(vyber, nullptr) << "the file chooser is open";
+            EXPECT_EQ(QDir(vyber->directory()).canonicalPath(), QDir(domov.path()).canonicalPath());
+            vyber->selectFile(QStringLiteral("iny"));
+            QMetaObject::invokeMethod(vyber, "accept");
+        });
+        Prvok<QPushButton>(d, "chooseFile")->click();
+        EXPECT_TRUE(Prvok<QRadioButton>(d, "toFile")->isChecked());
+        Tlac(d);
+    });
+    ASSERT_TRUE(volba.has_value());
+    EXPECT_EQ(QFileInfo(volba->fileName).canonicalFilePath().isEmpty(), true) << "nothing written yet";
+    EXPECT_EQ(QFileInfo(volba->fileName).fileName(), "iny.pdf");
+    EXPECT_EQ(QFileInfo(QFileInfo(volba->fileName).absolutePath()).canonicalFilePath(),
+              QDir(domov.path()).canonicalPath());
+    EXPECT_FALSE(QDir(domov.path()).exists("Documents")) << "the folder offered is not made for looking";
+}
+
+} // namespace

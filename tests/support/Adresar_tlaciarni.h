@@ -1,0 +1,48 @@
+#pragma once
+// A printer directory of the test's own: it answers what the test put in
+// it, at once, a while later or never, on the screen's thread as the real
+// one does, and keeps what it was asked.
+#include "platform/PrinterDirectory.h"
+
+#include <QHash>
+#include <QTimer>
+
+namespace lktest {
+
+class Adresar_tlaciarni final : public platform::PrinterDirectory {
+public:
+    // An answer that never comes.
+    static constexpr int Nikdy = -1;
+
+    platform::PrinterListing zoznam;
+    int zoznam_ms = 0;
+    // By printer; one not here is known and has nothing to tell.
+    QHash<QString, platform::PrinterDetails> podrobnosti;
+    int podrobnosti_ms = 0;
+
+    int zoznamy = 0;    // how often the printers were asked for
+    QStringList opytane; // the printers whose details were asked, in order
+
+    void AskPrinters(QObject *context, std::function<void(const platform::PrinterListing &)> answer) override
+    {
+        ++zoznamy;
+        Odpovedz(context, zoznam_ms, [answer = std::move(answer), zoznam = zoznam] { answer(zoznam); });
+    }
+    void AskDetails(const QString &printer, QObject *context,
+                    std::function<void(const platform::PrinterDetails &)> answer) override
+    {
+        opytane << printer;
+        platform::PrinterDetails o_nej = podrobnosti.value(printer);
+        o_nej.printer = printer;
+        Odpovedz(context, podrobnosti_ms, [answer = std::move(answer), o_nej] { answer(o_nej); });
+    }
+
+private:
+    static void Odpovedz(QObject *context, int ms, std::function<void()> odpoved)
+    {
+        if (ms != Nikdy)
+            QTimer::singleShot(ms, context, std::move(odpoved));
+    }
+};
+
+} // namespace lktest
