@@ -1,143 +1,16 @@
 #include "platform/Form.h"
 
 #include "platform/Control.h"
-#include "platform/DialogFit.h"
-#include "platform/Runtime.h"
-#include "platform/X11Screen.h"
 
-#include <QAbstractNativeEventFilter>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QMouseEvent>
-#include <QTimer>
 #include <algorithm>
 
 namespace platform {
 
 namespace {
-
 constexpr int kTwips = 15;
-
-QPointer<Stage> &theStage()
-{
-    static QPointer<Stage> stage;
-    return stage;
-}
-
-// The window manager's close comes to the stage while a dialog is open
-// too. Qt drops it then, the window being blocked by the dialog: a close
-// given in a save's wait, whose message was the next dialog, was lost.
-class WindowManagerClose final : public QAbstractNativeEventFilter {
-public:
-    explicit WindowManagerClose(Stage *stage) : stage_(stage) {}
-    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override
-    {
-        const unsigned window = x11::closeRequestOf(type, message);
-        if (!window || window != stage_->shownWindow()->internalWinId())
-            return false;
-        stage_->requestClose();
-        return true;
-    }
-
-private:
-    Stage *stage_;
-};
-
 } // namespace
-
-Stage::Stage()
-{
-    setFixedSize(kWidth, kHeight);
-    setAttribute(Qt::WA_DeleteOnClose, false);
-    keepDialogsOnScreen();
-    if (x11::running()) {
-        closeFilter_ = std::make_unique<WindowManagerClose>(this);
-        QCoreApplication::instance()->installNativeEventFilter(closeFilter_.get());
-    }
-}
-
-Stage::~Stage() = default;
-
-Stage *Stage::instance()
-{
-    QPointer<Stage> &stage = theStage();
-    if (!stage)
-        stage = new Stage();
-    return stage;
-}
-
-void Stage::bringToFront(Form *f)
-{
-    f->raise();
-    // Overlays stay above every page.
-    if (f->property("lkOverlay").toBool())
-        return;
-    for (QObject *o : children())
-        if (auto *w = qobject_cast<QWidget *>(o); w && w->property("lkOverlay").toBool())
-            w->raise();
-}
-
-void Stage::onCloseRequest(std::function<void()> handler)
-{
-    Stage *stage = instance();
-    stage->closeHandler_ = std::move(handler);
-    if (stage->close_ == Close::Asked)
-        stage->answerSoon();
-}
-
-void Stage::closeEvent(QCloseEvent *e)
-{
-    e->ignore();
-    requestClose();
-}
-
-void Stage::requestClose()
-{
-    if (close_ != Close::None)
-        return;
-    close_ = Close::Asked;
-    answerSoon();
-}
-
-void Stage::waitsOver()
-{
-    if (Stage *stage = theStage(); stage && stage->close_ == Close::Asked)
-        stage->answerSoon();
-}
-
-void Stage::answerSoon()
-{
-    QTimer::singleShot(0, this, &Stage::answerClose);
-}
-
-// Not inside a wait or a dialog: the code around them would go on under
-// the answer, and a save or a print job under way would be cut short. The
-// end of the outermost of them asks again.
-void Stage::answerClose()
-{
-    if (close_ != Close::Asked || !closeHandler_ || EventWait::running())
-        return;
-    // A modal window no wait stands for: looked at again shortly.
-    if (QApplication::activeModalWidget()) {
-        QTimer::singleShot(50, this, &Stage::answerClose);
-        return;
-    }
-    close_ = Close::Answering;
-    const std::function<void()> handler = closeHandler_;
-    handler();
-    close_ = Close::None;
-}
-
-Form *Stage::frontPage() const
-{
-    const QObjectList all = children();
-    for (auto it = all.rbegin(); it != all.rend(); ++it) {
-        auto *f = qobject_cast<Form *>(*it);
-        if (f && f->isVisible() && !f->property("lkOverlay").toBool())
-            return f;
-    }
-    return nullptr;
-}
 
 Form::Form(Kind kind) : Canvas(Stage::instance()), kind_(kind)
 {
@@ -180,6 +53,8 @@ void Form::Show()
         return;
     showOnStage();
     Form_Activate();
+    if (kind_ == Kind::Page)
+        activationFocus_ = focusWidget();
 }
 
 void Form::showOnStage()

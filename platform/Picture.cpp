@@ -1,5 +1,6 @@
 #include "platform/Picture.h"
 
+#include "platform/KeptForTheRun.h"
 #include "platform/ResourcePath.h"
 
 #include <QAbstractScrollArea>
@@ -107,13 +108,13 @@ namespace {
 // same stage pixel.
 QCursor cursorOf(const Picture &icon)
 {
-    static QHash<std::pair<qint64, QPoint>, QCursor> cursors;
+    static const KeptForTheRun<QHash<std::pair<qint64, QPoint>, QCursor>> cursors;
     const std::pair key(icon.image().cacheKey(), icon.hotspot());
-    auto hit = cursors.constFind(key);
-    if (hit != cursors.constEnd())
+    auto hit = cursors->constFind(key);
+    if (hit != cursors->constEnd())
         return *hit;
-    if (cursors.size() >= 32)
-        cursors.clear();
+    if (cursors->size() >= 32)
+        cursors->clear();
     const QScreen *screen = QGuiApplication::primaryScreen();
     const double s = screen ? screen->devicePixelRatio() : 1.0;
     QPixmap picture = QPixmap::fromImage(icon.image());
@@ -123,7 +124,7 @@ QCursor cursorOf(const Picture &icon)
                                  Qt::SmoothTransformation);
         hotspot = QPoint(int((hotspot.x() + 0.5) * s), int((hotspot.y() + 0.5) * s));
     }
-    return *cursors.insert(key, QCursor(picture, hotspot.x(), hotspot.y()));
+    return *cursors->insert(key, QCursor(picture, hotspot.x(), hotspot.y()));
 }
 
 void showPointer(QWidget *widget, int pointer, const Picture &icon, Qt::CursorShape fallback)

@@ -2,6 +2,7 @@
 
 #include "platform/Fonts.h"
 #include "platform/Form.h"
+#include "platform/KeptForTheRun.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -59,16 +60,24 @@ public:
 
 } // namespace
 
+namespace {
+
+struct Translations {
+    QTranslator catalogue;
+    StandardButtonTexts buttons{catalogue};
+    // What Qt's catalogue lacks of the file chooser; consulted first.
+    QTranslator dialogs;
+    const bool qt = catalogue.load(QStringLiteral("qtbase_sk"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    const bool own = dialogs.load(QStringLiteral(":/translations/dialogs_sk.qm"));
+};
+
+} // namespace
+
 void InstallTranslations()
 {
-    static QTranslator catalogue;
-    static StandardButtonTexts buttons(catalogue);
-    // What Qt's catalogue lacks of the file chooser; consulted first.
-    static QTranslator dialogs;
-    static const bool qt =
-        catalogue.load(QStringLiteral("qtbase_sk"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-    static const bool own = dialogs.load(QStringLiteral(":/translations/dialogs_sk.qm"));
-    const std::pair<QTranslator *, bool> all[] = {{&catalogue, qt}, {&buttons, qt}, {&dialogs, own}};
+    // Installed translators are taken out of the application as they go.
+    static const KeptForTheRun<Translations> t;
+    const std::pair<QTranslator *, bool> all[] = {{&t->catalogue, t->qt}, {&t->buttons, t->qt}, {&t->dialogs, t->own}};
     for (const auto &[translator, loaded] : all) {
         QCoreApplication::removeTranslator(translator);
         if (loaded)

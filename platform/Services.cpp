@@ -1,5 +1,6 @@
 #include "platform/Services.h"
 
+#include "platform/KeptForTheRun.h"
 #include "platform/PrinterDevice.h"
 
 #include <QCoreApplication>
@@ -64,8 +65,8 @@ void Services::ReleaseRealAtExit()
 
 Services &services()
 {
-    static Services instance;
-    return instance;
+    static const KeptForTheRun<Services> instance;
+    return *instance;
 }
 
 QString DefaultPdfPath()

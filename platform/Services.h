@@ -57,7 +57,8 @@ private:
     template <class T>
     static std::unique_ptr<T> MakeReal();
 
-    // Sound and printer objects must go before the application object does.
+    // Sound and printer objects must go before the application object does,
+    // and never by exit() (KeptForTheRun.h).
     void ReleaseRealAtExit();
     void ReleaseReal() { real_ = {}; }
 

@@ -12,8 +12,9 @@ LK_TEST_PACKAGES=(
   cups-daemon cups-client
   # The full-screen tests on a real X server of their own (Qt's xcb platform
   # comes with libqt6gui6): the server, a window manager, real input, and
-  # XFixes to read the pointer the server shows.
-  xvfb openbox xdotool libxcb-xfixes0-dev
+  # XFixes to read the pointer the server shows; what a stuck child was
+  # doing: its stacks and the server's windows.
+  xvfb openbox xdotool libxcb-xfixes0-dev gdb x11-utils
 )
 
 lk_install_missing() {

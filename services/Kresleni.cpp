@@ -1,5 +1,7 @@
 #include "services/Kresleni.h"
 
+#include "platform/KeptForTheRun.h"
+
 #include <QCache>
 #include <QPainter>
 
@@ -19,12 +21,12 @@ int Cena(const QImage &obraz) { return int(std::max<qsizetype>(1, obraz.sizeInBy
 // per picture; QImage::cacheKey tells pictures apart and follows copies.
 QImage Pruhledna_kopia(const platform::Picture &obrazek)
 {
-    static QCache<qint64, QImage> kopie(Limit_pruhladnych);
+    static const platform::KeptForTheRun<QCache<qint64, QImage>> kopie(Limit_pruhladnych);
     const qint64 kluc = obrazek.image().cacheKey();
-    if (const QImage *hotova = kopie.object(kluc))
+    if (const QImage *hotova = kopie->object(kluc))
         return *hotova;
     QImage kopia = obrazek.withTransparentKey();
-    kopie.insert(kluc, new QImage(kopia), Cena(kopia));
+    kopie->insert(kluc, new QImage(kopia), Cena(kopia));
     return kopia;
 }
 
@@ -59,16 +61,16 @@ void Kresli_pruhladne(platform::Dc dc, int x, int y, const QImage &obraz)
 
 platform::Picture Nacti_obrazek(const QString &cesta)
 {
-    static QCache<QString, platform::Picture> obrazky(Limit_obrazkov);
+    static const platform::KeptForTheRun<QCache<QString, platform::Picture>> obrazky(Limit_obrazkov);
     // Keyed by the path as written, in one case and with one kind of
     // slash: a picture drawn again needs no look at the disk.
     const QString kluc = QString(cesta).replace(QLatin1Char('\\'), QLatin1Char('/')).toLower();
-    if (const platform::Picture *nacitany = obrazky.object(kluc))
+    if (const platform::Picture *nacitany = obrazky->object(kluc))
         return *nacitany;
     platform::Picture obrazek = platform::LoadPicture(cesta);
     // A missing file is not remembered: it may be there on the next call.
     if (!obrazek.isNull())
-        obrazky.insert(kluc, new platform::Picture(obrazek), Cena(obrazek.image()));
+        obrazky->insert(kluc, new platform::Picture(obrazek), Cena(obrazek.image()));
     return obrazek;
 }
 

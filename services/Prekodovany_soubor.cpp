@@ -7,16 +7,22 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QCoreApplication>
 #include <QTemporaryFile>
 
 #include <memory>
+#include <utility>
 
 namespace Misc {
 
 namespace {
 
-std::unique_ptr<QTemporaryFile> docasny;
+// Kept for the run and removed with the application object, never by
+// exit() (platform/KeptForTheRun.h): an end through exit() leaves it.
+QTemporaryFile *docasny = nullptr;
 QString docasny_adresar;
+
+void Odstran_kopiu() { delete std::exchange(docasny, nullptr); }
 
 QString Adresar_pre_kopiu()
 {
@@ -34,12 +40,13 @@ Chyba_suboru Priprav_kopiu()
     const QString adresar = Adresar_pre_kopiu();
     if (docasny && adresar == docasny_adresar)
         return {};
-    docasny.reset();
+    Odstran_kopiu();
     auto subor = std::make_unique<QTemporaryFile>(
         QDir(adresar).filePath(QStringLiteral("Dat.XXXXXX.tmp")));
     if (!subor->open())
         return {Chyba_suboru::Bez_docasneho_suboru, adresar};
-    docasny = std::move(subor);
+    [[maybe_unused]] static const bool s_aplikaciou = (qAddPostRoutine(Odstran_kopiu), true);
+    docasny = subor.release();
     docasny_adresar = adresar;
     return {};
 }

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <tuple>
@@ -205,6 +206,57 @@ TEST(TabOrder, ADialogGivesTheFocusBackToTheCellThatHadIt)
         platform::Stage::runDialog(d);
         QApplication::processEvents(); // the window system's answer to the activation
         EXPECT_TRUE(f.TV1(3)->editor()->hasFocus()) << r.name;
+    }
+}
+
+// Where the keys go after a dialog when the control that had the focus is
+// no place to type any more: where the page the pupil now sees put the
+// focus as it came up (its Form_Activate).
+TEST(TabOrder, AfterADialogTheKeysGoWhereThePageInFrontPutsThem)
+{
+    struct Page : Form {
+        PictureBox *Pic = new PictureBox(this);
+        TextBox *TV = new TextBox(this);
+        Page()
+        {
+            Pic->Move(10, 10, 100, 40);
+            TV->Move(10, 80, 100, 20);
+        }
+        void Form_Activate() override { TV->SetFocus(); }
+    };
+    struct Row {
+        const char *name;
+        std::function<void(Page &first, Page &second)> beforeTheDialog, meanwhile;
+        bool secondInFront;
+    } rows[] = {
+        {"a click on a picture took the focus from the page's cell",
+         [](Page &a, Page &) { QTest::mouseClick(a.Pic, Qt::LeftButton); }, {}, false},
+        {"the page came in front while the cell of the one behind had the focus",
+         [](Page &, Page &b) { b.TV->SetFocus(); }, {}, false},
+        {"the cell's page went behind another page meanwhile", {}, [](Page &, Page &b) { b.Show(); }, true},
+        {"the page with the cell was unloaded meanwhile", {}, [](Page &a, Page &b) {
+             b.Show();
+             a.TV->SetFocus();
+             a.Unload();
+         }, true},
+    };
+    for (const Row &r : rows) {
+        Page second, first;
+        second.Show();
+        lktest::showAndActivate(&first);
+        if (r.beforeTheDialog)
+            r.beforeTheDialog(first, second);
+        QDialog d(Stage::instance());
+        QTimer::singleShot(0, &d, [&] {
+            if (r.meanwhile)
+                r.meanwhile(first, second);
+            d.reject();
+        });
+        Stage::runDialog(d);
+        QApplication::processEvents();
+        Page &front = r.secondInFront ? second : first;
+        EXPECT_EQ(Stage::instance()->frontPage(), &front) << r.name;
+        EXPECT_TRUE(front.TV->editor()->hasFocus()) << r.name;
     }
 }
 

@@ -31,7 +31,8 @@ namespace lktest {
 
 class Program : public Docasny_config, public Nahradne_sluzby {
 public:
-    Program()
+    // `koren`: the installation of an earlier run, started again.
+    explicit Program(const QString &koren = {}) : Docasny_config(koren)
     {
         QDir().mkpath(hd());
         Zapis_subor(config() + "/Loravik.ini",
@@ -76,6 +77,7 @@ public:
 // The program as a pupil meets it: the real display mode, so the stage
 // fills the screen, and real message boxes.
 struct Program_na_celej_obrazovke {
+    explicit Program_na_celej_obrazovke(const QString &koren = {}) : p(koren) {}
     Program p;
     platform::ScreenDisplayMode obrazovka;
     platform::QtMessageBox okno_spravy;

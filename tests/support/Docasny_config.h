@@ -1,17 +1,23 @@
 #pragma once
 // A temporary directory whose "config" and "data" folders are the user's
 // configuration and data directories (XDG_CONFIG_HOME, XDG_DATA_HOME) for
-// the object's life.
+// the object's life; or a given directory, which stays.
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <optional>
+
 class Docasny_config {
 public:
-    Docasny_config()
+    explicit Docasny_config(const QString &koren = {})
     {
+        if (koren.isEmpty())
+            koren_ = novy_.emplace().path();
+        else
+            koren_ = koren;
         for (Premenna &p : premenne_) {
             p.stara = qgetenv(p.meno), p.mala = qEnvironmentVariableIsSet(p.meno);
-            const QString cesta = koren_.filePath(QString::fromLatin1(p.adresar));
+            const QString cesta = QDir(koren_).filePath(QString::fromLatin1(p.adresar));
             QDir().mkpath(cesta);
             qputenv(p.meno, cesta.toUtf8());
         }
@@ -24,9 +30,9 @@ public:
     Docasny_config(const Docasny_config &) = delete;
     Docasny_config &operator=(const Docasny_config &) = delete;
 
-    QString koren() const { return koren_.path(); }
-    QString config() const { return koren_.filePath("config"); }
-    QString data() const { return koren_.filePath("data"); }
+    QString koren() const { return koren_; }
+    QString config() const { return QDir(koren_).filePath("config"); }
+    QString data() const { return QDir(koren_).filePath("data"); }
 
 private:
     struct Premenna {
@@ -34,6 +40,7 @@ private:
         QByteArray stara = {};
         bool mala = false;
     };
-    QTemporaryDir koren_;
+    std::optional<QTemporaryDir> novy_;
+    QString koren_;
     Premenna premenne_[2] = {{"XDG_CONFIG_HOME", "config"}, {"XDG_DATA_HOME", "data"}};
 };

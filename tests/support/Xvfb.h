@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QStandardPaths>
 #include <QThread>
+#include <csignal>
 #include <cstring>
 #include <utility>
 #include <xcb/xcb.h>
@@ -65,6 +66,66 @@ public:
 
     bool bezi() const { return !displej_.isEmpty(); }
     QByteArray displej() const { return displej_; }
+
+    // The window manager stops answering for a while, as on a busy machine:
+    // stopped once it has framed a window of the test's own, so that it is
+    // past its start and waits for what comes (stopped in its start, it
+    // could hold the whole server).
+    void Zastav_spravcu()
+    {
+        xcb_connection_t *c = xcb_connect(displej_.constData(), nullptr);
+        const xcb_screen_t *s = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+        const xcb_window_t okno = xcb_generate_id(c);
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, okno, s->root, 0, 0, 10, 10, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                          s->root_visual, 0, nullptr);
+        xcb_map_window(c, okno);
+        xcb_flush(c);
+        const QDeadlineTimer koniec(Cas_spravcu);
+        for (bool oramovane = false; !oramovane && !koniec.hasExpired(); QThread::msleep(10)) {
+            auto *t = xcb_query_tree_reply(c, xcb_query_tree(c, okno), nullptr);
+            oramovane = t && t->parent != s->root;
+            free(t);
+        }
+        xcb_destroy_window(c, okno);
+        xcb_disconnect(c);
+        ::kill(pid_t(spravca_.processId()), SIGSTOP);
+    }
+    void Pusti_spravcu() { ::kill(pid_t(spravca_.processId()), SIGCONT); }
+
+    // The server goes away under its clients, as a crashed desktop's or a
+    // dropped remote display's does.
+    void Zhod()
+    {
+        server_.kill();
+        server_.waitForFinished();
+    }
+
+    // What a program on this server that does not end is doing: the stacks
+    // of its threads and the server's windows (which of them is mapped,
+    // where, whose box waits for the focus), for a test's failure message.
+    QString Co_robi(qint64 pid) const
+    {
+        const auto spusti = [](const QString &program, const QStringList &argumenty, const QByteArray &displej) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(displej));
+            p.setProcessEnvironment(env);
+            p.setProcessChannelMode(QProcess::MergedChannels);
+            p.start(program, argumenty);
+            if (!p.waitForStarted())
+                return QStringLiteral("(%1 did not start: scripts/deps.sh installs it)\n").arg(program);
+            if (!p.waitForFinished(60000))
+                p.kill(), p.waitForFinished();
+            return QString::fromLocal8Bit(p.readAll());
+        };
+        return QStringLiteral("---- its threads:\n")
+            + spusti(QStringLiteral("gdb"), {QStringLiteral("-p"), QString::number(pid), QStringLiteral("-batch"),
+                                             QStringLiteral("-ex"), QStringLiteral("thread apply all bt")}, displej_)
+            + QStringLiteral("---- the server's windows, and the one with the focus:\n")
+            + spusti(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")}, displej_)
+            + spusti(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus"), QStringLiteral("getwindowname")},
+                     displej_);
+    }
 
     // Why the server is not there for the test, for its failure message.
     QString chyba() const { return chyba_; }
@@ -211,6 +272,14 @@ public:
                        XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                        reinterpret_cast<const char *>(&e));
         xcb_flush(c_);
+    }
+    // The window the server sends the keys to.
+    unsigned Fokus() const
+    {
+        auto *f = xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr);
+        const unsigned okno = f ? f->focus : 0;
+        free(f);
+        return okno;
     }
     // The pointer's picture as the server shows it.
     QSize Kurzor() const
