@@ -1,10 +1,13 @@
 #pragma once
 // Asynchronous playback of short WAV files (hover and click feedback).
+#include <QBuffer>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 
-class QSoundEffect;
+#include <memory>
+
+class QAudioSink;
 
 namespace platform {
 
@@ -27,14 +30,19 @@ public:
     void Play(const QString &path) override;
     void Preload(const QString &path) override;
 
-    // Whether the file is loaded and kept for later plays.
+    // Whether the file is loaded and kept for later plays, and whether it
+    // was a sound that can be played.
     bool IsCached(const QString &path) const;
+    bool IsSound(const QString &path) const;
 
 private:
-    QSoundEffect *Effect(const QString &path);
+    struct Clip;
+    // The file's sound, read once and kept.
+    const Clip *Load(const QString &path);
 
-    QHash<QString, QSoundEffect *> effects_;
-    QSoundEffect *playing_ = nullptr;
+    QHash<QString, std::shared_ptr<Clip>> clips_;
+    std::unique_ptr<QAudioSink> sink_;
+    QBuffer playing_;
 };
 
 class FakeSound final : public Sound {
