@@ -254,7 +254,7 @@ TEST(Zamok_priecinka, WhatCannotBeLockedIsSaidAtOnce)
             QElapsedTimer cas;
             cas.start();
             stav = p.Zamkni(5s)->Stav();
-            EXPECT_LT(cas.elapsed(), 1000) << "no waiting";
+            EXPECT_LT(cas.elapsed(), 2500) << "no waiting";
             ASSERT_TRUE(!root || (seteuid(0) == 0 && setegid(0) == 0 && setgroups(skupiny.size(), skupiny.data()) == 0));
         }
         EXPECT_EQ(stav, r.stav);
@@ -296,7 +296,7 @@ TEST(Zamok_priecinka, AWaitEndsWhenTheProgramIsToldToEnd)
     cas.start();
     const Zamok_priecinka cakajuci(p.priecinok, 40s, koniec);
     EXPECT_EQ(cakajuci.Stav(), Stav_zamku::Preruseny);
-    EXPECT_LT(cas.elapsed(), 1000);
+    EXPECT_LT(cas.elapsed(), 2500);
     EXPECT_EQ(koniec.kolkokrat, 3) << "asked between tries, which sleep";
 }
 

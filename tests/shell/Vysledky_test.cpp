@@ -289,7 +289,7 @@ TEST(ResultsFile, AResultThatCannotBeSavedLeavesTheTableAlone)
     QElapsedTimer cas;
     cas.start();
     EXPECT_EQ(Pridaj_riadok(hd, zobrazene, novy).dovod, Zapis::Zamok_nie_je_subor);
-    EXPECT_LT(cas.elapsed(), 1000) << "reported at once";
+    EXPECT_LT(cas.elapsed(), 2500) << "reported at once";
     EXPECT_TRUE(Text_zapisu(Zapis::Zamok_nie_je_subor, cesta).contains(QDir::toNativeSeparators(zamok)));
     ASSERT_TRUE(QDir(dir.path()).rmdir("Vysledky.lock"));
 
