@@ -24,6 +24,8 @@
 #include <QTimer>
 #include <cups/cups.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <iostream>
 #include <tuple>
 
@@ -315,8 +317,11 @@ TEST(PrinterDevice, WhyAJobDidNotPrintIsSaidInOurWordsBlamingNoOne)
          "Tlačový systém zrušil úlohu 1 na tlačiarni Stau1. Tlačiareň ju nedokázala vytlačiť.", "„paper jam“", false},
         {"the queue deleted in the middle of the job", {}, "Pomala", nullptr, 1000,
          "Úloha 1 na tlačiarni Pomala bola zrušená. Tlačiareň bola z tlačového systému odstránená.", "", false},
+        // Known after all when the print system's note of the end came before it forgot the job.
         {"the queue deleted in the middle of the job, forgotten at once", {.keepsJobHistory = false}, "Pomala",
-         nullptr, 1000, "Tlačiareň Pomala bola z tlačového systému odstránená, a tak sa nedá zistiť, či sa úloha 1",
+         nullptr, 1000,
+         "Tlačiareň Pomala bola z tlačového systému odstránená, a tak sa nedá zistiť, či sa úloha 1|"
+         "Úloha 1 na tlačiarni Pomala bola zrušená. Tlačiareň bola z tlačového systému odstránená.",
          "", true},
         {"the print system's queue full", {.maxJobs = 1}, "Kabinet", "lp -d Kabinet -H indefinite /etc/hostname", 0,
          "Tlačový systém úlohu odmietol. Rad úloh tlačového systému je plný.", "", false},
@@ -347,8 +352,13 @@ TEST(PrinterDevice, WhyAJobDidNotPrintIsSaidInOurWordsBlamingNoOne)
             ADD_FAILURE() << row.name << ": printed as if done";
         } catch (const PrinterError &e) {
             const QString said = QString::fromUtf8(e.what());
-            EXPECT_TRUE(said.startsWith(row.said) && said.contains(row.also)) << row.name << ": " << e.what();
-            EXPECT_EQ(dynamic_cast<const PrintFateUnknown *>(&e) != nullptr, row.unknown) << row.name;
+            // One of the true ends the row allows ("|" between them); only the first is not known.
+            const QStringList allowed = QString(row.said).split('|');
+            const qsizetype which = std::find_if(allowed.begin(), allowed.end(),
+                                                 [&said](const QString &a) { return said.startsWith(a); })
+                - allowed.begin();
+            EXPECT_TRUE(which < allowed.size() && said.contains(row.also)) << row.name << ": " << e.what();
+            EXPECT_EQ(dynamic_cast<const PrintFateUnknown *>(&e) != nullptr, row.unknown && which == 0) << row.name;
             EXPECT_EQ(EnglishIn(said).join(", ").toStdString(), "") << row.name << ": " << e.what();
             EXPECT_FALSE(said.contains(QRegularExpression("\\bste\\b|používateľ|učiteľ"))) << row.name << ": " << e.what();
         }
