@@ -25,11 +25,6 @@ constexpr std::time_t Vek_novej = 60;
 // How a note of a kept result starts.
 const QByteArray Zaciatok_vysledku = QByteArrayLiteral("P ");
 
-QByteArray Obsah_casti(const QString &hd, const QString &druh, const QString &text)
-{
-    return (hd + QLatin1Char('\n') + druh + QLatin1Char('\n') + text).toUtf8();
-}
-
 void Zavri(int &fd, Priecinok_uschovanych &priecinok)
 {
     if (fd >= 0)
@@ -114,38 +109,6 @@ QString Adresar_uschovanych()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
         + QStringLiteral("/loravik-kvantira2/neulozene/");
-}
-
-Uschovana_cast Uschovana_cast::Uschovaj(const QString &hd, const QString &druh, const QString &text)
-{
-    Uschovana_cast cast;
-    if (!QDir().mkpath(Adresar_uschovanych()))
-        return cast;
-    const auto priecinok = std::make_shared<const Priecinok>(Adresar_uschovanych());
-    const QByteArray obsah = Obsah_casti(hd, druh, text);
-    for (int pokus = 0; pokus < 3 && !cast.Uschovana(); ++pokus) {
-        // The name orders the parts by time; the random part keeps programs
-        // of the same user from meeting.
-        const QString meno = QStringLiteral("%1-%2.txt")
-                                 .arg(QDateTime::currentMSecsSinceEpoch(), 15, 10, QLatin1Char('0'))
-                                 .arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
-        const QByteArray nazov = QFile::encodeName(meno);
-        const int fd = ::openat(priecinok->fd(), nazov.constData(), O_RDWR | O_CREAT | O_EXCL | Bezpecne, 0600);
-        if (fd < 0)
-            return cast;
-        // Another program taking parts in got to the empty file first: a new one.
-        const bool drzana = Zamkni_subor(fd);
-        if (drzana && Zapis_vsetko(fd, obsah) && Synchronizuj(fd)) {
-            (void)Synchronizuj(priecinok->fd()); // not every file system syncs a folder
-            cast.fd_ = fd, cast.priecinok_ = priecinok, cast.meno_ = meno, cast.text_ = text;
-            break;
-        }
-        ::unlinkat(priecinok->fd(), nazov.constData(), 0);
-        ::close(fd);
-        if (drzana)
-            return cast; // the disk takes no more
-    }
-    return cast;
 }
 
 Uschovana_cast::~Uschovana_cast()

@@ -34,9 +34,6 @@ QString Adresar_uschovanych();
 class Uschovana_cast {
 public:
     Uschovana_cast() = default;
-    // Keeps `text`, part of kind `druh` for the data folder `hd`: written,
-    // synced, and held. Not Uschovana() when it cannot be kept whole.
-    static Uschovana_cast Uschovaj(const QString &hd, const QString &druh, const QString &text);
     // Lets the part go as it is: it stays kept for the next save or start.
     ~Uschovana_cast();
     Uschovana_cast(Uschovana_cast &&ina) noexcept;
