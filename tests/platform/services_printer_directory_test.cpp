@@ -1,0 +1,148 @@
+// The printer directory: the printers the print dialog shows and a
+// printer's details, asked of a print server of the test's own on a thread
+// of their own, within the bound while the screen goes on.
+#include "Printing.h"
+
+#include "platform/PrintQueue.h"
+#include "platform/PrinterDirectory.h"
+
+#include <QElapsedTimer>
+#include <QScopeGuard>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+using namespace lktest;
+using namespace platform;
+
+namespace {
+
+// What a printer directory answered to one question: each answer, when the
+// first came, and the longest the screen's thread went without a turn
+// meanwhile (a timer there fires every 20 ms).
+template <typename T>
+struct Heard {
+    QList<T> answers;
+    qint64 ms = -1, longestStill = 0;
+};
+
+// Asks, and listens until the bound and its grace are well past (or, with
+// an answer, a while longer, for one more); with dropContext the context
+// goes before any answer can come.
+template <typename T>
+Heard<T> Hear(const std::function<void(QObject *, std::function<void(const T &)>)> &ask, bool dropContext = false)
+{
+    Heard<T> heard;
+    QElapsedTimer since;
+    since.start();
+    qint64 last = 0;
+    QTimer screen;
+    QObject::connect(&screen, &QTimer::timeout, [&] {
+        heard.longestStill = std::max(heard.longestStill, since.elapsed() - last);
+        last = since.elapsed();
+    });
+    screen.start(20);
+    auto context = std::make_unique<QObject>();
+    ask(context.get(), [&](const T &answer) {
+        heard.answers << answer;
+        if (heard.ms < 0)
+            heard.ms = since.elapsed();
+    });
+    if (dropContext)
+        context.reset();
+    const int bound = int((PrintWaits().queue + PrintGrace).count());
+    Within(bound + 2000, [&] { return !heard.answers.isEmpty(); });
+    Within(300, [] { return false; });
+    return heard;
+}
+
+} // namespace
+
+// The printers the print dialog shows and a printer's details, asked of a
+// print server of the test's own on a thread of their own: its queues, its
+// default one, and a printer's place, model and state in Slovak. A server
+// stopped at the question is said not to answer once the bound is past,
+// one that wants a login to refuse, once, with no one asked for a password,
+// and one that is not there to be not there; the screen's thread goes on
+// all the while, and a question whose context is gone is never answered.
+TEST(PrinterDirectory, ThePrintersAndTheirDetailsComeWithinTheBoundWhileTheScreenGoesOn)
+{
+    PrintWaitLimits &limits = PrintWaits();
+    const PrintWaitLimits usual = limits;
+    const auto restore = qScopeGuard([&] { limits = usual; });
+    limits.queue = std::chrono::milliseconds(1500);
+    const auto directory = MakeSystemPrinterDirectory();
+    const auto listing = [&](QObject *c, std::function<void(const PrinterListing &)> a) {
+        directory->AskPrinters(c, std::move(a));
+    };
+    const auto details = [&](const QString &printer) {
+        return [&, printer](QObject *c, std::function<void(const PrinterDetails &)> a) {
+            directory->AskDetails(printer, c, std::move(a));
+        };
+    };
+    // Answered once, in time, the screen going on; what it said.
+    const auto once = [&](const auto &heard, const char *name, qint64 atLeastMs = 0) {
+        EXPECT_EQ(heard.answers.size(), 1) << name;
+        EXPECT_TRUE(heard.ms >= atLeastMs && heard.ms <= (limits.queue + PrintGrace).count() + 1500)
+            << name << ": answered after " << heard.ms << " ms";
+        EXPECT_LE(heard.longestStill, 1000) << name << ": the screen's thread stood still";
+        return heard.answers.value(0);
+    };
+
+    const PrinterListing none = once(Hear<PrinterListing>(listing), "no print server");
+    EXPECT_EQ(none.why, "Tlačiarne sa nedajú zistiť: tlačový systém nie je dostupný.");
+    {
+        lktest::PrintServer server;
+        if (!server.Running())
+            GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+        for (const char *queue : {"Zborovna", "Kabinet", "Stau4"})
+            ASSERT_TRUE(AddQueue(server, queue)) << queue;
+        ASSERT_TRUE(server.Run("lpadmin", {"-d", "Zborovna"})
+                    && server.Run("lpadmin", {"-p", "Kabinet", "-L", "Kabinet matematiky"})
+                    && server.Run("cupsreject", {"Zborovna"})
+                    && server.Run("cupsdisable", {"-r", "Vymeňte toner", "Zborovna"}));
+
+        PrinterListing all = once(Hear<PrinterListing>(listing), "queues and the default");
+        all.printers.sort();
+        EXPECT_EQ(all.printers.join(", ").toStdString(), "Kabinet, Stau4, Zborovna");
+        EXPECT_EQ(all.defaultPrinter, "Zborovna");
+        EXPECT_EQ(all.why, "");
+
+        const struct { const char *name, *printer, *location, *state; bool accepts; const char *why; } rows[] = {
+            {"ready, with its place", "Kabinet", "Kabinet matematiky", "Pripravená.", true, ""},
+            {"stopped with its reason, taking no jobs", "Zborovna", "", "Zastavená. Tlačiareň hlási: „Vymeňte toner“.",
+             false, ""},
+            {"one the print system does not know", "Nikde", "", "", true,
+             "Údaje o tlačiarni Nikde sa nedajú zistiť. Tlačový systém tlačiareň nepozná."},
+        };
+        for (const auto &row : rows) {
+            const PrinterDetails d = once(Hear<PrinterDetails>(details(row.printer)), row.name);
+            EXPECT_EQ(std::tuple(d.printer, d.location, d.state, d.acceptsJobs, d.why),
+                      std::tuple(QString(row.printer), QString(row.location), QString(row.state), row.accepts,
+                                 QString(row.why)))
+                << row.name << ": " << d.state.toStdString() << " / " << d.why.toStdString();
+            EXPECT_TRUE(row.why[0] || !d.model.isEmpty()) << row.name << ": no model";
+        }
+
+        const int threads = Threads();
+        server.Pause();
+        const auto lateListing = once(Hear<PrinterListing>(listing), "stopped at the question", limits.queue.count());
+        EXPECT_EQ(lateListing.why, "Tlačiarne sa nedajú zistiť: tlačový systém neodpovedal včas.");
+        const auto lateDetails = once(Hear<PrinterDetails>(details("Kabinet")), "stopped, details",
+                                      limits.queue.count());
+        EXPECT_EQ(lateDetails.why, "Údaje o tlačiarni Kabinet sa nedajú zistiť: tlačový systém neodpovedal včas.");
+        const Heard<PrinterListing> dropped = Hear<PrinterListing>(listing, true);
+        EXPECT_TRUE(dropped.answers.isEmpty()) << "answered a context that is gone";
+        server.Resume();
+        EXPECT_TRUE(Within(5000, [&] { return Threads() <= threads; }))
+            << Threads() - threads << " threads more: a thread that asked did not end";
+    }
+    lktest::PrintServer login({.refuses = "CUPS-Get-Printers Get-Printer-Attributes"});
+    ASSERT_TRUE(login.Running() && AddQueue(login, "Kabinet"));
+    const auto refused = once(Hear<PrinterListing>(listing), "a login wanted");
+    EXPECT_EQ(refused.why, "Tlačiarne sa nedajú zistiť. Vyžaduje sa prihlásenie menom a heslom.");
+    const auto refusedDetails = once(Hear<PrinterDetails>(details("Kabinet")), "a login wanted, details");
+    EXPECT_EQ(refusedDetails.why,
+              "Údaje o tlačiarni Kabinet sa nedajú zistiť. Vyžaduje sa prihlásenie menom a heslom.");
+}
