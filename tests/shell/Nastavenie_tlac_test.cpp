@@ -306,6 +306,13 @@ struct Cakanie_na_tlaciaren {
 // with it, the figures are the benchmarks'.
 constexpr int Rezerva_ms = 2500;
 
+// Printing on paper through a link to the print server whose answers come
+// late when a row wants it so.
+struct Cez_linku {
+    Na_papier n;
+    std::optional<lktest::SlowLink> linka;
+};
+
 // Prints through the dialog onto a print server of the test's own (through
 // a slow link when its answers come late). While the program waits for the
 // printer, a note on the stage says so from the start of the wait to its
@@ -314,13 +321,6 @@ constexpr int Rezerva_ms = 2500;
 // second), keys typed meanwhile are dropped, not typed into the name when
 // the wait is over, and the teacher is back within the bound and the
 // thread's grace, told what is known.
-// Printing on paper through a link to the print server whose answers come
-// late when a row wants it so.
-struct Cez_linku {
-    Na_papier n;
-    std::optional<lktest::SlowLink> linka;
-};
-
 void Tlac_a_cakaj(Nastavenie &t, Cez_linku &p, const Cakanie_na_tlaciaren &c)
 {
     using Hodiny = std::chrono::steady_clock;
