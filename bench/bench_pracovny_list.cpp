@@ -12,6 +12,7 @@
 #include "services/Pismo.h"
 #include "services/Promenne_cviceni.h"
 #include "services/Tabulky.h"
+#include "services/Zapis_dokumentu.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -44,6 +45,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    platform::UseDocumentWriter(Misc::Zapisovac_dokumentov());
     platform::FakeClock hodiny;
     platform::FakeSound zvuk;
     platform::FakeMessageBox okno;

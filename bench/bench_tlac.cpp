@@ -6,6 +6,7 @@
 // grace, 750 ms, and a tenth of a second. Needs cupsd (cups-daemon).
 #include "platform/PrintQueue.h"
 #include "platform/PrinterDevice.h"
+#include "services/Zapis_dokumentu.h"
 #include "support/PrintServer.h"
 
 #include <QApplication>
@@ -64,6 +65,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    platform::UseDocumentWriter(Misc::Zapisovac_dokumentov());
     benchmark::RegisterBenchmark("Stalled/BeforeTheQueue", Tlac_bez_odpovede, false)
         ->Unit(benchmark::kMillisecond)->Iterations(3);
     benchmark::RegisterBenchmark("Stalled/AtTheSend", Tlac_bez_odpovede, true)

@@ -1,6 +1,7 @@
 #include "platform/DisplayMode.h"
 #include "platform/Runtime.h"
 #include "platform/Signals.h"
+#include "services/Zapis_dokumentu.h"
 #include "shell/Formulare.h"
 #include "shell/frm_Select.h"
 
@@ -13,6 +14,7 @@ int main(int argc, char **argv)
     // The standard buttons of message and print dialogs speak Slovak too.
     platform::InstallTranslations();
     platform::handleSignals();
+    platform::UseDocumentWriter(Misc::Zapisovac_dokumentov());
     // The chooser is the start-up form: its load runs the whole start-up and
     // may end the program before the event loop starts.
     Formulare::frm_Select->Load();
