@@ -1,23 +1,28 @@
 #include "platform/PrintDialog.h"
 
-#include "platform/Form.h"
 #include "platform/Services.h"
+#include "platform/Stage.h"
 
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSet>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -46,10 +51,31 @@ QString AsSentence(const QString &why)
 
 QString Native(const QString &path) { return QDir::toNativeSeparators(path); }
 
+// The file chooser's sizes and times of files in Slovak whatever the
+// machine's language: Qt's file model writes them in the system's.
+class SlovakFileDetails final : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (role != Qt::DisplayRole || !files || (index.column() != 1 && index.column() != 3))
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex file = mapToSource(index);
+        const QLocale slovak(QLocale::Slovak);
+        if (index.column() == 3)
+            return slovak.toString(files->lastModified(file), QLocale::ShortFormat);
+        return files->isDir(file) ? QString() : slovak.formattedDataSize(files->size(file));
+    }
+};
+
 class PrintDialog final : public QDialog {
 public:
     PrintDialog(const QString &title, QWidget *parent);
     const std::optional<PrintDialogChoice> &Choice() const { return choice_; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QGroupBox *MakeOutput();
@@ -145,6 +171,7 @@ QGroupBox *PrintDialog::MakeOutput()
     toFile_->setObjectName(QStringLiteral("toFile"));
     // Until the print system has answered, the file is what can be used.
     toFile_->setChecked(true);
+    toFile_->installEventFilter(this);
     fileName_ = new QLineEdit(Native(DefaultPdfPath()));
     fileName_->setObjectName(QStringLiteral("fileName"));
     auto *choose = new QPushButton(QStringLiteral("&Vybrať…"));
@@ -186,6 +213,17 @@ QGroupBox *PrintDialog::MakeOutput()
     connect(fileName_, &QLineEdit::textEdited, this, [this] { Choose(toFile_); });
     connect(choose, &QPushButton::clicked, this, [this] { ChooseFile(); });
     return box;
+}
+
+// Alt+D chooses the file and gives the keys to its name, which is what is
+// typed next.
+bool PrintDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != toFile_ || event->type() != QEvent::Shortcut)
+        return QDialog::eventFilter(watched, event);
+    Choose(toFile_);
+    fileName_->setFocus(Qt::ShortcutFocusReason);
+    return true;
 }
 
 QGroupBox *PrintDialog::MakeCopiesAndPages()
@@ -326,13 +364,22 @@ void PrintDialog::ChooseFile()
     QFileDialog chooser(this, QStringLiteral("Súbor pre pracovný list"), folder.path(),
                         QStringLiteral("Dokumenty PDF (*.pdf)"));
     chooser.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    chooser.setProxyModel(new SlovakFileDetails(&chooser));
+    // Qt names the kinds of files in the default locale's language: Slovak
+    // while the chooser is open.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Slovak));
+    const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
     chooser.setAcceptMode(QFileDialog::AcceptSave);
     chooser.setDefaultSuffix(QStringLiteral("pdf"));
     chooser.selectFile(now.fileName());
-    // The list's columns share its width, so it needs no bar to scroll
-    // sideways on a screen the program fills at a large scale.
-    for (QHeaderView *columns : chooser.findChildren<QHeaderView *>())
+    // The names take the width the sizes, kinds and times leave them whole,
+    // so the list needs no bar to scroll sideways on a screen the program
+    // fills at a large scale.
+    for (QHeaderView *columns : chooser.findChildren<QHeaderView *>()) {
+        columns->setSectionResizeMode(QHeaderView::ResizeToContents);
         columns->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
     if (Stage::runDialog(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
         return;
     fileName_->setText(Native(chooser.selectedFiles().constFirst()));
@@ -355,19 +402,21 @@ std::optional<QString> PrintDialog::CheckedFile()
     QFileInfo file(QDir::home().absoluteFilePath(QDir::fromNativeSeparators(name)));
     if (file.isDir())
         return refused(QStringLiteral("%1 je priečinok.\nNapíšte aj názov súboru.").arg(Native(file.filePath())));
-    if (file.suffix().isEmpty()) {
+    if (!file.fileName().endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
         name += name.endsWith(QLatin1Char('.')) ? QStringLiteral("pdf") : QStringLiteral(".pdf");
         fileName_->setText(name);
         file.setFile(QDir::home().absoluteFilePath(QDir::fromNativeSeparators(name)));
     }
-    const QString folder = Native(file.absolutePath());
     if (!QDir().mkpath(file.absolutePath()))
-        return refused(QStringLiteral("Priečinok %1 neexistuje a nedá sa vytvoriť.").arg(folder));
-    if (!file.exists()) {
-        if (!QFileInfo(file.absolutePath()).isWritable())
-            return refused(QStringLiteral("Do priečinka %1 sa nedá zapisovať.\nVyberte iný priečinok.").arg(folder));
+        return refused(QStringLiteral("Priečinok %1 neexistuje a nedá sa vytvoriť.").arg(Native(file.absolutePath())));
+    // The file is written in its folder, the one a link leads to, by a new
+    // file renamed over it: a folder that takes no new file is said first.
+    const QFileInfo written(file.exists() ? file.canonicalFilePath() : file.absoluteFilePath());
+    if (!QFileInfo(written.absolutePath()).isWritable())
+        return refused(QStringLiteral("Do priečinka %1 sa nedá zapisovať.\nVyberte iný priečinok.")
+                           .arg(Native(written.absolutePath())));
+    if (!file.exists())
         return file.absoluteFilePath();
-    }
     const QString path = Native(file.absoluteFilePath());
     if (!file.isFile() || !file.isWritable())
         return refused(QStringLiteral("Súbor %1 sa nedá prepísať.\nVyberte iný názov súboru.").arg(path));

@@ -12,10 +12,10 @@
 namespace platform {
 
 // The teacher's choice in the dialog titled `title`; nothing when cancelled.
-// A file chosen has passed its checks: ".pdf" added to a name without an
-// extension, its missing folder made, writing over an existing file agreed
-// to; a folder that cannot be made or written to is said while the dialog
-// stays.
+// A file chosen has passed its checks: ".pdf" added to a name that does
+// not end in it, its missing folder made, writing over an existing file
+// agreed to; a folder that cannot be made or written to is said while the
+// dialog stays, before anything is asked of a file there.
 std::optional<PrintDialogChoice> AskPrintChoice(const QString &title);
 
 } // namespace platform

@@ -11,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -205,6 +206,26 @@ TEST_F(Dialog_tlace, TheChoiceCarriesThePrinterTheCopiesAndThePages)
             << c.nazov;
     }
     EXPECT_FALSE(Vyber([](QDialog &d) { d.reject(); }).has_value()) << "cancelled";
+}
+
+// Alt+D, with a printer chosen, chooses the PDF file and the keys typed
+// next go to its name, as after a click in it; the name typed is where the
+// sheet goes.
+TEST_F(Dialog_tlace, AltDChoosesTheFileAndTheKeysTypedNextNameIt)
+{
+    adresar.zoznam = {{"Kabinet"}, "Kabinet", {}};
+    const std::optional<PrintDialogChoice> volba = Vyber([&](QDialog &d) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Prvok<QRadioButton>(d, "toPrinter")->isChecked(); }));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        QTest::keyClick(&d, Qt::Key_D, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Prvok<QRadioButton>(d, "toFile")->isChecked(); }));
+        QTest::keyClicks(nullptr, QStringLiteral("Trieda")); // to whatever has the keys
+        EXPECT_EQ(Prvok<QLineEdit>(d, "fileName")->text(), "Trieda");
+        Tlac(d);
+    });
+    ASSERT_TRUE(volba.has_value());
+    EXPECT_EQ(volba->deviceName, QString());
+    EXPECT_EQ(volba->fileName, QDir(domov.path()).filePath("Trieda.pdf"));
 }
 
 // "Vybrať…" opens a file chooser on the folder of the file offered, or the

@@ -10,9 +10,12 @@
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -24,8 +27,10 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QTranslator>
+#include <QTreeView>
 
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -143,17 +148,77 @@ QString Orezane(QWidget *okno)
     return orezane;
 }
 
+// What the default locale's language gives, in Slovak.
+QString Po_slovensky(const std::function<QString()> &text)
+{
+    const QLocale predtym;
+    QLocale::setDefault(QLocale(QLocale::Slovak));
+    const QString po_slovensky = text();
+    QLocale::setDefault(predtym);
+    return po_slovensky;
+}
+
+// What the file chooser shows of its files' sizes, types and times that is
+// cut short, or that is not in Slovak words, once it has listed them (at
+// least `suborov` rows).
+QString Stlpce_vyberu(QFileDialog *vyber, int suborov)
+{
+    auto *zoznam = vyber->findChild<QTreeView *>(QStringLiteral("treeView"));
+    if (!zoznam || !zoznam->isVisibleTo(vyber))
+        return QStringLiteral("no list of files with their details shown");
+    const QAbstractItemModel *model = zoznam->model();
+    const auto text = [&](int riadok, int stlpec) {
+        return model->index(riadok, stlpec, zoznam->rootIndex()).data().toString();
+    };
+    // Sizes and times are filled in after the names.
+    if (!QTest::qWaitFor([&] {
+            int hotovych = 0;
+            for (int r = 0; r < model->rowCount(zoznam->rootIndex()); ++r)
+                hotovych += !text(r, 3).isEmpty();
+            return hotovych >= suborov;
+        }))
+        return QStringLiteral("the files not listed");
+    QApplication::processEvents(); // the columns fitted to what came
+    const QLocale slovensky(QLocale::Slovak);
+    const int okraje = 2 * (zoznam->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, zoznam) + 1);
+    QString zle;
+    for (int r = 0; r < model->rowCount(zoznam->rootIndex()); ++r) {
+        const QFileInfo subor(model->index(r, 0, zoznam->rootIndex()).data(QFileSystemModel::FilePathRole).toString());
+        for (int stlpec = 1; stlpec <= 3; ++stlpec)
+            if (!zoznam->header()->isSectionHidden(stlpec)
+                && zoznam->header()->sectionSize(stlpec) < zoznam->fontMetrics().horizontalAdvance(text(r, stlpec)) + okraje)
+                zle += QStringLiteral("\"%1\" cut short to %2 px ").arg(text(r, stlpec)).arg(zoznam->header()->sectionSize(stlpec));
+        if (const QString cas = slovensky.toString(subor.lastModified(), QLocale::ShortFormat); text(r, 3) != cas)
+            zle += QStringLiteral("\"%1\" not \"%2\" ").arg(text(r, 3), cas);
+        if (const QString druh = subor.isDir() ? text(r, 2) : Po_slovensky([&] {
+                return QMimeDatabase().mimeTypeForFile(subor).comment();
+            });
+            text(r, 2) != druh)
+            zle += QStringLiteral("\"%1\" not \"%2\" ").arg(text(r, 2), druh);
+        if (const QString velkost = subor.isDir() ? QString() : slovensky.formattedDataSize(subor.size());
+            text(r, 1) != velkost)
+            zle += QStringLiteral("\"%1\" not \"%2\" ").arg(text(r, 1), velkost);
+    }
+    return zle;
+}
+
 // The print dialog with a printer's details and a refusal, and its file
 // chooser, as the teacher opens them: all in Slovak, every text one that a
 // catalogue has, and each on the screen with its buttons in reach and its
-// texts whole, with no bar to scroll it or a list in it sideways (run again on 1280 x 1024 and
-// 1366 x 768 screens, where the program is drawn larger); their pictures
-// in build/screens/shell/.
+// texts whole, with no bar to scroll it or a list in it sideways, the
+// chooser's sizes and times of files whole and in Slovak whatever the
+// machine's language (run again under the C locale on 640 x 480, 1280 x
+// 1024, 1366 x 768 and 1920 x 1080 screens, where the program is drawn
+// larger); their pictures in build/screens/shell/.
 TEST_F(Nastavenie, ThePrintDialogAndItsFileChooserSpeakSlovakAndFitTheScreen)
 {
     QTemporaryDir domovy;
     const QByteArray stary_domov = qgetenv("HOME");
-    QDir(domovy.path()).mkdir("ucitel");
+    QDir(domovy.path()).mkpath("ucitel/Triedy");
+    {
+        QFile list(domovy.filePath("ucitel/Trieda 7.A.pdf"));
+        ASSERT_TRUE(list.open(QIODevice::WriteOnly) && list.write(QByteArray(39000, 'x')) == 39000);
+    }
     qputenv("HOME", domovy.filePath("ucitel").toUtf8());
     const auto obnov = qScopeGuard([&] { qputenv("HOME", stary_domov); });
     p.tlaciarne.zoznam = {{"Kabinet", "Zborovna"}, "Kabinet", {}};
@@ -194,6 +259,7 @@ TEST_F(Nastavenie, ThePrintDialogAndItsFileChooserSpeakSlovakAndFitTheScreen)
         QTimer::singleShot(0, [&] {
             auto *vyber = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             ASSERT_NE(vyber, nullptr) << "the file chooser is open";
+            mimo << Stlpce_vyberu(vyber, 2);
             pozri(vyber, QStringLiteral("print_dialog_subor"));
             vyber->reject();
         });

@@ -135,6 +135,7 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
         const char *vysledok, *hlasenie; // the file written; the start of the message
         bool ostane = false;             // the dialog stays, having said why
         bool otazka = false;             // whether to write over the file asked first
+        bool bol = false;                // the file is there before
     } pripady[] = {
         {"the file named in the dialog is written, and the teacher told where", "", "list.pdf", true, false,
          nullptr, false, "list.pdf", "Pracovný list je uložený"},
@@ -142,9 +143,15 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
          "list.pdf", "Pracovný list je uložený", false, true},
         {"a name without an extension gets \".pdf\"", "", "bez_pripony", true, false, nullptr, false,
          "bez_pripony.pdf", "Pracovný list je uložený"},
+        {"a name with a dot gets \".pdf\" too", "", "Trieda 7.A", true, false, nullptr, false, "Trieda 7.A.pdf",
+         "Pracovný list je uložený"},
+        {"a name ending in \".PDF\" keeps it", "", "LIST.PDF", true, false, nullptr, false, "LIST.PDF",
+         "Pracovný list je uložený"},
         {"cancelled: nothing happens", "", "zrusene.pdf", false, false, nullptr, false, nullptr, nullptr},
         {"a folder that cannot be written to: said, and the dialog stays", "", "zamknuty/list.pdf", true, false,
          nullptr, false, nullptr, "Do priečinka ", true},
+        {"a file there in a folder that cannot be written to: said before any question, and the dialog stays", "",
+         "zamknuty/stary.pdf", true, false, nullptr, false, nullptr, "Do priečinka ", true, false, true},
         {"a file that cannot be written to: said in Slovak, and the dialog stays", "", "zamknuty.pdf", true, false,
          nullptr, false, nullptr, "Súbor ", true},
         {"the dialog offers a new file in the documents folder, made for it", "", nullptr, true, false, nullptr,
@@ -174,6 +181,10 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
         std::optional<Zamknute> zamok;
         if (const QString subor(c.subor); subor.startsWith("zamknuty")) {
             const bool priecinok = subor.contains('/');
+            if (c.bol) {
+                QDir(home).mkpath(subor.section('/', 0, 0));
+                QFile(QDir(home).filePath(subor)).open(QIODevice::WriteOnly);
+            }
             if (!zamok.emplace(QDir(home).filePath(subor.section('/', 0, 0)), priecinok).Zamknute_su()) {
                 ADD_FAILURE() << c.nazov << ": nothing here that cannot be written to";
                 continue;
@@ -216,6 +227,58 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
     }
     EXPECT_FALSE(QFile::exists(domov.filePath("zlyhane.pdf")));
     qputenv("HOME", stary_domov);
+}
+
+// A file written over is replaced whole and stays what it was to its
+// folder: its permissions kept, and a link the teacher named left a link
+// to the file it names, which is the one written.
+TEST_F(Nastavenie, PrintOverAFileKeepsItsPermissionsAndALinkStaysALink)
+{
+    QTemporaryDir domov;
+    const QByteArray stary_domov = qgetenv("HOME");
+    qputenv("HOME", domov.path().toUtf8());
+    const auto obnov = qScopeGuard([&] { qputenv("HOME", stary_domov); });
+    QDir(domov.path()).mkdir("trieda");
+    platform::PrinterDevice zariadenie(false);
+    platform::ScopedService<platform::Printer> g(zariadenie);
+    const struct {
+        const char *nazov;
+        const char *subor, *odkaz; // the file there; the link to it the teacher names (nullptr: none)
+        QFile::Permissions prava;
+    } pripady[] = {
+        {"a file only its owner writes and the group reads: kept so", "list.pdf", nullptr,
+         QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup},
+        {"a file the group writes too: kept so", "spolocny.pdf", nullptr,
+         QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther},
+        {"a link: the file it names written, the link stays", "trieda/7A.pdf", "odkaz.pdf",
+         QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup},
+    };
+    Otvor(4);
+    Klik(s->ICislo(1));
+    for (const auto &c : pripady) {
+        const QString subor = domov.filePath(c.subor);
+        const QString menovany = c.odkaz ? domov.filePath(c.odkaz) : subor;
+        {
+            QFile stary(subor);
+            ASSERT_TRUE(stary.open(QIODevice::WriteOnly) && stary.write("stary") == 5) << c.nazov;
+        }
+        ASSERT_TRUE(QFile::setPermissions(subor, c.prava)) << c.nazov;
+        if (c.odkaz)
+            ASSERT_TRUE(QFile::link(subor, menovany)) << c.nazov;
+        const qsizetype okien = p.box.AskedBoxes().size();
+        Odpovedz_dialogu(true, menovany);
+        Klik(s->picTiskni);
+        const auto okna = p.box.AskedBoxes().mid(okien);
+        ASSERT_EQ(okna.size(), 2) << c.nazov << ": asked, then told";
+        EXPECT_TRUE(okna[1].text.startsWith("Pracovný list je uložený")) << c.nazov << ": " << okna[1].text.toStdString();
+        QFile zapisany(subor);
+        ASSERT_TRUE(zapisany.open(QIODevice::ReadOnly)) << c.nazov;
+        EXPECT_TRUE(zapisany.readAll().startsWith("%PDF")) << c.nazov << ": the file written";
+        EXPECT_EQ(QFile::permissions(subor) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), c.prava)
+            << c.nazov;
+        EXPECT_EQ(QFileInfo(menovany).isSymLink(), c.odkaz != nullptr) << c.nazov;
+        EXPECT_EQ(QFileInfo(menovany).canonicalFilePath(), QFileInfo(subor).canonicalFilePath()) << c.nazov;
+    }
 }
 
 // Chooses pages in the open printer dialog: from a page, then to a page.
