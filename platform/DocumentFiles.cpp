@@ -22,15 +22,19 @@ QString NoWriter() { return QStringLiteral("program nemá čím zapisovať."); }
 
 void UseDocumentWriter(DocumentWriter &documentWriter) { writer = &documentWriter; }
 
+// The safe write replaces the name it is given, and a link is a name of its
+// own: the file it names is what the teacher means.
+QString DocumentTarget(const QString &path)
+{
+    const QFileInfo named(path);
+    if (!named.isSymLink())
+        return path;
+    return named.exists() ? named.canonicalFilePath() : named.symLinkTarget();
+}
+
 QString SaveDocument(const QString &path, const QByteArray &pdf)
 {
-    // The safe write replaces the name it is given, and a link is a name of
-    // its own: the file it names is what the teacher means.
-    const QFileInfo named(path);
-    QString target = path;
-    if (named.isSymLink())
-        target = named.exists() ? named.canonicalFilePath() : named.symLinkTarget();
-    const QString why = writer ? writer->Replace(target, pdf) : NoWriter();
+    const QString why = writer ? writer->Replace(DocumentTarget(path), pdf) : NoWriter();
     if (why.isEmpty())
         return {};
     return QStringLiteral("Súbor %1 sa nepodarilo uložiť: %2").arg(QDir::toNativeSeparators(path), why);

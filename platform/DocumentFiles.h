@@ -33,6 +33,10 @@ public:
 // it alive.
 void UseDocumentWriter(DocumentWriter &writer);
 
+// The file a document saved as `path` goes to: the one a link there
+// names (which need not be there yet), else `path` itself.
+QString DocumentTarget(const QString &path);
+
 // Writes the document to the file, or to the file it names when it is a
 // link, which stays; why not, for the teacher ("Súbor … sa nepodarilo
 // uložiť: disk je plný."), else empty. A file that was there stays as it

@@ -1,5 +1,6 @@
 #include "platform/PrintDialog.h"
 
+#include "platform/DocumentFiles.h"
 #include "platform/Services.h"
 #include "platform/Stage.h"
 
@@ -411,7 +412,7 @@ std::optional<QString> PrintDialog::CheckedFile()
         return refused(QStringLiteral("Priečinok %1 neexistuje a nedá sa vytvoriť.").arg(Native(file.absolutePath())));
     // The file is written in its folder, the one a link leads to, by a new
     // file renamed over it: a folder that takes no new file is said first.
-    const QFileInfo written(file.exists() ? file.canonicalFilePath() : file.absoluteFilePath());
+    const QFileInfo written(DocumentTarget(file.absoluteFilePath()));
     if (!QFileInfo(written.absolutePath()).isWritable())
         return refused(QStringLiteral("Do priečinka %1 sa nedá zapisovať.\nVyberte iný priečinok.")
                            .arg(Native(written.absolutePath())));
