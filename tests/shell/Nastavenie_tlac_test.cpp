@@ -136,6 +136,7 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
         bool ostane = false;             // the dialog stays, having said why
         bool otazka = false;             // whether to write over the file asked first
         bool bol = false;                // the file is there before
+        const char *odkaz = nullptr;     // subor is a link to this file
     } pripady[] = {
         {"the file named in the dialog is written, and the teacher told where", "", "list.pdf", true, false,
          nullptr, false, "list.pdf", "Pracovný list je uložený"},
@@ -152,6 +153,8 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
          nullptr, false, nullptr, "Do priečinka ", true},
         {"a file there in a folder that cannot be written to: said before any question, and the dialog stays", "",
          "zamknuty/stary.pdf", true, false, nullptr, false, nullptr, "Do priečinka ", true, false, true},
+        {"a link to a file there: that folder said", "", "odkaz.pdf", true, false, nullptr, false, nullptr,
+         "Do priečinka ", true, false, true, "zamknuty/stary.pdf"},
         {"a file that cannot be written to: said in Slovak, and the dialog stays", "", "zamknuty.pdf", true, false,
          nullptr, false, nullptr, "Súbor ", true},
         {"the dialog offers a new file in the documents folder, made for it", "", nullptr, true, false, nullptr,
@@ -179,7 +182,9 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
         const QString home = domov.filePath(c.domov);
         qputenv("HOME", home.toUtf8());
         std::optional<Zamknute> zamok;
-        if (const QString subor(c.subor); subor.startsWith("zamknuty")) {
+        if (c.odkaz)
+            QFile::link(QDir(home).filePath(c.odkaz), QDir(home).filePath(c.subor));
+        if (const QString subor(c.odkaz ? c.odkaz : c.subor); subor.startsWith("zamknuty")) {
             const bool priecinok = subor.contains('/');
             if (c.bol) {
                 QDir(home).mkpath(subor.section('/', 0, 0));
@@ -212,7 +217,9 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
             okna.removeFirst();
         }
         ASSERT_EQ(okna.size(), c.hlasenie ? 1 : 0) << c.nazov;
-        const QString subor = c.subor ? QDir::toNativeSeparators(QDir(home).filePath(c.subor)) : QString();
+        // The file written: the one a link names.
+        const char *zapisovany = c.odkaz ? c.odkaz : c.subor;
+        const QString subor = zapisovany ? QDir::toNativeSeparators(QDir(home).filePath(zapisovany)) : QString();
         EXPECT_TRUE(!c.hlasenie
                     || (okna[0].text.startsWith(c.hlasenie) && okna[0].text.contains(zapisany)
                         && (!c.ostane || !c.subor || okna[0].text.contains(subor.section('/', 0, -2)))
@@ -263,8 +270,9 @@ TEST_F(Nastavenie, PrintOverAFileKeepsItsPermissionsAndALinkStaysALink)
             ASSERT_TRUE(stary.open(QIODevice::WriteOnly) && stary.write("stary") == 5) << c.nazov;
         }
         ASSERT_TRUE(QFile::setPermissions(subor, c.prava)) << c.nazov;
-        if (c.odkaz)
+        if (c.odkaz) {
             ASSERT_TRUE(QFile::link(subor, menovany)) << c.nazov;
+        }
         const qsizetype okien = p.box.AskedBoxes().size();
         Odpovedz_dialogu(true, menovany);
         Klik(s->picTiskni);
