@@ -123,6 +123,8 @@ TEST_F(Dialog_tlace, OpensAtOnceOnTheFileAndTakesThePrintersAsTheyCome)
         EXPECT_TRUE(c.na_tlaciaren || volba->fileName.endsWith("/pracovny_list.pdf")) << c.nazov;
     }
     EXPECT_EQ(adresar.zoznamy, int(std::size(pripady))) << "the printers asked once a dialog";
+    EXPECT_EQ(adresar.opytane, QStringList({"Zborovna", "Kabinet", "Kabinet"}))
+        << "the details of the printer shown asked for, of no other";
     EXPECT_TRUE(box.AskedBoxes().isEmpty());
 }
 
