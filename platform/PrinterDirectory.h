@@ -38,8 +38,9 @@ struct PrinterDetails {
 class PrinterDirectory {
 public:
     virtual ~PrinterDirectory() = default;
-    // Asks for the printers and the default one; answer runs once, on the
-    // screen's thread, unless context is destroyed first.
+    // Asks for the printers and the default one; answer runs exactly once,
+    // on the screen's thread, whenever that thread gets its turn, unless
+    // context is destroyed first.
     virtual void AskPrinters(QObject *context, std::function<void(const PrinterListing &)> answer) = 0;
     // Asks for one printer's details, the same way.
     virtual void AskDetails(const QString &printer, QObject *context,

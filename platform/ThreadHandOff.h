@@ -18,10 +18,11 @@ namespace platform {
 // the time is up or the program is told to end; whether done() holds.
 bool AwaitWithEvents(const std::function<bool()> &done, std::chrono::steady_clock::time_point until);
 
-// Runs work on a thread of its own and hands its answer to answer on the
-// screen's thread, through the event loop; when the work has not answered
-// within bound, answer gets late() instead, and the work's answer is
-// dropped. Nothing is answered once context is destroyed.
+// Runs work on a thread of its own and hands its answer to answer, once, on
+// the screen's thread, through the event loop; when the work has not
+// answered by the time the screen's thread sees bound pass, answer gets
+// late() instead, and the work's answer is dropped. Nothing is answered
+// once context is destroyed.
 template <typename T>
 void AnswerOnScreenThread(QObject *context, std::chrono::milliseconds bound, std::function<T()> work,
                           std::function<T()> late, std::function<void(const T &)> answer)
@@ -30,9 +31,12 @@ void AnswerOnScreenThread(QObject *context, std::chrono::milliseconds bound, std
     auto *watcher = new QFutureWatcher<T>(context);
     auto *timer = new QTimer(watcher);
     timer->setSingleShot(true);
-    // Whichever comes first answers; the watcher, gone, hears no more.
-    const auto once = [watcher, answer](const T &said) {
+    // Whichever comes first answers, and the other is heard no more: when
+    // the screen's thread stood a while, both are due in one pass.
+    const auto once = [watcher, timer, answer](const T &said) {
         QObject::disconnect(watcher, nullptr, nullptr, nullptr);
+        QObject::disconnect(timer, nullptr, nullptr, nullptr);
+        timer->stop();
         watcher->deleteLater();
         answer(said);
     };
@@ -40,7 +44,11 @@ void AnswerOnScreenThread(QObject *context, std::chrono::milliseconds bound, std
         if (watcher->future().resultCount() > 0)
             once(watcher->future().result());
     });
-    QObject::connect(timer, &QTimer::timeout, watcher, [once, late] { once(late()); });
+    // An answer that came before the screen's thread saw the bound pass is
+    // no less the answer.
+    QObject::connect(timer, &QTimer::timeout, watcher, [watcher, once, late] {
+        once(watcher->future().resultCount() > 0 ? watcher->future().result() : late());
+    });
     watcher->setFuture(promise.future());
     timer->start(bound);
     std::thread([promise = std::move(promise), work = std::move(work)]() mutable {

@@ -124,12 +124,15 @@ TEST_F(Dialog_tlace, OpensAtOnceOnTheFileAndTakesThePrintersAsTheyCome)
         EXPECT_TRUE(c.na_tlaciaren || volba->fileName.endsWith("/pracovny_list.pdf")) << c.nazov;
     }
     EXPECT_EQ(adresar.zoznamy, int(std::size(pripady))) << "the printers asked once a dialog";
+    EXPECT_EQ(adresar.opytane, QStringList({"Zborovna", "Kabinet", "Kabinet"}))
+        << "the details of the printer shown asked for, of no other";
     EXPECT_TRUE(box.AskedBoxes().isEmpty());
 }
 
 // A printer's details come as they are told: awaited, then its place,
 // model and state, or why they cannot be had, said once in the dialog, a
-// late answer for a printer no longer chosen kept for when it is again.
+// late answer for a printer no longer chosen kept for when it is again;
+// each printer is asked for once, however often it is chosen meanwhile.
 TEST_F(Dialog_tlace, APrintersDetailsComeAsTheyAreToldAndARefusalIsSaidOnce)
 {
     adresar.zoznam = {{"Kabinet", "Zborovna", "Sklad"}, "Kabinet", {}};
@@ -156,6 +159,11 @@ TEST_F(Dialog_tlace, APrintersDetailsComeAsTheyAreToldAndARefusalIsSaidOnce)
         vyber("Zborovna");
         EXPECT_EQ(ukazane(), zistuje);
         QTest::qWait(100);
+        vyber("Kabinet"); // known: shown at once
+        EXPECT_EQ(ukazane(), QStringList({"2. poschodie", "Laserová A4", "Pripravená."}));
+        vyber("Zborovna"); // its answer still on its way
+        emit tlaciarne->activated(tlaciarne->currentIndex()); // chosen again, the same
+        EXPECT_EQ(ukazane(), zistuje);
         vyber("Sklad"); // Zborovna's answer comes while Sklad's is awaited
         QTest::qWait(150);
         EXPECT_EQ(ukazane(), zistuje) << "another printer's answer shown for Sklad";
