@@ -209,6 +209,10 @@ public:
         if (so_spravcom)
             env.insert(QStringLiteral("LK_SO_SPRAVCOM"), QStringLiteral("1"));
         env.insert(QStringLiteral("HOME"), domov_.path());
+        env.insert(QStringLiteral("TMP"), docasny.path());
+        // As a desktop session has it; else the sound library makes its
+        // runtime folder in the temporary one.
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), beh_.path());
         if (!koren.isEmpty())
             env.insert(QStringLiteral("LK_KOREN"), koren);
         // As a desktop launcher starts it, waiting for its notice.
@@ -261,11 +265,13 @@ public:
     static constexpr int Najdlhsie = 30000;
     Xvfb server;
     QProcess dieta;
+    // The child's temporary folder (TMP).
+    QTemporaryDir docasny;
 
 private:
     std::unique_ptr<Pohlad_na_x> plocha_; // what it set on the server lasts while it is connected
     std::thread budik_;                   // wakes the window manager
-    QTemporaryDir domov_;
+    QTemporaryDir domov_, beh_;
     QByteArray vystup_;
 };
 
