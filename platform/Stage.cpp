@@ -395,6 +395,12 @@ private:
     }
 };
 
+FullScreenWaitLimits &FullScreenWaits()
+{
+    static FullScreenWaitLimits limits;
+    return limits;
+}
+
 bool Stage::fillScreen()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
@@ -413,7 +419,7 @@ bool Stage::fillScreen()
     // not cover the screen within a while was refused.
     const auto shown = [&] { return host_->windowHandle()->isExposed(); };
     const auto covers = [&] { return shown() && host_->size() == screen->size(); };
-    const auto await = [](const auto &done, int ms) {
+    const auto await = [](const auto &done, std::chrono::milliseconds ms) {
         const QDeadlineTimer deadline(ms);
         while (!done() && !deadline.hasExpired()) {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
@@ -421,8 +427,8 @@ bool Stage::fillScreen()
         }
     };
     const EventWait waiting;
-    await(shown, 20000);
-    await(covers, 3000);
+    await(shown, FullScreenWaits().shown);
+    await(covers, FullScreenWaits().covers);
     if (!covers()) {
         qWarning("Full screen refused: the window %s, %dx%d on a screen of %dx%d", shown() ? "shown" : "never shown",
                  host_->width(), host_->height(), screen->size().width(), screen->size().height());

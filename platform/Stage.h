@@ -3,6 +3,7 @@
 // pages in front, full screen, dialogs over it, the window manager's close.
 #include <QWidget>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
@@ -13,6 +14,15 @@ namespace platform {
 
 class Form;
 class StageHost;
+
+// How long full screen is awaited: the window to show at all (a busy
+// window manager maps it seconds late), then to cover the screen. Tests
+// shorten them.
+struct FullScreenWaitLimits {
+    std::chrono::milliseconds shown{20000};
+    std::chrono::milliseconds covers{3000};
+};
+FullScreenWaitLimits &FullScreenWaits();
 
 // The program's one window, 640 x 480 pixels. It may fill the screen: a
 // full-screen window then shows it centred on black, the program being

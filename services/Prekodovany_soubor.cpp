@@ -6,23 +6,41 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QCoreApplication>
-#include <QTemporaryFile>
 
+#include <cerrno>
 #include <memory>
 #include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace Misc {
 
 namespace {
 
-// Kept for the run and removed with the application object, never by
-// exit() (platform/KeptForTheRun.h): an end through exit() leaves it.
-QTemporaryFile *docasny = nullptr;
+// The copy has no name: it is made nameless in the folder, or, where the
+// file system cannot do that, its name is removed as soon as it is made,
+// so no end of the program, a kill or a lost X server included, leaves it
+// behind. It is read and written through its descriptor, and its path is
+// the descriptor's own.
+QFile *docasny = nullptr;
 QString docasny_adresar;
 
 void Odstran_kopiu() { delete std::exchange(docasny, nullptr); }
+
+int Subor_bez_mena(const QString &adresar)
+{
+    const QByteArray cesta = QFile::encodeName(adresar);
+    const int fd = ::open(cesta.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL))
+        return fd;
+    QByteArray vzor = cesta + "/Dat.XXXXXX.tmp";
+    const int s_menom = ::mkostemps(vzor.data(), 4, O_CLOEXEC);
+    if (s_menom >= 0)
+        ::unlink(vzor.constData());
+    return s_menom;
+}
 
 QString Adresar_pre_kopiu()
 {
@@ -41,28 +59,30 @@ Chyba_suboru Priprav_kopiu()
     if (docasny && adresar == docasny_adresar)
         return {};
     Odstran_kopiu();
-    auto subor = std::make_unique<QTemporaryFile>(
-        QDir(adresar).filePath(QStringLiteral("Dat.XXXXXX.tmp")));
-    if (!subor->open())
+    const int fd = Subor_bez_mena(adresar);
+    auto subor = std::make_unique<QFile>();
+    if (fd < 0 || !subor->open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
         return {Chyba_suboru::Bez_docasneho_suboru, adresar};
+    }
     [[maybe_unused]] static const bool s_aplikaciou = (qAddPostRoutine(Odstran_kopiu), true);
     docasny = subor.release();
     docasny_adresar = adresar;
     return {};
 }
 
-bool Je_kopia(const QString &cesta)
-{
-    return docasny && QFileInfo(cesta).absoluteFilePath() == QFileInfo(docasny->fileName()).absoluteFilePath();
-}
+QString Cesta_kopie() { return QStringLiteral("/proc/self/fd/%1").arg(docasny->handle()); }
+
+bool Je_kopia(const QString &cesta) { return docasny && cesta == Cesta_kopie(); }
 
 Chyba_suboru Precti_kopiu(QByteArray &obsah)
 {
     if (!docasny->seek(0))
-        return {Chyba_suboru::Neda_sa_citat, docasny->fileName()};
+        return {Chyba_suboru::Neda_sa_citat, docasny_adresar};
     obsah = docasny->readAll();
     if (docasny->error() != QFileDevice::NoError || obsah.size() != docasny->size())
-        return {Chyba_suboru::Neda_sa_citat, docasny->fileName()};
+        return {Chyba_suboru::Neda_sa_citat, docasny_adresar};
     return {};
 }
 
@@ -72,7 +92,7 @@ Chyba_suboru Zapis_kopiu(const QByteArray &obsah)
     const bool ok = docasny->seek(0) && docasny->write(obsah) == obsah.size()
         && docasny->resize(obsah.size()) && docasny->flush();
     if (!ok)
-        return {Chyba_suboru::Neda_sa_zapisat, docasny->fileName()};
+        return {Chyba_suboru::Neda_sa_zapisat, docasny_adresar};
     return {};
 }
 
@@ -83,7 +103,7 @@ Chyba_suboru Precti_zdroj(const QString &cesta, QByteArray &obsah) { return Prec
 
 QString Docasny_soubor()
 {
-    return docasny ? docasny->fileName() : QString();
+    return docasny ? Cesta_kopie() : QString();
 }
 
 Chyba_suboru Prekoduj_soubor(const QString &cesta)

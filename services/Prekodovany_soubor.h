@@ -3,8 +3,9 @@
 // scrambled again right after reading, so no plain copy stays on disk.
 //
 // The copy lies in the directory named by TMP, else TEMP, else the platform's
-// temporary directory, in a file that this process alone creates and owns
-// ("Dat.XXXXXX.tmp"); pupils sharing a machine never meet each other's copy.
+// temporary directory, in a file of this process's own that has no name
+// there: pupils sharing a machine never meet each other's copy, and no end
+// of the program leaves it behind. Its path is its descriptor's.
 #include "services/Chyba_suboru.h"
 
 #include <QString>

@@ -1,6 +1,7 @@
 #include "shell/frm_Intro.h"
 
 #include "exercise/frm_Game01.h"
+#include "platform/Runtime.h"
 #include "platform/Services.h"
 #include "services/Cekani.h"
 #include "services/Formular.h"
@@ -45,6 +46,12 @@ void frm_Intro::Form_Activate()
 
 void frm_Intro::Timer1_Timer()
 {
+    // Ticking inside a wait with events, it would end the title under the
+    // code that waits: the backdrop's, in the chooser's load, which then
+    // hid the chooser it had just been shown and left a blank page in
+    // front. It ends the title on a tick after that wait.
+    if (platform::EventWait::running())
+        return;
     // The wait below handles events, timers included: one run is enough.
     Timer1->Enabled = false;
     frm_Game01::Nacti_spolocne_obrazky();

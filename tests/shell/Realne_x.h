@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
+#include <optional>
 #include <thread>
 
 namespace lktest {
@@ -33,8 +34,14 @@ inline bool V_detskom_procese() { return qEnvironmentVariableIsSet("LK_REALNE_X"
 struct Program_na_x : Program_na_celej_obrazovke {
     Pohlad_na_x x;
 
-    // With `na_titulku` the title stays until Prejdi_z_titulku().
-    explicit Program_na_x(bool na_titulku = false) : Program_na_celej_obrazovke(qEnvironmentVariable("LK_KOREN"))
+    // The title at the start: ended at once by the test (Tik_titulku), kept
+    // until the test ends it, or left to its own timer on the real clock,
+    // the timer ticking at every turn of events, and the chooser awaited.
+    enum class Titulok { Skonceny, Drzany, Sam };
+    platform::SystemClock skutocne_hodiny;
+    std::optional<platform::ScopedService<platform::Clock>> hodiny;
+    explicit Program_na_x(Titulok titulok = Titulok::Skonceny)
+        : Program_na_celej_obrazovke(qEnvironmentVariable("LK_KOREN"))
     {
         x.Natri_koren(Farba_korena);
         x.Pocuvaj_oznamenia();
@@ -42,11 +49,15 @@ struct Program_na_x : Program_na_celej_obrazovke {
         QApplication::setCursorFlashTime(0);
         platform::InstallTranslations();
         Formulare::frm_Game01 = [] { return static_cast<platform::Form *>(hra.get()); };
-        if (na_titulku)
-            Formulare::frm_Intro->Timer1->Interval = 60000;
+        if (titulok == Titulok::Sam)
+            hodiny.emplace(skutocne_hodiny);
+        if (titulok != Titulok::Skonceny)
+            Formulare::frm_Intro->Timer1->Interval = titulok == Titulok::Drzany ? 60000 : 1;
         p.Spusti();
-        if (!na_titulku)
+        if (titulok == Titulok::Skonceny)
             p.Tik_titulku();
+        else if (titulok == Titulok::Sam)
+            Cakaj([] { return Vpredu() == Formulare::frm_Select.existing(); }, 15000);
         Cakaj([&] { return Okno()->windowHandle() && Okno()->windowHandle()->isExposed(); });
         Cakaj([&] { return Klavesy_do_okna(); });
     }
@@ -88,6 +99,40 @@ struct Program_na_x : Program_na_celej_obrazovke {
         QString rozdiel;
         Cakaj([&] { return (rozdiel = Rozdiel_javiska()).isEmpty(); }, 2000);
         return rozdiel;
+    }
+    // The same for a window the stage stays: its part on the screen where
+    // it shows other than the stage drawn afresh, or everything one colour.
+    QString Neprekreslene_okno() const
+    {
+        QString rozdiel;
+        Cakaj([&] { return (rozdiel = Rozdiel_okna()).isEmpty(); }, 2000);
+        return rozdiel;
+    }
+    QString Rozdiel_okna() const
+    {
+        QGuiApplication::sync();
+        const QRect okno = x.Okno(unsigned(Okno()->winId()));
+        const QRect vidno = okno & QRect(QPoint(), x.Velkost());
+        const QImage ukazane = x.Obrazovka(vidno);
+        const QImage nove = Okno()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        if (vidno.isEmpty() || ukazane.size() != vidno.size())
+            return QStringLiteral("no picture of the window");
+        int pixelov = 0;
+        QRect kde;
+        QSet<QRgb> farby;
+        for (int y = 0; y < ukazane.height(); ++y)
+            for (int x = 0; x < ukazane.width(); ++x) {
+                const QPoint v_okne = vidno.topLeft() - okno.topLeft() + QPoint(x, y);
+                farby.insert(ukazane.pixel(x, y));
+                if (!nove.rect().contains(v_okne) || ukazane.pixel(x, y) != nove.pixel(v_okne))
+                    ++pixelov, kde |= QRect(vidno.x() + x, vidno.y() + y, 1, 1);
+            }
+        if (farby.size() < 2)
+            return QStringLiteral("all of it %1").arg(*farby.begin(), 6, 16, QLatin1Char('0'));
+        if (!pixelov)
+            return {};
+        return QStringLiteral("%1 pixels within x %2-%3, y %4-%5")
+            .arg(pixelov).arg(kde.left()).arg(kde.right()).arg(kde.top()).arg(kde.bottom());
     }
     QString Rozdiel_javiska() const
     {
@@ -185,15 +230,18 @@ struct Ziak_pri_spravach {
 // one of its own.
 class Dieta_na_x {
 public:
-    // `spravca_spi`: the window manager answers nothing for that long as the child starts.
+    // `spravca_spi`: the window manager answers nothing for that long as
+    // the child starts; Kym_nepusti: until server.Pusti_spravcu().
+    static constexpr int Kym_nepusti = -1;
     Dieta_na_x(const char *pripad, QSize obrazovka, bool so_spravcom, int xft_dpi = 0, const QString &koren = {},
                int spravca_spi = 0)
         : server(obrazovka, so_spravcom)
     {
         if (!server.bezi())
             return;
-        if (spravca_spi) {
-            server.Zastav_spravcu();
+        if (spravca_spi)
+            server.Zastav_spravcu(), drzany_ = spravca_spi == Kym_nepusti;
+        if (spravca_spi > 0) {
             budik_ = std::thread([this, spravca_spi] {
                 std::this_thread::sleep_for(std::chrono::milliseconds(spravca_spi));
                 server.Pusti_spravcu();
@@ -209,6 +257,10 @@ public:
         if (so_spravcom)
             env.insert(QStringLiteral("LK_SO_SPRAVCOM"), QStringLiteral("1"));
         env.insert(QStringLiteral("HOME"), domov_.path());
+        env.insert(QStringLiteral("TMP"), docasny.path());
+        // As a desktop session has it; else the sound library makes its
+        // runtime folder in the temporary one.
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), beh_.path());
         if (!koren.isEmpty())
             env.insert(QStringLiteral("LK_KOREN"), koren);
         // As a desktop launcher starts it, waiting for its notice.
@@ -227,6 +279,8 @@ public:
             dieta.kill(), dieta.waitForFinished();
         if (budik_.joinable())
             budik_.join();
+        if (drzany_)
+            server.Pusti_spravcu();
     }
 
     // Until the child has printed the line `riadok`, at most `ms`.
@@ -261,11 +315,14 @@ public:
     static constexpr int Najdlhsie = 30000;
     Xvfb server;
     QProcess dieta;
+    // The child's temporary folder (TMP).
+    QTemporaryDir docasny;
 
 private:
     std::unique_ptr<Pohlad_na_x> plocha_; // what it set on the server lasts while it is connected
     std::thread budik_;                   // wakes the window manager
-    QTemporaryDir domov_;
+    bool drzany_ = false;                 // held until the test lets it go
+    QTemporaryDir domov_, beh_;
     QByteArray vystup_;
 };
 

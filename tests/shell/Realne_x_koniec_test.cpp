@@ -12,6 +12,7 @@
 #include "services/Zamok_priecinka.h"
 
 #include <iostream>
+#include <optional>
 
 using namespace lktest;
 using namespace std::chrono_literals;
@@ -200,6 +201,12 @@ TEST(RealXChild, ACloseDuringAWaitWithEventsIsAskedAfterIt)
     EXPECT_TRUE(Program::Formy().empty()) << "every screen is unloaded";
 }
 
+// Whatever a folder holds, hidden files too.
+QString Obsah_priecinka(const QString &cesta)
+{
+    return QDir(cesta).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).join(", ");
+}
+
 // Tells the parent test a moment it waits for: a line of its own.
 void Oznam(const char *riadok) { std::cout << riadok << std::endl; }
 
@@ -283,7 +290,8 @@ TEST(RealX, ACloseInAnyWaitIsAskedOnceItIsOver)
 // The X server goes away under the program (a logout, a desktop that
 // crashed, a remote display that dropped), with a window manager and
 // without: the program ends with a plain failure status, no abort, and the
-// result whose save was under way is written once at the next start.
+// result whose save was under way is written once at the next start. Then,
+// and after a kill, nothing of it stays in its temporary folder.
 TEST(RealX, WhenItsServerGoesAwayTheProgramEndsPlainlyAndKeepsTheResultUnderWay)
 {
     LK_VYZADUJ_X(true);
@@ -292,6 +300,7 @@ TEST(RealX, WhenItsServerGoesAwayTheProgramEndsPlainlyAndKeepsTheResultUnderWay)
         bool windowManager;
         int ulozene; // results of "Ema" after the next start
         const char *navyse = nullptr; // the child's environment
+        bool zabity = false;          // killed (SIGKILL) where the server would go
     } rows[] = {
         {"the exercise screen", "TheServerGoesAwayAtTheExerciseScreen", "LK_PRI_PRIKLADOCH", false, 0},
         {"the exercise screen with openbox", "TheServerGoesAwayAtTheExerciseScreen", "LK_PRI_PRIKLADOCH", true, 0},
@@ -300,6 +309,8 @@ TEST(RealX, WhenItsServerGoesAwayTheProgramEndsPlainlyAndKeepsTheResultUnderWay)
         {"the save's wait for the lock", "TheServerGoesAwayWhileTheSaveWaitsForTheLock", "LK_CAKA_NA_ZAMOK", false, 1},
         {"the save's wait for the lock with openbox", "TheServerGoesAwayWhileTheSaveWaitsForTheLock",
          "LK_CAKA_NA_ZAMOK", true, 1},
+        {"killed at the exercise screen", "TheServerGoesAwayAtTheExerciseScreen", "LK_PRI_PRIKLADOCH", true, 0,
+         nullptr, true},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.name);
@@ -318,15 +329,28 @@ TEST(RealX, WhenItsServerGoesAwayTheProgramEndsPlainlyAndKeepsTheResultUnderWay)
                 qunsetenv(r.navyse);
             ASSERT_TRUE(d.server.bezi()) << d.server.chyba().toStdString();
             ASSERT_TRUE(d.Cakaj_na(r.kedy, Dieta_na_x::Najdlhsie)) << d.vystup();
-            d.server.Zhod();
+            if (r.zabity)
+                d.dieta.kill();
+            else
+                d.server.Zhod();
             ASSERT_TRUE(d.Skonci()) << d.vystup();
-            EXPECT_EQ(d.dieta.exitStatus(), QProcess::NormalExit) << "ended by a signal\n" << d.vystup();
-            EXPECT_NE(d.dieta.exitCode(), 0) << d.vystup();
+            if (!r.zabity) {
+                EXPECT_EQ(d.dieta.exitStatus(), QProcess::NormalExit) << "ended by a signal\n" << d.vystup();
+                EXPECT_NE(d.dieta.exitCode(), 0) << d.vystup();
+            }
             for (const char *zrutenie : {"malloc", "bad_alloc", "free()", "corrupted", "terminate"})
                 EXPECT_TRUE(d.vystup().find(zrutenie) == std::string::npos) << zrutenie << " said\n" << d.vystup();
+            EXPECT_EQ(Obsah_priecinka(d.docasny.path()).toStdString(), "") << "left in the temporary folder";
         }
+        // The next start has nothing of its own there either, running or not.
+        QTemporaryDir docasny;
+        const std::optional<QByteArray> tmp =
+            qEnvironmentVariableIsSet("TMP") ? std::optional(qgetenv("TMP")) : std::nullopt;
+        qputenv("TMP", QFile::encodeName(docasny.path()));
         Program dalsi(koren.path());
         dalsi.Spusti();
+        EXPECT_EQ(Obsah_priecinka(docasny.path()).toStdString(), "") << "in the next start's temporary folder";
+        tmp ? qputenv("TMP", *tmp) : qunsetenv("TMP");
         const QString tabulka = Misc::Text_z_1250(Obsah(hd + "Hra.res"));
         EXPECT_EQ(Misc::Riadky_textu(tabulka).filter(QStringLiteral("|Ema|")).size(), r.ulozene) << "in the table";
         EXPECT_EQ(Misc::Text_z_1250(Obsah(hd + "Vysledky.dat")).count(QStringLiteral(": Ema ")), r.ulozene)

@@ -15,8 +15,10 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <cmath>
+#include <iostream>
 
 using namespace lktest;
+using namespace std::chrono_literals;
 
 // The window is the screen, every pixel of it, with the stage in its middle
 // to a pixel; the pointer on the black is the stage's arrow, as on the stage.
@@ -81,13 +83,62 @@ TEST(RealXChild, TheWindowIsTheScreenAndTheStageItsMiddle)
     EXPECT_EQ(kurzor_na(na_okraji, [&](QSize k) { return k == na_javisku; }), na_javisku) << "the pointer on the border";
 }
 
+// A window manager that comes only once full screen has been given up
+// (the parent holds it until the "Zobrazenie" message is made): the message
+// once the pupil can read it, then the title, clicked, and a window the
+// pupil works in, drawn as the stage draws it, taking clicks and keys.
+TEST(RealXChild, AWindowManagerLaterThanTheFullScreenWaitLeavesAWindowToWorkIn)
+{
+    if (!V_detskom_procese())
+        GTEST_SKIP() << "run by RealX tests on an X server of their own";
+    platform::FullScreenWaits() = {1500ms, 500ms};
+    QStringList spravy;
+    bool oznamene = false, titulok = false;
+    QTimer ziak;
+    const auto na_obrazovke = [](const QWidget *w) {
+        return (QPointF(w->mapToGlobal(w->rect().center())) * w->devicePixelRatioF()).toPoint();
+    };
+    QObject::connect(&ziak, &QTimer::timeout, [&] {
+        auto *m = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        auto *uvod = Formulare::frm_Intro.existing();
+        const QWindow *okno = uvod ? uvod->window()->windowHandle() : nullptr;
+        if (!m && !titulok && !spravy.isEmpty() && okno && Vpredu() == uvod && okno->isExposed()
+            && QGuiApplication::focusWindow() == okno) {
+            titulok = Klikni_na_obrazovke(na_obrazovke(uvod));
+            return;
+        }
+        if (!m || spravy.contains(m->windowTitle() + ": " + m->text()))
+            return;
+        if (!std::exchange(oznamene, true))
+            std::cout << "LK_SPRAVA_VYTVORENA" << std::endl;
+        if (!m->windowHandle()->isExposed() || QGuiApplication::focusWindow() != m->windowHandle())
+            return;
+        spravy << m->windowTitle() + ": " + m->text();
+        Klikni_na_obrazovke(na_obrazovke(m->buttons().constFirst()));
+    });
+    ziak.start(50);
+    Program_na_x n(Program_na_x::Titulok::Sam);
+    ziak.stop();
+    EXPECT_EQ(spravy, QStringList{Misc::Texty[41] + ": " + Misc::Texty[40]});
+    EXPECT_FALSE(n.stage->fillsScreen());
+    ASSERT_EQ(Vpredu(), Formulare::frm_Select.existing())
+        << "the title over, the chooser, not " << (Vpredu() ? Vpredu()->metaObject()->className() : "none");
+    EXPECT_TRUE(n.Okno()->windowHandle()->isExposed()) << "the window shows";
+    EXPECT_TRUE(n.Klavesy_do_okna()) << "keys go to the window";
+    EXPECT_EQ(n.Neprekreslene_okno().toStdString(), "") << "the chooser";
+    Shell::frm_Setup *s = Nastavenie_s_menom(n);
+    ASSERT_NE(s, nullptr) << "clicks reach the chooser";
+    EXPECT_EQ(QString(s->TJmeno->Text), QStringLiteral("Ema")) << "typed keys reach the name";
+    EXPECT_EQ(n.Neprekreslene_okno().toStdString(), "") << "the setup screen";
+}
+
 // Each change of the screen, from the title on through a task's screens
 // and back, shows every pixel it changes: none is left of what was before.
 TEST(RealXChild, EveryScreenChangeReachesTheScreenWhole)
 {
     if (!V_detskom_procese())
         GTEST_SKIP() << "run by RealX tests on an X server of their own";
-    Program_na_x n(true);
+    Program_na_x n(Program_na_x::Titulok::Drzany);
     // The step taken, and once the program has taken it (`hotovo`), the screen.
     const auto zmena = [&](const char *krok, const std::function<void()> &urob, const std::function<bool()> &hotovo) {
         urob();
@@ -288,6 +339,34 @@ TEST(RealX, WindowAndStageAtEveryScreenSize)
         SCOPED_TRACE(r.name);
         Na_vlastnom_x("TheWindowIsTheScreenAndTheStageItsMiddle", r.screen, r.windowManager, r.xftDpi,
                       r.busyWindowManager);
+    }
+}
+
+// The window manager held (stopped) from the start until the program has
+// given up full screen and made its message, then let go at once or a
+// moment later.
+TEST(RealX, AWindowManagerLaterThanTheFullScreenWaitLeavesAWindowToWorkIn)
+{
+    LK_VYZADUJ_X(true);
+    const struct {
+        const char *name;
+        QSize screen;
+        int letGoAfter; // ms after the message is made
+    } rows[] = {
+        {"640 x 480, let go at once", {640, 480}, 0},
+        {"1024 x 768, let go after 2 s", {1024, 768}, 2000},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.name);
+        Dieta_na_x d("AWindowManagerLaterThanTheFullScreenWaitLeavesAWindowToWorkIn", r.screen, true, 0, {},
+                     Dieta_na_x::Kym_nepusti);
+        ASSERT_TRUE(d.server.bezi()) << d.server.chyba().toStdString();
+        const bool sprava = d.Cakaj_na("LK_SPRAVA_VYTVORENA", Dieta_na_x::Najdlhsie);
+        QThread::msleep(r.letGoAfter);
+        d.server.Pusti_spravcu();
+        ASSERT_TRUE(sprava) << d.vystup();
+        ASSERT_TRUE(d.Skonci()) << d.vystup();
+        EXPECT_TRUE(d.dieta.exitCode() == 0 && d.vystup().find("[       OK ]") != std::string::npos) << d.vystup();
     }
 }
 
