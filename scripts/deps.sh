@@ -15,6 +15,8 @@ LK_TEST_PACKAGES=(
   # XFixes to read the pointer the server shows; what a stuck child was
   # doing: its stacks and the server's windows.
   xvfb openbox xdotool libxcb-xfixes0-dev gdb x11-utils
+  # A save killed on a disk that keeps no birth times: a small ext2 image.
+  e2fsprogs
 )
 
 lk_install_missing() {

@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 
 #include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -146,7 +147,63 @@ Totoznost Totoznost::Zo_stat(const struct stat &st)
             qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec};
 }
 
+quint64 Kontrolny_sucet(const QByteArray &bajty, quint64 h)
+{
+    // Four sums of a word each a step: the multiplications of one sum wait
+    // for each other, those of four run side by side.
+    constexpr quint64 prvocislo = 1099511628211ULL;
+    const char *b = bajty.constData();
+    const qsizetype n = bajty.size();
+    quint64 s[4] = {h, h ^ 1, h ^ 2, h ^ 3};
+    qsizetype i = 0;
+    for (; i + 32 <= n; i += 32)
+        for (int k = 0; k < 4; ++k) {
+            quint64 slovo;
+            std::memcpy(&slovo, b + i + 8 * k, 8);
+            s[k] = (s[k] ^ slovo) * prvocislo;
+        }
+    h = s[0];
+    for (int k = 1; k < 4; ++k)
+        h = (h ^ s[k]) * prvocislo;
+    for (; i < n; ++i)
+        h = (h ^ quint8(b[i])) * prvocislo;
+    return h;
+}
+
+// The same file by what is its alone for its life: the birth time, or the
+// handle (the inode number with the generation that tells the file from
+// earlier ones of that number). A note of a version before holds neither:
+// on a disk that keeps birth times the inode tells, as it did then; on one
+// that keeps none, a file made later gets a freed inode number at once, and
+// only the time of writing and the size tell ours.
+bool Totoznost::Ten_isty(const Totoznost &iny) const
+{
+    if (dev != iny.dev || ino != iny.ino)
+        return false;
+    if (zrodenie != 0 || iny.zrodenie != 0)
+        return zrodenie == 0 || iny.zrodenie == 0 || zrodenie == iny.zrodenie;
+    if (rodne_cislo != 0 && iny.rodne_cislo != 0)
+        return rodne_cislo == iny.rodne_cislo;
+    return mtime == iny.mtime && velkost == iny.velkost;
+}
+
 namespace {
+
+// The checksum of the handle of `meno` of the folder `fd` (or of the open
+// file `fd`); 0 where the file system gives none.
+quint64 Rodne_cislo(int fd, const char *meno, int priznaky)
+{
+    alignas(file_handle) char miesto[sizeof(file_handle) + MAX_HANDLE_SZ];
+    auto *handle = reinterpret_cast<file_handle *>(miesto);
+    handle->handle_bytes = MAX_HANDLE_SZ;
+    int pripojenie = 0;
+    if (::name_to_handle_at(fd, meno, handle, &pripojenie, priznaky & AT_EMPTY_PATH) != 0)
+        return 0;
+    const quint64 h = Kontrolny_sucet(QByteArray::fromRawData(reinterpret_cast<const char *>(handle->f_handle),
+                                                              qsizetype(handle->handle_bytes)),
+                                      Kontrolny_sucet(QByteArray::number(handle->handle_type)));
+    return h != 0 ? h : 1;
+}
 
 // What `meno` of the folder `fd` is (with AT_EMPTY_PATH and "", the open
 // file `fd`), with its birth time where the file system tells it; nothing
@@ -160,6 +217,8 @@ std::optional<Totoznost> Zisti_totoznost(int fd, const char *meno, int priznaky)
                     ns(sx.stx_mtime), ns(sx.stx_ctime)};
         if (sx.stx_mask & STATX_BTIME)
             t.zrodenie = ns(sx.stx_btime);
+        else
+            t.rodne_cislo = Rodne_cislo(fd, meno, priznaky);
         return t;
     }
     struct stat st {};

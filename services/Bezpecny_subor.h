@@ -58,23 +58,26 @@ private:
 };
 
 // What a file is, as a note tells it again after a crash: device and inode
-// (which a file made later may get again) with the birth time (which it
-// does not), size and times (a rename keeps the time of writing, which
-// anyone may set anew), and for a table the checksum of what it holds.
+// (which a file made later may get again) with the birth time or, where the
+// file system keeps none, the file's handle (which it does not get), size
+// and times (a rename keeps the time of writing, which anyone may set anew),
+// and for a table the checksum of what it holds.
 struct Totoznost {
     quint64 dev = 0, ino = 0; // 0, 0: no file
     qint64 velkost = 0, mtime = 0, ctime = 0;
     quint64 obsah = 0;
     qint64 zrodenie = 0; // 0 where the file system does not tell it
+    quint64 rodne_cislo = 0; // the handle's checksum where there is no birth time; 0 where none either
     static Totoznost Zo_stat(const struct stat &st);
     bool Je() const { return dev != 0 || ino != 0; }
     // The same file, renamed or given another time, or written in place.
-    bool Ten_isty(const Totoznost &iny) const
-    {
-        return dev == iny.dev && ino == iny.ino && (zrodenie == 0 || iny.zrodenie == 0 || zrodenie == iny.zrodenie);
-    }
+    bool Ten_isty(const Totoznost &iny) const;
     bool operator==(const Totoznost &) const = default;
 };
+
+// FNV-1a over 64-bit words: finds a note cut short, a table as it was
+// written, and a file's handle in a few bytes.
+quint64 Kontrolny_sucet(const QByteArray &bajty, quint64 h = 14695981039346656037ULL);
 
 // What stands under the name now, not followed; an empty Totoznost when
 // the name is free, nothing when it cannot be looked at.

@@ -74,8 +74,10 @@ namespace {
 // are weighed by. The UTF-8 reading of the program's own names ("ÚŠ", "ÓŽ")
 // is a letter of another script amid Latin ones; the Windows-1250 reading
 // of UTF-8 "č" is "ÄŤ", a capital after a small letter ("KuÄŤera"), a capital
-// before small ones ("ÄŤech"), an "Ä" no Slovak word has there. Only what
-// touches a character past ASCII is weighed: the rest reads alike both ways.
+// before small ones ("ÄŤech"), an "Ä" no Slovak word has there ("VÄŽAKA"),
+// a word that starts with "Ĺ" ("Ĺšliwa"), a Slovak letter beside a foreign
+// one ("ĂĽ" is "ü"). Only what touches a character past ASCII is
+// weighed: the rest reads alike both ways.
 int Nepravdepodobnost(QStringView text)
 {
     static const QString nase = QStringLiteral("áäčďéěíĺľňóôŕřšťúůýžÁÄČĎÉĚÍĹĽŇÓÔŔŘŠŤÚŮÝŽ");
@@ -97,11 +99,14 @@ int Nepravdepodobnost(QStringView text)
             else
                 body += 3; // no letter
         }
-        // "ä" follows only b, m, p, v, and "ĺ" a consonant.
-        if ((c == u'ä' || c == u'Ä') && !je(QStringLiteral("bmpvBMPV"), p))
+        // "ä" follows only b, m, p, v and comes before no "ž"; "ĺ" follows a
+        // consonant, so no capitalised word starts with it.
+        if ((c == u'ä' || c == u'Ä') && (!je(QStringLiteral("bmpvBMPV"), p) || n == u'ž' || n == u'Ž'))
             body += 1;
         if ((c == u'ĺ' || c == u'Ĺ') && !(latinske(p) && !je(samohlasky, p)))
-            body += 1;
+            body += 1 + (c == u'Ĺ' && !latinske(p) && QChar::isLower(n));
+        if (p >= 0x80 && c >= 0x80 && latinske(p) && latinske(c) && je(nase, p) != je(nase, c))
+            body += 1; // "ĂĽ"
         if (QChar::isLower(p) && QChar::isUpper(c))
             body += 3; // "KuÄŤera"
         if (QChar::isLower(c) && QChar::isUpper(p) && QChar::isUpper(pp))

@@ -224,8 +224,9 @@ Totoznost Totoznost_z(const QList<QByteArray> &polia, qsizetype od)
 
 // "P <order> <step> <row from> <row length> <log from> <log length> <end>
 // <new table's name in hex> <its identity> <old table> <equal rows> <log>
-// <birth times of the three> <checksum>", the places counted from the end
-// of the slots. Notes of the version before had no birth times.
+// <birth times of the three> <their handles' checksums in hex> <checksum>",
+// the places counted from the end of the slots. Notes of the versions before
+// had no handles, and no birth times either.
 QByteArray Text_poznamky(const Poznamka &p, quint64 poradie, qint64 riadok_od, qint64 riadok_dlzka, qint64 log_od,
                          qint64 log_dlzka, const QByteArray &telo)
 {
@@ -239,6 +240,8 @@ QByteArray Text_poznamky(const Poznamka &p, quint64 poradie, qint64 riadok_od, q
     Pridaj(text, p.log);
     for (const Totoznost *t : {&p.novy_subor, &p.stara, &p.log})
         text += ' ' + QByteArray::number(t->zrodenie);
+    for (const Totoznost *t : {&p.novy_subor, &p.stara, &p.log})
+        text += ' ' + QByteArray::number(t->rodne_cislo, 16);
     text += ' ' + QByteArray::number(Kontrola(text, telo), 16);
     return text.size() < Slot ? text.leftJustified(Slot - 1, ' ') + '\n' : QByteArray();
 }
@@ -253,8 +256,8 @@ std::optional<Precitana_poznamka> Poznamka_zo_slotu(const QByteArray &slot, cons
 {
     const QByteArray text = slot.trimmed();
     const QList<QByteArray> polia = text.split(' ');
-    const bool so_zrodenim = polia.size() == 32;
-    if (!text.startsWith(Zaciatok_vysledku) || (polia.size() != 29 && !so_zrodenim))
+    const qsizetype poli = polia.size();
+    if (!text.startsWith(Zaciatok_vysledku) || (poli != 29 && poli != 32 && poli != 35))
         return std::nullopt;
     const qint64 koniec = polia[7].toLongLong();
     if (koniec < 0 || koniec > telo.size()
@@ -271,9 +274,11 @@ std::optional<Precitana_poznamka> Poznamka_zo_slotu(const QByteArray &slot, cons
     p.poznamka.stara = Totoznost_z(polia, 15);
     p.poznamka.rovnakych = polia[21].toLongLong();
     p.poznamka.log = Totoznost_z(polia, 22);
-    qsizetype zrodenie = 28;
+    qsizetype dalsie = 28;
     for (Totoznost *t : {&p.poznamka.novy_subor, &p.poznamka.stara, &p.poznamka.log})
-        t->zrodenie = so_zrodenim ? polia[zrodenie++].toLongLong() : 0;
+        t->zrodenie = poli >= 32 ? polia[dalsie++].toLongLong() : 0;
+    for (Totoznost *t : {&p.poznamka.novy_subor, &p.poznamka.stara, &p.poznamka.log})
+        t->rodne_cislo = poli >= 35 ? polia[dalsie++].toULongLong(nullptr, 16) : 0;
     const auto vnutri = [koniec](qint64 od, qint64 dlzka) { return od >= 0 && dlzka >= 0 && od + dlzka <= koniec; };
     if (!vnutri(p.riadok_od, p.riadok_dlzka) || !vnutri(p.log_od, p.log_dlzka))
         return std::nullopt;
@@ -286,29 +291,6 @@ bool Zapis_na(int fd, const QByteArray &bajty, qint64 kde)
 }
 
 } // namespace
-
-quint64 Kontrolny_sucet(const QByteArray &bajty, quint64 h)
-{
-    // Four sums of a word each a step: the multiplications of one sum wait
-    // for each other, those of four run side by side.
-    constexpr quint64 prvocislo = 1099511628211ULL;
-    const char *b = bajty.constData();
-    const qsizetype n = bajty.size();
-    quint64 s[4] = {h, h ^ 1, h ^ 2, h ^ 3};
-    qsizetype i = 0;
-    for (; i + 32 <= n; i += 32)
-        for (int k = 0; k < 4; ++k) {
-            quint64 slovo;
-            std::memcpy(&slovo, b + i + 8 * k, 8);
-            s[k] = (s[k] ^ slovo) * prvocislo;
-        }
-    h = s[0];
-    for (int k = 1; k < 4; ++k)
-        h = (h ^ s[k]) * prvocislo;
-    for (; i < n; ++i)
-        h = (h ^ quint8(b[i])) * prvocislo;
-    return h;
-}
 
 Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString &riadok, const QString &log,
                                                 Poznamka::Krok krok)

@@ -62,10 +62,6 @@ struct Uschovane {
 };
 Uschovane Vezmi_uschovane(const QString &hd, const QString &druh, const std::function<bool(const QString &)> &cela);
 
-// FNV-1a over 64-bit words: finds a note cut short, and a table as it was
-// written.
-quint64 Kontrolny_sucet(const QByteArray &bajty, quint64 h = 14695981039346656037ULL);
-
 // The step of a save that a kept result has reached, noted and synced
 // before the step begins, so that after a crash the next program can tell
 // which of its parts reached their files.

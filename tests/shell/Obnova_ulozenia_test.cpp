@@ -237,10 +237,10 @@ TEST_F(Obnova, AnEntryInALogReplacedByAnotherFileIsFoundWhereverItLies)
     Kazdy_raz({"Eva"});
 }
 
-// The note as the version before wrote it, without birth times: the result
-// a program of that version kept is taken in once, whichever step it died
-// at, its files given a new time or not.
-TEST_F(Obnova, AKeptResultTheVersionBeforeNotedIsTakenInOnce)
+// The note as the versions before wrote it, without handles, and without
+// birth times either: the result a program of such a version kept is taken
+// in once, whichever step it died at, its files given a new time or not.
+TEST_F(Obnova, AKeptResultTheVersionsBeforeNotedIsTakenInOnce)
 {
     const QString kroky = p.koren() + "/kroky";
     ASSERT_TRUE(Skoncil(Uloz_v_procese({.hd = hd(), .meno = "Bez zabitia", .kroky = kroky})));
@@ -248,35 +248,35 @@ TEST_F(Obnova, AKeptResultTheVersionBeforeNotedIsTakenInOnce)
     const int krokov = pocty.value(0).toInt(), prvy = pocty.value(1).toInt();
     ASSERT_GT(krokov, 5);
     int starych = 0;
-    for (const bool novy_cas : {false, true})
-        for (int krok = 1; krok <= krokov; ++krok) {
-            const QString meno = QStringLiteral("Starý %1-%2").arg(int(novy_cas)).arg(krok);
-            SCOPED_TRACE(meno.toStdString());
-            ASSERT_TRUE(Zabity(Uloz_v_procese({.hd = hd(), .meno = meno, .zabi = krok})));
-            for (const QFileInfo &f : QDir(Misc::Adresar_uschovanych()).entryInfoList({"*.vysledok"})) {
-                QByteArray bajty = Obsah(f.filePath());
-                for (const qsizetype slot : {0, 1024}) {
-                    QList<QByteArray> polia = bajty.mid(slot, 1023).trimmed().split(' ');
-                    if (polia.size() != 32)
-                        continue;
-                    polia.remove(28, 4); // the birth times and the checksum
-                    const QByteArray text = polia.join(' ');
-                    const quint64 sucet =
-                        Misc::Kontrolny_sucet(bajty.mid(2048, polia[7].toLongLong()), Misc::Kontrolny_sucet(text));
-                    bajty.replace(slot, 1023, (text + ' ' + QByteArray::number(sucet, 16)).leftJustified(1023, ' '));
-                    ++starych;
+    for (const int poli : {29, 32}) // without birth times; with them
+        for (const bool novy_cas : {false, true})
+            for (int krok = 1; krok <= krokov; ++krok) {
+                const QString meno = QStringLiteral("Starý %1-%2-%3").arg(poli).arg(int(novy_cas)).arg(krok);
+                SCOPED_TRACE(meno.toStdString());
+                ASSERT_TRUE(Zabity(Uloz_v_procese({.hd = hd(), .meno = meno, .zabi = krok})));
+                for (const QFileInfo &f : QDir(Misc::Adresar_uschovanych()).entryInfoList({"*.vysledok"})) {
+                    QByteArray bajty = Obsah(f.filePath());
+                    for (const qsizetype slot : {0, 1024}) {
+                        const QList<QByteArray> polia = bajty.mid(slot, 1023).trimmed().split(' ');
+                        if (polia.size() != 35)
+                            continue;
+                        const QByteArray text = polia.mid(0, poli - 1).join(' '); // the checksum made anew
+                        const quint64 sucet =
+                            Misc::Kontrolny_sucet(bajty.mid(2048, polia[7].toLongLong()), Misc::Kontrolny_sucet(text));
+                        bajty.replace(slot, 1023, (text + ' ' + QByteArray::number(sucet, 16)).leftJustified(1023, ' '));
+                        ++starych;
+                    }
+                    Zapis_subor(f.filePath(), bajty);
                 }
-                Zapis_subor(f.filePath(), bajty);
+                if (novy_cas)
+                    Novy_cas_suborov(hd());
+                EXPECT_TRUE(Dopln_uschovane(hd()).poskodene.isEmpty()) << "nothing damaged";
+                const int raz = krok >= prvy ? 1 : 0;
+                EXPECT_EQ(V_tabulke(meno), raz);
+                EXPECT_EQ(V_logu(meno), raz);
+                Nic_uschovane();
             }
-            if (novy_cas)
-                Novy_cas_suborov(hd());
-            EXPECT_TRUE(Dopln_uschovane(hd()).poskodene.isEmpty()) << "nothing damaged";
-            const int raz = krok >= prvy ? 1 : 0;
-            EXPECT_EQ(V_tabulke(meno), raz);
-            EXPECT_EQ(V_logu(meno), raz);
-            Nic_uschovane();
-        }
-    EXPECT_GT(starych, krokov) << "notes of the version before were taken in";
+    EXPECT_GT(starych, 2 * krokov) << "notes of the versions before were taken in";
 }
 
 // An entry cut short at the log's end (the power failed mid-append), and

@@ -202,7 +202,13 @@ TEST(ResultsFile, NamesReadBackAsWrittenInWindows1250AndInUtf8)
         {"each letter alone", po_jednom},
         {"each letter at a word's start, inside and at its end; capitals in capitals", v_menach},
         {"all the letters, lower and upper case", {male, velke}},
-        {"names in capitals whose bytes are whole UTF-8", {"MATÚŠ", "ÓŽ", "JÚŠ ÚŠ ÓŽ", "PÄŤ", "PAMÄŤ", "DĹŽKA"}},
+        {"names in capitals whose bytes are whole UTF-8",
+         {"MATÚŠ", "ÓŽ", "JÚŠ ÚŠ ÓŽ", "PÄŤ", "PAMÄŤ", "DĹŽKA", "DEVÄŤ", "OPÄŤ", "SPÄŤ", "PÄŤKA", "SVÄTÝ", "VĹČA"}},
+        // In Windows-1250, UTF-8 "Ś" is "Ĺš", "ü" "ĂĽ" and "Ď" "ÄŽ": Slovak
+        // letters all but one, "Ĺ" and "Ä" where no Slovak word has them.
+        {"foreign letters and a \"Ď\" after b, m, p or v, the only letters past ASCII",
+         {"Śliwa", "Ś", "Eva Środa", "ŚLIWA", "Şen", "ü", "Lü", "Kü", "Aü", "Jana Lü-Kü", "VĎAKA", "BĎ", "MĎ", "PĎ",
+          "vĎ"}},
         {"letters whose bytes UTF-8 reads as one character of another script", znaky},
         {"300 names as written, in capitals and in small letters", mena},
     };

@@ -11,8 +11,12 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <QProcess>
+
+#include <fcntl.h>
 #include <map>
 #include <sys/mount.h>
+#include <sys/stat.h>
 
 namespace lktest {
 
@@ -64,6 +68,78 @@ public:
 
 private:
     static inline const QString Filler = QStringLiteral(".vypln");
+    QTemporaryDir dir_;
+    bool mounted_ = false, onIt_ = false;
+};
+
+// A small ext2 file system mounted over `folder`, the files that were in it
+// carried onto it: a disk that keeps no birth time (its 128-byte inodes have
+// no room for one) and gives a freed inode number out again at once, as an
+// ext3 or an older shared folder does. It needs root, mkfs.ext2 and a loop
+// device; without them Mounted() is false and Why() says what failed.
+class Ext2Disk {
+public:
+    explicit Ext2Disk(const QString &folder, int mib = 8) : folder_(folder)
+    {
+        const QString image = dir_.filePath(QStringLiteral("disk.img"));
+        QFile f(image);
+        if (!dir_.isValid() || !f.open(QIODevice::WriteOnly) || !f.resize(qint64(mib) << 20)) {
+            why_ = QStringLiteral("no room for the image");
+            return;
+        }
+        f.close();
+        if (!Run(QStringLiteral("mkfs.ext2"), {"-q", "-F", "-I", "128", image}))
+            return;
+        const QDir from(folder);
+        const QStringList files = from.entryList(QDir::Files | QDir::Hidden);
+        std::map<QString, QByteArray> kept;
+        for (const QString &name : files) {
+            QFile file(from.filePath(name));
+            if (file.open(QIODevice::ReadOnly))
+                kept[name] = file.readAll();
+        }
+        if (!Run(QStringLiteral("mount"), {"-o", "loop", image, folder}))
+            return;
+        onIt_ = true;
+        from.rmdir(QStringLiteral("lost+found"));
+        mounted_ = true;
+        for (const auto &[name, bytes] : kept) {
+            QFile file(from.filePath(name));
+            mounted_ = mounted_ && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        }
+    }
+    ~Ext2Disk()
+    {
+        // The loop device goes with the last use of the mount.
+        if (onIt_)
+            ::umount2(QFile::encodeName(folder_).constData(), MNT_DETACH);
+    }
+    Ext2Disk(const Ext2Disk &) = delete;
+    Ext2Disk &operator=(const Ext2Disk &) = delete;
+
+    bool Mounted() const { return mounted_; }
+    QString Why() const { return why_; }
+    // Whether the system tells the birth time of a file made on it.
+    bool KeepsBirthTimes() const
+    {
+        const QByteArray path = QFile::encodeName(folder_);
+        struct statx sx {};
+        return ::statx(AT_FDCWD, path.constData(), 0, STATX_BTIME, &sx) == 0 && (sx.stx_mask & STATX_BTIME);
+    }
+
+private:
+    bool Run(const QString &program, const QStringList &arguments)
+    {
+        QProcess p;
+        p.start(program, arguments);
+        if (p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+            return true;
+        why_ = program + QStringLiteral(" failed: ") + p.errorString() + QLatin1Char(' ')
+               + QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
+        return false;
+    }
+
+    QString folder_, why_;
     QTemporaryDir dir_;
     bool mounted_ = false, onIt_ = false;
 };
