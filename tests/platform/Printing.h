@@ -4,6 +4,7 @@
 // that show whether the talk with the print server ended.
 #include "platform/PrintQueue.h"
 #include "platform/Printer.h"
+#include "support/PdfText.h"
 #include "support/PrintServer.h"
 
 #include <QCoreApplication>
@@ -93,7 +94,7 @@ inline bool Within(int ms, const std::function<bool()> &done)
 // it is.
 inline QString NotTheDocument(const lktest::KeptJob &job, int pages, int withText = -1)
 {
-    const QStringList printed = job.Pages();
+    const QStringList printed = PdfPages(job.file);
     if (!job.Document().startsWith("%PDF-") || printed.size() != pages)
         return QStringLiteral("%1 bytes, %2 pages where %3 are right").arg(job.Document().size()).arg(printed.size()).arg(pages);
     if (printed.filter("Stránka: 1").size() != (withText < 0 ? pages : withText))

@@ -7,6 +7,7 @@
 #include "exercise/frm_Game01.h"
 #include "platform/PrintQueue.h"
 #include "printing/Pracovni_list.h"
+#include "support/PdfText.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -242,7 +243,7 @@ QString Nie_je_list(const lktest::KeptJob &uloha, QString strany, const QString 
         return QStringLiteral("no task open");
     static const QRegularExpression cislo_strany(QStringLiteral("Stránka: (\\d+)"));
     QString cisla;
-    for (const QString &strana : uloha.Pages()) {
+    for (const QString &strana : PdfPages(uloha.file)) {
         if (!strana.contains(Misc::Texty[n->Nazov]) || !strana.contains(QStringLiteral("Jméno:"))
             || !strana.contains(meno))
             return QStringLiteral("a page without the task's heading or the pupil's line: ") + strana;
@@ -460,7 +461,7 @@ void Tlac_a_cakaj(Nastavenie &t, Cez_linku &p, const Cakanie_na_tlaciaren &c)
     const std::vector<lktest::KeptJob> vytlacene = server.Kept();
     if (!c.hlasenie && c.tlaciaren == QLatin1String("Kabinet")) {
         ASSERT_FALSE(vytlacene.empty()) << c.nazov << ": nothing reached the printer";
-        const QStringList strany = vytlacene.back().Pages();
+        const QStringList strany = PdfPages(vytlacene.back().file);
         EXPECT_TRUE(strany.size() == 1 && strany[0].contains("Pracovný list")) << c.nazov << ": " << strany.join('|').toStdString();
     }
     const auto okna = t.p.box.AskedBoxes().mid(okien);

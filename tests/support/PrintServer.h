@@ -8,7 +8,6 @@
 // a slow network between the program and it.
 #include <QDir>
 #include <QFile>
-#include <QPdfDocument>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -61,16 +60,6 @@ struct KeptJob {
     {
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-    // The text of each page of the document, none when it is no PDF.
-    QStringList Pages() const
-    {
-        QPdfDocument pdf;
-        pdf.load(file);
-        QStringList pages;
-        for (int i = 0; i < pdf.pageCount(); ++i)
-            pages << pdf.getAllText(i).text();
-        return pages;
     }
 };
 
