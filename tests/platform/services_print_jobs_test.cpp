@@ -25,6 +25,7 @@
 #include <fcntl.h>
 #include <iostream>
 #include <optional>
+#include <sys/mount.h>
 #include <unistd.h>
 
 using namespace lktest;
@@ -353,7 +354,10 @@ TEST(PrinterDevice, ATemporaryFolderWithoutUnnamedFilesPrintsTheSheetAndKeepsNot
     bindfs.start("bindfs", {under.path(), folder.path()});
     if (!bindfs.waitForFinished() || bindfs.exitStatus() != QProcess::NormalExit || bindfs.exitCode() != 0)
         GTEST_SKIP() << "no FUSE file system of the test's own here (needs bindfs and /dev/fuse)";
-    const auto unmount = qScopeGuard([&] { QProcess::execute("fusermount", {"-u", folder.path()}); });
+    const auto unmount = qScopeGuard([&] {
+        if (QProcess::execute("fusermount", {"-u", folder.path()}) != 0)
+            ::umount2(QFile::encodeName(folder.path()).constData(), MNT_DETACH);
+    });
     const int unnamed = ::open(QFile::encodeName(folder.path()).constData(), O_TMPFILE | O_RDWR, 0600);
     if (unnamed >= 0)
         ::close(unnamed);
