@@ -165,7 +165,7 @@ namespace {
 // why it was not taken or may have been.
 int Send(PrintConnection &link, PrintJob::State &s, const QString &printer, int document, JobEnd &notTaken)
 {
-    if (const Reply::Kind made = link.Fresh(); made != Reply::Answered) {
+    if (const Reply::Kind made = link.Fresh(); made != Reply::Connected) {
         notTaken = {NotDone(Unusable(printer), {made})};
         return 0;
     }
@@ -177,6 +177,7 @@ int Send(PrintConnection &link, PrintJob::State &s, const QString &printer, int 
     cups.addString(request, IPP_TAG_JOB, IPP_TAG_KEYWORD, "media", nullptr, s.media.toLatin1().constData());
     const Reply sent = link.Do(request, "/printers/" + QueueOf(printer), document);
     switch (sent.kind) {
+    case Reply::Connected: // no answer to a request, never said of one
     case Reply::Answered:
         break;
     case Reply::NoServer:

@@ -2,9 +2,12 @@
 
 #include "platform/PrintTexts.h"
 
-#include <fcntl.h>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <netinet/in.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 namespace platform {
 
@@ -12,6 +15,66 @@ namespace {
 
 // libcups waits this long at least: a wait of 0 would be one of a minute.
 constexpr double ShortestWait = 0.05;
+// How often the request's socket is cut again once its time is up, for one
+// libcups connects anew meanwhile.
+constexpr auto CutAgain = std::chrono::milliseconds(100);
+
+// The request on the wire on this thread: its connection and where it went.
+struct OnThisThread {
+    std::atomic<http_t *> http{nullptr};
+    sockaddr_storage server{};
+};
+thread_local OnThisThread onThisThread;
+decltype(&::httpGetFd) getFdOnCut = nullptr;
+
+// Whether the socket goes where the request went: the one libcups uses
+// now, not one of another thread given the number of one libcups has just
+// closed. Only what may be called in a signal handler.
+bool ToTheServer(int fd, const sockaddr_storage &server)
+{
+    sockaddr_storage peer{};
+    socklen_t length = sizeof peer;
+    if (::getpeername(fd, reinterpret_cast<sockaddr *>(&peer), &length) != 0 || peer.ss_family != server.ss_family)
+        return false;
+    switch (peer.ss_family) {
+    case AF_UNIX:
+        return std::memcmp(&peer, &server, sizeof peer) == 0;
+    case AF_INET:
+        return reinterpret_cast<const sockaddr_in &>(peer).sin_port
+               == reinterpret_cast<const sockaddr_in &>(server).sin_port;
+    case AF_INET6:
+        return reinterpret_cast<const sockaddr_in6 &>(peer).sin6_port
+               == reinterpret_cast<const sockaddr_in6 &>(server).sin6_port;
+    }
+    return false;
+}
+
+// On the request's thread, between any two steps of libcups: every wait of
+// it on the socket it uses now ends at once.
+void Cut(int)
+{
+    const int saved = errno;
+    if (http_t *http = onThisThread.http.load()) {
+        const int fd = getFdOnCut(http);
+        if (fd >= 0 && ToTheServer(fd, onThisThread.server))
+            ::shutdown(fd, SHUT_RDWR);
+    }
+    errno = saved;
+}
+
+int CutSignal()
+{
+    static const int signal = [] {
+        struct sigaction action {};
+        action.sa_handler = Cut;
+        // Whatever libcups was doing goes on: it only finds the socket cut.
+        action.sa_flags = SA_RESTART;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGRTMIN + 3, &action, nullptr);
+        return SIGRTMIN + 3;
+    }();
+    return signal;
+}
 
 } // namespace
 
@@ -26,6 +89,7 @@ QString Reply::Why() const
         return QStringLiteral("spojenie s tlačovým systémom sa prerušilo.");
     case Refused:
         return RefusalInOurWords(statusName, statusText);
+    case Connected:
     case Answered:
         break;
     }
@@ -46,6 +110,8 @@ QByteArray PrinterUri(const QString &printer) { return "ipp://localhost/printers
 
 PrintConnection::PrintConnection() : cups_(CupsLibrary::instance()), watch_([this] { Watch(); })
 {
+    getFdOnCut = cups_.getFd;
+    CutSignal();
     // libcups keeps the callback for each thread.
     if (cups_.loaded)
         cups_.setPasswordCB([](const char *, http_t *, const char *, const char *, void *) -> const char * {
@@ -75,11 +141,19 @@ void PrintConnection::Until(PrintClock::time_point deadline)
 
 void PrintConnection::OnTheWire(bool on)
 {
+    OnThisThread &here = onThisThread;
+    if (on) {
+        socklen_t length = sizeof here.server;
+        here.server = {};
+        ::getpeername(cups_.getFd(http_), reinterpret_cast<sockaddr *>(&here.server), &length);
+        here.http.store(http_);
+    } else {
+        here.http.store(nullptr);
+    }
     {
         const std::lock_guard lock(watchMutex_);
-        if (watched_ >= 0)
-            ::close(watched_);
-        watched_ = on ? ::fcntl(cups_.getFd(http_), F_DUPFD_CLOEXEC, 0) : -1;
+        onTheWire_ = on;
+        requester_ = ::pthread_self();
     }
     watchWakes_.notify_all();
 }
@@ -88,16 +162,14 @@ void PrintConnection::Watch()
 {
     std::unique_lock lock(watchMutex_);
     while (!ending_) {
-        if (watched_ >= 0 && PrintClock::now() >= deadline_) {
-            // Every wait of libcups on it ends at once.
-            ::shutdown(watched_, SHUT_RDWR);
-            ::close(watched_);
-            watched_ = -1;
-        }
-        if (watched_ >= 0)
+        if (onTheWire_ && PrintClock::now() >= deadline_) {
+            ::pthread_kill(requester_, CutSignal());
+            watchWakes_.wait_for(lock, CutAgain);
+        } else if (onTheWire_) {
             watchWakes_.wait_until(lock, deadline_);
-        else
+        } else {
             watchWakes_.wait(lock);
+        }
     }
 }
 
@@ -116,7 +188,7 @@ Reply::Kind PrintConnection::Ready()
     if (!TimeLeft())
         return Reply::Late;
     if (!http_)
-        if (const Reply::Kind made = Open(); made != Reply::Answered)
+        if (const Reply::Kind made = Open(); made != Reply::Connected)
             return made;
     // Each part of an answer is awaited until the deadline, not for a
     // slice of it: libcups gives up an answer whose parts come further
@@ -124,14 +196,14 @@ Reply::Kind PrintConnection::Ready()
     // a request that would go on past the deadline.
     const double left = std::chrono::duration<double>(deadline_ - PrintClock::now()).count();
     cups_.setTimeout(http_, std::max(left, ShortestWait), &PrintConnection::WaitOn, this);
-    return Reply::Answered;
+    return Reply::Connected;
 }
 
 Reply PrintConnection::Do(ipp_t *request, const QByteArray &resource, int document)
 {
     Reply reply;
     reply.kind = request ? Ready() : Reply::NoServer;
-    if (reply.kind != Reply::Answered) {
+    if (reply.kind != Reply::Connected) {
         if (request)
             cups_.deleteIpp(request);
         return reply;
@@ -175,7 +247,7 @@ Reply::Kind PrintConnection::Fresh()
 QString PrintConnection::DefaultPrinter(Reply &reply)
 {
     reply = {};
-    if (reply.kind = Ready(); reply.kind != Reply::Answered)
+    if (reply.kind = Ready(); reply.kind != Reply::Connected)
         return {};
     OnTheWire(true);
     cups_dest_t *dest = cups_.getNamedDest(http_, nullptr, nullptr);
@@ -204,7 +276,7 @@ Reply::Kind PrintConnection::Open()
                           nullptr);
     if (!http_)
         return TimeLeft() ? Reply::NoServer : Reply::Late;
-    return Reply::Answered;
+    return Reply::Connected;
 }
 
 void PrintConnection::Close()

@@ -1,9 +1,10 @@
 #pragma once
 // The talk with the print server (CUPS) on a thread of its own: one
-// connection, every wait on it ending by the time set, and what came of a
-// request, said for the teacher. A server that stops answering is given up
-// at that time; one that answers slowly, however far apart the parts of an
-// answer come, is waited for until then.
+// connection, a request on it ended by the time set whatever socket libcups
+// uses for it (one it connects anew in the middle of a request too), and
+// what came of a request, said for the teacher. A server that stops
+// answering is given up at that time; one that answers slowly, however far
+// apart the parts of an answer come, is waited for until then.
 #include "platform/CupsLibrary.h"
 
 #include <QByteArray>
@@ -16,6 +17,7 @@
 #include <initializer_list>
 #include <memory>
 #include <mutex>
+#include <pthread.h>
 #include <thread>
 
 namespace platform {
@@ -25,6 +27,7 @@ using PrintClock = std::chrono::steady_clock;
 // What the print server made of one request.
 struct Reply {
     enum Kind {
+        Connected, // a connection made, nothing asked yet
         Answered,
         Refused,  // by status: not found, not allowed, a login wanted, full, ...
         Late,     // no answer by the time set
@@ -46,7 +49,8 @@ struct Reply {
 // použiť") could not be done because a request came to nothing.
 QString NotDone(const QString &notDone, const Reply &reply);
 
-// Qt names an instance of a queue "queue/instance"; jobs go to the queue.
+// A printer named as an instance of a queue ("queue/instance", as the print
+// system's lpoptions names them) prints on the queue.
 QByteArray QueueOf(const QString &printer);
 QByteArray PrinterUri(const QString &printer);
 
@@ -61,7 +65,7 @@ public:
     PrintConnection &operator=(const PrintConnection &) = delete;
 
     const CupsLibrary &Cups() const { return cups_; }
-    // Every wait from now on ends by then.
+    // Every request from now on ends by then.
     void Until(PrintClock::time_point deadline);
     bool TimeLeft() const { return PrintClock::now() < deadline_; }
 
@@ -70,8 +74,9 @@ public:
     // Sends the request (freed here), followed by the document when one is
     // given (an open file, sent from its start).
     Reply Do(ipp_t *request, const QByteArray &resource = "/", int document = -1);
-    // A connection made anew, so that a request that fails on it may have
-    // reached the print server, and one that cannot be made did not.
+    // A connection made anew (Connected, else why not), so that a request
+    // that fails on it may have reached the print server, and one that
+    // cannot be made did not.
     Reply::Kind Fresh();
     // The printer the print system names as the default for this user (in
     // the user's settings, else the server's); empty when it names none or
@@ -91,12 +96,16 @@ private:
     const CupsLibrary &cups_;
     http_t *http_ = nullptr;
     PrintClock::time_point deadline_;
-    // libcups awaits each part of an answer for the time it was given, so
-    // an answer that comes on and on in parts would outlast the deadline:
-    // a thread of the connection's own cuts the request's socket then.
+    // libcups awaits each part of an answer for the time it was given, and
+    // may connect anew in the middle of a request (after a login, or an
+    // answer that wants another connection), so an answer that comes on
+    // and on in parts would outlast the deadline: a thread of the
+    // connection's own then has the request's thread, with a signal, cut
+    // the socket libcups uses at that moment, again until the request ends.
     std::mutex watchMutex_;
     std::condition_variable watchWakes_;
-    int watched_ = -1; // the socket of the request on the wire, a descriptor of its own
+    bool onTheWire_ = false;
+    pthread_t requester_{}; // the thread of the request on the wire
     bool ending_ = false;
     std::thread watch_;
 };

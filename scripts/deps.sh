@@ -10,6 +10,8 @@ LK_TEST_PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev qt6-pdf-dev
   clang libclang-rt-14-dev
   cups-daemon cups-client
+  # A file system without unnamed temporary files (FUSE) for the print tests.
+  bindfs
   # The full-screen tests on a real X server of their own (Qt's xcb platform
   # comes with libqt6gui6): the server, a window manager, real input, and
   # XFixes to read the pointer the server shows; what a stuck child was

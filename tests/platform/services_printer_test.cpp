@@ -30,17 +30,21 @@ int PdfPageCount(const QString &path)
 
 } // namespace
 
+// The same pages in the file and on a printer's queue (of a print server
+// of the test's own, when one can be started).
 TEST(PrinterDevice, WritesAPdfOfThePagesTheFakeCounts)
 {
-    const struct { const char *name, *script; int pages; } rows[] = {
-        {"one page closed by a break adds no blank page", "TLND", 1},
-        {"two breaks in a row leave a blank page", "TNNLND", 3},
-        {"text after the last break starts a page", "TNTD", 2},
-        {"empty text alone makes no page", "ETD", 1},
-        {"picture alone makes a page", "PD", 1},
-        {"a document with nothing on it fails", "ED", 0},
+    const struct { const char *name, *script; int pages, withText; } rows[] = {
+        {"one page closed by a break adds no blank page", "TLND", 1, 1},
+        {"two breaks in a row leave a blank page", "TNNLND", 3, 1},
+        {"text after the last break starts a page", "TNTD", 2, 2},
+        {"empty text alone makes no page", "ETD", 1, 1},
+        {"picture alone makes a page", "PD", 1, 0},
+        {"a document with nothing on it fails", "ED", 0, 0},
     };
     QTemporaryDir dir;
+    lktest::PrintServer server;
+    const bool queue = server.Running() && AddQueue(server, "Kabinet");
     for (const auto &row : rows) {
         FakePrinter fake;
         Play(fake, row.script);
@@ -48,11 +52,26 @@ TEST(PrinterDevice, WritesAPdfOfThePagesTheFakeCounts)
         const QString path = dir.filePath(QString(row.script) + ".pdf");
         PrinterDevice printer(false);
         printer.SetOutputFileName(path);
-        if (row.pages)
+        PrinterDevice paper;
+        paper.SetDeviceName("Kabinet");
+        const size_t kept = server.Kept().size();
+        if (row.pages) {
             Play(printer, row.script);
-        else
+            if (queue)
+                Play(paper, row.script);
+        } else {
             EXPECT_THROW(Play(printer, row.script), PrinterError) << row.name;
+            if (queue) {
+                EXPECT_THROW(Play(paper, row.script), PrinterError) << row.name;
+            }
+        }
         EXPECT_EQ(PdfPageCount(path), row.pages ? row.pages : -1) << row.name;
+        const std::vector<KeptJob> printed = server.Kept();
+        if (queue && row.pages) {
+            ASSERT_EQ(printed.size(), kept + 1) << row.name;
+            EXPECT_EQ(NotTheDocument(printed.back(), row.pages, row.withText), "") << row.name;
+        }
+        EXPECT_TRUE(!queue || row.pages || printed.size() == kept) << row.name << ": an empty document printed";
     }
     const QString killed = dir.filePath("killed.pdf");
     PrinterDevice printer(false);

@@ -3,8 +3,9 @@
 // backends in a temporary folder, reached through a socket there. While it
 // lives, CUPS_SERVER names that socket, so the test neither needs nor
 // disturbs the machine's print server. It needs cupsd (cups-daemon); without
-// it Running() is false and the test skips. SlowLink puts a slow network
-// between the program and it.
+// it Running() is false and the test skips. A queue of it may keep what it
+// is sent, so a test sees what would have reached the paper. SlowLink puts
+// a slow network between the program and it.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -26,6 +27,8 @@
 #include <sys/un.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace lktest {
 
@@ -42,6 +45,22 @@ struct PrintServerOptions {
     const char *refuses = nullptr;
     // The jobs it keeps at most, waiting, printing or done (0: its default).
     int maxJobs = 0;
+};
+
+// A job as a queue that keeps its jobs received it: the document, the
+// copies asked of the print system and its other options, as the printer's
+// backend gets them.
+struct KeptJob {
+    int id = 0;
+    QString file; // the document
+    int copies = 0;
+    QString options;
+
+    QByteArray Document() const
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
 };
 
 class PrintServer {
@@ -107,6 +126,34 @@ public:
     bool AddQueue(const QString &name, const QString &device)
     {
         return Run("lpadmin", {"-p", name, "-E", "-v", device});
+    }
+    // A queue taking jobs that keeps each one as its printer got it (Kept).
+    bool AddKeepingQueue(const QString &name)
+    {
+        const QString kept = Path("kept");
+        QDir().mkpath(kept);
+        // The document whole or not at all, its options beside it.
+        AddBackend("kept", "#!/bin/sh\n[ $# -eq 0 ] && exit 0\nd='" + QFile::encodeName(kept)
+                               + "'\ncat ${6:--} >\"$d/$1.part\" || exit 1\nprintf '%s\\n%s\\n' \"$4\" \"$5\" "
+                                 ">\"$d/$1.job\"\nmv \"$d/$1.part\" \"$d/$1.pdf\"\n");
+        return AddQueue(name, "kept:/");
+    }
+    // The jobs the keeping queues printed so far, in the order they came.
+    std::vector<KeptJob> Kept() const
+    {
+        std::vector<KeptJob> jobs;
+        const QDir kept(Path("kept"));
+        for (const QString &name : kept.entryList({"*.pdf"}, QDir::Files)) {
+            KeptJob job{name.chopped(4).toInt(), kept.filePath(name), 0, {}};
+            QFile told(kept.filePath(name.chopped(4) + ".job"));
+            const QStringList lines = told.open(QIODevice::ReadOnly) ? QString::fromUtf8(told.readAll()).split('\n')
+                                                                     : QStringList();
+            job.copies = lines.value(0).toInt();
+            job.options = lines.value(1);
+            jobs.push_back(job);
+        }
+        std::sort(jobs.begin(), jobs.end(), [](const KeptJob &a, const KeptJob &b) { return a.id < b.id; });
+        return jobs;
     }
     // A backend only its owner may change, as the scheduler wants.
     void AddBackend(const QString &name, const QByteArray &script)
@@ -284,12 +331,25 @@ public:
         delay_ = delay;
         firstContact_.reset();
     }
-    // From now on a connection is cut as soon as the server answers on it,
-    // as by a network that fails, or no longer.
-    void CutAnswers(bool cut)
+    // What goes wrong on the way from now on.
+    struct Faults {
+        // A connection is cut as soon as the server answers on it, as by a
+        // network that fails.
+        bool cutAnswers = false;
+        // A new connection whose request asks "Expect: 100-continue" is
+        // answered "417 Expectation Failed" and closed, as by a proxy on the
+        // way that will not have it (libcups then connects anew).
+        bool refuseExpectation = false;
+        // Answers come a byte at a time, each the delay after the one before.
+        bool trickle = false;
+        // What follows the head of an answer comes as a part of its own, the
+        // delay after the head.
+        bool bodyApart = false;
+    };
+    void SetFaults(const Faults &faults)
     {
         const std::lock_guard lock(mutex_);
-        cut_ = cut;
+        faults_ = faults;
     }
     // When the program first sent the server something since the delay was
     // last set.
@@ -305,6 +365,7 @@ private:
         std::deque<std::pair<Clock::time_point, QByteArray>> answers; // due, bytes
         bool serverDone = false;
         Clock::time_point lastDue{};
+        bool fresh = true; // nothing came from the program yet
     };
 
     int ConnectToServer() const
@@ -352,7 +413,7 @@ private:
             if (fds[1].revents & POLLIN)
                 if (const int client = ::accept(listener_, nullptr, nullptr); client >= 0) {
                     if (const int server = ConnectToServer(); server >= 0)
-                        pairs[client] = Pair{server, {}, false, {}};
+                        pairs[client] = Pair{server, {}, false, {}, true};
                     else
                         ::close(client);
                 }
@@ -362,7 +423,12 @@ private:
                     continue;
                 const ssize_t n = ::recv(p.fd, buffer, sizeof buffer, 0);
                 if (auto it = pairs.find(p.fd); it != pairs.end()) { // from the program
-                    if (n <= 0 || !WriteAll(it->second.server, QByteArray(buffer, n)))
+                    const bool fresh = std::exchange(it->second.fresh, false);
+                    if (n > 0 && fresh && RefusesExpectation()
+                        && QByteArray(buffer, n).contains("Expect: 100-continue")) {
+                        WriteAll(p.fd, "HTTP/1.1 417 Expectation Failed\r\nContent-Length: 0\r\n\r\n");
+                        gone.push_back(p.fd);
+                    } else if (n <= 0 || !WriteAll(it->second.server, QByteArray(buffer, n)))
                         gone.push_back(p.fd);
                     else {
                         const std::lock_guard lock(mutex_);
@@ -376,11 +442,22 @@ private:
                         const std::lock_guard lock(mutex_);
                         if (n <= 0) {
                             pair.serverDone = true;
-                        } else if (cut_) {
+                        } else if (faults_.cutAnswers) {
                             gone.push_back(client);
                         } else {
-                            pair.lastDue = std::max(Clock::now(), pair.lastDue) + delay_;
-                            pair.answers.emplace_back(pair.lastDue, QByteArray(buffer, n));
+                            const QByteArray answer(buffer, n);
+                            QList<QByteArray> parts;
+                            if (faults_.trickle)
+                                for (qsizetype at = 0; at < n; ++at)
+                                    parts << answer.mid(at, 1);
+                            else if (const qsizetype body = BodyAt(answer); faults_.bodyApart && body > 0 && body < n)
+                                parts = {answer.left(body), answer.mid(body)};
+                            else
+                                parts = {answer};
+                            for (const QByteArray &part : parts) {
+                                pair.lastDue = std::max(Clock::now(), pair.lastDue) + delay_;
+                                pair.answers.emplace_back(pair.lastDue, part);
+                            }
                         }
                     }
             }
@@ -404,6 +481,25 @@ private:
             ::close(pair.server), ::close(client);
     }
 
+    // Where what follows the heads of HTTP answers in a part begins; 0 when
+    // it starts with none.
+    static qsizetype BodyAt(const QByteArray &part)
+    {
+        qsizetype at = 0;
+        while (part.mid(at).startsWith("HTTP/")) {
+            const qsizetype end = part.indexOf("\r\n\r\n", at);
+            if (end < 0)
+                return 0;
+            at = end + 4;
+        }
+        return at;
+    }
+    bool RefusesExpectation() const
+    {
+        const std::lock_guard lock(mutex_);
+        return faults_.refuseExpectation;
+    }
+
     QByteArray server_;
     QByteArray oldServer_;
     int listener_ = -1;
@@ -411,7 +507,7 @@ private:
     std::thread thread_;
     mutable std::mutex mutex_;
     std::chrono::milliseconds delay_{0};
-    bool cut_ = false;
+    Faults faults_;
     std::optional<Clock::time_point> firstContact_;
 };
 
