@@ -15,6 +15,9 @@ LK_TEST_PACKAGES=(
   # XFixes to read the pointer the server shows; what a stuck child was
   # doing: its stacks and the server's windows.
   xvfb openbox xdotool libxcb-xfixes0-dev gdb x11-utils
+  # A private PulseAudio server (null sink) for the sound tests: one that
+  # answers, one stopped, none at all.
+  pulseaudio
 )
 
 lk_install_missing() {
