@@ -13,7 +13,6 @@
 #include <QWaveDecoder>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -89,36 +88,39 @@ RunningThreads &running()
 }
 
 // exit() destroys Qt Multimedia's statics, the connection to the sound
-// server among them: a sound thread still inside them woke into freed
-// memory (libpulse aborted the program), or exit() waited on the server
-// with it. Run before them, this ends the sound threads, and where one is
-// held by the server, ends the process at once with exit()'s status.
-void EndSoundThreadsAtExit(int status, void *)
-{
-    std::vector<SoundThread *> threads;
+// server among them, some as they were made and some with the library,
+// whatever handler of ours there is. A sound thread still inside them woke
+// into freed memory (libpulse aborted the program), or exit() waited for
+// the server on a lock that thread held. The thread-local objects of the
+// thread that calls exit() go before all of that: this one, on the
+// screen's thread, ends the sound threads, and where one is held by the
+// server, has the process end at once with exit()'s status.
+struct EndSoundThreadsFirstAtExit {
+    ~EndSoundThreadsFirstAtExit()
     {
-        const std::lock_guard lock(running().mutex);
-        threads = running().threads;
+        std::vector<SoundThread *> threads;
+        {
+            const std::lock_guard lock(running().mutex);
+            threads = running().threads;
+        }
+        bool held = false;
+        for (SoundThread *thread : threads)
+            held = !thread->End(ExitWait) || held;
+        // Called before every handler registered up to now.
+        if (held)
+            ::on_exit(
+                [](int status, void *) {
+                    std::fflush(nullptr);
+                    ::_exit(status);
+                },
+                nullptr);
     }
-    bool held = false;
-    for (SoundThread *thread : threads)
-        held = !thread->End(ExitWait) || held;
-    if (held) {
-        std::fflush(nullptr);
-        ::_exit(status);
-    }
-}
+};
 
-// exit() runs its handlers in the reverse order of their registration:
-// this one runs before those Qt Multimedia has registered up to now. Done
-// once after the first look-up of the device, and once more at the end if
-// a thread is held then.
-std::atomic_flag afterFirstLookUp, atTheEnd;
-
-void EndSoundThreadsBeforeQtMultimedia(std::atomic_flag &once)
+void EndSoundThreadsFirstAtExitOfThisThread()
 {
-    if (!once.test_and_set())
-        ::on_exit(EndSoundThreadsAtExit, nullptr);
+    static thread_local EndSoundThreadsFirstAtExit guard;
+    (void)guard;
 }
 
 } // namespace
@@ -164,7 +166,6 @@ void SoundThread::PlayWaiting()
     if (!sink_ || sink_->format() != clip->format) {
         sink_.reset();
         const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-        EndSoundThreadsBeforeQtMultimedia(afterFirstLookUp);
         if (output.isNull() || !output.isFormatSupported(clip->format))
             return;
         sink_ = std::make_unique<QAudioSink>(output, clip->format);
@@ -206,10 +207,9 @@ QtSound::~QtSound()
 {
     if (!thread_)
         return;
+    // One held by the sound server is left to the end of the process.
     if (thread_->End(EndWait))
         delete thread_;
-    else // held by the sound server: left to the end of the process, never destroyed
-        EndSoundThreadsBeforeQtMultimedia(atTheEnd);
 }
 
 std::shared_ptr<const QtSound::Clip> QtSound::Load(const QString &path)
@@ -242,8 +242,10 @@ void QtSound::Play(const QString &path)
     std::shared_ptr<const Clip> clip = Load(path);
     if (!clip || clip->samples.isEmpty())
         return;
-    if (!thread_)
+    if (!thread_) {
+        EndSoundThreadsFirstAtExitOfThisThread();
         thread_ = new SoundThread;
+    }
     thread_->Play(std::move(clip));
 }
 
