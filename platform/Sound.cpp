@@ -13,6 +13,7 @@
 #include <QWaveDecoder>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -87,14 +88,20 @@ RunningThreads &running()
     return *instance;
 }
 
+// Whether Qt Multimedia has been asked for the sound device in this process.
+std::atomic<bool> multimediaUsed{false};
+
 // exit() destroys Qt Multimedia's statics, the connection to the sound
-// server among them, some as they were made and some with the library,
-// whatever handler of ours there is. A sound thread still inside them woke
-// into freed memory (libpulse aborted the program), or exit() waited for
-// the server on a lock that thread held. The thread-local objects of the
-// thread that calls exit() go before all of that: this one, on the
-// screen's thread, ends the sound threads, and where one is held by the
-// server, has the process end at once with exit()'s status.
+// server among them, some as they were made and some with the library.
+// That teardown is not safe: a sound thread still inside it woke into
+// freed memory (libpulse aborted the program), or exit() waited for the
+// server on a lock that thread held; and with every sound stopped and the
+// thread ended, libpulse still aborted now and then in it on a busy
+// machine. The thread-local objects of the thread that calls exit() go
+// before all of that: this one, on the screen's thread, ends the sound
+// threads for a moment, and once Qt Multimedia has been used, has the
+// process end there with exit()'s status. What exit() does after that
+// frees what the system frees anyway; streams are flushed.
 struct EndSoundThreadsFirstAtExit {
     ~EndSoundThreadsFirstAtExit()
     {
@@ -103,11 +110,10 @@ struct EndSoundThreadsFirstAtExit {
             const std::lock_guard lock(running().mutex);
             threads = running().threads;
         }
-        bool held = false;
         for (SoundThread *thread : threads)
-            held = !thread->End(ExitWait) || held;
+            thread->End(ExitWait);
         // Called before every handler registered up to now.
-        if (held)
+        if (multimediaUsed)
             ::on_exit(
                 [](int status, void *) {
                     std::fflush(nullptr);
@@ -165,6 +171,7 @@ void SoundThread::PlayWaiting()
         playing_->close();
     if (!sink_ || sink_->format() != clip->format) {
         sink_.reset();
+        multimediaUsed = true;
         const QAudioDevice output = QMediaDevices::defaultAudioOutput();
         if (output.isNull() || !output.isFormatSupported(clip->format))
             return;

@@ -189,6 +189,8 @@ TEST(Zvuky, TheScreenAnswersAndTheProgramEndsWhateverTheSoundServerDoes)
         EXPECT_EQ(dieta.exitStatus(), QProcess::NormalExit) << vystup.toStdString();
         EXPECT_EQ(dieta.exitCode(), r.x_prech ? 1 : 0) << vystup.toStdString();
         EXPECT_FALSE(vystup.contains("Assertion")) << vystup.toStdString();
+        if (server && r.zastaveny != Riadok::Pred_startom)
+            EXPECT_GT(server->Zvukov(), 0) << "the sounds reached the server while it answered";
     }
 }
 
@@ -214,4 +216,5 @@ TEST(Zvuky, HundredsOfSoundsLeaveThreadsDescriptorsAndMemoryAsTheyWere)
     ASSERT_TRUE(skoncilo) << vystup;
     EXPECT_EQ(dieta.exitCode(), 0) << vystup;
     EXPECT_NE(vystup.find("[  PASSED  ] 1 test"), std::string::npos) << vystup;
+    EXPECT_GT(server.Zvukov(), 100) << "the sounds reached the server";
 }

@@ -36,7 +36,8 @@ public:
         // Its own user's server though run as root; it stays however idle.
         server_.start(program, {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
                                 QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--disallow-exit"),
-                                QStringLiteral("--use-pid-file=no"), QStringLiteral("--load=module-null-sink"),
+                                QStringLiteral("--use-pid-file=no"), QStringLiteral("--log-level=info"),
+                                QStringLiteral("--log-target=file:") + Zaznam(), QStringLiteral("--load=module-null-sink"),
                                 QStringLiteral("--load=module-native-protocol-unix auth-anonymous=1 socket=")
                                     + Socket()});
         const QDeadlineTimer koniec(15000);
@@ -66,6 +67,12 @@ public:
     void Zastav() { ::kill(pid_t(pid()), SIGSTOP); }
     void Pusti() { ::kill(pid_t(pid()), SIGCONT); }
     QString Socket() const { return dir_.filePath(QStringLiteral("native")); }
+    // The sounds it has been given to play.
+    int Zvukov() const
+    {
+        QFile f(Zaznam());
+        return f.open(QIODevice::ReadOnly) ? int(f.readAll().count("sink-input.c: Created input")) : 0;
+    }
 
     // The environment of a program that is to use the server at `socket`
     // (one that need not exist), its home and runtime folders under `dir`,
@@ -86,6 +93,7 @@ public:
     }
 
 private:
+    QString Zaznam() const { return dir_.filePath(QStringLiteral("server.log")); }
     // Whether the socket takes a connection.
     bool Odpoveda() const
     {
