@@ -155,10 +155,10 @@ TEST(Zvuky, TheScreenAnswersAndTheProgramEndsWhateverTheSoundServerDoes)
         QTemporaryDir dir;
         QProcessEnvironment env = Zvukovy_server::Prostredie(
             dir.path(), server ? server->Socket() : dir.filePath(QStringLiteral("native")));
-        env.insert(QStringLiteral("LK_ZVUKY_KOL"), QStringLiteral("3"));
+        env.insert(QStringLiteral("LK_ZVUKY_KOL"), QStringLiteral("2"));
         if (r.zastaveny == Riadok::Pocas_behu || r.zastaveny == Riadok::Pred_koncom) {
             env.insert(QStringLiteral("LK_ZVUKY_ZASTAV"), QString::number(server->pid()));
-            env.insert(QStringLiteral("LK_ZVUKY_ZASTAV_PRED"), r.zastaveny == Riadok::Pocas_behu ? "2" : "4");
+            env.insert(QStringLiteral("LK_ZVUKY_ZASTAV_PRED"), r.zastaveny == Riadok::Pocas_behu ? "2" : "3");
         }
         if (r.x_prech)
             env.insert(QStringLiteral("LK_ZVUKY_X_PRECH"), QStringLiteral("1"));
