@@ -1,13 +1,10 @@
 #pragma once
 // Asynchronous playback of short WAV files (hover and click feedback).
-#include <QBuffer>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
-
-class QAudioSink;
 
 namespace platform {
 
@@ -23,6 +20,13 @@ public:
     virtual void Preload(const QString &path) = 0;
 };
 
+class SoundThread;
+
+// Sounds are read and decoded here, on the caller's thread, and played on a
+// thread of their own (SoundThread): the sound device is looked up and a
+// sound started and stopped there, so a sound server that does not answer
+// only silences the sounds. At the end that thread is waited for a moment;
+// one still held by the sound server is left to the end of the process.
 class QtSound final : public Sound {
 public:
     QtSound();
@@ -35,14 +39,14 @@ public:
     bool IsCached(const QString &path) const;
     bool IsSound(const QString &path) const;
 
-private:
     struct Clip;
-    // The file's sound, read once and kept.
-    const Clip *Load(const QString &path);
 
-    QHash<QString, std::shared_ptr<Clip>> clips_;
-    std::unique_ptr<QAudioSink> sink_;
-    QBuffer playing_;
+private:
+    // The file's sound, read once and kept.
+    std::shared_ptr<const Clip> Load(const QString &path);
+
+    QHash<QString, std::shared_ptr<const Clip>> clips_;
+    SoundThread *thread_ = nullptr; // made at the first sound
 };
 
 class FakeSound final : public Sound {
