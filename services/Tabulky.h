@@ -32,9 +32,10 @@ inline std::array<Hranice_znamky, Pocet_znamok + 1> Tabulka_znamek;
 // The mark for `spravne` right rows out of `celkove`, as text, from a marks
 // table whose rows 1 to size() - 1 hold Dolni_hranice, Horni_hranice and
 // Hodnota_znamky. Where ranges overlap, the last row holding the percentage
-// wins. The file's bounds are whole numbers while the percentage is not
-// (11 of 20 gives a little over 55), so a percentage in a gap between rows
-// belongs to the row whose upper bound lies just below it. A row whose mark
+// wins. The file's bounds are whole numbers while the percentage need not
+// be (7 of 12 is 58.3), so a percentage in a gap between rows belongs to the
+// row whose upper bound lies just below it. The comparisons are exact, in
+// whole numbers: in doubles 29 of 100 came out a hair below 29. A row whose mark
 // is 0 (an empty line, a row the file does not reach) gives none. The empty
 // text: no examples, or a percentage below every row.
 template <class Tabulka>
@@ -42,14 +43,15 @@ QString Vlozeni_znamky(int spravne, int celkove, const Tabulka &tabulka)
 {
     if (celkove <= 0)
         return {};
-    const double p = (double(spravne) / double(celkove)) * 100.0;
+    // The percentage and the bounds, all times celkove.
+    const qint64 p = qint64(spravne) * 100;
     int najdeny = 0;
     int pod_medzerou = 0;
     for (int k = 1; k < int(tabulka.size()); ++k) {
         if (tabulka[k].Hodnota_znamky == 0)
             continue;
-        const double dolni = tabulka[k].Dolni_hranice;
-        const double horni = tabulka[k].Horni_hranice;
+        const qint64 dolni = qint64(tabulka[k].Dolni_hranice) * celkove;
+        const qint64 horni = qint64(tabulka[k].Horni_hranice) * celkove;
         if (dolni <= p && p <= horni)
             najdeny = k;
         else if (horni < p && (pod_medzerou == 0 || horni >= tabulka[pod_medzerou].Horni_hranice))

@@ -108,6 +108,31 @@ TEST_F(KontrolaRiadku, AWrongRowGetsTheBubbleForFourSecondsAndASecondWrongClickE
     EXPECT_TRUE(h.PicIcheck->Visible && Znacka(h, 2) == "-") << "a bubble, not the end of the example";
 }
 
+// As the help page says: the first row is the whole lower part, as the
+// expression shows it, not equal to 0; each row after it one step, the
+// last one x and the value it must not take, a second one after "a".
+TEST_F(KontrolaRiadku, Task11FirstRowWrittenAsTheHelpSaysIsAccepted)
+{
+    Hra &h = Ukaz("11", 0, 3);
+    QStringList odmietnute;
+    for (quint32 s = 1; s <= 40; ++s) {
+        Randomize_seed(s);
+        h.Vygeneruj_priklad_11(false);
+        for (int i = 1; i <= Misc::Pocet_prikladu; ++i) {
+            const int a = 3 * i - 2;
+            Napis(h.TV1(a), h.TZ1(a + 1)->Caption);
+            Napis(h.TV2(a), QStringLiteral("0"));
+            Klikni(h, a);
+            if (h.PicIcheck->Visible || !h.TV1(a + 1)->Enabled) {
+                odmietnute << QStringLiteral("seed %1: %2 ≠ 0").arg(s).arg(h.TZ1(a + 1)->Caption);
+                Bublina_zmizne(h);
+                h.Faze_kontroly = 1;
+            }
+        }
+    }
+    EXPECT_TRUE(odmietnute.isEmpty()) << odmietnute.join('\n').toStdString();
+}
+
 TEST_F(KontrolaRiadku, ARowOfAnExampleNotMadeChecksNothing)
 {
     Hra &k = Uloha_11(1, "TV1(1)=x TV2(1)=2");

@@ -64,12 +64,35 @@ TEST(Marks, EdgeTables)
     const Znamky dva_riadky{{{}, {0, 59, 2}, {60, 100, 1}, {}, {}, {}}}; // empty rows are (0, 0, 0)
     struct Pripad { const char *nazov; const Znamky &t; int spravne, celkove; const char *znamka; } pripady[] = {
         {"shared bound: the later row wins", prekryv, 10, 20, "1"},
-        {"11 of 20 lies a hair above 55: the row ending at 55", medzery, 11, 20, "3"},
+        {"11 of 20 is 55 %: the row ending at 55", medzery, 11, 20, "3"},
+        {"7 of 24 is 29.2 %, in a gap: the row ending at 29", medzery, 7, 24, "5"},
         {"below every row: no mark", bez_nuly, 0, 5, ""},
         {"a row without a mark gives none", dva_riadky, 0, 5, "2"},
     };
     for (const Pripad &p : pripady)
         EXPECT_EQ(Vlozeni_znamky(p.spravne, p.celkove, p.t), QString::fromLatin1(p.znamka)) << p.nazov;
+}
+
+// A teacher's table may start or end a row at any whole percentage; 29 of
+// 100 is 29 % and no less, whatever a double makes of 29 / 100 * 100.
+TEST(Marks, EveryBoundHoldsExactlyForEveryTotal)
+{
+    int zle = 0;
+    for (int b = 0; b <= 100; ++b) {
+        const Znamky od_b{{{}, {0, std::uint8_t(std::max(b - 1, 0)), 5}, {std::uint8_t(b), 100, 4}, {}, {}, {}}};
+        const Znamky po_b{{{}, {0, std::uint8_t(b), 5}, {std::uint8_t(b + 1), 100, 4}, {}, {}, {}}};
+        for (int celkove = 1; celkove <= 200; ++celkove)
+            for (int spravne = 0; spravne <= celkove; ++spravne) {
+                // At b or above: the row from b; in the gap above b: still the row ending at b.
+                const bool od = spravne * 100 >= b * celkove;
+                const bool za = spravne * 100 >= (b + 1) * celkove;
+                if ((Vlozeni_znamky(spravne, celkove, od_b) != (od ? "4" : "5")
+                     || Vlozeni_znamky(spravne, celkove, po_b) != (za ? "4" : "5"))
+                    && ++zle <= 10)
+                    ADD_FAILURE() << spravne << " of " << celkove << " against the bound " << b;
+            }
+    }
+    EXPECT_EQ(zle, 0);
 }
 
 // The table as read, the new result added, written back in Windows-1250
