@@ -172,7 +172,8 @@ quint64 Kontrolny_sucet(const QByteArray &bajty, quint64 h)
 
 // The same file by what is its alone for its life: the birth time, or the
 // handle (the inode number with the generation that tells the file from
-// earlier ones of that number). A note of a version before holds neither:
+// earlier ones of that number; on FUSE a node number, the file's only until
+// the folder is mounted again). A note of a version before holds neither:
 // on a disk that keeps birth times the inode tells, as it did then; on one
 // that keeps none, a file made later gets a freed inode number at once, and
 // only the time of writing and the size tell ours.

@@ -59,9 +59,10 @@ private:
 
 // What a file is, as a note tells it again after a crash: device and inode
 // (which a file made later may get again) with the birth time or, where the
-// file system keeps none, the file's handle (which it does not get), size
-// and times (a rename keeps the time of writing, which anyone may set anew),
-// and for a table the checksum of what it holds.
+// file system keeps none, the file's handle (which it does not get, but
+// after a remount on FUSE, which counts handles anew), size and times (a
+// rename keeps the time of writing, which anyone may set anew), and for a
+// table the checksum of what it holds.
 struct Totoznost {
     quint64 dev = 0, ino = 0; // 0, 0: no file
     qint64 velkost = 0, mtime = 0, ctime = 0;
@@ -70,7 +71,13 @@ struct Totoznost {
     quint64 rodne_cislo = 0; // the handle's checksum where there is no birth time; 0 where none either
     static Totoznost Zo_stat(const struct stat &st);
     bool Je() const { return dev != 0 || ino != 0; }
-    // The same file, renamed or given another time, or written in place.
+    // The same device and inode, and the same birth time or, where neither
+    // side has one, the same handle: the same file, renamed, given another
+    // time or written in place. Where only one side has a birth time (a
+    // note of a version before), device and inode alone decide. Where
+    // neither side has a birth time and not both a handle, the time of
+    // writing and the size must be the same too: a file given another time
+    // or written in place then counts as another.
     bool Ten_isty(const Totoznost &iny) const;
     bool operator==(const Totoznost &) const = default;
 };

@@ -213,8 +213,9 @@ std::optional<bool> Ulozenie_vysledku::Riadok_v_tabulke(const Misc::Poznamka &t,
         return tabulka.bajty.size() == subor.velkost && Misc::Kontrolny_sucet(tabulka.bajty) == subor.obsah;
     };
     // Ours: its bytes in the very file renamed there, whatever time anyone
-    // gave it since, or in a file with its time of writing (a copy that kept
-    // it; a file system that numbers its files anew at a mount). The same
+    // gave it since (where the file system tells a birth time or a handle),
+    // or in a file with its time of writing (a copy that kept it; a file
+    // system that numbers its files anew at a mount). The same
     // bytes in another file written later are another program's, made from
     // the old table with a row equal to ours: one made after ours holds a
     // row more.

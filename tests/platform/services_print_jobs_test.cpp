@@ -22,10 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fcntl.h>
 #include <iostream>
 #include <optional>
-#include <sys/mount.h>
 #include <unistd.h>
 
 using namespace lktest;
@@ -349,21 +347,12 @@ TEST(PrinterDevice, ATemporaryFolderWithoutUnnamedFilesPrintsTheSheetAndKeepsNot
     if (!server.Running())
         GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
     ASSERT_TRUE(AddQueue(server, "Kabinet"));
-    QTemporaryDir under, folder;
-    QProcess bindfs;
-    bindfs.start("bindfs", {under.path(), folder.path()});
-    if (!bindfs.waitForFinished() || bindfs.exitStatus() != QProcess::NormalExit || bindfs.exitCode() != 0)
+    const FuseDisk fuse;
+    if (!fuse.Mounted())
         GTEST_SKIP() << "no FUSE file system of the test's own here (needs bindfs and /dev/fuse)";
-    const auto unmount = qScopeGuard([&] {
-        if (QProcess::execute("fusermount", {"-u", folder.path()}) != 0)
-            ::umount2(QFile::encodeName(folder.path()).constData(), MNT_DETACH);
-    });
-    const int unnamed = ::open(QFile::encodeName(folder.path()).constData(), O_TMPFILE | O_RDWR, 0600);
-    if (unnamed >= 0)
-        ::close(unnamed);
-    ASSERT_LT(unnamed, 0) << "the FUSE file system makes unnamed files";
+    ASSERT_FALSE(fuse.MakesUnnamedFiles());
     const QByteArray oldTemp = qgetenv("TMPDIR");
-    qputenv("TMPDIR", folder.path().toUtf8());
+    qputenv("TMPDIR", fuse.Path().toUtf8());
     const auto restoreTemp = qScopeGuard([&] { qputenv("TMPDIR", oldTemp); });
     {
         PrinterDevice printer;
@@ -373,9 +362,7 @@ TEST(PrinterDevice, ATemporaryFolderWithoutUnnamedFilesPrintsTheSheetAndKeepsNot
     const std::vector<KeptJob> printed = server.Kept();
     ASSERT_EQ(printed.size(), 1u);
     EXPECT_EQ(NotTheDocument(printed.back(), 1), "");
-    EXPECT_EQ(QDir(under.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).join(", ")
-                  .toStdString(),
-              "");
+    EXPECT_EQ(fuse.FilesAfterCloses().join(", ").toStdString(), "");
 }
 
 // A document dropped after the queue said it would take it (the sheet

@@ -5,6 +5,7 @@
 #include "services/Tabulky.h"
 
 #include "Instalacia.h"
+#include "support/SmallDisk.h"
 
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -102,6 +103,29 @@ TEST_F(PrekodovanySubor, CopyLiesBelowTmpThenTempThenThePlatformsDirectoryIsPriv
         EXPECT_EQ(QFileInfo(Docasny_soubor()).permissions() & (QFile::ReadGroup | QFile::ReadOther), 0) << r.nazov;
         EXPECT_EQ(QDir(tmp.path()).entryList({"Dat.*.tmp"}, QDir::AllEntries | QDir::Hidden), QStringList()) << r.nazov;
     }
+}
+
+// A temporary folder on a file system without unnamed files (FUSE, as a
+// network's often is): the copy is made with a name that goes at once, so
+// no name of ours stands there while it is used, and nothing is left once
+// it is given up. Skipped without bindfs to make one.
+TEST_F(PrekodovanySubor, ATemporaryFolderWithoutUnnamedFilesHoldsNoNameOfTheCopy)
+{
+    const lktest::FuseDisk fuse;
+    if (!fuse.Mounted())
+        GTEST_SKIP() << "no FUSE file system of the test's own here (needs bindfs and /dev/fuse)";
+    ASSERT_FALSE(fuse.MakesUnnamedFiles());
+    ASSERT_TRUE(Zapis_prekodovany(Cesta("zdroj.dat"), {"abc"}));
+    Premenne(fuse.Path(), QString());
+    QStringList riadky;
+    ASSERT_FALSE(Precti_prekodovany_soubor(Cesta("zdroj.dat"), riadky).Je_chyba());
+    EXPECT_EQ(riadky, QStringList{"abc"});
+    // FUSE keeps a file removed while open under a hidden name of its own.
+    const QStringList mena = fuse.Files();
+    EXPECT_EQ(mena.size(), mena.filter(QRegularExpression("^\\.fuse_hidden")).size()) << mena.join(", ").toStdString();
+    Premenne(tmp.path(), QString()); // the copy on FUSE given up for one here
+    ASSERT_FALSE(Precti_prekodovany_soubor(Cesta("zdroj.dat"), riadky).Je_chyba());
+    EXPECT_EQ(fuse.FilesAfterCloses(), QStringList());
 }
 
 TEST(Nacti_znamky, FieldsAreReadAsTheNumbersTheyBeginWith)

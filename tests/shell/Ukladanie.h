@@ -251,4 +251,31 @@ inline bool Skoncil(pid_t pid)
     return waitpid(pid, &stav, 0) == pid && WIFEXITED(stav) && WEXITSTATUS(stav) == 0;
 }
 
+// The inode number of what stands under `cesta`; 0 where nothing does.
+inline ino_t Inode(const QString &cesta)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(cesta).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+// A case whose table, written after our new file was removed, is to hold
+// that file's inode number: a file system that gives freed numbers out
+// again gives it to the next file made, unless another process's file got
+// it first. So the case is tried again, each try (`pokus`, from 1) under
+// names of its own, until `pripad` says the table got it (`dostal`, true
+// when the case needs no such table); a file system that never gives it
+// fails the test, as its fault could not be seen there.
+inline void Kym_nedostane_inode(const std::function<void(int pokus, bool &dostal)> &pripad)
+{
+    constexpr int pokusov = 50;
+    for (int pokus = 1; pokus <= pokusov; ++pokus) {
+        bool dostal = true;
+        pripad(pokus, dostal);
+        if (dostal || ::testing::Test::HasFatalFailure())
+            return;
+    }
+    ADD_FAILURE() << "in " << pokusov << " tries no table written after our new file was removed got its inode "
+                  << "number: this file system does not give a freed inode number out again at once";
+}
+
 } // namespace lktest

@@ -6,10 +6,12 @@
 // needs root (mount, CAP_SYS_ADMIN); without it Mounted() is false and the
 // test skips.
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <QProcess>
 
@@ -17,6 +19,7 @@
 #include <map>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace lktest {
 
@@ -142,6 +145,56 @@ private:
     QString folder_, why_;
     QTemporaryDir dir_;
     bool mounted_ = false, onIt_ = false;
+};
+
+// A folder on a FUSE file system of the test's own (bindfs over another
+// temporary folder), as a network's often is: it makes no unnamed files
+// (O_TMPFILE), and a file removed while open stays there, hidden, until it
+// is closed. It needs bindfs and /dev/fuse; without them Mounted() is false.
+class FuseDisk {
+public:
+    FuseDisk()
+    {
+        QProcess bindfs;
+        bindfs.start(QStringLiteral("bindfs"), {under_.path(), folder_.path()});
+        mounted_ = bindfs.waitForFinished() && bindfs.exitStatus() == QProcess::NormalExit && bindfs.exitCode() == 0;
+    }
+    ~FuseDisk()
+    {
+        if (mounted_ && QProcess::execute(QStringLiteral("fusermount"), {"-u", folder_.path()}) != 0)
+            ::umount2(QFile::encodeName(folder_.path()).constData(), MNT_DETACH);
+    }
+    FuseDisk(const FuseDisk &) = delete;
+    FuseDisk &operator=(const FuseDisk &) = delete;
+
+    bool Mounted() const { return mounted_; }
+    QString Path() const { return folder_.path(); }
+    bool MakesUnnamedFiles() const
+    {
+        const int fd = ::open(QFile::encodeName(folder_.path()).constData(), O_TMPFILE | O_RDWR, 0600);
+        if (fd >= 0)
+            ::close(fd);
+        return fd >= 0;
+    }
+    // What lies in it, as the disk beneath has it: FUSE's hidden names of
+    // files removed while open (".fuse_hidden...") included.
+    QStringList Files() const
+    {
+        return QDir(under_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+    // The same once the hidden files of the files closed are gone: FUSE
+    // hears of a close only after it.
+    QStringList FilesAfterCloses() const
+    {
+        const QDeadlineTimer deadline(10000);
+        while (!Files().filter(QStringLiteral(".fuse_hidden")).isEmpty() && !deadline.hasExpired())
+            QThread::msleep(10);
+        return Files();
+    }
+
+private:
+    QTemporaryDir under_, folder_;
+    bool mounted_ = false;
 };
 
 } // namespace lktest
