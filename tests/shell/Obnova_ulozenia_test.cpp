@@ -67,6 +67,8 @@ TEST_F(Obnova, KilledBeforeTheRenameItsRowGoesInOnceWhateverAnotherUserSavedMean
         {"another row, our new file a minute old and removed", false, true},
         {"an equal row, our new file a minute old and removed", true, true},
     };
+    if (!Dava_cislo_znova(hd()))
+        GTEST_SKIP() << "this file system never gives a freed inode number out again";
     int n = 0;
     for (const auto &r : pripady) {
         SCOPED_TRACE(r.nazov);

@@ -258,6 +258,26 @@ inline ino_t Inode(const QString &cesta)
     return ::lstat(QFile::encodeName(cesta).constData(), &st) == 0 ? st.st_ino : 0;
 }
 
+// Whether the folder's file system gives a freed inode number out again
+// (ext2, ext4 and NFS do; tmpfs counts on): where it never does, the cases
+// below cannot be made and are skipped.
+inline bool Dava_cislo_znova(const QString &priecinok)
+{
+    const QString subor = priecinok + QStringLiteral("/.skuska_inode");
+    for (int pokus = 0; pokus < 20; ++pokus) {
+        if (!QFile(subor).open(QIODevice::WriteOnly))
+            return true; // no answer here: let the case itself say what it finds
+        const ino_t pred = Inode(subor);
+        QFile::remove(subor);
+        QFile(subor).open(QIODevice::WriteOnly);
+        const bool znova = Inode(subor) == pred;
+        QFile::remove(subor);
+        if (znova)
+            return true;
+    }
+    return false;
+}
+
 // A case whose table, written after our new file was removed, is to hold
 // that file's inode number: a file system that gives freed numbers out
 // again gives it to the next file made, unless another process's file got

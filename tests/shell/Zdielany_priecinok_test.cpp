@@ -292,6 +292,8 @@ void Zabity_na_kazdom_kroku(Priecinok_triedy &t)
 {
     QTemporaryDir iny_pouzivatel;
     const QString kroky = t.p.koren() + "/kroky", hd = t.hd();
+    if (!Dava_cislo_znova(hd))
+        GTEST_SKIP() << "this file system never gives a freed inode number out again";
     ASSERT_TRUE(Skoncil(Uloz_v_procese({.hd = hd, .meno = "Bez zabitia", .kroky = kroky})));
     const QList<QByteArray> pocty = Obsah(kroky).split(' ');
     const int krokov = pocty.value(0).toInt(), prvy = pocty.value(1).toInt();
