@@ -4,7 +4,8 @@
 // filled with the expected answers as a pupil types them, in other forms a
 // teacher accepts, with a digit changed, with a term moved across a
 // bracket's edge, with a percent sign, with pasted minus signs, with random
-// garbage, with no operand at all, and with unfinished lines.
+// garbage, with no operand at all, and with unfinished lines; and what each
+// help page says of the answers, typed as it says on generated screens.
 #include "Kontrola_support.h"
 #include "exercise/frm_Game01_kontrola.h"
 #include "expr/NumberText.h"
@@ -462,6 +463,148 @@ TEST_F(Kontrola, ExpectedAnswersAsAPupilTypesThemDigitsChangedAndGarbage)
             }
         }
         h.frm_Game01::Uvolni_chybova_okna();
+    }
+}
+
+double Cislo(const QString &text) { return ParseNumber(text).value_or(std::nan("")); }
+
+// A help page as the help shows it: the lines under its [name].
+QString Napoveda(const QString &meno)
+{
+    QFile subor(QStringLiteral(LK_SOURCE_DIR "/resources/data/help.txt"));
+    const QString text = subor.open(QIODevice::ReadOnly) ? QString::fromUtf8(subor.readAll()) : QString();
+    const qsizetype od = text.indexOf(u'[' + meno + QStringLiteral("]\n"));
+    return od < 0 ? QString() : text.mid(od, text.indexOf(QStringLiteral("\n["), od) - od);
+}
+
+// The help pages' sentences about the answers, each on a generated screen of
+// its task: the first example that fits is typed as the sentence says (or as
+// it says not to) and checked. `napis` gives the mark of the example typed,
+// 0 when the screen has none that fits.
+TEST_F(Kontrola, EachHelpPageSaysWhatItsCheckAccepts)
+{
+    const auto posledna = [](Hra &h) { // the wide cell holds the working
+        EXPECT_LT(QColor(h.TV2(1)->BackColor).hsvSaturation(), 100) << "a pale cell";
+        EXPECT_NEAR(QColor(h.TV2(1)->BackColor).hsvHue(), 45, 15) << "a yellow cell";
+        Napis(h.TV1(1), h.TZ1(1)->Caption);
+        Napis(h.TV2(1), h.TV2(1)->Tag);
+        return 1;
+    };
+    // Task 12's product K(x+D) above or below the bar multiplied out.
+    const auto roznasobene = [](Hra &h) {
+        static const QRegularExpression sucin(QStringLiteral("^(\\d+)\\(x([+-]\\d+)\\)$"));
+        const QRegularExpressionMatch m[] = {sucin.match(QString(h.TV2(1)->Tag)), sucin.match(QString(h.TV2(2)->Tag))};
+        if (!m[0].hasMatch() && !m[1].hasMatch())
+            return 0;
+        for (int r : {1, 2}) {
+            const int k = m[r - 1].captured(1).toInt(), kd = k * m[r - 1].captured(2).toInt();
+            Napis(h.TV2(r), !m[r - 1].hasMatch() ? QString(h.TV2(r)->Tag)
+                                                 : QStringLiteral("%1x%2%3").arg(k).arg(kd < 0 ? "" : "+").arg(kd));
+        }
+        return 1;
+    };
+    // Task 18: x a whole number, with the expected sign set on result row `riadok`.
+    const auto znamienko_x = [](int riadok) {
+        return [riadok](Hra &h) {
+            if (QString(h.TV1(6)->Tag).isEmpty())
+                return 0;
+            Napis(h.TV1(6), h.TV1(6)->Tag);
+            Napis(h, ("IZnam(" + std::to_string(riadok) + ")=" + QString(h.TZR(6)->Caption).toStdString()).c_str());
+            return 1;
+        };
+    };
+    // Task 21b's k asked from the columns x, y of example 2, where their product is not k.
+    const auto k_zo_suctu = [](bool zaokruhlene) {
+        return [zaokruhlene](Hra &h) {
+            const double k = Cislo(h.TZ2(3)->Caption) * Cislo(h.TZ2(4)->Caption);
+            if (FormatNumber(k) == QString(h.TV5(4)->Tag))
+                return 0;
+            Napis(h.TV5(4), FormatNumber(zaokruhlene ? std::round(k) : k));
+            return 2;
+        };
+    };
+    // Task 19b: the base in its cell, the answer in `odpoved`.
+    const auto percenta = [](platform::ControlArray<platform::TextBox> frm_Game01::*odpoved) {
+        return [odpoved](Hra &h) {
+            Napis(h.TV1(1), QStringLiteral("1"));
+            Napis((h.*odpoved)(1), h.TV4(1)->Tag);
+            return 1;
+        };
+    };
+    // Task 20's answer when it has a decimal part, typed by `ako`.
+    const auto desatinne = [](QString (*ako)(const QString &)) {
+        return [ako](Hra &h) {
+            const QString tag = h.TV3(2)->Tag;
+            if (!tag.contains(u','))
+                return 0;
+            Napis(h.TV3(2), ako(tag));
+            return 2;
+        };
+    };
+    const struct {
+        const char *meno, *stranka, *veta, *uloha;
+        std::function<int(Hra &)> napis;
+        bool spravne;
+    } Vety[] = {
+        {"the result in the last yellow cell", "01", "do žltého políčka na konci riadka", "1", posledna, true},
+        {"decimals: the result in the last yellow cell", "02", "do žltého políčka na konci riadka", "2", posledna, true},
+        {"task 4: variables out of order", "04", "4x²y, nie 4yx²", "4",
+         [](Hra &h) {
+             static const QRegularExpression xy(QStringLiteral("x([^-+xy]+)y([^-+xy]*)"));
+             const QString tag = h.TV1(1)->Tag;
+             if (!tag.contains(xy))
+                 return 0;
+             Napis(h.TV1(1), QString(tag).replace(xy, QStringLiteral("y\\2x\\1")));
+             return 1;
+         }, false},
+        {"task 12: a product multiplied out", "12", "neroznásobuj: 5(x+1), nie 5x+5", "12", roznasobene, false},
+        {"task 14: a product below the bar multiplied out", "14", "neroznásobuj: x³(x-1), nie x⁴-x³", "14",
+         [](Hra &h) {
+             static const QRegularExpression sucin(QStringLiteral("^x\\^(\\d+)\\(x-(\\d+)\\)$"));
+             const QRegularExpressionMatch m = sucin.match(So_strieskou(h.TV2(2)->Tag));
+             if (!m.hasMatch())
+                 return 0;
+             const int n = m.captured(1).toInt(), k = m.captured(2).toInt();
+             Napis(h.TV2(1), h.TV2(1)->Tag);
+             Napis(h.TV2(2), QStringLiteral("x^%1-%2x^%3").arg(n + 1).arg(k == 1 ? QString() : QString::number(k)).arg(n));
+             return 1;
+         }, false},
+        {"task 15: a root not reduced", "15", "zlomok v základnom tvare vpravo, napríklad 3 nad 4, nie 6 nad 8", "15",
+         [](Hra &h) {
+             if (QString(h.TV1(6)->Tag).isEmpty())
+                 return 0;
+             Napis(h.TV1(6), FormatNumber(2 * Cislo(h.TV1(6)->Tag)));
+             Napis(h.TV1(7), FormatNumber(2 * Cislo(h.TV1(7)->Tag)));
+             return 1;
+         }, false},
+        {"task 18: the sign on the row of the number", "18", "oboje v tom istom riadku výsledku", "18", znamienko_x(6), true},
+        {"task 18: the sign on the other row", "18", "oboje v tom istom riadku výsledku", "18", znamienko_x(7), false},
+        {"task 19b: the answer in the result cell", "19b", "do políčka „výsledok =“; hodnotí sa len ono", "19b",
+         percenta(&frm_Game01::TV4), true},
+        {"task 19b: the answer in the percentage cell", "19b", "do políčka „výsledok =“; hodnotí sa len ono", "19b",
+         percenta(&frm_Game01::TV3), false},
+        {"task 20: a decimal typed with the dot key", "20", "desatinné s desatinnou čiarkou: 28,6, nie 143/5", "20",
+         desatinne([](const QString &t) { return QString(t).replace(u',', u'.'); }), true},
+        {"task 20: the answer as a fraction", "20", "desatinné s desatinnou čiarkou: 28,6, nie 143/5", "20",
+         desatinne([](const QString &t) { return FormatNumber(10 * Cislo(t)) + QStringLiteral("/10"); }), false},
+        {"task 21b: k as the product rounded", "21b", "súčin zaokrúhli: 14 · 0,357 = 4,998, teda k = 5", "21b",
+         k_zo_suctu(true), true},
+        {"task 21b: k as the product", "21b", "súčin zaokrúhli: 14 · 0,357 = 4,998, teda k = 5", "21b",
+         k_zo_suctu(false), false},
+    };
+    for (const auto &v : Vety) {
+        EXPECT_TRUE(Napoveda(QString::fromLatin1(v.stranka)).contains(QString::fromUtf8(v.veta))) << v.meno;
+        const std::string u = v.uloha;
+        Hra &h = Ukaz(u.substr(0, 2).c_str(), u.size() == 3 ? u[2] - 'a' + 1 : 0, 5);
+        int znacka = 0;
+        for (quint32 seed = 1; seed <= 200 && !znacka; ++seed) {
+            Randomize_seed(seed);
+            h.PicTop_MouseDown(2, 1, 0, 1, 1);
+            znacka = v.napis(h);
+        }
+        ASSERT_NE(znacka, 0) << v.meno << ": no generated example fits";
+        Skontroluj(h);
+        EXPECT_EQ(Znacka(h, znacka).toStdString(), v.spravne ? "ok" : "ko!") << v.meno;
     }
 }
 
