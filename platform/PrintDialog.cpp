@@ -334,8 +334,10 @@ void PrintDialog::ShowDetails(const PrinterDetails &details)
         state = AsSentence(details.why);
     else
         state = AsSentence(details.state);
-    if (known && !details.acceptsJobs)
-        state += QStringLiteral(" Tlačiareň neprijíma úlohy.");
+    // The print server's own message may have said so already.
+    if (const QString refuses = QStringLiteral("Tlačiareň neprijíma úlohy.");
+        known && !details.acceptsJobs && !state.contains(refuses))
+        state += QLatin1Char(' ') + refuses;
     state_->setText(state.trimmed().isEmpty() ? QStringLiteral("Neznámy.") : state.trimmed());
     Grow(details_);
 }

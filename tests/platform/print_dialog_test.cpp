@@ -140,7 +140,9 @@ TEST_F(Dialog_tlace, APrintersDetailsComeAsTheyAreToldAndARefusalIsSaidOnce)
         {"Kabinet", {"Kabinet", "2. poschodie", "Laserová A4", "Pripravená.", true, {}}},
         {"Zborovna",
          {"Zborovna", {}, {}, {}, true, "Údaje o tlačiarni Zborovna sa nedajú zistiť. Vyžaduje sa prihlásenie."}},
-        {"Sklad", {"Sklad", {}, {}, "zastavená", false, {}}},
+        // What the print server said of it and what the dialog says of a
+        // printer that takes no jobs, said once.
+        {"Sklad", {"Sklad", {}, {}, "zastavená. Tlačiareň neprijíma úlohy.", false, {}}},
     };
     adresar.podrobnosti_ms = 200;
     Vyber([&](QDialog &d) {

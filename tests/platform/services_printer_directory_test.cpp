@@ -124,7 +124,8 @@ TEST(PrinterDirectory, ThePrintersAndTheirDetailsComeWithinTheBoundWhileTheScree
         ASSERT_TRUE(server.Run("lpadmin", {"-d", "Zborovna"})
                     && server.Run("lpadmin", {"-p", "Kabinet", "-L", "Kabinet matematiky"})
                     && server.Run("cupsreject", {"Zborovna"})
-                    && server.Run("cupsdisable", {"-r", "Vymeňte toner", "Zborovna"}));
+                    && server.Run("cupsdisable", {"-r", "Vymeňte toner", "Zborovna"})
+                    && server.Run("cupsdisable", {"Stau4"}));
 
         PrinterListing all = once(Hear<PrinterListing>(listing), "queues and the default");
         all.printers.sort();
@@ -136,6 +137,8 @@ TEST(PrinterDirectory, ThePrintersAndTheirDetailsComeWithinTheBoundWhileTheScree
             {"ready, with its place", "Kabinet", "Kabinet matematiky", "Pripravená.", true, ""},
             {"stopped with its reason, taking no jobs", "Zborovna", "", "Zastavená. Tlačiareň hlási: „Vymeňte toner“.",
              false, ""},
+            {"stopped with no reason: the print server's own word in ours", "Stau4", "",
+             "Zastavená. Pozastavil ju správca tlačového systému.", true, ""},
             {"one the print system does not know", "Nikde", "", "", true,
              "Údaje o tlačiarni Nikde sa nedajú zistiť. Tlačový systém tlačiareň nepozná."},
         };
