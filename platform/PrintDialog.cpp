@@ -52,6 +52,17 @@ QString AsSentence(const QString &why)
 
 QString Native(const QString &path) { return QDir::toNativeSeparators(path); }
 
+// Whether the last part of a path names no file: empty (a folder's "/"),
+// dots, or the extension alone, which would be written as a hidden file.
+bool NamesNoFile(QString name)
+{
+    if (name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        name.chop(4);
+    while (name.endsWith(QLatin1Char('.')))
+        name.chop(1);
+    return name.isEmpty();
+}
+
 // The file chooser's sizes and times of files in Slovak whatever the
 // machine's language: Qt's file model writes them in the system's.
 class SlovakFileDetails final : public QIdentityProxyModel {
@@ -405,6 +416,8 @@ std::optional<QString> PrintDialog::CheckedFile()
     QFileInfo file(QDir::home().absoluteFilePath(QDir::fromNativeSeparators(name)));
     if (file.isDir())
         return refused(QStringLiteral("%1 je priečinok.\nNapíšte aj názov súboru.").arg(Native(file.filePath())));
+    if (NamesNoFile(file.fileName()))
+        return refused(QStringLiteral("%1 nie je názov súboru.\nNapíšte aj názov súboru.").arg(Native(file.filePath())));
     if (!file.fileName().endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
         name += name.endsWith(QLatin1Char('.')) ? QStringLiteral("pdf") : QStringLiteral(".pdf");
         fileName_->setText(name);

@@ -238,6 +238,29 @@ TEST_F(Dialog_tlace, AltDChoosesTheFileAndTheKeysTypedNextNameIt)
     EXPECT_EQ(volba->fileName, QDir(domov.path()).filePath("Trieda.pdf"));
 }
 
+// A name that names no file (a folder not there yet, its dot, the extension
+// alone) is said so while the dialog stays, and nothing is made: no folder,
+// no hidden ".pdf".
+TEST_F(Dialog_tlace, ANameWithNoFileInItIsSaidAndNothingIsMade)
+{
+    const char *mena[] = {"nova/", "nova/.", "nova/..", ".pdf", "nova/.PDF"};
+    for (const char *meno : mena) {
+        Vyber([&](QDialog &d) {
+            Prvok<QLineEdit>(d, "fileName")->setText(QString::fromUtf8(meno));
+            Tlac(d);
+            EXPECT_TRUE(d.isVisible()) << meno << ": the dialog stays";
+        });
+        const QString cesta = QDir::toNativeSeparators(QDir(domov.path()).filePath(QString::fromUtf8(meno)));
+        const auto okna = box.AskedBoxes();
+        ASSERT_FALSE(okna.isEmpty()) << meno << ": nothing said";
+        EXPECT_EQ(okna.back().text, QStringLiteral("%1 nie je názov súboru.\nNapíšte aj názov súboru.").arg(cesta))
+            << meno;
+        const QStringList urobene = QDir(domov.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        EXPECT_TRUE(urobene.isEmpty()) << meno << ": made " << urobene.join(", ").toStdString();
+    }
+    EXPECT_EQ(box.AskedBoxes().size(), qsizetype(std::size(mena)));
+}
+
 // "Vybrať…" opens a file chooser on the folder of the file offered, or the
 // nearest that exists, which it does not make; the file chosen there is
 // printed to.
