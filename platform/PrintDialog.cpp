@@ -304,6 +304,10 @@ void PrintDialog::ShowPrinters(const PrinterListing &listing)
     if (!any)
         printersNote_->setText((why.isEmpty() ? QStringLiteral("Tlačový systém nepozná žiadnu tlačiareň.") : why)
                                + QStringLiteral(" Pracovný list sa dá uložiť do súboru PDF."));
+    else if (!why.isEmpty() && toFile_->isChecked() && !chosen_)
+        // The default printer not known: why the file is chosen.
+        printersNote_->setText(why + QStringLiteral(" Pracovný list sa preto uloží do súboru PDF, ak nevyberiete "
+                                                    "tlačiareň."));
     else
         printersNote_->setText(why);
     // What is missing of the list is said until a printer is chosen.
