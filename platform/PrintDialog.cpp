@@ -52,6 +52,17 @@ QString AsSentence(const QString &why)
 
 QString Native(const QString &path) { return QDir::toNativeSeparators(path); }
 
+// Whether the last part of a path names no file: empty (a folder's "/"),
+// dots, or the extension alone, which would be written as a hidden file.
+bool NamesNoFile(QString name)
+{
+    if (name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        name.chop(4);
+    while (name.endsWith(QLatin1Char('.')))
+        name.chop(1);
+    return name.isEmpty();
+}
+
 // The file chooser's sizes and times of files in Slovak whatever the
 // machine's language: Qt's file model writes them in the system's.
 class SlovakFileDetails final : public QIdentityProxyModel {
@@ -293,6 +304,10 @@ void PrintDialog::ShowPrinters(const PrinterListing &listing)
     if (!any)
         printersNote_->setText((why.isEmpty() ? QStringLiteral("Tlačový systém nepozná žiadnu tlačiareň.") : why)
                                + QStringLiteral(" Pracovný list sa dá uložiť do súboru PDF."));
+    else if (!why.isEmpty() && toFile_->isChecked() && !chosen_)
+        // The default printer not known: why the file is chosen.
+        printersNote_->setText(why + QStringLiteral(" Pracovný list sa preto uloží do súboru PDF, ak nevyberiete "
+                                                    "tlačiareň."));
     else
         printersNote_->setText(why);
     // What is missing of the list is said until a printer is chosen.
@@ -334,8 +349,10 @@ void PrintDialog::ShowDetails(const PrinterDetails &details)
         state = AsSentence(details.why);
     else
         state = AsSentence(details.state);
-    if (known && !details.acceptsJobs)
-        state += QStringLiteral(" Tlačiareň neprijíma úlohy.");
+    // The print server's own message may have said so already.
+    if (const QString refuses = QStringLiteral("Tlačiareň neprijíma úlohy.");
+        known && !details.acceptsJobs && !state.contains(refuses))
+        state += QLatin1Char(' ') + refuses;
     state_->setText(state.trimmed().isEmpty() ? QStringLiteral("Neznámy.") : state.trimmed());
     Grow(details_);
 }
@@ -403,6 +420,8 @@ std::optional<QString> PrintDialog::CheckedFile()
     QFileInfo file(QDir::home().absoluteFilePath(QDir::fromNativeSeparators(name)));
     if (file.isDir())
         return refused(QStringLiteral("%1 je priečinok.\nNapíšte aj názov súboru.").arg(Native(file.filePath())));
+    if (NamesNoFile(file.fileName()))
+        return refused(QStringLiteral("%1 nie je názov súboru.\nNapíšte aj názov súboru.").arg(Native(file.filePath())));
     if (!file.fileName().endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
         name += name.endsWith(QLatin1Char('.')) ? QStringLiteral("pdf") : QStringLiteral(".pdf");
         fileName_->setText(name);

@@ -258,6 +258,13 @@ QString PrintConnection::DefaultPrinter(Reply &reply)
         reply.kind = Reply::Answered;
         return name;
     }
+    // libcups says a question cut at the deadline found no default, as it
+    // says of a server that names none: one that ended then is unanswered.
+    if (!TimeLeft()) {
+        Close();
+        reply.kind = Reply::Late;
+        return {};
+    }
     reply = Outcome(nullptr);
     // Naming none is no failure.
     if (reply.kind == Reply::Refused && reply.status == IPP_STATUS_ERROR_NOT_FOUND)

@@ -61,11 +61,21 @@ constexpr Words Table[] = {
     {"job-stopped", ""},
     {"processing-to-stop-point", ""},
     {"job-completed-successfully", ""},
-    // The printer's messages that the print system itself gives.
+    // The printer's messages that the print server itself gives: a queue
+    // stopped or refusing jobs with no reason given, a backend or filter
+    // that failed, and what its backends say of the printer.
+    {"Paused", "Pozastavil ju správca tlačového systému."},
+    {"Rejecting Jobs", "Tlačiareň neprijíma úlohy."},
+    {"Backend failed", "Spojenie s tlačiarňou zlyhalo."},
+    {"Filter failed", "Dokument sa nepodarilo pripraviť pre tlačiareň."},
+    {"Printer stopped due to backend errors.", "Tlačiareň zlyhala a tlačový systém ju zastavil."},
     {"Printer stopped due to backend errors; please consult the * file for details.",
      "Tlačiareň zlyhala a tlačový systém ju zastavil."},
     {"Waiting for printer to become available.", "Tlačiareň je zaneprázdnená."},
+    {"The printer is in use.", "Tlačiareň je zaneprázdnená."},
     {"The printer is not responding.", "Tlačiareň neodpovedá."},
+    {"The printer is unreachable at this time.", "Tlačiareň je teraz nedostupná."},
+    {"The printer is not connected.", "Tlačiareň nie je pripojená."},
     // Why a request was refused: the print system's status and its text.
     {"Too many active jobs.", "Rad úloh tlačového systému je plný."},
     {"server-error-too-many-jobs", "Rad úloh tlačového systému je plný."},

@@ -5,6 +5,10 @@
 #include "platform/PrintTexts.h"
 #include "platform/ThreadHandOff.h"
 
+#include <future>
+#include <memory>
+#include <thread>
+
 namespace platform {
 
 namespace {
@@ -26,8 +30,33 @@ QStringList EveryValue(const CupsLibrary &cups, const Reply &reply, const char *
     return values;
 }
 
+// The printer the print system names as the default, and what came of the
+// question.
+struct Named {
+    QString printer;
+    Reply reply;
+};
+
+// Asked on a thread and a connection of its own beside the printers, so
+// that a slow server, which would tell the two one after the other past
+// the bound, tells both within it; the thread ends on its own.
+std::future<Named> AskDefault(PrintClock::time_point by)
+{
+    auto promise = std::make_shared<std::promise<Named>>();
+    std::future<Named> named = promise->get_future();
+    std::thread([promise, by] {
+        PrintConnection link;
+        link.Until(by);
+        Named said;
+        said.printer = link.DefaultPrinter(said.reply);
+        promise->set_value(said);
+    }).detach();
+    return named;
+}
+
 PrinterListing Printers(PrintClock::time_point by)
 {
+    std::future<Named> named = AskDefault(by);
     PrintConnection link;
     link.Until(by);
     PrinterListing listing;
@@ -39,10 +68,12 @@ PrinterListing Printers(PrintClock::time_point by)
         listing.why = NotDone(PrintersNotKnown(), printers.reply);
     if (!listing.why.isEmpty())
         return listing;
-    Reply named;
-    listing.defaultPrinter = link.DefaultPrinter(named);
-    if (named.kind != Reply::Answered)
-        listing.why = NotDone(QStringLiteral("Predvolená tlačiareň sa nedá zistiť"), named);
+    const Named told = named.wait_until(by) == std::future_status::ready ? named.get() : Named{{}, Reply::Late};
+    listing.defaultPrinter = told.printer;
+    if (told.reply.kind == Reply::Late)
+        listing.why = QStringLiteral("Tlačový systém zatiaľ neoznámil, ktorá tlačiareň je predvolená.");
+    else if (told.reply.kind != Reply::Answered)
+        listing.why = NotDone(QStringLiteral("Predvolená tlačiareň sa nedá zistiť"), told.reply);
     return listing;
 }
 

@@ -45,11 +45,16 @@ void AnswerOnScreenThread(QObject *context, std::chrono::milliseconds bound, std
             once(watcher->future().result());
     });
     // An answer that came before the screen's thread saw the bound pass is
-    // no less the answer.
-    QObject::connect(timer, &QTimer::timeout, watcher, [watcher, once, late] {
+    // no less the answer. A timer may fire a little early; late is said only
+    // once the steady clock has passed the bound.
+    const auto by = std::chrono::steady_clock::now() + bound;
+    QObject::connect(timer, &QTimer::timeout, watcher, [watcher, timer, by, once, late] {
+        if (const auto left = by - std::chrono::steady_clock::now(); left.count() > 0)
+            return timer->start(std::chrono::ceil<std::chrono::milliseconds>(left));
         once(watcher->future().resultCount() > 0 ? watcher->future().result() : late());
     });
     watcher->setFuture(promise.future());
+    timer->setTimerType(Qt::PreciseTimer);
     timer->start(bound);
     std::thread([promise = std::move(promise), work = std::move(work)]() mutable {
         promise.start();

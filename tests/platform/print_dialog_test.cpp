@@ -68,6 +68,7 @@ struct Dialog_tlace : ::testing::Test {
 TEST_F(Dialog_tlace, OpensAtOnceOnTheFileAndTakesThePrintersAsTheyCome)
 {
     const QString hladaju = QStringLiteral("Hľadajú sa tlačiarne…");
+    const QString nezname = QStringLiteral("Tlačový systém zatiaľ neoznámil, ktorá tlačiareň je predvolená.");
     const struct {
         const char *nazov;
         PrinterListing zoznam;
@@ -81,6 +82,13 @@ TEST_F(Dialog_tlace, OpensAtOnceOnTheFileAndTakesThePrintersAsTheyCome)
         {"no default printer: the file stays chosen", {{"Kabinet", "Zborovna"}, {}, {}}, 0, false, false, nullptr},
         {"the file chosen before the printers came stays chosen", {{"Kabinet"}, "Kabinet", {}}, 300, true, false,
          nullptr},
+        {"the default not told in time: said why the file is chosen", {{"Kabinet", "Zborovna"}, {}, nezname}, 300,
+         false, false,
+         "Tlačový systém zatiaľ neoznámil, ktorá tlačiareň je predvolená. Pracovný list sa preto uloží do súboru "
+         "PDF, ak nevyberiete tlačiareň."},
+        {"the default not told, the file the teacher's own choice: only that said",
+         {{"Kabinet", "Zborovna"}, {}, nezname}, 300, true, false,
+         "Tlačový systém zatiaľ neoznámil, ktorá tlačiareň je predvolená."},
         {"why there are no printers said, the file chosen",
          {{}, {}, "Tlačiarne sa nedajú zistiť: tlačový systém neodpovedal včas"}, 300, false, false,
          "Tlačiarne sa nedajú zistiť: tlačový systém neodpovedal včas. Pracovný list sa dá uložiť do súboru PDF."},
@@ -124,7 +132,7 @@ TEST_F(Dialog_tlace, OpensAtOnceOnTheFileAndTakesThePrintersAsTheyCome)
         EXPECT_TRUE(c.na_tlaciaren || volba->fileName.endsWith("/pracovny_list.pdf")) << c.nazov;
     }
     EXPECT_EQ(adresar.zoznamy, int(std::size(pripady))) << "the printers asked once a dialog";
-    EXPECT_EQ(adresar.opytane, QStringList({"Zborovna", "Kabinet", "Kabinet"}))
+    EXPECT_EQ(adresar.opytane, QStringList({"Zborovna", "Kabinet", "Kabinet", "Kabinet", "Kabinet"}))
         << "the details of the printer shown asked for, of no other";
     EXPECT_TRUE(box.AskedBoxes().isEmpty());
 }
@@ -140,7 +148,9 @@ TEST_F(Dialog_tlace, APrintersDetailsComeAsTheyAreToldAndARefusalIsSaidOnce)
         {"Kabinet", {"Kabinet", "2. poschodie", "Laserová A4", "Pripravená.", true, {}}},
         {"Zborovna",
          {"Zborovna", {}, {}, {}, true, "Údaje o tlačiarni Zborovna sa nedajú zistiť. Vyžaduje sa prihlásenie."}},
-        {"Sklad", {"Sklad", {}, {}, "zastavená", false, {}}},
+        // What the print server said of it and what the dialog says of a
+        // printer that takes no jobs, said once.
+        {"Sklad", {"Sklad", {}, {}, "zastavená. Tlačiareň neprijíma úlohy.", false, {}}},
     };
     adresar.podrobnosti_ms = 200;
     Vyber([&](QDialog &d) {
@@ -234,6 +244,29 @@ TEST_F(Dialog_tlace, AltDChoosesTheFileAndTheKeysTypedNextNameIt)
     ASSERT_TRUE(volba.has_value());
     EXPECT_EQ(volba->deviceName, QString());
     EXPECT_EQ(volba->fileName, QDir(domov.path()).filePath("Trieda.pdf"));
+}
+
+// A name that names no file (a folder not there yet, its dot, the extension
+// alone) is said so while the dialog stays, and nothing is made: no folder,
+// no hidden ".pdf".
+TEST_F(Dialog_tlace, ANameWithNoFileInItIsSaidAndNothingIsMade)
+{
+    const char *mena[] = {"nova/", "nova/.", "nova/..", ".pdf", "nova/.PDF"};
+    for (const char *meno : mena) {
+        Vyber([&](QDialog &d) {
+            Prvok<QLineEdit>(d, "fileName")->setText(QString::fromUtf8(meno));
+            Tlac(d);
+            EXPECT_TRUE(d.isVisible()) << meno << ": the dialog stays";
+        });
+        const QString cesta = QDir::toNativeSeparators(QDir(domov.path()).filePath(QString::fromUtf8(meno)));
+        const auto okna = box.AskedBoxes();
+        ASSERT_FALSE(okna.isEmpty()) << meno << ": nothing said";
+        EXPECT_EQ(okna.back().text, QStringLiteral("%1 nie je názov súboru.\nNapíšte aj názov súboru.").arg(cesta))
+            << meno;
+        const QStringList urobene = QDir(domov.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        EXPECT_TRUE(urobene.isEmpty()) << meno << ": made " << urobene.join(", ").toStdString();
+    }
+    EXPECT_EQ(box.AskedBoxes().size(), qsizetype(std::size(mena)));
 }
 
 // "Vybrať…" opens a file chooser on the folder of the file offered, or the

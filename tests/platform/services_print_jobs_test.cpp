@@ -449,7 +449,18 @@ TEST(PrintTexts, ThePrintSystemsWordsAreSaidInOursBlamingNoOne)
 
     const struct { const char *name, *message, *said; } printer[] = {
         {"known", "The printer is not responding.", "Tlačiareň neodpovedá."},
+        {"the print server's own, a queue paused", "Paused", "Pozastavil ju správca tlačového systému."},
+        {"the print server's own, a queue taking no jobs", "Rejecting Jobs", "Tlačiareň neprijíma úlohy."},
+        {"the print server's own, its backend failed", "Backend failed", "Spojenie s tlačiarňou zlyhalo."},
+        {"the print server's own, a filter failed", "Filter failed", "Dokument sa nepodarilo pripraviť pre tlačiareň."},
+        {"the print server's own, stopped for its backend's errors", "Printer stopped due to backend errors.",
+         "Tlačiareň zlyhala a tlačový systém ju zastavil."},
+        {"a backend's, the printer busy", "The printer is in use.", "Tlačiareň je zaneprázdnená."},
+        {"a backend's, the printer out of reach", "The printer is unreachable at this time.",
+         "Tlačiareň je teraz nedostupná."},
         {"the printer's own, quoted", " paper jam ", "Tlačiareň hlási: „paper jam“."},
+        {"the print server's own word, but not all of it: quoted", "Paused for lunch",
+         "Tlačiareň hlási: „Paused for lunch“."},
     };
     for (const auto &p : printer)
         EXPECT_EQ(PrinterSays(p.message), p.said) << p.name;

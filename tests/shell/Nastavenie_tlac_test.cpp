@@ -608,6 +608,52 @@ TEST_F(Nastavenie, WhileThePrinterIsAwaitedANoteSaysSoTheScreenGoesOnAndKeysType
         Tlac_a_cakaj(*this, p, c);
 }
 
+// A print server whose every answer comes two seconds late names its
+// default printer in the dialog's time: it is chosen as the printers come,
+// and Enter prints the sheet on it, on paper, with no file written.
+TEST_F(Nastavenie, ASlowPrintServersDefaultPrinterIsChosenAndEnterPrintsOnIt)
+{
+    Cez_linku cez;
+    if (!Priprav_tlac(*this, cez))
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    lktest::PrintServer &server = cez.n.server;
+    ASSERT_TRUE(server.Run("lpadmin", {"-d", "Kabinet"}));
+    // A question takes two or three of the link's delays (the server's
+    // "100 Continue" may come with the answer's head or before it): one
+    // comes within the bound, two one after the other do not.
+    platform::PrintWaitLimits &limity = platform::PrintWaits();
+    const platform::PrintWaitLimits obvykle = limity;
+    const auto obnov = qScopeGuard([&] { limity = obvykle; });
+    limity.queue = std::chrono::milliseconds(7000);
+    cez.linka->SetDelay(std::chrono::milliseconds(2000));
+    const size_t vytlacene = server.Kept().size();
+    const qsizetype okien = p.box.AskedBoxes().size();
+    QTimer::singleShot(0, [&] {
+        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(d && d->objectName() == "printDialog") << "the printer dialog is open";
+        auto *tlaciaren = d->findChild<QRadioButton *>(QStringLiteral("toPrinter"));
+        auto *poznamka = d->findChild<QLabel *>(QStringLiteral("printersNote"));
+        // The teacher waits until the dialog has said where the sheet goes.
+        const int hranica = int((limity.queue + platform::PrintGrace).count());
+        QTest::qWaitFor([&] {
+            return tlaciaren->isChecked() || (poznamka->isVisible() && !poznamka->text().startsWith("Hľadajú"));
+        }, hranica + Rezerva_ms);
+        EXPECT_TRUE(tlaciaren->isChecked()) << "the default printer not chosen; the dialog says: "
+                                            << (poznamka->isVisible() ? poznamka->text().toStdString() : "nothing");
+        EXPECT_EQ(d->findChild<QComboBox *>(QStringLiteral("printers"))->currentText(), "Kabinet");
+        cez.linka->SetDelay(std::chrono::milliseconds(0));
+        QTest::keyClick(d, Qt::Key_Return);
+        if (d->isVisible())
+            d->reject();
+    });
+    Klik(s->picTiskni);
+    EXPECT_EQ(server.Kept().size(), vytlacene + 1) << "printed on paper";
+    const auto okna = p.box.AskedBoxes().mid(okien);
+    EXPECT_TRUE(okna.isEmpty()) << okna.value(0).text.toStdString();
+    EXPECT_TRUE(QDir(cez.n.domov.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+        << "a file written instead";
+}
+
 // A print server whose every part of every answer comes three seconds late:
 // the teacher waits no longer than the print's bound, twelve seconds, and
 // is told what is known: the queue's answer did not come in its five
