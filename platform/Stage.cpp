@@ -63,6 +63,21 @@ private:
     Stage *stage_;
 };
 
+// A window manager may give a window any size, if only for a moment: one
+// started late gave the full-screen window 65534 x 65534, and Qt made a
+// buffer of that size and painted it, gigabytes, the screen black and deaf
+// meanwhile. No window of the program takes more than the screen, and the
+// full-screen window, where no window manager will put it back, is put
+// back onto it.
+class WithinTheScreen final : public QAbstractNativeEventFilter {
+public:
+    explicit WithinTheScreen(Stage *stage) : stage_(stage) {}
+    bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override;
+
+private:
+    Stage *stage_;
+};
+
 // At a fractional scale Qt paints a rectangle of the stage on the screen
 // pixels its edges round to in the window's buffer, where the stage lies
 // between pixels, and flushes it to the stage's own window by its edges
@@ -188,6 +203,8 @@ Stage::Stage()
     if (x11::running()) {
         closeFilter_ = std::make_unique<WindowManagerClose>(this);
         QCoreApplication::instance()->installNativeEventFilter(closeFilter_.get());
+        sizeFilter_ = std::make_unique<WithinTheScreen>(this);
+        QCoreApplication::instance()->installNativeEventFilter(sizeFilter_.get());
     }
 }
 
@@ -394,6 +411,17 @@ private:
         }
     }
 };
+
+bool WithinTheScreen::nativeEventFilter(const QByteArray &type, void *message, qintptr *)
+{
+    const unsigned cut = x11::cutToScreen(type, message, [](unsigned window) {
+        const QWidget *w = QWidget::find(WId(window));
+        return w && w->isWindow();
+    });
+    if (cut && stage_->fillsScreen() && cut == stage_->shownWindow()->internalWinId() && x11::withoutWindowManager())
+        static_cast<StageHost *>(stage_->shownWindow())->coverScreen();
+    return false;
+}
 
 FullScreenWaitLimits &FullScreenWaits()
 {

@@ -80,7 +80,7 @@ private:
     StageHost *host_ = nullptr;
     enum class Close { None, Asked, Answering } close_ = Close::None;
     std::function<void()> closeHandler_;
-    std::unique_ptr<QAbstractNativeEventFilter> closeFilter_;
+    std::unique_ptr<QAbstractNativeEventFilter> closeFilter_, sizeFilter_;
     void answerSoon();
     void answerClose();
 };

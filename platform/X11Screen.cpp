@@ -6,6 +6,7 @@
 #include <QMetaObject>
 #include <QThread>
 #include <QWidget>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -227,6 +228,27 @@ unsigned coverWithBlack(QWidget *parent, QSize pixels)
     xcb_map_window(c, id);
     xcb_flush(c);
     return id;
+}
+
+unsigned cutToScreen(const QByteArray &eventType, void *message, const std::function<bool(unsigned)> &ours)
+{
+    if (eventType != "xcb_generic_event_t")
+        return 0;
+    auto *e = static_cast<xcb_configure_notify_event_t *>(message);
+    if ((e->response_type & 0x7f) != XCB_CONFIGURE_NOTIFY)
+        return 0;
+    xcb_connection_t *c = qtConnection();
+    const xcb_screen_t *screen = c ? screenOf(c, displayScreen()) : nullptr;
+    // Within the screen the server had when the program connected, it is
+    // let be unasked; the screen may have grown since.
+    if (!screen || (e->width <= screen->width_in_pixels && e->height <= screen->height_in_pixels) || !ours(e->event))
+        return 0;
+    const auto root = reply(xcb_get_geometry_reply(c, xcb_get_geometry(c, screen->root), nullptr));
+    if (!root || (e->width <= root->width && e->height <= root->height))
+        return 0;
+    e->width = std::min(e->width, root->width);
+    e->height = std::min(e->height, root->height);
+    return e->event;
 }
 
 unsigned closeRequestOf(const QByteArray &eventType, const void *message)

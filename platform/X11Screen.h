@@ -6,6 +6,7 @@
 // the platform is not xcb everything here answers "nothing" and does nothing.
 #include <QByteArray>
 #include <QRect>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -43,6 +44,12 @@ void putImage(QWidget *w, const QImage &image, QPoint offset, const std::vector<
 // covering it: what Qt leaves unpainted shows black. Input goes on to the
 // parent, and the parent's cursor shows over it. Returns its id, 0 if none.
 unsigned coverWithBlack(QWidget *parent, QSize pixels);
+
+// A window's new size as the server tells it (ConfigureNotify), wider or
+// taller than the X screen, whatever a window manager asked: cut to the
+// screen's in the event itself, before Qt takes it, where `ours` says the
+// window is one of the program's. Returns the window cut, 0 if none.
+unsigned cutToScreen(const QByteArray &eventType, void *message, const std::function<bool(unsigned)> &ours);
 
 // The window a native event of the application asks to close on behalf of
 // the window manager (WM_DELETE_WINDOW: its close button, Alt+F4); 0 when

@@ -19,8 +19,10 @@
 #include "support/Nahradne_sluzby.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMouseEvent>
 #include <QTest>
+#include <cstring>
 #include <gtest/gtest.h>
 
 QT_BEGIN_NAMESPACE
@@ -28,6 +30,19 @@ inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdS
 QT_END_NAMESPACE
 
 namespace lktest {
+
+// A figure of this process's memory from /proc (VmRSS now, VmHWM its
+// peak), in KiB; 0 where there is none.
+inline qint64 Pamat_kb(const char *pole = "VmRSS:")
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &riadok : f.readAll().split('\n'))
+        if (riadok.startsWith(pole))
+            return riadok.mid(qsizetype(std::strlen(pole))).trimmed().split(' ').value(0).toLongLong();
+    return 0;
+}
 
 class Program : public Docasny_config, public Nahradne_sluzby {
 public:

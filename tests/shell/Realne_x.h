@@ -140,6 +140,9 @@ struct Program_na_x : Program_na_celej_obrazovke {
         const QRect javisko = Miesto_javiska();
         const QImage ukazane = x.Obrazovka(javisko);
         const double s = stage->scale();
+        // A picture of a window beyond the screen would be as large.
+        if (const QSize okno = Okno()->size(); okno != okno.boundedTo(QGuiApplication::primaryScreen()->size()))
+            return QStringLiteral("a window of %1x%2, larger than the screen").arg(okno.width()).arg(okno.height());
         QImage nove((QSizeF(Okno()->size()) * s).toSize() + QSize(1, 1), QImage::Format_RGB32);
         nove.setDevicePixelRatio(s);
         nove.fill(Qt::magenta);

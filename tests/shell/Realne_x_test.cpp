@@ -1,21 +1,25 @@
 // The full-screen window on a real X server, as pupils' screens have it:
 // Xvfb of the test's own at their sizes, with openbox or with no window
 // manager, the program driven by real X input (xdotool): the window is the
-// screen and the stage its middle, every change of the screen reaches it
-// whole, every message box is readable whole. The scale is chosen before
-// the application starts, so each case is a child process of this test
-// program on a server of its own; the parent starts both (Realne_x.h).
+// screen and the stage its middle, whatever size a window manager gives
+// it, every change of the screen reaches it whole, every message box is
+// readable whole. The scale is chosen before the application starts, so
+// each case is a child process of this test program on a server of its
+// own; the parent starts both (Realne_x.h).
 #include "Realne_x.h"
 
 #include "services/Konfigurace.h"
 #include "services/Uschovane_casti.h"
 #include "shell/Ulozenie_vysledku.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <cmath>
 #include <iostream>
+#include <sys/resource.h>
 
 using namespace lktest;
 using namespace std::chrono_literals;
@@ -130,6 +134,120 @@ TEST(RealXChild, AWindowManagerLaterThanTheFullScreenWaitLeavesAWindowToWorkIn)
     ASSERT_NE(s, nullptr) << "clicks reach the chooser";
     EXPECT_EQ(QString(s->TJmeno->Text), QStringLiteral("Ema")) << "typed keys reach the name";
     EXPECT_EQ(n.Neprekreslene_okno().toStdString(), "") << "the setup screen";
+}
+
+namespace {
+
+// A window manager as one started late: the full-screen window, as it
+// shows, is given the largest size there is; then the test places it.
+// Each new place given comes to the program (seen before its own handling
+// of it), and the largest size Qt gave a window of the program is noted.
+class Spravca_neskoro final : public QObject, public QAbstractNativeEventFilter {
+public:
+    explicit Spravca_neskoro(Pohlad_na_x &x) : x_(x)
+    {
+        qApp->installEventFilter(this);
+        qApp->installNativeEventFilter(this);
+    }
+    unsigned okno = 0; // the full-screen window
+    QSize najvacsia;
+    // Places the window and waits until the program has heard of it.
+    bool Umiestni(QRect kde)
+    {
+        const int predtym = oznamenia_;
+        x_.Umiestni(okno, kde);
+        return Program_na_x::Cakaj([&] { return oznamenia_ > predtym; });
+    }
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        auto *w = o->isWidgetType() ? static_cast<QWidget *>(o) : nullptr;
+        if (!w || !w->isWindow())
+            return false;
+        if (e->type() == QEvent::Resize)
+            najvacsia = najvacsia.expandedTo(static_cast<QResizeEvent *>(e)->size());
+        else if (e->type() == QEvent::Show && !okno
+                 && w->findChild<platform::Stage *>(QString(), Qt::FindDirectChildrenOnly))
+            x_.Umiestni(okno = unsigned(w->winId()), {0, 0, 65534, 65534});
+        return false;
+    }
+    bool nativeEventFilter(const QByteArray &typ, void *sprava, qintptr *) override
+    {
+        const auto *e = static_cast<const xcb_configure_notify_event_t *>(sprava);
+        oznamenia_ += typ == "xcb_generic_event_t" && (e->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY && okno
+            && e->window == okno;
+        return false;
+    }
+
+private:
+    Pohlad_na_x &x_;
+    int oznamenia_ = 0;
+};
+
+} // namespace
+
+// Whatever size a window manager gives the window, the program takes the
+// screen: during the full-screen wait and after it, in either dimension,
+// off the corner too, it goes on answering clicks and painting, the
+// window is the screen again, and its memory stays as it was.
+TEST(RealXChild, ASizeBeyondTheScreenIsTakenAsTheScreen)
+{
+    if (!V_detskom_procese())
+        GTEST_SKIP() << "run by RealX tests on an X server of their own";
+    // The buffer of 65534 x 65534 took gigabytes: held to 4 GiB, it is
+    // refused and the window paints nothing, so that its return fails the
+    // test rather than the machine.
+    const rlimit pamat{4ull << 30, 4ull << 30};
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &pamat), 0);
+    Pohlad_na_x x;
+    Spravca_neskoro spravca(x);
+    Program_na_x n;
+    ASSERT_TRUE(n.stage->fillsScreen()) << "given 65534 x 65534 as it showed";
+    ASSERT_EQ(spravca.okno, unsigned(n.Okno()->winId()));
+    const QRect obrazovka(QPoint(), x.Velkost());
+    // The window is the screen on the server and as Qt has it.
+    const auto je_obrazovkou = [&] {
+        return x.Okno(spravca.okno) == obrazovka
+            && n.Okno()->geometry() == QRect(QPoint(), QGuiApplication::primaryScreen()->size());
+    };
+    EXPECT_TRUE(n.Cakaj(je_obrazovkou)) << "the window is the screen";
+    auto *vyber = Formulare::frm_Select.get();
+    int skupina = 0;
+    // A click on the next group of tasks. A screen's thread standing still
+    // is not seen by the poll, which waits with it: its time is taken apart.
+    const auto klik = [&](const char *kedy) {
+        skupina = skupina % 6 + 1;
+        QElapsedTimer cas;
+        cas.start();
+        n.Klik(vyber->LI(skupina));
+        EXPECT_TRUE(n.Cakaj([&] { return QString(vyber->LI(skupina)->Tag) == QLatin1String("1"); }))
+            << kedy << ": the click answered";
+        EXPECT_LT(cas.elapsed(), 10000) << kedy << ": ms until the click was answered";
+        EXPECT_EQ(n.Neprekreslene().toStdString(), "") << kedy << ": the chooser painted";
+    };
+    const struct {
+        const char *name;
+        QRect place;
+    } rows[] = {
+        {"65534 x 65534", {0, 0, 65534, 65534}},
+        {"wider than the screen", {0, 0, 65534, obrazovka.height()}},
+        {"taller than the screen", {0, 0, obrazovka.width(), 65534}},
+        {"larger and off the corner", {-20000, -20000, 65534, 65534}},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.name);
+        ASSERT_TRUE(spravca.Umiestni(r.place)) << "the program heard of it";
+        EXPECT_TRUE(n.Cakaj(je_obrazovkou)) << "the window is the screen again";
+        klik("given it");
+        x.Umiestni(spravca.okno, obrazovka);
+        EXPECT_TRUE(n.Cakaj(je_obrazovkou)) << "the window is the screen";
+        klik("given the screen again");
+    }
+    const QSize v = QGuiApplication::primaryScreen()->size();
+    EXPECT_TRUE(spravca.najvacsia.boundedTo(v) == spravca.najvacsia)
+        << "the largest size Qt gave a window: " << spravca.najvacsia.width() << " x " << spravca.najvacsia.height();
+    EXPECT_LT(Pamat_kb("VmHWM:"), 200 * 1024) << "KiB at the most";
 }
 
 // Each change of the screen, from the title on through a task's screens
@@ -368,6 +486,14 @@ TEST(RealX, AWindowManagerLaterThanTheFullScreenWaitLeavesAWindowToWorkIn)
         ASSERT_TRUE(d.Skonci()) << d.vystup();
         EXPECT_TRUE(d.dieta.exitCode() == 0 && d.vystup().find("[       OK ]") != std::string::npos) << d.vystup();
     }
+}
+
+// No window manager runs: the test gives the window its places itself.
+TEST(RealX, ASizeBeyondTheScreenIsTakenAsTheScreen)
+{
+    LK_VYZADUJ_X(false);
+    Na_obrazovkach("ASizeBeyondTheScreenIsTakenAsTheScreen",
+                   {{"1024 x 768, 51/32", {1024, 768}, false}, {"1920 x 1080, 2.25", {1920, 1080}, false}});
 }
 
 TEST(RealX, EveryScreenChangeReachesTheScreenWhole)

@@ -22,17 +22,6 @@ namespace {
 
 int Pocet(const char *priecinok) { return int(QDir(priecinok).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size()); }
 
-qint64 Pamat_kb()
-{
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &riadok : f.readAll().split('\n'))
-        if (riadok.startsWith("VmRSS:"))
-            return riadok.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return 0;
-}
-
 // The longest the screen's thread went without handling its events.
 class Najdlhsia_medzera {
 public:

@@ -246,6 +246,16 @@ public:
         free(g), free(t);
         return r;
     }
+    // What a window manager does to a window: gives it a place and a size,
+    // any, done once the server answers.
+    void Umiestni(unsigned okno, QRect kde)
+    {
+        const uint32_t hodnoty[] = {uint32_t(kde.x()), uint32_t(kde.y()), uint32_t(kde.width()), uint32_t(kde.height())};
+        xcb_configure_window(c_, okno,
+                             XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                             hodnoty);
+        free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
+    }
     // A window with the frame a window manager put around it, in screen
     // pixels: its ancestor just below the root (the window itself with no
     // window manager).
