@@ -340,6 +340,10 @@ public:
         // answered "417 Expectation Failed" and closed, as by a proxy on the
         // way that will not have it (libcups then connects anew).
         bool refuseExpectation = false;
+        // That answer comes as the server's do (late, a byte at a time when
+        // they trickle), a text after its head, which libcups reads to its
+        // end before it connects anew.
+        bool slowRefusal = false;
         // Answers come a byte at a time, each the delay after the one before.
         bool trickle = false;
         // What follows the head of an answer comes as a part of its own, the
@@ -365,7 +369,8 @@ private:
         std::deque<std::pair<Clock::time_point, QByteArray>> answers; // due, bytes
         bool serverDone = false;
         Clock::time_point lastDue{};
-        bool fresh = true; // nothing came from the program yet
+        bool fresh = true;    // nothing came from the program yet
+        bool refused = false; // answered here: what the program sends next goes nowhere
     };
 
     int ConnectToServer() const
@@ -423,14 +428,14 @@ private:
                     continue;
                 const ssize_t n = ::recv(p.fd, buffer, sizeof buffer, 0);
                 if (auto it = pairs.find(p.fd); it != pairs.end()) { // from the program
-                    const bool fresh = std::exchange(it->second.fresh, false);
-                    if (n > 0 && fresh && RefusesExpectation()
-                        && QByteArray(buffer, n).contains("Expect: 100-continue")) {
-                        WriteAll(p.fd, "HTTP/1.1 417 Expectation Failed\r\nContent-Length: 0\r\n\r\n");
+                    Pair &pair = it->second;
+                    const bool fresh = std::exchange(pair.fresh, false);
+                    if (n > 0 && fresh && QByteArray(buffer, n).contains("Expect: 100-continue")
+                        && Refuse(pair))
+                        continue;
+                    if (n <= 0 || (!pair.refused && !WriteAll(pair.server, QByteArray(buffer, n))))
                         gone.push_back(p.fd);
-                    } else if (n <= 0 || !WriteAll(it->second.server, QByteArray(buffer, n)))
-                        gone.push_back(p.fd);
-                    else {
+                    else if (!pair.refused) {
                         const std::lock_guard lock(mutex_);
                         if (!firstContact_)
                             firstContact_ = Clock::now();
@@ -445,19 +450,7 @@ private:
                         } else if (faults_.cutAnswers) {
                             gone.push_back(client);
                         } else {
-                            const QByteArray answer(buffer, n);
-                            QList<QByteArray> parts;
-                            if (faults_.trickle)
-                                for (qsizetype at = 0; at < n; ++at)
-                                    parts << answer.mid(at, 1);
-                            else if (const qsizetype body = BodyAt(answer); faults_.bodyApart && body > 0 && body < n)
-                                parts = {answer.left(body), answer.mid(body)};
-                            else
-                                parts = {answer};
-                            for (const QByteArray &part : parts) {
-                                pair.lastDue = std::max(Clock::now(), pair.lastDue) + delay_;
-                                pair.answers.emplace_back(pair.lastDue, part);
-                            }
+                            Hold(pair, QByteArray(buffer, n));
                         }
                     }
             }
@@ -481,6 +474,42 @@ private:
             ::close(pair.server), ::close(client);
     }
 
+    // An answer of the server's, given to the program in parts, each its
+    // delay after the one before. The caller holds the mutex.
+    void Hold(Pair &pair, const QByteArray &answer)
+    {
+        QList<QByteArray> parts;
+        if (faults_.trickle)
+            for (qsizetype at = 0; at < answer.size(); ++at)
+                parts << answer.mid(at, 1);
+        else if (const qsizetype body = BodyAt(answer); faults_.bodyApart && body > 0 && body < answer.size())
+            parts = {answer.left(body), answer.mid(body)};
+        else
+            parts = {answer};
+        for (const QByteArray &part : parts) {
+            pair.lastDue = std::max(Clock::now(), pair.lastDue) + delay_;
+            pair.answers.emplace_back(pair.lastDue, part);
+        }
+    }
+    // Answers a request that expects "100-continue" as a proxy that will not
+    // have it, when that is the fault; false when it goes on to the server.
+    bool Refuse(Pair &pair)
+    {
+        const std::lock_guard lock(mutex_);
+        if (!faults_.refuseExpectation)
+            return false;
+        const QByteArray text = faults_.slowRefusal ? QByteArray(400, '-') : QByteArray();
+        const QByteArray refusal = "HTTP/1.1 417 Expectation Failed\r\nContent-Length: "
+                                   + QByteArray::number(text.size()) + "\r\n\r\n" + text;
+        pair.refused = true;
+        pair.serverDone = true; // closed once the refusal is given
+        if (faults_.slowRefusal)
+            Hold(pair, refusal);
+        else
+            pair.answers.emplace_back(Clock::now(), refusal);
+        return true;
+    }
+
     // Where what follows the heads of HTTP answers in a part begins; 0 when
     // it starts with none.
     static qsizetype BodyAt(const QByteArray &part)
@@ -494,12 +523,6 @@ private:
         }
         return at;
     }
-    bool RefusesExpectation() const
-    {
-        const std::lock_guard lock(mutex_);
-        return faults_.refuseExpectation;
-    }
-
     QByteArray server_;
     QByteArray oldServer_;
     int listener_ = -1;
