@@ -25,7 +25,9 @@ struct OnThisThread {
     sockaddr_storage server{};
 };
 thread_local OnThisThread onThisThread;
-decltype(&::httpGetFd) getFdOnCut = nullptr;
+// libcups's httpGetFd for the signal handler, set once before the handler.
+std::atomic<decltype(&::httpGetFd)> getFdOnCut{nullptr};
+static_assert(decltype(getFdOnCut)::is_always_lock_free);
 
 // Whether the socket goes where the request went: the one libcups uses
 // now, not one of another thread given the number of one libcups has just
@@ -55,7 +57,7 @@ void Cut(int)
 {
     const int saved = errno;
     if (http_t *http = onThisThread.http.load()) {
-        const int fd = getFdOnCut(http);
+        const int fd = getFdOnCut.load(std::memory_order_relaxed)(http);
         if (fd >= 0 && ToTheServer(fd, onThisThread.server))
             ::shutdown(fd, SHUT_RDWR);
     }
@@ -65,6 +67,7 @@ void Cut(int)
 int CutSignal()
 {
     static const int signal = [] {
+        getFdOnCut.store(CupsLibrary::instance().getFd);
         struct sigaction action {};
         action.sa_handler = Cut;
         // Whatever libcups was doing goes on: it only finds the socket cut.
@@ -110,7 +113,6 @@ QByteArray PrinterUri(const QString &printer) { return "ipp://localhost/printers
 
 PrintConnection::PrintConnection() : cups_(CupsLibrary::instance()), watch_([this] { Watch(); })
 {
-    getFdOnCut = cups_.getFd;
     CutSignal();
     // libcups keeps the callback for each thread.
     if (cups_.loaded)
