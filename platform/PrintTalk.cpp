@@ -5,9 +5,9 @@
 #include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <cstring>
-#include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/time.h>
 
 namespace platform {
 
@@ -19,47 +19,61 @@ constexpr double ShortestWait = 0.05;
 // libcups connects anew meanwhile.
 constexpr auto CutAgain = std::chrono::milliseconds(100);
 
-// The request on the wire on this thread: its connection and where it went.
+// What tells a socket of the request from any other: it is the one the
+// request went out on, or one libcups connected anew for it, which carries
+// the same wait for an answer (libcups sets it on every socket it connects).
+// Another connection may have the number of a socket libcups has just
+// closed, in the moment before libcups forgets that number. Read only with
+// what may be called in a signal handler.
+struct SocketMarks {
+    dev_t device = 0;
+    ino_t inode = 0;
+    timeval wait{};
+
+    bool Read(int fd)
+    {
+        struct stat status {};
+        socklen_t length = sizeof wait;
+        if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISSOCK(status.st_mode)
+            || ::getsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, &length) != 0)
+            return false;
+        device = status.st_dev;
+        inode = status.st_ino;
+        return true;
+    }
+    bool OfTheRequest(const SocketMarks &request) const
+    {
+        if (device == request.device && inode == request.inode)
+            return true;
+        return (request.wait.tv_sec != 0 || request.wait.tv_usec != 0) && wait.tv_sec == request.wait.tv_sec
+               && wait.tv_usec == request.wait.tv_usec;
+    }
+};
+
+// The request on the wire on this thread: its connection, its socket's
+// marks, and what to set when a cut leaves another's socket alone.
 struct OnThisThread {
     std::atomic<http_t *> http{nullptr};
-    sockaddr_storage server{};
+    SocketMarks request;
+    std::atomic<bool> *othersSocket = nullptr;
 };
 thread_local OnThisThread onThisThread;
 // libcups's httpGetFd for the signal handler, set once before the handler.
 std::atomic<decltype(&::httpGetFd)> getFdOnCut{nullptr};
 static_assert(decltype(getFdOnCut)::is_always_lock_free);
 
-// Whether the socket goes where the request went: the one libcups uses
-// now, not one of another thread given the number of one libcups has just
-// closed. Only what may be called in a signal handler.
-bool ToTheServer(int fd, const sockaddr_storage &server)
-{
-    sockaddr_storage peer{};
-    socklen_t length = sizeof peer;
-    if (::getpeername(fd, reinterpret_cast<sockaddr *>(&peer), &length) != 0 || peer.ss_family != server.ss_family)
-        return false;
-    switch (peer.ss_family) {
-    case AF_UNIX:
-        return std::memcmp(&peer, &server, sizeof peer) == 0;
-    case AF_INET:
-        return reinterpret_cast<const sockaddr_in &>(peer).sin_port
-               == reinterpret_cast<const sockaddr_in &>(server).sin_port;
-    case AF_INET6:
-        return reinterpret_cast<const sockaddr_in6 &>(peer).sin6_port
-               == reinterpret_cast<const sockaddr_in6 &>(server).sin6_port;
-    }
-    return false;
-}
-
 // On the request's thread, between any two steps of libcups: every wait of
-// it on the socket it uses now ends at once.
+// it on the socket it uses now for the request ends at once.
 void Cut(int)
 {
     const int saved = errno;
-    if (http_t *http = onThisThread.http.load()) {
+    const OnThisThread &here = onThisThread;
+    if (http_t *http = here.http.load()) {
         const int fd = getFdOnCut.load(std::memory_order_relaxed)(http);
-        if (fd >= 0 && ToTheServer(fd, onThisThread.server))
+        if (SocketMarks now; now.Read(fd) && now.OfTheRequest(here.request))
             ::shutdown(fd, SHUT_RDWR);
+        else if (fd >= 0)
+            here.othersSocket->store(true);
     }
     errno = saved;
 }
@@ -145,9 +159,10 @@ void PrintConnection::OnTheWire(bool on)
 {
     OnThisThread &here = onThisThread;
     if (on) {
-        socklen_t length = sizeof here.server;
-        here.server = {};
-        ::getpeername(cups_.getFd(http_), reinterpret_cast<sockaddr *>(&here.server), &length);
+        here.request = {};
+        here.request.Read(cups_.getFd(http_));
+        othersSocket_.store(false);
+        here.othersSocket = &othersSocket_;
         here.http.store(http_);
     } else {
         here.http.store(nullptr);
@@ -164,7 +179,12 @@ void PrintConnection::Watch()
 {
     std::unique_lock lock(watchMutex_);
     while (!ending_) {
-        if (onTheWire_ && PrintClock::now() >= deadline_) {
+        if (onTheWire_ && PrintClock::now() >= deadline_ && othersSocket_.exchange(false)) {
+            // Another's socket in the request's place is left alone, and
+            // libcups's wait on it too, which every signal starts anew: that
+            // wait ends the request.
+            watchWakes_.wait_for(lock, waitGiven_ + CutAgain);
+        } else if (onTheWire_ && PrintClock::now() >= deadline_) {
             ::pthread_kill(requester_, CutSignal());
             watchWakes_.wait_for(lock, CutAgain);
         } else if (onTheWire_) {
@@ -189,6 +209,10 @@ Reply::Kind PrintConnection::Ready()
 {
     if (!TimeLeft())
         return Reply::Late;
+    // A request goes out on a socket of our making (libcups may have closed
+    // the last one), whose marks tell it from others.
+    if (http_ && cups_.getFd(http_) < 0)
+        Close();
     if (!http_)
         if (const Reply::Kind made = Open(); made != Reply::Connected)
             return made;
@@ -197,7 +221,11 @@ Reply::Kind PrintConnection::Ready()
     // apart than its timeout, whatever the callback says. The watch ends
     // a request that would go on past the deadline.
     const double left = std::chrono::duration<double>(deadline_ - PrintClock::now()).count();
-    cups_.setTimeout(http_, std::max(left, ShortestWait), &PrintConnection::WaitOn, this);
+    {
+        const std::lock_guard lock(watchMutex_);
+        waitGiven_ = std::chrono::duration<double>(std::max(left, ShortestWait));
+    }
+    cups_.setTimeout(http_, waitGiven_.count(), &PrintConnection::WaitOn, this);
     return Reply::Connected;
 }
 

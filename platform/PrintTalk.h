@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <initializer_list>
@@ -101,11 +102,14 @@ private:
     // answer that wants another connection), so an answer that comes on
     // and on in parts would outlast the deadline: a thread of the
     // connection's own then has the request's thread, with a signal, cut
-    // the socket libcups uses at that moment, again until the request ends.
+    // the socket libcups uses for the request at that moment (never another
+    // connection's that got its number), again until the request ends.
     std::mutex watchMutex_;
     std::condition_variable watchWakes_;
     bool onTheWire_ = false;
     pthread_t requester_{}; // the thread of the request on the wire
+    std::chrono::duration<double> waitGiven_{}; // libcups's for each part of an answer
+    std::atomic<bool> othersSocket_{false};     // a cut left another's socket alone
     bool ending_ = false;
     std::thread watch_;
 };

@@ -24,6 +24,9 @@
 #include <algorithm>
 #include <iostream>
 #include <optional>
+#include <linux/sockios.h>
+#include <sys/ioctl.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace lktest;
@@ -625,6 +628,57 @@ TEST(PrinterDevice, ARequestOnAConnectionLibcupsMadeAnewEndsAtTheBound)
         }
         EXPECT_TRUE(Within(3000, [&] { return Threads() <= threads; }))
             << row.name << ": " << Threads() - threads << " threads more: the talk with the print server goes on";
+    }
+}
+
+// The bound cuts the request's own connection, never another's to the same
+// server that got the number libcups had for it: here, the print server
+// stopped, one of the test's own takes that number once the request is on
+// its way. The request ends, late, and the other connection goes on.
+TEST(PrintConnection, TheBoundCutsTheRequestsOwnConnectionNotAnotherGivenItsNumber)
+{
+    lktest::PrintServer server;
+    if (!server.Running())
+        GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
+    ASSERT_TRUE(AddQueue(server, "Kabinet"));
+    for (const bool overTheLink : {false, true}) {
+        const char *name = overTheLink ? "through a port of the machine" : "on the server's own socket";
+        std::optional<lktest::SlowLink> link;
+        if (overTheLink)
+            link.emplace(server.Socket());
+        const QByteArray address = qgetenv("CUPS_SERVER");
+        server.Pause();
+        Reply::Kind kind = Reply::Answered;
+        std::thread request([&kind] {
+            PrintConnection connection;
+            connection.Until(PrintClock::now() + std::chrono::milliseconds(2000));
+            kind = Ask(connection, IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", PrinterUri("Kabinet"), {"printer-state"})
+                       .reply.kind;
+        });
+        const auto ended = qScopeGuard([&] {
+            if (request.joinable())
+                request.join();
+            server.Resume();
+        });
+        // Sent: passed on by the link, or lying unread for the stopped server.
+        int requests = -1;
+        ASSERT_TRUE(Within(10000, [&] {
+            const std::vector<int> found = lktest::ConnectionsTo(address);
+            int unread = 0;
+            const bool sent = found.size() == 1
+                              && (overTheLink ? link->FirstContact().has_value()
+                                              : ::ioctl(found[0], SIOCOUTQ, &unread) == 0 && unread > 0);
+            requests = sent ? found[0] : -1;
+            return sent;
+        })) << name;
+        const int other = lktest::ConnectTo(address);
+        ASSERT_GE(other, 0) << name;
+        ASSERT_EQ(::dup2(other, requests), requests) << name;
+        request.join();
+        EXPECT_EQ(kind, Reply::Late) << name;
+        char byte;
+        EXPECT_EQ(::recv(other, &byte, 1, MSG_PEEK | MSG_DONTWAIT), -1) << name << ": the other connection was cut";
+        ::close(other);
     }
 }
 

@@ -16,6 +16,7 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <cups/cups.h>
 #include <deque>
 #include <map>
@@ -31,6 +32,55 @@
 #include <vector>
 
 namespace lktest {
+
+// Where a print server is reached, as CUPS_SERVER names it: a socket's
+// path, or a port of this machine ("127.0.0.1:631"); a zero length when it
+// names neither.
+inline std::pair<sockaddr_storage, socklen_t> AddressOf(const QByteArray &server)
+{
+    sockaddr_storage address{};
+    if (server.startsWith('/')) {
+        auto &local = reinterpret_cast<sockaddr_un &>(address);
+        if (server.size() >= qsizetype(sizeof local.sun_path))
+            return {address, 0};
+        local.sun_family = AF_UNIX;
+        std::copy(server.begin(), server.end(), local.sun_path);
+        return {address, socklen_t(sizeof local)};
+    }
+    auto &tcp = reinterpret_cast<sockaddr_in &>(address);
+    tcp.sin_family = AF_INET;
+    tcp.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    tcp.sin_port = htons(server.mid(server.indexOf(':') + 1).toUShort());
+    return {address, server.startsWith("127.0.0.1:") ? socklen_t(sizeof tcp) : 0};
+}
+
+// A connection to the print server there; -1 when none can be made.
+inline int ConnectTo(const QByteArray &server)
+{
+    const auto [address, length] = AddressOf(server);
+    const int fd = length ? ::socket(address.ss_family, SOCK_STREAM, 0) : -1;
+    if (fd >= 0 && ::connect(fd, reinterpret_cast<const sockaddr *>(&address), length) == 0)
+        return fd;
+    if (fd >= 0)
+        ::close(fd);
+    return -1;
+}
+
+// The connections of this process to the print server there, by number.
+inline std::vector<int> ConnectionsTo(const QByteArray &server)
+{
+    const auto [address, length] = AddressOf(server);
+    std::vector<int> found;
+    for (int fd = 0; fd < 1024 && length; ++fd) {
+        sockaddr_storage peer{};
+        socklen_t peerLength = sizeof peer;
+        // Both zero past the path or port.
+        if (::getpeername(fd, reinterpret_cast<sockaddr *>(&peer), &peerLength) == 0
+            && std::memcmp(&peer, &address, length) == 0)
+            found.push_back(fd);
+    }
+    return found;
+}
 
 // How a print server of the test's own behaves.
 struct PrintServerOptions {
@@ -255,17 +305,10 @@ private:
     // Whether the scheduler takes connections on its socket yet.
     bool Listening() const
     {
-        const QByteArray path = QFile::encodeName(Socket());
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        if (path.size() >= qsizetype(sizeof address.sun_path))
-            return false;
-        std::copy(path.begin(), path.end(), address.sun_path);
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        const bool listening = fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+        const int fd = ConnectTo(QFile::encodeName(Socket()));
         if (fd >= 0)
             ::close(fd);
-        return listening;
+        return fd >= 0;
     }
     void Write(const QString &sub, const QString &text) const
     {
@@ -373,18 +416,6 @@ private:
         bool refused = false; // answered here: what the program sends next goes nowhere
     };
 
-    int ConnectToServer() const
-    {
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::copy(server_.begin(), server_.end(), address.sun_path);
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0)
-            return fd;
-        if (fd >= 0)
-            ::close(fd);
-        return -1;
-    }
     static bool WriteAll(int fd, const QByteArray &bytes)
     {
         for (qsizetype done = 0; done < bytes.size();) {
@@ -417,7 +448,7 @@ private:
                 break;
             if (fds[1].revents & POLLIN)
                 if (const int client = ::accept(listener_, nullptr, nullptr); client >= 0) {
-                    if (const int server = ConnectToServer(); server >= 0)
+                    if (const int server = ConnectTo(server_); server >= 0)
                         pairs[client] = Pair{server, {}, false, {}, true};
                     else
                         ::close(client);
