@@ -23,8 +23,8 @@
 
 #include <algorithm>
 #include <iostream>
-#include <optional>
 #include <linux/sockios.h>
+#include <optional>
 #include <sys/ioctl.h>
 #include <thread>
 #include <unistd.h>
