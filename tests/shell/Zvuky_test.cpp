@@ -33,7 +33,8 @@ qint64 Pamat_kb()
     return 0;
 }
 
-// The longest the screen's thread went without handling its events.
+// The longest the screen's thread went without handling its events, its
+// turns a busy machine kept from it left out.
 class Najdlhsia_medzera {
 public:
     Najdlhsia_medzera()
@@ -49,7 +50,7 @@ public:
 
 private:
     QTimer tik_;
-    QElapsedTimer hodinky_;
+    ThreadClock hodinky_;
     qint64 najdlhsia_ = 0;
 };
 
