@@ -4,6 +4,7 @@
 // that show whether the talk with the print server ended.
 #include "platform/PrintQueue.h"
 #include "platform/Printer.h"
+#include "support/Fixtures.h"
 #include "support/PdfText.h"
 #include "support/PrintServer.h"
 

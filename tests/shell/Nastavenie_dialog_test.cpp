@@ -330,7 +330,7 @@ Pozorovanie Vyber_v_dialogu(Nastavenie &t, const Vyber_pri_poruche &c, lktest::P
         koniec.wait_for(lock, std::chrono::seconds(20), [&] { return hotovo; });
         uvolni();
     });
-    QElapsedTimer od_kliku;
+    ThreadClock od_kliku;
     qint64 zmena = -1;      // the printer changed
     bool rozhodnute = false; // print or cancel pressed
     QTimer hliadka;

@@ -16,6 +16,7 @@
 #include "shell/frm_Tabulka.h"
 #include "support/Datove_subory.h"
 #include "support/Docasny_config.h"
+#include "support/Fixtures.h"
 #include "support/Nahradne_sluzby.h"
 
 #include <QApplication>
@@ -24,10 +25,6 @@
 #include <QTest>
 #include <cstring>
 #include <gtest/gtest.h>
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
 
 namespace lktest {
 

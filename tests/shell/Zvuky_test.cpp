@@ -22,7 +22,8 @@ namespace {
 
 int Pocet(const char *priecinok) { return int(QDir(priecinok).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size()); }
 
-// The longest the screen's thread went without handling its events.
+// The longest the screen's thread went without handling its events, its
+// turns a busy machine kept from it left out.
 class Najdlhsia_medzera {
 public:
     Najdlhsia_medzera()
@@ -38,7 +39,7 @@ public:
 
 private:
     QTimer tik_;
-    QElapsedTimer hodinky_;
+    ThreadClock hodinky_;
     qint64 najdlhsia_ = 0;
 };
 
