@@ -638,7 +638,7 @@ TEST_F(Nastavenie, ASlowPrintServersDefaultPrinterIsChosenAndEnterPrintsOnIt)
         auto *poznamka = d->findChild<QLabel *>(QStringLiteral("printersNote"));
         // The teacher waits until the dialog has said where the sheet goes.
         const int hranica = int((limity.queue + platform::PrintGrace).count());
-        QTest::qWaitFor([&] {
+        (void)QTest::qWaitFor([&] {
             return tlaciaren->isChecked() || (poznamka->isVisible() && !poznamka->text().startsWith("Hľadajú"));
         }, hranica + Rezerva_ms);
         EXPECT_TRUE(tlaciaren->isChecked()) << "the default printer not chosen; the dialog says: "

@@ -181,8 +181,9 @@ TEST(Zvuky, TheScreenAnswersAndTheProgramEndsWhateverTheSoundServerDoes)
         EXPECT_FALSE(vystup.contains("Assertion")) << vystup.toStdString();
         // The child's own checks, which an end through exit(1) leaves out of its status.
         EXPECT_FALSE(vystup.contains(": Failure")) << vystup.toStdString();
-        if (server && r.zastaveny != Riadok::Pred_startom)
+        if (server && r.zastaveny != Riadok::Pred_startom) {
             EXPECT_GT(server->Zvukov(), 0) << "the sounds reached the server while it answered";
+        }
     }
 }
 
