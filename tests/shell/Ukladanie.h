@@ -283,8 +283,8 @@ inline bool Dava_cislo_znova(const QString &priecinok)
 // again gives it to the next file made, unless another process's file got
 // it first. So the case is tried again, each try (`pokus`, from 1) under
 // names of its own, until `pripad` says the table got it (`dostal`, true
-// when the case needs no such table); a file system that never gives it
-// fails the test, as its fault could not be seen there.
+// when the case needs no such table); where no try gets it though the file
+// system gives numbers out again, the test fails, its fault unseen.
 inline void Kym_nedostane_inode(const std::function<void(int pokus, bool &dostal)> &pripad)
 {
     constexpr int pokusov = 50;
