@@ -34,7 +34,8 @@ inline std::array<Hranice_znamky, Pocet_znamok + 1> Tabulka_znamek;
 // Hodnota_znamky. Where ranges overlap, the last row holding the percentage
 // wins. The file's bounds are whole numbers while the percentage need not
 // be (7 of 12 is 58.3), so a percentage in a gap between rows belongs to the
-// row whose upper bound lies just below it. The comparisons are exact, in
+// row whose upper bound lies just below it, in whatever order the rows are
+// listed (the later row where two share that bound). The comparisons are exact, in
 // whole numbers: in doubles 29 of 100 came out a hair below 29. A row whose mark
 // is 0 (an empty line, a row the file does not reach) gives none. The empty
 // text: no examples, or a percentage below every row.
@@ -54,7 +55,8 @@ QString Vlozeni_znamky(int spravne, int celkove, const Tabulka &tabulka)
         const qint64 horni = qint64(tabulka[k].Horni_hranice) * celkove;
         if (dolni <= p && p <= horni)
             najdeny = k;
-        else if (horni < p && (pod_medzerou == 0 || horni >= tabulka[pod_medzerou].Horni_hranice))
+        else if (horni < p
+                 && (pod_medzerou == 0 || tabulka[k].Horni_hranice >= tabulka[pod_medzerou].Horni_hranice))
             pod_medzerou = k;
     }
     const int k = najdeny ? najdeny : pod_medzerou;

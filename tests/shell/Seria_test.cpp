@@ -1,5 +1,5 @@
 // A whole series as a pupil works it: chooser, setup (the name typed while
-// its buttons rise), two screens of generated examples typed, checked and
+// its buttons rise), three screens of generated examples typed, checked and
 // continued, and the result that reaches the table, the results file and
 // the log; and the way there on a screen that the stage fills.
 #include "Program.h"
@@ -35,6 +35,8 @@ TEST(WholeProgram, ASeriesOfTask1FromTheChooserToTheResultsFile)
     Program p;
     Formulare::frm_Game01 = [] { return static_cast<platform::Form *>(hra.get()); };
     Zapis_subor(p.hd() + "Hra.res", "1|Eva| 10| 0| 1| 0\r\n1|Juraj| 2| 8| 5| 0\r\n");
+    // The teacher's scale, best mark first; the pupil's 14 of 15 (93.3 %) lies between 93 and 94.
+    Zapis_subor(p.hd() + "Znamky.dat", "94|100|1\r\n80|93|2\r\n60|79|3\r\n40|59|4\r\n0|39|5\r\n");
     p.Prejdi_titulok();
     Klik(Formulare::frm_Select->LI(1));
     Klik(Formulare::frm_Select->RI(1));
@@ -48,14 +50,14 @@ TEST(WholeProgram, ASeriesOfTask1FromTheChooserToTheResultsFile)
         QTimer::singleShot(0, [&] { Napis(s->TJmeno, meno.mid(1)); });
         Napis(s->TJmeno, meno.left(1));
     });
-    Klik(s->ICislo(2));
+    Klik(s->ICislo(3));
     ASSERT_EQ(Vpredu(), s);
     EXPECT_EQ(QString(s->TJmeno->Text), meno);
-    ASSERT_EQ(Misc::Zvoleny_pocet_prikladu, 10);
+    ASSERT_EQ(Misc::Zvoleny_pocet_prikladu, 15);
     Klik(s->picPokracuj);
     EXPECT_FALSE(s->isVisible()) << "the setup screen makes way";
 
-    for (int obrazovka = 1; obrazovka <= 2; ++obrazovka) {
+    for (int obrazovka = 1; obrazovka <= 3; ++obrazovka) {
         frm_Game01 *h = hra.get();
         ASSERT_EQ(Vpredu(), h) << obrazovka;
         for (int i = 1; i <= 5; ++i) {
@@ -76,10 +78,15 @@ TEST(WholeProgram, ASeriesOfTask1FromTheChooserToTheResultsFile)
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(Vpredu(), t);
     EXPECT_EQ(hra.existing(), nullptr) << "the exercise screen is unloaded at the end of the series";
-    EXPECT_EQ(Misc::Pocet_spravnych, 9);
+    EXPECT_EQ(Misc::Pocet_spravnych, 14);
     EXPECT_EQ(Misc::Pocet_spatnych, 1);
-    EXPECT_TRUE(Obsah_1250(p.hd() + "Hra.res").contains("1|" + meno + "| 9| 1|")) << Obsah_1250(p.hd() + "Hra.res").toStdString();
-    EXPECT_TRUE(Obsah_1250(p.hd() + "Vysledky.dat").contains(meno));
+    EXPECT_TRUE(Obsah_1250(p.hd() + "Hra.res").contains("1|" + meno + "| 14| 1| 2|")) << Obsah_1250(p.hd() + "Hra.res").toStdString();
+    const QString log = Obsah_1250(p.hd() + "Vysledky.dat");
+    EXPECT_TRUE(log.contains(meno) && log.contains(Misc::Texty[39] + ":  2\r\n")) << log.toStdString();
+    int riadok = 1;
+    while (riadok < 10 && QString(t->LJmeno(riadok)->Caption) != meno)
+        ++riadok;
+    EXPECT_EQ(QString(t->LZnamka(riadok)->Caption), "2") << "the mark on the results screen";
     EXPECT_TRUE(p.box.AskedBoxes().isEmpty()) << "nothing went wrong on the way";
     Odfot("07_results");
     Klik(t->picKonec);

@@ -95,6 +95,56 @@ TEST(Marks, EveryBoundHoldsExactlyForEveryTotal)
     EXPECT_EQ(zle, 0);
 }
 
+// The mark as a teacher reads the table, in whole numbers: the last row
+// holding the percentage; else, walking down from the percentage, the first
+// upper bound some row has (the later row where rows share it); else none.
+QString Znamka_podla_pravidla(int spravne, int celkove, const Znamky &t)
+{
+    const auto drzi = [&](const Misc::Hranice_znamky &r) {
+        return r.Hodnota_znamky != 0 && r.Dolni_hranice * celkove <= spravne * 100
+               && spravne * 100 <= r.Horni_hranice * celkove;
+    };
+    for (int k = Misc::Pocet_znamok; k >= 1; --k)
+        if (drzi(t[k]))
+            return QString::number(t[k].Hodnota_znamky);
+    for (int u = 100; u >= 0; --u) {
+        if (u * celkove >= spravne * 100)
+            continue;
+        for (int k = Misc::Pocet_znamok; k >= 1; --k)
+            if (t[k].Hodnota_znamky != 0 && t[k].Horni_hranice == u)
+                return QString::number(t[k].Hodnota_znamky);
+    }
+    return {};
+}
+
+// Teachers write their scales in any order, best mark first as often as not.
+TEST(Marks, EveryOrderOfRowsGivesTheMarkOfTheRule)
+{
+    struct Tabulka { const char *nazov; Znamky t; } tabulky[] = {
+        {"ascending with gaps", {{{}, {0, 32, 5}, {33, 49, 4}, {50, 66, 3}, {67, 84, 2}, {85, 100, 1}}}},
+        {"best mark first with gaps", {{{}, {85, 100, 1}, {67, 84, 2}, {50, 66, 3}, {33, 49, 4}, {0, 32, 5}}}},
+        {"out of order with gaps", {{{}, {50, 66, 3}, {0, 32, 5}, {85, 100, 1}, {33, 49, 4}, {67, 84, 2}}}},
+        {"best first, shared bounds", {{{}, {85, 100, 1}, {70, 85, 2}, {50, 70, 3}, {30, 50, 4}, {0, 30, 5}}}},
+        {"best first, overlaps", {{{}, {80, 100, 1}, {60, 90, 2}, {40, 65, 3}, {20, 45, 4}, {0, 25, 5}}}},
+        {"best first, wide gaps, no zero", {{{}, {90, 100, 1}, {70, 79, 2}, {50, 59, 3}, {30, 39, 4}, {10, 19, 5}}}},
+        {"two rows with one upper bound", {{{}, {60, 100, 1}, {0, 40, 3}, {20, 40, 4}, {}, {}}}},
+    };
+    for (const Tabulka &t : tabulky) {
+        int zle = 0;
+        for (int celkove = 1; celkove <= 200; ++celkove)
+            for (int spravne = 0; spravne <= celkove; ++spravne)
+                if (Vlozeni_znamky(spravne, celkove, t.t) != Znamka_podla_pravidla(spravne, celkove, t.t) && ++zle <= 5)
+                    ADD_FAILURE() << t.nazov << ": " << spravne << " of " << celkove << " gives "
+                                  << Vlozeni_znamky(spravne, celkove, t.t).toStdString() << ", the rule "
+                                  << Znamka_podla_pravidla(spravne, celkove, t.t).toStdString();
+        EXPECT_EQ(zle, 0) << t.nazov;
+    }
+    // The teacher's own examples, worked by hand.
+    const Znamky najlepsia_prva = tabulky[1].t;
+    EXPECT_EQ(Vlozeni_znamky(10, 15, najlepsia_prva), "3"); // 66.7 %: between 66 and 67
+    EXPECT_EQ(Vlozeni_znamky(11, 13, najlepsia_prva), "2"); // 84.6 %: between 84 and 85
+}
+
 // The table as read, the new result added, written back in Windows-1250
 // with CR LF and read again as shown.
 TEST(ResultsFile, AddingKeepsEveryLineOfAHandEditedTable)
