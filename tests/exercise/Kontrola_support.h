@@ -6,6 +6,8 @@
 #include "expr/Glyfy.h"
 #include "platform/Fonts.h"
 
+#include <QFile>
+
 
 namespace hra_test {
 
@@ -18,6 +20,15 @@ inline std::vector<platform::TextBox *> Bunky(Hra &h)
             if (stlpec->exists(i))
                 b.push_back((*stlpec)(i));
     return b;
+}
+
+// A help page as the help shows it: the lines under its [name].
+inline QString Napoveda(const QString &meno)
+{
+    QFile subor(QStringLiteral(LK_SOURCE_DIR "/resources/data/help.txt"));
+    const QString text = subor.open(QIODevice::ReadOnly) ? QString::fromUtf8(subor.readAll()) : QString();
+    const qsizetype od = text.indexOf(u'[' + meno + QStringLiteral("]\n"));
+    return od < 0 ? QString() : text.mid(od, text.indexOf(QStringLiteral("\n["), od) - od);
 }
 
 // Task 21, example 1 as a table: x values 1 to 6 on row 1, y = 2x on row 2.

@@ -2,10 +2,14 @@
 // a right row opens the next cells, a wrong one gets the error bubble, and
 // a second wrong click ends the example.
 #include "Kontrola_support.h"
+#include "exercise/Nacti_priklady.h"
+#include "expr/NumberText.h"
 #include "expr/Random.h"
 
 #include <QCursor>
+#include <QRegularExpression>
 #include <cmath>
+#include <set>
 
 namespace {
 
@@ -108,29 +112,103 @@ TEST_F(KontrolaRiadku, AWrongRowGetsTheBubbleForFourSecondsAndASecondWrongClickE
     EXPECT_TRUE(h.PicIcheck->Visible && Znacka(h, 2) == "-") << "a bubble, not the end of the example";
 }
 
-// As the help page says: the first row is the whole lower part, as the
-// expression shows it, not equal to 0; each row after it one step, the
-// last one x and the value it must not take, a second one after "a".
-TEST_F(KontrolaRiadku, Task11FirstRowWrittenAsTheHelpSaysIsAccepted)
+// The rows after the first that the help page names for the lower part
+// `m`, as the tables write it ("3x-24", "x²+5x", "4(x-3)"): the step for its
+// kind, then x and the values it must not take, a row's two conditions
+// joined by " a ".
+QStringList Kroky_11(const QString &m)
 {
+    const auto rozne = [](const QString &lava, double prava) { return lava + " ≠ " + FormatNumber(prava); };
+    const auto koren = [](const QString &zatvorka) { return -zatvorka.mid(1).toDouble(); }; // of "x+5"
+    static const QRegularExpression krat(QStringLiteral(R"(^(\d+|x)\((x[+-]\d+)\)$)"));
+    static const QRegularExpression clen(QStringLiteral("[+-]?[^+-]+"));
+    if (const QRegularExpressionMatch s = krat.match(m); s.hasMatch()) {
+        const QString zatvorka = s.captured(2), posledny = rozne("x", koren(zatvorka));
+        // A product: each factor at once; a number times a bracket: divided by the number.
+        if (s.captured(1) == "x")
+            return {rozne("x", 0) + " a " + posledny};
+        return {zatvorka + " ≠ 0", posledny};
+    }
+    QStringList cleny;
+    for (auto it = clen.globalMatch(m); it.hasNext();)
+        cleny << it.next().captured();
+    for (int c = 0; c < cleny.size(); ++c)
+        if (!cleny[c].contains(u'x')) {
+            // The number moved to the right, then divided by the number at x, and the root taken of x².
+            const double cislo = cleny.takeAt(c).toDouble();
+            const QString lava = cleny.join(QString()).remove(QRegularExpression(QStringLiteral("^\\+")));
+            const QString pri_x = lava.section(u'x', 0, 0);
+            const double v = -cislo / (pri_x.isEmpty() ? 1 : pri_x.toDouble());
+            const QString posledny = lava.contains(u'²') ? rozne("x", std::sqrt(v)) + " a " + rozne("x", -std::sqrt(v))
+                                                         : rozne("x", v);
+            return {rozne(lava, -cislo), posledny};
+        }
+    // No number: x taken out of every term.
+    QString zatvorka;
+    for (QString c : cleny) {
+        c.chop(1); // x² gives x, 5x gives 5
+        zatvorka += c.isEmpty() || c == "+" || c == "-" ? c + '1' : c;
+    }
+    return {"x(" + zatvorka + ") ≠ 0", rozne("x", 0) + " a " + rozne("x", koren(zatvorka))};
+}
+
+// As the help page says: the first row is the whole lower part, as the
+// expression shows it, not equal to 0; the next rows are the steps that
+// the page names for the kind of lower part, each worked there on an
+// example; the last row, the one with „a“, is x and a value it must not
+// take, a second one after „a“.
+TEST_F(KontrolaRiadku, Task11RowsWrittenAsTheHelpSaysAreAccepted)
+{
+    const QString stranka = Napoveda(QStringLiteral("11"));
+    for (const char *m : {"3x-24", "2x²-18", "x²+5x", "x(x-2)", "4(x-3)"}) {
+        const QString menovatel = QString::fromUtf8(m);
+        const QString priklad = (QStringList{menovatel + " ≠ 0"} + Kroky_11(menovatel)).join(", ");
+        EXPECT_TRUE(stranka.contains(priklad)) << "the page works " << priklad.toStdString();
+    }
     Hra &h = Ukaz("11", 0, 3);
     QStringList odmietnute;
+    std::set<int> vzory;
     for (quint32 s = 1; s <= 40; ++s) {
         Randomize_seed(s);
-        h.Vygeneruj_priklad_11(false);
+        h.PicTop_MouseDown(2, 1, 0, 1, 1);
         for (int i = 1; i <= Misc::Pocet_prikladu; ++i) {
-            const int a = 3 * i - 2;
-            Napis(h.TV1(a), h.TZ1(a + 1)->Caption);
-            Napis(h.TV2(a), QStringLiteral("0"));
-            Klikni(h, a);
-            if (h.PicIcheck->Visible || !h.TV1(a + 1)->Enabled) {
-                odmietnute << QStringLiteral("seed %1: %2 ≠ 0").arg(s).arg(h.TZ1(a + 1)->Caption);
-                Bublina_zmizne(h);
-                h.Faze_kontroly = 1;
+            const QString m = Bez_glyfov(h.TZ1(3 * i - 1)->Caption);
+            const QStringList riadky = QStringList{m + " ≠ 0"} + Kroky_11(m);
+            const QString priklad =
+                QStringLiteral("seed %1, template %2: %3: ").arg(s).arg(Misc::Vybrany_vzor[i]).arg(riadky.join(", "));
+            vzory.insert(Misc::Vybrany_vzor[i]);
+            for (int k = 0, r = 3 * i - 2; k < riadky.size(); ++k, ++r) {
+                const QStringList podmienky = riadky[k].split(QStringLiteral(" a "));
+                for (int p = 0; p < podmienky.size(); ++p) {
+                    if (p)
+                        Klikni(h, r); // „a“
+                    if (!(p ? h.TV3(r) : h.TV1(r))->Enabled) {
+                        odmietnute << priklad + QStringLiteral("row %1 not open").arg(k + 1);
+                        break;
+                    }
+                    const QStringList strany = podmienky[p].split(QStringLiteral(" ≠ "));
+                    Napis(p ? h.TV3(r) : h.TV1(r), Glyfy(strany[0].toUtf8().constData()));
+                    Napis(p ? h.TV4(r) : h.TV2(r), Glyfy(strany[1].toUtf8().constData()));
+                }
+                if ((k + 1 == riadky.size()) != (h.ICheck(r)->Tag() == "Switcher_and"))
+                    odmietnute << priklad + QStringLiteral("row %1 is not the one with „a“").arg(k + 1);
+                else if (k + 1 < riadky.size()) {
+                    Klikni(h, r);
+                    if (h.PicIcheck->Visible) {
+                        odmietnute << priklad + QStringLiteral("row %1 refused").arg(k + 1);
+                        ASSERT_TRUE(Bublina_zmizne(h));
+                        h.Faze_kontroly = 1;
+                    }
+                }
             }
         }
+        Skontroluj(h);
+        for (int i = 1; i <= Misc::Pocet_prikladu; ++i)
+            if (Znacka(h, i) != "ok")
+                odmietnute << QStringLiteral("seed %1, example %2 marked %3").arg(s).arg(i).arg(Znacka(h, i));
     }
-    EXPECT_TRUE(odmietnute.isEmpty()) << odmietnute.join('\n').toStdString();
+    EXPECT_EQ(int(vzory.size()), Misc::Pocet_vzoru());
+    EXPECT_TRUE(odmietnute.isEmpty()) << odmietnute.mid(0, 12).join('\n').toStdString();
 }
 
 TEST_F(KontrolaRiadku, ARowOfAnExampleNotMadeChecksNothing)

@@ -7,8 +7,10 @@
 // garbage, with no operand at all, and with unfinished lines; and what each
 // help page says of the answers, typed as it says on generated screens.
 #include "Kontrola_support.h"
+#include "exercise/Nacti_priklady.h"
 #include "exercise/frm_Game01_kontrola.h"
 #include "expr/NumberText.h"
+#include "expr/Prevedeni_vstupu.h"
 #include "expr/Random.h"
 #include "expr/Rovnake_hodnoty.h"
 #include "expr/Vyhodnoceni_vysledku.h"
@@ -468,15 +470,6 @@ TEST_F(Kontrola, ExpectedAnswersAsAPupilTypesThemDigitsChangedAndGarbage)
 
 double Cislo(const QString &text) { return ParseNumber(text).value_or(std::nan("")); }
 
-// A help page as the help shows it: the lines under its [name].
-QString Napoveda(const QString &meno)
-{
-    QFile subor(QStringLiteral(LK_SOURCE_DIR "/resources/data/help.txt"));
-    const QString text = subor.open(QIODevice::ReadOnly) ? QString::fromUtf8(subor.readAll()) : QString();
-    const qsizetype od = text.indexOf(u'[' + meno + QStringLiteral("]\n"));
-    return od < 0 ? QString() : text.mid(od, text.indexOf(QStringLiteral("\n["), od) - od);
-}
-
 // The help pages' sentences about the answers, each on a generated screen of
 // its task: the first example that fits is typed as the sentence says (or as
 // it says not to) and checked. `napis` gives the mark of the example typed,
@@ -577,6 +570,142 @@ TEST_F(Kontrola, EachHelpPageSaysWhatItsCheckAccepts)
         Skontroluj(h);
         EXPECT_EQ(Znacka(h, znacka).toStdString(), v.spravne ? "ok" : "ko!") << v.meno;
     }
+}
+
+// A polynomial c0 + c1·x + c2·y + c3·x² with whole coefficients, as the
+// pupil writes it multiplied out: "x²+6x+5", "-4x+6y".
+struct Mnohoclen {
+    std::array<double, 4> c{};
+    QString Text() const
+    {
+        QString t;
+        for (int k : {3, 1, 2, 0}) {
+            if (c[size_t(k)] == 0)
+                continue;
+            const QString clen = FormatNumber(c[size_t(k)]);
+            const QString pismeno = QStringList{"", "x", "y", "x²"}[k];
+            t += (c[size_t(k)] > 0 && !t.isEmpty() ? "+" : "")
+                 + (pismeno.isEmpty() || std::abs(c[size_t(k)]) != 1 ? clen : clen.chopped(1)) + pismeno;
+        }
+        return t.isEmpty() ? QStringLiteral("0") : t;
+    }
+};
+
+// The polynomial whose values `f` gives, or nothing when f is none.
+template <class F> std::optional<Mnohoclen> Z_hodnot(F &&f)
+{
+    const double x = 0.37, y = 0.59; // no lower part of the tasks is 0 there
+    const auto a = f(x, y), vpravo = f(x + 1, y), vlavo = f(x - 1, y), hore = f(x, y + 1), skuska = f(2.3, -1.7);
+    if (!a || !vpravo || !vlavo || !hore || !skuska)
+        return std::nullopt;
+    Mnohoclen m;
+    m.c[3] = std::round((*vpravo - 2 * *a + *vlavo) / 2);
+    m.c[1] = std::round((*vpravo - *vlavo) / 2 - 2 * m.c[3] * x);
+    m.c[2] = std::round(*hore - *a);
+    m.c[0] = std::round(*a - m.c[1] * x - m.c[2] * y - m.c[3] * x * x);
+    const double v = m.c[0] + m.c[1] * 2.3 - m.c[2] * 1.7 + m.c[3] * 2.3 * 2.3;
+    return std::abs(v - *skuska) < 1e-6 * std::max(1.0, std::abs(v)) ? std::optional(m) : std::nullopt;
+}
+
+// The common lower part of the lower parts as the tables write them ("2x",
+// "x²", "x+5"), as the help page builds it: the least common multiple of
+// the numbers, each letter in its highest power, each bracket once.
+struct Spolocny_menovatel {
+    int cislo = 1, x = 0, y = 0;
+    QStringList zatvorky;
+    explicit Spolocny_menovatel(const QStringList &menovatele)
+    {
+        static const QRegularExpression clen(QStringLiteral("^(\\d*)(x²?)?(y?)$"));
+        for (const QString &m : menovatele)
+            if (const QRegularExpressionMatch c = clen.match(m); !c.hasMatch()) {
+                if (!zatvorky.contains('(' + m + ')'))
+                    zatvorky << '(' + m + ')';
+            } else {
+                cislo = std::lcm(cislo, c.captured(1).isEmpty() ? 1 : c.captured(1).toInt());
+                x = std::max(x, int(c.captured(2).size()));
+                y = std::max(y, int(c.captured(3).size()));
+            }
+    }
+    QString Sucin() const
+    {
+        return (cislo == 1 ? QString() : QString::number(cislo)) + QStringList{"", "x", "x²"}[x] + (y ? "y" : "")
+               + zatvorky.join(QString());
+    }
+};
+
+// The result of task 13 as the help page says to write it: over the common
+// lower part (multiplied out if `roznasobeny`), the upper part multiplied
+// out, the fraction reduced by a common number; "" when it cannot be made.
+// `zadanie`: the upper and the lower part of the first fraction, the sign,
+// those of the second.
+std::pair<QString, QString> Vysledok_13(frm_Game01 &f, const QStringList &zadanie, bool roznasobeny)
+{
+    Spolocny_menovatel menovatel({zadanie[1], zadanie[4]});
+    const auto hodnota = [&f](const QString &riadok) {
+        return [&f, riadok = Glyfy(riadok.toUtf8().constData())](double x, double y) {
+            return Prevedeni_vstupu_na_vysledek(f.Evaluator_formulara(), riadok, x, y, 0);
+        };
+    };
+    const QString riadok =
+        QStringLiteral("((%1)/(%2))%3((%4)/(%5))").arg(zadanie[0], zadanie[1], zadanie[2], zadanie[3], zadanie[4]);
+    std::optional<Mnohoclen> citatel = Z_hodnot([&](double x, double y) -> std::optional<double> {
+        const auto z = hodnota(riadok)(x, y), m = hodnota(menovatel.Sucin())(x, y);
+        return z && m ? std::optional(*z * *m) : std::nullopt;
+    });
+    if (!citatel)
+        return {};
+    int spolocne = menovatel.cislo;
+    for (double c : citatel->c)
+        spolocne = std::gcd(spolocne, int(c));
+    for (double &c : citatel->c)
+        c /= spolocne;
+    menovatel.cislo /= spolocne;
+    const std::optional<Mnohoclen> roznasobeny_menovatel = Z_hodnot(hodnota(menovatel.Sucin()));
+    return {citatel->Text(), roznasobeny && roznasobeny_menovatel ? roznasobeny_menovatel->Text() : menovatel.Sucin()};
+}
+
+// As the help page says, worked there on examples: one fraction over the
+// common lower part, as a product or multiplied out, the upper part
+// multiplied out.
+TEST_F(Kontrola, Task13ResultWrittenAsTheHelpSaysIsAccepted)
+{
+    Hra &h = Ukaz("13", 0, 5);
+    const QString stranka = Napoveda(QStringLiteral("13"));
+    for (auto [a, b] : {std::pair{"2x", "3y"}, std::pair{"3x", "x²"}}) {
+        const QString priklad = QStringLiteral("z %1 a %2 je %3").arg(a, b, Spolocny_menovatel({a, b}).Sucin());
+        EXPECT_TRUE(stranka.contains(priklad)) << "the page works " << priklad.toStdString();
+    }
+    for (bool roznasobeny : {false, true}) {
+        const auto [citatel, menovatel] = Vysledok_13(h, {"1", "x+1", "+", "1", "x+5"}, roznasobeny);
+        EXPECT_TRUE(stranka.contains(citatel + " nad " + menovatel))
+            << "the page works " << citatel.toStdString() << " nad " << menovatel.toStdString();
+    }
+    QStringList odmietnute;
+    std::map<int, int> vzory;
+    for (quint32 s = 1; s <= 40; ++s) {
+        Randomize_seed(s);
+        h.PicTop_MouseDown(2, 1, 0, 1, 1);
+        QStringList napisane;
+        for (int i = 1; i <= Misc::Pocet_prikladu; ++i) {
+            const int u = 2 * i - 1, l = 2 * i, t = Misc::Vybrany_vzor[i];
+            QStringList zadanie;
+            for (const platform::Label *z : {h.TZ1(u), h.TZ1(l), h.TZR(u), h.TZ2(u), h.TZ2(l)})
+                zadanie << Bez_glyfov(z->Caption);
+            const auto [citatel, menovatel] = Vysledok_13(h, zadanie, vzory[t]++ % 2);
+            Napis(h.TV2(u), Glyfy(citatel.toUtf8().constData()));
+            Napis(h.TV2(l), Glyfy(menovatel.toUtf8().constData()));
+            napisane << QStringLiteral("seed %1, template %2: %3 nad %4").arg(s).arg(t).arg(citatel, menovatel);
+        }
+        Skontroluj(h);
+        for (int i = 1; i <= Misc::Pocet_prikladu; ++i)
+            if (Znacka(h, 2 * i - 1) != "ok")
+                odmietnute << napisane[i - 1];
+    }
+    EXPECT_EQ(int(vzory.size()), Misc::Pocet_vzoru());
+    for (auto [t, n] : vzory)
+        EXPECT_GE(n, 2) << "template " << t << " with its lower part in both forms";
+    EXPECT_TRUE(odmietnute.isEmpty()) << odmietnute.size() << " refused\n"
+                                      << odmietnute.mid(0, 12).join('\n').toStdString();
 }
 
 } // namespace
