@@ -5,8 +5,12 @@
 #include "platform/PrintTexts.h"
 #include "platform/ThreadHandOff.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <future>
 #include <memory>
+#include <optional>
 #include <thread>
 
 namespace platform {
@@ -14,6 +18,13 @@ namespace platform {
 namespace {
 
 QString PrintersNotKnown() { return QStringLiteral("Tlačiarne sa nedajú zistiť"); }
+
+QString DefaultNotTold() { return QStringLiteral("Tlačový systém zatiaľ neoznámil, ktorá tlačiareň je predvolená."); }
+
+// The default's question ends at the bound, cut there if need be, and says
+// what came of it itself; one stuck outside the talk (on a file of the
+// teacher's that never opens) is given up this much later.
+constexpr std::chrono::milliseconds DefaultsLeeway = PrintGrace / 3;
 
 QString DetailsNotKnown(const QString &printer)
 {
@@ -35,7 +46,19 @@ QStringList EveryValue(const CupsLibrary &cups, const Reply &reply, const char *
 struct Named {
     QString printer;
     Reply reply;
+    // The printer is the server's own: the one named for this user is not
+    // on the server.
+    bool ownMissing = false;
 };
+
+// Whether a default printer may be named for this user besides the
+// server's, which the print system then heeds before the server's.
+bool NamedForThisUser()
+{
+    return qEnvironmentVariableIsSet("LPDEST") || qEnvironmentVariableIsSet("PRINTER")
+           || QFileInfo::exists(QDir::home().filePath(QStringLiteral(".cups/lpoptions")))
+           || QFileInfo::exists(QStringLiteral("/etc/cups/lpoptions"));
+}
 
 // Asked on a thread and a connection of its own beside the printers, so
 // that a slow server, which would tell the two one after the other past
@@ -49,12 +72,24 @@ std::future<Named> AskDefault(PrintClock::time_point by)
         link.Until(by);
         Named said;
         said.printer = link.DefaultPrinter(said.reply);
+        // The print system names none when the printer named for this user
+        // is not on the server, whose own default is then offered.
+        if (said.printer.isEmpty() && said.reply.kind == Reply::Answered && NamedForThisUser()) {
+            const Attributes server = Ask(link, IPP_OP_CUPS_GET_DEFAULT, "printer-uri", "ipp://localhost/",
+                                          {"printer-name"});
+            said.printer = server.First(0);
+            said.ownMissing = !said.printer.isEmpty();
+            if (server.reply.kind != Reply::Refused || server.reply.status != IPP_STATUS_ERROR_NOT_FOUND)
+                said.reply = server.reply;
+        }
         promise->set_value(said);
     }).detach();
     return named;
 }
 
-PrinterListing Printers(PrintClock::time_point by)
+// The printers, told as soon as they are known when the default is still
+// awaited, and the listing whole.
+PrinterListing Printers(PrintClock::time_point by, const std::function<void(const PrinterListing &)> &tell)
 {
     std::future<Named> named = AskDefault(by);
     PrintConnection link;
@@ -68,12 +103,23 @@ PrinterListing Printers(PrintClock::time_point by)
         listing.why = NotDone(PrintersNotKnown(), printers.reply);
     if (!listing.why.isEmpty())
         return listing;
-    const Named told = named.wait_until(by) == std::future_status::ready ? named.get() : Named{{}, Reply::Late};
+    if (named.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        PrinterListing meanwhile = listing;
+        meanwhile.defaultAwaited = true;
+        tell(meanwhile);
+    }
+    const Named told = named.wait_until(by + DefaultsLeeway) == std::future_status::ready ? named.get()
+                                                                                          : Named{{}, Reply::Late};
     listing.defaultPrinter = told.printer;
+    listing.ownDefaultMissing = told.ownMissing;
     if (told.reply.kind == Reply::Late)
-        listing.why = QStringLiteral("Tlačový systém zatiaľ neoznámil, ktorá tlačiareň je predvolená.");
+        listing.why = DefaultNotTold();
     else if (told.reply.kind != Reply::Answered)
         listing.why = NotDone(QStringLiteral("Predvolená tlačiareň sa nedá zistiť"), told.reply);
+    else if (told.ownMissing)
+        listing.why = QStringLiteral("Tlačiareň, ktorú máte nastavenú ako predvolenú, tlačový systém nepozná. "
+                                     "Predvolená tlačiareň tlačového systému je %1.")
+                          .arg(told.printer);
     return listing;
 }
 
@@ -131,8 +177,16 @@ public:
     {
         const auto [by, bound] = Bound();
         AnswerOnScreenThread<PrinterListing>(
-            context, bound, [by] { return Printers(by); },
-            [] { return PrinterListing{{}, {}, NotDone(PrintersNotKnown(), Reply::Late)}; },
+            context, bound, [by](const auto &tell) { return Printers(by, tell); },
+            [](const std::optional<PrinterListing> &told) {
+                PrinterListing late;
+                if (told) {
+                    late = *told;
+                    late.defaultAwaited = false;
+                }
+                late.why = told ? DefaultNotTold() : NotDone(PrintersNotKnown(), Reply::Late);
+                return late;
+            },
             std::move(answer));
     }
     void AskDetails(const QString &printer, QObject *context,
