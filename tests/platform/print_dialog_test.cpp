@@ -176,17 +176,18 @@ TEST_F(Dialog_tlace, PrintPressedWhileThePrintersAreSearchedIsTakenWhenTheSearch
         const char *tlaciaren;            // printed on it at the first press; nullptr: a file
         QString poznamka;                 // the dialog stays, saying this
     } pripady[] = {
-        {"the default told after the printers: printed on it", {obe, "Zborovna", {}}, 0, 600, false, "Zborovna", {}},
+        {"the default told after the printers: printed on it", {obe, "Zborovna", {}}, 0, 1500, false, "Zborovna",
+         {}},
         {"every answer late: printed on the default", {obe, "Zborovna", {}}, 600, {}, false, "Zborovna", {}},
-        {"the default not told in time: said, the dialog stays", {obe, {}, nezname}, 0, 600, false, nullptr,
+        {"the default not told in time: said, the dialog stays", {obe, {}, nezname}, 0, 1500, false, nullptr,
          nezname + subor},
-        {"no default printer: said, the dialog stays", {obe, {}, {}}, 0, 600, false, nullptr,
+        {"no default printer: said, the dialog stays", {obe, {}, {}}, 0, 1500, false, nullptr,
          "Tlačový systém nemá nastavenú predvolenú tlačiareň." + subor},
         {"the printers not known: said, the dialog stays", {{}, {}, nie_su}, 600, {}, false, nullptr,
          nie_su + " Pracovný list sa dá uložiť do súboru PDF."},
         {"the teacher's own default not on the server: the server's offered, not taken",
-         {obe, "Zborovna", vlastna, true, false}, 0, 600, false, nullptr, vlastna + subor},
-        {"the file chosen before print: written at once", {obe, "Zborovna", {}}, 0, 600, true, nullptr, {}},
+         {obe, "Zborovna", vlastna, true, false}, 0, 1500, false, nullptr, vlastna + subor},
+        {"the file chosen before print: written at once", {obe, "Zborovna", {}}, 0, 1500, true, nullptr, {}},
     };
     for (const auto &c : pripady) {
         adresar.zoznam = c.zoznam;
