@@ -37,7 +37,8 @@ public:
             bez_predvolenej.defaultAwaited = true;
             Odpovedz(context, zoznam_ms, [answer, bez_predvolenej] { answer(bez_predvolenej); });
         }
-        Odpovedz(context, predvolena_ms.value_or(zoznam_ms), [answer = std::move(answer), zoznam = zoznam] { answer(zoznam); });
+        Odpovedz(context, predvolena_ms.value_or(zoznam_ms),
+                 [answer = std::move(answer), zoznam = zoznam] { answer(zoznam); });
     }
     void AskDetails(const QString &printer, QObject *context,
                     std::function<void(const platform::PrinterDetails &)> answer) override

@@ -422,7 +422,7 @@ private:
         Clock::time_point lastDue{};
         bool fresh = true;    // nothing came from the program yet
         bool refused = false; // answered here: what the program sends next goes nowhere
-        QByteArray asked;     // the program's request so far, up to its operation
+        QByteArray asked{};   // the program's request so far, up to its operation
         int operation = 0;    // the request's IPP operation, once known
     };
 
@@ -472,7 +472,7 @@ private:
             if (fds[1].revents & POLLIN)
                 if (const int client = ::accept(listener_, nullptr, nullptr); client >= 0) {
                     if (const int server = ConnectTo(server_); server >= 0)
-                        pairs[client] = Pair{server, {}, false, {}, true, false, {}, 0};
+                        pairs[client] = Pair{server, {}, false, {}, true};
                     else
                         ::close(client);
                 }
