@@ -6,6 +6,7 @@
 #include "platform/ThreadHandOff.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <future>
@@ -46,18 +47,32 @@ QStringList EveryValue(const CupsLibrary &cups, const Reply &reply, const char *
 struct Named {
     QString printer;
     Reply reply;
-    // The printer is the server's own: the one named for this user is not
-    // on the server.
-    bool ownMissing = false;
+    // The default printer named for this user, which the server lacks;
+    // printer is then the server's own, if it names one.
+    QString ownMissing{};
 };
 
-// Whether a default printer may be named for this user besides the
-// server's, which the print system then heeds before the server's.
-bool NamedForThisUser()
+// The default printer named for this user, which the print system heeds
+// before the server's: in the environment, else in the user's options or
+// the machine's; empty when none is. Only a plain file is read, never one
+// that might not open (a pipe).
+QString NamedForThisUser()
 {
-    return qEnvironmentVariableIsSet("LPDEST") || qEnvironmentVariableIsSet("PRINTER")
-           || QFileInfo::exists(QDir::home().filePath(QStringLiteral(".cups/lpoptions")))
-           || QFileInfo::exists(QStringLiteral("/etc/cups/lpoptions"));
+    for (const char *variable : {"LPDEST", "PRINTER"})
+        if (const QString named = qEnvironmentVariable(variable); !named.isEmpty() && named != QLatin1String("lp"))
+            return named;
+    for (const QString &path : {QDir::home().filePath(QStringLiteral(".cups/lpoptions")),
+                                QStringLiteral("/etc/cups/lpoptions")}) {
+        QFile options(path);
+        if (!QFileInfo(path).isFile() || !options.open(QIODevice::ReadOnly))
+            continue;
+        while (!options.atEnd()) {
+            const QList<QByteArray> words = options.readLine().simplified().split(' ');
+            if (words.size() > 1 && words[0].compare("Default", Qt::CaseInsensitive) == 0)
+                return QString::fromUtf8(words[1]);
+        }
+    }
+    return {};
 }
 
 // Asked on a thread and a connection of its own beside the printers, so
@@ -74,11 +89,12 @@ std::future<Named> AskDefault(PrintClock::time_point by)
         said.printer = link.DefaultPrinter(said.reply);
         // The print system names none when the printer named for this user
         // is not on the server, whose own default is then offered.
-        if (said.printer.isEmpty() && said.reply.kind == Reply::Answered && NamedForThisUser()) {
+        if (said.printer.isEmpty() && said.reply.kind == Reply::Answered)
+            said.ownMissing = NamedForThisUser();
+        if (!said.ownMissing.isEmpty()) {
             const Attributes server = Ask(link, IPP_OP_CUPS_GET_DEFAULT, "printer-uri", "ipp://localhost/",
                                           {"printer-name"});
             said.printer = server.First(0);
-            said.ownMissing = !said.printer.isEmpty();
             if (server.reply.kind != Reply::Refused || server.reply.status != IPP_STATUS_ERROR_NOT_FOUND)
                 said.reply = server.reply;
         }
@@ -111,15 +127,17 @@ PrinterListing Printers(PrintClock::time_point by, const std::function<void(cons
     const Named told = named.wait_until(by + DefaultsLeeway) == std::future_status::ready ? named.get()
                                                                                           : Named{{}, Reply::Late};
     listing.defaultPrinter = told.printer;
-    listing.ownDefaultMissing = told.ownMissing;
+    listing.ownDefaultMissing = !told.ownMissing.isEmpty();
     if (told.reply.kind == Reply::Late)
         listing.why = DefaultNotTold();
     else if (told.reply.kind != Reply::Answered)
         listing.why = NotDone(QStringLiteral("Predvolená tlačiareň sa nedá zistiť"), told.reply);
-    else if (told.ownMissing)
-        listing.why = QStringLiteral("Tlačiareň, ktorú máte nastavenú ako predvolenú, tlačový systém nepozná. "
-                                     "Predvolená tlačiareň tlačového systému je %1.")
-                          .arg(told.printer);
+    else if (listing.ownDefaultMissing)
+        listing.why = QStringLiteral("Tlačiareň %1, ktorú máte nastavenú ako predvolenú, tlačový systém nepozná.")
+                          .arg(told.ownMissing)
+                      + (told.printer.isEmpty()
+                             ? QString()
+                             : QStringLiteral(" Predvolená tlačiareň tlačového systému je %1.").arg(told.printer));
     return listing;
 }
 

@@ -22,8 +22,8 @@ struct PrinterListing {
     // there); empty when the list is whole.
     QString why;
     // The default printer named for this user is not on the print server:
-    // defaultPrinter is the server's own, offered, not chosen for the
-    // teacher.
+    // defaultPrinter is the server's own, if it names one, offered, not
+    // chosen for the teacher.
     bool ownDefaultMissing = false;
     // The default printer is still being asked: the listing is told again,
     // whole, once it is known or the bound has passed.

@@ -163,8 +163,8 @@ TEST_F(Dialog_tlace, PrintPressedWhileThePrintersAreSearchedIsTakenWhenTheSearch
 {
     const QString subor = QStringLiteral(" Pracovný list sa preto uloží do súboru PDF, ak nevyberiete tlačiareň.");
     const QString nezname = QStringLiteral("Tlačový systém zatiaľ neoznámil, ktorá tlačiareň je predvolená.");
-    const QString vlastna = QStringLiteral("Tlačiareň, ktorú máte nastavenú ako predvolenú, tlačový systém nepozná. "
-                                           "Predvolená tlačiareň tlačového systému je Zborovna.");
+    const QString vlastna = QStringLiteral("Tlačiareň Chyba, ktorú máte nastavenú ako predvolenú, tlačový systém "
+                                           "nepozná. Predvolená tlačiareň tlačového systému je Zborovna.");
     const QString nie_su = QStringLiteral("Tlačiarne sa nedajú zistiť: tlačový systém neodpovedal včas.");
     const QStringList obe{"Kabinet", "Zborovna"};
     const struct {

@@ -253,7 +253,7 @@ TEST(PrinterDirectory, ThePrintersComeAtOnceAndTheDefaultWhenItIsTold)
         {"the user's own default, which the server has", ms(0), ms(0), "Kabinet", false, "Kabinet", false, ""},
         {"the user's own default, which the server lacks: the server's offered", ms(0), ms(0), "Chyba", false,
          "Zborovna", true,
-         "Tlačiareň, ktorú máte nastavenú ako predvolenú, tlačový systém nepozná. Predvolená tlačiareň tlačového "
+         "Tlačiareň Chyba, ktorú máte nastavenú ako predvolenú, tlačový systém nepozná. Predvolená tlačiareň tlačového "
          "systému je Zborovna."},
     };
     for (const auto &row : rows) {
