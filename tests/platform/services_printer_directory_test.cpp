@@ -319,3 +319,41 @@ TEST(ThreadHandOff, LateIsNeverSaidBeforeTheBoundHasPassed)
                                            << std::chrono::duration<double, std::milli>(*a.late - a.at).count()
                                            << " ms into a bound of " << a.bound.count() << " ms";
 }
+
+// What the work tells before its answer is handed over as it comes, and
+// late, when the answer does not come within the bound, is given the last
+// thing told; nothing told or answered is heard after that.
+TEST(ThreadHandOff, WhatIsToldComesFirstAndLateKeepsTheLastOfIt)
+{
+    const struct {
+        const char *name;
+        QList<int> told;   // by the work, at once
+        bool answers;      // the work answers 9 at once (well within the bound), else only past it
+        QList<int> heard;  // -1: late with nothing told, 100 + n: late with n told last
+    } rows[] = {
+        {"told, then answered", {1, 2}, true, {1, 2, 9}},
+        {"told, then late: late gets the last told", {1, 2}, false, {1, 2, 102}},
+        {"nothing told, late", {}, false, {-1}},
+    };
+    for (const auto &row : rows) {
+        std::promise<void> release;
+        const std::shared_future<void> gate = release.get_future().share();
+        QList<int> heard;
+        QObject context;
+        AnswerOnScreenThread<int>(
+            &context, std::chrono::milliseconds(row.answers ? 10000 : 300),
+            [&row, gate](const std::function<void(const int &)> &tell) {
+                for (int t : row.told)
+                    tell(t);
+                if (!row.answers)
+                    gate.wait();
+                return 9;
+            },
+            [](const std::optional<int> &told) { return told ? 100 + *told : -1; },
+            [&heard](const int &said) { heard << said; });
+        Within(12000, [&] { return heard.size() >= row.heard.size(); });
+        release.set_value();
+        Within(200, [] { return false; });
+        EXPECT_EQ(heard, row.heard) << row.name;
+    }
+}
