@@ -30,6 +30,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace platform {
 
 namespace {
@@ -51,6 +53,17 @@ QString AsSentence(const QString &why)
 }
 
 QString Native(const QString &path) { return QDir::toNativeSeparators(path); }
+
+// The file a name typed in the dialog means: one without a folder is in the
+// home folder, and "~/" at its start is the home folder, as in the file
+// chooser.
+QFileInfo Typed(const QString &name)
+{
+    QString path = QDir::fromNativeSeparators(name.trimmed());
+    if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
+        path = QDir::homePath() + path.mid(1);
+    return QFileInfo(QDir::home().absoluteFilePath(path));
+}
 
 // Whether the last part of a path names no file: empty (a folder's "/"),
 // dots, or the extension alone, which would be written as a hidden file.
@@ -92,11 +105,23 @@ protected:
 private:
     QGroupBox *MakeOutput();
     QGroupBox *MakeCopiesAndPages();
-    // The teacher's own choice of where to print.
+    // The teacher's own choice of where to print, which print pressed
+    // before it no longer waits for.
     void Choose(QRadioButton *output)
     {
         output->setChecked(true);
         chosen_ = true;
+        if (std::exchange(printWhenFound_, false))
+            printersNote_->setText(Searching());
+    }
+    static QString AwaitingTheDefault()
+    {
+        return QStringLiteral("Pracovný list sa vytlačí na predvolenej tlačiarni, hneď ako ju tlačový systém oznámi.");
+    }
+    QString Searching() const
+    {
+        return printers_->count() ? QStringLiteral("Zisťuje sa, ktorá tlačiareň je predvolená…")
+                                  : QStringLiteral("Hľadajú sa tlačiarne…");
     }
     void ShowPrinters(const PrinterListing &listing);
     void AskDetails();
@@ -118,6 +143,11 @@ private:
     // Once the teacher has chosen, printers that come late leave the choice
     // alone.
     bool chosen_ = false;
+    // The printers or the default one are still being asked.
+    bool searching_ = true;
+    // Print was pressed meanwhile with nothing chosen: the sheet goes to the
+    // default printer once it is known, else the dialog says why not.
+    bool printWhenFound_ = false;
     // The details of each printer as the directory told them, a refusal
     // too: asked once in the dialog's life, said once.
     QHash<QString, PrinterDetails> known_;
@@ -286,35 +316,54 @@ QGroupBox *PrintDialog::MakeCopiesAndPages()
     return box;
 }
 
+// The printers as soon as they are known, the default one chosen once it
+// is told; while it is awaited none is, lest the teacher take the first for
+// it.
 void PrintDialog::ShowPrinters(const PrinterListing &listing)
 {
+    searching_ = listing.defaultAwaited;
     const bool any = !listing.printers.isEmpty();
     const int byDefault = listing.printers.indexOf(listing.defaultPrinter);
     {
         const QSignalBlocker quiet(printers_);
-        printers_->clear();
-        printers_->addItems(listing.printers);
-        printers_->setCurrentIndex(any ? qMax(byDefault, 0) : -1);
+        const QString teachers = chosen_ && toPrinter_->isChecked() ? printers_->currentText() : QString();
+        QStringList shown;
+        for (int i = 0; i < printers_->count(); ++i)
+            shown << printers_->itemText(i);
+        if (shown != listing.printers) {
+            printers_->clear();
+            printers_->addItems(listing.printers);
+        }
+        if (!teachers.isEmpty())
+            printers_->setCurrentIndex(printers_->findText(teachers));
+        else
+            printers_->setCurrentIndex(any && !searching_ ? qMax(byDefault, 0) : -1);
     }
     toPrinter_->setEnabled(any);
     printers_->setEnabled(any);
-    if (any && byDefault >= 0 && !chosen_)
+    if (byDefault >= 0 && !listing.ownDefaultMissing && !chosen_)
         toPrinter_->setChecked(true);
     const QString why = AsSentence(listing.why);
-    if (!any)
-        printersNote_->setText((why.isEmpty() ? QStringLiteral("Tlačový systém nepozná žiadnu tlačiareň.") : why)
-                               + QStringLiteral(" Pracovný list sa dá uložiť do súboru PDF."));
-    else if (!why.isEmpty() && toFile_->isChecked() && !chosen_)
-        // The default printer not known: why the file is chosen.
-        printersNote_->setText(why + QStringLiteral(" Pracovný list sa preto uloží do súboru PDF, ak nevyberiete "
-                                                    "tlačiareň."));
-    else
-        printersNote_->setText(why);
+    QString note = why;
+    if (searching_)
+        note = printWhenFound_ ? AwaitingTheDefault() : Searching();
+    else if (!any)
+        note = (why.isEmpty() ? QStringLiteral("Tlačový systém nepozná žiadnu tlačiareň.") : why)
+               + QStringLiteral(" Pracovný list sa dá uložiť do súboru PDF.");
+    else if (toFile_->isChecked() && !chosen_)
+        // No default printer to choose: why the file is chosen.
+        note = (why.isEmpty() ? QStringLiteral("Tlačový systém nemá nastavenú predvolenú tlačiareň.") : why)
+               + QStringLiteral(" Pracovný list sa preto uloží do súboru PDF, ak nevyberiete tlačiareň.");
+    printersNote_->setText(note);
     // What is missing of the list is said until a printer is chosen.
-    noteOrDetails_->setCurrentWidget(why.isEmpty() && any ? details_ : printersNote_);
-    if (any)
+    noteOrDetails_->setCurrentWidget(note.isEmpty() ? details_ : printersNote_);
+    if (printers_->currentIndex() >= 0)
         AskDetails();
     Grow(printersNote_);
+    // Print pressed meanwhile goes to the default printer told; else the
+    // note says why not, and the dialog stays for the teacher's choice.
+    if (!searching_ && std::exchange(printWhenFound_, false) && toPrinter_->isChecked())
+        Print();
 }
 
 void PrintDialog::AskDetails()
@@ -374,7 +423,7 @@ void PrintDialog::Grow(QWidget *changed)
 
 void PrintDialog::ChooseFile()
 {
-    const QFileInfo now(QDir::home().absoluteFilePath(QDir::fromNativeSeparators(fileName_->text().trimmed())));
+    const QFileInfo now = Typed(fileName_->text());
     // The folder is made when a file is written there, not for looking.
     QDir folder(now.absolutePath());
     while (!folder.exists() && folder.cdUp()) {
@@ -416,16 +465,19 @@ std::optional<QString> PrintDialog::CheckedFile()
     QString name = fileName_->text().trimmed();
     if (name.isEmpty())
         return refused(QStringLiteral("Napíšte názov súboru, do ktorého sa má pracovný list uložiť."));
-    // A name without a folder is one in the home folder.
-    QFileInfo file(QDir::home().absoluteFilePath(QDir::fromNativeSeparators(name)));
+    QFileInfo file = Typed(name);
     if (file.isDir())
         return refused(QStringLiteral("%1 je priečinok.\nNapíšte aj názov súboru.").arg(Native(file.filePath())));
     if (NamesNoFile(file.fileName()))
         return refused(QStringLiteral("%1 nie je názov súboru.\nNapíšte aj názov súboru.").arg(Native(file.filePath())));
+    if (file.fileName().startsWith(QLatin1Char('.')))
+        return refused(QStringLiteral("%1 by bol skrytý súbor, lebo jeho názov začína bodkou.\nNapíšte názov "
+                                      "súboru bez bodky na začiatku.")
+                           .arg(Native(file.filePath())));
     if (!file.fileName().endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
         name += name.endsWith(QLatin1Char('.')) ? QStringLiteral("pdf") : QStringLiteral(".pdf");
         fileName_->setText(name);
-        file.setFile(QDir::home().absoluteFilePath(QDir::fromNativeSeparators(name)));
+        file = Typed(name);
     }
     if (!QDir().mkpath(file.absolutePath()))
         return refused(QStringLiteral("Priečinok %1 neexistuje a nedá sa vytvoriť.").arg(Native(file.absolutePath())));
@@ -449,6 +501,13 @@ std::optional<QString> PrintDialog::CheckedFile()
 
 void PrintDialog::Print()
 {
+    if (searching_ && !chosen_) {
+        printWhenFound_ = true;
+        printersNote_->setText(AwaitingTheDefault());
+        noteOrDetails_->setCurrentWidget(printersNote_);
+        Grow(printersNote_);
+        return;
+    }
     PrintDialogChoice choice;
     if (toPrinter_->isChecked() && printers_->currentIndex() >= 0) {
         choice.deviceName = printers_->currentText();

@@ -3,8 +3,12 @@
 // copies and the pages. It never waits on the print system: it opens at
 // once with the PDF file chosen and a note of what it awaits, and takes the
 // printers, the default one and a printer's details from the printer
-// directory as they come; when the printers cannot be had, it says why
-// and the file stays chosen. Print may be pressed at any time.
+// directory as they come; when the printers or the default one cannot be
+// had, it says why and the file stays chosen. Print may be pressed at any
+// time: pressed while the printers are searched, with nothing chosen, it is
+// taken when the search ends, to the default printer then known; with none
+// known the dialog says why and stays, so a file is written only when the
+// teacher chose it or was told why.
 #include "platform/Printer.h"
 
 #include <optional>
@@ -12,8 +16,9 @@
 namespace platform {
 
 // The teacher's choice in the dialog titled `title`; nothing when cancelled.
-// A file chosen has passed its checks: ".pdf" added to a name that does
-// not end in it, its missing folder made, writing over an existing file
+// A file chosen has passed its checks: "~/" at its start the home folder,
+// a hidden one (".x") refused, ".pdf" added to a name that does not end in
+// it, its missing folder made, writing over an existing file
 // agreed to; a folder that cannot be made or written to is said while the
 // dialog stays, before anything is asked of a file there.
 std::optional<PrintDialogChoice> AskPrintChoice(const QString &title);

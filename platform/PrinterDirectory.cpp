@@ -5,8 +5,13 @@
 #include "platform/PrintTexts.h"
 #include "platform/ThreadHandOff.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
 #include <future>
 #include <memory>
+#include <optional>
 #include <thread>
 
 namespace platform {
@@ -14,6 +19,13 @@ namespace platform {
 namespace {
 
 QString PrintersNotKnown() { return QStringLiteral("Tlačiarne sa nedajú zistiť"); }
+
+QString DefaultNotTold() { return QStringLiteral("Tlačový systém zatiaľ neoznámil, ktorá tlačiareň je predvolená."); }
+
+// The default's question ends at the bound, cut there if need be, and says
+// what came of it itself; one stuck outside the talk (on a file of the
+// teacher's that never opens) is given up this much later.
+constexpr std::chrono::milliseconds DefaultsLeeway = PrintGrace / 3;
 
 QString DetailsNotKnown(const QString &printer)
 {
@@ -35,7 +47,33 @@ QStringList EveryValue(const CupsLibrary &cups, const Reply &reply, const char *
 struct Named {
     QString printer;
     Reply reply;
+    // The default printer named for this user, which the server lacks;
+    // printer is then the server's own, if it names one.
+    QString ownMissing{};
 };
+
+// The default printer named for this user, which the print system heeds
+// before the server's: in the environment, else in the user's options or
+// the machine's; empty when none is. Only a plain file is read, never one
+// that might not open (a pipe).
+QString NamedForThisUser()
+{
+    for (const char *variable : {"LPDEST", "PRINTER"})
+        if (const QString named = qEnvironmentVariable(variable); !named.isEmpty() && named != QLatin1String("lp"))
+            return named;
+    for (const QString &path : {QDir::home().filePath(QStringLiteral(".cups/lpoptions")),
+                                QStringLiteral("/etc/cups/lpoptions")}) {
+        QFile options(path);
+        if (!QFileInfo(path).isFile() || !options.open(QIODevice::ReadOnly))
+            continue;
+        while (!options.atEnd()) {
+            const QList<QByteArray> words = options.readLine().simplified().split(' ');
+            if (words.size() > 1 && words[0].compare("Default", Qt::CaseInsensitive) == 0)
+                return QString::fromUtf8(words[1]);
+        }
+    }
+    return {};
+}
 
 // Asked on a thread and a connection of its own beside the printers, so
 // that a slow server, which would tell the two one after the other past
@@ -49,12 +87,25 @@ std::future<Named> AskDefault(PrintClock::time_point by)
         link.Until(by);
         Named said;
         said.printer = link.DefaultPrinter(said.reply);
+        // The print system names none when the printer named for this user
+        // is not on the server, whose own default is then offered.
+        if (said.printer.isEmpty() && said.reply.kind == Reply::Answered)
+            said.ownMissing = NamedForThisUser();
+        if (!said.ownMissing.isEmpty()) {
+            const Attributes server = Ask(link, IPP_OP_CUPS_GET_DEFAULT, "printer-uri", "ipp://localhost/",
+                                          {"printer-name"});
+            said.printer = server.First(0);
+            if (server.reply.kind != Reply::Refused || server.reply.status != IPP_STATUS_ERROR_NOT_FOUND)
+                said.reply = server.reply;
+        }
         promise->set_value(said);
     }).detach();
     return named;
 }
 
-PrinterListing Printers(PrintClock::time_point by)
+// The printers, told as soon as they are known when the default is still
+// awaited, and the listing whole.
+PrinterListing Printers(PrintClock::time_point by, const std::function<void(const PrinterListing &)> &tell)
 {
     std::future<Named> named = AskDefault(by);
     PrintConnection link;
@@ -68,12 +119,25 @@ PrinterListing Printers(PrintClock::time_point by)
         listing.why = NotDone(PrintersNotKnown(), printers.reply);
     if (!listing.why.isEmpty())
         return listing;
-    const Named told = named.wait_until(by) == std::future_status::ready ? named.get() : Named{{}, Reply::Late};
+    if (named.wait_for(std::chrono::seconds(0)) != std::future_status::ready) {
+        PrinterListing meanwhile = listing;
+        meanwhile.defaultAwaited = true;
+        tell(meanwhile);
+    }
+    const Named told = named.wait_until(by + DefaultsLeeway) == std::future_status::ready ? named.get()
+                                                                                          : Named{{}, Reply::Late};
     listing.defaultPrinter = told.printer;
+    listing.ownDefaultMissing = !told.ownMissing.isEmpty();
     if (told.reply.kind == Reply::Late)
-        listing.why = QStringLiteral("Tlačový systém zatiaľ neoznámil, ktorá tlačiareň je predvolená.");
+        listing.why = DefaultNotTold();
     else if (told.reply.kind != Reply::Answered)
         listing.why = NotDone(QStringLiteral("Predvolená tlačiareň sa nedá zistiť"), told.reply);
+    else if (listing.ownDefaultMissing)
+        listing.why = QStringLiteral("Tlačiareň %1, ktorú máte nastavenú ako predvolenú, tlačový systém nepozná.")
+                          .arg(told.ownMissing)
+                      + (told.printer.isEmpty()
+                             ? QString()
+                             : QStringLiteral(" Predvolená tlačiareň tlačového systému je %1.").arg(told.printer));
     return listing;
 }
 
@@ -131,8 +195,16 @@ public:
     {
         const auto [by, bound] = Bound();
         AnswerOnScreenThread<PrinterListing>(
-            context, bound, [by] { return Printers(by); },
-            [] { return PrinterListing{{}, {}, NotDone(PrintersNotKnown(), Reply::Late)}; },
+            context, bound, [by](const auto &tell) { return Printers(by, tell); },
+            [](const std::optional<PrinterListing> &told) {
+                PrinterListing late;
+                if (told) {
+                    late = *told;
+                    late.defaultAwaited = false;
+                }
+                late.why = told ? DefaultNotTold() : NotDone(PrintersNotKnown(), Reply::Late);
+                return late;
+            },
             std::move(answer));
     }
     void AskDetails(const QString &printer, QObject *context,

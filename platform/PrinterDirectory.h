@@ -21,6 +21,13 @@ struct PrinterListing {
     // print system does not answer in time, refused, wants a login, is not
     // there); empty when the list is whole.
     QString why;
+    // The default printer named for this user is not on the print server:
+    // defaultPrinter is the server's own, if it names one, offered, not
+    // chosen for the teacher.
+    bool ownDefaultMissing = false;
+    // The default printer is still being asked: the listing is told again,
+    // whole, once it is known or the bound has passed.
+    bool defaultAwaited = false;
 };
 
 struct PrinterDetails {
@@ -38,9 +45,10 @@ struct PrinterDetails {
 class PrinterDirectory {
 public:
     virtual ~PrinterDirectory() = default;
-    // Asks for the printers and the default one; answer runs exactly once,
-    // on the screen's thread, whenever that thread gets its turn, unless
-    // context is destroyed first.
+    // Asks for the printers and the default one; answer runs on the
+    // screen's thread, whenever that thread gets its turn, unless context
+    // is destroyed first: with the printers as soon as they are known (the
+    // default awaited), and once with the listing whole.
     virtual void AskPrinters(QObject *context, std::function<void(const PrinterListing &)> answer) = 0;
     // Asks for one printer's details, the same way.
     virtual void AskDetails(const QString &printer, QObject *context,

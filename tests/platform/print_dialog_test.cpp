@@ -14,12 +14,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 using namespace platform;
 using lktest::Adresar_tlaciarni;
@@ -37,6 +39,14 @@ W *Prvok(QDialog &d, const char *meno)
 QString Text(QDialog &d, const char *meno) { return Prvok<QLabel>(d, meno)->text(); }
 
 void Tlac(QDialog &d) { d.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click(); }
+
+// The teacher types the file's name over the one offered.
+void Napis_nazov(QDialog &d, const char *meno)
+{
+    auto *nazov = Prvok<QLineEdit>(d, "fileName");
+    nazov->selectAll();
+    QTest::keyClicks(nazov, QString::fromUtf8(meno));
+}
 
 // A home folder of the test's own (the file offered is made in it) and the
 // printer directory and message boxes of the test.
@@ -79,7 +89,9 @@ TEST_F(Dialog_tlace, OpensAtOnceOnTheFileAndTakesThePrintersAsTheyCome)
     } pripady[] = {
         {"the default printer chosen when it comes", {{"Kabinet", "Zborovna"}, "Zborovna", {}}, 300, false, true,
          nullptr},
-        {"no default printer: the file stays chosen", {{"Kabinet", "Zborovna"}, {}, {}}, 0, false, false, nullptr},
+        {"no default printer: said why the file stays chosen", {{"Kabinet", "Zborovna"}, {}, {}}, 0, false, false,
+         "Tlačový systém nemá nastavenú predvolenú tlačiareň. Pracovný list sa preto uloží do súboru PDF, ak "
+         "nevyberiete tlačiareň."},
         {"the file chosen before the printers came stays chosen", {{"Kabinet"}, "Kabinet", {}}, 300, true, false,
          nullptr},
         {"the default not told in time: said why the file is chosen", {{"Kabinet", "Zborovna"}, {}, nezname}, 300,
@@ -94,7 +106,7 @@ TEST_F(Dialog_tlace, OpensAtOnceOnTheFileAndTakesThePrintersAsTheyCome)
          "Tlačiarne sa nedajú zistiť: tlačový systém neodpovedal včas. Pracovný list sa dá uložiť do súboru PDF."},
         {"a print system with no printer", {}, 0, false, false,
          "Tlačový systém nepozná žiadnu tlačiareň. Pracovný list sa dá uložiť do súboru PDF."},
-        {"never answered: still awaited, print takes the file", {{"Kabinet"}, "Kabinet", {}}, Adresar_tlaciarni::Nikdy,
+        {"never answered: still awaited, print waits for it", {{"Kabinet"}, "Kabinet", {}}, Adresar_tlaciarni::Nikdy,
          false, false, "Hľadajú sa tlačiarne…"},
     };
     for (const auto &c : pripady) {
@@ -126,6 +138,10 @@ TEST_F(Dialog_tlace, OpensAtOnceOnTheFileAndTakesThePrintersAsTheyCome)
                 << c.nazov;
             Tlac(d);
         });
+        if (c.ms == Adresar_tlaciarni::Nikdy) {
+            EXPECT_FALSE(volba.has_value()) << c.nazov << ": a file nobody chose";
+            continue;
+        }
         ASSERT_TRUE(volba.has_value()) << c.nazov;
         EXPECT_EQ(volba->deviceName, c.na_tlaciaren ? c.zoznam.defaultPrinter : QString()) << c.nazov;
         EXPECT_EQ(volba->fileName.isEmpty(), c.na_tlaciaren) << c.nazov;
@@ -134,6 +150,80 @@ TEST_F(Dialog_tlace, OpensAtOnceOnTheFileAndTakesThePrintersAsTheyCome)
     EXPECT_EQ(adresar.zoznamy, int(std::size(pripady))) << "the printers asked once a dialog";
     EXPECT_EQ(adresar.opytane, QStringList({"Zborovna", "Kabinet", "Kabinet", "Kabinet", "Kabinet"}))
         << "the details of the printer shown asked for, of no other";
+    EXPECT_TRUE(box.AskedBoxes().isEmpty());
+}
+
+// Print pressed while the printers or the default one are still being
+// asked, the teacher having chosen nothing, is taken when the search ends,
+// the dialog answering meanwhile: the sheet goes to the default printer
+// told; with none told, the dialog says why and stays, and a file is
+// written only when print is pressed again. A file the teacher chose first
+// is written at once.
+TEST_F(Dialog_tlace, PrintPressedWhileThePrintersAreSearchedIsTakenWhenTheSearchEnds)
+{
+    const QString subor = QStringLiteral(" Pracovný list sa preto uloží do súboru PDF, ak nevyberiete tlačiareň.");
+    const QString nezname = QStringLiteral("Tlačový systém zatiaľ neoznámil, ktorá tlačiareň je predvolená.");
+    const QString vlastna = QStringLiteral("Tlačiareň Chyba, ktorú máte nastavenú ako predvolenú, tlačový systém "
+                                           "nepozná. Predvolená tlačiareň tlačového systému je Zborovna.");
+    const QString nie_su = QStringLiteral("Tlačiarne sa nedajú zistiť: tlačový systém neodpovedal včas.");
+    const QStringList obe{"Kabinet", "Zborovna"};
+    const struct {
+        const char *nazov;
+        PrinterListing zoznam;
+        int zoznam_ms;
+        std::optional<int> predvolena_ms; // the default told apart, after the printers
+        bool subor_skor;                  // the teacher chose the file before print
+        const char *tlaciaren;            // printed on it at the first press; nullptr: a file
+        QString poznamka;                 // the dialog stays, saying this
+    } pripady[] = {
+        {"the default told after the printers: printed on it", {obe, "Zborovna", {}}, 0, 1500, false, "Zborovna",
+         {}},
+        {"every answer late: printed on the default", {obe, "Zborovna", {}}, 600, {}, false, "Zborovna", {}},
+        {"the default not told in time: said, the dialog stays", {obe, {}, nezname}, 0, 1500, false, nullptr,
+         nezname + subor},
+        {"no default printer: said, the dialog stays", {obe, {}, {}}, 0, 1500, false, nullptr,
+         "Tlačový systém nemá nastavenú predvolenú tlačiareň." + subor},
+        {"the printers not known: said, the dialog stays", {{}, {}, nie_su}, 600, {}, false, nullptr,
+         nie_su + " Pracovný list sa dá uložiť do súboru PDF."},
+        {"the teacher's own default not on the server: the server's offered, not taken",
+         {obe, "Zborovna", vlastna, true, false}, 0, 1500, false, nullptr, vlastna + subor},
+        {"the file chosen before print: written at once", {obe, "Zborovna", {}}, 0, 1500, true, nullptr, {}},
+    };
+    for (const auto &c : pripady) {
+        adresar.zoznam = c.zoznam;
+        adresar.zoznam_ms = c.zoznam_ms;
+        adresar.predvolena_ms = c.predvolena_ms;
+        const std::optional<PrintDialogChoice> volba = Vyber([&](QDialog &d) {
+            if (c.subor_skor)
+                QTest::mouseClick(Prvok<QRadioButton>(d, "toFile"), Qt::LeftButton);
+            Tlac(d);
+            if (c.subor_skor)
+                return;
+            EXPECT_TRUE(d.isVisible()) << c.nazov << ": taken before the search ended";
+            auto *tlaciarne = Prvok<QComboBox>(d, "printers");
+            if (c.predvolena_ms) {
+                // The printers shown as they come, none chosen for the default.
+                EXPECT_TRUE(QTest::qWaitFor([&] { return tlaciarne->count() == 2; }, 5000)) << c.nazov;
+                EXPECT_TRUE(d.isVisible() && tlaciarne->currentIndex() < 0
+                            && Prvok<QRadioButton>(d, "toFile")->isChecked())
+                    << c.nazov;
+            }
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !d.isVisible() || Text(d, "printersNote") == c.poznamka; },
+                                        5000))
+                << c.nazov << ": " << Text(d, "printersNote").toStdString();
+            if (c.poznamka.isEmpty())
+                return;
+            QTest::qWait(100);
+            EXPECT_TRUE(d.isVisible() && Prvok<QRadioButton>(d, "toFile")->isChecked()) << c.nazov;
+            EXPECT_EQ(tlaciarne->currentText(), c.zoznam.defaultPrinter.isEmpty() ? c.zoznam.printers.value(0)
+                                                                                 : c.zoznam.defaultPrinter)
+                << c.nazov << ": the printer offered";
+            Tlac(d); // the dialog said why the file
+        });
+        ASSERT_TRUE(volba.has_value()) << c.nazov;
+        EXPECT_EQ(volba->deviceName, QString::fromUtf8(c.tlaciaren)) << c.nazov;
+        EXPECT_EQ(QFileInfo(volba->fileName).fileName(), c.tlaciaren ? "" : "pracovny_list.pdf") << c.nazov;
+    }
     EXPECT_TRUE(box.AskedBoxes().isEmpty());
 }
 
@@ -247,26 +337,54 @@ TEST_F(Dialog_tlace, AltDChoosesTheFileAndTheKeysTypedNextNameIt)
 }
 
 // A name that names no file (a folder not there yet, its dot, the extension
-// alone) is said so while the dialog stays, and nothing is made: no folder,
-// no hidden ".pdf".
+// alone) or a hidden one (starting with a dot) is said so while the dialog
+// stays, and nothing is made: no folder, no hidden file.
 TEST_F(Dialog_tlace, ANameWithNoFileInItIsSaidAndNothingIsMade)
 {
-    const char *mena[] = {"nova/", "nova/.", "nova/..", ".pdf", "nova/.PDF"};
-    for (const char *meno : mena) {
+    const QString nie_je = QStringLiteral("%1 nie je názov súboru.\nNapíšte aj názov súboru.");
+    const QString skryty =
+        QStringLiteral("%1 by bol skrytý súbor, lebo jeho názov začína bodkou.\nNapíšte názov súboru bez bodky na "
+                       "začiatku.");
+    const struct {
+        const char *meno;
+        const QString &sprava;
+    } mena[] = {{"nova/", nie_je},         {"nova/.", nie_je}, {"nova/..", nie_je},
+                {".pdf", nie_je},          {"nova/.PDF", nie_je}, {".x", skryty},
+                {"nova/.pdf.pdf", skryty}, {"~/.x", skryty}};
+    for (const auto [meno, sprava] : mena) {
         Vyber([&](QDialog &d) {
-            Prvok<QLineEdit>(d, "fileName")->setText(QString::fromUtf8(meno));
+            Napis_nazov(d, meno);
             Tlac(d);
             EXPECT_TRUE(d.isVisible()) << meno << ": the dialog stays";
         });
-        const QString cesta = QDir::toNativeSeparators(QDir(domov.path()).filePath(QString::fromUtf8(meno)));
+        const QString cesta = QDir::toNativeSeparators(
+            QDir(domov.path()).filePath(QString::fromUtf8(meno).remove(QRegularExpression("^~/"))));
         const auto okna = box.AskedBoxes();
         ASSERT_FALSE(okna.isEmpty()) << meno << ": nothing said";
-        EXPECT_EQ(okna.back().text, QStringLiteral("%1 nie je názov súboru.\nNapíšte aj názov súboru.").arg(cesta))
-            << meno;
+        EXPECT_EQ(okna.back().text, sprava.arg(cesta)) << meno;
         const QStringList urobene = QDir(domov.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
         EXPECT_TRUE(urobene.isEmpty()) << meno << ": made " << urobene.join(", ").toStdString();
     }
     EXPECT_EQ(box.AskedBoxes().size(), qsizetype(std::size(mena)));
+}
+
+// "~/" at the start of a name is the home folder, as in the file chooser;
+// elsewhere "~" is a name like any other.
+TEST_F(Dialog_tlace, ANameStartingWithTildeSlashIsInTheHomeFolder)
+{
+    const struct {
+        const char *meno, *subor;
+    } mena[] = {{"~/list", "list.pdf"}, {"~/trieda/list.pdf", "trieda/list.pdf"}, {"~list", "~list.pdf"}};
+    for (const auto [meno, subor] : mena) {
+        const std::optional<PrintDialogChoice> volba = Vyber([&](QDialog &d) {
+            Napis_nazov(d, meno);
+            Tlac(d);
+        });
+        ASSERT_TRUE(volba.has_value()) << meno;
+        EXPECT_EQ(volba->fileName, QDir(domov.path()).filePath(subor)) << meno;
+        EXPECT_FALSE(QFileInfo::exists(QDir(domov.path()).filePath("~"))) << meno << ": a folder named \"~\" made";
+    }
+    EXPECT_TRUE(box.AskedBoxes().isEmpty());
 }
 
 // "Vybrať…" opens a file chooser on the folder of the file offered, or the

@@ -351,7 +351,9 @@ Pozorovanie Vyber_v_dialogu(Nastavenie &t, const Vyber_pri_poruche &c, lktest::P
         auto *stav = d->findChild<QLabel *>(QStringLiteral("state"));
         auto *tlaciarne = d->findChild<QComboBox *>(QStringLiteral("printers"));
         auto *do_suboru = d->findChild<QRadioButton *>(QStringLiteral("toFile"));
-        const bool hlada = o_tlaciarnach && o_tlaciarnach->text().startsWith(QStringLiteral("Hľadajú sa tlačiarne"));
+        // The printers, then the default one, searched.
+        const bool hlada = o_tlaciarnach && (o_tlaciarnach->text().startsWith(QStringLiteral("Hľadajú sa tlačiarne"))
+                                             || o_tlaciarnach->text().startsWith(QStringLiteral("Zisťuje sa, ktorá")));
         if (hlada && o_tlaciarnach->isVisible() && p.poznamka < 0)
             p.poznamka = od_kliku.elapsed();
         const bool dost = od_kliku.elapsed() > 15000;

@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QTimer>
 
+#include <optional>
+
 namespace lktest {
 
 class Adresar_tlaciarni final : public platform::PrinterDirectory {
@@ -16,6 +18,9 @@ public:
 
     platform::PrinterListing zoznam;
     int zoznam_ms = 0;
+    // When set, the default printer is told this long after the question,
+    // the printers zoznam_ms after it with the default awaited.
+    std::optional<int> predvolena_ms;
     // By printer; one not here is known and has nothing to tell.
     QHash<QString, platform::PrinterDetails> podrobnosti;
     int podrobnosti_ms = 0;
@@ -26,7 +31,14 @@ public:
     void AskPrinters(QObject *context, std::function<void(const platform::PrinterListing &)> answer) override
     {
         ++zoznamy;
-        Odpovedz(context, zoznam_ms, [answer = std::move(answer), zoznam = zoznam] { answer(zoznam); });
+        if (predvolena_ms) {
+            platform::PrinterListing bez_predvolenej;
+            bez_predvolenej.printers = zoznam.printers;
+            bez_predvolenej.defaultAwaited = true;
+            Odpovedz(context, zoznam_ms, [answer, bez_predvolenej] { answer(bez_predvolenej); });
+        }
+        Odpovedz(context, predvolena_ms.value_or(zoznam_ms),
+                 [answer = std::move(answer), zoznam = zoznam] { answer(zoznam); });
     }
     void AskDetails(const QString &printer, QObject *context,
                     std::function<void(const platform::PrinterDetails &)> answer) override

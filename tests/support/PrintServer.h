@@ -374,6 +374,14 @@ public:
         delay_ = delay;
         firstContact_.reset();
     }
+    // Answers to requests of this IPP operation (IPP_OP_CUPS_GET_DEFAULT)
+    // given from now on come this much later instead, as from a server slow
+    // at that question alone.
+    void SetDelayOf(int operation, std::chrono::milliseconds delay)
+    {
+        const std::lock_guard lock(mutex_);
+        delayOf_[operation] = delay;
+    }
     // What goes wrong on the way from now on.
     struct Faults {
         // A connection is cut as soon as the server answers on it, as by a
@@ -414,7 +422,22 @@ private:
         Clock::time_point lastDue{};
         bool fresh = true;    // nothing came from the program yet
         bool refused = false; // answered here: what the program sends next goes nowhere
+        QByteArray asked{};   // the program's request so far, up to its operation
+        int operation = 0;    // the request's IPP operation, once known
     };
+
+    // Notes the IPP operation of the request the program is sending: the
+    // two bytes after the version, where the HTTP head ends.
+    static void Note(Pair &pair, const QByteArray &bytes)
+    {
+        if (bytes.startsWith("POST "))
+            pair.asked.clear(), pair.operation = 0;
+        if (pair.operation || pair.asked.size() > 65536)
+            return;
+        pair.asked += bytes;
+        if (const qsizetype body = pair.asked.indexOf("\r\n\r\n") + 4; body >= 4 && pair.asked.size() >= body + 4)
+            pair.operation = (uchar(pair.asked[body + 2]) << 8) | uchar(pair.asked[body + 3]);
+    }
 
     static bool WriteAll(int fd, const QByteArray &bytes)
     {
@@ -467,6 +490,7 @@ private:
                     if (n <= 0 || (!pair.refused && !WriteAll(pair.server, QByteArray(buffer, n))))
                         gone.push_back(p.fd);
                     else if (!pair.refused) {
+                        Note(pair, QByteArray(buffer, n));
                         const std::lock_guard lock(mutex_);
                         if (!firstContact_)
                             firstContact_ = Clock::now();
@@ -517,8 +541,9 @@ private:
             parts = {answer.left(body), answer.mid(body)};
         else
             parts = {answer};
+        const auto of = delayOf_.find(pair.operation);
         for (const QByteArray &part : parts) {
-            pair.lastDue = std::max(Clock::now(), pair.lastDue) + delay_;
+            pair.lastDue = std::max(Clock::now(), pair.lastDue) + (of != delayOf_.end() ? of->second : delay_);
             pair.answers.emplace_back(pair.lastDue, part);
         }
     }
@@ -561,6 +586,7 @@ private:
     std::thread thread_;
     mutable std::mutex mutex_;
     std::chrono::milliseconds delay_{0};
+    std::map<int, std::chrono::milliseconds> delayOf_;
     Faults faults_;
     std::optional<Clock::time_point> firstContact_;
 };
