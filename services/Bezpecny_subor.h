@@ -137,7 +137,10 @@ void Odstran_zvysky(const Priecinok &priecinok, const QString &meno);
 // with its folder synced after) and syncs it; what a failed append wrote is
 // taken back. `smie` is asked just before the append, with the identity of
 // the open file; when it says no, nothing is written and the answer is
-// Prerusene.
+// Prerusene. Where the file system refuses the append itself (EPERM, ENOSYS
+// or EOPNOTSUPP), the file is replaced by a new one holding it and `obsah`,
+// as Nahrad_subor replaces one: only for a caller that keeps others from
+// appending meanwhile (the folder's lock).
 Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
                              const std::function<bool(const Totoznost &)> &smie = {});
 
@@ -175,6 +178,9 @@ bool Synchronizuj(int fd);
 // Whether the open file still has its name `meno` in the folder `priecinok`
 // (a descriptor): not removed, not replaced by another.
 bool Ma_meno(int fd, int priecinok, const QByteArray &meno);
+// Gives the open file the permission bits `prava`; true also where its
+// file system keeps none (errno kept when false).
+bool Nastav_prava(int fd, Prava_suboru prava);
 // A write lock on the whole file, held by this open file and dropped when it
 // is closed (fcntl F_OFD_SETLK); false with errno when it cannot be had now.
 bool Zamkni_subor(int fd);

@@ -356,6 +356,35 @@ TEST_F(Priecinok_triedy, OnADiskWithoutBirthTimesAProgramKilledAtAnyStepOfASaveH
     Zabity_na_kazdom_kroku(*this);
 }
 
+// A class's folder on a FAT stick or partition, through FUSE: it keeps no
+// modes, owners or links, and refuses a write at the end of a file it did
+// not just make. Each series is written at once, once in both files; a
+// full one is still said to be full.
+TEST_F(Priecinok_triedy, OnAFatDiskEverySeriesIsSavedOnceInTheTableAndTheLog)
+{
+    FuseDisk disk(FuseDisk::Fat{}, hd(), 2);
+    if (!disk.Mounted())
+        GTEST_SKIP() << "no FAT disk to be had: " << disk.Why().toStdString();
+    for (const QString meno : {"Prvá", "Druhý", "Tretia"}) {
+        SCOPED_TRACE(meno.toStdString());
+        auto ziak = Spusti("sam", meno);
+        EXPECT_TRUE(ziak->Skoncil(60000));
+        EXPECT_TRUE(ziak->spravy.isEmpty()) << ziak->spravy.toStdString();
+        EXPECT_EQ(V_tabulke(meno), 1);
+        EXPECT_EQ(V_logu(meno), 1);
+        EXPECT_TRUE(QDir(Misc::Adresar_uschovanych()).entryList({"*.vysledok"}).isEmpty()) << "written, not kept";
+    }
+    EXPECT_TRUE(QDir(hd()).entryList({"*.novy"}).isEmpty()) << "no new file left half-made";
+    QFile vypln(hd() + "vypln");
+    ASSERT_TRUE(vypln.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    while (vypln.write(QByteArray(4096, 'x')) > 0) {
+    }
+    auto plny = Spusti("sam", "Štvrtý");
+    EXPECT_TRUE(plny->Skoncil(60000));
+    EXPECT_TRUE(plny->spravy.contains("Disk je plný.") && plny->spravy.contains("uschovaný")) << plny->spravy.toStdString();
+    EXPECT_EQ(V_tabulke("Štvrtý") + V_logu("Štvrtý"), 0);
+}
+
 // The lock's file deleted at each step of a save in turn, and another user's
 // program saving its whole result right then: neither program writes its
 // table over the other's row.
