@@ -426,9 +426,20 @@ Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, c
     return So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta, dovod);
 }
 
-QString Meno_noveho(const QString &meno)
+QString Meno_noveho(const QString &meno, long najdlhsie)
 {
-    return meno + QStringLiteral(".%1.novy").arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+    const QString pripona =
+        QStringLiteral(".%1.novy").arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+    QByteArray zaciatok = Kodovane(meno);
+    const qsizetype miesto = najdlhsie - qsizetype(pripona.size());
+    if (najdlhsie <= 0 || zaciatok.size() <= miesto)
+        return meno + pripona;
+    // Cut between letters: one whose bytes go on past the cut goes whole.
+    qsizetype rez = std::max<qsizetype>(miesto, 0);
+    while (rez > 0 && (quint8(zaciatok.at(rez)) & 0xC0) == 0x80)
+        --rez;
+    zaciatok.truncate(rez);
+    return QFile::decodeName(zaciatok) + pripona;
 }
 
 namespace {
@@ -461,7 +472,11 @@ Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const
     const QString cesta = priecinok.Cesta(meno);
     if (!priecinok.Otvoreny())
         return So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta, priecinok.Chyba());
-    const QString novy = Meno_noveho(meno);
+    // A name the folder cannot hold is said before anything is made.
+    const long najdlhsie = ::fpathconf(priecinok.fd(), _PC_NAME_MAX);
+    if (najdlhsie > 0 && Kodovane(meno).size() > najdlhsie)
+        return So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta, ENAMETOOLONG);
+    const QString novy = Meno_noveho(meno, najdlhsie);
     const QByteArray nove_meno = Kodovane(novy);
     const int fd = ::openat(priecinok.fd(), nove_meno.constData(), O_WRONLY | O_CREAT | O_EXCL | Bezpecne, 0600);
     if (fd < 0)

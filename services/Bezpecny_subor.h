@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <climits>
 #include <fcntl.h>
 #include <functional>
 #include <optional>
@@ -125,8 +126,9 @@ Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const
                           mode_t prava, const std::function<bool(const QString &, const Totoznost &)> &smie = {});
 
 // A name not yet taken for a new file that is to replace `meno`:
-// "<meno>.<16 hex digits>.novy".
-QString Meno_noveho(const QString &meno);
+// "<meno>.<16 hex digits>.novy", with `meno` cut short where the whole would
+// be longer than `najdlhsie` bytes (the folder's longest name; <= 0: any).
+QString Meno_noveho(const QString &meno, long najdlhsie = NAME_MAX);
 
 // Removes the new files that replacements of `meno` cut short (a program
 // killed mid-write) left beside it a minute ago or earlier. Only for a
