@@ -7,6 +7,13 @@
 // file is written only by creating a new one beside it and renaming that
 // over the name, which replaces the name and never follows what stood
 // under it.
+//
+// A folder on FAT (a USB stick, or FAT through FUSE) keeps no modes, owners
+// or links and no birth times, its times in whole or even seconds; through
+// fusefat it also refuses a write at the end of a file it did not just make.
+// The files there are written all the same: the modes are let go, and an
+// append refused is made by writing the file anew. A full disk, a failing
+// one or a refusal of the data itself is still said.
 #include "services/Chyba_suboru.h"
 
 #include <QByteArray>

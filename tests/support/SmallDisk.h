@@ -28,6 +28,7 @@ namespace lktest {
 inline bool Run(const QString &program, const QStringList &arguments, QString &why)
 {
     QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
     p.start(program, arguments);
     if (p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
         return true;
@@ -171,7 +172,9 @@ private:
 // a USB stick or a FAT partition as a class's folder. It keeps no modes,
 // owners or links (chmod fails with ENOSYS, link with EPERM), no birth
 // times and times in whole seconds, and it refuses a write that starts at
-// the end of a file it did not just make (EPERM). It needs fusefat,
+// the end of a file it did not just make (EPERM); a file written through a
+// handle opened before the file was renamed spoils the folder's entries. It
+// needs fusefat,
 // mkfs.fat and /dev/fuse; without them Mounted() is false and Why() says
 // what is missing.
 class FuseDisk {
