@@ -19,6 +19,9 @@ LK_TEST_PACKAGES=(
   xvfb openbox xdotool libxcb-xfixes0-dev gdb x11-utils
   # A save killed on a disk that keeps no birth times: a small ext2 image.
   e2fsprogs
+  # A class's folder on FAT, which keeps no modes or links: an image made by
+  # mkfs.fat and mounted through FUSE.
+  fusefat dosfstools
   # A private PulseAudio server (null sink) for the sound tests: one that
   # answers, one stopped, none at all.
   pulseaudio

@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -28,6 +29,16 @@ Chyba_suboru So_dovodom(Chyba_suboru::Druh druh, const QString &cesta, int chyba
     Chyba_suboru c{druh, cesta};
     c.chyba_systemu = chyba;
     return c;
+}
+
+// Why writing `velkost` bytes into the folder failed: fusefat says EPERM
+// where the disk has no room for them.
+int Dovod_zapisu_do(const Priecinok &priecinok, qint64 velkost, int chyba)
+{
+    struct statvfs fs {};
+    return chyba == EPERM && ::fstatvfs(priecinok.fd(), &fs) == 0 && qint64(fs.f_bavail * fs.f_frsize) < velkost
+        ? ENOSPC
+        : chyba;
 }
 
 Chyba_suboru Chyba_otvorenia(const QString &cesta, Chyba_suboru::Druh inak)
@@ -268,6 +279,16 @@ bool Ma_meno(int fd, int priecinok, const QByteArray &meno)
         && nas.st_dev == pod_menom.st_dev && nas.st_ino == pod_menom.st_ino;
 }
 
+bool Nastav_prava(int fd, Prava_suboru prava)
+{
+    if (::fchmod(fd, prava) == 0)
+        return true;
+    // A file system that keeps no modes (FAT, some FUSE ones) refuses them
+    // even to the owner of a file just made; a real failure says EIO,
+    // EROFS or the like.
+    return errno == ENOSYS || errno == EPERM || errno == EOPNOTSUPP;
+}
+
 bool Zamkni_subor(int fd)
 {
     struct flock zamok {};
@@ -397,7 +418,7 @@ Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, c
     if (fd < 0)
         return So_dovodom(errno == EEXIST ? Chyba_suboru::Existuje : Chyba_suboru::Neda_sa_zapisat, cesta);
     const bool ok = Zapis_vsetko(fd, obsah) && Synchronizuj(fd);
-    const int dovod = errno;
+    const int dovod = Dovod_zapisu_do(priecinok, obsah.size(), errno);
     ::close(fd);
     if (ok)
         return {};
@@ -405,9 +426,20 @@ Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, c
     return So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta, dovod);
 }
 
-QString Meno_noveho(const QString &meno)
+QString Meno_noveho(const QString &meno, long najdlhsie)
 {
-    return meno + QStringLiteral(".%1.novy").arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+    const QString pripona =
+        QStringLiteral(".%1.novy").arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+    QByteArray zaciatok = Kodovane(meno);
+    const qsizetype miesto = najdlhsie - qsizetype(pripona.size());
+    if (najdlhsie <= 0 || zaciatok.size() <= miesto)
+        return meno + pripona;
+    // Cut between letters: one whose bytes go on past the cut goes whole.
+    qsizetype rez = std::max<qsizetype>(miesto, 0);
+    while (rez > 0 && (quint8(zaciatok.at(rez)) & 0xC0) == 0x80)
+        --rez;
+    zaciatok.truncate(rez);
+    return QFile::decodeName(zaciatok) + pripona;
 }
 
 namespace {
@@ -440,16 +472,20 @@ Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const
     const QString cesta = priecinok.Cesta(meno);
     if (!priecinok.Otvoreny())
         return So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta, priecinok.Chyba());
-    const QString novy = Meno_noveho(meno);
+    // A name the folder cannot hold is said before anything is made.
+    const long najdlhsie = ::fpathconf(priecinok.fd(), _PC_NAME_MAX);
+    if (najdlhsie > 0 && Kodovane(meno).size() > najdlhsie)
+        return So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta, ENAMETOOLONG);
+    const QString novy = Meno_noveho(meno, najdlhsie);
     const QByteArray nove_meno = Kodovane(novy);
     const int fd = ::openat(priecinok.fd(), nove_meno.constData(), O_WRONLY | O_CREAT | O_EXCL | Bezpecne, 0600);
     if (fd < 0)
         return So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta);
     // Created private, so that nobody opens it before it is whole.
     std::optional<Totoznost> totoznost;
-    const bool ok = Zapis_vsetko(fd, obsah) && ::fchmod(fd, prava & 0666) == 0 && Synchronizuj(fd)
+    const bool ok = Zapis_vsetko(fd, obsah) && Nastav_prava(fd, prava & 0666) && Synchronizuj(fd)
         && (totoznost = Zisti_totoznost(fd, "", AT_EMPTY_PATH));
-    const int dovod = errno;
+    const int dovod = Dovod_zapisu_do(priecinok, obsah.size(), errno);
     ::close(fd);
     Chyba_suboru chyba;
     if (!ok)
@@ -520,6 +556,30 @@ bool Vrat(int fd, qint64 velkost)
     return ::ftruncate(fd, velkost) == 0 || (::fstat(fd, &po) == 0 && po.st_size == velkost);
 }
 
+// A file system that takes no write at the end of a file it did not just
+// make (fusefat, where the end is not a cluster's): the file that is open as
+// `fd`, read again through it, is written anew with `obsah` after it and
+// renamed over its name. Only for callers that keep others from appending
+// meanwhile, as under the folder's lock.
+Chyba_suboru Prepis_s_pripisanym(const Priecinok &priecinok, const QString &meno, int fd, const struct stat &st,
+                                 const QByteArray &obsah)
+{
+    const QString cesta = priecinok.Cesta(meno);
+    const int citanie = ::open(("/proc/self/fd/" + QByteArray::number(fd)).constData(), O_RDONLY | O_CLOEXEC);
+    if (citanie < 0)
+        return So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta);
+    QByteArray cely;
+    Chyba_suboru chyba = Citaj_do_konca(citanie, cesta, st.st_size, cely);
+    ::close(citanie);
+    if (chyba.Je_chyba())
+        return chyba;
+    if (cely.size() != st.st_size || !Ma_meno(fd, priecinok.fd(), Kodovane(meno)))
+        return {Chyba_suboru::Nie_je_subor, cesta}; // changed or replaced meanwhile
+    return Nahrad_subor(priecinok, meno, cely + obsah, st.st_mode & 0666);
+}
+
+bool Pripisanie_odmietnute(int chyba) { return chyba == EPERM || chyba == ENOSYS || chyba == EOPNOTSUPP; }
+
 } // namespace
 
 Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
@@ -536,9 +596,12 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
     else if (!(Zapis_vsetko(fd, obsah) && Synchronizuj(fd))) {
         // An entry is in the log whole or not at all; where what was written
         // cannot be taken back, the caller must not say that nothing was.
-        const int dovod = errno;
-        chyba = So_dovodom(Vrat(fd, st.st_size) ? Chyba_suboru::Neda_sa_zapisat : Chyba_suboru::Zvysok_zapisu,
+        const int dovod = Dovod_zapisu_do(priecinok, obsah.size(), errno);
+        const bool vratene = Vrat(fd, st.st_size);
+        chyba = So_dovodom(vratene ? Chyba_suboru::Neda_sa_zapisat : Chyba_suboru::Zvysok_zapisu,
                            priecinok.Cesta(meno), dovod);
+        if (vratene && Pripisanie_odmietnute(dovod))
+            chyba = Prepis_s_pripisanym(priecinok, meno, fd, st, obsah);
     }
     ::close(fd);
     // A file made now: its name must outlive a power failure with its

@@ -7,11 +7,19 @@
 // file is written only by creating a new one beside it and renaming that
 // over the name, which replaces the name and never follows what stood
 // under it.
+//
+// A folder on FAT (a USB stick, or FAT through FUSE) keeps no modes, owners
+// or links and no birth times, its times in whole or even seconds; through
+// fusefat it also refuses a write at the end of a file it did not just make.
+// The files there are written all the same: the modes are let go, and an
+// append refused is made by writing the file anew. A full disk, a failing
+// one or a refusal of the data itself is still said.
 #include "services/Chyba_suboru.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <climits>
 #include <fcntl.h>
 #include <functional>
 #include <optional>
@@ -125,8 +133,9 @@ Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const
                           mode_t prava, const std::function<bool(const QString &, const Totoznost &)> &smie = {});
 
 // A name not yet taken for a new file that is to replace `meno`:
-// "<meno>.<16 hex digits>.novy".
-QString Meno_noveho(const QString &meno);
+// "<meno>.<16 hex digits>.novy", with `meno` cut short where the whole would
+// be longer than `najdlhsie` bytes (the folder's longest name; <= 0: any).
+QString Meno_noveho(const QString &meno, long najdlhsie = NAME_MAX);
 
 // Removes the new files that replacements of `meno` cut short (a program
 // killed mid-write) left beside it a minute ago or earlier. Only for a
@@ -137,7 +146,10 @@ void Odstran_zvysky(const Priecinok &priecinok, const QString &meno);
 // with its folder synced after) and syncs it; what a failed append wrote is
 // taken back. `smie` is asked just before the append, with the identity of
 // the open file; when it says no, nothing is written and the answer is
-// Prerusene.
+// Prerusene. Where the file system refuses the append itself (EPERM, ENOSYS
+// or EOPNOTSUPP), the file is replaced by a new one holding it and `obsah`,
+// as Nahrad_subor replaces one: only for a caller that keeps others from
+// appending meanwhile (the folder's lock).
 Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
                              const std::function<bool(const Totoznost &)> &smie = {});
 
@@ -175,6 +187,9 @@ bool Synchronizuj(int fd);
 // Whether the open file still has its name `meno` in the folder `priecinok`
 // (a descriptor): not removed, not replaced by another.
 bool Ma_meno(int fd, int priecinok, const QByteArray &meno);
+// Gives the open file the permission bits `prava`; true also where its
+// file system keeps none (errno kept when false).
+bool Nastav_prava(int fd, Prava_suboru prava);
 // A write lock on the whole file, held by this open file and dropped when it
 // is closed (fcntl F_OFD_SETLK); false with errno when it cannot be had now.
 bool Zamkni_subor(int fd);

@@ -36,23 +36,78 @@ constexpr Text_chyby texty_chyb[] = {
                                   "odstrániť: na konci súboru môže ostať neúplný záznam."},
 };
 // The system's reasons, as the end of a sentence; a sentence of its own
-// starts them with a capital.
+// starts them with a capital. Those a teacher may not know at once are
+// followed by the system's name for them, for whoever helps.
 struct Dovod {
     int chyba;
     const char *text;
+    bool so_znackou = true;
 };
 
 constexpr Dovod dovody[] = {
-    {ENOSPC, "disk je plný."},
-    {EDQUOT, "disk je plný: miesto, ktoré má na ňom tento používateľ vyhradené, sa minulo."},
-    {EFBIG, "súbor by bol väčší, než systém tomuto používateľovi dovoľuje."},
-    {EACCES, "tento používateľ na to nemá povolenie."},
-    {EPERM, "tento používateľ na to nemá povolenie."},
-    {EROFS, "disk je len na čítanie."},
-    {ENOENT, "priečinok neexistuje."},
-    {ENOTDIR, "priečinok neexistuje."},
-    {EISDIR, "na jeho mieste je priečinok."},
+    {ENOSPC, "disk je plný", false},
+    {EDQUOT, "disk je plný: miesto, ktoré má na ňom tento používateľ vyhradené, sa minulo", false},
+    {EFBIG, "súbor by bol väčší, než systém tomuto používateľovi dovoľuje", false},
+    {EACCES, "tento používateľ na to nemá povolenie", false},
+    {EPERM, "tento používateľ na to nemá povolenie", false},
+    {EROFS, "disk je len na čítanie", false},
+    {ENOENT, "priečinok neexistuje", false},
+    {ENOTDIR, "priečinok neexistuje", false},
+    {EISDIR, "na jeho mieste je priečinok", false},
+    {EIO, "disk sa nedal čítať alebo zapisovať; môže byť poškodený alebo odpojený"},
+    {ENOSYS, "súborový systém priečinka túto operáciu nepozná"},
+    {EOPNOTSUPP, "súborový systém priečinka túto operáciu nepodporuje"},
+    {ENAMETOOLONG, "názov súboru je dlhší, než aký súborový systém dovoľuje"},
+    {EILSEQ, "názov súboru má znaky, ktoré súborový systém neprijíma"},
+    {EINVAL, "súborový systém priečinka takúto operáciu alebo takýto názov neprijíma"},
+    {ELOOP, "na mieste súboru alebo priečinka je odkaz"},
+    {EEXIST, "súbor s týmto názvom už existuje"},
+    {ENOTEMPTY, "priečinok nie je prázdny"},
+    {EMLINK, "súbor alebo priečinok má priveľa odkazov"},
+    {EXDEV, "súbor sa nedá presunúť na iný disk"},
+    {EBUSY, "súbor alebo disk práve používa systém"},
+    {ETXTBSY, "súbor práve používa iný program"},
+    {EMFILE, "program má otvorených priveľa súborov"},
+    {ENFILE, "systém má otvorených priveľa súborov"},
+    {ENOMEM, "systému nestačí pamäť"},
+    {ENOBUFS, "systému nestačí pamäť"},
+    {EAGAIN, "systém to teraz nemôže urobiť; neskôr to môže ísť"},
+    {EINTR, "zápis prerušil signál"},
+    {ENOLCK, "súborový systém priečinka nemá voľné zámky"},
+    {EDEADLK, "zámok súboru by čakal navždy"},
+    {EOVERFLOW, "súbor je pre tento program priveľký"},
+    {ESPIPE, "súbor nie je obyčajný súbor"},
+    {ENXIO, "zariadenie neexistuje alebo nie je pripojené"},
+    {ENODEV, "zariadenie neexistuje alebo nie je pripojené"},
+    {ENOMEDIUM, "v mechanike nie je disk"},
+    {EMEDIUMTYPE, "disk v mechanike je iného druhu"},
+    {EUCLEAN, "súborový systém disku je poškodený"},
+    {EBADMSG, "údaje na disku sú poškodené"},
+    {ESTALE, "sieťový priečinok sa medzitým zmenil alebo odpojil"},
+    {ETIMEDOUT, "sieťový disk neodpovedal včas"},
+    {ENOTCONN, "sieťový disk je odpojený"},
+    {ECONNRESET, "spojenie so sieťovým diskom sa prerušilo"},
+    {ECONNABORTED, "spojenie so sieťovým diskom sa prerušilo"},
+    {EPIPE, "spojenie so sieťovým diskom sa prerušilo"},
+    {ECONNREFUSED, "počítač so sieťovým diskom spojenie odmietol"},
+    {EHOSTDOWN, "počítač so sieťovým diskom je nedostupný"},
+    {EHOSTUNREACH, "počítač so sieťovým diskom je nedostupný"},
+    {ENETDOWN, "sieť je nedostupná"},
+    {ENETUNREACH, "sieť je nedostupná"},
+    {EREMOTEIO, "sieťový disk ohlásil chybu"},
+    {EPROTO, "sieťový disk odpovedal nezrozumiteľne"},
+    {EKEYEXPIRED, "prihlásenie k sieťovému disku vypršalo; prihláste sa znova"},
+    {ENOKEY, "tento používateľ nie je prihlásený k sieťovému disku"},
+    {ECANCELED, "zápis bol zrušený"},
+    {EBADF, "program stratil prístup k otvorenému súboru"},
 };
+
+// The system's name for the error ("ENOSYS"), or its number.
+QString Znacka(int chyba_systemu)
+{
+    const char *meno = ::strerrorname_np(chyba_systemu);
+    return meno ? QString::fromLatin1(meno) : QString::number(chyba_systemu);
+}
 } // namespace
 
 QString Dovod_zapisu(int chyba_systemu)
@@ -61,10 +116,9 @@ QString Dovod_zapisu(int chyba_systemu)
         return QStringLiteral("zápis sa nepodaril.");
     for (const Dovod &d : dovody)
         if (d.chyba == chyba_systemu)
-            return QString::fromUtf8(d.text);
-    const char *meno = ::strerrorname_np(chyba_systemu);
-    return QStringLiteral("systém ohlásil chybu %1.")
-        .arg(meno ? QString::fromLatin1(meno) : QString::number(chyba_systemu));
+            return QString::fromUtf8(d.text)
+                + (d.so_znackou ? QStringLiteral(" (%1).").arg(Znacka(chyba_systemu)) : QStringLiteral("."));
+    return QStringLiteral("systém ohlásil chybu, ktorú program nevie opísať (%1).").arg(Znacka(chyba_systemu));
 }
 
 QString Dovod_systemu(int chyba_systemu)

@@ -34,8 +34,8 @@ struct Chyba_suboru {
 };
 
 // Why a write failed, for the user: the errno of the call that failed, in
-// Slovak words to end a sentence ("…: disk je plný."); others by the
-// system's name for them.
+// Slovak words to end a sentence ("…: disk je plný."), the system's name for
+// it in brackets after those a teacher may not know ("… (ENOSYS).").
 QString Dovod_zapisu(int chyba_systemu);
 // The same as a sentence of its own ("Disk je plný."); empty for 0.
 QString Dovod_systemu(int chyba_systemu);

@@ -323,9 +323,18 @@ Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString
     // Held before it bears the name under which it is taken in.
     if (Zamkni_subor(fd) && Zapis_vsetko(fd, obsah) && Synchronizuj(fd)
         && ::renameat(priecinok->fd(), novy.constData(), priecinok->fd(), uschovany.constData()) == 0) {
+        v.fd_ = fd, v.priecinok_ = priecinok, v.meno_ = meno + Pripona_vysledku;
+        // Written on through a descriptor opened under the new name: fusefat
+        // writes a file's size into the folder's entry it had when opened,
+        // which the rename has moved. The first one keeps the lock.
+        v.zapis_ = ::openat(priecinok->fd(), uschovany.constData(), O_RDWR | Bezpecne);
+        struct stat st {}, zapis {};
+        if (v.zapis_ >= 0
+            && (::fstat(fd, &st) != 0 || ::fstat(v.zapis_, &zapis) != 0 || st.st_ino != zapis.st_ino
+                || st.st_dev != zapis.st_dev))
+            ::close(std::exchange(v.zapis_, -1));
         Krok();
         (void)Synchronizuj(priecinok->fd()); // not every file system syncs a folder
-        v.fd_ = fd, v.priecinok_ = priecinok, v.meno_ = meno + Pripona_vysledku;
         return v;
     }
     v.chyba_ = errno;
@@ -334,15 +343,23 @@ Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString
     return v;
 }
 
-Uschovany_vysledok::~Uschovany_vysledok() { Zavri(fd_, priecinok_); }
+Uschovany_vysledok::~Uschovany_vysledok() { Zavri_vsetko(); }
+
+void Uschovany_vysledok::Zavri_vsetko()
+{
+    if (zapis_ >= 0)
+        ::close(std::exchange(zapis_, -1));
+    Zavri(fd_, priecinok_);
+}
 
 Uschovany_vysledok::Uschovany_vysledok(Uschovany_vysledok &&iny) noexcept { *this = std::move(iny); }
 
 Uschovany_vysledok &Uschovany_vysledok::operator=(Uschovany_vysledok &&iny) noexcept
 {
     if (this != &iny) {
-        Zavri(fd_, priecinok_);
+        Zavri_vsetko();
         fd_ = std::exchange(iny.fd_, -1), chyba_ = iny.chyba_, priecinok_ = std::move(iny.priecinok_);
+        zapis_ = std::exchange(iny.zapis_, -1);
         meno_ = std::move(iny.meno_), riadok_ = std::move(iny.riadok_), log_ = std::move(iny.log_);
         poznamka_ = iny.poznamka_, poradie_ = iny.poradie_, odstraneny_ = iny.odstraneny_;
         riadok_od_ = iny.riadok_od_, log_od_ = iny.log_od_;
@@ -358,7 +375,7 @@ bool Uschovany_vysledok::Zapis_poznamku(const Poznamka &poznamka, qint64 log_od,
     const QByteArray text = Text_poznamky(poznamka, poradie_ + 1, riadok_od_, riadok_.toUtf8().size(), log_od,
                                           log_dlzka, telo_);
     // The other slot: the note in force stays whole until this one is.
-    if (text.isEmpty() || !Zapis_na(fd_, text, ((poradie_ + 1) % 2) * Slot) || !Synchronizuj(fd_))
+    if (text.isEmpty() || !Zapis_na(Na_zapis(), text, ((poradie_ + 1) % 2) * Slot) || !Synchronizuj(Na_zapis()))
         return false;
     ++poradie_;
     poznamka_ = poznamka;
@@ -378,7 +395,7 @@ bool Uschovany_vysledok::Nahrad_log(const QString &log)
     const QByteArray bajty = log.toUtf8();
     const qint64 od = telo_.size();
     telo_ += bajty;
-    if (!Zapis_na(fd_, bajty, Telo + od) || !Zapis_poznamku(poznamka_, od, bajty.size())) {
+    if (!Zapis_na(Na_zapis(), bajty, Telo + od) || !Zapis_poznamku(poznamka_, od, bajty.size())) {
         telo_.truncate(od);
         return false;
     }
@@ -399,7 +416,7 @@ void Uschovany_vysledok::Zabudni()
     Odstran();
     if (odstraneny_)
         (void)Synchronizuj(priecinok_->fd());
-    Zavri(fd_, priecinok_);
+    Zavri_vsetko();
 }
 
 // One file of the folder as the intake of whole results meets it.

@@ -117,7 +117,10 @@ public:
 private:
     friend struct Citanie_uschovanych_vysledkov;
     bool Zapis_poznamku(const Poznamka &poznamka, qint64 log_od, qint64 log_dlzka);
+    void Zavri_vsetko();
+    int Na_zapis() const { return zapis_ >= 0 ? zapis_ : fd_; }
     int fd_ = -1, chyba_ = 0;
+    int zapis_ = -1; // the same file opened again under its name, where that could be done: written through
     Priecinok_uschovanych priecinok_;
     bool odstraneny_ = false;
     QString meno_, riadok_, log_;

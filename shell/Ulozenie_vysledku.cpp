@@ -284,6 +284,9 @@ Zapis Ulozenie_vysledku::Zapis_logu(Misc::Uschovany_vysledok *v, const QString &
             chyba.Je_chyba() || zapisany)
             return Zapis_z(chyba);
     }
+    // A log the file system lets be written only anew leaves its new file
+    // behind when a program is ended mid-write.
+    Misc::Odstran_zvysky(priecinok_, log_);
     bool poznamenane = true;
     int chyba_poznamky = 0;
     const auto smie = [&](const Misc::Totoznost &log) {

@@ -1,10 +1,12 @@
 // The printer's document: the real printer writes a PDF, and the fake that
 // stands in for it agrees on how many pages a sequence of operations makes;
-// the print dialog's choice set on it; a sheet that cannot be written whole.
+// the print dialog's choice set on it; a sheet that cannot be written whole;
+// a file name as long as the file system takes.
 #include "Printing.h"
 
 #include "platform/PrinterDevice.h"
 #include "platform/PrinterFake.h"
+#include "services/Bezpecny_subor.h"
 #include "support/SmallDisk.h"
 
 #include <QFile>
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <unistd.h>
 
 using namespace lktest;
 using namespace platform;
@@ -177,4 +180,53 @@ TEST(PrinterDevice, ASheetThatCannotBeWrittenWholeIsSaidAndLeavesNoFileCutShort)
         QFile kept(path);
         EXPECT_EQ(kept.open(QIODevice::ReadOnly) ? kept.readAll() : QByteArray(), QByteArray(row.before)) << row.name;
     }
+}
+
+// A name as long as the file system takes is written, though the new file
+// beside it needs a name of its own; one longer is said before any file is
+// made. 255 bytes, in ASCII and in two-byte Slovak letters.
+TEST(PrinterDevice, AFileNameAsLongAsTheFileSystemTakesIsWrittenAndALongerOneIsSaid)
+{
+    QTemporaryDir dir;
+    if (pathconf(QFile::encodeName(dir.path()).constData(), _PC_NAME_MAX) != 255)
+        GTEST_SKIP() << "the temporary folder's file system does not take names of 255 bytes";
+    const struct {
+        const char *name;
+        QString file;
+        bool written;
+    } rows[] = {
+        {"255 bytes of ASCII", QString(251, 'a') + ".pdf", true},
+        {"255 bytes of Slovak letters", QString(125, u'č') + "a.pdf", true},
+        {"256 bytes of ASCII", QString(252, 'a') + ".pdf", false},
+        {"256 bytes of Slovak letters", QString(126, u'č') + ".pdf", false},
+    };
+    static int writes = 0; // of the safe write's steps
+    Misc::Po_kroku = [] { ++writes; };
+    for (const auto &row : rows) {
+        const QString path = dir.filePath(row.file);
+        PrinterDevice printer(false);
+        printer.SetOutputFileName(path);
+        writes = 0;
+        QString said;
+        try {
+            Play(printer, "TND");
+        } catch (const PrinterError &e) {
+            said = QString::fromUtf8(e.what());
+        }
+        const QStringList files = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        if (row.written) {
+            EXPECT_EQ(said, QString()) << row.name;
+            EXPECT_EQ(files, QStringList{row.file}) << row.name;
+            EXPECT_EQ(PdfPageCount(path), 1) << row.name;
+        } else {
+            EXPECT_EQ(said, QStringLiteral("Súbor %1 sa nepodarilo uložiť: názov súboru je dlhší, než aký súborový "
+                                           "systém dovoľuje (ENAMETOOLONG).")
+                                .arg(path))
+                << row.name;
+            EXPECT_EQ(writes, 0) << row.name << ": nothing made";
+            EXPECT_EQ(files, QStringList()) << row.name << ": nothing left";
+        }
+        QFile::remove(path);
+    }
+    Misc::Po_kroku = nullptr;
 }

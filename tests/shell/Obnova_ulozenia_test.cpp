@@ -36,18 +36,20 @@ struct Obnova : Priecinok_triedy {
 // The note that the new table is about to take the old one's place.
 bool Pred_premenovanim() { return Uschovany_obsahuje("P 2 T"); }
 
-// From now on the kept result's file cannot be synced, as a failing disk's.
+// From now on the kept result's file cannot be synced, as a failing disk's,
+// through any of its descriptors.
 void Zlyha_synchronizacia()
 {
-    if (!Zakaz_volania({__NR_fsync, __NR_fdatasync}, EIO, Otvoreny_subor(".vysledok")))
-        _exit(3);
+    for (const int fd : Otvorene_subory(".vysledok"))
+        if (!Zakaz_volania({__NR_fsync, __NR_fdatasync}, EIO, fd))
+            _exit(3);
 }
 
 // Zlyha_synchronizacia once the result is kept.
 bool Zlyha_po_uschovani()
 {
     static bool zlyha = false;
-    if (!zlyha && Otvoreny_subor(".vysledok") >= 0)
+    if (!zlyha && !Otvorene_subory(".vysledok").isEmpty())
         Zlyha_synchronizacia(), zlyha = true;
     return false;
 }

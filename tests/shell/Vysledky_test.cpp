@@ -15,10 +15,12 @@
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QThread>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -329,12 +331,33 @@ TEST(ResultsFile, TheSystemsReasonIsSaidInSlovak)
         {"no permission", EACCES, "Tento používateľ na to nemá povolenie."},
         {"not permitted", EPERM, "Tento používateľ na to nemá povolenie."},
         {"a disk only for reading", EROFS, "Disk je len na čítanie."},
-        {"another, by the system's name for it", EIO, "Systém ohlásil chybu EIO."},
+        {"a disk failing", EIO, "Disk sa nedal čítať alebo zapisovať; môže byť poškodený alebo odpojený (EIO)."},
+        {"a file system without modes", ENOSYS, "Súborový systém priečinka túto operáciu nepozná (ENOSYS)."},
+        {"a name too long", ENAMETOOLONG, "Názov súboru je dlhší, než aký súborový systém dovoľuje (ENAMETOOLONG)."},
+        {"one the program has no words of its own for", EADV,
+         "Systém ohlásil chybu, ktorú program nevie opísať (EADV)."},
         {"none given", 0, ""},
     };
     for (const auto &r : pripady)
         EXPECT_EQ(Text_zapisu(Zapis::Nezapisany, subor, r.chyba),
                   r.chyba ? zaklad + ' ' + QString::fromUtf8(r.dovod) : zaklad) << r.nazov;
+    // Every error is a Slovak sentence; the system's name for it comes
+    // only last, in brackets.
+    for (int chyba = 1; chyba < 134; ++chyba) {
+        const char *znacka = strerrorname_np(chyba);
+        if (!znacka)
+            continue;
+        const QString dovod = Misc::Dovod_systemu(chyba);
+        const QString slova = QString(dovod).remove(QStringLiteral(" (%1).").arg(znacka));
+        EXPECT_TRUE(dovod.endsWith('.') && dovod[0].isUpper()) << dovod.toStdString();
+        EXPECT_FALSE(slova.contains(QRegularExpression("\\bE[A-Z0-9]{2,}\\b"))) << dovod.toStdString();
+    }
+    // Those a file's open, write, sync, rename or mode may end in have
+    // words of their own.
+    for (const int chyba : {EBADF, EBUSY, EDEADLK, EEXIST, EINTR, EINVAL, ELOOP, EMFILE, EMLINK, ENFILE, ENODEV,
+                            ENOLCK, ENOMEDIUM, ENOMEM, ENOTEMPTY, ENXIO, EOPNOTSUPP, EOVERFLOW, ESTALE, ETIMEDOUT,
+                            ETXTBSY, EUCLEAN, EAGAIN, EXDEV, EILSEQ})
+        EXPECT_FALSE(Misc::Dovod_systemu(chyba).contains("nevie opísať")) << strerrorname_np(chyba);
     EXPECT_TRUE(Text_zapisu(Zapis::Bez_poznamky, subor).endsWith("Disk môže byť plný alebo poškodený."))
         << "a note not synced, no reason given";
     // Lost: the result to write down, the name as typed though it looks

@@ -19,9 +19,46 @@
 #include <map>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 namespace lktest {
+
+// Runs a tool that makes or mounts a disk; false with `why` set when it fails.
+inline bool Run(const QString &program, const QStringList &arguments, QString &why)
+{
+    QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.start(program, arguments);
+    if (p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+        return true;
+    why = program + QStringLiteral(" failed: ") + p.errorString() + QLatin1Char(' ')
+          + QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
+    return false;
+}
+
+// The files of a folder, to carry them onto a disk mounted over it.
+inline std::map<QString, QByteArray> FilesIn(const QString &folder)
+{
+    const QDir from(folder);
+    std::map<QString, QByteArray> files;
+    for (const QString &name : from.entryList(QDir::Files | QDir::Hidden)) {
+        QFile file(from.filePath(name));
+        if (file.open(QIODevice::ReadOnly))
+            files[name] = file.readAll();
+    }
+    return files;
+}
+
+inline bool PutInto(const QString &folder, const std::map<QString, QByteArray> &files)
+{
+    for (const auto &[name, bytes] : files) {
+        QFile file(QDir(folder).filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return false;
+    }
+    return true;
+}
 
 class SmallDisk {
 public:
@@ -91,25 +128,14 @@ public:
             return;
         }
         f.close();
-        if (!Run(QStringLiteral("mkfs.ext2"), {"-q", "-F", "-I", "128", image}))
+        if (!Run(QStringLiteral("mkfs.ext2"), {"-q", "-F", "-I", "128", image}, why_))
             return;
-        const QDir from(folder);
-        const QStringList files = from.entryList(QDir::Files | QDir::Hidden);
-        std::map<QString, QByteArray> kept;
-        for (const QString &name : files) {
-            QFile file(from.filePath(name));
-            if (file.open(QIODevice::ReadOnly))
-                kept[name] = file.readAll();
-        }
-        if (!Run(QStringLiteral("mount"), {"-o", "loop", image, folder}))
+        const std::map<QString, QByteArray> kept = FilesIn(folder);
+        if (!Run(QStringLiteral("mount"), {"-o", "loop", image, folder}, why_))
             return;
         onIt_ = true;
-        from.rmdir(QStringLiteral("lost+found"));
-        mounted_ = true;
-        for (const auto &[name, bytes] : kept) {
-            QFile file(from.filePath(name));
-            mounted_ = mounted_ && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-        }
+        QDir(folder).rmdir(QStringLiteral("lost+found"));
+        mounted_ = PutInto(folder, kept);
     }
     ~Ext2Disk()
     {
@@ -131,17 +157,6 @@ public:
     }
 
 private:
-    bool Run(const QString &program, const QStringList &arguments)
-    {
-        QProcess p;
-        p.start(program, arguments);
-        if (p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
-            return true;
-        why_ = program + QStringLiteral(" failed: ") + p.errorString() + QLatin1Char(' ')
-               + QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
-        return false;
-    }
-
     QString folder_, why_;
     QTemporaryDir dir_;
     bool mounted_ = false, onIt_ = false;
@@ -151,24 +166,60 @@ private:
 // temporary folder), as a network's often is: it makes no unnamed files
 // (O_TMPFILE), and a file removed while open stays there, hidden, until it
 // is closed. It needs bindfs and /dev/fuse; without them Mounted() is false.
+//
+// Or a FAT file system, an image made by mkfs.fat and mounted through
+// fusefat over a folder given, the files that were in it carried onto it:
+// a USB stick or a FAT partition as a class's folder. It keeps no modes,
+// owners or links (chmod fails with ENOSYS, link with EPERM), no birth
+// times and times in whole seconds, and it refuses a write that starts at
+// the end of a file it did not just make (EPERM); a file written through a
+// handle opened before the file was renamed spoils the folder's entries. It
+// needs fusefat,
+// mkfs.fat and /dev/fuse; without them Mounted() is false and Why() says
+// what is missing.
 class FuseDisk {
 public:
-    FuseDisk()
+    FuseDisk() : path_(folder_.path())
     {
-        QProcess bindfs;
-        bindfs.start(QStringLiteral("bindfs"), {under_.path(), folder_.path()});
-        mounted_ = bindfs.waitForFinished() && bindfs.exitStatus() == QProcess::NormalExit && bindfs.exitCode() == 0;
+        mounted_ = Run(QStringLiteral("bindfs"), {under_.path(), path_}, why_);
+    }
+    struct Fat {};
+    FuseDisk(Fat, const QString &folder, int mib = 16) : path_(folder)
+    {
+        const QString image = under_.filePath(QStringLiteral("fat.img"));
+        QFile f(image);
+        if (::access("/dev/fuse", R_OK | W_OK) != 0)
+            why_ = QStringLiteral("no /dev/fuse");
+        else if (!under_.isValid() || !f.open(QIODevice::WriteOnly) || !f.resize(qint64(mib) << 20))
+            why_ = QStringLiteral("no room for the image");
+        if (!why_.isEmpty())
+            return;
+        f.close();
+        const std::map<QString, QByteArray> kept = FilesIn(folder);
+        // fusefat says nothing when the mount fails: the folder tells.
+        mounted_ = Run(QStringLiteral("mkfs.fat"), {image}, why_)
+                   && Run(QStringLiteral("fusefat"), {"-o", "rw+,nonempty", image, folder}, why_) && OnFuse(folder);
+        if (mounted_)
+            carried_ = PutInto(folder, kept);
+        else if (why_.isEmpty())
+            why_ = QStringLiteral("fusefat mounted nothing");
     }
     ~FuseDisk()
     {
-        if (mounted_ && QProcess::execute(QStringLiteral("fusermount"), {"-u", folder_.path()}) != 0)
-            ::umount2(QFile::encodeName(folder_.path()).constData(), MNT_DETACH);
+        if (mounted_ && QProcess::execute(QStringLiteral("fusermount"), {"-u", path_}) != 0)
+            ::umount2(QFile::encodeName(path_).constData(), MNT_DETACH);
     }
     FuseDisk(const FuseDisk &) = delete;
     FuseDisk &operator=(const FuseDisk &) = delete;
 
-    bool Mounted() const { return mounted_; }
-    QString Path() const { return folder_.path(); }
+    bool Mounted() const { return mounted_ && carried_; }
+    static bool OnFuse(const QString &folder)
+    {
+        struct statfs fs {};
+        return ::statfs(QFile::encodeName(folder).constData(), &fs) == 0 && fs.f_type == 0x65735546; // FUSE_SUPER_MAGIC
+    }
+    QString Why() const { return why_; }
+    QString Path() const { return path_; }
     bool MakesUnnamedFiles() const
     {
         const int fd = ::open(QFile::encodeName(folder_.path()).constData(), O_TMPFILE | O_RDWR, 0600);
@@ -194,7 +245,8 @@ public:
 
 private:
     QTemporaryDir under_, folder_;
-    bool mounted_ = false;
+    QString path_, why_;
+    bool mounted_ = false, carried_ = true;
 };
 
 } // namespace lktest

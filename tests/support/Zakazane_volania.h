@@ -35,11 +35,12 @@ inline bool Zakaz_volania(std::initializer_list<int> volania, int chyba, int fd 
     return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
 }
 
-// The descriptor this process has open on a file whose path ends in `koniec`; -1 when none.
-inline int Otvoreny_subor(const QString &koniec)
+// The descriptors this process has open on a file whose path ends in `koniec`.
+inline QList<int> Otvorene_subory(const QString &koniec)
 {
+    QList<int> otvorene;
     for (const QFileInfo &fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System | QDir::Files))
         if (fd.symLinkTarget().endsWith(koniec))
-            return fd.fileName().toInt();
-    return -1;
+            otvorene << fd.fileName().toInt();
+    return otvorene;
 }
