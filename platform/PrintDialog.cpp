@@ -30,6 +30,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <unistd.h>
 #include <utility>
 
 namespace platform {
@@ -74,6 +75,18 @@ bool NamesNoFile(QString name)
     while (name.endsWith(QLatin1Char('.')))
         name.chop(1);
     return name.isEmpty();
+}
+
+// Whether the file's name is longer, in bytes, than the file system of its
+// folder (or of the nearest folder already there) takes: said before any
+// folder is made for it.
+bool LongerThanItsFolderTakes(const QFileInfo &file)
+{
+    QDir folder = file.absoluteDir();
+    while (!folder.exists() && folder.cdUp()) {
+    }
+    const long longest = ::pathconf(QFile::encodeName(folder.absolutePath()).constData(), _PC_NAME_MAX);
+    return longest > 0 && QFile::encodeName(file.fileName()).size() > longest;
 }
 
 // The file chooser's sizes and times of files in Slovak whatever the
@@ -479,6 +492,10 @@ std::optional<QString> PrintDialog::CheckedFile()
         fileName_->setText(name);
         file = Typed(name);
     }
+    if (LongerThanItsFolderTakes(file))
+        return refused(QStringLiteral("Názov súboru %1 je dlhší, než aký súborový systém dovoľuje.\nNapíšte kratší "
+                                      "názov.")
+                           .arg(Native(file.filePath())));
     if (!QDir().mkpath(file.absolutePath()))
         return refused(QStringLiteral("Priečinok %1 neexistuje a nedá sa vytvoriť.").arg(Native(file.absolutePath())));
     // The file is written in its folder, the one a link leads to, by a new

@@ -45,7 +45,12 @@ void Napis_nazov(QDialog &d, const char *meno)
 {
     auto *nazov = Prvok<QLineEdit>(d, "fileName");
     nazov->selectAll();
-    QTest::keyClicks(nazov, QString::fromUtf8(meno));
+    // QTest types ASCII alone; a Slovak letter comes as a key with its text.
+    for (const QChar c : QString::fromUtf8(meno))
+        if (c.unicode() < 128)
+            QTest::keyClick(nazov, char(c.unicode()));
+        else
+            QTest::sendKeyEvent(QTest::Click, nazov, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 // A home folder of the test's own (the file offered is made in it) and the
@@ -337,28 +342,42 @@ TEST_F(Dialog_tlace, AltDChoosesTheFileAndTheKeysTypedNextNameIt)
 }
 
 // A name that names no file (a folder not there yet, its dot, the extension
-// alone) or a hidden one (starting with a dot) is said so while the dialog
-// stays, and nothing is made: no folder, no hidden file.
+// alone), a hidden one (starting with a dot) or one longer than the file
+// system takes is said so while the dialog stays, and nothing is made: no
+// folder, no hidden file.
 TEST_F(Dialog_tlace, ANameWithNoFileInItIsSaidAndNothingIsMade)
 {
     const QString nie_je = QStringLiteral("%1 nie je názov súboru.\nNapíšte aj názov súboru.");
     const QString skryty =
         QStringLiteral("%1 by bol skrytý súbor, lebo jeho názov začína bodkou.\nNapíšte názov súboru bez bodky na "
                        "začiatku.");
+    const QString dlhy = QStringLiteral("Názov súboru %1 je dlhší, než aký súborový systém dovoľuje.\nNapíšte kratší "
+                                        "názov.");
+    // One byte past what the file system takes, ".pdf" typed or added.
+    const std::string dlhe_ascii = "nova/" + std::string(252, 'x') + ".pdf", dlhe_bez_pdf = std::string(253, 'x'),
+                      dlhe_slovenske = [] {
+                          std::string s;
+                          for (int i = 0; i < 126; ++i)
+                              s += "č";
+                          return s + ".pdf";
+                      }();
     const struct {
         const char *meno;
         const QString &sprava;
     } mena[] = {{"nova/", nie_je},         {"nova/.", nie_je}, {"nova/..", nie_je},
                 {".pdf", nie_je},          {"nova/.PDF", nie_je}, {".x", skryty},
-                {"nova/.pdf.pdf", skryty}, {"~/.x", skryty}};
+                {"nova/.pdf.pdf", skryty}, {"~/.x", skryty},  {dlhe_ascii.c_str(), dlhy},
+                {dlhe_bez_pdf.c_str(), dlhy}, {dlhe_slovenske.c_str(), dlhy}};
     for (const auto [meno, sprava] : mena) {
         Vyber([&](QDialog &d) {
             Napis_nazov(d, meno);
             Tlac(d);
             EXPECT_TRUE(d.isVisible()) << meno << ": the dialog stays";
         });
-        const QString cesta = QDir::toNativeSeparators(
-            QDir(domov.path()).filePath(QString::fromUtf8(meno).remove(QRegularExpression("^~/"))));
+        QString napisane = QString::fromUtf8(meno).remove(QRegularExpression("^~/"));
+        if (&sprava == &dlhy && !napisane.endsWith(".pdf"))
+            napisane += ".pdf";
+        const QString cesta = QDir::toNativeSeparators(QDir(domov.path()).filePath(napisane));
         const auto okna = box.AskedBoxes();
         ASSERT_FALSE(okna.isEmpty()) << meno << ": nothing said";
         EXPECT_EQ(okna.back().text, sprava.arg(cesta)) << meno;
