@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <tuple>
@@ -267,9 +268,10 @@ private:
 // A window manager may give a window any size, if only for a moment: one
 // started late gave the full-screen window 65534 x 65534, and Qt made a
 // buffer of that size and painted it, gigabytes, the screen black and deaf
-// meanwhile. No window of the program takes more than the screen, and the
-// full-screen window, where no window manager will put it back, is put
-// back onto it.
+// meanwhile. No window of the program takes more than the screen, and
+// where no window manager runs, none stays beyond it on the server: the
+// full-screen window is put back onto the screen, any other where Qt has
+// it.
 class WithinTheScreen final : public QAbstractNativeEventFilter {
 public:
     explicit WithinTheScreen(Stage *stage) : stage_(stage) {}
@@ -285,8 +287,15 @@ bool WithinTheScreen::nativeEventFilter(const QByteArray &type, void *message, q
         const QWidget *w = QWidget::find(WId(window));
         return w && w->isWindow();
     });
-    if (cut && stage_->fillsScreen() && cut == stage_->shownWindow()->internalWinId() && x11::withoutWindowManager())
+    if (!cut || !x11::withoutWindowManager())
+        return false;
+    if (stage_->fillsScreen() && cut == stage_->shownWindow()->internalWinId()) {
         static_cast<StageHost *>(stage_->shownWindow())->coverScreen();
+    } else if (QWidget *w = QWidget::find(WId(cut))) {
+        // Put where Qt has it once Qt has taken the size (a dialog fitted
+        // to the screen then).
+        QTimer::singleShot(0, w, [w] { x11::placeAsQtHasIt(w); });
+    }
     return false;
 }
 

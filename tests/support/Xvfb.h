@@ -256,6 +256,14 @@ public:
                              hodnoty);
         free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
     }
+    // Whether the server shows a window: it and its ancestors mapped.
+    bool Ukazane(unsigned okno) const
+    {
+        auto *a = xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, okno), nullptr);
+        const bool ukazane = a && a->map_state == XCB_MAP_STATE_VIEWABLE;
+        free(a);
+        return ukazane;
+    }
     // A window with the frame a window manager put around it, in screen
     // pixels: its ancestor just below the root (the window itself with no
     // window manager).
