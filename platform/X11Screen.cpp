@@ -236,7 +236,10 @@ namespace {
 // been resized since the program connected.
 std::optional<QSize> screenOfWindow(xcb_connection_t *c, xcb_window_t window)
 {
-    const auto own = reply(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
+    // A window destroyed meanwhile has none: said here, not in Qt's log.
+    xcb_generic_error_t *gone = nullptr;
+    const auto own = reply(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), &gone));
+    free(gone);
     const auto root = own ? reply(xcb_get_geometry_reply(c, xcb_get_geometry(c, own->root), nullptr))
                           : Reply<xcb_get_geometry_reply_t>(nullptr, &free);
     if (!root)
