@@ -1,9 +1,9 @@
 // The full-screen window on a real X server, as pupils' screens have it:
-// Xvfb of the test's own at their sizes, with openbox or with no window
-// manager, the program driven by real X input (xdotool): the window is the
-// screen and the stage its middle, whatever size a window manager gives
-// it, every change of the screen reaches it whole, every message box is
-// readable whole. The scale is chosen before the application starts, so
+// Xvfb of the test's own at their sizes, with openbox, a window manager of
+// the test's own or none, the program driven by real X input (xdotool):
+// the window is the screen and the stage its middle, whatever size a
+// window manager gives it, every change of the screen reaches it whole,
+// every message box is readable whole. The scale is chosen before the application starts, so
 // each case is a child process of this test program on a server of its
 // own; the parent starts both (Realne_x.h).
 #include "Realne_x.h"
