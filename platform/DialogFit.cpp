@@ -20,15 +20,19 @@ namespace platform {
 
 namespace {
 
-// The frame a window system puts around a dialog. A window not yet shown
-// may not know its own, so one like Qt's own guess for a dialog's is taken
-// (none where no window manager frames windows).
-QMargins FrameOf(const QDialog &dialog)
+// The frame a window manager puts around a dialog; none without one. A
+// window not yet shown may not know its own, so one like Qt's own guess for
+// a dialog's is taken. Qt works a frame out from the window's size on the
+// server, which is not the size Qt took where that was cut to the screen:
+// a frame that leaves no room inside it is none it could have.
+QMargins FrameOf(const QDialog &dialog, QSize room)
 {
-    QMargins frame = dialog.windowHandle() ? dialog.windowHandle()->frameMargins() : QMargins();
-    if (frame.isNull() && QGuiApplication::platformName() != QLatin1String("offscreen") && !x11::withoutWindowManager())
-        frame = QMargins(5, 35, 5, 5);
-    return frame;
+    if (QGuiApplication::platformName() == QLatin1String("offscreen") || x11::withoutWindowManager())
+        return {};
+    const QMargins frame = dialog.windowHandle() ? dialog.windowHandle()->frameMargins() : QMargins();
+    const bool real = frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0
+        && !room.shrunkBy(frame).isEmpty();
+    return real && !frame.isNull() ? frame : QMargins(5, 35, 5, 5);
 }
 
 bool Scrolls(const QDialog &dialog)
@@ -139,7 +143,7 @@ void Fit(QDialog &dialog)
     // screen pixel of the dialog on the screen.
     if (const qreal scale = dialog.devicePixelRatioF(); scale != std::floor(scale))
         room -= QMargins(1, 1, 1, 1);
-    const QMargins frame = FrameOf(dialog);
+    const QMargins frame = FrameOf(dialog, room.size());
     const QSize inside = (room - frame).size();
     const QSize before = dialog.size();
     auto *box = qobject_cast<QMessageBox *>(&dialog);

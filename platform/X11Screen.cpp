@@ -230,25 +230,51 @@ unsigned coverWithBlack(QWidget *parent, QSize pixels)
     return id;
 }
 
+namespace {
+
+// The X screen a window is on, as large as it is now: the screen may have
+// been resized since the program connected.
+std::optional<QSize> screenOfWindow(xcb_connection_t *c, xcb_window_t window)
+{
+    // A window destroyed meanwhile has none: said here, not in Qt's log.
+    xcb_generic_error_t *gone = nullptr;
+    const auto own = reply(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), &gone));
+    free(gone);
+    const auto root = own ? reply(xcb_get_geometry_reply(c, xcb_get_geometry(c, own->root), nullptr))
+                          : Reply<xcb_get_geometry_reply_t>(nullptr, &free);
+    if (!root)
+        return std::nullopt;
+    return QSize(root->width, root->height);
+}
+
+} // namespace
+
 unsigned cutToScreen(const QByteArray &eventType, void *message, const std::function<bool(unsigned)> &ours)
 {
     if (eventType != "xcb_generic_event_t")
         return 0;
     auto *e = static_cast<xcb_configure_notify_event_t *>(message);
-    if ((e->response_type & 0x7f) != XCB_CONFIGURE_NOTIFY)
+    if ((e->response_type & 0x7f) != XCB_CONFIGURE_NOTIFY || !ours(e->event))
         return 0;
     xcb_connection_t *c = qtConnection();
-    const xcb_screen_t *screen = c ? screenOf(c, displayScreen()) : nullptr;
-    // Within the screen the server had when the program connected, it is
-    // let be unasked; the screen may have grown since.
-    if (!screen || (e->width <= screen->width_in_pixels && e->height <= screen->height_in_pixels) || !ours(e->event))
+    const std::optional<QSize> screen = c ? screenOfWindow(c, e->window) : std::nullopt;
+    if (!screen || (e->width <= screen->width() && e->height <= screen->height()))
         return 0;
-    const auto root = reply(xcb_get_geometry_reply(c, xcb_get_geometry(c, screen->root), nullptr));
-    if (!root || (e->width <= root->width && e->height <= root->height))
-        return 0;
-    e->width = std::min(e->width, root->width);
-    e->height = std::min(e->height, root->height);
+    e->width = uint16_t(std::min<int>(e->width, screen->width()));
+    e->height = uint16_t(std::min<int>(e->height, screen->height()));
     return e->event;
+}
+
+void placeAsQtHasIt(QWidget *w)
+{
+    xcb_connection_t *c = running() ? qtConnection() : nullptr;
+    const std::optional<QSize> screen = c ? screenOfWindow(c, xcb_window_t(w->winId())) : std::nullopt;
+    if (!screen)
+        return;
+    // Qt rounds a logical size at a fractional scale, to a pixel beyond the
+    // screen where it took the screen's size.
+    const qreal s = w->devicePixelRatioF();
+    placeWindow(w, QRect(w->geometry().topLeft() * s, w->size() * s) & QRect(QPoint(), *screen));
 }
 
 unsigned closeRequestOf(const QByteArray &eventType, const void *message)

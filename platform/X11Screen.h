@@ -46,10 +46,15 @@ void putImage(QWidget *w, const QImage &image, QPoint offset, const std::vector<
 unsigned coverWithBlack(QWidget *parent, QSize pixels);
 
 // A window's new size as the server tells it (ConfigureNotify), wider or
-// taller than the X screen, whatever a window manager asked: cut to the
-// screen's in the event itself, before Qt takes it, where `ours` says the
-// window is one of the program's. Returns the window cut, 0 if none.
+// taller than the X screen it is on (at the screen's size now), whatever a
+// window manager asked: cut to the screen's in the event itself, before Qt
+// takes it, where `ours` says the window is one of the program's. Returns
+// the window cut, 0 if none.
 unsigned cutToScreen(const QByteArray &eventType, void *message, const std::function<bool(unsigned)> &ours);
+
+// Where no window manager puts it back: a window is placed on the server
+// where Qt has it, within the X screen.
+void placeAsQtHasIt(QWidget *w);
 
 // The window a native event of the application asks to close on behalf of
 // the window manager (WM_DELETE_WINDOW: its close button, Alt+F4); 0 when

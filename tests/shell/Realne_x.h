@@ -14,6 +14,7 @@
 #include "support/Xvfb.h"
 
 #include <QAbstractButton>
+#include <QAbstractNativeEventFilter>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -162,6 +163,22 @@ struct Program_na_x : Program_na_celej_obrazovke {
             return {};
         return QStringLiteral("%1 pixels within x %2-%3, y %4-%5")
             .arg(pixelov).arg(kde.left()).arg(kde.right()).arg(kde.top()).arg(kde.bottom());
+    }
+};
+
+// How many places and sizes the server has told the program of a window
+// (ConfigureNotify), each seen before the program's own handling of it.
+struct Oznamenia_miesta final : QAbstractNativeEventFilter {
+    unsigned okno = 0;
+    int pocet = 0;
+    Oznamenia_miesta() { qApp->installNativeEventFilter(this); }
+    ~Oznamenia_miesta() override { qApp->removeNativeEventFilter(this); }
+    bool nativeEventFilter(const QByteArray &typ, void *sprava, qintptr *) override
+    {
+        const auto *e = static_cast<const xcb_configure_notify_event_t *>(sprava);
+        pocet += typ == "xcb_generic_event_t" && (e->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY && okno
+            && e->window == okno;
+        return false;
     }
 };
 

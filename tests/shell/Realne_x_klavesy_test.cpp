@@ -1,7 +1,8 @@
 // Keys on a real X server (Xvfb of the test's own, with openbox and
 // without): what the pupil types after the print dialog, or after a
 // message box that came while the screen changed, goes into the name, as
-// when the screen came up. Each case is a child process of this test
+// when the screen came up; a dialog given a size beyond the screen stays
+// until its keys answer it. Each case is a child process of this test
 // program on a server of its own; the parent starts both (Realne_x.h).
 #include "Realne_x.h"
 
@@ -54,6 +55,117 @@ TEST(RealXChild, TypingAfterThePrintDialogGoesIntoTheName)
     }
 }
 
+namespace {
+
+// Another client gives a dialog a place and a size, as `xdotool windowsize`
+// does: what of the dialog the teacher would miss, once the program has had
+// a while to do what it does with it.
+QString Po_velkosti(Program_na_x &n, QWidget *d, QRect kde)
+{
+    const unsigned okno = unsigned(d->winId());
+    {
+        // Until the program has heard of it: a window manager may take a while.
+        Oznamenia_miesta oznamenia;
+        oznamenia.okno = okno;
+        n.x.Umiestni(okno, kde);
+        n.Cakaj([&] { return oznamenia.pocet > 0; });
+    }
+    const QRect obrazovka(QPoint(), n.x.Velkost());
+    const auto chyby = [&] {
+        QStringList c;
+        if (!d->isVisible() || QApplication::activeModalWidget() != d)
+            c << QStringLiteral("the dialog no longer shown and modal");
+        if (!n.x.Ukazane(okno))
+            c << QStringLiteral("its window not mapped");
+        if (const QSize v = QGuiApplication::primaryScreen()->size(); d->size().boundedTo(v) != d->size())
+            c << QStringLiteral("Qt has it %1x%2").arg(d->width()).arg(d->height());
+        // Where a window manager runs, the place is its own.
+        const QRect r = n.x.Okno_s_ramom(okno);
+        if (qEnvironmentVariableIsSet("LK_SO_SPRAVCOM") ? r.size().boundedTo(obrazovka.size()) != r.size()
+                                                         : !obrazovka.contains(r))
+            c << QStringLiteral("on the server at %1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+        return c.join(QStringLiteral(", "));
+    };
+    // Fitted soon; one that goes, goes at once.
+    n.Cakaj([&] { return chyby().isEmpty(); }, 5000);
+    n.Cakaj([&] { return !chyby().isEmpty(); }, 500);
+    return chyby();
+}
+
+// Sizes beyond the screen, both ways and one way, then the size it had.
+QStringList Velkosti_mimo_obrazovky(Program_na_x &n, QWidget *d)
+{
+    const QSize v = n.x.Velkost();
+    const QRect mala = n.x.Okno(unsigned(d->winId()));
+    const struct {
+        const char *name;
+        QRect place;
+    } rows[] = {
+        {"65534 x 65534", {0, 0, 65534, 65534}},
+        {"twice the screen's width", {0, 0, 2 * v.width(), v.height()}},
+        {"the screen's width, 65534 high", {0, 0, v.width(), 65534}},
+        {"its own size again", mala},
+    };
+    QStringList chyby;
+    for (const auto &r : rows)
+        if (const QString c = Po_velkosti(n, d, r.place); !c.isEmpty())
+            chyby << QStringLiteral("%1, %2: %3").arg(d->windowTitle(), QLatin1String(r.name), c);
+    return chyby;
+}
+
+} // namespace
+
+// The print dialog, its file chooser and a message box over it, each given
+// sizes beyond the screen and back: each stays shown and modal, fitted to
+// the screen, until the teacher answers it by its keys.
+TEST(RealXChild, ADialogGivenASizeBeyondTheScreenStaysUntilAnswered)
+{
+    if (!V_detskom_procese())
+        GTEST_SKIP() << "run by RealX tests on an X server of their own";
+    Program_na_x n;
+    Shell::frm_Setup *s = Nastavenie_s_menom(n);
+    ASSERT_NE(s, nullptr);
+    // Each dialog as it comes up with the keys: the print dialog, its
+    // chooser (Alt+V), the print dialog again, a box for a name left empty,
+    // the print dialog once more, cancelled (Escape).
+    const struct {
+        const char *dialog;
+        bool sized;
+        QStringList keys;
+    } kroky[] = {
+        {"printDialog", true, {QStringLiteral("alt+v")}},
+        {"QFileDialog", true, {QStringLiteral("Escape")}},
+        {"printDialog", false, {QStringLiteral("alt+d"), QStringLiteral("ctrl+a"), QStringLiteral("BackSpace"),
+                                QStringLiteral("Return")}},
+        {"QMessageBox", true, {QStringLiteral("Return")}},
+        {"printDialog", false, {QStringLiteral("Escape")}},
+    };
+    size_t krok = 0;
+    QTimer ucitel;
+    QObject::connect(&ucitel, &QTimer::timeout, [&] {
+        QWidget *d = QApplication::activeModalWidget();
+        if (krok == std::size(kroky) || !d || !d->windowHandle()->isExposed()
+            || QGuiApplication::focusWindow() != d->windowHandle())
+            return;
+        const auto &k = kroky[krok];
+        if (d->objectName() != QLatin1String(k.dialog) && !d->inherits(k.dialog))
+            return; // the one before, until the next comes
+        ucitel.stop(); // not again from the waits below
+        if (k.sized) // said at once: a dialog that went leaves its wait stuck
+            EXPECT_EQ(Velkosti_mimo_obrazovky(n, d).join('\n').toStdString(), "");
+        ++krok;
+        Xdotool(QStringList{QStringLiteral("key")} + k.keys);
+        ucitel.start();
+    });
+    ucitel.start(50);
+    n.Klik(s->picTiskni);
+    // The print dialog, under the others, goes only when it is answered.
+    n.Cakaj([&] { return krok > 0 && !QApplication::activeModalWidget(); }, 20000);
+    ucitel.stop();
+    EXPECT_EQ(krok, std::size(kroky)) << "the dialogs answered up to this step";
+    EXPECT_EQ(Vpredu(), s) << "the setup screen as it was";
+}
+
 // A damaged task data file: "Pokračuj" brings its "Chyba" box, and after
 // OK the pupil, back on the setup screen, types on into the name; also
 // after "Nie" to the exit question asked over that box (a window manager's
@@ -96,6 +208,15 @@ TEST(RealX, AfterAMessageWhileTheScreenChangesTheKeysGoWhereTheScreenPutsThem)
     for (const bool openbox : {false, true}) {
         SCOPED_TRACE(openbox ? "openbox" : "no window manager");
         Na_vlastnom_x("AfterAMessageWhileTheScreenChangesTheKeysGoIntoTheName", {1366, 768}, openbox);
+    }
+}
+
+TEST(RealX, ADialogGivenASizeBeyondTheScreenStaysUntilAnswered)
+{
+    LK_VYZADUJ_X(true);
+    for (const bool openbox : {false, true}) {
+        SCOPED_TRACE(openbox ? "openbox" : "no window manager");
+        Na_vlastnom_x("ADialogGivenASizeBeyondTheScreenStaysUntilAnswered", {1024, 768}, openbox);
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // An X server of a test's own: Xvfb on a display it picks itself, with
-// openbox on it when asked, and what a test needs to look at it and to
-// give it real input (xdotool, as a pupil's mouse and keys would).
+// openbox on it when asked or a window manager of the test's own that
+// keeps windows at a size it chooses, and what a test needs to look at it
+// and to give it real input (xdotool, as a pupil's mouse and keys would).
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QImage>
@@ -9,8 +10,12 @@
 #include <QRect>
 #include <QStandardPaths>
 #include <QThread>
+#include <atomic>
 #include <csignal>
 #include <cstring>
+#include <set>
+#include <poll.h>
+#include <thread>
 #include <utility>
 #include <xcb/xcb.h>
 #include <xcb/xfixes.h>
@@ -205,6 +210,82 @@ private:
     }
 };
 
+// Something acting as a window manager, on a connection and a thread of
+// its own: it takes the redirect of the root's children, so windows are
+// placed only as it says. Each window it maps it keeps at `velkost`,
+// telling the window so by the synthetic ConfigureNotify a reparenting
+// window manager sends; a window not yet mapped gets what it asks.
+class Spravca_velkosti {
+public:
+    explicit Spravca_velkosti(QSize velkost) : c_(xcb_connect(nullptr, nullptr)), velkost_(velkost)
+    {
+        if (xcb_connection_has_error(c_))
+            return;
+        const xcb_window_t koren = xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root;
+        const uint32_t maska[] = {XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT};
+        xcb_generic_error_t *chyba =
+            xcb_request_check(c_, xcb_change_window_attributes_checked(c_, koren, XCB_CW_EVENT_MASK, maska));
+        bezi_ = !chyba; // another window manager has it
+        free(chyba);
+        if (bezi_)
+            vlakno_ = std::thread([this] { Beh(); });
+    }
+    ~Spravca_velkosti()
+    {
+        koniec_ = true;
+        if (vlakno_.joinable())
+            vlakno_.join();
+        xcb_disconnect(c_);
+    }
+    Spravca_velkosti(const Spravca_velkosti &) = delete;
+    Spravca_velkosti &operator=(const Spravca_velkosti &) = delete;
+
+    bool bezi() const { return bezi_; }
+
+private:
+    xcb_connection_t *c_;
+    QSize velkost_;
+    bool bezi_ = false;
+    std::atomic<bool> koniec_{false};
+    std::set<xcb_window_t> zobrazene_;
+    std::thread vlakno_;
+
+    void Beh()
+    {
+        while (!koniec_) {
+            pollfd p{xcb_get_file_descriptor(c_), POLLIN, 0};
+            poll(&p, 1, 20);
+            while (xcb_generic_event_t *e = xcb_poll_for_event(c_)) {
+                if ((e->response_type & 0x7f) == XCB_MAP_REQUEST) {
+                    const xcb_window_t okno = reinterpret_cast<const xcb_map_request_event_t *>(e)->window;
+                    zobrazene_.insert(okno);
+                    Daj(okno, QRect(QPoint(), velkost_));
+                    xcb_map_window(c_, okno);
+                } else if ((e->response_type & 0x7f) == XCB_CONFIGURE_REQUEST) {
+                    const auto *z = reinterpret_cast<const xcb_configure_request_event_t *>(e);
+                    Daj(z->window, zobrazene_.count(z->window) ? QRect(QPoint(), velkost_)
+                                                               : QRect(z->x, z->y, z->width, z->height));
+                }
+                free(e);
+            }
+            xcb_flush(c_);
+        }
+    }
+    void Daj(xcb_window_t okno, QRect kde)
+    {
+        const uint32_t hodnoty[] = {uint32_t(kde.x()), uint32_t(kde.y()), uint32_t(kde.width()), uint32_t(kde.height())};
+        xcb_configure_window(c_, okno,
+                             XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+                             hodnoty);
+        xcb_configure_notify_event_t oznam{};
+        oznam.response_type = XCB_CONFIGURE_NOTIFY;
+        oznam.event = oznam.window = okno;
+        oznam.x = int16_t(kde.x()), oznam.y = int16_t(kde.y());
+        oznam.width = uint16_t(kde.width()), oznam.height = uint16_t(kde.height());
+        xcb_send_event(c_, 0, okno, XCB_EVENT_MASK_STRUCTURE_NOTIFY, reinterpret_cast<const char *>(&oznam));
+    }
+};
+
 // A look at the X server the program runs on ($DISPLAY), over a connection
 // of its own.
 class Pohlad_na_x {
@@ -255,6 +336,14 @@ public:
                              XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
                              hodnoty);
         free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
+    }
+    // Whether the server shows a window: it and its ancestors mapped.
+    bool Ukazane(unsigned okno) const
+    {
+        auto *a = xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, okno), nullptr);
+        const bool ukazane = a && a->map_state == XCB_MAP_STATE_VIEWABLE;
+        free(a);
+        return ukazane;
     }
     // A window with the frame a window manager put around it, in screen
     // pixels: its ancestor just below the root (the window itself with no
