@@ -649,6 +649,7 @@ TEST(PrintConnection, TheBoundCutsTheRequestsOwnConnectionNotAnotherGivenItsNumb
     if (!server.Running())
         GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
     ASSERT_TRUE(AddQueue(server, "Kabinet"));
+    const QByteArray serverSocket = QFile::encodeName(server.Socket());
     const struct { const char *name; bool overTheLink, otherAsks; } rows[] = {
         {"the test's own on the server's own socket", false, false},
         {"the test's own through a port of the machine", true, false},
@@ -659,7 +660,7 @@ TEST(PrintConnection, TheBoundCutsTheRequestsOwnConnectionNotAnotherGivenItsNumb
         if (row.overTheLink)
             link.emplace(server.Socket());
         const QByteArray address = qgetenv("CUPS_SERVER");
-        const auto by = PrintClock::now() + std::chrono::milliseconds(2000);
+        PrintClock::time_point by = PrintClock::now() + std::chrono::seconds(10);
         // Connected, asked at once, the other looked at, ended.
         std::barrier meet(row.otherAsks ? 3 : 2);
         std::atomic<Reply::Kind> kind{Reply::Answered}, otherKind{Reply::Late};
@@ -667,22 +668,23 @@ TEST(PrintConnection, TheBoundCutsTheRequestsOwnConnectionNotAnotherGivenItsNumb
             return std::thread([&, to] {
                 cupsSetServer(to.constData()); // for this thread
                 PrintConnection connection;
-                connection.Until(by);
                 const auto ask = [&] {
                     return Ask(connection, IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", PrinterUri("Kabinet"),
                                {"printer-state"})
                         .reply.kind;
                 };
+                connection.Until(by);
                 ask();
                 meet.arrive_and_wait();
                 meet.arrive_and_wait();
+                connection.Until(by);
                 said = ask();
                 meet.arrive_and_wait();
                 meet.arrive_and_wait();
             });
         };
         std::thread request = asker(address, kind);
-        std::thread other = row.otherAsks ? asker(QFile::encodeName(server.Socket()), otherKind) : std::thread();
+        std::thread other = row.otherAsks ? asker(serverSocket, otherKind) : std::thread();
         int phase = 0;
         const auto next = [&] { ++phase, meet.arrive_and_wait(); };
         const auto ended = qScopeGuard([&] {
@@ -694,10 +696,11 @@ TEST(PrintConnection, TheBoundCutsTheRequestsOwnConnectionNotAnotherGivenItsNumb
             server.Resume();
         });
         next();
-        if (row.otherAsks)
-            link->SetDelay(std::chrono::seconds(30));
-        else
+        if (link)
+            link->SetDelay(row.otherAsks ? std::chrono::seconds(30) : std::chrono::seconds(0));
+        if (!row.otherAsks)
             server.Pause();
+        by = PrintClock::now() + std::chrono::milliseconds(2000);
         next();
         // Sent: passed on by the link, or lying unread for the stopped server.
         int requests = -1;
@@ -712,21 +715,20 @@ TEST(PrintConnection, TheBoundCutsTheRequestsOwnConnectionNotAnotherGivenItsNumb
         })) << row.name;
         // The other print connection's is the one with a wait for an answer
         // set, the link's own are without.
-        int theOther = -1;
-        for (const int fd : row.otherAsks ? lktest::ConnectionsTo(QFile::encodeName(server.Socket())) : std::vector<int>()) {
+        int theOther = row.otherAsks ? -1 : lktest::ConnectTo(address);
+        for (const int fd : row.otherAsks ? lktest::ConnectionsTo(serverSocket) : std::vector<int>()) {
             timeval wait{};
             socklen_t length = sizeof wait;
             if (::getsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, &length) == 0 && (wait.tv_sec || wait.tv_usec))
                 theOther = fd;
         }
-        if (!row.otherAsks)
-            theOther = lktest::ConnectTo(address);
         ASSERT_GE(theOther, 0) << row.name;
         ASSERT_EQ(::dup2(theOther, requests), requests) << row.name;
         next();
         EXPECT_EQ(kind.load(), Reply::Late) << row.name;
         char byte;
-        EXPECT_EQ(::recv(theOther, &byte, 1, MSG_PEEK | MSG_DONTWAIT), -1) << row.name << ": the other connection was cut";
+        EXPECT_EQ(::recv(theOther, &byte, 1, MSG_PEEK | MSG_DONTWAIT), -1)
+            << row.name << ": the other connection was cut";
         if (!row.otherAsks)
             ::close(theOther);
     }
