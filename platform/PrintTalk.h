@@ -108,9 +108,10 @@ private:
     // connection's own then has the request's thread, with a signal, cut
     // the socket libcups uses for the request at that moment, again until
     // the request ends. That socket is known by the wait libcups set on it,
-    // which no other open connection of ours shares: never another of ours
-    // that got the number of a socket libcups has just closed. A socket this
-    // program made without libcups carries no wait at all.
+    // which no other open connection of ours shares, so another of ours that
+    // got the number of a socket libcups has just closed is left alone. Only
+    // a socket made without this class that carried that very wait could be
+    // taken for it; nothing in this program sets one.
     std::mutex watchMutex_;
     std::condition_variable watchWakes_;
     bool onTheWire_ = false;

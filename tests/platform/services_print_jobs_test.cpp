@@ -700,7 +700,7 @@ TEST(PrintConnection, TheBoundCutsTheRequestsOwnConnectionNotAnotherGivenItsNumb
             link->SetDelay(row.otherAsks ? std::chrono::seconds(30) : std::chrono::seconds(0));
         if (!row.otherAsks)
             server.Pause();
-        by = PrintClock::now() + std::chrono::milliseconds(2000);
+        by = PrintClock::now() + std::chrono::milliseconds(3000);
         next();
         // Sent: passed on by the link, or lying unread for the stopped server.
         int requests = -1;
