@@ -41,7 +41,7 @@ bool Same(const timeval &a, const timeval &b) { return a.tv_sec == b.tv_sec && a
 // would come out alike in the kernel's ticks.
 struct OpenWaits {
     std::mutex mutex;
-    std::map<const void *, timeval> of;
+    std::map<const PrintConnection *, timeval> of;
 };
 OpenWaits &Waits()
 {
