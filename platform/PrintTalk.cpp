@@ -2,11 +2,12 @@
 
 #include "platform/PrintTexts.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
+#include <map>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <sys/time.h>
 
 namespace platform {
@@ -19,42 +20,40 @@ constexpr double ShortestWait = 0.05;
 // libcups connects anew meanwhile.
 constexpr auto CutAgain = std::chrono::milliseconds(100);
 
-// What tells a socket of the request from any other: it is the one the
-// request went out on, or one libcups connected anew for it, which carries
-// the same wait for an answer (libcups sets it on every socket it connects).
-// Another connection may have the number of a socket libcups has just
-// closed, in the moment before libcups forgets that number. Read only with
-// what may be called in a signal handler.
-struct SocketMarks {
-    dev_t device = 0;
-    ino_t inode = 0;
-    timeval wait{};
+// Steps by which a connection's wait for an answer is lengthened until the
+// kernel keeps it apart from every other open connection's, and how many.
+constexpr double WaitStep = 0.001;
+constexpr int WaitSteps = 1000;
 
-    bool Read(int fd)
-    {
-        struct stat status {};
-        socklen_t length = sizeof wait;
-        if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISSOCK(status.st_mode)
-            || ::getsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, &length) != 0)
-            return false;
-        device = status.st_dev;
-        inode = status.st_ino;
-        return true;
-    }
-    bool OfTheRequest(const SocketMarks &request) const
-    {
-        if (device == request.device && inode == request.inode)
-            return true;
-        return (request.wait.tv_sec != 0 || request.wait.tv_usec != 0) && wait.tv_sec == request.wait.tv_sec
-               && wait.tv_usec == request.wait.tv_usec;
-    }
+// A socket's wait for an answer as the kernel keeps it, in its clock's
+// ticks; false for no socket. Safe in a signal handler.
+bool WaitOf(int fd, timeval &wait)
+{
+    socklen_t length = sizeof wait;
+    return fd >= 0 && ::getsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, &length) == 0;
+}
+
+bool Same(const timeval &a, const timeval &b) { return a.tv_sec == b.tv_sec && a.tv_usec == b.tv_usec; }
+
+// The waits of the connections open now, one each and no two alike: libcups
+// sets a connection's on every socket it connects for it, so a socket that
+// carries one is that connection's. Given the same deadline, two waits
+// would come out alike in the kernel's ticks.
+struct OpenWaits {
+    std::mutex mutex;
+    std::map<const PrintConnection *, timeval> of;
 };
+OpenWaits &Waits()
+{
+    static OpenWaits waits;
+    return waits;
+}
 
-// The request on the wire on this thread: its connection, its socket's
-// marks, and what to set when a cut leaves another's socket alone.
+// The request on the wire on this thread: its connection, its wait for an
+// answer, and what to set when a cut leaves another's socket alone.
 struct OnThisThread {
     std::atomic<http_t *> http{nullptr};
-    SocketMarks request;
+    timeval wait{};
     std::atomic<bool> *othersSocket = nullptr;
 };
 thread_local OnThisThread onThisThread;
@@ -70,7 +69,8 @@ void Cut(int)
     const OnThisThread &here = onThisThread;
     if (http_t *http = here.http.load()) {
         const int fd = getFdOnCut.load(std::memory_order_relaxed)(http);
-        if (SocketMarks now; now.Read(fd) && now.OfTheRequest(here.request))
+        // A socket libcups has just closed may already be another's.
+        if (timeval wait{}; WaitOf(fd, wait) && (wait.tv_sec || wait.tv_usec) && Same(wait, here.wait))
             ::shutdown(fd, SHUT_RDWR);
         else if (fd >= 0)
             here.othersSocket->store(true);
@@ -159,8 +159,7 @@ void PrintConnection::OnTheWire(bool on)
 {
     OnThisThread &here = onThisThread;
     if (on) {
-        here.request = {};
-        here.request.Read(cups_.getFd(http_));
+        here.wait = wait_;
         othersSocket_.store(false);
         here.othersSocket = &othersSocket_;
         here.http.store(http_);
@@ -209,10 +208,6 @@ Reply::Kind PrintConnection::Ready()
 {
     if (!TimeLeft())
         return Reply::Late;
-    // A request goes out on a socket of our making (libcups may have closed
-    // the last one), whose marks tell it from others.
-    if (http_ && cups_.getFd(http_) < 0)
-        Close();
     if (!http_)
         if (const Reply::Kind made = Open(); made != Reply::Connected)
             return made;
@@ -221,12 +216,27 @@ Reply::Kind PrintConnection::Ready()
     // apart than its timeout, whatever the callback says. The watch ends
     // a request that would go on past the deadline.
     const double left = std::chrono::duration<double>(deadline_ - PrintClock::now()).count();
-    {
-        const std::lock_guard lock(watchMutex_);
-        waitGiven_ = std::chrono::duration<double>(std::max(left, ShortestWait));
-    }
-    cups_.setTimeout(http_, waitGiven_.count(), &PrintConnection::WaitOn, this);
+    SetWait(std::max(left, ShortestWait));
     return Reply::Connected;
+}
+
+void PrintConnection::SetWait(double seconds)
+{
+    OpenWaits &waits = Waits();
+    const std::lock_guard lock(waits.mutex);
+    const auto taken = [&waits, this](const timeval &wait) {
+        return std::any_of(waits.of.begin(), waits.of.end(),
+                           [&](const auto &open) { return open.first != this && Same(open.second, wait); });
+    };
+    timeval kept{};
+    for (int step = 0; step < WaitSteps; ++step, seconds += WaitStep) {
+        cups_.setTimeout(http_, seconds, &PrintConnection::WaitOn, this);
+        if (!WaitOf(cups_.getFd(http_), kept) || !taken(kept))
+            break;
+    }
+    waits.of[this] = wait_ = kept;
+    const std::lock_guard watch(watchMutex_);
+    waitGiven_ = std::chrono::duration<double>(seconds);
 }
 
 Reply PrintConnection::Do(ipp_t *request, const QByteArray &resource, int document)
@@ -321,6 +331,9 @@ void PrintConnection::Close()
     if (http_)
         cups_.close(http_);
     http_ = nullptr;
+    OpenWaits &waits = Waits();
+    const std::lock_guard lock(waits.mutex);
+    waits.of.erase(this);
 }
 
 int PrintConnection::WaitOn(http_t *, void *connection)

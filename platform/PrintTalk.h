@@ -19,6 +19,7 @@
 #include <memory>
 #include <mutex>
 #include <pthread.h>
+#include <sys/time.h>
 #include <thread>
 
 namespace platform {
@@ -88,6 +89,9 @@ private:
     Reply::Kind Open();
     void Close();
     Reply::Kind Ready();
+    // libcups's wait for each part of an answer, lengthened until no other
+    // open connection's is alike.
+    void SetWait(double seconds);
     Reply Outcome(ipp_t *response);
     static int WaitOn(http_t *, void *connection);
     // The request from now on is on the wire, or no longer.
@@ -102,13 +106,18 @@ private:
     // answer that wants another connection), so an answer that comes on
     // and on in parts would outlast the deadline: a thread of the
     // connection's own then has the request's thread, with a signal, cut
-    // the socket libcups uses for the request at that moment (never another
-    // connection's that got its number), again until the request ends.
+    // the socket libcups uses for the request at that moment, again until
+    // the request ends. That socket is known by the wait libcups set on it,
+    // which no other open connection of ours shares, so another of ours that
+    // got the number of a socket libcups has just closed is left alone. Only
+    // a socket made without this class that carried that very wait could be
+    // taken for it; nothing in this program sets one.
     std::mutex watchMutex_;
     std::condition_variable watchWakes_;
     bool onTheWire_ = false;
     pthread_t requester_{}; // the thread of the request on the wire
     std::chrono::duration<double> waitGiven_{}; // libcups's for each part of an answer
+    timeval wait_{};                            // the same, as the kernel keeps it on the sockets
     std::atomic<bool> othersSocket_{false};     // a cut left another's socket alone
     bool ending_ = false;
     std::thread watch_;

@@ -22,6 +22,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <barrier>
 #include <iostream>
 #include <linux/sockios.h>
 #include <optional>
@@ -461,6 +463,7 @@ TEST(PrintTexts, ThePrintSystemsWordsAreSaidInOursBlamingNoOne)
         {"a backend's, the printer busy", "The printer is in use.", "Tlačiareň je zaneprázdnená."},
         {"a backend's, the printer out of reach", "The printer is unreachable at this time.",
          "Tlačiareň je teraz nedostupná."},
+        {"a backend's, the printer not connected", "The printer is not connected.", "Tlačiareň nie je pripojená."},
         {"the printer's own, quoted", " paper jam ", "Tlačiareň hlási: „paper jam“."},
         {"the print server's own word, but not all of it: quoted", "Paused for lunch",
          "Tlačiareň hlási: „Paused for lunch“."},
@@ -633,53 +636,101 @@ TEST(PrinterDevice, ARequestOnAConnectionLibcupsMadeAnewEndsAtTheBound)
 }
 
 // The bound cuts the request's own connection, never another's to the same
-// server that got the number libcups had for it: here, the print server
-// stopped, one of the test's own takes that number once the request is on
-// its way. The request ends, late, and the other connection goes on.
+// server that got the number libcups had for it once the request is on its
+// way: one of the test's own, the print server stopped; or another print
+// connection of the program given the same bound and asking at the same
+// moment (the kernel keeps a socket's wait for an answer in its clock's
+// ticks, so theirs would come out alike), answered at once on the server's
+// own socket while a slow link holds the request's answer. The request
+// ends, late, and the other connection goes on.
 TEST(PrintConnection, TheBoundCutsTheRequestsOwnConnectionNotAnotherGivenItsNumber)
 {
     lktest::PrintServer server;
     if (!server.Running())
         GTEST_SKIP() << "no print server of the test's own here (needs cupsd)";
     ASSERT_TRUE(AddQueue(server, "Kabinet"));
-    for (const bool overTheLink : {false, true}) {
-        const char *name = overTheLink ? "through a port of the machine" : "on the server's own socket";
+    const QByteArray serverSocket = QFile::encodeName(server.Socket());
+    const struct { const char *name; bool overTheLink, otherAsks; } rows[] = {
+        {"the test's own on the server's own socket", false, false},
+        {"the test's own through a port of the machine", true, false},
+        {"another print connection given the same bound", true, true},
+    };
+    for (const auto &row : rows) {
         std::optional<lktest::SlowLink> link;
-        if (overTheLink)
+        if (row.overTheLink)
             link.emplace(server.Socket());
         const QByteArray address = qgetenv("CUPS_SERVER");
-        server.Pause();
-        Reply::Kind kind = Reply::Answered;
-        std::thread request([&kind] {
-            PrintConnection connection;
-            connection.Until(PrintClock::now() + std::chrono::milliseconds(2000));
-            kind = Ask(connection, IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", PrinterUri("Kabinet"), {"printer-state"})
-                       .reply.kind;
-        });
+        PrintClock::time_point by = PrintClock::now() + std::chrono::seconds(10);
+        // Connected, asked at once, the other looked at, ended.
+        std::barrier meet(row.otherAsks ? 3 : 2);
+        std::atomic<Reply::Kind> kind{Reply::Answered}, otherKind{Reply::Late};
+        const auto asker = [&](const QByteArray &to, std::atomic<Reply::Kind> &said) {
+            return std::thread([&, to] {
+                cupsSetServer(to.constData()); // for this thread
+                PrintConnection connection;
+                const auto ask = [&] {
+                    return Ask(connection, IPP_OP_GET_PRINTER_ATTRIBUTES, "printer-uri", PrinterUri("Kabinet"),
+                               {"printer-state"})
+                        .reply.kind;
+                };
+                connection.Until(by);
+                ask();
+                meet.arrive_and_wait();
+                meet.arrive_and_wait();
+                connection.Until(by);
+                said = ask();
+                meet.arrive_and_wait();
+                meet.arrive_and_wait();
+            });
+        };
+        std::thread request = asker(address, kind);
+        std::thread other = row.otherAsks ? asker(serverSocket, otherKind) : std::thread();
+        int phase = 0;
+        const auto next = [&] { ++phase, meet.arrive_and_wait(); };
         const auto ended = qScopeGuard([&] {
-            if (request.joinable())
-                request.join();
+            while (phase < 4)
+                next();
+            for (std::thread *t : {&request, &other})
+                if (t->joinable())
+                    t->join();
             server.Resume();
         });
+        next();
+        if (link)
+            link->SetDelay(row.otherAsks ? std::chrono::seconds(30) : std::chrono::seconds(0));
+        if (!row.otherAsks)
+            server.Pause();
+        by = PrintClock::now() + std::chrono::milliseconds(3000);
+        next();
         // Sent: passed on by the link, or lying unread for the stopped server.
         int requests = -1;
         ASSERT_TRUE(Within(10000, [&] {
             const std::vector<int> found = lktest::ConnectionsTo(address);
             int unread = 0;
-            const bool sent = found.size() == 1
-                              && (overTheLink ? link->FirstContact().has_value()
-                                              : ::ioctl(found[0], SIOCOUTQ, &unread) == 0 && unread > 0);
+            const bool sent = found.size() == 1 && (!row.otherAsks || otherKind == Reply::Answered)
+                              && (row.overTheLink ? link->FirstContact().has_value()
+                                                  : ::ioctl(found[0], SIOCOUTQ, &unread) == 0 && unread > 0);
             requests = sent ? found[0] : -1;
             return sent;
-        })) << name;
-        const int other = lktest::ConnectTo(address);
-        ASSERT_GE(other, 0) << name;
-        ASSERT_EQ(::dup2(other, requests), requests) << name;
-        request.join();
-        EXPECT_EQ(kind, Reply::Late) << name;
+        })) << row.name;
+        // The other print connection's is the one with a wait for an answer
+        // set, the link's own are without.
+        int theOther = row.otherAsks ? -1 : lktest::ConnectTo(address);
+        for (const int fd : row.otherAsks ? lktest::ConnectionsTo(serverSocket) : std::vector<int>()) {
+            timeval wait{};
+            socklen_t length = sizeof wait;
+            if (::getsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, &length) == 0 && (wait.tv_sec || wait.tv_usec))
+                theOther = fd;
+        }
+        ASSERT_GE(theOther, 0) << row.name;
+        ASSERT_EQ(::dup2(theOther, requests), requests) << row.name;
+        next();
+        EXPECT_EQ(kind.load(), Reply::Late) << row.name;
         char byte;
-        EXPECT_EQ(::recv(other, &byte, 1, MSG_PEEK | MSG_DONTWAIT), -1) << name << ": the other connection was cut";
-        ::close(other);
+        EXPECT_EQ(::recv(theOther, &byte, 1, MSG_PEEK | MSG_DONTWAIT), -1)
+            << row.name << ": the other connection was cut";
+        if (!row.otherAsks)
+            ::close(theOther);
     }
 }
 
