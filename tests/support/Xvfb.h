@@ -81,9 +81,16 @@ public:
         xcb_connection_t *c = xcb_connect(displej_.constData(), nullptr);
         Oramuje(c);
         xcb_disconnect(c);
-        ::kill(pid_t(spravca_.processId()), SIGSTOP);
+        Signal_spravcovi(SIGSTOP);
     }
-    void Pusti_spravcu() { ::kill(pid_t(spravca_.processId()), SIGCONT); }
+    void Pusti_spravcu() { Signal_spravcovi(SIGCONT); }
+    // Only to a window manager that runs: pid 0 would stop the whole process
+    // group, ctest and the tests beside this one too.
+    void Signal_spravcovi(int signal)
+    {
+        if (const qint64 pid = spravca_.processId(); pid > 0 && spravca_.state() == QProcess::Running)
+            ::kill(pid_t(pid), signal);
+    }
 
     // The server goes away under its clients, as a crashed desktop's or a
     // dropped remote display's does.

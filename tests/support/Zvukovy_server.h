@@ -64,8 +64,14 @@ public:
     bool bezi() const { return server_.state() == QProcess::Running; }
     QString chyba() const { return chyba_; }
     qint64 pid() const { return server_.processId(); }
-    void Zastav() { ::kill(pid_t(pid()), SIGSTOP); }
-    void Pusti() { ::kill(pid_t(pid()), SIGCONT); }
+    void Zastav() { Signal(SIGSTOP); }
+    void Pusti() { Signal(SIGCONT); }
+    // Only to a server that runs: pid 0 would stop the whole process group.
+    void Signal(int signal)
+    {
+        if (pid() > 0 && bezi())
+            ::kill(pid_t(pid()), signal);
+    }
     QString Socket() const { return dir_.filePath(QStringLiteral("native")); }
     // The sounds it has been given to play.
     int Zvukov() const
