@@ -302,6 +302,9 @@ Priecinok::Priecinok(const QString &cesta)
     , chyba_(fd_ < 0 ? errno : 0)
     , cesta_(cesta.endsWith(QLatin1Char('/')) ? cesta : cesta + QLatin1Char('/'))
 {
+    struct stat st {};
+    if (fd_ >= 0 && ::fstat(fd_, &st) == 0)
+        dev_ = st.st_dev;
 }
 
 Priecinok::~Priecinok()
@@ -314,6 +317,24 @@ Prava_suboru Priecinok::Prava_novych() const
 {
     struct stat st {};
     return fd_ >= 0 && ::fstat(fd_, &st) == 0 ? st.st_mode & 0666 : 0644;
+}
+
+QString Priecinok::Druh_disku() const
+{
+    if (fd_ < 0)
+        return {};
+    QFile mounts(QStringLiteral("/proc/self/mountinfo"));
+    if (!mounts.open(QIODevice::ReadOnly))
+        return {};
+    // "id parent major:minor root point options [tags] - type source ..."
+    const QByteArray zariadenie = QByteArray::number(major(dev_)) + ':' + QByteArray::number(minor(dev_));
+    for (const QByteArray &riadok : mounts.readAll().split('\n')) {
+        const QList<QByteArray> polia = riadok.split(' ');
+        const qsizetype pomlcka = polia.indexOf("-");
+        if (polia.size() > 2 && polia.at(2) == zariadenie && pomlcka > 0 && pomlcka + 1 < polia.size())
+            return QString::fromLatin1(polia.at(pomlcka + 1));
+    }
+    return {};
 }
 
 QString Vlastnik(const Priecinok &priecinok, const QString &meno)

@@ -58,11 +58,17 @@ public:
     // The permissions a new file of the folder gets: the folder's without
     // execute bits, so that whoever may write the folder may use the file.
     Prava_suboru Prava_novych() const;
+    // The type of file system the folder lies on, as the system's table of
+    // mounts names it ("ext4", "nfs4", "fuse.fusefat"); empty where it cannot
+    // be told. Known from the folder's device as it was opened, so a disk
+    // whose FUSE program has died is still told.
+    QString Druh_disku() const;
 
 private:
     int fd_ = -1;
     int chyba_ = 0;
     QString cesta_;
+    dev_t dev_ = 0;
 };
 
 // What a file is, as a note tells it again after a crash: device and inode

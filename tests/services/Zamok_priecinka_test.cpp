@@ -9,6 +9,7 @@
 #include "shell/Ulozenie_vysledku.h"
 #include "support/Datove_subory.h"
 #include "support/Docasny_config.h"
+#include "support/SmallDisk.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -221,6 +222,26 @@ TEST(Bezpecny_subor, ANewLogOutlivesAPowerFailureWithItsFirstEntry)
     const qsizetype log = synchronizovane.indexOf(priecinok + "/Vysledky.dat");
     ASSERT_GE(log, 0) << Obsah(zoznam).toStdString();
     EXPECT_GT(synchronizovane.lastIndexOf(priecinok), log) << Obsah(zoznam).toStdString();
+}
+
+// The file system a folder lies on, as the table of mounts names it: the
+// same on a disk whose program has ended, and nothing for a folder that
+// could not be opened.
+TEST(Bezpecny_subor, TheFolderSaysWhatFileSystemItLiesOn)
+{
+    EXPECT_EQ(Priecinok("/nie/je/taky/priecinok").Druh_disku(), QString());
+    EXPECT_EQ(Priecinok("/proc").Druh_disku(), "proc");
+    lktest::SmallDisk maly(lktest::SmallDisk::Mode::AsIs);
+    if (maly.Mounted())
+        EXPECT_EQ(Priecinok(maly.Path()).Druh_disku(), "tmpfs");
+    QTemporaryDir pod;
+    lktest::FuseDisk fat(lktest::FuseDisk::Fat{}, pod.path(), 2);
+    if (!fat.Mounted())
+        GTEST_SKIP() << "no FAT disk to be had: " << fat.Why().toStdString();
+    const Priecinok na_fat(pod.path());
+    EXPECT_EQ(na_fat.Druh_disku(), "fuse.fusefat");
+    ASSERT_EQ(QProcess::execute("pkill", {"-KILL", "-f", "fusefat.*" + pod.path()}), 0);
+    EXPECT_EQ(na_fat.Druh_disku(), "fuse.fusefat");
 }
 
 // Another user's lock file (an older version's, or one made with a narrow
