@@ -20,8 +20,9 @@ LK_TEST_PACKAGES=(
   # A save killed on a disk that keeps no birth times: a small ext2 image.
   e2fsprogs
   # A class's folder on FAT, which keeps no modes or links: an image made by
-  # mkfs.fat and mounted through FUSE.
-  fusefat dosfstools
+  # mkfs.fat and mounted through fusefat (which the program refuses to
+  # write), and the tests' own stand-in for FAT's rules, built on libfuse.
+  fusefat dosfstools libfuse-dev
   # A private PulseAudio server (null sink) for the sound tests: one that
   # answers, one stopped, none at all.
   pulseaudio

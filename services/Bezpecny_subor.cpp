@@ -31,12 +31,14 @@ Chyba_suboru So_dovodom(Chyba_suboru::Druh druh, const QString &cesta, int chyba
     return c;
 }
 
-// Why writing `velkost` bytes into the folder failed: fusefat says EPERM
-// where the disk has no room for them.
+// Why writing `velkost` bytes into the folder failed: FAT through FUSE
+// says EPERM where the disk has no room for them. Only a disk that tells
+// its size tells its room: FAT32 through FUSE may tell 0 blocks of 0.
 int Dovod_zapisu_do(const Priecinok &priecinok, qint64 velkost, int chyba)
 {
     struct statvfs fs {};
-    return chyba == EPERM && ::fstatvfs(priecinok.fd(), &fs) == 0 && qint64(fs.f_bavail * fs.f_frsize) < velkost
+    return chyba == EPERM && ::fstatvfs(priecinok.fd(), &fs) == 0 && fs.f_blocks > 0
+            && qint64(fs.f_bavail * fs.f_frsize) < velkost
         ? ENOSPC
         : chyba;
 }
@@ -337,6 +339,8 @@ QString Priecinok::Druh_disku() const
     return {};
 }
 
+bool Priecinok::Kazi_subory() const { return Druh_disku() == QLatin1String("fuse.fusefat"); }
+
 QString Vlastnik(const Priecinok &priecinok, const QString &meno)
 {
     struct stat st {};
@@ -578,12 +582,13 @@ bool Vrat(int fd, qint64 velkost)
 }
 
 // A file system that takes no write at the end of a file it did not just
-// make (fusefat, where the end is not a cluster's): the file that is open as
-// `fd`, read again through it, is written anew with `obsah` after it and
-// renamed over its name. Only for callers that keep others from appending
-// meanwhile, as under the folder's lock.
+// make (FAT through FUSE): the file that is open as `fd`, read again
+// through it, is written anew with `obsah` after it and renamed over its
+// name while `drzi` says that others are still kept from writing it, as
+// under the folder's lock: a holder that has lost it would write its copy
+// over the entries of the next.
 Chyba_suboru Prepis_s_pripisanym(const Priecinok &priecinok, const QString &meno, int fd, const struct stat &st,
-                                 const QByteArray &obsah)
+                                 const QByteArray &obsah, const std::function<bool()> &drzi)
 {
     const QString cesta = priecinok.Cesta(meno);
     const int citanie = ::open(("/proc/self/fd/" + QByteArray::number(fd)).constData(), O_RDONLY | O_CLOEXEC);
@@ -596,7 +601,8 @@ Chyba_suboru Prepis_s_pripisanym(const Priecinok &priecinok, const QString &meno
         return chyba;
     if (cely.size() != st.st_size || !Ma_meno(fd, priecinok.fd(), Kodovane(meno)))
         return {Chyba_suboru::Nie_je_subor, cesta}; // changed or replaced meanwhile
-    return Nahrad_subor(priecinok, meno, cely + obsah, st.st_mode & 0666);
+    return Nahrad_subor(priecinok, meno, cely + obsah, st.st_mode & 0666,
+                        [&drzi](const QString &, const Totoznost &) { return !drzi || drzi(); });
 }
 
 bool Pripisanie_odmietnute(int chyba) { return chyba == EPERM || chyba == ENOSYS || chyba == EOPNOTSUPP; }
@@ -604,7 +610,7 @@ bool Pripisanie_odmietnute(int chyba) { return chyba == EPERM || chyba == ENOSYS
 } // namespace
 
 Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
-                             const std::function<bool(const Totoznost &)> &smie)
+                             const std::function<bool(const Totoznost &)> &smie, const std::function<bool()> &drzi)
 {
     struct stat st {};
     Chyba_suboru chyba;
@@ -622,7 +628,7 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
         chyba = So_dovodom(vratene ? Chyba_suboru::Neda_sa_zapisat : Chyba_suboru::Zvysok_zapisu,
                            priecinok.Cesta(meno), dovod);
         if (vratene && Pripisanie_odmietnute(dovod))
-            chyba = Prepis_s_pripisanym(priecinok, meno, fd, st, obsah);
+            chyba = Prepis_s_pripisanym(priecinok, meno, fd, st, obsah, drzi);
     }
     ::close(fd);
     // A file made now: its name must outlive a power failure with its
@@ -630,6 +636,14 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
     if (novy && !chyba.Je_chyba())
         (void)Synchronizuj(priecinok.fd());
     return chyba;
+}
+
+void Odstran_nove(const Priecinok &priecinok, const QString &meno)
+{
+    // Flags 0: never a folder.
+    for (const QString &nazov : Polozky(priecinok))
+        if (Je_meno_noveho(nazov, meno))
+            ::unlinkat(priecinok.fd(), Kodovane(nazov).constData(), 0);
 }
 
 Chyba_suboru Najdi_pripisane(const Priecinok &priecinok, const QString &meno, const Totoznost &pred,

@@ -10,10 +10,11 @@
 //
 // A folder on FAT (a USB stick, or FAT through FUSE) keeps no modes, owners
 // or links and no birth times, its times in whole or even seconds; through
-// fusefat it also refuses a write at the end of a file it did not just make.
+// FUSE it may also refuse a write at the end of a file it did not just make.
 // The files there are written all the same: the modes are let go, and an
 // append refused is made by writing the file anew. A full disk, a failing
-// one or a refusal of the data itself is still said.
+// one or a refusal of the data itself is still said. Through fusefat,
+// which spoils files by itself, nothing is written (Kazi_subory).
 #include "services/Chyba_suboru.h"
 
 #include <QByteArray>
@@ -63,6 +64,10 @@ public:
     // be told. Known from the folder's device as it was opened, so a disk
     // whose FUSE program has died is still told.
     QString Druh_disku() const;
+    // A file system that spoils files by itself, where nothing is to be
+    // written: fusefat cuts a file whose size is a whole number of clusters
+    // at an append, and hands a reader zeros while another reads the file.
+    bool Kazi_subory() const;
 
 private:
     int fd_ = -1;
@@ -155,9 +160,18 @@ void Odstran_zvysky(const Priecinok &priecinok, const QString &meno);
 // Prerusene. Where the file system refuses the append itself (EPERM, ENOSYS
 // or EOPNOTSUPP), the file is replaced by a new one holding it and `obsah`,
 // as Nahrad_subor replaces one: only for a caller that keeps others from
-// appending meanwhile (the folder's lock).
+// writing it meanwhile (the folder's lock). `drzi` is asked just before the
+// new file's rename whether it still does; when it says no, nothing is
+// replaced and the answer is Prerusene.
 Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
-                             const std::function<bool(const Totoznost &)> &smie = {});
+                             const std::function<bool(const Totoznost &)> &smie = {},
+                             const std::function<bool()> &drzi = {});
+
+// Removes every new file that replacements of `meno` left beside it, however
+// young. Only for a caller that holds the folder's lock, and where every
+// replacement of `meno` asks for that lock just before its rename: a new
+// file there is one that no program will rename into place.
+void Odstran_nove(const Priecinok &priecinok, const QString &meno);
 
 // Whether `obsah` was appended to `meno` since it was the file `pred` (its
 // identity and length): in the bytes past that length of the same file, or

@@ -45,6 +45,11 @@ struct Dovod {
 };
 
 constexpr Dovod dovody[] = {
+    {Disk_kazi_subory,
+     "priečinok je na disku FAT pripojenom cez fusefat, ktorý sám od seba poškodzuje súbory, preto sa doň nič "
+     "nezapisuje. Priečinok má byť na disku FAT, ktorý pripojil systém (USB kľúč alebo oddiel FAT), alebo na inom "
+     "disku",
+     false},
     {ENOSPC, "disk je plný", false},
     {EDQUOT, "disk je plný: miesto, ktoré má na ňom tento používateľ vyhradené, sa minulo", false},
     {EFBIG, "súbor by bol väčší, než systém tomuto používateľovi dovoľuje", false},

@@ -33,6 +33,11 @@ struct Chyba_suboru {
     QString Text() const; // Slovak message
 };
 
+// Not the system's reason but the program's own, said as the system's are:
+// the folder lies on a file system that spoils files by itself
+// (Priecinok::Kazi_subory), so nothing is written there.
+inline constexpr int Disk_kazi_subory = -1;
+
 // Why a write failed, for the user: the errno of the call that failed, in
 // Slovak words to end a sentence ("…: disk je plný."), the system's name for
 // it in brackets after those a teacher may not know ("… (ENOSYS).").

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 
@@ -296,6 +297,15 @@ Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString
                                                 Poznamka::Krok krok)
 {
     Uschovany_vysledok v;
+    // Judged by the nearest folder that is there: not even the folder is
+    // made on a disk that spoils files.
+    QString kde = QDir::cleanPath(Adresar_uschovanych());
+    while (!QFileInfo(kde).isDir() && QFileInfo(kde).path() != kde)
+        kde = QFileInfo(kde).path();
+    if (Priecinok(kde).Kazi_subory()) {
+        v.chyba_ = Disk_kazi_subory;
+        return v;
+    }
     errno = 0;
     if (!QDir().mkpath(Adresar_uschovanych())) {
         v.chyba_ = errno;

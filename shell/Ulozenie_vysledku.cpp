@@ -99,6 +99,12 @@ Ulozenie_vysledku::~Ulozenie_vysledku() { Pusti_zamok(); }
 bool Ulozenie_vysledku::Zamkni(Odpoved &odpoved)
 {
     zamok_.reset();
+    // Not even the lock is made where files are spoiled.
+    if (priecinok_.Kazi_subory()) {
+        odpoved.dovod = Zapis::Nezapisany;
+        chyba_systemu_ = Misc::Disk_kazi_subory;
+        return false;
+    }
     zamok_ = std::make_unique<Misc::Zamok_priecinka>(priecinok_, najdlhsie_, *cakanie_);
     if (zamok_->Drzany())
         return true;
@@ -285,8 +291,13 @@ Zapis Ulozenie_vysledku::Zapis_logu(Misc::Uschovany_vysledok *v, const QString &
             return Zapis_z(chyba);
     }
     // A log the file system lets be written only anew leaves its new file
-    // behind when a program is ended mid-write.
-    Misc::Odstran_zvysky(priecinok_, log_);
+    // behind when a program is ended mid-write. While our lock holds, no
+    // other program will rename one into place: each asks for the lock.
+    const auto drzi = [this] { return zamok_ && zamok_->Plati(); };
+    if (drzi())
+        Misc::Odstran_nove(priecinok_, log_);
+    else
+        Misc::Odstran_zvysky(priecinok_, log_);
     bool poznamenane = true;
     int chyba_poznamky = 0;
     const auto smie = [&](const Misc::Totoznost &log) {
@@ -296,7 +307,7 @@ Zapis Ulozenie_vysledku::Zapis_logu(Misc::Uschovany_vysledok *v, const QString &
         chyba_poznamky = poznamenane ? 0 : errno;
         return poznamenane;
     };
-    const Zapis zapis = Zapis_z(Misc::Pripis_k_suboru(priecinok_, log_, bajty, smie));
+    const Zapis zapis = Zapis_z(Misc::Pripis_k_suboru(priecinok_, log_, bajty, smie, drzi));
     if (!poznamenane)
         chyba_systemu_ = chyba_poznamky;
     return poznamenane ? zapis : Zapis::Bez_poznamky;

@@ -150,7 +150,9 @@ TEST(Zamok_priecinka, TheLockEndsWithItsHolderAndItsFileStays)
     EXPECT_EQ(Obsah(p.zamok), "1234\nstary obsah\n") << "never written";
 }
 
-// A commit asks whether the lock still holds just before the rename.
+// A commit asks whether the lock still holds just before the rename: the
+// table's, and the log's where the disk refuses appends (FAT's rules) and
+// the log is written anew.
 TEST(Zamok_priecinka, AReplacementCalledOffByALostLockChangesNothing)
 {
     Priecinok_zamku p;
@@ -161,6 +163,20 @@ TEST(Zamok_priecinka, AReplacementCalledOffByALostLockChangesNothing)
     EXPECT_EQ(chyba.druh, Chyba_suboru::Prerusene);
     EXPECT_EQ(Obsah(p.dir.filePath("Hra.res")), "stara\r\n");
     EXPECT_EQ(QDir(p.dir.path()).entryList(QDir::Files), QStringList{"Hra.res"}) << "no new file left";
+
+    QTemporaryDir fat;
+    Zapis_subor(fat.filePath("Vysledky.dat"), "stary\r\n");
+    lktest::FuseDisk disk(lktest::FuseDisk::FatRules{}, fat.path());
+    if (!disk.Mounted())
+        GTEST_SKIP() << "no FAT disk to be had: " << disk.Why().toStdString();
+    const Priecinok na_fat(fat.path());
+    const Zamok_priecinka zamok_na_fat(na_fat, 50ms, p.cakanie);
+    ASSERT_TRUE(zamok_na_fat.Drzany());
+    ASSERT_TRUE(QFile::remove(fat.filePath("Vysledky.lock")));
+    const Chyba_suboru log = Pripis_k_suboru(na_fat, "Vysledky.dat", "zaznam\r\n", {}, [&] { return zamok_na_fat.Plati(); });
+    EXPECT_EQ(log.druh, Chyba_suboru::Prerusene);
+    EXPECT_EQ(Obsah(fat.filePath("Vysledky.dat")), "stary\r\n");
+    EXPECT_EQ(QDir(fat.path()).entryList(QDir::Files), QStringList{"Vysledky.dat"}) << "no new file left";
 }
 
 // A disk that fails while the new table or a log entry is synced: the old

@@ -177,6 +177,16 @@ private:
 // needs fusefat,
 // mkfs.fat and /dev/fuse; without them Mounted() is false and Why() says
 // what is missing.
+//
+// Or FAT's rules without fusefat's faults (FatRules): the tests' own file
+// system (tests/support/fat_disk.c) over another temporary folder, mounted
+// over a folder given with the files that were in it carried onto it. It
+// keeps no modes (ENOSYS), owners or links (EPERM), no birth times and
+// times in whole seconds; it refuses a write that starts at the end of a
+// file its open did not make, and a write past its size, with EPERM; with
+// tellsSize false, statvfs tells no size (0 blocks). Or bindfs with
+// options of its own over a folder given (--chmod-deny: every chmod
+// refused with EPERM).
 class FuseDisk {
 public:
     FuseDisk() : path_(folder_.path())
@@ -203,6 +213,25 @@ public:
             carried_ = PutInto(folder, kept);
         else if (why_.isEmpty())
             why_ = QStringLiteral("fusefat mounted nothing");
+    }
+    struct FatRules {
+        bool tellsSize = true;
+    };
+    FuseDisk(FatRules rules, const QString &folder, int mib = 16) : path_(folder)
+    {
+        const QString program = QStringLiteral(LK_FAT_DISK);
+        if (program.isEmpty()) {
+            why_ = QStringLiteral("fat_disk was not built: no libfuse (libfuse-dev)");
+            return;
+        }
+        QString options = QStringLiteral("nonempty,size=%1").arg(qint64(mib) << 20);
+        if (!rules.tellsSize)
+            options += QStringLiteral(",nosize");
+        MountOver(folder, program, {under_.path(), folder, "-s", "-o", options});
+    }
+    FuseDisk(const QString &folder, const QStringList &bindfsOptions) : path_(folder)
+    {
+        MountOver(folder, QStringLiteral("bindfs"), bindfsOptions + QStringList{"-o", "nonempty", under_.path(), folder});
     }
     ~FuseDisk()
     {
@@ -244,6 +273,20 @@ public:
     }
 
 private:
+    void MountOver(const QString &folder, const QString &program, const QStringList &arguments)
+    {
+        if (::access("/dev/fuse", R_OK | W_OK) != 0) {
+            why_ = QStringLiteral("no /dev/fuse");
+            return;
+        }
+        const std::map<QString, QByteArray> kept = FilesIn(folder);
+        mounted_ = Run(program, arguments, why_) && OnFuse(folder);
+        if (mounted_)
+            carried_ = PutInto(folder, kept);
+        else if (why_.isEmpty())
+            why_ = program + QStringLiteral(" mounted nothing");
+    }
+
     QTemporaryDir under_, folder_;
     QString path_, why_;
     bool mounted_ = false, carried_ = true;
