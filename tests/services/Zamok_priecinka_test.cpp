@@ -248,8 +248,9 @@ TEST(Bezpecny_subor, TheFolderSaysWhatFileSystemItLiesOn)
     EXPECT_EQ(Priecinok("/nie/je/taky/priecinok").Druh_disku(), QString());
     EXPECT_EQ(Priecinok("/proc").Druh_disku(), "proc");
     lktest::SmallDisk maly(lktest::SmallDisk::Mode::AsIs);
-    if (maly.Mounted())
+    if (maly.Mounted()) {
         EXPECT_EQ(Priecinok(maly.Path()).Druh_disku(), "tmpfs");
+    }
     QTemporaryDir pod;
     lktest::FuseDisk fat(lktest::FuseDisk::Fat{}, pod.path(), 2);
     if (!fat.Mounted())
