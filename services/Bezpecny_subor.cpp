@@ -447,40 +447,57 @@ Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, c
     return So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta, dovod);
 }
 
-QString Meno_noveho(const QString &meno, long najdlhsie)
+namespace {
+
+// ".<16 hex digits>.novy" after the start of the name.
+constexpr qsizetype Dlzka_pripony = 23;
+
+// What a new file beside `meno` keeps of it: all, or where the whole
+// would be longer than `najdlhsie` bytes, as much as fits, cut between
+// letters: one whose bytes go on past the cut goes whole.
+QByteArray Zaciatok_noveho(const QString &meno, long najdlhsie)
 {
-    const QString pripona =
-        QStringLiteral(".%1.novy").arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
     QByteArray zaciatok = Kodovane(meno);
-    const qsizetype miesto = najdlhsie - qsizetype(pripona.size());
+    const qsizetype miesto = najdlhsie - Dlzka_pripony;
     if (najdlhsie <= 0 || zaciatok.size() <= miesto)
-        return meno + pripona;
-    // Cut between letters: one whose bytes go on past the cut goes whole.
+        return zaciatok;
     qsizetype rez = std::max<qsizetype>(miesto, 0);
     while (rez > 0 && (quint8(zaciatok.at(rez)) & 0xC0) == 0x80)
         --rez;
     zaciatok.truncate(rez);
-    return QFile::decodeName(zaciatok) + pripona;
+    return zaciatok;
 }
 
-namespace {
-
-bool Je_meno_noveho(const QString &nazov, const QString &meno)
+bool Je_meno_noveho(const QByteArray &nazov, const QString &meno, long najdlhsie)
 {
-    // Older versions wrote the number without its leading zeros.
-    static const QRegularExpression vzor(QStringLiteral("^\\.[0-9a-f]{1,16}\\.novy$"));
-    return nazov.startsWith(meno) && vzor.match(QStringView(nazov).mid(meno.size())).hasMatch();
+    // Older versions wrote the number without its leading zeros; they
+    // never cut a name.
+    static const QRegularExpression cely_vzor(QStringLiteral("^\\.[0-9a-f]{1,16}\\.novy$"));
+    static const QRegularExpression vzor(QStringLiteral("^\\.[0-9a-f]{16}\\.novy$"));
+    const auto za = [&nazov](const QByteArray &zaciatok, const QRegularExpression &v) {
+        return nazov.startsWith(zaciatok) && v.match(QString::fromLatin1(nazov.mid(zaciatok.size()))).hasMatch();
+    };
+    const QByteArray cely = Kodovane(meno), zaciatok = Zaciatok_noveho(meno, najdlhsie);
+    return za(cely, cely_vzor) || (zaciatok != cely && za(zaciatok, vzor));
 }
 
 } // namespace
 
+QString Meno_noveho(const QString &meno, long najdlhsie)
+{
+    return QFile::decodeName(Zaciatok_noveho(meno, najdlhsie))
+        + QStringLiteral(".%1.novy").arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
+}
+
 void Odstran_zvysky(const Priecinok &priecinok, const QString &meno)
 {
     const time_t pred_minutou = ::time(nullptr) - 60;
+    // The name cut as Nahrad_subor cuts it in this folder.
+    const long najdlhsie = ::fpathconf(priecinok.fd(), _PC_NAME_MAX);
     for (const QString &nazov : Polozky(priecinok)) {
         struct stat st {};
         const QByteArray kodovany = Kodovane(nazov);
-        if (Je_meno_noveho(nazov, meno)
+        if (Je_meno_noveho(kodovany, meno, najdlhsie)
             && ::fstatat(priecinok.fd(), kodovany.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)
             && st.st_mtime < pred_minutou)
             ::unlinkat(priecinok.fd(), kodovany.constData(), 0);

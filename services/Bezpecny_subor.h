@@ -144,8 +144,10 @@ Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const
 QString Meno_noveho(const QString &meno, long najdlhsie = NAME_MAX);
 
 // Removes the new files that replacements of `meno` cut short (a program
-// killed mid-write) left beside it a minute ago or earlier. Only for a
-// caller that holds the folder's lock: no other program is then writing one.
+// killed mid-write) left beside it a minute ago or earlier, under the name
+// Meno_noveho gives them in this folder, cut or whole; never another
+// name's. Only for a caller that holds the folder's lock: no other program
+// is then writing one.
 void Odstran_zvysky(const Priecinok &priecinok, const QString &meno);
 
 // Appends `obsah` whole to the regular file `meno` (created when free,
