@@ -271,12 +271,22 @@ bool Synchronizuj(int fd)
     return true;
 }
 
-bool Ma_meno(int fd, int priecinok, const QByteArray &meno)
+bool Ma_meno(int fd, int priecinok, const QByteArray &meno, int *chyba)
 {
     struct stat nas {}, pod_menom {};
-    return ::fstat(fd, &nas) == 0 && nas.st_nlink > 0
-        && ::fstatat(priecinok, meno.constData(), &pod_menom, AT_SYMLINK_NOFOLLOW) == 0
-        && nas.st_dev == pod_menom.st_dev && nas.st_ino == pod_menom.st_ino;
+    int dovod = 0;
+    bool ma = false;
+    if (::fstat(fd, &nas) != 0)
+        dovod = errno;
+    else if (nas.st_nlink == 0) // removed
+        ma = false;
+    else if (::fstatat(priecinok, meno.constData(), &pod_menom, AT_SYMLINK_NOFOLLOW) != 0)
+        dovod = errno == ENOENT ? 0 : errno;
+    else
+        ma = nas.st_dev == pod_menom.st_dev && nas.st_ino == pod_menom.st_ino;
+    if (chyba)
+        *chyba = dovod;
+    return ma;
 }
 
 bool Nastav_prava(int fd, Prava_suboru prava)

@@ -193,8 +193,10 @@ bool Zapis_vsetko(int fd, const QByteArray &obsah);
 // fsync, tried again when interrupted.
 bool Synchronizuj(int fd);
 // Whether the open file still has its name `meno` in the folder `priecinok`
-// (a descriptor): not removed, not replaced by another.
-bool Ma_meno(int fd, int priecinok, const QByteArray &meno);
+// (a descriptor): not removed, not replaced by another. Where the file or
+// the name could not be looked at (a disk disconnected or failing), false
+// with `chyba` set to the reason; else `chyba` is 0.
+bool Ma_meno(int fd, int priecinok, const QByteArray &meno, int *chyba = nullptr);
 // Gives the open file the permission bits `prava`; true also where its
 // file system keeps none (errno kept when false).
 bool Nastav_prava(int fd, Prava_suboru prava);
