@@ -10,6 +10,7 @@
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
+#include <limits>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -273,12 +274,22 @@ bool Synchronizuj(int fd)
     return true;
 }
 
-bool Ma_meno(int fd, int priecinok, const QByteArray &meno)
+bool Ma_meno(int fd, int priecinok, const QByteArray &meno, int *chyba)
 {
     struct stat nas {}, pod_menom {};
-    return ::fstat(fd, &nas) == 0 && nas.st_nlink > 0
-        && ::fstatat(priecinok, meno.constData(), &pod_menom, AT_SYMLINK_NOFOLLOW) == 0
-        && nas.st_dev == pod_menom.st_dev && nas.st_ino == pod_menom.st_ino;
+    int dovod = 0;
+    bool ma = false;
+    if (::fstat(fd, &nas) != 0)
+        dovod = errno;
+    else if (nas.st_nlink == 0) // removed
+        ma = false;
+    else if (::fstatat(priecinok, meno.constData(), &pod_menom, AT_SYMLINK_NOFOLLOW) != 0)
+        dovod = errno == ENOENT ? 0 : errno;
+    else
+        ma = nas.st_dev == pod_menom.st_dev && nas.st_ino == pod_menom.st_ino;
+    if (chyba)
+        *chyba = dovod;
+    return ma;
 }
 
 bool Nastav_prava(int fd, Prava_suboru prava)
@@ -451,44 +462,75 @@ Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, c
     return So_dovodom(Chyba_suboru::Neda_sa_zapisat, cesta, dovod);
 }
 
-QString Meno_noveho(const QString &meno, long najdlhsie)
+namespace {
+
+// ".<16 hex digits>.novy" after the start of the name.
+constexpr qsizetype Dlzka_pripony = 23;
+
+// What a new file beside `meno` keeps of it: all, or where the whole
+// would be longer than `najdlhsie` bytes, as much as fits, cut between
+// letters: one whose bytes go on past the cut goes whole.
+QByteArray Zaciatok_noveho(const QString &meno, long najdlhsie)
 {
-    const QString pripona =
-        QStringLiteral(".%1.novy").arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
     QByteArray zaciatok = Kodovane(meno);
-    const qsizetype miesto = najdlhsie - qsizetype(pripona.size());
+    const qsizetype miesto = najdlhsie - Dlzka_pripony;
     if (najdlhsie <= 0 || zaciatok.size() <= miesto)
-        return meno + pripona;
-    // Cut between letters: one whose bytes go on past the cut goes whole.
+        return zaciatok;
     qsizetype rez = std::max<qsizetype>(miesto, 0);
     while (rez > 0 && (quint8(zaciatok.at(rez)) & 0xC0) == 0x80)
         --rez;
     zaciatok.truncate(rez);
-    return QFile::decodeName(zaciatok) + pripona;
+    return zaciatok;
+}
+
+bool Je_meno_noveho(const QByteArray &nazov, const QString &meno, long najdlhsie)
+{
+    // Older versions wrote the number without its leading zeros; they
+    // never cut a name.
+    static const QRegularExpression cely_vzor(QStringLiteral("^\\.[0-9a-f]{1,16}\\.novy$"));
+    static const QRegularExpression vzor(QStringLiteral("^\\.[0-9a-f]{16}\\.novy$"));
+    const auto za = [&nazov](const QByteArray &zaciatok, const QRegularExpression &v) {
+        return nazov.startsWith(zaciatok) && v.match(QString::fromLatin1(nazov.mid(zaciatok.size()))).hasMatch();
+    };
+    const QByteArray cely = Kodovane(meno), zaciatok = Zaciatok_noveho(meno, najdlhsie);
+    return za(cely, cely_vzor) || (zaciatok != cely && za(zaciatok, vzor));
+}
+
+} // namespace
+
+QString Meno_noveho(const QString &meno, long najdlhsie)
+{
+    return QFile::decodeName(Zaciatok_noveho(meno, najdlhsie))
+        + QStringLiteral(".%1.novy").arg(QRandomGenerator::system()->generate64(), 16, 16, QLatin1Char('0'));
 }
 
 namespace {
 
-bool Je_meno_noveho(const QString &nazov, const QString &meno)
+// The new files of `meno` written before `pred`.
+void Odstran_nove_pred(const Priecinok &priecinok, const QString &meno, time_t pred)
 {
-    // Older versions wrote the number without its leading zeros.
-    static const QRegularExpression vzor(QStringLiteral("^\\.[0-9a-f]{1,16}\\.novy$"));
-    return nazov.startsWith(meno) && vzor.match(QStringView(nazov).mid(meno.size())).hasMatch();
+    // The name cut as Nahrad_subor cuts it in this folder.
+    const long najdlhsie = ::fpathconf(priecinok.fd(), _PC_NAME_MAX);
+    for (const QString &nazov : Polozky(priecinok)) {
+        struct stat st {};
+        const QByteArray kodovany = Kodovane(nazov);
+        if (Je_meno_noveho(kodovany, meno, najdlhsie)
+            && ::fstatat(priecinok.fd(), kodovany.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)
+            && st.st_mtime < pred)
+            ::unlinkat(priecinok.fd(), kodovany.constData(), 0);
+    }
 }
 
 } // namespace
 
 void Odstran_zvysky(const Priecinok &priecinok, const QString &meno)
 {
-    const time_t pred_minutou = ::time(nullptr) - 60;
-    for (const QString &nazov : Polozky(priecinok)) {
-        struct stat st {};
-        const QByteArray kodovany = Kodovane(nazov);
-        if (Je_meno_noveho(nazov, meno)
-            && ::fstatat(priecinok.fd(), kodovany.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)
-            && st.st_mtime < pred_minutou)
-            ::unlinkat(priecinok.fd(), kodovany.constData(), 0);
-    }
+    Odstran_nove_pred(priecinok, meno, ::time(nullptr) - 60);
+}
+
+void Odstran_nove(const Priecinok &priecinok, const QString &meno)
+{
+    Odstran_nove_pred(priecinok, meno, std::numeric_limits<time_t>::max());
 }
 
 Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah, mode_t prava,
@@ -636,14 +678,6 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
     if (novy && !chyba.Je_chyba())
         (void)Synchronizuj(priecinok.fd());
     return chyba;
-}
-
-void Odstran_nove(const Priecinok &priecinok, const QString &meno)
-{
-    // Flags 0: never a folder.
-    for (const QString &nazov : Polozky(priecinok))
-        if (Je_meno_noveho(nazov, meno))
-            ::unlinkat(priecinok.fd(), Kodovane(nazov).constData(), 0);
 }
 
 Chyba_suboru Najdi_pripisane(const Priecinok &priecinok, const QString &meno, const Totoznost &pred,

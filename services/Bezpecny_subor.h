@@ -149,8 +149,10 @@ Chyba_suboru Nahrad_subor(const Priecinok &priecinok, const QString &meno, const
 QString Meno_noveho(const QString &meno, long najdlhsie = NAME_MAX);
 
 // Removes the new files that replacements of `meno` cut short (a program
-// killed mid-write) left beside it a minute ago or earlier. Only for a
-// caller that holds the folder's lock: no other program is then writing one.
+// killed mid-write) left beside it a minute ago or earlier, under the name
+// Meno_noveho gives them in this folder, cut or whole; never another
+// name's. Only for a caller that holds the folder's lock: no other program
+// is then writing one.
 void Odstran_zvysky(const Priecinok &priecinok, const QString &meno);
 
 // Appends `obsah` whole to the regular file `meno` (created when free,
@@ -205,8 +207,10 @@ bool Zapis_vsetko(int fd, const QByteArray &obsah);
 // fsync, tried again when interrupted.
 bool Synchronizuj(int fd);
 // Whether the open file still has its name `meno` in the folder `priecinok`
-// (a descriptor): not removed, not replaced by another.
-bool Ma_meno(int fd, int priecinok, const QByteArray &meno);
+// (a descriptor): not removed, not replaced by another. Where the file or
+// the name could not be looked at (a disk disconnected or failing), false
+// with `chyba` set to the reason; else `chyba` is 0.
+bool Ma_meno(int fd, int priecinok, const QByteArray &meno, int *chyba = nullptr);
 // Gives the open file the permission bits `prava`; true also where its
 // file system keeps none (errno kept when false).
 bool Nastav_prava(int fd, Prava_suboru prava);

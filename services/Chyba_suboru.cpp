@@ -1,6 +1,7 @@
 #include "services/Chyba_suboru.h"
 
 #include <QDir>
+#include <QStringList>
 
 #include <cerrno>
 #include <cstring>
@@ -107,6 +108,19 @@ constexpr Dovod dovody[] = {
     {EBADF, "program stratil prístup k otvorenému súboru"},
 };
 
+// ENOTCONN where the folder is not known to be on a network: a FUSE disk
+// whose program has ended answers so.
+constexpr Dovod odpojeny_disk = {ENOTCONN, "disk priečinka je odpojený; možno sa skončil program, ktorý ho "
+                                           "sprístupňoval"};
+
+// The file systems of a network, as the table of mounts names them.
+bool Sietovy(const QString &druh_disku)
+{
+    static const QStringList sietove{"nfs",   "nfs4", "cifs", "smb3", "smbfs", "ncpfs",
+                                     "afs",   "ceph", "9p",   "coda", "lustre"};
+    return sietove.contains(druh_disku);
+}
+
 // The system's name for the error ("ENOSYS"), or its number.
 QString Znacka(int chyba_systemu)
 {
@@ -115,22 +129,27 @@ QString Znacka(int chyba_systemu)
 }
 } // namespace
 
-QString Dovod_zapisu(int chyba_systemu)
+QString Dovod_zapisu(int chyba_systemu, const QString &druh_disku)
 {
     if (chyba_systemu == 0)
         return QStringLiteral("zápis sa nepodaril.");
+    const auto text = [chyba_systemu](const Dovod &d) {
+        return QString::fromUtf8(d.text)
+            + (d.so_znackou ? QStringLiteral(" (%1).").arg(Znacka(chyba_systemu)) : QStringLiteral("."));
+    };
+    if (chyba_systemu == ENOTCONN && !Sietovy(druh_disku))
+        return text(odpojeny_disk);
     for (const Dovod &d : dovody)
         if (d.chyba == chyba_systemu)
-            return QString::fromUtf8(d.text)
-                + (d.so_znackou ? QStringLiteral(" (%1).").arg(Znacka(chyba_systemu)) : QStringLiteral("."));
+            return text(d);
     return QStringLiteral("systém ohlásil chybu, ktorú program nevie opísať (%1).").arg(Znacka(chyba_systemu));
 }
 
-QString Dovod_systemu(int chyba_systemu)
+QString Dovod_systemu(int chyba_systemu, const QString &druh_disku)
 {
     if (chyba_systemu == 0)
         return {};
-    QString veta = Dovod_zapisu(chyba_systemu);
+    QString veta = Dovod_zapisu(chyba_systemu, druh_disku);
     veta[0] = veta[0].toUpper();
     return veta;
 }

@@ -41,8 +41,10 @@ inline constexpr int Disk_kazi_subory = -1;
 // Why a write failed, for the user: the errno of the call that failed, in
 // Slovak words to end a sentence ("…: disk je plný."), the system's name for
 // it in brackets after those a teacher may not know ("… (ENOSYS).").
-QString Dovod_zapisu(int chyba_systemu);
+// `druh_disku` is the folder's file system as Priecinok::Druh_disku tells
+// it: a disk disconnected is called a network's only where it is one.
+QString Dovod_zapisu(int chyba_systemu, const QString &druh_disku = {});
 // The same as a sentence of its own ("Disk je plný."); empty for 0.
-QString Dovod_systemu(int chyba_systemu);
+QString Dovod_systemu(int chyba_systemu, const QString &druh_disku = {});
 
 } // namespace Misc

@@ -71,16 +71,19 @@ void Zamok_priecinka::Zavri()
 
 std::optional<Stav_zamku> Zamok_priecinka::Skus()
 {
+    // A folder that could not be opened: this user may not, or its disk
+    // said why (gone, disconnected).
     if (!priecinok_.Otvoreny())
-        return Stav_zamku::Nezapisatelny;
+        return priecinok_.Chyba() == EACCES ? Stav_zamku::Nezapisatelny : Chyba_disku(priecinok_.Chyba());
     if (fd_ < 0)
         if (const std::optional<Stav_zamku> stav = Otvor(); stav || fd_ < 0)
             return stav;
     if (!Zamkni_subor(fd_)) {
         if (errno == EAGAIN || errno == EACCES || errno == EINTR)
             return std::nullopt;
-        // ENOLCK, EINVAL, EOPNOTSUPP: no locks here.
-        return Stav_zamku::Bez_zamykania;
+        if (errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP || errno == ENOSYS)
+            return Stav_zamku::Bez_zamykania;
+        return Chyba_disku(errno);
     }
     if (Meno_je_nase()) {
         // What a program killed while replacing a lock file left: only
@@ -88,9 +91,17 @@ std::optional<Stav_zamku> Zamok_priecinka::Skus()
         Odstran_zvysky(priecinok_, Meno);
         return Stav_zamku::Drzany;
     }
+    if (chyba_ != 0)
+        return Stav_zamku::Chyba_disku;
     // The file was deleted or replaced: its lock guards nothing.
     Zavri();
     return std::nullopt;
+}
+
+Stav_zamku Zamok_priecinka::Chyba_disku(int chyba)
+{
+    chyba_ = chyba;
+    return Stav_zamku::Chyba_disku;
 }
 
 // Opens the lock file, creating it when missing. Nothing, with the file
@@ -112,10 +123,15 @@ std::optional<Stav_zamku> Zamok_priecinka::Otvor()
             return Stav_zamku::Nie_je_subor;
         if (errno == EACCES || errno == EPERM)
             return Nahrad_necitatelny();
-        return Stav_zamku::Nezapisatelny;
+        return errno == EROFS ? Stav_zamku::Nezapisatelny : Chyba_disku(errno);
     }
     struct stat st {};
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd_, &st) != 0) {
+        const int chyba = errno;
+        Zavri();
+        return Chyba_disku(chyba);
+    }
+    if (!S_ISREG(st.st_mode)) {
         Zavri();
         return Stav_zamku::Nie_je_subor;
     }
@@ -141,7 +157,11 @@ std::optional<Stav_zamku> Zamok_priecinka::Nahrad_necitatelny()
     return std::nullopt;
 }
 
-bool Zamok_priecinka::Meno_je_nase() const { return fd_ >= 0 && Ma_meno(fd_, priecinok_.fd(), Meno_zamku()); }
+bool Zamok_priecinka::Meno_je_nase() const
+{
+    chyba_ = 0;
+    return fd_ >= 0 && Ma_meno(fd_, priecinok_.fd(), Meno_zamku(), &chyba_);
+}
 
 bool Zamok_priecinka::Plati() const { return stav_ == Stav_zamku::Drzany && Meno_je_nase(); }
 

@@ -24,7 +24,9 @@
 //   between the two questions makes the commit uncertain, and the caller
 //   reads again under a new lock to see whether what it wrote is there.
 //   Left open: a pupil who renames lock files away and back again at the
-//   right microseconds.
+//   right microseconds. A question the disk cannot answer (its FUSE
+//   program ended, the network is gone, the disk fails) is no lost name:
+//   nothing is committed, and the error is what is said.
 // - A lock file that this user may not open for writing (left by another
 //   program version or another user's umask) is replaced by a new one of
 //   the folder's permissions; its holder, if any, then finds the name no
@@ -73,6 +75,7 @@ enum class Stav_zamku {
     Nie_je_subor,  // a link, a directory or a device stands under the lock's name
     Bez_zamykania, // the folder's file system offers no locks
     Preruseny,     // the program is ending
+    Chyba_disku,   // the disk answered with an error (Chyba() says which): disconnected, failing, full
 };
 
 class Zamok_priecinka {
@@ -90,6 +93,10 @@ public:
     bool Drzany() const { return stav_ == Stav_zamku::Drzany; }
     // Held, and the name still stands for the file locked.
     bool Plati() const;
+    // Why the last try or Plati() could not tell (errno): the disk answered
+    // with an error, which is not a lock file deleted or replaced; 0 when
+    // it told.
+    int Chyba() const { return chyba_; }
 
 private:
     // One try: the state it ends in, or nothing to try again.
@@ -97,10 +104,12 @@ private:
     std::optional<Stav_zamku> Otvor();
     std::optional<Stav_zamku> Nahrad_necitatelny();
     bool Meno_je_nase() const;
+    Stav_zamku Chyba_disku(int chyba);
     void Zavri();
 
     const Priecinok &priecinok_;
     int fd_ = -1;
+    mutable int chyba_ = 0;
     Stav_zamku stav_ = Stav_zamku::Obsadeny;
 };
 

@@ -48,6 +48,8 @@ Zapis Zapis_zamku(Misc::Stav_zamku stav)
         return Zapis::Bez_zamykania;
     case Misc::Stav_zamku::Preruseny:
         return Zapis::Preruseny;
+    case Misc::Stav_zamku::Chyba_disku:
+        return Zapis::Nezapisany;
     }
     return Zapis::Nezapisany;
 }
@@ -109,7 +111,8 @@ bool Ulozenie_vysledku::Zamkni(Odpoved &odpoved)
     if (zamok_->Drzany())
         return true;
     odpoved.dovod = Zapis_zamku(zamok_->Stav());
-    chyba_systemu_ = 0; // the lock's answer says it all
+    // The lock's answer says it all, but for the disk's own error.
+    chyba_systemu_ = zamok_->Stav() == Misc::Stav_zamku::Chyba_disku ? zamok_->Chyba() : 0;
     zamok_.reset();
     return false;
 }
@@ -124,6 +127,8 @@ Zapis Ulozenie_vysledku::Zapis_z(const Misc::Chyba_suboru &chyba)
 void Ulozenie_vysledku::Osud_neulozeneho(Odpoved &odpoved)
 {
     odpoved.chyba_systemu = chyba_systemu_;
+    if (chyba_systemu_ != 0)
+        odpoved.druh_disku = priecinok_.Druh_disku();
     odpoved.osud = vysledok_.Uschovany() ? Osud::Uschovany : Osud::Strateny;
     odpoved.chyba_uschovania = vysledok_.Uschovany() ? 0 : vysledok_.Chyba();
 }
@@ -138,6 +143,9 @@ void Ulozenie_vysledku::Pusti_zamok()
         && vysledok_.Stav().krok == Misc::Poznamka::Tabulka) {
         Misc::Poznamka zapisany;
         zapisany.krok = Misc::Poznamka::Riadok_zapisany;
+        // An append that failed may have left the entry whole: the next
+        // save looks for it past the log's noted length.
+        zapisany.log = vysledok_.Stav().log;
         (void)vysledok_.Zaznamenaj(zapisany);
     }
     zamok_.reset();
@@ -255,8 +263,10 @@ Zapis Ulozenie_vysledku::Vloz_riadok(const Zaznam_vysledku &z, Misc::Uschovany_v
         if (zapis != Zapis::Hotovy && po_termine)
             return Zapis::Zamok_strateny;
         Odpoved odpoved;
+        // A disk that answers with an error (disconnected, failing) says
+        // that, not that the lock was deleted.
         if (!Zamkni(odpoved))
-            return zapis == Zapis::Hotovy ? Zapis::Zamok_strateny : odpoved.dovod;
+            return zapis == Zapis::Hotovy && chyba_systemu_ == 0 ? Zapis::Zamok_strateny : odpoved.dovod;
         if (zapis == Zapis::Hotovy) {
             const std::optional<bool> zapisany = Riadok_v_tabulke(poznamka, z, tabulka);
             if (!zapisany)
@@ -283,8 +293,7 @@ Zapis Ulozenie_vysledku::Zapis_logu(Misc::Uschovany_vysledok *v, const QString &
         return (p.krok == Misc::Poznamka::Tabulka || p.krok == Misc::Poznamka::Log) && p.log.Je()
             && p.log.Ten_isty(log) && p.log.velkost == log.velkost;
     };
-    if (v && v->Stav().log.Je()
-        && (v->Stav().krok == Misc::Poznamka::Log || v->Stav().krok == Misc::Poznamka::Tabulka)) {
+    if (v && v->Stav().log.Je()) {
         bool zapisany = false;
         if (const Misc::Chyba_suboru chyba = Misc::Najdi_pripisane(priecinok_, log_, v->Stav().log, bajty, zapisany);
             chyba.Je_chyba() || zapisany)
@@ -431,7 +440,8 @@ QString Text_odpovede(const Odpoved &odpoved, const QString &subor, const Zaznam
     if (odpoved.osud == Osud::Ulozeny || odpoved.povedane)
         return {};
     const QString adresar = QDir::toNativeSeparators(Misc::Adresar_uschovanych());
-    QString text = Text_zapisu(odpoved.dovod, subor, odpoved.chyba_systemu) + QStringLiteral("\r\n\r\n");
+    QString text = Text_zapisu(odpoved.dovod, subor, odpoved.chyba_systemu, odpoved.druh_disku)
+        + QStringLiteral("\r\n\r\n");
     if (odpoved.osud == Osud::Uschovany)
         return text + QStringLiteral("Výsledok je uschovaný v priečinku tohto používateľa (%1) a zapíše sa pri "
                                      "najbližšom uložení výsledku alebo spustení programu.")

@@ -34,6 +34,7 @@ struct Odpoved {
     Zapis dovod = Zapis::Hotovy; // why it was not written
     int chyba_systemu = 0;       // the reason the system gave for that (errno), if any
     int chyba_uschovania = 0;    // the reason it gave why the result could not be kept either
+    QString druh_disku = {};     // the data folder's file system, where the system gave a reason
     bool povedane = false;       // the row's answer has told it all: the entry shares its fate
     QString kopia = {};          // the old table copied beside it: lines of it held no result
     QString tabulka = {};        // the table's file, as what is told names it

@@ -475,7 +475,7 @@ QByteArray Pridaj_do_tabulky(Tabulka_zo_suboru &tabulka, const QList<Zaznam_vysl
     return Text_tabulky(tabulka.zaznamy, tabulka.bajty, tabulka.riadky);
 }
 
-QString Text_zapisu(Zapis z, const QString &cesta, int chyba_systemu)
+QString Text_zapisu(Zapis z, const QString &cesta, int chyba_systemu, const QString &druh_disku)
 {
     static const struct {
         Zapis zapis;
@@ -523,7 +523,7 @@ QString Text_zapisu(Zapis z, const QString &cesta, int chyba_systemu)
             text = text.arg(QDir::toNativeSeparators(Misc::Adresar_uschovanych()));
         // What the system said, where it said it; a note that could not be
         // synced is most likely a disk that is full or failing.
-        if (const QString dovod = Misc::Dovod_systemu(chyba_systemu); !dovod.isEmpty())
+        if (const QString dovod = Misc::Dovod_systemu(chyba_systemu, druh_disku); !dovod.isEmpty())
             text += QLatin1Char(' ') + dovod;
         else if (z == Zapis::Bez_poznamky)
             text += QStringLiteral(" Disk môže byť plný alebo poškodený.");

@@ -111,8 +111,9 @@ void Pridaj(QList<Zaznam_vysledku> &zaznamy, const QList<Zaznam_vysledku> &nove)
 QByteArray Pridaj_do_tabulky(Tabulka_zo_suboru &tabulka, const QList<Zaznam_vysledku> &nove);
 
 // The message for the user; `cesta` names the file, `chyba_systemu` is the
-// reason the system gave (an errno; 0 when it gave none).
-QString Text_zapisu(Zapis z, const QString &cesta, int chyba_systemu = 0);
+// reason the system gave (an errno; 0 when it gave none), `druh_disku` the
+// file system of the file's folder (Misc::Priecinok::Druh_disku).
+QString Text_zapisu(Zapis z, const QString &cesta, int chyba_systemu = 0, const QString &druh_disku = {});
 
 // How long a save waits for another program's lock on the data folder.
 inline constexpr std::chrono::milliseconds Cakanie_na_zamok{40000};

@@ -1,8 +1,9 @@
 #pragma once
 // Programs saving into a shared data folder as real processes: a pupil's
 // whole program (this test binary started again as Ziak.Program), and a
-// save forked off this one, killed at a step of its own, denied a call or
-// left at the message between its row and its entry, then started again.
+// save forked off this one, killed at a step of its own, its FUSE disk's
+// program killed there instead, denied a call or left at the message
+// between its row and its entry, then started again.
 #include "Program.h"
 
 #include "services/Text_1250.h"
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QThread>
 
+#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <functional>
@@ -187,7 +189,23 @@ struct Ulozenie {
     QString log = {};             // the entry as finally given, when not the one foreseen with the row
     std::function<void()> medzi = {}; // runs between row and entry
     QString spravy = {};          // gets the messages for the pupil
+    pid_t disk = 0;               // with `zabi`: the process of the FUSE disk under `hd`, killed instead, the save going on
 };
+
+// Kills the process of the FUSE disk at `cesta` and waits until the disk
+// answers no more; system calls only, as between two steps of a save.
+inline bool Zabi_disk(pid_t disk, const char *cesta)
+{
+    if (disk <= 0 || kill(disk, SIGKILL) != 0)
+        return false;
+    struct stat st {};
+    for (int ms = 0; ms < 30000; ++ms) {
+        if (stat(cesta, &st) != 0 && errno == ENOTCONN)
+            return true;
+        usleep(1000);
+    }
+    return false;
+}
 
 // What a save with a message to show finds among the kept results.
 inline const QString Poskodeny = QStringLiteral("000000000000000-poskodeny.vysledok");
@@ -201,10 +219,16 @@ inline pid_t Uloz_v_procese(const Ulozenie &u)
         qputenv("XDG_DATA_HOME", u.data.toUtf8());
     static int krokov = 0, zabit = 0, prvy = 0;
     static bool (*ked)() = nullptr;
-    krokov = 0, zabit = u.zabi, prvy = 0, ked = u.zabi_ked;
+    static pid_t disk = 0;
+    static QByteArray cesta;
+    krokov = 0, zabit = u.zabi, prvy = 0, ked = u.zabi_ked, disk = u.disk, cesta = QFile::encodeName(u.hd);
     Misc::Po_kroku = [] {
-        if (++krokov == zabit || (ked && ked()))
+        if (++krokov == zabit && disk != 0) {
+            if (!Zabi_disk(disk, cesta.constData()))
+                _exit(3);
+        } else if (krokov == zabit || (ked && ked())) {
             raise(SIGKILL);
+        }
         QStringList uschovane = QDir(Misc::Adresar_uschovanych()).entryList({"*.txt", "*.vysledok"});
         uschovane.removeAll(Poskodeny);
         if (prvy == 0 && !uschovane.isEmpty())

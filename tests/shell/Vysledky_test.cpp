@@ -341,6 +341,20 @@ TEST(ResultsFile, TheSystemsReasonIsSaidInSlovak)
     for (const auto &r : pripady)
         EXPECT_EQ(Text_zapisu(Zapis::Nezapisany, subor, r.chyba),
                   r.chyba ? zaklad + ' ' + QString::fromUtf8(r.dovod) : zaklad) << r.nazov;
+    // A disk disconnected is a network's only where the folder is known to
+    // lie on one; a FUSE disk's program may have ended.
+    const QString sietovy = "Sieťový disk je odpojený (ENOTCONN).",
+                  odpojeny = "Disk priečinka je odpojený; možno sa skončil program, ktorý ho sprístupňoval (ENOTCONN).";
+    const struct { const char *druh; QString dovod; } disky[] = {
+        {"nfs", sietovy},   {"nfs4", sietovy},  {"cifs", sietovy},        {"smb3", sietovy},
+        {"fuse", odpojeny}, {"", odpojeny},     {"fuse.sshfs", odpojeny}, {"ext4", odpojeny},
+    };
+    for (const auto &d : disky) {
+        EXPECT_EQ(Text_zapisu(Zapis::Nezapisany, subor, ENOTCONN, d.druh), zaklad + ' ' + d.dovod) << d.druh;
+        const Odpoved uschovany{.osud = Osud::Uschovany, .dovod = Zapis::Zamok_strateny, .chyba_systemu = ENOTCONN,
+                                .druh_disku = d.druh};
+        EXPECT_TRUE(Text_odpovede(uschovany, subor, {}).contains(". " + d.dovod)) << d.druh;
+    }
     // Every error is a Slovak sentence; the system's name for it comes
     // only last, in brackets.
     for (int chyba = 1; chyba < 134; ++chyba) {

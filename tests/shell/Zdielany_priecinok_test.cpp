@@ -369,6 +369,51 @@ TEST_F(Priecinok_triedy, OnAFatDiskAProgramKilledAtAnyStepOfASaveHasItsResultOnc
     Zabity_na_kazdom_kroku(*this, false);
 }
 
+// The program of the FUSE disk the class's folder lies on killed before a
+// save or at each step of one in turn, the save going on with every call
+// on the disk failing (ENOTCONN). Where the result is not whole in both files, the
+// pupil hears that the folder's disk is disconnected, nothing of a network
+// or of a lock deleted, and the result is kept once; the next save, the
+// disk mounted again, takes it in: once in the table and once in the log.
+TEST_F(Priecinok_triedy, AFuseDiskWhoseProgramDiesAtAnyStepOfASaveIsSaidDisconnectedAndLosesNoResult)
+{
+    FuseDisk disk(hd());
+    if (!disk.Mounted())
+        GTEST_SKIP() << "no FUSE disk to be had: " << disk.Why().toStdString();
+    const QString kroky = p.koren() + "/kroky", spravy = p.koren() + "/spravy";
+    ASSERT_TRUE(Skoncil(Uloz_v_procese({.hd = hd(), .meno = "Bez zabitia", .kroky = kroky})));
+    const int krokov = Obsah(kroky).split(' ').value(0).toInt();
+    ASSERT_GT(krokov, 5);
+    for (int krok = 0; krok <= krokov; ++krok) {
+        const QString meno = QStringLiteral("Odpojený %1").arg(krok);
+        SCOPED_TRACE(meno.toStdString());
+        const pid_t bindfs = disk.Process();
+        ASSERT_GT(bindfs, 0);
+        ASSERT_TRUE(krok > 0 || Zabi_disk(bindfs, QFile::encodeName(hd()).constData()));
+        ASSERT_TRUE(Skoncil(Uloz_v_procese({.hd = hd(), .meno = meno, .zabi = krok, .spravy = spravy, .disk = bindfs})));
+        ASSERT_TRUE(disk.Remount()) << disk.Why().toStdString();
+        const QString text = QString::fromUtf8(Obsah(spravy)).trimmed();
+        const int uschovanych = QDir(Misc::Adresar_uschovanych()).entryList({"*.vysledok"}).size();
+        if (text.isEmpty()) { // written whole before the disk went
+            EXPECT_EQ(uschovanych, 0);
+            EXPECT_EQ(V_tabulke(meno), 1);
+            EXPECT_EQ(V_logu(meno), 1);
+        } else {
+            EXPECT_TRUE(text.contains("Disk priečinka je odpojený") && text.contains("uschovaný")) << text.toStdString();
+            for (const QString nie : {"sieťový", "mazal", "nedovoľuje", "nevie opísať"})
+                EXPECT_FALSE(text.contains(nie)) << nie.toStdString() << " in " << text.toStdString();
+            EXPECT_EQ(uschovanych, 1);
+        }
+        ASSERT_TRUE(Skoncil(Uloz_v_procese({.hd = hd(), .meno = "Po " + meno, .spravy = spravy})));
+        EXPECT_EQ(QString::fromUtf8(Obsah(spravy)).trimmed(), QString());
+        for (const QString &m : {meno, "Po " + meno}) {
+            EXPECT_EQ(V_tabulke(m), 1) << m.toStdString();
+            EXPECT_EQ(V_logu(m), 1) << m.toStdString();
+        }
+        EXPECT_TRUE(QDir(Misc::Adresar_uschovanych()).entryList({"*.txt", "*.vysledok", "*.poskodeny"}).isEmpty());
+    }
+}
+
 // A class's folder on a FAT stick or partition, and the pupil's own folder
 // on another, as FAT's rules through FUSE have them: they keep no modes,
 // owners or links, and refuse a write at the end of a file they did not

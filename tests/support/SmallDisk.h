@@ -229,9 +229,11 @@ public:
             options += QStringLiteral(",nosize");
         MountOver(folder, program, {under_.path(), folder, "-s", "-o", options});
     }
-    FuseDisk(const QString &folder, const QStringList &bindfsOptions) : path_(folder)
+    // bindfs over a folder given, the files that were in it carried onto it.
+    explicit FuseDisk(const QString &folder, const QStringList &bindfsOptions = {})
+        : path_(folder), bindfsOptions_(bindfsOptions + QStringList{"-o", "nonempty"})
     {
-        MountOver(folder, QStringLiteral("bindfs"), bindfsOptions + QStringList{"-o", "nonempty", under_.path(), folder});
+        MountOver(folder, QStringLiteral("bindfs"), bindfsOptions_ + QStringList{under_.path(), folder});
     }
     ~FuseDisk()
     {
@@ -249,6 +251,29 @@ public:
     }
     QString Why() const { return why_; }
     QString Path() const { return path_; }
+    // The bindfs process that serves the disk; 0 where none is found.
+    // Killed, it leaves the disk mounted, every call on it failing with
+    // ENOTCONN, as a disk whose program died does.
+    pid_t Process() const
+    {
+        const QByteArray under = QFile::encodeName(under_.path()), path = QFile::encodeName(path_);
+        for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+            QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+            const QList<QByteArray> arguments =
+                cmdline.open(QIODevice::ReadOnly) ? cmdline.readAll().split('\0') : QList<QByteArray>();
+            if (arguments.value(0).endsWith("bindfs") && arguments.contains(under) && arguments.contains(path))
+                return pid.toInt();
+        }
+        return 0;
+    }
+    // A bindfs disk whose process died mounted again over the same files.
+    bool Remount()
+    {
+        if (QProcess::execute(QStringLiteral("fusermount"), {"-u", path_}) != 0)
+            ::umount2(QFile::encodeName(path_).constData(), MNT_DETACH);
+        return mounted_ = Run(QStringLiteral("bindfs"), bindfsOptions_ + QStringList{under_.path(), path_}, why_)
+                          && OnFuse(path_);
+    }
     bool MakesUnnamedFiles() const
     {
         const int fd = ::open(QFile::encodeName(folder_.path()).constData(), O_TMPFILE | O_RDWR, 0600);
@@ -289,6 +314,7 @@ private:
 
     QTemporaryDir under_, folder_;
     QString path_, why_;
+    QStringList bindfsOptions_;
     bool mounted_ = false, carried_ = true;
 };
 
