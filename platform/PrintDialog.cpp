@@ -30,8 +30,11 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include <cerrno>
+#include <pwd.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -55,15 +58,54 @@ QString AsSentence(const QString &why)
 
 QString Native(const QString &path) { return QDir::toNativeSeparators(path); }
 
+// The home folder of the user named, as the system knows it; nothing for a
+// user it does not know.
+std::optional<QString> HomeOf(const QString &user)
+{
+    const QByteArray name = QFile::encodeName(user);
+    std::vector<char> buffer(4096);
+    passwd entry{};
+    passwd *found = nullptr;
+    int error = 0;
+    while ((error = ::getpwnam_r(name.constData(), &entry, buffer.data(), buffer.size(), &found)) == ERANGE
+           && buffer.size() < (1u << 20))
+        buffer.resize(buffer.size() * 2);
+    if (error != 0 || !found || !*entry.pw_dir)
+        return std::nullopt;
+    return QFile::decodeName(entry.pw_dir);
+}
+
 // The file a name typed in the dialog means: one without a folder is in the
-// home folder, and "~/" at its start is the home folder, as in the file
-// chooser.
-QFileInfo Typed(const QString &name)
+// home folder, and "~/" at its start is the home folder, "~user/" that
+// user's, as in the file chooser. A user the system does not know is put in
+// `unknownUser`, and the name is then left as typed.
+QFileInfo Typed(const QString &name, QString *unknownUser = nullptr)
 {
     QString path = QDir::fromNativeSeparators(name.trimmed());
-    if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
+    const qsizetype slash = path.indexOf(QLatin1Char('/'));
+    if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/"))) {
         path = QDir::homePath() + path.mid(1);
+    } else if (path.startsWith(QLatin1Char('~')) && slash > 1) {
+        const QString user = path.mid(1, slash - 1);
+        if (const std::optional<QString> home = HomeOf(user))
+            path = *home + path.mid(slash);
+        else if (unknownUser)
+            *unknownUser = user;
+    }
     return QFileInfo(QDir::home().absoluteFilePath(path));
+}
+
+// The nearest of the folders on the path that is there: where the missing
+// ones would be made, and what a chooser can show.
+QString NearestFolderThere(QString path)
+{
+    while (!QFileInfo(path).isDir()) {
+        const QString up = QFileInfo(path).absolutePath();
+        if (up == path)
+            break;
+        path = up;
+    }
+    return path;
 }
 
 // Whether the last part of a path names no file: empty (a folder's "/"),
@@ -77,16 +119,20 @@ bool NamesNoFile(QString name)
     return name.isEmpty();
 }
 
-// Whether the file's name is longer, in bytes, than the file system of its
-// folder (or of the nearest folder already there) takes: said before any
-// folder is made for it.
-bool LongerThanItsFolderTakes(const QFileInfo &file)
+// The outermost of the file and the folders still to be made for it whose
+// name is longer, in bytes, than the file system of the nearest folder
+// there takes: said before any folder is made. Empty when none is.
+QString LongerThanItsFolderTakes(const QFileInfo &file)
 {
-    QDir folder = file.absoluteDir();
-    while (!folder.exists() && folder.cdUp()) {
-    }
-    const long longest = ::pathconf(QFile::encodeName(folder.absolutePath()).constData(), _PC_NAME_MAX);
-    return longest > 0 && QFile::encodeName(file.fileName()).size() > longest;
+    const QString there = NearestFolderThere(file.absolutePath());
+    const long longest = ::pathconf(QFile::encodeName(there).constData(), _PC_NAME_MAX);
+    QString tooLong;
+    if (longest <= 0)
+        return tooLong;
+    for (QString part = file.absoluteFilePath(); part.size() > there.size(); part = QFileInfo(part).absolutePath())
+        if (QFile::encodeName(QFileInfo(part).fileName()).size() > longest)
+            tooLong = part;
+    return tooLong;
 }
 
 // The file chooser's sizes and times of files in Slovak whatever the
@@ -438,10 +484,7 @@ void PrintDialog::ChooseFile()
 {
     const QFileInfo now = Typed(fileName_->text());
     // The folder is made when a file is written there, not for looking.
-    QDir folder(now.absolutePath());
-    while (!folder.exists() && folder.cdUp()) {
-    }
-    QFileDialog chooser(this, QStringLiteral("Súbor pre pracovný list"), folder.path(),
+    QFileDialog chooser(this, QStringLiteral("Súbor pre pracovný list"), NearestFolderThere(now.absolutePath()),
                         QStringLiteral("Dokumenty PDF (*.pdf)"));
     chooser.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
     chooser.setProxyModel(new SlovakFileDetails(&chooser));
@@ -478,7 +521,12 @@ std::optional<QString> PrintDialog::CheckedFile()
     QString name = fileName_->text().trimmed();
     if (name.isEmpty())
         return refused(QStringLiteral("Napíšte názov súboru, do ktorého sa má pracovný list uložiť."));
-    QFileInfo file = Typed(name);
+    QString unknownUser;
+    QFileInfo file = Typed(name, &unknownUser);
+    if (!unknownUser.isEmpty())
+        return refused(QStringLiteral("Používateľ %1 neexistuje, preto ~%1/ neoznačuje žiadny domovský priečinok.\n"
+                                      "Napíšte iný názov súboru.")
+                           .arg(unknownUser));
     if (file.isDir())
         return refused(QStringLiteral("%1 je priečinok.\nNapíšte aj názov súboru.").arg(Native(file.filePath())));
     if (NamesNoFile(file.fileName()))
@@ -492,10 +540,11 @@ std::optional<QString> PrintDialog::CheckedFile()
         fileName_->setText(name);
         file = Typed(name);
     }
-    if (LongerThanItsFolderTakes(file))
-        return refused(QStringLiteral("Názov súboru %1 je dlhší, než aký súborový systém dovoľuje.\nNapíšte kratší "
-                                      "názov.")
-                           .arg(Native(file.filePath())));
+    if (const QString tooLong = LongerThanItsFolderTakes(file); !tooLong.isEmpty()) {
+        const QString what = tooLong == file.absoluteFilePath() ? QStringLiteral("súboru") : QStringLiteral("priečinka");
+        return refused(QStringLiteral("Názov %1 %2 je dlhší, než aký súborový systém dovoľuje.\nNapíšte kratší názov.")
+                           .arg(what, Native(tooLong)));
+    }
     if (!QDir().mkpath(file.absolutePath()))
         return refused(QStringLiteral("Priečinok %1 neexistuje a nedá sa vytvoriť.").arg(Native(file.absolutePath())));
     // The file is written in its folder, the one a link leads to, by a new

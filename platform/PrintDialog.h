@@ -16,11 +16,13 @@
 namespace platform {
 
 // The teacher's choice in the dialog titled `title`; nothing when cancelled.
-// A file chosen has passed its checks: "~/" at its start the home folder,
-// a hidden one (".x") refused, ".pdf" added to a name that does not end in
-// it, its missing folder made, writing over an existing file
-// agreed to; a folder that cannot be made or written to is said while the
-// dialog stays, before anything is asked of a file there.
+// A file chosen has passed its checks: "~/" at its start the home folder
+// and "~user/" that user's (a user the system does not know is said), a
+// hidden one (".x") refused, ".pdf" added to a name that does not end in
+// it, a name or a folder's name longer than the file system takes said
+// before any folder is made, its missing folders made, writing over an
+// existing file agreed to; a folder that cannot be made or written to is
+// said while the dialog stays, before anything is asked of a file there.
 std::optional<PrintDialogChoice> AskPrintChoice(const QString &title);
 
 } // namespace platform
