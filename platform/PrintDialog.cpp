@@ -4,6 +4,7 @@
 #include "platform/Services.h"
 #include "platform/Stage.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -164,14 +165,22 @@ protected:
 private:
     QGroupBox *MakeOutput();
     QGroupBox *MakeCopiesAndPages();
-    // The teacher's own choice of where to print, which print pressed
-    // before it no longer waits for.
+    // The teacher's own choice of where to print.
     void Choose(QRadioButton *output)
     {
         output->setChecked(true);
         chosen_ = true;
-        if (std::exchange(printWhenFound_, false))
-            printersNote_->setText(Searching());
+        StopWaiting();
+    }
+    // Print pressed before the teacher chose anew, or opened the file
+    // chooser or the printer list, waits no more: the sheet goes only where
+    // the dialog shows when print is pressed, and the note asks for it again.
+    void StopWaiting()
+    {
+        if (!std::exchange(printWhenFound_, false))
+            return;
+        pressAgain_ = true;
+        ShowNote();
     }
     static QString AwaitingTheDefault()
     {
@@ -182,6 +191,8 @@ private:
         return printers_->count() ? QStringLiteral("Zisťuje sa, ktorá tlačiareň je predvolená…")
                                   : QStringLiteral("Hľadajú sa tlačiarne…");
     }
+    QString Note() const;
+    void ShowNote();
     void ShowPrinters(const PrinterListing &listing);
     void AskDetails();
     void ShowDetails(const PrinterDetails &details);
@@ -200,13 +211,19 @@ private:
     QLineEdit *fileName_ = nullptr;
     QSpinBox *copies_ = nullptr, *fromPage_ = nullptr, *toPage_ = nullptr;
     // Once the teacher has chosen, printers that come late leave the choice
-    // alone.
+    // alone, and the printer picked in the list stays picked.
     bool chosen_ = false;
+    QString picked_;
     // The printers or the default one are still being asked.
     bool searching_ = true;
-    // Print was pressed meanwhile with nothing chosen: the sheet goes to the
-    // default printer once it is known, else the dialog says why not.
+    // Print was pressed meanwhile with nothing chosen, or no printer in the
+    // list: the sheet goes to the default printer once it is known, else
+    // the dialog says why not.
     bool printWhenFound_ = false;
+    // A choice ended that wait: said until print is pressed again.
+    bool pressAgain_ = false;
+    // Why the printers or the default one could not be had, as a sentence.
+    QString why_;
     // The details of each printer as the directory told them, a refusal
     // too: asked once in the dialog's life, said once.
     QHash<QString, PrinterDetails> known_;
@@ -308,18 +325,30 @@ QGroupBox *PrintDialog::MakeOutput()
     connect(toFile_, &QRadioButton::clicked, this, [this] { Choose(toFile_); });
     connect(printers_, &QComboBox::activated, this, [this] {
         Choose(toPrinter_);
-        noteOrDetails_->setCurrentWidget(details_);
+        if (!pressAgain_)
+            noteOrDetails_->setCurrentWidget(details_);
     });
-    connect(printers_, &QComboBox::currentIndexChanged, this, [this] { AskDetails(); });
+    printers_->view()->window()->installEventFilter(this);
+    // The dialog's own changes of the list are quiet: one heard is the
+    // teacher's.
+    connect(printers_, &QComboBox::currentIndexChanged, this, [this] {
+        picked_ = printers_->currentText();
+        AskDetails();
+    });
     connect(fileName_, &QLineEdit::textEdited, this, [this] { Choose(toFile_); });
-    connect(choose, &QPushButton::clicked, this, [this] { ChooseFile(); });
+    connect(choose, &QPushButton::clicked, this, [this] {
+        StopWaiting();
+        ChooseFile();
+    });
     return box;
 }
 
 // Alt+D chooses the file and gives the keys to its name, which is what is
-// typed next.
+// typed next. The printer list opened, the teacher is choosing.
 bool PrintDialog::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == printers_->view()->window() && event->type() == QEvent::Show)
+        StopWaiting();
     if (watched != toFile_ || event->type() != QEvent::Shortcut)
         return QDialog::eventFilter(watched, event);
     Choose(toFile_);
@@ -375,17 +404,53 @@ QGroupBox *PrintDialog::MakeCopiesAndPages()
     return box;
 }
 
+// What the dialog says of the printers: what it awaits, else why no
+// printer is used; and, after a choice that ended the wait for print, that
+// print is to be pressed again.
+QString PrintDialog::Note() const
+{
+    const QString noDefault =
+        why_.isEmpty() ? QStringLiteral("Tlačový systém nemá nastavenú predvolenú tlačiareň.") : why_;
+    QString note = why_;
+    if (searching_)
+        note = printWhenFound_ ? AwaitingTheDefault() : Searching();
+    else if (!printers_->count())
+        note = (why_.isEmpty() ? QStringLiteral("Tlačový systém nepozná žiadnu tlačiareň.") : why_)
+               + QStringLiteral(" Pracovný list sa dá uložiť do súboru PDF.");
+    else if (toFile_->isChecked() && !chosen_)
+        // No default printer to choose: why the file is chosen.
+        note = noDefault + QStringLiteral(" Pracovný list sa preto uloží do súboru PDF, ak nevyberiete tlačiareň.");
+    else if (toPrinter_->isChecked() && printers_->currentIndex() < 0)
+        note = noDefault + QStringLiteral(" Vyberte tlačiareň v zozname.");
+    if (pressAgain_)
+        note = (note + QStringLiteral(" Po stlačení tlačidla „Tlačiť“ ste menili výber, preto sa pracovný list "
+                                      "zatiaľ netlačí. Stlačte „Tlačiť“ znova."))
+                   .trimmed();
+    return note;
+}
+
+// What is missing of the list is said until a printer is chosen.
+void PrintDialog::ShowNote()
+{
+    const QString note = Note();
+    printersNote_->setText(note);
+    noteOrDetails_->setCurrentWidget(note.isEmpty() ? details_ : printersNote_);
+    Grow(printersNote_);
+}
+
 // The printers as soon as they are known, the default one chosen once it
 // is told; while it is awaited none is, lest the teacher take the first for
 // it.
 void PrintDialog::ShowPrinters(const PrinterListing &listing)
 {
     searching_ = listing.defaultAwaited;
+    why_ = AsSentence(listing.why);
     const bool any = !listing.printers.isEmpty();
     const int byDefault = listing.printers.indexOf(listing.defaultPrinter);
+    // The teacher's own default printer, not the server's offered instead.
+    const bool told = byDefault >= 0 && !listing.ownDefaultMissing;
     {
         const QSignalBlocker quiet(printers_);
-        const QString teachers = chosen_ && toPrinter_->isChecked() ? printers_->currentText() : QString();
         QStringList shown;
         for (int i = 0; i < printers_->count(); ++i)
             shown << printers_->itemText(i);
@@ -393,35 +458,23 @@ void PrintDialog::ShowPrinters(const PrinterListing &listing)
             printers_->clear();
             printers_->addItems(listing.printers);
         }
-        if (!teachers.isEmpty())
-            printers_->setCurrentIndex(printers_->findText(teachers));
-        else
-            printers_->setCurrentIndex(any && !searching_ ? qMax(byDefault, 0) : -1);
+        int current = picked_.isEmpty() ? -1 : printers_->findText(picked_);
+        // With no default told, one is offered beside the file; a teacher
+        // who chose "Tlačiareň" picks it.
+        if (current < 0 && any && !searching_ && (told || !(chosen_ && toPrinter_->isChecked())))
+            current = qMax(byDefault, 0);
+        printers_->setCurrentIndex(current);
     }
     toPrinter_->setEnabled(any);
     printers_->setEnabled(any);
-    if (byDefault >= 0 && !listing.ownDefaultMissing && !chosen_)
+    if (told && !chosen_)
         toPrinter_->setChecked(true);
-    const QString why = AsSentence(listing.why);
-    QString note = why;
-    if (searching_)
-        note = printWhenFound_ ? AwaitingTheDefault() : Searching();
-    else if (!any)
-        note = (why.isEmpty() ? QStringLiteral("Tlačový systém nepozná žiadnu tlačiareň.") : why)
-               + QStringLiteral(" Pracovný list sa dá uložiť do súboru PDF.");
-    else if (toFile_->isChecked() && !chosen_)
-        // No default printer to choose: why the file is chosen.
-        note = (why.isEmpty() ? QStringLiteral("Tlačový systém nemá nastavenú predvolenú tlačiareň.") : why)
-               + QStringLiteral(" Pracovný list sa preto uloží do súboru PDF, ak nevyberiete tlačiareň.");
-    printersNote_->setText(note);
-    // What is missing of the list is said until a printer is chosen.
-    noteOrDetails_->setCurrentWidget(note.isEmpty() ? details_ : printersNote_);
     if (printers_->currentIndex() >= 0)
         AskDetails();
-    Grow(printersNote_);
+    ShowNote();
     // Print pressed meanwhile goes to the default printer told; else the
     // note says why not, and the dialog stays for the teacher's choice.
-    if (!searching_ && std::exchange(printWhenFound_, false) && toPrinter_->isChecked())
+    if (!searching_ && std::exchange(printWhenFound_, false) && told && toPrinter_->isChecked())
         Print();
 }
 
@@ -567,12 +620,14 @@ std::optional<QString> PrintDialog::CheckedFile()
 
 void PrintDialog::Print()
 {
-    if (searching_ && !chosen_) {
-        printWhenFound_ = true;
-        printersNote_->setText(AwaitingTheDefault());
-        noteOrDetails_->setCurrentWidget(printersNote_);
-        Grow(printersNote_);
-        return;
+    if (std::exchange(pressAgain_, false))
+        ShowNote();
+    // Nothing chosen, or "Tlačiareň" with no printer in the list: the
+    // default printer is awaited while the search goes on; after it, the
+    // note says why no printer can be used.
+    if ((searching_ && !chosen_) || (toPrinter_->isChecked() && printers_->currentIndex() < 0)) {
+        printWhenFound_ = searching_;
+        return ShowNote();
     }
     PrintDialogChoice choice;
     if (toPrinter_->isChecked() && printers_->currentIndex() >= 0) {

@@ -5,10 +5,15 @@
 // printers, the default one and a printer's details from the printer
 // directory as they come; when the printers or the default one cannot be
 // had, it says why and the file stays chosen. Print may be pressed at any
-// time: pressed while the printers are searched, with nothing chosen, it is
-// taken when the search ends, to the default printer then known; with none
-// known the dialog says why and stays, so a file is written only when the
-// teacher chose it or was told why.
+// time: pressed while the printers are searched, with nothing chosen or
+// "Tlačiareň" with no printer in the list, it is taken when the search
+// ends, to the default printer then known; with none known the dialog says
+// why and stays, so a file is written only when the teacher chose it or was
+// told why. A choice made meanwhile, or the file chooser or the printer
+// list opened, ends that wait, and the dialog asks for print again: a
+// press goes only where the dialog shows when it is taken, and the dialog
+// never closes under the chooser or the list. A printer the teacher picked
+// stays picked when the default comes.
 #include "platform/Printer.h"
 
 #include <optional>

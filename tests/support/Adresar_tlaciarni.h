@@ -1,10 +1,12 @@
 #pragma once
 // A printer directory of the test's own: it answers what the test put in
-// it, at once, a while later or never, on the screen's thread as the real
-// one does, and keeps what it was asked.
+// it, at once, a while later, when the test says or never, on the screen's
+// thread as the real one does, and keeps what it was asked.
 #include "platform/PrinterDirectory.h"
 
 #include <QHash>
+#include <QList>
+#include <QPointer>
 #include <QTimer>
 
 #include <optional>
@@ -15,6 +17,8 @@ class Adresar_tlaciarni final : public platform::PrinterDirectory {
 public:
     // An answer that never comes.
     static constexpr int Nikdy = -1;
+    // An answer kept until the test calls Povedz().
+    static constexpr int Na_pokyn = -2;
 
     platform::PrinterListing zoznam;
     int zoznam_ms = 0;
@@ -27,6 +31,16 @@ public:
 
     int zoznamy = 0;    // how often the printers were asked for
     QStringList opytane; // the printers whose details were asked, in order
+
+    // Gives the oldest answer kept, when there is one, to a dialog still
+    // there; the answers of one gone are dropped.
+    bool Povedz()
+    {
+        if (odlozene_.isEmpty())
+            return false;
+        odlozene_.takeFirst()();
+        return true;
+    }
 
     void AskPrinters(QObject *context, std::function<void(const platform::PrinterListing &)> answer) override
     {
@@ -50,11 +64,18 @@ public:
     }
 
 private:
-    static void Odpovedz(QObject *context, int ms, std::function<void()> odpoved)
+    void Odpovedz(QObject *context, int ms, std::function<void()> odpoved)
     {
-        if (ms != Nikdy)
+        if (ms == Na_pokyn)
+            odlozene_.append([context = QPointer<QObject>(context), odpoved = std::move(odpoved)] {
+                if (context)
+                    odpoved();
+            });
+        else if (ms != Nikdy)
             QTimer::singleShot(ms, context, std::move(odpoved));
     }
+
+    QList<std::function<void()>> odlozene_;
 };
 
 } // namespace lktest
