@@ -423,7 +423,7 @@ QString PrintDialog::Note() const
     else if (toPrinter_->isChecked() && printers_->currentIndex() < 0)
         note = noDefault + QStringLiteral(" Vyberte tlačiareň v zozname.");
     if (pressAgain_)
-        note = (note + QStringLiteral(" Po stlačení tlačidla „Tlačiť“ ste menili výber, preto sa pracovný list "
+        note = (note + QStringLiteral(" Po stlačení tlačidla „Tlačiť“ ste zmenili výber, preto sa pracovný list "
                                       "zatiaľ netlačí. Stlačte „Tlačiť“ znova."))
                    .trimmed();
     return note;
