@@ -2,6 +2,7 @@
 // server's events that the stage needs before Qt takes them.
 #include "platform/StageHost.h"
 
+#include "platform/DialogFit.h"
 #include "platform/Form.h"
 #include "platform/Stage.h"
 #include "platform/X11Screen.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QBackingStore>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -272,9 +274,8 @@ private:
 // meanwhile. No window of the program takes more than the screen, and
 // where no window manager runs, none stays beyond it on the server: the
 // full-screen window is put back onto the screen, any other where Qt has
-// it. Where one runs, a dialog fitted to the screen as it takes the size
-// asks the window manager for the fitted size, also where Qt has not
-// handed it the size.
+// it. Where one runs, a dialog is fitted to the screen as it takes the
+// size, and also where Qt has not handed the size on.
 class WithinTheScreen final : public QAbstractNativeEventFilter {
     static constexpr char kAskedAgain[] = "lkSizeAskedAgain";
 
@@ -314,15 +315,15 @@ bool WithinTheScreen::nativeEventFilter(const QByteArray &type, void *message, q
             // it hears the last alone: a window manager's answer to the
             // fitting, come together with a size beyond the screen, left
             // the dialog fitted in Qt and beyond the screen on the server,
-            // cut to the size heard before. The widget takes the size now,
-            // as Qt would have handed it, and is fitted anew; once until a
-            // size within the screen is heard, as a window manager that
-            // holds the window beyond the screen answers every request so.
+            // cut to the size heard before. It is fitted anew; once until
+            // a size within the screen is heard, as a window manager that
+            // holds a window beyond the screen answers every request so.
+            auto *dialog = qobject_cast<QDialog *>(w);
             const QWindow *shown = w->windowHandle();
-            if (!shown || w->size() == shown->size() || w->property(kAskedAgain).toBool())
+            if (!dialog || !shown || w->size() == shown->size() || w->property(kAskedAgain).toBool())
                 return;
             w->setProperty(kAskedAgain, true);
-            w->resize(shown->size());
+            fitAgain(*dialog);
         });
     }
     return false;
