@@ -172,10 +172,17 @@ void Fit(QDialog &dialog, bool askWindow = false)
     }
 }
 
-// Fits a dialog as it is shown, and again when it grows while shown.
+// Fits a dialog as it is shown, and again when it grows while shown or
+// its window has a size Qt did not hand it.
 class ScreenFit final : public QObject {
 public:
     using QObject::QObject;
+    void fitAgain(QDialog &dialog)
+    {
+        const QPointer<QDialog> outer = std::exchange(fitting_, &dialog);
+        Fit(dialog, true);
+        fitting_ = outer;
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -211,14 +218,6 @@ protected:
             Fit(*fitted);
         fitting_ = outer;
         return shown;
-    }
-
-public:
-    void fitAgain(QDialog &dialog)
-    {
-        const QPointer<QDialog> outer = std::exchange(fitting_, &dialog);
-        Fit(dialog, true);
-        fitting_ = outer;
     }
 
 private:
