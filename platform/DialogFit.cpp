@@ -132,7 +132,9 @@ void FitText(QMessageBox &box, QSize inside)
         box.setFixedSize(size);
 }
 
-void Fit(QDialog &dialog)
+// `askWindow`: the window has a size other than the dialog's (one Qt did
+// not hand on), and is asked for the dialog's fitted size and place.
+void Fit(QDialog &dialog, bool askWindow = false)
 {
     const QScreen *screen = dialog.screen();
     if (!screen)
@@ -160,14 +162,27 @@ void Fit(QDialog &dialog)
     const QPoint at = dialog.pos() + QPoint(before.width() - size.width(), before.height() - size.height()) / 2;
     const QPoint place(qBound(room.left(), at.x(), room.right() - outside.width() + 1),
                        qBound(room.top(), at.y(), room.bottom() - outside.height() + 1));
-    if (place != dialog.pos())
-        dialog.move(place);
+    if (!askWindow) {
+        if (place != dialog.pos())
+            dialog.move(place);
+    } else if (QWindow *window = dialog.windowHandle()) {
+        // Qt moves a window at the size it last heard of it, not at the
+        // dialog's: both asked at once.
+        window->setGeometry(QRect(place + dialog.geometry().topLeft() - dialog.pos(), size));
+    }
 }
 
-// Fits a dialog as it is shown, and again when it grows while shown.
+// Fits a dialog as it is shown, and again when it grows while shown or
+// its window has a size Qt did not hand it.
 class ScreenFit final : public QObject {
 public:
     using QObject::QObject;
+    void fitAgain(QDialog &dialog)
+    {
+        const QPointer<QDialog> outer = std::exchange(fitting_, &dialog);
+        Fit(dialog, true);
+        fitting_ = outer;
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -209,15 +224,22 @@ private:
     QPointer<QDialog> fitting_;
 };
 
+QPointer<ScreenFit> screenFit;
+
 } // namespace
 
 void keepDialogsOnScreen()
 {
-    static QPointer<ScreenFit> filter;
-    if (!filter && qApp) {
-        filter = new ScreenFit(qApp);
-        qApp->installEventFilter(filter);
+    if (!screenFit && qApp) {
+        screenFit = new ScreenFit(qApp);
+        qApp->installEventFilter(screenFit);
     }
+}
+
+void fitAgain(QDialog &dialog)
+{
+    if (screenFit && dialog.isVisible())
+        screenFit->fitAgain(dialog);
 }
 
 } // namespace platform

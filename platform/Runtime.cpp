@@ -147,8 +147,11 @@ WaitNote::~WaitNote()
 {
     if (!dropInput_)
         return;
-    // What was typed or clicked during the wait is handled now, and dropped.
+    // What was typed or clicked during the wait is handled now, and dropped;
+    // so is what came while that was handled (a turn of events leaves what
+    // is posted in it to the next), up to the note's going.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents();
     delete note_;
     QCoreApplication::instance()->removeEventFilter(dropInput_.get());
     QApplication::restoreOverrideCursor();

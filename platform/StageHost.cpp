@@ -2,6 +2,7 @@
 // server's events that the stage needs before Qt takes them.
 #include "platform/StageHost.h"
 
+#include "platform/DialogFit.h"
 #include "platform/Form.h"
 #include "platform/Stage.h"
 #include "platform/X11Screen.h"
@@ -10,10 +11,12 @@
 #include <QApplication>
 #include <QBackingStore>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <tuple>
@@ -271,8 +274,11 @@ private:
 // meanwhile. No window of the program takes more than the screen, and
 // where no window manager runs, none stays beyond it on the server: the
 // full-screen window is put back onto the screen, any other where Qt has
-// it.
+// it. Where one runs, a dialog is fitted to the screen as it takes the
+// size, and also where Qt has not handed the size on.
 class WithinTheScreen final : public QAbstractNativeEventFilter {
+    static constexpr char kAskedAgain[] = "lkSizeAskedAgain";
+
 public:
     explicit WithinTheScreen(Stage *stage) : stage_(stage) {}
     bool nativeEventFilter(const QByteArray &type, void *message, qintptr *) override;
@@ -283,18 +289,42 @@ private:
 
 bool WithinTheScreen::nativeEventFilter(const QByteArray &type, void *message, qintptr *)
 {
-    const unsigned cut = x11::cutToScreen(type, message, [](unsigned window) {
-        const QWidget *w = QWidget::find(WId(window));
-        return w && w->isWindow();
-    });
-    if (!cut || !x11::withoutWindowManager())
+    const auto window = [](unsigned id) {
+        QWidget *w = QWidget::find(WId(id));
+        return w && w->isWindow() ? w : nullptr;
+    };
+    const unsigned cut = x11::cutToScreen(type, message, [&](unsigned id) { return window(id) != nullptr; });
+    if (!cut) {
+        if (QWidget *w = window(x11::configuredWindowOf(type, message)))
+            w->setProperty(kAskedAgain, QVariant());
         return false;
+    }
+    const bool placedBack = x11::withoutWindowManager();
     if (stage_->fillsScreen() && cut == stage_->shownWindow()->internalWinId()) {
-        static_cast<StageHost *>(stage_->shownWindow())->coverScreen();
-    } else if (QWidget *w = QWidget::find(WId(cut))) {
-        // Put where Qt has it once Qt has taken the size (a dialog fitted
-        // to the screen then).
-        QTimer::singleShot(0, w, [w] { x11::placeAsQtHasIt(w); });
+        if (placedBack)
+            static_cast<StageHost *>(stage_->shownWindow())->coverScreen();
+    } else if (QWidget *w = window(cut)) {
+        // Once Qt has taken the size (a dialog fitted to the screen then).
+        QTimer::singleShot(0, w, [w, placedBack] {
+            if (placedBack) {
+                x11::placeAsQtHasIt(w);
+                return;
+            }
+            // Qt hands a widget a size only where it differs from the one
+            // it heard last, and of a window's notices that came together
+            // it hears the last alone: a window manager's answer to the
+            // fitting, come together with a size beyond the screen, left
+            // the dialog fitted in Qt and beyond the screen on the server,
+            // cut to the size heard before. It is fitted anew; once until
+            // a size within the screen is heard, as a window manager that
+            // holds a window beyond the screen answers every request so.
+            auto *dialog = qobject_cast<QDialog *>(w);
+            const QWindow *shown = w->windowHandle();
+            if (!dialog || !shown || w->size() == shown->size() || w->property(kAskedAgain).toBool())
+                return;
+            w->setProperty(kAskedAgain, true);
+            fitAgain(*dialog);
+        });
     }
     return false;
 }

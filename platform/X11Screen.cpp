@@ -249,13 +249,20 @@ std::optional<QSize> screenOfWindow(xcb_connection_t *c, xcb_window_t window)
 
 } // namespace
 
-unsigned cutToScreen(const QByteArray &eventType, void *message, const std::function<bool(unsigned)> &ours)
+unsigned configuredWindowOf(const QByteArray &eventType, const void *message)
 {
     if (eventType != "xcb_generic_event_t")
         return 0;
-    auto *e = static_cast<xcb_configure_notify_event_t *>(message);
-    if ((e->response_type & 0x7f) != XCB_CONFIGURE_NOTIFY || !ours(e->event))
+    const auto *e = static_cast<const xcb_configure_notify_event_t *>(message);
+    return (e->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY ? e->event : 0;
+}
+
+unsigned cutToScreen(const QByteArray &eventType, void *message, const std::function<bool(unsigned)> &ours)
+{
+    const unsigned window = configuredWindowOf(eventType, message);
+    if (!window || !ours(window))
         return 0;
+    auto *e = static_cast<xcb_configure_notify_event_t *>(message);
     xcb_connection_t *c = qtConnection();
     const std::optional<QSize> screen = c ? screenOfWindow(c, e->window) : std::nullopt;
     if (!screen || (e->width <= screen->width() && e->height <= screen->height()))

@@ -45,6 +45,10 @@ void putImage(QWidget *w, const QImage &image, QPoint offset, const std::vector<
 // parent, and the parent's cursor shows over it. Returns its id, 0 if none.
 unsigned coverWithBlack(QWidget *parent, QSize pixels);
 
+// The window a native event of the application tells a place or size of
+// (ConfigureNotify); 0 when the event is something else.
+unsigned configuredWindowOf(const QByteArray &eventType, const void *message);
+
 // A window's new size as the server tells it (ConfigureNotify), wider or
 // taller than the X screen it is on (at the screen's size now), whatever a
 // window manager asked: cut to the screen's in the event itself, before Qt

@@ -5,8 +5,10 @@
 #include "platform/Fonts.h"
 #include "platform/MessageBox.h"
 #include "platform/Runtime.h"
+#include "platform/ThreadHandOff.h"
 
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <algorithm>
@@ -293,6 +295,48 @@ TEST(MouseEvents, ADialogEndsThePressUnderWay)
     EXPECT_TRUE(during[1].startsWith("up 1 0 ")) << during[1].toStdString();
     QTest::mouseRelease(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(std::count(f.log.begin(), f.log.end(), "click"), 0);
+}
+
+// Keys and clicks that come while a wait's note is shown are dropped, also
+// those that come in the last turn of events, as the note goes; what comes
+// after it goes where it always goes.
+TEST(WaitNote, WhatComesWhileItIsShownIsDroppedToTheLast)
+{
+    Recorder f;
+    lktest::showAndActivate(&f);
+    f.TV->SetFocus();
+    const auto shown = [] {
+        const auto labels = Stage::instance()->findChildren<QLabel *>();
+        return std::any_of(labels.begin(), labels.end(), [](QLabel *l) { return l->isVisible(); });
+    };
+    // At every turn of events, while the note is shown.
+    int given = 0;
+    QTimer teacher;
+    QObject::connect(&teacher, &QTimer::timeout, [&] {
+        if (!shown())
+            return;
+        ++given;
+        QApplication::postEvent(f.TV->editor(), new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x"));
+        for (const QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QApplication::postEvent(f.PicTop, new QMouseEvent(t, QPointF(5, 5), f.PicTop->mapToGlobal(QPointF(5, 5)),
+                                                              Qt::LeftButton, t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {}));
+    });
+    teacher.start(0);
+    {
+        WaitNote note(QStringLiteral("Čakám …"));
+        AwaitWithEvents([&] { return given >= 3; }, std::chrono::steady_clock::now() + std::chrono::seconds(10));
+    }
+    QApplication::processEvents();
+    teacher.stop();
+    EXPECT_GE(given, 3);
+    EXPECT_EQ(f.TV->Text(), "") << "typed during the wait";
+    EXPECT_EQ(std::count(f.log.begin(), f.log.end(), "click"), 0) << "clicked during the wait";
+    const QString before = f.TV->Text();
+    f.log.clear();
+    QTest::keyClicks(f.TV->editor(), "ab");
+    QTest::mouseClick(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(f.TV->Text(), before + "ab") << "typed after it";
+    EXPECT_EQ(std::count(f.log.begin(), f.log.end(), "click"), 1) << "clicked after it";
 }
 
 // A close asked while code runs below a wait that handles events is

@@ -167,17 +167,20 @@ struct Program_na_x : Program_na_celej_obrazovke {
 };
 
 // How many places and sizes the server has told the program of a window
-// (ConfigureNotify), each seen before the program's own handling of it.
+// (ConfigureNotify), and the sizes, each seen before the program's own
+// handling of it (Qt hands on only the last of those that came together).
 struct Oznamenia_miesta final : QAbstractNativeEventFilter {
     unsigned okno = 0;
     int pocet = 0;
+    QList<QSize> velkosti;
     Oznamenia_miesta() { qApp->installNativeEventFilter(this); }
     ~Oznamenia_miesta() override { qApp->removeNativeEventFilter(this); }
     bool nativeEventFilter(const QByteArray &typ, void *sprava, qintptr *) override
     {
         const auto *e = static_cast<const xcb_configure_notify_event_t *>(sprava);
-        pocet += typ == "xcb_generic_event_t" && (e->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY && okno
-            && e->window == okno;
+        if (typ == "xcb_generic_event_t" && (e->response_type & 0x7f) == XCB_CONFIGURE_NOTIFY && okno
+            && e->window == okno)
+            ++pocet, velkosti << QSize(e->width, e->height);
         return false;
     }
 };
