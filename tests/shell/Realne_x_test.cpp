@@ -9,6 +9,7 @@
 #include "Realne_x.h"
 
 #include "services/Konfigurace.h"
+#include "services/Chyba_suboru.h"
 #include "services/Uschovane_casti.h"
 #include "shell/Ulozenie_vysledku.h"
 
@@ -419,6 +420,10 @@ TEST(RealXChild, EveryMessageIsReadableWhole)
         odpoved.osud = osud, odpoved.dovod = dovod;
         return Vysledky::Text_odpovede(odpoved, subor, ema);
     };
+    // The folder and the pupil's own one on fusefat: the longest reasons.
+    Vysledky::Odpoved na_fusefat;
+    na_fusefat.osud = Osud::Strateny, na_fusefat.dovod = Zapis::Nezapisany;
+    na_fusefat.chyba_systemu = na_fusefat.chyba_uschovania = Misc::Disk_kazi_subory;
     const struct {
         const char *meno;
         QString text;
@@ -430,6 +435,7 @@ TEST(RealXChild, EveryMessageIsReadableWhole)
         {"kept nowhere, to be written down", neulozeny(Osud::Strateny, Zapis::Zamok_cudzi, tabulka)},
         {"a word wider than the screen",
          neulozeny(Osud::Uschovany, Zapis::Nezapisany, n.p.hd() + QStringLiteral("trieda").repeated(25) + "/Hra.res")},
+        {"fusefat, to be written down", Vysledky::Text_odpovede(na_fusefat, tabulka, ema)},
         {"three damaged kept results", poskodene(3)},
         {"fifteen damaged kept results, whole in a wider box", poskodene(15)},
         {"forty damaged kept results, more than the screen holds", poskodene(40)},
