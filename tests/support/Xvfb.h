@@ -1,8 +1,8 @@
 #pragma once
 // An X server of a test's own: Xvfb on a display it picks itself, with
-// openbox on it when asked or a window manager of the test's own that
-// keeps windows at a size it chooses, and what a test needs to look at it
-// and to give it real input (xdotool, as a pupil's mouse and keys would).
+// openbox or icewm on it when asked or a window manager of the test's own
+// that keeps windows at a size it chooses, and what a test needs to look at
+// it and to give it real input (xdotool, as a pupil's mouse and keys would).
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QImage>
@@ -22,19 +22,28 @@
 
 namespace lktest {
 
+// The window manager on a test's server: none, openbox (true) or another
+// by its program's name.
+struct Spravca_okien {
+    const char *program = nullptr;
+    Spravca_okien(bool openbox = false) : program(openbox ? "openbox" : nullptr) {}
+    Spravca_okien(const char *meno) : program(meno) {}
+    explicit operator bool() const { return program; }
+};
+
 class Xvfb {
 public:
     // The programs a run needs that this machine lacks, for a skip's message.
-    static QStringList Chybajuce(bool so_spravcom)
+    static QStringList Chybajuce(Spravca_okien spravca)
     {
         QStringList chybaju;
-        for (const char *program : {"Xvfb", "xdotool", so_spravcom ? "openbox" : nullptr})
+        for (const char *program : {"Xvfb", "xdotool", spravca.program})
             if (program && QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
                 chybaju << QString::fromLatin1(program);
         return chybaju;
     }
 
-    Xvfb(QSize obrazovka, bool so_spravcom)
+    Xvfb(QSize obrazovka, Spravca_okien spravca)
     {
         // -displayfd 1: the display's number comes on standard output.
         // -noreset: a server whose last client leaves resets, and a window
@@ -54,7 +63,7 @@ public:
             return;
         }
         const QByteArray displej = ":" + cislo;
-        if (so_spravcom && !Spusti_spravcu(displej))
+        if (spravca && !Spusti_spravcu(displej, QString::fromLatin1(spravca.program)))
             return;
         displej_ = displej;
     }
@@ -131,15 +140,15 @@ public:
     QString chyba() const { return chyba_; }
 
 private:
-    // Each on a busy machine: Xvfb takes a second or two there, openbox as long.
+    // Each on a busy machine: Xvfb takes a second or two there, a window manager as long.
     static constexpr int Cas_servera = 20000, Cas_spravcu = 20000;
     QProcess server_, spravca_;
     QByteArray displej_;
     QString chyba_;
 
-    // openbox, ready once it names itself on the root window; one that
-    // ended (it could not open the display) is started once more.
-    bool Spusti_spravcu(const QByteArray &displej)
+    // The window manager, ready once it names itself on the root window;
+    // one that ended (it could not open the display) is started once more.
+    bool Spusti_spravcu(const QByteArray &displej, const QString &program)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(displej));
@@ -150,7 +159,8 @@ private:
         xcb_connection_t *c = xcb_connect(displej.constData(), nullptr);
         bool ma = false;
         for (int pokus = 1; pokus <= 2 && !ma; ++pokus) {
-            spravca_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+            spravca_.start(program, program == QLatin1String("openbox") ? QStringList{QStringLiteral("--sm-disable")}
+                                                                        : QStringList{});
             const QDeadlineTimer koniec(Cas_spravcu);
             bool skoncil = false;
             while (!(ma = Ma_spravcu(c)) && !koniec.hasExpired() && !(skoncil = spravca_.waitForFinished(20)))
@@ -160,7 +170,8 @@ private:
             ma = ma && Oramuje(c);
             if (ma)
                 break;
-            chyba_ += QStringLiteral("openbox, try %1: %2\n%3\n")
+            chyba_ += QStringLiteral("%1, try %2: %3\n%4\n")
+                          .arg(program)
                           .arg(pokus)
                           .arg(skoncil ? QStringLiteral("ended with %1").arg(spravca_.exitCode())
                                        : QStringLiteral("not ready within %1 s").arg(Cas_spravcu / 1000))
