@@ -11,7 +11,9 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <atomic>
+#include <chrono>
 #include <csignal>
+#include <optional>
 #include <cstring>
 #include <set>
 #include <poll.h>
@@ -232,7 +234,9 @@ private:
 // its own: it takes the redirect of the root's children, so windows are
 // placed only as it says. Each window it maps it keeps at `velkost`,
 // telling the window so by the synthetic ConfigureNotify a reparenting
-// window manager sends; a window not yet mapped gets what it asks.
+// window manager sends; a window not yet mapped gets what it asks. One
+// window may instead get what it asks and `velkost` back a while later
+// (Vracaj), its requests counted.
 class Spravca_velkosti {
 public:
     explicit Spravca_velkosti(QSize velkost) : c_(xcb_connect(nullptr, nullptr)), velkost_(velkost)
@@ -259,13 +263,27 @@ public:
     Spravca_velkosti &operator=(const Spravca_velkosti &) = delete;
 
     bool bezi() const { return bezi_; }
+    // From now on the window gets its place and size as it asks for them
+    // and `velkost` back `po` later (0: it keeps `velkost` at once).
+    void Vracaj(unsigned okno, std::chrono::milliseconds po)
+    {
+        ziadosti_ = 0;
+        vracane_ = okno, vracaj_po_ = po;
+    }
+    // Requests of that window's place or size since.
+    int Ziadosti() const { return ziadosti_; }
 
 private:
+    using Hodiny = std::chrono::steady_clock;
     xcb_connection_t *c_;
     QSize velkost_;
     bool bezi_ = false;
     std::atomic<bool> koniec_{false};
     std::set<xcb_window_t> zobrazene_;
+    std::atomic<unsigned> vracane_{0};
+    std::atomic<std::chrono::milliseconds> vracaj_po_{};
+    std::atomic<int> ziadosti_{0};
+    std::optional<Hodiny::time_point> vrat_; // when `velkost` goes back to that window
     std::thread vlakno_;
 
     void Beh()
@@ -281,11 +299,17 @@ private:
                     xcb_map_window(c_, okno);
                 } else if ((e->response_type & 0x7f) == XCB_CONFIGURE_REQUEST) {
                     const auto *z = reinterpret_cast<const xcb_configure_request_event_t *>(e);
-                    Daj(z->window, zobrazene_.count(z->window) ? QRect(QPoint(), velkost_)
-                                                               : QRect(z->x, z->y, z->width, z->height));
+                    const bool vracane = z->window == vracane_ && vracaj_po_.load().count() > 0;
+                    ziadosti_ += z->window == vracane_;
+                    if (vracane && zobrazene_.count(z->window))
+                        vrat_ = Hodiny::now() + vracaj_po_.load();
+                    Daj(z->window, zobrazene_.count(z->window) && !vracane ? QRect(QPoint(), velkost_)
+                                                                           : QRect(z->x, z->y, z->width, z->height));
                 }
                 free(e);
             }
+            if (vrat_ && Hodiny::now() >= *vrat_)
+                vrat_.reset(), Daj(vracane_, QRect(QPoint(), velkost_));
             xcb_flush(c_);
         }
     }
