@@ -13,8 +13,8 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
-#include <optional>
 #include <cstring>
+#include <optional>
 #include <set>
 #include <poll.h>
 #include <thread>
