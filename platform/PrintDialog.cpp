@@ -5,6 +5,7 @@
 #include "platform/Stage.h"
 
 #include <QAbstractItemView>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -24,11 +25,13 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QSet>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QStackedWidget>
+#include <QTextBoundaryFinder>
 #include <QVBoxLayout>
 
 #include <cerrno>
@@ -58,6 +61,38 @@ QString AsSentence(const QString &why)
 }
 
 QString Native(const QString &path) { return QDir::toNativeSeparators(path); }
+
+// A label wraps a text only where a line may break, and a name with no
+// space in it (the queues of printers set up without a driver are named
+// with underscores, up to 127 bytes) would run past its edge. A run longer
+// than any word of a sentence may break after each separator in it and, in
+// a piece still that long, after any character: in what is shown only,
+// never in the name printed to.
+QString Wrappable(const QString &text)
+{
+    constexpr int Longest = 24;
+    static const QRegularExpression longRun(QStringLiteral("\\S{%1,}").arg(Longest + 1));
+    static const QRegularExpression afterSeparator(QStringLiteral("(?<=[_/.,:;=+@#&?\\\\-])(?=\\S)"));
+    const QChar mayBreak(0x200B); // a zero-width space
+    QString shown;
+    qsizetype done = 0;
+    for (const QRegularExpressionMatch &run : longRun.globalMatch(text)) {
+        shown += text.mid(done, run.capturedStart() - done);
+        QStringList pieces = run.captured().replace(afterSeparator, mayBreak).split(mayBreak);
+        for (QString &piece : pieces) {
+            if (piece.size() <= Longest)
+                continue;
+            QString broken;
+            QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, piece);
+            for (qsizetype from = 0, to = letters.toNextBoundary(); to > 0; from = to, to = letters.toNextBoundary())
+                broken += (from ? QString(mayBreak) : QString()) + piece.mid(from, to - from);
+            piece = broken;
+        }
+        shown += pieces.join(mayBreak);
+        done = run.capturedEnd();
+    }
+    return shown + text.mid(done);
+}
 
 // The home folder of the user named, as the system knows it; nothing for a
 // user it does not know.
@@ -161,26 +196,41 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    // What ended a press's wait for the default printer.
+    enum class Stopped { No, ByChoice, ByList, ByChooser };
     QGroupBox *MakeOutput();
+    QWidget *MakeNoteAndDetails();
+    void ConnectOutput(QPushButton *choose);
     QGroupBox *MakeCopiesAndPages();
     // The teacher's own choice of where to print.
     void Choose(QRadioButton *output)
     {
         output->setChecked(true);
         chosen_ = true;
-        StopWaiting();
+        StopWaiting(Stopped::ByChoice);
+        ShowNote();
     }
     // Print pressed before the teacher chose anew, or opened the file
     // chooser or the printer list, waits no more: the sheet goes only where
-    // the dialog shows when print is pressed, and the note asks for it again.
-    void StopWaiting()
+    // the dialog shows when print is pressed, and the note asks for it
+    // again, saying why; a choice after an opening is a change.
+    void StopWaiting(Stopped by)
     {
-        if (!std::exchange(printWhenFound_, false))
+        if (std::exchange(printWhenFound_, false))
+            pressAgain_ = by;
+        else if (pressAgain_ != Stopped::No && by == Stopped::ByChoice)
+            pressAgain_ = by;
+        else
             return;
-        pressAgain_ = true;
         ShowNote();
+    }
+    // A press now would wait for the search, having no printer to take.
+    bool PressWaits() const
+    {
+        return (searching_ && !chosen_) || (toPrinter_->isChecked() && printers_->currentIndex() < 0);
     }
     static QString AwaitingTheDefault()
     {
@@ -204,10 +254,8 @@ private:
     QRadioButton *toPrinter_ = nullptr, *toFile_ = nullptr, *allPages_ = nullptr, *somePages_ = nullptr;
     QComboBox *printers_ = nullptr;
     QLabel *printersNote_ = nullptr, *location_ = nullptr, *model_ = nullptr, *state_ = nullptr;
+    // Of the printer a press prints on, under the note.
     QWidget *details_ = nullptr;
-    // Shows the note on the printers, or the details of the one in the list,
-    // in one place.
-    QStackedWidget *noteOrDetails_ = nullptr;
     QLineEdit *fileName_ = nullptr;
     QSpinBox *copies_ = nullptr, *fromPage_ = nullptr, *toPage_ = nullptr;
     // Once the teacher has chosen, printers that come late leave the choice
@@ -220,8 +268,10 @@ private:
     // list: the sheet goes to the default printer once it is known, else
     // the dialog says why not.
     bool printWhenFound_ = false;
-    // A choice ended that wait: said until print is pressed again.
-    bool pressAgain_ = false;
+    // What ended that wait: said until print is pressed again.
+    Stopped pressAgain_ = Stopped::No;
+    // The file chooser is open over the dialog.
+    bool choosing_ = false;
     // Why the printers or the default one could not be had, as a sentence.
     QString why_;
     // The details of each printer as the directory told them, a refusal
@@ -265,26 +315,6 @@ QGroupBox *PrintDialog::MakeOutput()
     // A long queue name must not widen the dialog past the screen.
     printers_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     printers_->setMinimumContentsLength(16);
-    printersNote_ = new QLabel(QStringLiteral("Hľadajú sa tlačiarne…"));
-    printersNote_->setObjectName(QStringLiteral("printersNote"));
-    printersNote_->setWordWrap(true);
-    printersNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    details_ = new QWidget;
-    auto *detailsRows = new QGridLayout(details_);
-    detailsRows->setContentsMargins(0, 0, 0, 0);
-    detailsRows->setColumnStretch(1, 1);
-    int at = 0;
-    for (auto [label, name, field] : {std::tuple("Umiestnenie:", "location", &location_),
-                                      std::tuple("Model:", "model", &model_), std::tuple("Stav:", "state", &state_)}) {
-        *field = new QLabel;
-        (*field)->setObjectName(QLatin1String(name));
-        (*field)->setWordWrap(true);
-        (*field)->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        // The name beside the first line of a text that wraps.
-        detailsRows->addWidget(new QLabel(QString::fromUtf8(label)), at, 0, Qt::AlignTop);
-        detailsRows->addWidget(*field, at++, 1, Qt::AlignTop);
-    }
-    detailsRows->setRowStretch(at, 1);
     toFile_ = new QRadioButton(QStringLiteral("Súbor P&DF:"));
     toFile_->setObjectName(QStringLiteral("toFile"));
     // Until the print system has answered, the file is what can be used.
@@ -313,34 +343,67 @@ QGroupBox *PrintDialog::MakeOutput()
         rows->addLayout(line);
     };
     row(toPrinter_, printers_);
-    // Its room is that of the details, so the dialog does not jump when
-    // they come.
-    noteOrDetails_ = new QStackedWidget;
-    noteOrDetails_->addWidget(printersNote_);
-    noteOrDetails_->addWidget(details_);
-    row(nullptr, noteOrDetails_);
+    row(nullptr, MakeNoteAndDetails());
     row(toFile_, fileName_, choose);
+    ConnectOutput(choose);
+    return box;
+}
 
+// The note on the printers, and under it the details of the printer a
+// press prints on, each shown when it has something to say.
+QWidget *PrintDialog::MakeNoteAndDetails()
+{
+    printersNote_ = new QLabel(QStringLiteral("Hľadajú sa tlačiarne…"));
+    printersNote_->setObjectName(QStringLiteral("printersNote"));
+    printersNote_->setWordWrap(true);
+    printersNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    details_ = new QWidget;
+    details_->setObjectName(QStringLiteral("printerDetails"));
+    details_->hide();
+    auto *detailsRows = new QGridLayout(details_);
+    detailsRows->setContentsMargins(0, 0, 0, 0);
+    detailsRows->setColumnStretch(1, 1);
+    int at = 0;
+    for (auto [label, name, field] : {std::tuple("Umiestnenie:", "location", &location_),
+                                      std::tuple("Model:", "model", &model_), std::tuple("Stav:", "state", &state_)}) {
+        *field = new QLabel;
+        (*field)->setObjectName(QLatin1String(name));
+        (*field)->setWordWrap(true);
+        (*field)->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // The name beside the first line of a text that wraps.
+        detailsRows->addWidget(new QLabel(QString::fromUtf8(label)), at, 0, Qt::AlignTop);
+        detailsRows->addWidget(*field, at++, 1, Qt::AlignTop);
+    }
+    auto *both = new QWidget;
+    auto *column = new QVBoxLayout(both);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(printersNote_);
+    column->addWidget(details_);
+    column->addStretch(1);
+    // The room of the details from the start, so the dialog does not jump
+    // when they come.
+    both->setMinimumHeight(details_->sizeHint().height());
+    return both;
+}
+
+void PrintDialog::ConnectOutput(QPushButton *choose)
+{
     connect(toPrinter_, &QRadioButton::clicked, this, [this] { Choose(toPrinter_); });
     connect(toFile_, &QRadioButton::clicked, this, [this] { Choose(toFile_); });
-    connect(printers_, &QComboBox::activated, this, [this] {
-        Choose(toPrinter_);
-        if (!pressAgain_)
-            noteOrDetails_->setCurrentWidget(details_);
-    });
+    connect(printers_, &QComboBox::activated, this, [this] { Choose(toPrinter_); });
     printers_->view()->window()->installEventFilter(this);
     // The dialog's own changes of the list are quiet: one heard is the
     // teacher's.
     connect(printers_, &QComboBox::currentIndexChanged, this, [this] {
         picked_ = printers_->currentText();
         AskDetails();
+        ShowNote();
     });
     connect(fileName_, &QLineEdit::textEdited, this, [this] { Choose(toFile_); });
     connect(choose, &QPushButton::clicked, this, [this] {
-        StopWaiting();
+        StopWaiting(Stopped::ByChooser);
         ChooseFile();
     });
-    return box;
 }
 
 // Alt+D chooses the file and gives the keys to its name, which is what is
@@ -348,12 +411,22 @@ QGroupBox *PrintDialog::MakeOutput()
 bool PrintDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == printers_->view()->window() && event->type() == QEvent::Show)
-        StopWaiting();
+        StopWaiting(Stopped::ByList);
     if (watched != toFile_ || event->type() != QEvent::Shortcut)
         return QDialog::eventFilter(watched, event);
     Choose(toFile_);
     fileName_->setFocus(Qt::ShortcutFocusReason);
     return true;
+}
+
+// The window manager's close (a taskbar's "Zavrieť") leaves the dialog
+// under the printer list or the file chooser, where the teacher is
+// choosing; only there does it come meanwhile.
+void PrintDialog::closeEvent(QCloseEvent *event)
+{
+    if (choosing_ || printers_->view()->isVisible())
+        return event->ignore();
+    QDialog::closeEvent(event);
 }
 
 QGroupBox *PrintDialog::MakeCopiesAndPages()
@@ -404,37 +477,48 @@ QGroupBox *PrintDialog::MakeCopiesAndPages()
     return box;
 }
 
-// What the dialog says of the printers: what it awaits, else why no
-// printer is used; and, after a choice that ended the wait for print, that
+// What the dialog says of the printers: what the search is at while the
+// list is empty or a press would wait for it, else why no printer is taken
+// and what a press does then; and, after what ended a press's wait, why
 // print is to be pressed again.
 QString PrintDialog::Note() const
 {
     const QString noDefault =
         why_.isEmpty() ? QStringLiteral("Tlačový systém nemá nastavenú predvolenú tlačiareň.") : why_;
-    QString note = why_;
+    QStringList note;
     if (searching_)
-        note = printWhenFound_ ? AwaitingTheDefault() : Searching();
+        note << (printWhenFound_                       ? AwaitingTheDefault()
+                 : !printers_->count() || PressWaits() ? Searching()
+                                                       : QString());
     else if (!printers_->count())
-        note = (why_.isEmpty() ? QStringLiteral("Tlačový systém nepozná žiadnu tlačiareň.") : why_)
-               + QStringLiteral(" Pracovný list sa dá uložiť do súboru PDF.");
+        note << (why_.isEmpty() ? QStringLiteral("Tlačový systém nepozná žiadnu tlačiareň.") : why_)
+             << QStringLiteral("Pracovný list sa dá uložiť do súboru PDF.");
     else if (toFile_->isChecked() && !chosen_)
         // No default printer to choose: why the file is chosen.
-        note = noDefault + QStringLiteral(" Pracovný list sa preto uloží do súboru PDF, ak nevyberiete tlačiareň.");
-    else if (toPrinter_->isChecked() && printers_->currentIndex() < 0)
-        note = noDefault + QStringLiteral(" Vyberte tlačiareň v zozname.");
-    if (pressAgain_)
-        note = (note + QStringLiteral(" Po stlačení tlačidla „Tlačiť“ ste zmenili výber, preto sa pracovný list "
-                                      "zatiaľ netlačí. Stlačte „Tlačiť“ znova."))
-                   .trimmed();
-    return note;
+        note << noDefault << QStringLiteral("Pracovný list sa preto uloží do súboru PDF, ak nevyberiete tlačiareň.");
+    else if (toFile_->isChecked())
+        note << why_;
+    else if (printers_->currentIndex() < 0)
+        note << noDefault << QStringLiteral("Vyberte tlačiareň v zozname.");
+    if (pressAgain_ != Stopped::No) {
+        const QString what = pressAgain_ == Stopped::ByList      ? QStringLiteral("otvorili zoznam tlačiarní")
+                             : pressAgain_ == Stopped::ByChooser ? QStringLiteral("otvorili výber súboru")
+                                                                 : QStringLiteral("zmenili výber");
+        note << QStringLiteral("Po stlačení tlačidla „Tlačiť“ ste %1, preto sa pracovný list zatiaľ netlačí.").arg(what)
+             << QStringLiteral("Stlačte „Tlačiť“ znova.");
+    }
+    note.removeAll(QString());
+    return note.join(QLatin1Char(' '));
 }
 
-// What is missing of the list is said until a printer is chosen.
+// The note says what is missing until a printer is chosen; the details
+// show of the printer a press prints on.
 void PrintDialog::ShowNote()
 {
     const QString note = Note();
-    printersNote_->setText(note);
-    noteOrDetails_->setCurrentWidget(note.isEmpty() ? details_ : printersNote_);
+    printersNote_->setText(Wrappable(note));
+    printersNote_->setVisible(!note.isEmpty());
+    details_->setVisible(toPrinter_->isChecked() && printers_->currentIndex() >= 0);
     Grow(printersNote_);
 }
 
@@ -501,8 +585,8 @@ void PrintDialog::AskDetails()
 void PrintDialog::ShowDetails(const PrinterDetails &details)
 {
     const bool known = !details.printer.isEmpty() && details.why.isEmpty();
-    location_->setText(known ? details.location : QString());
-    model_->setText(known ? details.model : QString());
+    location_->setText(Wrappable(known ? details.location : QString()));
+    model_->setText(Wrappable(known ? details.model : QString()));
     QString state;
     if (details.printer.isEmpty())
         state = QStringLiteral("Zisťuje sa…");
@@ -514,14 +598,16 @@ void PrintDialog::ShowDetails(const PrinterDetails &details)
     if (const QString refuses = QStringLiteral("Tlačiareň neprijíma úlohy.");
         known && !details.acceptsJobs && !state.contains(refuses))
         state += QLatin1Char(' ') + refuses;
-    state_->setText(state.trimmed().isEmpty() ? QStringLiteral("Neznámy.") : state.trimmed());
+    state_->setText(Wrappable(state.trimmed().isEmpty() ? QStringLiteral("Neznámy.") : state.trimmed()));
     Grow(details_);
 }
 
 // A text that came after the dialog was sized may wrap to more lines than
 // it has room for: the dialog grows to them, and never shrinks, lest it
-// jump about as the answers come. The sizes of the boxes around the text
-// are asked anew, which Qt would do only once the event loop runs.
+// jump about as the answers come; where they would not fit the screen's
+// height, it grows as much wider as lets them, up to the screen's width.
+// The sizes of the boxes around the text are asked anew, which Qt would do
+// only once the event loop runs.
 void PrintDialog::Grow(QWidget *changed)
 {
     if (!isVisible())
@@ -529,8 +615,20 @@ void PrintDialog::Grow(QWidget *changed)
     for (QWidget *w = changed; w && w != this; w = w->parentWidget())
         w->updateGeometry();
     layout()->activate();
-    if (const int needed = layout()->totalHeightForWidth(width()); needed > height())
-        resize(width(), needed);
+    const auto heightAt = [this](int width) { return layout()->totalHeightForWidth(width); };
+    const QSize frame = frameGeometry().size() - size();
+    const QSize room = screen()->availableGeometry().size() - frame;
+    int width = this->width();
+    if (heightAt(width) > room.height() && width < room.width()) {
+        int narrower = width; // too narrow
+        width = room.width(); // the fewest lines, which may still be too many
+        while (width - narrower > 1 && heightAt(width) <= room.height()) {
+            const int middle = (narrower + width) / 2;
+            (heightAt(middle) <= room.height() ? width : narrower) = middle;
+        }
+    }
+    if (const int needed = heightAt(width); width != this->width() || needed > height())
+        resize(width, qMax(needed, height()));
 }
 
 void PrintDialog::ChooseFile()
@@ -556,8 +654,11 @@ void PrintDialog::ChooseFile()
         columns->setSectionResizeMode(QHeaderView::ResizeToContents);
         columns->setSectionResizeMode(0, QHeaderView::Stretch);
     }
-    if (Stage::runDialog(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
-        return;
+    {
+        const QScopedValueRollback open(choosing_, true);
+        if (Stage::runDialog(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+            return;
+    }
     fileName_->setText(Native(chooser.selectedFiles().constFirst()));
     Choose(toFile_);
 }
@@ -620,12 +721,12 @@ std::optional<QString> PrintDialog::CheckedFile()
 
 void PrintDialog::Print()
 {
-    if (std::exchange(pressAgain_, false))
+    if (std::exchange(pressAgain_, Stopped::No) != Stopped::No)
         ShowNote();
     // Nothing chosen, or "Tlačiareň" with no printer in the list: the
     // default printer is awaited while the search goes on; after it, the
     // note says why no printer can be used.
-    if ((searching_ && !chosen_) || (toPrinter_->isChecked() && printers_->currentIndex() < 0)) {
+    if (PressWaits()) {
         printWhenFound_ = searching_;
         return ShowNote();
     }

@@ -10,10 +10,14 @@
 // ends, to the default printer then known; with none known the dialog says
 // why and stays, so a file is written only when the teacher chose it or was
 // told why. A choice made meanwhile, or the file chooser or the printer
-// list opened, ends that wait, and the dialog asks for print again: a
-// press goes only where the dialog shows when it is taken, and the dialog
-// never closes under the chooser or the list. A printer the teacher picked
-// stays picked when the default comes.
+// list opened, ends that wait, and the dialog asks for print again, saying
+// which: a press goes only where the dialog shows when it is taken, and the
+// dialog never closes under the chooser or the list, not even at the
+// window manager's close. A printer the teacher picked stays picked when
+// the default comes. Under the note, the details of the printer a press
+// prints on; a name with no space to wrap at breaks where it must, and
+// the dialog grows wider where its texts would not fit the screen's
+// height.
 #include "platform/Printer.h"
 
 #include <optional>

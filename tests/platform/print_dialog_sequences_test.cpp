@@ -3,6 +3,7 @@
 #include "Dialog_tlace.h"
 
 #include <QAbstractItemView>
+#include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -20,37 +21,82 @@ namespace {
 // the search, of a kind.
 enum class Krok {
     Tlacidlo, Enter, Klavesy, Mys, Alt_T, Klik_tlaciaren, Alt_D, Klik_subor, Nazov, Vyber_subor, Vyber_zrus, Zoznam,
-    Zrus, Tlaciarne, Koniec
+    Zrus, Zavri, Tlaciarne, Koniec
 };
 const char *const Mena_krokov[] = {
     "Tlačiť clicked", "Enter", "a printer picked by keys", "a printer picked with the mouse", "Alt+T",
     "Tlačiareň clicked", "Alt+D", "Súbor PDF clicked", "a name typed", "the chooser opened, a file picked",
-    "the chooser opened, cancelled", "the list opened and closed", "Zrušiť", "[the printers come]"};
+    "the chooser opened, cancelled", "the list opened and closed", "Zrušiť", "the window manager's close",
+    "[the printers come]"};
 const std::vector<std::vector<Krok>> Skutky = {
     {Krok::Tlacidlo, Krok::Enter}, {Krok::Klavesy, Krok::Mys}, {Krok::Alt_T, Krok::Klik_tlaciaren},
-    {Krok::Alt_D, Krok::Klik_subor, Krok::Nazov}, {Krok::Vyber_subor, Krok::Vyber_zrus}, {Krok::Zoznam}, {Krok::Zrus}};
+    {Krok::Alt_D, Krok::Klik_subor, Krok::Nazov}, {Krok::Vyber_subor, Krok::Vyber_zrus}, {Krok::Zoznam},
+    {Krok::Zrus, Krok::Zavri}};
 // The default told; not told by the bound; the teacher's own not on the
 // server, the server's told; no printers at all.
 enum class Koniec { Predvolena, Neoznamena, Cudzia, Zlyhal };
 const char *const Mena_koncov[] = {"[the default told]", "[no default told by the bound]",
                                    "[the own default missing, the server's told]", "[the list failed]"};
+// Why the search gave no default printer, by its end.
+const QString Preco_konca[] = {
+    {}, "Tlačový systém zatiaľ neoznámil, ktorá tlačiareň je predvolená.",
+    "Tlačiareň Chyba, ktorú máte nastavenú ako predvolenú, tlačový systém nepozná. Predvolená tlačiareň tlačového "
+    "systému je Zborovna.",
+    "Tlačiarne sa nedajú zistiť: tlačový systém neodpovedal včas."};
 
 // What the dialog shows and does, by the rule alone: a press is taken to
 // what is shown when it is taken (the printer selected, or the file the
 // teacher chose or the dialog said is all it can write); a press with no
 // printer to take waits for the default; any choice after it, or the
-// chooser or the list opened, ends the wait and asks for another press; a
-// printer the teacher picked stays picked.
+// chooser or the list opened, ends the wait and asks for another press,
+// saying which; a printer the teacher picked stays picked. The note says
+// what the search is at, else why no printer is taken and what a press
+// does then; the details show of the printer a press prints on.
 struct Model {
     bool tlaciarne = false, koniec = false, na_tlaciaren = false; // "Tlačiareň" checked
     QString vybrana;                                              // the printer selected
     bool ucitel_vybral = false, ucitel_tlaciaren = false;         // a destination, a printer
     bool subor_dovoleny = false; // the teacher chose the file, or was told it is all
     bool caka = false, znova = false;
+    // What ended the wait: a choice, or the list or the chooser only opened.
+    enum Prerusenie { Volba, Zoznam, Vyber } prerusil = Volba;
     QString subor = "pracovny_list.pdf";
     std::optional<std::pair<QString, QString>> koniec_dialogu; // {printer, file}; empty: cancelled
 
-    void Skonci_cakanie() { znova = std::exchange(caka, false) || znova; }
+    void Skonci_cakanie(Prerusenie cim = Volba)
+    {
+        if (std::exchange(caka, false))
+            znova = true, prerusil = cim;
+        else if (znova && cim == Volba)
+            prerusil = Volba;
+    }
+    QString Poznamka(Koniec ako) const
+    {
+        const QString preco = Preco_konca[int(ako)];
+        QStringList vety;
+        if (caka) {
+            vety << "Pracovný list sa vytlačí na predvolenej tlačiarni, hneď ako ju tlačový systém oznámi.";
+        } else if (!koniec) {
+            if (!tlaciarne)
+                vety << "Hľadajú sa tlačiarne…";
+            else if (na_tlaciaren ? vybrana.isEmpty() : !subor_dovoleny) // a press would wait
+                vety << "Zisťuje sa, ktorá tlačiareň je predvolená…";
+        } else if (!tlaciarne)
+            vety << preco << "Pracovný list sa dá uložiť do súboru PDF.";
+        else if (!na_tlaciaren)
+            vety << preco << (ucitel_vybral ? "" : "Pracovný list sa preto uloží do súboru PDF, ak nevyberiete tlačiareň.");
+        else if (vybrana.isEmpty())
+            vety << preco << "Vyberte tlačiareň v zozname.";
+        if (znova)
+            vety << QString("Po stlačení tlačidla „Tlačiť“ ste %1, preto sa pracovný list zatiaľ netlačí.")
+                        .arg(prerusil == Volba    ? "zmenili výber"
+                             : prerusil == Zoznam ? "otvorili zoznam tlačiarní"
+                                                  : "otvorili výber súboru")
+                 << "Stlačte „Tlačiť“ znova.";
+        vety.removeAll(QString());
+        return vety.join(' ');
+    }
+    bool Podrobnosti() const { return na_tlaciaren && !vybrana.isEmpty(); }
     void Urob(Krok k, Koniec ako)
     {
         if (koniec_dialogu)
@@ -87,6 +133,7 @@ struct Model {
         case Krok::Zoznam:
             break; // the wait ended as it opened
         case Krok::Zrus:
+        case Krok::Zavri:
             koniec_dialogu = std::pair<QString, QString>();
             break;
         case Krok::Tlaciarne:
@@ -214,14 +261,14 @@ struct Hra {
             QAbstractItemView *riadky = zoznam->view();
             if (!riadky->isVisible())
                 return QTest::mouseRelease(zoznam, Qt::LeftButton, {}, okraj);
-            m.Skonci_cakanie();
+            m.Skonci_cakanie(Model::Zoznam);
             const QPoint na = riadky->visualRect(riadky->model()->index(ina, 0)).center();
             if (k == Krok::Mys) {
                 QTest::mouseMove(riadky->viewport(), na);
                 QTest::mouseRelease(riadky->viewport(), Qt::LeftButton, {}, na);
             } else {
                 QTest::mouseRelease(zoznam, Qt::LeftButton, {}, okraj);
-                if (Drz([&] { return riadky->isVisible(); }))
+                if (Drz([&] { return riadky->isVisible(); }) && Zavri([&] { return riadky->isVisible(); }))
                     QTest::keyClick(klavesy, Qt::Key_Escape);
             }
             if (!QTest::qWaitFor([&] { return !riadky->isVisible(); }))
@@ -244,20 +291,24 @@ struct Hra {
             return Napis_nazov(d, "Trieda");
         case Krok::Vyber_subor:
         case Krok::Vyber_zrus:
-            m.Skonci_cakanie();
+            m.Skonci_cakanie(Model::Vyber);
             QTimer::singleShot(0, [this, k] {
                 auto *vyber = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
                 if (!vyber)
                     return chyba("no file chooser");
                 Drz([&] { return vyber->isVisible(); });
-                if (k == Krok::Vyber_zrus)
+                if (k == Krok::Vyber_zrus) {
+                    Zavri([&] { return vyber->isVisible(); });
                     return QTest::keyClick(vyber, Qt::Key_Escape);
+                }
                 vyber->selectFile(QStringLiteral("iny"));
                 QMetaObject::invokeMethod(vyber, "accept");
             });
             return QTest::mouseClick(Prvok<QPushButton>(d, "chooseFile"), Qt::LeftButton);
         case Krok::Zrus:
             return QTest::mouseClick(tlacidla->button(QDialogButtonBox::Cancel), Qt::LeftButton);
+        case Krok::Zavri:
+            return (void)Zavri([] { return false; });
         case Krok::Tlaciarne:
         case Krok::Koniec:
             adresar.Povedz();
@@ -280,6 +331,17 @@ struct Hra {
         }
         return otvorene();
     }
+    // The window manager's close of the dialog (a taskbar's "Zavrieť"),
+    // which leaves it under what is open over it; whether that is still open.
+    bool Zavri(const std::function<bool()> &otvorene)
+    {
+        const bool bolo = otvorene();
+        QCloseEvent zavri;
+        QCoreApplication::sendEvent(d.windowHandle(), &zavri);
+        if (bolo && !(d.isVisible() && otvorene()))
+            chyba("the window manager's close closed the dialog or what was open over it");
+        return otvorene();
+    }
     bool Zhoduje()
     {
         if (d.isVisible() == m.koniec_dialogu.has_value()) {
@@ -289,17 +351,17 @@ struct Hra {
         if (!d.isVisible())
             return true;
         auto *poznamka = Prvok<QLabel>(d, "printersNote");
-        const QString povedane = poznamka->isVisible() ? poznamka->text() : QString();
+        const QString povedane = poznamka->isVisible() ? poznamka->text().remove(QChar(0x200B)) : QString();
         const QString vybrana = Prvok<QComboBox>(d, "printers")->currentText();
         QString co;
         if (Prvok<QRadioButton>(d, "toPrinter")->isChecked() != m.na_tlaciaren)
             co = m.na_tlaciaren ? "Súbor PDF checked" : "Tlačiareň checked";
         else if (vybrana != m.vybrana)
             co = "the printer shown is " + vybrana + ", not " + m.vybrana;
-        else if (m.caka ? povedane != "Pracovný list sa vytlačí na predvolenej tlačiarni, hneď ako ju tlačový systém "
-                                     "oznámi."
-                        : povedane.contains("Stlačte „Tlačiť“ znova.") != m.znova)
-            co = "the note says: " + povedane;
+        else if (povedane != m.Poznamka(p.ako))
+            co = "the note says: \"" + povedane + "\", not \"" + m.Poznamka(p.ako) + "\"";
+        else if (Prvok<QWidget>(d, "printerDetails")->isVisible() != m.Podrobnosti())
+            co = m.Podrobnosti() ? "no details shown" : "details shown";
         if (!co.isEmpty())
             chyba(co);
         return co.isEmpty();
@@ -315,12 +377,9 @@ TEST_F(Dialog_tlace, ShortSequencesOfTheTeachersActsEndAsTheRuleSays)
     const QStringList tlaciarne{"Kabinet", "Sklad", "Zborovna"};
     const PrinterListing na_konci[] = {
         {tlaciarne, "Zborovna", {}},
-        {tlaciarne, {}, "Tlačový systém zatiaľ neoznámil, ktorá tlačiareň je predvolená."},
-        {tlaciarne, "Zborovna",
-         "Tlačiareň Chyba, ktorú máte nastavenú ako predvolenú, tlačový systém nepozná. Predvolená tlačiareň "
-         "tlačového systému je Zborovna.",
-         true},
-        {{}, {}, "Tlačiarne sa nedajú zistiť: tlačový systém neodpovedal včas"},
+        {tlaciarne, {}, Preco_konca[int(Koniec::Neoznamena)]},
+        {tlaciarne, "Zborovna", Preco_konca[int(Koniec::Cudzia)], true},
+        {{}, {}, Preco_konca[int(Koniec::Zlyhal)].chopped(1)}, // made a sentence
     };
     adresar.zoznam_ms = Adresar_tlaciarni::Na_pokyn;
     const std::vector<Postup> postupy = Postupy();

@@ -4,7 +4,9 @@
 #include "Dialog_tlace.h"
 
 #include <QFileInfo>
+#include <QScreen>
 #include <QSpinBox>
+#include <QTextLayout>
 
 #include <tuple>
 
@@ -252,6 +254,87 @@ TEST_F(Dialog_tlace, TheChoiceCarriesThePrinterTheCopiesAndThePages)
             << c.nazov;
     }
     EXPECT_FALSE(Vyber([](QDialog &d) { d.reject(); }).has_value()) << "cancelled";
+}
+
+// What of the dialog's wrapped texts is not shown whole, laid out as each
+// label draws it, at its width and in its font: a line wider than the
+// label, or not in the part of it that shows (below its bottom, outside the
+// dialog, scrolled away); and the dialog off the screen (offscreen, where
+// its place is its frame's, without the frame the platform makes up and
+// no window manager draws).
+QString Neukazane(QDialog &d)
+{
+    QCoreApplication::processEvents(); // the dialog fitted to what it grew to
+    QString zle;
+    if (const QRect okno(d.pos(), d.size()); !d.screen()->availableGeometry().contains(okno))
+        zle += QStringLiteral("the dialog at %1,%2 %3x%4 off the screen; ").arg(okno.x()).arg(okno.y())
+                   .arg(okno.width()).arg(okno.height());
+    for (QLabel *l : d.findChildren<QLabel *>()) {
+        if (!l->isVisibleTo(&d) || !l->wordWrap() || l->text().isEmpty())
+            continue;
+        const QRectF miesto = QRectF(l->contentsRect()).adjusted(-1, -1, 1, 1); // rounding
+        const QRegion ukazane = l->visibleRegion();
+        QTextLayout riadky(l->text(), l->font());
+        QTextOption zalamovanie;
+        zalamovanie.setWrapMode(QTextOption::WordWrap);
+        riadky.setTextOption(zalamovanie);
+        riadky.beginLayout();
+        qreal y = l->contentsRect().top();
+        for (QTextLine r = riadky.createLine(); r.isValid(); r = riadky.createLine()) {
+            r.setLineWidth(l->contentsRect().width());
+            r.setPosition(QPointF(l->contentsRect().left(), y));
+            y += r.height() + l->fontMetrics().leading();
+            const QRectF kde(r.position(), QSizeF(r.naturalTextWidth(), r.height()));
+            const QString text = l->text().mid(r.textStart(), r.textLength());
+            if (!miesto.contains(kde) || !ukazane.contains(kde.adjusted(1, 1, -1, -1).toAlignedRect()))
+                zle += QStringLiteral("\"%1\" not shown whole; ").arg(text);
+        }
+        riadky.endLayout();
+    }
+    return zle;
+}
+
+// Print queue names of printers set up without a driver, with no space to
+// wrap at, up to the 127 bytes the print system takes, a long place and a
+// stopped printer's own message, each in the note or the details: every
+// line shows inside the dialog, and the dialog inside the screen (run
+// again on 640 x 480 and 1024 x 768 screens).
+TEST_F(Dialog_tlace, EveryLineOfTheNoteAndTheDetailsShowsInsideTheDialogAndTheScreen)
+{
+    const QString meno48 = QStringLiteral("HP_LaserJet_Pro_MFP_M428fdw_zborovna_2_poschodie");
+    const QString meno127 = (meno48 + "_" + meno48 + "_" + meno48).left(127);
+    const QString miesto = QStringLiteral("Budova_B/2._poschodie/zborovna_pri_okne/vedla_kopirky_Konica_Minolta");
+    const QString hlasi = QStringLiteral(
+        "Zastavená. Tlačiareň hlási: „ipp://%1.local:631/ipp/print/nedostupna_od_2024-03-11T07:45:13+01:00“.");
+    for (const QString &meno : {meno48, meno127}) {
+        adresar.zoznam = {{"Kabinet", meno}, meno,
+                          QStringLiteral("Tlačiareň %1, ktorú máte nastavenú ako predvolenú, tlačový systém nepozná. "
+                                         "Predvolená tlačiareň tlačového systému je %1.")
+                              .arg(meno),
+                          true};
+        adresar.podrobnosti = {{meno, {meno, miesto, meno, hlasi.arg(meno), false, {}}}};
+        const std::string nazov = std::to_string(meno.size()) + " bytes";
+        // Why the file, then the printer chosen: its details.
+        adresar.zoznam_ms = 0;
+        adresar.predvolena_ms.reset();
+        Vyber([&](QDialog &d) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return Text(d, "printersNote").contains("ak nevyberiete"); }));
+            EXPECT_EQ(Neukazane(d), QString()) << nazov << ", why the file";
+            QTest::mouseClick(Prvok<QRadioButton>(d, "toPrinter"), Qt::LeftButton);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return Text(d, "state").startsWith("Zastavená"); })) << nazov;
+            EXPECT_EQ(Neukazane(d), QString()) << nazov << ", the details";
+        });
+        // A press while the default is awaited, ended by the file chosen.
+        adresar.zoznam_ms = adresar.predvolena_ms.emplace(Adresar_tlaciarni::Na_pokyn);
+        Vyber([&](QDialog &d) {
+            adresar.Povedz();
+            Tlac(d);
+            QTest::mouseClick(Prvok<QRadioButton>(d, "toFile"), Qt::LeftButton);
+            adresar.Povedz();
+            EXPECT_TRUE(Text(d, "printersNote").endsWith("Stlačte „Tlačiť“ znova.")) << nazov;
+            EXPECT_EQ(Neukazane(d), QString()) << nazov << ", press again";
+        });
+    }
 }
 
 } // namespace
