@@ -272,6 +272,8 @@ private:
     Stopped pressAgain_ = Stopped::No;
     // The file chooser is open over the dialog.
     bool choosing_ = false;
+    // For the file checked last, deepest first.
+    QStringList madeFolders_;
     // Why the printers or the default one could not be had, as a sentence.
     QString why_;
     // The details of each printer as the directory told them, a refusal
@@ -699,6 +701,11 @@ std::optional<QString> PrintDialog::CheckedFile()
         return refused(QStringLiteral("Názov %1 %2 je dlhší, než aký súborový systém dovoľuje.\nNapíšte kratší názov.")
                            .arg(what, Native(tooLong)));
     }
+    // The folders made here go again where no file is written in them.
+    QStringList made;
+    for (QString folder = file.absolutePath(); !QFileInfo::exists(folder); folder = QFileInfo(folder).absolutePath())
+        made << folder;
+    auto unmake = qScopeGuard([&] { RemoveEmptyFolders(made); });
     if (!QDir().mkpath(file.absolutePath()))
         return refused(QStringLiteral("Priečinok %1 neexistuje a nedá sa vytvoriť.").arg(Native(file.absolutePath())));
     // The file is written in its folder, the one a link leads to, by a new
@@ -707,15 +714,16 @@ std::optional<QString> PrintDialog::CheckedFile()
     if (!QFileInfo(written.absolutePath()).isWritable())
         return refused(QStringLiteral("Do priečinka %1 sa nedá zapisovať.\nVyberte iný priečinok.")
                            .arg(Native(written.absolutePath())));
-    if (!file.exists())
-        return file.absoluteFilePath();
     const QString path = Native(file.absoluteFilePath());
-    if (!file.isFile() || !file.isWritable())
+    if (file.exists() && (!file.isFile() || !file.isWritable()))
         return refused(QStringLiteral("Súbor %1 sa nedá prepísať.\nVyberte iný názov súboru.").arg(path));
-    if (box.Show(QStringLiteral("Súbor %1 už existuje.\nChcete ho prepísať?").arg(path),
-                 MessageStyle::YesNo | MessageStyle::Question, windowTitle())
-        != MessageAnswer::Yes)
+    if (file.exists()
+        && box.Show(QStringLiteral("Súbor %1 už existuje.\nChcete ho prepísať?").arg(path),
+                    MessageStyle::YesNo | MessageStyle::Question, windowTitle())
+               != MessageAnswer::Yes)
         return std::nullopt;
+    unmake.dismiss();
+    madeFolders_ = made;
     return file.absoluteFilePath();
 }
 
@@ -735,6 +743,7 @@ void PrintDialog::Print()
         choice.deviceName = printers_->currentText();
     } else if (const std::optional<QString> file = CheckedFile()) {
         choice.fileName = *file;
+        choice.madeFolders = madeFolders_;
     } else {
         return;
     }

@@ -29,7 +29,8 @@ namespace platform {
 // and "~user/" that user's (a user the system does not know is said), a
 // hidden one (".x") refused, ".pdf" added to a name that does not end in
 // it, a name or a folder's name longer than the file system takes said
-// before any folder is made, its missing folders made, writing over an
+// before any folder is made, its missing folders made (and listed in the
+// choice, for they go again when the file is not written), writing over an
 // existing file agreed to; a folder that cannot be made or written to is
 // said while the dialog stays, before anything is asked of a file there.
 std::optional<PrintDialogChoice> AskPrintChoice(const QString &title);
