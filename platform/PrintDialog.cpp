@@ -1,4 +1,5 @@
 #include "platform/PrintDialog.h"
+#include "platform/PrintDialogFile.h"
 
 #include "platform/DocumentFiles.h"
 #include "platform/Services.h"
@@ -11,22 +12,15 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QEvent>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHash>
-#include <QHeaderView>
-#include <QIdentityProxyModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QSet>
 #include <QSignalBlocker>
@@ -34,11 +28,7 @@
 #include <QTextBoundaryFinder>
 #include <QVBoxLayout>
 
-#include <cerrno>
-#include <pwd.h>
-#include <unistd.h>
 #include <utility>
-#include <vector>
 
 namespace platform {
 
@@ -59,8 +49,6 @@ QString AsSentence(const QString &why)
         sentence += QLatin1Char('.');
     return sentence;
 }
-
-QString Native(const QString &path) { return QDir::toNativeSeparators(path); }
 
 // A label wraps a text only where a line may break, and a name with no
 // space in it (the queues of printers set up without a driver are named
@@ -93,101 +81,6 @@ QString Wrappable(const QString &text)
     }
     return shown + text.mid(done);
 }
-
-// The home folder of the user named, as the system knows it; nothing for a
-// user it does not know.
-std::optional<QString> HomeOf(const QString &user)
-{
-    const QByteArray name = QFile::encodeName(user);
-    std::vector<char> buffer(4096);
-    passwd entry{};
-    passwd *found = nullptr;
-    int error = 0;
-    while ((error = ::getpwnam_r(name.constData(), &entry, buffer.data(), buffer.size(), &found)) == ERANGE
-           && buffer.size() < (1u << 20))
-        buffer.resize(buffer.size() * 2);
-    if (error != 0 || !found || !*entry.pw_dir)
-        return std::nullopt;
-    return QFile::decodeName(entry.pw_dir);
-}
-
-// The file a name typed in the dialog means: one without a folder is in the
-// home folder, and "~/" at its start is the home folder, "~user/" that
-// user's, as in the file chooser. A user the system does not know is put in
-// `unknownUser`, and the name is then left as typed.
-QFileInfo Typed(const QString &name, QString *unknownUser = nullptr)
-{
-    QString path = QDir::fromNativeSeparators(name.trimmed());
-    const qsizetype slash = path.indexOf(QLatin1Char('/'));
-    if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/"))) {
-        path = QDir::homePath() + path.mid(1);
-    } else if (path.startsWith(QLatin1Char('~')) && slash > 1) {
-        const QString user = path.mid(1, slash - 1);
-        if (const std::optional<QString> home = HomeOf(user))
-            path = *home + path.mid(slash);
-        else if (unknownUser)
-            *unknownUser = user;
-    }
-    return QFileInfo(QDir::home().absoluteFilePath(path));
-}
-
-// The nearest of the folders on the path that is there: where the missing
-// ones would be made, and what a chooser can show.
-QString NearestFolderThere(QString path)
-{
-    while (!QFileInfo(path).isDir()) {
-        const QString up = QFileInfo(path).absolutePath();
-        if (up == path)
-            break;
-        path = up;
-    }
-    return path;
-}
-
-// Whether the last part of a path names no file: empty (a folder's "/"),
-// dots, or the extension alone, which would be written as a hidden file.
-bool NamesNoFile(QString name)
-{
-    if (name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        name.chop(4);
-    while (name.endsWith(QLatin1Char('.')))
-        name.chop(1);
-    return name.isEmpty();
-}
-
-// The outermost of the file and the folders still to be made for it whose
-// name is longer, in bytes, than the file system of the nearest folder
-// there takes: said before any folder is made. Empty when none is.
-QString LongerThanItsFolderTakes(const QFileInfo &file)
-{
-    const QString there = NearestFolderThere(file.absolutePath());
-    const long longest = ::pathconf(QFile::encodeName(there).constData(), _PC_NAME_MAX);
-    QString tooLong;
-    if (longest <= 0)
-        return tooLong;
-    for (QString part = file.absoluteFilePath(); part.size() > there.size(); part = QFileInfo(part).absolutePath())
-        if (QFile::encodeName(QFileInfo(part).fileName()).size() > longest)
-            tooLong = part;
-    return tooLong;
-}
-
-// The file chooser's sizes and times of files in Slovak whatever the
-// machine's language: Qt's file model writes them in the system's.
-class SlovakFileDetails final : public QIdentityProxyModel {
-public:
-    using QIdentityProxyModel::QIdentityProxyModel;
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
-        if (role != Qt::DisplayRole || !files || (index.column() != 1 && index.column() != 3))
-            return QIdentityProxyModel::data(index, role);
-        const QModelIndex file = mapToSource(index);
-        const QLocale slovak(QLocale::Slovak);
-        if (index.column() == 3)
-            return slovak.toString(files->lastModified(file), QLocale::ShortFormat);
-        return files->isDir(file) ? QString() : slovak.formattedDataSize(files->size(file));
-    }
-};
 
 class PrintDialog final : public QDialog {
 public:
@@ -248,7 +141,6 @@ private:
     void ShowDetails(const PrinterDetails &details);
     void Grow(QWidget *changed);
     void ChooseFile();
-    std::optional<QString> CheckedFile();
     void Print();
 
     QRadioButton *toPrinter_ = nullptr, *toFile_ = nullptr, *allPages_ = nullptr, *somePages_ = nullptr;
@@ -272,8 +164,6 @@ private:
     Stopped pressAgain_ = Stopped::No;
     // The file chooser is open over the dialog.
     bool choosing_ = false;
-    // For the file checked last, deepest first.
-    QStringList madeFolders_;
     // Why the printers or the default one could not be had, as a sentence.
     QString why_;
     // The details of each printer as the directory told them, a refusal
@@ -322,7 +212,7 @@ QGroupBox *PrintDialog::MakeOutput()
     // Until the print system has answered, the file is what can be used.
     toFile_->setChecked(true);
     toFile_->installEventFilter(this);
-    fileName_ = new QLineEdit(Native(DefaultPdfPath()));
+    fileName_ = new QLineEdit(QDir::toNativeSeparators(DefaultPdfPath()));
     fileName_->setObjectName(QStringLiteral("fileName"));
     auto *choose = new QPushButton(QStringLiteral("&Vybrať…"));
     choose->setObjectName(QStringLiteral("chooseFile"));
@@ -635,96 +525,15 @@ void PrintDialog::Grow(QWidget *changed)
 
 void PrintDialog::ChooseFile()
 {
-    const QFileInfo now = Typed(fileName_->text());
-    // The folder is made when a file is written there, not for looking.
-    QFileDialog chooser(this, QStringLiteral("Súbor pre pracovný list"), NearestFolderThere(now.absolutePath()),
-                        QStringLiteral("Dokumenty PDF (*.pdf)"));
-    chooser.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-    chooser.setProxyModel(new SlovakFileDetails(&chooser));
-    // Qt names the kinds of files in the default locale's language: Slovak
-    // while the chooser is open.
-    const QLocale before;
-    QLocale::setDefault(QLocale(QLocale::Slovak));
-    const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
-    chooser.setAcceptMode(QFileDialog::AcceptSave);
-    chooser.setDefaultSuffix(QStringLiteral("pdf"));
-    chooser.selectFile(now.fileName());
-    // The names take the width the sizes, kinds and times leave them whole,
-    // so the list needs no bar to scroll sideways on a screen the program
-    // fills at a large scale.
-    for (QHeaderView *columns : chooser.findChildren<QHeaderView *>()) {
-        columns->setSectionResizeMode(QHeaderView::ResizeToContents);
-        columns->setSectionResizeMode(0, QHeaderView::Stretch);
-    }
+    std::optional<QString> file;
     {
         const QScopedValueRollback open(choosing_, true);
-        if (Stage::runDialog(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
-            return;
+        file = ChoosePdfFile(fileName_->text(), this);
     }
-    fileName_->setText(Native(chooser.selectedFiles().constFirst()));
+    if (!file)
+        return;
+    fileName_->setText(*file);
     Choose(toFile_);
-}
-
-// The file named, ready to be written, or nothing when it cannot be or the
-// teacher would not write over it; why is said while the dialog stays.
-std::optional<QString> PrintDialog::CheckedFile()
-{
-    MessageBox &box = services().messageBox();
-    const auto refused = [&](const QString &why) -> std::optional<QString> {
-        box.Show(why, MessageStyle::OkOnly | MessageStyle::Critical, windowTitle());
-        return std::nullopt;
-    };
-    QString name = fileName_->text().trimmed();
-    if (name.isEmpty())
-        return refused(QStringLiteral("Napíšte názov súboru, do ktorého sa má pracovný list uložiť."));
-    QString unknownUser;
-    QFileInfo file = Typed(name, &unknownUser);
-    if (!unknownUser.isEmpty())
-        return refused(QStringLiteral("Používateľ %1 neexistuje, preto ~%1/ neoznačuje žiadny domovský priečinok.\n"
-                                      "Napíšte iný názov súboru.")
-                           .arg(unknownUser));
-    if (file.isDir())
-        return refused(QStringLiteral("%1 je priečinok.\nNapíšte aj názov súboru.").arg(Native(file.filePath())));
-    if (NamesNoFile(file.fileName()))
-        return refused(QStringLiteral("%1 nie je názov súboru.\nNapíšte aj názov súboru.").arg(Native(file.filePath())));
-    if (file.fileName().startsWith(QLatin1Char('.')))
-        return refused(QStringLiteral("%1 by bol skrytý súbor, lebo jeho názov začína bodkou.\nNapíšte názov "
-                                      "súboru bez bodky na začiatku.")
-                           .arg(Native(file.filePath())));
-    if (!file.fileName().endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
-        name += name.endsWith(QLatin1Char('.')) ? QStringLiteral("pdf") : QStringLiteral(".pdf");
-        fileName_->setText(name);
-        file = Typed(name);
-    }
-    if (const QString tooLong = LongerThanItsFolderTakes(file); !tooLong.isEmpty()) {
-        const QString what = tooLong == file.absoluteFilePath() ? QStringLiteral("súboru") : QStringLiteral("priečinka");
-        return refused(QStringLiteral("Názov %1 %2 je dlhší, než aký súborový systém dovoľuje.\nNapíšte kratší názov.")
-                           .arg(what, Native(tooLong)));
-    }
-    // The folders made here go again where no file is written in them.
-    QStringList made;
-    for (QString folder = file.absolutePath(); !QFileInfo::exists(folder); folder = QFileInfo(folder).absolutePath())
-        made << folder;
-    auto unmake = qScopeGuard([&] { RemoveEmptyFolders(made); });
-    if (!QDir().mkpath(file.absolutePath()))
-        return refused(QStringLiteral("Priečinok %1 neexistuje a nedá sa vytvoriť.").arg(Native(file.absolutePath())));
-    // The file is written in its folder, the one a link leads to, by a new
-    // file renamed over it: a folder that takes no new file is said first.
-    const QFileInfo written(DocumentTarget(file.absoluteFilePath()));
-    if (!QFileInfo(written.absolutePath()).isWritable())
-        return refused(QStringLiteral("Do priečinka %1 sa nedá zapisovať.\nVyberte iný priečinok.")
-                           .arg(Native(written.absolutePath())));
-    const QString path = Native(file.absoluteFilePath());
-    if (file.exists() && (!file.isFile() || !file.isWritable()))
-        return refused(QStringLiteral("Súbor %1 sa nedá prepísať.\nVyberte iný názov súboru.").arg(path));
-    if (file.exists()
-        && box.Show(QStringLiteral("Súbor %1 už existuje.\nChcete ho prepísať?").arg(path),
-                    MessageStyle::YesNo | MessageStyle::Question, windowTitle())
-               != MessageAnswer::Yes)
-        return std::nullopt;
-    unmake.dismiss();
-    madeFolders_ = made;
-    return file.absoluteFilePath();
 }
 
 void PrintDialog::Print()
@@ -741,9 +550,9 @@ void PrintDialog::Print()
     PrintDialogChoice choice;
     if (toPrinter_->isChecked() && printers_->currentIndex() >= 0) {
         choice.deviceName = printers_->currentText();
-    } else if (const std::optional<QString> file = CheckedFile()) {
-        choice.fileName = *file;
-        choice.madeFolders = madeFolders_;
+    } else if (const std::optional<CheckedPdfFile> file = CheckPdfFile(*fileName_, windowTitle())) {
+        choice.fileName = file->path;
+        choice.madeFolders = file->madeFolders;
     } else {
         return;
     }
