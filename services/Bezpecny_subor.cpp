@@ -643,6 +643,9 @@ Chyba_suboru Prepis_s_pripisanym(const Priecinok &priecinok, const QString &meno
         return chyba;
     if (cely.size() != st.st_size || !Ma_meno(fd, priecinok.fd(), Kodovane(meno)))
         return {Chyba_suboru::Nie_je_subor, cesta}; // changed or replaced meanwhile
+    // Read, and no new file yet: another holder may write the log now, and
+    // only `drzi` keeps our copy from being renamed over its entry.
+    Krok();
     return Nahrad_subor(priecinok, meno, cely + obsah, st.st_mode & 0666,
                         [&drzi](const QString &, const Totoznost &) { return !drzi || drzi(); });
 }

@@ -194,7 +194,8 @@ Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, c
 Chyba_suboru Citaj_do_konca(int fd, const QString &cesta, qint64 velkost, QByteArray &obsah);
 
 // For tests that end the program at every step of a save: runs after each
-// write, sync, rename and removal of one.
+// write, sync, rename and removal of one, and after a file to be written
+// anew has been read.
 inline void (*Po_kroku)() = nullptr;
 inline void Krok()
 {

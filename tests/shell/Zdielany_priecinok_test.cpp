@@ -536,7 +536,8 @@ TEST_F(Priecinok_triedy, OnADiskThatRefusesModesWithEpermASeriesIsSavedOnce)
 // The lock's file deleted at each step of a save in turn, and another user's
 // program saving its whole result right then: neither program writes its
 // table over the other's row, nor its log, written anew, over the other's
-// entry.
+// entry (on FAT, deleted too once the log is read and its new file not yet
+// made, where the other program's sweep finds nothing of ours to remove).
 void Zamok_zmazany_na_kazdom_kroku(Priecinok_triedy &t)
 {
     static QTemporaryDir iny_pouzivatel;
