@@ -20,6 +20,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cerrno>
 #include <climits>
 #include <fcntl.h>
 #include <functional>
@@ -194,17 +195,21 @@ Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, c
 Chyba_suboru Citaj_do_konca(int fd, const QString &cesta, qint64 velkost, QByteArray &obsah);
 
 // For tests that end the program at every step of a save: runs after each
-// write, sync, rename and removal of one, and after a file to be written
-// anew has been read.
+// write (a refused one too), sync, rename and removal of one, and after a
+// file to be written anew has been read. The step's errno is kept.
 inline void (*Po_kroku)() = nullptr;
 inline void Krok()
 {
-    if (Po_kroku)
+    if (Po_kroku) {
+        const int chyba = errno;
         Po_kroku();
+        errno = chyba;
+    }
 }
 
-// Writes all of `obsah` to the descriptor, or says why not (errno kept).
-bool Zapis_vsetko(int fd, const QByteArray &obsah);
+// Writes all of `obsah` to the descriptor, or says why not (errno kept);
+// `zapisane` receives how many bytes went in, a failed write's too.
+bool Zapis_vsetko(int fd, const QByteArray &obsah, qsizetype *zapisane = nullptr);
 // fsync, tried again when interrupted.
 bool Synchronizuj(int fd);
 // Whether the open file still has its name `meno` in the folder `priecinok`
