@@ -438,15 +438,16 @@ Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, c
 namespace {
 
 // ".<16 hex digits>.novy" after the start of the name.
-constexpr qsizetype Dlzka_pripony = 23;
+constexpr qsizetype Dlzka_pripony = 22;
 
 // What a new file beside `meno` keeps of it: all, or where the whole
-// would be longer than `najdlhsie` bytes, as much as fits, cut between
-// letters: one whose bytes go on past the cut goes whole.
-QByteArray Zaciatok_noveho(const QString &meno, long najdlhsie)
+// would be longer than `najdlhsie` bytes, as much as fits before a suffix
+// of `pripona` bytes, cut between letters: one whose bytes go on past the
+// cut goes whole.
+QByteArray Zaciatok_noveho(const QString &meno, long najdlhsie, qsizetype pripona = Dlzka_pripony)
 {
     QByteArray zaciatok = Kodovane(meno);
-    const qsizetype miesto = najdlhsie - Dlzka_pripony;
+    const qsizetype miesto = najdlhsie - pripona;
     if (najdlhsie <= 0 || zaciatok.size() <= miesto)
         return zaciatok;
     qsizetype rez = std::max<qsizetype>(miesto, 0);
@@ -465,8 +466,14 @@ bool Je_meno_noveho(const QByteArray &nazov, const QString &meno, long najdlhsie
     const auto za = [&nazov](const QByteArray &zaciatok, const QRegularExpression &v) {
         return nazov.startsWith(zaciatok) && v.match(QString::fromLatin1(nazov.mid(zaciatok.size()))).hasMatch();
     };
-    const QByteArray cely = Kodovane(meno), zaciatok = Zaciatok_noveho(meno, najdlhsie);
-    return za(cely, cely_vzor) || (zaciatok != cely && za(zaciatok, vzor));
+    const QByteArray cely = Kodovane(meno);
+    if (za(cely, cely_vzor))
+        return true;
+    // The version before cut the name a byte shorter.
+    for (const qsizetype pripona : {Dlzka_pripony, Dlzka_pripony + 1})
+        if (const QByteArray zaciatok = Zaciatok_noveho(meno, najdlhsie, pripona); zaciatok != cely && za(zaciatok, vzor))
+            return true;
+    return false;
 }
 
 } // namespace

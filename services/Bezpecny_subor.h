@@ -151,8 +151,12 @@ QString Meno_noveho(const QString &meno, long najdlhsie = NAME_MAX);
 
 // Removes the new files that replacements of `meno` cut short (a program
 // killed mid-write) left beside it a minute ago or earlier, under the name
-// Meno_noveho gives them in this folder, cut or whole; never another
-// name's. Only for a caller that holds the folder's lock: no other program
+// Meno_noveho gives them in this folder, cut or whole (or cut as the
+// version before cut it, a byte shorter). Never another name's, but where
+// `meno` is cut: another name that begins with the same bytes up to the cut
+// gets new files of the same names, and its are taken too. The program
+// sweeps only names that are never cut (the table's, the log's and the
+// lock's). Only for a caller that holds the folder's lock: no other program
 // is then writing one.
 void Odstran_zvysky(const Priecinok &priecinok, const QString &meno);
 
@@ -171,9 +175,10 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
                              const std::function<bool()> &drzi = {});
 
 // Removes every new file that replacements of `meno` left beside it, however
-// young. Only for a caller that holds the folder's lock, and where every
-// replacement of `meno` asks for that lock just before its rename: a new
-// file there is one that no program will rename into place.
+// young, named as Odstran_zvysky finds them (a cut name's, the same cut
+// of another name's too). Only for a caller that holds the folder's lock,
+// and where every replacement of `meno` asks for that lock just before its
+// rename: a new file there is one that no program will rename into place.
 void Odstran_nove(const Priecinok &priecinok, const QString &meno);
 
 // Whether `obsah` was appended to `meno` since it was the file `pred` (its
