@@ -464,7 +464,7 @@ TEST_F(Priecinok_triedy, OnAFatDiskEverySeriesIsSavedOnceInTheTableAndTheLog)
         EXPECT_TRUE(QDir(hd()).entryList({"*.novy"}).isEmpty()) << "no new file left half-made";
         // Full: said so where the disk tells its size; else only what is
         // known. The class's folder, then this user's too.
-        const QString plny = velkost ? "Disk je plný." : "Disk zápis odmietol; možno je plný";
+        const QString plny = velkost ? "Disk je plný." : "Disk odmietol zápis; možno je plný";
         for (const QString &kde : {hd(), p.data()}) {
             QFile vypln(kde + "/vypln");
             ASSERT_TRUE(vypln.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
