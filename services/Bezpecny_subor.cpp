@@ -627,8 +627,10 @@ Chyba_suboru Prepis_s_pripisanym(const Priecinok &priecinok, const QString &meno
     ::close(citanie);
     if (chyba.Je_chyba())
         return chyba;
+    // Changed or replaced meanwhile, by a holder of the lock after us: to
+    // be read again under the lock.
     if (cely.size() != st.st_size || !Ma_meno(fd, priecinok.fd(), Kodovane(meno)))
-        return {Chyba_suboru::Nie_je_subor, cesta}; // changed or replaced meanwhile
+        return {Chyba_suboru::Prerusene, cesta};
     // Read, and no new file yet: another holder may write the log now, and
     // only `drzi` keeps our copy from being renamed over its entry.
     Krok();

@@ -168,8 +168,9 @@ void Odstran_zvysky(const Priecinok &priecinok, const QString &meno);
 // or EOPNOTSUPP), the file is replaced by a new one holding it and `obsah`,
 // as Nahrad_subor replaces one: only for a caller that keeps others from
 // writing it meanwhile (the folder's lock). `drzi` is asked just before the
-// new file's rename whether it still does; when it says no, nothing is
-// replaced and the answer is Prerusene.
+// new file's rename whether it still does; when it says no, or the file was
+// changed or replaced after it was opened, nothing is replaced and the
+// answer is Prerusene.
 Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
                              const std::function<bool(const Totoznost &)> &smie = {},
                              const std::function<bool()> &drzi = {});

@@ -561,6 +561,7 @@ void Zamok_zmazany_na_kazdom_kroku(Priecinok_triedy &t)
     const QString pocet = t.p.koren() + "/kroky";
     const int krokov = Kroky_ulozenia(trieda, pocet).first;
     ASSERT_GT(krokov, 5);
+    const QString spravy = t.p.koren() + "/spravy";
     for (krok = 1; krok <= krokov; ++krok) {
         const QString meno = QStringLiteral("Zámok zmazaný %1").arg(krok);
         druhy = "Medzitým " + meno;
@@ -571,7 +572,9 @@ void Zamok_zmazany_na_kazdom_kroku(Priecinok_triedy &t)
                 EXPECT_TRUE(Skoncil(Uloz_v_procese({.hd = trieda, .meno = druhy, .data = iny_pouzivatel.path()})));
             }
             return false;
-        }})));
+        }, .spravy = spravy})));
+        // A lock deleted once is taken again: nothing to tell the pupil.
+        EXPECT_EQ(QString::fromUtf8(Obsah(spravy)).trimmed(), QString());
         Dopln_uschovane(trieda);
         EXPECT_EQ(t.V_tabulke(meno), 1);
         EXPECT_EQ(t.V_logu(meno), 1);
