@@ -295,10 +295,11 @@ QString Neukazane(QDialog &d)
 }
 
 // Print queue names of printers set up without a driver, with no space to
-// wrap at, up to the 127 bytes the print system takes, a long place and a
-// stopped printer's own message, each in the note or the details: every
-// line shows inside the dialog, and the dialog inside the screen (run
-// again on 640 x 480 and 1024 x 768 screens).
+// wrap at, up to the 127 bytes the print system takes (one with nothing to
+// break after either), a long place and a stopped printer's own message,
+// each in the note or the details: every line shows inside the dialog, and
+// the dialog inside the screen (run again on 640 x 480 and 1024 x 768
+// screens).
 TEST_F(Dialog_tlace, EveryLineOfTheNoteAndTheDetailsShowsInsideTheDialogAndTheScreen)
 {
     const QString meno48 = QStringLiteral("HP_LaserJet_Pro_MFP_M428fdw_zborovna_2_poschodie");
@@ -306,7 +307,8 @@ TEST_F(Dialog_tlace, EveryLineOfTheNoteAndTheDetailsShowsInsideTheDialogAndTheSc
     const QString miesto = QStringLiteral("Budova_B/2._poschodie/zborovna_pri_okne/vedla_kopirky_Konica_Minolta");
     const QString hlasi = QStringLiteral(
         "Zastavená. Tlačiareň hlási: „ipp://%1.local:631/ipp/print/nedostupna_od_2024-03-11T07:45:13+01:00“.");
-    for (const QString &meno : {meno48, meno127}) {
+    const QString bez_oddelovacov = QStringLiteral("HPLaserJetProMFPM428fdwZborovna2Poschodie").repeated(4).left(127);
+    for (const QString &meno : {meno48, meno127, bez_oddelovacov}) {
         adresar.zoznam = {{"Kabinet", meno}, meno,
                           QStringLiteral("Tlačiareň %1, ktorú máte nastavenú ako predvolenú, tlačový systém nepozná. "
                                          "Predvolená tlačiareň tlačového systému je %1.")
