@@ -173,6 +173,8 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
          "nova/list.pdf", "Pracovný list je uložený"},
         {"failed part-way: the file dropped, the teacher told", "", "zlyhane.pdf", true, true, nullptr, false,
          nullptr, "Pracovný list sa nepodarilo vytlačiť.\n"},
+        {"failed part-way in folders made for it: they go too", "", "nove/pod/zlyhane.pdf", true, true, nullptr,
+         false, nullptr, "Pracovný list sa nepodarilo vytlačiť.\n"},
         {"a printer that takes no jobs: said with why", "", "a.pdf", true, false,
          "Tlačiareň Kabinet neprijíma úlohy.", false, nullptr,
          "Pracovný list sa nepodarilo vytlačiť.\nTlačiareň Kabinet neprijíma úlohy."},
@@ -241,6 +243,7 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
             << c.nazov << ": the documents folder is made for a file written there only";
     }
     EXPECT_FALSE(QFile::exists(domov.filePath("zlyhane.pdf")));
+    EXPECT_FALSE(QFile::exists(domov.filePath("nove"))) << "the folders made for a file not written";
     qputenv("HOME", stary_domov);
 }
 
