@@ -15,6 +15,8 @@
 
 #include <QDir>
 
+#include <stdexcept>
+
 using namespace Misc;
 
 namespace {
@@ -167,12 +169,20 @@ void frm_Game01::Nastav_pocty(const Nastavenie_ulohy &n)
 }
 
 // One worksheet per copy asked for in the printer dialog; the device itself
-// prints each document once.
+// prints each document once. Hundreds of copies take seconds: the screen
+// says how far it is between them, keys and clicks meanwhile dropped.
 void frm_Game01::Vytlac(const Nastavenie_ulohy &n)
 {
     platform::Printer &tlaciaren = platform::services().printer();
     const int kopie = tlaciaren.Copies();
+    const auto priprava = [kopie](int k) {
+        return kopie == 1 ? QStringLiteral("Pripravujem pracovný list …")
+                          : QStringLiteral("Pripravujem pracovný list %1 z %2 …").arg(k).arg(kopie);
+    };
+    platform::WaitNote poznamka(priprava(1));
     for (int k = 1; k <= kopie; ++k) {
+        if (!poznamka.Update(priprava(k)))
+            throw std::runtime_error("Tlač sa prerušila, lebo sa program ukončuje.");
         Tisk = false;
         tlaciaren.SetFontName(QStringLiteral("MS Sans Serif"));
         tlaciaren.SetFontSize(12.0f * platform::Screen::TwipsPerPixelX / 15);

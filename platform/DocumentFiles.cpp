@@ -40,6 +40,13 @@ QString SaveDocument(const QString &path, const QByteArray &pdf)
     return QStringLiteral("Súbor %1 sa nepodarilo uložiť: %2").arg(QDir::toNativeSeparators(path), why);
 }
 
+void RemoveEmptyFolders(const QStringList &folders)
+{
+    // rmdir takes an empty folder only, never one a link names.
+    for (const QString &folder : folders)
+        ::rmdir(QFile::encodeName(folder).constData());
+}
+
 int TemporaryDocument(const QByteArray &pdf, QString &why)
 {
     if (!writer) {

@@ -11,6 +11,7 @@
 // the layer stands below the system's services and never reaches up to them.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
@@ -42,6 +43,10 @@ QString DocumentTarget(const QString &path);
 // uložiť: disk je plný."), else empty. A file that was there stays as it
 // was when the new one cannot be written whole.
 QString SaveDocument(const QString &path, const QByteArray &pdf);
+
+// Removes the folders, deepest first, each only while it is empty: those
+// made for a file that was then not written.
+void RemoveEmptyFolders(const QStringList &folders);
 
 // The document in a file of the temporary folder, open for reading from
 // its start, which the caller closes; -1 with why (after a colon: "disk je

@@ -1,41 +1,34 @@
 #include "platform/PrintDialog.h"
+#include "platform/PrintDialogFile.h"
 
 #include "platform/DocumentFiles.h"
 #include "platform/Services.h"
 #include "platform/Stage.h"
 
 #include <QAbstractItemView>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QEvent>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHash>
-#include <QHeaderView>
-#include <QIdentityProxyModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopeGuard>
+#include <QRegularExpression>
+#include <QScopedValueRollback>
 #include <QSet>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QStackedWidget>
+#include <QTextBoundaryFinder>
 #include <QVBoxLayout>
 
-#include <cerrno>
-#include <pwd.h>
-#include <unistd.h>
 #include <utility>
-#include <vector>
 
 namespace platform {
 
@@ -57,102 +50,37 @@ QString AsSentence(const QString &why)
     return sentence;
 }
 
-QString Native(const QString &path) { return QDir::toNativeSeparators(path); }
-
-// The home folder of the user named, as the system knows it; nothing for a
-// user it does not know.
-std::optional<QString> HomeOf(const QString &user)
+// A label wraps a text only where a line may break, and a name with no
+// space in it (the queues of printers set up without a driver are named
+// with underscores, up to 127 bytes) would run past its edge. A run longer
+// than any word of a sentence may break after each separator in it and, in
+// a piece still that long, after any character: in what is shown only,
+// never in the name printed to.
+QString Wrappable(const QString &text)
 {
-    const QByteArray name = QFile::encodeName(user);
-    std::vector<char> buffer(4096);
-    passwd entry{};
-    passwd *found = nullptr;
-    int error = 0;
-    while ((error = ::getpwnam_r(name.constData(), &entry, buffer.data(), buffer.size(), &found)) == ERANGE
-           && buffer.size() < (1u << 20))
-        buffer.resize(buffer.size() * 2);
-    if (error != 0 || !found || !*entry.pw_dir)
-        return std::nullopt;
-    return QFile::decodeName(entry.pw_dir);
-}
-
-// The file a name typed in the dialog means: one without a folder is in the
-// home folder, and "~/" at its start is the home folder, "~user/" that
-// user's, as in the file chooser. A user the system does not know is put in
-// `unknownUser`, and the name is then left as typed.
-QFileInfo Typed(const QString &name, QString *unknownUser = nullptr)
-{
-    QString path = QDir::fromNativeSeparators(name.trimmed());
-    const qsizetype slash = path.indexOf(QLatin1Char('/'));
-    if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/"))) {
-        path = QDir::homePath() + path.mid(1);
-    } else if (path.startsWith(QLatin1Char('~')) && slash > 1) {
-        const QString user = path.mid(1, slash - 1);
-        if (const std::optional<QString> home = HomeOf(user))
-            path = *home + path.mid(slash);
-        else if (unknownUser)
-            *unknownUser = user;
+    constexpr int Longest = 24;
+    static const QRegularExpression longRun(QStringLiteral("\\S{%1,}").arg(Longest + 1));
+    static const QRegularExpression afterSeparator(QStringLiteral("(?<=[_/.,:;=+@#&?\\\\-])(?=\\S)"));
+    const QChar mayBreak(0x200B); // a zero-width space
+    QString shown;
+    qsizetype done = 0;
+    for (const QRegularExpressionMatch &run : longRun.globalMatch(text)) {
+        shown += text.mid(done, run.capturedStart() - done);
+        QStringList pieces = run.captured().replace(afterSeparator, mayBreak).split(mayBreak);
+        for (QString &piece : pieces) {
+            if (piece.size() <= Longest)
+                continue;
+            QString broken;
+            QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, piece);
+            for (qsizetype from = 0, to = letters.toNextBoundary(); to > 0; from = to, to = letters.toNextBoundary())
+                broken += (from ? QString(mayBreak) : QString()) + piece.mid(from, to - from);
+            piece = broken;
+        }
+        shown += pieces.join(mayBreak);
+        done = run.capturedEnd();
     }
-    return QFileInfo(QDir::home().absoluteFilePath(path));
+    return shown + text.mid(done);
 }
-
-// The nearest of the folders on the path that is there: where the missing
-// ones would be made, and what a chooser can show.
-QString NearestFolderThere(QString path)
-{
-    while (!QFileInfo(path).isDir()) {
-        const QString up = QFileInfo(path).absolutePath();
-        if (up == path)
-            break;
-        path = up;
-    }
-    return path;
-}
-
-// Whether the last part of a path names no file: empty (a folder's "/"),
-// dots, or the extension alone, which would be written as a hidden file.
-bool NamesNoFile(QString name)
-{
-    if (name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
-        name.chop(4);
-    while (name.endsWith(QLatin1Char('.')))
-        name.chop(1);
-    return name.isEmpty();
-}
-
-// The outermost of the file and the folders still to be made for it whose
-// name is longer, in bytes, than the file system of the nearest folder
-// there takes: said before any folder is made. Empty when none is.
-QString LongerThanItsFolderTakes(const QFileInfo &file)
-{
-    const QString there = NearestFolderThere(file.absolutePath());
-    const long longest = ::pathconf(QFile::encodeName(there).constData(), _PC_NAME_MAX);
-    QString tooLong;
-    if (longest <= 0)
-        return tooLong;
-    for (QString part = file.absoluteFilePath(); part.size() > there.size(); part = QFileInfo(part).absolutePath())
-        if (QFile::encodeName(QFileInfo(part).fileName()).size() > longest)
-            tooLong = part;
-    return tooLong;
-}
-
-// The file chooser's sizes and times of files in Slovak whatever the
-// machine's language: Qt's file model writes them in the system's.
-class SlovakFileDetails final : public QIdentityProxyModel {
-public:
-    using QIdentityProxyModel::QIdentityProxyModel;
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
-        if (role != Qt::DisplayRole || !files || (index.column() != 1 && index.column() != 3))
-            return QIdentityProxyModel::data(index, role);
-        const QModelIndex file = mapToSource(index);
-        const QLocale slovak(QLocale::Slovak);
-        if (index.column() == 3)
-            return slovak.toString(files->lastModified(file), QLocale::ShortFormat);
-        return files->isDir(file) ? QString() : slovak.formattedDataSize(files->size(file));
-    }
-};
 
 class PrintDialog final : public QDialog {
 public:
@@ -161,26 +89,41 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
+    // What ended a press's wait for the default printer.
+    enum class Stopped { No, ByChoice, ByList, ByChooser };
     QGroupBox *MakeOutput();
+    QWidget *MakeNoteAndDetails();
+    void ConnectOutput(QPushButton *choose);
     QGroupBox *MakeCopiesAndPages();
     // The teacher's own choice of where to print.
     void Choose(QRadioButton *output)
     {
         output->setChecked(true);
         chosen_ = true;
-        StopWaiting();
+        StopWaiting(Stopped::ByChoice);
+        ShowNote();
     }
     // Print pressed before the teacher chose anew, or opened the file
     // chooser or the printer list, waits no more: the sheet goes only where
-    // the dialog shows when print is pressed, and the note asks for it again.
-    void StopWaiting()
+    // the dialog shows when print is pressed, and the note asks for it
+    // again, saying why; a choice after an opening is a change.
+    void StopWaiting(Stopped by)
     {
-        if (!std::exchange(printWhenFound_, false))
+        if (std::exchange(printWhenFound_, false))
+            pressAgain_ = by;
+        else if (pressAgain_ != Stopped::No && by == Stopped::ByChoice)
+            pressAgain_ = by;
+        else
             return;
-        pressAgain_ = true;
         ShowNote();
+    }
+    // A press now would wait for the search, having no printer to take.
+    bool PressWaits() const
+    {
+        return (searching_ && !chosen_) || (toPrinter_->isChecked() && printers_->currentIndex() < 0);
     }
     static QString AwaitingTheDefault()
     {
@@ -198,16 +141,13 @@ private:
     void ShowDetails(const PrinterDetails &details);
     void Grow(QWidget *changed);
     void ChooseFile();
-    std::optional<QString> CheckedFile();
     void Print();
 
     QRadioButton *toPrinter_ = nullptr, *toFile_ = nullptr, *allPages_ = nullptr, *somePages_ = nullptr;
     QComboBox *printers_ = nullptr;
     QLabel *printersNote_ = nullptr, *location_ = nullptr, *model_ = nullptr, *state_ = nullptr;
+    // Of the printer a press prints on, under the note.
     QWidget *details_ = nullptr;
-    // Shows the note on the printers, or the details of the one in the list,
-    // in one place.
-    QStackedWidget *noteOrDetails_ = nullptr;
     QLineEdit *fileName_ = nullptr;
     QSpinBox *copies_ = nullptr, *fromPage_ = nullptr, *toPage_ = nullptr;
     // Once the teacher has chosen, printers that come late leave the choice
@@ -220,8 +160,10 @@ private:
     // list: the sheet goes to the default printer once it is known, else
     // the dialog says why not.
     bool printWhenFound_ = false;
-    // A choice ended that wait: said until print is pressed again.
-    bool pressAgain_ = false;
+    // What ended that wait: said until print is pressed again.
+    Stopped pressAgain_ = Stopped::No;
+    // The file chooser is open over the dialog.
+    bool choosing_ = false;
     // Why the printers or the default one could not be had, as a sentence.
     QString why_;
     // The details of each printer as the directory told them, a refusal
@@ -265,32 +207,12 @@ QGroupBox *PrintDialog::MakeOutput()
     // A long queue name must not widen the dialog past the screen.
     printers_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     printers_->setMinimumContentsLength(16);
-    printersNote_ = new QLabel(QStringLiteral("Hľadajú sa tlačiarne…"));
-    printersNote_->setObjectName(QStringLiteral("printersNote"));
-    printersNote_->setWordWrap(true);
-    printersNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    details_ = new QWidget;
-    auto *detailsRows = new QGridLayout(details_);
-    detailsRows->setContentsMargins(0, 0, 0, 0);
-    detailsRows->setColumnStretch(1, 1);
-    int at = 0;
-    for (auto [label, name, field] : {std::tuple("Umiestnenie:", "location", &location_),
-                                      std::tuple("Model:", "model", &model_), std::tuple("Stav:", "state", &state_)}) {
-        *field = new QLabel;
-        (*field)->setObjectName(QLatin1String(name));
-        (*field)->setWordWrap(true);
-        (*field)->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        // The name beside the first line of a text that wraps.
-        detailsRows->addWidget(new QLabel(QString::fromUtf8(label)), at, 0, Qt::AlignTop);
-        detailsRows->addWidget(*field, at++, 1, Qt::AlignTop);
-    }
-    detailsRows->setRowStretch(at, 1);
     toFile_ = new QRadioButton(QStringLiteral("Súbor P&DF:"));
     toFile_->setObjectName(QStringLiteral("toFile"));
     // Until the print system has answered, the file is what can be used.
     toFile_->setChecked(true);
     toFile_->installEventFilter(this);
-    fileName_ = new QLineEdit(Native(DefaultPdfPath()));
+    fileName_ = new QLineEdit(QDir::toNativeSeparators(DefaultPdfPath()));
     fileName_->setObjectName(QStringLiteral("fileName"));
     auto *choose = new QPushButton(QStringLiteral("&Vybrať…"));
     choose->setObjectName(QStringLiteral("chooseFile"));
@@ -313,34 +235,67 @@ QGroupBox *PrintDialog::MakeOutput()
         rows->addLayout(line);
     };
     row(toPrinter_, printers_);
-    // Its room is that of the details, so the dialog does not jump when
-    // they come.
-    noteOrDetails_ = new QStackedWidget;
-    noteOrDetails_->addWidget(printersNote_);
-    noteOrDetails_->addWidget(details_);
-    row(nullptr, noteOrDetails_);
+    row(nullptr, MakeNoteAndDetails());
     row(toFile_, fileName_, choose);
+    ConnectOutput(choose);
+    return box;
+}
 
+// The note on the printers, and under it the details of the printer a
+// press prints on, each shown when it has something to say.
+QWidget *PrintDialog::MakeNoteAndDetails()
+{
+    printersNote_ = new QLabel(QStringLiteral("Hľadajú sa tlačiarne…"));
+    printersNote_->setObjectName(QStringLiteral("printersNote"));
+    printersNote_->setWordWrap(true);
+    printersNote_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    details_ = new QWidget;
+    details_->setObjectName(QStringLiteral("printerDetails"));
+    details_->hide();
+    auto *detailsRows = new QGridLayout(details_);
+    detailsRows->setContentsMargins(0, 0, 0, 0);
+    detailsRows->setColumnStretch(1, 1);
+    int at = 0;
+    for (auto [label, name, field] : {std::tuple("Umiestnenie:", "location", &location_),
+                                      std::tuple("Model:", "model", &model_), std::tuple("Stav:", "state", &state_)}) {
+        *field = new QLabel;
+        (*field)->setObjectName(QLatin1String(name));
+        (*field)->setWordWrap(true);
+        (*field)->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // The name beside the first line of a text that wraps.
+        detailsRows->addWidget(new QLabel(QString::fromUtf8(label)), at, 0, Qt::AlignTop);
+        detailsRows->addWidget(*field, at++, 1, Qt::AlignTop);
+    }
+    auto *both = new QWidget;
+    auto *column = new QVBoxLayout(both);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(printersNote_);
+    column->addWidget(details_);
+    column->addStretch(1);
+    // The room of the details from the start, so the dialog does not jump
+    // when they come.
+    both->setMinimumHeight(details_->sizeHint().height());
+    return both;
+}
+
+void PrintDialog::ConnectOutput(QPushButton *choose)
+{
     connect(toPrinter_, &QRadioButton::clicked, this, [this] { Choose(toPrinter_); });
     connect(toFile_, &QRadioButton::clicked, this, [this] { Choose(toFile_); });
-    connect(printers_, &QComboBox::activated, this, [this] {
-        Choose(toPrinter_);
-        if (!pressAgain_)
-            noteOrDetails_->setCurrentWidget(details_);
-    });
+    connect(printers_, &QComboBox::activated, this, [this] { Choose(toPrinter_); });
     printers_->view()->window()->installEventFilter(this);
     // The dialog's own changes of the list are quiet: one heard is the
     // teacher's.
     connect(printers_, &QComboBox::currentIndexChanged, this, [this] {
         picked_ = printers_->currentText();
         AskDetails();
+        ShowNote();
     });
     connect(fileName_, &QLineEdit::textEdited, this, [this] { Choose(toFile_); });
     connect(choose, &QPushButton::clicked, this, [this] {
-        StopWaiting();
+        StopWaiting(Stopped::ByChooser);
         ChooseFile();
     });
-    return box;
 }
 
 // Alt+D chooses the file and gives the keys to its name, which is what is
@@ -348,12 +303,22 @@ QGroupBox *PrintDialog::MakeOutput()
 bool PrintDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == printers_->view()->window() && event->type() == QEvent::Show)
-        StopWaiting();
+        StopWaiting(Stopped::ByList);
     if (watched != toFile_ || event->type() != QEvent::Shortcut)
         return QDialog::eventFilter(watched, event);
     Choose(toFile_);
     fileName_->setFocus(Qt::ShortcutFocusReason);
     return true;
+}
+
+// The window manager's close (a taskbar's "Zavrieť") leaves the dialog
+// under the printer list or the file chooser, where the teacher is
+// choosing; only there does it come meanwhile.
+void PrintDialog::closeEvent(QCloseEvent *event)
+{
+    if (choosing_ || printers_->view()->isVisible())
+        return event->ignore();
+    QDialog::closeEvent(event);
 }
 
 QGroupBox *PrintDialog::MakeCopiesAndPages()
@@ -404,37 +369,48 @@ QGroupBox *PrintDialog::MakeCopiesAndPages()
     return box;
 }
 
-// What the dialog says of the printers: what it awaits, else why no
-// printer is used; and, after a choice that ended the wait for print, that
+// What the dialog says of the printers: what the search is at while the
+// list is empty or a press would wait for it, else why no printer is taken
+// and what a press does then; and, after what ended a press's wait, why
 // print is to be pressed again.
 QString PrintDialog::Note() const
 {
     const QString noDefault =
         why_.isEmpty() ? QStringLiteral("Tlačový systém nemá nastavenú predvolenú tlačiareň.") : why_;
-    QString note = why_;
+    QStringList note;
     if (searching_)
-        note = printWhenFound_ ? AwaitingTheDefault() : Searching();
+        note << (printWhenFound_                       ? AwaitingTheDefault()
+                 : !printers_->count() || PressWaits() ? Searching()
+                                                       : QString());
     else if (!printers_->count())
-        note = (why_.isEmpty() ? QStringLiteral("Tlačový systém nepozná žiadnu tlačiareň.") : why_)
-               + QStringLiteral(" Pracovný list sa dá uložiť do súboru PDF.");
+        note << (why_.isEmpty() ? QStringLiteral("Tlačový systém nepozná žiadnu tlačiareň.") : why_)
+             << QStringLiteral("Pracovný list sa dá uložiť do súboru PDF.");
     else if (toFile_->isChecked() && !chosen_)
         // No default printer to choose: why the file is chosen.
-        note = noDefault + QStringLiteral(" Pracovný list sa preto uloží do súboru PDF, ak nevyberiete tlačiareň.");
-    else if (toPrinter_->isChecked() && printers_->currentIndex() < 0)
-        note = noDefault + QStringLiteral(" Vyberte tlačiareň v zozname.");
-    if (pressAgain_)
-        note = (note + QStringLiteral(" Po stlačení tlačidla „Tlačiť“ ste zmenili výber, preto sa pracovný list "
-                                      "zatiaľ netlačí. Stlačte „Tlačiť“ znova."))
-                   .trimmed();
-    return note;
+        note << noDefault << QStringLiteral("Pracovný list sa preto uloží do súboru PDF, ak nevyberiete tlačiareň.");
+    else if (toFile_->isChecked())
+        note << why_;
+    else if (printers_->currentIndex() < 0)
+        note << noDefault << QStringLiteral("Vyberte tlačiareň v zozname.");
+    if (pressAgain_ != Stopped::No) {
+        const QString what = pressAgain_ == Stopped::ByList      ? QStringLiteral("otvorili zoznam tlačiarní")
+                             : pressAgain_ == Stopped::ByChooser ? QStringLiteral("otvorili výber súboru")
+                                                                 : QStringLiteral("zmenili výber");
+        note << QStringLiteral("Po stlačení tlačidla „Tlačiť“ ste %1, preto sa pracovný list zatiaľ netlačí.").arg(what)
+             << QStringLiteral("Stlačte „Tlačiť“ znova.");
+    }
+    note.removeAll(QString());
+    return note.join(QLatin1Char(' '));
 }
 
-// What is missing of the list is said until a printer is chosen.
+// The note says what is missing until a printer is chosen; the details
+// show of the printer a press prints on.
 void PrintDialog::ShowNote()
 {
     const QString note = Note();
-    printersNote_->setText(note);
-    noteOrDetails_->setCurrentWidget(note.isEmpty() ? details_ : printersNote_);
+    printersNote_->setText(Wrappable(note));
+    printersNote_->setVisible(!note.isEmpty());
+    details_->setVisible(toPrinter_->isChecked() && printers_->currentIndex() >= 0);
     Grow(printersNote_);
 }
 
@@ -501,8 +477,8 @@ void PrintDialog::AskDetails()
 void PrintDialog::ShowDetails(const PrinterDetails &details)
 {
     const bool known = !details.printer.isEmpty() && details.why.isEmpty();
-    location_->setText(known ? details.location : QString());
-    model_->setText(known ? details.model : QString());
+    location_->setText(Wrappable(known ? details.location : QString()));
+    model_->setText(Wrappable(known ? details.model : QString()));
     QString state;
     if (details.printer.isEmpty())
         state = QStringLiteral("Zisťuje sa…");
@@ -514,14 +490,16 @@ void PrintDialog::ShowDetails(const PrinterDetails &details)
     if (const QString refuses = QStringLiteral("Tlačiareň neprijíma úlohy.");
         known && !details.acceptsJobs && !state.contains(refuses))
         state += QLatin1Char(' ') + refuses;
-    state_->setText(state.trimmed().isEmpty() ? QStringLiteral("Neznámy.") : state.trimmed());
+    state_->setText(Wrappable(state.trimmed().isEmpty() ? QStringLiteral("Neznámy.") : state.trimmed()));
     Grow(details_);
 }
 
 // A text that came after the dialog was sized may wrap to more lines than
 // it has room for: the dialog grows to them, and never shrinks, lest it
-// jump about as the answers come. The sizes of the boxes around the text
-// are asked anew, which Qt would do only once the event loop runs.
+// jump about as the answers come; where they would not fit the screen's
+// height, it grows as much wider as lets them, up to the screen's width.
+// The sizes of the boxes around the text are asked anew, which Qt would do
+// only once the event loop runs.
 void PrintDialog::Grow(QWidget *changed)
 {
     if (!isVisible())
@@ -529,111 +507,52 @@ void PrintDialog::Grow(QWidget *changed)
     for (QWidget *w = changed; w && w != this; w = w->parentWidget())
         w->updateGeometry();
     layout()->activate();
-    if (const int needed = layout()->totalHeightForWidth(width()); needed > height())
-        resize(width(), needed);
+    const auto heightAt = [this](int width) { return layout()->totalHeightForWidth(width); };
+    const QSize frame = frameGeometry().size() - size();
+    const QSize room = screen()->availableGeometry().size() - frame;
+    int width = this->width();
+    if (heightAt(width) > room.height() && width < room.width()) {
+        int narrower = width; // too narrow
+        width = room.width(); // the fewest lines, which may still be too many
+        while (width - narrower > 1 && heightAt(width) <= room.height()) {
+            const int middle = (narrower + width) / 2;
+            (heightAt(middle) <= room.height() ? width : narrower) = middle;
+        }
+    }
+    if (const int needed = heightAt(width); width != this->width() || needed > height())
+        resize(width, qMax(needed, height()));
 }
 
 void PrintDialog::ChooseFile()
 {
-    const QFileInfo now = Typed(fileName_->text());
-    // The folder is made when a file is written there, not for looking.
-    QFileDialog chooser(this, QStringLiteral("Súbor pre pracovný list"), NearestFolderThere(now.absolutePath()),
-                        QStringLiteral("Dokumenty PDF (*.pdf)"));
-    chooser.setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-    chooser.setProxyModel(new SlovakFileDetails(&chooser));
-    // Qt names the kinds of files in the default locale's language: Slovak
-    // while the chooser is open.
-    const QLocale before;
-    QLocale::setDefault(QLocale(QLocale::Slovak));
-    const auto restore = qScopeGuard([&] { QLocale::setDefault(before); });
-    chooser.setAcceptMode(QFileDialog::AcceptSave);
-    chooser.setDefaultSuffix(QStringLiteral("pdf"));
-    chooser.selectFile(now.fileName());
-    // The names take the width the sizes, kinds and times leave them whole,
-    // so the list needs no bar to scroll sideways on a screen the program
-    // fills at a large scale.
-    for (QHeaderView *columns : chooser.findChildren<QHeaderView *>()) {
-        columns->setSectionResizeMode(QHeaderView::ResizeToContents);
-        columns->setSectionResizeMode(0, QHeaderView::Stretch);
+    std::optional<QString> file;
+    {
+        const QScopedValueRollback open(choosing_, true);
+        file = ChoosePdfFile(fileName_->text(), this);
     }
-    if (Stage::runDialog(chooser) != QDialog::Accepted || chooser.selectedFiles().isEmpty())
+    if (!file)
         return;
-    fileName_->setText(Native(chooser.selectedFiles().constFirst()));
+    fileName_->setText(*file);
     Choose(toFile_);
-}
-
-// The file named, ready to be written, or nothing when it cannot be or the
-// teacher would not write over it; why is said while the dialog stays.
-std::optional<QString> PrintDialog::CheckedFile()
-{
-    MessageBox &box = services().messageBox();
-    const auto refused = [&](const QString &why) -> std::optional<QString> {
-        box.Show(why, MessageStyle::OkOnly | MessageStyle::Critical, windowTitle());
-        return std::nullopt;
-    };
-    QString name = fileName_->text().trimmed();
-    if (name.isEmpty())
-        return refused(QStringLiteral("Napíšte názov súboru, do ktorého sa má pracovný list uložiť."));
-    QString unknownUser;
-    QFileInfo file = Typed(name, &unknownUser);
-    if (!unknownUser.isEmpty())
-        return refused(QStringLiteral("Používateľ %1 neexistuje, preto ~%1/ neoznačuje žiadny domovský priečinok.\n"
-                                      "Napíšte iný názov súboru.")
-                           .arg(unknownUser));
-    if (file.isDir())
-        return refused(QStringLiteral("%1 je priečinok.\nNapíšte aj názov súboru.").arg(Native(file.filePath())));
-    if (NamesNoFile(file.fileName()))
-        return refused(QStringLiteral("%1 nie je názov súboru.\nNapíšte aj názov súboru.").arg(Native(file.filePath())));
-    if (file.fileName().startsWith(QLatin1Char('.')))
-        return refused(QStringLiteral("%1 by bol skrytý súbor, lebo jeho názov začína bodkou.\nNapíšte názov "
-                                      "súboru bez bodky na začiatku.")
-                           .arg(Native(file.filePath())));
-    if (!file.fileName().endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
-        name += name.endsWith(QLatin1Char('.')) ? QStringLiteral("pdf") : QStringLiteral(".pdf");
-        fileName_->setText(name);
-        file = Typed(name);
-    }
-    if (const QString tooLong = LongerThanItsFolderTakes(file); !tooLong.isEmpty()) {
-        const QString what = tooLong == file.absoluteFilePath() ? QStringLiteral("súboru") : QStringLiteral("priečinka");
-        return refused(QStringLiteral("Názov %1 %2 je dlhší, než aký súborový systém dovoľuje.\nNapíšte kratší názov.")
-                           .arg(what, Native(tooLong)));
-    }
-    if (!QDir().mkpath(file.absolutePath()))
-        return refused(QStringLiteral("Priečinok %1 neexistuje a nedá sa vytvoriť.").arg(Native(file.absolutePath())));
-    // The file is written in its folder, the one a link leads to, by a new
-    // file renamed over it: a folder that takes no new file is said first.
-    const QFileInfo written(DocumentTarget(file.absoluteFilePath()));
-    if (!QFileInfo(written.absolutePath()).isWritable())
-        return refused(QStringLiteral("Do priečinka %1 sa nedá zapisovať.\nVyberte iný priečinok.")
-                           .arg(Native(written.absolutePath())));
-    if (!file.exists())
-        return file.absoluteFilePath();
-    const QString path = Native(file.absoluteFilePath());
-    if (!file.isFile() || !file.isWritable())
-        return refused(QStringLiteral("Súbor %1 sa nedá prepísať.\nVyberte iný názov súboru.").arg(path));
-    if (box.Show(QStringLiteral("Súbor %1 už existuje.\nChcete ho prepísať?").arg(path),
-                 MessageStyle::YesNo | MessageStyle::Question, windowTitle())
-        != MessageAnswer::Yes)
-        return std::nullopt;
-    return file.absoluteFilePath();
 }
 
 void PrintDialog::Print()
 {
-    if (std::exchange(pressAgain_, false))
+    if (std::exchange(pressAgain_, Stopped::No) != Stopped::No)
         ShowNote();
     // Nothing chosen, or "Tlačiareň" with no printer in the list: the
     // default printer is awaited while the search goes on; after it, the
     // note says why no printer can be used.
-    if ((searching_ && !chosen_) || (toPrinter_->isChecked() && printers_->currentIndex() < 0)) {
+    if (PressWaits()) {
         printWhenFound_ = searching_;
         return ShowNote();
     }
     PrintDialogChoice choice;
     if (toPrinter_->isChecked() && printers_->currentIndex() >= 0) {
         choice.deviceName = printers_->currentText();
-    } else if (const std::optional<QString> file = CheckedFile()) {
-        choice.fileName = *file;
+    } else if (const std::optional<CheckedPdfFile> file = CheckPdfFile(*fileName_, windowTitle())) {
+        choice.fileName = file->path;
+        choice.madeFolders = file->madeFolders;
     } else {
         return;
     }

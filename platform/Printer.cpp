@@ -12,7 +12,7 @@ void Printer::Print(const QString &text)
 void ApplyPrintDialogChoice(Printer &printer, const PrintDialogChoice &choice)
 {
     printer.SetDeviceName(choice.deviceName);
-    printer.SetOutputFileName(choice.fileName);
+    printer.SetOutputFileName(choice.fileName, choice.madeFolders);
     printer.SetCopies(choice.copies);
     printer.SetPageRange(choice.fromPage, choice.toPage);
     printer.SetOrientation(PageOrientation::Portrait);

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <stdexcept>
 
@@ -68,9 +69,15 @@ public:
     void SetDeviceName(const QString &name) { deviceName_ = name; }
     QString DeviceName() const { return deviceName_; }
     // A PDF file to write instead of printing; empty leaves the choice to
-    // the device.
-    void SetOutputFileName(const QString &path) { outputFileName_ = path; }
+    // the device. The folders made for it (deepest first) are removed,
+    // while empty, when it is not written.
+    void SetOutputFileName(const QString &path, const QStringList &madeFor = {})
+    {
+        outputFileName_ = path;
+        foldersMadeFor_ = madeFor;
+    }
     QString OutputFileName() const { return outputFileName_; }
+    QStringList FoldersMadeFor() const { return foldersMadeFor_; }
     // Read by the program, which prints each copy itself.
     void SetCopies(int copies) { copies_ = copies; }
     int Copies() const { return copies_; }
@@ -107,6 +114,7 @@ private:
     float currentY_ = 0.0f;
     QString deviceName_;
     QString outputFileName_;
+    QStringList foldersMadeFor_;
     int copies_ = 1;
     int fromPage_ = 0;
     int toPage_ = 0;
@@ -138,6 +146,8 @@ struct PrintDialogChoice {
     QString fileName;
     int copies = 1;
     int fromPage = 0, toPage = 0;
+    // The folders the dialog made for the file, deepest first.
+    QStringList madeFolders;
 };
 
 void ApplyPrintDialogChoice(Printer &printer, const PrintDialogChoice &choice);

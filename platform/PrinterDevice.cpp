@@ -90,6 +90,7 @@ void PrinterDevice::Drop()
         painter_.end();
     documentFile_.clear();
     Finished();
+    RemoveEmptyFolders(FoldersMadeFor());
 }
 
 QByteArray PrinterDevice::Finished()
@@ -232,6 +233,8 @@ void PrinterDevice::KillDoc()
 {
     if (painter_.isActive())
         Drop();
+    else
+        RemoveEmptyFolders(FoldersMadeFor());
 }
 
 QSizeF PrinterDevice::SheetTwips() const

@@ -46,8 +46,9 @@ protected:
 private:
     void StartPage();
     void Break();
-    // Abandons the document; Fail then throws why (PrintFateUnknown when
-    // the job was sent and its end is not known).
+    // Abandons the document, and the folders made for its file while they
+    // are empty; Fail then throws why (PrintFateUnknown when the job was
+    // sent and its end is not known).
     void Drop();
     [[noreturn]] void Fail(const QString &why, bool fateUnknown = false);
     // The document made so far, which the device then lets go of.

@@ -4,14 +4,18 @@
 #include "platform/Fonts.h"
 #include "platform/Form.h"
 #include "platform/KeptForTheRun.h"
+#include "platform/Signals.h"
 #include "platform/X11Screen.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QPointer>
 #include <QTranslator>
 #include <QWidget>
+
+#include <vector>
 
 namespace platform {
 
@@ -150,27 +154,54 @@ void BusyWait::Paint()
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-WaitNote::WaitNote(const QString &text)
+namespace {
+
+// The notes shown, oldest first, and the one box on the stage that says
+// them all.
+std::vector<const QString *> notesShown;
+QPointer<QLabel> noteBox;
+
+// Shows what the notes say now, the box laid out and centred anew, and
+// paints it at once: the work under a note may handle no paint for a while.
+void ShowNotes()
+{
+    if (notesShown.empty()) {
+        delete noteBox;
+        return;
+    }
+    Stage *stage = Stage::instance();
+    if (!noteBox) {
+        noteBox = new QLabel(stage);
+        noteBox->setFont(makeFont(kDesignFont, 10, true));
+        noteBox->setAlignment(Qt::AlignCenter);
+        // In the colours of the screens' panels.
+        noteBox->setStyleSheet(QStringLiteral("QLabel { background: rgb(255, 248, 225); color: rgb(20, 40, 90);"
+                                              " border: 2px solid rgb(240, 160, 40); border-radius: 8px;"
+                                              " padding: 14px 24px; }"));
+    }
+    QStringList lines;
+    for (auto it = notesShown.rbegin(); it != notesShown.rend(); ++it)
+        lines << **it;
+    noteBox->setText(lines.join(QLatin1Char('\n')));
+    noteBox->adjustSize();
+    noteBox->move((stage->width() - noteBox->width()) / 2, (stage->height() - noteBox->height()) / 2);
+    noteBox->show();
+    noteBox->raise();
+    noteBox->repaint();
+}
+
+} // namespace
+
+WaitNote::WaitNote(const QString &text) : text_(text)
 {
     if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
         return;
     dropInput_ = std::make_unique<DropInput>();
     QCoreApplication::instance()->installEventFilter(dropInput_.get());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    Stage *stage = Stage::instance();
-    note_ = new QLabel(text, stage);
-    note_->setFont(makeFont(kDesignFont, 10, true));
-    // In the colours of the screens' panels.
-    note_->setStyleSheet(QStringLiteral("QLabel { background: rgb(255, 248, 225); color: rgb(20, 40, 90);"
-                                        " border: 2px solid rgb(240, 160, 40); border-radius: 8px;"
-                                        " padding: 14px 24px; }"));
-    note_->adjustSize();
-    note_->move((stage->width() - note_->width()) / 2, (stage->height() - note_->height()) / 2);
-    note_->show();
-    note_->raise();
-    // The wait may handle no paint for a while: the note is on the screen
-    // before it starts.
-    note_->repaint();
+    notesShown.push_back(&text_);
+    ShowNotes();
+    shown_ = turned_ = std::chrono::steady_clock::now();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
@@ -183,7 +214,8 @@ WaitNote::~WaitNote()
     // is posted in it to the next), up to the note's going.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     QCoreApplication::sendPostedEvents();
-    delete note_;
+    std::erase(notesShown, &text_);
+    ShowNotes();
     QCoreApplication::instance()->removeEventFilter(dropInput_.get());
     if (const std::optional<unsigned> now = x11::serverTime()) {
         static QPointer<DropLateInput> late;
@@ -192,6 +224,25 @@ WaitNote::~WaitNote()
         late->givenBy = *now;
     }
     QApplication::restoreOverrideCursor();
+}
+
+bool WaitNote::Update(const QString &text)
+{
+    text_ = text;
+    // A turn at every step of quick work slowed it by a twentieth, and the
+    // box painted at every step by a tenth on X: a turn every 20 ms and a
+    // box painted every 50 ms are as good to the eye.
+    const auto now = std::chrono::steady_clock::now();
+    if (!dropInput_ || now - turned_ < std::chrono::milliseconds(20))
+        return !terminationRequested();
+    turned_ = now;
+    if (now - shown_ >= std::chrono::milliseconds(50)) {
+        ShowNotes();
+        shown_ = now;
+    }
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    return !terminationRequested();
 }
 
 bool SendKeys(const QString &keys)

@@ -1,12 +1,12 @@
 #pragma once
 // Runtime services of the forms that are not a form or a control.
 #include <QPoint>
-#include <QPointer>
 #include <QString>
 
+#include <chrono>
 #include <memory>
 
-class QLabel;
+class QObject;
 
 namespace platform {
 
@@ -55,7 +55,8 @@ private:
 // wait cursor. Keys and clicks given meanwhile were meant for no screen:
 // those that have reached the program when the object goes are dropped,
 // so they do not arrive all at once in a field after the wait; on X, so
-// are those that come later, by the server's time they were given.
+// are those that come later, by the server's time they were given. Notes
+// of waits under way together share one box, the newest on top.
 class WaitNote {
 public:
     explicit WaitNote(const QString &text);
@@ -63,9 +64,17 @@ public:
     WaitNote(const WaitNote &) = delete;
     WaitNote &operator=(const WaitNote &) = delete;
 
+    // For work done on the screen's thread under the note, between its
+    // steps: says text instead, and lets what is pending run (paints,
+    // timers; keys and clicks are dropped), every 20 ms at most, the text
+    // painted anew every 50 ms. False once the program is told to end, when
+    // the work should stop as every wait does.
+    bool Update(const QString &text);
+
 private:
     EventWait waiting_;
-    QPointer<QLabel> note_;
+    QString text_;
+    std::chrono::steady_clock::time_point shown_, turned_;
     std::unique_ptr<QObject> dropInput_;
 };
 

@@ -1,5 +1,7 @@
 #include "services/Bezpecny_subor.h"
 
+#include "services/Druh_disku.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,7 +16,6 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -30,18 +31,6 @@ Chyba_suboru So_dovodom(Chyba_suboru::Druh druh, const QString &cesta, int chyba
     Chyba_suboru c{druh, cesta};
     c.chyba_systemu = chyba;
     return c;
-}
-
-// Why writing `velkost` bytes into the folder failed: FAT through FUSE
-// says EPERM where the disk has no room for them. Only a disk that tells
-// its size tells its room: FAT32 through FUSE may tell 0 blocks of 0.
-int Dovod_zapisu_do(const Priecinok &priecinok, qint64 velkost, int chyba)
-{
-    struct statvfs fs {};
-    return chyba == EPERM && ::fstatvfs(priecinok.fd(), &fs) == 0 && fs.f_blocks > 0
-            && qint64(fs.f_bavail * fs.f_frsize) < velkost
-        ? ENOSPC
-        : chyba;
 }
 
 Chyba_suboru Chyba_otvorenia(const QString &cesta, Chyba_suboru::Druh inak)
@@ -332,26 +321,6 @@ Prava_suboru Priecinok::Prava_novych() const
     return fd_ >= 0 && ::fstat(fd_, &st) == 0 ? st.st_mode & 0666 : 0644;
 }
 
-QString Priecinok::Druh_disku() const
-{
-    if (fd_ < 0)
-        return {};
-    QFile mounts(QStringLiteral("/proc/self/mountinfo"));
-    if (!mounts.open(QIODevice::ReadOnly))
-        return {};
-    // "id parent major:minor root point options [tags] - type source ..."
-    const QByteArray zariadenie = QByteArray::number(major(dev_)) + ':' + QByteArray::number(minor(dev_));
-    for (const QByteArray &riadok : mounts.readAll().split('\n')) {
-        const QList<QByteArray> polia = riadok.split(' ');
-        const qsizetype pomlcka = polia.indexOf("-");
-        if (polia.size() > 2 && polia.at(2) == zariadenie && pomlcka > 0 && pomlcka + 1 < polia.size())
-            return QString::fromLatin1(polia.at(pomlcka + 1));
-    }
-    return {};
-}
-
-bool Priecinok::Kazi_subory() const { return Druh_disku() == QLatin1String("fuse.fusefat"); }
-
 QString Vlastnik(const Priecinok &priecinok, const QString &meno)
 {
     struct stat st {};
@@ -430,19 +399,22 @@ Chyba_suboru Mozno_zapisat(const QString &cesta)
     return {};
 }
 
-bool Zapis_vsetko(int fd, const QByteArray &obsah)
+bool Zapis_vsetko(int fd, const QByteArray &obsah, qsizetype *zapisane)
 {
-    qsizetype zapisane = 0;
-    while (zapisane < obsah.size()) {
-        const ssize_t n = ::write(fd, obsah.constData() + zapisane, size_t(obsah.size() - zapisane));
-        if (n < 0 && errno == EINTR)
+    qsizetype n = 0;
+    bool ok = true;
+    while (ok && n < obsah.size()) {
+        const ssize_t kus = ::write(fd, obsah.constData() + n, size_t(obsah.size() - n));
+        if (kus < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            return false;
-        zapisane += n;
+        if (kus > 0)
+            n += kus;
+        ok = kus > 0;
     }
+    if (zapisane)
+        *zapisane = n;
     Krok();
-    return true;
+    return ok;
 }
 
 Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
@@ -465,15 +437,16 @@ Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, c
 namespace {
 
 // ".<16 hex digits>.novy" after the start of the name.
-constexpr qsizetype Dlzka_pripony = 23;
+constexpr qsizetype Dlzka_pripony = 22;
 
 // What a new file beside `meno` keeps of it: all, or where the whole
-// would be longer than `najdlhsie` bytes, as much as fits, cut between
-// letters: one whose bytes go on past the cut goes whole.
-QByteArray Zaciatok_noveho(const QString &meno, long najdlhsie)
+// would be longer than `najdlhsie` bytes, as much as fits before a suffix
+// of `pripona` bytes, cut between letters: one whose bytes go on past the
+// cut goes whole.
+QByteArray Zaciatok_noveho(const QString &meno, long najdlhsie, qsizetype pripona = Dlzka_pripony)
 {
     QByteArray zaciatok = Kodovane(meno);
-    const qsizetype miesto = najdlhsie - Dlzka_pripony;
+    const qsizetype miesto = najdlhsie - pripona;
     if (najdlhsie <= 0 || zaciatok.size() <= miesto)
         return zaciatok;
     qsizetype rez = std::max<qsizetype>(miesto, 0);
@@ -492,8 +465,14 @@ bool Je_meno_noveho(const QByteArray &nazov, const QString &meno, long najdlhsie
     const auto za = [&nazov](const QByteArray &zaciatok, const QRegularExpression &v) {
         return nazov.startsWith(zaciatok) && v.match(QString::fromLatin1(nazov.mid(zaciatok.size()))).hasMatch();
     };
-    const QByteArray cely = Kodovane(meno), zaciatok = Zaciatok_noveho(meno, najdlhsie);
-    return za(cely, cely_vzor) || (zaciatok != cely && za(zaciatok, vzor));
+    const QByteArray cely = Kodovane(meno);
+    if (za(cely, cely_vzor))
+        return true;
+    // The version before cut the name a byte shorter.
+    for (const qsizetype pripona : {Dlzka_pripony, Dlzka_pripony + 1})
+        if (const QByteArray zaciatok = Zaciatok_noveho(meno, najdlhsie, pripona); zaciatok != cely && za(zaciatok, vzor))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -616,11 +595,18 @@ int Otvor_na_pripisanie(const Priecinok &priecinok, const QString &meno, bool ci
     return fd;
 }
 
-// The file back at `velkost`, what an append wrote past it gone.
+// The file back at `velkost`, what an append wrote past it gone; where it
+// is not, errno says why the truncation failed.
 bool Vrat(int fd, qint64 velkost)
 {
+    if (::ftruncate(fd, velkost) == 0)
+        return true;
+    const int chyba = errno;
     struct stat po {};
-    return ::ftruncate(fd, velkost) == 0 || (::fstat(fd, &po) == 0 && po.st_size == velkost);
+    if (::fstat(fd, &po) == 0 && po.st_size == velkost)
+        return true;
+    errno = chyba;
+    return false;
 }
 
 // A file system that takes no write at the end of a file it did not just
@@ -641,8 +627,13 @@ Chyba_suboru Prepis_s_pripisanym(const Priecinok &priecinok, const QString &meno
     ::close(citanie);
     if (chyba.Je_chyba())
         return chyba;
+    // Changed or replaced meanwhile, by a holder of the lock after us: to
+    // be read again under the lock.
     if (cely.size() != st.st_size || !Ma_meno(fd, priecinok.fd(), Kodovane(meno)))
-        return {Chyba_suboru::Nie_je_subor, cesta}; // changed or replaced meanwhile
+        return {Chyba_suboru::Prerusene, cesta};
+    // Read, and no new file yet: another holder may write the log now, and
+    // only `drzi` keeps our copy from being renamed over its entry.
+    Krok();
     return Nahrad_subor(priecinok, meno, cely + obsah, st.st_mode & 0666,
                         [&drzi](const QString &, const Totoznost &) { return !drzi || drzi(); });
 }
@@ -660,16 +651,18 @@ Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, co
     const int fd = Otvor_na_pripisanie(priecinok, meno, false, true, st, chyba, novy);
     if (fd < 0)
         return chyba.druh == Chyba_suboru::Neexistuje ? Chyba_suboru{Chyba_suboru::Neda_sa_zapisat, chyba.cesta} : chyba;
+    qsizetype zapisane = 0;
     if (smie && !smie(Totoznost_otvoreneho(fd, st)))
         chyba = {Chyba_suboru::Prerusene, priecinok.Cesta(meno)};
-    else if (!(Zapis_vsetko(fd, obsah) && Synchronizuj(fd))) {
+    else if (!(Zapis_vsetko(fd, obsah, &zapisane) && Synchronizuj(fd))) {
         // An entry is in the log whole or not at all; where what was written
-        // cannot be taken back, the caller must not say that nothing was.
-        const int dovod = Dovod_zapisu_do(priecinok, obsah.size(), errno);
-        const bool vratene = Vrat(fd, st.st_size);
-        chyba = So_dovodom(vratene ? Chyba_suboru::Neda_sa_zapisat : Chyba_suboru::Zvysok_zapisu,
-                           priecinok.Cesta(meno), dovod);
-        if (vratene && Pripisanie_odmietnute(dovod))
+        // cannot be taken back, the caller must not say that nothing was,
+        // and says why it stays (the disk disconnected meanwhile).
+        const int odmietnutie = errno, dovod = Dovod_zapisu_do(priecinok, obsah.size(), odmietnutie);
+        const bool vratene = zapisane == 0 || Vrat(fd, st.st_size);
+        chyba = vratene ? So_dovodom(Chyba_suboru::Neda_sa_zapisat, priecinok.Cesta(meno), dovod)
+                        : So_dovodom(Chyba_suboru::Zvysok_zapisu, priecinok.Cesta(meno));
+        if (vratene && Pripisanie_odmietnute(odmietnutie) && dovod != ENOSPC)
             chyba = Prepis_s_pripisanym(priecinok, meno, fd, st, obsah, drzi);
     }
     ::close(fd);

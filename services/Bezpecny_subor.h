@@ -20,6 +20,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cerrno>
 #include <climits>
 #include <fcntl.h>
 #include <functional>
@@ -150,8 +151,12 @@ QString Meno_noveho(const QString &meno, long najdlhsie = NAME_MAX);
 
 // Removes the new files that replacements of `meno` cut short (a program
 // killed mid-write) left beside it a minute ago or earlier, under the name
-// Meno_noveho gives them in this folder, cut or whole; never another
-// name's. Only for a caller that holds the folder's lock: no other program
+// Meno_noveho gives them in this folder, cut or whole (or cut as the
+// version before cut it, a byte shorter). Never another name's, but where
+// `meno` is cut: another name that begins with the same bytes up to the cut
+// gets new files of the same names, and its are taken too. The program
+// sweeps only names that are never cut (the table's, the log's and the
+// lock's). Only for a caller that holds the folder's lock: no other program
 // is then writing one.
 void Odstran_zvysky(const Priecinok &priecinok, const QString &meno);
 
@@ -163,16 +168,18 @@ void Odstran_zvysky(const Priecinok &priecinok, const QString &meno);
 // or EOPNOTSUPP), the file is replaced by a new one holding it and `obsah`,
 // as Nahrad_subor replaces one: only for a caller that keeps others from
 // writing it meanwhile (the folder's lock). `drzi` is asked just before the
-// new file's rename whether it still does; when it says no, nothing is
-// replaced and the answer is Prerusene.
+// new file's rename whether it still does; when it says no, or the file was
+// changed or replaced after it was opened, nothing is replaced and the
+// answer is Prerusene.
 Chyba_suboru Pripis_k_suboru(const Priecinok &priecinok, const QString &meno, const QByteArray &obsah,
                              const std::function<bool(const Totoznost &)> &smie = {},
                              const std::function<bool()> &drzi = {});
 
 // Removes every new file that replacements of `meno` left beside it, however
-// young. Only for a caller that holds the folder's lock, and where every
-// replacement of `meno` asks for that lock just before its rename: a new
-// file there is one that no program will rename into place.
+// young, named as Odstran_zvysky finds them (a cut name's, the same cut
+// of another name's too). Only for a caller that holds the folder's lock,
+// and where every replacement of `meno` asks for that lock just before its
+// rename: a new file there is one that no program will rename into place.
 void Odstran_nove(const Priecinok &priecinok, const QString &meno);
 
 // Whether `obsah` was appended to `meno` since it was the file `pred` (its
@@ -194,16 +201,21 @@ Chyba_suboru Zapis_novy_subor(const Priecinok &priecinok, const QString &meno, c
 Chyba_suboru Citaj_do_konca(int fd, const QString &cesta, qint64 velkost, QByteArray &obsah);
 
 // For tests that end the program at every step of a save: runs after each
-// write, sync, rename and removal of one.
+// write (a refused one too), sync, rename and removal of one, and after a
+// file to be written anew has been read. The step's errno is kept.
 inline void (*Po_kroku)() = nullptr;
 inline void Krok()
 {
-    if (Po_kroku)
+    if (Po_kroku) {
+        const int chyba = errno;
         Po_kroku();
+        errno = chyba;
+    }
 }
 
-// Writes all of `obsah` to the descriptor, or says why not (errno kept).
-bool Zapis_vsetko(int fd, const QByteArray &obsah);
+// Writes all of `obsah` to the descriptor, or says why not (errno kept);
+// `zapisane` receives how many bytes went in, a failed write's too.
+bool Zapis_vsetko(int fd, const QByteArray &obsah, qsizetype *zapisane = nullptr);
 // fsync, tried again when interrupted.
 bool Synchronizuj(int fd);
 // Whether the open file still has its name `meno` in the folder `priecinok`

@@ -51,6 +51,14 @@ constexpr Dovod dovody[] = {
      "nezapisuje. Priečinok má byť na disku FAT, ktorý pripojil systém (USB kľúč alebo oddiel FAT), alebo na inom "
      "disku",
      false},
+    {Disk_odmietol_zapis, "disk odmietol zápis (EPERM)", false},
+    {Disk_odmietol_zapis_mozno_plny,
+     "disk odmietol zápis; možno je plný, neudáva svoju veľkosť ani voľné miesto (EPERM)", false},
+    {Disk_kazi_citane,
+     "priečinok je na disku FAT pripojenom cez fusefat, ktorý sám od seba poškodzuje súbory: programu, ktorý súbor "
+     "číta spolu s iným, dáva namiesto jeho obsahu nuly, takže súbor môže byť v poriadku. Priečinok má byť na "
+     "disku FAT, ktorý pripojil systém (USB kľúč alebo oddiel FAT), alebo na inom disku",
+     false},
     {ENOSPC, "disk je plný", false},
     {EDQUOT, "disk je plný: miesto, ktoré má na ňom tento používateľ vyhradené, sa minulo", false},
     {EFBIG, "súbor by bol väčší, než systém tomuto používateľovi dovoľuje", false},

@@ -37,6 +37,15 @@ struct Chyba_suboru {
 // the folder lies on a file system that spoils files by itself
 // (Priecinok::Kazi_subory), so nothing is written there.
 inline constexpr int Disk_kazi_subory = -1;
+// The disk refused the data of a write (EPERM at a write, not at an open):
+// with room enough as it tells, or telling no size, so that it may be
+// full (Dovod_zapisu_do).
+inline constexpr int Disk_odmietol_zapis = -2;
+inline constexpr int Disk_odmietol_zapis_mozno_plny = -3;
+// A data file read from a folder on fusefat failed its check: fusefat hands
+// a program zeros while another reads the same file, so the file itself may
+// be whole.
+inline constexpr int Disk_kazi_citane = -4;
 
 // Why a write failed, for the user: the errno of the call that failed, in
 // Slovak words to end a sentence ("…: disk je plný."), the system's name for

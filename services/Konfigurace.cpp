@@ -43,6 +43,20 @@ bool Zlyhaj(const QString &sprava)
 
 bool Zlyhaj(Zlyhanie z) { return Zlyhaj(Sprava(z)); }
 
+// A data file that failed its check. fusefat hands a program zeros while
+// another reads the same file, as a class starting together does: there
+// what was read may be damaged though the file is whole, and the folder is
+// what to mend.
+bool Zlyhaj(const Chyba_suboru &chyba)
+{
+    QString sprava = chyba.Text();
+    const bool precitane = chyba.druh == Chyba_suboru::Neda_sa_citat || chyba.druh == Chyba_suboru::Nad_hranice
+        || chyba.druh == Chyba_suboru::Poskodeny || chyba.druh == Chyba_suboru::Bez_znamok;
+    if (precitane && Priecinok(platform::resolvePath(Cesta_HD)).Kazi_subory())
+        sprava += QLatin1Char(' ') + Dovod_systemu(Disk_kazi_citane);
+    return Zlyhaj(sprava);
+}
+
 // A directory key of the INI file; "Chyba\" when the key is missing.
 QString Adresar_z_ini(const QString &klic)
 {
@@ -103,11 +117,11 @@ bool Nacti_konfiguraci()
     // The log is only written: a link or a FIFO under its name is told now.
     if (const Chyba_suboru chyba = Mozno_zapisat(platform::resolvePath(Cesta_HD + QStringLiteral("Vysledky.dat")));
         chyba.Je_chyba())
-        return Zlyhaj(chyba.Text());
+        return Zlyhaj(chyba);
     if (const Chyba_suboru chyba = Nacti_znamky(Cesta_HD + QStringLiteral("znamky.dat")); chyba.Je_chyba())
-        return Zlyhaj(chyba.Text());
+        return Zlyhaj(chyba);
     if (const Chyba_suboru chyba = Nacti_texty(Cesta_HD + QStringLiteral("texty.dat")); chyba.Je_chyba())
-        return Zlyhaj(chyba.Text());
+        return Zlyhaj(chyba);
     Zaregistruj_pismo();
     Priprav_zvuky();
     return true;

@@ -1,5 +1,7 @@
 #include "services/Uschovane_casti.h"
 
+#include "services/Druh_disku.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -331,8 +333,9 @@ Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString
         return v;
     }
     // Held before it bears the name under which it is taken in.
-    if (Zamkni_subor(fd) && Zapis_vsetko(fd, obsah) && Synchronizuj(fd)
-        && ::renameat(priecinok->fd(), novy.constData(), priecinok->fd(), uschovany.constData()) == 0) {
+    const bool zamknuty = Zamkni_subor(fd);
+    const bool zapisany = zamknuty && Zapis_vsetko(fd, obsah) && Synchronizuj(fd);
+    if (zapisany && ::renameat(priecinok->fd(), novy.constData(), priecinok->fd(), uschovany.constData()) == 0) {
         v.fd_ = fd, v.priecinok_ = priecinok, v.meno_ = meno + Pripona_vysledku;
         // Written on through a descriptor opened under the new name: fusefat
         // writes a file's size into the folder's entry it had when opened,
@@ -347,7 +350,7 @@ Uschovany_vysledok Uschovany_vysledok::Uschovaj(const QString &hd, const QString
         (void)Synchronizuj(priecinok->fd()); // not every file system syncs a folder
         return v;
     }
-    v.chyba_ = errno;
+    v.chyba_ = zamknuty && !zapisany ? Dovod_zapisu_do(*priecinok, obsah.size(), errno) : errno;
     ::unlinkat(priecinok->fd(), novy.constData(), 0);
     ::close(fd);
     return v;

@@ -281,9 +281,25 @@ Zapis Ulozenie_vysledku::Vloz_riadok(const Zaznam_vysledku &z, Misc::Uschovany_v
     }
 }
 
-// The entry of `v` (or `text` when nothing could be kept) appended, with the
-// log's length noted and synced before.
+// The entry of `v` (or `text` when nothing could be kept) appended under
+// the held lock. A log written anew is not renamed once the lock's file was
+// deleted or the log replaced meanwhile: nothing of ours is in then, and the
+// entry is written again under a new lock, as the table's row is.
 Zapis Ulozenie_vysledku::Zapis_logu(Misc::Uschovany_vysledok *v, const QString &text)
+{
+    const auto koniec = std::chrono::steady_clock::now() + najdlhsie_;
+    for (;;) {
+        const Zapis zapis = Pripis_zaznam(v, text);
+        if (zapis != Zapis::Zamok_strateny || std::chrono::steady_clock::now() >= koniec)
+            return zapis;
+        Odpoved odpoved;
+        if ((!zamok_ || !zamok_->Plati()) && !Zamkni(odpoved))
+            return odpoved.dovod;
+    }
+}
+
+// One try: the entry appended, with the log's length noted and synced before.
+Zapis Ulozenie_vysledku::Pripis_zaznam(Misc::Uschovany_vysledok *v, const QString &text)
 {
     const QByteArray bajty = Misc::Text_do_1250(v ? v->Log() : text);
     if (bajty.isEmpty())

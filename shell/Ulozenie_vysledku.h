@@ -76,6 +76,7 @@ private:
     Zapis Vloz_riadok(const Zaznam_vysledku &z, Misc::Uschovany_vysledok *v, QList<Zaznam_vysledku> &zaznamy,
                       QString &kopia);
     Zapis Zapis_logu(Misc::Uschovany_vysledok *v, const QString &text);
+    Zapis Pripis_zaznam(Misc::Uschovany_vysledok *v, const QString &text);
     Zapis Dokonc(Misc::Uschovany_vysledok &v, QString &kopia);
     void Dopln(Odpoved &odpoved);
 

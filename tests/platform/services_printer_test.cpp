@@ -135,7 +135,7 @@ TEST(PrintDialog, ChoiceCarriesTheFileCopiesAndPagesUprightA4)
     printer.SetPaperSize(1);
     printer.SetPrintQuality(600);
     printer.SetOrientation(PageOrientation::Landscape);
-    ApplyPrintDialogChoice(printer, {QString(), dir.filePath("chosen.pdf"), 3, 2, 3});
+    ApplyPrintDialogChoice(printer, {QString(), dir.filePath("chosen.pdf"), 3, 2, 3, {}});
     EXPECT_EQ(std::tuple(printer.Copies(), printer.Orientation(), printer.PaperSize(), printer.PrintQuality()),
               std::tuple(3, PageOrientation::Portrait, int(PaperA4), 300));
     EXPECT_EQ(std::tuple(printer.PageInRange(1), printer.PageInRange(3), printer.PageInRange(4)),
@@ -145,7 +145,8 @@ TEST(PrintDialog, ChoiceCarriesTheFileCopiesAndPagesUprightA4)
 }
 
 // A sheet that cannot be written whole is said, with why, and leaves no
-// file cut short; a file that was there stays as it was.
+// file cut short; a file that was there stays as it was, and so does a
+// folder, but the folders the print dialog made for the file go.
 TEST(PrinterDevice, ASheetThatCannotBeWrittenWholeIsSaidAndLeavesNoFileCutShort)
 {
     using Mode = lktest::SmallDisk::Mode;
@@ -154,10 +155,13 @@ TEST(PrinterDevice, ASheetThatCannotBeWrittenWholeIsSaidAndLeavesNoFileCutShort)
         Mode mode;
         const char *before; // the file's contents before, if there was one
         const char *why;
+        const char *there = "", *made = ""; // the file's folders: there before, then made for it
     } rows[] = {
         {"a disk smaller than the sheet", Mode::AsIs, nullptr, "disk je plný."},
         {"a full disk, over a file that stays as it was", Mode::Full, "starý list", "disk je plný."},
         {"a read-only disk", Mode::ReadOnly, nullptr, "disk je len na čítanie."},
+        {"a disk smaller than the sheet, in folders made for it", Mode::AsIs, nullptr, "disk je plný.", "stara",
+         "nova/pod"},
     };
     for (const auto &row : rows) {
         std::map<QString, QByteArray> files;
@@ -166,9 +170,14 @@ TEST(PrinterDevice, ASheetThatCannotBeWrittenWholeIsSaidAndLeavesNoFileCutShort)
         lktest::SmallDisk disk(row.mode, files);
         if (!disk.Mounted())
             GTEST_SKIP() << "no small file system of the test's own here (mounting a tmpfs needs root)";
-        const QString path = disk.FilePath("list.pdf");
+        const QDir there(disk.FilePath(row.there));
+        QStringList made; // deepest first
+        for (QString folder = row.made; !folder.isEmpty(); folder = folder.section('/', 0, -2))
+            made << there.filePath(folder);
+        there.mkpath(row.made);
+        const QString path = QDir(there.filePath(row.made)).filePath("list.pdf");
         PrinterDevice printer(false);
-        printer.SetOutputFileName(path);
+        ApplyPrintDialogChoice(printer, {{}, path, 1, 0, 0, made});
         try {
             Play(printer, "TGD");
             ADD_FAILURE() << row.name << ": said to be written";
@@ -176,7 +185,8 @@ TEST(PrinterDevice, ASheetThatCannotBeWrittenWholeIsSaidAndLeavesNoFileCutShort)
             const QString said = QString::fromUtf8(e.what());
             EXPECT_EQ(said, QStringLiteral("Súbor %1 sa nepodarilo uložiť: %2").arg(path, row.why)) << row.name;
         }
-        EXPECT_EQ(disk.Files().join(", ").toStdString(), row.before ? "list.pdf" : "") << row.name;
+        EXPECT_EQ(disk.Files().join(", ").toStdString(), row.before ? "list.pdf" : row.there) << row.name;
+        EXPECT_TRUE(there.isEmpty() || row.before) << row.name;
         QFile kept(path);
         EXPECT_EQ(kept.open(QIODevice::ReadOnly) ? kept.readAll() : QByteArray(), QByteArray(row.before)) << row.name;
     }

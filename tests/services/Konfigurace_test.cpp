@@ -11,9 +11,11 @@
 #include "services/Tabulky.h"
 
 #include "Instalacia.h"
+#include "support/SmallDisk.h"
 
 #include <QFontDatabase>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QProcess>
 #include <functional>
 
@@ -38,6 +40,8 @@ void Odkaz(const QString &cesta)
 {
     QFile::rename(cesta, cesta + ".ciel"), QFile::link(cesta + ".ciel", cesta);
 }
+// The data folder on fusefat, which hands a reader zeros while another reads.
+std::optional<lktest::FuseDisk> Na_fusefat;
 
 // The seeding script, run with a temporary home.
 class Priprava : public Prostredie {
@@ -92,6 +96,12 @@ TEST(Nacti_konfiguraci, EveryFailedCheckShowsItsMessageOnceAndStops)
         {"a marks field over 255", [](Instalacia &i) { Zapis(i.hd() + "Znamky.dat", "0|49|5\r\n50|256|1\r\n"); },
          Sprava_znamky},
         {"a mark 6", [](Instalacia &i) { Zapis(i.hd() + "Znamky.dat", "0|49|6\r\n50|100|1\r\n"); }, Sprava_znamky},
+        {"a marks field over 255 on fusefat: it may be its zeros",
+         [](Instalacia &i) {
+             Na_fusefat.emplace(lktest::FuseDisk::Fat{}, i.hd(), 2);
+             Zapis(i.hd() + "Znamky.dat", "0|49|5\r\n50|256|1\r\n");
+         },
+         Sprava_znamky},
         {"texts a FIFO", [](Instalacia &i) { Fifo(i.hd() + "Texty.dat"); }, Sprava_texty},
         {"texts a link to good texts", [](Instalacia &i) { Odkaz(i.hd() + "Texty.dat"); }, Sprava_texty},
         {"texts cut short: 50 of the lines", [](Instalacia &i) { Zapis_prekodovany(i.hd() + "Texty.dat", Instalacia::Texty(50)); },
@@ -116,7 +126,12 @@ TEST(Nacti_konfiguraci, EveryFailedCheckShowsItsMessageOnceAndStops)
     for (const auto &p : pokazenia) {
         SCOPED_TRACE(p.nazov);
         Instalacia instalacia;
+        const auto odpoj = qScopeGuard([] { Na_fusefat.reset(); });
         p.pokaz(instalacia);
+        if (Na_fusefat && !Na_fusefat->Mounted()) {
+            std::cout << "skipped, no fusefat: " << Na_fusefat->Why().toStdString() << std::endl;
+            continue;
+        }
         Puvodni_klavesnice = Texty[1] = QStringLiteral("nezmenene");
         Tabulka_znamek.fill({}); // as at the program's start
         QElapsedTimer cas;
@@ -129,6 +144,7 @@ TEST(Nacti_konfiguraci, EveryFailedCheckShowsItsMessageOnceAndStops)
         const auto &box = instalacia.box.AskedBoxes().first();
         EXPECT_TRUE(box.text.contains(QString::fromUtf8(spravy[p.sprava]))) << box.text.toStdString();
         EXPECT_TRUE(p.sprava < Sprava_znamky || box.text.contains(instalacia.hd())) << "names the file";
+        EXPECT_EQ(box.text.contains("fusefat, ktorý sám od seba poškodzuje súbory"), Na_fusefat.has_value());
         EXPECT_EQ(box.title, QStringLiteral("Chyba"));
         EXPECT_EQ(box.style, MessageStyle::OkOnly | MessageStyle::Critical);
         EXPECT_TRUE((p.sprava > Cd || Puvodni_klavesnice == "nezmenene") && Texty[1] == "nezmenene")

@@ -210,32 +210,35 @@ TEST(Bezpecny_subor, AFailingDiskLeavesTheOldFileOrSaysWhatStays)
 }
 
 // A name so long that a new file beside it has its start cut to the
-// folder's longest name (255 bytes: 232 of the name, then
+// folder's longest name (255 bytes: 233 of the name, then
 // ".<16 hex digits>.novy"), between whole letters: what a killed
-// replacement left goes when a minute old; other names that begin the
-// same, new files of other names among them, stay.
+// replacement left goes when a minute old, cut as this version or a
+// version before (a byte shorter) cut it; other names that begin the same,
+// new files of other names among them, stay.
 TEST(Bezpecny_subor, LeftoversOfANameCutToTheFoldersLongestGoWhenOldAndNoOthers)
 {
     Priecinok_zamku skuska;
     if (pathconf(QFile::encodeName(skuska.dir.path()).constData(), _PC_NAME_MAX) != 255)
         GTEST_SKIP() << "the temporary folder's file system does not take names of 255 bytes";
+    EXPECT_EQ(Meno_noveho(QString(233, 'b'), 255).size(), 255) << "a name whose new file fits is not cut";
     const QString cislo = ".0123456789abcdef.novy";
     const struct { const char *nazov; QString meno, zvysok; bool ostane, mlady = false; } pripady[] = {
-        {"cut by one byte", QString(233, 'b'), QString(232, 'b') + cislo, false},
-        {"cut by eight", QString(240, 'a'), QString(232, 'a') + cislo, false},
-        {"a name as long as the folder takes", QString(255, 'c'), QString(232, 'c') + cislo, false},
-        {"a \"č\" across the cut goes whole", QString(231, 'd') + "čddd", QString(231, 'd') + cislo, false},
-        {"a \"č\" just before the cut is kept", QString(230, 'e') + "čč", QString(230, 'e') + "č" + cislo, false},
+        {"cut by one byte", QString(234, 'b'), QString(233, 'b') + cislo, false},
+        {"cut by seven", QString(240, 'a'), QString(233, 'a') + cislo, false},
+        {"a name as long as the folder takes", QString(255, 'c'), QString(233, 'c') + cislo, false},
+        {"a \"č\" across the cut goes whole", QString(232, 'd') + "čddd", QString(232, 'd') + cislo, false},
+        {"a \"č\" just before the cut is kept", QString(231, 'e') + "čč", QString(231, 'e') + "č" + cislo, false},
         {"a name not cut", QString(200, 'f'), QString(200, 'f') + cislo, false},
         {"an older version's number", "Hra.res", "Hra.res.ab12.novy", false},
-        {"a minute young", QString(240, 'a'), QString(232, 'a') + cislo, true, true},
+        {"a version before's cut, a byte shorter", QString(240, 'a'), QString(232, 'a') + cislo, false},
+        {"a minute young", QString(240, 'a'), QString(233, 'a') + cislo, true, true},
         {"a new file of a shorter name, not cut", QString(240, 'a'), QString(231, 'a') + cislo, true},
-        {"the same cut a letter short", QString(231, 'd') + "čddd", QString(230, 'd') + cislo, true},
+        {"the same cut a letter short", QString(232, 'd') + "čddd", QString(231, 'd') + cislo, true},
         {"a new file of a shorter name", "Hra.res", "Hra.0123456789abcdef.novy", true},
-        {"an older version's new file of the cut's own name", QString(240, 'a'), QString(232, 'a') + ".ab12.novy", true},
-        {"a new file of a longer name cut", QString(200, 'f'), QString(200, 'f') + QString(32, 'g') + cislo, true},
-        {"a cut name without a number", QString(240, 'a'), QString(232, 'a') + ".zzzzzzzzzzzzzzzz.novy", true},
-        {"a cut name with another ending", QString(240, 'a'), QString(232, 'a') + cislo.chopped(1), true},
+        {"an older version's new file of the cut's own name", QString(240, 'a'), QString(233, 'a') + ".ab12.novy", true},
+        {"a new file of a longer name cut", QString(200, 'f'), QString(200, 'f') + QString(33, 'g') + cislo, true},
+        {"a cut name without a number", QString(240, 'a'), QString(233, 'a') + ".zzzzzzzzzzzzzzzz.novy", true},
+        {"a cut name with another ending", QString(240, 'a'), QString(233, 'a') + cislo.chopped(1), true},
     };
     const timespec davno[2] = {{1000, 0}, {1000, 0}};
     for (const auto &r : pripady) {

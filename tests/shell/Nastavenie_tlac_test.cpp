@@ -23,6 +23,7 @@
 #include <QSpinBox>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <fcntl.h>
 #include <functional>
@@ -172,6 +173,8 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
          "nova/list.pdf", "Pracovný list je uložený"},
         {"failed part-way: the file dropped, the teacher told", "", "zlyhane.pdf", true, true, nullptr, false,
          nullptr, "Pracovný list sa nepodarilo vytlačiť.\n"},
+        {"failed part-way in folders made for it: they go too", "", "nove/pod/zlyhane.pdf", true, true, nullptr,
+         false, nullptr, "Pracovný list sa nepodarilo vytlačiť.\n"},
         {"a printer that takes no jobs: said with why", "", "a.pdf", true, false,
          "Tlačiareň Kabinet neprijíma úlohy.", false, nullptr,
          "Pracovný list sa nepodarilo vytlačiť.\nTlačiareň Kabinet neprijíma úlohy."},
@@ -240,6 +243,7 @@ TEST_F(Nastavenie, PrintWritesTheChosenFileOrSaysWhyNot)
             << c.nazov << ": the documents folder is made for a file written there only";
     }
     EXPECT_FALSE(QFile::exists(domov.filePath("zlyhane.pdf")));
+    EXPECT_FALSE(QFile::exists(domov.filePath("nove"))) << "the folders made for a file not written";
     qputenv("HOME", stary_domov);
 }
 
@@ -308,9 +312,9 @@ void Vyber_strany(int od, int po)
 platform::DefaultInstance<frm_Game01> hra;
 
 // Why the job a queue printed is not the open task's worksheet for the
-// pupil named, three copies of its pages chosen ("23": pages 2 and 3, all
+// pupil named, `kopie` copies of its pages chosen ("23": pages 2 and 3, all
 // when empty) in one document: empty when it is.
-QString Nie_je_list(const lktest::KeptJob &uloha, QString strany, const QString &meno)
+QString Nie_je_list(const lktest::KeptJob &uloha, QString strany, const QString &meno, int kopie = 3)
 {
     const auto n = frm_Game01::Nastavenie(Misc::Cislo_ulohy, Misc::Varianta_ulohy);
     if (!n)
@@ -326,8 +330,8 @@ QString Nie_je_list(const lktest::KeptJob &uloha, QString strany, const QString 
     if (strany.isEmpty())
         for (int strana = 1; strana <= Misc::Pocet_stran; ++strana)
             strany += QString::number(strana);
-    if (cisla != strany.repeated(3))
-        return QStringLiteral("pages %1 where %2 are right").arg(cisla, strany.repeated(3));
+    if (cisla != strany.repeated(kopie))
+        return QStringLiteral("pages %1 where %2 are right").arg(cisla, strany.repeated(kopie));
     if (uloha.copies != 1)
         return QStringLiteral("%1 copies asked of the print system besides").arg(uloha.copies);
     return {};
@@ -432,6 +436,7 @@ struct Cakanie_na_tlaciaren {
     bool skratene;      // the print's waits shortened
     const char *hlasenie;
     Hranica hranica; // the teacher is back by it and the thread's grace
+    int kopie = 0;   // of the exercise screen's own worksheet; 0: the stand-in's line
 };
 
 // What the screen's thread does around the wait besides waiting (the sheet
@@ -454,7 +459,9 @@ struct Cez_linku {
 // thread keeps going (a timer there fires every 50 ms, and never stands a
 // second), keys typed meanwhile are dropped, not typed into the name when
 // the wait is over, and the teacher is back within the bound and the
-// thread's grace, told what is known.
+// thread's grace, told what is known. Copies of the exercise screen's own
+// sheet: the note says under it how far their making is, keys and clicks
+// given meanwhile dropped; one job holds them all.
 void Tlac_a_cakaj(Nastavenie &t, Cez_linku &p, const Cakanie_na_tlaciaren &c)
 {
     using Hodiny = std::chrono::steady_clock;
@@ -465,6 +472,12 @@ void Tlac_a_cakaj(Nastavenie &t, Cez_linku &p, const Cakanie_na_tlaciaren &c)
     const auto obnov = qScopeGuard([&] { limity = obvykle; });
     if (c.skratene)
         limity = {std::chrono::milliseconds(1500), std::chrono::milliseconds(5000), std::chrono::milliseconds(4500)};
+    if (c.kopie)
+        Formulare::frm_Game01 = [] { return static_cast<platform::Form *>(hra.get()); };
+    const auto zastupca = qScopeGuard([] { Formulare::frm_Game01 = [] { return cvicenie.get(); }; });
+    const size_t pred = server.Kept().size();
+    QStringList priprava; // what the note said of the copies as it was painted
+    bool cela = true;     // and it lay whole on the stage
     QStringList poznamky; // the notes seen on the stage during the wait
     ThreadClock od_ok; // print was pressed in the dialog
     Hodiny::time_point ok; // and by the wall clock
@@ -473,17 +486,26 @@ void Tlac_a_cakaj(Nastavenie &t, Cez_linku &p, const Cakanie_na_tlaciaren &c)
     std::vector<qint64> tiky; // the screen's timer fired, since print
     int napisane = 0;         // keys typed during the wait
     struct Maliar : QObject {
-        std::function<void()> pri_poznamke;
+        std::function<void(QLabel *)> pri_poznamke;
         bool eventFilter(QObject *o, QEvent *e) override
         {
-            if (auto *l = qobject_cast<QLabel *>(o); l && e->type() == QEvent::Paint && l->text().startsWith("Čakám"))
-                pri_poznamke();
+            if (auto *l = qobject_cast<QLabel *>(o); l && e->type() == QEvent::Paint)
+                pri_poznamke(l);
             return false;
         }
     } maliar;
-    maliar.pri_poznamke = [&] {
-        if (!namalovana)
+    maliar.pri_poznamke = [&](QLabel *l) {
+        if (!namalovana && l->text().startsWith("Čakám"))
             namalovana = Hodiny::now(), poznamka = od_ok.elapsed();
+        if (!l->text().contains("Pripravujem"))
+            return;
+        priprava << l->text().section('\n', -1);
+        cela = cela && l->parentWidget()->rect().contains(l->geometry())
+               && l->size() == l->size().expandedTo(l->sizeHint());
+        // The teacher types and clicks "Späť" while the copies are made.
+        QApplication::postEvent(t.s->TJmeno->editor(),
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x")));
+        Stlac_neskor(t.s->IKonec);
     };
     qApp->installEventFilter(&maliar);
     QTimer hliadka;
@@ -514,6 +536,8 @@ void Tlac_a_cakaj(Nastavenie &t, Cez_linku &p, const Cakanie_na_tlaciaren &c)
             server.Pause();
         if (c.porucha == Porucha::pomaly)
             linka.SetDelay(std::chrono::milliseconds(c.oneskorenie_ms));
+        if (c.kopie)
+            QApplication::activeModalWidget()->findChild<QSpinBox *>(QStringLiteral("copies"))->setValue(c.kopie);
         od_ok.start();
         ok = Hodiny::now();
     });
@@ -542,19 +566,36 @@ void Tlac_a_cakaj(Nastavenie &t, Cez_linku &p, const Cakanie_na_tlaciaren &c)
     // Ticks of the screen's timer, however few a loaded machine allows,
     // see the note, but for the last few once it is gone.
     EXPECT_GE(poznamky.size(), qsizetype(tiky.size()) - 4) << c.nazov << ": the note shown for the whole wait";
-    EXPECT_TRUE(!poznamky.isEmpty() && poznamky[0] == QStringLiteral("Čakám na tlačiareň %1 …").arg(c.tlaciaren))
+    EXPECT_TRUE(!poznamky.isEmpty()
+                && poznamky[0].section('\n', 0, 0) == QStringLiteral("Čakám na tlačiareň %1 …").arg(c.tlaciaren))
         << c.nazov;
+    if (c.kopie) {
+        // Copies made of all, counting up as the note is painted anew.
+        const QRegularExpression kolko(QStringLiteral("^Pripravujem pracovný list (\\d+) z %1 …$").arg(c.kopie));
+        QList<int> k;
+        for (const QString &text : priprava)
+            k << kolko.match(text).captured(1).toInt();
+        EXPECT_TRUE(k.size() > 1 && !k.contains(0) && std::is_sorted(k.begin(), k.end()) && k.first() < k.last()
+                    && k.last() <= c.kopie)
+            << c.nazov << ": " << priprava.join('|').toStdString();
+        EXPECT_TRUE(cela) << c.nazov << ": the note cut";
+    }
     for (QLabel *l : platform::Stage::instance()->findChildren<QLabel *>())
-        EXPECT_FALSE(l->isVisible() && l->text().startsWith("Čakám")) << c.nazov << ": the note gone";
+        EXPECT_FALSE(l->isVisible() && (l->text().startsWith("Čakám") || l->text().contains("Pripravujem")))
+            << c.nazov << ": the note gone";
     QApplication::processEvents();
     EXPECT_GT(napisane, 0) << c.nazov << ": nothing typed during the wait";
     EXPECT_EQ(QString(t.s->TJmeno->Text), "Eva") << c.nazov;
     // What the printer got: the sheet, whole.
     const std::vector<lktest::KeptJob> vytlacene = server.Kept();
     if (!c.hlasenie && c.tlaciaren == QLatin1String("Kabinet")) {
-        ASSERT_FALSE(vytlacene.empty()) << c.nazov << ": nothing reached the printer";
+        ASSERT_EQ(vytlacene.size(), pred + 1) << c.nazov << ": one job";
         const QStringList strany = PdfPages(vytlacene.back().file);
-        EXPECT_TRUE(strany.size() == 1 && strany[0].contains("Pracovný list")) << c.nazov << ": " << strany.join('|').toStdString();
+        if (c.kopie)
+            EXPECT_EQ(Nie_je_list(vytlacene.back(), {}, "Eva", c.kopie), "") << c.nazov;
+        else
+            EXPECT_TRUE(strany.size() == 1 && strany[0].contains("Pracovný list"))
+                << c.nazov << ": " << strany.join('|').toStdString();
     }
     const auto okna = t.p.box.AskedBoxes().mid(okien);
     ASSERT_EQ(okna.size(), c.hlasenie ? 1 : 0) << c.nazov << ": " << (okna.isEmpty() ? "" : okna[0].text.toStdString());
@@ -598,6 +639,8 @@ TEST_F(Nastavenie, WhileThePrinterIsAwaitedANoteSaysSoTheScreenGoesOnAndKeysType
     // The server killed last: it is gone for good.
     const Cakanie_na_tlaciaren pripady[] = {
         {"printed after a while: nothing more to say", "Pomala", Porucha::ziadna, 0, false, nullptr, Hranica::uloha},
+        {"200 copies of the exercise screen's sheet: how far said, one job", "Kabinet", Porucha::ziadna, 0, false,
+         nullptr, Hranica::uloha, 200},
         {"the print server stopped at print: said soon, nothing was sent", "Kabinet", Porucha::zastaveny_pri_ok, 0, true,
          "Pracovný list sa nepodarilo vytlačiť.\nTlačiareň Kabinet sa nedá použiť: tlačový systém neodpovedal včas.",
          Hranica::rad},

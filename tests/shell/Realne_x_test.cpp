@@ -452,6 +452,8 @@ TEST(RealXChild, EveryMessageIsReadableWhole)
         {"a word wider than the screen",
          neulozeny(Osud::Uschovany, Zapis::Nezapisany, n.p.hd() + QStringLiteral("trieda").repeated(25) + "/Hra.res")},
         {"fusefat, to be written down", Vysledky::Text_odpovede(na_fusefat, tabulka, ema)},
+        {"a start on fusefat", Misc::Chyba_suboru{Misc::Chyba_suboru::Nad_hranice, n.p.hd() + "Znamky.dat", 1}.Text()
+                                   + ' ' + Misc::Dovod_systemu(Misc::Disk_kazi_citane)},
         {"three damaged kept results", poskodene(3)},
         {"fifteen damaged kept results, whole in a wider box", poskodene(15)},
         {"forty damaged kept results, more than the screen holds", poskodene(40)},

@@ -275,6 +275,19 @@ inline bool Skoncil(pid_t pid)
     return waitpid(pid, &stav, 0) == pid && WIFEXITED(stav) && WEXITSTATUS(stav) == 0;
 }
 
+// The steps of a save as every save but a folder's first makes them (on
+// FAT's rules a log that holds an entry is written anew, in steps of its
+// own): how many, and the one after which the result was first kept; 0, 0
+// where the saves failed.
+inline std::pair<int, int> Kroky_ulozenia(const QString &hd, const QString &kroky)
+{
+    for (const char *meno : {"Bez zabitia", "Bez zabitia znova"})
+        if (!Skoncil(Uloz_v_procese({.hd = hd, .meno = meno, .kroky = kroky})))
+            return {0, 0};
+    const QList<QByteArray> pocty = Obsah(kroky).split(' ');
+    return {pocty.value(0).toInt(), pocty.value(1).toInt()};
+}
+
 // The inode number of what stands under `cesta`; 0 where nothing does.
 inline ino_t Inode(const QString &cesta)
 {

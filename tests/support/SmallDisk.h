@@ -9,6 +9,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
@@ -189,9 +190,9 @@ private:
 // refused with EPERM).
 class FuseDisk {
 public:
-    FuseDisk() : path_(folder_.path())
+    FuseDisk() : path_(folder_.path()), program_(QStringLiteral("bindfs")), arguments_{under_.path(), path_}
     {
-        mounted_ = Run(QStringLiteral("bindfs"), {under_.path(), path_}, why_);
+        mounted_ = Run(program_, arguments_, why_);
     }
     struct Fat {};
     FuseDisk(Fat, const QString &folder, int mib = 16) : path_(folder)
@@ -230,10 +231,9 @@ public:
         MountOver(folder, program, {under_.path(), folder, "-s", "-o", options});
     }
     // bindfs over a folder given, the files that were in it carried onto it.
-    explicit FuseDisk(const QString &folder, const QStringList &bindfsOptions = {})
-        : path_(folder), bindfsOptions_(bindfsOptions + QStringList{"-o", "nonempty"})
+    explicit FuseDisk(const QString &folder, const QStringList &bindfsOptions = {}) : path_(folder)
     {
-        MountOver(folder, QStringLiteral("bindfs"), bindfsOptions_ + QStringList{under_.path(), folder});
+        MountOver(folder, QStringLiteral("bindfs"), bindfsOptions + QStringList{"-o", "nonempty", under_.path(), folder});
     }
     ~FuseDisk()
     {
@@ -251,28 +251,30 @@ public:
     }
     QString Why() const { return why_; }
     QString Path() const { return path_; }
-    // The bindfs process that serves the disk; 0 where none is found.
-    // Killed, it leaves the disk mounted, every call on it failing with
-    // ENOTCONN, as a disk whose program died does.
+    // The process (bindfs or fat_disk) that serves the disk; 0 where none
+    // is found. Killed, it leaves the disk mounted, every call on it
+    // failing with ENOTCONN, as a disk whose program died does.
     pid_t Process() const
     {
         const QByteArray under = QFile::encodeName(under_.path()), path = QFile::encodeName(path_);
+        const QByteArray name = QFile::encodeName(QFileInfo(program_).fileName());
         for (const QString &pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
             QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
             const QList<QByteArray> arguments =
                 cmdline.open(QIODevice::ReadOnly) ? cmdline.readAll().split('\0') : QList<QByteArray>();
-            if (arguments.value(0).endsWith("bindfs") && arguments.contains(under) && arguments.contains(path))
+            if (!name.isEmpty() && arguments.value(0).endsWith(name) && arguments.contains(under)
+                && arguments.contains(path))
                 return pid.toInt();
         }
         return 0;
     }
-    // A bindfs disk whose process died mounted again over the same files.
+    // A bindfs or fat_disk disk whose process died mounted again over the
+    // same files.
     bool Remount()
     {
         if (QProcess::execute(QStringLiteral("fusermount"), {"-u", path_}) != 0)
             ::umount2(QFile::encodeName(path_).constData(), MNT_DETACH);
-        return mounted_ = Run(QStringLiteral("bindfs"), bindfsOptions_ + QStringList{under_.path(), path_}, why_)
-                          && OnFuse(path_);
+        return mounted_ = !program_.isEmpty() && Run(program_, arguments_, why_) && OnFuse(path_);
     }
     bool MakesUnnamedFiles() const
     {
@@ -305,6 +307,7 @@ private:
             return;
         }
         const std::map<QString, QByteArray> kept = FilesIn(folder);
+        program_ = program, arguments_ = arguments;
         mounted_ = Run(program, arguments, why_) && OnFuse(folder);
         if (mounted_)
             carried_ = PutInto(folder, kept);
@@ -314,7 +317,8 @@ private:
 
     QTemporaryDir under_, folder_;
     QString path_, why_;
-    QStringList bindfsOptions_;
+    QString program_;       // what serves the disk and what it was started with,
+    QStringList arguments_; // for a mount again (fusefat's are not kept)
     bool mounted_ = false, carried_ = true;
 };
 
