@@ -304,34 +304,22 @@ TEST(MouseEvents, ADoubleClickWhoseFirstPressReachedNoControlIsAPress)
 {
     Recorder f;
     lktest::showAndActivate(&f);
-    const struct {
-        const char *name;
-        std::function<void()> lose;
-    } rows[] = {
-        {"dropped during a wait's note",
-         [&] {
-             WaitNote note(QStringLiteral("Čakám …"));
-             QApplication::postEvent(f.PicTop, new QMouseEvent(QEvent::MouseButtonPress, QPointF(5, 5),
-                                                               f.PicTop->mapToGlobal(QPointF(5, 5)), Qt::LeftButton,
-                                                               Qt::LeftButton, {}));
-         }},
+    const auto press = [&f] { QTest::mousePress(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5)); };
+    const std::pair<const char *, std::function<void()>> rows[] = {
+        {"dropped during a wait's note", [&] { const WaitNote note(QStringLiteral("Čakám …")); press(); }},
         {"taken by a dialog", [] {
              QDialog d(Stage::instance());
              QTimer::singleShot(0, &d, &QDialog::reject);
              Stage::runDialog(d);
          }},
-        {"ignored by a busy form",
-         [&] {
-             const Form::Busy busy(&f);
-             QTest::mousePress(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
-         }},
+        {"ignored by a busy form", [&] { const Form::Busy busy(&f); press(); }},
     };
-    for (const auto &r : rows) {
-        r.lose();
+    for (const auto &[name, lose] : rows) {
+        lose();
         f.log.clear();
         QTest::mouseDClick(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseRelease(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
-        EXPECT_EQ(f.log, (std::vector<QString>{"down 1 0 5,5", "up 1 0 5,5", "click"})) << r.name;
+        EXPECT_EQ(f.log, (std::vector<QString>{"down 1 0 5,5", "up 1 0 5,5", "click"})) << name;
     }
 }
 
