@@ -24,6 +24,7 @@ Control::Control(QWidget *self, bool windowless) : widget_(self), windowless_(wi
 }
 
 Control *Control::holdingPress_ = nullptr;
+bool Control::pressLost_ = false;
 
 Control::~Control()
 {
@@ -207,11 +208,17 @@ bool Control::acceptsInput(bool typing) const
 
 bool Control::dispatchMouse(QMouseEvent *e)
 {
-    if (!acceptsInput())
+    const bool press = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick;
+    if (!acceptsInput()) {
+        pressLost_ |= press;
         return false;
+    }
     const int b = mouseButton(e), s = shiftState(e);
     const int x = int(e->position().x()), y = int(e->position().y());
-    switch (e->type()) {
+    // Qt pairs this press with one before that reached no control: it is
+    // a press of its own.
+    const QEvent::Type type = press && std::exchange(pressLost_, false) ? QEvent::MouseButtonPress : e->type();
+    switch (type) {
     case QEvent::MouseButtonPress:
         pressed_ = true;
         pressedButton_ = b;

@@ -90,6 +90,10 @@ public:
     // A dialog takes the mouse, and the release of a press under way will
     // not reach its control: that control has its MouseUp now, no Click.
     static void endPress();
+    // A press reached no control (dropped during a wait, taken by a dialog
+    // or by a busy form): Qt makes a double click of it and the next press,
+    // which is then a press of its own.
+    static void pressLost() { pressLost_ = true; }
 
     MouseHandler MouseDown, MouseUp, MouseMove;
     PlainHandler Click, DblClick, GotFocus, LostFocus, Change;
@@ -133,6 +137,7 @@ private:
     bool pressed_ = false;
     int pressedButton_ = 0;
     static Control *holdingPress_;
+    static bool pressLost_;
 };
 
 } // namespace platform

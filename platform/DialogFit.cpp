@@ -6,6 +6,7 @@
 #include <QBoxLayout>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QMessageBox>
 #include <QPointer>
@@ -172,6 +173,30 @@ void Fit(QDialog &dialog, bool askWindow = false)
     }
 }
 
+// A window manager that grants a dialog its fitting and puts a size beyond
+// the screen back a moment later would be asked for the fitting again and
+// again without end. After a few fittings undone so in a row the dialog
+// keeps the window manager's size, which Qt has cut to the screen, until
+// it is shown again.
+constexpr char kGrantedAt[] = "lkSizeGrantedAt", kUndone[] = "lkFittingsUndone";
+constexpr qint64 kUndoneWithinMs = 400;
+constexpr int kUndoneAtMost = 3;
+
+qint64 Now()
+{
+    static const QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return clock.elapsed();
+}
+
+bool LeftToWindowManager(const QDialog &dialog)
+{
+    return dialog.property(kUndone).toInt() > kUndoneAtMost;
+}
+
 // Fits a dialog as it is shown, and again when it grows while shown or
 // its window has a size Qt did not hand it.
 class ScreenFit final : public QObject {
@@ -202,8 +227,10 @@ protected:
             dialog->layout()->activate();
             return true;
         }
-        if (fitting_ == dialog || (type == QEvent::Resize && !dialog->isVisible()))
+        if (fitting_ == dialog || (type == QEvent::Resize && (!dialog->isVisible() || LeftToWindowManager(*dialog))))
             return false;
+        if (type == QEvent::Show)
+            dialog->setProperty(kGrantedAt, QVariant()), dialog->setProperty(kUndone, QVariant());
         // A message box's size is its own: one the window manager changed
         // is left as it is, lest the two take turns at it.
         if (type == QEvent::Resize && event->spontaneous() && qobject_cast<QMessageBox *>(dialog))
@@ -238,8 +265,25 @@ void keepDialogsOnScreen()
 
 void fitAgain(QDialog &dialog)
 {
-    if (screenFit && dialog.isVisible())
+    if (screenFit && dialog.isVisible() && !LeftToWindowManager(dialog))
         screenFit->fitAgain(dialog);
+}
+
+void sizedByWindowManager(QDialog &dialog, bool beyondScreen)
+{
+    const QVariant granted = dialog.property(kGrantedAt);
+    if (!beyondScreen) {
+        if (!granted.isValid())
+            dialog.setProperty(kGrantedAt, Now());
+        return;
+    }
+    // A server tells a size more than once (a reparenting window manager's
+    // own notice beside the server's): counted once.
+    if (!granted.isValid())
+        return;
+    const bool undone = Now() - granted.toLongLong() < kUndoneWithinMs;
+    dialog.setProperty(kUndone, undone ? dialog.property(kUndone).toInt() + 1 : 0);
+    dialog.setProperty(kGrantedAt, QVariant());
 }
 
 } // namespace platform

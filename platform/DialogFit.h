@@ -15,4 +15,11 @@ void keepDialogsOnScreen();
 // fitted size and place.
 void fitAgain(QDialog &dialog);
 
+// The window manager gave a shown dialog's window a size, as the server
+// tells it before Qt hears of it: within the screen or beyond it. A dialog
+// whose fitting it undoes within moments of granting it, a few times in a
+// row, is fitted no more (as its window grows or by fitAgain) until it is
+// shown again: it keeps the window manager's size, cut to the screen.
+void sizedByWindowManager(QDialog &dialog, bool beyondScreen);
+
 } // namespace platform

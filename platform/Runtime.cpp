@@ -1,9 +1,11 @@
 #include "platform/Runtime.h"
 
+#include "platform/Control.h"
 #include "platform/Fonts.h"
 #include "platform/Form.h"
 #include "platform/KeptForTheRun.h"
 #include "platform/Signals.h"
+#include "platform/X11Screen.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -37,28 +39,57 @@ private:
     const QTranslator &catalogue_;
 };
 
-// Takes what is given by keyboard, mouse, wheel or touch, so nothing gets it.
+// What is given by keyboard, mouse, wheel or touch.
+bool isInput(const QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::InputMethod:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Input taken from every window, so nothing gets it; a press so taken is
+// the first click of a double click for no control.
+bool drop(const QEvent *e)
+{
+    if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick)
+        Control::pressLost();
+    return true;
+}
+
+// All the input, while a note is shown.
 class DropInput final : public QObject {
 public:
+    bool eventFilter(QObject *, QEvent *e) override { return isInput(e) && drop(e); }
+};
+
+// On X, what was given before the last note went and comes only after it:
+// a click still on its way then, or held meanwhile by a busy window manager,
+// known by the X server's time it bears.
+class DropLateInput final : public QObject {
+public:
+    using QObject::QObject;
+    unsigned givenBy = 0;
     bool eventFilter(QObject *, QEvent *e) override
     {
-        switch (e->type()) {
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-        case QEvent::InputMethod:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::ContextMenu:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-            return true;
-        default:
+        if (!e->spontaneous() || !isInput(e) || e->type() == QEvent::InputMethod)
             return false;
-        }
+        // The server's time counts milliseconds around in 32 bits.
+        const auto given = unsigned(static_cast<const QInputEvent *>(e)->timestamp());
+        return qint32(given - givenBy) <= 0 && drop(e);
     }
 };
 
@@ -186,6 +217,12 @@ WaitNote::~WaitNote()
     std::erase(notesShown, &text_);
     ShowNotes();
     QCoreApplication::instance()->removeEventFilter(dropInput_.get());
+    if (const std::optional<unsigned> now = x11::serverTime()) {
+        static QPointer<DropLateInput> late;
+        if (!late)
+            QCoreApplication::instance()->installEventFilter(late = new DropLateInput(QCoreApplication::instance()));
+        late->givenBy = *now;
+    }
     QApplication::restoreOverrideCursor();
 }
 

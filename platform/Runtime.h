@@ -54,8 +54,9 @@ private:
 // note in the middle of the stage, painted before the wait starts, and the
 // wait cursor. Keys and clicks given meanwhile were meant for no screen:
 // those that have reached the program when the object goes are dropped,
-// so they do not arrive all at once in a field after the wait. Notes of
-// waits under way together share one box, the newest on top.
+// so they do not arrive all at once in a field after the wait; on X, so
+// are those that come later, by the server's time they were given. Notes
+// of waits under way together share one box, the newest on top.
 class WaitNote {
 public:
     explicit WaitNote(const QString &text);

@@ -230,6 +230,7 @@ int Stage::runDialog(QDialog &dialog)
         const EventWait waiting;
         return dialog.exec();
     }();
+    Control::pressLost();
     if (focus && focus->isVisible())
         behind = focus->window();
     // Asked of the window itself: the closed dialog, its transient, may

@@ -275,7 +275,8 @@ private:
 // where no window manager runs, none stays beyond it on the server: the
 // full-screen window is put back onto the screen, any other where Qt has
 // it. Where one runs, a dialog is fitted to the screen as it takes the
-// size, and also where Qt has not handed the size on.
+// size, and also where Qt has not handed the size on; one whose fitting
+// the window manager keeps undoing is left at its size (DialogFit.h).
 class WithinTheScreen final : public QAbstractNativeEventFilter {
     static constexpr char kAskedAgain[] = "lkSizeAskedAgain";
 
@@ -294,12 +295,15 @@ bool WithinTheScreen::nativeEventFilter(const QByteArray &type, void *message, q
         return w && w->isWindow() ? w : nullptr;
     };
     const unsigned cut = x11::cutToScreen(type, message, [&](unsigned id) { return window(id) != nullptr; });
+    const bool placedBack = x11::withoutWindowManager();
+    QWidget *sized = window(cut ? cut : x11::configuredWindowOf(type, message));
+    if (auto *dialog = qobject_cast<QDialog *>(sized); dialog && !placedBack)
+        sizedByWindowManager(*dialog, cut != 0);
     if (!cut) {
-        if (QWidget *w = window(x11::configuredWindowOf(type, message)))
-            w->setProperty(kAskedAgain, QVariant());
+        if (sized)
+            sized->setProperty(kAskedAgain, QVariant());
         return false;
     }
-    const bool placedBack = x11::withoutWindowManager();
     if (stage_->fillsScreen() && cut == stage_->shownWindow()->internalWinId()) {
         if (placedBack)
             static_cast<StageHost *>(stage_->shownWindow())->coverScreen();
@@ -317,7 +321,8 @@ bool WithinTheScreen::nativeEventFilter(const QByteArray &type, void *message, q
             // the dialog fitted in Qt and beyond the screen on the server,
             // cut to the size heard before. It is fitted anew; once until
             // a size within the screen is heard, as a window manager that
-            // holds a window beyond the screen answers every request so.
+            // holds a window beyond the screen answers every request so,
+            // and not once the window manager keeps undoing its fitting.
             auto *dialog = qobject_cast<QDialog *>(w);
             const QWindow *shown = w->windowHandle();
             if (!dialog || !shown || w->size() == shown->size() || w->property(kAskedAgain).toBool())

@@ -295,4 +295,38 @@ unsigned closeRequestOf(const QByteArray &eventType, const void *message)
     return e->type == protocols && e->data.data32[0] == deleteWindow ? e->window : 0;
 }
 
+std::optional<unsigned> serverTime()
+{
+    // Qt's reader thread takes every event of Qt's own connection: the
+    // time comes with a change of a property of a window of this one.
+    static xcb_connection_t *c = nullptr;
+    static xcb_window_t window = 0;
+    if (!c && running()) {
+        int number = 0;
+        c = xcb_connect(qgetenv("DISPLAY").constData(), &number);
+        const xcb_screen_t *screen = xcb_connection_has_error(c) ? nullptr : screenOf(c, number);
+        if (!screen) {
+            xcb_disconnect(std::exchange(c, nullptr));
+            return std::nullopt;
+        }
+        window = xcb_generate_id(c);
+        const uint32_t events[] = {XCB_EVENT_MASK_PROPERTY_CHANGE};
+        xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, -1, -1, 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, events);
+    }
+    if (!c)
+        return std::nullopt;
+    xcb_change_property(c, XCB_PROP_MODE_APPEND, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0, nullptr);
+    xcb_flush(c);
+    while (xcb_generic_event_t *e = xcb_wait_for_event(c)) {
+        const bool told = (e->response_type & 0x7f) == XCB_PROPERTY_NOTIFY;
+        const unsigned time = told ? reinterpret_cast<xcb_property_notify_event_t *>(e)->time : 0;
+        free(e);
+        if (told)
+            return time;
+    }
+    xcb_disconnect(std::exchange(c, nullptr)); // the server went away
+    return std::nullopt;
+}
+
 } // namespace platform::x11

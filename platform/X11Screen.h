@@ -60,6 +60,10 @@ unsigned cutToScreen(const QByteArray &eventType, void *message, const std::func
 // where Qt has it, within the X screen.
 void placeAsQtHasIt(QWidget *w);
 
+// The X server's time now (what its input events are stamped with), asked
+// over a connection of its own; none when it is not X or cannot be asked.
+std::optional<unsigned> serverTime();
+
 // The window a native event of the application asks to close on behalf of
 // the window manager (WM_DELETE_WINDOW: its close button, Alt+F4); 0 when
 // the event is something else.

@@ -13,10 +13,10 @@ LK_TEST_PACKAGES=(
   # A file system without unnamed temporary files (FUSE) for the print tests.
   bindfs
   # The full-screen tests on a real X server of their own (Qt's xcb platform
-  # comes with libqt6gui6): the server, a window manager, real input, and
+  # comes with libqt6gui6): the server, two window managers, real input, and
   # XFixes to read the pointer the server shows; what a stuck child was
   # doing: its stacks and the server's windows.
-  xvfb openbox xdotool libxcb-xfixes0-dev gdb x11-utils
+  xvfb openbox icewm xdotool libxcb-xfixes0-dev gdb x11-utils
   # A save killed on a disk that keeps no birth times: a small ext2 image.
   e2fsprogs
   # A class's folder on FAT, which keeps no modes or links: an image made by

@@ -297,6 +297,32 @@ TEST(MouseEvents, ADialogEndsThePressUnderWay)
     EXPECT_EQ(std::count(f.log.begin(), f.log.end(), "click"), 0);
 }
 
+// Qt makes a double click of a press and the one before it, also where
+// that one reached no control: dropped during a wait's note, taken by a
+// dialog, or ignored by a busy form. The control then has its press.
+TEST(MouseEvents, ADoubleClickWhoseFirstPressReachedNoControlIsAPress)
+{
+    Recorder f;
+    lktest::showAndActivate(&f);
+    const auto press = [&f] { QTest::mousePress(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5)); };
+    const std::pair<const char *, std::function<void()>> rows[] = {
+        {"dropped during a wait's note", [&] { const WaitNote note(QStringLiteral("Čakám …")); press(); }},
+        {"taken by a dialog", [] {
+             QDialog d(Stage::instance());
+             QTimer::singleShot(0, &d, &QDialog::reject);
+             Stage::runDialog(d);
+         }},
+        {"ignored by a busy form", [&] { const Form::Busy busy(&f); press(); }},
+    };
+    for (const auto &[name, lose] : rows) {
+        lose();
+        f.log.clear();
+        QTest::mouseDClick(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseRelease(f.PicTop, Qt::LeftButton, {}, QPoint(5, 5));
+        EXPECT_EQ(f.log, (std::vector<QString>{"down 1 0 5,5", "up 1 0 5,5", "click"})) << name;
+    }
+}
+
 // Keys and clicks that come while a wait's note is shown are dropped, also
 // those that come in the last turn of events, as the note goes; what comes
 // after it goes where it always goes.

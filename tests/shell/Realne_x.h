@@ -3,7 +3,7 @@
 // (RealXChild.*): the program's full-screen window on the server in
 // $DISPLAY, the pupil's way to task 1's setup and exercise screens, and the
 // pupil at its message boxes. In the parent (RealX.*): a child started on
-// an Xvfb of its own, with openbox or with no window manager, and its end
+// an Xvfb of its own, with a window manager or with none, and its end
 // awaited.
 #include "Program.h"
 
@@ -256,8 +256,8 @@ public:
     // `spravca_spi`: the window manager answers nothing for that long as
     // the child starts; Kym_nepusti: until server.Pusti_spravcu().
     static constexpr int Kym_nepusti = -1;
-    Dieta_na_x(const char *pripad, QSize obrazovka, bool so_spravcom, int xft_dpi = 0, const QString &koren = {},
-               int spravca_spi = 0)
+    Dieta_na_x(const char *pripad, QSize obrazovka, Spravca_okien so_spravcom, int xft_dpi = 0,
+               const QString &koren = {}, int spravca_spi = 0)
         : server(obrazovka, so_spravcom)
     {
         if (!server.bezi())
@@ -350,10 +350,12 @@ private:
 };
 
 // `spravca_spi`: the window manager answers nothing for that long from the start.
-inline void Na_vlastnom_x(const char *pripad, QSize obrazovka, bool so_spravcom, int xft_dpi = 0, int spravca_spi = 0)
+inline void Na_vlastnom_x(const char *pripad, QSize obrazovka, Spravca_okien so_spravcom, int xft_dpi = 0,
+                         int spravca_spi = 0)
 {
     Dieta_na_x d(pripad, obrazovka, so_spravcom, xft_dpi, {}, spravca_spi);
-    ASSERT_TRUE(d.server.bezi()) << "Xvfb" << (so_spravcom ? " with openbox" : "") << " did not start\n"
+    ASSERT_TRUE(d.server.bezi()) << "Xvfb with " << (so_spravcom ? so_spravcom.program : "no window manager")
+                                 << " did not start\n"
                                  << d.server.chyba().toStdString();
     ASSERT_TRUE(d.Skonci()) << d.vystup();
     EXPECT_TRUE(d.dieta.exitCode() == 0 && d.vystup().find("[       OK ]") != std::string::npos) << d.vystup();

@@ -1,19 +1,28 @@
-// Keys on a real X server (Xvfb of the test's own, with openbox and
-// without): what the pupil types after the print dialog, or after a
-// message box that came while the screen changed, goes into the name, as
-// when the screen came up; a dialog given a size beyond the screen stays
+// Keys on a real X server (Xvfb of the test's own, with openbox or icewm
+// and without): what the pupil types after the print dialog and its wait,
+// or after a message box that came while the screen changed, goes into the
+// name, as when the screen came up; a dialog given a size beyond the screen stays
 // until its keys answer it. Each case is a child process of this test
 // program on a server of its own; the parent starts both (Realne_x.h).
+#include "Nastavenie.h"
 #include "Realne_x.h"
 
+#include "platform/PrintQueue.h"
+
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLabel>
+#include <QRadioButton>
 #include <QPushButton>
 #include <algorithm>
 
 using namespace lktest;
+using namespace std::chrono_literals;
 
-// Tlač, then Zrušiť or a print: what the pupil types next goes into the
-// name, as when the screen came up.
+// Tlač, then Zrušiť or a print into a file, or onto a printer that keeps
+// the teacher waiting (its job slow, or its print server silent until the
+// bound, and then a box) while "Späť" is clicked: what the pupil types
+// next goes into the name, as when the screen came up.
 TEST(RealXChild, TypingAfterThePrintDialogGoesIntoTheName)
 {
     if (!V_detskom_procese())
@@ -21,35 +30,88 @@ TEST(RealXChild, TypingAfterThePrintDialogGoesIntoTheName)
     Program_na_x n;
     Shell::frm_Setup *s = Nastavenie_s_menom(n);
     ASSERT_NE(s, nullptr);
-    for (const bool vytlac : {false, true}) {
-        SCOPED_TRACE(vytlac ? "printed" : "cancelled");
-        // The dialogs answered as a teacher would: Zrušiť clicked, or Enter.
+    platform::PrintWaits() = {1500ms, 5000ms, 4500ms};
+    std::optional<Na_papier> papier;
+    const struct {
+        const char *name;
+        bool print;
+        const char *printer = nullptr; // none: the fake printer, into a file
+        bool silent = false;           // the print server stops as the teacher presses Tlačiť
+    } rows[] = {
+        {"cancelled", false},
+        {"into a file", true},
+        {"a slow job", true, "Pomala"},
+        {"a silent print server, then its box", true, "Pomala", true},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.name);
+        if (r.printer && !papier) {
+            papier.emplace();
+            ASSERT_TRUE(papier->server.Running()) << "no print server of the test's own here (needs cupsd)";
+            papier->server.AddBackend("pomala", PrintServer::SlowBackend(3));
+            ASSERT_TRUE(papier->server.AddQueue("Pomala", "pomala:/"));
+        }
+        // The dialogs answered as a teacher would: Zrušiť clicked, or the
+        // printer chosen and Enter; a box by Enter.
         int dialogov = 0;
         QTimer odpoved;
         QObject::connect(&odpoved, &QTimer::timeout, [&] {
             QWidget *d = QApplication::activeModalWidget();
             if (!d || !d->windowHandle() || !d->windowHandle()->isExposed() || QGuiApplication::focusWindow() != d->windowHandle())
                 return;
+            odpoved.stop(); // not again from the waits below
             ++dialogov;
             auto *tlacitka = d->objectName() == "printDialog" ? d->findChild<QDialogButtonBox *>() : nullptr;
-            if (tlacitka && !vytlac) {
+            if (tlacitka && !r.print) {
                 QPushButton *zrusit = tlacitka->button(QDialogButtonBox::Cancel);
                 EXPECT_EQ(zrusit->text(), "Zrušiť");
                 Klikni_na_obrazovke(n.Na_obrazovke(zrusit, zrusit->rect().center()));
             } else {
+                if (tlacitka && r.printer) {
+                    auto *zoznam = d->findChild<QComboBox *>(QStringLiteral("printers"));
+                    EXPECT_TRUE(n.Cakaj([&] { return zoznam->findText(r.printer) >= 0; }));
+                    zoznam->setCurrentIndex(zoznam->findText(r.printer));
+                    d->findChild<QRadioButton *>(QStringLiteral("toPrinter"))->click();
+                    auto *stav = d->findChild<QLabel *>(QStringLiteral("state"));
+                    EXPECT_TRUE(n.Cakaj([&] { return !stav->text().isEmpty() && !stav->text().startsWith("Zisťuje sa"); }));
+                    if (r.silent)
+                        papier->server.Pause();
+                }
                 Xdotool({QStringLiteral("key"), QStringLiteral("Return")});
             }
             QTest::qWait(100);
+            odpoved.start();
         });
         odpoved.start(50);
+        // "Späť" clicked while the note says the program waits, at every
+        // turn of its events and once more as it goes (on the screen still,
+        // what was given not yet let through): clicks meant for no screen.
+        int spat = 0, spat_na_konci = 0;
+        QPointer<QLabel> poznamka;
+        const auto klik_spat = [&] { return int(Klikni_na_obrazovke(n.Na_obrazovke(s->IKonec->widget(), {45, 37}))); };
+        QTimer ziak;
+        QObject::connect(&ziak, &QTimer::timeout, [&] {
+            for (QLabel *l : n.stage->findChildren<QLabel *>())
+                if (!poznamka && l->isVisible() && l->text().startsWith(QStringLiteral("Čakám")))
+                    QObject::connect(poznamka = l, &QObject::destroyed, [&] { spat_na_konci += klik_spat(); });
+            if (poznamka && poznamka->isVisible())
+                spat += klik_spat();
+        });
+        if (r.printer)
+            ziak.start(150);
         const QString pred = s->TJmeno->Text;
         n.Klik(s->picTiskni);
-        n.Cakaj([&] { return dialogov > 0 && !QApplication::activeModalWidget(); });
+        n.Cakaj([&] { return dialogov > 0 && !QApplication::activeModalWidget(); }, 20000);
         odpoved.stop();
-        EXPECT_GE(dialogov, 1);
+        if (papier)
+            papier->server.Resume();
+        EXPECT_GE(dialogov, r.silent ? 2 : 1);
+        ziak.stop();
+        EXPECT_TRUE(!r.printer || (spat > 0 && spat_na_konci == 1)) << spat << " clicks, " << spat_na_konci << " at the end";
         EXPECT_TRUE(n.Cakaj([&] { return n.Klavesy_do_okna(); }));
         Napis_na_obrazovke(QStringLiteral("xy"));
         n.Cakaj([&] { return QString(s->TJmeno->Text) == pred + QStringLiteral("xy"); });
+        ASSERT_EQ(Vpredu(), s) << "the setup screen";
         EXPECT_EQ(QString(s->TJmeno->Text), pred + "xy");
         EXPECT_EQ(QApplication::focusWidget(), s->TJmeno->editor());
         EXPECT_EQ(n.Neprekreslene().toStdString(), "") << "where the dialog was";
@@ -277,8 +339,9 @@ TEST(RealX, ADialogGivenASizeBeyondTheScreenStaysUntilAnswered)
 TEST(RealX, TypingAfterThePrintDialogWithAndWithoutAWindowManager)
 {
     LK_VYZADUJ_X(true);
-    for (const bool openbox : {false, true}) {
-        SCOPED_TRACE(openbox ? "openbox" : "no window manager");
-        Na_vlastnom_x("TypingAfterThePrintDialogGoesIntoTheName", {1366, 768}, openbox);
+    LK_VYZADUJ_X("icewm");
+    for (const Spravca_okien spravca : {Spravca_okien(), Spravca_okien(true), Spravca_okien("icewm")}) {
+        SCOPED_TRACE(spravca ? spravca.program : "no window manager");
+        Na_vlastnom_x("TypingAfterThePrintDialogGoesIntoTheName", {1366, 768}, spravca);
     }
 }

@@ -286,19 +286,35 @@ TEST(RealXChild, AWindowManagerHoldingASizeBeyondTheScreenIsCut)
     Kliky_vo_vybere klik{n};
     for (const char *kedy : {"first", "second", "third"})
         klik(kedy);
-    QDialog d(platform::Stage::dialogParent());
-    Oznamenia_miesta oznamenia;
-    oznamenia.okno = unsigned(d.winId());
-    d.show();
-    // Quiet once no place or size has come for a second.
-    QElapsedTimer ticho;
-    ticho.start();
-    int pocul = 0;
-    EXPECT_TRUE(n.Cakaj([&] {
-        if (oznamenia.pocet != pocul)
-            pocul = oznamenia.pocet, ticho.restart();
-        return pocul > 0 && ticho.elapsed() > 1000;
-    }, 20000)) << "the dialog's sizes asked for and told: " << pocul;
+    const struct {
+        const char *name;
+        std::chrono::milliseconds putBack; // after each size it grants
+    } rows[] = {{"held", 0ms}, {"put back 50 ms later", 50ms}, {"put back 200 ms later", 200ms}};
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.name);
+        QDialog d(platform::Stage::dialogParent());
+        d.setModal(true);
+        Oznamenia_miesta oznamenia;
+        oznamenia.okno = unsigned(d.winId());
+        spravca.Vracaj(oznamenia.okno, r.putBack);
+        d.show();
+        // Quiet once no place or size has come for a second.
+        QElapsedTimer ticho;
+        ticho.start();
+        int pocul = 0;
+        EXPECT_TRUE(n.Cakaj([&] {
+            if (oznamenia.pocet != pocul)
+                pocul = oznamenia.pocet, ticho.restart();
+            return pocul > 0 && ticho.elapsed() > 1000;
+        }, 20000)) << "the dialog's sizes asked for and told: " << pocul;
+        // A few times: held, four; put back after each grant, hundreds.
+        EXPECT_LE(spravca.Ziadosti(), 12) << "its place and size asked for";
+        // Open and modal, and its keys answer it.
+        EXPECT_TRUE(n.Cakaj([&] { return QGuiApplication::focusWindow() == d.windowHandle(); }));
+        EXPECT_EQ(QApplication::activeModalWidget(), &d);
+        Xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+        EXPECT_TRUE(n.Cakaj([&] { return !d.isVisible(); })) << "Escape";
+    }
     EXPECT_TRUE(okna.V_obrazovke()) << okna.Text();
     EXPECT_LT(Pamat_kb("VmHWM:"), 200 * 1024) << "KiB at the most";
 }

@@ -1,8 +1,8 @@
 #pragma once
 // An X server of a test's own: Xvfb on a display it picks itself, with
-// openbox on it when asked or a window manager of the test's own that
-// keeps windows at a size it chooses, and what a test needs to look at it
-// and to give it real input (xdotool, as a pupil's mouse and keys would).
+// openbox or icewm on it when asked or a window manager of the test's own
+// that keeps windows at a size it chooses, and what a test needs to look at
+// it and to give it real input (xdotool, as a pupil's mouse and keys would).
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QImage>
@@ -11,8 +11,10 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstring>
+#include <optional>
 #include <set>
 #include <poll.h>
 #include <thread>
@@ -22,19 +24,28 @@
 
 namespace lktest {
 
+// The window manager on a test's server: none, openbox (true) or another
+// by its program's name.
+struct Spravca_okien {
+    const char *program = nullptr;
+    Spravca_okien(bool openbox = false) : program(openbox ? "openbox" : nullptr) {}
+    Spravca_okien(const char *meno) : program(meno) {}
+    explicit operator bool() const { return program; }
+};
+
 class Xvfb {
 public:
     // The programs a run needs that this machine lacks, for a skip's message.
-    static QStringList Chybajuce(bool so_spravcom)
+    static QStringList Chybajuce(Spravca_okien spravca)
     {
         QStringList chybaju;
-        for (const char *program : {"Xvfb", "xdotool", so_spravcom ? "openbox" : nullptr})
+        for (const char *program : {"Xvfb", "xdotool", spravca.program})
             if (program && QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
                 chybaju << QString::fromLatin1(program);
         return chybaju;
     }
 
-    Xvfb(QSize obrazovka, bool so_spravcom)
+    Xvfb(QSize obrazovka, Spravca_okien spravca)
     {
         // -displayfd 1: the display's number comes on standard output.
         // -noreset: a server whose last client leaves resets, and a window
@@ -54,7 +65,7 @@ public:
             return;
         }
         const QByteArray displej = ":" + cislo;
-        if (so_spravcom && !Spusti_spravcu(displej))
+        if (spravca && !Spusti_spravcu(displej, QString::fromLatin1(spravca.program)))
             return;
         displej_ = displej;
     }
@@ -131,15 +142,15 @@ public:
     QString chyba() const { return chyba_; }
 
 private:
-    // Each on a busy machine: Xvfb takes a second or two there, openbox as long.
+    // Each on a busy machine: Xvfb takes a second or two there, a window manager as long.
     static constexpr int Cas_servera = 20000, Cas_spravcu = 20000;
     QProcess server_, spravca_;
     QByteArray displej_;
     QString chyba_;
 
-    // openbox, ready once it names itself on the root window; one that
-    // ended (it could not open the display) is started once more.
-    bool Spusti_spravcu(const QByteArray &displej)
+    // The window manager, ready once it names itself on the root window;
+    // one that ended (it could not open the display) is started once more.
+    bool Spusti_spravcu(const QByteArray &displej, const QString &program)
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(displej));
@@ -150,7 +161,8 @@ private:
         xcb_connection_t *c = xcb_connect(displej.constData(), nullptr);
         bool ma = false;
         for (int pokus = 1; pokus <= 2 && !ma; ++pokus) {
-            spravca_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+            spravca_.start(program, program == QLatin1String("openbox") ? QStringList{QStringLiteral("--sm-disable")}
+                                                                        : QStringList{});
             const QDeadlineTimer koniec(Cas_spravcu);
             bool skoncil = false;
             while (!(ma = Ma_spravcu(c)) && !koniec.hasExpired() && !(skoncil = spravca_.waitForFinished(20)))
@@ -160,7 +172,8 @@ private:
             ma = ma && Oramuje(c);
             if (ma)
                 break;
-            chyba_ += QStringLiteral("openbox, try %1: %2\n%3\n")
+            chyba_ += QStringLiteral("%1, try %2: %3\n%4\n")
+                          .arg(program)
                           .arg(pokus)
                           .arg(skoncil ? QStringLiteral("ended with %1").arg(spravca_.exitCode())
                                        : QStringLiteral("not ready within %1 s").arg(Cas_spravcu / 1000))
@@ -221,7 +234,9 @@ private:
 // its own: it takes the redirect of the root's children, so windows are
 // placed only as it says. Each window it maps it keeps at `velkost`,
 // telling the window so by the synthetic ConfigureNotify a reparenting
-// window manager sends; a window not yet mapped gets what it asks.
+// window manager sends; a window not yet mapped gets what it asks. One
+// window may instead get what it asks and `velkost` back a while later
+// (Vracaj), its requests counted.
 class Spravca_velkosti {
 public:
     explicit Spravca_velkosti(QSize velkost) : c_(xcb_connect(nullptr, nullptr)), velkost_(velkost)
@@ -248,13 +263,27 @@ public:
     Spravca_velkosti &operator=(const Spravca_velkosti &) = delete;
 
     bool bezi() const { return bezi_; }
+    // From now on the window gets its place and size as it asks for them
+    // and `velkost` back `po` later (0: it keeps `velkost` at once).
+    void Vracaj(unsigned okno, std::chrono::milliseconds po)
+    {
+        ziadosti_ = 0;
+        vracane_ = okno, vracaj_po_ = po;
+    }
+    // Requests of that window's place or size since.
+    int Ziadosti() const { return ziadosti_; }
 
 private:
+    using Hodiny = std::chrono::steady_clock;
     xcb_connection_t *c_;
     QSize velkost_;
     bool bezi_ = false;
     std::atomic<bool> koniec_{false};
     std::set<xcb_window_t> zobrazene_;
+    std::atomic<unsigned> vracane_{0};
+    std::atomic<std::chrono::milliseconds> vracaj_po_{};
+    std::atomic<int> ziadosti_{0};
+    std::optional<Hodiny::time_point> vrat_; // when `velkost` goes back to that window
     std::thread vlakno_;
 
     void Beh()
@@ -270,11 +299,17 @@ private:
                     xcb_map_window(c_, okno);
                 } else if ((e->response_type & 0x7f) == XCB_CONFIGURE_REQUEST) {
                     const auto *z = reinterpret_cast<const xcb_configure_request_event_t *>(e);
-                    Daj(z->window, zobrazene_.count(z->window) ? QRect(QPoint(), velkost_)
-                                                               : QRect(z->x, z->y, z->width, z->height));
+                    const bool vracane = z->window == vracane_ && vracaj_po_.load().count() > 0;
+                    ziadosti_ += z->window == vracane_;
+                    if (vracane && zobrazene_.count(z->window))
+                        vrat_ = Hodiny::now() + vracaj_po_.load();
+                    Daj(z->window, zobrazene_.count(z->window) && !vracane ? QRect(QPoint(), velkost_)
+                                                                           : QRect(z->x, z->y, z->width, z->height));
                 }
                 free(e);
             }
+            if (vrat_ && Hodiny::now() >= *vrat_)
+                vrat_.reset(), Daj(vracane_, QRect(QPoint(), velkost_));
             xcb_flush(c_);
         }
     }
