@@ -175,12 +175,13 @@ void Fit(QDialog &dialog, bool askWindow = false)
 
 // A window manager that grants a dialog its fitting and puts a size beyond
 // the screen back a moment later would be asked for the fitting again and
-// again without end. After a few fittings undone so in a row the dialog
-// keeps the window manager's size, which Qt has cut to the screen, until
-// it is shown again.
-constexpr char kGrantedAt[] = "lkSizeGrantedAt", kUndone[] = "lkFittingsUndone";
+// again without end. After a few fittings undone so in a row, or a few more
+// undone however late, the dialog keeps the window manager's size, which Qt
+// has cut to the screen, until it is shown again.
+constexpr char kGrantedAt[] = "lkSizeGrantedAt", kUndone[] = "lkFittingsUndone",
+               kUndoneAll[] = "lkFittingsUndoneAll";
 constexpr qint64 kUndoneWithinMs = 400;
-constexpr int kUndoneAtMost = 3;
+constexpr int kUndoneAtMost = 3, kUndoneLateAtMost = 5;
 
 qint64 Now()
 {
@@ -194,7 +195,7 @@ qint64 Now()
 
 bool LeftToWindowManager(const QDialog &dialog)
 {
-    return dialog.property(kUndone).toInt() > kUndoneAtMost;
+    return dialog.property(kUndone).toInt() > kUndoneAtMost || dialog.property(kUndoneAll).toInt() > kUndoneLateAtMost;
 }
 
 // Fits a dialog as it is shown, and again when it grows while shown or
@@ -230,7 +231,8 @@ protected:
         if (fitting_ == dialog || (type == QEvent::Resize && (!dialog->isVisible() || LeftToWindowManager(*dialog))))
             return false;
         if (type == QEvent::Show)
-            dialog->setProperty(kGrantedAt, QVariant()), dialog->setProperty(kUndone, QVariant());
+            for (const char *p : {kGrantedAt, kUndone, kUndoneAll})
+                dialog->setProperty(p, QVariant());
         // A message box's size is its own: one the window manager changed
         // is left as it is, lest the two take turns at it.
         if (type == QEvent::Resize && event->spontaneous() && qobject_cast<QMessageBox *>(dialog))
@@ -283,6 +285,7 @@ void sizedByWindowManager(QDialog &dialog, bool beyondScreen)
         return;
     const bool undone = Now() - granted.toLongLong() < kUndoneWithinMs;
     dialog.setProperty(kUndone, undone ? dialog.property(kUndone).toInt() + 1 : 0);
+    dialog.setProperty(kUndoneAll, dialog.property(kUndoneAll).toInt() + 1);
     dialog.setProperty(kGrantedAt, QVariant());
 }
 

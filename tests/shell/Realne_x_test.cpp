@@ -289,7 +289,8 @@ TEST(RealXChild, AWindowManagerHoldingASizeBeyondTheScreenIsCut)
     const struct {
         const char *name;
         std::chrono::milliseconds putBack; // after each size it grants
-    } rows[] = {{"held", 0ms}, {"put back 50 ms later", 50ms}, {"put back 200 ms later", 200ms}};
+    } rows[] = {{"held", 0ms}, {"put back 50 ms later", 50ms}, {"put back 200 ms later", 200ms},
+                  {"put back 700 ms later", 700ms}};
     for (const auto &r : rows) {
         SCOPED_TRACE(r.name);
         QDialog d(platform::Stage::dialogParent());
