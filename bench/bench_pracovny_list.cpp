@@ -16,11 +16,10 @@
 #include "services/Promenne_cviceni.h"
 #include "services/Tabulky.h"
 #include "services/Zapis_dokumentu.h"
+#include "ScreenStill.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -56,21 +55,13 @@ void Kopie(benchmark::State &state)
         Misc::Cislo_ulohy = QStringLiteral("1");
         Misc::Varianta_ulohy = 0;
         Misc::Zvoleny_pocet_prikladu = 25;
-        QElapsedTimer od;
-        qint64 posledny = 0;
-        QTimer obrazovka;
-        QObject::connect(&obrazovka, &QTimer::timeout, [&] {
-            stal = std::max(stal, od.elapsed() - posledny);
-            posledny = od.elapsed();
-        });
-        obrazovka.start(0);
-        od.start();
+        ScreenStill obrazovka(0);
         frm_Game01 hra;
         hra.Load();
-        const qint64 pred_koncom = od.elapsed();
+        const qint64 pred_koncom = obrazovka.Elapsed();
         tlaciaren.EndDoc();
-        koniec = std::max(koniec, od.elapsed() - pred_koncom);
-        stal = std::max(stal, od.elapsed() - posledny);
+        koniec = std::max(koniec, obrazovka.Elapsed() - pred_koncom);
+        stal = std::max(stal, obrazovka.Longest());
     }
     state.counters["longest_still_ms"] = double(stal);
     state.counters["end_doc_ms"] = double(koniec);

@@ -8,10 +8,9 @@
 #include "platform/PrinterDevice.h"
 #include "services/Zapis_dokumentu.h"
 #include "support/PrintServer.h"
+#include "ScreenStill.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -31,15 +30,7 @@ void Tlac_bez_odpovede(benchmark::State &state, bool stopAtSend)
     for (auto _ : state) {
         platform::PrinterDevice printer;
         printer.SetDeviceName(QStringLiteral("Kabinet"));
-        QElapsedTimer since;
-        qint64 last = 0;
-        QTimer screen;
-        QObject::connect(&screen, &QTimer::timeout, [&] {
-            still = std::max(still, since.elapsed() - last);
-            last = since.elapsed();
-        });
-        screen.start(20);
-        since.start();
+        ScreenStill screen(20);
         try {
             if (stopAtSend) {
                 printer.Print(QStringLiteral("Pracovný list"));
@@ -51,7 +42,8 @@ void Tlac_bez_odpovede(benchmark::State &state, bool stopAtSend)
             printer.EndDoc();
         } catch (const platform::PrinterError &) {
         }
-        over = std::max(over, since.elapsed() - qint64(bound.count()));
+        over = std::max(over, screen.Elapsed() - qint64(bound.count()));
+        still = std::max(still, screen.Longest());
         server.Resume();
     }
     state.counters["over_bound_ms"] = double(over);
